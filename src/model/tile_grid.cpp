@@ -1,0 +1,182 @@
+#include "model/tile_grid.h"
+
+#include "model/byte_io.h"
+
+#include <cstdlib>
+
+namespace tesselo {
+
+TileGrid::~TileGrid()
+{
+    Clear();
+}
+
+void TileGrid::Resize(std::int32_t rows, std::int32_t columns)
+{
+    Clear();
+    rowCount = rows;
+    columnCount = columns;
+    cells.reserve(static_cast<std::size_t>(rows * columns));
+    for (std::int32_t r = 0; r < rows; ++r)
+        for (std::int32_t c = 0; c < columns; ++c)
+            cells.push_back(std::make_unique<Tile>(Tile{r, c}));
+    if (selectedRow >= rows || selectedColumn >= columns) {
+        selectedRow = 0;
+        selectedColumn = 0;
+    }
+}
+
+void TileGrid::Clear()
+{
+    cells.clear();
+    rowCount = 0;
+    columnCount = 0;
+}
+
+bool TileGrid::ShiftRow(std::int32_t target)
+{
+    const std::int32_t s = selectedColumn;
+    if (target == s)
+        return false;
+    const std::int32_t k = columnCount;
+    auto row = cells.begin() + selectedRow * k;
+    std::vector<std::unique_ptr<Tile>> moved(static_cast<std::size_t>(k));
+    for (std::int32_t i = 0; i < k; ++i)
+        moved[static_cast<std::size_t>((target + i) % k)] = std::move(row[(s + i) % k]);
+    std::move(moved.begin(), moved.end(), row);
+    selectedColumn = target;
+    return true;
+}
+
+bool TileGrid::ShiftColumn(std::int32_t target)
+{
+    const std::int32_t s = selectedRow;
+    if (target == s)
+        return false;
+    const std::int32_t r = rowCount;
+    const std::int32_t c = selectedColumn;
+    const auto at = [&](std::int32_t row) -> std::unique_ptr<Tile>& {
+        return cells[static_cast<std::size_t>(row * columnCount + c)];
+    };
+    std::vector<std::unique_ptr<Tile>> moved(static_cast<std::size_t>(r));
+    for (std::int32_t i = 0; i < r; ++i)
+        moved[static_cast<std::size_t>((target + i) % r)] = std::move(at((s + i) % r));
+    for (std::int32_t i = 0; i < r; ++i)
+        at(i) = std::move(moved[static_cast<std::size_t>(i)]);
+    selectedRow = target;
+    return true;
+}
+
+bool TileGrid::IsSolved() const
+{
+    for (std::int32_t r = 0; r < rowCount; ++r)
+        for (std::int32_t c = 0; c < columnCount; ++c) {
+            const Tile& t = At(r, c);
+            if (t.homeRow != r || t.homeColumn != c)
+                return false;
+        }
+    return true;
+}
+
+void TileGrid::Shuffle(std::uint32_t seed)
+{
+    std::srand(seed);
+    const std::int32_t r = rowCount;
+    const std::int32_t k = columnCount;
+    const std::int32_t steps = (r + k) * 3;
+    std::int32_t previous = 0;
+    for (std::int32_t step = 0; step < steps; ++step) {
+        std::int32_t line;
+        do
+            line = std::rand() % (r + k);
+        while (line == previous);
+        if (line < r) {
+            selectedRow = line;
+            selectedColumn = 0;
+            ShiftRow(std::rand() % (k - 1) + 1);
+        } else {
+            selectedRow = 0;
+            selectedColumn = line - r;
+            ShiftColumn(std::rand() % (r - 1) + 1);
+        }
+        previous = line;
+    }
+}
+
+std::size_t TileGrid::RecordSize(std::int32_t rows, std::int32_t columns)
+{
+    return 16 + 8 * static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+}
+
+bool TileGrid::IsDifficultySize(std::int32_t rows, std::int32_t columns)
+{
+    return (rows == 2 && columns == 3) || (rows == 3 && columns == 3) ||
+           (rows == 3 && columns == 4) || (rows == 4 && columns == 6);
+}
+
+std::size_t TileGrid::StoreTo(std::uint8_t* out, std::size_t capacity) const
+{
+    const std::size_t size = RecordSize();
+    if (capacity < size)
+        return 0;
+    PutInt32(out, rowCount);
+    PutInt32(out + 4, columnCount);
+    std::uint8_t* at = out + 8;
+    for (const auto& tile : cells) {
+        PutInt32(at, tile->homeRow);
+        PutInt32(at + 4, tile->homeColumn);
+        at += 8;
+    }
+    PutInt32(at, selectedRow);
+    PutInt32(at + 4, selectedColumn);
+    return size;
+}
+
+std::size_t TileGrid::CheckRecord(const std::uint8_t* in, std::size_t length)
+{
+    if (length < 8)
+        return 0;
+    const std::int32_t rows = GetInt32(in);
+    const std::int32_t columns = GetInt32(in + 4);
+    if (!IsDifficultySize(rows, columns))
+        return 0;
+    const std::size_t size = RecordSize(rows, columns);
+    if (length < size)
+        return 0;
+    std::vector<bool> seen(static_cast<std::size_t>(rows * columns), false);
+    const std::uint8_t* at = in + 8;
+    for (std::int32_t i = 0; i < rows * columns; ++i, at += 8) {
+        const std::int32_t hr = GetInt32(at);
+        const std::int32_t hc = GetInt32(at + 4);
+        if (hr < 0 || hr >= rows || hc < 0 || hc >= columns)
+            return 0;
+        const auto index = static_cast<std::size_t>(hr * columns + hc);
+        if (seen[index])
+            return 0;
+        seen[index] = true;
+    }
+    const std::int32_t sr = GetInt32(at);
+    const std::int32_t sc = GetInt32(at + 4);
+    if (sr < 0 || sr >= rows || sc < 0 || sc >= columns)
+        return 0;
+    return size;
+}
+
+std::size_t TileGrid::LoadFrom(const std::uint8_t* in, std::size_t length)
+{
+    const std::size_t size = CheckRecord(in, length);
+    if (size == 0)
+        return 0;
+    Resize(GetInt32(in), GetInt32(in + 4));
+    const std::uint8_t* at = in + 8;
+    for (auto& tile : cells) {
+        tile->homeRow = GetInt32(at);
+        tile->homeColumn = GetInt32(at + 4);
+        at += 8;
+    }
+    selectedRow = GetInt32(at);
+    selectedColumn = GetInt32(at + 4);
+    return size;
+}
+
+} // namespace tesselo

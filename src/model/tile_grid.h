@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace tesselo {
+
+// One piece of the picture, named by the cell it belongs in.
+struct Tile {
+    std::int32_t homeRow = 0;
+    std::int32_t homeColumn = 0;
+};
+
+// The board as data: which piece shows in which cell, and the selected row
+// and column. Moves only permute the tile references; a tile's home never
+// changes except when a stored grid is read back.
+class TileGrid {
+public:
+    TileGrid() = default;
+    ~TileGrid();
+    TileGrid(const TileGrid&) = delete;
+    TileGrid& operator=(const TileGrid&) = delete;
+
+    void Resize(std::int32_t rows, std::int32_t columns);
+    void Clear();
+    bool ShiftRow(std::int32_t targetColumn);
+    bool ShiftColumn(std::int32_t targetRow);
+    bool IsSolved() const;
+    void Shuffle(std::uint32_t seed);
+
+    // The byte form used inside the saved game. StoreTo needs RecordSize()
+    // bytes; it returns the bytes written, or 0 when the buffer is too small.
+    std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
+    // Reads a stored grid only when the whole record is sound: a difficulty
+    // size, the full record in the buffer, every home exactly once, the
+    // selection inside the grid. Returns the bytes consumed, or 0 with the
+    // grid untouched.
+    std::size_t LoadFrom(const std::uint8_t* in, std::size_t length);
+    // The same checks without touching any grid; the saved-game reader uses
+    // it to vet a whole file before applying any part of it.
+    static std::size_t CheckRecord(const std::uint8_t* in, std::size_t length);
+
+    std::size_t RecordSize() const { return RecordSize(rowCount, columnCount); }
+    static std::size_t RecordSize(std::int32_t rows, std::int32_t columns);
+    // The four grid sizes the game offers: 2x3, 3x3, 3x4 and 4x6.
+    static bool IsDifficultySize(std::int32_t rows, std::int32_t columns);
+
+    const Tile& At(std::int32_t row, std::int32_t column) const
+    {
+        return *cells[static_cast<std::size_t>(row * columnCount + column)];
+    }
+
+    std::int32_t rowCount = 0;
+    std::int32_t columnCount = 0;
+    std::vector<std::unique_ptr<Tile>> cells; // row-major
+    std::int32_t selectedRow = 0;
+    std::int32_t selectedColumn = 0;
+};
+
+} // namespace tesselo
