@@ -36,7 +36,8 @@ void TileGrid::Clear()
 bool TileGrid::ShiftRow(std::int32_t target)
 {
     const std::int32_t s = selectedColumn;
-    if (target == s)
+    // A target off the row would index outside it; there is nothing to move.
+    if (target == s || target < 0 || target >= columnCount)
         return false;
     const std::int32_t k = columnCount;
     auto row = cells.begin() + selectedRow * k;
@@ -51,7 +52,7 @@ bool TileGrid::ShiftRow(std::int32_t target)
 bool TileGrid::ShiftColumn(std::int32_t target)
 {
     const std::int32_t s = selectedRow;
-    if (target == s)
+    if (target == s || target < 0 || target >= rowCount)
         return false;
     const std::int32_t r = rowCount;
     const std::int32_t c = selectedColumn;

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "model/game_owner.h"
+#include "model/tile_grid.h"
+#include "pictures/board_bitmap.h"
+#include "pictures/picture_folder.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace tesselo {
+
+enum GameState : std::int32_t { Idle = 0, Playing = 1, Solved = 2 };
+enum DragAxis : std::int32_t { None = 0, Horizontal = 1, Vertical = 2 };
+
+// The puzzle for the whole run: the grid, the picture, the state of play,
+// counters and the open gesture. Knows nothing of windows; feedback goes
+// through `owner`.
+class Game {
+public:
+    // 100-nanosecond intervals since 1601-01-01 UTC.
+    using FileTimeSource = std::function<std::uint64_t()>;
+
+    static constexpr std::size_t kHeaderSize = 29;
+    static constexpr std::size_t kBufferSize = 4096;
+    static constexpr const char* kSaveFileName = "tesselo.dat";
+
+    explicit Game(FileTimeSource clock = SystemFileTime);
+    virtual ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    void NewGame();
+    void ResetGame();
+    void BeginDrag(std::int32_t x, std::int32_t y);
+    void TrackDrag(std::int32_t x, std::int32_t y);
+    void EndDrag(std::int32_t x, std::int32_t y);
+    void ShiftRowLeft();
+    void ShiftRowRight();
+    void ShiftColumnUp();
+    void ShiftColumnDown();
+    void SelectLeft();
+    void SelectRight();
+    void SelectUp();
+    void SelectDown();
+    const QString& CounterText();
+    void FinishMove(bool moved);
+
+    // Writes "tesselo.dat" in the current directory, replacing the old file
+    // only once the new one is complete. On failure returns false and, when
+    // asked, the reason.
+    bool SaveGame(QString* error = nullptr);
+    // Reads "tesselo.dat" if it is there and sound, then prepares the
+    // current picture. A damaged file is treated as no file.
+    void LoadSavedGame();
+
+    std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
+    // Applies a whole saved-game image only when every part of it is sound
+    // and its length is exactly what its grid size gives. Returns the bytes
+    // consumed, or 0 with the game untouched.
+    std::size_t LoadFrom(const std::uint8_t* in, std::size_t length);
+    static std::size_t FileSize(std::int32_t rows, std::int32_t columns);
+
+    // The clock reading the main dialog stores in clockNow: milliseconds
+    // since 1601, low 32 bits.
+    std::uint32_t ReadClock() const;
+    static std::uint64_t SystemFileTime();
+
+    TileGrid grid;
+    BoardBitmap board;
+    PictureFolder pictures;
+    std::int32_t dragAnchorY = 0;
+    std::int32_t dragAnchorX = 0;
+    std::int32_t dragDeltaX = 0;
+    std::int32_t dragDeltaY = 0;
+    DragAxis dragAxis = None;
+    GameState state = Idle;
+    std::uint32_t clockNow = 0;
+    std::uint32_t clockStart = 0;
+    std::int32_t elapsed = 0;
+    std::int32_t moves = 0;
+    GameOwner* owner = nullptr; // not owned
+    bool strategyStyle = true;
+    QString counterText;
+    std::int32_t volume = 100;
+    bool resumePending = false;
+    bool dragging = false;
+
+private:
+    bool CanKey() const { return state == Playing && !dragging; }
+    void KeyShift(bool row, std::int32_t target);
+
+    FileTimeSource fileTime;
+};
+
+} // namespace tesselo

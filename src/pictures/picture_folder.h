@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace tesselo {
+
+class BoardBitmap;
+class DirectorySearch;
+
+// The directory entry kept in the saved game: a 592-byte record whose only
+// meaningful part is the entry name, 260 UTF-16LE units at offset 44. The
+// other bytes stay zero.
+struct FindData {
+    static constexpr std::size_t kSize = 592;
+    static constexpr std::size_t kNameOffset = 44;
+    static constexpr std::size_t kNameUnits = 260;
+
+    QString Name() const;
+    // Names longer than 259 units are cut so that the terminating zero fits.
+    void SetName(const QString& name);
+
+    std::array<std::uint8_t, kSize> bytes{};
+};
+
+// Walks one folder for pictures in the order the file system lists it,
+// offering each entry to the board bitmap and skipping what does not load.
+// The folder is a prefix used verbatim: the entry path is folder + name, and
+// the entries searched are those whose name starts with the part of the
+// prefix after its last '/'.
+class PictureFolder {
+public:
+    static constexpr std::size_t kRecordSize = 1124;
+    static constexpr std::size_t kFolderUnits = 260;
+
+    PictureFolder();
+    ~PictureFolder();
+    PictureFolder(const PictureFolder&) = delete;
+    PictureFolder& operator=(const PictureFolder&) = delete;
+
+    bool OpenSearch();
+    void CloseSearch();
+    bool IsSearchOpen() const { return search != nullptr; }
+    // Each returns the name of the entry now on the board, or an empty
+    // string when no picture was made.
+    QString ShowCurrent();
+    QString ShowNext();
+    // Accepts a prefix that matches at least one entry; loads nothing.
+    bool SetFolder(const QString& newFolder);
+    // A prefix the saved game can hold: fewer than 260 UTF-16 units.
+    static bool IsStorableFolder(const QString& folder);
+
+    std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
+    // Refuses (returns 0, changes nothing) a record that is cut off, whose
+    // folder or entry name lacks its terminating zero, or whose board size
+    // is negative or beyond kMaxBoardSide.
+    std::size_t LoadFrom(const std::uint8_t* in, std::size_t length);
+    static std::size_t CheckRecord(const std::uint8_t* in, std::size_t length);
+
+    // No screen is this large; a saved size beyond it is damage, and
+    // preparing a picture that big would exhaust memory.
+    static constexpr std::int32_t kMaxBoardSide = 16384;
+
+    BoardBitmap* target = nullptr; // not owned
+    QString folder;
+    std::int32_t width = 640;
+    std::int32_t height = 480;
+    std::unique_ptr<DirectorySearch> search; // the open search, or null
+    FindData findData;
+
+private:
+    bool Advance();
+    bool TryLoad(const QString& name);
+    bool FindSaved(const QString& name);
+    static std::unique_ptr<DirectorySearch> StartSearch(const QString& prefix, QString* firstName);
+};
+
+} // namespace tesselo

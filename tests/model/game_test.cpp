@@ -1,0 +1,410 @@
+#include "model/game.h"
+#include "support/recording_owner.h"
+#include "support/temp_cwd.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <set>
+
+using namespace tesselo;
+using tesselo::testing::RecordingOwner;
+using tesselo::testing::TempCwd;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+// A game in an empty play directory (so the fish, 640 x 480) with a clock
+// the test sets.
+struct GameFixture : ::testing::Test {
+    GameFixture() : game(std::make_unique<Game>([this] { return fileTime; }))
+    {
+        game->owner = &owner;
+    }
+    void Start(std::int32_t rows, std::int32_t columns)
+    {
+        game->grid.Resize(rows, columns);
+        game->NewGame();
+        ASSERT_EQ(game->state, Playing);
+    }
+    std::vector<int> Row(int r) const
+    {
+        std::vector<int> out;
+        for (int c = 0; c < game->grid.columnCount; ++c)
+            out.push_back(game->grid.At(r, c).homeColumn);
+        return out;
+    }
+
+    TempCwd cwd;
+    std::uint64_t fileTime = 133000000000000000ULL;
+    RecordingOwner owner;
+    std::unique_ptr<Game> game;
+};
+
+} // namespace
+
+TEST_F(GameFixture, ConstructionDefaults)
+{
+    EXPECT_EQ(game->grid.rowCount, 2);
+    EXPECT_EQ(game->grid.columnCount, 3);
+    EXPECT_TRUE(game->grid.IsSolved());
+    EXPECT_EQ(game->board.grid, &game->grid);
+    EXPECT_EQ(game->pictures.target, &game->board);
+    EXPECT_EQ(game->pictures.folder, "./Pictures/");
+    EXPECT_EQ(game->board.picture.size(), QSize(640, 480));
+    EXPECT_EQ(game->state, Idle);
+    EXPECT_TRUE(game->strategyStyle);
+    EXPECT_EQ(game->volume, 100);
+    EXPECT_FALSE(game->resumePending || game->dragging);
+}
+
+TEST_F(GameFixture, NewGameStartsOnlyFromRestAndNeverSolved)
+{
+    game->clockNow = 777;
+    Start(4, 6);
+    EXPECT_EQ(game->moves, 0);
+    EXPECT_FALSE(game->grid.IsSolved());
+    EXPECT_EQ(game->clockStart, 777u);
+    EXPECT_TRUE(owner.calls.empty()); // its caller gives the feedback
+
+    std::vector<std::pair<int, int>> before;
+    for (auto& t : game->grid.cells)
+        before.emplace_back(t->homeRow, t->homeColumn);
+    game->moves = 5;
+    fileTime += 12345;
+    game->NewGame();
+    EXPECT_EQ(game->moves, 5);
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(game->grid.cells[i]->homeColumn, before[i].second);
+}
+
+TEST_F(GameFixture, SeedComesFromTheClockAndSkipsSolvedShuffles)
+{
+    // Find a seed whose shuffle of the 2 x 3 grid happens to come out solved.
+    TileGrid probe;
+    std::uint32_t solvedSeed = 0;
+    bool found = false;
+    for (std::uint32_t s = 0; s < 0x7FFF && !found; ++s) {
+        probe.Resize(2, 3);
+        probe.Shuffle(s);
+        if (probe.IsSolved()) {
+            solvedSeed = s;
+            found = true;
+        }
+    }
+    if (!found)
+        GTEST_SKIP() << "no seed shuffles the small grid back home";
+    // Low 32 bits of the file time, modulo 32767, give the seed.
+    fileTime = (std::uint64_t(7) << 32) + 0x7FFF * 3 + solvedSeed;
+    game->NewGame();
+    TileGrid expected;
+    expected.Resize(2, 3);
+    expected.Shuffle(solvedSeed + 1);
+    for (std::uint32_t s = solvedSeed + 2; expected.IsSolved(); ++s)
+        expected.Shuffle(s);
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(game->grid.cells[i]->homeRow, expected.cells[i]->homeRow);
+        EXPECT_EQ(game->grid.cells[i]->homeColumn, expected.cells[i]->homeColumn);
+    }
+    EXPECT_FALSE(game->grid.IsSolved());
+}
+
+TEST_F(GameFixture, TrackDragChoosesAnAxisOnceOneDirectionLeadsByFive)
+{
+    Start(3, 4);
+    game->BeginDrag(100, 100);
+    EXPECT_TRUE(game->dragging);
+    EXPECT_EQ(game->grid.selectedRow, 0);
+    EXPECT_EQ(game->grid.selectedColumn, 0);
+    game->TrackDrag(105, 101);
+    EXPECT_EQ(game->dragAxis, None);
+    EXPECT_EQ(game->dragDeltaX, 5);
+    game->TrackDrag(94, 101); // (-6, 1)
+    EXPECT_EQ(game->dragAxis, Horizontal);
+    game->TrackDrag(100, 300);
+    EXPECT_EQ(game->dragAxis, Horizontal);
+    EXPECT_EQ(game->dragDeltaY, 200); // offsets always follow the pointer
+
+    game->BeginDrag(170, 330);
+    EXPECT_EQ(game->grid.selectedRow, 2);
+    EXPECT_EQ(game->grid.selectedColumn, 1);
+    game->TrackDrag(171, 336);
+    EXPECT_EQ(game->dragAxis, Vertical);
+
+    // A press a little outside the board selects the nearest cell.
+    game->BeginDrag(-3, 485);
+    EXPECT_EQ(game->grid.selectedRow, 2);
+    EXPECT_EQ(game->grid.selectedColumn, 0);
+}
+
+TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
+{
+    Start(3, 4); // cell width 160
+    const auto drag = [&](int fromX, int dx) {
+        game->BeginDrag(fromX, 10);
+        game->TrackDrag(fromX + (dx > 0 ? 10 : -10), 10);
+        game->EndDrag(fromX + dx, 10);
+    };
+    owner.Take();
+    const auto row0 = Row(0);
+    const auto rotated = [&](int by) {
+        std::vector<int> r(4);
+        for (int i = 0; i < 4; ++i)
+            r[std::size_t(((i + by) % 4 + 4) % 4)] = row0[std::size_t(i)];
+        return r;
+    };
+
+    drag(10, 79);
+    EXPECT_EQ(Row(0), row0);
+    EXPECT_EQ(game->moves, 0);
+    EXPECT_EQ(owner.Take(), Calls{"nomove"});
+    EXPECT_FALSE(game->dragging);
+    EXPECT_EQ(game->dragAxis, None);
+    EXPECT_EQ(game->dragDeltaX, 0);
+
+    drag(10, 80);
+    EXPECT_EQ(Row(0), rotated(1));
+    EXPECT_EQ(game->grid.selectedColumn, 1);
+    drag(170, -80);
+    EXPECT_EQ(Row(0), row0);
+    EXPECT_EQ(game->grid.selectedColumn, 0);
+    drag(10, -80); // wraps past the left edge
+    EXPECT_EQ(Row(0), rotated(-1));
+    EXPECT_EQ(game->grid.selectedColumn, 3);
+    drag(490, 149); // (149 + 80) / 160 = 1, and 3 + 1 wraps to 0
+    EXPECT_EQ(game->grid.selectedColumn, 0);
+    drag(10, 400); // (400 + 80) / 160 = 3
+    EXPECT_EQ(game->grid.selectedColumn, 3);
+    EXPECT_EQ(game->moves, 5);
+    EXPECT_EQ(owner.Take(), (Calls{"move", "move", "move", "move", "move"}));
+}
+
+TEST_F(GameFixture, VerticalDragsMoveTheSelectedColumn)
+{
+    Start(3, 4); // cell height 160
+    const int before = game->grid.At(0, 2).homeRow;
+    game->BeginDrag(330, 20);
+    game->TrackDrag(330, 40);
+    game->EndDrag(330, 20 + 240); // exactly a cell and a half rounds away
+    EXPECT_EQ(game->grid.selectedRow, 2);
+    EXPECT_EQ(game->grid.At(2, 2).homeRow, before);
+    EXPECT_EQ(game->moves, 1);
+}
+
+TEST_F(GameFixture, KeysShiftOneCellAndCountEveryPress)
+{
+    Start(4, 6);
+    owner.Take();
+    game->grid.selectedRow = 0;
+    game->grid.selectedColumn = 0;
+    const int moved = game->grid.At(0, 0).homeColumn;
+    game->ShiftRowLeft(); // from column 0 to 5
+    EXPECT_EQ(game->grid.selectedColumn, 5);
+    EXPECT_EQ(game->grid.At(0, 5).homeColumn, moved);
+    game->ShiftRowRight();
+    EXPECT_EQ(game->grid.selectedColumn, 0);
+    game->ShiftColumnUp();
+    EXPECT_EQ(game->grid.selectedRow, 3);
+    game->ShiftColumnDown();
+    EXPECT_EQ(game->grid.selectedRow, 0);
+    EXPECT_EQ(game->moves, 4);
+    EXPECT_EQ(owner.Take(), Calls(4, "move"));
+
+    game->SelectLeft();
+    EXPECT_EQ(game->grid.selectedColumn, 5);
+    game->SelectUp();
+    EXPECT_EQ(game->grid.selectedRow, 3);
+    game->SelectRight();
+    game->SelectDown();
+    EXPECT_EQ(game->grid.selectedColumn, 0);
+    EXPECT_EQ(game->grid.selectedRow, 0);
+    EXPECT_EQ(game->moves, 4);
+    EXPECT_TRUE(owner.calls.empty());
+
+    // Keys wait while a gesture is open, even one that never ended.
+    game->BeginDrag(5, 5);
+    game->ShiftRowLeft();
+    game->SelectDown();
+    EXPECT_EQ(game->moves, 4);
+    EXPECT_EQ(game->grid.selectedRow, 0);
+}
+
+TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
+{
+    Start(2, 3);
+    game->ResetGame();
+    game->state = Playing;
+    // One row shifted one cell right: a left shift solves it.
+    game->grid.selectedRow = 1;
+    game->grid.selectedColumn = 0;
+    game->grid.ShiftRow(1);
+    owner.Take();
+    game->ShiftRowLeft();
+    EXPECT_EQ(game->state, Solved);
+    EXPECT_EQ(owner.Take(), (Calls{"repaint", "win"}));
+    EXPECT_EQ(game->moves, 1);
+    game->ShiftRowLeft();
+    game->BeginDrag(10, 10);
+    EXPECT_FALSE(game->dragging);
+    EXPECT_EQ(game->moves, 1);
+
+    // In style "Speed" the clock stops at the win and moves are silent.
+    game->strategyStyle = false;
+    game->state = Playing;
+    game->grid.ShiftRow(2);
+    game->ShiftRowLeft();
+    EXPECT_EQ(game->state, Playing);
+    EXPECT_TRUE(owner.Take().empty());
+    game->ShiftRowLeft();
+    EXPECT_EQ(owner.Take(), (Calls{"repaint", "stopclock", "win"}));
+
+    // Without an owner the win is still seen.
+    game->owner = nullptr;
+    game->state = Playing;
+    game->grid.ShiftRow(1);
+    game->ShiftRowLeft();
+    EXPECT_EQ(game->state, Solved);
+}
+
+TEST_F(GameFixture, ResetAndDifficultyChangesKeepTheSelection)
+{
+    Start(3, 3);
+    game->grid.selectedRow = 2;
+    game->moves = 9;
+    game->elapsed = 1000;
+    game->ResetGame();
+    EXPECT_EQ(game->state, Idle);
+    EXPECT_TRUE(game->grid.IsSolved());
+    EXPECT_EQ(game->grid.selectedRow, 2);
+    EXPECT_EQ(game->moves, 0);
+    EXPECT_EQ(game->elapsed, 0);
+}
+
+TEST_F(GameFixture, NewGameAfterAWinTakesTheNextPicture)
+{
+    cwd.Picture("Pictures/a.png", Qt::red);
+    cwd.Picture("Pictures/b.png", Qt::blue);
+    Game g([this] { return fileTime; });
+    const QString first = g.board.sourcePath;
+    ASSERT_TRUE(first.endsWith("a.png") || first.endsWith("b.png"));
+    g.NewGame();
+    EXPECT_EQ(g.board.sourcePath, first); // the first game keeps the picture
+    g.ResetGame();
+    g.NewGame();
+    EXPECT_EQ(g.board.sourcePath, first);
+    g.state = Solved;
+    g.NewGame();
+    EXPECT_NE(g.board.sourcePath, first);
+    EXPECT_EQ(g.state, Playing);
+}
+
+TEST_F(GameFixture, CounterTexts)
+{
+    game->moves = 17;
+    EXPECT_EQ(game->CounterText(), "17");
+    game->strategyStyle = false;
+    const std::pair<std::int32_t, const char*> cases[] = {
+        {0, "0:00:00.0"},       {1449, "0:00:01.4"},      {1450, "0:00:01.5"},
+        {1549, "0:00:01.5"},    {1950, "0:00:02.0"},      {59999, "0:01:00.0"},
+        {3600000, "1:00:00.0"}, {3723456, "1:02:03.5"},   {-5000, "0:00:00.0"},
+        {2147483647, "596:31:23.6"},
+    };
+    for (const auto& [ms, text] : cases) {
+        game->elapsed = ms;
+        EXPECT_EQ(game->CounterText(), text) << ms;
+    }
+    // While playing the stopwatch follows the clock, wrapping in 32 bits.
+    Start(2, 3);
+    game->clockStart = 0xFFFFFF00u;
+    game->clockNow = 0x00000100u + 1000;
+    EXPECT_EQ(game->CounterText(), "0:00:01.5");
+    EXPECT_EQ(game->elapsed, 1512);
+    game->clockNow = game->clockStart - 300; // clock set back
+    EXPECT_EQ(game->CounterText(), "0:00:00.0");
+}
+
+TEST_F(GameFixture, ClockReadsMillisecondsSince1601)
+{
+    fileTime = 10000ULL * 0x1'0000'0005ULL + 9999;
+    EXPECT_EQ(game->ReadClock(), 5u);
+    const std::uint64_t now = Game::SystemFileTime();
+    // 2020-01-01 and 2100-01-01 in 100 ns since 1601.
+    EXPECT_GT(now, 132223104000000000ULL);
+    EXPECT_LT(now, 157469184000000000ULL);
+}
+
+TEST_F(GameFixture, CellsWithoutPixelsMoveNothing)
+{
+    Start(4, 6);
+    game->board.LoadScaled(QString(), 0, 0); // a minimised window
+    game->board.picture = QImage();
+    ASSERT_EQ(game->board.CellWidth(), 0);
+    std::vector<int> before;
+    for (auto& t : game->grid.cells)
+        before.push_back(t->homeRow * 10 + t->homeColumn);
+    for (const auto& [dx, dy] : {std::pair{300, 0}, std::pair{0, 300}}) {
+        game->BeginDrag(0, 0);
+        game->TrackDrag(dx, dy);
+        game->EndDrag(dx, dy);
+    }
+    for (std::size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(game->grid.cells[i]->homeRow * 10 + game->grid.cells[i]->homeColumn, before[i]);
+    EXPECT_EQ(game->moves, 0);
+}
+
+// Random gestures, keys, new games and resets: after every step the grid is
+// a permutation, the selection inside it, and the counters consistent.
+TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
+{
+    std::mt19937 rng(20261208);
+    const std::pair<int, int> sizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
+    game->owner = nullptr;
+    for (int step = 0; step < 200000; ++step) {
+        const int action = int(rng() % 16);
+        const int x = int(rng() % 700) - 30, y = int(rng() % 540) - 30;
+        const int movesBefore = game->moves;
+        const GameState stateBefore = game->state;
+        switch (action) {
+        case 0: game->NewGame(); break;
+        case 1: if (rng() % 50 == 0) game->ResetGame(); break;
+        case 2: {
+            if (game->state != Playing) {
+                const auto [r, c] = sizes[rng() % 4];
+                game->grid.Resize(r, c);
+            }
+            break;
+        }
+        case 3: game->BeginDrag(x, y); break;
+        case 4: case 5: game->TrackDrag(std::clamp(x, 0, 639), std::clamp(y, 0, 479)); break;
+        case 6: game->EndDrag(std::clamp(x, 0, 639), std::clamp(y, 0, 479)); break;
+        case 7: game->ShiftRowLeft(); break;
+        case 8: game->ShiftRowRight(); break;
+        case 9: game->ShiftColumnUp(); break;
+        case 10: game->ShiftColumnDown(); break;
+        case 11: game->SelectLeft(); break;
+        case 12: game->SelectRight(); break;
+        case 13: game->SelectUp(); break;
+        case 14: game->SelectDown(); break;
+        default: game->strategyStyle = !game->strategyStyle; break;
+        }
+        const TileGrid& g = game->grid;
+        ASSERT_TRUE(TileGrid::IsDifficultySize(g.rowCount, g.columnCount));
+        std::set<int> homes;
+        for (const auto& t : g.cells)
+            homes.insert(t->homeRow * 100 + t->homeColumn);
+        ASSERT_EQ(homes.size(), g.cells.size());
+        ASSERT_EQ(*homes.rbegin(), (g.rowCount - 1) * 100 + g.columnCount - 1);
+        ASSERT_GE(g.selectedRow, 0);
+        ASSERT_LT(g.selectedRow, g.rowCount);
+        ASSERT_GE(g.selectedColumn, 0);
+        ASSERT_LT(g.selectedColumn, g.columnCount);
+        ASSERT_GE(game->moves, 0);
+        if (game->state == Playing) {
+            ASSERT_FALSE(g.IsSolved()) << step;
+            ASSERT_LE(game->moves - (stateBefore == Playing ? movesBefore : 0), 1);
+        } else {
+            ASSERT_TRUE(g.IsSolved()) << step;
+        }
+    }
+}

@@ -1,0 +1,254 @@
+#include "model/byte_io.h"
+#include "model/game.h"
+#include "support/temp_cwd.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <vector>
+
+using namespace tesselo;
+using tesselo::testing::TempCwd;
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+const std::uint8_t* Bytes(const QByteArray& a) { return reinterpret_cast<const std::uint8_t*>(a.constData()); }
+
+// Everything a saved game restores, for comparing two games.
+struct Snapshot {
+    explicit Snapshot(const Game& g)
+        : state(g.state), axis(g.dragAxis), moves(g.moves), elapsed(g.elapsed), volume(g.volume),
+          anchorX(g.dragAnchorX), anchorY(g.dragAnchorY), style(g.strategyStyle), rows(g.grid.rowCount),
+          columns(g.grid.columnCount), selRow(g.grid.selectedRow), selColumn(g.grid.selectedColumn),
+          folder(g.pictures.folder), width(g.pictures.width), height(g.pictures.height)
+    {
+        for (const auto& t : g.grid.cells)
+            homes.emplace_back(t->homeRow, t->homeColumn);
+    }
+    bool operator==(const Snapshot&) const = default;
+
+    GameState state;
+    DragAxis axis;
+    std::int32_t moves, elapsed, volume, anchorX, anchorY;
+    bool style;
+    std::int32_t rows, columns, selRow, selColumn;
+    QString folder;
+    std::int32_t width, height;
+    std::vector<std::pair<std::int32_t, std::int32_t>> homes;
+};
+
+} // namespace
+
+TEST(SavedGame, FirstStartSaveHasTheDocumentedBytes)
+{
+    TempCwd cwd;
+    Game game;
+    ASSERT_TRUE(game.SaveGame());
+    const QByteArray file = ReadAll(cwd.Path("tesselo.dat"));
+    ASSERT_EQ(file.size(), 1217);
+    for (int i = 0; i < 29; ++i) {
+        const int expected = i == 24 ? 0x64 : i == 28 ? 1 : 0;
+        EXPECT_EQ(std::uint8_t(file[i]), expected) << i;
+    }
+    const std::uint8_t* p = Bytes(file);
+    EXPECT_EQ(GetInt32(p + 29), 2);
+    EXPECT_EQ(GetInt32(p + 33), 3);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(GetInt32(p + 37 + 8 * i), i / 3);
+        EXPECT_EQ(GetInt32(p + 41 + 8 * i), i % 3);
+    }
+    EXPECT_EQ(GetInt32(p + 85), 0);
+    EXPECT_EQ(GetInt32(p + 89), 0);
+    // The picture record starts at 93: "./Pictures/" and the 640 x 480 board;
+    // no folder there, so no search open.
+    EXPECT_EQ(GetUInt16(p + 93), '.');
+    EXPECT_EQ(GetUInt16(p + 93 + 2 * 10), '/');
+    EXPECT_EQ(GetUInt16(p + 93 + 2 * 11), 0);
+    EXPECT_EQ(GetInt32(p + 93 + 520), 640);
+    EXPECT_EQ(GetInt32(p + 93 + 524), 480);
+    EXPECT_EQ(GetInt32(p + 93 + 528), -1);
+}
+
+TEST(SavedGame, EverySizeStyleAndStateRoundTrips)
+{
+    TempCwd cwd;
+    cwd.Picture("Pictures/p.png", Qt::red);
+    const std::pair<int, int> sizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
+    const int fileSizes[] = {1217, 1241, 1265, 1361};
+    for (int s = 0; s < 4; ++s)
+        for (const bool strategy : {true, false})
+            for (const GameState st : {Idle, Playing, Solved}) {
+                Game saved;
+                saved.grid.Resize(sizes[s].first, sizes[s].second);
+                saved.NewGame();
+                saved.ShiftRowRight();
+                saved.SelectDown();
+                saved.strategyStyle = strategy;
+                saved.state = st;
+                saved.elapsed = 98765;
+                saved.volume = 37;
+                saved.pictures.width = 800;
+                ASSERT_TRUE(saved.SaveGame());
+                ASSERT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), fileSizes[s]);
+
+                Game loaded;
+                ASSERT_FALSE(loaded.resumePending);
+                loaded.LoadSavedGame();
+                EXPECT_TRUE(loaded.resumePending);
+                EXPECT_TRUE(Snapshot(loaded) == Snapshot(saved)) << s << strategy << st;
+                EXPECT_EQ(loaded.board.picture.width(), 800);
+                EXPECT_TRUE(loaded.board.sourcePath.endsWith("p.png"));
+            }
+}
+
+TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)
+{
+    TempCwd cwd;
+    Game source;
+    source.grid.Resize(3, 4);
+    source.NewGame();
+    ASSERT_TRUE(source.SaveGame());
+    const QByteArray good = ReadAll(cwd.Path("tesselo.dat"));
+    ASSERT_EQ(good.size(), 1265);
+
+    const auto patched = [&](int offset, std::int32_t value) {
+        QByteArray b = good;
+        PutInt32(reinterpret_cast<std::uint8_t*>(b.data()) + offset, value);
+        return b;
+    };
+    QByteArray styleTwo = good;
+    styleTwo[28] = 2;
+    QByteArray dupHome = good;
+    std::copy(good.begin() + 37, good.begin() + 45, dupHome.begin() + 45);
+    const std::vector<std::pair<const char*, QByteArray>> damaged = {
+        {"empty", QByteArray()},
+        {"cut", good.left(good.size() - 1)},
+        {"long", good + QByteArray(1, '\0')},
+        {"huge", QByteArray(5000, '\0')},
+        {"axis", patched(8, 3)},
+        {"state", patched(12, -1)},
+        {"volume", patched(24, 101)},
+        {"style", styleTwo},
+        {"size", patched(29, 4)},
+        {"home", dupHome},
+        {"selection", patched(29 + 16 + 8 * 12 - 8, 3)},
+        {"width", patched(29 + 16 + 8 * 12 + 520, -1)},
+    };
+    for (const auto& [what, bytes] : damaged) {
+        WriteAll(cwd.Path("tesselo.dat"), bytes);
+        Game fresh;
+        const Snapshot before(fresh);
+        fresh.LoadSavedGame();
+        EXPECT_TRUE(Snapshot(fresh) == before) << what;
+        EXPECT_FALSE(fresh.resumePending) << what;
+    }
+    // A saved game from the Windows build: its folder uses backslashes.
+    QByteArray windows = good;
+    const QString folder = ".\\Pictures\\";
+    for (int i = 0; i < folder.size(); ++i)
+        PutUInt16(reinterpret_cast<std::uint8_t*>(windows.data()) + 29 + 16 + 96 + 2 * i, folder[i].unicode());
+    WriteAll(cwd.Path("tesselo.dat"), windows);
+    Game fromWindows;
+    fromWindows.LoadSavedGame();
+    EXPECT_EQ(fromWindows.pictures.folder, "./Pictures/");
+    EXPECT_EQ(fromWindows.grid.columnCount, 4);
+}
+
+TEST(SavedGame, MutatedFilesAreReadWholeOrNotAtAll)
+{
+    TempCwd cwd;
+    Game source;
+    source.grid.Resize(4, 6);
+    source.NewGame();
+    source.moves = 12;
+    std::vector<std::uint8_t> good(Game::kBufferSize);
+    const std::size_t length = source.StoreTo(good.data(), good.size());
+    ASSERT_EQ(length, 1361u);
+    good.resize(length);
+
+    std::mt19937 rng(1169);
+    int accepted = 0;
+    for (int i = 0; i < 1000; ++i) {
+        std::vector<std::uint8_t> bytes = good;
+        const int edits = 1 + int(rng() % 4);
+        for (int e = 0; e < edits; ++e) {
+            const std::size_t at = rng() % 70 < 60 ? rng() % 100 : rng() % bytes.size();
+            bytes[at] = std::uint8_t(rng() % 3 == 0 ? 0xFF : rng());
+        }
+        if (rng() % 10 == 0)
+            bytes.resize(rng() % bytes.size());
+        Game g;
+        const Snapshot before(g);
+        const std::size_t used = g.LoadFrom(bytes.data(), bytes.size());
+        if (used == 0) {
+            ASSERT_TRUE(Snapshot(g) == before) << i;
+            continue;
+        }
+        ++accepted;
+        ASSERT_EQ(used, bytes.size());
+        ASSERT_TRUE(TileGrid::IsDifficultySize(g.grid.rowCount, g.grid.columnCount));
+        std::set<std::pair<int, int>> homes;
+        for (const auto& t : g.grid.cells)
+            homes.emplace(t->homeRow, t->homeColumn);
+        ASSERT_EQ(homes.size(), g.grid.cells.size());
+        ASSERT_LT(g.grid.selectedRow, g.grid.rowCount);
+        ASSERT_LT(g.grid.selectedColumn, g.grid.columnCount);
+        ASSERT_GE(g.volume, 0);
+        ASSERT_LE(g.volume, 100);
+        ASSERT_LE(int(g.state), 2);
+        // What was read is what gets written again.
+        std::vector<std::uint8_t> again(Game::kBufferSize);
+        ASSERT_EQ(g.StoreTo(again.data(), again.size()), used);
+        ASSERT_TRUE(std::equal(bytes.begin(), bytes.begin() + 29 + 16 + 8 * 24, again.begin()));
+    }
+    EXPECT_GT(accepted, 0);
+    EXPECT_LT(accepted, 1000);
+}
+
+TEST(SavedGame, AFailedSaveReportsWhyAndTouchesNothing)
+{
+    TempCwd cwd;
+    ASSERT_TRUE(QDir().mkdir(cwd.Path("tesselo.dat")));
+    cwd.Text("tesselo.dat/keep", "mine");
+    Game game;
+    QString why;
+    EXPECT_FALSE(game.SaveGame(&why));
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isDir());
+    EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat/keep")), "mine");
+    // A directory where the file should be is no saved game on reading.
+    Game other;
+    other.LoadSavedGame();
+    EXPECT_FALSE(other.resumePending);
+    EXPECT_EQ(QDir(cwd.Path(".")).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST(SavedGame, ASecondSaveReplacesTheFirstWhole)
+{
+    TempCwd cwd;
+    Game big;
+    big.grid.Resize(4, 6);
+    ASSERT_TRUE(big.SaveGame());
+    Game small;
+    ASSERT_TRUE(small.SaveGame());
+    EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), 1217);
+    // The file lands in the current directory, wherever the program is.
+    EXPECT_TRUE(QFileInfo::exists(cwd.Path("tesselo.dat")));
+}
