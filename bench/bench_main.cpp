@@ -1,0 +1,108 @@
+// The costs a player feels: decoding a picture, rescaling it on every size
+// message, and painting the board on every pointer move. Each is timed
+// against a reference measured in the same run, and the ratios printed at
+// the end, so the figures hold on a noisy machine.
+//
+//   tesselo_bench [--tiny] [google benchmark flags]
+
+#include "bench_inputs.h"
+#include "bench_cases.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Collects the median of each benchmark while printing as usual.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Iteration && !medians.count(name))
+                single[name] = run.GetAdjustedRealTime();
+        }
+    }
+    double Median(const std::string& name) const
+    {
+        if (auto it = medians.find(name); it != medians.end())
+            return it->second;
+        if (auto it = single.find(name); it != single.end())
+            return it->second;
+        return 0;
+    }
+
+private:
+    std::map<std::string, double> medians;
+    std::map<std::string, double> single;
+};
+
+void Ratio(const char* what, double numerator, double denominator, double target)
+{
+    if (numerator <= 0 || denominator <= 0) {
+        std::printf("  %-52s    n/a\n", what);
+        return;
+    }
+    const double ratio = numerator / denominator;
+    std::printf("  %-52s %6.2f  (target <= %.2f)  %s\n", what, ratio, target, ratio <= target ? "met" : "NOT MET");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    bool tiny = false;
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--tiny") == 0)
+            tiny = true;
+        else
+            args.push_back(argv[i]);
+    }
+    int count = int(args.size());
+    QApplication app(count, args.data());
+
+    // The memory measurement needs the inputs without this process's own
+    // allocations in its figures: write them and stop.
+    if (count == 3 && std::strcmp(args[1], "--write-inputs") == 0)
+        return tesselo::bench::WriteInputs(QString::fromLocal8Bit(args[2]), 6000, 4000) ? 0 : 1;
+
+    QTemporaryDir dir;
+    const QSize picture = tiny ? QSize(600, 400) : QSize(6000, 4000);
+    const QSize board = tiny ? QSize(192, 108) : QSize(1920, 1080);
+    if (!dir.isValid() || !tesselo::bench::WriteInputs(dir.path(), picture.width(), picture.height())) {
+        std::fprintf(stderr, "tesselo_bench: cannot write the input pictures\n");
+        return 1;
+    }
+    tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), board);
+
+    benchmark::Initialize(&count, args.data());
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto m = [&](const char* n) { return reporter.Median(n); };
+    std::printf("\nRatios of medians:\n");
+    Ratio("BM_Rescale / BM_QtScaledFast", m("BM_Rescale"), m("BM_QtScaledFast"), 1.0);
+    Ratio("BM_Rescale / BM_MemcpyBoard", m("BM_Rescale"), m("BM_MemcpyBoard"), 4.0);
+    Ratio("BM_PaintBoard / BM_MemcpyBoard", m("BM_PaintBoard"), m("BM_MemcpyBoard"), 2.0);
+    Ratio("BM_PaintRowDrag / BM_MemcpyBoard", m("BM_PaintRowDrag"), m("BM_MemcpyBoard"), 2.0);
+    Ratio("BM_PaintColumnDrag / BM_MemcpyBoard", m("BM_PaintColumnDrag"), m("BM_MemcpyBoard"), 2.0);
+    Ratio("BM_DecodeJpeg / (BM_QImageReaderJpeg + BM_Rescale)", m("BM_DecodeJpeg"),
+          m("BM_QImageReaderJpeg") + m("BM_Rescale"), 1.1);
+    Ratio("BM_OnSize / BM_Rescale", m("BM_OnSize"), m("BM_Rescale"), 1.5);
+    return 0;
+}

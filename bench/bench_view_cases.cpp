@@ -1,0 +1,107 @@
+#include "bench_cases.h"
+
+#include "app/c_tesselo_dlg.h"
+#include "model/game.h"
+#include "view/board_painter.h"
+#include "view/painter_target.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace tesselo::bench {
+
+namespace {
+
+QString gPhoto;
+QSize gSize;
+
+// A scrambled "Genius" game on a board of the benchmark's size.
+struct GeniusBoard {
+    GeniusBoard()
+    {
+        game.grid.Resize(4, 6);
+        game.board.LoadScaled(gPhoto, gSize.width(), gSize.height());
+        game.NewGame();
+        game.grid.selectedRow = 1;
+        game.grid.selectedColumn = 2;
+        canvas = QImage(gSize, QImage::Format_RGB32);
+    }
+    Game game;
+    QImage canvas;
+};
+
+template <typename Paint>
+void PaintLoop(benchmark::State& state, Paint paint)
+{
+    GeniusBoard b;
+    if (b.game.board.picture.isNull()) {
+        state.SkipWithError("the picture did not load");
+        return;
+    }
+    for (auto _ : state) {
+        QPainter painter(&b.canvas);
+        PainterTarget target(painter);
+        paint(target, b);
+        painter.end();
+        benchmark::DoNotOptimize(b.canvas.constBits());
+    }
+}
+
+void BM_PaintBoard(benchmark::State& state)
+{
+    PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) { DrawBoard(t, b.game.board); });
+}
+
+void BM_PaintRowDrag(benchmark::State& state)
+{
+    PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) {
+        DrawRowDrag(t, b.game.board, b.game.board.CellWidth() / 3 + 1);
+    });
+}
+
+void BM_PaintColumnDrag(benchmark::State& state)
+{
+    PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) {
+        DrawColumnDrag(t, b.game.board, b.game.board.CellHeight() / 3 + 1);
+    });
+}
+
+// One size message of the main window with the large picture on hand: the
+// bar's layout and font fit, then the rescale.
+void BM_OnSize(benchmark::State& state)
+{
+    QTemporaryDir play;
+    QDir::setCurrent(play.path());
+    QDir().mkpath(QStringLiteral("Pictures"));
+    QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
+    Game game;
+    CTesseloDlg dlg;
+    dlg.game = &game;
+    const int barHeight = gSize.width() / 15;
+    const int cy = gSize.height() + barHeight;
+    dlg.OnSize(gSize.width(), cy);
+    for (auto _ : state) {
+        dlg.OnSize(gSize.width(), cy);
+        benchmark::DoNotOptimize(game.board.picture.constBits());
+    }
+    if (game.board.picture.size() != gSize)
+        state.SkipWithError("the board was not prepared at the expected size");
+}
+
+} // namespace
+
+void RegisterViewCases(const QString& jpegPath, QSize board)
+{
+    gPhoto = jpegPath;
+    gSize = board;
+    benchmark::RegisterBenchmark("BM_PaintBoard", BM_PaintBoard)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PaintRowDrag", BM_PaintRowDrag)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PaintColumnDrag", BM_PaintColumnDrag)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_OnSize", BM_OnSize)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace tesselo::bench

@@ -1,0 +1,29 @@
+#include "app/c_tesselo_app.h"
+
+#include "app/c_splash_dlg.h"
+#include "app/c_tesselo_dlg.h"
+#include "model/game.h"
+
+#include <memory>
+
+namespace tesselo {
+
+bool CTesseloApp::InitInstance()
+{
+    auto splash = std::make_unique<CSplashDlg>();
+    auto dialog = std::make_unique<CTesseloDlg>();
+    // The game and its first picture exist before anything is shown, so
+    // every handler of the main window can rely on them.
+    auto game = std::make_unique<Game>();
+    dialog->game = game.get();
+    if (splash->exec() == QDialog::Accepted)
+        dialog->DoModal();
+    // A cancelled title card never opened the game window: "tesselo.dat"
+    // stays unread and unwritten, and sound was never started.
+    game.reset();
+    dialog.reset();
+    splash.reset();
+    return false;
+}
+
+} // namespace tesselo

@@ -1,0 +1,434 @@
+#include "app/c_tesselo_dlg.h"
+
+#include "app/dialog_units.h"
+#include "model/game.h"
+#include "view/c_puzzle_image.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace tesselo {
+
+namespace {
+
+// The window as designed, in dialog units; the layout replaces the control
+// positions as soon as the window opens.
+constexpr int kTemplateWidth = 450;
+constexpr int kTemplateHeight = 284;
+
+void SetTextIfDifferent(QLabel* label, const QString& text)
+{
+    if (label->text().compare(text, Qt::CaseInsensitive) != 0)
+        label->setText(text);
+}
+
+void SetTextIfDifferent(QPushButton* button, const QString& text)
+{
+    if (button->text().compare(text, Qt::CaseInsensitive) != 0)
+        button->setText(text);
+}
+
+} // namespace
+
+CTesseloDlg::CTesseloDlg(QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(QStringLiteral("Tesselo"));
+    setWindowIcon(QIcon(QStringLiteral(":/tesselo/icon.png")));
+    setSizeGripEnabled(false);
+    setMinimumSize(kMinClientWidth, kMinClientHeight);
+    // Every pointer move repaints, with or without a button held.
+    setMouseTracking(true);
+
+    const DialogUnits du(font());
+    newGameButton = new QPushButton(QStringLiteral("New Game"), this);
+    newGameButton->setObjectName(QStringLiteral("newGameButton"));
+    newGameButton->setGeometry(du.Rect(0, 1, 50, 14));
+    optionsButton = new QPushButton(QStringLiteral("Options"), this);
+    optionsButton->setObjectName(QStringLiteral("optionsButton"));
+    optionsButton->setGeometry(du.Rect(65, 1, 50, 14));
+    counterLabel = new QLabel(QStringLiteral("Moves:"), this);
+    counterLabel->setObjectName(QStringLiteral("counterLabel"));
+    counterLabel->setGeometry(du.Rect(122, 1, 94, 14));
+    counterLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    counterLabel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    counterLabel->setLineWidth(2);
+    counterValue = new QLabel(this);
+    counterValue->setObjectName(QStringLiteral("counterValue"));
+    counterValue->setGeometry(du.Rect(162, 3, 48, 10));
+    counterValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    counterValue->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    helpButton = new QPushButton(QStringLiteral("Help"), this);
+    helpButton->setObjectName(QStringLiteral("helpButton"));
+    helpButton->setGeometry(du.Rect(228, 1, 50, 14));
+    for (QPushButton* b : {newGameButton, optionsButton, helpButton}) {
+        // Enter does nothing in this window; no button is a default one.
+        b->setAutoDefault(false);
+        b->setFocusPolicy(Qt::StrongFocus);
+    }
+    // The counter value sits inside the label and above it.
+    counterValue->raise();
+
+    boardControl = new CPuzzleImage(this);
+    boardControl->setObjectName(QStringLiteral("boardControl"));
+    boardControl->hide();
+
+    connect(newGameButton, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedNewGame);
+    connect(optionsButton, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedOptions);
+    connect(helpButton, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedHelp);
+
+    resize(du.X(kTemplateWidth), du.Y(kTemplateHeight));
+    // Keys reach the focused button first; the game sees them before it.
+    qApp->installEventFilter(this);
+}
+
+CTesseloDlg::~CTesseloDlg()
+{
+    qApp->removeEventFilter(this);
+}
+
+int CTesseloDlg::DoModal()
+{
+    // The window gets its first size while it is made, before it opens.
+    OnSize(width(), height());
+    OnInitDialog();
+    return exec();
+}
+
+void CTesseloDlg::OnInitDialog()
+{
+    sound.InitSound();
+    game->LoadSavedGame();
+    // Only a game in play resumes; anything else opens as the whole picture.
+    if (game->state != Playing)
+        game->ResetGame();
+    game->owner = this;
+    sound.ApplyVolume(game->volume);
+    if (game->state == Playing && !game->strategyStyle)
+        sound.StartClock();
+    boardControl->game = game;
+    SizeAroundBoard();
+    LayoutBar();
+    boardControl->setGeometry(0, barHeight, game->board.CellWidth() * game->grid.columnCount,
+                              game->board.CellHeight() * game->grid.rowCount);
+    boardControl->show();
+    boardControl->raise();
+    boardCreated = true;
+    timerId = startTimer(50, Qt::PreciseTimer);
+    newGameButton->setFocus();
+}
+
+void CTesseloDlg::SizeAroundBoard()
+{
+    int boardWidth = game->board.CellWidth() * game->grid.columnCount;
+    int boardHeight = game->board.CellHeight() * game->grid.rowCount;
+    // A board saved on a larger screen is brought down to this one, keeping
+    // its proportions, so the window never opens partly off screen.
+    if (const QScreen* s = screen()) {
+        const QSize room = s->availableGeometry().size() - QSize(16, 48);
+        const int barFor = boardWidth / 15;
+        if (boardWidth > room.width() || boardHeight + barFor > room.height()) {
+            const double k = std::min(double(room.width()) / std::max(boardWidth, 1),
+                                      double(room.height()) / std::max(boardHeight + barFor, 1));
+            boardWidth = int(boardWidth * k);
+            boardHeight = int(boardHeight * k);
+        }
+    }
+    buttonWidth = boardWidth / 5;
+    barHeight = buttonWidth / 3;
+    const QSize client(std::max(boardWidth, kMinClientWidth),
+                       std::max(barHeight + boardHeight, kMinClientHeight));
+    if (client != size()) {
+        resize(client);
+        if (!isVisible())
+            OnSize(client.width(), client.height()); // a hidden window gets its size event later
+    }
+}
+
+void CTesseloDlg::LayoutBar()
+{
+    const int w = buttonWidth;
+    const int h = barHeight;
+    newGameButton->setGeometry(0, 0, w, h);
+    optionsButton->setGeometry(w, 0, w, h);
+    counterLabel->setGeometry(2 * w, 0, 2 * w, h);
+    counterValue->setGeometry(3 * w, 2, w - 2, h - 4);
+    helpButton->setGeometry(4 * w, 0, w, h);
+    FitBarFont();
+    if (barFont) {
+        for (QWidget* c : std::initializer_list<QWidget*>{newGameButton, optionsButton, counterLabel,
+                                                          counterValue, helpButton})
+            c->setFont(*barFont);
+    }
+}
+
+void CTesseloDlg::FitBarFont()
+{
+    barFont.reset();
+    const int limit = (4 * buttonWidth) / 5;
+    QFont trial(QStringLiteral("Times New Roman"));
+    trial.setWeight(QFont::Bold);
+    int h = 6;
+    for (; h <= 99; ++h) {
+        trial.setPixelSize(h);
+        const QFontMetrics metrics(trial, newGameButton);
+        if (metrics.horizontalAdvance(QStringLiteral("New Game")) > limit)
+            break;
+    }
+    trial.setPixelSize(h - 1); // 99 when even that height fits
+    barFont = std::make_unique<QFont>(trial);
+}
+
+void CTesseloDlg::OnSize(int cx, int cy)
+{
+    handledSize = QSize(cx, cy);
+    buttonWidth = cx / 5;
+    barHeight = buttonWidth / 3;
+    LayoutBar();
+    // A window shorter than its bar has no board rather than a negative one.
+    const int boardHeight = std::max(cy - barHeight, 0);
+    if (game) {
+        game->pictures.width = std::max(cx, 0);
+        game->pictures.height = boardHeight;
+        game->pictures.ShowCurrent();
+    }
+    if (boardCreated)
+        boardControl->setGeometry(0, barHeight, cx, boardHeight);
+    RepaintBoard();
+}
+
+void CTesseloDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // Opening the window repeats the size it was given while hidden.
+    if (event->size() != handledSize)
+        OnSize(event->size().width(), event->size().height());
+}
+
+void CTesseloDlg::RepaintBoard()
+{
+    update();
+    if (boardControl)
+        boardControl->update();
+}
+
+void CTesseloDlg::PlayCue(Cue cue)
+{
+    switch (cue) {
+    case Cue::Win: sound.Play(SoundEffects::Win); break;
+    case Cue::Move: sound.Play(SoundEffects::Move); break;
+    case Cue::NoMove: sound.Play(SoundEffects::NoMove); break;
+    }
+}
+
+void CTesseloDlg::StopClockSound()
+{
+    sound.StopClock();
+}
+
+void CTesseloDlg::OnBnClickedNewGame()
+{
+    if (game->state != Playing) {
+        game->NewGame();
+        if (game->strategyStyle)
+            sound.Play(SoundEffects::NewGame);
+        else
+            sound.StartClock();
+    } else {
+        game->ResetGame();
+        if (!game->strategyStyle)
+            sound.StopClock();
+        sound.Play(SoundEffects::Reset);
+    }
+    RepaintBoard();
+}
+
+void CTesseloDlg::OnBnClickedOptions()
+{
+    RepaintBoard();
+}
+
+void CTesseloDlg::OnBnClickedHelp()
+{
+}
+
+void CTesseloDlg::OnTimer(int id)
+{
+    if (id != timerId)
+        return;
+    game->clockNow = game->ReadClock();
+    if (game->resumePending) {
+        if (game->state == Playing)
+            game->clockStart = game->clockNow - static_cast<std::uint32_t>(game->elapsed);
+        game->resumePending = false;
+    }
+    counterValue->setText(game->CounterText());
+    SetTextIfDifferent(counterLabel, game->strategyStyle ? QStringLiteral("Moves:") : QStringLiteral("Time:"));
+    SetTextIfDifferent(newGameButton,
+                       game->state == Playing ? QStringLiteral("Reset Game") : QStringLiteral("New Game"));
+}
+
+void CTesseloDlg::timerEvent(QTimerEvent* event)
+{
+    OnTimer(event->timerId());
+}
+
+bool CTesseloDlg::OfferCloseWithoutSaving(const QString& reason)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"),
+                    QStringLiteral("The game could not be saved to \"tesselo.dat\"."), QMessageBox::NoButton, this);
+    box.setInformativeText(reason + QStringLiteral("\n\nClose the window again to retry, or close without saving."));
+    QPushButton* keep = box.addButton(QStringLiteral("Keep Playing"), QMessageBox::RejectRole);
+    QPushButton* quit = box.addButton(QStringLiteral("Close Without Saving"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(keep);
+    box.exec();
+    return box.clickedButton() == quit;
+}
+
+bool CTesseloDlg::OnClose()
+{
+    QString reason;
+    if (!game->SaveGame(&reason) && !OfferCloseWithoutSaving(reason))
+        return false;
+    if (timerId) {
+        killTimer(timerId);
+        timerId = 0;
+    }
+    sound.Close();
+    barFont.reset();
+    return true;
+}
+
+void CTesseloDlg::closeEvent(QCloseEvent* event)
+{
+    if (!OnClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    done(QDialog::Rejected);
+}
+
+void CTesseloDlg::changeEvent(QEvent* event)
+{
+    // A Shift released in another window never reaches this one; forget it
+    // rather than leave the arrows stuck moving the selection.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        shiftDown = false;
+    QDialog::changeEvent(event);
+}
+
+bool CTesseloDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    return HandleKey(static_cast<QKeyEvent*>(event));
+}
+
+bool CTesseloDlg::HandleKey(QKeyEvent* key)
+{
+    if (key->type() == QEvent::KeyRelease) {
+        if (key->key() == Qt::Key_Shift)
+            shiftDown = false;
+        return false;
+    }
+    switch (key->key()) {
+    case Qt::Key_Shift:
+        shiftDown = true;
+        return false;
+    case Qt::Key_Left:
+        shiftDown ? game->SelectLeft() : game->ShiftRowLeft();
+        break;
+    case Qt::Key_Right:
+        shiftDown ? game->SelectRight() : game->ShiftRowRight();
+        break;
+    case Qt::Key_Up:
+        shiftDown ? game->SelectUp() : game->ShiftColumnUp();
+        break;
+    case Qt::Key_Down:
+        shiftDown ? game->SelectDown() : game->ShiftColumnDown();
+        break;
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true; // the dialog keyboard of other windows does not apply here
+    default:
+        return false;
+    }
+    RepaintBoard();
+    return true;
+}
+
+QPoint CTesseloDlg::ClampToBoard(QPoint point) const
+{
+    const int right = game->board.CellWidth() * game->grid.columnCount;
+    const int top = barHeight;
+    const int bottom = top + game->board.CellHeight() * game->grid.rowCount;
+    return QPoint(std::min(std::max(point.x(), 0), right), std::min(std::max(point.y(), top), bottom));
+}
+
+void CTesseloDlg::OnLButtonDown(QPoint point)
+{
+    if (point.y() < barHeight)
+        return;
+    game->BeginDrag(point.x(), point.y() - barHeight);
+    grabMouse();
+    RepaintBoard();
+}
+
+void CTesseloDlg::OnMouseMove(Qt::MouseButtons buttons, QPoint point)
+{
+    if (buttons & Qt::LeftButton) {
+        const QPoint p = ClampToBoard(point);
+        game->TrackDrag(p.x(), p.y() - barHeight);
+    }
+    RepaintBoard();
+}
+
+void CTesseloDlg::OnLButtonUp(QPoint point)
+{
+    // A release closes the gesture even when it never chose an axis: a
+    // plain click must not leave the arrow keys refused until a later drag.
+    if (game->dragging) {
+        const QPoint p = ClampToBoard(point);
+        game->EndDrag(p.x(), p.y() - barHeight);
+    }
+    if (QWidget::mouseGrabber() == this)
+        releaseMouse();
+    RepaintBoard();
+}
+
+void CTesseloDlg::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonDown(event->position().toPoint());
+}
+
+void CTesseloDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    OnMouseMove(event->buttons(), event->position().toPoint());
+}
+
+void CTesseloDlg::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        OnLButtonUp(event->position().toPoint());
+}
+
+} // namespace tesselo

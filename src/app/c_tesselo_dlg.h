@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/sound_effects.h"
+#include "model/game_owner.h"
+
+#include <QDialog>
+#include <QFont>
+
+#include <memory>
+
+class QLabel;
+class QPushButton;
+
+namespace tesselo {
+
+class CPuzzleImage;
+class Game;
+
+// The game's only window: a bar of buttons and counters over the board.
+// It owns the timer and the sound, reads the saved game when it opens and
+// writes it when it closes, and turns clicks, drags and keys into moves.
+class CTesseloDlg : public QDialog, public GameOwner {
+    Q_OBJECT
+public:
+    explicit CTesseloDlg(QWidget* parent = nullptr);
+    ~CTesseloDlg() override;
+
+    // Opens the window and runs it until it is closed.
+    int DoModal();
+
+    // GameOwner
+    void RepaintBoard() override;
+    void PlayCue(Cue cue) override;
+    void StopClockSound() override;
+
+    void OnInitDialog();
+    void OnBnClickedNewGame();
+    void OnBnClickedOptions();
+    void OnBnClickedHelp();
+    void OnTimer(int id);
+    // Returns whether the window may close.
+    bool OnClose();
+    void OnSize(int cx, int cy);
+    void LayoutBar();
+    void FitBarFont();
+    void SizeAroundBoard();
+    void OnLButtonDown(QPoint point);
+    void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
+    void OnLButtonUp(QPoint point);
+    QPoint ClampToBoard(QPoint point) const;
+
+    // The smallest client area: a pixel per cell of the largest grid under
+    // a bar whose buttons can still be read and pressed.
+    static constexpr int kMinClientWidth = 320;
+    static constexpr int kMinClientHeight = 240;
+
+    Game* game = nullptr; // not owned
+    CPuzzleImage* boardControl = nullptr; // child widget, created hidden
+    bool boardCreated = false;
+    bool shiftDown = false;
+    int timerId = 0;
+    SoundEffects sound;
+    int barHeight = 0;
+    int buttonWidth = 0;
+    std::unique_ptr<QFont> barFont;
+
+    QPushButton* newGameButton = nullptr; // 1000
+    QPushButton* optionsButton = nullptr; // 1001
+    QLabel* counterLabel = nullptr;       // 1002
+    QLabel* counterValue = nullptr;       // 1003
+    QPushButton* helpButton = nullptr;    // 57670
+
+protected:
+    // When the saved game cannot be written: tells the player why, and
+    // returns true when they choose to close without saving.
+    virtual bool OfferCloseWithoutSaving(const QString& reason);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // Escape must not end the game window; only a close request does.
+    void reject() override {}
+
+private:
+    bool HandleKey(QKeyEvent* key);
+    bool closing = false;
+    QSize handledSize;
+};
+
+} // namespace tesselo

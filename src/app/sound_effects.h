@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+
+struct Mix_Chunk;
+
+namespace tesselo {
+
+// The game's sound: six samples and the looping clock, through SDL_mixer.
+// When the audio device cannot be opened every request is silently a no-op;
+// nothing in the game depends on sound.
+class SoundEffects {
+public:
+    // In load order: "win.wav", "reset.wav", "move.wav", "nomove.wav",
+    // "newgame.wav", "clock.wav".
+    enum Sample { Win = 0, Reset, Move, NoMove, NewGame, Clock, kSampleCount };
+
+    SoundEffects() = default;
+    ~SoundEffects();
+    SoundEffects(const SoundEffects&) = delete;
+    SoundEffects& operator=(const SoundEffects&) = delete;
+
+    // Opens the mixer at 44100 Hz with 32 channels and loads the samples
+    // from the current directory. False when there is no sound to be had.
+    bool InitSound();
+    // Sets the volume, in percent, of every sound started from now on.
+    void ApplyVolume(int percent);
+    void StartClock();
+    void StopClock();
+    void Play(int sample);
+    void Close();
+
+    // The volume scale the game was designed around runs 0..255.
+    static int LibraryVolume(int percent) { return percent * 255 / 100; }
+    // The same, on the mixer's own 0..128 scale.
+    static int MixerVolume(int percent);
+
+    bool IsOpen() const { return open; }
+
+    std::array<Mix_Chunk*, kSampleCount> samples{};
+    int clockChannel = -1;
+
+private:
+    int PlayOnFreeChannel(Mix_Chunk* chunk, int loops);
+
+    bool open = false;
+    int mixerVolume = 128;
+};
+
+} // namespace tesselo

@@ -1,0 +1,232 @@
+#include "view/board_painter.h"
+
+#include "model/tile_grid.h"
+#include "pictures/board_bitmap.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace tesselo {
+
+namespace {
+
+// The board's geometry, worked out afresh for every paint from the picture
+// and the grid as they are now.
+struct Geometry {
+    std::int32_t w, h;   // picture
+    std::int32_t cw, ch; // cell
+    std::int32_t bw, bh; // board: whole cells only
+    std::int32_t xr, yb; // last board column and row
+    std::int32_t left, top, right, bottom; // frame of the selected cell
+
+    // One wrap at most: positions from -BW to 2BW - 1 land on the board.
+    std::int32_t WrapX(std::int32_t v) const
+    {
+        if (v < 0)
+            v += bw;
+        if (v > xr)
+            v -= bw;
+        return v;
+    }
+    std::int32_t WrapY(std::int32_t v) const
+    {
+        if (v < 0)
+            v += bh;
+        if (v > yb)
+            v -= bh;
+        return v;
+    }
+};
+
+bool MakeGeometry(const BoardBitmap& board, Geometry* g)
+{
+    const TileGrid* grid = board.grid;
+    if (board.picture.isNull() || !grid || grid->rowCount <= 0 || grid->columnCount <= 0)
+        return false;
+    g->w = board.picture.width();
+    g->h = board.picture.height();
+    g->cw = g->w / grid->columnCount;
+    g->ch = g->h / grid->rowCount;
+    g->bw = grid->columnCount * g->cw;
+    g->bh = grid->rowCount * g->ch;
+    g->xr = g->bw - 1;
+    g->yb = g->bh - 1;
+    g->left = grid->selectedColumn * g->cw;
+    g->top = grid->selectedRow * g->ch;
+    g->right = std::min(g->left + g->cw, g->xr);
+    g->bottom = std::min(g->top + g->ch, g->yb);
+    return true;
+}
+
+void Outline(PaintTarget& target, std::initializer_list<QPoint> points, QRgb colour)
+{
+    const QPoint* previous = nullptr;
+    for (const QPoint& p : points) {
+        if (previous)
+            target.Line(*previous, p, colour);
+        previous = &p;
+    }
+}
+
+QPoint SourceCorner(const TileGrid& grid, const Geometry& g, std::int32_t row, std::int32_t column)
+{
+    const Tile& t = grid.At(row, column);
+    return QPoint(t.homeColumn * g.cw, t.homeRow * g.ch);
+}
+
+bool CopyCell(PaintTarget& target, const BoardBitmap& board, const Geometry& g, std::int32_t row,
+              std::int32_t column)
+{
+    const QPoint s = SourceCorner(*board.grid, g, row, column);
+    return target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(column * g.cw, row * g.ch));
+}
+
+void HorizontalGridLines(PaintTarget& target, const TileGrid& grid, const Geometry& g)
+{
+    for (std::int32_t i = 0; i < grid.rowCount; ++i)
+        target.Line(QPoint(0, i * g.ch), QPoint(g.xr + 1, i * g.ch), kGridColour);
+    target.Line(QPoint(0, g.yb), QPoint(g.xr + 1, g.yb), kGridColour);
+}
+
+void VerticalGridLines(PaintTarget& target, const TileGrid& grid, const Geometry& g)
+{
+    for (std::int32_t j = 0; j < grid.columnCount; ++j)
+        target.Line(QPoint(j * g.cw, 0), QPoint(j * g.cw, g.yb + 1), kGridColour);
+    target.Line(QPoint(g.xr, 0), QPoint(g.xr, g.yb + 1), kGridColour);
+}
+
+void Frame(PaintTarget& target, std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b)
+{
+    Outline(target, {QPoint(l, t), QPoint(r, t), QPoint(r, b), QPoint(l, b), QPoint(l, t)}, kSelectionColour);
+}
+
+} // namespace
+
+bool DrawBoard(PaintTarget& target, const BoardBitmap& board)
+{
+    Geometry g;
+    if (!MakeGeometry(board, &g))
+        return false;
+    const TileGrid& grid = *board.grid;
+    if (grid.IsSolved())
+        return target.Copy(board.picture, QRect(0, 0, g.w, g.h), QPoint(0, 0));
+    for (std::int32_t i = 0; i < grid.rowCount; ++i)
+        for (std::int32_t j = 0; j < grid.columnCount; ++j)
+            if (!CopyCell(target, board, g, i, j))
+                return false;
+    HorizontalGridLines(target, grid, g);
+    VerticalGridLines(target, grid, g);
+    Frame(target, g.left, g.top, g.right, g.bottom);
+    return true;
+}
+
+bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
+{
+    Geometry g;
+    if (!MakeGeometry(board, &g))
+        return false;
+    const TileGrid& grid = *board.grid;
+    const std::int32_t sel = grid.selectedRow;
+    for (std::int32_t i = 0; i < grid.rowCount; ++i) {
+        for (std::int32_t j = 0; j < grid.columnCount; ++j) {
+            if (i != sel) {
+                if (!CopyCell(target, board, g, i, j))
+                    return false;
+                continue;
+            }
+            const QPoint s = SourceCorner(grid, g, i, j);
+            const std::int32_t y = i * g.ch;
+            const std::int32_t x = g.WrapX(j * g.cw + dx);
+            if (x + g.cw > g.xr) {
+                // The piece runs off the right edge and comes back in at the left.
+                const std::int32_t w1 = g.bw - x;
+                const std::int32_t w2 = x + g.cw - g.bw;
+                if (!target.Copy(board.picture, QRect(s.x(), s.y(), w1, g.ch), QPoint(x, y)) ||
+                    !target.Copy(board.picture, QRect(s.x() + w1, s.y(), w2, g.ch), QPoint(0, y)))
+                    return false;
+            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(x, y))) {
+                return false;
+            }
+        }
+    }
+    HorizontalGridLines(target, grid, g);
+    // Separators move with the dragged row and stay put above and below it.
+    const auto separator = [&](std::int32_t x) {
+        const std::int32_t t = g.WrapX(x + dx);
+        target.Line(QPoint(x, 0), QPoint(x, g.top), kGridColour);
+        target.Line(QPoint(t, g.top), QPoint(t, g.bottom), kGridColour);
+        target.Line(QPoint(x, g.bottom), QPoint(x, g.yb + 1), kGridColour);
+    };
+    for (std::int32_t j = 0; j < grid.columnCount; ++j)
+        separator(j * g.cw);
+    separator(g.xr);
+
+    const std::int32_t sl = g.WrapX(g.left + dx);
+    const std::int32_t sr = g.WrapX(g.right + dx);
+    if (sr > sl) {
+        Frame(target, sl, g.top, sr, g.bottom);
+    } else {
+        // The frame straddles the side edges: two brackets, open outwards.
+        Outline(target, {QPoint(0, g.top), QPoint(sr, g.top), QPoint(sr, g.bottom), QPoint(-1, g.bottom)},
+                kSelectionColour);
+        Outline(target,
+                {QPoint(g.xr, g.top), QPoint(sl, g.top), QPoint(sl, g.bottom), QPoint(g.xr + 1, g.bottom)},
+                kSelectionColour);
+    }
+    return true;
+}
+
+bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy)
+{
+    Geometry g;
+    if (!MakeGeometry(board, &g))
+        return false;
+    const TileGrid& grid = *board.grid;
+    const std::int32_t sel = grid.selectedColumn;
+    for (std::int32_t j = 0; j < grid.columnCount; ++j) {
+        for (std::int32_t i = 0; i < grid.rowCount; ++i) {
+            if (j != sel) {
+                if (!CopyCell(target, board, g, i, j))
+                    return false;
+                continue;
+            }
+            const QPoint s = SourceCorner(grid, g, i, j);
+            const std::int32_t x = j * g.cw;
+            const std::int32_t y = g.WrapY(i * g.ch + dy);
+            if (y + g.ch > g.yb) {
+                const std::int32_t h1 = g.bh - y;
+                const std::int32_t h2 = y + g.ch - g.bh;
+                if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, h1), QPoint(x, y)) ||
+                    !target.Copy(board.picture, QRect(s.x(), s.y() + h1, g.cw, h2), QPoint(x, 0)))
+                    return false;
+            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(x, y))) {
+                return false;
+            }
+        }
+    }
+    const auto separator = [&](std::int32_t y) {
+        const std::int32_t t = g.WrapY(y + dy);
+        target.Line(QPoint(0, y), QPoint(g.left, y), kGridColour);
+        target.Line(QPoint(g.left, t), QPoint(g.right, t), kGridColour);
+        target.Line(QPoint(g.right, y), QPoint(g.xr + 1, y), kGridColour);
+    };
+    for (std::int32_t i = 0; i < grid.rowCount; ++i)
+        separator(i * g.ch);
+    separator(g.yb);
+    VerticalGridLines(target, grid, g);
+
+    const std::int32_t st = g.WrapY(g.top + dy);
+    const std::int32_t sb = g.WrapY(g.bottom + dy);
+    if (sb > st) {
+        Frame(target, g.left, st, g.right, sb);
+    } else {
+        Outline(target, {QPoint(g.left, 0), QPoint(g.left, sb), QPoint(g.right, sb), QPoint(g.right, -1)},
+                kSelectionColour);
+        Outline(target,
+                {QPoint(g.left, g.yb), QPoint(g.left, st), QPoint(g.right, st), QPoint(g.right, g.yb + 1)},
+                kSelectionColour);
+    }
+    return true;
+}
+
+} // namespace tesselo

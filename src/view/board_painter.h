@@ -1,0 +1,24 @@
+#pragma once
+
+#include "view/paint_target.h"
+
+#include <cstdint>
+
+namespace tesselo {
+
+class BoardBitmap;
+
+// The three ways the board is painted: at rest, while the selected row is
+// dragged by dx pixels, and while the selected column is dragged by dy.
+// Each paints every pixel of the board area once, with no scaling: pieces
+// are copied one to one from the board picture, then the black grid lines,
+// then the yellow frame of the selected cell. False when nothing could be
+// drawn or a copy failed, in which case painting stopped there.
+bool DrawBoard(PaintTarget& target, const BoardBitmap& board);
+bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx);
+bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy);
+
+constexpr QRgb kGridColour = 0xff000000u;
+constexpr QRgb kSelectionColour = 0xffffff00u;
+
+} // namespace tesselo

@@ -1,0 +1,333 @@
+#include "app/c_tesselo_dlg.h"
+#include "model/byte_io.h"
+#include "model/game.h"
+#include "support/temp_cwd.h"
+#include "view/c_puzzle_image.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tesselo;
+using tesselo::testing::TempCwd;
+
+namespace {
+
+// A main window whose answer to a failed save the test chooses.
+class TestDlg : public CTesseloDlg {
+public:
+    bool OfferCloseWithoutSaving(const QString& reason) override
+    {
+        lastReason = reason;
+        ++offers;
+        return closeWithoutSaving;
+    }
+    bool closeWithoutSaving = false;
+    int offers = 0;
+    QString lastReason;
+};
+
+// The window opened as the program opens it, but without a nested event
+// loop, so the test drives it.
+struct Window {
+    explicit Window(bool show = true)
+    {
+        dlg.game = &game;
+        dlg.OnSize(dlg.width(), dlg.height());
+        dlg.OnInitDialog();
+        if (show) {
+            dlg.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        }
+    }
+    void Tick() { dlg.OnTimer(dlg.timerId); }
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QMouseEvent e(type, QPointF(at), dlg.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&dlg, &e);
+    }
+    // A drag in client coordinates, in a few steps as a hand would make it.
+    void Drag(QPoint from, QPoint to)
+    {
+        Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        for (int i = 1; i <= 4; ++i)
+            Mouse(QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+    std::vector<int> Homes() const
+    {
+        std::vector<int> out;
+        for (const auto& t : game.grid.cells)
+            out.push_back(t->homeRow * 10 + t->homeColumn);
+        return out;
+    }
+
+    Game game;
+    TestDlg dlg;
+};
+
+void SaveFixture(std::int32_t rows, std::int32_t columns, std::int32_t width, std::int32_t height)
+{
+    Game g;
+    g.grid.Resize(rows, columns);
+    g.pictures.width = width;
+    g.pictures.height = height;
+    ASSERT_TRUE(g.SaveGame());
+}
+
+} // namespace
+
+TEST(MainDialog, BarGeometryFollowsTheClientWidth)
+{
+    TempCwd cwd;
+    Window w(false);
+    for (const auto& [cx, slot, bar] : {std::tuple{640, 128, 42}, {641, 128, 42}, {645, 129, 43}}) {
+        w.dlg.OnSize(cx, 500);
+        EXPECT_EQ(w.dlg.buttonWidth, slot);
+        EXPECT_EQ(w.dlg.barHeight, bar);
+        EXPECT_EQ(w.dlg.newGameButton->geometry(), QRect(0, 0, slot, bar));
+        EXPECT_EQ(w.dlg.optionsButton->geometry(), QRect(slot, 0, slot, bar));
+        EXPECT_EQ(w.dlg.counterLabel->geometry(), QRect(2 * slot, 0, 2 * slot, bar));
+        EXPECT_EQ(w.dlg.counterValue->geometry(), QRect(3 * slot, 2, slot - 2, bar - 4));
+        EXPECT_EQ(w.dlg.helpButton->geometry(), QRect(4 * slot, 0, slot, bar));
+        EXPECT_EQ(w.dlg.boardControl->geometry(), QRect(0, bar, cx, 500 - bar));
+        EXPECT_EQ(w.game.pictures.width, cx);
+        EXPECT_EQ(w.game.pictures.height, 500 - bar);
+    }
+}
+
+TEST(MainDialog, BarFontIsTheLargestThatFitsFourFifthsOfASlot)
+{
+    TempCwd cwd;
+    Window w(false);
+    const auto textWidth = [&](int pixels) {
+        QFont f(QStringLiteral("Times New Roman"));
+        f.setWeight(QFont::Bold);
+        f.setPixelSize(pixels);
+        return QFontMetrics(f, w.dlg.newGameButton).horizontalAdvance(QStringLiteral("New Game"));
+    };
+    w.dlg.OnSize(640, 500);
+    ASSERT_TRUE(w.dlg.barFont);
+    const int h = w.dlg.barFont->pixelSize();
+    EXPECT_LE(textWidth(h), 102);
+    EXPECT_GT(textWidth(h + 1), 102);
+    EXPECT_EQ(w.dlg.newGameButton->font().pixelSize(), h);
+    EXPECT_EQ(w.dlg.counterValue->font().pixelSize(), h);
+    EXPECT_TRUE(w.dlg.barFont->bold());
+
+    w.dlg.OnSize(25, 500); // limit 4: even height 6 is too wide
+    EXPECT_EQ(w.dlg.barFont->pixelSize(), 5);
+    w.dlg.OnSize(20000, 500); // fits even at 99
+    EXPECT_EQ(w.dlg.barFont->pixelSize(), 99);
+}
+
+TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)
+{
+    for (const auto& [rows, columns, width, height, cx, cy] :
+         {std::tuple{2, 3, 675, 400, 675, 45 + 400}, {3, 4, 675, 400, 672, 44 + 399}}) {
+        TempCwd cwd;
+        cwd.Picture("Pictures/p.png", Qt::darkCyan, 300, 200);
+        SaveFixture(rows, columns, width, height);
+        Window w(false);
+        EXPECT_EQ(w.dlg.size(), QSize(cx, cy)) << columns;
+        EXPECT_EQ(w.game.board.picture.size(), QSize(cx, cy - cx / 15));
+        EXPECT_EQ(w.dlg.boardControl->geometry().topLeft(), QPoint(0, cx / 15));
+        EXPECT_TRUE(w.dlg.boardControl->isVisibleTo(&w.dlg));
+    }
+}
+
+TEST(MainDialog, PlaysAGameWithMouseAndKeys)
+{
+    TempCwd cwd;
+    cwd.Picture("Pictures/p.png", Qt::darkCyan, 300, 200);
+    SaveFixture(3, 4, 640, 480); // "Expert", cells of 160
+    Window w;
+    ASSERT_EQ(w.dlg.size(), QSize(640, 42 + 480));
+    const int bar = w.dlg.barHeight;
+
+    // Arrows outside a game change nothing but are still swallowed.
+    w.dlg.newGameButton->setFocus();
+    const auto home = w.Homes();
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Right);
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Down);
+    EXPECT_EQ(w.Homes(), home);
+    EXPECT_EQ(QApplication::focusWidget(), w.dlg.newGameButton);
+
+    // Space presses the focused button; Enter, Escape and Tab do nothing.
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+    ASSERT_EQ(w.game.state, Playing);
+    for (const Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab})
+        QTest::keyClick(w.dlg.newGameButton, k);
+    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_TRUE(w.dlg.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w.dlg.newGameButton);
+    w.Tick();
+    EXPECT_EQ(w.dlg.newGameButton->text(), "Reset Game");
+    EXPECT_EQ(w.dlg.counterValue->text(), "0");
+
+    // Drag row 1 by 80 pixels: one cell to the right.
+    std::vector<int> row(4);
+    for (int c = 0; c < 4; ++c)
+        row[std::size_t(c)] = w.game.grid.At(1, c).homeColumn * 10 + w.game.grid.At(1, c).homeRow;
+    w.Drag(QPoint(30, bar + 200), QPoint(110, bar + 203));
+    EXPECT_EQ(w.game.moves, 1);
+    EXPECT_FALSE(w.game.dragging);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(w.game.grid.At(1, (c + 1) % 4).homeColumn * 10 + w.game.grid.At(1, (c + 1) % 4).homeRow,
+                  row[std::size_t(c)]);
+    w.Tick();
+    EXPECT_EQ(w.dlg.counterValue->text(), "1");
+
+    // A drag far outside the window ends at the board's right edge: from
+    // column 1, (470 + 80) / 160 = 3 cells, wrapping to column 0.
+    w.Drag(QPoint(170, bar + 10), QPoint(5000, bar + 12));
+    EXPECT_EQ(w.game.grid.selectedColumn, 0);
+    // A press on the bar does nothing.
+    w.Mouse(QEvent::MouseButtonPress, QPoint(300, 5), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(w.game.dragging);
+    w.Mouse(QEvent::MouseButtonRelease, QPoint(300, 5), Qt::LeftButton, Qt::NoButton);
+    // A plain click closes its gesture, so the arrows work straight after.
+    w.Mouse(QEvent::MouseButtonPress, QPoint(10, bar + 10), Qt::LeftButton, Qt::LeftButton);
+    w.Mouse(QEvent::MouseButtonRelease, QPoint(11, bar + 10), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(w.game.dragging);
+    const int moves = w.game.moves;
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+    EXPECT_EQ(w.game.moves, moves + 1);
+
+    // Shift with the arrows moves the selection instead.
+    w.game.grid.selectedColumn = 0;
+    QTest::keyPress(w.dlg.newGameButton, Qt::Key_Shift);
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyRelease(w.dlg.newGameButton, Qt::Key_Shift);
+    EXPECT_EQ(w.game.grid.selectedColumn, 3);
+    EXPECT_EQ(w.game.moves, moves + 1);
+    EXPECT_FALSE(w.dlg.shiftDown);
+}
+
+TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
+{
+    TempCwd cwd;
+    SaveFixture(4, 6, 600, 480);
+    Window w;
+    w.dlg.OnBnClickedNewGame();
+    w.game.grid.selectedColumn = 0;
+    // Shift held down: the arrows move the selection until it is released.
+    QTest::keyPress(&w.dlg, Qt::Key_Shift);
+    EXPECT_TRUE(w.dlg.shiftDown);
+    QTest::keyClick(&w.dlg, Qt::Key_Left);
+    EXPECT_EQ(w.game.grid.selectedColumn, 5);
+    EXPECT_TRUE(w.dlg.shiftDown);
+    // Losing the focus forgets a Shift whose release went elsewhere.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    EXPECT_FALSE(w.dlg.shiftDown);
+}
+
+TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
+{
+    TempCwd cwd;
+    Window w;
+    w.Tick();
+    EXPECT_EQ(w.dlg.counterLabel->text(), "Moves:");
+    EXPECT_EQ(w.dlg.newGameButton->text(), "New Game");
+    w.game.strategyStyle = false;
+    w.dlg.OnBnClickedNewGame();
+    w.Tick();
+    EXPECT_EQ(w.dlg.counterLabel->text(), "Time:");
+    EXPECT_EQ(w.dlg.newGameButton->text(), "Reset Game");
+    EXPECT_EQ(w.dlg.counterValue->text().count(':'), 2);
+    w.dlg.OnBnClickedNewGame(); // now a reset
+    EXPECT_EQ(w.game.state, Idle);
+    w.Tick();
+    EXPECT_EQ(w.dlg.newGameButton->text(), "New Game");
+    EXPECT_EQ(w.dlg.counterValue->text(), "0:00:00.0");
+}
+
+TEST(MainDialog, ResumesASpeedGameWhereItStopped)
+{
+    TempCwd cwd;
+    {
+        Game g;
+        g.strategyStyle = false;
+        g.NewGame();
+        g.elapsed = 5000;
+        ASSERT_TRUE(g.SaveGame());
+    }
+    Window w(false);
+    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_TRUE(w.game.resumePending);
+    w.Tick();
+    EXPECT_FALSE(w.game.resumePending);
+    EXPECT_EQ(w.game.clockNow - w.game.clockStart, 5000u);
+    EXPECT_EQ(w.dlg.counterValue->text(), "0:00:05.0");
+
+    // A saved win comes back as the whole picture, ready for a new game.
+    {
+        Game g;
+        g.state = Solved;
+        g.moves = 40;
+        ASSERT_TRUE(g.SaveGame());
+    }
+    Window v(false);
+    EXPECT_EQ(v.game.state, Idle);
+    EXPECT_EQ(v.game.moves, 0);
+    v.Tick();
+    EXPECT_EQ(v.dlg.newGameButton->text(), "New Game");
+}
+
+TEST(MainDialog, ClosingSavesInTheCurrentDirectory)
+{
+    TempCwd cwd;
+    Window w;
+    w.dlg.OnBnClickedNewGame();
+    EXPECT_TRUE(w.dlg.close());
+    EXPECT_FALSE(w.dlg.isVisible());
+    EXPECT_EQ(QFileInfo(cwd.Path("tesselo.dat")).size(), 1217);
+    EXPECT_EQ(w.dlg.timerId, 0);
+}
+
+TEST(MainDialog, AFailedSaveKeepsTheWindowOpenUntilThePlayerLetsGo)
+{
+    TempCwd cwd;
+    Window w;
+    ASSERT_TRUE(QDir().mkdir(cwd.Path("tesselo.dat")));
+    EXPECT_FALSE(w.dlg.close());
+    EXPECT_TRUE(w.dlg.isVisible());
+    EXPECT_EQ(w.dlg.offers, 1);
+    EXPECT_FALSE(w.dlg.lastReason.isEmpty());
+    EXPECT_NE(w.dlg.timerId, 0); // still ticking
+    EXPECT_FALSE(w.dlg.close()); // each close tries again
+    EXPECT_EQ(w.dlg.offers, 2);
+    w.dlg.closeWithoutSaving = true;
+    EXPECT_TRUE(w.dlg.close());
+    EXPECT_FALSE(w.dlg.isVisible());
+    EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isDir());
+}
+
+TEST(MainDialog, ATinyOrEmptyBoardBreaksNothing)
+{
+    TempCwd cwd;
+    cwd.Picture("Pictures/p.png", Qt::darkCyan, 300, 200);
+    Window w;
+    w.dlg.OnBnClickedNewGame();
+    const auto before = w.Homes();
+    for (const QSize s : {QSize(0, 0), QSize(3, 2), QSize(600, 10)}) {
+        w.dlg.OnSize(s.width(), s.height());
+        EXPECT_GE(w.game.pictures.height, 0);
+        w.Drag(QPoint(1, w.dlg.barHeight + 1), QPoint(200, w.dlg.barHeight + 1));
+        QTest::keyClick(&w.dlg, Qt::Key_Left);
+        w.dlg.repaint();
+    }
+    EXPECT_NE(w.Homes(), before); // the keys still moved rows
+    EXPECT_GE(w.dlg.minimumWidth(), 6);
+}

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Plays the real program under a private X server: answers the title card,
+# starts a game, drags a row, checks the screen, closes the window as a
+# window manager would, and checks the saved game.
+#
+#   play_test.sh <build dir> <wm_close>
+
+BUILD="$1"
+WM_CLOSE="$2"
+source "$(dirname "$0")/x_session.sh"
+trap stop_all EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The yellow selection frame: pixels of exactly #FFFF00 in a region.
+yellow_pixels() {
+  convert "$1" -crop "$2" +repage -alpha off -fill white -opaque "#FFFF00" \
+    -fill black +opaque white -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+start_x
+make_play_dir
+start_game
+
+splash="$(wait_window Tesselo)"
+window_geometry "$splash"
+# "Proceed" sits centred near the foot of the title card.
+click_at 0 "WX + WW / 2" "WY + WH * 121 / 134"
+
+for _ in $(seq 1 100); do
+  main="$(xdotool search --onlyvisible --name '^Tesselo$' 2>/dev/null | tail -n 1 || true)"
+  [ -n "$main" ] && [ "$main" != "$splash" ] && break
+  main=""
+  sleep 0.1
+done
+[ -n "$main" ] || fail "the game window did not open after Proceed"
+sleep 0.5
+window_geometry "$main"
+bar=$((WW / 15))
+boardH=$((WH - bar))
+echo "game window ${WW}x${WH} at ${WX},${WY}, bar ${bar}"
+
+screenshot "$PLAY/before.png"
+[ "$(yellow_pixels "$PLAY/before.png" "${WW}x${boardH}+${WX}+$((WY + bar))")" -eq 0 ] ||
+  fail "the board shows a selection frame before any game"
+
+click_at 0 "WX + WW / 10" "WY + bar / 2"        # New Game
+cw=$((WW / 3))
+drag $((WX + cw / 2)) $((WY + bar + boardH / 4)) $((WX + cw / 2 + cw)) $((WY + bar + boardH / 4 + 3))
+
+screenshot "$PLAY/after.png"
+frame="$(yellow_pixels "$PLAY/after.png" "${WW}x${boardH}+${WX}+$((WY + bar))")"
+echo "selection frame pixels: $frame"
+[ "$frame" -gt 100 ] || fail "no scrambled board with its selection frame on screen"
+cp "$PLAY/after.png" "${E2E_SHOT:-/dev/null}" 2>/dev/null || true
+
+"$WM_CLOSE" "$main" || fail "could not send the close request"
+for _ in $(seq 1 100); do
+  kill -0 "$GAME_PID" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$GAME_PID" 2>/dev/null && fail "the game did not end after the close request"
+wait "$GAME_PID" || fail "the game exited with an error"
+GAME_PID=""
+
+[ -f "$PLAY/tesselo.dat" ] || fail "no tesselo.dat after closing"
+size=$(stat -c %s "$PLAY/tesselo.dat")
+[ "$size" -eq 1217 ] || fail "tesselo.dat is $size bytes, not 1217"
+state=$(od -An -t d4 -j 12 -N 4 "$PLAY/tesselo.dat" | tr -d ' ')
+moves=$(od -An -t d4 -j 20 -N 4 "$PLAY/tesselo.dat" | tr -d ' ')
+[ "$state" -eq 1 ] || fail "the saved game is not in play (state $state)"
+[ "$moves" -eq 1 ] || fail "the saved game counts $moves moves, not 1"
+echo "PASS: saved game in play after 1 move"

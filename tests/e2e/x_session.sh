@@ -1,0 +1,82 @@
+# Shared by the end-to-end test and the screenshot tool: a private X server,
+# a play directory, and the real program driven by real input events.
+#
+# Expects: BUILD (the build directory). Sets: PLAY, DISPLAY, GAME_PID.
+
+set -euo pipefail
+
+start_x() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+make_play_dir() {
+  PLAY="$(mktemp -d)"
+  mkdir -p "$PLAY/Pictures"
+  cp "$BUILD"/assets/Pictures/* "$PLAY/Pictures/"
+  cp "$BUILD"/assets/*.wav "$PLAY/" 2>/dev/null || true
+}
+
+start_game() {
+  (cd "$PLAY" && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb exec "$BUILD/src/app/tesselo") &
+  GAME_PID=$!
+}
+
+# Waits for a visible window with exactly this name and prints its id.
+wait_window() {
+  local id
+  for _ in $(seq 1 150); do
+    id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)"
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "no window named $1" >&2
+  return 1
+}
+
+# Window geometry: sets WX, WY, WW, WH.
+window_geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$1" | sed -e 's/^X=/WX=/' -e 's/^Y=/WY=/' -e 's/^WIDTH=/WW=/' -e 's/^HEIGHT=/WH=/')"
+}
+
+# Clicks at a point relative to a window.
+click_at() {
+  xdotool mousemove --sync "$(($2))" "$(($3))" click 1
+  sleep 0.3
+}
+
+drag() {
+  xdotool mousemove --sync "$1" "$2" mousedown 1
+  local i
+  for i in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove --sync "$(($1 + ($3 - $1) * i / 8))" "$(($2 + ($4 - $2) * i / 8))"
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+
+screenshot() {
+  xwd -root -silent | convert xwd:- "$1"
+}
+
+stop_all() {
+  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  [ -n "${PLAY:-}" ] && [ -z "${KEEP_PLAY:-}" ] && rm -rf "$PLAY"
+  return 0
+}

@@ -1,0 +1,16 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// Widget tests need a full application object; the offscreen platform keeps
+// them free of any display, and the dummy audio driver of any sound card.
+int main(int argc, char** argv)
+{
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qgetenv("SDL_AUDIODRIVER").isEmpty())
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
