@@ -1,5 +1,7 @@
 #include "app/c_tesselo_dlg.h"
 
+#include "app/c_help_dlg.h"
+#include "app/c_option_dlg.h"
 #include "app/dialog_units.h"
 #include "model/game.h"
 #include "view/c_puzzle_image.h"
@@ -125,6 +127,9 @@ void CTesseloDlg::OnInitDialog()
     boardControl->show();
     boardControl->raise();
     boardCreated = true;
+    // A game started before the first tick takes its start from this
+    // reading rather than from a clock that was never read.
+    game->clockNow = game->ReadClock();
     timerId = startTimer(50, Qt::PreciseTimer);
     newGameButton->setFocus();
 }
@@ -256,11 +261,61 @@ void CTesseloDlg::OnBnClickedNewGame()
 
 void CTesseloDlg::OnBnClickedOptions()
 {
+    COptionDlg options(this);
+    const int presetDifficulty = COptionDlg::DifficultyOf(game->grid.rowCount, game->grid.columnCount);
+    options.difficulty = presetDifficulty;
+    options.folder = game->pictures.folder;
+    options.style = game->strategyStyle ? 0 : 1;
+    options.volume = game->volume;
+    const QString previousFolder = options.folder;
+    options.OnInitDialog();
+    if (RunOptionDialog(options) == QDialog::Accepted)
+        ApplyOptions(options, presetDifficulty, previousFolder);
     RepaintBoard();
+}
+
+void CTesseloDlg::ApplyOptions(const COptionDlg& options, int presetDifficulty, const QString& previousFolder)
+{
+    const bool wasPlaying = game->state == Playing;
+    if (options.difficulty != presetDifficulty) {
+        const QSize level = COptionDlg::LevelSize(options.difficulty);
+        game->grid.Resize(level.height(), level.width());
+        if (game->state == Playing)
+            game->ResetGame();
+    }
+    if (options.folder.compare(previousFolder, Qt::CaseInsensitive) != 0)
+        game->pictures.SetFolder(options.folder);
+    const bool wasSpeed = !game->strategyStyle;
+    game->strategyStyle = options.style == 0;
+    if (options.volume != game->volume) {
+        game->volume = options.volume;
+        sound.ApplyVolume(game->volume);
+    }
+    // The clock ticks exactly while a "Speed" game runs: an abandoned game
+    // or a switch to "Strategy" stops it, a switch to "Speed" mid-game
+    // starts it.
+    const bool speedNow = !game->strategyStyle && game->state == Playing;
+    const bool speedBefore = wasSpeed && wasPlaying;
+    if (speedBefore && !speedNow)
+        sound.StopClock();
+    else if (!speedBefore && speedNow)
+        sound.StartClock();
+}
+
+int CTesseloDlg::RunOptionDialog(COptionDlg& options)
+{
+    return options.exec();
 }
 
 void CTesseloDlg::OnBnClickedHelp()
 {
+    RunHelpDialog();
+}
+
+void CTesseloDlg::RunHelpDialog()
+{
+    CHelpDlg help(this);
+    help.exec();
 }
 
 void CTesseloDlg::OnTimer(int id)

@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace tesselo {
 
+class COptionDlg;
 class CPuzzleImage;
 class Game;
 
@@ -70,7 +71,13 @@ public:
     QLabel* counterValue = nullptr;       // 1003
     QPushButton* helpButton = nullptr;    // 57670
 
+    // Applies what the player changed in the options, after OK.
+    void ApplyOptions(const COptionDlg& options, int presetDifficulty, const QString& previousFolder);
+
 protected:
+    // Runs a modal dialog; tests answer it instead.
+    virtual int RunOptionDialog(COptionDlg& options);
+    virtual void RunHelpDialog();
     // When the saved game cannot be written: tells the player why, and
     // returns true when they choose to close without saving.
     virtual bool OfferCloseWithoutSaving(const QString& reason);

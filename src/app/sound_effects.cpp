@@ -47,6 +47,7 @@ bool SoundEffects::InitSound()
 void SoundEffects::ApplyVolume(int percent)
 {
     mixerVolume = MixerVolume(std::clamp(percent, 0, 100));
+    for (Mix_Chunk* c : samples) if (c) Mix_VolumeChunk(c, mixerVolume);
 }
 
 int SoundEffects::PlayOnFreeChannel(Mix_Chunk* chunk, int loops)
@@ -58,7 +59,7 @@ int SoundEffects::PlayOnFreeChannel(Mix_Chunk* chunk, int loops)
     for (int channel = 0; channel < kChannels; ++channel) {
         if (Mix_Playing(channel))
             continue;
-        Mix_Volume(channel, mixerVolume);
+        
         return Mix_PlayChannel(channel, chunk, loops);
     }
     return -1;
@@ -66,6 +67,7 @@ int SoundEffects::PlayOnFreeChannel(Mix_Chunk* chunk, int loops)
 
 void SoundEffects::StartClock()
 {
+    StopClock();
     clockChannel = PlayOnFreeChannel(samples[Clock], -1);
 }
 
@@ -78,10 +80,11 @@ void SoundEffects::StopClock()
     clockChannel = -1;
 }
 
-void SoundEffects::Play(int sample)
+int SoundEffects::Play(int sample)
 {
-    if (sample >= 0 && sample < kSampleCount)
-        PlayOnFreeChannel(samples[std::size_t(sample)], 0);
+    if (sample < 0 || sample >= kSampleCount)
+        return -1;
+    return PlayOnFreeChannel(samples[std::size_t(sample)], 0);
 }
 
 void SoundEffects::Close()

@@ -21,13 +21,22 @@ public:
     SoundEffects& operator=(const SoundEffects&) = delete;
 
     // Opens the mixer at 44100 Hz with 32 channels and loads the samples
-    // from the current directory. False when there is no sound to be had.
+    // from the current directory. False when there is no sound to be had;
+    // every handle then stays null and every later request is silent.
     bool InitSound();
-    // Sets the volume, in percent, of every sound started from now on.
+    // Sets the volume, in percent, of every sound started from now on; a
+    // sound already playing, the looping clock included, keeps its own.
     void ApplyVolume(int percent);
+    // Loops the clock sample on a free channel, kept in clockChannel (-1
+    // when it could not start). A clock still looping is stopped first, so
+    // there is never more than one.
     void StartClock();
+    // Stops the clock if it runs and forgets its channel.
     void StopClock();
-    void Play(int sample);
+    // Plays one sample once on a free channel; returns the channel, or -1
+    // when nothing plays (no mixer, no sample, no free channel).
+    int Play(int sample);
+    // Ends all sound and closes the mixer; safe to call again.
     void Close();
 
     // The volume scale the game was designed around runs 0..255.

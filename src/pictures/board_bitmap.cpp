@@ -44,12 +44,15 @@ QRect BoardBitmap::SourceRect(int srcWidth, int srcHeight, int width, int height
 {
     const double sx = double(width) / double(srcWidth);
     const double sy = double(height) / double(srcHeight);
+    // A sliver of a picture (one pixel across) cut to a board of other
+    // proportions truncates to nothing; an empty cut would leave the new
+    // board bitmap unpainted, so at least the middle pixel is taken.
     if (sy > sx) {
-        const int w = static_cast<int>(double(width) / sy);
+        const int w = std::max(1, static_cast<int>(double(width) / sy));
         return QRect((srcWidth - w) / 2, 0, w, srcHeight);
     }
     if (sy < sx) {
-        const int h = static_cast<int>(double(height) / sx);
+        const int h = std::max(1, static_cast<int>(double(height) / sx));
         return QRect(0, (srcHeight - h) / 2, srcWidth, h);
     }
     return QRect(0, 0, srcWidth, srcHeight);

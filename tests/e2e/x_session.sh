@@ -25,7 +25,7 @@ make_play_dir() {
   PLAY="$(mktemp -d)"
   mkdir -p "$PLAY/Pictures"
   cp "$BUILD"/assets/Pictures/* "$PLAY/Pictures/"
-  cp "$BUILD"/assets/*.wav "$PLAY/" 2>/dev/null || true
+  cp "$BUILD"/assets/*.wav "$BUILD/assets/Attributions.txt" "$PLAY/"
 }
 
 start_game() {

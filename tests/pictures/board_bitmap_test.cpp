@@ -243,3 +243,26 @@ TEST(BoardBitmap, HugePhotosDecodeButBombsAreRefused)
     ASSERT_TRUE(b.LoadScaled(dir.filePath("big.jpg"), 64, 48));
     EXPECT_EQ(b.source.size(), QSize(12000, 9000));
 }
+
+// A picture one pixel across, cut to a board of other proportions, leaves
+// less than a pixel to take; the board is then made from the middle pixel
+// rather than left as whatever the fresh bitmap's memory held.
+TEST(BoardBitmap, Slivers)
+{
+    EXPECT_EQ(BoardBitmap::SourceRect(1, 300, 40, 30), QRect(0, 149, 1, 1));
+    EXPECT_EQ(BoardBitmap::SourceRect(300, 1, 30, 40), QRect(149, 0, 1, 1));
+    EXPECT_EQ(BoardBitmap::SourceRect(24, 18, 1, 71), QRect(11, 0, 1, 18));
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(Coordinates(1, 300).save(dir.filePath("tall.png")));
+    ASSERT_TRUE(Coordinates(300, 1).save(dir.filePath("wide.png")));
+    for (const auto& [name, middle] : {std::pair{"tall.png", qRgb(0, 149, 0)}, std::pair{"wide.png", qRgb(149, 0, 0)}}) {
+        BoardBitmap b;
+        ASSERT_TRUE(b.LoadScaled(dir.filePath(name), 40, 30)) << name;
+        int others = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                others += (b.picture.pixel(x, y) | 0xff000000u) != middle;
+        EXPECT_EQ(others, 0) << name;
+    }
+}

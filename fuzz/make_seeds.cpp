@@ -1,0 +1,166 @@
+// Writes the seed corpora of the fuzz targets from valid files, so that the
+// fuzzers start from inputs the readers accept:
+//
+//   make_seeds saved-game <dir>           saved games of every size, state and style
+//   make_seeds tile-grid <dir>            grid records of every size
+//   make_seeds pictures <dir> <samples>   small pictures in every format Qt writes,
+//                                         drawn from the sample pictures
+
+#include "fuzz_support.h"
+
+#include "model/byte_io.h"
+#include "model/game.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+
+#include <cstdio>
+#include <vector>
+
+using namespace tesselo;
+
+namespace {
+
+bool Write(const QString& dir, const QString& name, const std::uint8_t* bytes, std::size_t length)
+{
+    QFile file(QDir(dir).filePath(name));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(reinterpret_cast<const char*>(bytes), qint64(length)) == qint64(length);
+}
+
+const std::pair<int, int> kSizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
+
+bool SavedGames(const QString& dir)
+{
+    // Played in a folder of its own so that the saved games hold an open
+    // search on a picture, as most real files do.
+    tesselo::fuzz::EnterEmptyDirectory();
+    QDir().mkpath(QStringLiteral("Pictures"));
+    QImage picture(32, 24, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    if (!picture.save(QStringLiteral("Pictures/seed.png")))
+        return false;
+
+    bool ok = true;
+    std::uint64_t time = 130000000000000000ULL;
+    for (const auto& [rows, columns] : kSizes)
+        for (const GameState state : {Idle, Playing, Solved})
+            for (const bool strategy : {true, false}) {
+                Game game([&time] { return time; });
+                game.grid.Resize(rows, columns);
+                time += 123457;
+                game.NewGame();
+                game.ShiftRowRight();
+                game.SelectDown();
+                game.ShiftColumnUp();
+                game.state = state;
+                game.strategyStyle = strategy;
+                game.moves = 3 + rows;
+                game.elapsed = 65432 * columns;
+                game.volume = 20 * rows;
+                game.pictures.width = 120 * columns;
+                game.pictures.height = 90 * rows;
+                std::vector<std::uint8_t> bytes(Game::kBufferSize, 0);
+                const std::size_t length = game.StoreTo(bytes.data(), bytes.size());
+                const QString name = QStringLiteral("game-%1x%2-%3-%4").arg(rows).arg(columns).arg(int(state)).arg(strategy ? "strategy" : "speed");
+                ok = ok && length > 0 && Write(dir, name, bytes.data(), length);
+            }
+
+    // A file from the Windows build, with its backslashes, and one saved
+    // with no search open.
+    Game game;
+    game.pictures.folder = QStringLiteral(".\\Pictures\\");
+    std::vector<std::uint8_t> bytes(Game::kBufferSize, 0);
+    std::size_t length = game.StoreTo(bytes.data(), bytes.size());
+    ok = ok && length > 0 && Write(dir, QStringLiteral("game-windows-folder"), bytes.data(), length);
+    game.pictures.folder = QStringLiteral("./NoSuchFolder/");
+    game.pictures.CloseSearch();
+    length = game.StoreTo(bytes.data(), bytes.size());
+    ok = ok && length > 0 && Write(dir, QStringLiteral("game-no-search"), bytes.data(), length);
+    return ok;
+}
+
+bool GridRecords(const QString& dir)
+{
+    bool ok = true;
+    std::uint32_t seed = 11;
+    for (const auto& [rows, columns] : kSizes)
+        for (int variant = 0; variant < 2; ++variant) {
+            TileGrid grid;
+            grid.Resize(rows, columns);
+            if (variant == 1)
+                grid.Shuffle(seed++);
+            grid.selectedRow = rows - 1;
+            grid.selectedColumn = variant;
+            std::vector<std::uint8_t> bytes(grid.RecordSize());
+            // A few shift commands after the record, as the target reads them.
+            for (const std::uint8_t command : {0, 2, 1, 1, 2, 0xff, 3, 4, 0, 1})
+                bytes.push_back(command);
+            ok = ok && grid.StoreTo(bytes.data(), bytes.size()) == grid.RecordSize() &&
+                 Write(dir, QStringLiteral("grid-%1x%2-%3").arg(rows).arg(columns).arg(variant), bytes.data(), bytes.size());
+        }
+    return ok;
+}
+
+bool Pictures(const QString& dir, const QString& samples)
+{
+    tesselo::fuzz::StartQt();
+    bool ok = true;
+    int made = 0;
+    bool variantsMade = false;
+    QDirIterator it(samples, QDir::Files);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        QImage image;
+        if (!QImageReader(file).read(&image))
+            continue;
+        // Small seeds keep each run fast; the fuzzer grows them as it needs.
+        image = image.scaled(24, 18, Qt::KeepAspectRatio, Qt::FastTransformation);
+        const QString base = QFileInfo(file).completeBaseName();
+        const auto save = [&](const QImage& img, const char* suffix, const char* format, int quality = -1) {
+            const bool saved = img.save(QDir(dir).filePath(base + suffix), format, quality);
+            ok = ok && saved;
+            made += saved ? 1 : 0;
+        };
+        save(image, ".png", "PNG");
+        save(image, ".jpg", "JPEG", 40);
+        save(image, ".bmp", "BMP");
+        if (variantsMade)
+            continue; // the variants below once are enough
+        variantsMade = true;
+        save(image.convertToFormat(QImage::Format_Indexed8), "-palette.png", "PNG");
+        save(image.convertToFormat(QImage::Format_ARGB32), "-alpha.png", "PNG");
+        save(image.convertToFormat(QImage::Format_Grayscale8), "-grey.jpg", "JPEG", 60);
+        save(image.convertToFormat(QImage::Format_Indexed8), "-palette.bmp", "BMP");
+        save(image.convertToFormat(QImage::Format_Mono), "-mono.bmp", "BMP");
+        save(image, ".ppm", "PPM");
+        save(image.convertToFormat(QImage::Format_Mono), ".xbm", "XBM");
+        save(image.convertToFormat(QImage::Format_Indexed8), ".xpm", "XPM");
+        save(image, ".ico", "ICO");
+    }
+    return ok && made > 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const QString what = argc > 2 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const QString dir = argc > 2 ? QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath() : QString();
+    if (!dir.isEmpty())
+        QDir().mkpath(dir);
+    bool ok = false;
+    if (what == QLatin1String("saved-game"))
+        ok = SavedGames(dir);
+    else if (what == QLatin1String("tile-grid"))
+        ok = GridRecords(dir);
+    else if (what == QLatin1String("pictures") && argc > 3)
+        ok = Pictures(dir, QString::fromLocal8Bit(argv[3]));
+    if (!ok)
+        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|pictures <dir> [samples]; or writing failed\n");
+    return ok ? 0 : 1;
+}

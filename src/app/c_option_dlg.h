@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDialog>
+#include <QSize>
+#include <QString>
+
+class QButtonGroup;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+namespace tesselo {
+
+// "Set Options": difficulty, style, picture folder and volume. It only
+// shows and collects the four values; the main window presets them and
+// applies what changed.
+//
+// Use: construct, set the four fields, call OnInitDialog() to fill the
+// controls from them, run exec(). After QDialog::Accepted the fields hold
+// what the player chose, the folder already completed and checked (see
+// accept()); after anything else they are not to be used.
+//
+// Controls by the ids of the window's design, each also its objectName:
+//   1 OK "ok", 2 Cancel "cancel", 1008..1011 "novice" "pro" "expert"
+//   "genius" (difficultyGroup ids 0..3), 1012..1013 "strategy" "speed"
+//   (styleGroup ids 0..1), 1014 folder edit "folder", 1017 "..." "browse",
+//   1023 volume slider "volume".
+class COptionDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit COptionDlg(QWidget* parent = nullptr);
+
+    // Fills the controls from the fields (toFields false) or the fields
+    // from the controls.
+    void DoDataExchange(bool toFields);
+    void OnInitDialog();
+    // "...": the folder of a picture file the player picks replaces the
+    // folder text.
+    void OnBnClickedBrowse();
+
+    // The difficulty a grid size stands for: 2 rows Novice, 3 x 3 Pro, any
+    // other 3-row grid Expert, 4 rows Genius, anything else Novice.
+    static int DifficultyOf(int rows, int columns);
+    static QSize LevelSize(int difficulty); // columns x rows as width x height
+    // The folder of a chosen file, with its trailing separator: the path cut
+    // before the last occurrence of the file's name.
+    static QString FolderOfFile(const QString& path);
+    // A folder typed without its final '/' that names a directory gets it;
+    // anything else is kept as typed.
+    static QString CompleteFolder(const QString& folder);
+
+    int difficulty = 0; // 0 Novice, 1 Pro, 2 Expert, 3 Genius
+    int style = 0;      // 0 Strategy, 1 Speed
+    QString folder;
+    int volume = 0;     // percent
+
+    QButtonGroup* difficultyGroup = nullptr;
+    QButtonGroup* styleGroup = nullptr;
+    QLineEdit* folderEdit = nullptr;
+    QPushButton* browseButton = nullptr;
+    QSlider* volumeSlider = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+public slots:
+    // OK: takes the controls into the fields and closes, unless the folder
+    // is too long for the saved game to keep; then the player is told and
+    // the dialog stays open.
+    void accept() override;
+
+protected:
+    // Asks the player for a picture file; empty when cancelled.
+    virtual QString ChooseFile();
+    // Tells the player why the dialog cannot close yet.
+    virtual void Refuse(const QString& why);
+};
+
+} // namespace tesselo

@@ -1,0 +1,160 @@
+#include "app/c_help_dlg.h"
+#include "app/c_tesselo_dlg.h"
+#include "app/dialog_units.h"
+#include "model/game.h"
+#include "sound_play_dir.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace tesselo;
+using namespace tesselo::testing;
+
+namespace {
+
+QPushButton* DoneButton(QWidget* help)
+{
+    for (auto* b : help->findChildren<QPushButton*>())
+        if (b->text() == "Done")
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(HelpDialog, ShowsEveryFixedTextExactly)
+{
+    CHelpDlg help;
+    EXPECT_EQ(help.windowTitle(), "Tesselo Help");
+    EXPECT_FALSE(help.windowFlags() & Qt::WindowCloseButtonHint);
+    const DialogUnits du(help.font());
+    EXPECT_EQ(help.size(), QSize(du.X(500), du.Y(300)));
+    QPushButton* done = DoneButton(&help);
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(done->geometry(), du.Rect(225, 279, 50, 14));
+
+    std::set<QString> shown;
+    for (auto* label : help.findChildren<QLabel*>())
+        shown.insert(label->text());
+    for (const char* text : {
+             "Instructions:",
+             "Click \"New Game\" to start playing.",
+             "Click and drag the image to re-assemble the picture.",
+             "Keyboard:",
+             "Use right and left arrow keys to slide the selected row.",
+             "Use up and down arrow keys to slide the selected column.",
+             "Use Shift + arrow keys to change the selection.",
+             "About Tesselo",
+             "USE AT YOUR OWN RISK!",
+             "This software is  not warranted safe or fit for any purpose whatsoever.",
+             "Options:",
+             "Click the Options button to:",
+             "- Set the difficulty (number of cells)",
+             "- Set the style: strategy (fewest moves) or speed (shortest time)",
+             "- Choose new pictures (a new picture folder).  .BMP, .JPG, .GIF and .PNG files supported.",
+             "- Turn off the sound",
+             "Attributions:",
+             "For sound management, Tesselo uses:",
+             "Sounds are from:",
+             "For more detail, see the accompanying file \"Attributions.txt\"",
+         })
+        EXPECT_EQ(shown.count(QString::fromUtf8(text)), 1u) << text;
+
+    // The rows in our own words still say what they must.
+    const auto anyContains = [&](const char* part) {
+        for (const QString& s : shown)
+            if (s.contains(QString::fromUtf8(part)))
+                return true;
+        return false;
+    };
+    for (const char* part : {"1.00", "Qt", "SDL2_mixer", "licence"})
+        EXPECT_TRUE(anyContains(part)) << part;
+
+    bool icon = false;
+    for (auto* label : help.findChildren<QLabel*>())
+        if (!label->pixmap().isNull())
+            icon = label->geometry() == du.Rect(7, 126, 20, 20);
+    EXPECT_TRUE(icon) << "no icon beside the about lines";
+}
+
+TEST(HelpDialog, EveryTextFitsItsBox)
+{
+    CHelpDlg help;
+    for (auto* label : help.findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QRect box = label->geometry();
+        const int needed = label->wordWrap() ? label->heightForWidth(box.width()) : label->sizeHint().height();
+        EXPECT_LE(needed, box.height()) << label->text().toStdString();
+        if (!label->wordWrap()) {
+            EXPECT_LE(label->sizeHint().width(), box.width()) << label->text().toStdString();
+        }
+        EXPECT_LE(box.right(), help.width()) << label->text().toStdString();
+    }
+    // Grown to fit, no text runs into the next.
+    const auto labels = help.findChildren<QLabel*>();
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        for (qsizetype j = i + 1; j < labels.size(); ++j)
+            EXPECT_FALSE(labels[i]->geometry().intersects(labels[j]->geometry()))
+                << labels[i]->text().toStdString() << " | " << labels[j]->text().toStdString();
+}
+
+TEST(HelpDialog, DoneAndEscapeCloseIt)
+{
+    for (const bool escape : {false, true}) {
+        CHelpDlg help;
+        QTimer::singleShot(0, &help, [&] {
+            if (escape)
+                QTest::keyClick(&help, Qt::Key_Escape);
+            else
+                DoneButton(&help)->click();
+        });
+        QTimer::singleShot(5000, &help, [&] { help.done(99); }); // a hung test fails, not hangs
+        EXPECT_EQ(help.exec(), QDialog::Rejected) << (escape ? "Escape" : "Done");
+    }
+}
+
+// The game's timer goes on under the help: a "Speed" game's time counts the
+// minutes spent reading it.
+TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
+{
+    SoundPlayDir dir;
+    Game game;
+    CTesseloDlg dlg;
+    dlg.game = &game;
+    dlg.OnSize(dlg.width(), dlg.height());
+    dlg.OnInitDialog();
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    game.strategyStyle = false;
+    dlg.OnTimer(dlg.timerId);
+    dlg.OnBnClickedNewGame();
+    ASSERT_EQ(game.state, Playing);
+    const std::uint32_t opened = game.clockNow;
+
+    std::uint32_t seenInside = opened;
+    bool clockInside = false;
+    QTimer::singleShot(600, &dlg, [&] {
+        seenInside = game.clockNow;
+        clockInside = ClockTicking(dlg.sound);
+        auto* help = qobject_cast<CHelpDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(help, nullptr);
+        DoneButton(help)->click();
+    });
+    dlg.OnBnClickedHelp();
+
+    EXPECT_GE(seenInside - opened, 400u) << "the timer stood still under the help";
+    EXPECT_TRUE(clockInside) << "the clock sound stopped under the help";
+    dlg.OnTimer(dlg.timerId);
+    EXPECT_GE(game.clockNow - game.clockStart, 500u);
+    EXPECT_EQ(game.state, Playing);
+    EXPECT_GE(game.elapsed, 500);
+    EXPECT_EQ(dlg.counterValue->text(), game.counterText);
+}

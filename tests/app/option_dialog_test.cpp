@@ -1,0 +1,542 @@
+#include "app/c_option_dlg.h"
+#include "app/c_tesselo_dlg.h"
+#include "app/dialog_units.h"
+#include "model/game.h"
+#include "sound_play_dir.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+#include <SDL_mixer.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+using namespace tesselo;
+using namespace tesselo::testing;
+
+namespace {
+
+// The options dialog with the file dialog and the refusal box answered by
+// the test.
+class ScriptedOptionDlg : public COptionDlg {
+public:
+    QString ChooseFile() override
+    {
+        ++choices;
+        return chosenFile;
+    }
+    void Refuse(const QString& why) override { refusals.push_back(why); }
+
+    QString chosenFile;
+    int choices = 0;
+    std::vector<QString> refusals;
+};
+
+// What the main window preset in the options dialog it opened.
+struct Preset {
+    int difficulty = -1, style = -1, volume = -1;
+    QString folder;
+    int checkedDifficulty = -1, checkedStyle = -1, slider = -1;
+    QString edit;
+};
+
+// The game window whose options dialog the test answers: the script works
+// the controls as a player would and says whether to press OK.
+class OptionsWindow : public CTesseloDlg {
+public:
+    int RunOptionDialog(COptionDlg& o) override
+    {
+        preset = {o.difficulty, o.style, o.volume, o.folder, o.difficultyGroup->checkedId(),
+                  o.styleGroup->checkedId(), o.volumeSlider->value(), o.folderEdit->text()};
+        const bool ok = script ? script(o) : false;
+        if (ok)
+            o.accept();
+        else
+            o.reject();
+        return o.result();
+    }
+
+    std::function<bool(COptionDlg&)> script;
+    Preset preset;
+};
+
+struct Window {
+    Window()
+    {
+        dlg.game = &game;
+        dlg.OnSize(dlg.width(), dlg.height());
+        dlg.OnInitDialog();
+    }
+    // Opens the options, lets the script work them, and says OK or Cancel.
+    void Options(std::function<bool(COptionDlg&)> script)
+    {
+        dlg.script = std::move(script);
+        dlg.OnBnClickedOptions();
+    }
+    bool ClockTicking() const { return tesselo::testing::ClockTicking(dlg.sound); }
+    bool Playing(int sample) const
+    {
+        return ChannelsPlaying(dlg.sound.samples[std::size_t(sample)]) > 0;
+    }
+
+    Game game;
+    OptionsWindow dlg;
+};
+
+void Click(COptionDlg& o, const char* name)
+{
+    auto* b = o.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    ASSERT_NE(b, nullptr) << name;
+    b->click();
+}
+
+} // namespace
+
+TEST(OptionDialog, LevelsAndTheDifficultyAGridStandsFor)
+{
+    for (const auto& [rows, columns, level] : {std::tuple{2, 3, 0}, {2, 9, 0}, {3, 3, 1}, {3, 4, 2}, {3, 5, 2},
+                                               {4, 6, 3}, {4, 4, 3}, {5, 6, 0}, {1, 3, 0}})
+        EXPECT_EQ(COptionDlg::DifficultyOf(rows, columns), level) << rows << " x " << columns;
+    EXPECT_EQ(COptionDlg::LevelSize(0), QSize(3, 2));
+    EXPECT_EQ(COptionDlg::LevelSize(1), QSize(3, 3));
+    EXPECT_EQ(COptionDlg::LevelSize(2), QSize(4, 3));
+    EXPECT_EQ(COptionDlg::LevelSize(3), QSize(6, 4));
+}
+
+TEST(OptionDialog, LaidOutFromItsTemplateInTabOrder)
+{
+    COptionDlg o;
+    EXPECT_EQ(o.windowTitle(), "Set Options");
+    EXPECT_FALSE(o.windowFlags() & Qt::WindowCloseButtonHint);
+    const DialogUnits du(o.font());
+    EXPECT_EQ(o.size(), QSize(du.X(187), du.Y(153)));
+    EXPECT_EQ(o.okButton->geometry(), du.Rect(7, 134, 50, 14));
+    EXPECT_EQ(o.cancelButton->geometry(), du.Rect(130, 134, 50, 14));
+    EXPECT_TRUE(o.okButton->isDefault());
+
+    std::vector<QString> titles;
+    for (auto* g : o.findChildren<QGroupBox*>())
+        titles.push_back(g->title());
+    EXPECT_EQ(titles, (std::vector<QString>{"Difficulty", "Picture Directory", "Style", "Volume"}));
+    auto* off = o.findChild<QLabel*>();
+    ASSERT_NE(off, nullptr);
+    EXPECT_EQ(off->text(), "Off");
+    EXPECT_LT(off->geometry().right(), o.volumeSlider->geometry().left()) << "\"Off\" is not left of the slider";
+    EXPECT_EQ(o.browseButton->text(), "...");
+
+    // Tab runs through the controls in the template's order.
+    const std::vector<QString> expected{"ok",       "cancel", "novice", "pro",    "expert", "genius",
+                                        "strategy", "speed",  "folder", "browse", "volume"};
+    std::vector<QString> order;
+    QWidget* w = o.okButton;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            order.push_back(w->objectName());
+        w = w->nextInFocusChain();
+    } while (w != o.okButton && order.size() < 20);
+    EXPECT_EQ(order, expected);
+
+    // Two radio groups, each exclusive on its own.
+    Click(o, "genius");
+    Click(o, "speed");
+    Click(o, "pro");
+    EXPECT_EQ(o.difficultyGroup->checkedId(), 1);
+    EXPECT_EQ(o.styleGroup->checkedId(), 1);
+    const std::vector<QString> levels{"Novice", "Pro", "Expert", "Genius"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(o.difficultyGroup->button(i)->text(), levels[std::size_t(i)]);
+    EXPECT_EQ(o.styleGroup->button(0)->text(), "Strategy");
+    EXPECT_EQ(o.styleGroup->button(1)->text(), "Speed");
+}
+
+TEST(OptionDialog, ControlsShowTheFieldsAndOkTakesThemBack)
+{
+    TempCwd cwd;
+    ScriptedOptionDlg o;
+    o.difficulty = 2;
+    o.style = 1;
+    o.folder = "Somewhere/";
+    o.volume = 37;
+    o.OnInitDialog();
+    EXPECT_EQ(o.difficultyGroup->checkedId(), 2);
+    EXPECT_EQ(o.styleGroup->checkedId(), 1);
+    EXPECT_EQ(o.folderEdit->text(), "Somewhere/");
+    EXPECT_EQ(o.volumeSlider->value(), 37);
+
+    // The slider stops at 0, the "Off" end, and at 100.
+    o.volumeSlider->setValue(1000);
+    EXPECT_EQ(o.volumeSlider->value(), 100);
+    o.volumeSlider->setValue(-5);
+    EXPECT_EQ(o.volumeSlider->value(), 0);
+
+    Click(o, "genius");
+    Click(o, "strategy");
+    o.folderEdit->setText("Elsewhere/");
+    // Nothing reaches the fields before OK.
+    EXPECT_EQ(o.difficulty, 2);
+    EXPECT_EQ(o.folder, "Somewhere/");
+    o.accept();
+    EXPECT_EQ(o.result(), QDialog::Accepted);
+    EXPECT_EQ(o.difficulty, 3);
+    EXPECT_EQ(o.style, 0);
+    EXPECT_EQ(o.folder, "Elsewhere/");
+    EXPECT_EQ(o.volume, 0);
+    EXPECT_TRUE(o.refusals.empty());
+}
+
+TEST(OptionDialog, EnterPressesOkAndEscapeCancels)
+{
+    TempCwd cwd;
+    for (const auto& [key, result] : {std::pair{Qt::Key_Return, QDialog::Accepted}, {Qt::Key_Escape, QDialog::Rejected}}) {
+        COptionDlg o;
+        o.volume = 20;
+        o.OnInitDialog();
+        o.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&o));
+        o.volumeSlider->setValue(80);
+        o.folderEdit->setFocus();
+        QTest::keyClick(o.folderEdit, key);
+        EXPECT_FALSE(o.isVisible()) << key;
+        EXPECT_EQ(o.result(), result) << key;
+        EXPECT_EQ(o.volume, result == QDialog::Accepted ? 80 : 20) << key;
+    }
+}
+
+TEST(OptionDialog, BrowseTakesTheFolderOfTheChosenFile)
+{
+    TempCwd cwd;
+    // Only the last occurrence of the name is cut off.
+    const QString inside = cwd.Picture("a.bmp/a.bmp", Qt::red);
+    EXPECT_EQ(COptionDlg::FolderOfFile("/d/a.bmp/a.bmp"), "/d/a.bmp/");
+    EXPECT_EQ(COptionDlg::FolderOfFile("/d/aa/a"), "/d/aa/");
+
+    ScriptedOptionDlg o;
+    o.folder = "./Pictures/";
+    o.OnInitDialog();
+    o.chosenFile = inside;
+    o.OnBnClickedBrowse();
+    EXPECT_EQ(o.choices, 1);
+    EXPECT_EQ(o.folderEdit->text(), cwd.Path("a.bmp") + "/");
+    EXPECT_EQ(o.folder, cwd.Path("a.bmp") + "/");
+
+    // A cancelled file dialog, or a file that is not there, changes nothing.
+    for (const QString& answer : {QString(), cwd.Path("a.bmp/gone.bmp")}) {
+        o.chosenFile = answer;
+        o.OnBnClickedBrowse();
+        EXPECT_EQ(o.folderEdit->text(), cwd.Path("a.bmp") + "/") << answer.toStdString();
+    }
+
+    // Browsing back to the opening folder after typing over it shows it
+    // again, rather than keeping the typed text.
+    const QString original = cwd.Picture("Pictures/p.png", Qt::blue);
+    o.folder = cwd.Path("Pictures/");
+    o.OnInitDialog();
+    o.folderEdit->setText("typed/");
+    o.chosenFile = original;
+    o.OnBnClickedBrowse();
+    EXPECT_EQ(o.folderEdit->text(), cwd.Path("Pictures/"));
+}
+
+TEST(OptionDialog, TypedDirectoryGetsItsFinalSlash)
+{
+    TempCwd cwd;
+    cwd.Picture("Photos/a.png", Qt::green);
+    EXPECT_EQ(COptionDlg::CompleteFolder("Photos"), "Photos/");
+    EXPECT_EQ(COptionDlg::CompleteFolder(cwd.Path("Photos")), cwd.Path("Photos/"));
+    // Anything else goes on as typed: a prefix, a file, nothing at all.
+    for (const char* typed : {"Photos/", "Photos/a", "Photos/a.png", "Nowhere", ""})
+        EXPECT_EQ(COptionDlg::CompleteFolder(typed), typed);
+
+    ScriptedOptionDlg o;
+    o.OnInitDialog();
+    o.folderEdit->setText("Photos");
+    o.accept();
+    EXPECT_EQ(o.result(), QDialog::Accepted);
+    EXPECT_EQ(o.folder, "Photos/");
+}
+
+TEST(OptionDialog, FolderTooLongToStoreIsRefused)
+{
+    TempCwd cwd;
+    // 259 units fit the saved game's 260 with the terminating zero.
+    const QString fits = QString(258, QLatin1Char('x')) + "/";
+    const QString tooLong = QString(259, QLatin1Char('x')) + "/";
+    // A real directory of 259 units, which its completing '/' would push over.
+    QString dir = cwd.Path("");
+    while (dir.size() < 259 - 101)
+        dir += QString(100, QLatin1Char('d')) + "/";
+    dir += QString(259 - dir.size(), QLatin1Char('e'));
+    ASSERT_EQ(dir.size(), 259);
+    ASSERT_TRUE(QDir().mkpath(dir));
+
+    for (const auto& [text, accepted] : {std::pair{fits, true}, {tooLong, false}, {dir, false}}) {
+        ScriptedOptionDlg o;
+        o.folder = "./Pictures/";
+        o.OnInitDialog();
+        o.folderEdit->setText(text);
+        o.accept();
+        EXPECT_EQ(o.result() == QDialog::Accepted, accepted) << text.size();
+        EXPECT_EQ(o.refusals.size(), accepted ? 0u : 1u) << text.size();
+        if (!accepted && !o.refusals.empty()) {
+            EXPECT_TRUE(o.refusals.front().contains("259")) << o.refusals.front().toStdString();
+        }
+    }
+}
+
+TEST(OptionsExchange, PresetsComeFromTheGame)
+{
+    SoundPlayDir dir;
+    Window w;
+    for (const auto& [rows, columns, level] : {std::tuple{3, 5, 2}, {5, 2, 0}, {4, 6, 3}}) {
+        w.game.grid.Resize(rows, columns);
+        w.game.strategyStyle = false;
+        w.game.volume = 42;
+        w.game.pictures.folder = "./Mine/";
+        w.Options(nullptr);
+        EXPECT_EQ(w.dlg.preset.difficulty, level) << rows << " x " << columns;
+        EXPECT_EQ(w.dlg.preset.checkedDifficulty, level);
+        EXPECT_EQ(w.dlg.preset.style, 1);
+        EXPECT_EQ(w.dlg.preset.checkedStyle, 1);
+        EXPECT_EQ(w.dlg.preset.volume, 42);
+        EXPECT_EQ(w.dlg.preset.slider, 42);
+        EXPECT_EQ(w.dlg.preset.folder, "./Mine/");
+        EXPECT_EQ(w.dlg.preset.edit, "./Mine/");
+        // Cancel kept the odd grid.
+        EXPECT_EQ(w.game.grid.rowCount, rows);
+    }
+}
+
+TEST(OptionsExchange, CancelChangesNothing)
+{
+    SoundPlayDir dir;
+    dir.Picture("Other/o.png", Qt::yellow);
+    Window w;
+    w.dlg.OnBnClickedNewGame();
+    ASSERT_EQ(w.game.state, Playing);
+    const QString folder = w.game.pictures.folder;
+    w.Options([](COptionDlg& o) {
+        Click(o, "genius");
+        Click(o, "speed");
+        o.folderEdit->setText("Other/");
+        o.volumeSlider->setValue(5);
+        return false;
+    });
+    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.game.grid.rowCount, 2);
+    EXPECT_EQ(w.game.grid.columnCount, 3);
+    EXPECT_TRUE(w.game.strategyStyle);
+    EXPECT_EQ(w.game.volume, 100);
+    EXPECT_EQ(w.game.pictures.folder, folder);
+    EXPECT_FALSE(w.ClockTicking());
+}
+
+TEST(OptionsExchange, OkAppliesEachChange)
+{
+    SoundPlayDir dir;
+    dir.Picture("Other/o.png", Qt::yellow);
+    Window w;
+    w.Options([](COptionDlg& o) {
+        Click(o, "genius");
+        Click(o, "speed");
+        o.folderEdit->setText("Other");
+        o.volumeSlider->setValue(30);
+        return true;
+    });
+    EXPECT_EQ(w.game.grid.rowCount, 4);
+    EXPECT_EQ(w.game.grid.columnCount, 6);
+    EXPECT_EQ(w.game.state, Idle);
+    EXPECT_FALSE(w.game.strategyStyle);
+    EXPECT_EQ(w.game.pictures.folder, "Other/");
+    EXPECT_EQ(w.game.volume, 30);
+    // The new volume reaches the sounds started from now on.
+    const int channel = w.dlg.sound.Play(SoundEffects::Move);
+    ASSERT_GE(channel, 0);
+    EXPECT_EQ(Mix_Volume(channel, -1), SoundEffects::MixerVolume(30));
+    // Switching the style of a game not in play starts no clock.
+    EXPECT_FALSE(w.ClockTicking());
+}
+
+TEST(OptionsExchange, OnlyAnotherLevelAbandonsARunningGame)
+{
+    SoundPlayDir dir;
+    Window w;
+    w.dlg.OnBnClickedNewGame();
+    ASSERT_EQ(w.game.state, Playing);
+    w.game.moves = 7;
+    w.Options([](COptionDlg& o) {
+        Click(o, "novice"); // the level already set
+        return true;
+    });
+    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.game.moves, 7);
+
+    w.Options([](COptionDlg& o) {
+        Click(o, "pro");
+        return true;
+    });
+    EXPECT_EQ(w.game.state, Idle);
+    EXPECT_EQ(w.game.moves, 0);
+    EXPECT_EQ(w.game.grid.rowCount, 3);
+    EXPECT_EQ(w.game.grid.columnCount, 3);
+    EXPECT_TRUE(w.game.grid.IsSolved());
+}
+
+TEST(OptionsExchange, FolderChangedOnlyInLetterCaseIsNotSetAgain)
+{
+    SoundPlayDir dir;
+    dir.Picture("Pics/a.png", Qt::red);
+    dir.Picture("PICS/b.png", Qt::blue);
+    Window w;
+    ASSERT_TRUE(w.game.pictures.SetFolder("Pics/"));
+    {
+        // The other spelling is a folder of its own here, which a call
+        // would accept.
+        PictureFolder probe;
+        ASSERT_TRUE(probe.SetFolder("PICS/"));
+    }
+    w.Options([](COptionDlg& o) {
+        o.folderEdit->setText("PICS/");
+        return true;
+    });
+    EXPECT_EQ(w.game.pictures.folder, "Pics/");
+
+    // A folder the walker refuses leaves the old one.
+    w.Options([](COptionDlg& o) {
+        o.folderEdit->setText("Nowhere/");
+        return true;
+    });
+    EXPECT_EQ(w.game.pictures.folder, "Pics/");
+}
+
+// The clock ticks exactly while a "Speed" game runs, whatever the options
+// change under it.
+TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
+{
+    SoundPlayDir dir;
+    const auto speedGame = [](Window& w) {
+        w.game.strategyStyle = false;
+        w.dlg.OnBnClickedNewGame();
+        ASSERT_EQ(w.game.state, Playing);
+        ASSERT_TRUE(w.ClockTicking());
+    };
+    {
+        Window w;
+        speedGame(w);
+        w.Options([](COptionDlg& o) {
+            Click(o, "expert");
+            return true;
+        });
+        EXPECT_EQ(w.game.state, Idle);
+        EXPECT_FALSE(w.ClockTicking()) << "an abandoned game kept its clock";
+        EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+    }
+    {
+        Window w;
+        speedGame(w);
+        w.Options([](COptionDlg& o) {
+            Click(o, "strategy");
+            return true;
+        });
+        EXPECT_EQ(w.game.state, Playing);
+        EXPECT_FALSE(w.ClockTicking()) << "a Strategy game ticks";
+    }
+    {
+        Window w;
+        speedGame(w);
+        const int channel = w.dlg.sound.clockChannel;
+        w.Options([](COptionDlg& o) {
+            o.volumeSlider->setValue(10);
+            return true;
+        });
+        EXPECT_EQ(w.dlg.sound.clockChannel, channel) << "the clock was restarted";
+        EXPECT_TRUE(w.ClockTicking());
+        EXPECT_EQ(Mix_Volume(channel, -1), 128) << "the running clock changed volume";
+    }
+    {
+        Window w;
+        w.dlg.OnBnClickedNewGame(); // in "Strategy"
+        ASSERT_FALSE(w.ClockTicking());
+        w.Options([](COptionDlg& o) {
+            Click(o, "speed");
+            return true;
+        });
+        EXPECT_TRUE(w.ClockTicking()) << "a running Speed game has no clock";
+        // And the clock then stops with the game, as any Speed clock does.
+        w.dlg.OnBnClickedNewGame();
+        EXPECT_EQ(w.game.state, Idle);
+        EXPECT_FALSE(w.ClockTicking());
+    }
+}
+
+// Which sound each button and a win give, per style.
+TEST(SoundCues, FollowTheStyle)
+{
+    SoundPlayDir dir;
+    {
+        Window w; // "Strategy"
+        w.dlg.OnBnClickedNewGame();
+        EXPECT_TRUE(w.Playing(SoundEffects::NewGame));
+        EXPECT_FALSE(w.ClockTicking());
+        w.dlg.OnBnClickedNewGame();
+        EXPECT_TRUE(w.Playing(SoundEffects::Reset));
+        w.dlg.OnBnClickedNewGame();
+        w.game.grid.Resize(2, 3); // the picture put together
+        w.game.FinishMove(true);
+        EXPECT_EQ(w.game.state, Solved);
+        EXPECT_TRUE(w.Playing(SoundEffects::Win));
+    }
+    {
+        Window w;
+        w.game.strategyStyle = false;
+        w.dlg.OnBnClickedNewGame();
+        EXPECT_TRUE(w.ClockTicking());
+        EXPECT_FALSE(w.Playing(SoundEffects::NewGame));
+        w.dlg.OnBnClickedNewGame();
+        EXPECT_FALSE(w.ClockTicking());
+        EXPECT_TRUE(w.Playing(SoundEffects::Reset));
+        w.dlg.OnBnClickedNewGame();
+        ASSERT_TRUE(w.ClockTicking());
+        w.game.grid.Resize(2, 3);
+        w.game.FinishMove(true);
+        EXPECT_EQ(w.game.state, Solved);
+        EXPECT_FALSE(w.ClockTicking());
+        EXPECT_TRUE(w.Playing(SoundEffects::Win));
+    }
+}
+
+TEST(SoundCues, WithoutASoundDeviceTheGameRunsSilently)
+{
+    SoundPlayDir dir;
+    ScopedAudioDriver driver("no-such-driver");
+    Window w;
+    EXPECT_FALSE(w.dlg.sound.IsOpen());
+    w.game.strategyStyle = false;
+    w.dlg.OnBnClickedNewGame();
+    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+    w.Options([](COptionDlg& o) {
+        Click(o, "strategy");
+        o.volumeSlider->setValue(50);
+        return true;
+    });
+    w.Options([](COptionDlg& o) {
+        Click(o, "speed");
+        return true;
+    });
+    EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+    EXPECT_EQ(w.game.volume, 50);
+    w.dlg.OnBnClickedNewGame();
+    EXPECT_EQ(w.game.state, Idle);
+}
