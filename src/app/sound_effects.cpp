@@ -47,7 +47,6 @@ bool SoundEffects::InitSound()
 void SoundEffects::ApplyVolume(int percent)
 {
     mixerVolume = MixerVolume(std::clamp(percent, 0, 100));
-    for (Mix_Chunk* c : samples) if (c) Mix_VolumeChunk(c, mixerVolume);
 }
 
 int SoundEffects::PlayOnFreeChannel(Mix_Chunk* chunk, int loops)
@@ -59,7 +58,7 @@ int SoundEffects::PlayOnFreeChannel(Mix_Chunk* chunk, int loops)
     for (int channel = 0; channel < kChannels; ++channel) {
         if (Mix_Playing(channel))
             continue;
-        
+        Mix_Volume(channel, mixerVolume);
         return Mix_PlayChannel(channel, chunk, loops);
     }
     return -1;
