@@ -32,6 +32,14 @@ QString ReadUtf16(const std::uint8_t* at, std::size_t units)
     return text;
 }
 
+bool HasTerminator(const std::uint8_t* at, std::size_t units)
+{
+    for (std::size_t i = 0; i < units; ++i)
+        if (GetUInt16(at + 2 * i) == 0)
+            return true;
+    return false;
+}
+
 // Writes at most `units` units of text; the caller has zeroed the area.
 void WriteUtf16(std::uint8_t* at, std::size_t units, const QString& text)
 {
@@ -224,6 +232,12 @@ std::size_t PictureFolder::CheckRecord(const std::uint8_t* in, std::size_t lengt
     const std::int32_t w = GetInt32(in + 520);
     const std::int32_t h = GetInt32(in + 524);
     if (w < 0 || h < 0 || w > kMaxBoardSide || h > kMaxBoardSide)
+        return 0;
+    // Every folder and name this program or the Windows one writes ends in
+    // a zero unit; text that fills its whole area is damage, and a folder of
+    // 260 units could not be saved again as read.
+    if (!HasTerminator(in, kFolderUnits) ||
+        !HasTerminator(in + 532 + FindData::kNameOffset, FindData::kNameUnits))
         return 0;
     return kRecordSize;
 }

@@ -19,8 +19,10 @@ struct Geometry {
     std::int32_t xr, yb; // last board column and row
     std::int32_t left, top, right, bottom; // frame of the selected cell
 
-    // One wrap at most: positions from -BW to 2BW - 1 land on the board.
-    std::int32_t WrapX(std::int32_t v) const
+    // One wrap at most: positions from -BW to 2BW - 1 land on the board, and
+    // anything further out is drawn where it falls, off the board. Worked in
+    // 64 bits so that no offset, however wild, can overflow.
+    std::int64_t WrapX(std::int64_t v) const
     {
         if (v < 0)
             v += bw;
@@ -28,7 +30,7 @@ struct Geometry {
             v -= bw;
         return v;
     }
-    std::int32_t WrapY(std::int32_t v) const
+    std::int64_t WrapY(std::int64_t v) const
     {
         if (v < 0)
             v += bh;
@@ -38,10 +40,22 @@ struct Geometry {
     }
 };
 
+// A wrapped position as a drawing coordinate. Positions the wrap could not
+// bring onto the board are pulled in to a fixed distance outside it: what
+// lands on the board stays the same, and the target never sees coordinates
+// whose sums could overflow. Comparisons are made on the unclamped values.
+constexpr std::int64_t kFarOff = std::int64_t(1) << 24;
+
+int Near(std::int64_t v)
+{
+    return static_cast<int>(std::clamp(v, -kFarOff, kFarOff));
+}
+
 bool MakeGeometry(const BoardBitmap& board, Geometry* g)
 {
     const TileGrid* grid = board.grid;
-    if (board.picture.isNull() || !grid || grid->rowCount <= 0 || grid->columnCount <= 0)
+    if (board.picture.isNull() || !grid || grid->rowCount <= 0 || grid->columnCount <= 0 ||
+        grid->cells.size() != static_cast<std::size_t>(grid->rowCount) * static_cast<std::size_t>(grid->columnCount))
         return false;
     g->w = board.picture.width();
     g->h = board.picture.height();
@@ -136,15 +150,18 @@ bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
             }
             const QPoint s = SourceCorner(grid, g, i, j);
             const std::int32_t y = i * g.ch;
-            const std::int32_t x = g.WrapX(j * g.cw + dx);
-            if (x + g.cw > g.xr) {
+            const std::int64_t x = g.WrapX(std::int64_t(j) * g.cw + dx);
+            // A piece starting beyond the right edge is not split: its first
+            // part would have a negative width and the second would take in
+            // its neighbours.
+            if (x <= g.xr && x + g.cw > g.xr) {
                 // The piece runs off the right edge and comes back in at the left.
-                const std::int32_t w1 = g.bw - x;
-                const std::int32_t w2 = x + g.cw - g.bw;
-                if (!target.Copy(board.picture, QRect(s.x(), s.y(), w1, g.ch), QPoint(x, y)) ||
+                const std::int32_t w1 = g.bw - static_cast<std::int32_t>(x);
+                const std::int32_t w2 = g.cw - w1;
+                if (!target.Copy(board.picture, QRect(s.x(), s.y(), w1, g.ch), QPoint(Near(x), y)) ||
                     !target.Copy(board.picture, QRect(s.x() + w1, s.y(), w2, g.ch), QPoint(0, y)))
                     return false;
-            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(x, y))) {
+            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(Near(x), y))) {
                 return false;
             }
         }
@@ -152,7 +169,7 @@ bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
     HorizontalGridLines(target, grid, g);
     // Separators move with the dragged row and stay put above and below it.
     const auto separator = [&](std::int32_t x) {
-        const std::int32_t t = g.WrapX(x + dx);
+        const int t = Near(g.WrapX(std::int64_t(x) + dx));
         target.Line(QPoint(x, 0), QPoint(x, g.top), kGridColour);
         target.Line(QPoint(t, g.top), QPoint(t, g.bottom), kGridColour);
         target.Line(QPoint(x, g.bottom), QPoint(x, g.yb + 1), kGridColour);
@@ -161,9 +178,11 @@ bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
         separator(j * g.cw);
     separator(g.xr);
 
-    const std::int32_t sl = g.WrapX(g.left + dx);
-    const std::int32_t sr = g.WrapX(g.right + dx);
-    if (sr > sl) {
+    const std::int64_t wrappedLeft = g.WrapX(std::int64_t(g.left) + dx);
+    const std::int64_t wrappedRight = g.WrapX(std::int64_t(g.right) + dx);
+    const int sl = Near(wrappedLeft);
+    const int sr = Near(wrappedRight);
+    if (wrappedRight > wrappedLeft) {
         Frame(target, sl, g.top, sr, g.bottom);
     } else {
         // The frame straddles the side edges: two brackets, open outwards.
@@ -192,20 +211,20 @@ bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t 
             }
             const QPoint s = SourceCorner(grid, g, i, j);
             const std::int32_t x = j * g.cw;
-            const std::int32_t y = g.WrapY(i * g.ch + dy);
-            if (y + g.ch > g.yb) {
-                const std::int32_t h1 = g.bh - y;
-                const std::int32_t h2 = y + g.ch - g.bh;
-                if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, h1), QPoint(x, y)) ||
+            const std::int64_t y = g.WrapY(std::int64_t(i) * g.ch + dy);
+            if (y <= g.yb && y + g.ch > g.yb) {
+                const std::int32_t h1 = g.bh - static_cast<std::int32_t>(y);
+                const std::int32_t h2 = g.ch - h1;
+                if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, h1), QPoint(x, Near(y))) ||
                     !target.Copy(board.picture, QRect(s.x(), s.y() + h1, g.cw, h2), QPoint(x, 0)))
                     return false;
-            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(x, y))) {
+            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(x, Near(y)))) {
                 return false;
             }
         }
     }
     const auto separator = [&](std::int32_t y) {
-        const std::int32_t t = g.WrapY(y + dy);
+        const int t = Near(g.WrapY(std::int64_t(y) + dy));
         target.Line(QPoint(0, y), QPoint(g.left, y), kGridColour);
         target.Line(QPoint(g.left, t), QPoint(g.right, t), kGridColour);
         target.Line(QPoint(g.right, y), QPoint(g.xr + 1, y), kGridColour);
@@ -215,9 +234,11 @@ bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t 
     separator(g.yb);
     VerticalGridLines(target, grid, g);
 
-    const std::int32_t st = g.WrapY(g.top + dy);
-    const std::int32_t sb = g.WrapY(g.bottom + dy);
-    if (sb > st) {
+    const std::int64_t wrappedTop = g.WrapY(std::int64_t(g.top) + dy);
+    const std::int64_t wrappedBottom = g.WrapY(std::int64_t(g.bottom) + dy);
+    const int st = Near(wrappedTop);
+    const int sb = Near(wrappedBottom);
+    if (wrappedBottom > wrappedTop) {
         Frame(target, g.left, st, g.right, sb);
     } else {
         Outline(target, {QPoint(g.left, 0), QPoint(g.left, sb), QPoint(g.right, sb), QPoint(g.right, -1)},

@@ -21,27 +21,29 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     // The painter ends when it leaves this scope, whichever way the board
     // painting went.
     QPainter painter(this);
+
+    // An opaque widget promises to cover itself, and Qt keeps no older
+    // picture underneath to fall back on. The board painter leaves alone the
+    // strip beyond the last whole cell (and everything, when there is no
+    // picture), so that strip gets the window's background first; an
+    // in-order board then copies its picture over it.
     QRect board;
-    if (game && !game->board.picture.isNull() && game->grid.columnCount > 0 && game->grid.rowCount > 0) {
-        const QImage& p = game->board.picture;
-        board = game->grid.IsSolved()
-                    ? p.rect()
-                    : QRect(0, 0, game->board.CellWidth() * game->grid.columnCount,
-                            game->board.CellHeight() * game->grid.rowCount);
-    }
-    // Around the board (the strip beyond the last whole cell, or all of it
-    // while no picture fits) the window's own background shows, rather than
-    // whatever an opaque widget's buffer held before.
-    const QRegion around = QRegion(rect()).subtracted(board);
-    for (const QRect& r : around)
+    if (game)
+        board = QRect(0, 0, game->board.CellWidth() * game->grid.columnCount,
+                      game->board.CellHeight() * game->grid.rowCount);
+    for (const QRect& r : QRegion(rect()).subtracted(board))
         painter.fillRect(r, palette().window());
-    if (board.isEmpty())
+    if (!game)
         return;
 
+    // The gesture alone picks the painting; only its own axis's offset is
+    // passed, though the game keeps both up to date. A board that could not
+    // be painted in full is left as far as it got.
     PainterTarget target(painter);
     switch (game->dragAxis) {
     case Horizontal: DrawRowDrag(target, game->board, game->dragDeltaX); break;
     case Vertical: DrawColumnDrag(target, game->board, game->dragDeltaY); break;
+    case None:
     default: DrawBoard(target, game->board); break;
     }
 }

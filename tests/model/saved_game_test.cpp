@@ -252,3 +252,37 @@ TEST(SavedGame, ASecondSaveReplacesTheFirstWhole)
     // The file lands in the current directory, wherever the program is.
     EXPECT_TRUE(QFileInfo::exists(cwd.Path("tesselo.dat")));
 }
+
+// Text that fills its whole area has lost its terminating zero: such a
+// folder could not be written back as read, so the file is no saved game.
+TEST(SavedGame, FolderOrNameWithoutItsTerminatorIsRefused)
+{
+    TempCwd cwd;
+    cwd.Picture("Pictures/p.png", Qt::red);
+    Game source;
+    source.grid.Resize(3, 3);
+    source.NewGame();
+    std::vector<std::uint8_t> good(Game::kBufferSize);
+    good.resize(source.StoreTo(good.data(), good.size()));
+    const std::size_t picture = 29 + 16 + 8 * 9;
+    ASSERT_EQ(GetInt32(&good[picture + 528]), 0) << "saved with its search open";
+
+    const auto filled = [&](std::size_t at, std::size_t units, std::size_t zeroAt) {
+        std::vector<std::uint8_t> b = good;
+        for (std::size_t i = 0; i < units; ++i)
+            PutUInt16(&b[at + 2 * i], i == zeroAt ? 0 : 'a');
+        return b;
+    };
+    const std::size_t name = picture + 532 + 44;
+    for (const auto& [at, what] : {std::pair{picture, "folder"}, std::pair{name, "entry name"}}) {
+        Game fresh;
+        const Snapshot before(fresh);
+        const auto full = filled(at, 260, 260);
+        EXPECT_EQ(fresh.LoadFrom(full.data(), full.size()), 0u) << what;
+        EXPECT_TRUE(Snapshot(fresh) == before) << what;
+        EXPECT_FALSE(fresh.resumePending) << what;
+        // The longest text that leaves room for its zero is still read.
+        const auto longest = filled(at, 260, 259);
+        EXPECT_EQ(fresh.LoadFrom(longest.data(), longest.size()), longest.size()) << what;
+    }
+}

@@ -1,0 +1,151 @@
+#include "painter_scene.h"
+
+#include "model/game.h"
+#include "view/c_puzzle_image.h"
+
+#include <QtGlobal>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tesselo;
+using namespace tesselo::test;
+
+namespace {
+
+std::vector<QString>* capturedWarnings = nullptr;
+
+void CaptureWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (capturedWarnings && type != QtDebugMsg && type != QtInfoMsg)
+        capturedWarnings->push_back(message);
+}
+
+// A game whose board is the coordinate picture, scrambled, with both drag
+// offsets set to different values, as they are during a gesture.
+struct Fixture {
+    Fixture()
+    {
+        game.board.picture = Coordinates(640, 480);
+        game.grid.Shuffle(5);
+        game.grid.selectedRow = 1;
+        game.grid.selectedColumn = 1;
+        game.dragDeltaX = 50;
+        game.dragDeltaY = 70;
+        control.game = &game;
+        control.resize(640, 480);
+        background = control.palette().window().color().rgb();
+    }
+
+    // What the control paints of itself, with nothing of its parent.
+    QImage Grab()
+    {
+        QImage img(control.size(), QImage::Format_RGB32);
+        img.fill(kUntouched);
+        control.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        return img;
+    }
+
+    // The strip beyond the last whole cell shows the window's background,
+    // the rest whatever the given painting draws.
+    template <typename Draw>
+    QImage Expected(Draw draw)
+    {
+        QImage img(control.size(), QImage::Format_RGB32);
+        img.fill(background);
+        QPainter painter(&img);
+        PainterTarget target(painter);
+        draw(target);
+        return img;
+    }
+
+    Game game;
+    CPuzzleImage control;
+    QRgb background = 0;
+};
+
+} // namespace
+
+TEST(CPuzzleImage, IsOpaqueAndLetsThePointerThrough)
+{
+    CPuzzleImage control;
+    EXPECT_EQ(control.game, nullptr);
+    EXPECT_TRUE(control.testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(control.testAttribute(Qt::WA_OpaquePaintEvent));
+}
+
+TEST(CPuzzleImage, PaintsThroughThePainterOfTheOpenGesture)
+{
+    Fixture f;
+    ASSERT_FALSE(f.game.grid.IsSolved());
+    const BoardBitmap& board = f.game.board;
+
+    f.game.dragAxis = None;
+    EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, board); })), 0);
+
+    // Each axis takes its own offset; the other one would paint differently.
+    f.game.dragAxis = Horizontal;
+    const QImage row = f.Grab();
+    EXPECT_EQ(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 50); })), 0);
+    EXPECT_GT(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 70); })), 0);
+
+    f.game.dragAxis = Vertical;
+    const QImage column = f.Grab();
+    EXPECT_EQ(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 70); })), 0);
+    EXPECT_GT(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 50); })), 0);
+}
+
+TEST(CPuzzleImage, InOrderBoardShowsTheWholePictureWhateverThePlay)
+{
+    Fixture f;
+    f.game.grid.Resize(2, 3);
+    ASSERT_TRUE(f.game.grid.IsSolved());
+    for (const GameState state : {Idle, Playing, Solved}) {
+        f.game.state = state;
+        EXPECT_EQ(Differences(f.Grab(), f.game.board.picture), 0) << state;
+    }
+    // A control larger than the picture shows the background beyond it.
+    f.control.resize(650, 490);
+    const QImage img = f.Grab();
+    EXPECT_EQ(Differences(img.copy(0, 0, 640, 480), f.game.board.picture), 0);
+    EXPECT_EQ(img.pixel(645, 100), f.background);
+    EXPECT_EQ(img.pixel(100, 485), f.background);
+}
+
+TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
+{
+    Fixture f;
+    std::vector<QString> warnings;
+    capturedWarnings = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler(CaptureWarnings);
+
+    QImage blank(f.control.size(), QImage::Format_RGB32);
+    blank.fill(f.background);
+    // No picture: the painter gives up before drawing; the control still
+    // covers itself with its background.
+    f.game.board.picture = QImage();
+    for (const DragAxis axis : {None, Horizontal, Vertical}) {
+        f.game.dragAxis = axis;
+        QImage img(f.control.size(), QImage::Format_RGB32);
+        img.fill(kUntouched);
+        f.control.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        EXPECT_EQ(Differences(img, blank), 0) << axis;
+        // The control's painter has let go of the device.
+        QPainter after(&img);
+        EXPECT_TRUE(after.isActive()) << axis;
+    }
+    // No game at all is painted as background too.
+    f.control.game = nullptr;
+    EXPECT_EQ(Differences(f.Grab(), blank), 0);
+
+    // And the next paint with a picture is whole again.
+    f.control.game = &f.game;
+    f.game.board.picture = Coordinates(640, 480);
+    f.game.dragAxis = None;
+    EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.game.board); })), 0);
+
+    qInstallMessageHandler(previous);
+    capturedWarnings = nullptr;
+    EXPECT_TRUE(warnings.empty()) << (warnings.empty() ? QString() : warnings.front()).toStdString();
+}
