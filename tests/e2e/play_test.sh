@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Plays the real program under a private X server: answers the title card,
 # starts a game, drags a row, checks the screen, closes the window as a
-# window manager would, and checks the saved game.
+# window manager would, and checks the saved game. Then starts it again,
+# kills it with the window open, and checks that the saved game survived
+# and that a third start resumes it.
 #
 #   play_test.sh <build dir> <wm_close>
 
@@ -18,27 +20,32 @@ yellow_pixels() {
     -fill black +opaque white -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
+# Starts the game, answers the title card and waits for the game window:
+# sets main, WX, WY, WW, WH, bar and boardH.
+open_game() {
+  start_game
+  local splash
+  splash="$(wait_window Tesselo)"
+  window_geometry "$splash"
+  # "Proceed" sits centred near the foot of the title card.
+  click_at 0 "WX + WW / 2" "WY + WH * 121 / 134"
+  for _ in $(seq 1 100); do
+    main="$(xdotool search --onlyvisible --name '^Tesselo$' 2>/dev/null | tail -n 1 || true)"
+    [ -n "$main" ] && [ "$main" != "$splash" ] && break
+    main=""
+    sleep 0.1
+  done
+  [ -n "$main" ] || fail "the game window did not open after Proceed"
+  sleep 0.5
+  window_geometry "$main"
+  bar=$((WW / 15))
+  boardH=$((WH - bar))
+  echo "game window ${WW}x${WH} at ${WX},${WY}, bar ${bar}"
+}
+
 start_x
 make_play_dir
-start_game
-
-splash="$(wait_window Tesselo)"
-window_geometry "$splash"
-# "Proceed" sits centred near the foot of the title card.
-click_at 0 "WX + WW / 2" "WY + WH * 121 / 134"
-
-for _ in $(seq 1 100); do
-  main="$(xdotool search --onlyvisible --name '^Tesselo$' 2>/dev/null | tail -n 1 || true)"
-  [ -n "$main" ] && [ "$main" != "$splash" ] && break
-  main=""
-  sleep 0.1
-done
-[ -n "$main" ] || fail "the game window did not open after Proceed"
-sleep 0.5
-window_geometry "$main"
-bar=$((WW / 15))
-boardH=$((WH - bar))
-echo "game window ${WW}x${WH} at ${WX},${WY}, bar ${bar}"
+open_game
 
 screenshot "$PLAY/before.png"
 [ "$(yellow_pixels "$PLAY/before.png" "${WW}x${boardH}+${WX}+$((WY + bar))")" -eq 0 ] ||
@@ -70,4 +77,23 @@ state=$(od -An -t d4 -j 12 -N 4 "$PLAY/tesselo.dat" | tr -d ' ')
 moves=$(od -An -t d4 -j 20 -N 4 "$PLAY/tesselo.dat" | tr -d ' ')
 [ "$state" -eq 1 ] || fail "the saved game is not in play (state $state)"
 [ "$moves" -eq 1 ] || fail "the saved game counts $moves moves, not 1"
-echo "PASS: saved game in play after 1 move"
+echo "saved game in play after 1 move"
+
+# Killed with the window open, after another move: the game only writes at
+# close, so the file on disk is the one from before.
+cp "$PLAY/tesselo.dat" "$PLAY/saved.copy"
+open_game
+drag $((WX + WW / 6)) $((WY + bar + boardH / 4)) $((WX + WW / 6)) $((WY + bar + boardH * 3 / 4))
+kill -KILL "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null || true
+GAME_PID=""
+cmp -s "$PLAY/tesselo.dat" "$PLAY/saved.copy" || fail "a killed game changed tesselo.dat"
+
+# The next start reads it: the game is back in play, frame and all, before
+# anything is pressed.
+open_game
+screenshot "$PLAY/resumed.png"
+frame="$(yellow_pixels "$PLAY/resumed.png" "${WW}x${boardH}+${WX}+$((WY + bar))")"
+echo "selection frame pixels after the restart: $frame"
+[ "$frame" -gt 100 ] || fail "the game after a kill did not resume the saved one"
+echo "PASS: saved game in play after 1 move, intact after a kill, resumed"

@@ -360,7 +360,7 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
     std::mt19937 rng(20261208);
     const std::pair<int, int> sizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
     game->owner = nullptr;
-    for (int step = 0; step < 200000; ++step) {
+    for (int step = 0; step < 1000000; ++step) {
         const int action = int(rng() % 16);
         const int x = int(rng() % 700) - 30, y = int(rng() % 540) - 30;
         const int movesBefore = game->moves;

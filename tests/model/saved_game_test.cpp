@@ -3,10 +3,16 @@
 #include "support/temp_cwd.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <random>
+#include <csignal>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
 #include <set>
 #include <vector>
 
@@ -285,4 +291,50 @@ TEST(SavedGame, FolderOrNameWithoutItsTerminatorIsRefused)
         const auto longest = filled(at, 260, 259);
         EXPECT_EQ(fresh.LoadFrom(longest.data(), longest.size()), longest.size()) << what;
     }
+}
+
+// A process killed in the middle of saving leaves the previous file or the
+// new one, each whole: the save goes to a side file that replaces the old
+// one in a single rename.
+TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
+{
+    TempCwd cwd;
+    Game first;
+    ASSERT_TRUE(first.SaveGame());
+    std::mt19937 rng(8122026);
+    int killedMidWrite = 0;
+    for (int round = 0; round < 25; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // Saves games of two lengths, so that a torn file would show.
+            Game big, small;
+            big.grid.Resize(4, 6);
+            for (;;) {
+                big.SaveGame();
+                small.SaveGame();
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200 + rng() % 20000));
+        ASSERT_EQ(kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+
+        const QByteArray bytes = ReadAll(cwd.Path("tesselo.dat"));
+        ASSERT_TRUE(bytes.size() == 1217 || bytes.size() == 1169 + 8 * 24) << "round " << round << ": " << bytes.size();
+        Game reader;
+        ASSERT_EQ(reader.LoadFrom(Bytes(bytes), std::size_t(bytes.size())), std::size_t(bytes.size())) << round;
+        // A side file left by the kill is not the saved game, and the next
+        // save still succeeds beside it.
+        killedMidWrite += QDir(cwd.Path(".")).entryList(QDir::Files).size() > 1;
+    }
+    Game after;
+    after.grid.Resize(3, 4);
+    EXPECT_TRUE(after.SaveGame());
+    Game next;
+    next.LoadSavedGame();
+    EXPECT_TRUE(next.resumePending);
+    EXPECT_EQ(next.grid.columnCount, 4);
+    RecordProperty("killed_mid_write", killedMidWrite);
 }
