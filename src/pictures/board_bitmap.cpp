@@ -112,12 +112,20 @@ bool BoardBitmap::LoadScaled(const QString& path, std::int32_t width, std::int32
         source = std::move(decoded);
     }
 
-    picture = QImage();
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
+        picture = QImage();
         return false; // a minimised window: nothing to draw into
-    picture = QImage(width, height, QImage::Format_RGB32);
-    if (picture.isNull())
-        return false;
+    }
+    // A board of the size it already has is stretched again in place: a
+    // fresh 8 MB image costs as much in page faults as the stretch itself.
+    // A picture shared with someone else is never written to.
+    if (picture.size() != QSize(width, height) || picture.format() != QImage::Format_RGB32 ||
+        !picture.isDetached()) {
+        picture = QImage();
+        picture = QImage(width, height, QImage::Format_RGB32);
+        if (picture.isNull())
+            return false;
+    }
     Stretch(source, SourceRect(source.width(), source.height(), width, height), picture);
     return true;
 }

@@ -178,6 +178,37 @@ TEST(BoardBitmap, SamePathRescalesWithoutDecodingButOtherCaseDecodes)
     EXPECT_EQ(b.source.size(), QSize(50, 50)) << "paths differing in case are two pictures";
 }
 
+// A board of unchanged size is stretched again into the picture it has;
+// nobody holding a copy of the old picture, the source included, sees it
+// change.
+TEST(BoardBitmap, ASameSizeLoadNeverChangesACopyOfTheOldPicture)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(Coordinates(100, 100).save(dir.filePath("a.png")));
+    QImage blue(100, 100, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(dir.filePath("b.png")));
+
+    // At start the picture and the built-in source are one image.
+    BoardBitmap b;
+    const QImage fish = b.source;
+    ASSERT_TRUE(b.LoadScaled(dir.filePath("a.png"), 640, 480));
+    EXPECT_EQ(b.source.size(), QSize(100, 100));
+    EXPECT_EQ(fish, BoardBitmap::BuiltInPicture());
+
+    const QImage held = b.picture; // as a painter in progress would hold it
+    const QImage heldPixels = held.copy();
+    ASSERT_TRUE(b.LoadScaled(dir.filePath("b.png"), 640, 480));
+    EXPECT_EQ(held, heldPixels) << "a shared picture was written to";
+    EXPECT_EQ(b.picture.pixel(320, 240), qRgb(0, 0, 255));
+
+    // Unshared, the next load of the same size fills every pixel anew.
+    ASSERT_TRUE(b.LoadScaled(dir.filePath("a.png"), 640, 480));
+    QImage expected(640, 480, QImage::Format_RGB32);
+    BoardBitmap::Stretch(Coordinates(100, 100), BoardBitmap::SourceRect(100, 100, 640, 480), expected);
+    EXPECT_EQ(b.picture, expected);
+}
+
 TEST(BoardBitmap, ZeroSizeBoardLeavesNoPictureAndNoCells)
 {
     TileGrid grid;
