@@ -209,6 +209,44 @@ TEST(Sound, AMissingFileSilencesOnlyItsCue)
     EXPECT_EQ(sound.clockChannel, -1);
 }
 
+// Damaged files: garbage, a header that promises more than the file holds,
+// and a file cut off inside its header. Whatever the mixer makes of them,
+// the game starts, plays the rest, and a cue whose file is unreadable is
+// silent.
+TEST(Sound, DamagedFilesNeverStopTheOthers)
+{
+    SoundPlayDir dir;
+    const auto rewrite = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.Path(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    QFile clock(dir.Path("clock.wav"));
+    ASSERT_TRUE(clock.open(QIODevice::ReadOnly));
+    const QByteArray whole = clock.readAll();
+    ASSERT_GT(whole.size(), 1000);
+    rewrite("reset.wav", QByteArray(4096, '\x5a'));
+    rewrite("nomove.wav", whole.left(20));
+    rewrite("win.wav", whole.left(whole.size() / 3)); // the data chunk claims the whole length
+
+    SoundEffects sound;
+    ASSERT_TRUE(sound.InitSound());
+    EXPECT_EQ(sound.samples[SoundEffects::Reset], nullptr);
+    EXPECT_EQ(sound.Play(SoundEffects::Reset), -1);
+    EXPECT_EQ(sound.samples[SoundEffects::NoMove], nullptr);
+    EXPECT_EQ(sound.Play(SoundEffects::NoMove), -1);
+    // A truncated file may load as its first part; playing it is harmless.
+    if (sound.samples[SoundEffects::Win]) {
+        EXPECT_GE(sound.Play(SoundEffects::Win), 0);
+    }
+    for (int i : {SoundEffects::Move, SoundEffects::NewGame})
+        EXPECT_GE(sound.Play(i), 0) << i;
+    sound.StartClock();
+    EXPECT_GE(sound.clockChannel, 0);
+    sound.StopClock();
+    sound.Close();
+}
+
 // The disk driver writes what the mixer makes to a file at the pace of a
 // real device, so what was heard can be read back.
 TEST(Sound, ClockIsHeardWhileItRunsAndSilenceFollowsItsStop)
