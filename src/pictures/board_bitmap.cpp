@@ -121,7 +121,7 @@ bool BoardBitmap::LoadScaled(const QString& path, std::int32_t width, std::int32
     // A picture shared with someone else is never written to.
     if (picture.size() != QSize(width, height) || picture.format() != QImage::Format_RGB32 ||
         !picture.isDetached()) {
-        picture = QImage();
+        picture = QImage(); // the old board goes first, so the two never coexist
         picture = QImage(width, height, QImage::Format_RGB32);
         if (picture.isNull())
             return false;
