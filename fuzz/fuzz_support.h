@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/tile_grid.h"
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QString>
@@ -7,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 // Helpers shared by the fuzz targets. A broken property aborts, which
 // libFuzzer reports as a crash and keeps the input that caused it.
@@ -18,6 +21,27 @@ inline void Require(bool holds, const char* property)
         std::fprintf(stderr, "property broken: %s\n", property);
         std::abort();
     }
+}
+
+// A grid the game can play: a difficulty size, one tile per cell, every
+// home exactly once, the selection inside.
+inline void RequirePlayableGrid(const TileGrid& g)
+{
+    Require(TileGrid::IsDifficultySize(g.rowCount, g.columnCount), "a difficulty size");
+    Require(g.cells.size() == std::size_t(g.rowCount * g.columnCount), "one tile per cell");
+    std::vector<bool> seen(g.cells.size(), false);
+    for (const auto& tile : g.cells) {
+        Require(tile != nullptr, "no empty cell");
+        Require(tile->homeRow >= 0 && tile->homeRow < g.rowCount && tile->homeColumn >= 0 &&
+                    tile->homeColumn < g.columnCount,
+                "every home inside the grid");
+        const auto home = std::size_t(tile->homeRow * g.columnCount + tile->homeColumn);
+        Require(!seen[home], "every home once");
+        seen[home] = true;
+    }
+    Require(g.selectedRow >= 0 && g.selectedRow < g.rowCount && g.selectedColumn >= 0 &&
+                g.selectedColumn < g.columnCount,
+            "the selection inside the grid");
 }
 
 // Image decoding and fonts need a GUI application; the offscreen platform

@@ -74,22 +74,8 @@ FindData baselineFindData;
 void CheckSound(const Game& g, const std::uint8_t* data, std::size_t size)
 {
     const TileGrid& grid = g.grid;
-    Require(TileGrid::IsDifficultySize(grid.rowCount, grid.columnCount), "a difficulty size");
+    tesselo::fuzz::RequirePlayableGrid(grid);
     Require(size == Game::FileSize(grid.rowCount, grid.columnCount), "the length its grid gives");
-    Require(grid.cells.size() == std::size_t(grid.rowCount * grid.columnCount), "one tile per cell");
-    std::vector<bool> seen(grid.cells.size(), false);
-    for (const auto& tile : grid.cells) {
-        Require(tile != nullptr, "no empty cell");
-        Require(tile->homeRow >= 0 && tile->homeRow < grid.rowCount && tile->homeColumn >= 0 &&
-                    tile->homeColumn < grid.columnCount,
-                "every home inside the grid");
-        const auto home = std::size_t(tile->homeRow * grid.columnCount + tile->homeColumn);
-        Require(!seen[home], "every home once");
-        seen[home] = true;
-    }
-    Require(grid.selectedRow >= 0 && grid.selectedRow < grid.rowCount && grid.selectedColumn >= 0 &&
-                grid.selectedColumn < grid.columnCount,
-            "the selection inside the grid");
     Require(g.state >= Idle && g.state <= Solved, "a known state");
     Require(g.dragAxis >= None && g.dragAxis <= Vertical, "a known drag axis");
     Require(g.volume >= 0 && g.volume <= 100, "a volume in percent");

@@ -38,25 +38,6 @@ struct Snapshot {
 TileGrid grid;
 std::vector<std::uint8_t> baseline;
 
-void CheckSound(const TileGrid& g)
-{
-    Require(TileGrid::IsDifficultySize(g.rowCount, g.columnCount), "a difficulty size");
-    Require(g.cells.size() == std::size_t(g.rowCount * g.columnCount), "one tile per cell");
-    std::vector<bool> seen(g.cells.size(), false);
-    for (const auto& tile : g.cells) {
-        Require(tile != nullptr, "no empty cell");
-        Require(tile->homeRow >= 0 && tile->homeRow < g.rowCount && tile->homeColumn >= 0 &&
-                    tile->homeColumn < g.columnCount,
-                "every home inside the grid");
-        const auto home = std::size_t(tile->homeRow * g.columnCount + tile->homeColumn);
-        Require(!seen[home], "every home once");
-        seen[home] = true;
-    }
-    Require(g.selectedRow >= 0 && g.selectedRow < g.rowCount && g.selectedColumn >= 0 &&
-                g.selectedColumn < g.columnCount,
-            "the selection inside the grid");
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -83,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Require(used <= size && used == grid.RecordSize(), "one whole record consumed");
-    CheckSound(grid);
+    tesselo::fuzz::RequirePlayableGrid(grid);
     std::vector<std::uint8_t> again(used + 8, 0xA5);
     Require(grid.StoreTo(again.data(), used - 1) == 0, "no record into too small a buffer");
     Require(grid.StoreTo(again.data(), again.size()) == used, "the same length written back");
@@ -119,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             grid.selectedColumn = std::int32_t(std::uint8_t(target)) % grid.columnCount;
             break;
         }
-        CheckSound(grid);
+        tesselo::fuzz::RequirePlayableGrid(grid);
     }
 
     Require(grid.LoadFrom(baseline.data(), baseline.size()) == baseline.size(), "the baseline reads back");

@@ -1,6 +1,7 @@
 #include "app/c_option_dlg.h"
 
 #include "app/dialog_units.h"
+#include "model/tile_grid.h"
 #include "pictures/picture_folder.h"
 
 #include <QButtonGroup>
@@ -21,8 +22,6 @@ namespace tesselo {
 namespace {
 
 constexpr const char* kLevels[] = {"Novice", "Pro", "Expert", "Genius"};
-constexpr int kLevelRows[] = {2, 3, 3, 4};
-constexpr int kLevelColumns[] = {3, 3, 4, 6};
 
 } // namespace
 
@@ -176,8 +175,8 @@ int COptionDlg::DifficultyOf(int rows, int columns)
 
 QSize COptionDlg::LevelSize(int difficulty)
 {
-    const int i = std::clamp(difficulty, 0, 3);
-    return QSize(kLevelColumns[i], kLevelRows[i]);
+    const TileGrid::Size& size = TileGrid::kDifficultySizes[std::clamp(difficulty, 0, 3)];
+    return QSize(size.columns, size.rows);
 }
 
 QString COptionDlg::FolderOfFile(const QString& path)

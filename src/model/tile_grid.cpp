@@ -111,8 +111,10 @@ std::size_t TileGrid::RecordSize(std::int32_t rows, std::int32_t columns)
 
 bool TileGrid::IsDifficultySize(std::int32_t rows, std::int32_t columns)
 {
-    return (rows == 2 && columns == 3) || (rows == 3 && columns == 3) ||
-           (rows == 3 && columns == 4) || (rows == 4 && columns == 6);
+    for (const Size& size : kDifficultySizes)
+        if (size.rows == rows && size.columns == columns)
+            return true;
+    return false;
 }
 
 std::size_t TileGrid::StoreTo(std::uint8_t* out, std::size_t capacity) const

@@ -44,7 +44,11 @@ public:
 
     std::size_t RecordSize() const { return RecordSize(rowCount, columnCount); }
     static std::size_t RecordSize(std::int32_t rows, std::int32_t columns);
-    // The four grid sizes the game offers: 2x3, 3x3, 3x4 and 4x6.
+    // The four grid sizes the game offers, from Novice to Genius.
+    struct Size {
+        std::int32_t rows, columns;
+    };
+    static constexpr Size kDifficultySizes[4] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
     static bool IsDifficultySize(std::int32_t rows, std::int32_t columns);
 
     const Tile& At(std::int32_t row, std::int32_t column) const
