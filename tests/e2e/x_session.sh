@@ -70,8 +70,11 @@ drag() {
   sleep 0.3
 }
 
+# ImageMagick's import, not xwd -root: under Xvfb without a window manager
+# xwd -root showed a modal dialog as a black rectangle that import and
+# xwd -id both showed whole.
 screenshot() {
-  xwd -root -silent | convert xwd:- "$1"
+  import -window root "$1"
 }
 
 stop_all() {
