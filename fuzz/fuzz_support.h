@@ -30,12 +30,11 @@ inline void RequirePlayableGrid(const TileGrid& g)
     Require(TileGrid::IsDifficultySize(g.rowCount, g.columnCount), "a difficulty size");
     Require(g.cells.size() == std::size_t(g.rowCount * g.columnCount), "one tile per cell");
     std::vector<bool> seen(g.cells.size(), false);
-    for (const auto& tile : g.cells) {
-        Require(tile != nullptr, "no empty cell");
-        Require(tile->homeRow >= 0 && tile->homeRow < g.rowCount && tile->homeColumn >= 0 &&
-                    tile->homeColumn < g.columnCount,
+    for (const Tile& tile : g.cells) {
+        Require(tile.homeRow >= 0 && tile.homeRow < g.rowCount && tile.homeColumn >= 0 &&
+                    tile.homeColumn < g.columnCount,
                 "every home inside the grid");
-        const auto home = std::size_t(tile->homeRow * g.columnCount + tile->homeColumn);
+        const auto home = std::size_t(tile.homeRow * g.columnCount + tile.homeColumn);
         Require(!seen[home], "every home once");
         seen[home] = true;
     }

@@ -3,6 +3,7 @@
 //
 //   make_seeds saved-game <dir>           saved games of every size, state and style
 //   make_seeds tile-grid <dir>            grid records of every size
+//   make_seeds history <dir>              move histories of every size, some with moves to redo
 //   make_seeds pictures <dir> <samples>   small pictures in every format Qt writes,
 //                                         drawn from the sample pictures
 
@@ -10,6 +11,7 @@
 
 #include "model/byte_io.h"
 #include "model/game.h"
+#include "model/history_file.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -106,6 +108,29 @@ bool GridRecords(const QString& dir)
     return ok;
 }
 
+bool Histories(const QString& dir)
+{
+    bool ok = true;
+    std::uint64_t time = 131000000000000000ULL;
+    for (const auto& [rows, columns] : kSizes)
+        for (int undone = 0; undone < 2; ++undone) {
+            Game game([&time] { return time; });
+            game.grid.Resize(rows, columns);
+            time += 98765;
+            game.NewGame();
+            game.ShiftRowRight();
+            game.SelectDown();
+            game.ShiftColumnUp();
+            game.ShiftRowLeft();
+            for (int i = 0; i < undone; ++i)
+                game.Undo();
+            const QByteArray json = HistoryFile::Encode(game.history);
+            ok = ok && Write(dir, QStringLiteral("history-%1x%2-%3").arg(rows).arg(columns).arg(undone),
+                             reinterpret_cast<const std::uint8_t*>(json.constData()), std::size_t(json.size()));
+        }
+    return ok;
+}
+
 bool Pictures(const QString& dir, const QString& samples)
 {
     tesselo::fuzz::StartQt();
@@ -158,9 +183,11 @@ int main(int argc, char** argv)
         ok = SavedGames(dir);
     else if (what == QLatin1String("tile-grid"))
         ok = GridRecords(dir);
+    else if (what == QLatin1String("history"))
+        ok = Histories(dir);
     else if (what == QLatin1String("pictures") && argc > 3)
         ok = Pictures(dir, QString::fromLocal8Bit(argv[3]));
     if (!ok)
-        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|pictures <dir> [samples]; or writing failed\n");
+        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|history|pictures <dir> [samples]; or writing failed\n");
     return ok ? 0 : 1;
 }

@@ -37,10 +37,8 @@ struct Snapshot {
           picture(g.board.picture.cacheKey()), source(g.board.source.cacheKey()),
           sourcePath(g.board.sourcePath), boardGrid(g.board.grid)
     {
-        for (const auto& tile : g.grid.cells) {
-            tiles.push_back(tile.get());
-            homes.push_back(tile ? tile->homeRow * 100 + tile->homeColumn : -1);
-        }
+        for (const Tile& tile : g.grid.cells)
+            homes.push_back(tile.homeRow * 100 + tile.homeColumn);
     }
     bool operator==(const Snapshot&) const = default;
 
@@ -63,7 +61,6 @@ struct Snapshot {
     qint64 picture, source;
     QString sourcePath;
     const TileGrid* boardGrid;
-    std::vector<const Tile*> tiles;
     std::vector<std::int32_t> homes;
 };
 

@@ -23,15 +23,12 @@ struct Snapshot {
         : rows(g.rowCount), columns(g.columnCount), selectedRow(g.selectedRow),
           selectedColumn(g.selectedColumn)
     {
-        for (const auto& tile : g.cells) {
-            tiles.push_back(tile.get());
-            homes.push_back(tile ? tile->homeRow * 100 + tile->homeColumn : -1);
-        }
+        for (const Tile& tile : g.cells)
+            homes.push_back(tile.homeRow * 100 + tile.homeColumn);
     }
     bool operator==(const Snapshot&) const = default;
 
     std::int32_t rows, columns, selectedRow, selectedColumn;
-    std::vector<const Tile*> tiles;
     std::vector<std::int32_t> homes;
 };
 

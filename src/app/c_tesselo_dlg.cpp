@@ -8,10 +8,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -242,6 +244,54 @@ void CTesseloDlg::StopClockSound()
     sound.StopClock();
 }
 
+void CTesseloDlg::StartClockSound()
+{
+    sound.StartClock();
+}
+
+void CTesseloDlg::OnUndo()
+{
+    game->Undo();
+    RepaintBoard();
+}
+
+void CTesseloDlg::OnRedo()
+{
+    game->Redo();
+    RepaintBoard();
+}
+
+std::unique_ptr<QMenu> CTesseloDlg::MakeBoardMenu()
+{
+    auto menu = std::make_unique<QMenu>(this);
+    const auto add = [&](const QString& text, const QKeySequence& keys, bool enabled, void (CTesseloDlg::*slot)()) {
+        QAction* action = menu->addAction(text, this, slot);
+        action->setShortcut(keys);
+        // The keys work from the board itself; the menu only shows them.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        action->setEnabled(enabled);
+        return action;
+    };
+    add(QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), game->CanUndo(), &CTesseloDlg::OnUndo);
+    add(QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), game->CanRedo(), &CTesseloDlg::OnRedo);
+    return menu;
+}
+
+void CTesseloDlg::RunBoardMenu(QMenu& menu, QPoint globalPos)
+{
+    menu.exec(globalPos);
+}
+
+void CTesseloDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Not over the bar, and not in the middle of a drag.
+    if (event->pos().y() < barHeight || game->dragging || QWidget::mouseGrabber() == this)
+        return;
+    std::unique_ptr<QMenu> menu = MakeBoardMenu();
+    RunBoardMenu(*menu, event->globalPos());
+}
+
 void CTesseloDlg::OnBnClickedNewGame()
 {
     if (game->state != Playing) {
@@ -282,6 +332,8 @@ void CTesseloDlg::ApplyOptions(const COptionDlg& options, int presetDifficulty, 
         game->grid.Resize(level.height(), level.width());
         if (game->state == Playing)
             game->ResetGame();
+        // Neither the old moves nor an abandoned game fit the new grid.
+        game->EndHistory();
     }
     if (options.folder.compare(previousFolder, Qt::CaseInsensitive) != 0)
         game->pictures.SetFolder(options.folder);
@@ -400,6 +452,17 @@ bool CTesseloDlg::HandleKey(QKeyEvent* key)
         if (key->key() == Qt::Key_Shift)
             shiftDown = false;
         return false;
+    }
+    const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier |
+                                                          Qt::AltModifier | Qt::MetaModifier);
+    if (mods == Qt::ControlModifier && key->key() == Qt::Key_Z) {
+        OnUndo();
+        return true;
+    }
+    if ((mods == Qt::ControlModifier && key->key() == Qt::Key_Y) ||
+        (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_Z)) {
+        OnRedo();
+        return true;
     }
     switch (key->key()) {
     case Qt::Key_Shift:

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace tesselo {
@@ -33,6 +34,7 @@ public:
     void RepaintBoard() override;
     void PlayCue(Cue cue) override;
     void StopClockSound() override;
+    void StartClockSound() override;
 
     void OnInitDialog();
     void OnBnClickedNewGame();
@@ -49,6 +51,10 @@ public:
     void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
     void OnLButtonUp(QPoint point);
     QPoint ClampToBoard(QPoint point) const;
+    void OnUndo();
+    void OnRedo();
+    // The board's context menu, its entries enabled as they apply now.
+    std::unique_ptr<QMenu> MakeBoardMenu();
 
     // The smallest client area: a pixel per cell of the largest grid under
     // a bar whose buttons can still be read and pressed.
@@ -81,6 +87,7 @@ protected:
     // When the saved game cannot be written: tells the player why, and
     // returns true when they choose to close without saving.
     virtual bool OfferCloseWithoutSaving(const QString& reason);
+    virtual void RunBoardMenu(QMenu& menu, QPoint globalPos);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
@@ -90,6 +97,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // Escape must not end the game window; only a close request does.
     void reject() override {}
 

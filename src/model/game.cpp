@@ -1,6 +1,7 @@
 #include "model/game.h"
 
 #include "model/byte_io.h"
+#include "model/history_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -86,10 +87,16 @@ void Game::NewGame()
     moves = 0;
     state = Playing;
     clockStart = clockNow;
+    history.Begin(grid, 0);
+    abandoned.reset();
 }
 
 void Game::ResetGame()
 {
+    if (state == Playing) {
+        abandoned = AbandonedGame{grid, moves, elapsed, clockNow - clockStart, std::move(history)};
+    }
+    history.Clear();
     grid.Resize(grid.rowCount, grid.columnCount);
     moves = 0;
     state = Idle;
@@ -132,6 +139,7 @@ void Game::EndDrag(std::int32_t x, std::int32_t y)
     if (state != Playing || !dragging)
         return;
     const std::int32_t m = moves;
+    const Selection before = grid.Selected();
     if (dragAxis == Horizontal) {
         const std::int32_t w = board.CellWidth();
         // A board too small to hold a pixel per cell (a minimised window)
@@ -139,16 +147,20 @@ void Game::EndDrag(std::int32_t x, std::int32_t y)
         if (w > 0) {
             const std::int32_t t = SnapTarget(std::int64_t(x) - dragAnchorX, w,
                                               grid.selectedColumn, grid.columnCount, &dragDeltaX);
-            if (grid.ShiftRow(t))
+            if (grid.ShiftRow(t)) {
                 ++moves;
+                Record(Move{MoveAxis::Row, before.row, t - before.column}, before);
+            }
         }
     } else if (dragAxis == Vertical) {
         const std::int32_t h = board.CellHeight();
         if (h > 0) {
             const std::int32_t t = SnapTarget(std::int64_t(y) - dragAnchorY, h,
                                               grid.selectedRow, grid.rowCount, &dragDeltaY);
-            if (grid.ShiftColumn(t))
+            if (grid.ShiftColumn(t)) {
                 ++moves;
+                Record(Move{MoveAxis::Column, before.column, t - before.row}, before);
+            }
         }
     }
     FinishMove(moves > m);
@@ -157,12 +169,95 @@ void Game::EndDrag(std::int32_t x, std::int32_t y)
 
 void Game::KeyShift(bool row, std::int32_t target)
 {
+    const Selection before = grid.Selected();
     if (row)
         grid.ShiftRow(target);
     else
         grid.ShiftColumn(target);
     ++moves;
+    Record(row ? Move{MoveAxis::Row, before.row, target - before.column}
+               : Move{MoveAxis::Column, before.column, target - before.row},
+           before);
     FinishMove(true);
+}
+
+void Game::Record(const Move& move, Selection before)
+{
+    history.Record(HistoryStep{move, before, grid.Selected()});
+}
+
+bool Game::CanUndo() const
+{
+    return (CanKey() && history.CanUndo()) || (state == Idle && !dragging && abandoned);
+}
+
+bool Game::CanRedo() const
+{
+    return CanKey() && history.CanRedo();
+}
+
+bool Game::Undo()
+{
+    if (state == Idle && !dragging && abandoned) {
+        RestoreAbandoned();
+        return true;
+    }
+    if (!CanKey())
+        return false;
+    const HistoryStep* step = history.StepBack();
+    if (!step)
+        return false;
+    grid.Apply(step->move.Inverse());
+    grid.Select(step->before);
+    --moves;
+    if (owner) {
+        owner->RepaintBoard();
+        if (strategyStyle)
+            owner->PlayCue(Cue::Move);
+    }
+    return true;
+}
+
+bool Game::Redo()
+{
+    if (!CanKey())
+        return false;
+    const HistoryStep* step = history.StepForward();
+    if (!step)
+        return false;
+    grid.Apply(step->move);
+    grid.Select(step->after);
+    ++moves;
+    if (owner)
+        owner->RepaintBoard();
+    FinishMove(true);
+    return true;
+}
+
+void Game::RestoreAbandoned()
+{
+    AbandonedGame game = std::move(*abandoned);
+    abandoned.reset();
+    grid = std::move(game.grid);
+    moves = game.moves;
+    elapsed = game.elapsed;
+    history = std::move(game.history);
+    state = Playing;
+    // The stopwatch goes on from where it stood when the game was reset.
+    clockStart = clockNow - game.running;
+    if (owner) {
+        owner->RepaintBoard();
+        if (strategyStyle)
+            owner->PlayCue(Cue::Move);
+        else
+            owner->StartClockSound();
+    }
+}
+
+void Game::EndHistory()
+{
+    history.Clear();
+    abandoned.reset();
 }
 
 void Game::ShiftRowLeft()
@@ -310,6 +405,9 @@ std::size_t Game::LoadFrom(const std::uint8_t* in, std::size_t length)
     grid.LoadFrom(in + kHeaderSize, length - kHeaderSize);
     pictures.LoadFrom(in + kHeaderSize + g, length - kHeaderSize - g);
     resumePending = true;
+    // A game resumed without its history can be undone back to here.
+    history.Begin(grid, moves);
+    abandoned.reset();
     return length;
 }
 
@@ -324,6 +422,8 @@ bool Game::SaveGame(QString* error)
                     file.write(reinterpret_cast<const char*>(buffer.data()), qint64(length)) ==
                         qint64(length) &&
                     file.commit();
+    if (ok)
+        StoreHistory();
     if (!ok && error)
         *error = length == 0 ? QStringLiteral("The game could not be encoded.") : file.errorString();
     return ok;
@@ -343,10 +443,34 @@ void Game::LoadSavedGame()
         file.close();
         if (n > 0 && std::size_t(n) <= kBufferSize) {
             std::copy(data.begin(), data.begin() + n, buffer.begin());
-            LoadFrom(buffer.data(), std::size_t(n));
+            if (LoadFrom(buffer.data(), std::size_t(n)) != 0)
+                LoadHistory();
         }
     }
     pictures.ShowCurrent();
+}
+
+void Game::LoadHistory()
+{
+    if (state != Playing)
+        return;
+    // Any history but this game's own (another game's, an older program's,
+    // a damaged one) is passed over without a word and replaced at the
+    // next close.
+    std::optional<History> kept = HistoryFile::Read(QString::fromLatin1(kHistoryFileName));
+    if (kept && kept->Leads(grid, moves))
+        history = std::move(*kept);
+}
+
+void Game::StoreHistory() const
+{
+    const QString name = QString::fromLatin1(kHistoryFileName);
+    // Only a game in play has moves worth keeping; a stale file of an
+    // earlier game would never match again, so it goes.
+    if (state == Playing && history.IsActive())
+        HistoryFile::Write(name, history);
+    else if (QFileInfo(name).isFile())
+        QFile::remove(name);
 }
 
 } // namespace tesselo

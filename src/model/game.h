@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/game_owner.h"
+#include "model/history.h"
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
 #include "pictures/picture_folder.h"
@@ -10,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace tesselo {
 
@@ -27,6 +29,7 @@ public:
     static constexpr std::size_t kHeaderSize = 29;
     static constexpr std::size_t kBufferSize = 4096;
     static constexpr const char* kSaveFileName = "tesselo.dat";
+    static constexpr const char* kHistoryFileName = "tesselo-history.json";
 
     explicit Game(FileTimeSource clock = SystemFileTime);
     virtual ~Game();
@@ -48,6 +51,18 @@ public:
     void SelectDown();
     const QString& CounterText();
     void FinishMove(bool moved);
+
+    // Takes the last move back, or, right after a reset, brings the
+    // abandoned game back in play. Returns whether anything changed.
+    bool Undo();
+    // Makes the last undone move again; a redo that completes the picture
+    // wins as a move does.
+    bool Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Ends the history and forgets an abandoned game: a change of
+    // difficulty leaves nothing either could bring back.
+    void EndHistory();
 
     // Writes "tesselo.dat" in the current directory, replacing the old file
     // only once the new one is complete. On failure returns false and, when
@@ -89,9 +104,29 @@ public:
     bool resumePending = false;
     bool dragging = false;
 
+    // The moves of the game in play, or of the game just won (for its
+    // replay) until the next "New Game".
+    History history;
+
+    // A game taken back by "Reset Game", kept until the next "New Game" so
+    // that one undo can bring it back exactly as it stood.
+    struct AbandonedGame {
+        TileGrid grid;
+        std::int32_t moves = 0;
+        std::int32_t elapsed = 0;
+        std::uint32_t running = 0; // ms since the game's clock start
+        History history;
+    };
+    std::optional<AbandonedGame> abandoned;
+
 private:
     bool CanKey() const { return state == Playing && !dragging; }
     void KeyShift(bool row, std::int32_t target);
+    // Every move that changed the grid goes through here.
+    void Record(const Move& move, Selection before);
+    void RestoreAbandoned();
+    void LoadHistory();
+    void StoreHistory() const;
 
     FileTimeSource fileTime;
 };

@@ -20,6 +20,9 @@ public:
     virtual void PlayCue(Cue cue) = 0;
     // Stop the looping clock sound if it is playing.
     virtual void StopClockSound() = 0;
+    // Start the looping clock sound again: a "Speed" game brought back by
+    // an undo of its reset.
+    virtual void StartClockSound() = 0;
 };
 
 } // namespace tesselo

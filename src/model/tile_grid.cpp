@@ -6,11 +6,6 @@
 
 namespace tesselo {
 
-TileGrid::~TileGrid()
-{
-    Clear();
-}
-
 void TileGrid::Resize(std::int32_t rows, std::int32_t columns)
 {
     Clear();
@@ -19,7 +14,7 @@ void TileGrid::Resize(std::int32_t rows, std::int32_t columns)
     cells.reserve(static_cast<std::size_t>(rows * columns));
     for (std::int32_t r = 0; r < rows; ++r)
         for (std::int32_t c = 0; c < columns; ++c)
-            cells.push_back(std::make_unique<Tile>(Tile{r, c}));
+            cells.push_back(Tile{r, c});
     if (selectedRow >= rows || selectedColumn >= columns) {
         selectedRow = 0;
         selectedColumn = 0;
@@ -33,37 +28,43 @@ void TileGrid::Clear()
     columnCount = 0;
 }
 
+bool TileGrid::Apply(const Move& move)
+{
+    const bool row = move.axis == MoveAxis::Row;
+    const std::int32_t lines = row ? rowCount : columnCount;
+    const std::int32_t length = row ? columnCount : rowCount;
+    if (move.line < 0 || move.line >= lines || length <= 0)
+        return false;
+    // In 64 bits: the negation of the most negative amount must not overflow.
+    const auto k = static_cast<std::int32_t>(((std::int64_t(move.amount) % length) + length) % length);
+    if (k == 0)
+        return false;
+    const auto index = [&](std::int32_t i) {
+        return static_cast<std::size_t>(row ? move.line * columnCount + i : i * columnCount + move.line);
+    };
+    std::vector<Tile> moved(static_cast<std::size_t>(length));
+    for (std::int32_t i = 0; i < length; ++i)
+        moved[static_cast<std::size_t>((i + k) % length)] = cells[index(i)];
+    for (std::int32_t i = 0; i < length; ++i)
+        cells[index(i)] = moved[static_cast<std::size_t>(i)];
+    return true;
+}
+
 bool TileGrid::ShiftRow(std::int32_t target)
 {
-    const std::int32_t s = selectedColumn;
     // A target off the row would index outside it; there is nothing to move.
-    if (target == s || target < 0 || target >= columnCount)
+    if (target == selectedColumn || target < 0 || target >= columnCount)
         return false;
-    const std::int32_t k = columnCount;
-    auto row = cells.begin() + selectedRow * k;
-    std::vector<std::unique_ptr<Tile>> moved(static_cast<std::size_t>(k));
-    for (std::int32_t i = 0; i < k; ++i)
-        moved[static_cast<std::size_t>((target + i) % k)] = std::move(row[(s + i) % k]);
-    std::move(moved.begin(), moved.end(), row);
+    Apply(Move{MoveAxis::Row, selectedRow, target - selectedColumn});
     selectedColumn = target;
     return true;
 }
 
 bool TileGrid::ShiftColumn(std::int32_t target)
 {
-    const std::int32_t s = selectedRow;
-    if (target == s || target < 0 || target >= rowCount)
+    if (target == selectedRow || target < 0 || target >= rowCount)
         return false;
-    const std::int32_t r = rowCount;
-    const std::int32_t c = selectedColumn;
-    const auto at = [&](std::int32_t row) -> std::unique_ptr<Tile>& {
-        return cells[static_cast<std::size_t>(row * columnCount + c)];
-    };
-    std::vector<std::unique_ptr<Tile>> moved(static_cast<std::size_t>(r));
-    for (std::int32_t i = 0; i < r; ++i)
-        moved[static_cast<std::size_t>((target + i) % r)] = std::move(at((s + i) % r));
-    for (std::int32_t i = 0; i < r; ++i)
-        at(i) = std::move(moved[static_cast<std::size_t>(i)]);
+    Apply(Move{MoveAxis::Column, selectedColumn, target - selectedRow});
     selectedRow = target;
     return true;
 }
@@ -125,9 +126,9 @@ std::size_t TileGrid::StoreTo(std::uint8_t* out, std::size_t capacity) const
     PutInt32(out, rowCount);
     PutInt32(out + 4, columnCount);
     std::uint8_t* at = out + 8;
-    for (const auto& tile : cells) {
-        PutInt32(at, tile->homeRow);
-        PutInt32(at + 4, tile->homeColumn);
+    for (const Tile& tile : cells) {
+        PutInt32(at, tile.homeRow);
+        PutInt32(at + 4, tile.homeColumn);
         at += 8;
     }
     PutInt32(at, selectedRow);
@@ -172,9 +173,9 @@ std::size_t TileGrid::LoadFrom(const std::uint8_t* in, std::size_t length)
         return 0;
     Resize(GetInt32(in), GetInt32(in + 4));
     const std::uint8_t* at = in + 8;
-    for (auto& tile : cells) {
-        tile->homeRow = GetInt32(at);
-        tile->homeColumn = GetInt32(at + 4);
+    for (Tile& tile : cells) {
+        tile.homeRow = GetInt32(at);
+        tile.homeColumn = GetInt32(at + 4);
         at += 8;
     }
     selectedRow = GetInt32(at);

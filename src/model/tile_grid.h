@@ -1,8 +1,9 @@
 #pragma once
 
+#include "model/move.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace tesselo {
@@ -11,22 +12,34 @@ namespace tesselo {
 struct Tile {
     std::int32_t homeRow = 0;
     std::int32_t homeColumn = 0;
+    bool operator==(const Tile&) const = default;
 };
 
 // The board as data: which piece shows in which cell, and the selected row
-// and column. Moves only permute the tile references; a tile's home never
-// changes except when a stored grid is read back.
+// and column. Tiles are held by value, so a grid is cheap to copy and to
+// compare; moves only permute the cells, and a tile's home never changes
+// except when a stored grid is read back.
 class TileGrid {
 public:
-    TileGrid() = default;
-    ~TileGrid();
-    TileGrid(const TileGrid&) = delete;
-    TileGrid& operator=(const TileGrid&) = delete;
-
     void Resize(std::int32_t rows, std::int32_t columns);
     void Clear();
     bool ShiftRow(std::int32_t targetColumn);
     bool ShiftColumn(std::int32_t targetRow);
+    // Slides the move's line; the selection stays where it is. False, with
+    // nothing changed, for a line outside the grid or an amount that comes
+    // round to where it started.
+    bool Apply(const Move& move);
+    Selection Selected() const { return {selectedRow, selectedColumn}; }
+    void Select(Selection s)
+    {
+        selectedRow = s.row;
+        selectedColumn = s.column;
+    }
+    // Same size and every cell the same; the selection is not compared.
+    bool SameCells(const TileGrid& other) const
+    {
+        return rowCount == other.rowCount && columnCount == other.columnCount && cells == other.cells;
+    }
     bool IsSolved() const;
     void Shuffle(std::uint32_t seed);
 
@@ -53,12 +66,12 @@ public:
 
     const Tile& At(std::int32_t row, std::int32_t column) const
     {
-        return *cells[static_cast<std::size_t>(row * columnCount + column)];
+        return cells[static_cast<std::size_t>(row * columnCount + column)];
     }
 
     std::int32_t rowCount = 0;
     std::int32_t columnCount = 0;
-    std::vector<std::unique_ptr<Tile>> cells; // row-major
+    std::vector<Tile> cells; // row-major
     std::int32_t selectedRow = 0;
     std::int32_t selectedColumn = 0;
 };

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -65,7 +66,7 @@ struct Window {
     {
         std::vector<int> out;
         for (const auto& t : game.grid.cells)
-            out.push_back(t->homeRow * 10 + t->homeColumn);
+            out.push_back(t.homeRow * 10 + t.homeColumn);
         return out;
     }
 
@@ -330,4 +331,47 @@ TEST(MainDialog, ATinyOrEmptyBoardBreaksNothing)
     }
     EXPECT_NE(w.Homes(), before); // the keys still moved rows
     EXPECT_GE(w.dlg.minimumWidth(), 6);
+}
+
+TEST(MainDialog, UndoRedoKeysAndTheBoardMenu)
+{
+    TempCwd cwd;
+    SaveFixture(3, 4, 640, 480);
+    Window w;
+    const auto menuStates = [&] {
+        std::unique_ptr<QMenu> menu = w.dlg.MakeBoardMenu();
+        std::vector<std::pair<QString, bool>> out;
+        for (const QAction* a : menu->actions())
+            out.emplace_back(a->text() + " " + a->shortcut().toString(), a->isEnabled());
+        return out;
+    };
+    using States = std::vector<std::pair<QString, bool>>;
+    EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", false}, {"Redo Ctrl+Y", false}}));
+
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+    const auto start = w.Homes();
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Right);
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Down);
+    const auto played = w.Homes();
+    EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", true}, {"Redo Ctrl+Y", false}}));
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.Homes(), start);
+    EXPECT_EQ(w.game.moves, 0);
+    EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", false}, {"Redo Ctrl+Y", true}}));
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.Homes(), played);
+    EXPECT_EQ(w.game.moves, 2);
+
+    // Space on the focused button resets the game; Ctrl+Z brings it back.
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+    ASSERT_EQ(w.game.state, Idle);
+    EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", true}, {"Redo Ctrl+Y", false}}));
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.Homes(), played);
+    w.Tick();
+    EXPECT_EQ(w.dlg.counterValue->text(), "2");
+    EXPECT_EQ(w.dlg.newGameButton->text(), "Reset Game");
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real program under a private X server: answers the title card,
-# starts a game, drags a row, checks the screen, closes the window as a
-# window manager would, and checks the saved game. Then starts it again,
+# starts a game, drags a row, slides with the keys, undoes and redoes,
+# checks the screen, closes the window as a window manager would, and
+# checks the saved game and its history. Then starts it again,
 # kills it with the window open, and checks that the saved game survived
 # and that a third start resumes it.
 #
@@ -61,6 +62,12 @@ echo "selection frame pixels: $frame"
 [ "$frame" -gt 100 ] || fail "no scrambled board with its selection frame on screen"
 cp "$PLAY/after.png" "${E2E_SHOT:-/dev/null}" 2>/dev/null || true
 
+# Two slides with the keys, both taken back, one made again: two moves.
+for k in Right Down ctrl+z ctrl+z ctrl+y; do
+  xdotool key "$k"
+  sleep 0.2
+done
+
 "$WM_CLOSE" "$main" || fail "could not send the close request"
 for _ in $(seq 1 100); do
   kill -0 "$GAME_PID" 2>/dev/null || break
@@ -76,8 +83,13 @@ size=$(stat -c %s "$PLAY/tesselo.dat")
 state=$(od -An -t d4 -j 12 -N 4 "$PLAY/tesselo.dat" | tr -d ' ')
 moves=$(od -An -t d4 -j 20 -N 4 "$PLAY/tesselo.dat" | tr -d ' ')
 [ "$state" -eq 1 ] || fail "the saved game is not in play (state $state)"
-[ "$moves" -eq 1 ] || fail "the saved game counts $moves moves, not 1"
-echo "saved game in play after 1 move"
+[ "$moves" -eq 2 ] || fail "the saved game counts $moves moves, not 2"
+history="$PLAY/tesselo-history.json"
+[ -f "$history" ] || fail "no history beside the saved game"
+grep -q '"position":2' "$history" || fail "the history does not stand at move 2: $(cat "$history")"
+[ "$(grep -o '\[[01],[0-9-]*,[0-9-]*,[0-9]*,[0-9]*,[0-9]*,[0-9]*\]' "$history" | wc -l)" -eq 3 ] ||
+  fail "the history does not hold the three moves made: $(cat "$history")"
+echo "saved game in play after 2 moves, its history with a move to redo"
 
 # Killed with the window open, after another move: the game only writes at
 # close, so the file on disk is the one from before.
@@ -96,4 +108,4 @@ screenshot "$PLAY/resumed.png"
 frame="$(yellow_pixels "$PLAY/resumed.png" "${WW}x${boardH}+${WX}+$((WY + bar))")"
 echo "selection frame pixels after the restart: $frame"
 [ "$frame" -gt 100 ] || fail "the game after a kill did not resume the saved one"
-echo "PASS: saved game in play after 1 move, intact after a kill, resumed"
+echo "PASS: saved game in play after 2 moves with its history, intact after a kill, resumed"

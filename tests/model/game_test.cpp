@@ -70,13 +70,13 @@ TEST_F(GameFixture, NewGameStartsOnlyFromRestAndNeverSolved)
 
     std::vector<std::pair<int, int>> before;
     for (auto& t : game->grid.cells)
-        before.emplace_back(t->homeRow, t->homeColumn);
+        before.emplace_back(t.homeRow, t.homeColumn);
     game->moves = 5;
     fileTime += 12345;
     game->NewGame();
     EXPECT_EQ(game->moves, 5);
     for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(game->grid.cells[i]->homeColumn, before[i].second);
+        EXPECT_EQ(game->grid.cells[i].homeColumn, before[i].second);
 }
 
 TEST_F(GameFixture, SeedComesFromTheClockAndSkipsSolvedShuffles)
@@ -104,8 +104,8 @@ TEST_F(GameFixture, SeedComesFromTheClockAndSkipsSolvedShuffles)
     for (std::uint32_t s = solvedSeed + 2; expected.IsSolved(); ++s)
         expected.Shuffle(s);
     for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(game->grid.cells[i]->homeRow, expected.cells[i]->homeRow);
-        EXPECT_EQ(game->grid.cells[i]->homeColumn, expected.cells[i]->homeColumn);
+        EXPECT_EQ(game->grid.cells[i].homeRow, expected.cells[i].homeRow);
+        EXPECT_EQ(game->grid.cells[i].homeColumn, expected.cells[i].homeColumn);
     }
     EXPECT_FALSE(game->grid.IsSolved());
 }
@@ -342,14 +342,14 @@ TEST_F(GameFixture, CellsWithoutPixelsMoveNothing)
     ASSERT_EQ(game->board.CellWidth(), 0);
     std::vector<int> before;
     for (auto& t : game->grid.cells)
-        before.push_back(t->homeRow * 10 + t->homeColumn);
+        before.push_back(t.homeRow * 10 + t.homeColumn);
     for (const auto& [dx, dy] : {std::pair{300, 0}, std::pair{0, 300}}) {
         game->BeginDrag(0, 0);
         game->TrackDrag(dx, dy);
         game->EndDrag(dx, dy);
     }
     for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(game->grid.cells[i]->homeRow * 10 + game->grid.cells[i]->homeColumn, before[i]);
+        EXPECT_EQ(game->grid.cells[i].homeRow * 10 + game->grid.cells[i].homeColumn, before[i]);
     EXPECT_EQ(game->moves, 0);
 }
 
@@ -392,7 +392,7 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
         ASSERT_TRUE(TileGrid::IsDifficultySize(g.rowCount, g.columnCount));
         std::set<int> homes;
         for (const auto& t : g.cells)
-            homes.insert(t->homeRow * 100 + t->homeColumn);
+            homes.insert(t.homeRow * 100 + t.homeColumn);
         ASSERT_EQ(homes.size(), g.cells.size());
         ASSERT_EQ(*homes.rbegin(), (g.rowCount - 1) * 100 + g.columnCount - 1);
         ASSERT_GE(g.selectedRow, 0);

@@ -46,7 +46,7 @@ struct Snapshot {
           folder(g.pictures.folder), width(g.pictures.width), height(g.pictures.height)
     {
         for (const auto& t : g.grid.cells)
-            homes.emplace_back(t->homeRow, t->homeColumn);
+            homes.emplace_back(t.homeRow, t.homeColumn);
     }
     bool operator==(const Snapshot&) const = default;
 
@@ -212,7 +212,7 @@ TEST(SavedGame, MutatedFilesAreReadWholeOrNotAtAll)
         ASSERT_TRUE(TileGrid::IsDifficultySize(g.grid.rowCount, g.grid.columnCount));
         std::set<std::pair<int, int>> homes;
         for (const auto& t : g.grid.cells)
-            homes.emplace(t->homeRow, t->homeColumn);
+            homes.emplace(t.homeRow, t.homeColumn);
         ASSERT_EQ(homes.size(), g.grid.cells.size());
         ASSERT_LT(g.grid.selectedRow, g.grid.rowCount);
         ASSERT_LT(g.grid.selectedColumn, g.grid.columnCount);

@@ -14,7 +14,7 @@ std::vector<std::pair<int, int>> Homes(const TileGrid& g)
 {
     std::vector<std::pair<int, int>> out;
     for (const auto& t : g.cells)
-        out.emplace_back(t->homeRow, t->homeColumn);
+        out.emplace_back(t.homeRow, t.homeColumn);
     return out;
 }
 
@@ -22,9 +22,9 @@ bool IsPermutation(const TileGrid& g)
 {
     std::set<std::pair<int, int>> seen;
     for (const auto& t : g.cells) {
-        if (t->homeRow < 0 || t->homeRow >= g.rowCount || t->homeColumn < 0 || t->homeColumn >= g.columnCount)
+        if (t.homeRow < 0 || t.homeRow >= g.rowCount || t.homeColumn < 0 || t.homeColumn >= g.columnCount)
             return false;
-        seen.insert({t->homeRow, t->homeColumn});
+        seen.insert({t.homeRow, t.homeColumn});
     }
     return seen.size() == g.cells.size() && int(g.cells.size()) == g.rowCount * g.columnCount;
 }

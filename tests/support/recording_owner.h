@@ -16,6 +16,7 @@ public:
         calls.push_back(cue == Cue::Win ? "win" : cue == Cue::Move ? "move" : "nomove");
     }
     void StopClockSound() override { calls.push_back("stopclock"); }
+    void StartClockSound() override { calls.push_back("startclock"); }
 
     std::vector<std::string> Take()
     {

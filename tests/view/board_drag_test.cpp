@@ -73,7 +73,7 @@ QImage ColumnReference(const QImage& pic, const TileGrid& g, int dy)
     t.Resize(g.columnCount, g.rowCount);
     for (int i = 0; i < g.rowCount; ++i)
         for (int j = 0; j < g.columnCount; ++j) {
-            Tile& mirrored = *t.cells[static_cast<std::size_t>(j * g.rowCount + i)];
+            Tile& mirrored = t.cells[static_cast<std::size_t>(j * g.rowCount + i)];
             mirrored.homeRow = g.At(i, j).homeColumn;
             mirrored.homeColumn = g.At(i, j).homeRow;
         }

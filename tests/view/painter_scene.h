@@ -87,8 +87,8 @@ struct Scene {
     void Homes(const std::vector<std::pair<int, int>>& homes)
     {
         for (std::size_t i = 0; i < homes.size(); ++i) {
-            grid.cells[i]->homeRow = homes[i].first;
-            grid.cells[i]->homeColumn = homes[i].second;
+            grid.cells[i].homeRow = homes[i].first;
+            grid.cells[i].homeColumn = homes[i].second;
         }
     }
     void Select(int row, int column)

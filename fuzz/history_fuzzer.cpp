@@ -1,0 +1,52 @@
+// The move history file is read at every start from the player's folder,
+// where anything may have been put under its name. Whatever the bytes, the
+// reader must either refuse them or give a history the game can replay
+// safely: every step fits the grid, replaying it keeps the grid playable,
+// and it writes back to the same history.
+
+#include "fuzz_support.h"
+
+#include "model/history_file.h"
+
+#include <QByteArray>
+
+using namespace tesselo;
+using tesselo::fuzz::Require;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    std::optional<History> history = HistoryFile::Decode(bytes);
+    if (!history)
+        return 0;
+    Require(history->IsActive() && history->IsConsistent(), "an accepted history fits its grid");
+    tesselo::fuzz::RequirePlayableGrid(history->start);
+    TileGrid grid = history->start;
+    for (const HistoryStep& step : history->steps) {
+        Require(grid.Apply(step.move), "every step moves something");
+        grid.Select(step.after);
+        tesselo::fuzz::RequirePlayableGrid(grid);
+    }
+    Require(history->Leads(history->GridAt(history->position), history->MoveCount()),
+            "a history leads to its own position");
+
+    // Undo everything and redo it: the grid comes back exactly.
+    const TileGrid atPosition = history->GridAt(history->position);
+    grid = atPosition;
+    while (const HistoryStep* step = history->StepBack()) {
+        Require(grid.Apply(step->move.Inverse()), "every undo moves something");
+        grid.Select(step->before);
+    }
+    Require(grid.SameCells(history->start), "undoing everything gives the start");
+    while (const HistoryStep* step = history->StepForward()) {
+        grid.Apply(step->move);
+        grid.Select(step->after);
+    }
+    Require(grid.SameCells(history->GridAt(history->steps.size())), "redoing everything gives the end");
+
+    const std::optional<History> again = HistoryFile::Decode(HistoryFile::Encode(*history));
+    Require(again && again->steps == history->steps && again->start.SameCells(history->start) &&
+                again->movesBefore == history->movesBefore && again->position == history->position,
+            "a history writes back to itself");
+    return 0;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "model/move.h"
+#include "model/tile_grid.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tesselo {
+
+// One move as the game made it, with the selection just before and just
+// after: undo puts back the first, redo the second.
+struct HistoryStep {
+    Move move;
+    Selection before;
+    Selection after;
+    bool operator==(const HistoryStep&) const = default;
+};
+
+// The moves of one game from a known start: a list and a position in it.
+// Everything before the position has been played; everything after it has
+// been undone and may be redone. Undo, redo, the saved history, the records
+// and the replay all read this one list.
+class History {
+public:
+    // More than any player makes in one game; bounds what a damaged file
+    // can make the game replay. The oldest moves give way beyond it.
+    static constexpr std::size_t kMaxSteps = 100000;
+
+    // Starts afresh at `grid` (cells and selection), counting `movesBefore`
+    // moves already made before this start.
+    void Begin(const TileGrid& grid, std::int32_t movesBefore);
+    // No history at all: nothing to undo, redo or replay.
+    void Clear();
+    bool IsActive() const { return active; }
+
+    // Adds a move at the position; the moves that could have been redone
+    // are dropped.
+    void Record(const HistoryStep& step);
+    bool CanUndo() const { return active && position > 0; }
+    bool CanRedo() const { return active && position < steps.size(); }
+    // Each steps the position and returns the step to undo or redo; null,
+    // with nothing changed, when there is none.
+    const HistoryStep* StepBack();
+    const HistoryStep* StepForward();
+
+    // The move counter this history stands for.
+    std::int32_t MoveCount() const { return movesBefore + static_cast<std::int32_t>(position); }
+    // What was actually played: the moves up to the position.
+    std::vector<HistoryStep> Played() const;
+    // The start replayed up to `upTo` steps, cells and selection.
+    TileGrid GridAt(std::size_t upTo) const;
+    // A history read from a file belongs to a saved game only when it leads
+    // to exactly that game's cells and move count.
+    bool Leads(const TileGrid& grid, std::int32_t moves) const;
+    // Every step fits the start grid: lines and selections inside it, each
+    // amount shorter than its line and not zero, a position within the list.
+    bool IsConsistent() const;
+
+    TileGrid start;
+    std::int32_t movesBefore = 0;
+    std::vector<HistoryStep> steps;
+    std::size_t position = 0;
+
+private:
+    bool active = false;
+};
+
+} // namespace tesselo

@@ -1,0 +1,307 @@
+#include "model/game.h"
+#include "model/history_file.h"
+#include "support/recording_owner.h"
+#include "support/temp_cwd.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tesselo;
+using tesselo::testing::RecordingOwner;
+using tesselo::testing::TempCwd;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+struct UndoFixture : ::testing::Test {
+    UndoFixture() { Reopen(); }
+    // A fresh Game in the same directory, as at the next start.
+    void Reopen()
+    {
+        game = std::make_unique<Game>([this] { return fileTime; });
+        game->owner = &owner;
+    }
+    void Start(std::int32_t rows, std::int32_t columns)
+    {
+        game->grid.Resize(rows, columns);
+        game->NewGame();
+        ASSERT_EQ(game->state, Playing);
+        owner.Take();
+    }
+
+    TempCwd cwd;
+    std::uint64_t fileTime = 133000000000000000ULL;
+    RecordingOwner owner;
+    std::unique_ptr<Game> game;
+};
+
+} // namespace
+
+TEST(TileGridMove, ApplyAndInverseAreExactOpposites)
+{
+    TileGrid g;
+    g.Resize(3, 4);
+    g.Shuffle(11);
+    const TileGrid before = g;
+    for (const Move m : {Move{MoveAxis::Row, 2, 1}, Move{MoveAxis::Column, 3, -4}, Move{MoveAxis::Row, 0, 7}}) {
+        ASSERT_TRUE(g.Apply(m));
+        EXPECT_FALSE(g.SameCells(before));
+        EXPECT_EQ(g.Selected(), before.Selected()); // a move never moves the frame
+        ASSERT_TRUE(g.Apply(m.Inverse()));
+        EXPECT_TRUE(g.SameCells(before));
+    }
+    // A whole turn, or a line off the grid, is no move at all.
+    EXPECT_FALSE(g.Apply(Move{MoveAxis::Row, 0, 4}));
+    EXPECT_FALSE(g.Apply(Move{MoveAxis::Column, 4, 1}));
+    EXPECT_FALSE(g.Apply(Move{MoveAxis::Row, -1, 1}));
+    EXPECT_TRUE(g.SameCells(before));
+}
+
+TEST_F(UndoFixture, UndoAndRedoRestoreGridSelectionAndCount)
+{
+    Start(3, 4);
+    const TileGrid start = game->grid;
+    game->ShiftRowRight();
+    const TileGrid afterFirst = game->grid;
+    game->SelectDown(); // a selection move is not a move
+    game->ShiftColumnUp();
+    const TileGrid afterSecond = game->grid;
+    ASSERT_EQ(game->moves, 2);
+    ASSERT_EQ(game->history.steps.size(), 2u);
+    owner.Take();
+
+    ASSERT_TRUE(game->Undo());
+    EXPECT_EQ(game->moves, 1);
+    EXPECT_TRUE(game->grid.SameCells(afterFirst));
+    // The frame goes back to where it was before the undone move, which
+    // is where the selection move had put it.
+    EXPECT_EQ(game->grid.Selected(), game->history.steps[1].before);
+    EXPECT_EQ(owner.Take(), (Calls{"repaint", "move"}));
+
+    ASSERT_TRUE(game->Undo());
+    EXPECT_EQ(game->moves, 0);
+    EXPECT_TRUE(game->grid.SameCells(start));
+    EXPECT_EQ(game->grid.Selected(), start.Selected());
+    EXPECT_FALSE(game->Undo()); // nothing before the start
+
+    ASSERT_TRUE(game->Redo());
+    ASSERT_TRUE(game->Redo());
+    EXPECT_EQ(game->moves, 2);
+    EXPECT_TRUE(game->grid.SameCells(afterSecond));
+    EXPECT_EQ(game->grid.Selected(), afterSecond.Selected());
+    EXPECT_FALSE(game->Redo()); // nothing after the end
+
+    // A new move after an undo drops what could have been redone.
+    game->Undo();
+    game->ShiftRowLeft();
+    EXPECT_EQ(game->moves, 2);
+    EXPECT_FALSE(game->CanRedo());
+    EXPECT_EQ(game->history.MoveCount(), game->moves);
+}
+
+TEST_F(UndoFixture, DragMovesAreRecordedAndUndoIsRefusedDuringADragOrAtRest)
+{
+    Start(3, 4); // cells of 160 x 160
+    game->BeginDrag(10, 10);
+    game->TrackDrag(180, 12);
+    EXPECT_FALSE(game->CanUndo());
+    game->EndDrag(180, 12);
+    ASSERT_EQ(game->moves, 1);
+    EXPECT_EQ(game->history.steps.back().move, (Move{MoveAxis::Row, 0, 1}));
+
+    // An open gesture keeps undo and redo out, as it does the arrow keys.
+    game->BeginDrag(10, 10);
+    EXPECT_FALSE(game->Undo());
+    EXPECT_EQ(game->moves, 1);
+    game->EndDrag(10, 10);
+    // A drag that moved nothing recorded nothing.
+    EXPECT_EQ(game->history.steps.size(), 1u);
+
+    // In "Speed" an undo is silent (the clock keeps ticking).
+    game->strategyStyle = false;
+    owner.Take();
+    ASSERT_TRUE(game->Undo());
+    EXPECT_EQ(owner.Take(), (Calls{"repaint"}));
+}
+
+TEST_F(UndoFixture, ARedoThatCompletesThePictureWins)
+{
+    Start(2, 3);
+    // Solve by undoing back to a grid one move away from home: play a move
+    // that the start can be solved by, undo, and redo it.
+    History& h = game->history;
+    game->grid = TileGrid();
+    game->grid.Resize(2, 3);
+    game->grid.Apply(Move{MoveAxis::Row, 1, 1});
+    h.Begin(game->grid, 0);
+    game->grid.Select({1, 1});
+    game->ShiftRowLeft();
+    ASSERT_EQ(game->state, Solved);
+    // A won game refuses undo: it is over.
+    EXPECT_FALSE(game->Undo());
+
+    game->state = Playing;
+    game->grid = h.start;
+    h.position = 0;
+    game->moves = 0;
+    owner.Take();
+    ASSERT_TRUE(game->Redo());
+    EXPECT_EQ(game->state, Solved);
+    EXPECT_EQ(game->moves, 1);
+    EXPECT_EQ(owner.Take(), (Calls{"repaint", "repaint", "win"}));
+}
+
+TEST_F(UndoFixture, UndoAfterAResetBringsTheWholeGameBack)
+{
+    game->strategyStyle = false;
+    game->clockNow = 1000;
+    Start(4, 6);
+    game->ShiftRowRight();
+    game->ShiftColumnDown();
+    game->clockNow = 8000;
+    game->CounterText();
+    const TileGrid played = game->grid;
+    game->ResetGame();
+    ASSERT_EQ(game->state, Idle);
+    EXPECT_TRUE(game->CanUndo());
+    EXPECT_FALSE(game->CanRedo());
+
+    game->clockNow = 50000; // the player thinks it over for 42 s
+    owner.Take();
+    ASSERT_TRUE(game->Undo());
+    EXPECT_EQ(game->state, Playing);
+    EXPECT_EQ(game->moves, 2);
+    EXPECT_TRUE(game->grid.SameCells(played));
+    EXPECT_EQ(game->grid.Selected(), played.Selected());
+    EXPECT_EQ(game->CounterText(), "0:00:07.0"); // the stopwatch goes on from 7 s
+    EXPECT_EQ(owner.Take(), (Calls{"repaint", "startclock"}));
+    // Its history came back too.
+    ASSERT_TRUE(game->Undo());
+    EXPECT_EQ(game->moves, 1);
+
+    // Only once, and never after a new game or a change of difficulty.
+    game->ResetGame();
+    game->NewGame();
+    game->ResetGame();
+    game->EndHistory();
+    EXPECT_FALSE(game->Undo());
+    EXPECT_EQ(game->state, Idle);
+}
+
+TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
+{
+    Start(3, 3);
+    game->ShiftRowRight();
+    game->ShiftColumnUp();
+    game->ShiftRowLeft();
+    game->Undo(); // one move to redo, kept too
+    const TileGrid played = game->grid;
+    ASSERT_TRUE(game->SaveGame());
+    ASSERT_TRUE(QFile::exists(Game::kHistoryFileName));
+
+    Reopen();
+    game->LoadSavedGame();
+    ASSERT_EQ(game->state, Playing);
+    EXPECT_TRUE(game->grid.SameCells(played));
+    ASSERT_EQ(game->moves, 2);
+    EXPECT_TRUE(game->Redo());
+    EXPECT_TRUE(game->Undo());
+    EXPECT_TRUE(game->Undo());
+    EXPECT_TRUE(game->Undo());
+    EXPECT_EQ(game->moves, 0); // back past the restart to the scramble
+    EXPECT_FALSE(game->Undo());
+
+    // Another game's history, or a damaged one, is passed over: the saved
+    // game resumes as always, undo stops at the resumed position.
+    ASSERT_TRUE(game->Redo());
+    ASSERT_TRUE(game->SaveGame());
+    for (const QByteArray& bad : {QByteArray("{\"version\": 1, \"moves\": [[0, 9, 1, 0, 0, 0, 0]]}"),
+                                  QByteArray("\x00\xff garbage", 10), QByteArray()}) {
+        QFile f(Game::kHistoryFileName);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bad);
+        f.close();
+        Reopen();
+        game->LoadSavedGame();
+        EXPECT_EQ(game->moves, 1);
+        EXPECT_FALSE(game->CanUndo());
+    }
+    History other;
+    TileGrid elsewhere;
+    elsewhere.Resize(3, 3);
+    other.Begin(elsewhere, 0);
+    ASSERT_TRUE(elsewhere.Apply(Move{MoveAxis::Row, 0, 1}));
+    other.Record(HistoryStep{Move{MoveAxis::Row, 0, 1}, {0, 0}, {0, 1}});
+    ASSERT_TRUE(HistoryFile::Write(Game::kHistoryFileName, other));
+    Reopen();
+    game->LoadSavedGame();
+    EXPECT_FALSE(game->CanUndo());
+
+    // A game no longer in play leaves no history on disk.
+    game->ResetGame();
+    ASSERT_TRUE(game->SaveGame());
+    EXPECT_FALSE(QFile::exists(Game::kHistoryFileName));
+}
+
+TEST(HistoryFile, RoundTripsAndRefusesWhatDoesNotFit)
+{
+    TileGrid g;
+    g.Resize(4, 6);
+    g.Shuffle(5);
+    History h;
+    h.Begin(g, 17);
+    h.Record(HistoryStep{Move{MoveAxis::Column, 5, 3}, {1, 5}, {0, 5}});
+    h.Record(HistoryStep{Move{MoveAxis::Row, 3, -2}, {3, 4}, {3, 2}});
+    h.StepBack();
+    const auto back = HistoryFile::Decode(HistoryFile::Encode(h));
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->start.SameCells(h.start));
+    EXPECT_EQ(back->start.Selected(), h.start.Selected());
+    EXPECT_EQ(back->steps, h.steps);
+    EXPECT_EQ(back->position, 1u);
+    EXPECT_EQ(back->MoveCount(), 18);
+
+    const auto edited = [&](auto change) {
+        QJsonObject o = QJsonDocument::fromJson(HistoryFile::Encode(h)).object();
+        change(o);
+        return HistoryFile::Decode(QJsonDocument(o).toJson());
+    };
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["version"] = 2; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["position"] = 3; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["movesBefore"] = -1; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["movesBefore"] = 2.5; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["moves"] = QJsonArray{QJsonArray{0, 4, 1, 0, 0, 0, 0}}; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["moves"] = QJsonArray{QJsonArray{1, 5, 4, 0, 0, 0, 0}}; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["moves"] = QJsonArray{QJsonArray{1, 5, INT32_MIN, 0, 0, 0, 0}}; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["moves"] = QJsonArray{QJsonArray{0, 1, 1, 0, 0, 9, 0}}; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) {
+        QJsonObject start = o["start"].toObject();
+        QJsonArray cells = start["cells"].toArray();
+        cells[1] = cells[0]; // a tile twice
+        start["cells"] = cells;
+        o["start"] = start;
+    }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o.remove("start"); }));
+}
+
+TEST(History, KeepsAtMostItsLimitWithoutChangingTheCount)
+{
+    TileGrid g;
+    g.Resize(2, 3);
+    History h;
+    h.Begin(g, 0);
+    const HistoryStep step{Move{MoveAxis::Row, 0, 1}, {0, 0}, {0, 1}};
+    for (std::size_t i = 0; i < History::kMaxSteps + 5; ++i) {
+        g.Apply(step.move);
+        h.Record(step);
+    }
+    EXPECT_EQ(h.steps.size(), History::kMaxSteps);
+    EXPECT_EQ(h.MoveCount(), std::int32_t(History::kMaxSteps + 5));
+    EXPECT_TRUE(h.Leads(g, h.MoveCount()));
+    EXPECT_TRUE(h.IsConsistent());
+}
