@@ -2,12 +2,14 @@
 
 #include "app/c_help_dlg.h"
 #include "app/c_option_dlg.h"
+#include "app/c_records_dlg.h"
 #include "app/dialog_units.h"
 #include "model/game.h"
 #include "view/c_puzzle_image.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QIcon>
@@ -91,6 +93,9 @@ CTesseloDlg::CTesseloDlg(QWidget* parent)
     connect(newGameButton, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedNewGame);
     connect(optionsButton, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedOptions);
     connect(helpButton, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedHelp);
+    connect(&replay, &ReplayPlayer::FrameChanged, boardControl, qOverload<>(&QWidget::update));
+    connect(&replay, &ReplayPlayer::MoveMade, this, [this] { sound.Play(SoundEffects::Move); });
+    connect(&replay, &ReplayPlayer::Finished, this, &CTesseloDlg::OnReplayFinished);
 
     resize(du.X(kTemplateWidth), du.Y(kTemplateHeight));
     // Keys reach the focused button first; the game sees them before it.
@@ -209,6 +214,8 @@ void CTesseloDlg::OnSize(int cx, int cy)
         game->pictures.width = std::max(cx, 0);
         game->pictures.height = boardHeight;
         game->pictures.ShowCurrent();
+        if (replay.IsRunning())
+            replay.Prepare(game->board, game->pictures.width, game->pictures.height);
     }
     if (boardCreated)
         boardControl->setGeometry(0, barHeight, cx, boardHeight);
@@ -249,6 +256,80 @@ void CTesseloDlg::StartClockSound()
     sound.StartClock();
 }
 
+void CTesseloDlg::GameWon()
+{
+    // Kept at once, not at the close: a win survives a crash a second later.
+    const GameResult result = game->ResultOfWin();
+    records.Load();
+    const bool best = records.IsNewBest(result);
+    records.Add(result);
+    if (best)
+        setWindowTitle(QStringLiteral("Tesselo - New record!"));
+}
+
+void CTesseloDlg::OnRecords()
+{
+    StopReplay();
+    records.Load();
+    CRecordsDlg dialog(records, Records::LevelOf(game->grid.rowCount, game->grid.columnCount),
+                       QString::fromLatin1(game->strategyStyle ? "Strategy" : "Speed"), this);
+    if (RunRecordsDialog(dialog) != QDialog::Accepted || !dialog.chosen)
+        return;
+    const GameResult& won = *dialog.chosen;
+    // Its own picture when the folder still holds it, else the board's.
+    QString picture;
+    if (!won.picture.isEmpty() && QFileInfo(game->pictures.folder + won.picture).isFile())
+        picture = game->pictures.folder + won.picture;
+    StartReplay(won.start, won.steps, picture, won.style == QLatin1String("Strategy"));
+}
+
+int CTesseloDlg::RunRecordsDialog(CRecordsDlg& dialog)
+{
+    return dialog.exec();
+}
+
+void CTesseloDlg::OnReplaySolve()
+{
+    if (game->state != Solved || !game->history.IsActive())
+        return;
+    StartReplay(game->history.start, game->history.Played(), QString(), game->strategyStyle);
+}
+
+void CTesseloDlg::StartReplay(const TileGrid& start, const std::vector<HistoryStep>& steps,
+                              const QString& picturePath, bool cues)
+{
+    StopReplay();
+    if (!TileGrid::IsDifficultySize(start.rowCount, start.columnCount))
+        return;
+    // The game in play waits, its clock silent, until the replay is over.
+    if (game->state == Playing && !game->strategyStyle) {
+        sound.StopClock();
+        clockPausedForReplay = true;
+    }
+    replay.Start(Replay(start, steps), picturePath, cues);
+    replay.Prepare(game->board, game->pictures.width, game->pictures.height);
+    boardControl->replayBoard = &replay.board;
+    boardControl->replayFrame = &replay.Frame();
+    RepaintBoard();
+}
+
+void CTesseloDlg::StopReplay()
+{
+    replay.Stop();
+}
+
+void CTesseloDlg::OnReplayFinished()
+{
+    boardControl->replayFrame = nullptr;
+    boardControl->replayBoard = nullptr;
+    if (clockPausedForReplay) {
+        clockPausedForReplay = false;
+        if (game->state == Playing && !game->strategyStyle)
+            sound.StartClock();
+    }
+    RepaintBoard();
+}
+
 void CTesseloDlg::OnUndo()
 {
     game->Undo();
@@ -275,6 +356,10 @@ std::unique_ptr<QMenu> CTesseloDlg::MakeBoardMenu()
     };
     add(QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), game->CanUndo(), &CTesseloDlg::OnUndo);
     add(QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y), game->CanRedo(), &CTesseloDlg::OnRedo);
+    menu->addSeparator();
+    add(QStringLiteral("Replay Solve"), QKeySequence(Qt::CTRL | Qt::Key_P),
+        game->state == Solved && game->history.IsActive(), &CTesseloDlg::OnReplaySolve);
+    add(QStringLiteral("Records"), QKeySequence(Qt::CTRL | Qt::Key_R), true, &CTesseloDlg::OnRecords);
     return menu;
 }
 
@@ -285,16 +370,23 @@ void CTesseloDlg::RunBoardMenu(QMenu& menu, QPoint globalPos)
 
 void CTesseloDlg::contextMenuEvent(QContextMenuEvent* event)
 {
-    // Not over the bar, and not in the middle of a drag.
+    // Not over the bar, and not in the middle of a drag. A click during a
+    // replay only ends it.
     if (event->pos().y() < barHeight || game->dragging || QWidget::mouseGrabber() == this)
         return;
+    if (replay.IsRunning()) {
+        StopReplay();
+        return;
+    }
     std::unique_ptr<QMenu> menu = MakeBoardMenu();
     RunBoardMenu(*menu, event->globalPos());
 }
 
 void CTesseloDlg::OnBnClickedNewGame()
 {
+    StopReplay();
     if (game->state != Playing) {
+        setWindowTitle(QStringLiteral("Tesselo"));
         game->NewGame();
         if (game->strategyStyle)
             sound.Play(SoundEffects::NewGame);
@@ -311,6 +403,7 @@ void CTesseloDlg::OnBnClickedNewGame()
 
 void CTesseloDlg::OnBnClickedOptions()
 {
+    StopReplay();
     COptionDlg options(this);
     const int presetDifficulty = COptionDlg::DifficultyOf(game->grid.rowCount, game->grid.columnCount);
     options.difficulty = presetDifficulty;
@@ -361,6 +454,7 @@ int CTesseloDlg::RunOptionDialog(COptionDlg& options)
 
 void CTesseloDlg::OnBnClickedHelp()
 {
+    StopReplay();
     RunHelpDialog();
 }
 
@@ -374,7 +468,11 @@ void CTesseloDlg::OnTimer(int id)
 {
     if (id != timerId)
         return;
+    const std::uint32_t previous = game->clockNow;
     game->clockNow = game->ReadClock();
+    // The time a replay takes is not the game's: its stopwatch stands.
+    if (replay.IsRunning() && game->state == Playing)
+        game->clockStart += game->clockNow - previous;
     if (game->resumePending) {
         if (game->state == Playing)
             game->clockStart = game->clockNow - static_cast<std::uint32_t>(game->elapsed);
@@ -419,6 +517,7 @@ bool CTesseloDlg::OnClose()
 
 void CTesseloDlg::closeEvent(QCloseEvent* event)
 {
+    StopReplay();
     if (!OnClose()) {
         event->ignore();
         return;
@@ -453,6 +552,11 @@ bool CTesseloDlg::HandleKey(QKeyEvent* key)
             shiftDown = false;
         return false;
     }
+    // During a replay a key only ends it; nothing reaches the game.
+    if (replay.IsRunning()) {
+        StopReplay();
+        return true;
+    }
     const Qt::KeyboardModifiers mods = key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier |
                                                           Qt::AltModifier | Qt::MetaModifier);
     if (mods == Qt::ControlModifier && key->key() == Qt::Key_Z) {
@@ -462,6 +566,14 @@ bool CTesseloDlg::HandleKey(QKeyEvent* key)
     if ((mods == Qt::ControlModifier && key->key() == Qt::Key_Y) ||
         (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_Z)) {
         OnRedo();
+        return true;
+    }
+    if (mods == Qt::ControlModifier && key->key() == Qt::Key_R) {
+        OnRecords();
+        return true;
+    }
+    if (mods == Qt::ControlModifier && key->key() == Qt::Key_P) {
+        OnReplaySolve();
         return true;
     }
     switch (key->key()) {
@@ -505,6 +617,10 @@ void CTesseloDlg::OnLButtonDown(QPoint point)
 {
     if (point.y() < barHeight)
         return;
+    if (replay.IsRunning()) {
+        StopReplay();
+        return;
+    }
     game->BeginDrag(point.x(), point.y() - barHeight);
     grabMouse();
     RepaintBoard();

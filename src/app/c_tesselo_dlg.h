@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/replay_player.h"
 #include "app/sound_effects.h"
 #include "model/game_owner.h"
+#include "model/records.h"
 
 #include <QDialog>
 #include <QFont>
@@ -16,6 +18,7 @@ namespace tesselo {
 
 class COptionDlg;
 class CPuzzleImage;
+class CRecordsDlg;
 class Game;
 
 // The game's only window: a bar of buttons and counters over the board.
@@ -35,6 +38,7 @@ public:
     void PlayCue(Cue cue) override;
     void StopClockSound() override;
     void StartClockSound() override;
+    void GameWon() override;
 
     void OnInitDialog();
     void OnBnClickedNewGame();
@@ -53,6 +57,12 @@ public:
     QPoint ClampToBoard(QPoint point) const;
     void OnUndo();
     void OnRedo();
+    void OnRecords();
+    void OnReplaySolve();
+    // Plays a solve back on the board; the game itself is not touched.
+    void StartReplay(const TileGrid& start, const std::vector<HistoryStep>& steps, const QString& picturePath,
+                     bool cues);
+    void StopReplay();
     // The board's context menu, its entries enabled as they apply now.
     std::unique_ptr<QMenu> MakeBoardMenu();
 
@@ -67,6 +77,8 @@ public:
     bool shiftDown = false;
     int timerId = 0;
     SoundEffects sound;
+    Records records;
+    ReplayPlayer replay;
     int barHeight = 0;
     int buttonWidth = 0;
     std::unique_ptr<QFont> barFont;
@@ -88,6 +100,7 @@ protected:
     // returns true when they choose to close without saving.
     virtual bool OfferCloseWithoutSaving(const QString& reason);
     virtual void RunBoardMenu(QMenu& menu, QPoint globalPos);
+    virtual int RunRecordsDialog(CRecordsDlg& dialog);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
@@ -103,8 +116,11 @@ protected:
 
 private:
     bool HandleKey(QKeyEvent* key);
+    void OnReplayFinished();
     bool closing = false;
     QSize handledSize;
+    // A "Speed" game whose clock was silenced for a replay.
+    bool clockPausedForReplay = false;
 };
 
 } // namespace tesselo

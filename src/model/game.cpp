@@ -324,13 +324,36 @@ const QString& Game::CounterText()
     }
     if (state == Playing)
         elapsed = static_cast<std::int32_t>(clockNow - clockStart);
+    counterText = TimeText(elapsed);
+    return counterText;
+}
+
+QString Game::TimeText(std::int64_t milliseconds)
+{
     // A clock set back during play makes the difference negative; show
     // zero rather than a row of minus signs.
-    const std::int64_t e = std::max<std::int64_t>(elapsed, 0);
+    const std::int64_t e = std::max<std::int64_t>(milliseconds, 0);
     const std::int64_t t = (e + 50) / 100;
-    counterText = QString::asprintf("%d:%2.2d:%2.2d.%1.1d", int(t / (10 * 3600)),
-                                    int((t / 600) % 60), int((t / 10) % 60), int(t % 10));
-    return counterText;
+    return QString::asprintf("%lld:%2.2d:%2.2d.%1.1d", static_cast<long long>(t / (10 * 3600)),
+                             int((t / 600) % 60), int((t / 10) % 60), int(t % 10));
+}
+
+GameResult Game::ResultOfWin() const
+{
+    GameResult r;
+    r.level = Records::LevelOf(grid.rowCount, grid.columnCount);
+    r.style = QString::fromLatin1(strategyStyle ? "Strategy" : "Speed");
+    r.moves = moves;
+    // "Speed" keeps the time the counter shows; "Strategy" has no counter
+    // of time, so its own stopwatch runs from the start or resumption.
+    r.milliseconds = strategyStyle ? std::int64_t(clockNow - clockStart) : std::max<std::int64_t>(elapsed, 0);
+    const auto unixMs = static_cast<qint64>((fileTime() - kUnixEpochAsFileTime) / 10000);
+    r.finished = QDateTime::fromMSecsSinceEpoch(unixMs, Qt::UTC);
+    r.picture = board.sourcePath.isEmpty() ? QString() : QFileInfo(board.sourcePath).fileName();
+    r.start = history.start;
+    r.movesBefore = history.movesBefore;
+    r.steps = history.Played();
+    return r;
 }
 
 void Game::FinishMove(bool moved)
@@ -341,6 +364,7 @@ void Game::FinishMove(bool moved)
             owner->RepaintBoard();
             if (!strategyStyle)
                 owner->StopClockSound();
+            owner->GameWon();
             owner->PlayCue(Cue::Win);
         }
     } else if (owner && strategyStyle) {

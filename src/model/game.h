@@ -2,6 +2,7 @@
 
 #include "model/game_owner.h"
 #include "model/history.h"
+#include "model/records.h"
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
 #include "pictures/picture_folder.h"
@@ -63,6 +64,11 @@ public:
     // Ends the history and forgets an abandoned game: a change of
     // difficulty leaves nothing either could bring back.
     void EndHistory();
+
+    // The game just won, as the records keep it.
+    GameResult ResultOfWin() const;
+    // A stopwatch reading as the counter shows it: "1:02:03.5".
+    static QString TimeText(std::int64_t milliseconds);
 
     // Writes "tesselo.dat" in the current directory, replacing the old file
     // only once the new one is complete. On failure returns false and, when

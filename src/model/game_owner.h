@@ -23,6 +23,8 @@ public:
     // Start the looping clock sound again: a "Speed" game brought back by
     // an undo of its reset.
     virtual void StartClockSound() = 0;
+    // The game was just won: keep it in the records.
+    virtual void GameWon() = 0;
 };
 
 } // namespace tesselo

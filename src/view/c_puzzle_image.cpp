@@ -3,6 +3,7 @@
 #include "model/game.h"
 #include "view/board_painter.h"
 #include "view/painter_target.h"
+#include "view/replay.h"
 
 #include <QPainter>
 #include <QRegion>
@@ -27,24 +28,33 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     // strip beyond the last whole cell (and everything, when there is no
     // picture), so that strip gets the window's background first; an
     // in-order board then copies its picture over it.
+    // A replay paints its own grid over the same picture, with the same
+    // painters as a drag; the game itself is not touched.
+    const bool replaying = replayFrame && replayBoard;
+    if (replaying)
+        replayBoard->grid = &replayFrame->grid;
+    const BoardBitmap* bitmap = replaying ? replayBoard : game ? &game->board : nullptr;
     QRect board;
-    if (game)
-        board = QRect(0, 0, game->board.CellWidth() * game->grid.columnCount,
-                      game->board.CellHeight() * game->grid.rowCount);
+    if (bitmap && bitmap->grid)
+        board = QRect(0, 0, bitmap->CellWidth() * bitmap->grid->columnCount,
+                      bitmap->CellHeight() * bitmap->grid->rowCount);
     for (const QRect& r : QRegion(rect()).subtracted(board))
         painter.fillRect(r, palette().window());
-    if (!game)
+    if (!bitmap)
         return;
 
     // The gesture alone picks the painting; only its own axis's offset is
     // passed, though the game keeps both up to date. A board that could not
     // be painted in full is left as far as it got.
+    const DragAxis axis = replaying ? replayFrame->axis : game->dragAxis;
+    const std::int32_t dx = replaying ? replayFrame->offset : game->dragDeltaX;
+    const std::int32_t dy = replaying ? replayFrame->offset : game->dragDeltaY;
     PainterTarget target(painter);
-    switch (game->dragAxis) {
-    case Horizontal: DrawRowDrag(target, game->board, game->dragDeltaX); break;
-    case Vertical: DrawColumnDrag(target, game->board, game->dragDeltaY); break;
+    switch (axis) {
+    case Horizontal: DrawRowDrag(target, *bitmap, dx); break;
+    case Vertical: DrawColumnDrag(target, *bitmap, dy); break;
     case None:
-    default: DrawBoard(target, game->board); break;
+    default: DrawBoard(target, *bitmap); break;
     }
 }
 

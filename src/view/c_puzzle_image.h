@@ -4,7 +4,9 @@
 
 namespace tesselo {
 
+class BoardBitmap;
 class Game;
+struct ReplayFrame;
 
 // The board on screen. It paints the game's board at rest or with the open
 // gesture, and takes no pointer input: presses over it reach the main
@@ -15,6 +17,10 @@ public:
     explicit CPuzzleImage(QWidget* parent = nullptr);
 
     Game* game = nullptr; // not owned
+    // While a solve is replayed: the frame to show and the picture to show
+    // it with, in place of the game's own board. Both not owned.
+    const ReplayFrame* replayFrame = nullptr;
+    BoardBitmap* replayBoard = nullptr;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,57 @@
+#include "app/replay_player.h"
+
+#include <QTimerEvent>
+
+namespace tesselo {
+
+void ReplayPlayer::Start(Replay solve, const QString& path, bool withCues)
+{
+    replay = std::move(solve);
+    picturePath = path;
+    cues = withCues;
+    running = true;
+    frame = replay.FrameAt(0, 1, 1);
+    clock.start();
+    timer.start(kFrameInterval, Qt::PreciseTimer, this);
+    emit FrameChanged();
+}
+
+void ReplayPlayer::Stop()
+{
+    if (!running)
+        return;
+    running = false;
+    timer.stop();
+    emit Finished();
+}
+
+void ReplayPlayer::Prepare(const BoardBitmap& gameBoard, int width, int height)
+{
+    if (picturePath.isEmpty() || !board.LoadScaled(picturePath, width, height)) {
+        board.picture = gameBoard.picture;
+        picturePath.clear();
+    }
+}
+
+void ReplayPlayer::ShowMoment(std::int64_t ms)
+{
+    if (!running)
+        return;
+    const std::size_t before = frame.movesDone;
+    const std::int32_t columns = std::max(frame.grid.columnCount, 1);
+    const std::int32_t rows = std::max(frame.grid.rowCount, 1);
+    frame = replay.FrameAt(ms, board.picture.width() / columns, board.picture.height() / rows);
+    if (cues && frame.movesDone > before)
+        emit MoveMade();
+    emit FrameChanged();
+    if (frame.over)
+        Stop();
+}
+
+void ReplayPlayer::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == timer.timerId())
+        ShowMoment(clock.elapsed());
+}
+
+} // namespace tesselo

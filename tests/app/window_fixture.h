@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/c_records_dlg.h"
+#include "app/c_tesselo_dlg.h"
+#include "model/game.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tesselo::testing {
+
+// A main window whose answer to a failed save the test chooses.
+class TestDlg : public CTesseloDlg {
+public:
+    // The records window, answered by choosing the first win of the first
+    // kind that has any.
+    int RunRecordsDialog(CRecordsDlg& dialog) override
+    {
+        ++recordsShown;
+        for (int r = 0; r < dialog.summary->rowCount() && dialog.wins->rowCount() == 0; ++r)
+            dialog.summary->selectRow(r);
+        dialog.wins->selectRow(0);
+        dialog.OnReplay();
+        return dialog.result();
+    }
+    int recordsShown = 0;
+    bool OfferCloseWithoutSaving(const QString& reason) override
+    {
+        lastReason = reason;
+        ++offers;
+        return closeWithoutSaving;
+    }
+    bool closeWithoutSaving = false;
+    int offers = 0;
+    QString lastReason;
+};
+
+// The window opened as the program opens it, but without a nested event
+// loop, so the test drives it.
+struct Window {
+    explicit Window(bool show = true)
+    {
+        dlg.game = &game;
+        dlg.OnSize(dlg.width(), dlg.height());
+        dlg.OnInitDialog();
+        if (show) {
+            dlg.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        }
+    }
+    void Tick() { dlg.OnTimer(dlg.timerId); }
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QMouseEvent e(type, QPointF(at), dlg.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&dlg, &e);
+    }
+    // A drag in client coordinates, in a few steps as a hand would make it.
+    void Drag(QPoint from, QPoint to)
+    {
+        Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        for (int i = 1; i <= 4; ++i)
+            Mouse(QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+    std::vector<int> Homes() const
+    {
+        std::vector<int> out;
+        for (const auto& t : game.grid.cells)
+            out.push_back(t.homeRow * 10 + t.homeColumn);
+        return out;
+    }
+
+    Game game;
+    TestDlg dlg;
+};
+
+} // namespace tesselo::testing

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Wins a game in the real program and watches it again: resumes a saved
+# game one move from the whole picture, makes that move, checks the title's
+# announcement and the records file, replays the solve with Ctrl+P and
+# checks the board at the replay's start and end against what the game
+# showed before and after the win.
+#
+#   win_replay_test.sh <build dir> <near_win>
+
+BUILD="$1"
+NEAR_WIN="$2"
+source "$(dirname "$0")/x_session.sh"
+trap stop_all EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Pixels that differ between the board areas of two screenshots.
+board_difference() {
+  compare -metric AE -crop "${WW}x${boardH}+${WX}+$((WY + bar))" "$1" "$2" null: 2>&1 || true
+}
+
+start_x
+make_play_dir
+(cd "$PLAY" && "$NEAR_WIN") || fail "could not write the nearly won game"
+start_game
+splash="$(wait_window Tesselo)"
+window_geometry "$splash"
+click_at 0 "WX + WW / 2" "WY + WH * 121 / 134"
+main=""
+for _ in $(seq 1 100); do
+  main="$(xdotool search --onlyvisible --name '^Tesselo$' 2>/dev/null | tail -n 1 || true)"
+  [ -n "$main" ] && [ "$main" != "$splash" ] && break
+  main=""
+  sleep 0.1
+done
+[ -n "$main" ] || fail "the game window did not open"
+sleep 0.5
+window_geometry "$main"
+bar=$((WW / 15))
+boardH=$((WH - bar))
+
+screenshot "$PLAY/resumed.png"
+xdotool key Left
+sleep 0.5
+screenshot "$PLAY/won.png"
+[ "$(xdotool getwindowname "$main")" = "Tesselo - New record!" ] ||
+  fail "the first win is not announced: title '$(xdotool getwindowname "$main")'"
+records="$PLAY/tesselo-records.json"
+[ -f "$records" ] || fail "no records after a win"
+grep -q '"level":"Pro"' "$records" && grep -q '"moves":8' "$records" && grep -q '"style":"Strategy"' "$records" ||
+  fail "the win is not in the records: $(cat "$records")"
+echo "win announced and kept"
+
+# The replay starts from the resumed board, and ends on the whole picture.
+xdotool key ctrl+p
+sleep 0.2
+screenshot "$PLAY/replay-start.png"
+diff_start="$(board_difference "$PLAY/resumed.png" "$PLAY/replay-start.png")"
+sleep 3.5
+screenshot "$PLAY/replay-end.png"
+diff_end="$(board_difference "$PLAY/won.png" "$PLAY/replay-end.png")"
+echo "board pixels differing: at the replay's start $diff_start, at its end $diff_end"
+[ "$diff_start" = 0 ] || fail "the replay does not start from the game's start"
+[ "$diff_end" = 0 ] || fail "the replay does not end on the whole picture"
+[ "$(board_difference "$PLAY/resumed.png" "$PLAY/won.png")" != 0 ] || fail "the win changed nothing on the board"
+echo "PASS: a win kept in the records and replayed from its start to the whole picture"
