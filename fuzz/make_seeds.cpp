@@ -4,6 +4,7 @@
 //   make_seeds saved-game <dir>           saved games of every size, state and style
 //   make_seeds tile-grid <dir>            grid records of every size
 //   make_seeds history <dir>              move histories of every size, some with moves to redo
+//   make_seeds records <dir>              records of won games, with a field this program does not know
 //   make_seeds pictures <dir> <samples>   small pictures in every format Qt writes,
 //                                         drawn from the sample pictures
 
@@ -12,6 +13,9 @@
 #include "model/byte_io.h"
 #include "model/game.h"
 #include "model/history_file.h"
+#include "model/records.h"
+
+#include <QJsonDocument>
 
 #include <QDir>
 #include <QDirIterator>
@@ -131,6 +135,36 @@ bool Histories(const QString& dir)
     return ok;
 }
 
+bool RecordFiles(const QString& dir)
+{
+    tesselo::fuzz::EnterEmptyDirectory();
+    Records records;
+    std::uint64_t time = 132000000000000000ULL;
+    for (const auto& [rows, columns] : kSizes)
+        for (const bool strategy : {true, false}) {
+            Game game([&time] { return time; });
+            game.grid.Resize(rows, columns);
+            game.strategyStyle = strategy;
+            time += 4567891;
+            game.NewGame();
+            game.ShiftRowRight();
+            game.ShiftColumnDown();
+            if (!records.Add(game.ResultOfWin()))
+                return false;
+        }
+    QFile file(QString::fromLatin1(Records::kFileName));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    const QByteArray all = QJsonDocument(root).toJson(QJsonDocument::Compact);
+    root["kept by"] = QStringLiteral("a later version");
+    const QByteArray extra = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return Write(dir, QStringLiteral("records"), reinterpret_cast<const std::uint8_t*>(all.constData()),
+                 std::size_t(all.size())) &&
+           Write(dir, QStringLiteral("records-extra"), reinterpret_cast<const std::uint8_t*>(extra.constData()),
+                 std::size_t(extra.size()));
+}
+
 bool Pictures(const QString& dir, const QString& samples)
 {
     tesselo::fuzz::StartQt();
@@ -185,9 +219,11 @@ int main(int argc, char** argv)
         ok = GridRecords(dir);
     else if (what == QLatin1String("history"))
         ok = Histories(dir);
+    else if (what == QLatin1String("records"))
+        ok = RecordFiles(dir);
     else if (what == QLatin1String("pictures") && argc > 3)
         ok = Pictures(dir, QString::fromLocal8Bit(argv[3]));
     if (!ok)
-        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|history|pictures <dir> [samples]; or writing failed\n");
+        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|history|records|pictures <dir> [samples]; or writing failed\n");
     return ok ? 0 : 1;
 }

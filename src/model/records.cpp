@@ -227,6 +227,11 @@ bool Records::Clear(QString* setAsideAs, QString* error)
     return true;
 }
 
+std::size_t Records::Count() const
+{
+    return std::size_t(root.value("results").toArray().size()) + unsaved.size();
+}
+
 std::vector<GameResult> Records::Results(const QString& level, const QString& style) const
 {
     std::vector<GameResult> out;

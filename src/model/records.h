@@ -83,7 +83,8 @@ public:
     static QJsonObject ToJson(const GameResult& result);
 
     const QString& Path() const { return path; }
-    std::size_t Count() const { return entries.size(); }
+    // Every result the file holds, sound or not, with those not yet written.
+    std::size_t Count() const;
 
 private:
     enum class Read { Missing, Fine, Damaged };
@@ -94,7 +95,6 @@ private:
     QString path;
     bool writable = true;
     QJsonObject root;                 // the file as read, unknown fields and all
-    std::vector<QJsonObject> entries; // every result as read or added
     std::vector<QJsonObject> unsaved; // added but not yet on disk
 };
 

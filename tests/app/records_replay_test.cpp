@@ -62,6 +62,10 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     w.dlg.replay.ShowMoment(1150);
     EXPECT_EQ(w.dlg.replay.Frame().axis, Horizontal);
     EXPECT_EQ(w.dlg.replay.Frame().offset, -w.game.board.CellWidth() / 2);
+    // A resize keeps it going at the new size.
+    w.dlg.OnSize(900, 700);
+    EXPECT_TRUE(w.dlg.replay.IsRunning());
+    EXPECT_EQ(w.dlg.replay.board.picture.size(), w.game.board.picture.size());
     w.dlg.boardControl->repaint();
     EXPECT_EQ(w.game.state, Solved);
     EXPECT_EQ(w.game.moves, 8);
