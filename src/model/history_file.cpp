@@ -169,7 +169,9 @@ std::optional<History> HistoryFile::Read(const QString& path)
 
 bool HistoryFile::Write(const QString& path, const History& history, QString* error)
 {
-    return WriteFileAtomically(path, Encode(history), error);
+    // Through a link, only over a history this program wrote.
+    const auto ours = [](const QString& target) { return Read(target).has_value(); };
+    return WriteFileAtomically(path, Encode(history), error, ours);
 }
 
 } // namespace tesselo

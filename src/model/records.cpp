@@ -126,9 +126,11 @@ std::optional<GameResult> Records::FromJson(const QJsonObject& o)
 
 Records::Read Records::ReadFile(QJsonObject* out) const
 {
+    // A link to a file not made yet is how a player keeps the records
+    // elsewhere before the first win: as good as no file.
     const QFileInfo info(path);
     if (!info.exists())
-        return info.isSymLink() ? Read::Damaged : Read::Missing;
+        return Read::Missing;
     // Never open anything but a regular file: a pipe would block the game.
     if (!info.isFile() || info.size() > kMaxFileSize)
         return Read::Damaged;
