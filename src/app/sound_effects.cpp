@@ -31,6 +31,9 @@ bool SoundEffects::InitSound()
 {
     if (open)
         return true;
+    // SDL's own handlers of SIGINT and SIGTERM only queue an event that no
+    // one here reads; the program's handlers must stay in charge.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {

@@ -296,6 +296,31 @@ TEST(MainDialog, ClosingSavesInTheCurrentDirectory)
     EXPECT_EQ(w.dlg.timerId, 0);
 }
 
+// A session that ends saves the game in play at once; before the window has
+// opened there is nothing to save, and after its close nothing more.
+TEST(MainDialog, SavesNowOnlyWhileOpen)
+{
+    TempCwd cwd;
+    Game game;
+    TestDlg dlg;
+    dlg.game = &game;
+    EXPECT_TRUE(dlg.SaveNow());
+    EXPECT_FALSE(QFileInfo::exists(cwd.Path("tesselo.dat")));
+    dlg.OnInitDialog();
+    dlg.OnBnClickedNewGame();
+    game.ShiftRowRight();
+    QString why;
+    ASSERT_TRUE(dlg.SaveNow(&why)) << why.toStdString();
+    Game saved;
+    saved.LoadSavedGame();
+    EXPECT_EQ(saved.state, Playing);
+    EXPECT_EQ(saved.moves, 1);
+    ASSERT_TRUE(dlg.close());
+    ASSERT_TRUE(QFile::remove(cwd.Path("tesselo.dat")));
+    EXPECT_TRUE(dlg.SaveNow());
+    EXPECT_FALSE(QFileInfo::exists(cwd.Path("tesselo.dat")));
+}
+
 TEST(MainDialog, AFailedSaveKeepsTheWindowOpenUntilThePlayerLetsGo)
 {
     TempCwd cwd;
