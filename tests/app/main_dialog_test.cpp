@@ -337,6 +337,18 @@ TEST(MainDialog, AFailedSaveKeepsTheWindowOpenUntilThePlayerLetsGo)
     EXPECT_TRUE(w.dlg.close());
     EXPECT_FALSE(w.dlg.isVisible());
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isDir());
+
+    // A link to a file that is no saved game is refused the same way.
+    const QString letter = cwd.Text("letter.txt", "Dear Tesselo");
+    Window linked;
+    ASSERT_TRUE(QDir().rmdir(cwd.Path("tesselo.dat")));
+    ASSERT_TRUE(QFile::link(letter, cwd.Path("tesselo.dat")));
+    EXPECT_FALSE(linked.dlg.close());
+    EXPECT_TRUE(linked.dlg.isVisible());
+    EXPECT_TRUE(linked.dlg.lastReason.contains("letter.txt")) << linked.dlg.lastReason.toStdString();
+    QFile f(letter);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "Dear Tesselo");
 }
 
 TEST(MainDialog, ATinyOrEmptyBoardBreaksNothing)
