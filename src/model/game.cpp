@@ -349,9 +349,17 @@ bool Game::SaveGame(QString* error)
             *error = QStringLiteral("The game could not be encoded.");
         return false;
     }
+    // A "tesselo.dat" here that holds no saved game (damaged, or a file the
+    // player put here) is kept under another name, not written over. An
+    // empty one holds nothing to keep.
+    const QString name = QString::fromLatin1(kSaveFileName);
+    const QFileInfo existing(name);
+    if (!existing.isSymLink() && existing.isFile() && existing.size() > 0 && !IsSavedGameFile(name) &&
+        SetFileAside(name, error).isEmpty())
+        return false;
     // A "tesselo.dat" that links elsewhere is written through only onto a
     // saved game: the link may as well lead to the player's letters.
-    return WriteFileAtomically(QString::fromLatin1(kSaveFileName),
+    return WriteFileAtomically(name,
                                QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(length)),
                                error, &Game::IsSavedGameFile);
 }

@@ -274,6 +274,25 @@ TEST(SavedGame, ASecondSaveReplacesTheFirstWhole)
     EXPECT_TRUE(QFileInfo::exists(cwd.Path("tesselo.dat")));
 }
 
+// Saving over a "tesselo.dat" that is no saved game keeps the old one aside.
+TEST(SavedGame, AFileThatIsNoSavedGameIsSetAsideNotWrittenOver)
+{
+    TempCwd cwd;
+    Game game;
+    for (const char* text : {"Dear Tesselo", "a second one"}) {
+        cwd.Text("tesselo.dat", text);
+        ASSERT_TRUE(game.SaveGame());
+    }
+    EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat.damaged")), "Dear Tesselo");
+    EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat.damaged-2")), "a second one");
+    EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), 1217);
+    // A saved game, and an empty file, are simply replaced.
+    ASSERT_TRUE(game.SaveGame());
+    cwd.Text("tesselo.dat", "");
+    ASSERT_TRUE(game.SaveGame());
+    EXPECT_EQ(QDir(cwd.Path(".")).entryList(QDir::Files).size(), 3);
+}
+
 // A "tesselo.dat" that links elsewhere: written through onto a saved game
 // or a file still to be made, never onto anything else.
 TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
