@@ -2,8 +2,9 @@
 // Property: Game::LoadFrom either refuses (returns 0) and leaves every field
 // of the game as it was, or accepts the whole image and the game is sound:
 // a difficulty size, a permutation of the tiles, the selection inside the
-// grid, every enumerated field in range, and the same bytes when written
-// back out.
+// grid, every enumerated field in range, counters a game can reach, and the
+// same bytes when written back out. The check used before a save replaces a
+// linked file agrees with the reader.
 
 #include "fuzz_support.h"
 
@@ -76,6 +77,8 @@ void CheckSound(const Game& g, const std::uint8_t* data, std::size_t size)
     Require(g.state >= Idle && g.state <= Solved, "a known state");
     Require(g.dragAxis >= None && g.dragAxis <= Vertical, "a known drag axis");
     Require(g.volume >= 0 && g.volume <= 100, "a volume in percent");
+    Require(g.moves >= 0, "a move count a game can reach");
+    Require(g.elapsed >= 0 && g.elapsed <= Game::kMaxElapsed, "a time the stopwatch can show");
     Require(data[28] <= 1 && g.strategyStyle == (data[28] == 1), "the style byte");
     Require(g.pictures.width >= 0 && g.pictures.height >= 0 &&
                 g.pictures.width <= PictureFolder::kMaxBoardSide &&
@@ -141,6 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // libFuzzer hands over a heap block of exactly `size` bytes, so a read
     // past the end of the image is an AddressSanitizer report.
     const std::size_t used = game->LoadFrom(data, size);
+    Require(Game::CheckRecord(data, size) == used, "the check alone agrees with the reader");
     if (used == 0) {
         Require(Snapshot(*game) == before, "a refused file changes nothing");
         return 0;

@@ -2,8 +2,12 @@
 
 #include "app/c_splash_dlg.h"
 #include "app/c_tesselo_dlg.h"
+#include "app/termination_signals.h"
 #include "model/game.h"
 
+#include <QCoreApplication>
+
+#include <cstdio>
 #include <memory>
 
 namespace tesselo {
@@ -16,6 +20,16 @@ bool CTesseloApp::InitInstance()
     // every handler of the main window can rely on them.
     auto game = std::make_unique<Game>();
     dialog->game = game.get();
+    // Asked to end (a session that ends, Ctrl+C): the game in play is saved
+    // and every modal loop, the title card's and any dialog's over the game
+    // window included, ends as if closed, so the run tears down below.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::Received, dialog.get(), [d = dialog.get()] {
+        QString why;
+        if (!d->SaveNow(&why))
+            std::fprintf(stderr, "Tesselo: the game could not be saved: %s\n", qPrintable(why));
+        QCoreApplication::exit(0);
+    });
     if (splash->exec() == QDialog::Accepted)
         dialog->DoModal();
     // A cancelled title card never opened the game window: "tesselo.dat"

@@ -100,6 +100,9 @@ CTesseloDlg::CTesseloDlg(QWidget* parent)
     resize(du.X(kTemplateWidth), du.Y(kTemplateHeight));
     // Keys reach the focused button first; the game sees them before it.
     qApp->installEventFilter(this);
+    // A desktop session about to end asks first: the game in play is saved
+    // then, whether or not the session goes on to end.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveNow(); });
 }
 
 CTesseloDlg::~CTesseloDlg()
@@ -499,6 +502,13 @@ bool CTesseloDlg::OfferCloseWithoutSaving(const QString& reason)
     box.setDefaultButton(keep);
     box.exec();
     return box.clickedButton() == quit;
+}
+
+bool CTesseloDlg::SaveNow(QString* why)
+{
+    // The timer runs exactly while the window is open: before, nothing was
+    // read that could be saved; after, the close has saved already.
+    return timerId == 0 || game->SaveGame(why);
 }
 
 bool CTesseloDlg::OnClose()

@@ -47,6 +47,10 @@ public:
     void OnTimer(int id);
     // Returns whether the window may close.
     bool OnClose();
+    // Writes the saved game at once if the window is open, for a session
+    // that ends (its manager asks, or a signal says so). Returns false only
+    // when a save was due and failed, with the reason.
+    bool SaveNow(QString* why = nullptr);
     void OnSize(int cx, int cy);
     void LayoutBar();
     void FitBarFont();

@@ -3,9 +3,38 @@
 #include <QApplication>
 #include <QLoggingCategory>
 
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Qt ends a start without any display in a fatal message (an abort, and a
+// core file where they are kept) that advises reinstalling. While the
+// application object is made, that message becomes a plain one and a
+// plain failure.
+void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        std::fputs("Tesselo needs a graphical desktop: no display could be opened "
+                   "(is DISPLAY or WAYLAND_DISPLAY set?).\n",
+                   stderr);
+        std::fflush(stderr);
+        // Nothing of the half-made application may run its teardown.
+        std::_Exit(1);
+    }
+    if (qtHandler)
+        qtHandler(type, context, text);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    qtHandler = qInstallMessageHandler(StartUpMessages);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
     QApplication::setApplicationName(QStringLiteral("Tesselo"));
     // Every file of the picture folder is tried as a picture; the decoders'
     // complaints about the ones that are not belong to no one's terminal.

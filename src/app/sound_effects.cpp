@@ -1,5 +1,7 @@
 #include "app/sound_effects.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -29,6 +31,9 @@ bool SoundEffects::InitSound()
 {
     if (open)
         return true;
+    // SDL's own handlers of SIGINT and SIGTERM only queue an event that no
+    // one here reads; the program's handlers must stay in charge.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
@@ -37,11 +42,49 @@ bool SoundEffects::InitSound()
     }
     Mix_AllocateChannels(kChannels);
     open = true;
-    for (int i = 0; i < kSampleCount; ++i) {
-        // Only regular files: a named pipe would block the start for ever.
-        samples[std::size_t(i)] = QFileInfo(QString::fromLatin1(kFiles[i])).isFile() ? Mix_LoadWAV(kFiles[i]) : nullptr;
-    }
+    for (int i = 0; i < kSampleCount; ++i)
+        samples[std::size_t(i)] = LoadSample(kFiles[i]);
     return true;
+}
+
+Mix_Chunk* SoundEffects::LoadSample(const char* file)
+{
+    // Only a regular file that holds something is opened: a named pipe, or
+    // a pseudo file that reports size 0 and blocks its reader (/proc/kmsg),
+    // would stop the start for ever.
+    const QString name = QString::fromLatin1(file);
+    const QFileInfo info(name);
+    if (!info.isFile() || info.size() == 0 || info.size() > kMaxFileBytes)
+        return nullptr;
+    QFile in(name);
+    if (!in.open(QIODevice::ReadOnly))
+        return nullptr;
+    // Read once, at most one byte past the limit: a file that grew since
+    // its size was taken is still refused, and both passes below see the
+    // same bytes.
+    const QByteArray bytes = in.read(kMaxFileBytes + 1);
+    if (bytes.isEmpty() || bytes.size() > kMaxFileBytes)
+        return nullptr;
+
+    // The mixer converts a sample to its own rate and format as it loads it:
+    // 8-bit mono at 1000 Hz grows 176-fold. SDL reads the header and data
+    // first (no bigger than the file), and the converter says how far the
+    // data would grow, before the mixer is let near it.
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())), 1, &spec, &data, &length))
+        return nullptr;
+    int rate = 0;
+    int channels = 0;
+    Uint16 format = 0;
+    SDL_AudioCVT cvt;
+    const bool known = Mix_QuerySpec(&rate, &format, &channels) != 0 &&
+                       SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, format, Uint8(channels), rate) >= 0;
+    SDL_FreeWAV(data);
+    if (!known || (cvt.needed ? double(length) * cvt.len_ratio : double(length)) > double(kMaxMixedBytes))
+        return nullptr;
+    return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())), 1);
 }
 
 void SoundEffects::ApplyVolume(int percent)

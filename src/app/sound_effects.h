@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <array>
 
 struct Mix_Chunk;
@@ -46,11 +48,19 @@ public:
 
     bool IsOpen() const { return open; }
 
+    // Cues are short. A file larger than this, or whose sound would take
+    // more than kMaxMixedBytes once converted to the mixer's format, is
+    // treated as a damaged one: that cue stays silent.
+    static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+    static constexpr qint64 kMaxMixedBytes = 16 * 1024 * 1024;
+
     std::array<Mix_Chunk*, kSampleCount> samples{};
     int clockChannel = -1;
 
 private:
     int PlayOnFreeChannel(Mix_Chunk* chunk, int loops);
+    // Loads one cue within the limits above, or returns null.
+    static Mix_Chunk* LoadSample(const char* file);
 
     bool open = false;
     int mixerVolume = 128;

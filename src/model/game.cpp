@@ -2,14 +2,15 @@
 
 #include "model/byte_io.h"
 #include "model/history_file.h"
+#include "model/safe_file.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace tesselo {
@@ -138,7 +139,7 @@ void Game::EndDrag(std::int32_t x, std::int32_t y)
 {
     if (state != Playing || !dragging)
         return;
-    const std::int32_t m = moves;
+    bool moved = false;
     const Selection before = grid.Selected();
     if (dragAxis == Horizontal) {
         const std::int32_t w = board.CellWidth();
@@ -148,7 +149,7 @@ void Game::EndDrag(std::int32_t x, std::int32_t y)
             const std::int32_t t = SnapTarget(std::int64_t(x) - dragAnchorX, w,
                                               grid.selectedColumn, grid.columnCount, &dragDeltaX);
             if (grid.ShiftRow(t)) {
-                ++moves;
+                moved = true;
                 Record(Move{MoveAxis::Row, before.row, t - before.column}, before);
             }
         }
@@ -158,12 +159,14 @@ void Game::EndDrag(std::int32_t x, std::int32_t y)
             const std::int32_t t = SnapTarget(std::int64_t(y) - dragAnchorY, h,
                                               grid.selectedRow, grid.rowCount, &dragDeltaY);
             if (grid.ShiftColumn(t)) {
-                ++moves;
+                moved = true;
                 Record(Move{MoveAxis::Column, before.column, t - before.row}, before);
             }
         }
     }
-    FinishMove(moves > m);
+    if (moved)
+        CountMove();
+    FinishMove(moved);
     dragging = false;
 }
 
@@ -174,11 +177,17 @@ void Game::KeyShift(bool row, std::int32_t target)
         grid.ShiftRow(target);
     else
         grid.ShiftColumn(target);
-    ++moves;
+    CountMove();
     Record(row ? Move{MoveAxis::Row, before.row, target - before.column}
                : Move{MoveAxis::Column, before.column, target - before.row},
            before);
     FinishMove(true);
+}
+
+void Game::CountMove()
+{
+    if (moves < std::numeric_limits<std::int32_t>::max())
+        ++moves;
 }
 
 void Game::Record(const Move& move, Selection before)
@@ -227,7 +236,7 @@ bool Game::Redo()
         return false;
     grid.Apply(step->move);
     grid.Select(step->after);
-    ++moves;
+    CountMove();
     if (owner)
         owner->RepaintBoard();
     FinishMove(true);
@@ -322,8 +331,19 @@ const QString& Game::CounterText()
         counterText = QString::asprintf("%d", moves);
         return counterText;
     }
-    if (state == Playing)
-        elapsed = static_cast<std::int32_t>(clockNow - clockStart);
+    if (state == Playing) {
+        const auto running = static_cast<std::int32_t>(clockNow - clockStart);
+        if (running > kMaxElapsed) {
+            // Stopped at its largest value: the start follows the clock, so
+            // the difference never grows towards the wrap.
+            clockStart = clockNow - static_cast<std::uint32_t>(kMaxElapsed);
+            elapsed = kMaxElapsed;
+        } else {
+            // A clock set back during play makes the difference negative;
+            // the stopwatch shows and keeps zero until it catches up.
+            elapsed = std::max(running, 0);
+        }
+    }
     counterText = TimeText(elapsed);
     return counterText;
 }
@@ -398,10 +418,8 @@ std::size_t Game::StoreTo(std::uint8_t* out, std::size_t capacity) const
     return kHeaderSize + g + p;
 }
 
-std::size_t Game::LoadFrom(const std::uint8_t* in, std::size_t length)
+std::size_t Game::CheckRecord(const std::uint8_t* in, std::size_t length)
 {
-    // Everything is checked before anything is applied: a damaged file must
-    // not leave a game half read.
     if (length < kHeaderSize + 8)
         return 0;
     const std::int32_t rows = GetInt32(in + kHeaderSize);
@@ -411,20 +429,33 @@ std::size_t Game::LoadFrom(const std::uint8_t* in, std::size_t length)
     const std::int32_t axis = GetInt32(in + 8);
     const std::int32_t savedState = GetInt32(in + 12);
     const std::int32_t savedVolume = GetInt32(in + 24);
+    const std::int32_t savedElapsed = GetInt32(in + 16);
+    const std::int32_t savedMoves = GetInt32(in + 20);
     if (axis < 0 || axis > kAxisLimit || savedState < 0 || savedState > kStateLimit ||
-        savedVolume < 0 || savedVolume > 100 || in[28] > 1)
+        savedVolume < 0 || savedVolume > 100 || in[28] > 1 || savedElapsed < 0 ||
+        savedElapsed > kMaxElapsed || savedMoves < 0)
         return 0;
     const std::size_t g = TileGrid::CheckRecord(in + kHeaderSize, length - kHeaderSize);
     if (g == 0 || PictureFolder::CheckRecord(in + kHeaderSize + g, length - kHeaderSize - g) == 0)
         return 0;
+    return length;
+}
+
+std::size_t Game::LoadFrom(const std::uint8_t* in, std::size_t length)
+{
+    // Everything is checked before anything is applied: a damaged file must
+    // not leave a game half read.
+    if (CheckRecord(in, length) == 0)
+        return 0;
+    const std::size_t g = TileGrid::CheckRecord(in + kHeaderSize, length - kHeaderSize);
 
     dragAnchorY = GetInt32(in + 0);
     dragAnchorX = GetInt32(in + 4);
-    dragAxis = static_cast<DragAxis>(axis);
-    state = static_cast<GameState>(savedState);
+    dragAxis = static_cast<DragAxis>(GetInt32(in + 8));
+    state = static_cast<GameState>(GetInt32(in + 12));
     elapsed = GetInt32(in + 16);
     moves = GetInt32(in + 20);
-    volume = savedVolume;
+    volume = GetInt32(in + 24);
     strategyStyle = in[28] == 1;
     grid.LoadFrom(in + kHeaderSize, length - kHeaderSize);
     pictures.LoadFrom(in + kHeaderSize + g, length - kHeaderSize - g);
@@ -439,38 +470,66 @@ bool Game::SaveGame(QString* error)
 {
     std::vector<std::uint8_t> buffer(kBufferSize, 0);
     const std::size_t length = StoreTo(buffer.data(), buffer.size());
-    // QSaveFile writes beside the old file and renames only once the new
-    // one is complete, so a failed or interrupted save keeps the last game.
-    QSaveFile file(QString::fromLatin1(kSaveFileName));
-    const bool ok = length > 0 && file.open(QIODevice::WriteOnly) &&
-                    file.write(reinterpret_cast<const char*>(buffer.data()), qint64(length)) ==
-                        qint64(length) &&
-                    file.commit();
-    if (ok)
-        StoreHistory();
-    if (!ok && error)
-        *error = length == 0 ? QStringLiteral("The game could not be encoded.") : file.errorString();
-    return ok;
+    if (length == 0) {
+        if (error)
+            *error = QStringLiteral("The game could not be encoded.");
+        return false;
+    }
+    // A "tesselo.dat" here that holds no saved game (damaged, or a file the
+    // player put here) is kept under another name, not written over. An
+    // empty one holds nothing to keep.
+    const QString name = QString::fromLatin1(kSaveFileName);
+    const QFileInfo existing(name);
+    if (!existing.isSymLink() && existing.isFile() && existing.size() > 0 && !IsSavedGameFile(name) &&
+        SetFileAside(name, error).isEmpty())
+        return false;
+    // A "tesselo.dat" that links elsewhere is written through only onto a
+    // saved game: the link may as well lead to the player's letters.
+    if (!WriteFileAtomically(name, QByteArray(reinterpret_cast<const char*>(buffer.data()), qsizetype(length)),
+                             error, &Game::IsSavedGameFile))
+        return false;
+    StoreHistory();
+    return true;
+}
+
+namespace {
+
+// Reads a file that could be a saved game into `buffer` (kBufferSize bytes)
+// and returns its length, or 0 when it cannot be one. Only a regular file of
+// a possible size is opened: a pipe, or a pseudo file that reports size 0
+// and blocks its reader (/proc/kmsg), would otherwise hang the caller.
+std::size_t ReadSavedImage(const QString& path, std::vector<std::uint8_t>& buffer)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() < qint64(Game::FileSize(2, 3)) || info.size() > qint64(buffer.size()))
+        return 0;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    // One byte more than the buffer tells a file that grew since from a full one.
+    std::vector<std::uint8_t> data(buffer.size() + 1, 0);
+    const qint64 n = file.read(reinterpret_cast<char*>(data.data()), qint64(data.size()));
+    if (n <= 0 || std::size_t(n) > buffer.size())
+        return 0;
+    std::copy(data.begin(), data.begin() + n, buffer.begin());
+    return std::size_t(n);
+}
+
+} // namespace
+
+bool Game::IsSavedGameFile(const QString& path)
+{
+    std::vector<std::uint8_t> buffer(kBufferSize, 0);
+    const std::size_t n = ReadSavedImage(path, buffer);
+    return n > 0 && CheckRecord(buffer.data(), n) == n;
 }
 
 void Game::LoadSavedGame()
 {
     std::vector<std::uint8_t> buffer(kBufferSize, 0);
-    const QString name = QString::fromLatin1(kSaveFileName);
-    QFile file(name);
-    // Only a regular file is read: a pipe named like the saved game would
-    // otherwise block the start for ever.
-    if (QFileInfo(name).isFile() && file.open(QIODevice::ReadOnly)) {
-        // One byte more than the buffer tells an oversized file from a full one.
-        std::vector<std::uint8_t> data(kBufferSize + 1, 0);
-        const qint64 n = file.read(reinterpret_cast<char*>(data.data()), qint64(data.size()));
-        file.close();
-        if (n > 0 && std::size_t(n) <= kBufferSize) {
-            std::copy(data.begin(), data.begin() + n, buffer.begin());
-            if (LoadFrom(buffer.data(), std::size_t(n)) != 0)
-                LoadHistory();
-        }
-    }
+    const std::size_t n = ReadSavedImage(QString::fromLatin1(kSaveFileName), buffer);
+    if (n > 0 && LoadFrom(buffer.data(), n) != 0)
+        LoadHistory();
     pictures.ShowCurrent();
 }
 

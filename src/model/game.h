@@ -31,6 +31,10 @@ public:
     static constexpr std::size_t kBufferSize = 4096;
     static constexpr const char* kSaveFileName = "tesselo.dat";
     static constexpr const char* kHistoryFileName = "tesselo-history.json";
+    // The stopwatch stops at 99:59:59.9, far enough below 2^31 ms that its
+    // 32-bit arithmetic never wraps while it runs; a saved time beyond it,
+    // or below zero, is no time a game can show.
+    static constexpr std::int32_t kMaxElapsed = 359999900;
 
     explicit Game(FileTimeSource clock = SystemFileTime);
     virtual ~Game();
@@ -77,12 +81,20 @@ public:
     // Reads "tesselo.dat" if it is there and sound, then prepares the
     // current picture. A damaged file is treated as no file.
     void LoadSavedGame();
+    // Whether `path` holds a saved game that LoadFrom would accept, read
+    // only when its size could be one (a pseudo file of size 0 that would
+    // block a read is never opened).
+    static bool IsSavedGameFile(const QString& path);
 
     std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
     // Applies a whole saved-game image only when every part of it is sound
     // and its length is exactly what its grid size gives. Returns the bytes
     // consumed, or 0 with the game untouched.
     std::size_t LoadFrom(const std::uint8_t* in, std::size_t length);
+    // What LoadFrom checks, without applying anything: the length of a
+    // sound image, or 0. Beside the layout, values no game produces are
+    // refused: negative moves, and a time outside 0..kMaxElapsed.
+    static std::size_t CheckRecord(const std::uint8_t* in, std::size_t length);
     static std::size_t FileSize(std::int32_t rows, std::int32_t columns);
 
     // The clock reading the main dialog stores in clockNow: milliseconds
@@ -133,6 +145,8 @@ private:
     void RestoreAbandoned();
     void LoadHistory();
     void StoreHistory() const;
+    // The counter stops at its largest value rather than overflow.
+    void CountMove();
 
     FileTimeSource fileTime;
 };

@@ -1,5 +1,6 @@
 #include "model/safe_file.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -93,6 +94,26 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
     if (!file.commit())
         return Fail(error, file.errorString());
     return true;
+}
+
+QString SetFileAside(const QString& path, QString* error)
+{
+    // QFile::rename never replaces an existing file, so a name taken in the
+    // meantime is simply passed over.
+    for (int n = 1; n <= 1000; ++n) {
+        const QString aside = path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+        if (QFileInfo(aside).exists() || QFileInfo(aside).isSymLink())
+            continue;
+        QFile file(path);
+        if (file.rename(aside))
+            return aside;
+        if (QFileInfo(aside).exists())
+            continue;
+        Fail(error, file.errorString());
+        return QString();
+    }
+    Fail(error, Quoted(path) + QStringLiteral(" could not be set aside: every name for it is taken."));
+    return QString();
 }
 
 } // namespace tesselo

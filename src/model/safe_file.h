@@ -34,4 +34,11 @@ using ReplaceCheck = std::function<bool(const QString& targetPath)>;
 bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr,
                          const ReplaceCheck& mayReplace = {});
 
+// Keeps a file that cannot be used (damaged, or not the program's) under a
+// free name beside it, "<name>.damaged", then "<name>.damaged-2" and so on,
+// rather than let a later write replace it. A symbolic link is renamed, not
+// what it leads to. Returns the new path, or an empty string with a reason
+// when nothing could be renamed.
+QString SetFileAside(const QString& path, QString* error = nullptr);
+
 } // namespace tesselo

@@ -245,6 +245,31 @@ TEST(MainDialog, ClosingSavesInTheCurrentDirectory)
     EXPECT_EQ(w.dlg.timerId, 0);
 }
 
+// A session that ends saves the game in play at once; before the window has
+// opened there is nothing to save, and after its close nothing more.
+TEST(MainDialog, SavesNowOnlyWhileOpen)
+{
+    TempCwd cwd;
+    Game game;
+    TestDlg dlg;
+    dlg.game = &game;
+    EXPECT_TRUE(dlg.SaveNow());
+    EXPECT_FALSE(QFileInfo::exists(cwd.Path("tesselo.dat")));
+    dlg.OnInitDialog();
+    dlg.OnBnClickedNewGame();
+    game.ShiftRowRight();
+    QString why;
+    ASSERT_TRUE(dlg.SaveNow(&why)) << why.toStdString();
+    Game saved;
+    saved.LoadSavedGame();
+    EXPECT_EQ(saved.state, Playing);
+    EXPECT_EQ(saved.moves, 1);
+    ASSERT_TRUE(dlg.close());
+    ASSERT_TRUE(QFile::remove(cwd.Path("tesselo.dat")));
+    EXPECT_TRUE(dlg.SaveNow());
+    EXPECT_FALSE(QFileInfo::exists(cwd.Path("tesselo.dat")));
+}
+
 TEST(MainDialog, AFailedSaveKeepsTheWindowOpenUntilThePlayerLetsGo)
 {
     TempCwd cwd;
@@ -261,6 +286,18 @@ TEST(MainDialog, AFailedSaveKeepsTheWindowOpenUntilThePlayerLetsGo)
     EXPECT_TRUE(w.dlg.close());
     EXPECT_FALSE(w.dlg.isVisible());
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isDir());
+
+    // A link to a file that is no saved game is refused the same way.
+    const QString letter = cwd.Text("letter.txt", "Dear Tesselo");
+    Window linked;
+    ASSERT_TRUE(QDir().rmdir(cwd.Path("tesselo.dat")));
+    ASSERT_TRUE(QFile::link(letter, cwd.Path("tesselo.dat")));
+    EXPECT_FALSE(linked.dlg.close());
+    EXPECT_TRUE(linked.dlg.isVisible());
+    EXPECT_TRUE(linked.dlg.lastReason.contains("letter.txt")) << linked.dlg.lastReason.toStdString();
+    QFile f(letter);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "Dear Tesselo");
 }
 
 TEST(MainDialog, ATinyOrEmptyBoardBreaksNothing)

@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include <sys/stat.h>
+
 using namespace tesselo;
 using namespace tesselo::testing;
 
@@ -52,6 +54,44 @@ int Peak(const std::vector<std::int16_t>& s)
     for (std::int16_t v : s)
         peak = std::max(peak, std::abs(int(v)));
     return peak;
+}
+
+// A plain PCM WAV file's bytes: its header and `dataBytes` of a ramp.
+QByteArray Wav(int rate, int channels, int bits, int dataBytes)
+{
+    QByteArray b;
+    const auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b.append(char(v >> (8 * i)));
+    };
+    const auto u16 = [&](std::uint16_t v) { b.append(char(v)).append(char(v >> 8)); };
+    b.append("RIFF");
+    u32(std::uint32_t(36 + dataBytes));
+    b.append("WAVEfmt ");
+    u32(16);
+    u16(1);
+    u16(std::uint16_t(channels));
+    u32(std::uint32_t(rate));
+    u32(std::uint32_t(rate * channels * bits / 8));
+    u16(std::uint16_t(channels * bits / 8));
+    u16(std::uint16_t(bits));
+    b.append("data");
+    u32(std::uint32_t(dataBytes));
+    for (int i = 0; i < dataBytes; ++i)
+        b.append(char(i % 64));
+    return b;
+}
+
+long StatusKiB(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    const QByteArray key = QByteArray(field) + ':';
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').front().toLong();
+    return -1;
 }
 
 } // namespace
@@ -245,6 +285,48 @@ TEST(Sound, DamagedFilesNeverStopTheOthers)
     EXPECT_GE(sound.clockChannel, 0);
     sound.StopClock();
     sound.Close();
+}
+
+// Files no cue needs: one that would grow 176-fold once converted for
+// mixing, one far too large (sparse, 1 GB), one that is empty, and a link to
+// a pipe that would block its reader. Each stays silent without the memory
+// it would have cost; a long but sane file still plays.
+TEST(Sound, OversizedFilesStaySilentAndCostNothing)
+{
+    SoundPlayDir dir;
+    const auto rewrite = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.Path(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    rewrite("win.wav", Wav(1000, 1, 8, 1000 * 1000));
+    rewrite("reset.wav", Wav(44100, 1, 16, 1000));
+    ASSERT_TRUE(QFile::resize(dir.Path("reset.wav"), qint64(1) << 30));
+    rewrite("newgame.wav", QByteArray());
+    ASSERT_EQ(mkfifo(dir.Path("pipe").toLocal8Bit().constData(), 0600), 0);
+    QFile::remove(dir.Path("move.wav"));
+    ASSERT_TRUE(QFile::link(dir.Path("pipe"), dir.Path("move.wav")));
+    rewrite("nomove.wav", Wav(44100, 1, 16, 3 * 1000 * 1000)); // 34 s, 6 MB mixed
+
+    // Resets the peak resident size, so the peak below is this load's.
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1)
+        GTEST_SKIP() << "the peak resident size cannot be reset here";
+    clearRefs.close();
+    const long before = StatusKiB("VmRSS");
+    SoundEffects sound;
+    ASSERT_TRUE(sound.InitSound());
+    const long rise = StatusKiB("VmHWM") - before;
+    RecordProperty("peak_rise_kib", int(rise));
+    EXPECT_LT(rise, 40 * 1024) << "KiB above the start";
+
+    for (int i : {SoundEffects::Win, SoundEffects::Reset, SoundEffects::NewGame, SoundEffects::Move}) {
+        EXPECT_EQ(sound.samples[std::size_t(i)], nullptr) << kSoundFiles[i];
+        EXPECT_EQ(sound.Play(i), -1) << kSoundFiles[i];
+    }
+    EXPECT_GE(sound.Play(SoundEffects::NoMove), 0);
+    sound.StartClock();
+    EXPECT_GE(sound.clockChannel, 0);
 }
 
 // The disk driver writes what the mixer makes to a file at the pace of a

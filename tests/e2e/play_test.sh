@@ -13,35 +13,10 @@ WM_CLOSE="$2"
 source "$(dirname "$0")/x_session.sh"
 trap stop_all EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
 # The yellow selection frame: pixels of exactly #FFFF00 in a region.
 yellow_pixels() {
   convert "$1" -crop "$2" +repage -alpha off -fill white -opaque "#FFFF00" \
     -fill black +opaque white -format "%[fx:int(mean*w*h+0.5)]" info:
-}
-
-# Starts the game, answers the title card and waits for the game window:
-# sets main, WX, WY, WW, WH, bar and boardH.
-open_game() {
-  start_game
-  local splash
-  splash="$(wait_window Tesselo)"
-  window_geometry "$splash"
-  # "Proceed" sits centred near the foot of the title card.
-  click_at 0 "WX + WW / 2" "WY + WH * 121 / 134"
-  for _ in $(seq 1 100); do
-    main="$(xdotool search --onlyvisible --name '^Tesselo$' 2>/dev/null | tail -n 1 || true)"
-    [ -n "$main" ] && [ "$main" != "$splash" ] && break
-    main=""
-    sleep 0.1
-  done
-  [ -n "$main" ] || fail "the game window did not open after Proceed"
-  sleep 0.5
-  window_geometry "$main"
-  bar=$((WW / 15))
-  boardH=$((WH - bar))
-  echo "game window ${WW}x${WH} at ${WX},${WY}, bar ${bar}"
 }
 
 start_x

@@ -48,6 +48,8 @@ wait_window() {
   return 1
 }
 
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
 # Window geometry: sets WX, WY, WW, WH.
 window_geometry() {
   eval "$(xdotool getwindowgeometry --shell "$1" | sed -e 's/^X=/WX=/' -e 's/^Y=/WY=/' -e 's/^WIDTH=/WW=/' -e 's/^HEIGHT=/WH=/')"
@@ -68,6 +70,29 @@ drag() {
   done
   xdotool mouseup 1
   sleep 0.3
+}
+
+# Starts the game, answers the title card and waits for the game window:
+# sets main, WX, WY, WW, WH, bar and boardH.
+open_game() {
+  start_game
+  local splash
+  splash="$(wait_window Tesselo)"
+  window_geometry "$splash"
+  # "Proceed" sits centred near the foot of the title card.
+  click_at 0 "WX + WW / 2" "WY + WH * 121 / 134"
+  for _ in $(seq 1 100); do
+    main="$(xdotool search --onlyvisible --name '^Tesselo$' 2>/dev/null | tail -n 1 || true)"
+    [ -n "$main" ] && [ "$main" != "$splash" ] && break
+    main=""
+    sleep 0.1
+  done
+  [ -n "$main" ] || fail "the game window did not open after Proceed"
+  sleep 0.5
+  window_geometry "$main"
+  bar=$((WW / 15))
+  boardH=$((WH - bar))
+  echo "game window ${WW}x${WH} at ${WX},${WY}, bar ${bar}"
 }
 
 # ImageMagick's import, not xwd -root: under Xvfb without a window manager

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <random>
 #include <set>
@@ -178,6 +179,13 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
     EXPECT_EQ(game->grid.selectedColumn, 3);
     EXPECT_EQ(game->moves, 5);
     EXPECT_EQ(owner.Take(), (Calls{"move", "move", "move", "move", "move"}));
+
+    // The counter stops at its largest value; a move there is still a move.
+    game->moves = std::numeric_limits<std::int32_t>::max();
+    drag(10, 80);
+    game->ShiftRowRight();
+    EXPECT_EQ(game->moves, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(owner.Take(), (Calls{"move", "move"}));
 }
 
 TEST_F(GameFixture, VerticalDragsMoveTheSelectedColumn)
@@ -322,6 +330,16 @@ TEST_F(GameFixture, CounterTexts)
     EXPECT_EQ(game->elapsed, 1512);
     game->clockNow = game->clockStart - 300; // clock set back
     EXPECT_EQ(game->CounterText(), "0:00:00.0");
+    EXPECT_EQ(game->elapsed, 0) << "a negative time would be saved as damage";
+    // Left running for 60 days, ticking hourly: it stops at its largest
+    // value and never wraps, neither at 2^31 nor at 2^32 ms.
+    game->clockStart = game->clockNow = 0xFFFF0000u;
+    for (int hour = 1; hour <= 24 * 60; ++hour) {
+        game->clockNow += 3600000u;
+        const QString text = game->CounterText();
+        ASSERT_EQ(game->elapsed, std::min<std::int64_t>(hour * 3600000LL, Game::kMaxElapsed)) << hour;
+        ASSERT_EQ(text, hour < 100 ? QString::asprintf("%d:00:00.0", hour) : QString("99:59:59.9")) << hour;
+    }
 }
 
 TEST_F(GameFixture, ClockReadsMillisecondsSince1601)

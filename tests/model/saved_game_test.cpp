@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 #include <csignal>
 #include <thread>
@@ -156,6 +157,10 @@ TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)
         {"home", dupHome},
         {"selection", patched(29 + 16 + 8 * 12 - 8, 3)},
         {"width", patched(29 + 16 + 8 * 12 + 520, -1)},
+        {"negative moves", patched(20, -1)},
+        {"negative time", patched(16, -1)},
+        {"time past the stopwatch's end", patched(16, Game::kMaxElapsed + 1)},
+        {"time about to wrap", patched(16, 0x7FFFFC18)},
     };
     for (const auto& [what, bytes] : damaged) {
         WriteAll(cwd.Path("tesselo.dat"), bytes);
@@ -165,6 +170,14 @@ TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)
         EXPECT_TRUE(Snapshot(fresh) == before) << what;
         EXPECT_FALSE(fresh.resumePending) << what;
     }
+    // The largest values a game can reach are still a saved game.
+    QByteArray largest = patched(16, Game::kMaxElapsed);
+    PutInt32(reinterpret_cast<std::uint8_t*>(largest.data()) + 20, std::numeric_limits<std::int32_t>::max());
+    WriteAll(cwd.Path("tesselo.dat"), largest);
+    Game patient;
+    patient.LoadSavedGame();
+    EXPECT_EQ(patient.elapsed, Game::kMaxElapsed);
+    EXPECT_EQ(patient.moves, std::numeric_limits<std::int32_t>::max());
     // A saved game from the Windows build: its folder uses backslashes.
     QByteArray windows = good;
     const QString folder = ".\\Pictures\\";
@@ -219,6 +232,8 @@ TEST(SavedGame, MutatedFilesAreReadWholeOrNotAtAll)
         ASSERT_GE(g.volume, 0);
         ASSERT_LE(g.volume, 100);
         ASSERT_LE(int(g.state), 2);
+        ASSERT_GE(g.moves, 0);
+        ASSERT_TRUE(g.elapsed >= 0 && g.elapsed <= Game::kMaxElapsed);
         // What was read is what gets written again.
         std::vector<std::uint8_t> again(Game::kBufferSize);
         ASSERT_EQ(g.StoreTo(again.data(), again.size()), used);
@@ -257,6 +272,62 @@ TEST(SavedGame, ASecondSaveReplacesTheFirstWhole)
     EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), 1217);
     // The file lands in the current directory, wherever the program is.
     EXPECT_TRUE(QFileInfo::exists(cwd.Path("tesselo.dat")));
+}
+
+// Saving over a "tesselo.dat" that is no saved game keeps the old one aside.
+TEST(SavedGame, AFileThatIsNoSavedGameIsSetAsideNotWrittenOver)
+{
+    TempCwd cwd;
+    Game game;
+    for (const char* text : {"Dear Tesselo", "a second one"}) {
+        cwd.Text("tesselo.dat", text);
+        ASSERT_TRUE(game.SaveGame());
+    }
+    EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat.damaged")), "Dear Tesselo");
+    EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat.damaged-2")), "a second one");
+    EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), 1217);
+    // A saved game, and an empty file, are simply replaced.
+    ASSERT_TRUE(game.SaveGame());
+    cwd.Text("tesselo.dat", "");
+    ASSERT_TRUE(game.SaveGame());
+    EXPECT_EQ(QDir(cwd.Path(".")).entryList(QDir::Files).size(), 3);
+}
+
+// A "tesselo.dat" that links elsewhere: written through onto a saved game
+// or a file still to be made, never onto anything else.
+TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
+{
+    TempCwd cwd;
+    Game game;
+    game.grid.Resize(3, 3);
+    game.NewGame();
+    const QString letter = cwd.Text("letter.txt", "Dear Tesselo, ...");
+    const QString empty = cwd.Text("empty", "");
+    const QString big = cwd.Text("big.dat", QByteArray(5000, 'b'));
+    for (const QString& target : {letter, empty, big}) {
+        QFile::remove(cwd.Path("tesselo.dat"));
+        ASSERT_TRUE(QFile::link(target, cwd.Path("tesselo.dat")));
+        const QByteArray before = ReadAll(target);
+        QString why;
+        EXPECT_FALSE(game.SaveGame(&why)) << target.toStdString();
+        EXPECT_TRUE(why.contains(QFileInfo(target).fileName())) << why.toStdString();
+        EXPECT_EQ(ReadAll(target), before);
+        EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
+    }
+
+    // Kept elsewhere: the first save makes the file, later ones replace it.
+    QFile::remove(cwd.Path("tesselo.dat"));
+    ASSERT_TRUE(QDir().mkdir(cwd.Path("saves")));
+    ASSERT_TRUE(QFile::link(cwd.Path("saves/tesselo.dat"), cwd.Path("tesselo.dat")));
+    ASSERT_TRUE(game.SaveGame());
+    game.moves = 42;
+    QString why;
+    ASSERT_TRUE(game.SaveGame(&why)) << why.toStdString();
+    EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
+    Game loaded;
+    loaded.LoadSavedGame();
+    EXPECT_EQ(loaded.moves, 42);
+    EXPECT_EQ(loaded.grid.columnCount, 3);
 }
 
 // Text that fills its whole area has lost its terminating zero: such a

@@ -1,0 +1,150 @@
+#include "model/safe_file.h"
+#include "support/temp_cwd.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tesselo;
+using tesselo::testing::TempCwd;
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// Runs `body` in a child process and returns its exit status, so that
+// limits and mounts set up for one case stay in that case.
+template <typename Body>
+int InChild(Body body)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(body());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+} // namespace
+
+TEST(SafeFile, ReplacesWholeAndLeavesNoSideFile)
+{
+    TempCwd cwd;
+    QString why;
+    ASSERT_TRUE(WriteFileAtomically("a.dat", QByteArray(3000, 'x'), &why)) << why.toStdString();
+    ASSERT_TRUE(WriteFileAtomically("a.dat", "short", &why)) << why.toStdString();
+    EXPECT_EQ(ReadAll(cwd.Path("a.dat")), "short");
+    EXPECT_EQ(QDir(cwd.Path(".")).entryList(QDir::Files | QDir::Hidden), QStringList{"a.dat"});
+}
+
+TEST(SafeFile, LinksAreWrittenThroughOnlyToNewOrAcceptedFiles)
+{
+    TempCwd cwd;
+    const QString other = cwd.Text("other.txt", "someone's notes");
+    const QString game = cwd.Text("keep/game.dat", "old game");
+    ASSERT_TRUE(QFile::link(other, cwd.Path("to-other")));
+    ASSERT_TRUE(QFile::link("keep/game.dat", cwd.Path("to-game")));
+    ASSERT_TRUE(QFile::link("keep/new.dat", cwd.Path("to-new")));
+    ASSERT_TRUE(QFile::link("hop", cwd.Path("to-hop")));
+    ASSERT_TRUE(QFile::link("to-game", cwd.Path("hop")));
+    ASSERT_TRUE(QFile::link("loop-b", cwd.Path("loop-a")));
+    ASSERT_TRUE(QFile::link("loop-a", cwd.Path("loop-b")));
+    ASSERT_TRUE(QFile::link(cwd.Path("keep"), cwd.Path("to-dir")));
+    const auto isGame = [&](const QString& target) { return ReadAll(target).startsWith("old game"); };
+
+    QString why;
+    EXPECT_FALSE(WriteFileAtomically("to-other", "new", &why, isGame));
+    EXPECT_TRUE(why.contains("other.txt")) << why.toStdString();
+    EXPECT_FALSE(WriteFileAtomically("to-game", "new", &why)) << "no check: an existing target is kept";
+    EXPECT_FALSE(WriteFileAtomically("loop-a", "new", &why, isGame));
+    EXPECT_FALSE(WriteFileAtomically("to-dir", "new", &why, [](const QString&) { return true; }));
+    EXPECT_EQ(ReadAll(other), "someone's notes");
+    EXPECT_EQ(ReadAll(game), "old game");
+
+    EXPECT_TRUE(WriteFileAtomically("to-hop", "old game, later", &why, isGame)) << why.toStdString();
+    EXPECT_EQ(ReadAll(game), "old game, later");
+    EXPECT_TRUE(WriteFileAtomically("to-new", "fresh", &why)) << why.toStdString();
+    EXPECT_EQ(ReadAll(cwd.Path("keep/new.dat")), "fresh");
+    for (const char* link : {"to-other", "to-game", "to-new", "to-hop", "hop"})
+        EXPECT_TRUE(QFileInfo(cwd.Path(link)).isSymLink()) << link;
+}
+
+TEST(SafeFile, NeverReplacesAPipeOrBlocksOnIt)
+{
+    TempCwd cwd;
+    ASSERT_EQ(mkfifo(cwd.Path("pipe").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(cwd.Path("pipe"), cwd.Path("to-pipe")));
+    EXPECT_FALSE(WriteFileAtomically("pipe", "x"));
+    EXPECT_FALSE(WriteFileAtomically("to-pipe", "x", nullptr, [](const QString&) { return true; }));
+    EXPECT_FALSE(QFileInfo(cwd.Path("pipe")).isFile());
+}
+
+// A write refused part way (here by a file size limit, as a full disk
+// refuses it) must leave the old file as it was, and say so.
+TEST(SafeFile, AWriteRefusedPartWayKeepsTheOldFile)
+{
+    TempCwd cwd;
+    const QByteArray old(1000, 'o');
+    cwd.Text("a.dat", old);
+    const int status = InChild([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{500, 500};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QString why;
+        const bool ok = WriteFileAtomically("a.dat", QByteArray(1217, 'n'), &why);
+        return ok ? 1 : why.isEmpty() ? 2 : 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadAll(cwd.Path("a.dat")), old);
+    EXPECT_EQ(QDir(cwd.Path(".")).entryList(QDir::Files | QDir::Hidden), QStringList{"a.dat"});
+}
+
+// The real thing: a tmpfs filled to the last block, mounted privately in a
+// child (needs root; skipped otherwise).
+TEST(SafeFile, AFullFileSystemKeepsTheOldFile)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "mounting a small file system needs root";
+    TempCwd cwd;
+    ASSERT_TRUE(QDir().mkdir(cwd.Path("disk")));
+    const QByteArray dir = cwd.Path("disk").toLocal8Bit();
+    const int status = InChild([&] {
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("tmpfs", dir.constData(), "tmpfs", 0, "size=64k") != 0)
+            return 3;
+        const QString file = QString::fromLocal8Bit(dir) + "/a.dat";
+        if (!WriteFileAtomically(file, QByteArray(1217, 'o')))
+            return 4;
+        QFile filler(QString::fromLocal8Bit(dir) + "/filler");
+        filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        while (filler.write(QByteArray(512, 'f')) > 0) {
+        }
+        filler.close();
+        QString why;
+        if (WriteFileAtomically(file, QByteArray(1217, 'n'), &why))
+            return 1;
+        if (why.isEmpty())
+            return 2;
+        if (ReadAll(file) != QByteArray(1217, 'o'))
+            return 5;
+        return QDir(QString::fromLocal8Bit(dir)).entryList(QDir::Files | QDir::Hidden).size() == 2 ? 0 : 6;
+    });
+    if (status == 3)
+        GTEST_SKIP() << "no private mount namespace here";
+    EXPECT_EQ(status, 0);
+}
