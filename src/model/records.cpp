@@ -152,16 +152,10 @@ Records::Read Records::ReadFile(QJsonObject* out) const
 
 bool Records::SetAside(const QString& why, QString* newName)
 {
-    const QString stem =
-        path + QLatin1Char('.') + why + QLatin1Char('-') + QDateTime::currentDateTimeUtc().toString("yyyyMMdd-HHmmss");
-    QString aside = stem;
-    for (int n = 2; QFileInfo(aside).exists() || QFileInfo(aside).isSymLink(); ++n)
-        aside = stem + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(path, aside))
-        return false;
+    const QString aside = SetFileAside(path, nullptr, why);
     if (newName)
         *newName = aside;
-    return true;
+    return !aside.isEmpty();
 }
 
 bool Records::Load(QString* setAsideAs)

@@ -96,12 +96,12 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
     return true;
 }
 
-QString SetFileAside(const QString& path, QString* error)
+QString SetFileAside(const QString& path, QString* error, const QString& why)
 {
     // QFile::rename never replaces an existing file, so a name taken in the
     // meantime is simply passed over.
     for (int n = 1; n <= 1000; ++n) {
-        const QString aside = path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+        const QString aside = path + QLatin1Char('.') + why + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
         if (QFileInfo(aside).exists() || QFileInfo(aside).isSymLink())
             continue;
         QFile file(path);

@@ -35,10 +35,11 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
                          const ReplaceCheck& mayReplace = {});
 
 // Keeps a file that cannot be used (damaged, or not the program's) under a
-// free name beside it, "<name>.damaged", then "<name>.damaged-2" and so on,
-// rather than let a later write replace it. A symbolic link is renamed, not
-// what it leads to. Returns the new path, or an empty string with a reason
-// when nothing could be renamed.
-QString SetFileAside(const QString& path, QString* error = nullptr);
+// free name beside it, "<name>.damaged", then "<name>.damaged-2" and so on
+// (another word than "damaged" says why else it was set aside), rather
+// than let a later write replace it. A symbolic link is renamed, not what
+// it leads to. Returns the new path, or an empty string with a reason when
+// nothing could be renamed.
+QString SetFileAside(const QString& path, QString* error = nullptr, const QString& why = QStringLiteral("damaged"));
 
 } // namespace tesselo

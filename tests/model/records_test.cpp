@@ -95,7 +95,7 @@ TEST(Records, ADamagedFileIsSetAsideAndANewOneBegun)
         QString aside;
         EXPECT_TRUE(records.Load(&aside));
         ASSERT_EQ(AsideFiles().size(), 1) << damage.constData();
-        EXPECT_TRUE(aside.startsWith("tesselo-records.json.damaged-"));
+        EXPECT_EQ(aside, "tesselo-records.json.damaged");
         EXPECT_EQ(ReadAll(aside), damage);
         ASSERT_TRUE(records.Add(Win("Novice", "Strategy", 5, 100)));
         Records reread;
@@ -111,7 +111,7 @@ TEST(Records, ADamagedFileIsSetAsideAndANewOneBegun)
     const QByteArray before = ReadAll(Records::kFileName);
     QString aside;
     ASSERT_TRUE(records.Clear(&aside));
-    EXPECT_TRUE(aside.startsWith("tesselo-records.json.cleared-"));
+    EXPECT_EQ(aside, "tesselo-records.json.cleared");
     EXPECT_EQ(ReadAll(aside), before);
     EXPECT_EQ(records.Summarize("Novice", "Strategy").won, 0);
 }
