@@ -12,8 +12,6 @@ NEAR_WIN="$2"
 source "$(dirname "$0")/x_session.sh"
 trap stop_all EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
 # Pixels that differ between the board areas of two screenshots.
 board_difference() {
   compare -metric AE -crop "${WW}x${boardH}+${WX}+$((WY + bar))" "$1" "$2" null: 2>&1 || true
@@ -22,22 +20,7 @@ board_difference() {
 start_x
 make_play_dir
 (cd "$PLAY" && "$NEAR_WIN") || fail "could not write the nearly won game"
-start_game
-splash="$(wait_window Tesselo)"
-window_geometry "$splash"
-click_at 0 "WX + WW / 2" "WY + WH * 121 / 134"
-main=""
-for _ in $(seq 1 100); do
-  main="$(xdotool search --onlyvisible --name '^Tesselo$' 2>/dev/null | tail -n 1 || true)"
-  [ -n "$main" ] && [ "$main" != "$splash" ] && break
-  main=""
-  sleep 0.1
-done
-[ -n "$main" ] || fail "the game window did not open"
-sleep 0.5
-window_geometry "$main"
-bar=$((WW / 15))
-boardH=$((WH - bar))
+open_game
 
 screenshot "$PLAY/resumed.png"
 xdotool key Left
