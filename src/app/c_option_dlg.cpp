@@ -157,7 +157,7 @@ void COptionDlg::OnBnClickedBrowse()
     // Compared with what the box shows now, not with the field, which still
     // holds the opening text: a typed-over folder must not survive browsing
     // back to the original one.
-    if (chosen.compare(folderEdit->text(), Qt::CaseInsensitive) != 0) {
+    if (!SameFolder(chosen, folderEdit->text())) {
         folder = chosen;
         folderEdit->setText(folder);
         update();
@@ -193,6 +193,16 @@ QString COptionDlg::CompleteFolder(const QString& folder)
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')) && QFileInfo(folder).isDir())
         return folder + QLatin1Char('/');
     return folder;
+}
+
+bool COptionDlg::SameFolder(const QString& a, const QString& b)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseSensitive;
+#endif
+    return a.compare(b, kNames) == 0;
 }
 
 } // namespace tesselo

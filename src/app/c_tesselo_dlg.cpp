@@ -283,7 +283,7 @@ void CTesseloDlg::ApplyOptions(const COptionDlg& options, int presetDifficulty, 
         if (game->state == Playing)
             game->ResetGame();
     }
-    if (options.folder.compare(previousFolder, Qt::CaseInsensitive) != 0)
+    if (!COptionDlg::SameFolder(options.folder, previousFolder))
         game->pictures.SetFolder(options.folder);
     const bool wasSpeed = !game->strategyStyle;
     game->strategyStyle = options.style == 0;
