@@ -162,15 +162,13 @@ void DialogLayout::Arrange() const
     Settle(QSize());
     size = design;
     for (const Entry& e : entries) {
-        size.setWidth(std::max(size.width(), Right(e.placed) + KeptGap(design.width() - Right(e.design), du.X(kMargin))));
-        size.setHeight(
-            std::max(size.height(), Bottom(e.placed) + KeptGap(design.height() - Bottom(e.design), du.Y(kMargin))));
+        const int right = Right(e.placed) + KeptGap(design.width() - Right(e.design), du.X(kMargin));
+        const int bottom = Bottom(e.placed) + KeptGap(design.height() - Bottom(e.design), du.Y(kMargin));
+        size = size.expandedTo(QSize(right, bottom));
     }
     Settle(size);
-    for (const Entry& e : entries) {
-        size.setWidth(std::max(size.width(), Right(e.placed)));
-        size.setHeight(std::max(size.height(), Bottom(e.placed)));
-    }
+    for (const Entry& e : entries)
+        size = size.expandedTo(QSize(Right(e.placed), Bottom(e.placed)));
     arranged = true;
 }
 
@@ -186,25 +184,29 @@ void DialogLayout::Settle(const QSize& dialog) const
         bool moved = false;
         for (Entry& e : entries) {
             QPoint at = e.design.topLeft();
-            QSize need = e.placed.size();
             for (const Entry& a : entries) {
-                if (&a == &e || a.units.isEmpty())
+                if (&a == &e || a.units.isEmpty() || Holds(e.units, a.units))
                     continue;
                 if (Holds(a.units, e.units)) {
                     // Inside a frame: moves with it.
                     at.rx() = std::max(at.x(), e.design.x() + a.placed.x() - a.design.x());
                     at.ry() = std::max(at.y(), e.design.y() + a.placed.y() - a.design.y());
-                } else if (Holds(e.units, a.units)) {
-                    // A frame: grows around what it holds.
-                    need.rwidth() = std::max(need.width(), Right(a.placed) + gapX(Right(e.design) - Right(a.design)) - at.x());
-                    need.rheight() =
-                        std::max(need.height(), Bottom(a.placed) + gapY(Bottom(e.design) - Bottom(a.design)) - at.y());
-                } else {
-                    if (RightOf(e.units, a.units))
-                        at.rx() = std::max(at.x(), Right(a.placed) + gapX(e.design.x() - Right(a.design)));
-                    if (Below(e.units, a.units))
-                        at.ry() = std::max(at.y(), Bottom(a.placed) + gapY(e.design.y() - Bottom(a.design)));
+                    continue;
                 }
+                if (RightOf(e.units, a.units))
+                    at.rx() = std::max(at.x(), Right(a.placed) + gapX(e.design.x() - Right(a.design)));
+                if (Below(e.units, a.units))
+                    at.ry() = std::max(at.y(), Bottom(a.placed) + gapY(e.design.y() - Bottom(a.design)));
+            }
+            // A frame grows around what it holds.
+            QSize need = e.placed.size();
+            for (const Entry& a : entries) {
+                if (&a == &e || a.units.isEmpty() || !Holds(e.units, a.units))
+                    continue;
+                need.rwidth() =
+                    std::max(need.width(), Right(a.placed) + gapX(Right(e.design) - Right(a.design)) - at.x());
+                need.rheight() =
+                    std::max(need.height(), Bottom(a.placed) + gapY(Bottom(e.design) - Bottom(a.design)) - at.y());
             }
             if (dialog.isValid()) {
                 const int wider = dialog.width() - designWidth;
@@ -212,7 +214,9 @@ void DialogLayout::Settle(const QSize& dialog) const
                 switch (e.anchor) {
                 case Anchor::Left: break;
                 case Anchor::Right: at.rx() = std::max(at.x(), e.design.x() + wider - grown); break;
-                case Anchor::Stretch: need.rwidth() = std::max(need.width(), e.design.width() + wider - (at.x() - e.design.x())); break;
+                case Anchor::Stretch:
+                    need.rwidth() = std::max(need.width(), e.design.width() + wider - (at.x() - e.design.x()));
+                    break;
                 case Anchor::Centre: at.rx() = std::max(at.x(), e.design.x() + (wider - grown) / 2); break;
                 }
             }
