@@ -1,6 +1,6 @@
 #include "app/c_help_dlg.h"
 
-#include "app/dialog_units.h"
+#include "app/dialog_layout.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -63,29 +63,27 @@ CHelpDlg::CHelpDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(QStringLiteral("Tesselo Help"));
-    const DialogUnits du(font());
-    setFixedSize(du.X(500), du.Y(300));
+    auto* layout = new DialogLayout(this, QSize(500, 300));
 
     auto* done = new QPushButton(QStringLiteral("Done"), this);
-    done->setGeometry(du.Rect(225, 279, 50, 14));
+    layout->Add(done, QRect(225, 279, 50, 14), DialogLayout::Anchor::Centre);
     connect(done, &QPushButton::clicked, this, &QDialog::reject);
 
     for (const Text& t : kTexts) {
         auto* label = new QLabel(QString::fromUtf8(t.text), this);
-        label->setGeometry(du.Rect(t.x, t.y, t.w, t.h));
         label->setAlignment((t.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-        label->setWordWrap(t.h > 12);
+        // Any line may need a second one in a wide font.
+        label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::NoTextInteraction);
         label->setTextFormat(Qt::PlainText);
-        // Our font may need a little more height for the same lines than the
-        // design's did; a clipped last line would lose words.
-        if (label->wordWrap())
-            label->resize(label->width(), std::max(label->height(), label->heightForWidth(label->width())));
+        layout->Add(label, QRect(t.x, t.y, t.w, t.h));
     }
     auto* icon = new QLabel(this);
-    const QRect iconRect = du.Rect(7, 126, 20, 20);
-    icon->setGeometry(iconRect);
+    const QRect iconUnits(7, 126, 20, 20);
+    const QRect iconRect = layout->Units().Rect(iconUnits);
     icon->setPixmap(QIcon(QStringLiteral(":/tesselo/icon.png")).pixmap(std::min(iconRect.width(), iconRect.height())));
+    layout->Add(icon, iconUnits);
+    layout->activate();
 }
 
 } // namespace tesselo

@@ -1,6 +1,6 @@
 #include "app/c_option_dlg.h"
 
-#include "app/dialog_units.h"
+#include "app/dialog_layout.h"
 #include "model/tile_grid.h"
 #include "pictures/picture_folder.h"
 
@@ -28,20 +28,20 @@ constexpr const char* kLevels[] = {"Novice", "Pro", "Expert", "Genius"};
 COptionDlg::COptionDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
+    using Anchor = DialogLayout::Anchor;
     setWindowTitle(QStringLiteral("Set Options"));
-    const DialogUnits du(font());
-    setFixedSize(du.X(187), du.Y(153));
+    auto* layout = new DialogLayout(this, QSize(187, 153));
 
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("ok"));
-    okButton->setGeometry(du.Rect(7, 134, 50, 14));
     okButton->setDefault(true);
+    layout->Add(okButton, QRect(7, 134, 50, 14));
     cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("cancel"));
-    cancelButton->setGeometry(du.Rect(130, 134, 50, 14));
-    (new QGroupBox(QStringLiteral("Difficulty"), this))->setGeometry(du.Rect(7, 7, 82, 70));
-    (new QGroupBox(QStringLiteral("Picture Directory"), this))->setGeometry(du.Rect(7, 76, 173, 30));
-    (new QGroupBox(QStringLiteral("Style"), this))->setGeometry(du.Rect(98, 7, 82, 40));
+    layout->Add(cancelButton, QRect(130, 134, 50, 14), Anchor::Right);
+    layout->Add(new QGroupBox(QStringLiteral("Difficulty"), this), QRect(7, 7, 82, 70));
+    layout->Add(new QGroupBox(QStringLiteral("Picture Directory"), this), QRect(7, 76, 173, 30), Anchor::Stretch);
+    layout->Add(new QGroupBox(QStringLiteral("Style"), this), QRect(98, 7, 82, 40));
 
     // The radio buttons sit on the dialog over their frames, each group
     // exclusive on its own.
@@ -52,7 +52,7 @@ COptionDlg::COptionDlg(QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         auto* r = new QRadioButton(QString::fromLatin1(kLevels[i]), this);
         r->setObjectName(QString::fromLatin1(kLevels[i]).toLower());
-        r->setGeometry(du.Rect(7 + 4, levelY[i], 80 - 4, 12));
+        layout->Add(r, QRect(7 + 4, levelY[i], 80 - 4, 12));
         difficultyGroup->addButton(r, i);
         setTabOrder(previous, r);
         previous = r;
@@ -62,27 +62,27 @@ COptionDlg::COptionDlg(QWidget* parent)
     for (int i = 0; i < 2; ++i) {
         auto* r = new QRadioButton(QString::fromLatin1(styles[i]), this);
         r->setObjectName(QString::fromLatin1(styles[i]).toLower());
-        r->setGeometry(du.Rect(100 + 4, 18 + 14 * i, 80 - 6, 12));
+        layout->Add(r, QRect(100 + 4, 18 + 14 * i, 80 - 6, 12));
         styleGroup->addButton(r, i);
         setTabOrder(previous, r);
         previous = r;
     }
     folderEdit = new QLineEdit(this);
     folderEdit->setObjectName(QStringLiteral("folder"));
-    folderEdit->setGeometry(du.Rect(7 + 4, 88, 152 - 4, 14));
+    layout->Add(folderEdit, QRect(7 + 4, 88, 152 - 4, 14), Anchor::Stretch);
     browseButton = new QPushButton(QStringLiteral("..."), this);
     browseButton->setObjectName(QStringLiteral("browse"));
-    browseButton->setGeometry(du.Rect(160, 88, 20 - 3, 14));
+    layout->Add(browseButton, QRect(160, 88, 20 - 3, 14), Anchor::Right);
     volumeSlider = new QSlider(Qt::Horizontal, this);
     volumeSlider->setObjectName(QStringLiteral("volume"));
     // Set here as well as on opening: a slider's own default stops at 99.
     volumeSlider->setRange(0, 100);
     volumeSlider->setPageStep(20);
-    volumeSlider->setGeometry(du.Rect(42, 114, 138 - 4, 15));
     volumeSlider->setTickPosition(QSlider::NoTicks);
-    (new QGroupBox(QStringLiteral("Volume"), this))->setGeometry(du.Rect(7, 108, 173, 22));
+    layout->Add(volumeSlider, QRect(42, 114, 138 - 4, 15), Anchor::Stretch);
+    layout->Add(new QGroupBox(QStringLiteral("Volume"), this), QRect(7, 108, 173, 22), Anchor::Stretch);
     auto* off = new QLabel(QStringLiteral("Off"), this);
-    off->setGeometry(du.Rect(19, 117, 18, 8));
+    layout->Add(off, QRect(19, 117, 18, 8));
     setTabOrder(previous, folderEdit);
     setTabOrder(folderEdit, browseButton);
     setTabOrder(browseButton, volumeSlider);
@@ -90,6 +90,7 @@ COptionDlg::COptionDlg(QWidget* parent)
     for (QObject* child : children())
         if (auto* w = qobject_cast<QWidget*>(child); w && !qobject_cast<QGroupBox*>(w))
             w->raise();
+    layout->activate();
 
     connect(okButton, &QPushButton::clicked, this, &COptionDlg::accept);
     connect(cancelButton, &QPushButton::clicked, this, &COptionDlg::reject);
@@ -156,7 +157,7 @@ void COptionDlg::OnBnClickedBrowse()
     // Compared with what the box shows now, not with the field, which still
     // holds the opening text: a typed-over folder must not survive browsing
     // back to the original one.
-    if (chosen.compare(folderEdit->text(), Qt::CaseInsensitive) != 0) {
+    if (!SameFolder(chosen, folderEdit->text())) {
         folder = chosen;
         folderEdit->setText(folder);
         update();
@@ -192,6 +193,16 @@ QString COptionDlg::CompleteFolder(const QString& folder)
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')) && QFileInfo(folder).isDir())
         return folder + QLatin1Char('/');
     return folder;
+}
+
+bool COptionDlg::SameFolder(const QString& a, const QString& b)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseSensitive;
+#endif
+    return a.compare(b, kNames) == 0;
 }
 
 } // namespace tesselo

@@ -48,6 +48,10 @@ public:
     // A folder typed without its final '/' that names a directory gets it;
     // anything else is kept as typed.
     static QString CompleteFolder(const QString& folder);
+    // Whether two folder texts are the same name as the file system
+    // compares names: letter case counts where it does (Linux), not where
+    // the usual file system ignores it (Windows, macOS).
+    static bool SameFolder(const QString& a, const QString& b);
 
     int difficulty = 0; // 0 Novice, 1 Pro, 2 Expert, 3 Genius
     int style = 0;      // 0 Strategy, 1 Speed

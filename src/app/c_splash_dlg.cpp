@@ -1,6 +1,6 @@
 #include "app/c_splash_dlg.h"
 
-#include "app/dialog_units.h"
+#include "app/dialog_layout.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -15,32 +15,35 @@ CSplashDlg::CSplashDlg(QWidget* parent)
     QFont font(QStringLiteral("serif"), 14, QFont::Bold);
     font.setStyleHint(QFont::Serif);
     setFont(font);
-    const DialogUnits du(font);
-    setFixedSize(du.X(186), du.Y(134));
+    auto* layout = new DialogLayout(this, QSize(186, 134));
 
     // A frameless window still wants an edge, as a modal frame would give.
+    // It holds everything else, so it grows with whatever grows.
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     frame->setLineWidth(2);
-    frame->setGeometry(rect());
+    layout->Add(frame, QRect(0, 0, 186, 134), DialogLayout::Anchor::Stretch);
 
     auto* title = new QLabel(QStringLiteral("TESSELO"), this);
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    title->setGeometry(du.Rect(7, 24, 172, 10));
+    layout->Add(title, QRect(7, 24, 172, 10), DialogLayout::Anchor::Stretch);
 
     auto* credit = new QLabel(QStringLiteral("A sliding picture puzzle by the Tesselo team"), this);
     credit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    credit->setGeometry(du.Rect(7, 48, 172, 8));
-    QFont small = font;
+    credit->setWordWrap(true);
+    // Smaller and lighter than the title, in whatever face the title has.
+    QFont small;
     small.setPointSize(9);
-    small.setBold(false);
+    small.setWeight(QFont::Normal);
     credit->setFont(small);
+    layout->Add(credit, QRect(7, 48, 172, 8), DialogLayout::Anchor::Stretch);
 
     proceedButton = new QPushButton(QStringLiteral("Proceed"), this);
-    proceedButton->setGeometry(du.Rect(65, 115, 54, 12));
     // The button carries the OK role: Enter presses it wherever the focus is.
     proceedButton->setDefault(true);
     connect(proceedButton, &QPushButton::clicked, this, &QDialog::accept);
+    layout->Add(proceedButton, QRect(65, 115, 54, 12), DialogLayout::Anchor::Centre);
+    layout->activate();
 }
 
 } // namespace tesselo

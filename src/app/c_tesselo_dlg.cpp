@@ -431,7 +431,7 @@ void CTesseloDlg::ApplyOptions(const COptionDlg& options, int presetDifficulty, 
         // Neither the old moves nor an abandoned game fit the new grid.
         game->EndHistory();
     }
-    if (options.folder.compare(previousFolder, Qt::CaseInsensitive) != 0)
+    if (!COptionDlg::SameFolder(options.folder, previousFolder))
         game->pictures.SetFolder(options.folder);
     const bool wasSpeed = !game->strategyStyle;
     game->strategyStyle = options.style == 0;

@@ -24,6 +24,7 @@ public:
     int X(int units) const { return units * baseX / 4; }
     int Y(int units) const { return units * baseY / 8; }
     QRect Rect(int x, int y, int w, int h) const { return QRect(X(x), Y(y), X(w), Y(h)); }
+    QRect Rect(const QRect& units) const { return Rect(units.x(), units.y(), units.width(), units.height()); }
 
     int baseX = 0;
     int baseY = 0;

@@ -84,28 +84,6 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
     EXPECT_TRUE(icon) << "no icon beside the about lines";
 }
 
-TEST(HelpDialog, EveryTextFitsItsBox)
-{
-    CHelpDlg help;
-    for (auto* label : help.findChildren<QLabel*>()) {
-        if (label->text().isEmpty())
-            continue;
-        const QRect box = label->geometry();
-        const int needed = label->wordWrap() ? label->heightForWidth(box.width()) : label->sizeHint().height();
-        EXPECT_LE(needed, box.height()) << label->text().toStdString();
-        if (!label->wordWrap()) {
-            EXPECT_LE(label->sizeHint().width(), box.width()) << label->text().toStdString();
-        }
-        EXPECT_LE(box.right(), help.width()) << label->text().toStdString();
-    }
-    // Grown to fit, no text runs into the next.
-    const auto labels = help.findChildren<QLabel*>();
-    for (qsizetype i = 0; i < labels.size(); ++i)
-        for (qsizetype j = i + 1; j < labels.size(); ++j)
-            EXPECT_FALSE(labels[i]->geometry().intersects(labels[j]->geometry()))
-                << labels[i]->text().toStdString() << " | " << labels[j]->text().toStdString();
-}
-
 TEST(HelpDialog, DoneAndEscapeCloseIt)
 {
     for (const bool escape : {false, true}) {

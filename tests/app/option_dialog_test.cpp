@@ -393,31 +393,43 @@ TEST(OptionsExchange, OnlyAnotherLevelAbandonsARunningGame)
     EXPECT_TRUE(w.game.grid.IsSolved());
 }
 
-TEST(OptionsExchange, FolderChangedOnlyInLetterCaseIsNotSetAgain)
+// Folder names compare as the file system compares them: here "Pics/" and
+// "PICS/" are two folders.
+TEST(OptionsExchange, FolderChangedOnlyInLetterCaseIsAnotherFolder)
 {
     SoundPlayDir dir;
     dir.Picture("Pics/a.png", Qt::red);
-    dir.Picture("PICS/b.png", Qt::blue);
+    const QString other = dir.Picture("PICS/b.png", Qt::blue);
+    EXPECT_FALSE(COptionDlg::SameFolder("Pics/", "PICS/"));
     Window w;
     ASSERT_TRUE(w.game.pictures.SetFolder("Pics/"));
-    {
-        // The other spelling is a folder of its own here, which a call
-        // would accept.
-        PictureFolder probe;
-        ASSERT_TRUE(probe.SetFolder("PICS/"));
-    }
+
+    // The same text is not set again: the walk keeps its place.
+    ASSERT_TRUE(w.game.pictures.OpenSearch());
+    w.Options([](COptionDlg&) { return true; });
+    EXPECT_EQ(w.game.pictures.folder, "Pics/");
+    EXPECT_TRUE(w.game.pictures.IsSearchOpen());
+
     w.Options([](COptionDlg& o) {
         o.folderEdit->setText("PICS/");
         return true;
     });
-    EXPECT_EQ(w.game.pictures.folder, "Pics/");
+    EXPECT_EQ(w.game.pictures.folder, "PICS/");
+
+    // Browsing to the other spelling shows it.
+    ScriptedOptionDlg o;
+    o.folder = dir.Path("Pics/");
+    o.OnInitDialog();
+    o.chosenFile = other;
+    o.OnBnClickedBrowse();
+    EXPECT_EQ(o.folderEdit->text(), dir.Path("PICS/"));
 
     // A folder the walker refuses leaves the old one.
     w.Options([](COptionDlg& o) {
         o.folderEdit->setText("Nowhere/");
         return true;
     });
-    EXPECT_EQ(w.game.pictures.folder, "Pics/");
+    EXPECT_EQ(w.game.pictures.folder, "PICS/");
 }
 
 // The clock ticks exactly while a "Speed" game runs, whatever the options

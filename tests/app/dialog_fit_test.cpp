@@ -1,0 +1,264 @@
+#include "app/c_help_dlg.h"
+#include "app/c_option_dlg.h"
+#include "app/c_splash_dlg.h"
+#include "app/c_tesselo_dlg.h"
+#include "app/dialog_layout.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace tesselo;
+
+namespace {
+
+std::string Name(const QWidget* w)
+{
+    if (auto* l = qobject_cast<const QLabel*>(w))
+        return "label \"" + l->text().toStdString() + "\"";
+    if (auto* b = qobject_cast<const QAbstractButton*>(w))
+        return "button \"" + b->text().toStdString() + "\"";
+    if (auto* g = qobject_cast<const QGroupBox*>(w))
+        return "frame \"" + g->title().toStdString() + "\"";
+    return w->metaObject()->className();
+}
+
+bool HasText(const QWidget* w)
+{
+    if (auto* l = qobject_cast<const QLabel*>(w))
+        return !l->text().isEmpty();
+    return qobject_cast<const QAbstractButton*>(w) != nullptr;
+}
+
+// What keeps a control from showing its text whole; empty when it does.
+std::string Clipped(QWidget* w)
+{
+    const QSize size = w->size();
+    const auto tooSmall = [&](QSize needed) {
+        return needed.width() > size.width() || needed.height() > size.height()
+                   ? "needs " + std::to_string(needed.width()) + " x " + std::to_string(needed.height()) + ", has " +
+                         std::to_string(size.width()) + " x " + std::to_string(size.height())
+                   : std::string();
+    };
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->text().isEmpty())
+            return {};
+        if (!l->wordWrap())
+            return tooSmall(l->sizeHint());
+        return tooSmall({l->minimumSizeHint().width(), l->heightForWidth(size.width())});
+    }
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        // The text is drawn inside the button's frame.
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.text = b->text();
+        if (b->isDefault())
+            option.features |= QStyleOptionButton::DefaultButton;
+        if (b->autoDefault())
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+        const QSize text = b->fontMetrics().size(Qt::TextShowMnemonic, b->text());
+        return tooSmall(size - contents.size() + text);
+    }
+    if (qobject_cast<QRadioButton*>(w))
+        return tooSmall(w->sizeHint());
+    if (qobject_cast<QGroupBox*>(w))
+        return tooSmall({w->minimumSizeHint().width(), 0});
+    if (qobject_cast<QLineEdit*>(w))
+        return tooSmall({0, w->minimumSizeHint().height()});
+    return {};
+}
+
+// Every control of the window shows its text whole, lies inside the window,
+// and no two texts overlap.
+void ExpectTextsWhole(QWidget* window, const std::string& where)
+{
+    std::vector<QWidget*> texts;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->isWindow())
+            continue;
+        const std::string clipped = Clipped(w);
+        EXPECT_EQ(clipped, "") << where << ": " << Name(w);
+        const QRect inWindow(w->mapTo(window, QPoint()), w->size());
+        EXPECT_TRUE(window->rect().contains(inWindow)) << where << ": " << Name(w) << " lies outside the window";
+        if (HasText(w))
+            texts.push_back(w);
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const QRect a(texts[i]->mapTo(window, QPoint()), texts[i]->size());
+            const QRect b(texts[j]->mapTo(window, QPoint()), texts[j]->size());
+            EXPECT_FALSE(a.intersects(b)) << where << ": " << Name(texts[i]) << " | " << Name(texts[j]);
+        }
+}
+
+// The save-failure question, asked by the window as it closes.
+class SavingWindow : public CTesseloDlg {
+public:
+    using CTesseloDlg::OfferCloseWithoutSaving;
+};
+
+struct Face {
+    const char* family;
+    int points;
+};
+
+class DialogTexts : public ::testing::TestWithParam<Face> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFontDatabase::hasFamily(GetParam().family))
+            << GetParam().family << " is missing (tools/setup installs it)";
+        QApplication::setFont(QFont(GetParam().family, GetParam().points));
+    }
+    void TearDown() override { QApplication::setFont(saved); }
+
+    std::string Where(const char* dialog) const
+    {
+        return std::string(dialog) + " in " + GetParam().family + " " + std::to_string(GetParam().points) + " pt";
+    }
+
+    const QFont saved = QApplication::font();
+};
+
+} // namespace
+
+// A monospaced face is far wider than the proportional ones the page was
+// drawn for; a large size shrinks the style's fixed parts (the radio mark,
+// the frames) against the text, a small one enlarges them.
+TEST_P(DialogTexts, AreWholeInThisFace)
+{
+    {
+        CSplashDlg splash;
+        // The splash has a face of its own; it too comes in whatever the
+        // system has.
+        QFont font(GetParam().family, GetParam().points * 14 / 9, QFont::Bold);
+        splash.setFont(font);
+        splash.layout()->activate();
+        ASSERT_EQ(QFontInfo(splash.font()).family(), GetParam().family);
+        ExpectTextsWhole(&splash, Where("splash"));
+    }
+    {
+        COptionDlg options;
+        options.folder = QStringLiteral("./Pictures/");
+        options.OnInitDialog();
+        ExpectTextsWhole(&options, Where("options"));
+    }
+    {
+        CHelpDlg help;
+        ExpectTextsWhole(&help, Where("help"));
+    }
+    {
+        SavingWindow window;
+        bool seen = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = true;
+            ExpectTextsWhole(box, Where("save failure"));
+            box->reject();
+        });
+        QTimer::singleShot(5000, &window, [] {
+            if (auto* w = QApplication::activeModalWidget())
+                w->close();
+        });
+        EXPECT_FALSE(window.OfferCloseWithoutSaving(
+            QStringLiteral("Could not write /home/player/Games/Tesselo/tesselo.dat: No space left on device")));
+        EXPECT_TRUE(seen);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, DialogTexts,
+                         ::testing::Values(Face{"DejaVu Sans", 9}, Face{"Liberation Mono", 9},
+                                           Face{"Liberation Sans", 20}, Face{"Liberation Mono", 20},
+                                           Face{"DejaVu Sans", 6}),
+                         [](const auto& info) {
+                             std::string name = info.param.family;
+                             std::erase(name, ' ');
+                             return name + std::to_string(info.param.points);
+                         });
+
+// What grows pushes what follows only once the design's slack is used up,
+// a frame grows around what it holds, and the dialog grows with them; the
+// anchored controls keep their places against the right edge or the middle.
+TEST(DialogLayout, MakesRoomForAGrownText)
+{
+    QWidget dialog;
+    auto* layout = new DialogLayout(&dialog, QSize(100, 100));
+    const DialogUnits du = layout->Units();
+    const auto bottom = [&](const QRect& units) { return du.Rect(units).bottom() + 1; };
+    const auto right = [&](const QRect& units) { return du.Rect(units).right() + 1; };
+    const auto keep = [](int gap, int margin) { return std::min(gap, margin); };
+
+    const QRect frameAt(5, 5, 50, 30), textAt(7, 10, 40, 8), closeAt(7, 20, 40, 8), farAt(10, 50, 80, 8),
+        besideAt(60, 10, 30, 8), rightAt(70, 80, 25, 14), middleAt(40, 80, 20, 14);
+    auto* frame = new QFrame(&dialog);
+    auto* text = new QLabel(QStringLiteral("a"), &dialog);
+    text->setWordWrap(true);
+    auto* close = new QLabel(QStringLiteral("close"), &dialog);
+    auto* far = new QLabel(QStringLiteral("far"), &dialog);
+    auto* beside = new QLabel(QStringLiteral("beside"), &dialog);
+    auto* rightButton = new QPushButton(QStringLiteral("R"), &dialog);
+    auto* middleButton = new QPushButton(QStringLiteral("M"), &dialog);
+    layout->Add(frame, frameAt);
+    layout->Add(text, textAt);
+    layout->Add(close, closeAt);
+    layout->Add(far, farAt);
+    layout->Add(beside, besideAt);
+    layout->Add(rightButton, rightAt, DialogLayout::Anchor::Right);
+    layout->Add(middleButton, middleAt, DialogLayout::Anchor::Centre);
+    layout->activate();
+
+    // A short text: everything on its design.
+    EXPECT_EQ(dialog.size(), QSize(du.X(100), du.Y(100)));
+    for (auto [w, r] : {std::pair{static_cast<QWidget*>(frame), frameAt}, {text, textAt}, {close, closeAt},
+                        {far, farAt}, {beside, besideAt}, {rightButton, rightAt}, {middleButton, middleAt}})
+        EXPECT_EQ(w->geometry(), du.Rect(r)) << Name(w);
+
+    // Many short words: the text grows down by several lines.
+    text->setText(QStringLiteral("one two six ten one two six ten one two six ten one two six ten one two six ten"));
+    layout->activate();
+    ASSERT_EQ(text->geometry().topLeft(), du.Rect(textAt).topLeft());
+    ASSERT_EQ(text->width(), du.X(40));
+    const int grown = text->height() - du.Y(8);
+    ASSERT_GT(grown, du.Y(20)) << "the text did not wrap onto several lines";
+    // A narrow gap is kept,
+    EXPECT_EQ(close->y(), text->geometry().bottom() + 1 + du.Rect(closeAt).y() - bottom(textAt));
+    // the frame keeps its margin,
+    EXPECT_EQ(frame->geometry().bottom(), close->geometry().bottom() + bottom(frameAt) - bottom(closeAt));
+    // a wide gap shrinks to the dialog's margin before anything moves,
+    EXPECT_EQ(far->y(), std::max(du.Rect(farAt).y(),
+                                 frame->geometry().bottom() + 1 + keep(du.Rect(farAt).y() - bottom(frameAt), du.Y(7))));
+    EXPECT_EQ(rightButton->y(), far->geometry().bottom() + 1 + du.Y(7));
+    EXPECT_EQ(middleButton->y(), rightButton->y());
+    // what lies beside it stays, and the dialog keeps its bottom margin.
+    EXPECT_EQ(beside->geometry(), du.Rect(besideAt));
+    EXPECT_EQ(dialog.height() - rightButton->geometry().bottom() - 1, du.Y(100) - bottom(rightAt));
+    EXPECT_EQ(dialog.width(), du.X(100));
+
+    // A word too long for the line widens the text instead: what lies to its
+    // right moves over, the dialog widens, and the anchors follow it.
+    text->setText(QStringLiteral("Unbreakablewordthatisfarlongerthanthewholedialogiswide"));
+    layout->activate();
+    EXPECT_GT(text->width(), du.X(40));
+    EXPECT_EQ(frame->geometry().right(), text->geometry().right() + keep(right(frameAt) - right(textAt), du.X(7)));
+    EXPECT_EQ(beside->x(), frame->geometry().right() + 1 + keep(du.Rect(besideAt).x() - right(frameAt), du.X(7)));
+    EXPECT_EQ(dialog.width(), beside->geometry().right() + 1 + keep(du.X(100) - right(besideAt), du.X(7)));
+    EXPECT_EQ(dialog.width() - rightButton->geometry().right() - 1, du.X(100) - right(rightAt));
+    EXPECT_NEAR(middleButton->geometry().center().x(), dialog.width() / 2, 2);
+}
