@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -37,6 +38,16 @@ QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
 }
 
 // Figures line up on the right, from column `firstFigure` on.
+// A table never narrower than its columns: in a wide font the window grows
+// rather than hide a column behind a scroll bar. Room is kept for the
+// vertical bar, which a long list of wins needs.
+void KeepColumnsInView(QTableWidget* table)
+{
+    table->resizeColumnsToContents();
+    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth() +
+                           table->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
 void SetRow(QTableWidget* table, int row, const QStringList& texts, int firstFigure)
 {
     for (int c = 0; c < texts.size(); ++c) {
@@ -133,6 +144,7 @@ void CRecordsDlg::Refresh()
                     QString::number(sum.won), ScoreText(s, sum.averageOf5), ScoreText(s, sum.averageOf12)},
                    2);
         }
+    KeepColumnsInView(summary);
     FillWins();
 }
 
@@ -172,6 +184,7 @@ void CRecordsDlg::FillWins()
         const GameResult& g = shown[std::size_t(r)];
         SetRow(wins, r, {DateText(g.finished, true), QString::number(g.moves), Game::TimeText(g.milliseconds)}, 1);
     }
+    KeepColumnsInView(wins);
     replayButton->setEnabled(false);
     if (!shown.empty())
         wins->selectRow(0);

@@ -1,21 +1,26 @@
 #include "app/c_help_dlg.h"
 #include "app/c_option_dlg.h"
+#include "app/c_records_dlg.h"
 #include "app/c_splash_dlg.h"
 #include "app/c_tesselo_dlg.h"
 #include "app/dialog_layout.h"
+#include "support/temp_cwd.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -24,6 +29,7 @@
 #include <vector>
 
 using namespace tesselo;
+using tesselo::testing::TempCwd;
 
 namespace {
 
@@ -162,6 +168,34 @@ TEST_P(DialogTexts, AreWholeInThisFace)
     {
         CHelpDlg help;
         ExpectTextsWhole(&help, Where("help"));
+    }
+    {
+        TempCwd cwd;
+        Records records;
+        GameResult won;
+        won.level = QStringLiteral("Genius");
+        won.style = QStringLiteral("Speed");
+        won.moves = 123;
+        won.milliseconds = 4000000;
+        won.finished = QDateTime::currentDateTimeUtc();
+        ASSERT_TRUE(records.Add(won));
+        CRecordsDlg dialog(records, won.level, won.style);
+        dialog.show();
+        ExpectTextsWhole(&dialog, Where("records"));
+        // Every column of both tables wide enough for its texts, and all of
+        // them in view (the last one stretches to the table's edge).
+        for (const QTableWidget* table : {dialog.summary, dialog.wins}) {
+            const QFontMetrics metrics(table->font());
+            int needed = 0;
+            for (int c = 0; c < table->columnCount(); ++c) {
+                int text = metrics.horizontalAdvance(table->horizontalHeaderItem(c)->text());
+                for (int r = 0; r < table->rowCount(); ++r)
+                    text = std::max(text, metrics.horizontalAdvance(table->item(r, c)->text()));
+                EXPECT_GE(table->columnWidth(c), text) << Where("records") << ", column " << c;
+                needed += c + 1 < table->columnCount() ? table->columnWidth(c) : text;
+            }
+            EXPECT_GE(table->viewport()->width(), needed) << Where("records");
+        }
     }
     {
         SavingWindow window;

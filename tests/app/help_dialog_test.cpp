@@ -64,6 +64,8 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "For sound management, Tesselo uses:",
              "Sounds are from:",
              "For more detail, see the accompanying file \"Attributions.txt\"",
+             "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.",
+             "Right-click the board for a menu of the Ctrl keys.",
          })
         EXPECT_EQ(shown.count(QString::fromUtf8(text)), 1u) << text;
 
