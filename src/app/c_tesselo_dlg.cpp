@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -111,7 +112,8 @@ int CTesseloDlg::DoModal()
 void CTesseloDlg::OnInitDialog()
 {
     sound.InitSound();
-    game->LoadSavedGame();
+    game->pictures.ratio = devicePixelRatioF();
+    game->LoadSavedGame([this](QSize board) { return BoardAround(board); });
     // Only a game in play resumes; anything else opens as the whole picture.
     if (game->state != Playing)
         game->ResetGame();
@@ -134,26 +136,46 @@ void CTesseloDlg::OnInitDialog()
     newGameButton->setFocus();
 }
 
-void CTesseloDlg::SizeAroundBoard()
+QSize CTesseloDlg::FitToScreen(QSize board) const
 {
-    int boardWidth = game->board.CellWidth() * game->grid.columnCount;
-    int boardHeight = game->board.CellHeight() * game->grid.rowCount;
     // A board saved on a larger screen is brought down to this one, keeping
     // its proportions, so the window never opens partly off screen.
     if (const QScreen* s = screen()) {
         const QSize room = s->availableGeometry().size() - QSize(16, 48);
-        const int barFor = boardWidth / 15;
-        if (boardWidth > room.width() || boardHeight + barFor > room.height()) {
-            const double k = std::min(double(room.width()) / std::max(boardWidth, 1),
-                                      double(room.height()) / std::max(boardHeight + barFor, 1));
-            boardWidth = int(boardWidth * k);
-            boardHeight = int(boardHeight * k);
+        const int barFor = board.width() / 15;
+        if (board.width() > room.width() || board.height() + barFor > room.height()) {
+            const double k = std::min(double(room.width()) / std::max(board.width(), 1),
+                                      double(room.height()) / std::max(board.height() + barFor, 1));
+            board = QSize(int(board.width() * k), int(board.height() * k));
         }
     }
-    buttonWidth = boardWidth / 5;
+    return board;
+}
+
+QSize CTesseloDlg::BoardAround(QSize wanted) const
+{
+    // What SizeAroundBoard and the size message after it will make of a
+    // picture prepared at `wanted`: whole cells, within the screen, in a
+    // window no smaller than its minimum.
+    const int columns = std::max(game->grid.columnCount, 1);
+    const int rows = std::max(game->grid.rowCount, 1);
+    QSize board;
+    if (wanted.width() > 0 && wanted.height() > 0)
+        board = QSize(wanted.width() / columns * columns, wanted.height() / rows * rows);
+    board = FitToScreen(board);
+    const int cx = std::max(board.width(), kMinClientWidth);
+    const int cy = std::max(board.width() / 5 / 3 + board.height(), kMinClientHeight);
+    return QSize(cx, std::max(cy - cx / 5 / 3, 0));
+}
+
+void CTesseloDlg::SizeAroundBoard()
+{
+    const QSize board = FitToScreen(
+        QSize(game->board.CellWidth() * game->grid.columnCount, game->board.CellHeight() * game->grid.rowCount));
+    buttonWidth = board.width() / 5;
     barHeight = buttonWidth / 3;
-    const QSize client(std::max(boardWidth, kMinClientWidth),
-                       std::max(barHeight + boardHeight, kMinClientHeight));
+    const QSize client(std::max(board.width(), kMinClientWidth),
+                       std::max(barHeight + board.height(), kMinClientHeight));
     if (client != size()) {
         resize(client);
         if (!isVisible())
@@ -206,11 +228,26 @@ void CTesseloDlg::OnSize(int cx, int cy)
     if (game) {
         game->pictures.width = std::max(cx, 0);
         game->pictures.height = boardHeight;
-        game->pictures.ShowCurrent();
+        game->pictures.ratio = devicePixelRatioF();
+        // Before the saved game is read the picture waits: the size that
+        // reading gives it is the one the window shows.
+        if (!game->picturePending)
+            game->pictures.ShowCurrent();
     }
     if (boardCreated)
         boardControl->setGeometry(0, barHeight, cx, boardHeight);
     RepaintBoard();
+}
+
+void CTesseloDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // A window moved to a screen of another pixel density has its board
+    // made again for that screen.
+    if (!watchingScreen && windowHandle()) {
+        watchingScreen = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { OnSize(width(), height()); });
+    }
 }
 
 void CTesseloDlg::resizeEvent(QResizeEvent* event)

@@ -45,6 +45,11 @@ public:
     void LayoutBar();
     void FitBarFont();
     void SizeAroundBoard();
+    // A board of this size brought within the screen.
+    QSize FitToScreen(QSize board) const;
+    // The board the window will have once sized around a picture prepared
+    // at `wanted`.
+    QSize BoardAround(QSize wanted) const;
     void OnLButtonDown(QPoint point);
     void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
     void OnLButtonUp(QPoint point);
@@ -86,6 +91,7 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -96,6 +102,7 @@ protected:
 private:
     bool HandleKey(QKeyEvent* key);
     bool closing = false;
+    bool watchingScreen = false;
     QSize handledSize;
 };
 

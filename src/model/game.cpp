@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace tesselo {
@@ -52,12 +53,15 @@ std::uint64_t Game::SystemFileTime()
     return kUnixEpochAsFileTime + static_cast<std::uint64_t>(since1970.count() / 100);
 }
 
-Game::Game(FileTimeSource clock) : fileTime(std::move(clock))
+Game::Game(FileTimeSource clock, FirstPicture first) : fileTime(std::move(clock))
 {
     grid.Resize(2, 3);
     board.grid = &grid;
     pictures.target = &board;
-    pictures.ShowCurrent();
+    if (first == FirstPicture::AtOnce)
+        pictures.ShowCurrent();
+    else
+        picturePending = true;
 }
 
 Game::~Game()
@@ -329,8 +333,9 @@ bool Game::SaveGame(QString* error)
     return ok;
 }
 
-void Game::LoadSavedGame()
+void Game::LoadSavedGame(const BoardFit& fit)
 {
+    bool read = false;
     std::vector<std::uint8_t> buffer(kBufferSize, 0);
     const QString name = QString::fromLatin1(kSaveFileName);
     QFile file(name);
@@ -343,10 +348,25 @@ void Game::LoadSavedGame()
         file.close();
         if (n > 0 && std::size_t(n) <= kBufferSize) {
             std::copy(data.begin(), data.begin() + n, buffer.begin());
-            LoadFrom(buffer.data(), std::size_t(n));
+            read = LoadFrom(buffer.data(), std::size_t(n)) != 0;
         }
     }
-    pictures.ShowCurrent();
+    if (fit) {
+        const QSize size = fit(QSize(pictures.width, pictures.height));
+        pictures.width = size.width();
+        pictures.height = size.height();
+    }
+    const bool firstPicture = std::exchange(picturePending, false);
+    if (!pictures.ShowCurrent().isEmpty() || !firstPicture || !read)
+        return;
+    // The saved folder showed nothing, so the board keeps the picture the
+    // game was made with, the first of the default folder, found only now.
+    PictureFolder start;
+    start.target = &board;
+    start.width = pictures.width;
+    start.height = pictures.height;
+    start.ratio = pictures.ratio;
+    start.ShowCurrent();
 }
 
 } // namespace tesselo

@@ -5,6 +5,7 @@
 #include "pictures/board_bitmap.h"
 #include "pictures/picture_folder.h"
 
+#include <QSize>
 #include <QString>
 
 #include <cstddef>
@@ -28,7 +29,15 @@ public:
     static constexpr std::size_t kBufferSize = 4096;
     static constexpr const char* kSaveFileName = "tesselo.dat";
 
-    explicit Game(FileTimeSource clock = SystemFileTime);
+    // When the first picture is prepared: by the constructor, or only by
+    // LoadSavedGame, once it is known which picture the window shows and at
+    // what size (so a picture that is never shown is never read).
+    enum class FirstPicture { AtOnce, WhenLoaded };
+    // Given the board size the saved game asks for, the size the window
+    // will give the board.
+    using BoardFit = std::function<QSize(QSize)>;
+
+    explicit Game(FileTimeSource clock = SystemFileTime, FirstPicture first = FirstPicture::AtOnce);
     virtual ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -54,8 +63,9 @@ public:
     // asked, the reason.
     bool SaveGame(QString* error = nullptr);
     // Reads "tesselo.dat" if it is there and sound, then prepares the
-    // current picture. A damaged file is treated as no file.
-    void LoadSavedGame();
+    // current picture, at the size `fit` turns the saved size into. A
+    // damaged file is treated as no file.
+    void LoadSavedGame(const BoardFit& fit = {});
 
     std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
     // Applies a whole saved-game image only when every part of it is sound
@@ -88,6 +98,7 @@ public:
     std::int32_t volume = 100;
     bool resumePending = false;
     bool dragging = false;
+    bool picturePending = false; // FirstPicture::WhenLoaded, until LoadSavedGame
 
 private:
     bool CanKey() const { return state == Playing && !dragging; }

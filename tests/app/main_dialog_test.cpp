@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -82,6 +83,18 @@ void SaveFixture(std::int32_t rows, std::int32_t columns, std::int32_t width, st
     ASSERT_TRUE(g.SaveGame());
 }
 
+// The process's peak resident size so far, in KiB.
+long PeakKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
 } // namespace
 
 TEST(MainDialog, BarGeometryFollowsTheClientWidth)
@@ -141,6 +154,30 @@ TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)
         EXPECT_EQ(w.dlg.boardControl->geometry().topLeft(), QPoint(0, cx / 15));
         EXPECT_TRUE(w.dlg.boardControl->isVisibleTo(&w.dlg));
     }
+}
+
+// A board saved on a screen larger than this one: the picture is prepared
+// once, at the size the window can have here, never at the saved size
+// (16384 x 16384 would take a gigabyte before the window shrank it).
+TEST(MainDialog, AHugeSavedBoardIsPreparedOnceWithinTheScreen)
+{
+    TempCwd cwd;
+    cwd.Picture("Pictures/p.jpg", Qt::darkCyan, 3000, 2000);
+    SaveFixture(2, 3, PictureFolder::kMaxBoardSide, PictureFolder::kMaxBoardSide);
+    const long before = PeakKiB();
+    Game game(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
+    TestDlg dlg;
+    dlg.game = &game;
+    dlg.OnSize(dlg.width(), dlg.height());
+    dlg.OnInitDialog();
+    const QSize room = dlg.screen()->availableGeometry().size();
+    EXPECT_LE(dlg.width(), room.width());
+    EXPECT_LE(dlg.height(), room.height());
+    EXPECT_EQ(game.board.Size(), QSize(dlg.width(), dlg.height() - dlg.width() / 15));
+    EXPECT_EQ(game.board.decodes, 1);
+    if (before < 0)
+        GTEST_SKIP() << "no peak memory figure here";
+    EXPECT_LT(PeakKiB() - before, 64 * 1024);
 }
 
 TEST(MainDialog, PlaysAGameWithMouseAndKeys)
