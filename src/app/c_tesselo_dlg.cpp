@@ -113,7 +113,14 @@ void CTesseloDlg::OnInitDialog()
 {
     sound.InitSound();
     game->pictures.ratio = devicePixelRatioF();
-    game->LoadSavedGame([this](QSize board) { return BoardAround(board); });
+    // The window is sized around the board the saved game asks for; asked
+    // before the picture is prepared, it lets the one preparation be the
+    // one shown.
+    QSize wanted;
+    game->LoadSavedGame([this, &wanted](QSize board) {
+        wanted = board;
+        return BoardAround(board);
+    });
     // Only a game in play resumes; anything else opens as the whole picture.
     if (game->state != Playing)
         game->ResetGame();
@@ -122,7 +129,7 @@ void CTesseloDlg::OnInitDialog()
     if (game->state == Playing && !game->strategyStyle)
         sound.StartClock();
     boardControl->game = game;
-    SizeAroundBoard();
+    SizeAroundBoard(wanted);
     LayoutBar();
     boardControl->setGeometry(0, barHeight, game->board.CellWidth() * game->grid.columnCount,
                               game->board.CellHeight() * game->grid.rowCount);
@@ -152,30 +159,33 @@ QSize CTesseloDlg::FitToScreen(QSize board) const
     return board;
 }
 
-QSize CTesseloDlg::BoardAround(QSize wanted) const
+QSize CTesseloDlg::WholeCells(QSize board) const
 {
-    // What SizeAroundBoard and the size message after it will make of a
-    // picture prepared at `wanted`: whole cells, within the screen, in a
-    // window no smaller than its minimum.
+    if (board.width() <= 0 || board.height() <= 0)
+        return QSize(0, 0); // a picture of no size has no cells
     const int columns = std::max(game->grid.columnCount, 1);
     const int rows = std::max(game->grid.rowCount, 1);
-    QSize board;
-    if (wanted.width() > 0 && wanted.height() > 0)
-        board = QSize(wanted.width() / columns * columns, wanted.height() / rows * rows);
-    board = FitToScreen(board);
-    const int cx = std::max(board.width(), kMinClientWidth);
-    const int cy = std::max(board.width() / 5 / 3 + board.height(), kMinClientHeight);
-    return QSize(cx, std::max(cy - cx / 5 / 3, 0));
+    return QSize(board.width() / columns * columns, board.height() / rows * rows);
 }
 
-void CTesseloDlg::SizeAroundBoard()
+QSize CTesseloDlg::ClientAround(QSize board) const
 {
-    const QSize board = FitToScreen(
-        QSize(game->board.CellWidth() * game->grid.columnCount, game->board.CellHeight() * game->grid.rowCount));
-    buttonWidth = board.width() / 5;
+    const QSize fitted = FitToScreen(WholeCells(board));
+    return QSize(std::max(fitted.width(), kMinClientWidth),
+                 std::max(fitted.width() / 5 / 3 + fitted.height(), kMinClientHeight));
+}
+
+QSize CTesseloDlg::BoardAround(QSize board) const
+{
+    const QSize client = ClientAround(board);
+    return QSize(client.width(), std::max(client.height() - client.width() / 5 / 3, 0));
+}
+
+void CTesseloDlg::SizeAroundBoard(QSize board)
+{
+    buttonWidth = FitToScreen(WholeCells(board)).width() / 5;
     barHeight = buttonWidth / 3;
-    const QSize client(std::max(board.width(), kMinClientWidth),
-                       std::max(barHeight + board.height(), kMinClientHeight));
+    const QSize client = ClientAround(board);
     if (client != size()) {
         resize(client);
         if (!isVisible())

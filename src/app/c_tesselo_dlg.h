@@ -44,12 +44,14 @@ public:
     void OnSize(int cx, int cy);
     void LayoutBar();
     void FitBarFont();
-    void SizeAroundBoard();
-    // A board of this size brought within the screen.
+    // Sizes the window around a board picture of this size: its whole
+    // cells, brought within the screen, under the bar.
+    void SizeAroundBoard(QSize board);
+    QSize WholeCells(QSize board) const;
     QSize FitToScreen(QSize board) const;
-    // The board the window will have once sized around a picture prepared
-    // at `wanted`.
-    QSize BoardAround(QSize wanted) const;
+    QSize ClientAround(QSize board) const;
+    // The board the window has once sized around this one.
+    QSize BoardAround(QSize board) const;
     void OnLButtonDown(QPoint point);
     void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
     void OnLButtonUp(QPoint point);

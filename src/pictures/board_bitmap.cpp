@@ -305,6 +305,7 @@ bool BoardBitmap::Rescale(std::int32_t width, std::int32_t height, qreal ratio)
             return false;
     }
     Stretch(source, ScaledCut(sourceFullSize, sourceScale, device).intersected(source.rect()), picture);
+    ++stretches;
     picture.setDevicePixelRatio(r);
     preparedPicture = picture.cacheKey();
     preparedFrom = source.cacheKey();

@@ -77,6 +77,7 @@ public:
     FileStamp sourceStamp;
     QHash<QString, FileStamp> failed; // files that did not decode, as they were then
     int decodes = 0;                 // files opened for decoding so far
+    int stretches = 0;               // board pictures made so far
 
 private:
     bool Decode(const QString& path, QSize board);

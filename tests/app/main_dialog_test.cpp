@@ -175,6 +175,7 @@ TEST(MainDialog, AHugeSavedBoardIsPreparedOnceWithinTheScreen)
     EXPECT_LE(dlg.height(), room.height());
     EXPECT_EQ(game.board.Size(), QSize(dlg.width(), dlg.height() - dlg.width() / 15));
     EXPECT_EQ(game.board.decodes, 1);
+    EXPECT_EQ(game.board.stretches, 1) << "the first board made is the one shown";
     if (before < 0)
         GTEST_SKIP() << "no peak memory figure here";
     EXPECT_LT(PeakKiB() - before, 64 * 1024);

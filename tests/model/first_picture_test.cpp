@@ -46,6 +46,7 @@ TEST(FirstPicture, WithoutASavedGameTheFirstPictureIsReadOnceAtTheWindowsSize)
     game.LoadSavedGame(Narrower);
     EXPECT_FALSE(game.picturePending);
     EXPECT_EQ(game.board.decodes, 1);
+    EXPECT_EQ(game.board.stretches, 1);
     EXPECT_EQ(Shown(game), order[0]);
     EXPECT_EQ(game.board.Size(), QSize(497, 480));
     EXPECT_EQ(game.pictures.width, 497);
