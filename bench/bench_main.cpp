@@ -22,7 +22,10 @@
 
 namespace {
 
-// Collects the median of each benchmark while printing as usual.
+// Collects the median of each benchmark while printing as usual. The
+// ratios take processor time: every case runs on one thread, and on a
+// machine shared with other work the wall clock also counts the time spent
+// waiting for a processor.
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
@@ -31,9 +34,9 @@ public:
         for (const Run& run : runs) {
             const std::string name = run.run_name.function_name;
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[name] = run.GetAdjustedRealTime();
+                medians[name] = run.GetAdjustedCPUTime();
             else if (run.run_type == Run::RT_Iteration && !medians.count(name))
-                single[name] = run.GetAdjustedRealTime();
+                single[name] = run.GetAdjustedCPUTime();
         }
     }
     double Median(const std::string& name) const
