@@ -181,6 +181,30 @@ TEST(MainDialog, AHugeSavedBoardIsPreparedOnceWithinTheScreen)
     EXPECT_LT(PeakKiB() - before, 64 * 1024);
 }
 
+// Run on two screens, one of twice the density (see two_screens.json); on
+// a single screen there is nowhere to move.
+TEST(MainDialog, AWindowMovedToADenserScreenGetsASharperBoard)
+{
+    QScreen* dense = nullptr;
+    for (QScreen* s : QGuiApplication::screens())
+        if (s->devicePixelRatio() == 2.0)
+            dense = s;
+    if (!dense || QGuiApplication::screens().size() < 2)
+        GTEST_SKIP() << "needs a second screen of twice the density";
+    TempCwd cwd;
+    cwd.Picture("Pictures/p.jpg", Qt::darkCyan, 3000, 2000);
+    SaveFixture(2, 3, 600, 400);
+    Window w;
+    w.dlg.move(w.dlg.screen() == dense ? QPoint(10, 10) : dense->geometry().topLeft() + QPoint(10, 10));
+    for (int i = 0; i < 50 && w.dlg.screen() != dense; ++i)
+        QTest::qWait(20);
+    const qreal ratio = dense->devicePixelRatio();
+    ASSERT_EQ(w.dlg.devicePixelRatioF(), ratio) << "the window did not reach the dense screen";
+    EXPECT_EQ(w.game.board.picture.devicePixelRatio(), ratio);
+    EXPECT_EQ(w.game.board.Size(), QSize(600, 400));
+    EXPECT_EQ(w.game.board.picture.size(), QSize(600, 400) * ratio);
+}
+
 TEST(MainDialog, PlaysAGameWithMouseAndKeys)
 {
     TempCwd cwd;
