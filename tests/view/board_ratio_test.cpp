@@ -64,30 +64,6 @@ TEST(BoardRatio, AtRatioTwoEveryPaintIsTheRatioOnePaintDoubled)
     }
 }
 
-// A picture of distinct device pixels keeps all of them: a cell shows its
-// piece at device resolution, not a board-pixel copy blown up.
-TEST(BoardRatio, CellsShowEveryDevicePixel)
-{
-    Scene s(320, 240, 2, 3);
-    s.Homes({{1, 2}, {0, 1}, {0, 2}, {1, 1}, {0, 0}, {1, 0}});
-    s.Select(0, 0);
-    const QImage device = Coordinates(640, 480);
-    AtRatio(s, device, 2.0);
-    const QImage img = Render(s, Paint::Rest).image;
-    // Cell (1, 1), 106 x 120 board pixels at (106, 120), holds the piece
-    // whose home is (0, 0); inside its lines every device pixel is the
-    // picture's own.
-    for (int y = 2 * 121; y < 2 * 240 - 2; ++y)
-        for (int x = 2 * 107; x < 2 * 212; ++x)
-            ASSERT_EQ(img.pixel(x, y), device.pixel(x - 212, y - 240)) << x << "," << y;
-    // The line at board x 106 covers device columns 212 and 213 only; left
-    // of it cell (1, 0) holds the piece whose home is (1, 1).
-    EXPECT_EQ(img.pixel(211, 300), device.pixel(211 + 212, 300));
-    EXPECT_EQ(img.pixel(212, 300), kGridColour);
-    EXPECT_EQ(img.pixel(213, 300), kGridColour);
-    EXPECT_EQ(img.pixel(214, 300), device.pixel(214 - 212, 300 - 240));
-}
-
 // At 1.5 device pixels per board pixel every device pixel of the board is
 // painted, with a piece's pixel or a line's colour and nothing blended.
 TEST(BoardRatio, AFractionalRatioCoversTheBoardWithoutBlending)
