@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -121,7 +122,15 @@ int CTesseloDlg::DoModal()
 void CTesseloDlg::OnInitDialog()
 {
     sound.InitSound();
-    game->LoadSavedGame();
+    game->pictures.ratio = devicePixelRatioF();
+    // The window is sized around the board the saved game asks for; asked
+    // before the picture is prepared, it lets the one preparation be the
+    // one shown.
+    QSize wanted;
+    game->LoadSavedGame([this, &wanted](QSize board) {
+        wanted = board;
+        return BoardAround(board);
+    });
     // Only a game in play resumes; anything else opens as the whole picture.
     if (game->state != Playing)
         game->ResetGame();
@@ -130,7 +139,7 @@ void CTesseloDlg::OnInitDialog()
     if (game->state == Playing && !game->strategyStyle)
         sound.StartClock();
     boardControl->game = game;
-    SizeAroundBoard();
+    SizeAroundBoard(wanted);
     LayoutBar();
     boardControl->setGeometry(0, barHeight, game->board.CellWidth() * game->grid.columnCount,
                               game->board.CellHeight() * game->grid.rowCount);
@@ -144,26 +153,49 @@ void CTesseloDlg::OnInitDialog()
     newGameButton->setFocus();
 }
 
-void CTesseloDlg::SizeAroundBoard()
+QSize CTesseloDlg::FitToScreen(QSize board) const
 {
-    int boardWidth = game->board.CellWidth() * game->grid.columnCount;
-    int boardHeight = game->board.CellHeight() * game->grid.rowCount;
     // A board saved on a larger screen is brought down to this one, keeping
     // its proportions, so the window never opens partly off screen.
     if (const QScreen* s = screen()) {
         const QSize room = s->availableGeometry().size() - QSize(16, 48);
-        const int barFor = boardWidth / 15;
-        if (boardWidth > room.width() || boardHeight + barFor > room.height()) {
-            const double k = std::min(double(room.width()) / std::max(boardWidth, 1),
-                                      double(room.height()) / std::max(boardHeight + barFor, 1));
-            boardWidth = int(boardWidth * k);
-            boardHeight = int(boardHeight * k);
+        const int barFor = board.width() / 15;
+        if (board.width() > room.width() || board.height() + barFor > room.height()) {
+            const double k = std::min(double(room.width()) / std::max(board.width(), 1),
+                                      double(room.height()) / std::max(board.height() + barFor, 1));
+            board = QSize(int(board.width() * k), int(board.height() * k));
         }
     }
-    buttonWidth = boardWidth / 5;
+    return board;
+}
+
+QSize CTesseloDlg::WholeCells(QSize board) const
+{
+    if (board.width() <= 0 || board.height() <= 0)
+        return QSize(0, 0); // a picture of no size has no cells
+    const int columns = std::max(game->grid.columnCount, 1);
+    const int rows = std::max(game->grid.rowCount, 1);
+    return QSize(board.width() / columns * columns, board.height() / rows * rows);
+}
+
+QSize CTesseloDlg::ClientAround(QSize board) const
+{
+    const QSize fitted = FitToScreen(WholeCells(board));
+    return QSize(std::max(fitted.width(), kMinClientWidth),
+                 std::max(fitted.width() / 5 / 3 + fitted.height(), kMinClientHeight));
+}
+
+QSize CTesseloDlg::BoardAround(QSize board) const
+{
+    const QSize client = ClientAround(board);
+    return QSize(client.width(), std::max(client.height() - client.width() / 5 / 3, 0));
+}
+
+void CTesseloDlg::SizeAroundBoard(QSize board)
+{
+    buttonWidth = FitToScreen(WholeCells(board)).width() / 5;
     barHeight = buttonWidth / 3;
-    const QSize client(std::max(boardWidth, kMinClientWidth),
-                       std::max(barHeight + boardHeight, kMinClientHeight));
+    const QSize client = ClientAround(board);
     if (client != size()) {
         resize(client);
         if (!isVisible())
@@ -216,13 +248,28 @@ void CTesseloDlg::OnSize(int cx, int cy)
     if (game) {
         game->pictures.width = std::max(cx, 0);
         game->pictures.height = boardHeight;
-        game->pictures.ShowCurrent();
+        game->pictures.ratio = devicePixelRatioF();
+        // Before the saved game is read the picture waits: the size that
+        // reading gives it is the one the window shows.
+        if (!game->picturePending)
+            game->pictures.ShowCurrent();
         if (replay.IsRunning())
-            replay.Prepare(game->board, game->pictures.width, game->pictures.height);
+            replay.Prepare(game->board, game->pictures.width, game->pictures.height, game->pictures.ratio);
     }
     if (boardCreated)
         boardControl->setGeometry(0, barHeight, cx, boardHeight);
     RepaintBoard();
+}
+
+void CTesseloDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // A window moved to a screen of another pixel density has its board
+    // made again for that screen.
+    if (!watchingScreen && windowHandle()) {
+        watchingScreen = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { OnSize(width(), height()); });
+    }
 }
 
 void CTesseloDlg::resizeEvent(QResizeEvent* event)
@@ -310,7 +357,7 @@ void CTesseloDlg::StartReplay(const TileGrid& start, const std::vector<HistorySt
         clockPausedForReplay = true;
     }
     replay.Start(Replay(start, steps), picturePath, cues);
-    replay.Prepare(game->board, game->pictures.width, game->pictures.height);
+    replay.Prepare(game->board, game->pictures.width, game->pictures.height, game->pictures.ratio);
     boardControl->replayBoard = &replay.board;
     boardControl->replayFrame = &replay.Frame();
     RepaintBoard();

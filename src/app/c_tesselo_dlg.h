@@ -54,7 +54,14 @@ public:
     void OnSize(int cx, int cy);
     void LayoutBar();
     void FitBarFont();
-    void SizeAroundBoard();
+    // Sizes the window around a board picture of this size: its whole
+    // cells, brought within the screen, under the bar.
+    void SizeAroundBoard(QSize board);
+    QSize WholeCells(QSize board) const;
+    QSize FitToScreen(QSize board) const;
+    QSize ClientAround(QSize board) const;
+    // The board the window has once sized around this one.
+    QSize BoardAround(QSize board) const;
     void OnLButtonDown(QPoint point);
     void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
     void OnLButtonUp(QPoint point);
@@ -110,6 +117,7 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -122,6 +130,7 @@ private:
     bool HandleKey(QKeyEvent* key);
     void OnReplayFinished();
     bool closing = false;
+    bool watchingScreen = false;
     QSize handledSize;
     // A "Speed" game whose clock was silenced for a replay.
     bool clockPausedForReplay = false;

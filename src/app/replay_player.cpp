@@ -25,9 +25,9 @@ void ReplayPlayer::Stop()
     emit Finished();
 }
 
-void ReplayPlayer::Prepare(const BoardBitmap& gameBoard, int width, int height)
+void ReplayPlayer::Prepare(const BoardBitmap& gameBoard, int width, int height, qreal ratio)
 {
-    if (picturePath.isEmpty() || !board.LoadScaled(picturePath, width, height)) {
+    if (picturePath.isEmpty() || !board.LoadScaled(picturePath, width, height, ratio)) {
         board.picture = gameBoard.picture;
         picturePath.clear();
     }
@@ -40,7 +40,9 @@ void ReplayPlayer::ShowMoment(std::int64_t ms)
     const std::size_t before = frame.movesDone;
     const std::int32_t columns = std::max(frame.grid.columnCount, 1);
     const std::int32_t rows = std::max(frame.grid.rowCount, 1);
-    frame = replay.FrameAt(ms, board.picture.width() / columns, board.picture.height() / rows);
+    // Offsets are board pixels, whatever the density of the screen.
+    const QSize size = board.Size();
+    frame = replay.FrameAt(ms, size.width() / columns, size.height() / rows);
     if (cues && frame.movesDone > before)
         emit MoveMade();
     emit FrameChanged();

@@ -29,7 +29,7 @@ public:
 
     // Makes the replay's picture at the board's size: its own file, or the
     // picture the game shows when it has none or it no longer loads.
-    void Prepare(const BoardBitmap& gameBoard, int width, int height);
+    void Prepare(const BoardBitmap& gameBoard, int width, int height, qreal ratio);
     // Shows the moment `ms` after the start. The timer calls it with the
     // time gone by; tests call it directly.
     void ShowMoment(std::int64_t ms);

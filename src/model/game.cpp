@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace tesselo {
@@ -54,12 +55,15 @@ std::uint64_t Game::SystemFileTime()
     return kUnixEpochAsFileTime + static_cast<std::uint64_t>(since1970.count() / 100);
 }
 
-Game::Game(FileTimeSource clock) : fileTime(std::move(clock))
+Game::Game(FileTimeSource clock, FirstPicture first) : fileTime(std::move(clock))
 {
     grid.Resize(2, 3);
     board.grid = &grid;
     pictures.target = &board;
-    pictures.ShowCurrent();
+    if (first == FirstPicture::AtOnce)
+        pictures.ShowCurrent();
+    else
+        picturePending = true;
 }
 
 Game::~Game()
@@ -524,13 +528,31 @@ bool Game::IsSavedGameFile(const QString& path)
     return n > 0 && CheckRecord(buffer.data(), n) == n;
 }
 
-void Game::LoadSavedGame()
+void Game::LoadSavedGame(const BoardFit& fit)
 {
+    bool read = false;
     std::vector<std::uint8_t> buffer(kBufferSize, 0);
     const std::size_t n = ReadSavedImage(QString::fromLatin1(kSaveFileName), buffer);
-    if (n > 0 && LoadFrom(buffer.data(), n) != 0)
+    if (n > 0 && LoadFrom(buffer.data(), n) != 0) {
+        read = true;
         LoadHistory();
-    pictures.ShowCurrent();
+    }
+    if (fit) {
+        const QSize size = fit(QSize(pictures.width, pictures.height));
+        pictures.width = size.width();
+        pictures.height = size.height();
+    }
+    const bool firstPicture = std::exchange(picturePending, false);
+    if (!pictures.ShowCurrent().isEmpty() || !firstPicture || !read)
+        return;
+    // The saved folder showed nothing, so the board keeps the picture the
+    // game was made with, the first of the default folder, found only now.
+    PictureFolder start;
+    start.target = &board;
+    start.width = pictures.width;
+    start.height = pictures.height;
+    start.ratio = pictures.ratio;
+    start.ShowCurrent();
 }
 
 void Game::LoadHistory()

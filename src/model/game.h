@@ -7,6 +7,7 @@
 #include "pictures/board_bitmap.h"
 #include "pictures/picture_folder.h"
 
+#include <QSize>
 #include <QString>
 
 #include <cstddef>
@@ -36,7 +37,15 @@ public:
     // or below zero, is no time a game can show.
     static constexpr std::int32_t kMaxElapsed = 359999900;
 
-    explicit Game(FileTimeSource clock = SystemFileTime);
+    // When the first picture is prepared: by the constructor, or only by
+    // LoadSavedGame, once it is known which picture the window shows and at
+    // what size (so a picture that is never shown is never read).
+    enum class FirstPicture { AtOnce, WhenLoaded };
+    // Given the board size the saved game asks for, the size the window
+    // will give the board.
+    using BoardFit = std::function<QSize(QSize)>;
+
+    explicit Game(FileTimeSource clock = SystemFileTime, FirstPicture first = FirstPicture::AtOnce);
     virtual ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -79,8 +88,9 @@ public:
     // asked, the reason.
     bool SaveGame(QString* error = nullptr);
     // Reads "tesselo.dat" if it is there and sound, then prepares the
-    // current picture. A damaged file is treated as no file.
-    void LoadSavedGame();
+    // current picture, at the size `fit` turns the saved size into. A
+    // damaged file is treated as no file.
+    void LoadSavedGame(const BoardFit& fit = {});
     // Whether `path` holds a saved game that LoadFrom would accept, read
     // only when its size could be one (a pseudo file of size 0 that would
     // block a read is never opened).
@@ -121,6 +131,7 @@ public:
     std::int32_t volume = 100;
     bool resumePending = false;
     bool dragging = false;
+    bool picturePending = false; // FirstPicture::WhenLoaded, until LoadSavedGame
 
     // The moves of the game in play, or of the game just won (for its
     // replay) until the next "New Game".

@@ -2,12 +2,22 @@
 
 #include "model/tile_grid.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <optional>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tesselo {
 
@@ -18,6 +28,10 @@ namespace {
 // claims an absurd size is still refused before anything is allocated.
 constexpr int kAllocationLimitMiB = 1024;
 
+// No screen packs more device pixels into a board pixel than this; a wilder
+// ratio would only make a picture too big to hold.
+constexpr qreal kMaxRatio = 8.0;
+
 void RaiseAllocationLimit()
 {
     static const bool done = [] {
@@ -25,6 +39,106 @@ void RaiseAllocationLimit()
         return true;
     }();
     (void)done;
+}
+
+qreal DeviceRatio(qreal ratio)
+{
+    // Below 1 the screen has fewer pixels than the board; the picture is
+    // then made at board size and the screen's own scaling takes it down.
+    return std::isfinite(ratio) && ratio > 1.0 ? std::min(ratio, kMaxRatio) : 1.0;
+}
+
+QSize DeviceSize(std::int32_t width, std::int32_t height, qreal ratio)
+{
+    return QSize(qRound(width * ratio), qRound(height * ratio));
+}
+
+std::optional<FileStamp> StampOf(const QString& path)
+{
+    // A file of no bytes holds no picture, and some of them (/proc/kmsg)
+    // block whoever reads them; anything but a regular file (a pipe, a
+    // device, a directory) is passed over on its name alone.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() <= 0)
+        return std::nullopt;
+    return FileStamp{info.size(), info.lastModified().toMSecsSinceEpoch()};
+}
+
+// Opens a regular file for reading without ever waiting: a named pipe put in
+// its place after it was looked at would hold the open until a writer came.
+bool OpenWithoutWaiting(const QString& path, QFile& file)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
+// Decodes the picture on `device` as the player sees it, in Format_RGB32. A
+// JPEG comes straight from the decoder at 1/scale of its size, as coarse as
+// a board of `board` device pixels allows; everything else is read whole.
+bool ReadPicture(QIODevice* device, QSize board, QImage* out, QSize* fullSize, int* scale)
+{
+    QImageReader reader(device);
+    reader.setDecideFormatFromContent(true);
+    // Phones store a portrait photo on its side with a note to turn it; the
+    // cut and the stretch work on the photo as it is seen everywhere else.
+    reader.setAutoTransform(true);
+    int d = 1;
+    if (reader.format() == "jpeg") {
+        const QSize stored = reader.size();
+        if (stored.isValid() && !stored.isEmpty()) {
+            // What a full decode would refuse, a scaled one refuses too: a
+            // header claiming an absurd size stays a damaged file.
+            if (qint64(stored.width()) * stored.height() * 4 > qint64(kAllocationLimitMiB) * 1024 * 1024)
+                return false;
+            const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+            *fullSize = turned ? stored.transposed() : stored;
+            d = BoardBitmap::ScaleFor(*fullSize, board);
+            if (d > 1) {
+                // Qt's JPEG reader takes a clip whose edges fall on whole
+                // blocks of d x d pixels straight from the decoder at 1/d,
+                // and smooths any other clip or size afterwards. So the
+                // pixels at the right and bottom that do not fill a block
+                // (less than one pixel of the decoded picture) are left out.
+                // Clip and size are in the file's own orientation; the
+                // turn comes after them.
+                const QRect clip(0, 0, stored.width() / d * d, stored.height() / d * d);
+                reader.setClipRect(clip);
+                reader.setScaledSize(QSize(clip.width() / d, clip.height() / d));
+            }
+        }
+    }
+    QImage decoded;
+    if (!reader.read(&decoded) || decoded.isNull())
+        return false;
+    if (decoded.format() == QImage::Format_ARGB32)
+        decoded.reinterpretAsFormat(QImage::Format_RGB32); // alpha ignored, colours as decoded
+    else if (decoded.format() != QImage::Format_RGB32)
+        decoded.convertTo(QImage::Format_RGB32);
+    if (decoded.isNull())
+        return false;
+    // Qt marks files named "...@2x" as made for a double-density screen;
+    // here every picture is plain pixels.
+    decoded.setDevicePixelRatio(1.0);
+    if (d > 1 && decoded.size() != QSize(fullSize->width() / d, fullSize->height() / d))
+        d = 1; // not the size asked for: taken as a whole picture
+    if (d == 1)
+        *fullSize = decoded.size();
+    *scale = d;
+    *out = std::move(decoded);
+    return true;
 }
 
 } // namespace
@@ -36,7 +150,7 @@ QImage BoardBitmap::BuiltInPicture()
 }
 
 BoardBitmap::BoardBitmap()
-    : picture(BuiltInPicture()), source(picture)
+    : picture(BuiltInPicture()), source(picture), sourceFullSize(source.size())
 {
 }
 
@@ -87,46 +201,114 @@ void BoardBitmap::Stretch(const QImage& from, const QRect& rect, QImage& to)
     }
 }
 
-bool BoardBitmap::LoadScaled(const QString& path, std::int32_t width, std::int32_t height)
+QSize BoardBitmap::Size() const
+{
+    const qreal r = picture.devicePixelRatio();
+    if (r == 1.0)
+        return picture.size();
+    return QSize(qRound(picture.width() / r), qRound(picture.height() / r));
+}
+
+int BoardBitmap::ScaleFor(QSize fullSize, QSize board)
+{
+    if (fullSize.isEmpty() || board.isEmpty())
+        return 1;
+    for (const int d : {8, 4, 2}) {
+        const QRect cut = ScaledCut(fullSize, d, board);
+        if (cut.width() >= board.width() && cut.height() >= board.height())
+            return d;
+    }
+    return 1;
+}
+
+QRect BoardBitmap::ScaledCut(QSize fullSize, int scale, QSize board)
+{
+    const QRect cut = SourceRect(fullSize.width(), fullSize.height(), board.width(), board.height());
+    if (scale <= 1)
+        return cut;
+    const int w = std::max(fullSize.width() / scale, 1);
+    const int h = std::max(fullSize.height() / scale, 1);
+    // Each edge to the nearest edge of a decoded pixel, so the cut keeps its
+    // centre and proportions to within half a decoded pixel.
+    const auto at = [scale](int v) { return int((2 * std::int64_t(v) + scale) / (2 * std::int64_t(scale))); };
+    const int left = std::min(at(cut.left()), w - 1);
+    const int top = std::min(at(cut.top()), h - 1);
+    const int right = std::clamp(at(cut.left() + cut.width()), left + 1, w);
+    const int bottom = std::clamp(at(cut.top() + cut.height()), top + 1, h);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+bool BoardBitmap::Decode(const QString& path, QSize board)
+{
+    const std::optional<FileStamp> stamp = StampOf(path);
+    if (!stamp)
+        return false;
+    // A file that failed once is not read again until it changes: a damaged
+    // photo of a gigabyte would otherwise stall every walk past it.
+    if (const auto it = failed.constFind(path); it != failed.cend() && *it == *stamp)
+        return false;
+    ++decodes;
+    QFile file;
+    QImage decoded;
+    QSize full;
+    int scale = 1;
+    if (!OpenWithoutWaiting(path, file) || !ReadPicture(&file, board, &decoded, &full, &scale)) {
+        failed.insert(path, *stamp);
+        return false;
+    }
+    failed.remove(path);
+    source = std::move(decoded);
+    sourcePath = path;
+    sourceFullSize = full;
+    sourceScale = scale;
+    sourceStamp = *stamp;
+    return true;
+}
+
+bool BoardBitmap::LoadScaled(const QString& path, std::int32_t width, std::int32_t height, qreal ratio)
 {
     RaiseAllocationLimit();
     // Paths are compared exactly: on a case-sensitive file system "a.jpg"
     // and "A.jpg" are two pictures.
-    if (path != sourcePath || source.isNull()) {
-        sourcePath = path;
-        // Only regular files are opened: reading a named pipe or a device
-        // would block the game.
-        if (!QFileInfo(path).isFile())
-            return false;
-        QImageReader reader(path);
-        reader.setDecideFormatFromContent(true);
-        QImage decoded;
-        if (!reader.read(&decoded) || decoded.isNull())
-            return false;
-        if (decoded.format() == QImage::Format_ARGB32)
-            decoded.reinterpretAsFormat(QImage::Format_RGB32); // alpha ignored, colours as decoded
-        else if (decoded.format() != QImage::Format_RGB32)
-            decoded.convertTo(QImage::Format_RGB32);
-        if (decoded.isNull())
-            return false;
-        source = std::move(decoded);
-    }
+    if ((path != sourcePath || source.isNull()) &&
+        !Decode(path, DeviceSize(std::max(width, 0), std::max(height, 0), DeviceRatio(ratio))))
+        return false;
+    return Rescale(width, height, ratio);
+}
 
+bool BoardBitmap::Rescale(std::int32_t width, std::int32_t height, qreal ratio)
+{
+    RaiseAllocationLimit();
     if (width <= 0 || height <= 0) {
         picture = QImage();
         return false; // a minimised window: nothing to draw into
     }
+    const qreal r = DeviceRatio(ratio);
+    const QSize device = DeviceSize(width, height, r);
+    // A photo decoded coarsely for a smaller board is read again, finer,
+    // once the board needs more of its pixels, provided the file is still
+    // the one it was. If it cannot be, the coarse picture has to do.
+    if (sourceScale > 1 && !sourcePath.isEmpty() && ScaleFor(sourceFullSize, device) < sourceScale &&
+        StampOf(sourcePath) == sourceStamp)
+        Decode(sourcePath, device);
+    // A size message that changes nothing costs nothing.
+    if (picture.size() == device && picture.devicePixelRatio() == r && picture.cacheKey() == preparedPicture &&
+        source.cacheKey() == preparedFrom)
+        return true;
     // A board of the size it already has is stretched again in place: a
     // fresh 8 MB image costs as much in page faults as the stretch itself.
     // A picture shared with someone else is never written to.
-    if (picture.size() != QSize(width, height) || picture.format() != QImage::Format_RGB32 ||
-        !picture.isDetached()) {
+    if (picture.size() != device || picture.format() != QImage::Format_RGB32 || !picture.isDetached()) {
         picture = QImage(); // the old board goes first, so the two never coexist
-        picture = QImage(width, height, QImage::Format_RGB32);
+        picture = QImage(device, QImage::Format_RGB32);
         if (picture.isNull())
             return false;
     }
-    Stretch(source, SourceRect(source.width(), source.height(), width, height), picture);
+    Stretch(source, ScaledCut(sourceFullSize, sourceScale, device).intersected(source.rect()), picture);
+    ++stretches;
+    picture.setDevicePixelRatio(r);
+    preparedPicture = picture.cacheKey();
+    preparedFrom = source.cacheKey();
     return true;
 }
 
@@ -134,14 +316,14 @@ std::int32_t BoardBitmap::CellWidth() const
 {
     if (!grid || grid->columnCount <= 0)
         return 0;
-    return picture.width() / grid->columnCount;
+    return Size().width() / grid->columnCount;
 }
 
 std::int32_t BoardBitmap::CellHeight() const
 {
     if (!grid || grid->rowCount <= 0)
         return 0;
-    return picture.height() / grid->rowCount;
+    return Size().height() / grid->rowCount;
 }
 
 Cell BoardBitmap::CellAt(std::int32_t y, std::int32_t x) const

@@ -154,15 +154,29 @@ bool PictureFolder::TryLoad(const QString& name)
 {
     // BoardBitmap refuses anything that is not a regular file without
     // opening it, so directories, pipes and sockets cost one stat.
-    return target && target->LoadScaled(folder + name, width, height);
+    return target && target->LoadScaled(folder + name, width, height, ratio);
+}
+
+QString PictureFolder::Nothing()
+{
+    // No file loaded, yet the board still follows the window: the picture
+    // on hand (the built-in one or the last that loaded) is made at the new
+    // size, exactly as a file would have been.
+    if (target)
+        target->Rescale(width, height, ratio);
+    return {};
 }
 
 QString PictureFolder::ShowCurrent()
 {
     if (!target)
         return {};
+    // A minimised window has no board to fill: walking the folder for one
+    // would read every picture in it only to refuse each.
+    if (width <= 0 || height <= 0)
+        return Nothing();
     if (!search && !OpenSearch())
-        return {};
+        return Nothing();
     const QString name = findData.Name();
     if (TryLoad(name))
         return name;
@@ -173,6 +187,8 @@ QString PictureFolder::ShowNext()
 {
     if (!target)
         return {};
+    if (width <= 0 || height <= 0)
+        return Nothing();
     const QString start = findData.Name();
     QString first;
     bool seenOne = false;
@@ -180,7 +196,7 @@ QString PictureFolder::ShowNext()
     for (;;) {
         if (!Advance()) {
             if (++wraps > kMaxWraps || !OpenSearch())
-                return {};
+                return Nothing();
         }
         const QString name = findData.Name();
         if (!seenOne)
@@ -188,13 +204,13 @@ QString PictureFolder::ShowNext()
         if (TryLoad(name))
             return name;
         if (name == start)
-            return {};
+            return Nothing();
         if (!seenOne) {
             seenOne = true;
             continue;
         }
         if (name == first)
-            return {};
+            return Nothing();
     }
 }
 

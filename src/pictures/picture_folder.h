@@ -46,7 +46,8 @@ public:
     void CloseSearch();
     bool IsSearchOpen() const { return search != nullptr; }
     // Each returns the name of the entry now on the board, or an empty
-    // string when no picture was made.
+    // string when no file loaded; the board then shows the picture on hand
+    // at the folder's size.
     QString ShowCurrent();
     QString ShowNext();
     // Accepts a prefix that matches at least one entry; loads nothing.
@@ -69,12 +70,14 @@ public:
     QString folder;
     std::int32_t width = 640;
     std::int32_t height = 480;
+    qreal ratio = 1.0; // device pixels per board pixel on the window's screen; not saved
     std::unique_ptr<DirectorySearch> search; // the open search, or null
     FindData findData;
 
 private:
     bool Advance();
     bool TryLoad(const QString& name);
+    QString Nothing();
     bool FindSaved(const QString& name);
     static std::unique_ptr<DirectorySearch> StartSearch(const QString& prefix, QString* firstName);
 };

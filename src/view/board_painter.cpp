@@ -57,8 +57,9 @@ bool MakeGeometry(const BoardBitmap& board, Geometry* g)
     if (board.picture.isNull() || !grid || grid->rowCount <= 0 || grid->columnCount <= 0 ||
         grid->cells.size() != static_cast<std::size_t>(grid->rowCount) * static_cast<std::size_t>(grid->columnCount))
         return false;
-    g->w = board.picture.width();
-    g->h = board.picture.height();
+    const QSize size = board.Size();
+    g->w = size.width();
+    g->h = size.height();
     g->cw = g->w / grid->columnCount;
     g->ch = g->h / grid->rowCount;
     g->bw = grid->columnCount * g->cw;

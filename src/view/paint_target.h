@@ -10,6 +10,8 @@ namespace tesselo {
 // What the board painter draws with: nothing but one-to-one copies out of
 // the board picture and thin straight lines. Keeping it this small lets the
 // painter be tested pixel for pixel, and a failing target be simulated.
+// Every position is in board pixels, whatever the picture's device pixel
+// ratio; a target maps them onto its device.
 class PaintTarget {
 public:
     virtual ~PaintTarget() = default;

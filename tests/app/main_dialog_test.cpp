@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,18 @@ void SaveFixture(std::int32_t rows, std::int32_t columns, std::int32_t width, st
     g.pictures.width = width;
     g.pictures.height = height;
     ASSERT_TRUE(g.SaveGame());
+}
+
+// The process's peak resident size so far, in KiB.
+long PeakKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
 }
 
 } // namespace
@@ -90,6 +103,55 @@ TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)
         EXPECT_EQ(w.dlg.boardControl->geometry().topLeft(), QPoint(0, cx / 15));
         EXPECT_TRUE(w.dlg.boardControl->isVisibleTo(&w.dlg));
     }
+}
+
+// A board saved on a screen larger than this one: the picture is prepared
+// once, at the size the window can have here, never at the saved size
+// (16384 x 16384 would take a gigabyte before the window shrank it).
+TEST(MainDialog, AHugeSavedBoardIsPreparedOnceWithinTheScreen)
+{
+    TempCwd cwd;
+    cwd.Picture("Pictures/p.jpg", Qt::darkCyan, 3000, 2000);
+    SaveFixture(2, 3, PictureFolder::kMaxBoardSide, PictureFolder::kMaxBoardSide);
+    const long before = PeakKiB();
+    Game game(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
+    TestDlg dlg;
+    dlg.game = &game;
+    dlg.OnSize(dlg.width(), dlg.height());
+    dlg.OnInitDialog();
+    const QSize room = dlg.screen()->availableGeometry().size();
+    EXPECT_LE(dlg.width(), room.width());
+    EXPECT_LE(dlg.height(), room.height());
+    EXPECT_EQ(game.board.Size(), QSize(dlg.width(), dlg.height() - dlg.width() / 15));
+    EXPECT_EQ(game.board.decodes, 1);
+    EXPECT_EQ(game.board.stretches, 1) << "the first board made is the one shown";
+    if (before < 0)
+        GTEST_SKIP() << "no peak memory figure here";
+    EXPECT_LT(PeakKiB() - before, 64 * 1024);
+}
+
+// Run on two screens, one of twice the density (see two_screens.json); on
+// a single screen there is nowhere to move.
+TEST(MainDialog, AWindowMovedToADenserScreenGetsASharperBoard)
+{
+    QScreen* dense = nullptr;
+    for (QScreen* s : QGuiApplication::screens())
+        if (s->devicePixelRatio() == 2.0)
+            dense = s;
+    if (!dense || QGuiApplication::screens().size() < 2)
+        GTEST_SKIP() << "needs a second screen of twice the density";
+    TempCwd cwd;
+    cwd.Picture("Pictures/p.jpg", Qt::darkCyan, 3000, 2000);
+    SaveFixture(2, 3, 600, 400);
+    Window w;
+    w.dlg.move(w.dlg.screen() == dense ? QPoint(10, 10) : dense->geometry().topLeft() + QPoint(10, 10));
+    for (int i = 0; i < 50 && w.dlg.screen() != dense; ++i)
+        QTest::qWait(20);
+    const qreal ratio = dense->devicePixelRatio();
+    ASSERT_EQ(w.dlg.devicePixelRatioF(), ratio) << "the window did not reach the dense screen";
+    EXPECT_EQ(w.game.board.picture.devicePixelRatio(), ratio);
+    EXPECT_EQ(w.game.board.Size(), QSize(600, 400));
+    EXPECT_EQ(w.game.board.picture.size(), QSize(600, 400) * ratio);
 }
 
 TEST(MainDialog, PlaysAGameWithMouseAndKeys)

@@ -65,7 +65,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     // A resize keeps it going at the new size.
     w.dlg.OnSize(900, 700);
     EXPECT_TRUE(w.dlg.replay.IsRunning());
-    EXPECT_EQ(w.dlg.replay.board.picture.size(), w.game.board.picture.size());
+    EXPECT_EQ(w.dlg.replay.board.Size(), QSize(900, 700 - 60));
     w.dlg.boardControl->repaint();
     EXPECT_EQ(w.game.state, Solved);
     EXPECT_EQ(w.game.moves, 8);

@@ -116,7 +116,8 @@ TEST(BoardBitmap, DecodesEveryFormatAndCutsAroundTheCentre)
     ASSERT_TRUE(src.save(dir.filePath("p.jpg"), "JPEG", 95));
     BoardBitmap j;
     ASSERT_TRUE(j.LoadScaled(dir.filePath("p.jpg"), 300, 400));
-    EXPECT_EQ(j.source.size(), QSize(600, 800));
+    EXPECT_EQ(j.sourceFullSize, QSize(600, 800));
+    EXPECT_EQ(j.source.size(), QSize(300, 400)) << "a JPEG comes from the decoder at the scale the board needs";
     EXPECT_EQ(j.picture.format(), QImage::Format_RGB32);
 }
 
@@ -133,7 +134,9 @@ TEST(BoardBitmap, KeepsColourValuesOfTranslucentPictures)
     EXPECT_EQ(qBlue(b.picture.pixel(3, 3)), 50);
 }
 
-TEST(BoardBitmap, RefusedFilesChangeOnlyTheSourcePath)
+// A file that does not decode changes nothing, and a later request for it
+// does not pretend to succeed; it is not opened again until it changes.
+TEST(BoardBitmap, RefusedFilesChangeNothingUntilTheyChange)
 {
     QTemporaryDir dir;
     QByteArray png;
@@ -143,25 +146,35 @@ TEST(BoardBitmap, RefusedFilesChangeOnlyTheSourcePath)
         buffer.open(QIODevice::WriteOnly);
         img.save(&buffer, "PNG");
     }
-    const QString files[] = {
-        Write(dir, "empty.png", QByteArray()),
-        Write(dir, "garbage.jpg", QByteArray(5000, 'x')),
-        Write(dir, "truncated.png", png.left(png.size() / 3)),
-        dir.filePath("missing.png"),
-        dir.path(), // a directory
+    struct Case { QString path; int opened; };
+    const Case files[] = {
+        {Write(dir, "empty.png", QByteArray()), 0}, // no bytes, no picture: never opened
+        {dir.filePath("missing.png"), 0},
+        {dir.path(), 0}, // a directory
+        {Write(dir, "garbage.jpg", QByteArray(5000, 'x')), 1},
+        {Write(dir, "truncated.png", png.left(png.size() / 3)), 1},
     };
-    for (const QString& path : files) {
+    for (const Case& c : files) {
         BoardBitmap b;
         const QImage before = b.picture;
-        EXPECT_FALSE(b.LoadScaled(path, 320, 240)) << path.toStdString();
-        EXPECT_EQ(b.sourcePath, path);
-        EXPECT_EQ(b.picture, before);
-        EXPECT_EQ(b.source, before);
-        // The same path again is not decoded again: the picture on hand is
-        // rescaled to the new size.
-        EXPECT_TRUE(b.LoadScaled(path, 320, 240));
-        EXPECT_EQ(b.picture.size(), QSize(320, 240));
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            EXPECT_FALSE(b.LoadScaled(c.path, 320, 240)) << c.path.toStdString();
+            EXPECT_TRUE(b.sourcePath.isEmpty());
+            EXPECT_EQ(b.picture, before);
+            EXPECT_EQ(b.source, before);
+        }
+        EXPECT_EQ(b.decodes, c.opened) << c.path.toStdString();
     }
+
+    // Mended, the file is read again and loads.
+    BoardBitmap b;
+    const QString mended = dir.filePath("garbage.jpg");
+    ASSERT_FALSE(b.LoadScaled(mended, 320, 240));
+    Write(dir, "garbage.jpg", png);
+    ASSERT_TRUE(b.LoadScaled(mended, 320, 240));
+    EXPECT_EQ(b.sourcePath, mended);
+    EXPECT_EQ(b.source.size(), QSize(64, 48));
+    EXPECT_TRUE(b.failed.isEmpty());
 }
 
 TEST(BoardBitmap, SamePathRescalesWithoutDecodingButOtherCaseDecodes)
@@ -266,13 +279,33 @@ TEST(BoardBitmap, HugePhotosDecodeButBombsAreRefused)
     EXPECT_FALSE(b.LoadScaled(Write(dir, "bomb.png", png), 64, 64));
     EXPECT_EQ(b.source.size(), QSize(640, 480));
 
-    // A real 12000 x 9000 photo is within the raised limit.
+    // A real 12000 x 9000 photo is within the raised limit, and a 64 x 48
+    // board needs no more than an eighth of it.
     QImage big(12000, 9000, QImage::Format_RGB32);
     big.fill(qRgb(10, 20, 30));
-    ASSERT_TRUE(big.save(dir.filePath("big.jpg"), "JPEG", 50));
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(big.save(&buffer, "JPEG", 50));
+    }
     big = QImage();
-    ASSERT_TRUE(b.LoadScaled(dir.filePath("big.jpg"), 64, 48));
-    EXPECT_EQ(b.source.size(), QSize(12000, 9000));
+    ASSERT_TRUE(b.LoadScaled(Write(dir, "big.jpg", jpeg), 64, 48));
+    EXPECT_EQ(b.sourceFullSize, QSize(12000, 9000));
+    EXPECT_EQ(b.source.size(), QSize(1500, 1125));
+
+    // The same photo claiming 60000 x 60000 in its frame header: a full
+    // decode would be refused, and so is one at an eighth.
+    const int sof = jpeg.indexOf("\xFF\xC0");
+    ASSERT_GT(sof, 0);
+    for (const int at : {sof + 5, sof + 7}) {
+        jpeg[at] = char(60000 >> 8);
+        jpeg[at + 1] = char(60000 & 0xff);
+    }
+    const int opened = b.decodes;
+    EXPECT_FALSE(b.LoadScaled(Write(dir, "claims.jpg", jpeg), 64, 48));
+    EXPECT_EQ(b.decodes, opened + 1);
+    EXPECT_EQ(b.source.size(), QSize(1500, 1125));
 }
 
 // A picture one pixel across, cut to a board of other proportions, leaves
@@ -296,4 +329,156 @@ TEST(BoardBitmap, Slivers)
                 others += (b.picture.pixel(x, y) | 0xff000000u) != middle;
         EXPECT_EQ(others, 0) << name;
     }
+}
+
+namespace {
+
+// A JPEG of four flat quadrants (red, yellow / black, green), so where each
+// corner of the photo went survives any decoding scale.
+QByteArray Quadrants(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, qRgb(x < w / 2 ? 255 : 0, (x < w / 2) == (y < h / 2) ? 255 : 0, 0));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "JPEG", 95);
+    return jpeg;
+}
+
+// The JPEG with an EXIF note that it is to be turned before it is shown
+// (orientation 6: a quarter turn clockwise, as phones store portraits).
+QByteArray WithOrientation(const QByteArray& jpeg, int orientation)
+{
+    QByteArray tiff("MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\0\0\0\0\0\0\0", 26);
+    tiff[19] = char(orientation);
+    QByteArray app1("\xff\xe1\0\0Exif\0\0", 10);
+    app1[3] = char(app1.size() - 2 + tiff.size());
+    return jpeg.left(2) + app1 + tiff + jpeg.mid(2);
+}
+
+// The colour of a board corner, to the nearest primary.
+QString Corner(const QImage& picture, int x, int y)
+{
+    const QRgb c = picture.pixel(x, y);
+    return QString(qRed(c) > 128 ? "R" : "") + (qGreen(c) > 128 ? "G" : "") + (qBlue(c) > 128 ? "B" : "");
+}
+
+QStringList Corners(const QImage& p)
+{
+    return {Corner(p, 0, 0), Corner(p, p.width() - 1, 0), Corner(p, 0, p.height() - 1),
+            Corner(p, p.width() - 1, p.height() - 1)};
+}
+
+} // namespace
+
+TEST(BoardBitmap, JpegScaleIsTheCoarsestThatStillFillsTheBoard)
+{
+    const QSize photo(6000, 4000);
+    struct Case { QSize board; int scale; };
+    const Case cases[] = {
+        {{750, 500}, 8},   {{751, 500}, 4},  {{750, 501}, 4},   {{1500, 1000}, 4},
+        {{1501, 1000}, 2}, {{3000, 2000}, 2}, {{3001, 2000}, 1}, {{8000, 6000}, 1},
+        // A 16:9 board takes a band of 6000 x 3375, 3000 x 1688 at half size.
+        {{1920, 1080}, 2}, {{3000, 1688}, 2}, {{3001, 1688}, 1}, {{0, 0}, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BoardBitmap::ScaleFor(photo, c.board), c.scale) << c.board.width() << "x" << c.board.height();
+    // A size that is no multiple of the scale: its last, partial block of
+    // pixels is not decoded and does not count.
+    EXPECT_EQ(BoardBitmap::ScaleFor(QSize(807, 605), QSize(100, 75)), 8);
+    EXPECT_EQ(BoardBitmap::ScaleFor(QSize(807, 605), QSize(101, 75)), 4);
+}
+
+TEST(BoardBitmap, TheCutKeepsItsCentreOnTheScaledPicture)
+{
+    // The band of 6000 x 3375 from row 312, at half size.
+    EXPECT_EQ(BoardBitmap::ScaledCut(QSize(6000, 4000), 1, QSize(1920, 1080)), QRect(0, 312, 6000, 3375));
+    EXPECT_EQ(BoardBitmap::ScaledCut(QSize(6000, 4000), 2, QSize(1920, 1080)), QRect(0, 156, 3000, 1688));
+    // Portrait photo on a landscape board: 4000 x 2250 from row 1875.
+    EXPECT_EQ(BoardBitmap::ScaledCut(QSize(4000, 6000), 4, QSize(800, 450)), QRect(0, 469, 1000, 562));
+    // Never outside the decoded picture, never empty.
+    EXPECT_EQ(BoardBitmap::ScaledCut(QSize(807, 605), 8, QSize(100, 75)), QRect(0, 0, 100, 75));
+    EXPECT_EQ(BoardBitmap::ScaledCut(QSize(9, 3000), 8, QSize(1, 1)), QRect(0, 187, 1, 1));
+}
+
+TEST(BoardBitmap, AJpegIsDecodedAgainOnlyWhenTheBoardNeedsMoreOfIt)
+{
+    QTemporaryDir dir;
+    const QString path = Write(dir, "q.jpg", Quadrants(1600, 1200));
+    const QStringList quadrants = {"RG", "", "R", "G"};
+    BoardBitmap b;
+    struct Step { QSize board; qreal ratio; int decodes; int scale; };
+    const Step steps[] = {
+        {{200, 150}, 1.0, 1, 8}, {{100, 75}, 1.0, 1, 8},  // fewer pixels: the picture on hand
+        {{201, 150}, 1.0, 2, 4}, {{200, 150}, 1.0, 2, 4},  // more: an eighth no longer does
+        {{400, 300}, 2.0, 3, 2},                            // 800 x 600 device pixels
+        {{1600, 1200}, 1.0, 4, 1}, {{400, 300}, 1.0, 4, 1},
+    };
+    for (const Step& s : steps) {
+        ASSERT_TRUE(b.LoadScaled(path, s.board.width(), s.board.height(), s.ratio));
+        EXPECT_EQ(b.decodes, s.decodes) << s.board.width();
+        EXPECT_EQ(b.sourceScale, s.scale) << s.board.width();
+        EXPECT_EQ(b.source.size(), QSize(1600, 1200) / s.scale);
+        EXPECT_EQ(b.Size(), s.board);
+        EXPECT_EQ(b.picture.size(), s.board * s.ratio);
+        EXPECT_EQ(Corners(b.picture), quadrants);
+        QImage expected(b.picture.size(), QImage::Format_RGB32);
+        BoardBitmap::Stretch(b.source, BoardBitmap::ScaledCut(QSize(1600, 1200), s.scale, b.picture.size()), expected);
+        expected.setDevicePixelRatio(s.ratio);
+        EXPECT_EQ(b.picture, expected) << "a plain stretch of the cut";
+    }
+    // The picture on hand, prepared for a larger board, is read finer too.
+    BoardBitmap c;
+    ASSERT_TRUE(c.LoadScaled(path, 100, 75));
+    ASSERT_TRUE(c.Rescale(800, 600));
+    EXPECT_EQ(c.decodes, 2);
+    EXPECT_EQ(c.sourceScale, 2);
+}
+
+TEST(BoardBitmap, PhoneOrientationIsHonouredAtEveryScale)
+{
+    QTemporaryDir dir;
+    // Stored 807 x 605 on its side, seen as 605 x 807 after a quarter turn
+    // clockwise: the stored left column becomes the top row.
+    const QString path = Write(dir, "portrait.jpg", WithOrientation(Quadrants(807, 605), 6));
+    const QStringList seen = {"R", "RG", "G", ""};
+    for (const QSize board : {QSize(75, 100), QSize(150, 200), QSize(300, 400), QSize(605, 807)}) {
+        BoardBitmap b;
+        ASSERT_TRUE(b.LoadScaled(path, board.width(), board.height()));
+        EXPECT_EQ(b.sourceFullSize, QSize(605, 807));
+        EXPECT_EQ(b.source.size(), QSize(605 / b.sourceScale, 807 / b.sourceScale));
+        EXPECT_EQ(Corners(b.picture), seen) << board.width();
+    }
+    // The cut applies to the photo as seen: on a wide board, a band across
+    // its middle, through all four quadrants.
+    BoardBitmap wide;
+    ASSERT_TRUE(wide.LoadScaled(path, 120, 40));
+    EXPECT_EQ(wide.sourceScale, 4);
+    EXPECT_EQ(Corners(wide.picture), seen);
+    EXPECT_EQ(Corner(wide.picture, 30, 10), "R");
+    EXPECT_EQ(Corner(wide.picture, 30, 30), "G");
+}
+
+TEST(BoardBitmap, DevicePixelsAtARatioCellsInBoardPixels)
+{
+    TileGrid grid;
+    grid.Resize(2, 3);
+    BoardBitmap b;
+    b.grid = &grid;
+    ASSERT_TRUE(b.Rescale(641, 480, 2.0));
+    EXPECT_EQ(b.picture.size(), QSize(1282, 960));
+    EXPECT_EQ(b.picture.devicePixelRatio(), 2.0);
+    EXPECT_EQ(b.Size(), QSize(641, 480));
+    EXPECT_EQ(b.CellWidth(), 213);
+    EXPECT_EQ(b.CellAt(479, 640).column, 2);
+    // Fractional ratios round to whole device pixels and back.
+    ASSERT_TRUE(b.Rescale(641, 481, 1.25));
+    EXPECT_EQ(b.picture.size(), QSize(801, 601));
+    EXPECT_EQ(b.Size(), QSize(641, 481));
+    // Below 1 the picture stays at board size.
+    ASSERT_TRUE(b.Rescale(64, 48, 0.5));
+    EXPECT_EQ(b.picture.size(), QSize(64, 48));
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 using namespace tesselo;
@@ -148,4 +149,33 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
     qInstallMessageHandler(previous);
     capturedWarnings = nullptr;
     EXPECT_TRUE(warnings.empty()) << (warnings.empty() ? QString() : warnings.front()).toStdString();
+}
+
+// On a screen of any density the control shows the board picture's device
+// pixels one to one; run at ratio 1 and, as its own test, at ratio 2.
+TEST(CPuzzleImage, ShowsTheBoardAtTheScreensDevicePixels)
+{
+    Fixture f;
+    const qreal ratio = f.control.devicePixelRatioF();
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        ASSERT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
+    f.game.grid.Resize(2, 3);
+    f.game.board.picture = Coordinates(qRound(640 * ratio), qRound(480 * ratio));
+    f.game.board.picture.setDevicePixelRatio(ratio);
+    const QImage shown = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(640, 480) * ratio);
+    QImage expected = f.game.board.picture;
+    EXPECT_EQ(Differences(shown, expected), 0) << "at ratio " << ratio;
+
+    // Scrambled, a piece still shows its own device pixels.
+    f.game.grid.Shuffle(5);
+    const QImage played = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const Tile& t = f.game.grid.At(1, 1);
+    const auto device = [ratio](int v) { return int(std::floor(v * ratio + 0.5)); };
+    for (int y = 8; y < device(200); y += 7)
+        for (int x = 8; x < device(200); x += 5)
+            ASSERT_EQ(played.pixel(device(213) + x, device(240) + y),
+                      expected.pixel(device(t.homeColumn * 213) + x, device(t.homeRow * 240) + y))
+                << x << "," << y;
 }

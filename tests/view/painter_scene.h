@@ -115,6 +115,7 @@ inline Rendering Render(const Scene& s, Paint how, int offset = 0, int failAt = 
 {
     Rendering r;
     r.image = QImage(s.board.picture.size(), QImage::Format_RGB32);
+    r.image.setDevicePixelRatio(s.board.picture.devicePixelRatio());
     r.image.fill(kUntouched);
     QPainter painter(&r.image);
     PainterTarget production(painter);
