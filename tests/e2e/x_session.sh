@@ -6,17 +6,21 @@
 set -euo pipefail
 
 start_x() {
-  local n
-  for n in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  # The server picks a free display itself and writes its number: two
+  # sessions started at once can never end up sharing one.
+  local numberFile
+  numberFile="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
   XVFB_PID=$!
-  export DISPLAY=":$n"
   for _ in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
+    if [ -s "$numberFile" ]; then
+      export DISPLAY=":$(head -n 1 "$numberFile")"
+      rm -f "$numberFile"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
     sleep 0.1
   done
+  rm -f "$numberFile"
   echo "Xvfb did not start" >&2
   return 1
 }
@@ -88,8 +92,15 @@ open_game() {
     sleep 0.1
   done
   [ -n "$main" ] || fail "the game window did not open after Proceed"
-  sleep 0.5
-  window_geometry "$main"
+  # The window is fitted around its board as it opens; on a busy machine
+  # that can take a while, so wait until its geometry holds still.
+  local before=""
+  for _ in $(seq 1 50); do
+    sleep 0.3
+    window_geometry "$main"
+    [ "$before" = "$WX,$WY,$WW,$WH" ] && break
+    before="$WX,$WY,$WW,$WH"
+  done
   bar=$((WW / 15))
   boardH=$((WH - bar))
   echo "game window ${WW}x${WH} at ${WX},${WY}, bar ${bar}"
