@@ -3,7 +3,7 @@
 // the repository holds no opaque image files.
 //
 //   make_art fish <out.png>
-//   make_art icon <out.png>
+//   make_art icon <out.png> [size, 64 unless given]
 //   make_art samples <folder>
 
 #include <QColor>
@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -99,13 +100,16 @@ QImage DrawFish()
     return img.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
-QImage DrawIcon()
+QImage DrawIcon(int size)
 {
     // Four tiles of the fish picture's colours, one of them slid out of line.
-    QImage img(64, 64, QImage::Format_ARGB32);
+    // Drawn on a 64-unit square scaled to the size asked for, so the desktop's
+    // icons at every size are the window icon drawn afresh, not resampled.
+    QImage img(size, size, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(size / 64.0, size / 64.0);
     const int colours[4] = {Red, Yellow, Aqua, Blue};
     const QPoint at[4] = {QPoint(4, 4), QPoint(34, 4), QPoint(4, 34), QPoint(40, 34)};
     for (int i = 0; i < 4; ++i) {
@@ -185,16 +189,22 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_art fish|icon|samples <out>\n");
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (argc != 3 && !(argc == 4 && mode == "icon")) {
+        std::fprintf(stderr, "usage: make_art fish|icon|samples <out> (icon: [size])\n");
         return 2;
     }
-    const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
     if (mode == "fish")
         return SaveOrFail(DrawFish(), out, "PNG");
-    if (mode == "icon")
-        return SaveOrFail(DrawIcon(), out, "PNG");
+    if (mode == "icon") {
+        const int size = argc == 4 ? std::atoi(argv[3]) : 64;
+        if (size < 8 || size > 1024) {
+            std::fprintf(stderr, "make_art: icon size %s is not 8 to 1024\n", argv[3]);
+            return 2;
+        }
+        return SaveOrFail(DrawIcon(size), out, "PNG");
+    }
     if (mode == "samples") {
         int failed = 0;
         failed |= SaveOrFail(DrawScene(1200, 800, 0), out + "/meadow.bmp", "BMP");

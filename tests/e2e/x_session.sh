@@ -2,6 +2,8 @@
 # a play directory, and the real program driven by real input events.
 #
 # Expects: BUILD (the build directory). Sets: PLAY, DISPLAY, GAME_PID.
+# With TESSELO_COMMAND set (an installed game's command), that command is
+# started from START_DIR instead, and PLAY names the folder it plays in.
 
 set -euo pipefail
 
@@ -26,6 +28,7 @@ start_x() {
 }
 
 make_play_dir() {
+  [ -z "${TESSELO_COMMAND:-}" ] || return 0
   PLAY="$(mktemp -d)"
   mkdir -p "$PLAY/Pictures"
   cp "$BUILD"/assets/Pictures/* "$PLAY/Pictures/"
@@ -33,7 +36,7 @@ make_play_dir() {
 }
 
 start_game() {
-  (cd "$PLAY" && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb exec "$BUILD/src/app/tesselo") &
+  (cd "${START_DIR:-$PLAY}" && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb exec "${TESSELO_COMMAND:-$BUILD/src/app/tesselo}") &
   GAME_PID=$!
 }
 

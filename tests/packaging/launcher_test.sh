@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The installed tesselo command, with a stand-in for the game that records
+# where and how it was started: the player's folder is made and filled on
+# first use, later starts put back only missing sounds and keep everything
+# else, the starting folder stays untouched, and XDG_DATA_HOME is read by
+# the XDG rules.
+#
+#   launcher_test.sh <build dir> <libexec dir, relative to the prefix>
+set -euo pipefail
+BUILD=$1
+LIBEXEC=$2
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+prefix="$work/pre fix"
+cmake --install "$BUILD" --prefix "$prefix" >/dev/null
+share="$prefix/share/tesselo"
+cat >"$prefix/$LIBEXEC/tesselo/tesselo" <<'GAME'
+#!/bin/sh
+{ pwd; umask; printf '%s\n' "$@"; } >"$TESSELO_TEST_LOG"
+GAME
+
+home="$work/a home"
+start="$work/start"
+log="$work/log"
+mkdir -p "$home" "$start"
+
+# Runs the command from the starting folder with only the environment given.
+play() {
+  rm -f "$log"
+  (cd "$start" && env -i PATH="$PATH" TESSELO_TEST_LOG="$log" "$@")
+}
+started_in() { [ "$(head -n 1 "$log")" = "$1" ] || fail "the game started in $(head -n 1 "$log"), not $1"; }
+
+# First start: XDG_DATA_HOME unset, a folder name with a space, arguments
+# passed on, the player's umask kept for the game.
+folder="$home/.local/share/tesselo"
+play HOME="$home" sh -c 'umask 022; exec "$0" "one two" three' "$prefix/bin/tesselo"
+started_in "$folder"
+[ "$(sed -n 2,4p "$log")" = "$(printf '0022\none two\nthree')" ] || fail "umask or arguments not passed on: $(cat "$log")"
+diff -r "$share/Pictures" "$folder/Pictures" || fail "the sample pictures were not copied"
+for f in "$share"/*.wav "$share/Attributions.txt"; do
+  cmp -s "$f" "$folder/${f##*/}" || fail "${f##*/} was not copied"
+done
+sounds=("$share"/*.wav)
+[ "${#sounds[@]}" -eq 6 ] || fail "the install holds ${#sounds[@]} sounds, not 6"
+[ "$(stat -c %a "$folder" "$home/.local/share")" = "$(printf '700\n700')" ] || fail "the new folders are not private"
+[ -z "$(ls -A "$start")" ] || fail "the starting folder was written to"
+[ "$(ls -A "$home/.local/share")" = tesselo ] || fail "stray files beside the folder: $(ls -A "$home/.local/share")"
+
+# The player's changes survive a later start; only a missing sound comes back.
+echo mine >"$folder/win.wav"
+rm "$folder/move.wav" "$folder/Pictures/garden.png"
+echo picture >"$folder/Pictures/own.png"
+echo saved >"$folder/tesselo.dat"
+ln -sf /nonexistent "$folder/clock.wav"
+play HOME="$home" XDG_DATA_HOME= "$prefix/bin/tesselo"
+started_in "$folder"
+[ "$(cat "$folder/win.wav")" = mine ] || fail "a changed sound was replaced"
+cmp -s "$share/move.wav" "$folder/move.wav" || fail "a missing sound was not put back"
+[ ! -e "$folder/Pictures/garden.png" ] || fail "a removed sample picture came back"
+[ "$(cat "$folder/Pictures/own.png" "$folder/tesselo.dat")" = "$(printf 'picture\nsaved')" ] ||
+  fail "the player's files changed"
+[ "$(readlink "$folder/clock.wav")" = /nonexistent ] || fail "a dangling link was replaced"
+[ -z "$(find "$folder" -maxdepth 1 -name '.tesselo-*')" ] || fail "temporary files left behind"
+
+# A relative XDG_DATA_HOME is ignored; an absolute one is used; a symlink to
+# the command works.
+play HOME="$home" XDG_DATA_HOME=relative "$prefix/bin/tesselo"
+started_in "$folder"
+[ -z "$(ls -A "$start")" ] || fail "a relative XDG_DATA_HOME wrote into the starting folder"
+ln -s "$prefix/bin/tesselo" "$work/linked"
+play HOME="$home" XDG_DATA_HOME="$work/x data" "$work/linked"
+started_in "$work/x data/tesselo"
+diff -r "$share/Pictures" "$work/x data/tesselo/Pictures" || fail "no sample pictures under XDG_DATA_HOME"
+
+# Refusals: a file where the folder should be, and a relative HOME.
+mkdir "$work/blocked"
+echo file >"$work/blocked/tesselo"
+if play HOME="$home" XDG_DATA_HOME="$work/blocked" "$prefix/bin/tesselo" 2>/dev/null; then
+  fail "started with a file in the folder's place"
+fi
+[ ! -e "$log" ] || fail "the game started with a file in the folder's place"
+[ "$(cat "$work/blocked/tesselo")" = file ] || fail "a file in the folder's place was touched"
+if play HOME=. "$prefix/bin/tesselo" 2>/dev/null; then fail "started with a relative HOME"; fi
+[ -z "$(ls -A "$start")" ] || fail "a relative HOME wrote into the starting folder"
+echo "PASS: the launcher prepares, keeps and restores the player's folder"
