@@ -117,8 +117,20 @@ screenshot() {
 }
 
 stop_all() {
-  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null || true
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  # A game sent SIGTERM saves before it ends: wait for that (a few seconds
+  # at most) before its folder goes, or the removal races the save.
+  if [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null; then
+    for _ in $(seq 1 50); do
+      kill -0 "$GAME_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$GAME_PID" 2>/dev/null || true
+  fi
+  # The server removes its socket as it ends; wait for it, or that removal
+  # can take away the socket of the next session's server on the same display.
+  if [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; then
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   [ -n "${PLAY:-}" ] && [ -z "${KEEP_PLAY:-}" ] && rm -rf "$PLAY"
   return 0
 }
