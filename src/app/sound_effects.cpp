@@ -70,17 +70,17 @@ Mix_Chunk* SoundEffects::LoadSample(const char* file)
     // 8-bit mono at 1000 Hz grows 176-fold. SDL reads the header and data
     // first (no bigger than the file), and the converter says how far the
     // data would grow, before the mixer is let near it.
-    SDL_AudioSpec spec;
+    SDL_AudioSpec stored;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())), 1, &spec, &data, &length))
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())), 1, &stored, &data, &length))
         return nullptr;
     int rate = 0;
     int channels = 0;
     Uint16 format = 0;
     SDL_AudioCVT cvt;
     const bool known = Mix_QuerySpec(&rate, &format, &channels) != 0 &&
-                       SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, format, Uint8(channels), rate) >= 0;
+                       SDL_BuildAudioCVT(&cvt, stored.format, stored.channels, stored.freq, format, Uint8(channels), rate) >= 0;
     SDL_FreeWAV(data);
     if (!known || (cvt.needed ? double(length) * cvt.len_ratio : double(length)) > double(kMaxMixedBytes))
         return nullptr;
