@@ -13,6 +13,13 @@ namespace tesselo {
 // that (a device pixel ratio above 1) the target works in device pixels: a
 // board picture made at the screen's ratio is copied one to one, and lines
 // stay one board pixel wide with their edges on whole device pixels.
+//
+// When the painter paints into an image in memory (a QImage, or the
+// window's backing store) the copies are made there row by row, reading a
+// few rows ahead: a cell's rows lie apart in the picture, and the copy Qt
+// makes of each row on its own leaves the processor waiting for memory at
+// the start of every row. An image too large for the cache (the board of a
+// full 4K screen) is written past it. Anything else, QPainter draws.
 class PainterTarget : public PaintTarget {
 public:
     explicit PainterTarget(QPainter& painter);
@@ -21,8 +28,11 @@ public:
     void Line(QPoint from, QPoint to, QRgb colour) override;
 
 private:
+    bool CopyRows(const QImage& picture, const QRect& from, QPoint to);
+
     QPainter& painter;
-    qreal ratio = 1.0; // device pixels per board pixel
+    qreal ratio = 1.0;         // device pixels per board pixel
+    QImage* device = nullptr;  // the image the painter's raster engine paints into, if any
 };
 
 } // namespace tesselo

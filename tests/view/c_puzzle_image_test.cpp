@@ -151,6 +151,27 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
     EXPECT_TRUE(warnings.empty()) << (warnings.empty() ? QString() : warnings.front()).toStdString();
 }
 
+// A widget is painted into its window's image at its place there, through
+// the region that needs it: the board lands at that place, and nothing
+// outside the region changes.
+TEST(CPuzzleImage, APartialPaintChangesOnlyItsRegion)
+{
+    Fixture f;
+    const QImage whole = f.Grab();
+    QImage window(700, 520, QImage::Format_RGB32);
+    window.fill(kUntouched);
+    const QPoint place(13, 7);
+    const QRegion region = QRegion(10, 20, 100, 50) + QRegion(300, 200, 90, 250);
+    f.control.render(&window, place, region, QWidget::DrawChildren);
+    // The region's corner goes to that place.
+    const QPoint shift = place - region.boundingRect().topLeft();
+    const QRegion changed = region.translated(shift);
+    for (int y = 0; y < window.height(); ++y)
+        for (int x = 0; x < window.width(); ++x)
+            ASSERT_EQ(window.pixel(x, y), changed.contains(QPoint(x, y)) ? whole.pixel(QPoint(x, y) - shift) : kUntouched)
+                << x << "," << y;
+}
+
 // On a screen of any density the control shows the board picture's device
 // pixels one to one; run at ratio 1 and, as its own test, at ratio 2.
 TEST(CPuzzleImage, ShowsTheBoardAtTheScreensDevicePixels)

@@ -104,20 +104,23 @@ struct Scene {
 enum class Paint { Rest, Row, Column };
 
 // Paints the scene onto an untouched canvas through the production target,
-// with a recorder in front that can fail the failAt-th copy.
+// with a recorder in front that can fail the failAt-th copy. A clip over
+// the whole board leaves every copy to QPainter's own drawing.
 struct Rendering {
     QImage image;
     bool result = false;
     std::vector<PaintOp> ops;
 };
 
-inline Rendering Render(const Scene& s, Paint how, int offset = 0, int failAt = -1)
+inline Rendering Render(const Scene& s, Paint how, int offset = 0, int failAt = -1, bool clipped = false)
 {
     Rendering r;
     r.image = QImage(s.board.picture.size(), QImage::Format_RGB32);
     r.image.setDevicePixelRatio(s.board.picture.devicePixelRatio());
     r.image.fill(kUntouched);
     QPainter painter(&r.image);
+    if (clipped)
+        painter.setClipRect(QRect(QPoint(), s.board.Size()));
     PainterTarget production(painter);
     RecordingTarget target(&production);
     target.failAt = failAt;
