@@ -13,6 +13,11 @@
 #include <optional>
 #include <vector>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define TESSELO_STRETCH_AVX2 1
+#include <immintrin.h>
+#endif
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -141,6 +146,78 @@ bool ReadPicture(QIODevice* device, QSize board, QImage* out, QSize* fullSize, i
     return true;
 }
 
+// Where each run of eight target pixels of a row finds its source pixels:
+// sixteen source pixels from `bases[i]`, picked by `picks[8 i ...]`, or -1
+// in bases when they lie further apart or too near the end of the row.
+// Shrinking by a factor under two, as from a photo decoded just large enough,
+// eight pixels always come from within sixteen.
+struct Runs {
+    std::vector<int> bases;
+    std::vector<std::int32_t> picks;
+};
+
+Runs RunsOf(const std::vector<int>& columns, int sourceWidth)
+{
+    Runs runs;
+    const std::size_t count = columns.size() / 8;
+    runs.bases.resize(count);
+    runs.picks.resize(count * 8);
+    for (std::size_t i = 0; i < count; ++i) {
+        const int base = columns[8 * i];
+        const bool near = columns[8 * i + 7] - base < 16 && base + 16 <= sourceWidth;
+        runs.bases[i] = near ? base : -1;
+        for (std::size_t k = 0; k < 8; ++k)
+            runs.picks[8 * i + k] = near ? columns[8 * i + k] - base : 0;
+    }
+    return runs;
+}
+
+void StretchRow(const QRgb* in, QRgb* out, const int* columns, int w)
+{
+    for (int x = 0; x < w; ++x)
+        out[x] = in[columns[x]];
+}
+
+#ifdef TESSELO_STRETCH_AVX2
+// The same row, eight pixels at a time: two loads of eight source pixels,
+// a permute of each and a blend, where the scalar loop does eight loads of
+// one. Meanwhile the cache lines of a source row two rows on are asked for,
+// one per run: the rows are apart in memory, and without the hint the
+// processor would only start fetching each row once the stretch reached it.
+// Together these halve the stretch of a full-screen board.
+__attribute__((target("avx2"))) void StretchRowAvx2(const QRgb* in, QRgb* out, const int* columns, int w,
+                                                     const Runs& runs, const uchar* ahead, std::size_t aheadBytes)
+{
+    const __m256i seven = _mm256_set1_epi32(7);
+    const std::size_t count = runs.bases.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i * 64 < aheadBytes)
+            _mm_prefetch(reinterpret_cast<const char*>(ahead + i * 64), _MM_HINT_T0);
+        const int base = runs.bases[i];
+        if (base < 0) {
+            StretchRow(in, out + 8 * i, columns + 8 * i, 8);
+            continue;
+        }
+        const __m256i picks = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(runs.picks.data() + 8 * i));
+        const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + base));
+        const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + base + 8));
+        // vpermd looks at the low three bits of each pick only.
+        const __m256i fromHigh = _mm256_cmpgt_epi32(picks, seven);
+        const __m256i pixels = _mm256_blendv_epi8(_mm256_permutevar8x32_epi32(low, picks),
+                                                  _mm256_permutevar8x32_epi32(high, picks), fromHigh);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 8 * i), pixels);
+    }
+    const int done = int(count * 8);
+    StretchRow(in, out + done, columns + done, w - done);
+}
+
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
 } // namespace
 
 QImage BoardBitmap::BuiltInPicture()
@@ -183,10 +260,17 @@ void BoardBitmap::Stretch(const QImage& from, const QRect& rect, QImage& to)
     for (int x = 0; x < w; ++x)
         columns[std::size_t(x)] =
             rect.x() + int((std::int64_t(2 * x + 1) * rect.width()) / (std::int64_t(2) * w));
+    const auto sourceRow = [&](int y) {
+        return rect.y() + int((std::int64_t(2 * y + 1) * rect.height()) / (std::int64_t(2) * h));
+    };
     const std::size_t rowBytes = std::size_t(w) * 4;
+#ifdef TESSELO_STRETCH_AVX2
+    const bool wide = HasAvx2() && w >= 8;
+    const Runs runs = wide ? RunsOf(columns, from.width()) : Runs{};
+#endif
     int previousRow = -1;
     for (int y = 0; y < h; ++y) {
-        const int sy = rect.y() + int((std::int64_t(2 * y + 1) * rect.height()) / (std::int64_t(2) * h));
+        const int sy = sourceRow(y);
         auto* out = reinterpret_cast<QRgb*>(to.scanLine(y));
         if (sy == previousRow) {
             // Enlarging repeats source rows: copy the row just made.
@@ -194,9 +278,15 @@ void BoardBitmap::Stretch(const QImage& from, const QRect& rect, QImage& to)
             continue;
         }
         const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(sy));
-        const int* column = columns.data();
-        for (int x = 0; x < w; ++x)
-            out[x] = in[column[x]];
+#ifdef TESSELO_STRETCH_AVX2
+        if (wide) {
+            const uchar* ahead = from.constScanLine(sourceRow(std::min(y + 2, h - 1))) + std::size_t(rect.x()) * 4;
+            StretchRowAvx2(in, out, columns.data(), w, runs, ahead, std::size_t(rect.width()) * 4);
+        } else
+#endif
+        {
+            StretchRow(in, out, columns.data(), w);
+        }
         previousRow = sy;
     }
 }

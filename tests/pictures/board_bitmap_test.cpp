@@ -92,6 +92,37 @@ TEST(BoardBitmap, StretchIsNearestNeighbourOverTheWholeBoard)
     EXPECT_EQ(colours.size(), 100u) << "no smoothing: each pixel is a source pixel";
 }
 
+// Eight pixels at a time where the processor allows it, one at a time near
+// the row's end, for strong shrinks and for enlargements: every way must
+// give the pixel under each target pixel's centre.
+TEST(BoardBitmap, StretchTakesThePixelUnderEachCentreAtEverySize)
+{
+    const QImage src = Coordinates(700, 40);
+    const struct {
+        QRect cut;
+        int width;
+    } cases[] = {
+        {{0, 0, 700, 40}, 451}, // shrinks by 1.55, as from a photo decoded for the board
+        {{0, 0, 700, 40}, 351}, // by just under 2
+        {{0, 0, 700, 40}, 200}, // by 3.5: eight pixels span more than sixteen
+        {{3, 5, 697, 30}, 699}, // nearly one to one, up to the row's last pixel
+        {{650, 0, 50, 40}, 37}, // a cut at the right edge
+        {{5, 0, 40, 40}, 333},  // enlarged
+        {{0, 0, 700, 40}, 9},
+        {{0, 0, 700, 40}, 7},
+    };
+    for (const auto& c : cases) {
+        QImage to(c.width, 3, QImage::Format_RGB32);
+        BoardBitmap::Stretch(src, c.cut, to);
+        for (int y = 0; y < to.height(); ++y)
+            for (int x = 0; x < to.width(); ++x) {
+                const int sx = c.cut.x() + (2 * x + 1) * c.cut.width() / (2 * c.width);
+                const int sy = c.cut.y() + (2 * y + 1) * c.cut.height() / (2 * to.height());
+                ASSERT_EQ(to.pixel(x, y), src.pixel(sx, sy)) << c.width << " wide, at " << x << "," << y;
+            }
+    }
+}
+
 TEST(BoardBitmap, DecodesEveryFormatAndCutsAroundTheCentre)
 {
     QTemporaryDir dir;
