@@ -226,11 +226,19 @@ void CTesseloDlg::FitBarFont()
     const int limit = (4 * buttonWidth) / 5;
     QFont trial(QStringLiteral("Times New Roman"));
     trial.setWeight(QFont::Bold);
+    const std::pair<int, qreal> screen{newGameButton->logicalDpiY(), newGameButton->devicePixelRatioF()};
+    if (screen != widthsScreen) {
+        newGameWidths.fill(-1);
+        widthsScreen = screen;
+    }
     int h = 6;
     for (; h <= 99; ++h) {
-        trial.setPixelSize(h);
-        const QFontMetrics metrics(trial, newGameButton);
-        if (metrics.horizontalAdvance(QStringLiteral("New Game")) > limit)
+        int& width = newGameWidths[std::size_t(h)];
+        if (width < 0) {
+            trial.setPixelSize(h);
+            width = QFontMetrics(trial, newGameButton).horizontalAdvance(QStringLiteral("New Game"));
+        }
+        if (width > limit)
             break;
     }
     trial.setPixelSize(h - 1); // 99 when even that height fits

@@ -8,7 +8,9 @@
 #include <QDialog>
 #include <QFont>
 
+#include <array>
 #include <memory>
+#include <utility>
 
 class QLabel;
 class QMenu;
@@ -93,6 +95,11 @@ public:
     int barHeight = 0;
     int buttonWidth = 0;
     std::unique_ptr<QFont> barFont;
+    // The width of "New Game" in the bar's font at each pixel size, -1 where
+    // not measured yet, for the screen (dots per inch, device pixel ratio)
+    // they were measured on: a resize fits the font without shaping text.
+    std::array<int, 100> newGameWidths{};
+    std::pair<int, qreal> widthsScreen{0, 0.0};
 
     QPushButton* newGameButton = nullptr; // 1000
     QPushButton* optionsButton = nullptr; // 1001
