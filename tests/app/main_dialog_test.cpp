@@ -88,6 +88,8 @@ TEST(MainDialog, BarFontIsTheLargestThatFitsFourFifthsOfASlot)
     EXPECT_EQ(w.dlg.barFont->pixelSize(), 5);
     w.dlg.OnSize(20000, 500); // fits even at 99
     EXPECT_EQ(w.dlg.barFont->pixelSize(), 99);
+    w.dlg.OnSize(640, 500); // from the widths measured before
+    EXPECT_EQ(w.dlg.barFont->pixelSize(), h);
 }
 
 TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)
