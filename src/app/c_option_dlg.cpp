@@ -1,7 +1,7 @@
 #include "app/c_option_dlg.h"
 
 #include "app/dialog_layout.h"
-#include "model/tile_grid.h"
+#include "model/levels.h"
 #include "pictures/picture_folder.h"
 
 #include <QButtonGroup>
@@ -18,12 +18,6 @@
 #include <algorithm>
 
 namespace tesselo {
-
-namespace {
-
-constexpr const char* kLevels[] = {"Novice", "Pro", "Expert", "Genius"};
-
-} // namespace
 
 COptionDlg::COptionDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -50,18 +44,17 @@ COptionDlg::COptionDlg(QWidget* parent)
     QWidget* previous = cancelButton;
     setTabOrder(okButton, cancelButton);
     for (int i = 0; i < 4; ++i) {
-        auto* r = new QRadioButton(QString::fromLatin1(kLevels[i]), this);
-        r->setObjectName(QString::fromLatin1(kLevels[i]).toLower());
+        auto* r = new QRadioButton(QString::fromLatin1(kLevels[i].key), this);
+        r->setObjectName(QString::fromLatin1(kLevels[i].key).toLower());
         layout->Add(r, QRect(7 + 4, levelY[i], 80 - 4, 12));
         difficultyGroup->addButton(r, i);
         setTabOrder(previous, r);
         previous = r;
     }
     styleGroup = new QButtonGroup(this);
-    const char* styles[] = {"Strategy", "Speed"};
     for (int i = 0; i < 2; ++i) {
-        auto* r = new QRadioButton(QString::fromLatin1(styles[i]), this);
-        r->setObjectName(QString::fromLatin1(styles[i]).toLower());
+        auto* r = new QRadioButton(QString::fromLatin1(kStyles[i]), this);
+        r->setObjectName(QString::fromLatin1(kStyles[i]).toLower());
         layout->Add(r, QRect(100 + 4, 18 + 14 * i, 80 - 6, 12));
         styleGroup->addButton(r, i);
         setTabOrder(previous, r);
@@ -166,18 +159,13 @@ void COptionDlg::OnBnClickedBrowse()
 
 int COptionDlg::DifficultyOf(int rows, int columns)
 {
-    switch (rows) {
-    case 2: return 0;
-    case 3: return columns == 3 ? 1 : 2;
-    case 4: return 3;
-    default: return 0;
-    }
+    return int(tesselo::DifficultyOf(rows, columns));
 }
 
 QSize COptionDlg::LevelSize(int difficulty)
 {
-    const TileGrid::Size& size = TileGrid::kDifficultySizes[std::clamp(difficulty, 0, 3)];
-    return QSize(size.columns, size.rows);
+    const Level& level = kLevels[std::clamp(difficulty, 0, 3)];
+    return QSize(level.columns, level.rows);
 }
 
 QString COptionDlg::FolderOfFile(const QString& path)
