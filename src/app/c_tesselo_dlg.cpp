@@ -113,7 +113,7 @@ void CTesseloDlg::OnInitDialog()
     boardCreated = true;
     // A game started before the first tick takes its start from this
     // reading rather than from a clock that was never read.
-    game->Tick();
+    game->ReadClock();
     timerId = startTimer(50, Qt::PreciseTimer);
     newGameButton->setFocus();
 }

@@ -270,6 +270,11 @@ void Game::Tick()
     watch.Tick();
 }
 
+void Game::ReadClock()
+{
+    watch.Read();
+}
+
 void Game::SuspendForReplay(bool replaying)
 {
     watch.SetHold(Stopwatch::Replay, replaying);

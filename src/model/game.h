@@ -110,8 +110,12 @@ public:
     // Ends the history and forgets an abandoned game.
     void EndHistory();
 
-    // The window's timer, every 50 ms: reads the stopwatch's clock.
+    // The window's timer, every 50 ms: reads the stopwatch's clock; the
+    // first tick after a saved game was read rebases its stopwatch.
     void Tick();
+    // A reading of the clock outside the timer (the window opening): a game
+    // started before the first tick starts from it.
+    void ReadClock();
     // While a solve is replayed on the board the game waits: its stopwatch
     // stands and its clock is silent.
     void SuspendForReplay(bool replaying);

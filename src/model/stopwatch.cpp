@@ -22,6 +22,15 @@ Stopwatch::Stopwatch(Clock source) : clock(std::move(source))
 
 void Stopwatch::Tick()
 {
+    Read();
+    if (resumePending) {
+        clockStart = clockNow - elapsed;
+        resumePending = false;
+    }
+}
+
+void Stopwatch::Read()
+{
     // A clock that is not monotonic after all is never followed backwards;
     // time goes on from its new reading.
     const std::int64_t now = clock();
@@ -30,10 +39,6 @@ void Stopwatch::Tick()
     if (holds != 0)
         clockStart += step;
     clockNow += step;
-    if (resumePending) {
-        clockStart = clockNow - elapsed;
-        resumePending = false;
-    }
 }
 
 void Stopwatch::Start()

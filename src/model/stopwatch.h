@@ -28,6 +28,9 @@ public:
     // the start moves with the clock, so the time stands. A pending resume
     // takes its start from this first reading.
     void Tick();
+    // Reads the clock as a tick does, but leaves a pending resume for the
+    // first tick.
+    void Read();
     // Runs from zero at the last reading.
     void Start();
     // Runs on from `ms` at the next reading: a saved game resumed.

@@ -1,6 +1,7 @@
 #include "app/c_tesselo_dlg.h"
 #include "model/byte_io.h"
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "support/temp_cwd.h"
 #include "app/window_fixture.h"
 #include "view/c_puzzle_image.h"
@@ -26,9 +27,8 @@ namespace {
 void SaveFixture(std::int32_t rows, std::int32_t columns, std::int32_t width, std::int32_t height)
 {
     Game g;
-    g.grid.Resize(rows, columns);
-    g.pictures.width = width;
-    g.pictures.height = height;
+    g.ChangeLevel(rows, columns);
+    g.SetBoardSize(width, height, 1.0);
     ASSERT_TRUE(g.SaveGame());
 }
 
@@ -76,20 +76,20 @@ TEST(MainDialog, BarFontIsTheLargestThatFitsFourFifthsOfASlot)
         return QFontMetrics(f, w.dlg.newGameButton).horizontalAdvance(QStringLiteral("New Game"));
     };
     w.dlg.OnSize(640, 500);
-    ASSERT_TRUE(w.dlg.barFont);
-    const int h = w.dlg.barFont->pixelSize();
+    ASSERT_TRUE(w.dlg.bar.font);
+    const int h = w.dlg.bar.font->pixelSize();
     EXPECT_LE(textWidth(h), 102);
     EXPECT_GT(textWidth(h + 1), 102);
     EXPECT_EQ(w.dlg.newGameButton->font().pixelSize(), h);
     EXPECT_EQ(w.dlg.counterValue->font().pixelSize(), h);
-    EXPECT_TRUE(w.dlg.barFont->bold());
+    EXPECT_TRUE(w.dlg.bar.font->bold());
 
     w.dlg.OnSize(25, 500); // limit 4: even height 6 is too wide
-    EXPECT_EQ(w.dlg.barFont->pixelSize(), 5);
+    EXPECT_EQ(w.dlg.bar.font->pixelSize(), 5);
     w.dlg.OnSize(20000, 500); // fits even at 99
-    EXPECT_EQ(w.dlg.barFont->pixelSize(), 99);
+    EXPECT_EQ(w.dlg.bar.font->pixelSize(), 99);
     w.dlg.OnSize(640, 500); // from the widths measured before
-    EXPECT_EQ(w.dlg.barFont->pixelSize(), h);
+    EXPECT_EQ(w.dlg.bar.font->pixelSize(), h);
 }
 
 TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)
@@ -216,7 +216,7 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     EXPECT_EQ(w.game.moves, moves + 1);
 
     // Shift with the arrows moves the selection instead.
-    w.game.grid.selectedColumn = 0;
+    GameSetup(w.game).grid.selectedColumn = 0;
     QTest::keyPress(w.dlg.newGameButton, Qt::Key_Shift);
     QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyRelease(w.dlg.newGameButton, Qt::Key_Shift);
@@ -231,7 +231,7 @@ TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
     SaveFixture(4, 6, 600, 480);
     Window w;
     w.dlg.OnBnClickedNewGame();
-    w.game.grid.selectedColumn = 0;
+    GameSetup(w.game).grid.selectedColumn = 0;
     // Shift held down: the arrows move the selection until it is released.
     QTest::keyPress(&w.dlg, Qt::Key_Shift);
     EXPECT_TRUE(w.dlg.shiftDown);
@@ -253,7 +253,7 @@ TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
     w.Tick();
     EXPECT_EQ(w.dlg.counterLabel->text(), "Moves:");
     EXPECT_EQ(w.dlg.newGameButton->text(), "New Game");
-    w.game.strategyStyle = false;
+    w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     w.Tick();
     EXPECT_EQ(w.dlg.counterLabel->text(), "Time:");
@@ -271,9 +271,9 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
     TempCwd cwd;
     {
         Game g;
-        g.strategyStyle = false;
+        g.SetStrategyStyle(false);
         g.NewGame();
-        g.elapsed = 5000;
+        GameSetup(g).stopwatch.ContinueAt(5000);
         ASSERT_TRUE(g.SaveGame());
     }
     Window w(false);
@@ -281,14 +281,14 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
     EXPECT_TRUE(w.game.resumePending);
     w.Tick();
     EXPECT_FALSE(w.game.resumePending);
-    EXPECT_EQ(w.game.clockNow - w.game.clockStart, 5000u);
+    EXPECT_EQ(w.game.stopwatch.clockNow - w.game.stopwatch.clockStart, 5000);
     EXPECT_EQ(w.dlg.counterValue->text(), "0:00:05.0");
 
     // A saved win comes back as the whole picture, ready for a new game.
     {
         Game g;
-        g.state = Solved;
-        g.moves = 40;
+        GameSetup(g).puzzle.state = Solved;
+        GameSetup(g).puzzle.moves = 40;
         ASSERT_TRUE(g.SaveGame());
     }
     Window v(false);
