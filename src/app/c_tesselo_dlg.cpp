@@ -334,10 +334,10 @@ void CTesseloDlg::OnRecords()
     if (RunRecordsDialog(dialog) != QDialog::Accepted || !dialog.chosen)
         return;
     const GameResult& won = *dialog.chosen;
-    // Its own picture when the folder still holds it, else the board's.
-    QString picture;
-    if (!won.picture.isEmpty() && QFileInfo(game->pictures.folder + won.picture).isFile())
-        picture = game->pictures.folder + won.picture;
+    // Its own picture when the folder still holds it, else the board's: the
+    // replay falls back by itself on a file that does not load. (QFileInfo
+    // would not find a name that is not UTF-8.)
+    const QString picture = won.picture.isEmpty() ? QString() : game->pictures.folder + won.picture;
     StartReplay(won.start, won.steps, picture, won.style == QLatin1String("Strategy"));
 }
 
