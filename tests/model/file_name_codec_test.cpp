@@ -42,11 +42,7 @@ TEST(FileNameCodec, EveryByteStringComesBackExactly)
         EXPECT_EQ(FileNameFromBytes(c.bytes), c.text) << c.bytes.toHex().constData();
         EXPECT_EQ(FileNameToBytes(c.text), c.bytes) << c.bytes.toHex().constData();
     }
-}
-
-// Text no file name decodes to names no file.
-TEST(FileNameCodec, TextNoNameHasGivesNoBytes)
-{
+    // Text no file name decodes to names no file.
     for (const QString& text : {Units({'a', 0}), Units({'a', 0xD800}), Units({0xDC10}), Units({0xDFFF, 'b'})})
         EXPECT_TRUE(FileNameToBytes(text).isEmpty()) << text.size();
 }
