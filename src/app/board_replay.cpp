@@ -3,7 +3,6 @@
 #include "model/game.h"
 #include "view/c_puzzle_image.h"
 
-#include <QFileInfo>
 
 namespace tesselo {
 
@@ -36,10 +35,10 @@ void BoardReplay::StartLastSolve()
 
 void BoardReplay::StartKept(const GameResult& won)
 {
-    // Its own picture when the folder still holds it, else the board's.
-    QString picture;
-    if (!won.picture.isEmpty() && QFileInfo(game.pictures.folder + won.picture).isFile())
-        picture = game.pictures.folder + won.picture;
+    // Its own picture when the folder still holds it, else the board's: the
+    // player falls back by itself on a file that does not load. (QFileInfo
+    // would not find a name that is not UTF-8.)
+    const QString picture = won.picture.isEmpty() ? QString() : game.pictures.folder + won.picture;
     Start(won.start, won.steps, picture, won.style == QLatin1String("Strategy"));
 }
 

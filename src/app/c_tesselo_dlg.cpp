@@ -4,6 +4,7 @@
 #include "app/c_option_dlg.h"
 #include "app/c_records_dlg.h"
 #include "app/dialog_units.h"
+#include "app/termination_hold.h"
 #include "model/game.h"
 #include "model/levels.h"
 #include "view/c_puzzle_image.h"
@@ -395,13 +396,19 @@ bool CTesseloDlg::SaveNow(QString* why)
 {
     // The timer runs exactly while the window is open: before, nothing was
     // read that could be saved; after, the close has saved already.
+    const TerminationHold hold;
     return timerId == 0 || game->SaveGame(why);
 }
 
 bool CTesseloDlg::OnClose()
 {
     QString reason;
-    if (!game->SaveGame(&reason) && !OfferCloseWithoutSaving(reason))
+    bool saved = false;
+    {
+        const TerminationHold hold;
+        saved = game->SaveGame(&reason);
+    }
+    if (!saved && !OfferCloseWithoutSaving(reason))
         return false;
     if (timerId) {
         killTimer(timerId);

@@ -127,17 +127,14 @@ Records::Read Records::ReadFile(QJsonObject* out) const
 {
     // A link to a file not made yet is how a player keeps the records
     // elsewhere before the first win: as good as no file.
-    const QFileInfo info(path);
-    if (!info.exists())
+    ReadRefusal why = ReadRefusal::None;
+    const std::optional<QByteArray> json = ReadWholeFile(path, 0, kMaxFileSize, &why);
+    if (why == ReadRefusal::Missing)
         return Read::Missing;
-    // Never open anything but a regular file: a pipe would block the game.
-    if (!info.isFile() || info.size() > kMaxFileSize)
-        return Read::Damaged;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!json)
         return Read::Damaged;
     QJsonParseError parsed{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.read(kMaxFileSize + 1), &parsed);
+    const QJsonDocument doc = QJsonDocument::fromJson(*json, &parsed);
     if (parsed.error != QJsonParseError::NoError || !doc.isObject())
         return Read::Damaged;
     const QJsonObject o = doc.object();
