@@ -97,7 +97,7 @@
     </message>
     <message>
         <source>Right-click the board for a menu of the Ctrl keys.</source>
-        <translation>Con el clic derecho en el tablero se abre un menú con los atajos de Ctrl.</translation>
+        <translation>Haz clic derecho en el tablero para ver los atajos de Ctrl.</translation>
     </message>
     <message>
         <source>Attributions:</source>

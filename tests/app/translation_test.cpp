@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QTranslator>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -91,6 +93,58 @@ TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
     EXPECT_EQ(standardCancel(), englishCancel);
     EXPECT_EQ(DisplayName(QStringLiteral("Genius")), "Genius");
     EXPECT_EQ(DisplayName(QStringLiteral("Something else")), "Something else");
+}
+
+namespace {
+
+// The placeholders of a text (%1, %n), and whether it has a keyboard
+// mnemonic (&O), in order.
+QStringList Markers(const QString& text)
+{
+    static const QRegularExpression marker(QStringLiteral(R"(%(\d|n)|&[^&\s])"));
+    QStringList found;
+    for (const QRegularExpressionMatch& m : marker.globalMatch(QString(text).remove(QStringLiteral("&&"))))
+        found << (m.captured().startsWith(QLatin1Char('&')) ? QStringLiteral("&") : m.captured());
+    found.sort();
+    return found;
+}
+
+} // namespace
+
+// Every text of every language file is translated and keeps the
+// placeholders and the mnemonic of its source: a text left unfinished by
+// "update_translations" shows in English, one without its %1 loses what it
+// was to say.
+TEST(Language, EveryTranslationIsFinishedAndKeepsItsPlaceholders)
+{
+    for (const QString& language : ShippedLanguages()) {
+        QFile file(QStringLiteral(TESSELO_TRANSLATIONS_DIR "/tesselo_%1.ts").arg(language));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        QXmlStreamReader ts(&file);
+        QString source;
+        int messages = 0;
+        while (!ts.atEnd()) {
+            if (ts.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (ts.name() == QLatin1String("source")) {
+                source = ts.readElementText();
+            } else if (ts.name() == QLatin1String("translation")) {
+                const QStringView type = ts.attributes().value(QLatin1String("type"));
+                if (type == QLatin1String("vanished") || type == QLatin1String("obsolete")) {
+                    ts.skipCurrentElement();
+                    continue;
+                }
+                ++messages;
+                const std::string where = language.toStdString() + ": " + source.toStdString();
+                EXPECT_FALSE(type == QLatin1String("unfinished")) << where << " is unfinished";
+                const QString translation = ts.readElementText(QXmlStreamReader::IncludeChildElements);
+                EXPECT_FALSE(translation.trimmed().isEmpty()) << where;
+                EXPECT_EQ(Markers(translation), Markers(source)) << where << " | " << translation.toStdString();
+            }
+        }
+        EXPECT_FALSE(ts.hasError()) << language.toStdString() << ": " << ts.errorString().toStdString();
+        EXPECT_GT(messages, 0) << language.toStdString();
+    }
 }
 
 namespace {
