@@ -30,6 +30,8 @@ struct Row {
     const char* text;
 };
 
+// The page's two columns, top to bottom. A new line on the page is a new
+// row here; "update_translations" then brings it to the translators.
 constexpr Row kLeft[] = {
     {Kind::Heading, 0, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Instructions:")},
     {Kind::Line, 8, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Click \"New Game\" to start playing.")},
