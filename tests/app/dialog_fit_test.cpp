@@ -27,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -126,6 +127,8 @@ struct Face {
     const char* family;
     int points;
 };
+
+void PrintTo(const Face& face, std::ostream* out) { *out << face.family << ' ' << face.points << " pt"; }
 
 // Every face in English (no translation) and in every shipped language.
 class DialogTexts : public ::testing::TestWithParam<std::tuple<Face, const char*>> {
