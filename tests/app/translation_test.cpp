@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -97,8 +96,8 @@ TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
 
 namespace {
 
-// The placeholders of a text (%1, %n), and whether it has a keyboard
-// mnemonic (&O), in order.
+// The placeholders of a text (%1, %n) and its keyboard mnemonic (&O), in
+// whatever order a language puts them.
 QStringList Markers(const QString& text)
 {
     static const QRegularExpression marker(QStringLiteral(R"(%(\d|n)|&[^&\s])"));
