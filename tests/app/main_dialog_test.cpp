@@ -7,6 +7,8 @@
 #include "view/c_puzzle_image.h"
 
 #include <QApplication>
+#include <functional>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
@@ -423,4 +425,80 @@ TEST(MainDialog, UndoRedoKeysAndTheBoardMenu)
     w.Tick();
     EXPECT_EQ(w.dlg.counterValue->text(), "2");
     EXPECT_EQ(w.dlg.newGameButton->text(), "Reset Game");
+}
+
+// Whatever takes the player elsewhere in the middle of a drag ends the drag
+// first: the row springs back, the mouse is let go, and the release that
+// follows moves nothing. The keys work at once, and a game reset meanwhile,
+// or after, comes back with one undo.
+TEST(MainDialog, EveryWayOutOfADragEndsItAndLeavesInputWorking)
+{
+    const std::pair<const char*, std::function<void(Window&)>> waysOut[] = {
+        {"Space on Reset Game", [](Window& w) { QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space); }},
+        {"Reset, then New Game",
+         [](Window& w) {
+             QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+             QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+         }},
+        {"Options", [](Window& w) { w.dlg.optionsButton->click(); }},
+        {"Help", [](Window& w) { w.dlg.helpButton->click(); }},
+        {"the Records window", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_R, Qt::ControlModifier); }},
+        {"Replay Solve", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_P, Qt::ControlModifier); }},
+        {"Undo", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_Z, Qt::ControlModifier); }},
+        {"a right click",
+         [](Window& w) {
+             const QPoint at(50, w.dlg.barHeight + 50);
+             QContextMenuEvent click(QContextMenuEvent::Mouse, at, w.dlg.mapToGlobal(at));
+             QApplication::sendEvent(&w.dlg, &click);
+             EXPECT_EQ(w.dlg.menusShown, 1) << "the menu opens once the drag is over";
+         }},
+        {"another window",
+         [](Window&) {
+             QWidget elsewhere;
+             elsewhere.show();
+             elsewhere.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+         }},
+    };
+    for (const auto& [name, wayOut] : waysOut) {
+        SCOPED_TRACE(name);
+        TempCwd cwd;
+        SaveFixture(3, 4, 640, 480);
+        Window w;
+        w.dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w.dlg));
+        w.dlg.OnBnClickedNewGame();
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Right);
+        const int bar = w.dlg.barHeight;
+        w.Mouse(QEvent::MouseButtonPress, QPoint(30, bar + 30), Qt::LeftButton, Qt::LeftButton);
+        w.Mouse(QEvent::MouseMove, QPoint(100, bar + 32), Qt::NoButton, Qt::LeftButton);
+        ASSERT_EQ(w.game.dragAxis, Horizontal);
+
+        wayOut(w);
+        EXPECT_FALSE(w.game.dragging);
+        EXPECT_EQ(w.game.dragAxis, None);
+        EXPECT_EQ(w.game.dragDeltaX, 0);
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+        const auto after = w.Homes();
+        const int moves = w.game.moves;
+        w.Mouse(QEvent::MouseButtonRelease, QPoint(190, bar + 32), Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(w.Homes(), after);
+        EXPECT_EQ(w.game.moves, moves);
+
+        // A game reset by the way out comes back as it stood.
+        if (w.game.state == Idle) {
+            QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+            ASSERT_EQ(w.game.state, Playing);
+            EXPECT_EQ(w.game.moves, 1);
+        }
+        ASSERT_EQ(w.game.state, Playing);
+        const int before = w.game.moves;
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+        EXPECT_EQ(w.game.moves, before + 1) << "the arrows work without a click on the board";
+        const auto played = w.Homes();
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(w.Homes(), played);
+        EXPECT_EQ(w.game.moves, before + 1);
+    }
 }

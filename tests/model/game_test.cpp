@@ -233,9 +233,13 @@ TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
         owner.Take();
     };
     stage(1);
+    // The wall clock set back 10 s meanwhile changes nothing the records keep.
+    Wait(2500);
+    fileTime -= 10ULL * 10000000ULL;
     game->ShiftRowLeft();
     EXPECT_EQ(game->state, Solved);
     EXPECT_EQ(owner.Take(), (Calls{"repaint", "win"}));
+    EXPECT_EQ(game->ResultOfWin().milliseconds, 2500);
     EXPECT_EQ(game->moves, 1);
     game->ShiftRowLeft();
     game->BeginDrag(10, 10);
