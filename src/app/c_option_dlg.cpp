@@ -2,6 +2,7 @@
 
 #include "app/dialog_layout.h"
 #include "app/display_names.h"
+#include "model/game.h"
 #include "model/levels.h"
 #include "pictures/picture_folder.h"
 
@@ -162,6 +163,27 @@ void COptionDlg::OnBnClickedBrowse()
         folderEdit->setText(folder);
         update();
     }
+}
+
+void COptionDlg::PresetFrom(const Game& game)
+{
+    difficulty = presetDifficulty = DifficultyOf(game.grid.rowCount, game.grid.columnCount);
+    folder = presetFolder = game.pictures.folder;
+    style = game.strategyStyle ? 0 : 1;
+    volume = game.volume;
+    OnInitDialog();
+}
+
+void COptionDlg::ApplyTo(Game& game) const
+{
+    if (difficulty != presetDifficulty) {
+        const QSize level = LevelSize(difficulty);
+        game.ChangeLevel(level.height(), level.width());
+    }
+    if (!SameFolder(folder, presetFolder))
+        game.SetPictureFolder(folder);
+    game.SetStrategyStyle(style == 0);
+    game.SetVolume(volume);
 }
 
 int COptionDlg::DifficultyOf(int rows, int columns)

@@ -4,6 +4,7 @@
 #include "app/c_option_dlg.h"
 #include "app/c_records_dlg.h"
 #include "app/dialog_units.h"
+#include "app/player_messages.h"
 #include "app/termination_hold.h"
 #include "model/game.h"
 #include "model/levels.h"
@@ -16,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -197,19 +197,12 @@ void CTesseloDlg::RepaintBoard()
 
 void CTesseloDlg::PlayCue(Cue cue)
 {
-    switch (cue) {
-    case Cue::Win: sound.Play(SoundEffects::Win); break;
-    case Cue::Move: sound.Play(SoundEffects::Move); break;
-    case Cue::NoMove: sound.Play(SoundEffects::NoMove); break;
-    }
+    sound.PlayCue(cue);
 }
 
 void CTesseloDlg::ClockSound(bool ticking)
 {
-    if (ticking)
-        sound.StartClock();
-    else
-        sound.StopClock();
+    sound.SetClock(ticking);
 }
 
 void CTesseloDlg::GameWon()
@@ -226,10 +219,16 @@ void CTesseloDlg::EndGesture()
     RepaintBoard();
 }
 
-void CTesseloDlg::OnRecords()
+void CTesseloDlg::StopBoard()
 {
     EndGesture();
-    replay->Stop();
+    if (replay)
+        replay->Stop();
+}
+
+void CTesseloDlg::OnRecords()
+{
+    StopBoard();
     CRecordsDlg dialog(records.Current(), Records::LevelOf(game->grid.rowCount, game->grid.columnCount),
                        QString::fromLatin1(StyleKey(game->strategyStyle)), this);
     if (RunRecordsDialog(dialog) == QDialog::Accepted && dialog.chosen)
@@ -243,20 +242,20 @@ int CTesseloDlg::RunRecordsDialog(CRecordsDlg& dialog)
 
 void CTesseloDlg::OnReplaySolve()
 {
-    EndGesture();
+    StopBoard();
     replay->StartLastSolve();
 }
 
 void CTesseloDlg::OnUndo()
 {
-    EndGesture();
+    StopBoard();
     game->Undo();
     RepaintBoard();
 }
 
 void CTesseloDlg::OnRedo()
 {
-    EndGesture();
+    StopBoard();
     game->Redo();
     RepaintBoard();
 }
@@ -292,19 +291,17 @@ void CTesseloDlg::contextMenuEvent(QContextMenuEvent* event)
     // menu; one during a replay only ends the replay.
     if (event->pos().y() < barHeight)
         return;
-    EndGesture();
-    if (IsReplaying()) {
-        replay->Stop();
+    const bool replaying = IsReplaying();
+    StopBoard();
+    if (replaying)
         return;
-    }
     std::unique_ptr<QMenu> menu = MakeBoardMenu();
     RunBoardMenu(*menu, event->globalPos());
 }
 
 void CTesseloDlg::OnBnClickedNewGame()
 {
-    EndGesture();
-    replay->Stop();
+    StopBoard();
     if (game->state != Playing) {
         setWindowTitle(QStringLiteral("Tesselo"));
         game->NewGame();
@@ -319,34 +316,14 @@ void CTesseloDlg::OnBnClickedNewGame()
 
 void CTesseloDlg::OnBnClickedOptions()
 {
-    EndGesture();
-    replay->Stop();
+    StopBoard();
     COptionDlg options(this);
-    const int presetDifficulty = COptionDlg::DifficultyOf(game->grid.rowCount, game->grid.columnCount);
-    options.difficulty = presetDifficulty;
-    options.folder = game->pictures.folder;
-    options.style = game->strategyStyle ? 0 : 1;
-    options.volume = game->volume;
-    const QString previousFolder = options.folder;
-    options.OnInitDialog();
-    if (RunOptionDialog(options) == QDialog::Accepted)
-        ApplyOptions(options, presetDifficulty, previousFolder);
-    RepaintBoard();
-}
-
-void CTesseloDlg::ApplyOptions(const COptionDlg& options, int presetDifficulty, const QString& previousFolder)
-{
-    if (options.difficulty != presetDifficulty) {
-        const QSize level = COptionDlg::LevelSize(options.difficulty);
-        game->ChangeLevel(level.height(), level.width());
-    }
-    if (!COptionDlg::SameFolder(options.folder, previousFolder))
-        game->SetPictureFolder(options.folder);
-    game->SetStrategyStyle(options.style == 0);
-    if (options.volume != game->volume) {
-        game->SetVolume(options.volume);
+    options.PresetFrom(*game);
+    if (RunOptionDialog(options) == QDialog::Accepted) {
+        options.ApplyTo(*game);
         sound.ApplyVolume(game->volume);
     }
+    RepaintBoard();
 }
 
 int CTesseloDlg::RunOptionDialog(COptionDlg& options)
@@ -356,8 +333,7 @@ int CTesseloDlg::RunOptionDialog(COptionDlg& options)
 
 void CTesseloDlg::OnBnClickedHelp()
 {
-    EndGesture();
-    replay->Stop();
+    StopBoard();
     RunHelpDialog();
 }
 
@@ -382,33 +358,26 @@ void CTesseloDlg::timerEvent(QTimerEvent* event)
 
 bool CTesseloDlg::OfferCloseWithoutSaving(const QString& reason)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"),
-                    QStringLiteral("The game could not be saved to \"tesselo.dat\"."), QMessageBox::NoButton, this);
-    box.setInformativeText(reason + QStringLiteral("\n\nClose the window again to retry, or close without saving."));
-    QPushButton* keep = box.addButton(QStringLiteral("Keep Playing"), QMessageBox::RejectRole);
-    QPushButton* quit = box.addButton(QStringLiteral("Close Without Saving"), QMessageBox::DestructiveRole);
-    box.setDefaultButton(keep);
-    box.exec();
-    return box.clickedButton() == quit;
+    return AskCloseWithoutSaving(this, reason);
 }
 
 bool CTesseloDlg::SaveNow(QString* why)
 {
     // The timer runs exactly while the window is open: before, nothing was
     // read that could be saved; after, the close has saved already.
+    return timerId == 0 || SaveWhole(why);
+}
+
+bool CTesseloDlg::SaveWhole(QString* why)
+{
     const TerminationHold hold;
-    return timerId == 0 || game->SaveGame(why);
+    return game->SaveGame(why);
 }
 
 bool CTesseloDlg::OnClose()
 {
     QString reason;
-    bool saved = false;
-    {
-        const TerminationHold hold;
-        saved = game->SaveGame(&reason);
-    }
-    if (!saved && !OfferCloseWithoutSaving(reason))
+    if (!SaveWhole(&reason) && !OfferCloseWithoutSaving(reason))
         return false;
     if (timerId) {
         killTimer(timerId);
@@ -421,9 +390,7 @@ bool CTesseloDlg::OnClose()
 
 void CTesseloDlg::closeEvent(QCloseEvent* event)
 {
-    EndGesture();
-    if (replay)
-        replay->Stop();
+    StopBoard();
     if (!OnClose()) {
         event->ignore();
         return;

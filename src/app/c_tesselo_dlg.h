@@ -68,6 +68,9 @@ public:
     // An open drag ends before anything takes the player elsewhere: the
     // line springs back and the mouse is let go.
     void EndGesture();
+    // Ends whatever the board is doing, an open drag and a replay, before a
+    // button, a window or a command takes over.
+    void StopBoard();
     void OnUndo();
     void OnRedo();
     void OnRecords();
@@ -96,9 +99,6 @@ public:
     QLabel* counterLabel = nullptr;       // 1002
     QLabel* counterValue = nullptr;       // 1003
     QPushButton* helpButton = nullptr;    // 57670
-
-    // Applies what the player changed in the options, after OK.
-    void ApplyOptions(const COptionDlg& options, int presetDifficulty, const QString& previousFolder);
 
 protected:
     // Runs a modal dialog; tests answer it instead.
@@ -129,6 +129,9 @@ private:
     // The screen's free area less the frame, or empty without a screen.
     QSize ScreenRoom() const;
     bool IsReplaying() const { return replay && replay->IsRunning(); }
+    // Writes the saved game and its history with the termination signals
+    // held, so that the two always agree.
+    bool SaveWhole(QString* why);
     bool closing = false;
     bool watchingScreen = false;
     QSize handledSize;
