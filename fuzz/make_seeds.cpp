@@ -81,12 +81,13 @@ bool SavedGames(const QString& dir)
     // A file from the Windows build, with its backslashes, and one saved
     // with no search open.
     Game game;
-    game.pictures.folder = QStringLiteral(".\\Pictures\\");
+    PictureFolder& pictures = GameSetup(game).pictures;
+    pictures.folder = QStringLiteral(".\\Pictures\\");
     std::vector<std::uint8_t> bytes(Game::kBufferSize, 0);
     std::size_t length = game.StoreTo(bytes.data(), bytes.size());
     ok = ok && length > 0 && Write(dir, QStringLiteral("game-windows-folder"), bytes.data(), length);
-    game.pictures.folder = QStringLiteral("./NoSuchFolder/");
-    game.pictures.CloseSearch();
+    pictures.folder = QStringLiteral("./NoSuchFolder/");
+    pictures.CloseSearch();
     length = game.StoreTo(bytes.data(), bytes.size());
     ok = ok && length > 0 && Write(dir, QStringLiteral("game-no-search"), bytes.data(), length);
     return ok;
@@ -145,8 +146,8 @@ bool RecordFiles(const QString& dir)
     for (const auto& [rows, columns] : kSizes)
         for (const bool strategy : {true, false}) {
             Game game([&time] { return time; });
-            game.grid.Resize(rows, columns);
-            game.strategyStyle = strategy;
+            game.ChangeLevel(rows, columns);
+            game.SetStrategyStyle(strategy);
             time += 4567891;
             game.NewGame();
             game.ShiftRowRight();
