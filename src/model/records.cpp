@@ -1,6 +1,7 @@
 #include "model/records.h"
 
 #include "model/history_file.h"
+#include "model/levels.h"
 #include "model/safe_file.h"
 
 #include <QFile>
@@ -71,10 +72,8 @@ Records::Records(QString file) : path(std::move(file)), root(EmptyFile()) {}
 
 QString Records::LevelOf(std::int32_t rows, std::int32_t columns)
 {
-    for (std::size_t i = 0; i < std::size(TileGrid::kDifficultySizes); ++i)
-        if (TileGrid::kDifficultySizes[i].rows == rows && TileGrid::kDifficultySizes[i].columns == columns)
-            return QString::fromLatin1(kLevels[i]);
-    return QString();
+    const std::optional<std::size_t> level = LevelOfSize(rows, columns);
+    return level ? QString::fromLatin1(kLevels[*level]) : QString();
 }
 
 QJsonObject Records::ToJson(const GameResult& r)
