@@ -93,16 +93,7 @@ std::uint64_t PatternTable::Index(const std::uint8_t* cells) const
 
 int PatternTable::Distance(const Position& position) const
 {
-    std::uint8_t cellOf[Position::kMaxCells];
-    for (int cell = 0; cell < position.CellCount(); ++cell)
-        cellOf[position.Home(cell)] = std::uint8_t(cell);
-    std::uint8_t cells[Position::kMaxCells];
-    for (int i = 0; i < pieceCount; ++i) {
-        cells[i] = cellOf[spec.pieces[std::size_t(i)]];
-        if (freeIndex[cells[i]] == 0xFF)
-            return kUnreached;
-    }
-    return Distance(cells);
+    return Distance(SearchState::Of(position));
 }
 
 bool PatternTable::Adopt(std::span<const std::uint8_t> bytes)
@@ -150,7 +141,7 @@ void PatternTable::StartBuilding()
     }
 }
 
-std::uint32_t PatternTable::Move(std::uint32_t members, int slide, std::uint32_t* order) const
+PatternTable::Step PatternTable::StepOf(std::uint32_t members, int slide) const
 {
     const auto& to = freeTo[std::size_t(slide)];
     std::uint8_t moved[Position::kMaxCells];
@@ -160,21 +151,13 @@ std::uint32_t PatternTable::Move(std::uint32_t members, int slide, std::uint32_t
         moved[j] = to[std::size_t(std::countr_zero(rest))];
         result |= 1u << moved[j];
     }
-    std::uint8_t slots[Position::kMaxCells];
+    Step step;
     for (int i = 0; i < pieceCount; ++i)
-        slots[i] = std::uint8_t(std::popcount(result & ((1u << moved[i]) - 1u)));
-    *order = RankPermutation(slots, pieceCount);
-    return result;
-}
-
-std::uint32_t PatternTable::Rearrange(std::uint32_t order, std::uint32_t arrangement) const
-{
-    std::uint8_t o[Position::kMaxCells], slots[Position::kMaxCells], moved[Position::kMaxCells];
-    UnrankPermutation(order, pieceCount, o);
-    UnrankPermutation(arrangement, pieceCount, slots);
-    for (int i = 0; i < pieceCount; ++i)
-        moved[i] = o[slots[i]];
-    return RankPermutation(moved, pieceCount);
+        step.order[i] = std::uint8_t(std::popcount(result & ((1u << moved[i]) - 1u)));
+    step.base = std::uint64_t(RankCombination(result)) * arrangements;
+    if (!progress.compose.empty())
+        step.composed = progress.compose.data() + std::size_t(RankPermutation(step.order.data(), pieceCount)) * arrangements;
+    return step;
 }
 
 std::uint64_t PatternTable::Expand(std::uint32_t members, std::uint64_t base)
@@ -204,20 +187,33 @@ std::uint64_t PatternTable::Expand(std::uint32_t members, std::uint64_t base)
                 list.push_back(a);
     }
     std::uint64_t work = arrangements;
-    for (std::size_t i = 0; i < slides.size() && !list.empty(); ++i) {
-        if (!(members & freeLine[i]))
-            continue;
-        std::uint32_t order = 0;
-        const std::uint32_t moved = Move(members, int(i), &order);
-        const std::uint64_t movedBase = std::uint64_t(RankCombination(moved)) * arrangements;
-        work += list.size();
-        // With a composition table at hand the new order is one look-up.
-        const std::uint16_t* composed =
-            progress.compose.empty() ? nullptr : progress.compose.data() + std::size_t(order) * arrangements;
-        const auto rearranged = [&](std::uint32_t a) { return composed ? composed[a] : Rearrange(order, a); };
+    if (list.empty())
+        return work;
+
+    // Where each slide that moves a piece takes this set of cells.
+    std::vector<Step>& steps = progress.steps;
+    steps.clear();
+    for (std::size_t i = 0; i < slides.size(); ++i)
+        if (members & freeLine[i])
+            steps.push_back(StepOf(members, int(i)));
+
+    std::uint8_t slots[Position::kMaxCells];
+    std::uint8_t moved[Position::kMaxCells];
+    for (const std::uint32_t a : list) {
+        // The arrangement after a step: each piece's slot renumbered.
+        if (steps.front().composed == nullptr)
+            UnrankPermutation(a, pieceCount, slots);
+        const auto target = [&](const Step& step) {
+            if (step.composed)
+                return step.base + step.composed[a];
+            for (int i = 0; i < pieceCount; ++i)
+                moved[i] = step.order[slots[i]];
+            return step.base + RankPermutation(moved, pieceCount);
+        };
+        work += steps.size();
         if (!progress.backward) {
-            for (const std::uint32_t a : list) {
-                const std::uint64_t t = movedBase + rearranged(a);
+            for (const Step& step : steps) {
+                const std::uint64_t t = target(step);
                 if (Get(t) == kUnreached) {
                     Set(t, depth + 1);
                     ++progress.found;
@@ -227,16 +223,12 @@ std::uint64_t PatternTable::Expand(std::uint32_t members, std::uint64_t base)
         }
         // Backward: an entry not yet reached is one step further than any
         // neighbour on the frontier (every slide's inverse is a slide).
-        for (std::size_t j = 0; j < list.size();) {
-            if (Get(movedBase + rearranged(list[j])) == depth) {
-                Set(base + list[j], depth + 1);
+        for (const Step& step : steps)
+            if (Get(target(step)) == depth) {
+                Set(base + a, depth + 1);
                 ++progress.found;
-                list[j] = list.back();
-                list.pop_back();
-            } else {
-                ++j;
+                break;
             }
-        }
     }
     return work;
 }

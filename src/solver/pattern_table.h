@@ -1,7 +1,9 @@
 #pragma once
 
 #include "solver/position.h"
+#include "solver/search_state.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -52,6 +54,16 @@ public:
     // sequence of the allowed slides puts them home.
     int Distance(const std::uint8_t* cells) const { return Get(Index(cells)); }
     int Distance(const Position& position) const;
+    int Distance(const SearchState& state) const
+    {
+        std::uint8_t cells[Position::kMaxCells];
+        for (int i = 0; i < pieceCount; ++i) {
+            cells[i] = state.cellOf[spec.pieces[std::size_t(i)]];
+            if (freeIndex[cells[i]] == 0xFF)
+                return kUnreached;
+        }
+        return Distance(cells);
+    }
 
     // The entries, four bits each, for keeping the table between runs.
     std::span<const std::uint8_t> Bytes() const { return nibbles; }
@@ -71,10 +83,15 @@ private:
     void StartBuilding();
     // One set of occupied cells through one step of the search.
     std::uint64_t Expand(std::uint32_t members, std::uint64_t base);
-    // Where the slide takes a set of occupied cells, and the order those
-    // cells' pieces come out in, as a permutation rank.
-    std::uint32_t Move(std::uint32_t members, int slide, std::uint32_t* order) const;
-    std::uint32_t Rearrange(std::uint32_t order, std::uint32_t arrangement) const;
+    // Where a slide takes a set of occupied cells: the first entry of the
+    // new set, and the new slot of each old one (as a row of the
+    // composition table too, when there is one).
+    struct Step {
+        std::uint64_t base = 0;
+        std::array<std::uint8_t, Position::kMaxCells> order{};
+        const std::uint16_t* composed = nullptr;
+    };
+    Step StepOf(std::uint32_t members, int slide) const;
 
     Spec spec;
     int freeCount = 0;
@@ -100,6 +117,7 @@ private:
         std::uint64_t found = 0;
         std::vector<std::uint16_t> compose; // order x arrangement, for up to six pieces
         std::vector<std::uint32_t> scratch;
+        std::vector<Step> steps;
     } progress;
 };
 

@@ -43,15 +43,17 @@ constexpr std::uint32_t Binomial(int n, int k)
     return detail::kBinomials.c[n][k];
 }
 
-// Lehmer rank of a permutation of 0..n-1 (n up to 12), in 0..n!-1.
+// Lehmer rank of a permutation of 0..n-1 (n up to 12), in 0..n!-1. Digit
+// i counts the later entries smaller than entry i; by comparisons, as the
+// baseline processor has no instruction to count bits.
 inline std::uint32_t RankPermutation(const std::uint8_t* p, int n)
 {
     std::uint32_t rank = 0;
-    std::uint32_t used = 0;
     for (int i = 0; i < n; ++i) {
-        const std::uint32_t below = (1u << p[i]) - 1u;
-        rank = rank * std::uint32_t(n - i) + p[i] - std::uint32_t(std::popcount(used & below));
-        used |= 1u << p[i];
+        std::uint32_t digit = 0;
+        for (int j = i + 1; j < n; ++j)
+            digit += p[j] < p[i];
+        rank = rank * std::uint32_t(n - i) + digit;
     }
     return rank;
 }
