@@ -9,7 +9,6 @@ namespace tesselo::solver {
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kMagic = {'T', 'e', 's', 's', 'P', 'h', 'a', 's'};
-constexpr std::uint32_t kVersion = 1;
 
 std::uint32_t BlockCells(int columns, PhaseTables::Block block)
 {
@@ -120,7 +119,7 @@ std::vector<std::uint8_t> PhaseTables::Save() const
             *at++ = std::uint8_t(value >> (8 * i));
     };
     at = std::copy(kMagic.begin(), kMagic.end(), at);
-    put(kVersion, 4);
+    put(kFormatVersion, 4);
     put(std::uint64_t(rows), 1);
     put(std::uint64_t(columns), 1);
     put(blocks.size(), 1);
@@ -143,7 +142,7 @@ bool PhaseTables::Load(std::span<const std::uint8_t> bytes)
     const std::uint32_t version = std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
                                   std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
     at += 4;
-    if (version != kVersion || bytes[at] != rows || bytes[at + 1] != columns || bytes[at + 2] != blocks.size())
+    if (version != kFormatVersion || bytes[at] != rows || bytes[at + 1] != columns || bytes[at + 2] != blocks.size())
         return false;
     at += 3;
     for (const Block& block : blocks) {

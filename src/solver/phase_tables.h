@@ -16,6 +16,9 @@ namespace tesselo::solver {
 // phase, exact within its slides.
 class PhaseTables {
 public:
+    // The version of the saved form; a change of layout raises it.
+    static constexpr std::uint32_t kFormatVersion = 1;
+
     struct Block {
         int rows = 0;
         int columns = 0;
