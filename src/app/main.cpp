@@ -1,10 +1,12 @@
 #include "app/c_tesselo_app.h"
+#include "app/command_line.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 
@@ -32,6 +34,11 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 int main(int argc, char** argv)
 {
+    // Commands run instead of the game, before anything needs a display.
+    const auto command = tesselo::CommandLine::Run(argc, argv, std::cout, std::cerr);
+    if (!command.startGame)
+        return command.status;
+
     qtHandler = qInstallMessageHandler(StartUpMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);

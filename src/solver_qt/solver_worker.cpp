@@ -25,37 +25,39 @@ QString SolverWorker::CachePath() const
 void SolverWorker::Start(TablesReady r)
 {
     ready = std::move(r);
-    if (auto kept = ReadKept()) {
+    bool damaged = false;
+    if (auto kept = ReadKept(CachePath(), options.largeTables(), &damaged)) {
         Use(std::move(kept), true);
         return;
     }
+    // Kept for a look, and out of the way of the new tables.
+    if (damaged)
+        SetFileAside(CachePath());
     building = options.largeTables();
     QMetaObject::invokeMethod(this, &SolverWorker::BuildStep, Qt::QueuedConnection);
 }
 
-std::unique_ptr<solver::PhaseTables> SolverWorker::ReadKept()
+std::unique_ptr<solver::PhaseTables> SolverWorker::ReadKept(const QString& path,
+                                                          std::unique_ptr<solver::PhaseTables> tables, bool* damaged)
 {
-    const QString path = CachePath();
     const QFileInfo info(path);
+    if (damaged)
+        *damaged = info.exists() || info.isSymLink();
     if (!info.exists() && !info.isSymLink())
         return nullptr;
-    auto tables = options.largeTables();
     // Only a regular file of exactly the right length is read at all; the
     // tables check the rest (format, version, blocks, checksum).
-    bool sound = false;
-    if (info.isFile() && info.size() == qint64(tables->SavedSize())) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) {
-            const QByteArray bytes = file.readAll();
-            sound = tables->Load(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                           std::size_t(bytes.size())));
-        }
-    }
-    if (sound)
-        return tables;
-    // Kept for a look, and out of the way of the new tables.
-    SetFileAside(path);
-    return nullptr;
+    if (!info.isFile() || info.size() != qint64(tables->SavedSize()))
+        return nullptr;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    const QByteArray bytes = file.readAll();
+    if (!tables->Load(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()))))
+        return nullptr;
+    if (damaged)
+        *damaged = false;
+    return tables;
 }
 
 void SolverWorker::BuildStep()

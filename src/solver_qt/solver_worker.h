@@ -53,11 +53,14 @@ public:
 
     QString CachePath() const;
     static QString CacheFileName();
+    // Tables kept at `path` by an earlier run, when sound; nullptr for no
+    // file, and for a damaged one (`damaged` says which).
+    static std::unique_ptr<solver::PhaseTables> ReadKept(const QString& path, std::unique_ptr<solver::PhaseTables> tables,
+                                                        bool* damaged = nullptr);
 
 private:
     void BuildStep();
     void Use(std::unique_ptr<solver::PhaseTables> tables, bool loaded);
-    std::unique_ptr<solver::PhaseTables> ReadKept();
     void Keep(const solver::PhaseTables& tables) const;
 
     Options options;
