@@ -67,27 +67,46 @@ PatternTable::PatternTable(Spec s) : spec(std::move(s))
     }
 }
 
+namespace {
+
+// By comparisons alone (no bit counting, which the baseline processor lacks
+// as an instruction): a piece's slot among the occupied cells is the number
+// of pieces on lower cells, and its Lehmer digit the number of later pieces
+// on lower cells. Written for a fixed count too, so that the loops unroll
+// for the tables a search reads most.
+template <int Count>
+inline void RankCells(const int* free, int count, std::uint32_t* combination, std::uint32_t* arrangement)
+{
+    const int n = Count > 0 ? Count : count;
+    std::uint32_t c = 0;
+    std::uint32_t a = 0;
+    for (int i = 0; i < n; ++i) {
+        int before = 0;
+        int later = 0;
+        for (int j = 0; j < i; ++j)
+            before += free[j] < free[i];
+        for (int j = i + 1; j < n; ++j)
+            later += free[j] < free[i];
+        c += ranking::detail::kBinomials.c[free[i]][before + later + 1];
+        a = a * std::uint32_t(n - i) + std::uint32_t(later);
+    }
+    *combination = c;
+    *arrangement = a;
+}
+
+} // namespace
+
 std::uint64_t PatternTable::Index(const std::uint8_t* cells) const
 {
-    // By comparisons alone (no bit counting, which this processor baseline
-    // lacks as an instruction): a piece's slot among the occupied cells is
-    // the number of pieces on lower cells, and its Lehmer digit the number
-    // of later pieces on lower cells.
     int free[Position::kMaxCells];
     for (int i = 0; i < pieceCount; ++i)
         free[i] = freeIndex[cells[i]];
     std::uint32_t combination = 0;
     std::uint32_t arrangement = 0;
-    for (int i = 0; i < pieceCount; ++i) {
-        int before = 0;
-        int later = 0;
-        for (int j = 0; j < i; ++j)
-            before += free[j] < free[i];
-        for (int j = i + 1; j < pieceCount; ++j)
-            later += free[j] < free[i];
-        combination += ranking::detail::kBinomials.c[free[i]][before + later + 1];
-        arrangement = arrangement * std::uint32_t(pieceCount - i) + std::uint32_t(later);
-    }
+    if (pieceCount == 6)
+        RankCells<6>(free, pieceCount, &combination, &arrangement);
+    else
+        RankCells<0>(free, pieceCount, &combination, &arrangement);
     return std::uint64_t(combination) * arrangements + arrangement;
 }
 
