@@ -1,14 +1,11 @@
 #include "solver/distance_table.h"
 
+#include "solver/per_grid.h"
 #include "solver/ranking.h"
 #include "solver/slide_set.h"
 #include "solver/symmetries.h"
 
 #include <array>
-#include <map>
-#include <memory>
-#include <mutex>
-#include <utility>
 
 namespace tesselo::solver {
 
@@ -90,13 +87,7 @@ DistanceTable::DistanceTable(int rows, int columns) : rows(rows), columns(column
 
 const DistanceTable& DistanceTable::For(int rows, int columns)
 {
-    static std::mutex mutex;
-    static std::map<std::pair<int, int>, std::unique_ptr<DistanceTable>> tables;
-    const std::lock_guard lock(mutex);
-    auto& table = tables[{rows, columns}];
-    if (!table)
-        table = std::make_unique<DistanceTable>(rows, columns);
-    return *table;
+    return PerGrid<DistanceTable>(rows, columns);
 }
 
 std::uint32_t DistanceTable::Rank(const Position& position) const

@@ -1,9 +1,6 @@
 #include "solver/slide_set.h"
 
-#include <map>
-#include <memory>
-#include <mutex>
-#include <utility>
+#include "solver/per_grid.h"
 
 namespace tesselo::solver {
 
@@ -46,13 +43,7 @@ int SlideSet::IndexOf(const Slide& slide) const
 
 const SlideSet& SlideSet::For(int rows, int columns)
 {
-    static std::mutex mutex;
-    static std::map<std::pair<int, int>, std::unique_ptr<SlideSet>> sets;
-    const std::lock_guard lock(mutex);
-    auto& set = sets[{rows, columns}];
-    if (!set)
-        set = std::make_unique<SlideSet>(rows, columns);
-    return *set;
+    return PerGrid<SlideSet>(rows, columns);
 }
 
 } // namespace tesselo::solver

@@ -24,7 +24,7 @@ class PhasedSolver;
 //   slides near the end, and over the whole once at most kExactBelow
 //   slides are left, which makes the plan proven optimal. That is with the
 //   large phase tables (given, and built). Without them, the quick tables
-//   this class builds itself on first need (a fifth of a second) give
+//   this class builds itself on first need (a tenth of a second) give
 //   plans some four slides longer, with less searching (exact from nine
 //   slides).
 //
