@@ -11,7 +11,7 @@ PatternBound::PatternBound(const SlideSet& slides, std::vector<const PatternTabl
 {
     const Symmetries symmetries(slides);
     for (const PatternTable* table : tables) {
-        const auto& pieces = table->Specification().pieces;
+        const auto& pieces = table->Definition().pieces;
         // Symmetries that make the same set of pieces read the same
         // distance; one reading each is enough.
         std::set<std::uint32_t> sets;

@@ -36,20 +36,20 @@ std::uint32_t NextCombination(std::uint32_t members)
 
 } // namespace
 
-PatternTable::PatternTable(Spec s) : spec(std::move(s))
+PatternTable::PatternTable(Pattern s) : pattern(std::move(s))
 {
-    const int cells = spec.rows * spec.columns;
+    const int cells = pattern.rows * pattern.columns;
     freeIndex.assign(std::size_t(Position::kMaxCells), 0xFF);
     for (int cell = 0; cell < cells; ++cell)
-        if (!(spec.fixedCells >> cell & 1u))
+        if (!(pattern.fixedCells >> cell & 1u))
             freeIndex[std::size_t(cell)] = std::uint8_t(freeCount++);
-    pieceCount = int(spec.pieces.size());
+    pieceCount = int(pattern.pieces.size());
     arrangements = std::uint32_t(ranking::Factorial(pieceCount));
     size = std::uint64_t(ranking::Binomial(freeCount, pieceCount)) * arrangements;
 
-    const SlideSet& all = SlideSet::For(spec.rows, spec.columns);
+    const SlideSet& all = SlideSet::For(pattern.rows, pattern.columns);
     for (int m = 0; m < all.Count(); ++m) {
-        if (all.LineCells(m) & spec.fixedCells)
+        if (all.LineCells(m) & pattern.fixedCells)
             continue;
         slides.push_back(m);
         std::array<std::uint8_t, Position::kMaxCells> to{};
@@ -121,7 +121,7 @@ bool PatternTable::Adopt(std::span<const std::uint8_t> bytes)
         return false;
     std::vector<std::uint8_t> kept(bytes.begin(), bytes.end());
     std::swap(nibbles, kept);
-    if (Get(Index(spec.pieces.data())) != 0) {
+    if (Get(Index(pattern.pieces.data())) != 0) {
         std::swap(nibbles, kept);
         return false;
     }
@@ -139,7 +139,7 @@ void PatternTable::Build()
 void PatternTable::StartBuilding()
 {
     nibbles.assign(ByteSize(), 0xFF);
-    Set(Index(spec.pieces.data()), 0);
+    Set(Index(pattern.pieces.data()), 0);
     progress = Progress();
     progress.started = true;
     progress.members = (1u << pieceCount) - 1u;
@@ -215,6 +215,8 @@ std::uint64_t PatternTable::Expand(std::uint32_t members, std::uint64_t base)
     for (std::size_t i = 0; i < slides.size(); ++i)
         if (members & freeLine[i])
             steps.push_back(StepOf(members, int(i)));
+    if (steps.empty())
+        return work;
 
     std::uint8_t slots[Position::kMaxCells];
     std::uint8_t moved[Position::kMaxCells];

@@ -23,18 +23,18 @@ namespace tesselo::solver {
 // dense. Entries are four bits each.
 class PatternTable {
 public:
-    struct Spec {
+    struct Pattern {
         int rows = 0;
         int columns = 0;
         std::uint32_t fixedCells = 0;
         std::vector<std::uint8_t> pieces; // the homes of the pieces placed
-        bool operator==(const Spec&) const = default;
+        bool operator==(const Pattern&) const = default;
     };
     static constexpr int kUnreached = 15;
 
-    explicit PatternTable(Spec spec);
+    explicit PatternTable(Pattern pattern);
 
-    const Spec& Specification() const { return spec; }
+    const Pattern& Definition() const { return pattern; }
     std::uint64_t Size() const { return size; }
     std::size_t ByteSize() const { return std::size_t((size + 1) / 2); }
     // The slides that leave the fixed cells alone, as numbers of the grid's
@@ -50,7 +50,7 @@ public:
     void Build();
 
     // The distance with the pieces at `cells` (the cell of each piece, in
-    // the order of the spec), all of them free; kUnreached when no
+    // the order the pattern lists them), all of them free; kUnreached when no
     // sequence of the allowed slides puts them home.
     int Distance(const std::uint8_t* cells) const { return Get(Index(cells)); }
     int Distance(const Position& position) const;
@@ -58,7 +58,7 @@ public:
     {
         std::uint8_t cells[Position::kMaxCells];
         for (int i = 0; i < pieceCount; ++i) {
-            cells[i] = state.cellOf[spec.pieces[std::size_t(i)]];
+            cells[i] = state.cellOf[pattern.pieces[std::size_t(i)]];
             if (freeIndex[cells[i]] == 0xFF)
                 return kUnreached;
         }
@@ -68,7 +68,8 @@ public:
     // The entries, four bits each, for keeping the table between runs.
     std::span<const std::uint8_t> Bytes() const { return nibbles; }
     // Takes kept entries of exactly ByteSize() bytes; false, with nothing
-    // changed, for any other length or an entry outside the distances.
+    // changed, for any other length or a table that does not put the solved
+    // pattern at distance 0.
     bool Adopt(std::span<const std::uint8_t> bytes);
 
 private:
@@ -93,7 +94,7 @@ private:
     };
     Step StepOf(std::uint32_t members, int slide) const;
 
-    Spec spec;
+    Pattern pattern;
     int freeCount = 0;
     int pieceCount = 0;
     std::uint32_t arrangements = 0; // pieceCount!

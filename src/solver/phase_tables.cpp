@@ -51,11 +51,11 @@ PhaseTables::PhaseTables(int rows, int columns, std::vector<Block> b) : rows(row
     std::uint32_t fixed = 0;
     for (const Block& block : blocks) {
         const std::uint32_t cells = BlockCells(columns, block);
-        PatternTable::Spec spec{rows, columns, fixed, {}};
+        PatternTable::Pattern pattern{rows, columns, fixed, {}};
         for (int cell = 0; cell < rows * columns; ++cell)
             if ((cells & ~fixed) >> cell & 1u)
-                spec.pieces.push_back(std::uint8_t(cell));
-        tables.push_back(std::make_unique<PatternTable>(std::move(spec)));
+                pattern.pieces.push_back(std::uint8_t(cell));
+        tables.push_back(std::make_unique<PatternTable>(std::move(pattern)));
         fixed = cells;
     }
 }
@@ -159,7 +159,7 @@ bool PhaseTables::Load(std::span<const std::uint8_t> bytes)
     // Every table checks its own part; only when all agree are they taken.
     std::vector<std::unique_ptr<PatternTable>> loaded;
     for (const auto& table : tables) {
-        auto copy = std::make_unique<PatternTable>(table->Specification());
+        auto copy = std::make_unique<PatternTable>(table->Definition());
         if (!copy->Adopt(bytes.subspan(at, table->ByteSize())))
             return false;
         at += table->ByteSize();

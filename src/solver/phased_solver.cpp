@@ -12,7 +12,7 @@ PhasedSolver::PhasedSolver(const PhaseTables& tables, Options options)
 {
 }
 
-void PhasedSolver::Enumerate(int phase, Partial& at, int remaining, std::vector<Partial>& ends) const
+void PhasedSolver::Enumerate(int phase, Partial& at, int remaining, int previous, std::vector<Partial>& ends) const
 {
     if (remaining == 0) {
         ends.push_back(at);
@@ -20,7 +20,6 @@ void PhasedSolver::Enumerate(int phase, Partial& at, int remaining, std::vector<
     }
     const PatternTable& table = tables.Phase(phase);
     const SearchState from = at.state;
-    const int previous = at.slides.empty() ? -1 : at.slides.back();
     for (const int m : table.Slides()) {
         if (!slides.MayFollow(previous, m))
             continue;
@@ -28,7 +27,7 @@ void PhasedSolver::Enumerate(int phase, Partial& at, int remaining, std::vector<
         if (table.Distance(at.state) != remaining - 1)
             continue;
         at.slides.push_back(m);
-        Enumerate(phase, at, remaining - 1, ends);
+        Enumerate(phase, at, remaining - 1, m, ends);
         at.slides.pop_back();
         if (int(ends.size()) >= options.endsPerState)
             break;
@@ -45,8 +44,11 @@ std::optional<std::vector<int>> PhasedSolver::SolveImage(const SearchState& imag
             const int d = tables.Phase(phase).Distance(partial.state);
             if (d >= PatternTable::kUnreached)
                 continue;
+            // A phase starts afresh: the rule that orders slides of parallel
+            // lines may not reach back into the last phase, whose end
+            // reordering would change.
             std::vector<Partial> ends;
-            Enumerate(phase, partial, d, ends);
+            Enumerate(phase, partial, d, -1, ends);
             next.insert(next.end(), ends.begin(), ends.end());
         }
         if (next.empty())

@@ -44,7 +44,9 @@ private:
     };
     // The best the phases find for one image; empty when none is found.
     std::optional<std::vector<int>> SolveImage(const SearchState& image) const;
-    void Enumerate(int phase, Partial& at, int remaining, std::vector<Partial>& ends) const;
+    // The ends of shortest ways through `phase` from `at`, with `remaining`
+    // slides to go, the last made `previous`.
+    void Enumerate(int phase, Partial& at, int remaining, int previous, std::vector<Partial>& ends) const;
 
     const PhaseTables& tables;
     Options options;

@@ -94,12 +94,12 @@ TEST(PatternTables, BoundTheDistanceFromBelow)
 TEST(PatternTables, BuiltInStepsEqualBuiltAtOnce)
 {
     // A phase with fixed cells, and one of many pieces (no composition table).
-    for (const PatternTable::Spec& spec :
-         {PatternTable::Spec{4, 6, 0x3, {2, 6, 7, 8}}, PatternTable::Spec{3, 4, 0x7, {3, 4, 5, 6, 7}},
-          PatternTable::Spec{3, 3, 0, {0, 1, 2, 3, 4, 5, 6}}}) {
-        PatternTable whole(spec);
+    for (const PatternTable::Pattern& pattern :
+         {PatternTable::Pattern{4, 6, 0x3, {2, 6, 7, 8}}, PatternTable::Pattern{3, 4, 0x7, {3, 4, 5, 6, 7}},
+          PatternTable::Pattern{3, 3, 0, {0, 1, 2, 3, 4, 5, 6}}}) {
+        PatternTable whole(pattern);
         whole.Build();
-        PatternTable stepped(spec);
+        PatternTable stepped(pattern);
         int steps = 0;
         while (!stepped.BuildSome(977))
             ++steps;
