@@ -2,12 +2,14 @@
 // message, and painting the board on every pointer move, on an ordinary
 // screen and on one of twice the density. Each is timed against a
 // reference measured in the same run, and the ratios printed at the end, so
-// the figures hold on a noisy machine.
+// the figures hold on a noisy machine. Beside them, the solver's tables and
+// its plans.
 //
 //   tesselo_bench [--tiny] [google benchmark flags]
 
 #include "bench_inputs.h"
 #include "bench_cases.h"
+#include "bench_solver.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -92,6 +94,7 @@ int main(int argc, char** argv)
         return 1;
     }
     tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), board);
+    tesselo::bench::RegisterSolverCases(tiny);
 
     benchmark::Initialize(&count, args.data());
     MedianReporter reporter;
