@@ -62,6 +62,8 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "Sounds are from:",
              "For more detail, see the accompanying file \"Attributions.txt\"",
              "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.",
+             "P pauses a Speed game; P or a click goes on.",
+             "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.",
              "Right-click the board for a menu of the Ctrl keys.",
          })
         EXPECT_EQ(shown.count(QString::fromUtf8(text)), 1u) << text;
