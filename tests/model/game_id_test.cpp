@@ -1,3 +1,4 @@
+#include "model/daily_streak.h"
 #include "model/game_id.h"
 #include "model/levels.h"
 #include "support/game_fixture.h"
@@ -137,4 +138,25 @@ TEST_F(GameFixture, AnIdWhoseShuffleIsSolvedShowsTheSeedPlayed)
     game->StartNamed(*shown);
     EXPECT_EQ(Homes(game->grid), start);
     EXPECT_EQ(GameId::Of(game->puzzle), shown);
+}
+
+TEST(DailyStreak, CountsConsecutivePuzzleDaysEndingTodayOrYesterday)
+{
+    const QDate today(2026, 3, 14);
+    const auto before = [&](int days) { return today.addDays(-days); };
+    const std::pair<std::vector<QDate>, int> cases[] = {
+        {{}, 0},
+        {{today}, 1},
+        {{before(1)}, 1},                                       // today's still to play
+        {{before(2)}, 0},                                       // a day missed
+        {{today, before(1), before(2), before(4)}, 3},
+        {{before(2), today, before(1), today, before(1)}, 3},   // any order, days twice
+        {{today.addDays(1), today, before(1)}, 2},              // a day to come passed over
+        {{QDate(2026, 1, 1), QDate(2025, 12, 31)}, 0},
+    };
+    for (const auto& [won, streak] : cases)
+        EXPECT_EQ(CurrentDailyStreak(won, today), streak) << won.size();
+    // Across the turn of a year.
+    EXPECT_EQ(CurrentDailyStreak({QDate(2026, 1, 1), QDate(2025, 12, 31), QDate(2025, 12, 30)}, QDate(2026, 1, 1)),
+              3);
 }
