@@ -318,7 +318,7 @@ void CTesseloDlg::GameWon()
 {
     // Kept at once, not at the close: a win survives a crash a second later.
     const GameResult result = game->ResultOfWin();
-    records.Load();
+    records.Open();
     const bool best = records.IsNewBest(result);
     records.Add(result);
     if (best)
@@ -328,7 +328,7 @@ void CTesseloDlg::GameWon()
 void CTesseloDlg::OnRecords()
 {
     StopReplay();
-    records.Load();
+    records.Open();
     CRecordsDlg dialog(records, Records::LevelOf(game->grid.rowCount, game->grid.columnCount),
                        QString::fromLatin1(game->strategyStyle ? "Strategy" : "Speed"), this);
     if (RunRecordsDialog(dialog) != QDialog::Accepted || !dialog.chosen)

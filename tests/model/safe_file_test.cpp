@@ -1,4 +1,5 @@
 #include "model/safe_file.h"
+#include "support/in_child.h"
 #include "support/temp_cwd.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <unistd.h>
 
 using namespace tesselo;
+using tesselo::testing::InChild;
 using tesselo::testing::TempCwd;
 
 namespace {
@@ -25,19 +27,6 @@ QByteArray ReadAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-// Runs `body` in a child process and returns its exit status, so that
-// limits and mounts set up for one case stay in that case.
-template <typename Body>
-int InChild(Body body)
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(body());
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
 }
 
 } // namespace
