@@ -130,6 +130,43 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     EXPECT_EQ(w.game.state, Playing);
 }
 
+// A kept win's own picture is decoded no finer than the board needs, stays
+// the replay's through a board of no height, and goes when the replay ends.
+TEST(RecordsAndReplay, AKeptWinsPictureLastsAsLongAsItsReplay)
+{
+    TempCwd cwd;
+    const QString photo = cwd.Picture("Pictures/photo.jpg", Qt::red, 2400, 1800);
+    TileGrid start;
+    start.Resize(2, 3);
+    start.Apply(Move{MoveAxis::Row, 0, 1});
+    BoardBitmap gameBoard;
+    ASSERT_TRUE(gameBoard.LoadScaled(cwd.Picture("Pictures/game.png", Qt::blue), 300, 200));
+    const auto shows = [](const ReplayPlayer& p, QColor colour) {
+        return !p.board.picture.isNull() && (p.board.picture.pixelColor(150, 100).red() > 200) == (colour == Qt::red);
+    };
+
+    ReplayPlayer player;
+    player.Start(Replay(start, {HistoryStep{Move{MoveAxis::Row, 0, -1}, {0, 1}, {0, 0}}}), photo, false);
+    player.Prepare(gameBoard, 300, 200, 1.0);
+    EXPECT_EQ(player.board.Size(), QSize(300, 200));
+    EXPECT_GT(player.board.sourceScale, 1);
+    EXPECT_TRUE(shows(player, Qt::red));
+    player.Prepare(gameBoard, 300, 0, 1.0);
+    player.Prepare(gameBoard, 600, 400, 1.0);
+    EXPECT_EQ(player.board.sourcePath, photo);
+    EXPECT_TRUE(shows(player, Qt::red));
+
+    // Only these copies hold the pictures once the replay is over.
+    const QImage source = player.board.source, picture = player.board.picture;
+    player.Stop();
+    EXPECT_TRUE(source.isDetached());
+    EXPECT_TRUE(picture.isDetached());
+    // A picture that no longer loads gives way to the game's.
+    player.Start(Replay(start, {}), cwd.Path("Pictures/gone.jpg"), false);
+    player.Prepare(gameBoard, 300, 200, 1.0);
+    EXPECT_TRUE(shows(player, Qt::blue));
+}
+
 TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
 {
     TempCwd cwd;
