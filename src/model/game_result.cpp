@@ -38,8 +38,9 @@ bool OneOf(const QString& s, const char* const (&names)[N])
 
 bool GameResult::IsValid() const
 {
+    // Dates as ISO 8601 writes them without a sign, years 1 to 9999.
     return OneOf(level, Records::kLevels) && OneOf(style, Records::kStyles) && moves >= 0 && milliseconds >= 0 &&
-           finished.isValid();
+           finished.isValid() && finished.toUTC().date().year() >= 1 && finished.toUTC().date().year() <= 9999;
 }
 
 bool GameResult::Beats(const GameResult& other) const

@@ -95,6 +95,29 @@ bool IsDamage(int rc)
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
+// What a file under the records' name answers when it is looked at first:
+// a fault of the moment (a lock, the disk, rights, memory) leaves it to be
+// tried again; any other refusal (an unknown format, a schema that does not
+// parse, damage) means it is no database of ours.
+bool IsPassing(int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_NOMEM:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+    case SQLITE_FULL:
+    case SQLITE_INTERRUPT:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::int32_t ClampToInt32(std::int64_t v)
 {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
@@ -182,10 +205,10 @@ JsonRead ReadJsonRecords(const QString& path, QJsonObject* root)
     if (!info.isFile() || info.size() > Records::kMaxJsonSize)
         return JsonRead::Damaged;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > Records::kMaxJsonSize)
         return JsonRead::Damaged;
     QJsonParseError parsed{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.read(Records::kMaxJsonSize + 1), &parsed);
+    const QJsonDocument doc = QJsonDocument::fromJson(file.read(file.size()), &parsed);
     if (parsed.error != QJsonParseError::NoError || !doc.isObject())
         return JsonRead::Damaged;
     const QJsonValue version = doc.object().value("version");
@@ -423,7 +446,7 @@ Records::Check Records::TryOpen(int* rc)
                                           "(SELECT user_version FROM pragma_user_version), "
                                           "(SELECT count(*) FROM sqlite_schema)");
             if ((*rc = header.Step()) != SQLITE_ROW)
-                return IsDamage(*rc) ? Check::NotOurs : Check::Failed;
+                return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
             id = header.Int(0);
             version = header.Int(1);
             objects = header.Int(2);
@@ -431,7 +454,7 @@ Records::Check Records::TryOpen(int* rc)
         if (id == 0 && version == 0 && objects == 0 && pass == 0) {
             // A new file, or an empty one: ours to begin.
             if (!CreateSchema(rc))
-                return IsDamage(*rc) ? Check::NotOurs : Check::Failed;
+                return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
             continue;
         }
         if (id != kApplicationId || version < 1)
@@ -445,7 +468,7 @@ Records::Check Records::TryOpen(int* rc)
     SqlStatement check(db.get(), "PRAGMA quick_check(1)");
     *rc = check.Step();
     if (*rc != SQLITE_ROW)
-        return IsDamage(*rc) ? Check::NotOurs : Check::Failed;
+        return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
     if (check.Text(0) != QLatin1String("ok"))
         return Check::NotOurs;
     check.Run();

@@ -1,0 +1,125 @@
+// The records of won games at two sizes: keeping a win, and the queries the
+// Records window makes when it opens, each with many wins kept and with
+// few. Their ratios show whether a cost grows with the wins kept.
+
+#include "bench_cases.h"
+
+#include "model/game.h"
+#include "model/records.h"
+
+#include <QDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+
+namespace tesselo::bench {
+
+namespace {
+
+QString gDir;
+std::map<int, QString> gFiles; // records files by the wins they were made with
+
+// A win as the game keeps it: an "Expert" solve of forty moves, its level,
+// style and score varied with `i`.
+GameResult SomeWin(int i)
+{
+    std::uint64_t time = 133000000000000000ULL + std::uint64_t(i) * 987654321ULL;
+    Game game([&time] { return time; });
+    game.grid.Resize(3, 4);
+    game.NewGame();
+    for (int m = 0; m < 40; ++m)
+        m % 2 ? game.ShiftRowRight() : game.ShiftColumnDown();
+    GameResult won = game.ResultOfWin();
+    won.level = QString::fromLatin1(Records::kLevels[i % 4]);
+    won.style = QString::fromLatin1(Records::kStyles[(i / 4) % 2]);
+    won.moves = 30 + (i * 7919) % 200;
+    won.milliseconds = 20000 + (i * 104729) % 600000;
+    won.assisted = i % 10 == 0 ? 3 : 0;
+    return won;
+}
+
+// The records file with `wins` wins, made once for the run in one
+// transaction.
+const QString& RecordsWith(int wins)
+{
+    QString& file = gFiles[wins];
+    if (!file.isEmpty())
+        return file;
+    const QString dir = gDir + QStringLiteral("/records-%1").arg(wins);
+    QDir().mkpath(dir);
+    file = dir + QLatin1Char('/') + QString::fromLatin1(Records::kFileName);
+    std::vector<GameResult> all;
+    all.reserve(std::size_t(wins));
+    const GameResult model = SomeWin(0);
+    for (int i = 0; i < wins; ++i) {
+        GameResult won = model;
+        won.level = QString::fromLatin1(Records::kLevels[i % 4]);
+        won.style = QString::fromLatin1(Records::kStyles[(i / 4) % 2]);
+        won.moves = 30 + (i * 7919) % 200;
+        won.milliseconds = 20000 + (i * 104729) % 600000;
+        won.finished = model.finished.addSecs(i);
+        won.assisted = i % 10 == 0 ? 3 : 0;
+        all.push_back(std::move(won));
+    }
+    Records records(file, dir + QStringLiteral("/none.json"));
+    Records::Failure failure;
+    if (!records.AddAll(std::move(all), &failure))
+        std::fprintf(stderr, "tesselo_bench: %s\n", qPrintable(failure.reason));
+    return file;
+}
+
+// One win kept, as the window keeps it at the end of a game: a
+// transaction on the file, synced to disk.
+void KeepWin(benchmark::State& state, int kept)
+{
+    const QString& file = RecordsWith(kept);
+    Records records(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
+    if (!records.Open()) {
+        state.SkipWithError("the records did not open");
+        return;
+    }
+    int i = 0;
+    for (auto _ : state)
+        if (!records.Add(SomeWin(++i)))
+            state.SkipWithError("a win was not kept");
+    state.SetLabel(std::to_string(kept) + " wins");
+}
+
+// What the Records window asks when it opens: the summary of every level
+// and style, and the first page of wins of one, best first and newest
+// first.
+void WindowQueries(benchmark::State& state, int kept)
+{
+    const QString& file = RecordsWith(kept);
+    Records records(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
+    if (!records.Open()) {
+        state.SkipWithError("the records did not open");
+        return;
+    }
+    for (auto _ : state) {
+        int won = 0;
+        for (const char* level : Records::kLevels)
+            for (const char* style : Records::kStyles)
+                won += records.Summarize(QString::fromLatin1(level), QString::fromLatin1(style)).won;
+        for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
+            won += int(records.Page(QStringLiteral("Expert"), QStringLiteral("Speed"), order, 0, 100).size());
+        benchmark::DoNotOptimize(won);
+    }
+    state.SetLabel(std::to_string(kept) + " wins");
+}
+
+} // namespace
+
+void RegisterRecordsCases(const QString& dir, bool tiny)
+{
+    gDir = dir;
+    const int many = tiny ? 1000 : 100000;
+    benchmark::RegisterBenchmark("BM_KeepWinFew", KeepWin, 10)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_KeepWinMany", KeepWin, many)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RecordsQueriesFew", WindowQueries, 100)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RecordsQueriesMany", WindowQueries, many)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace tesselo::bench
