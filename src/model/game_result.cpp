@@ -91,6 +91,12 @@ bool GameResult::TakeReplay(const QJsonValue& startValue, const QJsonValue& step
     return true;
 }
 
+bool GameResult::TakeReplay(const QJsonValue& startValue, const QJsonValue& stepsValue, const QJsonValue& before)
+{
+    std::int64_t number = 0;
+    return TakeReplay(startValue, stepsValue, WholeNumber(before, 0, kLargestInt32, &number) ? number : -1);
+}
+
 std::optional<GameResult> GameResult::FromJson(const QJsonObject& o, QJsonObject* unknown)
 {
     GameResult r;
@@ -109,8 +115,7 @@ std::optional<GameResult> GameResult::FromJson(const QJsonObject& o, QJsonObject
         return std::nullopt;
     // A result without a replay that fits still counts, but cannot be
     // played again.
-    r.TakeReplay(o.value("start"), o.value("steps"),
-                 WholeNumber(o.value("movesBefore"), 0, kLargestInt32, &number) ? number : -1);
+    r.TakeReplay(o.value("start"), o.value("steps"), o.value("movesBefore"));
     if (WholeNumber(o.value("par"), 0, kLargestInt32, &number))
         r.par = static_cast<std::int32_t>(number);
     r.parIsOptimal = o.value("parIsOptimal").toBool();

@@ -57,6 +57,7 @@ struct GameResult {
     // Takes the replay when it fits: a playable start and steps that stay
     // inside it. Otherwise leaves the result without one and returns false.
     bool TakeReplay(const QJsonValue& start, const QJsonValue& steps, std::int64_t movesBefore);
+    bool TakeReplay(const QJsonValue& start, const QJsonValue& steps, const QJsonValue& movesBefore);
 };
 
 } // namespace tesselo

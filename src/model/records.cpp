@@ -77,6 +77,11 @@ CREATE TABLE file_fields (
 ) WITHOUT ROWID;
 )sql";
 
+constexpr const char* kInsertWin =
+    "INSERT INTO wins(level, style, moves, milliseconds, score, finished, picture, par, par_is_optimal, assisted, "
+    "daily, moves_before, start, extra, steps) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)";
+constexpr const char* kInsertUnread = "INSERT INTO unread_results(json) VALUES (?1)";
+
 // What Write answers when the name no longer leads to the open file.
 constexpr int kFileChanged = -1;
 
@@ -528,35 +533,28 @@ bool Records::Open(Failure* failure)
     return EnsureOpen(failure);
 }
 
-int Records::Insert(const GameResult& r, const QJsonObject& unknown)
+int Records::Insert(SqlStatement& q, const GameResult& r, const QJsonObject& unknown, const QByteArray& startJson,
+                    const QByteArray& stepsJson)
 {
-    if (!r.IsValid()) // kept all the same, as the JSON it would be exported as
-        return InsertUnread(Compact(r.ToJson()));
-    SqlStatement q(db.get(), "INSERT INTO wins(level, style, moves, milliseconds, score, finished, picture, par, "
-                             "par_is_optimal, assisted, daily, moves_before, start, extra, steps) "
-                             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)");
+    q.Reset();
     q.Bind(1, r.level).Bind(2, r.style).Bind(3, r.moves).Bind(4, r.milliseconds).Bind(5, r.Score());
     q.Bind(6, r.finished.toMSecsSinceEpoch()).Bind(7, r.picture).Bind(8, r.par).Bind(9, r.parIsOptimal ? 1 : 0);
     q.Bind(10, r.assisted);
     if (r.daily)
         q.Bind(11, r.daily->toString(Qt::ISODate));
-    else
-        q.BindNull(11);
     q.Bind(12, r.movesBefore);
-    if (r.IsReplayable())
-        q.Bind(13, Compact(HistoryFile::GridToJson(r.start))).Bind(15, Compact(HistoryFile::StepsToJson(r.steps)));
-    else
-        q.BindNull(13).BindNull(15);
-    if (unknown.isEmpty())
-        q.BindNull(14);
-    else
+    if (r.IsReplayable()) {
+        q.Bind(13, startJson.isEmpty() ? Compact(HistoryFile::GridToJson(r.start)) : startJson);
+        q.Bind(15, stepsJson.isEmpty() ? Compact(HistoryFile::StepsToJson(r.steps)) : stepsJson);
+    }
+    if (!unknown.isEmpty())
         q.Bind(14, Compact(unknown));
     return q.Run();
 }
 
-int Records::InsertUnread(const QByteArray& json)
+int Records::InsertUnread(SqlStatement& q, const QByteArray& json)
 {
-    SqlStatement q(db.get(), "INSERT INTO unread_results(json) VALUES (?1)");
+    q.Reset();
     q.Bind(1, json);
     return q.Run();
 }
@@ -586,10 +584,27 @@ bool Records::ImportJson(Failure* failure)
         break;
     }
     rc = SQLITE_DONE;
+    SqlStatement wins(db.get(), kInsertWin), unread(db.get(), kInsertUnread);
     for (const QJsonValue& v : root.value("results").toArray()) {
+        // The replay is read apart and, when it fits, kept as the file
+        // wrote it: one file can hold thousands of long solves, and
+        // writing each back out only to compare it would double the work.
+        const QJsonObject whole = v.toObject();
+        QJsonObject rest = whole;
+        for (const char* replay : {"start", "steps", "movesBefore"})
+            rest.remove(QLatin1String(replay));
         QJsonObject unknown;
-        const std::optional<GameResult> r = v.isObject() ? GameResult::FromJson(v.toObject(), &unknown) : std::nullopt;
-        rc = r ? Insert(*r, unknown) : InsertUnread(ValueText(v));
+        std::optional<GameResult> r = v.isObject() ? GameResult::FromJson(rest, &unknown) : std::nullopt;
+        if (!r) {
+            rc = InsertUnread(unread, ValueText(v));
+        } else if (r->TakeReplay(whole.value("start"), whole.value("steps"), whole.value("movesBefore"))) {
+            rc = Insert(wins, *r, unknown, ValueText(whole.value("start")), ValueText(whole.value("steps")));
+        } else {
+            for (const char* replay : {"start", "steps", "movesBefore"})
+                if (whole.contains(QLatin1String(replay)))
+                    unknown.insert(QLatin1String(replay), whole.value(QLatin1String(replay)));
+            rc = Insert(wins, *r, unknown, {}, {});
+        }
         if (rc != SQLITE_DONE)
             break;
     }
@@ -642,11 +657,16 @@ int Records::Write(const std::vector<GameResult>& results)
         db.reset();
         return kFileChanged;
     }
-    for (const GameResult& r : results)
-        if ((rc = Insert(r, QJsonObject())) != SQLITE_DONE) {
+    SqlStatement wins(db.get(), kInsertWin), unread(db.get(), kInsertUnread);
+    for (const GameResult& r : results) {
+        // A result this version cannot count is kept all the same, as the
+        // JSON it is exported as.
+        rc = r.IsValid() ? Insert(wins, r, QJsonObject(), {}, {}) : InsertUnread(unread, Compact(r.ToJson()));
+        if (rc != SQLITE_DONE) {
             Rollback();
             return rc;
         }
+    }
     if ((rc = Exec("COMMIT")) != SQLITE_OK)
         Rollback();
     return rc;

@@ -17,6 +17,8 @@ struct sqlite3;
 
 namespace tesselo {
 
+class SqlStatement;
+
 // Every won game, kept in the SQLite database "tesselo-records.sqlite"
 // beside the saved game: the player's only copy of their history of wins.
 //
@@ -154,8 +156,12 @@ private:
     bool SetAsideFiles(const QString& why, QString* error);
     bool ImportJson(Failure* failure);
     int Write(const std::vector<GameResult>& results);
-    int Insert(const GameResult& result, const QJsonObject& unknown);
-    int InsertUnread(const QByteArray& json);
+    // Binds and runs the insert statements, prepared once for many rows.
+    // `startJson` and `stepsJson` are the replay as a file held it; empty,
+    // they are written from the result.
+    int Insert(SqlStatement& q, const GameResult& result, const QJsonObject& unknown, const QByteArray& startJson,
+               const QByteArray& stepsJson);
+    int InsertUnread(SqlStatement& q, const QByteArray& json);
     int Exec(const char* sql);
     void Rollback();
     // After a statement failed: a damaged file is set aside.

@@ -56,6 +56,12 @@ int SqlStatement::Run()
     return rc;
 }
 
+void SqlStatement::Reset()
+{
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+}
+
 bool SqlStatement::IsNull(int column) const
 {
     return sqlite3_column_type(statement, column) == SQLITE_NULL;

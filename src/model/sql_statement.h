@@ -36,6 +36,8 @@ public:
     int Step();
     // Runs the statement to its end; SQLITE_DONE when it went through.
     int Run();
+    // Makes the statement ready to run again with new bindings.
+    void Reset();
 
     bool IsNull(int column) const;
     std::int64_t Int(int column) const;
