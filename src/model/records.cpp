@@ -424,6 +424,9 @@ bool Records::CreateSchema(int* rc)
 Records::Check Records::TryOpen(int* rc)
 {
     db.reset();
+    const std::optional<FileId> id = IdOf(path);
+    openedDevice = id ? id->device : 0;
+    openedInode = id ? id->inode : 0;
     const QFileInfo info(path);
     // A directory cannot be a database, and a pipe would block the game.
     if (info.exists() && !info.isFile())
@@ -477,13 +480,14 @@ Records::Check Records::TryOpen(int* rc)
     if (check.Text(0) != QLatin1String("ok"))
         return Check::NotOurs;
     check.Run();
-    const std::optional<FileId> opened_ = IdOf(path);
-    if (!opened_) {
+    // A file made just now has its identity only now.
+    const std::optional<FileId> made = IdOf(path);
+    if (!made) {
         *rc = SQLITE_CANTOPEN;
         return Check::Failed;
     }
-    openedDevice = opened_->device;
-    openedInode = opened_->inode;
+    openedDevice = made->device;
+    openedInode = made->inode;
     return Check::Fine;
 }
 
@@ -506,6 +510,13 @@ bool Records::OpenFile(Failure* failure)
             return Fail(failure, tr("It was written by a newer version of Tesselo, which this version leaves "
                                     "as it is."));
         case Check::NotOurs: {
+            // Another window may have set the file aside and begun a new
+            // one meanwhile; that one is looked at afresh, not moved.
+            const std::optional<FileId> now = IdOf(path);
+            if (now && (now->device != openedDevice || now->inode != openedInode)) {
+                db.reset();
+                continue;
+            }
             QString error;
             if (!SetAsideFiles(QStringLiteral("damaged"), &error)) {
                 db.reset();
@@ -714,6 +725,8 @@ bool Records::Clear(QString* error)
 {
     pending.clear();
     const QFileInfo info(path);
+    if (info.exists())
+        EnsureOpen(nullptr);
     if (info.exists() || info.isSymLink()) {
         // Held exclusively, so that no other window is part way through a
         // write to the file when it goes.
