@@ -20,6 +20,10 @@ JPEG, GIF or PNG pictures of your own. Sample pictures and sounds included.")
 # Qt's Wayland platform (without it Qt falls back to X11 through XWayland),
 # are recommended rather than required: the game plays without them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's translations give the message boxes' standard buttons and the file
+# dialog in the player's language; dpkg-shlibdeps cannot see them, as the
+# game loads them at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -1,91 +1,171 @@
 #include "app/c_help_dlg.h"
 
-#include "app/dialog_layout.h"
+#include "app/dialog_units.h"
 
+#include <QBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
+#include <span>
 
 namespace tesselo {
 
 namespace {
 
-struct Text {
-    int x, y, w, h;
-    bool centred;
+enum class Kind {
+    Heading, // centred over its column
+    Line,
+    Item,    // indented under the line before it
+    Credit,  // beside the game's icon
+};
+
+// A row of the page: what it is, its text, and the space above it in dialog
+// units. A row that needs more lines in some language or font takes them,
+// and whatever follows moves down.
+struct Row {
+    Kind kind;
+    int space;
     const char* text;
 };
 
-// The page in two columns, in dialog units.
-constexpr Text kTexts[] = {
-    {7, 7, 240, 12, true, "Instructions:"},
-    {7, 23, 240, 10, false, "Click \"New Game\" to start playing."},
-    {7, 36, 240, 8, false, "Click and drag the image to re-assemble the picture."},
-    {7, 49, 240, 8, false, "Keyboard:"},
-    {14, 62, 233, 8, false, "Use right and left arrow keys to slide the selected row."},
-    {14, 74, 233, 8, false, "Use up and down arrow keys to slide the selected column."},
-    {14, 86, 233, 8, false, "Use Shift + arrow keys to change the selection."},
-    {14, 97, 233, 8, false, "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay."},
-    {7, 110, 240, 8, true, "About Tesselo"},
-    {37, 126, 204, 8, false, "Tesselo version 1.00, made by the Tesselo team."},
-    {37, 138, 204, 8, false, "Copyright (C) 2026 the Tesselo team."},
-    {7, 183, 240, 41, false,
-     "The licence is set out in the file \"Attributions.txt\" beside the program, and at "
-     "https://opensource.org/license/mit."},
-    {7, 228, 235, 8, false, "USE AT YOUR OWN RISK!"},
-    {7, 245, 240, 14, false, "This software is  not warranted safe or fit for any purpose whatsoever."},
-    {7, 162, 240, 19, false, "Tesselo is free software, distributed under the MIT licence."},
-    {253, 7, 240, 8, true, "Options:"},
-    {253, 20, 240, 8, false, "Click the Options button to:"},
-    {258, 30, 235, 8, false, "- Set the difficulty (number of cells)"},
-    {258, 40, 235, 8, false, "- Set the style: strategy (fewest moves) or speed (shortest time)"},
-    {258, 50, 235, 16, false,
-     "- Choose new pictures (a new picture folder).  .BMP, .JPG, .GIF and .PNG files supported."},
-    {258, 68, 235, 8, false, "- Turn off the sound"},
-    {253, 80, 240, 8, false, "Right-click the board for a menu of the Ctrl keys."},
-    {253, 95, 240, 8, true, "Attributions:"},
-    {253, 115, 240, 8, false, "For sound management, Tesselo uses:"},
-    {253, 125, 240, 8, false, "SDL2 and SDL2_mixer (libsdl.org), under the zlib licence."},
-    {253, 140, 240, 16, false,
-     "The sound effects were synthesised for this program by its makers, as were all its pictures."},
-    {253, 160, 240, 8, false, "Sounds are from:"},
-    {253, 175, 240, 8, false, "The Tesselo team: every cue is synthesised by code,"},
-    {253, 185, 240, 8, false, "in tools/make_sounds.cpp, when the game is built."},
-    {253, 195, 240, 8, false, "No recording by anyone else is used."},
-    {253, 205, 240, 8, false, "Pictures: drawn by code in tools/make_art.cpp."},
-    {253, 215, 240, 8, false, "Windows and pictures: Qt 6 (qt.io), under the LGPL 3."},
-    {253, 235, 240, 8, false, "For more detail, see the accompanying file \"Attributions.txt\""},
+// The page's two columns, top to bottom. A new line on the page is a new
+// row here; "update_translations" then brings it to the translators.
+constexpr Row kLeft[] = {
+    {Kind::Heading, 0, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Instructions:")},
+    {Kind::Line, 8, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Click \"New Game\" to start playing.")},
+    {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Click and drag the image to re-assemble the picture.")},
+    {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Keyboard:")},
+    {Kind::Item, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Use right and left arrow keys to slide the selected row.")},
+    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Use up and down arrow keys to slide the selected column.")},
+    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Use Shift + arrow keys to change the selection.")},
+    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.")},
+    {Kind::Heading, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "About Tesselo")},
+    {Kind::Credit, 8, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Tesselo version 1.00, made by the Tesselo team.")},
+    {Kind::Credit, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Copyright (C) 2026 the Tesselo team.")},
+    {Kind::Line, 16,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Tesselo is free software, distributed under the MIT licence.")},
+    {Kind::Line, 13,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "The licence is set out in the file \"Attributions.txt\" beside the program, and at "
+                       "https://opensource.org/license/mit.")},
+    {Kind::Line, 13, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "USE AT YOUR OWN RISK!")},
+    {Kind::Line, 9,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "This software is  not warranted safe or fit for any purpose whatsoever.")},
 };
+
+constexpr Row kRight[] = {
+    {Kind::Heading, 0, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Options:")},
+    {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Click the Options button to:")},
+    {Kind::Item, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Set the difficulty (number of cells)")},
+    {Kind::Item, 2,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Set the style: strategy (fewest moves) or speed (shortest time)")},
+    {Kind::Item, 2,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "- Choose new pictures (a new picture folder).  .BMP, .JPG, .GIF and .PNG files supported.")},
+    {Kind::Item, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Turn off the sound")},
+    {Kind::Line, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Right-click the board for a menu of the Ctrl keys.")},
+    {Kind::Heading, 7, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Attributions:")},
+    {Kind::Line, 12, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "For sound management, Tesselo uses:")},
+    {Kind::Line, 2,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "SDL2 and SDL2_mixer (libsdl.org), under the zlib licence.")},
+    {Kind::Line, 7,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "The sound effects were synthesised for this program by its makers, as were all its pictures.")},
+    {Kind::Line, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Sounds are from:")},
+    {Kind::Line, 7, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "The Tesselo team: every cue is synthesised by code,")},
+    {Kind::Line, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "in tools/make_sounds.cpp, when the game is built.")},
+    {Kind::Line, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "No recording by anyone else is used.")},
+    {Kind::Line, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Pictures: drawn by code in tools/make_art.cpp.")},
+    {Kind::Line, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Windows and pictures: Qt 6 (qt.io), under the LGPL 3.")},
+    {Kind::Line, 12,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "For more detail, see the accompanying file \"Attributions.txt\"")},
+};
+
+// In dialog units: the page's margin, a column's width, the space between
+// the columns, the indent of an item, the icon's side and its distance from
+// the lines beside it, and the "Done" button with the space above it.
+constexpr int kMargin = 7;
+constexpr int kColumnWidth = 240;
+constexpr int kColumnGap = 6;
+constexpr int kIndent = 6;
+constexpr int kIcon = 20;
+constexpr int kIconGap = 10;
+constexpr QSize kDone(50, 14);
+constexpr int kDoneSpace = 14;
 
 } // namespace
 
 CHelpDlg::CHelpDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setWindowTitle(QStringLiteral("Tesselo Help"));
-    auto* layout = new DialogLayout(this, QSize(500, 300));
+    setWindowTitle(tr("Tesselo Help"));
+    const DialogUnits du(font());
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
-    layout->Add(done, QRect(225, 279, 50, 14), DialogLayout::Anchor::Centre);
+    // A wrapping text gets its width here, so that it breaks its lines where
+    // the page's columns end; a word longer than that widens it instead.
+    const auto label = [&](const char* text, int width, Qt::Alignment alignment, int indent) {
+        auto* l = new QLabel(tr(text), this);
+        l->setTextFormat(Qt::PlainText);
+        l->setTextInteractionFlags(Qt::NoTextInteraction);
+        l->setAlignment(alignment | Qt::AlignTop);
+        l->setWordWrap(true);
+        l->setContentsMargins(du.X(indent), 0, 0, 0);
+        l->setFixedWidth(std::max(du.X(width), l->minimumSizeHint().width()));
+        return l;
+    };
+    const auto column = [&](std::span<const Row> rows) {
+        auto* box = new QVBoxLayout;
+        box->setSpacing(0);
+        QVBoxLayout* credits = nullptr;
+        for (const Row& row : rows) {
+            if (row.kind == Kind::Credit) {
+                if (!credits) {
+                    box->addSpacing(du.Y(row.space));
+                    auto* icon = new QLabel(this);
+                    const int side = std::min(du.X(kIcon), du.Y(kIcon));
+                    icon->setPixmap(QIcon(QStringLiteral(":/tesselo/icon.png")).pixmap(side));
+                    icon->setFixedSize(du.X(kIcon), du.Y(kIcon));
+                    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                    credits = new QVBoxLayout;
+                    credits->setSpacing(0);
+                    auto* beside = new QHBoxLayout;
+                    beside->setSpacing(du.X(kIconGap));
+                    beside->addWidget(icon, 0, Qt::AlignTop);
+                    beside->addLayout(credits);
+                    box->addLayout(beside);
+                } else {
+                    credits->addSpacing(du.Y(row.space));
+                }
+                credits->addWidget(label(row.text, kColumnWidth - kIcon - kIconGap, Qt::AlignLeft, 0));
+                continue;
+            }
+            credits = nullptr;
+            box->addSpacing(du.Y(row.space));
+            box->addWidget(label(row.text, kColumnWidth,
+                                 row.kind == Kind::Heading ? Qt::AlignHCenter : Qt::AlignLeft,
+                                 row.kind == Kind::Item ? kIndent : 0));
+        }
+        box->addStretch();
+        return box;
+    };
+
+    auto* page = new QVBoxLayout(this);
+    page->setSizeConstraint(QLayout::SetFixedSize);
+    page->setContentsMargins(du.X(kMargin), du.Y(kMargin), du.X(kMargin), du.Y(kMargin));
+    page->setSpacing(du.Y(kDoneSpace));
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(du.X(kColumnGap));
+    columns->addLayout(column(kLeft));
+    columns->addLayout(column(kRight));
+    page->addLayout(columns);
+
+    auto* done = new QPushButton(tr("Done"), this);
+    done->setMinimumSize(du.X(kDone.width()), du.Y(kDone.height()));
     connect(done, &QPushButton::clicked, this, &QDialog::reject);
-
-    for (const Text& t : kTexts) {
-        auto* label = new QLabel(QString::fromUtf8(t.text), this);
-        label->setAlignment((t.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
-        // Any line may need a second one in a wide font.
-        label->setWordWrap(true);
-        label->setTextInteractionFlags(Qt::NoTextInteraction);
-        label->setTextFormat(Qt::PlainText);
-        layout->Add(label, QRect(t.x, t.y, t.w, t.h));
-    }
-    auto* icon = new QLabel(this);
-    const QRect iconUnits(7, 126, 20, 20);
-    const QRect iconRect = layout->Units().Rect(iconUnits);
-    icon->setPixmap(QIcon(QStringLiteral(":/tesselo/icon.png")).pixmap(std::min(iconRect.width(), iconRect.height())));
-    layout->Add(icon, iconUnits);
-    layout->activate();
+    page->addWidget(done, 0, Qt::AlignHCenter);
+    page->activate();
 }
 
 } // namespace tesselo

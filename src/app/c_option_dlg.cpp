@@ -1,6 +1,7 @@
 #include "app/c_option_dlg.h"
 
 #include "app/dialog_layout.h"
+#include "app/display_names.h"
 #include "model/tile_grid.h"
 #include "pictures/picture_folder.h"
 
@@ -29,19 +30,20 @@ COptionDlg::COptionDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     using Anchor = DialogLayout::Anchor;
-    setWindowTitle(QStringLiteral("Set Options"));
+    setWindowTitle(tr("Set Options"));
     auto* layout = new DialogLayout(this, QSize(187, 153));
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("ok"));
     okButton->setDefault(true);
     layout->Add(okButton, QRect(7, 134, 50, 14));
-    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("cancel"));
     layout->Add(cancelButton, QRect(130, 134, 50, 14), Anchor::Right);
-    layout->Add(new QGroupBox(QStringLiteral("Difficulty"), this), QRect(7, 7, 82, 70));
-    layout->Add(new QGroupBox(QStringLiteral("Picture Directory"), this), QRect(7, 76, 173, 30), Anchor::Stretch);
-    layout->Add(new QGroupBox(QStringLiteral("Style"), this), QRect(98, 7, 82, 40));
+    layout->Add(new QGroupBox(tr("Difficulty"), this), QRect(7, 7, 82, 70));
+    layout->Add(new QGroupBox(tr("Picture Directory"), this), QRect(7, 76, 173, 30), Anchor::Stretch);
+    //: What counts in a game: the moves (Strategy) or the time (Speed)
+    layout->Add(new QGroupBox(tr("Style"), this), QRect(98, 7, 82, 40));
 
     // The radio buttons sit on the dialog over their frames, each group
     // exclusive on its own.
@@ -50,7 +52,7 @@ COptionDlg::COptionDlg(QWidget* parent)
     QWidget* previous = cancelButton;
     setTabOrder(okButton, cancelButton);
     for (int i = 0; i < 4; ++i) {
-        auto* r = new QRadioButton(QString::fromLatin1(kLevels[i]), this);
+        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kLevels[i])), this);
         r->setObjectName(QString::fromLatin1(kLevels[i]).toLower());
         layout->Add(r, QRect(7 + 4, levelY[i], 80 - 4, 12));
         difficultyGroup->addButton(r, i);
@@ -60,7 +62,7 @@ COptionDlg::COptionDlg(QWidget* parent)
     styleGroup = new QButtonGroup(this);
     const char* styles[] = {"Strategy", "Speed"};
     for (int i = 0; i < 2; ++i) {
-        auto* r = new QRadioButton(QString::fromLatin1(styles[i]), this);
+        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(styles[i])), this);
         r->setObjectName(QString::fromLatin1(styles[i]).toLower());
         layout->Add(r, QRect(100 + 4, 18 + 14 * i, 80 - 6, 12));
         styleGroup->addButton(r, i);
@@ -80,8 +82,9 @@ COptionDlg::COptionDlg(QWidget* parent)
     volumeSlider->setPageStep(20);
     volumeSlider->setTickPosition(QSlider::NoTicks);
     layout->Add(volumeSlider, QRect(42, 114, 138 - 4, 15), Anchor::Stretch);
-    layout->Add(new QGroupBox(QStringLiteral("Volume"), this), QRect(7, 108, 173, 22), Anchor::Stretch);
-    auto* off = new QLabel(QStringLiteral("Off"), this);
+    layout->Add(new QGroupBox(tr("Volume"), this), QRect(7, 108, 173, 22), Anchor::Stretch);
+    //: The low end of the volume slider: no sound
+    auto* off = new QLabel(tr("Off"), this);
     layout->Add(off, QRect(19, 117, 18, 8));
     setTabOrder(previous, folderEdit);
     setTabOrder(folderEdit, browseButton);
@@ -127,7 +130,7 @@ void COptionDlg::accept()
     // The saved game holds a folder of fewer than 260 units; a longer one
     // would come back cut, naming some other place.
     if (!PictureFolder::IsStorableFolder(completed)) {
-        Refuse(QStringLiteral("The picture folder's name is too long: at most %1 characters can be kept.")
+        Refuse(tr("The picture folder's name is too long: at most %1 characters can be kept.")
                    .arg(PictureFolder::kFolderUnits - 1));
         folderEdit->setFocus();
         folderEdit->selectAll();
@@ -139,13 +142,17 @@ void COptionDlg::accept()
 
 QString COptionDlg::ChooseFile()
 {
+    // The patterns are the file dialog's, not the player's: only the names
+    // of the two choices are translated.
     return QFileDialog::getOpenFileName(this, QString(), QString(),
-                                        QStringLiteral("Pictures (*.bmp *.jpg *.jpeg *.gif *.png);;All files (*)"));
+                                        //: A choice of file types in the file dialog
+                                        tr("Pictures") + QStringLiteral(" (*.bmp *.jpg *.jpeg *.gif *.png);;") +
+                                            tr("All files") + QStringLiteral(" (*)"));
 }
 
 void COptionDlg::Refuse(const QString& why)
 {
-    QMessageBox::warning(this, QStringLiteral("Set Options"), why);
+    QMessageBox::warning(this, windowTitle(), why);
 }
 
 void COptionDlg::OnBnClickedBrowse()

@@ -1,5 +1,6 @@
 #include "app/c_records_dlg.h"
 
+#include "app/display_names.h"
 #include "model/game.h"
 
 #include <QComboBox>
@@ -144,28 +145,6 @@ QString CRecordsDlg::ScoreText(const QString& style, std::optional<double> score
     return *score == std::trunc(*score) ? QString::number(std::llround(*score)) : QString::number(*score, 'f', 1);
 }
 
-QString CRecordsDlg::LevelName(const QString& level)
-{
-    if (level == QLatin1String("Novice"))
-        return tr("Novice");
-    if (level == QLatin1String("Pro"))
-        return tr("Pro");
-    if (level == QLatin1String("Expert"))
-        return tr("Expert");
-    if (level == QLatin1String("Genius"))
-        return tr("Genius");
-    return level;
-}
-
-QString CRecordsDlg::StyleName(const QString& style)
-{
-    if (style == QLatin1String("Strategy"))
-        return tr("Strategy");
-    if (style == QLatin1String("Speed"))
-        return tr("Speed");
-    return style;
-}
-
 void CRecordsDlg::Refresh()
 {
     const QString level = Level(), style = Style();
@@ -178,7 +157,7 @@ void CRecordsDlg::Refresh()
                 sum.best ? std::optional<double>(double(sum.best->Score())) : std::nullopt;
             QTableWidgetItem* keys = SetRow(
                 summary, row++,
-                {LevelName(l), StyleName(s), ScoreText(s, best),
+                {DisplayName(l), DisplayName(s), ScoreText(s, best),
                  sum.best ? DateText(sum.best->finished, false) : QStringLiteral("-"), QString::number(sum.won),
                  ScoreText(s, sum.averageOf5), ScoreText(s, sum.averageOf12)},
                 2);

@@ -45,9 +45,6 @@ public:
     // Text of a score for its style: moves as a number, time as the
     // counter shows it; "-" when there is none.
     static QString ScoreText(const QString& style, std::optional<double> score);
-    // The names the player reads for a level or a style key.
-    static QString LevelName(const QString& level);
-    static QString StyleName(const QString& style);
 
     QTableWidget* summary = nullptr;
     QTableWidget* wins = nullptr;

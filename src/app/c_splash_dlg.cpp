@@ -24,11 +24,12 @@ CSplashDlg::CSplashDlg(QWidget* parent)
     frame->setLineWidth(2);
     layout->Add(frame, QRect(0, 0, 186, 134), DialogLayout::Anchor::Stretch);
 
+    // The game's name is the same in every language.
     auto* title = new QLabel(QStringLiteral("TESSELO"), this);
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     layout->Add(title, QRect(7, 24, 172, 10), DialogLayout::Anchor::Stretch);
 
-    auto* credit = new QLabel(QStringLiteral("A sliding picture puzzle by the Tesselo team"), this);
+    auto* credit = new QLabel(tr("A sliding picture puzzle by the Tesselo team"), this);
     credit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     credit->setWordWrap(true);
     // Smaller and lighter than the title, in whatever face the title has.
@@ -38,7 +39,7 @@ CSplashDlg::CSplashDlg(QWidget* parent)
     credit->setFont(small);
     layout->Add(credit, QRect(7, 48, 172, 8), DialogLayout::Anchor::Stretch);
 
-    proceedButton = new QPushButton(QStringLiteral("Proceed"), this);
+    proceedButton = new QPushButton(tr("Proceed"), this);
     // The button carries the OK role: Enter presses it wherever the focus is.
     proceedButton->setDefault(true);
     connect(proceedButton, &QPushButton::clicked, this, &QDialog::accept);

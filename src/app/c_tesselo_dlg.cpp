@@ -4,6 +4,7 @@
 #include "app/c_option_dlg.h"
 #include "app/c_records_dlg.h"
 #include "app/dialog_units.h"
+#include "app/termination_hold.h"
 #include "model/game.h"
 #include "view/c_puzzle_image.h"
 
@@ -334,10 +335,10 @@ void CTesseloDlg::OnRecords()
     if (RunRecordsDialog(dialog) != QDialog::Accepted || !dialog.chosen)
         return;
     const GameResult& won = *dialog.chosen;
-    // Its own picture when the folder still holds it, else the board's.
-    QString picture;
-    if (!won.picture.isEmpty() && QFileInfo(game->pictures.folder + won.picture).isFile())
-        picture = game->pictures.folder + won.picture;
+    // Its own picture when the folder still holds it, else the board's: the
+    // replay falls back by itself on a file that does not load. (QFileInfo
+    // would not find a name that is not UTF-8.)
+    const QString picture = won.picture.isEmpty() ? QString() : game->pictures.folder + won.picture;
     StartReplay(won.start, won.steps, picture, won.style == QLatin1String("Strategy"));
 }
 
@@ -563,13 +564,19 @@ bool CTesseloDlg::SaveNow(QString* why)
 {
     // The timer runs exactly while the window is open: before, nothing was
     // read that could be saved; after, the close has saved already.
+    const TerminationHold hold;
     return timerId == 0 || game->SaveGame(why);
 }
 
 bool CTesseloDlg::OnClose()
 {
     QString reason;
-    if (!game->SaveGame(&reason) && !OfferCloseWithoutSaving(reason))
+    bool saved = false;
+    {
+        const TerminationHold hold;
+        saved = game->SaveGame(&reason);
+    }
+    if (!saved && !OfferCloseWithoutSaving(reason))
         return false;
     if (timerId) {
         killTimer(timerId);

@@ -1,6 +1,8 @@
 #include "app/c_tesselo_app.h"
+#include "app/language.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -40,6 +42,10 @@ int main(int argc, char** argv)
     // Every file of the picture folder is tried as a picture; the decoders'
     // complaints about the ones that are not belong to no one's terminal.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    // The desktop's languages choose (LANGUAGE before LANG, as players
+    // expect), before any window exists.
+    const tesselo::Translation translation(
+        tesselo::ChooseLanguage(QLocale::system().uiLanguages(), tesselo::ShippedLanguages()));
     tesselo::CTesseloApp theApp;
     theApp.InitInstance();
     return 0;

@@ -1,8 +1,8 @@
 #include "app/sound_effects.h"
 
+#include "model/safe_file.h"
+
 #include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -49,22 +49,14 @@ bool SoundEffects::InitSound()
 
 Mix_Chunk* SoundEffects::LoadSample(const char* file)
 {
-    // Only a regular file that holds something is opened: a named pipe, or
-    // a pseudo file that reports size 0 and blocks its reader (/proc/kmsg),
-    // would stop the start for ever.
-    const QString name = QString::fromLatin1(file);
-    const QFileInfo info(name);
-    if (!info.isFile() || info.size() == 0 || info.size() > kMaxFileBytes)
-        return nullptr;
-    QFile in(name);
-    if (!in.open(QIODevice::ReadOnly))
-        return nullptr;
-    // Read once, at most one byte past the limit: a file that grew since
-    // its size was taken is still refused, and both passes below see the
+    // Read once, from the one handle that was checked (a named pipe put in
+    // its place, or a pseudo file that reports size 0 and blocks its reader,
+    // would stop the start for ever), so that both passes below see the
     // same bytes.
-    const QByteArray bytes = in.read(kMaxFileBytes + 1);
-    if (bytes.isEmpty() || bytes.size() > kMaxFileBytes)
+    const std::optional<QByteArray> read = ReadWholeFile(QString::fromLatin1(file), 1, kMaxFileBytes);
+    if (!read)
         return nullptr;
+    const QByteArray& bytes = *read;
 
     // The mixer converts a sample to its own rate and format as it loads it:
     // 8-bit mono at 1000 Hz grows 176-fold. SDL reads the header and data

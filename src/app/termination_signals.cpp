@@ -1,5 +1,7 @@
 #include "app/termination_signals.h"
 
+#include "app/termination_hold.h"
+
 #include <QSocketNotifier>
 
 #include <array>
@@ -13,7 +15,7 @@ namespace tesselo {
 
 namespace {
 
-constexpr std::array<int, 3> kSignals = {SIGTERM, SIGHUP, SIGINT};
+constexpr auto kSignals = TerminationHold::kSignals;
 
 // Shared with the handler, which can reach nothing else.
 int sockets[2] = {-1, -1};

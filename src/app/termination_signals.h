@@ -11,7 +11,8 @@ namespace tesselo {
 // handler itself only writes the signal's number to a socket, the one thing
 // a handler may safely do; whatever the program does about it runs later,
 // between events. Each handler holds for one delivery: a second signal of
-// the same kind ends the program at once, should the first one's work hang.
+// the same kind ends the program at once, should the first one's work hang,
+// though not in the middle of a save (see TerminationHold).
 // One watcher at a time; the previous handlers come back when it goes.
 class TerminationSignals : public QObject {
     Q_OBJECT

@@ -499,24 +499,14 @@ bool Game::SaveGame(QString* error)
 namespace {
 
 // Reads a file that could be a saved game into `buffer` (kBufferSize bytes)
-// and returns its length, or 0 when it cannot be one. Only a regular file of
-// a possible size is opened: a pipe, or a pseudo file that reports size 0
-// and blocks its reader (/proc/kmsg), would otherwise hang the caller.
+// and returns its length, or 0 when it cannot be one.
 std::size_t ReadSavedImage(const QString& path, std::vector<std::uint8_t>& buffer)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() < qint64(Game::FileSize(2, 3)) || info.size() > qint64(buffer.size()))
+    const std::optional<QByteArray> data = ReadWholeFile(path, qint64(Game::FileSize(2, 3)), qint64(buffer.size()));
+    if (!data)
         return 0;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    // One byte more than the buffer tells a file that grew since from a full one.
-    std::vector<std::uint8_t> data(buffer.size() + 1, 0);
-    const qint64 n = file.read(reinterpret_cast<char*>(data.data()), qint64(data.size()));
-    if (n <= 0 || std::size_t(n) > buffer.size())
-        return 0;
-    std::copy(data.begin(), data.begin() + n, buffer.begin());
-    return std::size_t(n);
+    std::copy(data->begin(), data->end(), buffer.begin());
+    return std::size_t(data->size());
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 #include "model/byte_io.h"
 #include "model/safe_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <cmath>
@@ -156,15 +154,8 @@ std::optional<History> HistoryFile::Decode(const QByteArray& json)
 
 std::optional<History> HistoryFile::Read(const QString& path)
 {
-    // Only a regular file of a sane size is read: a pipe or a device named
-    // like the history would otherwise block the start.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxFileSize)
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return Decode(file.read(kMaxFileSize + 1));
+    const std::optional<QByteArray> json = ReadWholeFile(path, 0, kMaxFileSize);
+    return json ? Decode(*json) : std::nullopt;
 }
 
 bool HistoryFile::Write(const QString& path, const History& history, QString* error)

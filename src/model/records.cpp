@@ -1,5 +1,6 @@
 #include "model/records.h"
 
+#include "model/file_name_codec.h"
 #include "model/history_file.h"
 #include "model/safe_file.h"
 #include "model/sql_statement.h"
@@ -143,7 +144,7 @@ std::optional<Records::KeptWin> ReadRow(const SqlStatement& q)
     r.moves = static_cast<std::int32_t>(moves);
     r.milliseconds = ms;
     r.finished = QDateTime::fromMSecsSinceEpoch(finished, Qt::UTC);
-    r.picture = q.Text(6);
+    r.picture = FileNameFromBytes(q.Utf8(6));
     if (!q.IsNull(7) && q.Int(7) >= 0 && q.Int(7) <= INT32_MAX)
         r.par = static_cast<std::int32_t>(q.Int(7));
     r.parIsOptimal = q.Int(8) != 0;
@@ -203,17 +204,14 @@ enum class JsonRead { Missing, Fine, Damaged };
 // sane size holding {"version":1,"results":[...]} is.
 JsonRead ReadJsonRecords(const QString& path, QJsonObject* root)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    ReadRefusal why = ReadRefusal::None;
+    const std::optional<QByteArray> json = ReadWholeFile(path, 0, Records::kMaxJsonSize, &why);
+    if (why == ReadRefusal::Missing)
         return JsonRead::Missing;
-    // Never open anything but a regular file: a pipe would block the game.
-    if (!info.isFile() || info.size() > Records::kMaxJsonSize)
-        return JsonRead::Damaged;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > Records::kMaxJsonSize)
+    if (!json)
         return JsonRead::Damaged;
     QJsonParseError parsed{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.read(file.size()), &parsed);
+    const QJsonDocument doc = QJsonDocument::fromJson(*json, &parsed);
     if (parsed.error != QJsonParseError::NoError || !doc.isObject())
         return JsonRead::Damaged;
     const QJsonValue version = doc.object().value("version");
@@ -259,7 +257,7 @@ std::optional<FileId> IdOf(const QString& path)
 {
 #ifdef Q_OS_UNIX
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(FileNameToBytes(path).constData(), &st) != 0)
         return std::nullopt;
     return FileId{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino)};
 #else
@@ -432,7 +430,7 @@ Records::Check Records::TryOpen(int* rc)
     if (info.exists() && !info.isFile())
         return Check::NotOurs;
     sqlite3* opened = nullptr;
-    *rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+    *rc = sqlite3_open_v2(FileNameToBytes(path).constData(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                           nullptr);
     db.reset(opened);
     if (*rc != SQLITE_OK)
@@ -549,7 +547,9 @@ int Records::Insert(SqlStatement& q, const GameResult& r, const QJsonObject& unk
 {
     q.Reset();
     q.Bind(1, r.level).Bind(2, r.style).Bind(3, r.moves).Bind(4, r.milliseconds).Bind(5, r.Score());
-    q.Bind(6, r.finished.toMSecsSinceEpoch()).Bind(7, r.picture).Bind(8, r.par).Bind(9, r.parIsOptimal ? 1 : 0);
+    // A picture's name is kept as the bytes the file system gave it: it
+    // need not be UTF-8.
+    q.Bind(6, r.finished.toMSecsSinceEpoch()).Bind(7, FileNameToBytes(r.picture)).Bind(8, r.par).Bind(9, r.parIsOptimal ? 1 : 0);
     q.Bind(10, r.assisted);
     if (r.daily)
         q.Bind(11, r.daily->toString(Qt::ISODate));
@@ -606,6 +606,11 @@ bool Records::ImportJson(Failure* failure)
             rest.remove(QLatin1String(replay));
         QJsonObject unknown;
         std::optional<GameResult> r = v.isObject() ? GameResult::FromJson(rest, &unknown) : std::nullopt;
+        // A text no file name comes from is not taken for a picture's name.
+        if (r && FileNameFromBytes(FileNameToBytes(r->picture)) != r->picture) {
+            unknown.insert(QStringLiteral("picture"), whole.value("picture"));
+            r->picture.clear();
+        }
         if (!r) {
             rc = InsertUnread(unread, ValueText(v));
         } else if (r->TakeReplay(whole.value("start"), whole.value("steps"), whole.value("movesBefore"))) {
@@ -888,7 +893,7 @@ bool Records::Export(QIODevice& out, QString* error)
             r.moves = ClampToInt32(wins.Int(2));
             r.milliseconds = wins.Int(3);
             r.finished = QDateTime::fromMSecsSinceEpoch(std::clamp(wins.Int(4), kEarliestMs, kLatestMs), Qt::UTC);
-            r.picture = wins.Text(5);
+            r.picture = FileNameFromBytes(wins.Utf8(5));
             if (!wins.IsNull(6))
                 r.par = ClampToInt32(wins.Int(6));
             r.parIsOptimal = wins.Int(7) != 0;

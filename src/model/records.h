@@ -40,7 +40,7 @@ class SqlStatement;
 // - The window reads by query: the summaries of a level and style and one
 //   page of wins at a time, never the whole table.
 class Records {
-    Q_DECLARE_TR_FUNCTIONS(Records)
+    Q_DECLARE_TR_FUNCTIONS(tesselo::Records)
 public:
     static constexpr const char* kFileName = "tesselo-records.sqlite";
     static constexpr const char* kJsonFileName = "tesselo-records.json";

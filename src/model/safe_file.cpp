@@ -1,12 +1,19 @@
 #include "model/safe_file.h"
 
+#include "model/file_name_codec.h"
+
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -52,7 +59,125 @@ bool SyncToDisk(QSaveFile& file, QString* why)
     return true;
 }
 
+#ifdef Q_OS_UNIX
+ReadRefusal RefusalOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ELOOP: // a loop of links leads nowhere either
+        return ReadRefusal::Missing;
+    case ENXIO: // a socket, or a device with nothing behind it
+    case ENODEV:
+        return ReadRefusal::NotAFile;
+    default:
+        return ReadRefusal::Unreadable;
+    }
+}
+#endif
+
 } // namespace
+
+FileToRead::FileToRead(const QString& path, qint64 minBytes, qint64 maxBytes) : maxBytes(maxBytes)
+{
+#ifdef Q_OS_UNIX
+    // No O_NOFOLLOW: it would refuse only a link in the last part of the
+    // name, which the player may have made on purpose, and the checks below
+    // hold for whatever the open reached. O_NOCTTY keeps a terminal named
+    // here from becoming the game's.
+    const QByteArray name = FileNameToBytes(path);
+    if (name.isEmpty()) {
+        refusal = ReadRefusal::Missing;
+        return;
+    }
+    int fd = -1;
+    do
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        refusal = RefusalOf(errno);
+        return;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        refusal = ReadRefusal::Unreadable;
+    else if (!S_ISREG(st.st_mode))
+        refusal = ReadRefusal::NotAFile;
+    else if (st.st_size < minBytes || st.st_size > maxBytes)
+        refusal = ReadRefusal::OutOfBounds;
+    // A regular file never waits; the flag is cleared all the same, so that
+    // a read is a plain read whatever the file system makes of it.
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+             !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        refusal = ReadRefusal::Unreadable;
+    else
+        refusal = ReadRefusal::None;
+    if (refusal != ReadRefusal::None) {
+        ::close(fd);
+        return;
+    }
+    size = st.st_size;
+    modified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+#else
+    const QFileInfo info(path);
+    file.setFileName(path);
+    if (!info.exists())
+        refusal = ReadRefusal::Missing;
+    else if (!info.isFile())
+        refusal = ReadRefusal::NotAFile;
+    else if (!file.open(QIODevice::ReadOnly))
+        refusal = ReadRefusal::Unreadable;
+    else if (file.size() < minBytes || file.size() > maxBytes)
+        refusal = ReadRefusal::OutOfBounds;
+    else
+        refusal = ReadRefusal::None;
+    if (refusal != ReadRefusal::None) {
+        file.close();
+        return;
+    }
+    size = file.size();
+    modified = info.lastModified().toMSecsSinceEpoch();
+#endif
+}
+
+std::optional<QByteArray> FileToRead::ReadAll()
+{
+    if (!IsOpen())
+        return std::nullopt;
+    QByteArray data;
+    if (size == 0)
+        return data;
+    // One byte past the bound tells a file that grew from a full one.
+    const qint64 want = maxBytes == kNoLimit ? kNoLimit : maxBytes + 1;
+    for (;;) {
+        const qint64 chunk = std::min<qint64>(std::max<qint64>(size, 64 * 1024), want - data.size());
+        if (chunk <= 0)
+            break;
+        const QByteArray part = file.read(chunk);
+        if (part.isEmpty()) {
+            if (file.error() != QFileDevice::NoError) {
+                refusal = ReadRefusal::Unreadable;
+                return std::nullopt;
+            }
+            break;
+        }
+        data.append(part);
+    }
+    if (data.size() > maxBytes) {
+        refusal = ReadRefusal::OutOfBounds;
+        return std::nullopt;
+    }
+    return data;
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 minBytes, qint64 maxBytes, ReadRefusal* why)
+{
+    FileToRead file(path, minBytes, maxBytes);
+    std::optional<QByteArray> data = file.ReadAll();
+    if (why)
+        *why = file.Refusal();
+    return data;
+}
 
 bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error,
                          const ReplaceCheck& mayReplace)

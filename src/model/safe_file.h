@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <functional>
+#include <limits>
+#include <optional>
 
 namespace tesselo {
 
@@ -41,5 +44,57 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
 // it leads to. Returns the new path, or an empty string with a reason when
 // nothing could be renamed.
 QString SetFileAside(const QString& path, QString* error = nullptr, const QString& why = QStringLiteral("damaged"));
+
+// Why a file the game reads was not read.
+enum class ReadRefusal {
+    None,        // it was read
+    Missing,     // nothing by that name, or a link that leads nowhere
+    NotAFile,    // a directory, pipe, socket or device
+    OutOfBounds, // a size the reader does not accept, or grown past it while read
+    Unreadable,  // no permission, or an error while opening or reading
+};
+
+// A file the game reads, opened so that nothing put at its name, even
+// between a look at the name and the open, can stall the game: the name is
+// opened without waiting (a named pipe would otherwise hold the open until a
+// writer came), and only then is the opened file checked: a regular file
+// whose size lies within the reader's bounds. Everything read comes from
+// that one handle.
+//
+// Links are followed, as everywhere in the game: the player may keep a file
+// elsewhere and link it here, and what the open reaches is checked all the
+// same. The name goes through FileNameToBytes, so a name that is not UTF-8
+// is opened as the bytes it came from.
+class FileToRead {
+public:
+    static constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max();
+
+    FileToRead(const QString& path, qint64 minBytes, qint64 maxBytes);
+
+    bool IsOpen() const { return refusal == ReadRefusal::None; }
+    ReadRefusal Refusal() const { return refusal; }
+    // The opened file's size and last change (ms since the Unix epoch).
+    qint64 Size() const { return size; }
+    qint64 Modified() const { return modified; }
+    // The open file, to read from as a stream (a picture decoder).
+    QIODevice& Device() { return file; }
+    // Reads from where the handle stands to the end, refusing a file that
+    // has grown past the upper bound meanwhile. A file that reported no
+    // bytes is not read at all: pseudo files (/proc/kmsg) report none and
+    // some of them block whoever reads.
+    std::optional<QByteArray> ReadAll();
+
+private:
+    QFile file;
+    qint64 maxBytes = 0;
+    qint64 size = 0;
+    qint64 modified = 0;
+    ReadRefusal refusal = ReadRefusal::Unreadable;
+};
+
+// The whole content of the file at `path`, read through FileToRead, or
+// nothing with the reason in `why`.
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 minBytes, qint64 maxBytes,
+                                        ReadRefusal* why = nullptr);
 
 } // namespace tesselo

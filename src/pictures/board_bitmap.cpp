@@ -1,10 +1,8 @@
 #include "pictures/board_bitmap.h"
 
+#include "model/safe_file.h"
 #include "model/tile_grid.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
@@ -16,12 +14,6 @@
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define TESSELO_STRETCH_AVX2 1
 #include <immintrin.h>
-#endif
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace tesselo {
@@ -58,36 +50,16 @@ QSize DeviceSize(std::int32_t width, std::int32_t height, qreal ratio)
     return QSize(qRound(width * ratio), qRound(height * ratio));
 }
 
-std::optional<FileStamp> StampOf(const QString& path)
-{
-    // A file of no bytes holds no picture, and some of them (/proc/kmsg)
-    // block whoever reads them; anything but a regular file (a pipe, a
-    // device, a directory) is passed over on its name alone.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() <= 0)
-        return std::nullopt;
-    return FileStamp{info.size(), info.lastModified().toMSecsSinceEpoch()};
-}
+// A file of no bytes holds no picture, and some of them (/proc/kmsg) block
+// whoever reads them; anything but a regular file (a pipe, a device, a
+// directory) is passed over without a read.
+constexpr qint64 kMinPictureBytes = 1;
 
-// Opens a regular file for reading without ever waiting: a named pipe put in
-// its place after it was looked at would hold the open until a writer came.
-bool OpenWithoutWaiting(const QString& path, QFile& file)
+std::optional<FileStamp> StampOf(const FileToRead& file)
 {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-#else
-    file.setFileName(path);
-    return file.open(QIODevice::ReadOnly);
-#endif
+    if (!file.IsOpen())
+        return std::nullopt;
+    return FileStamp{file.Size(), file.Modified()};
 }
 
 // Decodes the picture on `device` as the player sees it, in Format_RGB32. A
@@ -330,7 +302,8 @@ QRect BoardBitmap::ScaledCut(QSize fullSize, int scale, QSize board)
 
 bool BoardBitmap::Decode(const QString& path, QSize board)
 {
-    const std::optional<FileStamp> stamp = StampOf(path);
+    FileToRead file(path, kMinPictureBytes, FileToRead::kNoLimit);
+    const std::optional<FileStamp> stamp = StampOf(file);
     if (!stamp)
         return false;
     // A file that failed once is not read again until it changes: a damaged
@@ -338,11 +311,10 @@ bool BoardBitmap::Decode(const QString& path, QSize board)
     if (const auto it = failed.constFind(path); it != failed.cend() && *it == *stamp)
         return false;
     ++decodes;
-    QFile file;
     QImage decoded;
     QSize full;
     int scale = 1;
-    if (!OpenWithoutWaiting(path, file) || !ReadPicture(&file, board, &decoded, &full, &scale)) {
+    if (!ReadPicture(&file.Device(), board, &decoded, &full, &scale)) {
         failed.insert(path, *stamp);
         return false;
     }
@@ -379,7 +351,7 @@ bool BoardBitmap::Rescale(std::int32_t width, std::int32_t height, qreal ratio)
     // once the board needs more of its pixels, provided the file is still
     // the one it was. If it cannot be, the coarse picture has to do.
     if (sourceScale > 1 && !sourcePath.isEmpty() && ScaleFor(sourceFullSize, device) < sourceScale &&
-        StampOf(sourcePath) == sourceStamp)
+        StampOf(FileToRead(sourcePath, kMinPictureBytes, FileToRead::kNoLimit)) == sourceStamp)
         Decode(sourcePath, device);
     // A size message that changes nothing costs nothing.
     if (picture.size() == device && picture.devicePixelRatio() == r && picture.cacheKey() == preparedPicture &&

@@ -1,12 +1,12 @@
 #include "pictures/picture_folder.h"
 
 #include "model/byte_io.h"
+#include "model/file_name_codec.h"
 #include "pictures/board_bitmap.h"
 
-#include <QDir>
-#include <QDirIterator>
-
 #include <algorithm>
+
+#include <dirent.h>
 
 namespace tesselo {
 
@@ -74,21 +74,34 @@ Pattern SplitPrefix(const QString& prefix)
 
 // An open directory search: the entries of one directory in the order the
 // file system lists them, never sorted, restricted to one name prefix.
+// Listed with readdir rather than QDirIterator, which leaves out every name
+// that is not valid UTF-8; FileNameFromBytes keeps such a name, and
+// BoardBitmap opens it by the same bytes.
 class DirectorySearch {
 public:
-    explicit DirectorySearch(const Pattern& pattern)
-        : entries(pattern.directory, QDir::AllEntries | QDir::Hidden | QDir::System),
-          namePrefix(pattern.namePrefix)
+    explicit DirectorySearch(const Pattern& pattern) : namePrefix(pattern.namePrefix)
     {
+        const QByteArray path = FileNameToBytes(pattern.directory);
+        if (!path.isEmpty())
+            directory = ::opendir(path.constData());
     }
+    ~DirectorySearch()
+    {
+        if (directory)
+            ::closedir(directory);
+    }
+    DirectorySearch(const DirectorySearch&) = delete;
+    DirectorySearch& operator=(const DirectorySearch&) = delete;
 
     bool Next(QString* name)
     {
-        while (entries.hasNext()) {
-            entries.next();
-            QString entry = entries.fileName();
-            if (entry.startsWith(namePrefix, Qt::CaseSensitive)) {
-                *name = std::move(entry);
+        while (directory) {
+            const dirent* entry = ::readdir(directory);
+            if (!entry)
+                return false;
+            QString entryName = FileNameFromBytes(QByteArray(entry->d_name));
+            if (entryName.startsWith(namePrefix, Qt::CaseSensitive)) {
+                *name = std::move(entryName);
                 return true;
             }
         }
@@ -96,7 +109,7 @@ public:
     }
 
 private:
-    QDirIterator entries;
+    DIR* directory = nullptr;
     QString namePrefix;
 };
 

@@ -4,6 +4,7 @@
 #include "app/c_splash_dlg.h"
 #include "app/c_tesselo_dlg.h"
 #include "app/dialog_layout.h"
+#include "app/language.h"
 #include "support/temp_cwd.h"
 
 #include <QApplication>
@@ -25,7 +26,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace tesselo;
@@ -124,22 +128,30 @@ struct Face {
     int points;
 };
 
-class DialogTexts : public ::testing::TestWithParam<Face> {
+void PrintTo(const Face& face, std::ostream* out) { *out << face.family << ' ' << face.points << " pt"; }
+
+// Every face in English (no translation) and in every shipped language.
+class DialogTexts : public ::testing::TestWithParam<std::tuple<Face, const char*>> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(QFontDatabase::hasFamily(GetParam().family))
-            << GetParam().family << " is missing (tools/setup installs it)";
-        QApplication::setFont(QFont(GetParam().family, GetParam().points));
+        ASSERT_TRUE(QFontDatabase::hasFamily(face.family)) << face.family << " is missing (tools/setup installs it)";
+        QApplication::setFont(QFont(face.family, face.points));
+        translation = std::make_unique<Translation>(QString::fromLatin1(language));
+        ASSERT_EQ(translation->Installed(), *language != 0) << language;
     }
     void TearDown() override { QApplication::setFont(saved); }
 
     std::string Where(const char* dialog) const
     {
-        return std::string(dialog) + " in " + GetParam().family + " " + std::to_string(GetParam().points) + " pt";
+        return std::string(dialog) + " in " + face.family + " " + std::to_string(face.points) + " pt" +
+               (*language ? std::string(", ") + language : std::string());
     }
 
+    const Face face = std::get<0>(GetParam());
+    const char* const language = std::get<1>(GetParam());
     const QFont saved = QApplication::font();
+    std::unique_ptr<Translation> translation;
 };
 
 } // namespace
@@ -153,10 +165,10 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         CSplashDlg splash;
         // The splash has a face of its own; it too comes in whatever the
         // system has.
-        QFont font(GetParam().family, GetParam().points * 14 / 9, QFont::Bold);
+        QFont font(face.family, face.points * 14 / 9, QFont::Bold);
         splash.setFont(font);
         splash.layout()->activate();
-        ASSERT_EQ(QFontInfo(splash.font()).family(), GetParam().family);
+        ASSERT_EQ(QFontInfo(splash.font()).family(), face.family);
         ExpectTextsWhole(&splash, Where("splash"));
     }
     {
@@ -218,13 +230,16 @@ TEST_P(DialogTexts, AreWholeInThisFace)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faces, DialogTexts,
-                         ::testing::Values(Face{"DejaVu Sans", 9}, Face{"Liberation Mono", 9},
-                                           Face{"Liberation Sans", 20}, Face{"Liberation Mono", 20},
-                                           Face{"DejaVu Sans", 6}),
+                         ::testing::Combine(::testing::Values(Face{"DejaVu Sans", 9}, Face{"Liberation Mono", 9},
+                                                              Face{"Liberation Sans", 20}, Face{"Liberation Mono", 20},
+                                                              Face{"DejaVu Sans", 6}),
+                                            ::testing::Values("", "de", "fr", "es")),
                          [](const auto& info) {
-                             std::string name = info.param.family;
+                             const Face face = std::get<0>(info.param);
+                             const char* language = std::get<1>(info.param);
+                             std::string name = face.family;
                              std::erase(name, ' ');
-                             return name + std::to_string(info.param.points);
+                             return name + std::to_string(face.points) + (*language ? language : "en");
                          });
 
 // What grows pushes what follows only once the design's slack is used up,

@@ -130,6 +130,24 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     EXPECT_EQ(w.game.state, Playing);
 }
 
+// A kept win is replayed on its own picture, also when the picture's name is
+// not UTF-8.
+TEST(RecordsAndReplay, AKeptSolveShowsItsOwnPictureWhateverItsName)
+{
+    TempCwd cwd;
+    const QString name = cwd.PictureWithRawName("Pictures", "caf\xe9.png", Qt::darkCyan);
+    SaveNearlyWon(true);
+    {
+        Window first(false);
+        first.game.ShiftRowLeft();
+        ASSERT_EQ(first.game.state, Solved);
+    }
+    Window w(false);
+    w.dlg.OnRecords();
+    ASSERT_TRUE(w.dlg.replay.IsRunning());
+    EXPECT_EQ(w.dlg.replay.board.sourcePath, "./Pictures/" + name);
+}
+
 // A kept win's own picture is decoded no finer than the board needs, stays
 // the replay's through a board of no height, and goes when the replay ends.
 TEST(RecordsAndReplay, AKeptWinsPictureLastsAsLongAsItsReplay)

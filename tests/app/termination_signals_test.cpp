@@ -1,11 +1,18 @@
+#include "app/termination_hold.h"
 #include "app/termination_signals.h"
 
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+using tesselo::TerminationHold;
 using tesselo::TerminationSignals;
 
 namespace {
@@ -40,4 +47,34 @@ TEST(TerminationSignals, DeliverEachSignalThroughTheEventLoop)
     ASSERT_EQ(std::raise(SIGHUP), 0);
     EXPECT_EQ(earlier, SIGHUP);
     std::signal(SIGHUP, SIG_DFL);
+}
+
+// A signal sent during a hold waits for its end and then meets the handling
+// it had before, here the default: the program ends, but only after the
+// hold. Another thread runs meanwhile, as the sound's does, and must not
+// take the signal in the hold's place.
+TEST(TerminationHold, ASignalDuringTheHoldEndsTheProgramOnlyAfterIt)
+{
+    int channel[2];
+    ASSERT_EQ(pipe(channel), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGINT, SIG_DFL);
+        std::thread([] { std::this_thread::sleep_for(std::chrono::seconds(5)); }).detach();
+        {
+            const TerminationHold hold;
+            kill(getpid(), SIGINT);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            [[maybe_unused]] const ssize_t n = write(channel[1], "held", 4);
+        }
+        _exit(0);
+    }
+    close(channel[1]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    char said[8] = {};
+    EXPECT_EQ(read(channel[0], said, sizeof said), 4);
+    close(channel[0]);
+    EXPECT_STREQ(said, "held");
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
 }

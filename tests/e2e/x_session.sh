@@ -35,8 +35,12 @@ make_play_dir() {
   cp "$BUILD"/assets/*.wav "$BUILD/assets/Attributions.txt" "$PLAY/"
 }
 
+# The game speaks English here, whatever the languages of the machine, as
+# the tests find its windows by their titles; TESSELO_LANGUAGE picks another
+# (a screenshot of the German game: TESSELO_LANGUAGE=de).
 start_game() {
-  (cd "${START_DIR:-$PLAY}" && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb exec "${TESSELO_COMMAND:-$BUILD/src/app/tesselo}") &
+  (cd "${START_DIR:-$PLAY}" && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb LANGUAGE="${TESSELO_LANGUAGE:-en}" \
+    exec "${TESSELO_COMMAND:-$BUILD/src/app/tesselo}") &
   GAME_PID=$!
 }
 

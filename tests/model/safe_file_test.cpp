@@ -1,5 +1,9 @@
+#include "model/game.h"
+#include "model/history_file.h"
+#include "model/records.h"
 #include "model/safe_file.h"
 #include "support/in_child.h"
+#include "support/pipe_race.h"
 #include "support/temp_cwd.h"
 
 #include <QDir>
@@ -19,6 +23,7 @@
 
 using namespace tesselo;
 using tesselo::testing::InChild;
+using tesselo::testing::RaceAgainstAPipe;
 using tesselo::testing::TempCwd;
 
 namespace {
@@ -136,4 +141,81 @@ TEST(SafeFile, AFullFileSystemKeepsTheOldFile)
     if (status == 3)
         GTEST_SKIP() << "no private mount namespace here";
     EXPECT_EQ(status, 0);
+}
+
+// What each kind of name gives a reader, links followed as the game follows
+// them; nothing that is not a regular file of an accepted size is read.
+TEST(SafeFile, ReadsOnlyRegularFilesWithinTheirBounds)
+{
+    TempCwd cwd;
+    cwd.Text("five", "12345");
+    cwd.Text("empty", "");
+    QDir().mkdir(cwd.Path("folder"));
+    ASSERT_EQ(mkfifo(cwd.Path("pipe").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("five", cwd.Path("to-five")));
+    ASSERT_TRUE(QFile::link("nowhere", cwd.Path("dangling")));
+    ASSERT_TRUE(QFile::link("pipe", cwd.Path("to-pipe")));
+    const struct {
+        const char* name;
+        qint64 min, max;
+        ReadRefusal why;
+        QByteArray bytes;
+    } cases[] = {
+        {"five", 0, 5, ReadRefusal::None, "12345"},
+        {"to-five", 5, 5, ReadRefusal::None, "12345"},
+        {"empty", 0, 5, ReadRefusal::None, ""},
+        {"empty", 1, 5, ReadRefusal::OutOfBounds, {}},
+        {"five", 0, 4, ReadRefusal::OutOfBounds, {}},
+        {"five", 6, 9, ReadRefusal::OutOfBounds, {}},
+        {"missing", 0, 5, ReadRefusal::Missing, {}},
+        {"dangling", 0, 5, ReadRefusal::Missing, {}},
+        {"folder", 0, FileToRead::kNoLimit, ReadRefusal::NotAFile, {}},
+        {"pipe", 0, 5, ReadRefusal::NotAFile, {}},
+        {"to-pipe", 0, 5, ReadRefusal::NotAFile, {}},
+        {"/proc/self/status", 0, 5, ReadRefusal::None, ""}, // reports no bytes: not read
+    };
+    for (const auto& c : cases) {
+        ReadRefusal why = ReadRefusal::Unreadable;
+        const std::optional<QByteArray> read = ReadWholeFile(QString::fromLatin1(c.name), c.min, c.max, &why);
+        EXPECT_EQ(why, c.why) << c.name;
+        EXPECT_EQ(read.value_or("<none>"), c.why == ReadRefusal::None ? c.bytes : "<none>") << c.name;
+    }
+}
+
+// Each reader of the game's own files, facing a name that turns into a named
+// pipe between any look at the name and the open, neither waits for a
+// writer nor takes the pipe for its file.
+TEST(SafeFile, ReadersNeverWaitOnAPipeSwappedIn)
+{
+    TempCwd cwd;
+    Game game;
+    game.grid.Resize(3, 3);
+    game.NewGame();
+    ASSERT_TRUE(game.SaveGame());
+    const QByteArray savedGame = ReadAll(cwd.Path(Game::kSaveFileName));
+    const QByteArray history = HistoryFile::Encode(game.history);
+    const QByteArray records = R"({"version":1,"results":[]})";
+    const struct {
+        const char* reader;
+        QByteArray content;
+        std::function<bool(const QString&)> read;
+    } readers[] = {
+        {"saved game", savedGame, [](const QString& name) { return Game::IsSavedGameFile(name); }},
+        {"history", history, [](const QString& name) { return HistoryFile::Read(name).has_value(); }},
+        {"records", records,
+         [](const QString& name) {
+             // The JSON file of earlier versions, imported into a database
+             // of its own.
+             Records imported(QStringLiteral("race.sqlite"), name);
+             imported.Open();
+             return imported.FilesSetAside().isEmpty();
+         }},
+    };
+    for (const auto& r : readers) {
+        const auto race = RaceAgainstAPipe(QStringLiteral("race-%1").arg(r.reader), r.content, r.read);
+        EXPECT_FALSE(race.hung) << r.reader << " waited on the pipe";
+        // Both sides of the race were met, or it proved nothing.
+        EXPECT_GT(race.read, 0) << r.reader;
+        EXPECT_GT(race.refused, 0) << r.reader;
+    }
 }

@@ -2,8 +2,10 @@
 #include "model/game.h"
 #include "support/temp_cwd.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 #include <gtest/gtest.h>
 
@@ -408,4 +410,45 @@ TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
     EXPECT_TRUE(next.resumePending);
     EXPECT_EQ(next.grid.columnCount, 4);
     RecordProperty("killed_mid_write", killedMidWrite);
+}
+
+// A picture named as an old archive names it, "café.png" with the é as the
+// one Latin-1 byte E9, is played, kept in the saved game's UTF-16 record as
+// its escape U+DCE9, found again at the next start, and kept by name in the
+// records of a win.
+TEST(SavedGame, APictureWhoseNameIsNotUtf8IsPlayedAndResumed)
+{
+    TempCwd cwd;
+    const QString name = cwd.PictureWithRawName("Pictures", "caf\xe9.png", Qt::darkCyan);
+    ASSERT_EQ(name, QStringLiteral("caf") + QChar(0xDCE9) + QStringLiteral(".png"));
+    const QRgb cyan = QColor(Qt::darkCyan).rgb();
+
+    Game game;
+    EXPECT_EQ(game.board.sourcePath, "./Pictures/" + name);
+    EXPECT_EQ(game.board.picture.pixel(0, 0), cyan);
+    game.NewGame();
+    game.ShiftRowRight();
+    ASSERT_TRUE(game.SaveGame());
+    const QByteArray saved = ReadAll(cwd.Path(Game::kSaveFileName));
+    const std::size_t nameAt = Game::FileSize(2, 3) - PictureFolder::kRecordSize + 532 + FindData::kNameOffset;
+    EXPECT_EQ(GetUInt16(Bytes(saved) + nameAt + 2 * 3), 0xDCE9);
+
+    Game resumed(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
+    resumed.LoadSavedGame();
+    EXPECT_EQ(resumed.state, Playing);
+    EXPECT_EQ(resumed.pictures.findData.Name(), name);
+    EXPECT_EQ(resumed.board.sourcePath, "./Pictures/" + name);
+    EXPECT_EQ(resumed.board.picture.pixel(0, 0), cyan);
+
+    GameResult won = resumed.ResultOfWin();
+    EXPECT_EQ(won.picture, name);
+    ASSERT_TRUE(Records().Add(won));
+    Records kept;
+    const auto results = kept.Page(won.level, won.style, Records::Order::NewestFirst, 0, 10);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].result.picture, name);
+    QBuffer exported;
+    exported.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(kept.Export(exported));
+    EXPECT_EQ(QJsonDocument::fromJson(exported.data())["results"][0]["picture"].toString(), name);
 }

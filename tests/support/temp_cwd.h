@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/file_name_codec.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <vector>
+
+#include <unistd.h>
 
 namespace tesselo::testing {
 
@@ -20,7 +26,13 @@ public:
         EXPECT_TRUE(dir.isValid());
         EXPECT_TRUE(QDir::setCurrent(dir.path()));
     }
-    ~TempCwd() { QDir::setCurrent(previous); }
+    ~TempCwd()
+    {
+        QDir::setCurrent(previous);
+        // Qt cannot name these, so it cannot remove them either.
+        for (const QByteArray& path : rawNames)
+            ::unlink(path.constData());
+    }
 
     QString Path(const QString& relative) const { return dir.filePath(relative); }
 
@@ -35,6 +47,16 @@ public:
         return path;
     }
 
+    // A picture whose file name is `name` byte for byte, valid UTF-8 or not,
+    // in the folder `relative`; returns the name as the game holds it.
+    QString PictureWithRawName(const QString& relative, const QByteArray& name, QColor colour)
+    {
+        const QString made = Picture(relative + "/made.png", colour);
+        rawNames.push_back(QFile::encodeName(Path(relative)) + '/' + name);
+        EXPECT_EQ(::rename(QFile::encodeName(made).constData(), rawNames.back().constData()), 0);
+        return FileNameFromBytes(name);
+    }
+
     QString Text(const QString& relative, const QByteArray& bytes) const
     {
         QDir().mkpath(QFileInfo(Path(relative)).path());
@@ -47,6 +69,7 @@ public:
 private:
     QString previous;
     QTemporaryDir dir;
+    std::vector<QByteArray> rawNames;
 };
 
 } // namespace tesselo::testing

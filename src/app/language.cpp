@@ -1,0 +1,52 @@
+#include "app/language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+
+namespace tesselo {
+
+namespace {
+
+const QString kFolder = QStringLiteral(":/i18n");
+const QString kPrefix = QStringLiteral("tesselo_");
+const QString kSuffix = QStringLiteral(".qm");
+
+} // namespace
+
+QStringList ShippedLanguages()
+{
+    QStringList languages;
+    for (const QString& file : QDir(kFolder).entryList({kPrefix + QLatin1Char('*') + kSuffix}, QDir::Files))
+        languages.append(file.mid(kPrefix.size(), file.size() - kPrefix.size() - kSuffix.size()));
+    return languages;
+}
+
+QString ChooseLanguage(const QStringList& uiLanguages, const QStringList& shipped)
+{
+    for (QString wanted : uiLanguages) {
+        // Locale names come as "de-DE" from Qt, "de_DE" from the
+        // environment; files are named the latter way.
+        wanted.replace(QLatin1Char('-'), QLatin1Char('_'));
+        const QString language = wanted.section(QLatin1Char('_'), 0, 0).toLower();
+        if (language == QLatin1String("en"))
+            return {};
+        if (shipped.contains(wanted))
+            return wanted;
+        if (shipped.contains(language))
+            return language;
+    }
+    return {};
+}
+
+Translation::Translation(const QString& language)
+{
+    if (language.isEmpty())
+        return;
+    installed = game.load(kPrefix + language, kFolder) && QCoreApplication::installTranslator(&game);
+    // Qt's texts only beside the game's own, so no window mixes languages.
+    if (installed && qt.load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qt);
+}
+
+} // namespace tesselo

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
+
+namespace tesselo {
+
+// The languages of the translations built into the game ("de", "fr"): one
+// for every tesselo_<language>.qm under :/i18n.
+QStringList ShippedLanguages();
+
+// The translation the player's languages ask for, most wanted first (as
+// QLocale::uiLanguages() lists them: "de-DE", "fr", ...): the first that is
+// shipped, matched whole or by its language alone. English, the language
+// the game is written in, is always there: an empty result means English,
+// whether the player asked for it or for nothing shipped.
+QString ChooseLanguage(const QStringList& uiLanguages, const QStringList& shipped);
+
+// Puts the game's translation into the given language, and Qt's own texts
+// (the standard buttons of message boxes, the file dialog) where Qt's
+// translations are installed, for as long as it lives. English installs
+// nothing: the texts stay exactly as written.
+class Translation {
+public:
+    explicit Translation(const QString& language);
+    Translation(const Translation&) = delete;
+    Translation& operator=(const Translation&) = delete;
+
+    // Whether the game's own translation was found and installed.
+    bool Installed() const { return installed; }
+
+private:
+    QTranslator game;
+    QTranslator qt;
+    bool installed = false;
+};
+
+} // namespace tesselo

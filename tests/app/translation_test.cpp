@@ -1,0 +1,282 @@
+#include "app/c_help_dlg.h"
+#include "app/c_option_dlg.h"
+#include "app/c_records_dlg.h"
+#include "app/c_splash_dlg.h"
+#include "app/display_names.h"
+#include "app/language.h"
+#include "app/window_fixture.h"
+#include "support/temp_cwd.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTimer>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <set>
+
+using namespace tesselo;
+using namespace tesselo::testing;
+
+TEST(Language, TheFirstShippedLanguageOfThePlayersIsChosen)
+{
+    const QStringList shipped = {QStringLiteral("de"), QStringLiteral("fr"), QStringLiteral("pt_BR")};
+    const struct {
+        QStringList wanted;
+        const char* chosen;
+    } cases[] = {
+        {{"de-DE", "de"}, "de"},
+        {{"de_AT"}, "de"},              // matched by its language alone
+        {{"it-IT", "it", "fr-CA"}, "fr"}, // Italian is not shipped: the next one
+        {{"en-GB", "de"}, ""},          // English first: the texts as written
+        {{"EN", "fr"}, ""},
+        {{"pt-BR"}, "pt_BR"},           // a translation for one country
+        {{"pt-PT", "pt"}, ""},          // is not one for another
+        {{"C"}, ""},                    // LANG=C, LANGUAGE unset
+        {{"und"}, ""},
+        {{}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseLanguage(c.wanted, shipped), QString::fromLatin1(c.chosen)) << c.wanted.join(u',').toStdString();
+    // What Qt makes of the desktop's settings comes through the same way.
+    EXPECT_EQ(ChooseLanguage(QLocale(QStringLiteral("fr_BE")).uiLanguages(), shipped), "fr");
+    EXPECT_EQ(ChooseLanguage(QLocale::c().uiLanguages(), shipped), "");
+}
+
+TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
+{
+    QStringList shipped = ShippedLanguages();
+    shipped.sort();
+    EXPECT_EQ(shipped, QStringList({"de", "es", "fr"}));
+
+    const auto proceed = [] { return CSplashDlg().proceedButton->text(); };
+    const auto standardCancel = [] {
+        QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Cancel);
+        return box.button(QMessageBox::Cancel)->text();
+    };
+    const QString english = proceed();
+    const QString englishCancel = standardCancel();
+    ASSERT_EQ(english, "Proceed");
+    {
+        const Translation none{QString()};
+        EXPECT_FALSE(none.Installed());
+        EXPECT_EQ(proceed(), english);
+        const Translation unknown{QStringLiteral("xx")};
+        EXPECT_FALSE(unknown.Installed());
+        EXPECT_EQ(standardCancel(), englishCancel);
+    }
+    for (const char* language : {"de", "fr", "es"}) {
+        const Translation translation{QString::fromLatin1(language)};
+        ASSERT_TRUE(translation.Installed()) << language;
+        EXPECT_NE(proceed(), english) << language;
+        EXPECT_NE(DisplayName(QStringLiteral("Genius")), "Genius") << language;
+        // Qt's translations come with the Debian package qt6-translations-l10n.
+        EXPECT_NE(standardCancel(), englishCancel) << language << ": Qt's own texts stayed English";
+    }
+    EXPECT_EQ(proceed(), english) << "a translation outlived its object";
+    EXPECT_EQ(standardCancel(), englishCancel);
+    EXPECT_EQ(DisplayName(QStringLiteral("Genius")), "Genius");
+    EXPECT_EQ(DisplayName(QStringLiteral("Something else")), "Something else");
+}
+
+namespace {
+
+// The placeholders of a text (%1, %n) and its keyboard mnemonic (&O), in
+// whatever order a language puts them.
+QStringList Markers(const QString& text)
+{
+    static const QRegularExpression marker(QStringLiteral(R"(%(\d|n)|&[^&\s])"));
+    QStringList found;
+    for (const QRegularExpressionMatch& m : marker.globalMatch(QString(text).remove(QStringLiteral("&&"))))
+        found << (m.captured().startsWith(QLatin1Char('&')) ? QStringLiteral("&") : m.captured());
+    found.sort();
+    return found;
+}
+
+} // namespace
+
+// Every text of every language file is translated and keeps the
+// placeholders and the mnemonic of its source: a text left unfinished by
+// "update_translations" shows in English, one without its %1 loses what it
+// was to say.
+TEST(Language, EveryTranslationIsFinishedAndKeepsItsPlaceholders)
+{
+    for (const QString& language : ShippedLanguages()) {
+        QFile file(QStringLiteral(TESSELO_TRANSLATIONS_DIR "/tesselo_%1.ts").arg(language));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        QXmlStreamReader ts(&file);
+        QString source;
+        int messages = 0;
+        while (!ts.atEnd()) {
+            if (ts.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (ts.name() == QLatin1String("source")) {
+                source = ts.readElementText();
+            } else if (ts.name() == QLatin1String("translation")) {
+                const QStringView type = ts.attributes().value(QLatin1String("type"));
+                if (type == QLatin1String("vanished") || type == QLatin1String("obsolete")) {
+                    ts.skipCurrentElement();
+                    continue;
+                }
+                ++messages;
+                const std::string where = language.toStdString() + ": " + source.toStdString();
+                EXPECT_FALSE(type == QLatin1String("unfinished")) << where << " is unfinished";
+                const QString translation = ts.readElementText(QXmlStreamReader::IncludeChildElements);
+                EXPECT_FALSE(translation.trimmed().isEmpty()) << where;
+                EXPECT_EQ(Markers(translation), Markers(source)) << where << " | " << translation.toStdString();
+            }
+        }
+        EXPECT_FALSE(ts.hasError()) << language.toStdString() << ": " << ts.errorString().toStdString();
+        EXPECT_GT(messages, 0) << language.toStdString();
+    }
+}
+
+namespace {
+
+// A text that shows without the markers of the pseudo translation around
+// every part of it that holds a letter; the game's name is the same in
+// every language.
+bool Unmarked(const QString& text)
+{
+    static const QRegularExpression marked(QStringLiteral(R"(\[\[.*?\]\])"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    if (text == QLatin1String("Tesselo") || text == QLatin1String("TESSELO"))
+        return false;
+    const QString rest = QString(text).remove(marked);
+    return std::any_of(rest.begin(), rest.end(), [](QChar c) { return c.isLetter(); });
+}
+
+// Every text a player can read in a window that is not marked: its title,
+// the captions of its controls, their tooltips, the items of lists and
+// tables, the entries of a menu. The standard buttons of a message box are
+// Qt's, translated by Qt's own files.
+std::set<std::string> UnmarkedTexts(QWidget* window)
+{
+    QStringList texts = {window->windowTitle(), window->toolTip()};
+    if (auto* menu = qobject_cast<QMenu*>(window))
+        for (const QAction* action : menu->actions())
+            texts << action->text() << action->toolTip();
+    auto* box = qobject_cast<QMessageBox*>(window);
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window))
+            continue;
+        texts << w->toolTip();
+        if (auto* l = qobject_cast<QLabel*>(w))
+            texts << l->text();
+        else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !(box && box->standardButton(b)))
+            texts << b->text();
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            texts << g->title();
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+        else if (auto* t = qobject_cast<QTableWidget*>(w))
+            for (int c = 0; c < t->columnCount(); ++c) {
+                if (const QTableWidgetItem* header = t->horizontalHeaderItem(c))
+                    texts << header->text();
+                for (int r = 0; r < t->rowCount(); ++r)
+                    texts << t->item(r, c)->text();
+            }
+    }
+    std::set<std::string> unmarked;
+    for (const QString& text : texts)
+        if (Unmarked(text))
+            unmarked.insert(text.toStdString());
+    return unmarked;
+}
+
+// Looks at the modal window a call opens, then closes it.
+std::set<std::string> UnmarkedInModal(const std::function<void()>& open)
+{
+    std::set<std::string> found = {"no modal window opened"};
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            found = UnmarkedTexts(modal);
+            modal->close();
+        }
+    });
+    open();
+    return found;
+}
+
+class SaveFailureWindow : public CTesseloDlg {
+public:
+    using CTesseloDlg::OfferCloseWithoutSaving;
+};
+
+// The windows whose texts are not all wrapped yet, with the texts they show
+// untranslated: every one of these must go through tr() and then leave this
+// list; a text that shows up unwrapped and is not listed fails the test.
+const std::set<std::string> kNotYetWrapped[] = {
+    // the main window
+    {"New Game", "Options", "Moves:", "Help"},
+    // its board menu
+    {"Undo", "Redo", "Replay Solve", "Records"},
+    // the main window's question when the game cannot be saved
+    {"The game could not be saved to \"tesselo.dat\".", "Keep Playing", "Close Without Saving",
+     "[[No space left on device]]\n\nClose the window again to retry, or close without saving."},
+};
+
+} // namespace
+
+// Under a translation that wraps every text of the sources in [[ ]], every
+// window and menu shows nothing without the markers.
+TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
+{
+    QTranslator pseudo;
+    ASSERT_TRUE(pseudo.load(QStringLiteral(TESSELO_PSEUDO_QM)));
+    QCoreApplication::installTranslator(&pseudo);
+    const std::set<std::string> none;
+    TempCwd cwd;
+
+    CSplashDlg splash;
+    EXPECT_EQ(UnmarkedTexts(&splash), none) << "splash";
+    COptionDlg options;
+    options.folder = QStringLiteral("./Pictures/");
+    options.OnInitDialog();
+    EXPECT_EQ(UnmarkedTexts(&options), none) << "options";
+    options.folderEdit->setText(QString(300, QLatin1Char('x')));
+    EXPECT_EQ(UnmarkedInModal([&] { options.accept(); }), none) << "options refusing a folder";
+    CHelpDlg help;
+    EXPECT_EQ(UnmarkedTexts(&help), none) << "help";
+
+    // The windows still to be wrapped: what they show unwrapped is exactly
+    // what the list above expects.
+    Window main;
+    EXPECT_EQ(UnmarkedTexts(&main.dlg), kNotYetWrapped[0]) << "main window";
+    const std::unique_ptr<QMenu> menu = main.dlg.MakeBoardMenu();
+    EXPECT_EQ(UnmarkedTexts(menu.get()), kNotYetWrapped[1]) << "board menu";
+    Records records;
+    GameResult won;
+    won.level = QStringLiteral("Expert");
+    won.style = QStringLiteral("Speed");
+    won.finished = QDateTime::currentDateTimeUtc();
+    ASSERT_TRUE(records.Add(won));
+    won.assisted = 2;
+    won.par = 40;
+    ASSERT_TRUE(records.Add(won));
+    CRecordsDlg recordsDlg(records, won.level, won.style);
+    EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window";
+    SaveFailureWindow saving;
+    // The reason as the model will give it, translated.
+    EXPECT_EQ(UnmarkedInModal([&] { saving.OfferCloseWithoutSaving(QStringLiteral("[[No space left on device]]")); }),
+              kNotYetWrapped[2])
+        << "save failure";
+
+    QCoreApplication::removeTranslator(&pseudo);
+}
