@@ -24,6 +24,12 @@ open_game
 
 screenshot "$PLAY/resumed.png"
 xdotool key Left
+# The win is written to the records, synced to disk, before the title
+# announces it: on a busy disk that can take a while.
+for _ in $(seq 50); do
+  [ "$(xdotool getwindowname "$main")" = "Tesselo - New record!" ] && break
+  sleep 0.1
+done
 sleep 0.5
 screenshot "$PLAY/won.png"
 [ "$(xdotool getwindowname "$main")" = "Tesselo - New record!" ] ||
