@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace tesselo::bench {
 
@@ -21,21 +22,28 @@ namespace {
 QString gDir;
 std::map<int, QString> gFiles; // records files by the wins they were made with
 
-// A win as the game keeps it: an "Expert" solve of forty moves, its level,
-// style and score varied with `i`.
-GameResult SomeWin(int i)
+// An "Expert" solve of forty moves, as the game keeps a win.
+GameResult ASolve()
 {
-    std::uint64_t time = 133000000000000000ULL + std::uint64_t(i) * 987654321ULL;
+    std::uint64_t time = 133000000000000000ULL;
     Game game([&time] { return time; });
     game.grid.Resize(3, 4);
     game.NewGame();
     for (int m = 0; m < 40; ++m)
         m % 2 ? game.ShiftRowRight() : game.ShiftColumnDown();
-    GameResult won = game.ResultOfWin();
+    return game.ResultOfWin();
+}
+
+// The `i`th win: the solve with its level, style, score and time varied,
+// one in ten of them helped.
+GameResult SomeWin(const GameResult& solve, int i)
+{
+    GameResult won = solve;
     won.level = QString::fromLatin1(Records::kLevels[i % 4]);
     won.style = QString::fromLatin1(Records::kStyles[(i / 4) % 2]);
     won.moves = 30 + (i * 7919) % 200;
-    won.milliseconds = 20000 + (i * 104729) % 600000;
+    won.milliseconds = 20000 + std::int64_t(i) * 104729 % 600000;
+    won.finished = solve.finished.addSecs(i);
     won.assisted = i % 10 == 0 ? 3 : 0;
     return won;
 }
@@ -52,17 +60,9 @@ const QString& RecordsWith(int wins)
     file = dir + QLatin1Char('/') + QString::fromLatin1(Records::kFileName);
     std::vector<GameResult> all;
     all.reserve(std::size_t(wins));
-    const GameResult model = SomeWin(0);
-    for (int i = 0; i < wins; ++i) {
-        GameResult won = model;
-        won.level = QString::fromLatin1(Records::kLevels[i % 4]);
-        won.style = QString::fromLatin1(Records::kStyles[(i / 4) % 2]);
-        won.moves = 30 + (i * 7919) % 200;
-        won.milliseconds = 20000 + (i * 104729) % 600000;
-        won.finished = model.finished.addSecs(i);
-        won.assisted = i % 10 == 0 ? 3 : 0;
-        all.push_back(std::move(won));
-    }
+    const GameResult solve = ASolve();
+    for (int i = 0; i < wins; ++i)
+        all.push_back(SomeWin(solve, i));
     Records records(file, dir + QStringLiteral("/none.json"));
     Records::Failure failure;
     if (!records.AddAll(std::move(all), &failure))
@@ -70,21 +70,31 @@ const QString& RecordsWith(int wins)
     return file;
 }
 
+// The records file with `kept` wins, opened as the window opens it, or
+// none (the case skipped) when it does not open.
+std::unique_ptr<Records> Opened(benchmark::State& state, int kept)
+{
+    const QString& file = RecordsWith(kept);
+    auto records = std::make_unique<Records>(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
+    state.SetLabel(std::to_string(kept) + " wins");
+    if (records->Open())
+        return records;
+    state.SkipWithError("the records did not open");
+    return nullptr;
+}
+
 // One win kept, as the window keeps it at the end of a game: a
 // transaction on the file, synced to disk.
 void KeepWin(benchmark::State& state, int kept)
 {
-    const QString& file = RecordsWith(kept);
-    Records records(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
-    if (!records.Open()) {
-        state.SkipWithError("the records did not open");
+    const std::unique_ptr<Records> records = Opened(state, kept);
+    if (!records)
         return;
-    }
-    int i = 0;
+    const GameResult solve = ASolve();
+    int i = kept;
     for (auto _ : state)
-        if (!records.Add(SomeWin(++i)))
+        if (!records->Add(SomeWin(solve, ++i)))
             state.SkipWithError("a win was not kept");
-    state.SetLabel(std::to_string(kept) + " wins");
 }
 
 // What the Records window asks when it opens: the summary of every level
@@ -92,22 +102,18 @@ void KeepWin(benchmark::State& state, int kept)
 // first.
 void WindowQueries(benchmark::State& state, int kept)
 {
-    const QString& file = RecordsWith(kept);
-    Records records(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
-    if (!records.Open()) {
-        state.SkipWithError("the records did not open");
+    const std::unique_ptr<Records> records = Opened(state, kept);
+    if (!records)
         return;
-    }
     for (auto _ : state) {
         int won = 0;
         for (const char* level : Records::kLevels)
             for (const char* style : Records::kStyles)
-                won += records.Summarize(QString::fromLatin1(level), QString::fromLatin1(style)).won;
+                won += records->Summarize(QString::fromLatin1(level), QString::fromLatin1(style)).won;
         for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
-            won += int(records.Page(QStringLiteral("Expert"), QStringLiteral("Speed"), order, 0, 100).size());
+            won += int(records->Page(QStringLiteral("Expert"), QStringLiteral("Speed"), order, 0, 100).size());
         benchmark::DoNotOptimize(won);
     }
-    state.SetLabel(std::to_string(kept) + " wins");
 }
 
 } // namespace

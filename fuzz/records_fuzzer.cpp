@@ -10,42 +10,23 @@
 #include "model/records.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 
 using namespace tesselo;
+using tesselo::fuzz::ReadAll;
 using tesselo::fuzz::Require;
-
-namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const QString dir = tesselo::fuzz::EnterEmptyDirectory(true);
-    QDir here(dir);
-    for (const QString& name : here.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        here.remove(name);
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString file = QString::fromLatin1(Records::kFileName);
-    {
-        QFile f(file);
-        Require(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(), "the input written");
-    }
+    const QByteArray bytes = tesselo::fuzz::PlaceInput(file, data, size);
 
     Records records;
     Records::Failure failure;
     const bool opened = records.Open(&failure);
     if (!opened) {
-        std::fprintf(stderr, "not opened: %s\n", qPrintable(failure.reason));
         // Only a later version's file is refused, and it stays as it was.
         Require(failure.reason.contains(QStringLiteral("newer")), "only a later version's file is left unread");
         Require(records.FilesSetAside().isEmpty() && ReadAll(file) == bytes, "a later version's file is left alone");

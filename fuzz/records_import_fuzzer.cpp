@@ -9,21 +9,15 @@
 #include "model/records.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 
 using namespace tesselo;
+using tesselo::fuzz::ReadAll;
 using tesselo::fuzz::Require;
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A value as it is after one trip through Qt's JSON writer and reader, the
 // trip every kept value makes.
@@ -45,15 +39,7 @@ bool Holds(const QJsonObject& is, const QJsonObject& was)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const QString dir = tesselo::fuzz::EnterEmptyDirectory(true);
-    QDir here(dir);
-    for (const QString& name : here.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        here.remove(name);
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    {
-        QFile f(QString::fromLatin1(Records::kJsonFileName));
-        Require(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(), "the input written");
-    }
+    const QByteArray bytes = tesselo::fuzz::PlaceInput(QString::fromLatin1(Records::kJsonFileName), data, size);
 
     Records records;
     Require(records.Open(), "a file is imported or set aside");
