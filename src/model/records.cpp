@@ -636,8 +636,9 @@ bool Records::ImportJson(Failure* failure)
         Noticed(rc);
         return Fail(failure, rc);
     }
-    // The file is renamed inside the transaction, so that either both
-    // happen or neither: a file imported twice would count its wins twice.
+    // The file is renamed before the commit and put back if the commit
+    // fails: a file imported twice would count its wins twice. Should the
+    // game end between the two, the file stays whole under its new name.
     QString error;
     const QString imported = SetFileAside(jsonPath, &error, QStringLiteral("imported"));
     if (imported.isEmpty()) {
@@ -729,9 +730,9 @@ bool Records::AddAll(std::vector<GameResult> results, Failure* failure)
 bool Records::Clear(QString* error)
 {
     pending.clear();
-    const QFileInfo info(path);
-    if (info.exists())
+    if (QFileInfo::exists(path))
         EnsureOpen(nullptr);
+    const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
         // Held exclusively, so that no other window is part way through a
         // write to the file when it goes.
@@ -867,8 +868,10 @@ std::int64_t Records::CountAll()
 
 bool Records::Export(QIODevice& out, QString* error)
 {
+    // Records never made are an empty export, not a new file.
+    const bool any = QFileInfo::exists(path) || QFileInfo::exists(jsonPath) || db;
     Failure failure;
-    if (!EnsureOpen(&failure) && !db) {
+    if (any && !EnsureOpen(&failure) && !db) {
         if (error)
             *error = QStringLiteral("\"%1\": %2").arg(failure.file, failure.reason);
         return false;

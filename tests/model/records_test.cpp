@@ -152,6 +152,11 @@ TEST(Records, KeepsEveryWinAndSumsUpEachLevelAndStyle)
 TEST(Records, TheJsonFileIsImportedOnceAndExportedWithWhatItHeld)
 {
     TempCwd cwd;
+    {
+        Records none; // records never kept export as none, and make no file
+        EXPECT_TRUE(ExportedResults(none).isEmpty());
+        EXPECT_FALSE(QFile::exists(Records::kFileName));
+    }
     QJsonObject extra = Win("Expert", "Speed", 40, 5000).ToJson();
     extra["mood"] = QStringLiteral("elated");
     extra["finished"] = QStringLiteral("2026-12-08T11:00:00.250+01:00"); // finer than this version writes
