@@ -22,6 +22,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace tesselo {
@@ -130,8 +131,10 @@ std::int32_t ClampToInt32(std::int64_t v)
 }
 
 // The row the statement stands on, as the window lists it; none when its
-// values are not those of a sound win (a file changed by hand).
-std::optional<Records::KeptWin> ReadRow(const SqlStatement& q)
+// values are not those of a sound win of the kind asked for. (A file
+// changed by hand, or an index damaged where quick_check does not look,
+// can hand over rows of another kind.)
+std::optional<Records::KeptWin> ReadRow(const SqlStatement& q, const QString& level, const QString& style)
 {
     Records::KeptWin w;
     GameResult& r = w.result;
@@ -153,7 +156,7 @@ std::optional<Records::KeptWin> ReadRow(const SqlStatement& q)
     if (day.isValid())
         r.daily = day;
     w.replayable = q.Int(11) != 0;
-    if (!r.IsValid())
+    if (!r.IsValid() || (!level.isNull() && (r.level != level || r.style != style)))
         return std::nullopt;
     return w;
 }
@@ -465,6 +468,12 @@ Records::Check Records::TryOpen(int* rc)
         }
         if (id != kApplicationId || version < 1)
             return Check::NotOurs;
+#ifdef Q_OS_UNIX
+        // A file this game may write that SQLite will only read carries a
+        // header no database of ours has (a format it may not write).
+        if (sqlite3_db_readonly(db.get(), "main") == 1 && ::access(FileNameToBytes(path).constData(), W_OK) == 0)
+            return Check::NotOurs;
+#endif
         if (version > kSchemaVersion)
             return Check::Newer;
         break;
@@ -764,15 +773,17 @@ bool Records::Clear(QString* error)
 
 std::optional<GameResult> Records::Best(const QString& level, const QString& style)
 {
+    // The first row is the best; only in a file changed by hand are rows
+    // passed over on the way to a sound one.
     SqlStatement q(db.get(), "SELECT " TESSELO_ROW_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 AND "
-                             "(assisted > 0) = 0 ORDER BY score, id LIMIT 1");
+                             "(assisted > 0) = 0 ORDER BY score, id");
     q.Bind(1, level).Bind(2, style);
-    const int rc = q.Step();
+    int rc = SQLITE_OK;
+    while ((rc = q.Step()) == SQLITE_ROW)
+        if (std::optional<KeptWin> w = ReadRow(q, level, style))
+            return std::move(w->result);
     Noticed(rc);
-    if (rc != SQLITE_ROW)
-        return std::nullopt;
-    std::optional<KeptWin> w = ReadRow(q);
-    return w ? std::optional<GameResult>(std::move(w->result)) : std::nullopt;
+    return std::nullopt;
 }
 
 bool Records::IsNewBest(const GameResult& result)
@@ -830,7 +841,7 @@ std::vector<Records::KeptWin> Records::Page(const QString& level, const QString&
     q.Bind(1, level).Bind(2, style).Bind(3, limit).Bind(4, std::max(offset, 0));
     int rc = SQLITE_OK;
     while ((rc = q.Step()) == SQLITE_ROW)
-        if (std::optional<KeptWin> w = ReadRow(q))
+        if (std::optional<KeptWin> w = ReadRow(q, level, style))
             out.push_back(std::move(*w));
     Noticed(rc);
     return out;
@@ -846,7 +857,7 @@ std::optional<GameResult> Records::Win(std::int64_t id)
     Noticed(rc);
     if (rc != SQLITE_ROW)
         return std::nullopt;
-    std::optional<KeptWin> w = ReadRow(q);
+    std::optional<KeptWin> w = ReadRow(q, QString(), QString());
     if (!w)
         return std::nullopt;
     if (w->replayable) {
