@@ -3,12 +3,14 @@
 // screen and on one of twice the density; keeping a win and opening the
 // Records window with a hundred thousand wins kept. Each is timed against a
 // reference measured in the same run, and the ratios printed at the end, so
-// the figures hold on a noisy machine.
+// the figures hold on a noisy machine. Beside them, the solver's tables and
+// its plans.
 //
 //   tesselo_bench [--tiny] [google benchmark flags]
 
 #include "bench_inputs.h"
 #include "bench_cases.h"
+#include "bench_solver.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -94,6 +96,7 @@ int main(int argc, char** argv)
     }
     tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), board);
     tesselo::bench::RegisterRecordsCases(dir.path(), tiny);
+    tesselo::bench::RegisterSolverCases(tiny);
 
     benchmark::Initialize(&count, args.data());
     MedianReporter reporter;

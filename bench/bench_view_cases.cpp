@@ -2,6 +2,7 @@
 
 #include "app/c_tesselo_dlg.h"
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "view/board_painter.h"
 #include "view/painter_target.h"
 
@@ -24,11 +25,10 @@ QSize gSize;
 struct GeniusBoard {
     explicit GeniusBoard(qreal ratio)
     {
-        game.grid.Resize(4, 6);
-        game.board.LoadScaled(gPhoto, gSize.width(), gSize.height(), ratio);
+        game.ChangeLevel(4, 6);
+        GameSetup(game).board.LoadScaled(gPhoto, gSize.width(), gSize.height(), ratio);
         game.NewGame();
-        game.grid.selectedRow = 1;
-        game.grid.selectedColumn = 2;
+        GameSetup(game).grid.Select({1, 2});
         canvas = QImage(gSize * ratio, QImage::Format_RGB32);
         canvas.setDevicePixelRatio(ratio);
     }

@@ -16,9 +16,10 @@ using tesselo::fuzz::Require;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    std::optional<History> history = HistoryFile::Decode(bytes);
-    if (!history)
+    std::optional<HistoryFile::Contents> contents = HistoryFile::Decode(bytes);
+    if (!contents)
         return 0;
+    History* history = &contents->history;
     Require(history->IsActive() && history->IsConsistent(), "an accepted history fits its grid");
     tesselo::fuzz::RequirePlayableGrid(history->start);
     TileGrid grid = history->start;
@@ -44,9 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(grid.SameCells(history->GridAt(history->steps.size())), "redoing everything gives the end");
 
-    const std::optional<History> again = HistoryFile::Decode(HistoryFile::Encode(*history));
-    Require(again && again->steps == history->steps && again->start.SameCells(history->start) &&
-                again->movesBefore == history->movesBefore && again->position == history->position,
-            "a history writes back to itself");
+    const std::optional<HistoryFile::Contents> again =
+        HistoryFile::Decode(HistoryFile::Encode(*history, contents->facts));
+    Require(again && again->history.steps == history->steps && again->history.start.SameCells(history->start) &&
+                again->history.movesBefore == history->movesBefore &&
+                again->history.position == history->position && again->facts == contents->facts,
+            "a history and its facts write back to themselves");
     return 0;
 }

@@ -13,6 +13,7 @@
 
 #include "model/byte_io.h"
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "model/history_file.h"
 #include "model/records.h"
 
@@ -61,19 +62,20 @@ bool SavedGames(const QString& dir)
         for (const GameState state : {Idle, Playing, Solved})
             for (const bool strategy : {true, false}) {
                 Game game([&time] { return time; });
-                game.grid.Resize(rows, columns);
+                game.ChangeLevel(rows, columns);
                 time += 123457;
                 game.NewGame();
                 game.ShiftRowRight();
                 game.SelectDown();
                 game.ShiftColumnUp();
-                game.state = state;
-                game.strategyStyle = strategy;
-                game.moves = 3 + rows;
-                game.elapsed = 65432 * columns;
-                game.volume = 20 * rows;
-                game.pictures.width = 120 * columns;
-                game.pictures.height = 90 * rows;
+                GameSetup setup(game);
+                setup.puzzle.state = state;
+                game.SetStrategyStyle(strategy);
+                setup.puzzle.moves = 3 + rows;
+                setup.stopwatch.elapsed = 65432 * columns;
+                game.SetVolume(20 * rows);
+                setup.pictures.width = 120 * columns;
+                setup.pictures.height = 90 * rows;
                 std::vector<std::uint8_t> bytes(Game::kBufferSize, 0);
                 const std::size_t length = game.StoreTo(bytes.data(), bytes.size());
                 const QString name = QStringLiteral("game-%1x%2-%3-%4").arg(rows).arg(columns).arg(int(state)).arg(strategy ? "strategy" : "speed");
@@ -83,12 +85,13 @@ bool SavedGames(const QString& dir)
     // A file from the Windows build, with its backslashes, and one saved
     // with no search open.
     Game game;
-    game.pictures.folder = QStringLiteral(".\\Pictures\\");
+    PictureFolder& pictures = GameSetup(game).pictures;
+    pictures.folder = QStringLiteral(".\\Pictures\\");
     std::vector<std::uint8_t> bytes(Game::kBufferSize, 0);
     std::size_t length = game.StoreTo(bytes.data(), bytes.size());
     ok = ok && length > 0 && Write(dir, QStringLiteral("game-windows-folder"), bytes.data(), length);
-    game.pictures.folder = QStringLiteral("./NoSuchFolder/");
-    game.pictures.CloseSearch();
+    pictures.folder = QStringLiteral("./NoSuchFolder/");
+    pictures.CloseSearch();
     length = game.StoreTo(bytes.data(), bytes.size());
     ok = ok && length > 0 && Write(dir, QStringLiteral("game-no-search"), bytes.data(), length);
     return ok;
@@ -123,7 +126,7 @@ bool Histories(const QString& dir)
     for (const auto& [rows, columns] : kSizes)
         for (int undone = 0; undone < 2; ++undone) {
             Game game([&time] { return time; });
-            game.grid.Resize(rows, columns);
+            game.ChangeLevel(rows, columns);
             time += 98765;
             game.NewGame();
             game.ShiftRowRight();
@@ -132,7 +135,7 @@ bool Histories(const QString& dir)
             game.ShiftRowLeft();
             for (int i = 0; i < undone; ++i)
                 game.Undo();
-            const QByteArray json = HistoryFile::Encode(game.history);
+            const QByteArray json = HistoryFile::Encode(game.history, game.facts);
             ok = ok && Write(dir, QStringLiteral("history-%1x%2-%3").arg(rows).arg(columns).arg(undone),
                              reinterpret_cast<const std::uint8_t*>(json.constData()), std::size_t(json.size()));
         }
@@ -148,8 +151,8 @@ std::vector<GameResult> SomeWins()
     for (const auto& [rows, columns] : kSizes)
         for (const bool strategy : {true, false}) {
             Game game([&time] { return time; });
-            game.grid.Resize(rows, columns);
-            game.strategyStyle = strategy;
+            game.ChangeLevel(rows, columns);
+            game.SetStrategyStyle(strategy);
             time += 4567891;
             game.NewGame();
             game.ShiftRowRight();

@@ -10,6 +10,7 @@
 
 #include "model/byte_io.h"
 #include "model/game.h"
+#include "model/game_setup.h"
 
 #include <algorithm>
 #include <array>
@@ -27,9 +28,9 @@ namespace {
 struct Snapshot {
     explicit Snapshot(const Game& g)
         : dragAnchorY(g.dragAnchorY), dragAnchorX(g.dragAnchorX), dragDeltaX(g.dragDeltaX),
-          dragDeltaY(g.dragDeltaY), dragAxis(g.dragAxis), state(g.state), clockNow(g.clockNow),
-          clockStart(g.clockStart), elapsed(g.elapsed), moves(g.moves), owner(g.owner),
-          strategyStyle(g.strategyStyle), counterText(g.counterText), volume(g.volume),
+          dragDeltaY(g.dragDeltaY), dragAxis(g.dragAxis), state(g.state), clockNow(g.stopwatch.clockNow),
+          clockStart(g.stopwatch.clockStart), elapsed(g.elapsed), moves(g.moves),
+          strategyStyle(g.strategyStyle), volume(g.volume),
           resumePending(g.resumePending), dragging(g.dragging), rows(g.grid.rowCount),
           columns(g.grid.columnCount), selectedRow(g.grid.selectedRow),
           selectedColumn(g.grid.selectedColumn), folder(g.pictures.folder), width(g.pictures.width),
@@ -46,11 +47,9 @@ struct Snapshot {
     std::int32_t dragAnchorY, dragAnchorX, dragDeltaX, dragDeltaY;
     DragAxis dragAxis;
     GameState state;
-    std::uint32_t clockNow, clockStart;
+    std::int64_t clockNow, clockStart;
     std::int32_t elapsed, moves;
-    GameOwner* owner;
     bool strategyStyle;
-    QString counterText;
     std::int32_t volume;
     bool resumePending, dragging;
     std::int32_t rows, columns, selectedRow, selectedColumn;
@@ -116,21 +115,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
     // A game in play with every field away from its default, so that a
     // half-applied file would show.
-    game->grid.Resize(3, 4);
+    GameSetup setup(*game);
+    game->ChangeLevel(3, 4);
     game->NewGame();
     game->ShiftRowRight();
     game->SelectDown();
-    game->moves = 7;
-    game->elapsed = 4321;
-    game->volume = 55;
-    game->strategyStyle = false;
-    game->dragAnchorX = 11;
-    game->dragAnchorY = 13;
-    game->pictures.width = 40;
-    game->pictures.height = 30;
-    game->clockNow = 99;
-    game->clockStart = 77;
-    game->CounterText();
+    setup.puzzle.moves = 7;
+    setup.stopwatch.elapsed = 4321;
+    game->SetVolume(55);
+    game->SetStrategyStyle(false);
+    setup.gesture.dragAnchorX = 11;
+    setup.gesture.dragAnchorY = 13;
+    setup.pictures.width = 40;
+    setup.pictures.height = 30;
+    setup.stopwatch.clockNow = 99;
+    setup.stopwatch.clockStart = 77;
     baseline.assign(Game::kBufferSize, 0);
     baseline.resize(game->StoreTo(baseline.data(), baseline.size()));
     baselineFindData = game->pictures.findData;
@@ -153,15 +152,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckSound(*game, data, size);
     Snapshot after(*game);
     Require(after.clockNow == before.clockNow && after.clockStart == before.clockStart &&
-                after.counterText == before.counterText && after.dragging == before.dragging &&
+                after.dragging == before.dragging &&
                 after.dragDeltaX == before.dragDeltaX && after.dragDeltaY == before.dragDeltaY &&
-                after.owner == before.owner && after.picture == before.picture &&
+                after.picture == before.picture &&
                 after.source == before.source && after.sourcePath == before.sourcePath,
             "what the file does not hold stays as it was");
 
     // Back to the baseline, so that every input starts from the same game.
     Require(game->LoadFrom(baseline.data(), baseline.size()) == baseline.size(), "the baseline reads back");
-    game->resumePending = false;
-    game->pictures.findData = baselineFindData;
+    GameSetup(*game).stopwatch.resumePending = false;
+    GameSetup(*game).pictures.findData = baselineFindData;
     return 0;
 }

@@ -2,7 +2,8 @@
 
 #include "app/dialog_layout.h"
 #include "app/display_names.h"
-#include "model/tile_grid.h"
+#include "model/game.h"
+#include "model/levels.h"
 #include "pictures/picture_folder.h"
 
 #include <QButtonGroup>
@@ -19,12 +20,6 @@
 #include <algorithm>
 
 namespace tesselo {
-
-namespace {
-
-constexpr const char* kLevels[] = {"Novice", "Pro", "Expert", "Genius"};
-
-} // namespace
 
 COptionDlg::COptionDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -52,18 +47,17 @@ COptionDlg::COptionDlg(QWidget* parent)
     QWidget* previous = cancelButton;
     setTabOrder(okButton, cancelButton);
     for (int i = 0; i < 4; ++i) {
-        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kLevels[i])), this);
-        r->setObjectName(QString::fromLatin1(kLevels[i]).toLower());
+        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kLevels[i].key)), this);
+        r->setObjectName(QString::fromLatin1(kLevels[i].key).toLower());
         layout->Add(r, QRect(7 + 4, levelY[i], 80 - 4, 12));
         difficultyGroup->addButton(r, i);
         setTabOrder(previous, r);
         previous = r;
     }
     styleGroup = new QButtonGroup(this);
-    const char* styles[] = {"Strategy", "Speed"};
     for (int i = 0; i < 2; ++i) {
-        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(styles[i])), this);
-        r->setObjectName(QString::fromLatin1(styles[i]).toLower());
+        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kStyles[i])), this);
+        r->setObjectName(QString::fromLatin1(kStyles[i]).toLower());
         layout->Add(r, QRect(100 + 4, 18 + 14 * i, 80 - 6, 12));
         styleGroup->addButton(r, i);
         setTabOrder(previous, r);
@@ -171,20 +165,36 @@ void COptionDlg::OnBnClickedBrowse()
     }
 }
 
+void COptionDlg::PresetFrom(const Game& game)
+{
+    difficulty = presetDifficulty = DifficultyOf(game.grid.rowCount, game.grid.columnCount);
+    folder = presetFolder = game.pictures.folder;
+    style = game.strategyStyle ? 0 : 1;
+    volume = game.volume;
+    OnInitDialog();
+}
+
+void COptionDlg::ApplyTo(Game& game) const
+{
+    if (difficulty != presetDifficulty) {
+        const QSize level = LevelSize(difficulty);
+        game.ChangeLevel(level.height(), level.width());
+    }
+    if (!SameFolder(folder, presetFolder))
+        game.SetPictureFolder(folder);
+    game.SetStrategyStyle(style == 0);
+    game.SetVolume(volume);
+}
+
 int COptionDlg::DifficultyOf(int rows, int columns)
 {
-    switch (rows) {
-    case 2: return 0;
-    case 3: return columns == 3 ? 1 : 2;
-    case 4: return 3;
-    default: return 0;
-    }
+    return int(tesselo::DifficultyOf(rows, columns));
 }
 
 QSize COptionDlg::LevelSize(int difficulty)
 {
-    const TileGrid::Size& size = TileGrid::kDifficultySizes[std::clamp(difficulty, 0, 3)];
-    return QSize(size.columns, size.rows);
+    const Level& level = kLevels[std::clamp(difficulty, 0, 3)];
+    return QSize(level.columns, level.rows);
 }
 
 QString COptionDlg::FolderOfFile(const QString& path)

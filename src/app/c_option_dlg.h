@@ -11,6 +11,8 @@ class QSlider;
 
 namespace tesselo {
 
+class Game;
+
 // "Set Options": difficulty, style, picture folder and volume. It only
 // shows and collects the four values; the main window presets them and
 // applies what changed.
@@ -37,6 +39,13 @@ public:
     // "...": the folder of a picture file the player picks replaces the
     // folder text.
     void OnBnClickedBrowse();
+
+    // The four values as `game` holds them, controls filled; and, after OK,
+    // what the player changed applied to it through its operations (a new
+    // difficulty ends the game in play, a new folder is taken only when it
+    // names another one).
+    void PresetFrom(const Game& game);
+    void ApplyTo(Game& game) const;
 
     // The difficulty a grid size stands for: 2 rows Novice, 3 x 3 Pro, any
     // other 3-row grid Expert, 4 rows Genius, anything else Novice.
@@ -73,6 +82,10 @@ public slots:
     void accept() override;
 
 protected:
+    // What PresetFrom found, to tell what changed.
+    int presetDifficulty = 0;
+    QString presetFolder;
+
     // Asks the player for a picture file; empty when cancelled.
     virtual QString ChooseFile();
     // Tells the player why the dialog cannot close yet.

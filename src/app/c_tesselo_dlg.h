@@ -1,16 +1,16 @@
 #pragma once
 
-#include "app/replay_player.h"
+#include "app/board_actions.h"
+#include "app/board_replay.h"
+#include "app/game_bar.h"
+#include "app/records_keeper.h"
 #include "app/sound_effects.h"
+#include "app/window_layout.h"
 #include "model/game_owner.h"
-#include "model/records.h"
 
 #include <QDialog>
-#include <QFont>
 
-#include <array>
 #include <memory>
-#include <utility>
 
 class QLabel;
 class QMenu;
@@ -24,8 +24,10 @@ class CRecordsDlg;
 class Game;
 
 // The game's only window: a bar of buttons and counters over the board.
-// It owns the timer and the sound, reads the saved game when it opens and
-// writes it when it closes, and turns clicks, drags and keys into moves.
+// It is the front end of the game: it turns clicks, drags and keys into the
+// game's operations and shows what the game reports; it owns the timer,
+// the sound, the records and the replay, and reads the saved game when it
+// opens and writes it when it closes.
 class CTesseloDlg : public QDialog, public GameOwner {
     Q_OBJECT
 public:
@@ -38,8 +40,7 @@ public:
     // GameOwner
     void RepaintBoard() override;
     void PlayCue(Cue cue) override;
-    void StopClockSound() override;
-    void StartClockSound() override;
+    void ClockSound(bool ticking) override;
     void GameWon() override;
 
     void OnInitDialog();
@@ -55,34 +56,30 @@ public:
     bool SaveNow(QString* why = nullptr);
     void OnSize(int cx, int cy);
     void LayoutBar();
-    void FitBarFont();
     // Sizes the window around a board picture of this size: its whole
     // cells, brought within the screen, under the bar.
     void SizeAroundBoard(QSize board);
-    QSize WholeCells(QSize board) const;
-    QSize FitToScreen(QSize board) const;
-    QSize ClientAround(QSize board) const;
     // The board the window has once sized around this one.
     QSize BoardAround(QSize board) const;
     void OnLButtonDown(QPoint point);
     void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
     void OnLButtonUp(QPoint point);
     QPoint ClampToBoard(QPoint point) const;
+    // An open drag ends before anything takes the player elsewhere: the
+    // line springs back and the mouse is let go.
+    void EndGesture();
+    // Ends whatever the board is doing, an open drag and a replay, before a
+    // button, a window or a command takes over.
+    void StopBoard();
     void OnUndo();
     void OnRedo();
     void OnRecords();
     void OnReplaySolve();
-    // Plays a solve back on the board; the game itself is not touched.
-    void StartReplay(const TileGrid& start, const std::vector<HistoryStep>& steps, const QString& picturePath,
-                     bool cues);
-    void StopReplay();
     // The board's context menu, its entries enabled as they apply now.
     std::unique_ptr<QMenu> MakeBoardMenu();
 
-    // The smallest client area: a pixel per cell of the largest grid under
-    // a bar whose buttons can still be read and pressed.
-    static constexpr int kMinClientWidth = 320;
-    static constexpr int kMinClientHeight = 240;
+    static constexpr int kMinClientWidth = window_layout::kMinClientWidth;
+    static constexpr int kMinClientHeight = window_layout::kMinClientHeight;
 
     Game* game = nullptr; // not owned
     CPuzzleImage* boardControl = nullptr; // child widget, created hidden
@@ -90,25 +87,18 @@ public:
     bool shiftDown = false;
     int timerId = 0;
     SoundEffects sound;
-    Records records;
-    ReplayPlayer replay;
+    RecordsKeeper records;
+    std::unique_ptr<BoardReplay> replay; // made with the game, when the window opens
     int barHeight = 0;
     int buttonWidth = 0;
-    std::unique_ptr<QFont> barFont;
-    // The width of "New Game" in the bar's font at each pixel size, -1 where
-    // not measured yet, for the screen (dots per inch, device pixel ratio)
-    // they were measured on: a resize fits the font without shaping text.
-    std::array<int, 100> newGameWidths{};
-    std::pair<int, qreal> widthsScreen{0, 0.0};
+    GameBar bar;
+    BoardActions actions;
 
     QPushButton* newGameButton = nullptr; // 1000
     QPushButton* optionsButton = nullptr; // 1001
     QLabel* counterLabel = nullptr;       // 1002
     QLabel* counterValue = nullptr;       // 1003
     QPushButton* helpButton = nullptr;    // 57670
-
-    // Applies what the player changed in the options, after OK.
-    void ApplyOptions(const COptionDlg& options, int presetDifficulty, const QString& previousFolder);
 
 protected:
     // Runs a modal dialog; tests answer it instead.
@@ -135,12 +125,16 @@ protected:
 
 private:
     bool HandleKey(QKeyEvent* key);
-    void OnReplayFinished();
+    void AddBoardActions();
+    // The screen's free area less the frame, or empty without a screen.
+    QSize ScreenRoom() const;
+    bool IsReplaying() const { return replay && replay->IsRunning(); }
+    // Writes the saved game and its history with the termination signals
+    // held, so that the two always agree.
+    bool SaveWhole(QString* why);
     bool closing = false;
     bool watchingScreen = false;
     QSize handledSize;
-    // A "Speed" game whose clock was silenced for a replay.
-    bool clockPausedForReplay = false;
 };
 
 } // namespace tesselo

@@ -1,4 +1,5 @@
 #include "app/c_tesselo_app.h"
+#include "app/command_line.h"
 #include "app/language.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 
@@ -34,6 +36,11 @@ void StartUpMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 int main(int argc, char** argv)
 {
+    // Commands run instead of the game, before anything needs a display.
+    const auto command = tesselo::CommandLine::Run(argc, argv, std::cout, std::cerr);
+    if (!command.startGame)
+        return command.status;
+
     qtHandler = qInstallMessageHandler(StartUpMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);

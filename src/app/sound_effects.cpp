@@ -137,4 +137,13 @@ void SoundEffects::Close()
     clockChannel = -1;
 }
 
+void SoundEffects::PlayCue(Cue cue)
+{
+    switch (cue) {
+    case Cue::Win: Play(Win); break;
+    case Cue::Move: Play(Move); break;
+    case Cue::NoMove: Play(NoMove); break;
+    }
+}
+
 } // namespace tesselo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/game_owner.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -38,6 +40,9 @@ public:
     // Plays one sample once on a free channel; returns the channel, or -1
     // when nothing plays (no mixer, no sample, no free channel).
     int Play(int sample);
+    // The cues the game asks for, and its clock started or stopped.
+    void PlayCue(Cue cue);
+    void SetClock(bool ticking) { ticking ? StartClock() : StopClock(); }
     // Ends all sound and closes the mixer; safe to call again.
     void Close();
 

@@ -2,6 +2,7 @@
 
 #include "model/byte_io.h"
 #include "model/history_file.h"
+#include "model/levels.h"
 #include "model/safe_file.h"
 
 #include <QFile>
@@ -9,8 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <limits>
 #include <utility>
 #include <vector>
 
@@ -24,28 +23,6 @@ constexpr std::uint64_t kUnixEpochAsFileTime = 116444736000000000ULL;
 constexpr std::int32_t kStateLimit = Solved;
 constexpr std::int32_t kAxisLimit = Vertical;
 
-std::int64_t Abs64(std::int64_t v) { return v < 0 ? -v : v; }
-
-// Rounds a drag to whole cells, halves away from zero, and names the line
-// it lands on, wrapping once past either end.
-std::int32_t SnapTarget(std::int64_t d, std::int32_t cell, std::int32_t selected,
-                        std::int32_t count, std::int32_t* snapped)
-{
-    if (d > 0)
-        d += cell / 2;
-    else
-        d -= cell / 2;
-    *snapped = static_cast<std::int32_t>(d);
-    std::int64_t t = d / cell + selected;
-    if (t < 0)
-        t += count;
-    if (t >= count)
-        t -= count;
-    // Points outside the board are the caller's error; a target still out of
-    // range after one correction is refused by the grid.
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(t, -1, count));
-}
-
 } // namespace
 
 std::uint64_t Game::SystemFileTime()
@@ -55,348 +32,350 @@ std::uint64_t Game::SystemFileTime()
     return kUnixEpochAsFileTime + static_cast<std::uint64_t>(since1970.count() / 100);
 }
 
-Game::Game(FileTimeSource clock, FirstPicture first) : fileTime(std::move(clock))
+Game::Game(GameClocks clocks, FirstPicture first)
+    : watch(std::move(clocks.monotonic)), fileTime(clocks.wall ? std::move(clocks.wall) : SystemFileTime)
 {
-    grid.Resize(2, 3);
-    board.grid = &grid;
-    pictures.target = &board;
+    play.grid.Resize(2, 3);
+    boardPicture.grid = &play.grid;
+    folder.target = &boardPicture;
     if (first == FirstPicture::AtOnce)
-        pictures.ShowCurrent();
+        folder.ShowCurrent();
     else
         picturePending = true;
 }
 
 Game::~Game()
 {
-    pictures.CloseSearch();
-    grid.Clear();
-}
-
-std::uint32_t Game::ReadClock() const
-{
-    return static_cast<std::uint32_t>(fileTime() / 10000);
+    folder.CloseSearch();
+    play.grid.Clear();
 }
 
 void Game::NewGame()
 {
-    if (state == Playing)
+    if (play.state == Playing)
         return;
-    if (state == Solved && pictures.target) {
-        if (pictures.IsSearchOpen() || pictures.OpenSearch())
-            pictures.ShowNext();
+    if (play.state == Solved && folder.target) {
+        if (folder.IsSearchOpen() || folder.OpenSearch())
+            folder.ShowNext();
     }
-    std::uint32_t seed = static_cast<std::uint32_t>(fileTime()) % 0x7FFF;
-    grid.Shuffle(seed);
-    while (grid.IsSolved())
-        grid.Shuffle(++seed);
-    moves = 0;
-    state = Playing;
-    clockStart = clockNow;
-    history.Begin(grid, 0);
-    abandoned.reset();
+    StartSeeded(static_cast<std::uint32_t>(fileTime()) % 0x7FFF);
+}
+
+void Game::StartSeeded(std::uint32_t seed)
+{
+    drag.Cancel();
+    // Every try starts from the home order, so that the seed alone names
+    // the start; the seed kept is the one played.
+    TileGrid scrambled = play.grid;
+    for (;; ++seed) {
+        scrambled.Resize(scrambled.rowCount, scrambled.columnCount);
+        scrambled.Shuffle(seed);
+        if (!scrambled.IsSolved())
+            break;
+    }
+    GameFacts known;
+    known.seed = seed;
+    play.Start(scrambled, std::move(known));
+    watch.Start();
+    ClockMayHaveChanged();
 }
 
 void Game::ResetGame()
 {
-    if (state == Playing) {
-        abandoned = AbandonedGame{grid, moves, elapsed, clockNow - clockStart, std::move(history)};
-    }
-    history.Clear();
-    grid.Resize(grid.rowCount, grid.columnCount);
-    moves = 0;
-    state = Idle;
-    elapsed = 0;
+    drag.Cancel();
+    play.Reset(watch.elapsed, watch.Running());
+    watch.elapsed = 0;
+    ClockMayHaveChanged();
 }
 
 void Game::BeginDrag(std::int32_t x, std::int32_t y)
 {
-    if (state != Playing)
+    if (play.state != Playing)
         return;
-    dragAnchorX = x;
-    dragAnchorY = y;
-    dragDeltaX = 0;
-    dragDeltaY = 0;
-    const Cell cell = board.CellAt(y, x);
-    grid.selectedRow = cell.row;
-    grid.selectedColumn = cell.column;
-    dragAxis = None;
-    dragging = true;
+    drag.Begin(x, y);
+    const Cell cell = boardPicture.CellAt(y, x);
+    play.Select(Selection{cell.row, cell.column});
 }
 
 void Game::TrackDrag(std::int32_t x, std::int32_t y)
 {
-    if (state != Playing || !dragging)
-        return;
-    const std::int64_t dx = std::int64_t(x) - dragAnchorX;
-    const std::int64_t dy = std::int64_t(y) - dragAnchorY;
-    dragDeltaX = static_cast<std::int32_t>(dx);
-    dragDeltaY = static_cast<std::int32_t>(dy);
-    if (dragAxis == None) {
-        if (Abs64(dx) - Abs64(dy) > 4)
-            dragAxis = Horizontal;
-        else if (Abs64(dy) - Abs64(dx) > 4)
-            dragAxis = Vertical;
-    }
+    if (play.state == Playing)
+        drag.Track(x, y);
 }
 
 void Game::EndDrag(std::int32_t x, std::int32_t y)
 {
-    if (state != Playing || !dragging)
+    if (!drag.dragging)
         return;
-    bool moved = false;
-    const Selection before = grid.Selected();
-    if (dragAxis == Horizontal) {
-        const std::int32_t w = board.CellWidth();
-        // A board too small to hold a pixel per cell (a minimised window)
-        // has no cells to move by.
-        if (w > 0) {
-            const std::int32_t t = SnapTarget(std::int64_t(x) - dragAnchorX, w,
-                                              grid.selectedColumn, grid.columnCount, &dragDeltaX);
-            if (grid.ShiftRow(t)) {
-                moved = true;
-                Record(Move{MoveAxis::Row, before.row, t - before.column}, before);
-            }
-        }
-    } else if (dragAxis == Vertical) {
-        const std::int32_t h = board.CellHeight();
-        if (h > 0) {
-            const std::int32_t t = SnapTarget(std::int64_t(y) - dragAnchorY, h,
-                                              grid.selectedRow, grid.rowCount, &dragDeltaY);
-            if (grid.ShiftColumn(t)) {
-                moved = true;
-                Record(Move{MoveAxis::Column, before.column, t - before.row}, before);
-            }
-        }
+    // A gesture whose game ended meanwhile closes without a move.
+    if (play.state != Playing) {
+        drag.Cancel();
+        return;
     }
-    if (moved)
-        CountMove();
-    FinishMove(moved);
-    dragging = false;
+    const std::optional<PlannedMove> planned =
+        drag.End(x, y, boardPicture.CellWidth(), boardPicture.CellHeight(), play.grid);
+    FinishMove(planned && play.Make(*planned));
+}
+
+void Game::CancelDrag()
+{
+    drag.Cancel();
 }
 
 void Game::KeyShift(bool row, std::int32_t target)
 {
-    const Selection before = grid.Selected();
-    if (row)
-        grid.ShiftRow(target);
-    else
-        grid.ShiftColumn(target);
-    CountMove();
-    Record(row ? Move{MoveAxis::Row, before.row, target - before.column}
-               : Move{MoveAxis::Column, before.column, target - before.row},
-           before);
+    const Selection at = play.grid.Selected();
+    const PlannedMove planned = row ? PlannedMove{Move{MoveAxis::Row, at.row, target - at.column}, {at.row, target}}
+                                    : PlannedMove{Move{MoveAxis::Column, at.column, target - at.row}, {target, at.column}};
+    play.Make(planned);
     FinishMove(true);
-}
-
-void Game::CountMove()
-{
-    if (moves < std::numeric_limits<std::int32_t>::max())
-        ++moves;
-}
-
-void Game::Record(const Move& move, Selection before)
-{
-    history.Record(HistoryStep{move, before, grid.Selected()});
 }
 
 bool Game::CanUndo() const
 {
-    return (CanKey() && history.CanUndo()) || (state == Idle && !dragging && abandoned);
+    return !drag.dragging && play.CanUndo();
 }
 
 bool Game::CanRedo() const
 {
-    return CanKey() && history.CanRedo();
+    return !drag.dragging && play.CanRedo();
 }
 
 bool Game::Undo()
 {
-    if (state == Idle && !dragging && abandoned) {
-        RestoreAbandoned();
-        return true;
-    }
-    if (!CanKey())
+    if (!CanUndo())
         return false;
-    const HistoryStep* step = history.StepBack();
-    if (!step)
+    const std::optional<Puzzle::Abandoned>& reset = play.abandoned;
+    const bool restoring = play.state == Idle && reset;
+    const std::int32_t shown = restoring ? reset->elapsed : 0;
+    const std::int32_t running = restoring ? reset->running : 0;
+    if (play.Undo() == Puzzle::UndoKind::Nothing)
         return false;
-    grid.Apply(step->move.Inverse());
-    grid.Select(step->before);
-    --moves;
-    if (owner) {
-        owner->RepaintBoard();
-        if (strategyStyle)
-            owner->PlayCue(Cue::Move);
+    if (restoring) {
+        // The stopwatch goes on from where it stood when the game was reset.
+        watch.ContinueAt(running);
+        watch.elapsed = shown;
     }
+    if (gameOwner) {
+        gameOwner->RepaintBoard();
+        if (strategy)
+            gameOwner->PlayCue(Cue::Move);
+    }
+    ClockMayHaveChanged();
     return true;
 }
 
 bool Game::Redo()
 {
-    if (!CanKey())
+    if (!CanRedo() || !play.Redo())
         return false;
-    const HistoryStep* step = history.StepForward();
-    if (!step)
-        return false;
-    grid.Apply(step->move);
-    grid.Select(step->after);
-    CountMove();
-    if (owner)
-        owner->RepaintBoard();
+    if (gameOwner)
+        gameOwner->RepaintBoard();
     FinishMove(true);
     return true;
 }
 
-void Game::RestoreAbandoned()
-{
-    AbandonedGame game = std::move(*abandoned);
-    abandoned.reset();
-    grid = std::move(game.grid);
-    moves = game.moves;
-    elapsed = game.elapsed;
-    history = std::move(game.history);
-    state = Playing;
-    // The stopwatch goes on from where it stood when the game was reset.
-    clockStart = clockNow - game.running;
-    if (owner) {
-        owner->RepaintBoard();
-        if (strategyStyle)
-            owner->PlayCue(Cue::Move);
-        else
-            owner->StartClockSound();
-    }
-}
-
 void Game::EndHistory()
 {
-    history.Clear();
-    abandoned.reset();
+    play.EndHistory();
 }
 
 void Game::ShiftRowLeft()
 {
     if (!CanKey())
         return;
-    const std::int32_t t = grid.selectedColumn - 1;
-    KeyShift(true, t < 0 ? grid.columnCount - 1 : t);
+    const std::int32_t t = play.grid.selectedColumn - 1;
+    KeyShift(true, t < 0 ? play.grid.columnCount - 1 : t);
 }
 
 void Game::ShiftRowRight()
 {
     if (!CanKey())
         return;
-    const std::int32_t t = grid.selectedColumn + 1;
-    KeyShift(true, t >= grid.columnCount ? 0 : t);
+    const std::int32_t t = play.grid.selectedColumn + 1;
+    KeyShift(true, t >= play.grid.columnCount ? 0 : t);
 }
 
 void Game::ShiftColumnUp()
 {
     if (!CanKey())
         return;
-    const std::int32_t t = grid.selectedRow - 1;
-    KeyShift(false, t < 0 ? grid.rowCount - 1 : t);
+    const std::int32_t t = play.grid.selectedRow - 1;
+    KeyShift(false, t < 0 ? play.grid.rowCount - 1 : t);
 }
 
 void Game::ShiftColumnDown()
 {
     if (!CanKey())
         return;
-    const std::int32_t t = grid.selectedRow + 1;
-    KeyShift(false, t >= grid.rowCount ? 0 : t);
+    const std::int32_t t = play.grid.selectedRow + 1;
+    KeyShift(false, t >= play.grid.rowCount ? 0 : t);
 }
 
 void Game::SelectLeft()
 {
-    if (CanKey())
-        grid.selectedColumn = grid.selectedColumn == 0 ? grid.columnCount - 1 : grid.selectedColumn - 1;
+    if (CanKey()) {
+        const Selection s = play.grid.Selected();
+        play.Select({s.row, s.column == 0 ? play.grid.columnCount - 1 : s.column - 1});
+    }
 }
 
 void Game::SelectRight()
 {
-    if (CanKey())
-        grid.selectedColumn = grid.selectedColumn >= grid.columnCount - 1 ? 0 : grid.selectedColumn + 1;
+    if (CanKey()) {
+        const Selection s = play.grid.Selected();
+        play.Select({s.row, s.column >= play.grid.columnCount - 1 ? 0 : s.column + 1});
+    }
 }
 
 void Game::SelectUp()
 {
-    if (CanKey())
-        grid.selectedRow = grid.selectedRow == 0 ? grid.rowCount - 1 : grid.selectedRow - 1;
+    if (CanKey()) {
+        const Selection s = play.grid.Selected();
+        play.Select({s.row == 0 ? play.grid.rowCount - 1 : s.row - 1, s.column});
+    }
 }
 
 void Game::SelectDown()
 {
-    if (CanKey())
-        grid.selectedRow = grid.selectedRow >= grid.rowCount - 1 ? 0 : grid.selectedRow + 1;
+    if (CanKey()) {
+        const Selection s = play.grid.Selected();
+        play.Select({s.row >= play.grid.rowCount - 1 ? 0 : s.row + 1, s.column});
+    }
 }
 
 const QString& Game::CounterText()
 {
-    if (strategyStyle) {
-        counterText = QString::asprintf("%d", moves);
+    if (strategy) {
+        counterText = QString::asprintf("%d", play.moves);
         return counterText;
     }
-    if (state == Playing) {
-        const auto running = static_cast<std::int32_t>(clockNow - clockStart);
-        if (running > kMaxElapsed) {
-            // Stopped at its largest value: the start follows the clock, so
-            // the difference never grows towards the wrap.
-            clockStart = clockNow - static_cast<std::uint32_t>(kMaxElapsed);
-            elapsed = kMaxElapsed;
-        } else {
-            // A clock set back during play makes the difference negative;
-            // the stopwatch shows and keeps zero until it catches up.
-            elapsed = std::max(running, 0);
-        }
-    }
-    counterText = TimeText(elapsed);
+    // A resumed game's stopwatch counts from its first tick.
+    if (play.state == Playing && !watch.resumePending)
+        watch.elapsed = watch.Running();
+    counterText = TimeText(watch.elapsed);
     return counterText;
 }
 
 QString Game::TimeText(std::int64_t milliseconds)
 {
-    // A clock set back during play makes the difference negative; show
-    // zero rather than a row of minus signs.
     const std::int64_t e = std::max<std::int64_t>(milliseconds, 0);
     const std::int64_t t = (e + 50) / 100;
     return QString::asprintf("%lld:%2.2d:%2.2d.%1.1d", static_cast<long long>(t / (10 * 3600)),
                              int((t / 600) % 60), int((t / 10) % 60), int(t % 10));
 }
 
+void Game::Tick()
+{
+    watch.Tick();
+}
+
+void Game::ReadClock()
+{
+    watch.Read();
+}
+
+void Game::SuspendForReplay(bool replaying)
+{
+    watch.SetHold(Stopwatch::Replay, replaying);
+    ClockMayHaveChanged();
+}
+
+bool Game::ClockTicks() const
+{
+    return !strategy && play.state == Playing && !watch.IsHeld();
+}
+
+void Game::ClockMayHaveChanged()
+{
+    const bool ticks = ClockTicks();
+    if (gameOwner && ticks != clockTicked)
+        gameOwner->ClockSound(ticks);
+    clockTicked = ticks;
+}
+
+void Game::SetOwner(GameOwner* owner)
+{
+    gameOwner = owner;
+    // A new owner hears the clock's state from scratch: a resumed "Speed"
+    // game starts ticking when its window opens.
+    clockTicked = false;
+    ClockMayHaveChanged();
+}
+
+void Game::ChangeLevel(std::int32_t rows, std::int32_t columns)
+{
+    drag.Cancel();
+    if (play.state == Playing)
+        watch.elapsed = 0;
+    play.Resize(rows, columns);
+    ClockMayHaveChanged();
+}
+
+void Game::SetStrategyStyle(bool strategyStyle)
+{
+    strategy = strategyStyle;
+    ClockMayHaveChanged();
+}
+
+void Game::SetVolume(std::int32_t volume)
+{
+    soundVolume = std::clamp(volume, 0, 100);
+}
+
+bool Game::SetPictureFolder(const QString& newFolder)
+{
+    return folder.SetFolder(newFolder);
+}
+
+void Game::SetBoardSize(std::int32_t width, std::int32_t height, qreal ratio)
+{
+    folder.width = std::max(width, 0);
+    folder.height = std::max(height, 0);
+    folder.ratio = ratio;
+    // Before the saved game is read the picture waits: the size that
+    // reading gives it is the one the window shows.
+    if (!picturePending)
+        folder.ShowCurrent();
+}
+
 GameResult Game::ResultOfWin() const
 {
     GameResult r;
-    r.level = Records::LevelOf(grid.rowCount, grid.columnCount);
-    r.style = QString::fromLatin1(strategyStyle ? "Strategy" : "Speed");
-    r.moves = moves;
+    const std::optional<std::size_t> level = LevelOfSize(play.grid.rowCount, play.grid.columnCount);
+    r.level = level ? QString::fromLatin1(kLevels[*level].key) : QString();
+    r.style = QString::fromLatin1(StyleKey(strategy));
+    r.moves = play.moves;
     // "Speed" keeps the time the counter shows; "Strategy" has no counter
     // of time, so its own stopwatch runs from the start or resumption.
-    r.milliseconds = strategyStyle ? std::int64_t(clockNow - clockStart) : std::max<std::int64_t>(elapsed, 0);
+    r.milliseconds = strategy ? watch.Running() : std::max(watch.elapsed, 0);
     const auto unixMs = static_cast<qint64>((fileTime() - kUnixEpochAsFileTime) / 10000);
     r.finished = QDateTime::fromMSecsSinceEpoch(unixMs, Qt::UTC);
-    r.picture = board.sourcePath.isEmpty() ? QString() : QFileInfo(board.sourcePath).fileName();
-    r.start = history.start;
-    r.movesBefore = history.movesBefore;
-    r.steps = history.Played();
+    r.picture = boardPicture.sourcePath.isEmpty() ? QString() : QFileInfo(boardPicture.sourcePath).fileName();
+    r.start = play.history.start;
+    r.movesBefore = play.history.movesBefore;
+    r.steps = play.history.Played();
     return r;
 }
 
 void Game::FinishMove(bool moved)
 {
-    if (grid.IsSolved()) {
-        state = Solved;
-        if (owner) {
-            owner->RepaintBoard();
-            if (!strategyStyle)
-                owner->StopClockSound();
-            owner->GameWon();
-            owner->PlayCue(Cue::Win);
+    if (play.grid.IsSolved()) {
+        // The time of the win is the time at the move, not at the last tick.
+        if (!strategy && play.state == Playing && !watch.resumePending)
+            watch.elapsed = watch.Running();
+        play.CheckSolved();
+        if (gameOwner)
+            gameOwner->RepaintBoard();
+        ClockMayHaveChanged();
+        if (gameOwner) {
+            gameOwner->GameWon();
+            gameOwner->PlayCue(Cue::Win);
         }
-    } else if (owner && strategyStyle) {
-        owner->PlayCue(moved ? Cue::Move : Cue::NoMove);
+    } else if (gameOwner && strategy) {
+        gameOwner->PlayCue(moved ? Cue::Move : Cue::NoMove);
     }
-    dragAxis = None;
-    dragDeltaX = 0;
-    dragDeltaY = 0;
+    drag.Settle();
 }
 
 std::size_t Game::FileSize(std::int32_t rows, std::int32_t columns)
@@ -406,19 +385,19 @@ std::size_t Game::FileSize(std::int32_t rows, std::int32_t columns)
 
 std::size_t Game::StoreTo(std::uint8_t* out, std::size_t capacity) const
 {
-    const std::size_t total = FileSize(grid.rowCount, grid.columnCount);
+    const std::size_t total = FileSize(play.grid.rowCount, play.grid.columnCount);
     if (capacity < total)
         return 0;
-    PutInt32(out + 0, dragAnchorY);
-    PutInt32(out + 4, dragAnchorX);
-    PutInt32(out + 8, dragAxis);
-    PutInt32(out + 12, state);
-    PutInt32(out + 16, elapsed);
-    PutInt32(out + 20, moves);
-    PutInt32(out + 24, volume);
-    out[28] = strategyStyle ? 1 : 0;
-    const std::size_t g = grid.StoreTo(out + kHeaderSize, capacity - kHeaderSize);
-    const std::size_t p = pictures.StoreTo(out + kHeaderSize + g, capacity - kHeaderSize - g);
+    PutInt32(out + 0, drag.dragAnchorY);
+    PutInt32(out + 4, drag.dragAnchorX);
+    PutInt32(out + 8, drag.dragAxis);
+    PutInt32(out + 12, play.state);
+    PutInt32(out + 16, watch.elapsed);
+    PutInt32(out + 20, play.moves);
+    PutInt32(out + 24, soundVolume);
+    out[28] = strategy ? 1 : 0;
+    const std::size_t g = play.grid.StoreTo(out + kHeaderSize, capacity - kHeaderSize);
+    const std::size_t p = folder.StoreTo(out + kHeaderSize + g, capacity - kHeaderSize - g);
     return kHeaderSize + g + p;
 }
 
@@ -453,25 +432,26 @@ std::size_t Game::LoadFrom(const std::uint8_t* in, std::size_t length)
         return 0;
     const std::size_t g = TileGrid::CheckRecord(in + kHeaderSize, length - kHeaderSize);
 
-    dragAnchorY = GetInt32(in + 0);
-    dragAnchorX = GetInt32(in + 4);
-    dragAxis = static_cast<DragAxis>(GetInt32(in + 8));
-    state = static_cast<GameState>(GetInt32(in + 12));
-    elapsed = GetInt32(in + 16);
-    moves = GetInt32(in + 20);
-    volume = GetInt32(in + 24);
-    strategyStyle = in[28] == 1;
-    grid.LoadFrom(in + kHeaderSize, length - kHeaderSize);
-    pictures.LoadFrom(in + kHeaderSize + g, length - kHeaderSize - g);
-    resumePending = true;
-    // A game resumed without its history can be undone back to here.
-    history.Begin(grid, moves);
-    abandoned.reset();
+    drag.Cancel();
+    drag.dragAnchorY = GetInt32(in + 0);
+    drag.dragAnchorX = GetInt32(in + 4);
+    drag.dragAxis = static_cast<DragAxis>(GetInt32(in + 8));
+    soundVolume = GetInt32(in + 24);
+    strategy = in[28] == 1;
+    TileGrid saved;
+    saved.LoadFrom(in + kHeaderSize, length - kHeaderSize);
+    play.Resume(saved, static_cast<GameState>(GetInt32(in + 12)), GetInt32(in + 20));
+    folder.LoadFrom(in + kHeaderSize + g, length - kHeaderSize - g);
+    // The stopwatch goes on from the saved time at the first tick.
+    watch.ResumeAt(GetInt32(in + 16));
+    ClockMayHaveChanged();
     return length;
 }
 
 bool Game::SaveGame(QString* error)
 {
+    if (!strategy && play.state == Playing && !watch.resumePending)
+        watch.elapsed = watch.Running();
     std::vector<std::uint8_t> buffer(kBufferSize, 0);
     const std::size_t length = StoreTo(buffer.data(), buffer.size());
     if (length == 0) {
@@ -528,42 +508,42 @@ void Game::LoadSavedGame(const BoardFit& fit)
         LoadHistory();
     }
     if (fit) {
-        const QSize size = fit(QSize(pictures.width, pictures.height));
-        pictures.width = size.width();
-        pictures.height = size.height();
+        const QSize size = fit(QSize(folder.width, folder.height));
+        folder.width = size.width();
+        folder.height = size.height();
     }
     const bool firstPicture = std::exchange(picturePending, false);
-    if (!pictures.ShowCurrent().isEmpty() || !firstPicture || !read)
+    if (!folder.ShowCurrent().isEmpty() || !firstPicture || !read)
         return;
     // The saved folder showed nothing, so the board keeps the picture the
     // game was made with, the first of the default folder, found only now.
     PictureFolder start;
-    start.target = &board;
-    start.width = pictures.width;
-    start.height = pictures.height;
-    start.ratio = pictures.ratio;
+    start.target = &boardPicture;
+    start.width = folder.width;
+    start.height = folder.height;
+    start.ratio = folder.ratio;
     start.ShowCurrent();
 }
 
 void Game::LoadHistory()
 {
-    if (state != Playing)
+    if (play.state != Playing)
         return;
     // Any history but this game's own (another game's, an older program's,
     // a damaged one) is passed over without a word and replaced at the
     // next close.
-    std::optional<History> kept = HistoryFile::Read(QString::fromLatin1(kHistoryFileName));
-    if (kept && kept->Leads(grid, moves))
-        history = std::move(*kept);
+    std::optional<HistoryFile::Contents> kept = HistoryFile::Read(QString::fromLatin1(HistoryFile::kFileName));
+    if (kept)
+        play.AdoptHistory(std::move(kept->history), kept->facts);
 }
 
 void Game::StoreHistory() const
 {
-    const QString name = QString::fromLatin1(kHistoryFileName);
+    const QString name = QString::fromLatin1(HistoryFile::kFileName);
     // Only a game in play has moves worth keeping; a stale file of an
     // earlier game would never match again, so it goes.
-    if (state == Playing && history.IsActive())
-        HistoryFile::Write(name, history);
+    if (play.state == Playing && play.history.IsActive())
+        HistoryFile::Write(name, play.history, play.facts);
     else if (QFileInfo(name).isFile())
         QFile::remove(name);
 }

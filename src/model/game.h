@@ -1,8 +1,12 @@
 #pragma once
 
+#include "model/drag_gesture.h"
+#include "model/game_facts.h"
 #include "model/game_owner.h"
 #include "model/history.h"
+#include "model/puzzle.h"
 #include "model/records.h"
+#include "model/stopwatch.h"
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
 #include "pictures/picture_folder.h"
@@ -13,29 +17,47 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 namespace tesselo {
 
-enum GameState : std::int32_t { Idle = 0, Playing = 1, Solved = 2 };
-enum DragAxis : std::int32_t { None = 0, Horizontal = 1, Vertical = 2 };
+// The wall clock for seeds and dates (100-nanosecond intervals since
+// 1601-01-01 UTC), and a monotonic clock for the stopwatch. Tests give
+// their own.
+struct GameClocks {
+    std::function<std::uint64_t()> wall;
+    Stopwatch::Clock monotonic = Stopwatch::Steady;
+};
 
-// The puzzle for the whole run: the grid, the picture, the state of play,
-// counters and the open gesture. Knows nothing of windows; feedback goes
-// through `owner`.
+// The puzzle for the whole run: the picture, the state of play, counters
+// and the open gesture. Knows nothing of windows; feedback goes to its
+// owner.
+//
+// Its state lives in parts by concern: the puzzle (grid, state of play,
+// moves, history, facts), the drag gesture and the stopwatch, with the
+// picture folder and the board picture beside them. Only the operations
+// below change them. The fields the game has always been read by (`grid`,
+// `state`, `moves`, `dragAxis`, ...) are read-only views into those parts,
+// so a window or painter can read the game but never write it.
 class Game {
+    // Declared first: the views below are bound to them.
+    Puzzle play;
+    DragGesture drag;
+    Stopwatch watch;
+    BoardBitmap boardPicture;
+    PictureFolder folder;
+    bool strategy = true;
+    std::int32_t soundVolume = 100;
+    GameOwner* gameOwner = nullptr; // not owned
+    friend struct GameSetup;
+
 public:
-    // 100-nanosecond intervals since 1601-01-01 UTC.
+    // 100-nanosecond intervals since 1601-01-01 UTC: seeds and dates.
     using FileTimeSource = std::function<std::uint64_t()>;
 
     static constexpr std::size_t kHeaderSize = 29;
     static constexpr std::size_t kBufferSize = 4096;
     static constexpr const char* kSaveFileName = "tesselo.dat";
-    static constexpr const char* kHistoryFileName = "tesselo-history.json";
-    // The stopwatch stops at 99:59:59.9, far enough below 2^31 ms that its
-    // 32-bit arithmetic never wraps while it runs; a saved time beyond it,
-    // or below zero, is no time a game can show.
-    static constexpr std::int32_t kMaxElapsed = 359999900;
+    static constexpr std::int32_t kMaxElapsed = Stopwatch::kMaxElapsed;
 
     // When the first picture is prepared: by the constructor, or only by
     // LoadSavedGame, once it is known which picture the window shows and at
@@ -45,16 +67,27 @@ public:
     // will give the board.
     using BoardFit = std::function<QSize(QSize)>;
 
-    explicit Game(FileTimeSource clock = SystemFileTime, FirstPicture first = FirstPicture::AtOnce);
+    explicit Game(GameClocks clocks, FirstPicture first = FirstPicture::AtOnce);
+    explicit Game(FileTimeSource wall = SystemFileTime, FirstPicture first = FirstPicture::AtOnce)
+        : Game(GameClocks{std::move(wall)}, first)
+    {
+    }
     virtual ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
     void NewGame();
+    // The game the seed names at the current level, scrambled from the
+    // home order; what NewGame does after choosing a seed.
+    void StartSeeded(std::uint32_t seed);
     void ResetGame();
     void BeginDrag(std::int32_t x, std::int32_t y);
     void TrackDrag(std::int32_t x, std::int32_t y);
     void EndDrag(std::int32_t x, std::int32_t y);
+    // Ends an open gesture without a move: the line springs back. Whatever
+    // takes the player elsewhere (a button, a window, a key, the window
+    // losing focus) calls it first.
+    void CancelDrag();
     void ShiftRowLeft();
     void ShiftRowRight();
     void ShiftColumnUp();
@@ -74,9 +107,36 @@ public:
     bool Redo();
     bool CanUndo() const;
     bool CanRedo() const;
-    // Ends the history and forgets an abandoned game: a change of
-    // difficulty leaves nothing either could bring back.
+    // Ends the history and forgets an abandoned game.
     void EndHistory();
+
+    // The window's timer, every 50 ms: reads the stopwatch's clock; the
+    // first tick after a saved game was read rebases its stopwatch.
+    void Tick();
+    // A reading of the clock outside the timer (the window opening): a game
+    // started before the first tick starts from it.
+    void ReadClock();
+    // While a solve is replayed on the board the game waits: its stopwatch
+    // stands and its clock is silent.
+    void SuspendForReplay(bool replaying);
+    // The one rule for the ticking clock sound: a "Speed" game in play
+    // whose stopwatch runs. The owner hears of every change.
+    bool ClockTicks() const;
+
+    // Settings, as the options dialog changes them.
+    void SetOwner(GameOwner* owner);
+    // A grid of another size, in home order: a game in play ends, and
+    // neither its moves nor an abandoned game can come back.
+    void ChangeLevel(std::int32_t rows, std::int32_t columns);
+    void SetStrategyStyle(bool strategyStyle);
+    void SetVolume(std::int32_t volume);
+    // Accepts a folder that holds a picture; loads nothing.
+    bool SetPictureFolder(const QString& folder);
+    // The board's size in board pixels and the screen's density; the
+    // picture is prepared again for it (unless the first picture still
+    // waits for the saved game).
+    void SetBoardSize(std::int32_t width, std::int32_t height, qreal ratio);
+    bool PicturePending() const { return picturePending; }
 
     // The game just won, as the records keep it.
     GameResult ResultOfWin() const;
@@ -84,12 +144,13 @@ public:
     static QString TimeText(std::int64_t milliseconds);
 
     // Writes "tesselo.dat" in the current directory, replacing the old file
-    // only once the new one is complete. On failure returns false and, when
-    // asked, the reason.
+    // only once the new one is complete, then the history beside it. On
+    // failure returns false and, when asked, the reason.
     bool SaveGame(QString* error = nullptr);
     // Reads "tesselo.dat" if it is there and sound, then prepares the
     // current picture, at the size `fit` turns the saved size into. A
-    // damaged file is treated as no file.
+    // damaged file is treated as no file. Anything but a game in play
+    // comes back at rest.
     void LoadSavedGame(const BoardFit& fit = {});
     // Whether `path` holds a saved game that LoadFrom would accept, read
     // only when its size could be one (a pseudo file of size 0 that would
@@ -107,59 +168,41 @@ public:
     static std::size_t CheckRecord(const std::uint8_t* in, std::size_t length);
     static std::size_t FileSize(std::int32_t rows, std::int32_t columns);
 
-    // The clock reading the main dialog stores in clockNow: milliseconds
-    // since 1601, low 32 bits.
-    std::uint32_t ReadClock() const;
     static std::uint64_t SystemFileTime();
 
-    TileGrid grid;
-    BoardBitmap board;
-    PictureFolder pictures;
-    std::int32_t dragAnchorY = 0;
-    std::int32_t dragAnchorX = 0;
-    std::int32_t dragDeltaX = 0;
-    std::int32_t dragDeltaY = 0;
-    DragAxis dragAxis = None;
-    GameState state = Idle;
-    std::uint32_t clockNow = 0;
-    std::uint32_t clockStart = 0;
-    std::int32_t elapsed = 0;
-    std::int32_t moves = 0;
-    GameOwner* owner = nullptr; // not owned
-    bool strategyStyle = true;
-    QString counterText;
-    std::int32_t volume = 100;
-    bool resumePending = false;
-    bool dragging = false;
-    bool picturePending = false; // FirstPicture::WhenLoaded, until LoadSavedGame
-
-    // The moves of the game in play, or of the game just won (for its
-    // replay) until the next "New Game".
-    History history;
-
-    // A game taken back by "Reset Game", kept until the next "New Game" so
-    // that one undo can bring it back exactly as it stood.
-    struct AbandonedGame {
-        TileGrid grid;
-        std::int32_t moves = 0;
-        std::int32_t elapsed = 0;
-        std::uint32_t running = 0; // ms since the game's clock start
-        History history;
-    };
-    std::optional<AbandonedGame> abandoned;
+    // Read-only views of the parts, under the names the game has always had.
+    const Puzzle& puzzle = play;
+    const TileGrid& grid = play.grid;
+    const GameState& state = play.state;
+    const std::int32_t& moves = play.moves;
+    const History& history = play.history;
+    const GameFacts& facts = play.facts;
+    const DragGesture& gesture = drag;
+    const std::int32_t& dragAnchorY = drag.dragAnchorY;
+    const std::int32_t& dragAnchorX = drag.dragAnchorX;
+    const std::int32_t& dragDeltaX = drag.dragDeltaX;
+    const std::int32_t& dragDeltaY = drag.dragDeltaY;
+    const DragAxis& dragAxis = drag.dragAxis;
+    const bool& dragging = drag.dragging;
+    const Stopwatch& stopwatch = watch;
+    const std::int32_t& elapsed = watch.elapsed;
+    const bool& resumePending = watch.resumePending;
+    const BoardBitmap& board = boardPicture;
+    const PictureFolder& pictures = folder;
+    const bool& strategyStyle = strategy;
+    const std::int32_t& volume = soundVolume;
 
 private:
-    bool CanKey() const { return state == Playing && !dragging; }
+    bool CanKey() const { return play.state == Playing && !drag.dragging; }
     void KeyShift(bool row, std::int32_t target);
-    // Every move that changed the grid goes through here.
-    void Record(const Move& move, Selection before);
-    void RestoreAbandoned();
+    void ClockMayHaveChanged();
     void LoadHistory();
     void StoreHistory() const;
-    // The counter stops at its largest value rather than overflow.
-    void CountMove();
 
     FileTimeSource fileTime;
+    QString counterText;
+    bool picturePending = false; // FirstPicture::WhenLoaded, until LoadSavedGame
+    bool clockTicked = false;    // what the owner last heard
 };
 
 } // namespace tesselo

@@ -18,11 +18,9 @@ public:
     virtual void RepaintBoard() = 0;
     // Play a cue on any free channel.
     virtual void PlayCue(Cue cue) = 0;
-    // Stop the looping clock sound if it is playing.
-    virtual void StopClockSound() = 0;
-    // Start the looping clock sound again: a "Speed" game brought back by
-    // an undo of its reset.
-    virtual void StartClockSound() = 0;
+    // Start or stop the looping clock sound. The game decides when
+    // (Game::ClockTicks) and says so at every change.
+    virtual void ClockSound(bool ticking) = 0;
     // The game was just won: keep it in the records.
     virtual void GameWon() = 0;
 };

@@ -32,8 +32,7 @@ void History::Record(const HistoryStep& step)
     if (steps.size() > kMaxSteps) {
         // Forget the oldest move by making its result the start; the move
         // counter stays what it was.
-        start.Apply(steps.front().move);
-        start.Select(steps.front().after);
+        steps.front().RedoOn(start);
         steps.erase(steps.begin());
         --position;
         ++movesBefore;
@@ -63,10 +62,8 @@ std::vector<HistoryStep> History::Played() const
 TileGrid History::GridAt(std::size_t upTo) const
 {
     TileGrid grid = start;
-    for (std::size_t i = 0; i < upTo && i < steps.size(); ++i) {
-        grid.Apply(steps[i].move);
-        grid.Select(steps[i].after);
-    }
+    for (std::size_t i = 0; i < upTo && i < steps.size(); ++i)
+        steps[i].RedoOn(grid);
     return grid;
 }
 

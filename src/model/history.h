@@ -15,6 +15,18 @@ struct HistoryStep {
     Move move;
     Selection before;
     Selection after;
+
+    // Plays the step on `grid` (slide and selection), or takes it back.
+    void RedoOn(TileGrid& grid) const
+    {
+        grid.Apply(move);
+        grid.Select(after);
+    }
+    void UndoOn(TileGrid& grid) const
+    {
+        grid.Apply(move.Inverse());
+        grid.Select(before);
+    }
     bool operator==(const HistoryStep&) const = default;
 };
 

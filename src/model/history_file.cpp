@@ -1,29 +1,19 @@
 #include "model/history_file.h"
 
 #include "model/byte_io.h"
+#include "model/json_fields.h"
 #include "model/safe_file.h"
 
 #include <QJsonDocument>
 
-#include <cmath>
-#include <limits>
 
 namespace tesselo {
 
 namespace {
 
-// A JSON number that is exactly a 32-bit integer; anything else (a
-// fraction, a string, a huge value) is damage.
 bool ToInt32(const QJsonValue& value, std::int32_t* out)
 {
-    if (!value.isDouble())
-        return false;
-    const double d = value.toDouble();
-    if (!(d >= std::numeric_limits<std::int32_t>::min() && d <= std::numeric_limits<std::int32_t>::max()) ||
-        std::trunc(d) != d)
-        return false;
-    *out = static_cast<std::int32_t>(d);
-    return true;
+    return WholeNumber(value, out);
 }
 
 QJsonArray Pair(std::int32_t a, std::int32_t b)
@@ -118,17 +108,18 @@ std::optional<std::vector<HistoryStep>> HistoryFile::StepsFromJson(const QJsonVa
     return steps;
 }
 
-QByteArray HistoryFile::Encode(const History& history)
+QByteArray HistoryFile::Encode(const History& history, const GameFacts& facts)
 {
     const QJsonObject root{{"version", kVersion},
                            {"start", GridToJson(history.start)},
                            {"movesBefore", history.movesBefore},
                            {"position", qint64(history.position)},
-                           {"moves", StepsToJson(history.steps)}};
+                           {"moves", StepsToJson(history.steps)},
+                           {"facts", facts.ToJson()}};
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
-std::optional<History> HistoryFile::Decode(const QByteArray& json)
+std::optional<HistoryFile::Contents> HistoryFile::Decode(const QByteArray& json)
 {
     QJsonParseError parsed{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parsed);
@@ -136,12 +127,17 @@ std::optional<History> HistoryFile::Decode(const QByteArray& json)
         return std::nullopt;
     const QJsonObject root = doc.object();
     std::int32_t version = 0, movesBefore = 0, position = 0;
-    if (!ToInt32(root["version"], &version) || version != kVersion || !ToInt32(root["movesBefore"], &movesBefore) ||
+    if (!ToInt32(root["version"], &version) || version < 1 || version > kVersion ||
+        !ToInt32(root["movesBefore"], &movesBefore) ||
         !ToInt32(root["position"], &position) || position < 0)
         return std::nullopt;
     auto start = GridFromJson(root["start"]);
     auto steps = StepsFromJson(root["moves"]);
-    if (!start || !steps)
+    // A history from before the facts were kept knows none of them.
+    std::optional<GameFacts> facts = GameFacts();
+    if (version >= 2)
+        facts = root["facts"].isObject() ? GameFacts::FromJson(root["facts"].toObject()) : std::nullopt;
+    if (!start || !steps || !facts)
         return std::nullopt;
     History history;
     history.Begin(*start, movesBefore);
@@ -149,20 +145,20 @@ std::optional<History> HistoryFile::Decode(const QByteArray& json)
     history.position = std::size_t(position);
     if (!history.IsConsistent())
         return std::nullopt;
-    return history;
+    return Contents{std::move(history), std::move(*facts)};
 }
 
-std::optional<History> HistoryFile::Read(const QString& path)
+std::optional<HistoryFile::Contents> HistoryFile::Read(const QString& path)
 {
     const std::optional<QByteArray> json = ReadWholeFile(path, 0, kMaxFileSize);
     return json ? Decode(*json) : std::nullopt;
 }
 
-bool HistoryFile::Write(const QString& path, const History& history, QString* error)
+bool HistoryFile::Write(const QString& path, const History& history, const GameFacts& facts, QString* error)
 {
     // Through a link, only over a history this program wrote.
     const auto ours = [](const QString& target) { return Read(target).has_value(); };
-    return WriteFileAtomically(path, Encode(history), error, ours);
+    return WriteFileAtomically(path, Encode(history, facts), error, ours);
 }
 
 } // namespace tesselo

@@ -2,6 +2,7 @@
 
 #include "model/file_name_codec.h"
 #include "model/history_file.h"
+#include "model/levels.h"
 #include "model/safe_file.h"
 #include "model/sql_statement.h"
 
@@ -297,10 +298,8 @@ void Records::SetBusyTimeout(int milliseconds)
 
 QString Records::LevelOf(std::int32_t rows, std::int32_t columns)
 {
-    for (std::size_t i = 0; i < std::size(TileGrid::kDifficultySizes); ++i)
-        if (TileGrid::kDifficultySizes[i].rows == rows && TileGrid::kDifficultySizes[i].columns == columns)
-            return QString::fromLatin1(kLevels[i]);
-    return QString();
+    const std::optional<std::size_t> level = LevelOfSize(rows, columns);
+    return level ? QString::fromLatin1(kLevels[*level]) : QString();
 }
 
 int Records::Exec(const char* sql)

@@ -1,8 +1,9 @@
 #include "model/tile_grid.h"
 
 #include "model/byte_io.h"
+#include "model/levels.h"
+#include "model/scramble_random.h"
 
-#include <cstdlib>
 
 namespace tesselo {
 
@@ -82,7 +83,7 @@ bool TileGrid::IsSolved() const
 
 void TileGrid::Shuffle(std::uint32_t seed)
 {
-    std::srand(seed);
+    ScrambleRandom random(seed);
     const std::int32_t r = rowCount;
     const std::int32_t k = columnCount;
     const std::int32_t steps = (r + k) * 3;
@@ -90,16 +91,16 @@ void TileGrid::Shuffle(std::uint32_t seed)
     for (std::int32_t step = 0; step < steps; ++step) {
         std::int32_t line;
         do
-            line = std::rand() % (r + k);
+            line = random.Next() % (r + k);
         while (line == previous);
         if (line < r) {
             selectedRow = line;
             selectedColumn = 0;
-            ShiftRow(std::rand() % (k - 1) + 1);
+            ShiftRow(random.Next() % (k - 1) + 1);
         } else {
             selectedRow = 0;
             selectedColumn = line - r;
-            ShiftColumn(std::rand() % (r - 1) + 1);
+            ShiftColumn(random.Next() % (r - 1) + 1);
         }
         previous = line;
     }
@@ -112,10 +113,7 @@ std::size_t TileGrid::RecordSize(std::int32_t rows, std::int32_t columns)
 
 bool TileGrid::IsDifficultySize(std::int32_t rows, std::int32_t columns)
 {
-    for (const Size& size : kDifficultySizes)
-        if (size.rows == rows && size.columns == columns)
-            return true;
-    return false;
+    return LevelOfSize(rows, columns).has_value();
 }
 
 std::size_t TileGrid::StoreTo(std::uint8_t* out, std::size_t capacity) const

@@ -41,6 +41,9 @@ public:
         return rowCount == other.rowCount && columnCount == other.columnCount && cells == other.cells;
     }
     bool IsSolved() const;
+    // Scrambles the grid from its present order with the random numbers of
+    // `seed` (glibc's rand(), so every seed keeps the scramble it always
+    // gave).
     void Shuffle(std::uint32_t seed);
 
     // The byte form used inside the saved game. StoreTo needs RecordSize()
@@ -57,11 +60,7 @@ public:
 
     std::size_t RecordSize() const { return RecordSize(rowCount, columnCount); }
     static std::size_t RecordSize(std::int32_t rows, std::int32_t columns);
-    // The four grid sizes the game offers, from Novice to Genius.
-    struct Size {
-        std::int32_t rows, columns;
-    };
-    static constexpr Size kDifficultySizes[4] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
+    // One of the four grid sizes the game offers (model/levels.h).
     static bool IsDifficultySize(std::int32_t rows, std::int32_t columns);
 
     const Tile& At(std::int32_t row, std::int32_t column) const

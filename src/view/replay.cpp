@@ -18,10 +18,8 @@ const TileGrid& Replay::GridAfter(std::size_t done) const
         cached = start;
         cachedDone = 0;
     }
-    for (; cachedDone < done && cachedDone < steps.size(); ++cachedDone) {
-        cached.Apply(steps[cachedDone].move);
-        cached.Select(steps[cachedDone].after);
-    }
+    for (; cachedDone < done && cachedDone < steps.size(); ++cachedDone)
+        steps[cachedDone].RedoOn(cached);
     return cached;
 }
 
@@ -45,8 +43,7 @@ ReplayFrame Replay::FrameAt(std::int64_t ms, std::int32_t cellWidth, std::int32_
     frame.movesDone = step;
     const HistoryStep& s = steps[step];
     if (phase >= kSlide) {
-        frame.grid.Apply(s.move);
-        frame.grid.Select(s.after);
+        s.RedoOn(frame.grid);
         frame.movesDone = step + 1;
         return frame;
     }

@@ -169,16 +169,16 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
     dlg.OnInitDialog();
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
-    game.strategyStyle = false;
+    game.SetStrategyStyle(false);
     dlg.OnTimer(dlg.timerId);
     dlg.OnBnClickedNewGame();
     ASSERT_EQ(game.state, Playing);
-    const std::uint32_t opened = game.clockNow;
+    const std::int64_t opened = game.stopwatch.clockNow;
 
-    std::uint32_t seenInside = opened;
+    std::int64_t seenInside = opened;
     bool clockInside = false;
     QTimer::singleShot(600, &dlg, [&] {
-        seenInside = game.clockNow;
+        seenInside = game.stopwatch.clockNow;
         clockInside = ClockTicking(dlg.sound);
         auto* help = qobject_cast<CHelpDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(help, nullptr);
@@ -186,11 +186,11 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
     });
     dlg.OnBnClickedHelp();
 
-    EXPECT_GE(seenInside - opened, 400u) << "the timer stood still under the help";
+    EXPECT_GE(seenInside - opened, 400) << "the timer stood still under the help";
     EXPECT_TRUE(clockInside) << "the clock sound stopped under the help";
     dlg.OnTimer(dlg.timerId);
-    EXPECT_GE(game.clockNow - game.clockStart, 500u);
+    EXPECT_GE(game.stopwatch.Running(), 500);
     EXPECT_EQ(game.state, Playing);
     EXPECT_GE(game.elapsed, 500);
-    EXPECT_EQ(dlg.counterValue->text(), game.counterText);
+    EXPECT_EQ(dlg.counterValue->text(), Game::TimeText(game.elapsed));
 }

@@ -1,11 +1,14 @@
 #include "app/c_tesselo_dlg.h"
 #include "model/byte_io.h"
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "support/temp_cwd.h"
 #include "app/window_fixture.h"
 #include "view/c_puzzle_image.h"
 
 #include <QApplication>
+#include <functional>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
@@ -26,9 +29,8 @@ namespace {
 void SaveFixture(std::int32_t rows, std::int32_t columns, std::int32_t width, std::int32_t height)
 {
     Game g;
-    g.grid.Resize(rows, columns);
-    g.pictures.width = width;
-    g.pictures.height = height;
+    g.ChangeLevel(rows, columns);
+    g.SetBoardSize(width, height, 1.0);
     ASSERT_TRUE(g.SaveGame());
 }
 
@@ -76,20 +78,20 @@ TEST(MainDialog, BarFontIsTheLargestThatFitsFourFifthsOfASlot)
         return QFontMetrics(f, w.dlg.newGameButton).horizontalAdvance(QStringLiteral("New Game"));
     };
     w.dlg.OnSize(640, 500);
-    ASSERT_TRUE(w.dlg.barFont);
-    const int h = w.dlg.barFont->pixelSize();
+    ASSERT_TRUE(w.dlg.bar.font);
+    const int h = w.dlg.bar.font->pixelSize();
     EXPECT_LE(textWidth(h), 102);
     EXPECT_GT(textWidth(h + 1), 102);
     EXPECT_EQ(w.dlg.newGameButton->font().pixelSize(), h);
     EXPECT_EQ(w.dlg.counterValue->font().pixelSize(), h);
-    EXPECT_TRUE(w.dlg.barFont->bold());
+    EXPECT_TRUE(w.dlg.bar.font->bold());
 
     w.dlg.OnSize(25, 500); // limit 4: even height 6 is too wide
-    EXPECT_EQ(w.dlg.barFont->pixelSize(), 5);
+    EXPECT_EQ(w.dlg.bar.font->pixelSize(), 5);
     w.dlg.OnSize(20000, 500); // fits even at 99
-    EXPECT_EQ(w.dlg.barFont->pixelSize(), 99);
+    EXPECT_EQ(w.dlg.bar.font->pixelSize(), 99);
     w.dlg.OnSize(640, 500); // from the widths measured before
-    EXPECT_EQ(w.dlg.barFont->pixelSize(), h);
+    EXPECT_EQ(w.dlg.bar.font->pixelSize(), h);
 }
 
 TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)
@@ -216,7 +218,7 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     EXPECT_EQ(w.game.moves, moves + 1);
 
     // Shift with the arrows moves the selection instead.
-    w.game.grid.selectedColumn = 0;
+    GameSetup(w.game).grid.selectedColumn = 0;
     QTest::keyPress(w.dlg.newGameButton, Qt::Key_Shift);
     QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyRelease(w.dlg.newGameButton, Qt::Key_Shift);
@@ -231,7 +233,7 @@ TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
     SaveFixture(4, 6, 600, 480);
     Window w;
     w.dlg.OnBnClickedNewGame();
-    w.game.grid.selectedColumn = 0;
+    GameSetup(w.game).grid.selectedColumn = 0;
     // Shift held down: the arrows move the selection until it is released.
     QTest::keyPress(&w.dlg, Qt::Key_Shift);
     EXPECT_TRUE(w.dlg.shiftDown);
@@ -253,7 +255,7 @@ TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
     w.Tick();
     EXPECT_EQ(w.dlg.counterLabel->text(), "Moves:");
     EXPECT_EQ(w.dlg.newGameButton->text(), "New Game");
-    w.game.strategyStyle = false;
+    w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     w.Tick();
     EXPECT_EQ(w.dlg.counterLabel->text(), "Time:");
@@ -271,9 +273,9 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
     TempCwd cwd;
     {
         Game g;
-        g.strategyStyle = false;
+        g.SetStrategyStyle(false);
         g.NewGame();
-        g.elapsed = 5000;
+        GameSetup(g).stopwatch.ContinueAt(5000);
         ASSERT_TRUE(g.SaveGame());
     }
     Window w(false);
@@ -281,14 +283,14 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
     EXPECT_TRUE(w.game.resumePending);
     w.Tick();
     EXPECT_FALSE(w.game.resumePending);
-    EXPECT_EQ(w.game.clockNow - w.game.clockStart, 5000u);
+    EXPECT_EQ(w.game.stopwatch.clockNow - w.game.stopwatch.clockStart, 5000);
     EXPECT_EQ(w.dlg.counterValue->text(), "0:00:05.0");
 
     // A saved win comes back as the whole picture, ready for a new game.
     {
         Game g;
-        g.state = Solved;
-        g.moves = 40;
+        GameSetup(g).puzzle.state = Solved;
+        GameSetup(g).puzzle.moves = 40;
         ASSERT_TRUE(g.SaveGame());
     }
     Window v(false);
@@ -423,4 +425,80 @@ TEST(MainDialog, UndoRedoKeysAndTheBoardMenu)
     w.Tick();
     EXPECT_EQ(w.dlg.counterValue->text(), "2");
     EXPECT_EQ(w.dlg.newGameButton->text(), "Reset Game");
+}
+
+// Whatever takes the player elsewhere in the middle of a drag ends the drag
+// first: the row springs back, the mouse is let go, and the release that
+// follows moves nothing. The keys work at once, and a game reset meanwhile,
+// or after, comes back with one undo.
+TEST(MainDialog, EveryWayOutOfADragEndsItAndLeavesInputWorking)
+{
+    const std::pair<const char*, std::function<void(Window&)>> waysOut[] = {
+        {"Space on Reset Game", [](Window& w) { QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space); }},
+        {"Reset, then New Game",
+         [](Window& w) {
+             QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+             QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+         }},
+        {"Options", [](Window& w) { w.dlg.optionsButton->click(); }},
+        {"Help", [](Window& w) { w.dlg.helpButton->click(); }},
+        {"the Records window", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_R, Qt::ControlModifier); }},
+        {"Replay Solve", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_P, Qt::ControlModifier); }},
+        {"Undo", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_Z, Qt::ControlModifier); }},
+        {"a right click",
+         [](Window& w) {
+             const QPoint at(50, w.dlg.barHeight + 50);
+             QContextMenuEvent click(QContextMenuEvent::Mouse, at, w.dlg.mapToGlobal(at));
+             QApplication::sendEvent(&w.dlg, &click);
+             EXPECT_EQ(w.dlg.menusShown, 1) << "the menu opens once the drag is over";
+         }},
+        {"another window",
+         [](Window&) {
+             QWidget elsewhere;
+             elsewhere.show();
+             elsewhere.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+         }},
+    };
+    for (const auto& [name, wayOut] : waysOut) {
+        SCOPED_TRACE(name);
+        TempCwd cwd;
+        SaveFixture(3, 4, 640, 480);
+        Window w;
+        w.dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w.dlg));
+        w.dlg.OnBnClickedNewGame();
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Right);
+        const int bar = w.dlg.barHeight;
+        w.Mouse(QEvent::MouseButtonPress, QPoint(30, bar + 30), Qt::LeftButton, Qt::LeftButton);
+        w.Mouse(QEvent::MouseMove, QPoint(100, bar + 32), Qt::NoButton, Qt::LeftButton);
+        ASSERT_EQ(w.game.dragAxis, Horizontal);
+
+        wayOut(w);
+        EXPECT_FALSE(w.game.dragging);
+        EXPECT_EQ(w.game.dragAxis, None);
+        EXPECT_EQ(w.game.dragDeltaX, 0);
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+        const auto after = w.Homes();
+        const int moves = w.game.moves;
+        w.Mouse(QEvent::MouseButtonRelease, QPoint(190, bar + 32), Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(w.Homes(), after);
+        EXPECT_EQ(w.game.moves, moves);
+
+        // A game reset by the way out comes back as it stood.
+        if (w.game.state == Idle) {
+            QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+            ASSERT_EQ(w.game.state, Playing);
+            EXPECT_EQ(w.game.moves, 1);
+        }
+        ASSERT_EQ(w.game.state, Playing);
+        const int before = w.game.moves;
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+        EXPECT_EQ(w.game.moves, before + 1) << "the arrows work without a click on the board";
+        const auto played = w.Homes();
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(w.Homes(), played);
+        EXPECT_EQ(w.game.moves, before + 1);
+    }
 }

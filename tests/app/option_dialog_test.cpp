@@ -2,6 +2,7 @@
 #include "app/c_tesselo_dlg.h"
 #include "app/dialog_units.h"
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "sound_play_dir.h"
 
 #include <QAbstractButton>
@@ -300,10 +301,10 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
     SoundPlayDir dir;
     Window w;
     for (const auto& [rows, columns, level] : {std::tuple{3, 5, 2}, {5, 2, 0}, {4, 6, 3}}) {
-        w.game.grid.Resize(rows, columns);
-        w.game.strategyStyle = false;
-        w.game.volume = 42;
-        w.game.pictures.folder = "./Mine/";
+        w.game.ChangeLevel(rows, columns);
+        w.game.SetStrategyStyle(false);
+        w.game.SetVolume(42);
+        GameSetup(w.game).pictures.folder = "./Mine/";
         w.Options(nullptr);
         EXPECT_EQ(w.dlg.preset.difficulty, level) << rows << " x " << columns;
         EXPECT_EQ(w.dlg.preset.checkedDifficulty, level);
@@ -374,7 +375,7 @@ TEST(OptionsExchange, OnlyAnotherLevelAbandonsARunningGame)
     Window w;
     w.dlg.OnBnClickedNewGame();
     ASSERT_EQ(w.game.state, Playing);
-    w.game.moves = 7;
+    GameSetup(w.game).puzzle.moves = 7;
     w.Options([](COptionDlg& o) {
         Click(o, "novice"); // the level already set
         return true;
@@ -402,10 +403,10 @@ TEST(OptionsExchange, FolderChangedOnlyInLetterCaseIsAnotherFolder)
     const QString other = dir.Picture("PICS/b.png", Qt::blue);
     EXPECT_FALSE(COptionDlg::SameFolder("Pics/", "PICS/"));
     Window w;
-    ASSERT_TRUE(w.game.pictures.SetFolder("Pics/"));
+    ASSERT_TRUE(w.game.SetPictureFolder("Pics/"));
 
     // The same text is not set again: the walk keeps its place.
-    ASSERT_TRUE(w.game.pictures.OpenSearch());
+    ASSERT_TRUE(GameSetup(w.game).pictures.OpenSearch());
     w.Options([](COptionDlg&) { return true; });
     EXPECT_EQ(w.game.pictures.folder, "Pics/");
     EXPECT_TRUE(w.game.pictures.IsSearchOpen());
@@ -438,7 +439,7 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
 {
     SoundPlayDir dir;
     const auto speedGame = [](Window& w) {
-        w.game.strategyStyle = false;
+        w.game.SetStrategyStyle(false);
         w.dlg.OnBnClickedNewGame();
         ASSERT_EQ(w.game.state, Playing);
         ASSERT_TRUE(w.ClockTicking());
@@ -504,14 +505,14 @@ TEST(SoundCues, FollowTheStyle)
         w.dlg.OnBnClickedNewGame();
         EXPECT_TRUE(w.Playing(SoundEffects::Reset));
         w.dlg.OnBnClickedNewGame();
-        w.game.grid.Resize(2, 3); // the picture put together
+        w.game.ChangeLevel(2, 3); // the picture put together
         w.game.FinishMove(true);
         EXPECT_EQ(w.game.state, Solved);
         EXPECT_TRUE(w.Playing(SoundEffects::Win));
     }
     {
         Window w;
-        w.game.strategyStyle = false;
+        w.game.SetStrategyStyle(false);
         w.dlg.OnBnClickedNewGame();
         EXPECT_TRUE(w.ClockTicking());
         EXPECT_FALSE(w.Playing(SoundEffects::NewGame));
@@ -520,7 +521,7 @@ TEST(SoundCues, FollowTheStyle)
         EXPECT_TRUE(w.Playing(SoundEffects::Reset));
         w.dlg.OnBnClickedNewGame();
         ASSERT_TRUE(w.ClockTicking());
-        w.game.grid.Resize(2, 3);
+        w.game.ChangeLevel(2, 3);
         w.game.FinishMove(true);
         EXPECT_EQ(w.game.state, Solved);
         EXPECT_FALSE(w.ClockTicking());
@@ -534,7 +535,7 @@ TEST(SoundCues, WithoutASoundDeviceTheGameRunsSilently)
     ScopedAudioDriver driver("no-such-driver");
     Window w;
     EXPECT_FALSE(w.dlg.sound.IsOpen());
-    w.game.strategyStyle = false;
+    w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     EXPECT_EQ(w.game.state, Playing);
     EXPECT_EQ(w.dlg.sound.clockChannel, -1);

@@ -1,4 +1,5 @@
 #include "app/window_fixture.h"
+#include "support/staged_games.h"
 #include "support/temp_cwd.h"
 #include "view/c_puzzle_image.h"
 
@@ -13,20 +14,6 @@ using namespace tesselo;
 using namespace tesselo::testing;
 
 namespace {
-
-// A "Pro" game in play, one move from the whole picture: row 1 is one cell
-// to the right, the frame on it.
-void SaveNearlyWon(bool strategy)
-{
-    Game g;
-    g.grid.Resize(3, 3);
-    g.grid.Apply(Move{MoveAxis::Row, 1, 1});
-    g.grid.Select({1, 1});
-    g.state = Playing;
-    g.strategyStyle = strategy;
-    g.moves = 7;
-    ASSERT_TRUE(g.SaveGame());
-}
 
 QByteArray ReadAll(const char* path)
 {
@@ -51,7 +38,7 @@ struct ClearingDlg : CRecordsDlg {
 TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
 {
     TempCwd cwd;
-    SaveNearlyWon(true);
+    ASSERT_TRUE(SaveNearlyWon(true));
     Window w;
     const TileGrid resumed = w.game.grid;
     QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
@@ -68,16 +55,16 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     const QByteArray records = ReadAll(Records::kFileName);
     const std::vector<HistoryStep> history = w.game.history.steps;
     QTest::keyClick(w.dlg.newGameButton, Qt::Key_P, Qt::ControlModifier);
-    ASSERT_TRUE(w.dlg.replay.IsRunning());
-    ASSERT_EQ(w.dlg.boardControl->replayFrame, &w.dlg.replay.Frame());
-    EXPECT_TRUE(w.dlg.replay.Frame().grid.SameCells(resumed));
-    w.dlg.replay.ShowMoment(1150);
-    EXPECT_EQ(w.dlg.replay.Frame().axis, Horizontal);
-    EXPECT_EQ(w.dlg.replay.Frame().offset, -w.game.board.CellWidth() / 2);
+    ASSERT_TRUE(w.dlg.replay->IsRunning());
+    ASSERT_EQ(w.dlg.boardControl->replayFrame, &w.dlg.replay->player.Frame());
+    EXPECT_TRUE(w.dlg.replay->player.Frame().grid.SameCells(resumed));
+    w.dlg.replay->player.ShowMoment(1150);
+    EXPECT_EQ(w.dlg.replay->player.Frame().axis, Horizontal);
+    EXPECT_EQ(w.dlg.replay->player.Frame().offset, -w.game.board.CellWidth() / 2);
     // A resize keeps it going at the new size.
     w.dlg.OnSize(900, 700);
-    EXPECT_TRUE(w.dlg.replay.IsRunning());
-    EXPECT_EQ(w.dlg.replay.board.Size(), QSize(900, 700 - 60));
+    EXPECT_TRUE(w.dlg.replay->IsRunning());
+    EXPECT_EQ(w.dlg.replay->player.board.Size(), QSize(900, 700 - 60));
     w.dlg.boardControl->repaint();
     EXPECT_EQ(w.game.state, Solved);
     EXPECT_EQ(w.game.moves, 8);
@@ -85,7 +72,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     EXPECT_EQ(ReadAll(Records::kFileName), records);
     // Any key ends it, and reaches nothing else.
     QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
-    EXPECT_FALSE(w.dlg.replay.IsRunning());
+    EXPECT_FALSE(w.dlg.replay->IsRunning());
     EXPECT_EQ(w.dlg.boardControl->replayFrame, nullptr);
     EXPECT_EQ(w.game.state, Solved);
 
@@ -97,7 +84,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
 TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
 {
     TempCwd cwd;
-    SaveNearlyWon(true);
+    ASSERT_TRUE(SaveNearlyWon(true));
     {
         Window first(false);
         first.game.ShiftRowLeft();
@@ -105,15 +92,15 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     }
     ASSERT_TRUE(QFile::remove(Game::kSaveFileName));
     Window w;
-    w.game.strategyStyle = false;
+    w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     ASSERT_EQ(w.game.state, Playing);
     const auto homes = w.Homes();
 
     w.dlg.OnRecords();
     EXPECT_EQ(w.dlg.recordsShown, 1);
-    ASSERT_TRUE(w.dlg.replay.IsRunning());
-    EXPECT_EQ(w.dlg.replay.Frame().grid.rowCount, 3); // the kept game's grid
+    ASSERT_TRUE(w.dlg.replay->IsRunning());
+    EXPECT_EQ(w.dlg.replay->player.Frame().grid.rowCount, 3); // the kept game's grid
     w.Tick();
     const QString shown = w.dlg.counterValue->text();
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
@@ -122,7 +109,7 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
 
     // A click on the board only ends the replay: no drag begins.
     w.Mouse(QEvent::MouseButtonPress, QPoint(50, w.dlg.barHeight + 50), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_FALSE(w.dlg.replay.IsRunning());
+    EXPECT_FALSE(w.dlg.replay->IsRunning());
     EXPECT_FALSE(w.game.dragging);
     w.Mouse(QEvent::MouseButtonRelease, QPoint(50, w.dlg.barHeight + 50), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(w.Homes(), homes);
@@ -144,8 +131,8 @@ TEST(RecordsAndReplay, AKeptSolveShowsItsOwnPictureWhateverItsName)
     }
     Window w(false);
     w.dlg.OnRecords();
-    ASSERT_TRUE(w.dlg.replay.IsRunning());
-    EXPECT_EQ(w.dlg.replay.board.sourcePath, "./Pictures/" + name);
+    ASSERT_TRUE(w.dlg.replay->IsRunning());
+    EXPECT_EQ(w.dlg.replay->player.board.sourcePath, "./Pictures/" + name);
 }
 
 // A kept win's own picture is decoded no finer than the board needs, stays

@@ -31,6 +31,14 @@ public:
         return dialog.result();
     }
     int recordsShown = 0;
+    // The options answered with Cancel, the help and the board menu only
+    // counted: the test goes on at once.
+    int RunOptionDialog(COptionDlg&) override { return ++optionsShown, QDialog::Rejected; }
+    void RunHelpDialog() override { ++helpShown; }
+    void RunBoardMenu(QMenu&, QPoint) override { ++menusShown; }
+    int optionsShown = 0;
+    int helpShown = 0;
+    int menusShown = 0;
     bool OfferCloseWithoutSaving(const QString& reason) override
     {
         lastReason = reason;

@@ -8,21 +8,28 @@
 set -euo pipefail
 
 start_x() {
-  # The server picks a free display itself and writes its number: two
-  # sessions started at once can never end up sharing one.
-  local numberFile
-  numberFile="$(mktemp)"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 1 100); do
-    if [ -s "$numberFile" ]; then
-      export DISPLAY=":$(head -n 1 "$numberFile")"
-      rm -f "$numberFile"
-      xdpyinfo >/dev/null 2>&1 && return 0
-    fi
-    sleep 0.1
+  # A display number drawn at random, which the server's lock file refuses
+  # when another server holds it; then another is drawn. (With -displayfd
+  # the server takes no lock, and two started at once can share a socket.)
+  # -noreset keeps the server from resetting when its last client leaves.
+  local n
+  for _ in $(seq 1 50); do
+    n=$((100 + RANDOM % 3000))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break # refused: the display was taken
+      # Only our own server's lock counts: another's on this number is not ours.
+      if [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$XVFB_PID" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
   done
-  rm -f "$numberFile"
   echo "Xvfb did not start" >&2
   return 1
 }

@@ -3,6 +3,7 @@
 // window has said at what size: one picture read, once.
 
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "support/temp_cwd.h"
 
 #include <QFileInfo>
@@ -29,7 +30,8 @@ QStringList ThreePictures(const TempCwd& cwd)
     cwd.Picture("Pictures/c.png", Qt::blue);
     Game walker;
     QStringList order{Shown(walker)};
-    order << walker.pictures.ShowNext() << walker.pictures.ShowNext();
+    PictureFolder& pictures = GameSetup(walker).pictures;
+    order << pictures.ShowNext() << pictures.ShowNext();
     return order;
 }
 
@@ -41,10 +43,10 @@ TEST(FirstPicture, WithoutASavedGameTheFirstPictureIsReadOnceAtTheWindowsSize)
     const QStringList order = ThreePictures(cwd);
     Game game(Game::SystemFileTime, kLater);
     EXPECT_EQ(game.board.decodes, 0) << "nothing is read before the window opens";
-    EXPECT_TRUE(game.picturePending);
-    game.pictures.width = 500; // the size message of the window being made
+    EXPECT_TRUE(game.PicturePending());
+    game.SetBoardSize(500, game.pictures.height, 1.0); // the size message of the window being made
     game.LoadSavedGame(Narrower);
-    EXPECT_FALSE(game.picturePending);
+    EXPECT_FALSE(game.PicturePending());
     EXPECT_EQ(game.board.decodes, 1);
     EXPECT_EQ(game.board.stretches, 1);
     EXPECT_EQ(Shown(game), order[0]);
@@ -58,9 +60,8 @@ TEST(FirstPicture, ASavedGameNamingAnotherPictureNeverReadsTheFirst)
     const QStringList order = ThreePictures(cwd);
     {
         Game saved;
-        saved.pictures.ShowNext();
-        saved.pictures.width = 900;
-        saved.pictures.height = 600;
+        GameSetup(saved).pictures.ShowNext();
+        saved.SetBoardSize(900, 600, 1.0);
         ASSERT_TRUE(saved.SaveGame());
     }
     Game game(Game::SystemFileTime, kLater);
@@ -82,8 +83,8 @@ TEST(FirstPicture, WhenTheSavedFolderShowsNothingTheDefaultFoldersFirstPictureIs
     cwd.Picture("Elsewhere/x.png", Qt::white);
     {
         Game saved;
-        ASSERT_TRUE(saved.pictures.SetFolder("./Elsewhere/"));
-        saved.pictures.ShowCurrent();
+        ASSERT_TRUE(saved.SetPictureFolder("./Elsewhere/"));
+        GameSetup(saved).pictures.ShowCurrent();
         ASSERT_TRUE(saved.SaveGame());
     }
     ASSERT_TRUE(QDir(cwd.Path("Elsewhere")).removeRecursively());

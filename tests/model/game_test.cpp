@@ -1,6 +1,5 @@
 #include "model/game.h"
-#include "support/recording_owner.h"
-#include "support/temp_cwd.h"
+#include "support/game_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,38 +9,18 @@
 #include <set>
 
 using namespace tesselo;
-using tesselo::testing::RecordingOwner;
-using tesselo::testing::TempCwd;
-using Calls = std::vector<std::string>;
+using tesselo::testing::GameFixture;
+using Calls = GameFixture::Calls;
 
 namespace {
 
-// A game in an empty play directory (so the fish, 640 x 480) with a clock
-// the test sets.
-struct GameFixture : ::testing::Test {
-    GameFixture() : game(std::make_unique<Game>([this] { return fileTime; }))
-    {
-        game->owner = &owner;
-    }
-    void Start(std::int32_t rows, std::int32_t columns)
-    {
-        game->grid.Resize(rows, columns);
-        game->NewGame();
-        ASSERT_EQ(game->state, Playing);
-    }
-    std::vector<int> Row(int r) const
-    {
-        std::vector<int> out;
-        for (int c = 0; c < game->grid.columnCount; ++c)
-            out.push_back(game->grid.At(r, c).homeColumn);
-        return out;
-    }
-
-    TempCwd cwd;
-    std::uint64_t fileTime = 133000000000000000ULL;
-    RecordingOwner owner;
-    std::unique_ptr<Game> game;
-};
+std::vector<int> Row(const Game& game, int r)
+{
+    std::vector<int> out;
+    for (int c = 0; c < game.grid.columnCount; ++c)
+        out.push_back(game.grid.At(r, c).homeColumn);
+    return out;
+}
 
 } // namespace
 
@@ -62,17 +41,17 @@ TEST_F(GameFixture, ConstructionDefaults)
 
 TEST_F(GameFixture, NewGameStartsOnlyFromRestAndNeverSolved)
 {
-    game->clockNow = 777;
+    Wait(777);
     Start(4, 6);
     EXPECT_EQ(game->moves, 0);
     EXPECT_FALSE(game->grid.IsSolved());
-    EXPECT_EQ(game->clockStart, 777u);
+    EXPECT_EQ(game->stopwatch.clockStart, monotonic);
     EXPECT_TRUE(owner.calls.empty()); // its caller gives the feedback
 
     std::vector<std::pair<int, int>> before;
     for (auto& t : game->grid.cells)
         before.emplace_back(t.homeRow, t.homeColumn);
-    game->moves = 5;
+    Edit().puzzle.moves = 5;
     fileTime += 12345;
     game->NewGame();
     EXPECT_EQ(game->moves, 5);
@@ -99,11 +78,15 @@ TEST_F(GameFixture, SeedComesFromTheClockAndSkipsSolvedShuffles)
     // Low 32 bits of the file time, modulo 32767, give the seed.
     fileTime = (std::uint64_t(7) << 32) + 0x7FFF * 3 + solvedSeed;
     game->NewGame();
+    // Each try starts from the home order, so the seed played names the
+    // start alone.
     TileGrid expected;
-    expected.Resize(2, 3);
-    expected.Shuffle(solvedSeed + 1);
-    for (std::uint32_t s = solvedSeed + 2; expected.IsSolved(); ++s)
-        expected.Shuffle(s);
+    std::uint32_t s = solvedSeed;
+    do {
+        expected.Resize(2, 3);
+        expected.Shuffle(++s);
+    } while (expected.IsSolved());
+    EXPECT_EQ(game->facts.seed, s);
     for (std::size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(game->grid.cells[i].homeRow, expected.cells[i].homeRow);
         EXPECT_EQ(game->grid.cells[i].homeColumn, expected.cells[i].homeColumn);
@@ -148,7 +131,7 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
         game->EndDrag(fromX + dx, 10);
     };
     owner.Take();
-    const auto row0 = Row(0);
+    const auto row0 = Row(*game, 0);
     const auto rotated = [&](int by) {
         std::vector<int> r(4);
         for (int i = 0; i < 4; ++i)
@@ -157,7 +140,7 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
     };
 
     drag(10, 79);
-    EXPECT_EQ(Row(0), row0);
+    EXPECT_EQ(Row(*game, 0), row0);
     EXPECT_EQ(game->moves, 0);
     EXPECT_EQ(owner.Take(), Calls{"nomove"});
     EXPECT_FALSE(game->dragging);
@@ -165,13 +148,13 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
     EXPECT_EQ(game->dragDeltaX, 0);
 
     drag(10, 80);
-    EXPECT_EQ(Row(0), rotated(1));
+    EXPECT_EQ(Row(*game, 0), rotated(1));
     EXPECT_EQ(game->grid.selectedColumn, 1);
     drag(170, -80);
-    EXPECT_EQ(Row(0), row0);
+    EXPECT_EQ(Row(*game, 0), row0);
     EXPECT_EQ(game->grid.selectedColumn, 0);
     drag(10, -80); // wraps past the left edge
-    EXPECT_EQ(Row(0), rotated(-1));
+    EXPECT_EQ(Row(*game, 0), rotated(-1));
     EXPECT_EQ(game->grid.selectedColumn, 3);
     drag(490, 149); // (149 + 80) / 160 = 1, and 3 + 1 wraps to 0
     EXPECT_EQ(game->grid.selectedColumn, 0);
@@ -181,7 +164,7 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
     EXPECT_EQ(owner.Take(), (Calls{"move", "move", "move", "move", "move"}));
 
     // The counter stops at its largest value; a move there is still a move.
-    game->moves = std::numeric_limits<std::int32_t>::max();
+    Edit().puzzle.moves = std::numeric_limits<std::int32_t>::max();
     drag(10, 80);
     game->ShiftRowRight();
     EXPECT_EQ(game->moves, std::numeric_limits<std::int32_t>::max());
@@ -204,8 +187,7 @@ TEST_F(GameFixture, KeysShiftOneCellAndCountEveryPress)
 {
     Start(4, 6);
     owner.Take();
-    game->grid.selectedRow = 0;
-    game->grid.selectedColumn = 0;
+    Edit().grid.Select({0, 0});
     const int moved = game->grid.At(0, 0).homeColumn;
     game->ShiftRowLeft(); // from column 0 to 5
     EXPECT_EQ(game->grid.selectedColumn, 5);
@@ -240,17 +222,24 @@ TEST_F(GameFixture, KeysShiftOneCellAndCountEveryPress)
 
 TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
 {
-    Start(2, 3);
-    game->ResetGame();
-    game->state = Playing;
-    // One row shifted one cell right: a left shift solves it.
-    game->grid.selectedRow = 1;
-    game->grid.selectedColumn = 0;
-    game->grid.ShiftRow(1);
-    owner.Take();
+    // A game in play one slide of row 1 away from home.
+    const auto stage = [&](std::int32_t by) {
+        game->ResetGame();
+        game->NewGame();
+        TileGrid& grid = Edit().grid;
+        grid.Resize(2, 3);
+        grid.Select({1, 0});
+        grid.ShiftRow(by);
+        owner.Take();
+    };
+    stage(1);
+    // The wall clock set back 10 s meanwhile changes nothing the records keep.
+    Wait(2500);
+    fileTime -= 10ULL * 10000000ULL;
     game->ShiftRowLeft();
     EXPECT_EQ(game->state, Solved);
     EXPECT_EQ(owner.Take(), (Calls{"repaint", "win"}));
+    EXPECT_EQ(game->ResultOfWin().milliseconds, 2500);
     EXPECT_EQ(game->moves, 1);
     game->ShiftRowLeft();
     game->BeginDrag(10, 10);
@@ -258,19 +247,19 @@ TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
     EXPECT_EQ(game->moves, 1);
 
     // In style "Speed" the clock stops at the win and moves are silent.
-    game->strategyStyle = false;
-    game->state = Playing;
-    game->grid.ShiftRow(2);
+    game->SetStrategyStyle(false);
+    stage(2);
     game->ShiftRowLeft();
     EXPECT_EQ(game->state, Playing);
     EXPECT_TRUE(owner.Take().empty());
+    Wait(1234);
     game->ShiftRowLeft();
     EXPECT_EQ(owner.Take(), (Calls{"repaint", "stopclock", "win"}));
+    EXPECT_EQ(game->elapsed, 1234) << "the time at the winning move, not at the last counter update";
 
     // Without an owner the win is still seen.
-    game->owner = nullptr;
-    game->state = Playing;
-    game->grid.ShiftRow(1);
+    game->SetOwner(nullptr);
+    stage(1);
     game->ShiftRowLeft();
     EXPECT_EQ(game->state, Solved);
 }
@@ -278,9 +267,9 @@ TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
 TEST_F(GameFixture, ResetAndDifficultyChangesKeepTheSelection)
 {
     Start(3, 3);
-    game->grid.selectedRow = 2;
-    game->moves = 9;
-    game->elapsed = 1000;
+    Edit().grid.Select({2, 0});
+    Edit().puzzle.moves = 9;
+    Edit().stopwatch.elapsed = 1000;
     game->ResetGame();
     EXPECT_EQ(game->state, Idle);
     EXPECT_TRUE(game->grid.IsSolved());
@@ -301,7 +290,7 @@ TEST_F(GameFixture, NewGameAfterAWinTakesTheNextPicture)
     g.ResetGame();
     g.NewGame();
     EXPECT_EQ(g.board.sourcePath, first);
-    g.state = Solved;
+    GameSetup(g).puzzle.state = Solved;
     g.NewGame();
     EXPECT_NE(g.board.sourcePath, first);
     EXPECT_EQ(g.state, Playing);
@@ -309,9 +298,9 @@ TEST_F(GameFixture, NewGameAfterAWinTakesTheNextPicture)
 
 TEST_F(GameFixture, CounterTexts)
 {
-    game->moves = 17;
+    Edit().puzzle.moves = 17;
     EXPECT_EQ(game->CounterText(), "17");
-    game->strategyStyle = false;
+    game->SetStrategyStyle(false);
     const std::pair<std::int32_t, const char*> cases[] = {
         {0, "0:00:00.0"},       {1449, "0:00:01.4"},      {1450, "0:00:01.5"},
         {1549, "0:00:01.5"},    {1950, "0:00:02.0"},      {59999, "0:01:00.0"},
@@ -319,33 +308,38 @@ TEST_F(GameFixture, CounterTexts)
         {2147483647, "596:31:23.6"},
     };
     for (const auto& [ms, text] : cases) {
-        game->elapsed = ms;
+        Edit().stopwatch.elapsed = ms;
         EXPECT_EQ(game->CounterText(), text) << ms;
     }
-    // While playing the stopwatch follows the clock, wrapping in 32 bits.
+    // While playing the stopwatch follows the monotonic clock alone: the
+    // wall clock stepped back or forward by an hour changes nothing.
     Start(2, 3);
-    game->clockStart = 0xFFFFFF00u;
-    game->clockNow = 0x00000100u + 1000;
+    Wait(1512);
+    fileTime -= 3600ULL * 10000000ULL;
+    Wait(0);
     EXPECT_EQ(game->CounterText(), "0:00:01.5");
-    EXPECT_EQ(game->elapsed, 1512);
-    game->clockNow = game->clockStart - 300; // clock set back
-    EXPECT_EQ(game->CounterText(), "0:00:00.0");
-    EXPECT_EQ(game->elapsed, 0) << "a negative time would be saved as damage";
+    fileTime += 2 * 3600ULL * 10000000ULL;
+    Wait(488);
+    EXPECT_EQ(game->CounterText(), "0:00:02.0");
+    EXPECT_EQ(game->elapsed, 2000);
+    // A clock source that steps back after all is not followed backwards.
+    monotonic -= 3600000;
+    Wait(0);
+    EXPECT_EQ(game->CounterText(), "0:00:02.0");
     // Left running for 60 days, ticking hourly: it stops at its largest
-    // value and never wraps, neither at 2^31 nor at 2^32 ms.
-    game->clockStart = game->clockNow = 0xFFFF0000u;
+    // value and never wraps.
+    game->ResetGame();
+    game->NewGame();
     for (int hour = 1; hour <= 24 * 60; ++hour) {
-        game->clockNow += 3600000u;
+        Wait(3600000);
         const QString text = game->CounterText();
         ASSERT_EQ(game->elapsed, std::min<std::int64_t>(hour * 3600000LL, Game::kMaxElapsed)) << hour;
         ASSERT_EQ(text, hour < 100 ? QString::asprintf("%d:00:00.0", hour) : QString("99:59:59.9")) << hour;
     }
 }
 
-TEST_F(GameFixture, ClockReadsMillisecondsSince1601)
+TEST_F(GameFixture, WallClockReadsHundredsOfNanosecondsSince1601)
 {
-    fileTime = 10000ULL * 0x1'0000'0005ULL + 9999;
-    EXPECT_EQ(game->ReadClock(), 5u);
     const std::uint64_t now = Game::SystemFileTime();
     // 2020-01-01 and 2100-01-01 in 100 ns since 1601.
     EXPECT_GT(now, 132223104000000000ULL);
@@ -355,8 +349,8 @@ TEST_F(GameFixture, ClockReadsMillisecondsSince1601)
 TEST_F(GameFixture, CellsWithoutPixelsMoveNothing)
 {
     Start(4, 6);
-    game->board.LoadScaled(QString(), 0, 0); // a minimised window
-    game->board.picture = QImage();
+    Edit().board.LoadScaled(QString(), 0, 0); // a minimised window
+    Edit().board.picture = QImage();
     ASSERT_EQ(game->board.CellWidth(), 0);
     std::vector<int> before;
     for (auto& t : game->grid.cells)
@@ -377,7 +371,7 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
 {
     std::mt19937 rng(20261208);
     const std::pair<int, int> sizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
-    game->owner = nullptr;
+    game->SetOwner(nullptr);
     for (int step = 0; step < 1000000; ++step) {
         const int action = int(rng() % 16);
         const int x = int(rng() % 700) - 30, y = int(rng() % 540) - 30;
@@ -389,7 +383,7 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
         case 2: {
             if (game->state != Playing) {
                 const auto [r, c] = sizes[rng() % 4];
-                game->grid.Resize(r, c);
+                game->ChangeLevel(r, c);
             }
             break;
         }
@@ -404,7 +398,7 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
         case 12: game->SelectRight(); break;
         case 13: game->SelectUp(); break;
         case 14: game->SelectDown(); break;
-        default: game->strategyStyle = !game->strategyStyle; break;
+        default: game->SetStrategyStyle(!game->strategyStyle); break;
         }
         const TileGrid& g = game->grid;
         ASSERT_TRUE(TileGrid::IsDifficultySize(g.rowCount, g.columnCount));

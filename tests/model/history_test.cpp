@@ -1,7 +1,6 @@
 #include "model/game.h"
 #include "model/history_file.h"
-#include "support/recording_owner.h"
-#include "support/temp_cwd.h"
+#include "support/game_fixture.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -12,33 +11,19 @@
 #include <memory>
 
 using namespace tesselo;
-using tesselo::testing::RecordingOwner;
-using tesselo::testing::TempCwd;
-using Calls = std::vector<std::string>;
+using Calls = tesselo::testing::GameFixture::Calls;
 
 namespace {
 
-struct UndoFixture : ::testing::Test {
-    UndoFixture() { Reopen(); }
-    // A fresh Game in the same directory, as at the next start.
-    void Reopen()
-    {
-        game = std::make_unique<Game>([this] { return fileTime; });
-        game->owner = &owner;
-    }
+struct UndoFixture : tesselo::testing::GameFixture {
     void Start(std::int32_t rows, std::int32_t columns)
     {
-        game->grid.Resize(rows, columns);
-        game->NewGame();
-        ASSERT_EQ(game->state, Playing);
+        GameFixture::Start(rows, columns);
         owner.Take();
     }
-
-    TempCwd cwd;
-    std::uint64_t fileTime = 133000000000000000ULL;
-    RecordingOwner owner;
-    std::unique_ptr<Game> game;
 };
+
+const QString kHistory = QString::fromLatin1(HistoryFile::kFileName);
 
 } // namespace
 
@@ -123,7 +108,7 @@ TEST_F(UndoFixture, DragMovesAreRecordedAndUndoIsRefusedDuringADragOrAtRest)
     EXPECT_EQ(game->history.steps.size(), 1u);
 
     // In "Speed" an undo is silent (the clock keeps ticking).
-    game->strategyStyle = false;
+    game->SetStrategyStyle(false);
     owner.Take();
     ASSERT_TRUE(game->Undo());
     EXPECT_EQ(owner.Take(), (Calls{"repaint"}));
@@ -134,21 +119,22 @@ TEST_F(UndoFixture, ARedoThatCompletesThePictureWins)
     Start(2, 3);
     // Solve by undoing back to a grid one move away from home: play a move
     // that the start can be solved by, undo, and redo it.
-    History& h = game->history;
-    game->grid = TileGrid();
-    game->grid.Resize(2, 3);
-    game->grid.Apply(Move{MoveAxis::Row, 1, 1});
-    h.Begin(game->grid, 0);
-    game->grid.Select({1, 1});
+    History& h = Edit().puzzle.history;
+    TileGrid& grid = Edit().grid;
+    grid = TileGrid();
+    grid.Resize(2, 3);
+    grid.Apply(Move{MoveAxis::Row, 1, 1});
+    h.Begin(grid, 0);
+    grid.Select({1, 1});
     game->ShiftRowLeft();
     ASSERT_EQ(game->state, Solved);
     // A won game refuses undo: it is over.
     EXPECT_FALSE(game->Undo());
 
-    game->state = Playing;
-    game->grid = h.start;
+    Edit().puzzle.state = Playing;
+    grid = h.start;
     h.position = 0;
-    game->moves = 0;
+    Edit().puzzle.moves = 0;
     owner.Take();
     ASSERT_TRUE(game->Redo());
     EXPECT_EQ(game->state, Solved);
@@ -158,12 +144,12 @@ TEST_F(UndoFixture, ARedoThatCompletesThePictureWins)
 
 TEST_F(UndoFixture, UndoAfterAResetBringsTheWholeGameBack)
 {
-    game->strategyStyle = false;
-    game->clockNow = 1000;
+    game->SetStrategyStyle(false);
+    Wait(1000);
     Start(4, 6);
     game->ShiftRowRight();
     game->ShiftColumnDown();
-    game->clockNow = 8000;
+    Wait(7000);
     game->CounterText();
     const TileGrid played = game->grid;
     game->ResetGame();
@@ -171,7 +157,7 @@ TEST_F(UndoFixture, UndoAfterAResetBringsTheWholeGameBack)
     EXPECT_TRUE(game->CanUndo());
     EXPECT_FALSE(game->CanRedo());
 
-    game->clockNow = 50000; // the player thinks it over for 42 s
+    Wait(42000); // the player thinks it over for 42 s
     owner.Take();
     ASSERT_TRUE(game->Undo());
     EXPECT_EQ(game->state, Playing);
@@ -202,7 +188,7 @@ TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
     game->Undo(); // one move to redo, kept too
     const TileGrid played = game->grid;
     ASSERT_TRUE(game->SaveGame());
-    ASSERT_TRUE(QFile::exists(Game::kHistoryFileName));
+    ASSERT_TRUE(QFile::exists(kHistory));
 
     Reopen();
     game->LoadSavedGame();
@@ -222,7 +208,7 @@ TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
     ASSERT_TRUE(game->SaveGame());
     for (const QByteArray& bad : {QByteArray("{\"version\": 1, \"moves\": [[0, 9, 1, 0, 0, 0, 0]]}"),
                                   QByteArray("\x00\xff garbage", 10), QByteArray()}) {
-        QFile f(Game::kHistoryFileName);
+        QFile f(kHistory);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bad);
         f.close();
@@ -237,7 +223,7 @@ TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
     other.Begin(elsewhere, 0);
     ASSERT_TRUE(elsewhere.Apply(Move{MoveAxis::Row, 0, 1}));
     other.Record(HistoryStep{Move{MoveAxis::Row, 0, 1}, {0, 0}, {0, 1}});
-    ASSERT_TRUE(HistoryFile::Write(Game::kHistoryFileName, other));
+    ASSERT_TRUE(HistoryFile::Write(kHistory, other, {}));
     Reopen();
     game->LoadSavedGame();
     EXPECT_FALSE(game->CanUndo());
@@ -245,7 +231,7 @@ TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
     // A game no longer in play leaves no history on disk.
     game->ResetGame();
     ASSERT_TRUE(game->SaveGame());
-    EXPECT_FALSE(QFile::exists(Game::kHistoryFileName));
+    EXPECT_FALSE(QFile::exists(kHistory));
 }
 
 TEST(HistoryFile, RoundTripsAndRefusesWhatDoesNotFit)
@@ -258,20 +244,40 @@ TEST(HistoryFile, RoundTripsAndRefusesWhatDoesNotFit)
     h.Record(HistoryStep{Move{MoveAxis::Column, 5, 3}, {1, 5}, {0, 5}});
     h.Record(HistoryStep{Move{MoveAxis::Row, 3, -2}, {3, 4}, {3, 2}});
     h.StepBack();
-    const auto back = HistoryFile::Decode(HistoryFile::Encode(h));
+    GameFacts facts;
+    facts.seed = 4000000000u;
+    facts.paused = true;
+    facts.assisted = 3;
+    facts.par = 21;
+    facts.daily = QDate(2026, 12, 9);
+    facts.others = QJsonObject{{"fromLater", QJsonArray{1, "x"}}};
+    const auto back = HistoryFile::Decode(HistoryFile::Encode(h, facts));
     ASSERT_TRUE(back);
-    EXPECT_TRUE(back->start.SameCells(h.start));
-    EXPECT_EQ(back->start.Selected(), h.start.Selected());
-    EXPECT_EQ(back->steps, h.steps);
-    EXPECT_EQ(back->position, 1u);
-    EXPECT_EQ(back->MoveCount(), 18);
+    EXPECT_TRUE(back->history.start.SameCells(h.start));
+    EXPECT_EQ(back->history.start.Selected(), h.start.Selected());
+    EXPECT_EQ(back->history.steps, h.steps);
+    EXPECT_EQ(back->history.position, 1u);
+    EXPECT_EQ(back->history.MoveCount(), 18);
+    EXPECT_EQ(back->facts, facts);
 
     const auto edited = [&](auto change) {
-        QJsonObject o = QJsonDocument::fromJson(HistoryFile::Encode(h)).object();
+        QJsonObject o = QJsonDocument::fromJson(HistoryFile::Encode(h, facts)).object();
         change(o);
         return HistoryFile::Decode(QJsonDocument(o).toJson());
     };
-    EXPECT_FALSE(edited([](QJsonObject& o) { o["version"] = 2; }));
+    // A history from before the facts were kept is read, knowing none.
+    const auto first = edited([](QJsonObject& o) {
+        o["version"] = 1;
+        o.remove("facts");
+    });
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->facts, GameFacts());
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["version"] = 3; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o.remove("facts"); }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["facts"] = QJsonObject{{"seed", -1}}; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["facts"] = QJsonObject{{"seed", 4294967296.0}}; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["facts"] = QJsonObject{{"paused", 1}}; }));
+    EXPECT_FALSE(edited([](QJsonObject& o) { o["facts"] = QJsonObject{{"daily", "2026-13-01"}}; }));
     EXPECT_FALSE(edited([](QJsonObject& o) { o["position"] = 3; }));
     EXPECT_FALSE(edited([](QJsonObject& o) { o["movesBefore"] = -1; }));
     EXPECT_FALSE(edited([](QJsonObject& o) { o["movesBefore"] = 2.5; }));

@@ -1,5 +1,6 @@
 #include "model/byte_io.h"
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "support/temp_cwd.h"
 
 #include <QBuffer>
@@ -105,15 +106,15 @@ TEST(SavedGame, EverySizeStyleAndStateRoundTrips)
         for (const bool strategy : {true, false})
             for (const GameState st : {Idle, Playing, Solved}) {
                 Game saved;
-                saved.grid.Resize(sizes[s].first, sizes[s].second);
+                saved.ChangeLevel(sizes[s].first, sizes[s].second);
                 saved.NewGame();
                 saved.ShiftRowRight();
                 saved.SelectDown();
-                saved.strategyStyle = strategy;
-                saved.state = st;
-                saved.elapsed = 98765;
-                saved.volume = 37;
-                saved.pictures.width = 800;
+                saved.SetStrategyStyle(strategy);
+                GameSetup(saved).puzzle.state = st;
+                GameSetup(saved).stopwatch.elapsed = 98765;
+                saved.SetVolume(37);
+                GameSetup(saved).pictures.width = 800;
                 ASSERT_TRUE(saved.SaveGame());
                 ASSERT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), fileSizes[s]);
 
@@ -131,7 +132,7 @@ TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)
 {
     TempCwd cwd;
     Game source;
-    source.grid.Resize(3, 4);
+    source.ChangeLevel(3, 4);
     source.NewGame();
     ASSERT_TRUE(source.SaveGame());
     const QByteArray good = ReadAll(cwd.Path("tesselo.dat"));
@@ -196,9 +197,9 @@ TEST(SavedGame, MutatedFilesAreReadWholeOrNotAtAll)
 {
     TempCwd cwd;
     Game source;
-    source.grid.Resize(4, 6);
+    source.ChangeLevel(4, 6);
     source.NewGame();
-    source.moves = 12;
+    GameSetup(source).puzzle.moves = 12;
     std::vector<std::uint8_t> good(Game::kBufferSize);
     const std::size_t length = source.StoreTo(good.data(), good.size());
     ASSERT_EQ(length, 1361u);
@@ -267,7 +268,7 @@ TEST(SavedGame, ASecondSaveReplacesTheFirstWhole)
 {
     TempCwd cwd;
     Game big;
-    big.grid.Resize(4, 6);
+    big.ChangeLevel(4, 6);
     ASSERT_TRUE(big.SaveGame());
     Game small;
     ASSERT_TRUE(small.SaveGame());
@@ -301,7 +302,7 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
 {
     TempCwd cwd;
     Game game;
-    game.grid.Resize(3, 3);
+    game.ChangeLevel(3, 3);
     game.NewGame();
     const QString letter = cwd.Text("letter.txt", "Dear Tesselo, ...");
     const QString empty = cwd.Text("empty", "");
@@ -322,7 +323,7 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
     ASSERT_TRUE(QDir().mkdir(cwd.Path("saves")));
     ASSERT_TRUE(QFile::link(cwd.Path("saves/tesselo.dat"), cwd.Path("tesselo.dat")));
     ASSERT_TRUE(game.SaveGame());
-    game.moves = 42;
+    GameSetup(game).puzzle.moves = 42;
     QString why;
     ASSERT_TRUE(game.SaveGame(&why)) << why.toStdString();
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
@@ -339,7 +340,7 @@ TEST(SavedGame, FolderOrNameWithoutItsTerminatorIsRefused)
     TempCwd cwd;
     cwd.Picture("Pictures/p.png", Qt::red);
     Game source;
-    source.grid.Resize(3, 3);
+    source.ChangeLevel(3, 3);
     source.NewGame();
     std::vector<std::uint8_t> good(Game::kBufferSize);
     good.resize(source.StoreTo(good.data(), good.size()));
@@ -382,7 +383,7 @@ TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
         if (child == 0) {
             // Saves games of two lengths, so that a torn file would show.
             Game big, small;
-            big.grid.Resize(4, 6);
+            big.ChangeLevel(4, 6);
             for (;;) {
                 big.SaveGame();
                 small.SaveGame();
@@ -403,7 +404,7 @@ TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
         killedMidWrite += QDir(cwd.Path(".")).entryList(QDir::Files).size() > 1;
     }
     Game after;
-    after.grid.Resize(3, 4);
+    after.ChangeLevel(3, 4);
     EXPECT_TRUE(after.SaveGame());
     Game next;
     next.LoadSavedGame();

@@ -76,6 +76,18 @@ play HOME="$home" XDG_DATA_HOME="$work/x data" "$work/linked"
 started_in "$work/x data/tesselo"
 diff -r "$share/Pictures" "$work/x data/tesselo/Pictures" || fail "no sample pictures under XDG_DATA_HOME"
 
+# A path given to a command is the caller's, made absolute before the
+# folder changes; other arguments, and an absolute path, pass unchanged.
+play HOME="$home" "$prefix/bin/tesselo" --solve "sub dir/saved.dat"
+[ "$(sed -n 3p "$log")" = "--solve" ] && [ "$(sed -n 4p "$log")" = "$start/sub dir/saved.dat" ] ||
+  fail "a relative path was not resolved: $(cat "$log")"
+play HOME="$home" "$prefix/bin/tesselo" --solve /abs/saved.dat
+[ "$(sed -n 4p "$log")" = /abs/saved.dat ] || fail "an absolute path changed: $(cat "$log")"
+play HOME="$home" "$prefix/bin/tesselo" -style fusion --solve
+[ "$(sed -n 3,5p "$log")" = "$(printf -- '-style\nfusion\n--solve')" ] || fail "arguments changed: $(cat "$log")"
+play HOME="$home" "$prefix/bin/tesselo" --solve --help
+[ "$(sed -n 3,4p "$log")" = "$(printf -- '--solve\n--help')" ] || fail "an option taken for a path: $(cat "$log")"
+
 # Refusals: a file where the folder should be, and a relative HOME.
 mkdir "$work/blocked"
 echo file >"$work/blocked/tesselo"

@@ -1,6 +1,7 @@
 #include "painter_scene.h"
 
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "view/c_puzzle_image.h"
 
 #include <QtGlobal>
@@ -28,12 +29,11 @@ void CaptureWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
 struct Fixture {
     Fixture()
     {
-        game.board.picture = Coordinates(640, 480);
-        game.grid.Shuffle(5);
-        game.grid.selectedRow = 1;
-        game.grid.selectedColumn = 1;
-        game.dragDeltaX = 50;
-        game.dragDeltaY = 70;
+        setup.board.picture = Coordinates(640, 480);
+        setup.grid.Shuffle(5);
+        setup.grid.Select({1, 1});
+        setup.gesture.dragDeltaX = 50;
+        setup.gesture.dragDeltaY = 70;
         control.game = &game;
         control.resize(640, 480);
         background = control.palette().window().color().rgb();
@@ -62,6 +62,7 @@ struct Fixture {
     }
 
     Game game;
+    GameSetup setup{game};
     CPuzzleImage control;
     QRgb background = 0;
 };
@@ -82,16 +83,16 @@ TEST(CPuzzleImage, PaintsThroughThePainterOfTheOpenGesture)
     ASSERT_FALSE(f.game.grid.IsSolved());
     const BoardBitmap& board = f.game.board;
 
-    f.game.dragAxis = None;
+    f.setup.gesture.dragAxis = None;
     EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, board); })), 0);
 
     // Each axis takes its own offset; the other one would paint differently.
-    f.game.dragAxis = Horizontal;
+    f.setup.gesture.dragAxis = Horizontal;
     const QImage row = f.Grab();
     EXPECT_EQ(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 50); })), 0);
     EXPECT_GT(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 70); })), 0);
 
-    f.game.dragAxis = Vertical;
+    f.setup.gesture.dragAxis = Vertical;
     const QImage column = f.Grab();
     EXPECT_EQ(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 70); })), 0);
     EXPECT_GT(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 50); })), 0);
@@ -100,10 +101,10 @@ TEST(CPuzzleImage, PaintsThroughThePainterOfTheOpenGesture)
 TEST(CPuzzleImage, InOrderBoardShowsTheWholePictureWhateverThePlay)
 {
     Fixture f;
-    f.game.grid.Resize(2, 3);
+    f.setup.grid.Resize(2, 3);
     ASSERT_TRUE(f.game.grid.IsSolved());
     for (const GameState state : {Idle, Playing, Solved}) {
-        f.game.state = state;
+        f.setup.puzzle.state = state;
         EXPECT_EQ(Differences(f.Grab(), f.game.board.picture), 0) << state;
     }
     // A control larger than the picture shows the background beyond it.
@@ -125,9 +126,9 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
     blank.fill(f.background);
     // No picture: the painter gives up before drawing; the control still
     // covers itself with its background.
-    f.game.board.picture = QImage();
+    f.setup.board.picture = QImage();
     for (const DragAxis axis : {None, Horizontal, Vertical}) {
-        f.game.dragAxis = axis;
+        f.setup.gesture.dragAxis = axis;
         QImage img(f.control.size(), QImage::Format_RGB32);
         img.fill(kUntouched);
         f.control.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
@@ -142,8 +143,8 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
 
     // And the next paint with a picture is whole again.
     f.control.game = &f.game;
-    f.game.board.picture = Coordinates(640, 480);
-    f.game.dragAxis = None;
+    f.setup.board.picture = Coordinates(640, 480);
+    f.setup.gesture.dragAxis = None;
     EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.game.board); })), 0);
 
     qInstallMessageHandler(previous);
@@ -181,16 +182,16 @@ TEST(CPuzzleImage, ShowsTheBoardAtTheScreensDevicePixels)
     if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
         ASSERT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     }
-    f.game.grid.Resize(2, 3);
-    f.game.board.picture = Coordinates(qRound(640 * ratio), qRound(480 * ratio));
-    f.game.board.picture.setDevicePixelRatio(ratio);
+    f.setup.grid.Resize(2, 3);
+    f.setup.board.picture = Coordinates(qRound(640 * ratio), qRound(480 * ratio));
+    f.setup.board.picture.setDevicePixelRatio(ratio);
     const QImage shown = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), QSize(640, 480) * ratio);
     QImage expected = f.game.board.picture;
     EXPECT_EQ(Differences(shown, expected), 0) << "at ratio " << ratio;
 
     // Scrambled, a piece still shows its own device pixels.
-    f.game.grid.Shuffle(5);
+    f.setup.grid.Shuffle(5);
     const QImage played = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const Tile& t = f.game.grid.At(1, 1);
     const auto device = [ratio](int v) { return int(std::floor(v * ratio + 0.5)); };

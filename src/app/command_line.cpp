@@ -1,0 +1,152 @@
+#include "app/command_line.h"
+
+#include "model/game.h"
+#include "model/tile_grid.h"
+#include "solver/notation.h"
+#include "solver/solver.h"
+#include "solver_qt/grid_position.h"
+#include "solver_qt/solver_service.h"
+#include "solver_qt/solver_worker.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace tesselo {
+
+namespace {
+
+// Exit statuses beside 0: a wrong command line, or input that cannot be used.
+constexpr int kMisused = 2;
+constexpr int kUnusable = 2;
+
+using Operand = std::optional<QString>;
+
+std::string Shown(const QString& path)
+{
+    return '"' + path.toLocal8Bit().toStdString() + '"';
+}
+
+// The grid of the saved game at `path`, read as the game reads it (every
+// part checked) but without any of the game's state: read only.
+std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        *why = "there is no " + Shown(path);
+        return std::nullopt;
+    }
+    // Only a regular file that could be a saved game is read: a pipe or a
+    // device would block, and anything larger is no saved game.
+    std::vector<std::uint8_t> bytes(Game::kBufferSize + 1, 0);
+    qint64 n = -1;
+    QFile file(path);
+    if (info.isFile() && info.size() >= qint64(Game::FileSize(2, 3)) && info.size() <= qint64(Game::kBufferSize) &&
+        file.open(QIODevice::ReadOnly))
+        n = file.read(reinterpret_cast<char*>(bytes.data()), qint64(bytes.size()));
+    TileGrid grid;
+    if (n <= 0 || Game::CheckRecord(bytes.data(), std::size_t(n)) != std::size_t(n) ||
+        grid.LoadFrom(bytes.data() + Game::kHeaderSize, std::size_t(n) - Game::kHeaderSize) == 0) {
+        *why = Shown(path) + " holds no saved game";
+        return std::nullopt;
+    }
+    return grid;
+}
+
+// The large 4 x 6 tables when a game has kept them in the cache; never
+// built or written from here.
+solver::Solver SolverFor(const solver::Position& position)
+{
+    if (position.Rows() == 4 && position.Columns() == 6) {
+        const QString path = SolverService::DefaultCacheFolder() + QLatin1Char('/') + SolverWorker::CacheFileName();
+        if (auto kept = SolverWorker::ReadKept(path, solver::PhaseTables::Large()))
+            return solver::Solver(std::shared_ptr<const solver::PhaseTables>(std::move(kept)));
+    }
+    return solver::Solver();
+}
+
+int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
+{
+    const QString path = operand.value_or(QString::fromLatin1(Game::kSaveFileName));
+    std::string why;
+    const auto grid = ReadSavedGrid(path, &why);
+    const auto position = grid ? PositionOf(*grid) : std::nullopt;
+    if (!position) {
+        err << "tesselo: " << why << '\n';
+        return kUnusable;
+    }
+    const auto plan = SolverFor(*position).Solve(*position);
+    if (!plan) {
+        err << "tesselo: the game in " << Shown(path) << " cannot be solved\n";
+        return kUnusable;
+    }
+    out << solver::ToNotation(plan->slides) << '\n'
+        << "length " << plan->Length() << (plan->optimal ? " optimal" : " par") << '\n';
+    return 0;
+}
+
+// One entry a command: its name, the operand it may take (for the usage
+// line; empty for none) and what it does.
+struct Command {
+    std::string_view name;
+    std::string_view operand;
+    int (*run)(const Operand& operand, std::ostream& out, std::ostream& err);
+};
+
+constexpr Command kCommands[] = {
+    {"--solve", "[FILE]", &Solve},
+};
+
+bool IsLong(std::string_view argument)
+{
+    return argument.size() >= 2 && argument.substr(0, 2) == "--";
+}
+
+} // namespace
+
+std::string CommandLine::Usage()
+{
+    std::string usage = "usage: tesselo";
+    for (const Command& command : kCommands) {
+        usage += " [";
+        usage += command.name;
+        if (!command.operand.empty()) {
+            usage += ' ';
+            usage += command.operand;
+        }
+        usage += ']';
+    }
+    return usage;
+}
+
+CommandLine::Outcome CommandLine::Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + std::max(argc, 0));
+    const auto first = std::find_if(arguments.begin(), arguments.end(), IsLong);
+    if (first == arguments.end())
+        return Outcome{};
+    for (const Command& command : kCommands) {
+        if (*first != command.name)
+            continue;
+        // The command stands alone: at most its operand follows.
+        Operand operand;
+        auto next = first + 1;
+        if (!command.operand.empty() && next != arguments.end() && !IsLong(*next)) {
+            operand = QString::fromLocal8Bit(next->data(), qsizetype(next->size()));
+            ++next;
+        }
+        if (first != arguments.begin() || next != arguments.end())
+            break;
+        return Outcome{false, command.run(operand, out, err)};
+    }
+    (*first == "--help" ? out : err) << Usage() << '\n';
+    return Outcome{false, kMisused};
+}
+
+} // namespace tesselo

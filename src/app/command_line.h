@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace tesselo {
+
+// The commands the program runs instead of the game, read before any
+// QApplication is made, so that none of them needs a display. Every
+// argument that begins with two dashes is one of these (or refused);
+// anything else is left to Qt (its own options take one dash).
+//
+//   tesselo --solve [FILE]   prints a shortest (or the best known) way to
+//                            solve the saved game FILE, tesselo.dat unless
+//                            named
+class CommandLine {
+public:
+    struct Outcome {
+        bool startGame = true; // no command: on to the game
+        int status = 0;        // otherwise, the exit status
+    };
+
+    static Outcome Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+    static std::string Usage();
+};
+
+} // namespace tesselo

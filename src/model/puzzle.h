@@ -1,0 +1,79 @@
+#pragma once
+
+#include "model/drag_gesture.h"
+#include "model/game_facts.h"
+#include "model/history.h"
+#include "model/tile_grid.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace tesselo {
+
+enum GameState : std::int32_t { Idle = 0, Playing = 1, Solved = 2 };
+
+// The game as a puzzle: the grid, the state of play, the move counter and
+// the moves made, with what is known of the game. Every change of the grid
+// in play goes through Make, Undo, Redo or a reset, so the counter, the
+// history and the grid always agree. It knows nothing of pixels, clocks or
+// sound.
+class Puzzle {
+public:
+    // A game taken back by a reset, kept until the next new game so that
+    // one undo can bring it back exactly as it stood.
+    struct Abandoned {
+        TileGrid grid;
+        std::int32_t moves = 0;
+        History history;
+        GameFacts facts;
+        std::int32_t elapsed = 0; // the time its counter showed
+        std::int32_t running = 0; // its stopwatch at the reset
+    };
+
+    // A new game in play at `scrambled`, counting from zero.
+    void Start(const TileGrid& scrambled, GameFacts known);
+    // A saved game read back: its grid, state and counter; its moves, if
+    // kept, are given to AdoptHistory.
+    void Resume(const TileGrid& saved, GameState savedState, std::int32_t savedMoves);
+    // Takes a kept history and what it knows, when it leads to this game.
+    bool AdoptHistory(History kept, const GameFacts& known);
+
+    // Slides a line of the game in play, puts the selection where the move
+    // leaves it, counts the move and records it. False, with nothing
+    // changed, outside play or when the move would change nothing.
+    bool Make(const PlannedMove& planned);
+    void Select(Selection s) { grid.Select(s); }
+    // Solved once the grid is in home order after a move.
+    bool CheckSolved();
+
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Takes the last move back, or, at rest after a reset, brings the
+    // abandoned game back. The step undone, or nothing.
+    enum class UndoKind { Nothing, Move, Restored };
+    UndoKind Undo();
+    bool Redo();
+
+    // Ends a game in play (kept as abandoned) or a finished one: the grid
+    // back in home order, the counter at zero, at rest.
+    void Reset(std::int32_t elapsed, std::int32_t running);
+    // The grid at another size, in home order: a game in play is ended and
+    // neither its moves nor an abandoned game can come back.
+    void Resize(std::int32_t rows, std::int32_t columns);
+    void EndHistory();
+
+    TileGrid grid;
+    GameState state = Idle;
+    std::int32_t moves = 0;
+    // The moves of the game in play, or of the game just won (for its
+    // replay) until the next new game.
+    History history;
+    GameFacts facts;
+    std::optional<Abandoned> abandoned;
+
+private:
+    // The counter stops at its largest value rather than overflow.
+    void CountMove();
+};
+
+} // namespace tesselo

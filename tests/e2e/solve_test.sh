@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The --solve command of the real program, without any display: the
+# moves and the length for saved games of each grid, paths taken from the
+# folder it is run in, and a plain refusal (status 2, one line) of a
+# missing or damaged file and of a wrong command line.
+#
+#   solve_test.sh <tesselo> <write_saved_game>
+set -uo pipefail
+TESSELO="$1"
+WRITE="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The program with no display at all, and a cache of its own.
+run() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CACHE_HOME="$work/cache" "$TESSELO" "$@" \
+    >"$work/out" 2>"$work/err"
+}
+expect() { # status, expected stdout
+  [ "$status" -eq "$1" ] || fail "$what: status $status, not $1 ($(cat "$work/err"))"
+  [ "$(cat "$work/out")" = "$2" ] || fail "$what: printed '$(cat "$work/out")', not '$2'"
+}
+refused() { # exactly one line on stderr, nothing on stdout, status 2
+  expect 2 ""
+  [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$what: not one line on stderr: $(cat "$work/err")"
+}
+
+mkdir -p "$work/game/deeper" "$work/other"
+(cd "$work/game" && QT_QPA_PLATFORM=offscreen "$WRITE" 3 3 R2+1 C3-1) || fail "could not write a saved game"
+
+what="the default file"
+(cd "$work/game" && run --solve); status=$?
+expect 0 "$(printf 'C3+1 R2-1\nlength 2 optimal')"
+what="a relative path"
+(cd "$work/other" && run --solve ../game/tesselo.dat); status=$?
+expect 0 "$(printf 'C3+1 R2-1\nlength 2 optimal')"
+what="an absolute path"
+(cd / && run --solve "$work/game/tesselo.dat"); status=$?
+expect 0 "$(printf 'C3+1 R2-1\nlength 2 optimal')"
+
+(cd "$work/game/deeper" && QT_QPA_PLATFORM=offscreen "$WRITE" 2 3) || fail "could not write a solved game"
+what="a solved game"
+(cd "$work/game/deeper" && run --solve); status=$?
+expect 0 "$(printf '\nlength 0 optimal')"
+
+# Larger grids: as many moves as the length says, each in the notation.
+for size in "3 4" "4 6"; do
+  rm -f "$work/game/deeper/tesselo.dat"
+  (cd "$work/game/deeper" && QT_QPA_PLATFORM=offscreen "$WRITE" $size --shuffle 12345) || fail "could not write $size"
+  (cd "$work/game/deeper" && run --solve); status=$?
+  what="a shuffled $size game"
+  [ "$status" -eq 0 ] || fail "$what: status $status ($(cat "$work/err"))"
+  moves=$(sed -n 1p "$work/out")
+  length=$(sed -n 2p "$work/out")
+  count=$(printf '%s' "$moves" | wc -w)
+  [[ "$length" =~ ^length\ ([0-9]+)\ (optimal|par)$ ]] || fail "$what: second line '$length'"
+  [ "${BASH_REMATCH[1]}" -eq "$count" ] || fail "$what: $count moves, length ${BASH_REMATCH[1]}"
+  [[ "$moves" =~ ^([RC][1-9]+[+-][1-9]( |$))+$ ]] || fail "$what: moves '$moves'"
+done
+
+what="a missing file"
+(cd "$work/other" && run --solve); status=$?
+refused
+what="a damaged file"
+head -c 100 "$work/game/tesselo.dat" >"$work/other/cut.dat"
+(cd "$work/other" && run --solve cut.dat); status=$?
+refused
+what="a folder"
+(cd "$work/other" && run --solve "$work/game"); status=$?
+refused
+
+for args in "--help" "--bogus" "--solve a b" "-platform offscreen --solve"; do
+  what="tesselo $args"
+  # shellcheck disable=SC2086
+  (cd "$work/other" && run $args); status=$?
+  [ "$status" -eq 2 ] || fail "$what: status $status, not 2"
+  grep -q '^usage: tesselo .*--solve \[FILE\]' "$work/out" "$work/err" || fail "$what: no usage line"
+done
+echo "PASS: --solve prints the way back without a display, and refuses what it cannot use"

@@ -1,0 +1,46 @@
+// Writes a saved game into the current directory for the command-line
+// tests: a grid of the given size, solved and then slid by the given
+// moves (in the solver's notation), or shuffled from a seed.
+//
+//   write_saved_game ROWS COLUMNS [MOVE...]
+//   write_saved_game ROWS COLUMNS --shuffle SEED
+
+#include "model/game.h"
+#include "solver/notation.h"
+#include "solver_qt/grid_position.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: write_saved_game ROWS COLUMNS [MOVE... | --shuffle SEED]\n");
+        return 2;
+    }
+    tesselo::Game game;
+    game.grid.Resize(std::atoi(argv[1]), std::atoi(argv[2]));
+    if (argc == 5 && std::strcmp(argv[3], "--shuffle") == 0) {
+        game.grid.Shuffle(std::uint32_t(std::atoi(argv[4])));
+    } else {
+        for (int i = 3; i < argc; ++i) {
+            const auto slide = tesselo::solver::ParseSlide(argv[i]);
+            if (!slide || !game.grid.Apply(tesselo::MoveOf(*slide))) {
+                std::fprintf(stderr, "write_saved_game: no move %s on this grid\n", argv[i]);
+                return 2;
+            }
+        }
+    }
+    game.state = tesselo::Playing;
+    QString error;
+    if (!game.SaveGame(&error)) {
+        std::fprintf(stderr, "write_saved_game: %s\n", qPrintable(error));
+        return 1;
+    }
+    return 0;
+}
