@@ -8,8 +8,6 @@
 #include "solver_qt/solver_service.h"
 #include "solver_qt/solver_worker.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 
 #include <algorithm>
@@ -37,25 +35,10 @@ std::string Shown(const QString& path)
 // part checked) but without any of the game's state: read only.
 std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        *why = "there is no " + Shown(path);
-        return std::nullopt;
-    }
-    // Only a regular file that could be a saved game is read: a pipe or a
-    // device would block, and anything larger is no saved game.
-    std::vector<std::uint8_t> bytes(Game::kBufferSize + 1, 0);
-    qint64 n = -1;
-    QFile file(path);
-    if (info.isFile() && info.size() >= qint64(Game::FileSize(2, 3)) && info.size() <= qint64(Game::kBufferSize) &&
-        file.open(QIODevice::ReadOnly))
-        n = file.read(reinterpret_cast<char*>(bytes.data()), qint64(bytes.size()));
-    TileGrid grid;
-    if (n <= 0 || Game::CheckRecord(bytes.data(), std::size_t(n)) != std::size_t(n) ||
-        grid.LoadFrom(bytes.data() + Game::kHeaderSize, std::size_t(n) - Game::kHeaderSize) == 0) {
-        *why = Shown(path) + " holds no saved game";
-        return std::nullopt;
-    }
+    bool missing = false;
+    std::optional<TileGrid> grid = Game::ReadSavedGrid(path, &missing);
+    if (!grid)
+        *why = missing ? "there is no " + Shown(path) : Shown(path) + " holds no saved game";
     return grid;
 }
 

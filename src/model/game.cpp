@@ -480,9 +480,10 @@ namespace {
 
 // Reads a file that could be a saved game into `buffer` (kBufferSize bytes)
 // and returns its length, or 0 when it cannot be one.
-std::size_t ReadSavedImage(const QString& path, std::vector<std::uint8_t>& buffer)
+std::size_t ReadSavedImage(const QString& path, std::vector<std::uint8_t>& buffer, ReadRefusal* why = nullptr)
 {
-    const std::optional<QByteArray> data = ReadWholeFile(path, qint64(Game::FileSize(2, 3)), qint64(buffer.size()));
+    const std::optional<QByteArray> data =
+        ReadWholeFile(path, qint64(Game::FileSize(2, 3)), qint64(buffer.size()), why);
     if (!data)
         return 0;
     std::copy(data->begin(), data->end(), buffer.begin());
@@ -496,6 +497,20 @@ bool Game::IsSavedGameFile(const QString& path)
     std::vector<std::uint8_t> buffer(kBufferSize, 0);
     const std::size_t n = ReadSavedImage(path, buffer);
     return n > 0 && CheckRecord(buffer.data(), n) == n;
+}
+
+std::optional<TileGrid> Game::ReadSavedGrid(const QString& path, bool* missing)
+{
+    std::vector<std::uint8_t> buffer(kBufferSize, 0);
+    ReadRefusal why = ReadRefusal::None;
+    const std::size_t n = ReadSavedImage(path, buffer, &why);
+    if (missing)
+        *missing = why == ReadRefusal::Missing;
+    TileGrid grid;
+    if (n == 0 || CheckRecord(buffer.data(), n) != n ||
+        grid.LoadFrom(buffer.data() + kHeaderSize, n - kHeaderSize) == 0)
+        return std::nullopt;
+    return grid;
 }
 
 void Game::LoadSavedGame(const BoardFit& fit)

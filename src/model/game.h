@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace tesselo {
 
@@ -156,6 +157,10 @@ public:
     // only when its size could be one (a pseudo file of size 0 that would
     // block a read is never opened).
     static bool IsSavedGameFile(const QString& path);
+    // The grid of the saved game at `path`, read as LoadSavedGame reads it
+    // but into no game; nothing when there is none (`missing` says whether
+    // the file was not there at all).
+    static std::optional<TileGrid> ReadSavedGrid(const QString& path, bool* missing = nullptr);
 
     std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
     // Applies a whole saved-game image only when every part of it is sound

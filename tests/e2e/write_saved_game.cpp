@@ -6,6 +6,7 @@
 //   write_saved_game ROWS COLUMNS --shuffle SEED
 
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "solver/notation.h"
 #include "solver_qt/grid_position.h"
 
@@ -24,19 +25,20 @@ int main(int argc, char** argv)
         return 2;
     }
     tesselo::Game game;
-    game.grid.Resize(std::atoi(argv[1]), std::atoi(argv[2]));
+    tesselo::GameSetup setup(game);
+    setup.grid.Resize(std::atoi(argv[1]), std::atoi(argv[2]));
     if (argc == 5 && std::strcmp(argv[3], "--shuffle") == 0) {
-        game.grid.Shuffle(std::uint32_t(std::atoi(argv[4])));
+        setup.grid.Shuffle(std::uint32_t(std::atoi(argv[4])));
     } else {
         for (int i = 3; i < argc; ++i) {
             const auto slide = tesselo::solver::ParseSlide(argv[i]);
-            if (!slide || !game.grid.Apply(tesselo::MoveOf(*slide))) {
+            if (!slide || !setup.grid.Apply(tesselo::MoveOf(*slide))) {
                 std::fprintf(stderr, "write_saved_game: no move %s on this grid\n", argv[i]);
                 return 2;
             }
         }
     }
-    game.state = tesselo::Playing;
+    setup.puzzle.state = tesselo::Playing;
     QString error;
     if (!game.SaveGame(&error)) {
         std::fprintf(stderr, "write_saved_game: %s\n", qPrintable(error));

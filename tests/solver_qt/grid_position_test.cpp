@@ -1,3 +1,4 @@
+#include "model/levels.h"
 #include "solver_qt/grid_position.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,7 @@ using namespace tesselo;
 // way, whatever form the model's amount takes.
 TEST(GridPosition, ModelMovesAndSolverSlidesAgree)
 {
-    for (const auto& size : TileGrid::kDifficultySizes) {
+    for (const Level& size : kLevels) {
         TileGrid grid;
         grid.Resize(size.rows, size.columns);
         grid.Shuffle(77);
