@@ -27,7 +27,7 @@ GameResult ASolve()
 {
     std::uint64_t time = 133000000000000000ULL;
     Game game([&time] { return time; });
-    game.grid.Resize(3, 4);
+    game.ChangeLevel(3, 4);
     game.NewGame();
     for (int m = 0; m < 40; ++m)
         m % 2 ? game.ShiftRowRight() : game.ShiftColumnDown();
