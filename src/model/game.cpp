@@ -421,6 +421,8 @@ GameResult Game::ResultOfWin() const
     r.start = play.history.start;
     r.movesBefore = play.history.movesBefore;
     r.steps = play.history.Played();
+    if (play.facts.daily.isValid())
+        r.daily = play.facts.daily;
     return r;
 }
 

@@ -16,6 +16,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -79,6 +80,13 @@ CREATE TABLE file_fields (
   json TEXT NOT NULL
 ) WITHOUT ROWID;
 )sql";
+
+// What brings a file of each version to the next: the first entry makes
+// version 1 into 2. A new file gets the schema and all of them.
+constexpr const char* kUpgrades[] = {
+    "CREATE INDEX wins_daily ON wins(daily, finished) WHERE daily IS NOT NULL;",
+};
+static_assert(std::size(kUpgrades) == std::size_t(Records::kSchemaVersion - 1));
 
 constexpr const char* kInsertWin =
     "INSERT INTO wins(level, style, moves, milliseconds, score, finished, picture, par, par_is_optimal, assisted, "
@@ -238,17 +246,22 @@ QStringList SchemaOf(sqlite3* db)
     return out;
 }
 
-const QStringList& ExpectedSchema()
+// The schema a file of `version` (1 to kSchemaVersion) holds.
+const QStringList& ExpectedSchema(int version = Records::kSchemaVersion)
 {
-    static const QStringList schema = [] {
+    static const std::array<QStringList, Records::kSchemaVersion> schemas = [] {
+        std::array<QStringList, Records::kSchemaVersion> out;
         sqlite3* db = nullptr;
-        QStringList out;
-        if (sqlite3_open(":memory:", &db) == SQLITE_OK && sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr) == SQLITE_OK)
-            out = SchemaOf(db);
+        bool made = sqlite3_open(":memory:", &db) == SQLITE_OK &&
+                    sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr) == SQLITE_OK;
+        for (std::size_t v = 0; made && v < out.size(); ++v) {
+            out[v] = SchemaOf(db);
+            made = v == std::size(kUpgrades) || sqlite3_exec(db, kUpgrades[v], nullptr, nullptr, nullptr) == SQLITE_OK;
+        }
         sqlite3_close(db);
         return out;
     }();
-    return schema;
+    return schemas[std::size_t(std::clamp(version, 1, Records::kSchemaVersion) - 1)];
 }
 
 struct FileId {
@@ -409,12 +422,42 @@ bool Records::CreateSchema(int* rc)
                                       .arg(kApplicationId)
                                       .arg(kSchemaVersion)
                                       .toLatin1();
-        if ((*rc = Exec(kSchema)) != SQLITE_OK || (*rc = Exec(header.constData())) != SQLITE_OK) {
+        *rc = Exec(kSchema);
+        for (const char* upgrade : kUpgrades)
+            if (*rc == SQLITE_OK)
+                *rc = Exec(upgrade);
+        if (*rc != SQLITE_OK || (*rc = Exec(header.constData())) != SQLITE_OK) {
             Rollback();
             return false;
         }
     }
     if ((*rc = Exec("COMMIT")) != SQLITE_OK) {
+        Rollback();
+        return false;
+    }
+    return true;
+}
+
+bool Records::Upgrade(int* rc)
+{
+    // Another window may have brought the file up to date meanwhile: the
+    // version is read again under the lock.
+    if ((*rc = Exec("BEGIN IMMEDIATE")) != SQLITE_OK)
+        return false;
+    std::int64_t version = 0;
+    {
+        SqlStatement q(db.get(), "SELECT user_version FROM pragma_user_version");
+        if ((*rc = q.Step()) != SQLITE_ROW) {
+            Rollback();
+            return false;
+        }
+        version = q.Int(0);
+    }
+    *rc = SQLITE_OK;
+    for (std::int64_t v = std::max<std::int64_t>(version, 1); v < kSchemaVersion && *rc == SQLITE_OK; ++v)
+        *rc = Exec(kUpgrades[v - 1]);
+    const QByteArray stamp = QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion).toLatin1();
+    if (*rc != SQLITE_OK || (*rc = Exec(stamp.constData())) != SQLITE_OK || (*rc = Exec("COMMIT")) != SQLITE_OK) {
         Rollback();
         return false;
     }
@@ -475,6 +518,14 @@ Records::Check Records::TryOpen(int* rc)
 #endif
         if (version > kSchemaVersion)
             return Check::Newer;
+        // A file of an earlier version of ours, exactly as that version
+        // made it, is brought up to date.
+        if (version < kSchemaVersion) {
+            if (SchemaOf(db.get()) != ExpectedSchema(int(version)))
+                return Check::NotOurs;
+            if (!Upgrade(rc))
+                return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
+        }
         break;
     }
     if (SchemaOf(db.get()) != ExpectedSchema())
@@ -841,6 +892,49 @@ std::vector<Records::KeptWin> Records::Page(const QString& level, const QString&
     int rc = SQLITE_OK;
     while ((rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = ReadRow(q, level, style))
+            out.push_back(std::move(*w));
+    Noticed(rc);
+    return out;
+}
+
+std::vector<QDate> Records::DailyDays()
+{
+    std::vector<QDate> out;
+    if (!EnsureOpen(nullptr) && !db)
+        return out;
+    SqlStatement q(db.get(), "SELECT DISTINCT daily FROM wins WHERE daily IS NOT NULL");
+    int rc = SQLITE_OK;
+    while ((rc = q.Step()) == SQLITE_ROW) {
+        const QDate day = QDate::fromString(q.Text(0), Qt::ISODate);
+        if (day.isValid())
+            out.push_back(day);
+    }
+    Noticed(rc);
+    return out;
+}
+
+int Records::DailyWon()
+{
+    if (!EnsureOpen(nullptr) && !db)
+        return 0;
+    SqlStatement q(db.get(), "SELECT count(*) FROM wins WHERE daily IS NOT NULL");
+    const int rc = q.Step();
+    const int won = rc == SQLITE_ROW ? int(std::clamp<std::int64_t>(q.Int(0), 0, INT32_MAX)) : 0;
+    Noticed(rc);
+    return won;
+}
+
+std::vector<Records::KeptWin> Records::DailyPage(int offset, int limit)
+{
+    std::vector<KeptWin> out;
+    if ((!EnsureOpen(nullptr) && !db) || limit <= 0)
+        return out;
+    SqlStatement q(db.get(), "SELECT " TESSELO_ROW_COLUMNS " FROM wins WHERE daily IS NOT NULL "
+                             "ORDER BY daily DESC, finished DESC LIMIT ?1 OFFSET ?2");
+    q.Bind(1, limit).Bind(2, std::max(offset, 0));
+    int rc = SQLITE_OK;
+    while ((rc = q.Step()) == SQLITE_ROW)
+        if (std::optional<KeptWin> w = ReadRow(q, QString(), QString()); w && w->result.daily)
             out.push_back(std::move(*w));
     Noticed(rc);
     return out;

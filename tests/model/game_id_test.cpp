@@ -70,6 +70,7 @@ TEST_F(GameFixture, OneDateGivesOneDailyPuzzleAndTwoDatesTwo)
     };
     const auto morning = daily("2026-03-14T00:00:01Z");
     EXPECT_EQ(game->facts.daily, QDate(2026, 3, 14));
+    EXPECT_EQ(game->ResultOfWin().daily, QDate(2026, 3, 14)) << "a win keeps the puzzle's date";
     EXPECT_EQ(morning.second, DailySeed(QDate(2026, 3, 14)));
     EXPECT_EQ(daily("2026-03-14T23:59:59Z"), morning);
     // Ten to midnight in New York is already the next day's puzzle.
@@ -82,6 +83,7 @@ TEST_F(GameFixture, OneDateGivesOneDailyPuzzleAndTwoDatesTwo)
     game->StartNamed(GameId{2, *morning.second});
     EXPECT_EQ(Homes(game->grid), morning.first);
     EXPECT_FALSE(game->facts.daily.isValid());
+    EXPECT_FALSE(game->ResultOfWin().daily);
 }
 
 // Starting a game by its ID over one in play abandons that one as a reset

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 
@@ -55,12 +56,12 @@ QStringList AsideFiles()
 
 // Runs SQL on the records file from outside the game, as another program
 // (or a player with the sqlite3 shell) would.
-void Sql(const char* sql, const char* file = Records::kFileName)
+void Sql(const QByteArray& sql, const char* file = Records::kFileName)
 {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(file, &db), SQLITE_OK);
     char* error = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    EXPECT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
     sqlite3_free(error);
     sqlite3_close(db);
 }
@@ -252,7 +253,7 @@ TEST(Records, FilesThatAreNotOursAreSetAsideAndANewOneBegun)
         {"a later version",
          [&](TempCwd& cwd) {
              ourFile(cwd);
-             Sql("PRAGMA user_version = 2");
+             Sql(QStringLiteral("PRAGMA user_version = %1").arg(Records::kSchemaVersion + 1).toLatin1());
          },
          nullptr},
     };
@@ -459,4 +460,45 @@ TEST(Records, TwoWindowsKeepEveryWinOfBoth)
     EXPECT_EQ(records.Summarize("Expert", "Speed").won, kWins);
     EXPECT_EQ(records.Summarize("Expert", "Strategy").won, kWins);
     EXPECT_TRUE(records.FilesSetAside().isEmpty());
+}
+
+// Daily wins of every level and style, the newest puzzle first, from a file
+// of the first version brought up to date as it opens (the index of daily
+// wins added, every win kept); a file of that version changed by hand is
+// still set aside.
+TEST(Records, DailyWinsFromAFileOfTheFirstVersion)
+{
+    TempCwd cwd;
+    {
+        std::vector<GameResult> wins;
+        for (int day = 1; day <= 3; ++day) {
+            GameResult won = Win(day == 2 ? "Genius" : "Novice", "Speed", 10 + day, 1000 * day, day);
+            won.daily = QDate(2026, 12, day);
+            wins.push_back(won);
+        }
+        GameResult again = wins[1];
+        again.level = QStringLiteral("Pro");
+        wins.push_back(again);
+        wins.push_back(Win("Novice", "Speed", 5, 500));
+        ASSERT_TRUE(Records().AddAll(wins));
+    }
+    Sql("DROP INDEX wins_daily; PRAGMA user_version = 1");
+    Records records;
+    ASSERT_TRUE(records.Open());
+    EXPECT_TRUE(AsideFiles().isEmpty());
+    EXPECT_EQ(records.CountAll(), 5);
+    std::vector<QDate> days = records.DailyDays();
+    std::sort(days.begin(), days.end());
+    EXPECT_EQ(days, (std::vector<QDate>{QDate(2026, 12, 1), QDate(2026, 12, 2), QDate(2026, 12, 3)}));
+    EXPECT_EQ(records.DailyWon(), 4);
+    std::vector<int> moves;
+    for (const Records::KeptWin& w : records.DailyPage(0, 3))
+        moves.push_back(w.result.moves);
+    EXPECT_EQ(moves, (std::vector<int>{13, 12, 12}));
+    EXPECT_EQ(records.DailyPage(3, 10).size(), 1u);
+
+    Sql("DROP INDEX wins_daily; PRAGMA user_version = 1; CREATE TABLE mine(x)");
+    Records changed;
+    ASSERT_TRUE(changed.Open());
+    EXPECT_EQ(changed.FilesSetAside(), QStringList{"tesselo-records.sqlite.damaged"});
 }
