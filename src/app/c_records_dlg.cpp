@@ -193,12 +193,15 @@ void CRecordsDlg::Refresh()
 
 void CRecordsDlg::FillDaily()
 {
-    const int streak = CurrentDailyStreak(records.DailyDays(), today);
+    const int streak = CurrentDailyStreak(records.DailyDaysBack(today), today);
     streakLabel->setText(tr("Current streak (days): %1", "consecutive days whose daily puzzle was won").arg(streak));
-    const int won = records.DailyWon();
-    const std::vector<Records::KeptWin> page = records.DailyPage(0, kPageSize);
-    dailyLabel->setText(int(page.size()) < won ? tr("The newest %1 of %2 daily wins").arg(page.size()).arg(won)
-                                               : tr("Daily wins: %1").arg(won));
+    // One row more than a page says whether there are more; they are not
+    // counted, as that would read every daily win.
+    std::vector<Records::KeptWin> page = records.DailyPage(0, kPageSize + 1);
+    const bool more = int(page.size()) > kPageSize;
+    page.resize(std::min(page.size(), std::size_t(kPageSize)));
+    dailyLabel->setText(more ? tr("The newest %1 daily wins").arg(kPageSize)
+                             : tr("Daily wins: %1").arg(page.size()));
     daily->clearContents();
     daily->setRowCount(int(page.size()));
     for (int row = 0; row < int(page.size()); ++row) {

@@ -897,31 +897,26 @@ std::vector<Records::KeptWin> Records::Page(const QString& level, const QString&
     return out;
 }
 
-std::vector<QDate> Records::DailyDays()
+std::vector<QDate> Records::DailyDaysBack(const QDate& today)
 {
     std::vector<QDate> out;
     if (!EnsureOpen(nullptr) && !db)
         return out;
-    SqlStatement q(db.get(), "SELECT DISTINCT daily FROM wins WHERE daily IS NOT NULL");
+    SqlStatement q(db.get(), "SELECT DISTINCT daily FROM wins WHERE daily IS NOT NULL AND daily <= ?1 "
+                             "ORDER BY daily DESC");
+    q.Bind(1, today.toString(Qt::ISODate));
     int rc = SQLITE_OK;
     while ((rc = q.Step()) == SQLITE_ROW) {
+        // Text that is no date is passed over; a day missed ends the run.
         const QDate day = QDate::fromString(q.Text(0), Qt::ISODate);
-        if (day.isValid())
-            out.push_back(day);
+        if (!day.isValid())
+            continue;
+        if (!out.empty() && day.daysTo(out.back()) > 1)
+            break;
+        out.push_back(day);
     }
     Noticed(rc);
     return out;
-}
-
-int Records::DailyWon()
-{
-    if (!EnsureOpen(nullptr) && !db)
-        return 0;
-    SqlStatement q(db.get(), "SELECT count(*) FROM wins WHERE daily IS NOT NULL");
-    const int rc = q.Step();
-    const int won = rc == SQLITE_ROW ? int(std::clamp<std::int64_t>(q.Int(0), 0, INT32_MAX)) : 0;
-    Noticed(rc);
-    return won;
 }
 
 std::vector<Records::KeptWin> Records::DailyPage(int offset, int limit)

@@ -125,11 +125,13 @@ public:
     // Wins of one level and style, `limit` from `offset` on. Best first puts
     // the wins without help first, fewest moves or least time ahead.
     std::vector<KeptWin> Page(const QString& level, const QString& style, Order order, int offset, int limit);
-    // Daily puzzles won: the days that name them (each once, in no order),
-    // the wins counted, and a page of them, the newest puzzle first, of
-    // every level and style.
-    std::vector<QDate> DailyDays();
-    int DailyWon();
+    // The days that name daily puzzles won, each once, newest first: from
+    // the newest up to `today` back to the first day missed. That is all
+    // the current streak needs, and nothing further is read, so that years
+    // of daily wins cost nothing.
+    std::vector<QDate> DailyDaysBack(const QDate& today);
+    // A page of the daily puzzles won, of every level and style, the
+    // newest puzzle first.
     std::vector<KeptWin> DailyPage(int offset, int limit);
     // The win kept under `id` with its replay, when it has one that fits.
     std::optional<GameResult> Win(std::int64_t id);

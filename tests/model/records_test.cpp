@@ -465,20 +465,20 @@ TEST(Records, TwoWindowsKeepEveryWinOfBoth)
 // Daily wins of every level and style, the newest puzzle first, from a file
 // of the first version brought up to date as it opens (the index of daily
 // wins added, every win kept); a file of that version changed by hand is
-// still set aside.
+// still set aside. The days of a streak are read back to the first day
+// missed, and no further.
 TEST(Records, DailyWinsFromAFileOfTheFirstVersion)
 {
     TempCwd cwd;
     {
         std::vector<GameResult> wins;
-        for (int day = 1; day <= 3; ++day) {
-            GameResult won = Win(day == 2 ? "Genius" : "Novice", "Speed", 10 + day, 1000 * day, day);
-            won.daily = QDate(2026, 12, day);
+        for (const auto& [level, day, moves] :
+             {std::tuple{"Novice", QDate(2026, 11, 25), 9}, {"Novice", QDate(2026, 12, 1), 11},
+              {"Genius", QDate(2026, 12, 2), 12}, {"Pro", QDate(2026, 12, 2), 12}, {"Novice", QDate(2026, 12, 3), 13}}) {
+            GameResult won = Win(level, "Speed", moves, 1000);
+            won.daily = day;
             wins.push_back(won);
         }
-        GameResult again = wins[1];
-        again.level = QStringLiteral("Pro");
-        wins.push_back(again);
         wins.push_back(Win("Novice", "Speed", 5, 500));
         ASSERT_TRUE(Records().AddAll(wins));
     }
@@ -486,16 +486,16 @@ TEST(Records, DailyWinsFromAFileOfTheFirstVersion)
     Records records;
     ASSERT_TRUE(records.Open());
     EXPECT_TRUE(AsideFiles().isEmpty());
-    EXPECT_EQ(records.CountAll(), 5);
-    std::vector<QDate> days = records.DailyDays();
-    std::sort(days.begin(), days.end());
-    EXPECT_EQ(days, (std::vector<QDate>{QDate(2026, 12, 1), QDate(2026, 12, 2), QDate(2026, 12, 3)}));
-    EXPECT_EQ(records.DailyWon(), 4);
+    EXPECT_EQ(records.CountAll(), 6);
+    EXPECT_EQ(records.DailyDaysBack(QDate(2026, 12, 9)),
+              (std::vector<QDate>{QDate(2026, 12, 3), QDate(2026, 12, 2), QDate(2026, 12, 1)}));
+    EXPECT_EQ(records.DailyDaysBack(QDate(2026, 12, 2)), (std::vector<QDate>{QDate(2026, 12, 2), QDate(2026, 12, 1)}));
+    EXPECT_EQ(records.DailyDaysBack(QDate(2026, 11, 30)), (std::vector<QDate>{QDate(2026, 11, 25)}));
     std::vector<int> moves;
     for (const Records::KeptWin& w : records.DailyPage(0, 3))
         moves.push_back(w.result.moves);
     EXPECT_EQ(moves, (std::vector<int>{13, 12, 12}));
-    EXPECT_EQ(records.DailyPage(3, 10).size(), 1u);
+    EXPECT_EQ(records.DailyPage(3, 10).size(), 2u);
 
     Sql("DROP INDEX wins_daily; PRAGMA user_version = 1; CREATE TABLE mine(x)");
     Records changed;
