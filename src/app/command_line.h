@@ -15,6 +15,9 @@ namespace tesselo {
 //                            named
 //   tesselo --id [FILE]      prints the ID of the game in play in FILE (its
 //                            level and seed, kept in the history beside it)
+//   tesselo --export-records [FILE]
+//                            writes every kept win as JSON into FILE, or
+//                            onto standard output
 class CommandLine {
 public:
     struct Outcome {

@@ -421,6 +421,9 @@ GameResult Game::ResultOfWin() const
     r.start = play.history.start;
     r.movesBefore = play.history.movesBefore;
     r.steps = play.history.Played();
+    r.par = play.facts.par;
+    r.parIsOptimal = play.facts.parIsOptimal;
+    r.assisted = play.facts.assisted;
     if (play.facts.daily.isValid())
         r.daily = play.facts.daily;
     return r;

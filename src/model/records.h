@@ -53,8 +53,6 @@ public:
     // 2: an index of the daily puzzles won. A file of an earlier version
     // is brought up to date when it is opened.
     static constexpr int kSchemaVersion = 2;
-    static constexpr const char* kLevels[4] = {"Novice", "Pro", "Expert", "Genius"};
-    static constexpr const char* kStyles[2] = {"Strategy", "Speed"};
     // The JSON files of earlier versions grew without a bound; anything
     // beyond this is not one.
     static constexpr qint64 kMaxJsonSize = 1024LL * 1024 * 1024;

@@ -83,6 +83,8 @@ play HOME="$home" "$prefix/bin/tesselo" --solve "sub dir/saved.dat"
   fail "a relative path was not resolved: $(cat "$log")"
 play HOME="$home" "$prefix/bin/tesselo" --id saved.dat
 [ "$(sed -n 3,4p "$log")" = "$(printf -- '--id\n%s' "$start/saved.dat")" ] || fail "--id's path not resolved: $(cat "$log")"
+play HOME="$home" "$prefix/bin/tesselo" --export-records wins.json
+[ "$(sed -n 4p "$log")" = "$start/wins.json" ] || fail "an export's file was not resolved: $(cat "$log")"
 play HOME="$home" "$prefix/bin/tesselo" --solve /abs/saved.dat
 [ "$(sed -n 4p "$log")" = /abs/saved.dat ] || fail "an absolute path changed: $(cat "$log")"
 play HOME="$home" "$prefix/bin/tesselo" -style fusion --solve
