@@ -24,6 +24,13 @@ struct GameResult {
     TileGrid start;
     std::int32_t movesBefore = 0;
     std::vector<HistoryStep> steps;
+    // The fewest moves known to solve the start; none when no solver said.
+    std::optional<std::int32_t> par;
+    // `par` is the fewest moves possible, not only the fewest found.
+    bool parIsOptimal = false;
+    // Moves the game showed or made for the player (hints, a solve). Such a
+    // win is never a new best.
+    std::int32_t assisted = 0;
 
     // Sound enough to count for the bests, means and wins.
     bool IsValid() const;

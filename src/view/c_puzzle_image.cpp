@@ -2,6 +2,7 @@
 
 #include "model/game.h"
 #include "view/board_painter.h"
+#include "view/hint_overlay.h"
 #include "view/painter_target.h"
 #include "view/replay.h"
 
@@ -56,6 +57,9 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     case None:
     default: DrawBoard(target, *bitmap); break;
     }
+    if (hint && !replaying && axis == None && bitmap->grid)
+        DrawHint(painter, QSize(bitmap->CellWidth(), bitmap->CellHeight()), bitmap->grid->rowCount,
+                 bitmap->grid->columnCount, *hint);
 }
 
 } // namespace tesselo
