@@ -44,9 +44,9 @@ void DrawHint(QPainter& painter, QSize cell, int rows, int columns, const Move& 
     // The arrow, drawn pointing along +x from the line's centre and turned
     // the way the line slides.
     const qreal length = std::min(along * 0.6, across * 2.2);
-    const qreal head = std::min(across * 0.36, length * 0.4);
-    const qreal headWidth = across * 0.5;
-    const qreal shaft = across * 0.16;
+    const qreal head = std::min(across * 0.4, length * 0.4);
+    const qreal headWidth = across * 0.56;
+    const qreal shaft = across * 0.18;
     const QPolygonF arrow({{-length / 2, -shaft / 2},
                            {length / 2 - head, -shaft / 2},
                            {length / 2 - head, -headWidth / 2},
