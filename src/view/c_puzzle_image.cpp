@@ -50,6 +50,9 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     const DragAxis axis = replaying ? replayFrame->axis : game->dragAxis;
     const std::int32_t dx = replaying ? replayFrame->offset : game->dragDeltaX;
     const std::int32_t dy = replaying ? replayFrame->offset : game->dragDeltaY;
+    // The target paints in device pixels and copies without blending; the
+    // hint over it is drawn in board pixels, blended.
+    painter.save();
     PainterTarget target(painter);
     switch (axis) {
     case Horizontal: DrawRowDrag(target, *bitmap, dx); break;
@@ -57,6 +60,7 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     case None:
     default: DrawBoard(target, *bitmap); break;
     }
+    painter.restore();
     if (hint && !replaying && axis == None && bitmap->grid)
         DrawHint(painter, QSize(bitmap->CellWidth(), bitmap->CellHeight()), bitmap->grid->rowCount,
                  bitmap->grid->columnCount, *hint);

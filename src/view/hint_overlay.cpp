@@ -14,6 +14,8 @@ namespace {
 
 const QColor kLight(255, 255, 255);
 const QColor kDark(0, 0, 0, 210);
+// The disc under the number hides the shaft behind it.
+const QColor kDisc(24, 24, 24);
 
 } // namespace
 
@@ -70,7 +72,7 @@ void DrawHint(QPainter& painter, QSize cell, int rows, int columns, const Move& 
     const QPointF badge = centre - way * (head / 2);
     const qreal radius = across * 0.21;
     painter.setPen(QPen(kLight, unit));
-    painter.setBrush(kDark);
+    painter.setBrush(kDisc);
     painter.drawEllipse(badge, radius, radius);
     QFont font = painter.font();
     font.setPixelSize(std::max(1, int(radius * 1.3)));
