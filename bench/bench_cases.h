@@ -9,5 +9,8 @@ namespace tesselo::bench {
 void RegisterCases(const QString& jpegPath, QSize board);
 // The painting and window benchmarks.
 void RegisterViewCases(const QString& jpegPath, QSize board);
+// The records benchmarks, on databases made in `dir`: 100,000 wins against
+// a few (1,000 when `tiny`).
+void RegisterRecordsCases(const QString& dir, bool tiny);
 
 } // namespace tesselo::bench

@@ -1,6 +1,7 @@
 // The costs a player feels: decoding a picture, rescaling it on every size
 // message, and painting the board on every pointer move, on an ordinary
-// screen and on one of twice the density. Each is timed against a
+// screen and on one of twice the density; keeping a win and opening the
+// Records window with a hundred thousand wins kept. Each is timed against a
 // reference measured in the same run, and the ratios printed at the end, so
 // the figures hold on a noisy machine. Beside them, the solver's tables and
 // its plans.
@@ -94,6 +95,7 @@ int main(int argc, char** argv)
         return 1;
     }
     tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), board);
+    tesselo::bench::RegisterRecordsCases(dir.path(), tiny);
     tesselo::bench::RegisterSolverCases(tiny);
 
     benchmark::Initialize(&count, args.data());
@@ -113,5 +115,8 @@ int main(int argc, char** argv)
     Ratio("BM_PaintRowDrag2x / BM_MemcpyBoard2x", m("BM_PaintRowDrag2x"), m("BM_MemcpyBoard2x"), 2.0);
     Ratio("BM_PaintColumnDrag2x / BM_MemcpyBoard2x", m("BM_PaintColumnDrag2x"), m("BM_MemcpyBoard2x"), 2.0);
     Ratio("BM_OnSize / BM_Rescale", m("BM_OnSize"), m("BM_Rescale"), 1.5);
+    Ratio("BM_KeepWinMany / BM_KeepWinFew", m("BM_KeepWinMany"), m("BM_KeepWinFew"), 2.0);
+    Ratio("BM_RecordsQueriesMany / BM_RecordsQueriesFew", m("BM_RecordsQueriesMany"), m("BM_RecordsQueriesFew"),
+          2.0);
     return 0;
 }

@@ -2,11 +2,15 @@
 
 #include "model/tile_grid.h"
 
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -59,11 +63,37 @@ inline void StartQt()
 
 // An empty directory of the fuzzer's own, made the current one, as the
 // game runs inside its play directory. Removed when the fuzzer exits.
-inline QString EnterEmptyDirectory()
+// `inMemory` puts it on /dev/shm where there is one, for targets that sync
+// a database to disk at every input: there a sync costs nothing.
+inline QString EnterEmptyDirectory(bool inMemory = false)
 {
+    if (inMemory && QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        qputenv("TMPDIR", "/dev/shm");
     static QTemporaryDir dir;
     Require(dir.isValid() && QDir::setCurrent(dir.path()), "a temporary directory to work in");
     return dir.path();
+}
+
+// The whole of a file, or nothing when it cannot be read.
+inline QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Empties the fuzzer's directory (made on the first call, in memory) and
+// writes the input there under `name`, as the player's folder would hold
+// it. Returns the input.
+inline QByteArray PlaceInput(const QString& name, const std::uint8_t* data, std::size_t size)
+{
+    static const QString dir = EnterEmptyDirectory(true);
+    QDir here(dir);
+    for (const QString& entry : here.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        here.remove(entry);
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    QFile f(name);
+    Require(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(), "the input written");
+    return bytes;
 }
 
 } // namespace tesselo::fuzz

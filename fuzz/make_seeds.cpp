@@ -4,7 +4,8 @@
 //   make_seeds saved-game <dir>           saved games of every size, state and style
 //   make_seeds tile-grid <dir>            grid records of every size
 //   make_seeds history <dir>              move histories of every size, some with moves to redo
-//   make_seeds records <dir>              records of won games, with a field this program does not know
+//   make_seeds records <dir>              records databases of won games, as the game writes them
+//   make_seeds records-import <dir>       JSON records files of earlier versions, with a field this program does not know
 //   make_seeds pictures <dir> <samples>   small pictures in every format Qt writes,
 //                                         drawn from the sample pictures
 
@@ -16,6 +17,7 @@
 #include "model/history_file.h"
 #include "model/records.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <QDir>
@@ -24,6 +26,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <vector>
@@ -138,10 +142,11 @@ bool Histories(const QString& dir)
     return ok;
 }
 
-bool RecordFiles(const QString& dir)
+// Wins of every size and style as the game keeps them, some with a par,
+// help or a daily date.
+std::vector<GameResult> SomeWins()
 {
-    tesselo::fuzz::EnterEmptyDirectory();
-    Records records;
+    std::vector<GameResult> wins;
     std::uint64_t time = 132000000000000000ULL;
     for (const auto& [rows, columns] : kSizes)
         for (const bool strategy : {true, false}) {
@@ -152,13 +157,25 @@ bool RecordFiles(const QString& dir)
             game.NewGame();
             game.ShiftRowRight();
             game.ShiftColumnDown();
-            if (!records.Add(game.ResultOfWin()))
-                return false;
+            GameResult won = game.ResultOfWin();
+            won.par = rows + columns;
+            won.parIsOptimal = strategy;
+            won.assisted = rows == 3 ? 1 : 0;
+            if (columns == 6)
+                won.daily = QDate(2026, 12, 8);
+            wins.push_back(won);
         }
-    QFile file(QString::fromLatin1(Records::kFileName));
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    return wins;
+}
+
+// The JSON records files of earlier versions, one with a field this
+// program does not know.
+bool JsonRecordFiles(const QString& dir)
+{
+    QJsonArray results;
+    for (const GameResult& won : SomeWins())
+        results.append(won.ToJson());
+    QJsonObject root{{"version", Records::kJsonVersion}, {"results", results}};
     const QByteArray all = QJsonDocument(root).toJson(QJsonDocument::Compact);
     root["kept by"] = QStringLiteral("a later version");
     const QByteArray extra = QJsonDocument(root).toJson(QJsonDocument::Indented);
@@ -166,6 +183,41 @@ bool RecordFiles(const QString& dir)
                  std::size_t(all.size())) &&
            Write(dir, QStringLiteral("records-extra"), reinterpret_cast<const std::uint8_t*>(extra.constData()),
                  std::size_t(extra.size()));
+}
+
+// Real records databases: a JSON file imported (a result it cannot count
+// and a field it does not know among them), then wins kept one by one as
+// the game keeps them. Once as written, once with pages of 512 bytes, so
+// that the fuzzer's changes land on more of its structure.
+bool DatabaseFiles(const QString& dir)
+{
+    tesselo::fuzz::EnterEmptyDirectory();
+    QJsonObject odd = SomeWins().front().ToJson();
+    odd["mood"] = QStringLiteral("elated");
+    const QJsonArray imported{odd, QJsonObject{{"level", "Legend"}}, 17};
+    QFile json(QString::fromLatin1(Records::kJsonFileName));
+    if (!json.open(QIODevice::WriteOnly) ||
+        json.write(QJsonDocument(QJsonObject{{"version", 1}, {"results", imported}, {"by", "hand"}}).toJson()) <= 0)
+        return false;
+    json.close();
+    {
+        Records records;
+        if (!records.Open())
+            return false;
+        for (const GameResult& won : SomeWins())
+            if (!records.Add(won))
+                return false;
+    }
+    const QString target = QDir(dir).filePath(QStringLiteral("records.sqlite"));
+    const QString small = QDir(dir).filePath(QStringLiteral("records-512.sqlite"));
+    if (!QFile::copy(QString::fromLatin1(Records::kFileName), target) ||
+        !QFile::copy(QString::fromLatin1(Records::kFileName), small))
+        return false;
+    sqlite3* db = nullptr;
+    const bool vacuumed = sqlite3_open(QFile::encodeName(small).constData(), &db) == SQLITE_OK &&
+                          sqlite3_exec(db, "PRAGMA page_size = 512; VACUUM;", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return vacuumed;
 }
 
 bool Pictures(const QString& dir, const QString& samples)
@@ -223,10 +275,13 @@ int main(int argc, char** argv)
     else if (what == QLatin1String("history"))
         ok = Histories(dir);
     else if (what == QLatin1String("records"))
-        ok = RecordFiles(dir);
+        ok = DatabaseFiles(dir);
+    else if (what == QLatin1String("records-import"))
+        ok = JsonRecordFiles(dir);
     else if (what == QLatin1String("pictures") && argc > 3)
         ok = Pictures(dir, QString::fromLocal8Bit(argv[3]));
     if (!ok)
-        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|history|records|pictures <dir> [samples]; or writing failed\n");
+        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|history|records|records-import|pictures <dir> [samples]; or writing "
+                     "failed\n");
     return ok ? 0 : 1;
 }

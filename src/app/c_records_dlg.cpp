@@ -1,5 +1,6 @@
 #include "app/c_records_dlg.h"
 
+#include "app/display_names.h"
 #include "model/game.h"
 
 #include <QComboBox>
@@ -12,7 +13,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <cmath>
 
 namespace tesselo {
@@ -20,6 +20,8 @@ namespace tesselo {
 namespace {
 
 constexpr int kKinds = 8; // four levels by two styles
+// The wins of a kind, kept on its summary row.
+constexpr int kWonRole = Qt::UserRole + 2;
 
 QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
 {
@@ -37,10 +39,9 @@ QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
     return table;
 }
 
-// Figures line up on the right, from column `firstFigure` on.
 // A table never narrower than its columns: in a wide font the window grows
 // rather than hide a column behind a scroll bar. Room is kept for the
-// vertical bar, which a long list of wins needs.
+// vertical bar, which a page of wins needs.
 void KeepColumnsInView(QTableWidget* table)
 {
     table->resizeColumnsToContents();
@@ -48,7 +49,9 @@ void KeepColumnsInView(QTableWidget* table)
                            table->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
-void SetRow(QTableWidget* table, int row, const QStringList& texts, int firstFigure)
+// Figures line up on the right, from column `firstFigure` on. Returns the
+// row's first item, which carries the row's keys.
+QTableWidgetItem* SetRow(QTableWidget* table, int row, const QStringList& texts, int firstFigure)
 {
     for (int c = 0; c < texts.size(); ++c) {
         auto* item = new QTableWidgetItem(texts[c]);
@@ -56,6 +59,7 @@ void SetRow(QTableWidget* table, int row, const QStringList& texts, int firstFig
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->setItem(row, c, item);
     }
+    return table->item(row, 0);
 }
 
 QString DateText(const QDateTime& when, bool withTime)
@@ -68,30 +72,38 @@ QString DateText(const QDateTime& when, bool withTime)
 CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& style, QWidget* parent)
     : QDialog(parent), records(kept)
 {
-    setWindowTitle(QStringLiteral("Tesselo Records"));
+    setWindowTitle(tr("Tesselo Records"));
     setModal(true);
 
-    summary = MakeTable({QStringLiteral("Level"), QStringLiteral("Style"), QStringLiteral("Best"),
-                         QStringLiteral("Date"), QStringLiteral("Won"), QStringLiteral("Average of 5"),
-                         QStringLiteral("Average of 12")},
+    summary = MakeTable({tr("Level"), tr("Style"), tr("Best"), tr("Date"), tr("Won"), tr("Average of 5"),
+                         tr("Average of 12")},
                         this);
     summary->setRowCount(kKinds);
-    summary->setToolTip(QStringLiteral("Averages leave out the best and the worst of the last 5 or 12 wins."));
-    wins = MakeTable({QStringLiteral("Date"), QStringLiteral("Moves"), QStringLiteral("Time")}, this);
+    summary->setToolTip(tr("Averages leave out the best and the worst of the last 5 or 12 wins. "
+                           "Wins with help count among the wins, and for nothing else."));
+    wins = MakeTable({tr("Date"), tr("Moves"), tr("Time"), tr("Par"), tr("Help")}, this);
     order = new QComboBox(this);
-    order->addItems({QStringLiteral("Best first"), QStringLiteral("Newest first")});
-    replayButton = new QPushButton(QStringLiteral("Replay"), this);
-    clearButton = new QPushButton(QStringLiteral("Clear Records"), this);
-    closeButton = new QPushButton(QStringLiteral("Close"), this);
+    order->addItems({tr("Best first"), tr("Newest first")});
+    pageLabel = new QLabel(this);
+    previousButton = new QPushButton(tr("&Previous"), this);
+    nextButton = new QPushButton(tr("&Next"), this);
+    replayButton = new QPushButton(tr("Replay"), this);
+    clearButton = new QPushButton(tr("Clear Records"), this);
+    closeButton = new QPushButton(tr("Close"), this);
     closeButton->setDefault(true);
 
     auto* listBar = new QHBoxLayout;
-    auto* orderLabel = new QLabel(QStringLiteral("&Order:"), this);
+    auto* orderLabel = new QLabel(tr("&Order:"), this);
     orderLabel->setBuddy(order);
-    listBar->addWidget(new QLabel(QStringLiteral("Wins of the chosen level and style"), this));
+    listBar->addWidget(new QLabel(tr("Wins of the chosen level and style"), this));
     listBar->addStretch();
     listBar->addWidget(orderLabel);
     listBar->addWidget(order);
+    auto* pageBar = new QHBoxLayout;
+    pageBar->addWidget(pageLabel);
+    pageBar->addStretch();
+    pageBar->addWidget(previousButton);
+    pageBar->addWidget(nextButton);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(replayButton);
     buttons->addStretch();
@@ -101,15 +113,18 @@ CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& sty
     layout->addWidget(summary);
     layout->addLayout(listBar);
     layout->addWidget(wins, 1);
+    layout->addLayout(pageBar);
     layout->addLayout(buttons);
 
     connect(summary, &QTableWidget::itemSelectionChanged, this, &CRecordsDlg::FillWins);
     connect(order, &QComboBox::currentIndexChanged, this, &CRecordsDlg::FillWins);
+    connect(previousButton, &QPushButton::clicked, this, &CRecordsDlg::OnPreviousPage);
+    connect(nextButton, &QPushButton::clicked, this, &CRecordsDlg::OnNextPage);
     // Only a win kept with its moves can be played again.
     connect(wins, &QTableWidget::itemSelectionChanged, this, [this] {
         const int r = wins->currentRow();
-        replayButton->setEnabled(!wins->selectedItems().isEmpty() && r >= 0 && r < int(shown.size()) &&
-                                 shown[std::size_t(r)].start.rowCount > 0);
+        replayButton->setEnabled(!wins->selectedItems().isEmpty() && r >= 0 &&
+                                 wins->item(r, 0)->data(kReplayableRole).toBool());
     });
     connect(wins, &QTableWidget::cellDoubleClicked, this, &CRecordsDlg::OnReplay);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
@@ -132,27 +147,37 @@ QString CRecordsDlg::ScoreText(const QString& style, std::optional<double> score
 
 void CRecordsDlg::Refresh()
 {
+    const QString level = Level(), style = Style();
     int row = 0;
-    for (const char* level : Records::kLevels)
-        for (const char* style : Records::kStyles) {
-            const QString l = QString::fromLatin1(level), s = QString::fromLatin1(style);
+    for (const char* levelKey : Records::kLevels)
+        for (const char* styleKey : Records::kStyles) {
+            const QString l = QString::fromLatin1(levelKey), s = QString::fromLatin1(styleKey);
             const Records::Summary sum = records.Summarize(l, s);
             const std::optional<double> best =
                 sum.best ? std::optional<double>(double(sum.best->Score())) : std::nullopt;
-            SetRow(summary, row++,
-                   {l, s, ScoreText(s, best), sum.best ? DateText(sum.best->finished, false) : QStringLiteral("-"),
-                    QString::number(sum.won), ScoreText(s, sum.averageOf5), ScoreText(s, sum.averageOf12)},
-                   2);
+            QTableWidgetItem* keys = SetRow(
+                summary, row++,
+                {DisplayName(l), DisplayName(s), ScoreText(s, best),
+                 sum.best ? DateText(sum.best->finished, false) : QStringLiteral("-"), QString::number(sum.won),
+                 ScoreText(s, sum.averageOf5), ScoreText(s, sum.averageOf12)},
+                2);
+            keys->setData(kLevelRole, l);
+            keys->setData(kStyleRole, s);
+            keys->setData(kWonRole, sum.won);
         }
     KeepColumnsInView(summary);
+    if (!level.isEmpty())
+        SelectKind(level, style);
     FillWins();
 }
 
 void CRecordsDlg::SelectKind(const QString& level, const QString& style)
 {
-    for (int r = 0; r < summary->rowCount(); ++r)
-        if (summary->item(r, 0)->text() == level && summary->item(r, 1)->text() == style)
+    for (int r = 0; r < summary->rowCount(); ++r) {
+        const QTableWidgetItem* keys = summary->item(r, 0);
+        if (keys->data(kLevelRole).toString() == level && keys->data(kStyleRole).toString() == style)
             summary->selectRow(r);
+    }
     if (summary->selectedItems().isEmpty())
         summary->selectRow(0);
 }
@@ -160,50 +185,80 @@ void CRecordsDlg::SelectKind(const QString& level, const QString& style)
 QString CRecordsDlg::Level() const
 {
     const int r = summary->currentRow();
-    return r >= 0 ? summary->item(r, 0)->text() : QString();
+    return r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kLevelRole).toString() : QString();
 }
 
 QString CRecordsDlg::Style() const
 {
     const int r = summary->currentRow();
-    return r >= 0 ? summary->item(r, 1)->text() : QString();
+    return r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kStyleRole).toString() : QString();
 }
 
 void CRecordsDlg::FillWins()
 {
-    shown = records.Results(Level(), Style());
-    if (order->currentIndex() == 0)
-        std::stable_sort(shown.begin(), shown.end(),
-                         [](const GameResult& a, const GameResult& b) { return a.Beats(b); });
-    else
-        std::stable_sort(shown.begin(), shown.end(),
-                         [](const GameResult& a, const GameResult& b) { return a.finished > b.finished; });
+    const int r = summary->currentRow();
+    kindWins = r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kWonRole).toInt() : 0;
+    ShowPage(0);
+}
+
+void CRecordsDlg::ShowPage(int first)
+{
+    pageStart = std::max(first, 0);
+    const Records::Order how = order->currentIndex() == 0 ? Records::Order::BestFirst : Records::Order::NewestFirst;
+    const std::vector<Records::KeptWin> page = records.Page(Level(), Style(), how, pageStart, kPageSize);
     wins->clearContents();
-    wins->setRowCount(int(shown.size()));
-    for (int r = 0; r < int(shown.size()); ++r) {
-        const GameResult& g = shown[std::size_t(r)];
-        SetRow(wins, r, {DateText(g.finished, true), QString::number(g.moves), Game::TimeText(g.milliseconds)}, 1);
+    wins->setRowCount(int(page.size()));
+    for (int row = 0; row < int(page.size()); ++row) {
+        const Records::KeptWin& w = page[std::size_t(row)];
+        const GameResult& g = w.result;
+        QTableWidgetItem* keys =
+            SetRow(wins, row,
+                   {DateText(g.finished, true), QString::number(g.moves), Game::TimeText(g.milliseconds),
+                    g.par ? QString::number(*g.par) : QString(),
+                    g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
+                   1);
+        keys->setData(kIdRole, qint64(w.id));
+        keys->setData(kReplayableRole, w.replayable);
+        if (g.par && g.parIsOptimal)
+            wins->item(row, 3)->setToolTip(tr("The fewest moves possible"));
     }
     KeepColumnsInView(wins);
+    const int last = pageStart + int(page.size());
+    pageLabel->setText(page.empty() ? tr("No wins yet")
+                                    : tr("Wins %1 to %2 of %3").arg(pageStart + 1).arg(last).arg(kindWins));
+    previousButton->setEnabled(pageStart > 0);
+    nextButton->setEnabled(int(page.size()) == kPageSize && last < kindWins);
     replayButton->setEnabled(false);
-    if (!shown.empty())
+    if (!page.empty())
         wins->selectRow(0);
+}
+
+void CRecordsDlg::OnPreviousPage()
+{
+    ShowPage(pageStart - kPageSize);
+}
+
+void CRecordsDlg::OnNextPage()
+{
+    ShowPage(pageStart + kPageSize);
 }
 
 void CRecordsDlg::OnReplay()
 {
     const int r = wins->currentRow();
-    if (r < 0 || r >= int(shown.size()) || shown[std::size_t(r)].start.rowCount == 0)
+    if (r < 0 || !wins->item(r, 0) || !wins->item(r, 0)->data(kReplayableRole).toBool())
         return;
-    chosen = shown[std::size_t(r)];
+    std::optional<GameResult> win = records.Win(wins->item(r, 0)->data(kIdRole).toLongLong());
+    if (!win || !win->IsReplayable())
+        return;
+    chosen = std::move(win);
     accept();
 }
 
 bool CRecordsDlg::ConfirmClear()
 {
     return QMessageBox::question(this, windowTitle(),
-                                 QStringLiteral("Clear all records?\n\nThe file is kept under another name, "
-                                                "so nothing is lost."),
+                                 tr("Clear all records?\n\nThe file is kept under another name, so nothing is lost."),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
@@ -212,7 +267,7 @@ void CRecordsDlg::OnClearRecords()
     if (!ConfirmClear())
         return;
     QString error;
-    if (!records.Clear(nullptr, &error))
+    if (!records.Clear(&error))
         QMessageBox::warning(this, windowTitle(), error);
     Refresh();
 }

@@ -208,9 +208,7 @@ void CTesseloDlg::ClockSound(bool ticking)
 
 void CTesseloDlg::GameWon()
 {
-    // A win the solver helped with is kept, but is never a new best.
-    const GameResult won = game->ResultOfWin();
-    if (records.Keep(won) && won.assisted == 0)
+    if (records.Keep(game->ResultOfWin()))
         setWindowTitle(QStringLiteral("Tesselo - New record!"));
 }
 

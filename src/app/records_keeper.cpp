@@ -8,7 +8,7 @@ RecordsKeeper::RecordsKeeper(QString path) : records(std::move(path)) {}
 
 bool RecordsKeeper::Keep(const GameResult& won)
 {
-    records.Load();
+    records.Open();
     const bool best = records.IsNewBest(won);
     records.Add(won);
     return best;
@@ -16,7 +16,7 @@ bool RecordsKeeper::Keep(const GameResult& won)
 
 Records& RecordsKeeper::Current()
 {
-    records.Load();
+    records.Open();
     return records;
 }
 

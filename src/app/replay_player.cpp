@@ -23,10 +23,21 @@ void ReplayPlayer::Stop()
     running = false;
     timer.stop();
     emit Finished();
+    // A kept win's picture may be a large photo: it goes with its replay
+    // rather than stay in memory until the game ends.
+    board.Release();
+    replay = Replay();
+    picturePath.clear();
 }
 
 void ReplayPlayer::Prepare(const BoardBitmap& gameBoard, int width, int height, qreal ratio)
 {
+    // A board with no room (a window shorter than its bar) shows nothing
+    // for now; the replay's own picture is made again once it has room.
+    if (!picturePath.isEmpty() && (width <= 0 || height <= 0)) {
+        board.picture = QImage();
+        return;
+    }
     if (picturePath.isEmpty() || !board.LoadScaled(picturePath, width, height, ratio)) {
         board.picture = gameBoard.picture;
         picturePath.clear();

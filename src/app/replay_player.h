@@ -27,8 +27,9 @@ public:
     void Stop();
     bool IsRunning() const { return running; }
 
-    // Makes the replay's picture at the board's size: its own file, or the
-    // picture the game shows when it has none or it no longer loads.
+    // Makes the replay's picture at the board's size: its own file, decoded
+    // no finer than the board needs, or the picture the game shows when it
+    // has none or it no longer loads. Stop releases it.
     void Prepare(const BoardBitmap& gameBoard, int width, int height, qreal ratio);
     // Shows the moment `ms` after the start. The timer calls it with the
     // time gone by; tests call it directly.

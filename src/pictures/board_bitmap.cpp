@@ -374,6 +374,18 @@ bool BoardBitmap::Rescale(std::int32_t width, std::int32_t height, qreal ratio)
     return true;
 }
 
+void BoardBitmap::Release()
+{
+    picture = QImage();
+    source = QImage();
+    sourcePath.clear();
+    sourceFullSize = QSize();
+    sourceScale = 1;
+    sourceStamp = FileStamp();
+    preparedPicture = 0;
+    preparedFrom = 0;
+}
+
 std::int32_t BoardBitmap::CellWidth() const
 {
     if (!grid || grid->columnCount <= 0)

@@ -43,6 +43,9 @@ public:
     bool LoadScaled(const QString& path, std::int32_t width, std::int32_t height, qreal ratio = 1.0);
     // Makes `picture` from the picture on hand, without trying another file.
     bool Rescale(std::int32_t width, std::int32_t height, qreal ratio = 1.0);
+    // Lets go of the board picture and the decoded source, which can be as
+    // large as a photo; the next LoadScaled decodes afresh.
+    void Release();
 
     // The board's size in board pixels (the picture's size in device pixels
     // divided by its ratio).

@@ -21,6 +21,18 @@ QByteArray ReadAll(const char* path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// A records window whose question before clearing the test answers.
+struct ClearingDlg : CRecordsDlg {
+    using CRecordsDlg::CRecordsDlg;
+    bool ConfirmClear() override
+    {
+        ++asked;
+        return answer;
+    }
+    bool answer = false;
+    int asked = 0;
+};
+
 } // namespace
 
 TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
@@ -33,7 +45,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     ASSERT_EQ(w.game.state, Solved);
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo - New record!");
     Records kept;
-    ASSERT_TRUE(kept.Load());
+    ASSERT_TRUE(kept.Open());
     const Records::Summary pro = kept.Summarize("Pro", "Strategy");
     ASSERT_EQ(pro.won, 1);
     EXPECT_EQ(pro.best->moves, 8);
@@ -123,7 +135,44 @@ TEST(RecordsAndReplay, AKeptSolveShowsItsOwnPictureWhateverItsName)
     EXPECT_EQ(w.dlg.replay->player.board.sourcePath, "./Pictures/" + name);
 }
 
-TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKind)
+// A kept win's own picture is decoded no finer than the board needs, stays
+// the replay's through a board of no height, and goes when the replay ends.
+TEST(RecordsAndReplay, AKeptWinsPictureLastsAsLongAsItsReplay)
+{
+    TempCwd cwd;
+    const QString photo = cwd.Picture("Pictures/photo.jpg", Qt::red, 2400, 1800);
+    TileGrid start;
+    start.Resize(2, 3);
+    start.Apply(Move{MoveAxis::Row, 0, 1});
+    BoardBitmap gameBoard;
+    ASSERT_TRUE(gameBoard.LoadScaled(cwd.Picture("Pictures/game.png", Qt::blue), 300, 200));
+    const auto shows = [](const ReplayPlayer& p, QColor colour) {
+        return !p.board.picture.isNull() && (p.board.picture.pixelColor(150, 100).red() > 200) == (colour == Qt::red);
+    };
+
+    ReplayPlayer player;
+    player.Start(Replay(start, {HistoryStep{Move{MoveAxis::Row, 0, -1}, {0, 1}, {0, 0}}}), photo, false);
+    player.Prepare(gameBoard, 300, 200, 1.0);
+    EXPECT_EQ(player.board.Size(), QSize(300, 200));
+    EXPECT_GT(player.board.sourceScale, 1);
+    EXPECT_TRUE(shows(player, Qt::red));
+    player.Prepare(gameBoard, 300, 0, 1.0);
+    player.Prepare(gameBoard, 600, 400, 1.0);
+    EXPECT_EQ(player.board.sourcePath, photo);
+    EXPECT_TRUE(shows(player, Qt::red));
+
+    // Only these copies hold the pictures once the replay is over.
+    const QImage source = player.board.source, picture = player.board.picture;
+    player.Stop();
+    EXPECT_TRUE(source.isDetached());
+    EXPECT_TRUE(picture.isDetached());
+    // A picture that no longer loads gives way to the game's.
+    player.Start(Replay(start, {}), cwd.Path("Pictures/gone.jpg"), false);
+    player.Prepare(gameBoard, 300, 200, 1.0);
+    EXPECT_TRUE(shows(player, Qt::blue));
+}
+
+TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
 {
     TempCwd cwd;
     Records records;
@@ -131,25 +180,60 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKind)
     r.level = "Expert";
     r.style = "Speed";
     r.finished = QDateTime(QDate(2026, 3, 4), QTime(5, 6), Qt::UTC);
+    std::vector<GameResult> kept;
     for (const int ms : {61000, 83400, 72000, 99000, 64000}) {
         r.milliseconds = ms;
-        ASSERT_TRUE(records.Add(r));
+        kept.push_back(r);
     }
-    CRecordsDlg dialog(records, "Expert", "Speed");
-    int row = -1;
-    for (int i = 0; i < dialog.summary->rowCount(); ++i)
-        if (dialog.summary->item(i, 0)->text() == "Expert" && dialog.summary->item(i, 1)->text() == "Speed")
-            row = i;
+    // Many more, helped and slower, so that the list takes three pages.
+    r.assisted = 4;
+    r.par = 31;
+    for (int i = 0; i < 2 * CRecordsDlg::kPageSize; ++i) {
+        r.milliseconds = 100000 + i;
+        kept.push_back(r);
+    }
+    ASSERT_TRUE(records.AddAll(kept));
+    ClearingDlg dialog(records, "Expert", "Speed");
+    const int row = dialog.summary->currentRow();
     ASSERT_GE(row, 0);
+    EXPECT_EQ(dialog.summary->item(row, 0)->data(CRecordsDlg::kLevelRole), "Expert");
+    EXPECT_EQ(dialog.summary->item(row, 0)->data(CRecordsDlg::kStyleRole), "Speed");
     QStringList texts;
     for (int c = 2; c < dialog.summary->columnCount(); ++c)
         texts << dialog.summary->item(row, c)->text();
-    EXPECT_EQ(texts, (QStringList{"0:01:01.0", "2026-03-04", "5", "0:01:13.1", "-"}));
-    EXPECT_EQ(dialog.summary->currentRow(), row);
-    ASSERT_EQ(dialog.wins->rowCount(), 5);
-    EXPECT_EQ(dialog.wins->item(0, 2)->text(), "0:01:01.0"); // best first
-    dialog.order->setCurrentIndex(1);
+    // Helped wins count among the wins and for nothing else.
+    EXPECT_EQ(texts, (QStringList{"0:01:01.0", "2026-03-04", "205", "0:01:13.1", "-"}));
+
+    const auto shown = [&](int c) {
+        QStringList out;
+        for (int i = 0; i < dialog.wins->rowCount(); ++i)
+            out << dialog.wins->item(i, c)->text();
+        return out;
+    };
+    ASSERT_EQ(dialog.wins->rowCount(), CRecordsDlg::kPageSize);
+    EXPECT_EQ(shown(2).mid(0, 2), (QStringList{"0:01:01.0", "0:01:04.0"})); // best first
+    EXPECT_EQ(shown(3)[0], "");                                              // no par known
+    EXPECT_FALSE(dialog.previousButton->isEnabled());
+    dialog.OnNextPage();
+    dialog.OnNextPage();
     EXPECT_EQ(dialog.wins->rowCount(), 5);
+    EXPECT_EQ(shown(2).last(), "0:01:40.2");
+    EXPECT_EQ(shown(3).last(), "31");
+    EXPECT_FALSE(shown(4).last().isEmpty()); // marked as helped
+    EXPECT_FALSE(dialog.nextButton->isEnabled());
+    EXPECT_TRUE(dialog.pageLabel->text().contains("205"));
+    dialog.order->setCurrentIndex(1);
+    EXPECT_EQ(dialog.wins->rowCount(), CRecordsDlg::kPageSize);
     // Kept without their moves, these wins cannot be replayed.
     EXPECT_FALSE(dialog.replayButton->isEnabled());
+
+    // Clearing asks first, and keeps the file under another name.
+    dialog.OnClearRecords();
+    EXPECT_EQ(dialog.summary->item(row, 4)->text(), "205");
+    dialog.answer = true;
+    dialog.OnClearRecords();
+    EXPECT_EQ(dialog.asked, 2);
+    EXPECT_TRUE(QFile::exists("tesselo-records.sqlite.cleared"));
+    EXPECT_EQ(dialog.summary->item(row, 4)->text(), "0");
+    EXPECT_EQ(dialog.wins->rowCount(), 0);
 }

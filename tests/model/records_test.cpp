@@ -1,6 +1,8 @@
 #include "model/records.h"
+#include "support/in_child.h"
 #include "support/temp_cwd.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -8,14 +10,19 @@
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <csignal>
+#include <functional>
 
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tesselo;
+using tesselo::testing::InChild;
 using tesselo::testing::TempCwd;
 
 namespace {
@@ -43,7 +50,34 @@ QByteArray ReadAll(const QString& path)
 
 QStringList AsideFiles()
 {
-    return QDir(".").entryList({QStringLiteral("tesselo-records.json.*")}, QDir::Files);
+    return QDir(".").entryList({QStringLiteral("tesselo-records.*.*")}, QDir::Files | QDir::System);
+}
+
+// Runs SQL on the records file from outside the game, as another program
+// (or a player with the sqlite3 shell) would.
+void Sql(const char* sql, const char* file = Records::kFileName)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file, &db), SQLITE_OK);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+QJsonArray ExportedResults(Records& records, QJsonObject* root = nullptr)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QString error;
+    EXPECT_TRUE(records.Export(out, &error)) << error.toStdString();
+    QJsonParseError parsed{};
+    const QJsonObject o = QJsonDocument::fromJson(out.data(), &parsed).object();
+    EXPECT_EQ(parsed.error, QJsonParseError::NoError) << out.data().left(200).constData();
+    EXPECT_EQ(o["version"], 1);
+    if (root)
+        *root = o;
+    return o["results"].toArray();
 }
 
 } // namespace
@@ -51,22 +85,31 @@ QStringList AsideFiles()
 TEST(Records, KeepsEveryWinAndSumsUpEachLevelAndStyle)
 {
     TempCwd cwd;
-    Records records;
-    ASSERT_TRUE(records.Load());
-    EXPECT_TRUE(records.IsNewBest(Win("Pro", "Speed", 30, 9000))); // the first win of a kind is a best
-    const int times[] = {9000, 7000, 8000, 20000, 6000, 7500};
-    for (int i = 0; i < 6; ++i)
-        ASSERT_TRUE(records.Add(Win("Pro", "Speed", 30 + i, times[i], i)));
-    ASSERT_TRUE(records.Add(Win("Pro", "Strategy", 12, 99999)));
+    {
+        Records records;
+        EXPECT_TRUE(records.IsNewBest(Win("Pro", "Speed", 30, 9000))); // the first win of a kind is a best
+        const int times[] = {9000, 7000, 8000, 20000, 6000, 7500};
+        for (int i = 0; i < 6; ++i)
+            ASSERT_TRUE(records.Add(Win("Pro", "Speed", 30 + i, times[i], i)));
+        GameResult helped = Win("Pro", "Speed", 3, 100, 30);
+        helped.assisted = 2;
+        EXPECT_FALSE(records.IsNewBest(helped));
+        ASSERT_TRUE(records.Add(helped));
+        GameResult daily = Win("Pro", "Strategy", 12, 99999);
+        daily.par = 10;
+        daily.parIsOptimal = true;
+        daily.daily = QDate(2026, 12, 8);
+        ASSERT_TRUE(records.Add(daily));
+    }
 
     Records reread;
-    ASSERT_TRUE(reread.Load());
     const Records::Summary speed = reread.Summarize("Pro", "Speed");
-    EXPECT_EQ(speed.won, 6);
+    // The helped win counts among the wins, and for nothing else.
+    EXPECT_EQ(speed.won, 7);
     ASSERT_TRUE(speed.best);
     EXPECT_EQ(speed.best->milliseconds, 6000);
-    // The last five are 7000 8000 20000 6000 7500; without the best and
-    // the worst: (7000 + 8000 + 7500) / 3.
+    // The last five without help are 7000 8000 20000 6000 7500; without
+    // the best and the worst: (7000 + 8000 + 7500) / 3.
     ASSERT_TRUE(speed.averageOf5);
     EXPECT_DOUBLE_EQ(*speed.averageOf5, 7500.0);
     EXPECT_FALSE(speed.averageOf12);
@@ -77,31 +120,181 @@ TEST(Records, KeepsEveryWinAndSumsUpEachLevelAndStyle)
     EXPECT_FALSE(reread.IsNewBest(Win("Pro", "Strategy", 12, 1)));
     EXPECT_FALSE(reread.IsNewBest(Win("Pro", "Speed", 1, 6000)));
 
-    // The replay's part comes back whole.
-    const GameResult back = reread.Results("Pro", "Strategy").front();
-    EXPECT_TRUE(back.start.SameCells(Win("Pro", "Strategy", 0, 0).start));
-    EXPECT_EQ(back.steps, Win("Pro", "Strategy", 0, 0).steps);
-    EXPECT_EQ(back.picture, "harbour.jpg");
-    EXPECT_EQ(back.finished, QDateTime(QDate(2026, 12, 8), QTime(10, 0), Qt::UTC));
+    // Pages: best first puts the helped win last; newest first by the clock.
+    const auto ms = [](const std::vector<Records::KeptWin>& page) {
+        std::vector<qint64> out;
+        for (const Records::KeptWin& w : page)
+            out.push_back(w.result.milliseconds);
+        return out;
+    };
+    using O = Records::Order;
+    EXPECT_EQ(ms(reread.Page("Pro", "Speed", O::BestFirst, 0, 3)), (std::vector<qint64>{6000, 7000, 7500}));
+    EXPECT_EQ(ms(reread.Page("Pro", "Speed", O::BestFirst, 5, 10)), (std::vector<qint64>{20000, 100}));
+    EXPECT_EQ(ms(reread.Page("Pro", "Speed", O::NewestFirst, 0, 2)), (std::vector<qint64>{100, 7500}));
+    EXPECT_EQ(reread.Page("Pro", "Speed", O::NewestFirst, 0, 2)[0].result.assisted, 2);
+
+    // A win comes back whole, replay and all, by its id.
+    const Records::KeptWin row = reread.Page("Pro", "Strategy", O::BestFirst, 0, 1).at(0);
+    EXPECT_TRUE(row.replayable);
+    EXPECT_TRUE(row.result.steps.empty()); // a page never reads the replay
+    const std::optional<GameResult> back = reread.Win(row.id);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->start.SameCells(Win("Pro", "Strategy", 0, 0).start));
+    EXPECT_EQ(back->steps, Win("Pro", "Strategy", 0, 0).steps);
+    EXPECT_EQ(back->picture, "harbour.jpg");
+    EXPECT_EQ(back->finished, QDateTime(QDate(2026, 12, 8), QTime(10, 0), Qt::UTC));
+    EXPECT_EQ(back->par, 10);
+    EXPECT_TRUE(back->parIsOptimal);
+    EXPECT_EQ(back->daily, QDate(2026, 12, 8));
+    EXPECT_TRUE(AsideFiles().isEmpty());
 }
 
-TEST(Records, ADamagedFileIsSetAsideAndANewOneBegun)
+TEST(Records, TheJsonFileIsImportedOnceAndExportedWithWhatItHeld)
 {
+    TempCwd cwd;
+    {
+        Records none; // records never kept export as none, and make no file
+        EXPECT_TRUE(ExportedResults(none).isEmpty());
+        EXPECT_FALSE(QFile::exists(Records::kFileName));
+    }
+    QJsonObject extra = Win("Expert", "Speed", 40, 5000).ToJson();
+    extra["mood"] = QStringLiteral("elated");
+    extra["finished"] = QStringLiteral("2026-12-08T11:00:00.250+01:00"); // finer than this version writes
+    QJsonObject broken = Win("Expert", "Speed", 41, 6000).ToJson();
+    broken["steps"] = QJsonArray{QJsonArray{0, 7, 1, 0, 0, 0, 0}}; // a line the grid does not have
+    QJsonObject negative = Win("Expert", "Speed", -3, 1000).ToJson();
+    QJsonObject unknown = Win("Expert", "Speed", 3, 10).ToJson();
+    unknown["level"] = QStringLiteral("Legend");
+    QJsonObject old = Win("Expert", "Strategy", 9, 10).ToJson(); // as the first version wrote it
+    for (const char* field : {"par", "parIsOptimal", "assisted", "daily"})
+        old.remove(QLatin1String(field));
+    const QJsonArray results{extra, broken, negative, unknown, 17, old};
+    const QByteArray file =
+        QJsonDocument(QJsonObject{{"version", 1}, {"results", results}, {"by", "a newer game"}}).toJson();
+    cwd.Text(Records::kJsonFileName, file);
+
+    Records records;
+    ASSERT_TRUE(records.Open());
+    EXPECT_FALSE(QFile::exists(Records::kJsonFileName));
+    EXPECT_EQ(ReadAll("tesselo-records.json.imported"), file);
+    EXPECT_EQ(records.CountAll(), 6);
+    const Records::Summary s = records.Summarize("Expert", "Speed");
+    EXPECT_EQ(s.won, 2); // the sound ones
+    EXPECT_EQ(s.best->milliseconds, 5000);
+    EXPECT_EQ(records.Summarize("Expert", "Strategy").won, 1);
+    // Only the win whose replay fits its start can be replayed.
+    for (const Records::KeptWin& w : records.Page("Expert", "Speed", Records::Order::BestFirst, 0, 9))
+        EXPECT_EQ(w.replayable, w.result.milliseconds == 5000);
+
+    // Imported once: a second window finds nothing more to import.
+    ASSERT_TRUE(records.Add(Win("Expert", "Speed", 35, 4000)));
+    Records other;
+    EXPECT_EQ(other.CountAll(), 7);
+
+    // Every field of every result comes back as it was; the new fields are
+    // written beside them.
+    QJsonObject root;
+    const QJsonArray exported = ExportedResults(other, &root);
+    EXPECT_EQ(root["by"].toString(), "a newer game");
+    ASSERT_EQ(exported.size(), 7);
+    const QJsonArray inOrder{extra, broken, old, Win("Expert", "Speed", 35, 4000).ToJson(), negative, unknown, 17};
+    for (int i = 0; i < 7; ++i) {
+        if (!inOrder[i].isObject()) {
+            EXPECT_EQ(exported[i], inOrder[i]);
+            continue;
+        }
+        const QJsonObject was = inOrder[i].toObject(), is = exported[i].toObject();
+        for (auto it = was.begin(); it != was.end(); ++it)
+            EXPECT_EQ(is.value(it.key()), it.value()) << i << " " << it.key().toStdString();
+        EXPECT_EQ(is.value("assisted"), 0) << i;
+    }
+    EXPECT_TRUE(AsideFiles() == QStringList{"tesselo-records.json.imported"}) << AsideFiles().join(' ').toStdString();
+}
+
+// Whatever lies under the records' name and is not a sound database of this
+// game is set aside whole, its journal with it, and a new file begun; a
+// file of a later version is left alone and not written to.
+TEST(Records, FilesThatAreNotOursAreSetAsideAndANewOneBegun)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TempCwd&)> make;
+        const char* setAsideAs; // nullptr: left as it is
+    };
+    const auto ourFile = [](TempCwd&) {
+        std::vector<GameResult> wins;
+        for (int i = 0; i < 40; ++i)
+            wins.push_back(Win("Genius", "Speed", 80 + i, 60000 + i));
+        ASSERT_TRUE(Records().AddAll(wins));
+    };
+    const Case cases[] = {
+        {"not a database", [](TempCwd& cwd) { cwd.Text(Records::kFileName, "just some text, not SQLite"); },
+         "tesselo-records.sqlite.damaged"},
+        {"another program's database", [](TempCwd&) { Sql("CREATE TABLE notes(text)"); },
+         "tesselo-records.sqlite.damaged"},
+        {"a table added by hand",
+         [&](TempCwd& cwd) {
+             ourFile(cwd);
+             Sql("CREATE TABLE mine(x)");
+         },
+         "tesselo-records.sqlite.damaged"},
+        {"a page overwritten, and a journal beside it",
+         [&](TempCwd& cwd) {
+             ourFile(cwd);
+             QFile f(Records::kFileName);
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             ASSERT_TRUE(f.seek(f.size() / 2 / 4096 * 4096));
+             f.write(QByteArray(4096, '\x55'));
+             cwd.Text(QStringLiteral("tesselo-records.sqlite-journal"), "a journal of that file");
+         },
+         "tesselo-records.sqlite.damaged"},
+        {"a directory", [](TempCwd&) { QDir().mkdir(Records::kFileName); }, "tesselo-records.sqlite.damaged"},
+        {"a later version",
+         [&](TempCwd& cwd) {
+             ourFile(cwd);
+             Sql("PRAGMA user_version = 2");
+         },
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempCwd cwd;
+        c.make(cwd);
+        const QByteArray before = ReadAll(Records::kFileName);
+        Records records;
+        Records::Failure failure;
+        if (!c.setAsideAs) {
+            EXPECT_FALSE(records.Open(&failure));
+            EXPECT_TRUE(failure.reason.contains("newer")) << failure.reason.toStdString();
+            EXPECT_FALSE(records.Add(Win("Novice", "Strategy", 5, 100)));
+            EXPECT_EQ(records.Unwritten(), 1u);
+            EXPECT_EQ(ReadAll(Records::kFileName), before);
+            EXPECT_TRUE(AsideFiles().isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(records.Open(&failure)) << failure.reason.toStdString();
+        EXPECT_EQ(records.FilesSetAside(), QStringList{c.setAsideAs});
+        EXPECT_EQ(ReadAll(c.setAsideAs), before);
+        if (QFile::exists(QString::fromLatin1(c.setAsideAs) + "-journal")) {
+            EXPECT_EQ(ReadAll(QString::fromLatin1(c.setAsideAs) + "-journal"), "a journal of that file");
+        }
+        EXPECT_FALSE(QFile::exists(QStringLiteral("tesselo-records.sqlite-journal")));
+        ASSERT_TRUE(records.Add(Win("Novice", "Strategy", 5, 100)));
+        Records reread;
+        EXPECT_EQ(reread.Summarize("Novice", "Strategy").won, 1);
+        EXPECT_EQ(reread.CountAll(), 1);
+        EXPECT_EQ(ReadAll(c.setAsideAs), before);
+    }
+
+    // A JSON file of earlier versions that cannot be read is set aside too.
     for (const QByteArray& damage : {QByteArray("not json at all"), QByteArray("{\"version\": 2, \"results\": []}"),
                                      QByteArray("{\"version\": 1, \"results\": {}}"), QByteArray("[1, 2]")}) {
         TempCwd cwd;
-        cwd.Text(Records::kFileName, damage);
+        cwd.Text(Records::kJsonFileName, damage);
         Records records;
-        QString aside;
-        EXPECT_TRUE(records.Load(&aside));
-        ASSERT_EQ(AsideFiles().size(), 1) << damage.constData();
-        EXPECT_EQ(aside, "tesselo-records.json.damaged");
-        EXPECT_EQ(ReadAll(aside), damage);
-        ASSERT_TRUE(records.Add(Win("Novice", "Strategy", 5, 100)));
-        Records reread;
-        ASSERT_TRUE(reread.Load());
-        EXPECT_EQ(reread.Summarize("Novice", "Strategy").won, 1);
-        EXPECT_EQ(ReadAll(aside), damage);
+        EXPECT_TRUE(records.Open());
+        EXPECT_EQ(records.FilesSetAside(), QStringList{"tesselo-records.json.damaged"}) << damage.constData();
+        EXPECT_EQ(ReadAll("tesselo-records.json.damaged"), damage);
     }
 
     // Clearing asks the same: the old file is kept under another name.
@@ -109,65 +302,161 @@ TEST(Records, ADamagedFileIsSetAsideAndANewOneBegun)
     Records records;
     ASSERT_TRUE(records.Add(Win("Novice", "Strategy", 5, 100)));
     const QByteArray before = ReadAll(Records::kFileName);
-    QString aside;
-    ASSERT_TRUE(records.Clear(&aside));
-    EXPECT_EQ(aside, "tesselo-records.json.cleared");
-    EXPECT_EQ(ReadAll(aside), before);
+    ASSERT_TRUE(records.Clear());
+    EXPECT_EQ(records.FilesSetAside(), QStringList{"tesselo-records.sqlite.cleared"});
+    EXPECT_EQ(ReadAll("tesselo-records.sqlite.cleared"), before);
     EXPECT_EQ(records.Summarize("Novice", "Strategy").won, 0);
 }
 
-TEST(Records, UnknownFieldsAreKeptAndBadResultsIgnoredForTheBests)
+// A win that cannot be written is told, with the file and a reason, kept
+// in memory, and written once the way is clear. Each case runs in a child,
+// which tries, tells the parent, waits while the parent clears the way,
+// and flushes. Permissions do not bind root: as root the child becomes
+// "nobody" first.
+TEST(Records, AWinThatCannotBeWrittenIsToldAndWrittenLater)
 {
-    TempCwd cwd;
-    QJsonObject extra = Records::ToJson(Win("Expert", "Speed", 40, 5000));
-    extra["mood"] = QStringLiteral("elated");
-    QJsonObject negative = Records::ToJson(Win("Expert", "Speed", -3, 1000));
-    QJsonObject unknown = Records::ToJson(Win("Expert", "Speed", 3, 10));
-    unknown["level"] = QStringLiteral("Legend");
-    const QJsonArray results{extra, negative, unknown, 17};
-    cwd.Text(Records::kFileName,
-             QJsonDocument(QJsonObject{{"version", 1}, {"results", results}, {"by", "a newer game"}}).toJson());
-
-    Records records;
-    ASSERT_TRUE(records.Load());
-    const Records::Summary s = records.Summarize("Expert", "Speed");
-    EXPECT_EQ(s.won, 1);
-    EXPECT_EQ(s.best->milliseconds, 5000);
-    ASSERT_TRUE(records.Add(Win("Expert", "Speed", 35, 4000)));
-
-    const QJsonObject written = QJsonDocument::fromJson(ReadAll(Records::kFileName)).object();
-    EXPECT_EQ(written["by"].toString(), "a newer game");
-    const QJsonArray kept = written["results"].toArray();
-    ASSERT_EQ(kept.size(), 5);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(kept[i], results[i]) << i;
-    EXPECT_TRUE(AsideFiles().isEmpty());
+    struct Case {
+        const char* what;
+        QString records;                   // the path the child writes through
+        std::function<void()> block;       // in the parent, before the child tries
+        bool dropRights;                   // the child tries as an ordinary user
+        rlim_t fileSizeLimit;              // in the child, 0 for none
+        std::function<void()> unblock;     // in the parent, once the child has failed
+        const char* reason;
+    };
+    sqlite3* holder = nullptr;
+    const Case cases[] = {
+        {"another window holds the file", Records::kFileName,
+         [&] {
+             ASSERT_EQ(sqlite3_open(Records::kFileName, &holder), SQLITE_OK);
+             ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+         },
+         false, 0,
+         [&] {
+             sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+             sqlite3_close(holder);
+         },
+         "busy"},
+        {"a read-only folder", Records::kFileName, [] { ASSERT_EQ(chmod(".", 0555), 0); }, true, 0,
+         [] { ASSERT_TRUE(chmod(".", 0777) == 0 && chmod(Records::kFileName, 0666) == 0); }, "may not be written"},
+        {"a link into a read-only folder", QStringLiteral("linked.sqlite"),
+         [] {
+             ASSERT_TRUE(QDir().mkdir("locked") && chmod("locked", 0555) == 0);
+             ASSERT_TRUE(QFile::link("locked/records.sqlite", "linked.sqlite"));
+         },
+         true, 0, [] { ASSERT_EQ(chmod("locked", 0777), 0); }, "may not be written"},
+        {"a full disk", Records::kFileName, [] {}, false, 2048, [] {}, "full"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempCwd cwd;
+        ASSERT_EQ(chmod(".", 0755), 0); // the ordinary user may come in
+        {
+            Records records;
+            ASSERT_TRUE(records.Add(Win("Genius", "Speed", 80, 60000)));
+        }
+        const QByteArray before = ReadAll(Records::kFileName);
+        int told[2], go[2];
+        ASSERT_TRUE(pipe(told) == 0 && pipe(go) == 0);
+        // The child is made before the parent opens anything: SQLite's locks
+        // do not survive a fork.
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            char byte = 0;
+            if (read(go[0], &byte, 1) != 1)
+                _exit(3);
+            if (c.dropRights && geteuid() == 0 &&
+                (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(77);
+            std::signal(SIGXFSZ, SIG_IGN);
+            if (c.fileSizeLimit) {
+                const rlimit small{c.fileSizeLimit, RLIM_INFINITY};
+                setrlimit(RLIMIT_FSIZE, &small);
+            }
+            Records records(c.records);
+            records.SetBusyTimeout(200);
+            Records::Failure failure;
+            const bool added = records.Add(Win("Genius", "Speed", 70, 50000), &failure);
+            const char result = added                                    ? 'w'
+                                : failure.file != c.records              ? 'f'
+                                : !failure.reason.contains(c.reason)     ? 'r'
+                                : records.Unwritten() != 1               ? 'u'
+                                                                         : 'k';
+            if (result != 'k')
+                std::fprintf(stderr, "%s: %s\n", qPrintable(failure.file), qPrintable(failure.reason));
+            if (write(told[1], &result, 1) != 1 || read(go[0], &byte, 1) != 1)
+                _exit(3);
+            const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &unlimited);
+            if (!records.Flush(&failure) || records.Unwritten() != 0) {
+                std::fprintf(stderr, "flush: %s\n", qPrintable(failure.reason));
+                _exit(4);
+            }
+            _exit(0);
+        }
+        c.block();
+        ASSERT_EQ(write(go[1], "s", 1), 1);
+        char result = 0;
+        ASSERT_EQ(read(told[0], &result, 1), 1);
+        EXPECT_EQ(result, 'k') << "w: written after all, f: another file named, r: another reason, u: not kept";
+        if (result == 'k') {
+            EXPECT_EQ(ReadAll(Records::kFileName), before);
+        }
+        c.unblock();
+        ASSERT_EQ(write(go[1], "g", 1), 1);
+        int status = 0;
+        waitpid(child, &status, 0);
+        for (const int fd : {told[0], told[1], go[0], go[1]})
+            close(fd);
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
+            ADD_FAILURE() << "could not become an ordinary user";
+            continue;
+        }
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        Records reread(c.records);
+        EXPECT_EQ(reread.CountAll(), c.records == Records::kFileName ? 2 : 1);
+        EXPECT_TRUE(reread.FilesSetAside().isEmpty());
+    }
 }
 
-TEST(Records, AWriteThatFailsLeavesTheOldFileWhole)
+// Two windows of the game in one folder, winning at the same moments: every
+// win of both is kept, and counted.
+TEST(Records, TwoWindowsKeepEveryWinOfBoth)
 {
     TempCwd cwd;
-    {
-        Records records;
-        ASSERT_TRUE(records.Add(Win("Genius", "Speed", 80, 60000)));
+    constexpr int kWins = 25;
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t children[2];
+    for (int w = 0; w < 2; ++w) {
+        children[w] = fork();
+        ASSERT_GE(children[w], 0);
+        if (children[w] == 0) {
+            char byte = 0;
+            if (read(start[0], &byte, 1) != 1)
+                _exit(3);
+            Records records;
+            Records::Failure failure;
+            for (int i = 0; i < kWins; ++i)
+                if (!records.Add(Win("Expert", w == 0 ? "Speed" : "Strategy", 10 + i, 1000 + i), &failure)) {
+                    std::fprintf(stderr, "%d: %s\n", i, qPrintable(failure.reason));
+                    _exit(1);
+                }
+            _exit(0);
+        }
     }
-    const QByteArray before = ReadAll(Records::kFileName);
-    // A child whose files may not grow past a few hundred bytes: its write
-    // of the records fails part way, as on a full disk.
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{200, 200};
-        setrlimit(RLIMIT_FSIZE, &small);
-        Records records;
-        QString error;
-        const bool added = records.Add(Win("Genius", "Speed", 70, 50000), &error);
-        _exit(!added && !error.isEmpty() ? 0 : 1);
+    ASSERT_EQ(write(start[1], "gg", 2), 2);
+    for (const pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ReadAll(Records::kFileName), before);
-    EXPECT_EQ(QDir(".").entryList(QDir::Files).size(), 1); // no side file left behind
+    close(start[0]);
+    close(start[1]);
+    Records records;
+    EXPECT_EQ(records.CountAll(), 2 * kWins);
+    EXPECT_EQ(records.Summarize("Expert", "Speed").won, kWins);
+    EXPECT_EQ(records.Summarize("Expert", "Strategy").won, kWins);
+    EXPECT_TRUE(records.FilesSetAside().isEmpty());
 }

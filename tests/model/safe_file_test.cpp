@@ -2,6 +2,7 @@
 #include "model/history_file.h"
 #include "model/records.h"
 #include "model/safe_file.h"
+#include "support/in_child.h"
 #include "support/pipe_race.h"
 #include "support/temp_cwd.h"
 
@@ -21,6 +22,7 @@
 #include <unistd.h>
 
 using namespace tesselo;
+using tesselo::testing::InChild;
 using tesselo::testing::RaceAgainstAPipe;
 using tesselo::testing::TempCwd;
 
@@ -30,19 +32,6 @@ QByteArray ReadAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-// Runs `body` in a child process and returns its exit status, so that
-// limits and mounts set up for one case stay in that case.
-template <typename Body>
-int InChild(Body body)
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(body());
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
 }
 
 } // namespace
@@ -215,9 +204,11 @@ TEST(SafeFile, ReadersNeverWaitOnAPipeSwappedIn)
         {"history", history, [](const QString& name) { return HistoryFile::Read(name).has_value(); }},
         {"records", records,
          [](const QString& name) {
-             QString aside;
-             Records(name).Load(&aside);
-             return aside.isEmpty();
+             // The JSON file of earlier versions, imported into a database
+             // of its own.
+             Records imported(QStringLiteral("race.sqlite"), name);
+             imported.Open();
+             return imported.FilesSetAside().isEmpty();
          }},
     };
     for (const auto& r : readers) {

@@ -3,8 +3,10 @@
 #include "model/game_setup.h"
 #include "support/temp_cwd.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 #include <gtest/gtest.h>
 
@@ -443,8 +445,11 @@ TEST(SavedGame, APictureWhoseNameIsNotUtf8IsPlayedAndResumed)
     EXPECT_EQ(won.picture, name);
     ASSERT_TRUE(Records().Add(won));
     Records kept;
-    ASSERT_TRUE(kept.Load());
-    const auto results = kept.Results(won.level, won.style);
+    const auto results = kept.Page(won.level, won.style, Records::Order::NewestFirst, 0, 10);
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0].picture, name);
+    EXPECT_EQ(results[0].result.picture, name);
+    QBuffer exported;
+    exported.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(kept.Export(exported));
+    EXPECT_EQ(QJsonDocument::fromJson(exported.data())["results"][0]["picture"].toString(), name);
 }

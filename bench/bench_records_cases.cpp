@@ -1,0 +1,131 @@
+// The records of won games at two sizes: keeping a win, and the queries the
+// Records window makes when it opens, each with many wins kept and with
+// few. Their ratios show whether a cost grows with the wins kept.
+
+#include "bench_cases.h"
+
+#include "model/game.h"
+#include "model/records.h"
+
+#include <QDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace tesselo::bench {
+
+namespace {
+
+QString gDir;
+std::map<int, QString> gFiles; // records files by the wins they were made with
+
+// An "Expert" solve of forty moves, as the game keeps a win.
+GameResult ASolve()
+{
+    std::uint64_t time = 133000000000000000ULL;
+    Game game([&time] { return time; });
+    game.ChangeLevel(3, 4);
+    game.NewGame();
+    for (int m = 0; m < 40; ++m)
+        m % 2 ? game.ShiftRowRight() : game.ShiftColumnDown();
+    return game.ResultOfWin();
+}
+
+// The `i`th win: the solve with its level, style, score and time varied,
+// one in ten of them helped.
+GameResult SomeWin(const GameResult& solve, int i)
+{
+    GameResult won = solve;
+    won.level = QString::fromLatin1(Records::kLevels[i % 4]);
+    won.style = QString::fromLatin1(Records::kStyles[(i / 4) % 2]);
+    won.moves = 30 + (i * 7919) % 200;
+    won.milliseconds = 20000 + std::int64_t(i) * 104729 % 600000;
+    won.finished = solve.finished.addSecs(i);
+    won.assisted = i % 10 == 0 ? 3 : 0;
+    return won;
+}
+
+// The records file with `wins` wins, made once for the run in one
+// transaction.
+const QString& RecordsWith(int wins)
+{
+    QString& file = gFiles[wins];
+    if (!file.isEmpty())
+        return file;
+    const QString dir = gDir + QStringLiteral("/records-%1").arg(wins);
+    QDir().mkpath(dir);
+    file = dir + QLatin1Char('/') + QString::fromLatin1(Records::kFileName);
+    std::vector<GameResult> all;
+    all.reserve(std::size_t(wins));
+    const GameResult solve = ASolve();
+    for (int i = 0; i < wins; ++i)
+        all.push_back(SomeWin(solve, i));
+    Records records(file, dir + QStringLiteral("/none.json"));
+    Records::Failure failure;
+    if (!records.AddAll(std::move(all), &failure))
+        std::fprintf(stderr, "tesselo_bench: %s\n", qPrintable(failure.reason));
+    return file;
+}
+
+// The records file with `kept` wins, opened as the window opens it, or
+// none (the case skipped) when it does not open.
+std::unique_ptr<Records> Opened(benchmark::State& state, int kept)
+{
+    const QString& file = RecordsWith(kept);
+    auto records = std::make_unique<Records>(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
+    state.SetLabel(std::to_string(kept) + " wins");
+    if (records->Open())
+        return records;
+    state.SkipWithError("the records did not open");
+    return nullptr;
+}
+
+// One win kept, as the window keeps it at the end of a game: a
+// transaction on the file, synced to disk.
+void KeepWin(benchmark::State& state, int kept)
+{
+    const std::unique_ptr<Records> records = Opened(state, kept);
+    if (!records)
+        return;
+    const GameResult solve = ASolve();
+    int i = kept;
+    for (auto _ : state)
+        if (!records->Add(SomeWin(solve, ++i)))
+            state.SkipWithError("a win was not kept");
+}
+
+// What the Records window asks when it opens: the summary of every level
+// and style, and the first page of wins of one, best first and newest
+// first.
+void WindowQueries(benchmark::State& state, int kept)
+{
+    const std::unique_ptr<Records> records = Opened(state, kept);
+    if (!records)
+        return;
+    for (auto _ : state) {
+        int won = 0;
+        for (const char* level : Records::kLevels)
+            for (const char* style : Records::kStyles)
+                won += records->Summarize(QString::fromLatin1(level), QString::fromLatin1(style)).won;
+        for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
+            won += int(records->Page(QStringLiteral("Expert"), QStringLiteral("Speed"), order, 0, 100).size());
+        benchmark::DoNotOptimize(won);
+    }
+}
+
+} // namespace
+
+void RegisterRecordsCases(const QString& dir, bool tiny)
+{
+    gDir = dir;
+    const int many = tiny ? 1000 : 100000;
+    benchmark::RegisterBenchmark("BM_KeepWinFew", KeepWin, 10)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_KeepWinMany", KeepWin, many)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RecordsQueriesFew", WindowQueries, 100)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RecordsQueriesMany", WindowQueries, many)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace tesselo::bench

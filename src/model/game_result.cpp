@@ -1,0 +1,138 @@
+#include "model/game_result.h"
+
+#include "model/history_file.h"
+#include "model/records.h"
+
+#include <QJsonArray>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tesselo {
+
+namespace {
+
+// Larger whole numbers are not exact in a JSON double.
+constexpr double kLargestExact = 9007199254740992.0;
+constexpr double kLargestInt32 = std::numeric_limits<std::int32_t>::max();
+
+bool WholeNumber(const QJsonValue& v, double low, double high, std::int64_t* out)
+{
+    if (!v.isDouble())
+        return false;
+    const double d = v.toDouble();
+    if (!(d >= low && d <= high) || std::trunc(d) != d)
+        return false;
+    *out = static_cast<std::int64_t>(d);
+    return true;
+}
+
+template <std::size_t N>
+bool OneOf(const QString& s, const char* const (&names)[N])
+{
+    return std::any_of(std::begin(names), std::end(names), [&](const char* n) { return s == QLatin1String(n); });
+}
+
+} // namespace
+
+bool GameResult::IsValid() const
+{
+    // Dates as ISO 8601 writes them without a sign, years 1 to 9999.
+    return OneOf(level, Records::kLevels) && OneOf(style, Records::kStyles) && moves >= 0 && milliseconds >= 0 &&
+           finished.isValid() && finished.toUTC().date().year() >= 1 && finished.toUTC().date().year() <= 9999;
+}
+
+bool GameResult::Beats(const GameResult& other) const
+{
+    return Score() < other.Score();
+}
+
+std::int64_t GameResult::ScoreOf(const QString& style, std::int64_t moves, std::int64_t milliseconds)
+{
+    return style == QLatin1String("Speed") ? milliseconds : moves;
+}
+
+QJsonObject GameResult::ToJson() const
+{
+    return QJsonObject{{"level", level},
+                       {"style", style},
+                       {"moves", moves},
+                       {"milliseconds", qint64(milliseconds)},
+                       {"finished", finished.toUTC().toString(Qt::ISODate)},
+                       {"picture", picture},
+                       {"start", HistoryFile::GridToJson(start)},
+                       {"movesBefore", movesBefore},
+                       {"steps", HistoryFile::StepsToJson(steps)},
+                       {"par", par ? QJsonValue(*par) : QJsonValue()},
+                       {"parIsOptimal", parIsOptimal},
+                       {"assisted", assisted},
+                       {"daily", daily ? QJsonValue(daily->toString(Qt::ISODate)) : QJsonValue()}};
+}
+
+bool GameResult::TakeReplay(const QJsonValue& startValue, const QJsonValue& stepsValue, std::int64_t before)
+{
+    start = TileGrid();
+    steps.clear();
+    movesBefore = 0;
+    auto grid = HistoryFile::GridFromJson(startValue);
+    auto list = HistoryFile::StepsFromJson(stepsValue);
+    if (!grid || !list || before < 0 || before > std::numeric_limits<std::int32_t>::max())
+        return false;
+    History check;
+    check.Begin(*grid, static_cast<std::int32_t>(before));
+    check.steps = *list;
+    check.position = list->size();
+    if (!check.IsConsistent())
+        return false;
+    start = std::move(*grid);
+    steps = std::move(*list);
+    movesBefore = static_cast<std::int32_t>(before);
+    return true;
+}
+
+bool GameResult::TakeReplay(const QJsonValue& startValue, const QJsonValue& stepsValue, const QJsonValue& before)
+{
+    std::int64_t number = 0;
+    return TakeReplay(startValue, stepsValue, WholeNumber(before, 0, kLargestInt32, &number) ? number : -1);
+}
+
+std::optional<GameResult> GameResult::FromJson(const QJsonObject& o, QJsonObject* unknown)
+{
+    GameResult r;
+    std::int64_t moves = 0, ms = 0, number = 0;
+    if (!o.value("level").isString() || !o.value("style").isString() ||
+        !WholeNumber(o.value("moves"), 0, kLargestInt32, &moves) ||
+        !WholeNumber(o.value("milliseconds"), 0, kLargestExact, &ms))
+        return std::nullopt;
+    r.level = o.value("level").toString();
+    r.style = o.value("style").toString();
+    r.moves = static_cast<std::int32_t>(moves);
+    r.milliseconds = ms;
+    r.finished = QDateTime::fromString(o.value("finished").toString(), Qt::ISODate);
+    r.picture = o.value("picture").toString();
+    if (!r.IsValid())
+        return std::nullopt;
+    // A result without a replay that fits still counts, but cannot be
+    // played again.
+    r.TakeReplay(o.value("start"), o.value("steps"), o.value("movesBefore"));
+    if (WholeNumber(o.value("par"), 0, kLargestInt32, &number))
+        r.par = static_cast<std::int32_t>(number);
+    r.parIsOptimal = o.value("parIsOptimal").toBool();
+    if (WholeNumber(o.value("assisted"), 0, kLargestInt32, &number))
+        r.assisted = static_cast<std::int32_t>(number);
+    const QDate day = QDate::fromString(o.value("daily").toString(), Qt::ISODate);
+    if (day.isValid())
+        r.daily = day;
+
+    if (unknown) {
+        *unknown = QJsonObject();
+        const QJsonObject back = r.ToJson();
+        for (auto it = o.begin(); it != o.end(); ++it)
+            if (back.value(it.key()) != it.value())
+                unknown->insert(it.key(), it.value());
+    }
+    return r;
+}
+
+} // namespace tesselo

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/history.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tesselo {
+
+// One won game as the records keep it.
+struct GameResult {
+    QString level;            // "Novice", "Pro", "Expert" or "Genius"
+    QString style;            // "Strategy" or "Speed"
+    std::int32_t moves = 0;   // the move counter at the win
+    std::int64_t milliseconds = 0;
+    QDateTime finished;       // UTC
+    QString picture;          // the picture's file name; empty for the built-in one
+    // The game as its history held it, so that it can be played again.
+    TileGrid start;
+    std::int32_t movesBefore = 0;
+    std::vector<HistoryStep> steps;
+    // The fewest moves known to solve the start; none when no solver said.
+    std::optional<std::int32_t> par;
+    // `par` is the fewest moves possible, not only the fewest found.
+    bool parIsOptimal = false;
+    // Moves the game made for the player (hints, a solve). Such a win counts
+    // among the wins but never for a best or an average.
+    std::int32_t assisted = 0;
+    // The day (UTC) of the daily puzzle this game was; none for any other.
+    std::optional<QDate> daily;
+
+    // Sound enough to count for the bests, means and wins.
+    bool IsValid() const;
+    // For its level and style: fewer moves ("Strategy") or less time
+    // ("Speed") than `other`.
+    bool Beats(const GameResult& other) const;
+    std::int64_t Score() const { return ScoreOf(style, moves, milliseconds); }
+    static std::int64_t ScoreOf(const QString& style, std::int64_t moves, std::int64_t milliseconds);
+    bool IsReplayable() const { return start.rowCount > 0; }
+
+    // The result as the records file of earlier versions and the export
+    // write it.
+    QJsonObject ToJson() const;
+    // The result `object` holds, or none when it is not one this version can
+    // count. `unknown` receives every field that ToJson would not give back
+    // as it was read (fields of later versions, a replay that does not fit
+    // its start, a date written more finely), so that writing the result
+    // back out with them loses nothing.
+    static std::optional<GameResult> FromJson(const QJsonObject& object, QJsonObject* unknown = nullptr);
+    // Takes the replay when it fits: a playable start and steps that stay
+    // inside it. Otherwise leaves the result without one and returns false.
+    bool TakeReplay(const QJsonValue& start, const QJsonValue& steps, std::int64_t movesBefore);
+    bool TakeReplay(const QJsonValue& start, const QJsonValue& steps, const QJsonValue& movesBefore);
+};
+
+} // namespace tesselo
