@@ -97,6 +97,7 @@ void Assistant::Sync()
         Follow(*now);
     if (hintAt && *hintAt != *now)
         HideHint();
+    ShowWaiting();
 
     const std::optional<Request> want = Wanted(*now);
     if (!want) {
@@ -162,7 +163,8 @@ void Assistant::OnPlan(quint64 key, const solver::Plan& plan, bool largeTables)
         ShowNext();
     if (solving && follower.Active() && !solveTimer.isActive()) {
         Step();
-        solveTimer.start(kSolveStepMs);
+        if (solving)
+            solveTimer.start(kSolveStepMs);
     }
     Sync();
 }
@@ -266,12 +268,9 @@ void Assistant::Solve()
 void Assistant::Step()
 {
     Sync();
-    if (!solving)
+    // Without a plan the solve waits for it.
+    if (!solving || !follower.Active())
         return;
-    if (!follower.Active()) {
-        ShowWaiting();
-        return;
-    }
     const std::optional<solver::Slide> next = follower.Next();
     if (!next) {
         EndSolve();
@@ -296,11 +295,15 @@ void Assistant::EndSolve()
 
 void Assistant::ShowWaiting()
 {
-    QWidget* window = board.window();
-    if (IsWaiting())
-        window->setCursor(Qt::BusyCursor);
+    // Only a change is shown: Sync runs at every tick of the window's timer.
+    const bool waiting = IsWaiting();
+    if (waiting == waitingShown)
+        return;
+    waitingShown = waiting;
+    if (waiting)
+        board.window()->setCursor(Qt::BusyCursor);
     else
-        window->unsetCursor();
+        board.window()->unsetCursor();
 }
 
 bool Assistant::Interrupt()

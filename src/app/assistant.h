@@ -107,6 +107,7 @@ private:
     quint64 lastKey = 0;
     bool hintWanted = false;
     bool solving = false;
+    bool waitingShown = false; // the busy pointer
     std::optional<solver::Position> hintAt;
     std::optional<std::pair<solver::Position, solver::Slide>> counted;
     QTimer hintTimer;
