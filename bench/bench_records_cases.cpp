@@ -5,6 +5,7 @@
 #include "bench_cases.h"
 
 #include "model/game.h"
+#include "model/levels.h"
 #include "model/records.h"
 
 #include <QDir>
@@ -39,8 +40,8 @@ GameResult ASolve()
 GameResult SomeWin(const GameResult& solve, int i)
 {
     GameResult won = solve;
-    won.level = QString::fromLatin1(Records::kLevels[i % 4]);
-    won.style = QString::fromLatin1(Records::kStyles[(i / 4) % 2]);
+    won.level = QString::fromLatin1(kLevels[i % 4].key);
+    won.style = QString::fromLatin1(kStyles[(i / 4) % 2]);
     won.moves = 30 + (i * 7919) % 200;
     won.milliseconds = 20000 + std::int64_t(i) * 104729 % 600000;
     won.finished = solve.finished.addSecs(i);
@@ -107,9 +108,9 @@ void WindowQueries(benchmark::State& state, int kept)
         return;
     for (auto _ : state) {
         int won = 0;
-        for (const char* level : Records::kLevels)
-            for (const char* style : Records::kStyles)
-                won += records->Summarize(QString::fromLatin1(level), QString::fromLatin1(style)).won;
+        for (const Level& kind : kLevels)
+            for (const char* style : kStyles)
+                won += records->Summarize(QString::fromLatin1(kind.key), QString::fromLatin1(style)).won;
         for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
             won += int(records->Page(QStringLiteral("Expert"), QStringLiteral("Speed"), order, 0, 100).size());
         benchmark::DoNotOptimize(won);

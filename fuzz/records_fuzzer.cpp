@@ -7,6 +7,7 @@
 
 #include "fuzz_support.h"
 
+#include "model/levels.h"
 #include "model/records.h"
 
 #include <QBuffer>
@@ -35,9 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!records.FilesSetAside().isEmpty())
         Require(ReadAll(records.FilesSetAside().front()) == bytes, "a file set aside is kept whole");
 
-    for (const char* level : Records::kLevels)
-        for (const char* style : Records::kStyles) {
-            const QString l = QString::fromLatin1(level), s = QString::fromLatin1(style);
+    for (const Level& kind : kLevels)
+        for (const char* style : kStyles) {
+            const QString l = QString::fromLatin1(kind.key), s = QString::fromLatin1(style);
             const Records::Summary sum = records.Summarize(l, s);
             Require(sum.won >= 0, "a count of wins");
             if (sum.best)

@@ -6,6 +6,7 @@
 
 #include "fuzz_support.h"
 
+#include "model/levels.h"
 #include "model/records.h"
 
 #include <QBuffer>
@@ -68,9 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expected.append(v);
     Require(records.CountAll() == expected.size(), "every result imported");
 
-    for (const char* level : Records::kLevels)
-        for (const char* style : Records::kStyles) {
-            const QString l = QString::fromLatin1(level), s = QString::fromLatin1(style);
+    for (const Level& kind : kLevels)
+        for (const char* style : kStyles) {
+            const QString l = QString::fromLatin1(kind.key), s = QString::fromLatin1(style);
             const Records::Summary sum = records.Summarize(l, s);
             if (sum.best)
                 Require(sum.best->IsValid() && sum.best->assisted == 0, "only a sound win without help is a best");

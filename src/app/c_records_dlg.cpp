@@ -2,6 +2,7 @@
 
 #include "app/display_names.h"
 #include "model/game.h"
+#include "model/levels.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -149,8 +150,9 @@ void CRecordsDlg::Refresh()
 {
     const QString level = Level(), style = Style();
     int row = 0;
-    for (const char* levelKey : Records::kLevels)
-        for (const char* styleKey : Records::kStyles) {
+    for (const tesselo::Level& kind : kLevels)
+        for (const char* styleKey : kStyles) {
+            const char* levelKey = kind.key;
             const QString l = QString::fromLatin1(levelKey), s = QString::fromLatin1(styleKey);
             const Records::Summary sum = records.Summarize(l, s);
             const std::optional<double> best =

@@ -208,8 +208,23 @@ void CTesseloDlg::ClockSound(bool ticking)
 
 void CTesseloDlg::GameWon()
 {
-    if (records.Keep(game->ResultOfWin()))
+    const RecordsKeeper::Kept kept = records.Keep(game->ResultOfWin());
+    if (kept.newBest)
         setWindowTitle(QStringLiteral("Tesselo - New record!"));
+    // Told once the move that won has run its course, not in its middle.
+    if (kept.failure)
+        QMetaObject::invokeMethod(this, [this, failure = *kept.failure] { TellWinNotKept(failure); },
+                                  Qt::QueuedConnection);
+}
+
+void CTesseloDlg::TellWinNotKept(const Records::Failure& failure)
+{
+    tesselo::TellWinNotKept(this, failure.Message());
+}
+
+bool CTesseloDlg::OfferCloseLosingWins(const Records::Failure& failure, std::size_t count)
+{
+    return AskCloseLosingWins(this, count, failure.file, failure.reason);
 }
 
 void CTesseloDlg::EndGesture()
@@ -403,6 +418,10 @@ bool CTesseloDlg::OnClose()
 {
     QString reason;
     if (!SaveWhole(&reason) && !OfferCloseWithoutSaving(reason))
+        return false;
+    // Wins that could not be written yet get a last try.
+    if (const std::optional<Records::Failure> failure = records.Flush();
+        failure && !OfferCloseLosingWins(*failure, records.Unwritten()))
         return false;
     if (timerId) {
         killTimer(timerId);

@@ -111,6 +111,11 @@ protected:
     // When the saved game cannot be written: tells the player why, and
     // returns true when they choose to close without saving.
     virtual bool OfferCloseWithoutSaving(const QString& reason);
+    // A win could not be written to the records yet; tells the player.
+    virtual void TellWinNotKept(const Records::Failure& failure);
+    // At the close, wins still could not be written: true when the player
+    // chooses to close and lose them.
+    virtual bool OfferCloseLosingWins(const Records::Failure& failure, std::size_t count);
     virtual void RunBoardMenu(QMenu& menu, QPoint globalPos);
     virtual int RunRecordsDialog(CRecordsDlg& dialog);
     // Where the solver keeps its large tables, and which; tests give

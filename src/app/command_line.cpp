@@ -2,12 +2,14 @@
 
 #include "model/game.h"
 #include "model/grid_position.h"
+#include "model/records.h"
 #include "model/tile_grid.h"
 #include "solver/notation.h"
 #include "solver/solver.h"
 #include "solver_qt/solver_service.h"
 #include "solver_qt/solver_worker.h"
 
+#include <QIODevice>
 #include <QString>
 
 #include <algorithm>
@@ -74,6 +76,43 @@ int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
     return 0;
 }
 
+// Standard output as a device the records' export can write to.
+class StreamDevice : public QIODevice {
+public:
+    explicit StreamDevice(std::ostream& stream) : out(stream) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        out.write(data, std::streamsize(length));
+        return out ? length : -1;
+    }
+
+private:
+    std::ostream& out;
+};
+
+// Every kept win as JSON, in the records file format of earlier versions:
+// into FILE (replaced whole once complete), or onto standard output.
+int ExportRecords(const Operand& operand, std::ostream& out, std::ostream& err)
+{
+    Records records;
+    QString error;
+    bool exported = false;
+    if (operand) {
+        exported = records.ExportTo(*operand, &error);
+    } else {
+        StreamDevice device(out);
+        exported = records.Export(device, &error) && out.flush();
+    }
+    if (!exported) {
+        err << "tesselo: the records could not be exported: " << error.toLocal8Bit().toStdString() << '\n';
+        return kUnusable;
+    }
+    return 0;
+}
+
 // One entry a command: its name, the operand it may take (for the usage
 // line; empty for none) and what it does.
 struct Command {
@@ -84,6 +123,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"--solve", "[FILE]", &Solve},
+    {"--export-records", "[FILE]", &ExportRecords},
 };
 
 bool IsLong(std::string_view argument)

@@ -13,6 +13,9 @@ namespace tesselo {
 //   tesselo --solve [FILE]   prints a shortest (or the best known) way to
 //                            solve the saved game FILE, tesselo.dat unless
 //                            named
+//   tesselo --export-records [FILE]
+//                            writes every kept win as JSON into FILE, or
+//                            onto standard output
 class CommandLine {
 public:
     struct Outcome {

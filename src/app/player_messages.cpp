@@ -1,20 +1,50 @@
 #include "app/player_messages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace tesselo {
 
-bool AskCloseWithoutSaving(QWidget* parent, const QString& reason)
+namespace {
+
+QString Tr(const char* text, int n = -1)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"),
-                    QStringLiteral("The game could not be saved to \"tesselo.dat\"."), QMessageBox::NoButton, parent);
-    box.setInformativeText(reason + QStringLiteral("\n\nClose the window again to retry, or close without saving."));
-    QPushButton* keep = box.addButton(QStringLiteral("Keep Playing"), QMessageBox::RejectRole);
-    QPushButton* quit = box.addButton(QStringLiteral("Close Without Saving"), QMessageBox::DestructiveRole);
+    return QCoreApplication::translate("tesselo::PlayerMessages", text, nullptr, n);
+}
+
+// A warning whose two answers are to keep playing (the default) or to close
+// all the same; true for the second.
+bool AskClose(QWidget* parent, const QString& text, const QString& details, const QString& closeAnyway)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"), text, QMessageBox::NoButton, parent);
+    box.setInformativeText(details);
+    QPushButton* keep = box.addButton(Tr("Keep Playing"), QMessageBox::RejectRole);
+    QPushButton* quit = box.addButton(closeAnyway, QMessageBox::DestructiveRole);
     box.setDefaultButton(keep);
     box.exec();
     return box.clickedButton() == quit;
+}
+
+} // namespace
+
+bool AskCloseWithoutSaving(QWidget* parent, const QString& reason)
+{
+    return AskClose(parent, Tr("The game could not be saved to \"tesselo.dat\"."),
+                    reason + Tr("\n\nClose the window again to retry, or close without saving."),
+                    Tr("Close Without Saving"));
+}
+
+void TellWinNotKept(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, QStringLiteral("Tesselo"), message);
+}
+
+bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file, const QString& reason)
+{
+    return AskClose(parent, Tr("%n win(s) could not be written to the records in \"%1\".", int(count)).arg(file),
+                    reason + Tr("\n\nClose the window again to retry, or close and lose them."),
+                    Tr("Close and Lose Them"));
 }
 
 } // namespace tesselo

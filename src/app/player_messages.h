@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstddef>
+
 class QWidget;
 
 namespace tesselo {
@@ -12,5 +14,11 @@ namespace tesselo {
 // The saved game could not be written at the close: says why, and returns
 // true when the player chooses to close without saving.
 bool AskCloseWithoutSaving(QWidget* parent, const QString& reason);
+// A win could not be written to the records yet (`message` says where and
+// why, and that it waits).
+void TellWinNotKept(QWidget* parent, const QString& message);
+// At the close, `count` wins still could not be written to `file`: says
+// why, and returns true when the player chooses to close and lose them.
+bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file, const QString& reason);
 
 } // namespace tesselo

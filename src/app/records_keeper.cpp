@@ -6,12 +6,23 @@ namespace tesselo {
 
 RecordsKeeper::RecordsKeeper(QString path) : records(std::move(path)) {}
 
-bool RecordsKeeper::Keep(const GameResult& won)
+RecordsKeeper::Kept RecordsKeeper::Keep(const GameResult& won)
 {
+    Kept kept;
     records.Open();
-    const bool best = records.IsNewBest(won);
-    records.Add(won);
-    return best;
+    kept.newBest = records.IsNewBest(won);
+    Records::Failure failure;
+    if (!records.Add(won, &failure))
+        kept.failure = failure;
+    return kept;
+}
+
+std::optional<Records::Failure> RecordsKeeper::Flush()
+{
+    Records::Failure failure;
+    if (records.Unwritten() == 0 || records.Flush(&failure))
+        return std::nullopt;
+    return failure;
 }
 
 Records& RecordsKeeper::Current()

@@ -408,6 +408,8 @@ GameResult Game::ResultOfWin() const
     r.par = play.facts.par;
     r.parIsOptimal = play.facts.parIsOptimal;
     r.assisted = play.facts.assisted;
+    if (play.facts.daily.isValid())
+        r.daily = play.facts.daily;
     return r;
 }
 

@@ -1,6 +1,8 @@
 #include "model/game_result.h"
 
 #include "model/history_file.h"
+#include "model/json_fields.h"
+#include "model/levels.h"
 #include "model/records.h"
 
 #include <QJsonArray>
@@ -14,24 +16,12 @@ namespace tesselo {
 namespace {
 
 // Larger whole numbers are not exact in a JSON double.
-constexpr double kLargestExact = 9007199254740992.0;
-constexpr double kLargestInt32 = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kLargestExact = 9007199254740992;
+constexpr std::int64_t kLargestInt32 = std::numeric_limits<std::int32_t>::max();
 
-bool WholeNumber(const QJsonValue& v, double low, double high, std::int64_t* out)
+bool WholeNumber(const QJsonValue& v, std::int64_t low, std::int64_t high, std::int64_t* out)
 {
-    if (!v.isDouble())
-        return false;
-    const double d = v.toDouble();
-    if (!(d >= low && d <= high) || std::trunc(d) != d)
-        return false;
-    *out = static_cast<std::int64_t>(d);
-    return true;
-}
-
-template <std::size_t N>
-bool OneOf(const QString& s, const char* const (&names)[N])
-{
-    return std::any_of(std::begin(names), std::end(names), [&](const char* n) { return s == QLatin1String(n); });
+    return tesselo::WholeNumber(v, out, low, high);
 }
 
 } // namespace
@@ -39,7 +29,7 @@ bool OneOf(const QString& s, const char* const (&names)[N])
 bool GameResult::IsValid() const
 {
     // Dates as ISO 8601 writes them without a sign, years 1 to 9999.
-    return OneOf(level, Records::kLevels) && OneOf(style, Records::kStyles) && moves >= 0 && milliseconds >= 0 &&
+    return LevelOfKey(level.toStdString()) && IsStyleKey(style.toStdString()) && moves >= 0 && milliseconds >= 0 &&
            finished.isValid() && finished.toUTC().date().year() >= 1 && finished.toUTC().date().year() <= 9999;
 }
 

@@ -299,7 +299,7 @@ void Records::SetBusyTimeout(int milliseconds)
 QString Records::LevelOf(std::int32_t rows, std::int32_t columns)
 {
     const std::optional<std::size_t> level = LevelOfSize(rows, columns);
-    return level ? QString::fromLatin1(kLevels[*level]) : QString();
+    return level ? QString::fromLatin1(kLevels[*level].key) : QString();
 }
 
 int Records::Exec(const char* sql)

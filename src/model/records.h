@@ -51,8 +51,6 @@ public:
     // Changes with every change of the schema. A file of a later version is
     // left as it is: this version neither reads it nor writes to it.
     static constexpr int kSchemaVersion = 1;
-    static constexpr const char* kLevels[4] = {"Novice", "Pro", "Expert", "Genius"};
-    static constexpr const char* kStyles[2] = {"Strategy", "Speed"};
     // The JSON files of earlier versions grew without a bound; anything
     // beyond this is not one.
     static constexpr qint64 kMaxJsonSize = 1024LL * 1024 * 1024;

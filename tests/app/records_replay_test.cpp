@@ -4,9 +4,12 @@
 #include "view/c_puzzle_image.h"
 
 #include <QFile>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+
+#include <sqlite3.h>
 
 #include <thread>
 
@@ -236,4 +239,39 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
     EXPECT_TRUE(QFile::exists("tesselo-records.sqlite.cleared"));
     EXPECT_EQ(dialog.summary->item(row, 4)->text(), "0");
     EXPECT_EQ(dialog.wins->rowCount(), 0);
+}
+
+// A win the records cannot take (another window holds the file) is told
+// once the winning move is over, waits in memory, and at the close either
+// goes in or, with the player's leave only, is lost.
+TEST(RecordsAndReplay, AWinTheRecordsCannotTakeIsToldAndWrittenAtTheClose)
+{
+    TempCwd cwd;
+    ASSERT_TRUE(SaveNearlyWon(true));
+    Window w;
+    w.dlg.records.Current().SetBusyTimeout(50);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(Records::kFileName, &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+    ASSERT_EQ(w.game.state, Solved);
+    EXPECT_TRUE(w.dlg.notKept.empty()) << "told in the middle of the winning move";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w.dlg.notKept.size(), 1u);
+    EXPECT_EQ(w.dlg.records.Unwritten(), 1u);
+
+    // Still held at the close: the player is asked, and the window stays.
+    QCloseEvent refused;
+    QApplication::sendEvent(&w.dlg, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(w.dlg.losing, std::vector<std::size_t>{1});
+
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QCloseEvent accepted;
+    QApplication::sendEvent(&w.dlg, &accepted);
+    EXPECT_TRUE(accepted.isAccepted());
+    Records kept;
+    EXPECT_EQ(kept.Summarize("Pro", "Strategy").won, 1);
 }

@@ -47,6 +47,14 @@ public:
         return closeWithoutSaving;
     }
     bool closeWithoutSaving = false;
+    void TellWinNotKept(const Records::Failure& failure) override { notKept.push_back(failure.reason); }
+    bool OfferCloseLosingWins(const Records::Failure&, std::size_t count) override
+    {
+        losing.push_back(count);
+        return false;
+    }
+    std::vector<QString> notKept;
+    std::vector<std::size_t> losing;
     int offers = 0;
     QString lastReason;
     // The quick tables stand in for the large ones: built in a blink, and

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The --export-records command of the real program, without any display:
+# the records of the folder it is run in (a JSON file of an earlier version
+# imported on the way, a field this version does not know kept) written
+# onto standard output or into a file named relative to that folder.
+#
+#   export_records_test.sh <tesselo>
+set -uo pipefail
+TESSELO="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+run() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$TESSELO" "$@" >"$work/out" 2>"$work/err"
+}
+
+mkdir -p "$work/game" "$work/other"
+cat >"$work/game/tesselo-records.json" <<'JSON'
+{"version":1,"results":[{"level":"Pro","style":"Speed","moves":9,"milliseconds":4321,
+"finished":"2026-12-01T10:00:00.000Z","picture":"","fromLater":{"kept":true}}]}
+JSON
+
+(cd "$work/game" && run --export-records); status=$?
+[ "$status" -eq 0 ] || fail "status $status ($(cat "$work/err"))"
+grep -q '"milliseconds": *4321' "$work/out" || fail "the win is not in the export: $(cat "$work/out")"
+grep -q '"fromLater"' "$work/out" || fail "a field of a later version was lost"
+[ -f "$work/game/tesselo-records.sqlite" ] && [ -f "$work/game/tesselo-records.json.imported" ] ||
+  fail "the JSON file was not imported once"
+cp "$work/out" "$work/stdout.json"
+
+(cd "$work/game" && run --export-records ../other/wins.json); status=$?
+[ "$status" -eq 0 ] || fail "into a file: status $status ($(cat "$work/err"))"
+cmp -s "$work/other/wins.json" "$work/stdout.json" || fail "the file differs from standard output"
+
+(cd "$work/game" && run --export-records "$work/no such folder/wins.json"); status=$?
+[ "$status" -eq 2 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "an unwritable file: status $status"
+echo "PASS: --export-records writes every kept win without a display"
