@@ -106,7 +106,11 @@ void Assistant::Sync()
         pending.reset();
         return;
     }
-    if (pending && pending->ask == want->ask && pending->position == want->position && pending->atMost == want->atMost)
+    // A whole plan asked for the par serves a hint for the same board as
+    // well: the search under way goes on.
+    const auto whole = [](const Request& r) { return r.ask != Ask::Rest; };
+    if (pending && whole(*pending) == whole(*want) && pending->position == want->position &&
+        pending->atMost == want->atMost)
         return;
     // A new key makes the answer to any earlier request stale.
     pending = want;

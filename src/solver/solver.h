@@ -56,10 +56,9 @@ public:
     // exists; nullopt otherwise, when `stop` was requested first, or for a
     // grid this solver does not play. On 4 x 6 an exact search whose cost
     // grows steeply with the length found: meant for the rest of a plan
-    // known to be no longer than ExactBelow().
+    // known to be no longer than kExactBelow (kQuickExactBelow without the
+    // large tables).
     std::optional<Plan> Shortest(const Position& position, int atMost, std::stop_token stop = {}) const;
-    // The longest 4 x 6 rest this solver searches exactly.
-    int ExactBelow() const { return large ? kExactBelow : kQuickExactBelow; }
 
     // Whether `position` is solved within `moves` slides; exact on every
     // grid. On 2 x 3 and 3 x 3 a table look-up; elsewhere a depth-first
