@@ -1,11 +1,11 @@
 #include "app/command_line.h"
 
 #include "model/game.h"
+#include "model/grid_position.h"
 #include "model/records.h"
 #include "model/tile_grid.h"
 #include "solver/notation.h"
 #include "solver/solver.h"
-#include "solver_qt/grid_position.h"
 #include "solver_qt/solver_service.h"
 #include "solver_qt/solver_worker.h"
 
