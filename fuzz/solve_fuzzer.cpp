@@ -7,9 +7,9 @@
 #include "fuzz_support.h"
 
 #include "model/game.h"
+#include "model/grid_position.h"
 #include "solver/distance_table.h"
 #include "solver/solver.h"
-#include "solver_qt/grid_position.h"
 
 #include <cstddef>
 #include <cstdint>

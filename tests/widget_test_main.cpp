@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qgetenv("SDL_AUDIODRIVER").isEmpty())
         qputenv("SDL_AUDIODRIVER", "dummy");
+    // The solver's tables are kept in a cache folder of the run's own,
+    // never the player's.
+    QTemporaryDir cache;
+    if (cache.isValid())
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

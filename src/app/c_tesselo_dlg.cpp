@@ -89,6 +89,7 @@ void CTesseloDlg::OnInitDialog()
     sound.InitSound();
     replay = std::make_unique<BoardReplay>(*game, *boardControl);
     connect(replay.get(), &BoardReplay::MoveMade, this, [this] { sound.Play(SoundEffects::Move); });
+    assistant = std::make_unique<Assistant>(*game, *boardControl, SolverOptions());
     // The window is sized around the board the saved game asks for; asked
     // before the picture is prepared, it lets the one preparation be the
     // one shown.
@@ -240,6 +241,8 @@ void CTesseloDlg::StopBoard()
     EndGesture();
     if (replay)
         replay->Stop();
+    if (assistant)
+        assistant->Stop();
 }
 
 void CTesseloDlg::OnRecords()
@@ -260,6 +263,23 @@ void CTesseloDlg::OnReplaySolve()
 {
     StopBoard();
     replay->StartLastSolve();
+}
+
+void CTesseloDlg::OnHint()
+{
+    StopBoard();
+    assistant->Hint();
+}
+
+void CTesseloDlg::OnSolve()
+{
+    StopBoard();
+    assistant->Solve();
+}
+
+SolverService::Options CTesseloDlg::SolverOptions() const
+{
+    return SolverService::DefaultOptions();
 }
 
 void CTesseloDlg::OnUndo()
@@ -289,6 +309,9 @@ void CTesseloDlg::AddBoardActions()
     add("Replay Solve", {QKeySequence(Qt::CTRL | Qt::Key_P)},
         [this] { return game->state == Solved && game->history.IsActive(); }, &CTesseloDlg::OnReplaySolve, true);
     add("Records", {QKeySequence(Qt::CTRL | Qt::Key_R)}, {}, &CTesseloDlg::OnRecords);
+    const auto inPlay = [this] { return game->state == Playing && !game->IsPaused(); };
+    actions.Add(BoardAction{tr("Hint"), {QKeySequence(Qt::Key_H)}, inPlay, [this] { OnHint(); }, true});
+    actions.Add(BoardAction{tr("Solve"), {QKeySequence(Qt::SHIFT | Qt::Key_H)}, inPlay, [this] { OnSolve(); }});
     pause.AddActions(actions);
     sharing.AddActions(actions);
 }
@@ -372,6 +395,8 @@ void CTesseloDlg::OnTimer(int id)
     if (id != timerId)
         return;
     game->Tick();
+    if (assistant)
+        assistant->Sync();
     bar.Show(game->CounterText(), game->strategyStyle, game->state == Playing);
 }
 
@@ -462,6 +487,11 @@ bool CTesseloDlg::HandleKey(QKeyEvent* key)
         replay->Stop();
         return true;
     }
+    // A key takes a hint away, and only stops a solve.
+    if (assistant && assistant->Interrupt()) {
+        shiftDown = shiftDown || key->key() == Qt::Key_Shift;
+        return true;
+    }
     // Each of these ends an open drag first (EndGesture).
     if (const BoardAction* action = actions.ForKey(*key)) {
         action->run();
@@ -512,6 +542,8 @@ void CTesseloDlg::OnLButtonDown(QPoint point)
         replay->Stop();
         return;
     }
+    if (assistant && assistant->Interrupt())
+        return;
     if (pause.ResumeOnClick())
         return;
     game->BeginDrag(point.x(), point.y() - barHeight);

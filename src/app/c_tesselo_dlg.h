@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/assistant.h"
 #include "app/board_actions.h"
 #include "app/board_replay.h"
 #include "app/game_bar.h"
@@ -79,6 +80,8 @@ public:
     void OnRedo();
     void OnRecords();
     void OnReplaySolve();
+    void OnHint();
+    void OnSolve();
     // The board's context menu, its entries enabled as they apply now.
     std::unique_ptr<QMenu> MakeBoardMenu();
 
@@ -93,6 +96,7 @@ public:
     SoundEffects sound;
     RecordsKeeper records;
     std::unique_ptr<BoardReplay> replay; // made with the game, when the window opens
+    std::unique_ptr<Assistant> assistant; // likewise
     int barHeight = 0;
     int buttonWidth = 0;
     GameBar bar;
@@ -120,6 +124,9 @@ protected:
     virtual bool OfferCloseLosingWins(const Records::Failure& failure, std::size_t count);
     virtual void RunBoardMenu(QMenu& menu, QPoint globalPos);
     virtual int RunRecordsDialog(CRecordsDlg& dialog);
+    // Where the solver keeps its large tables, and which; tests give
+    // smaller ones.
+    virtual SolverService::Options SolverOptions() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;

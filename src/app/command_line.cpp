@@ -3,11 +3,11 @@
 #include "model/game.h"
 #include "model/game_id.h"
 #include "model/history_file.h"
+#include "model/grid_position.h"
 #include "model/records.h"
 #include "model/tile_grid.h"
 #include "solver/notation.h"
 #include "solver/solver.h"
-#include "solver_qt/grid_position.h"
 #include "solver_qt/solver_service.h"
 #include "solver_qt/solver_worker.h"
 

@@ -1,9 +1,11 @@
 #include "model/game.h"
 
 #include "model/byte_io.h"
+#include "model/grid_position.h"
 #include "model/history_file.h"
 #include "model/levels.h"
 #include "model/safe_file.h"
+#include "solver/solver.h"
 
 #include <QDateTime>
 
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -23,6 +26,15 @@ namespace {
 constexpr std::uint64_t kUnixEpochAsFileTime = 116444736000000000ULL;
 
 constexpr std::int32_t kStateLimit = Solved;
+
+// Whether `grid` is solved within fewer moves than a new game starts from.
+// A grid the solver does not hold is only refused when solved.
+bool NearlySolved(const TileGrid& grid)
+{
+    if (const std::optional<solver::Position> position = PositionOf(grid))
+        return solver::Solver::IsWithin(*position, Game::kLeastStartDistance - 1);
+    return grid.IsSolved();
+}
 constexpr std::int32_t kAxisLimit = Vertical;
 
 } // namespace
@@ -77,7 +89,7 @@ void Game::StartSeeded(std::uint32_t seed)
     for (;; ++seed) {
         scrambled.Resize(scrambled.rowCount, scrambled.columnCount);
         scrambled.Shuffle(seed);
-        if (!scrambled.IsSolved())
+        if (!NearlySolved(scrambled))
             break;
     }
     GameFacts known;
@@ -244,6 +256,44 @@ bool Game::Redo()
 void Game::EndHistory()
 {
     play.EndHistory();
+}
+
+bool Game::MakeMove(const Move& move)
+{
+    if (play.state != Playing || drag.dragging || IsPaused())
+        return false;
+    // The selection goes where the move takes the cell where the selected
+    // row or column crosses the moved line, so the frame shows which line
+    // moved.
+    const Selection at = play.grid.Selected();
+    const bool row = move.axis == MoveAxis::Row;
+    const std::int32_t length = row ? play.grid.columnCount : play.grid.rowCount;
+    if (length <= 0)
+        return false;
+    const std::int32_t from = row ? at.column : at.row;
+    const std::int32_t to = ((from + move.amount) % length + length) % length;
+    const Selection after = row ? Selection{move.line, to} : Selection{to, move.line};
+    if (!play.Make(PlannedMove{move, after}))
+        return false;
+    FinishMove(true);
+    return true;
+}
+
+void Game::SetPar(std::int32_t length, bool optimal)
+{
+    if (play.state != Playing || length < 0)
+        return;
+    play.facts.par = length;
+    play.facts.parIsOptimal = optimal;
+}
+
+void Game::CountAssisted(std::int32_t count)
+{
+    if (play.state != Playing || count <= 0)
+        return;
+    play.facts.assisted = play.facts.assisted > std::numeric_limits<std::int32_t>::max() - count
+                              ? std::numeric_limits<std::int32_t>::max()
+                              : play.facts.assisted + count;
 }
 
 void Game::ShiftRowLeft()

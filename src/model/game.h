@@ -60,6 +60,8 @@ public:
     static constexpr std::size_t kBufferSize = 4096;
     static constexpr const char* kSaveFileName = "tesselo.dat";
     static constexpr std::int32_t kMaxElapsed = Stopwatch::kMaxElapsed;
+    // A new game starts at least this many moves from solved.
+    static constexpr int kLeastStartDistance = 3;
 
     // When the first picture is prepared: by the constructor, or only by
     // LoadSavedGame, once it is known which picture the window shows and at
@@ -80,7 +82,9 @@ public:
 
     void NewGame();
     // The game the seed names at the current level, scrambled from the
-    // home order; what NewGame does after choosing a seed.
+    // home order; what NewGame does after choosing a seed. A seed whose
+    // scramble is within reach of solved (closer than kLeastStartDistance)
+    // gives way to the next one, and the seed kept is the one played.
     void StartSeeded(std::uint32_t seed);
     void ResetGame();
     // Starts the game an ID names, at its level: a game in play is
@@ -124,6 +128,16 @@ public:
     bool CanRedo() const;
     // Ends the history and forgets an abandoned game.
     void EndHistory();
+
+    // A whole slide made for the player (a solve): made, counted, recorded
+    // and won as the player's own moves are, with the selection carried
+    // along the moved line. False when it moves nothing, or outside play.
+    bool MakeMove(const Move& move);
+    // What the solver knows of the game in play: the fewest moves found
+    // for its start, and whether none fewer exist.
+    void SetPar(std::int32_t length, bool optimal);
+    // Moves the player was shown (a hint) or had made (a solve).
+    void CountAssisted(std::int32_t count);
 
     // The window's timer, every 50 ms: reads the stopwatch's clock; the
     // first tick after a saved game was read rebases its stopwatch.

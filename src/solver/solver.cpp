@@ -24,7 +24,7 @@ struct Effort {
     int exactBelow = 0;
 };
 constexpr Effort kLargeEffort{{8, 32, false, true}, 4, Solver::kExactBelow};
-constexpr Effort kQuickEffort{{4, 8, false, true}, 0, 9};
+constexpr Effort kQuickEffort{{4, 8, false, true}, 0, Solver::kQuickExactBelow};
 
 // The 3 x 4 bound: every 2 x 3 and 3 x 2 block, through the symmetries.
 struct Grid3x4 {
@@ -188,6 +188,23 @@ std::optional<Plan> Solver::Solve4x6(const Position& position, std::stop_token s
     if (result.Length() == 0)
         result.optimal = true;
     return result;
+}
+
+std::optional<Plan> Solver::Shortest(const Position& position, int atMost, std::stop_token stop) const
+{
+    if (position.Rows() != 4 || position.Columns() != 6) {
+        // Every plan of the smaller grids is a shortest one.
+        std::optional<Plan> plan = Solve(position, std::move(stop));
+        if (plan && plan->Length() > atMost)
+            return std::nullopt;
+        return plan;
+    }
+    if (!position.IsSolvable() || atMost < 0 || stop.stop_requested())
+        return std::nullopt;
+    const auto found = Large4x6().search.Solve(position, atMost, std::move(stop));
+    if (found.outcome != OptimalSearch::Outcome::Found)
+        return std::nullopt;
+    return Plan{SlidesOf(SlideSet::For(4, 6), found.slides), true};
 }
 
 bool Solver::IsWithin(const Position& position, int moves)

@@ -34,6 +34,8 @@ public:
     // A 4 x 6 plan of at most this many slides is searched exactly (with
     // the large tables).
     static constexpr int kExactBelow = 11;
+    // The same without them: the quick tables bound the search less well.
+    static constexpr int kQuickExactBelow = 9;
 
     Solver();
     // `large` must be built; it is kept alive as long as this solver.
@@ -49,6 +51,14 @@ public:
     // A plan for `position`; nullopt when `stop` was requested first, or
     // for a grid this solver does not play or a position no slides solve.
     std::optional<Plan> Solve(const Position& position, std::stop_token stop = {}) const;
+
+    // A shortest plan for `position`, when one of at most `atMost` slides
+    // exists; nullopt otherwise, when `stop` was requested first, or for a
+    // grid this solver does not play. On 4 x 6 an exact search whose cost
+    // grows steeply with the length found: meant for the rest of a plan
+    // known to be no longer than kExactBelow (kQuickExactBelow without the
+    // large tables).
+    std::optional<Plan> Shortest(const Position& position, int atMost, std::stop_token stop = {}) const;
 
     // Whether `position` is solved within `moves` slides; exact on every
     // grid. On 2 x 3 and 3 x 3 a table look-up; elsewhere a depth-first

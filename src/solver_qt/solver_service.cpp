@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <utility>
+
 namespace tesselo {
 
 namespace {
@@ -35,6 +37,12 @@ SolverService::SolverService(Options options, QObject* parent)
     thread.setObjectName(QStringLiteral("Solver"));
     worker->moveToThread(&thread);
     thread.start(QThread::LowPriority);
+}
+
+void SolverService::StartLargeTables()
+{
+    if (std::exchange(largeStarted, true))
+        return;
     SolverWorker* w = worker.get();
     QMetaObject::invokeMethod(
         w,
@@ -62,6 +70,18 @@ SolverService::~SolverService()
 
 void SolverService::Request(const solver::Position& position, quint64 key)
 {
+    Ask(position, std::nullopt, key);
+}
+
+void SolverService::RequestShortest(const solver::Position& position, int atMost, quint64 key)
+{
+    Ask(position, atMost, key);
+}
+
+void SolverService::Ask(const solver::Position& position, std::optional<int> atMost, quint64 key)
+{
+    if (position.Rows() == 4 && position.Columns() == 6)
+        StartLargeTables();
     current.request_stop();
     current = std::stop_source();
     latest = key;
@@ -69,10 +89,10 @@ void SolverService::Request(const solver::Position& position, quint64 key)
     SolverWorker* w = worker.get();
     QMetaObject::invokeMethod(
         w,
-        [this, w, position, key, stop = current.get_token()] {
+        [this, w, position, atMost, key, stop = current.get_token()] {
             if (stop.stop_requested())
                 return;
-            w->Solve(position, stop, [this, key](const SolverWorker::Answer& answer) {
+            w->Solve(position, atMost, stop, [this, key](const SolverWorker::Answer& answer) {
                 QMetaObject::invokeMethod(
                     this, [this, key, answer] { Deliver(key, answer.plan, answer.largeTables); },
                     Qt::QueuedConnection);

@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <memory>
+#include <optional>
 #include <stop_token>
 
 namespace tesselo {
@@ -21,8 +22,10 @@ namespace tesselo {
 //
 // The thread also builds the large 4 x 6 tables once (some seconds), keeps
 // them in the cache folder, and reads them from there on later runs,
-// checked; a damaged file is set aside and the tables built again. Until
-// they are ready, 4 x 6 plans come from the quick tables.
+// checked; a damaged file is set aside and the tables built again. That
+// begins with the first 4 x 6 request (or StartLargeTables), so a player
+// who never plays that grid never pays for them. Until they are ready,
+// 4 x 6 plans come from the quick tables.
 class SolverService : public QObject {
     Q_OBJECT
 public:
@@ -39,6 +42,11 @@ public:
     static QString DefaultCacheFolder();
 
     void Request(const solver::Position& position, quint64 key);
+    // As Request, but answered only by a shortest plan of at most `atMost`
+    // slides (see Solver::Shortest): the exact rest of a plan.
+    void RequestShortest(const solver::Position& position, int atMost, quint64 key);
+    // Reads or builds the large tables, if not begun yet.
+    void StartLargeTables();
     // Makes every request so far stale.
     void Cancel();
     bool HasLargeTables() const { return largeReady; }
@@ -50,6 +58,7 @@ signals:
 
 private:
     void Deliver(quint64 key, const solver::Plan& plan, bool largeTables);
+    void Ask(const solver::Position& position, std::optional<int> atMost, quint64 key);
 
     QThread thread;
     std::unique_ptr<SolverWorker> worker;
@@ -57,6 +66,7 @@ private:
     quint64 latest = 0;
     bool waiting = false;
     bool largeReady = false;
+    bool largeStarted = false;
 };
 
 } // namespace tesselo

@@ -89,11 +89,13 @@ void SolverWorker::Use(std::unique_ptr<solver::PhaseTables> tables, bool loaded)
         ready(loaded);
 }
 
-void SolverWorker::Solve(const solver::Position& position, std::stop_token stop, const Deliver& deliver)
+void SolverWorker::Solve(const solver::Position& position, std::optional<int> atMost, std::stop_token stop,
+                         const Deliver& deliver)
 {
     const bool useLarge = large && position.Rows() == 4 && position.Columns() == 6;
     const solver::Solver& solver = useLarge ? *large : quick;
-    if (auto plan = solver.Solve(position, std::move(stop)))
+    auto plan = atMost ? solver.Shortest(position, *atMost, std::move(stop)) : solver.Solve(position, std::move(stop));
+    if (plan)
         deliver(Answer{std::move(*plan), useLarge});
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 
 namespace tesselo {
@@ -45,9 +46,11 @@ public:
     // Reads the kept tables, or begins building them; `ready` is called
     // on this thread once they are in use, with whether they were read.
     void Start(TablesReady ready);
-    // Solves `position` unless `stop` is requested first; `deliver` gets
-    // the plan, never an empty answer for a stopped or impossible search.
-    void Solve(const solver::Position& position, std::stop_token stop, const Deliver& deliver);
+    // Solves `position` unless `stop` is requested first (with `atMost`,
+    // only by a shortest plan that long at most); `deliver` gets the plan,
+    // never an empty answer for a stopped or impossible search.
+    void Solve(const solver::Position& position, std::optional<int> atMost, std::stop_token stop,
+               const Deliver& deliver);
     // Ends the building at its next step.
     void Finish() { finishing = true; }
 

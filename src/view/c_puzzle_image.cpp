@@ -2,6 +2,7 @@
 
 #include "model/game.h"
 #include "view/board_painter.h"
+#include "view/hint_overlay.h"
 #include "view/painter_target.h"
 #include "view/paused_panel.h"
 #include "view/replay.h"
@@ -56,6 +57,9 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     const DragAxis axis = replaying ? replayFrame->axis : game->dragAxis;
     const std::int32_t dx = replaying ? replayFrame->offset : game->dragDeltaX;
     const std::int32_t dy = replaying ? replayFrame->offset : game->dragDeltaY;
+    // The target paints in device pixels and copies without blending; the
+    // hint over it is drawn in board pixels, blended.
+    painter.save();
     PainterTarget target(painter);
     switch (axis) {
     case Horizontal: DrawRowDrag(target, *bitmap, dx); break;
@@ -63,6 +67,10 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     case None:
     default: DrawBoard(target, *bitmap); break;
     }
+    painter.restore();
+    if (hint && !replaying && axis == None && bitmap->grid)
+        DrawHint(painter, QSize(bitmap->CellWidth(), bitmap->CellHeight()), bitmap->grid->rowCount,
+                 bitmap->grid->columnCount, *hint);
 }
 
 } // namespace tesselo

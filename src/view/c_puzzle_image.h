@@ -1,6 +1,10 @@
 #pragma once
 
+#include "model/move.h"
+
 #include <QWidget>
+
+#include <optional>
 
 namespace tesselo {
 
@@ -21,6 +25,8 @@ public:
     // it with, in place of the game's own board. Both not owned.
     const ReplayFrame* replayFrame = nullptr;
     BoardBitmap* replayBoard = nullptr;
+    // A move to hint at, drawn over the game's board at rest.
+    std::optional<Move> hint;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

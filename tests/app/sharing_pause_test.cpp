@@ -1,3 +1,4 @@
+#include "app/assistant.h"
 #include "app/window_fixture.h"
 #include "model/game_id.h"
 #include "model/game_setup.h"
@@ -137,7 +138,12 @@ TEST(PauseKeeper, PausesOnPOnMinimiseOrHideAndGoesOnAtPOrAClick)
         const auto before = w.Homes();
         Key(w, Qt::Key_Right);
         Key(w, Qt::Key_Z, Qt::ControlModifier);
+        Key(w, Qt::Key_H);
+        EXPECT_FALSE(w.dlg.boardControl->hint);
+        Key(w, Qt::Key_H, Qt::ShiftModifier);
+        QTest::qWait(2 * Assistant::kSolveStepMs);
         EXPECT_EQ(w.Homes(), before);
+        EXPECT_EQ(w.game.facts.assisted, 0);
         EXPECT_TRUE(w.game.IsPaused());
         if (name == std::string("P"))
             Key(w, Qt::Key_P);

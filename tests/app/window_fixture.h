@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,13 @@ public:
     std::vector<std::size_t> losing;
     int offers = 0;
     QString lastReason;
+    // The quick tables stand in for the large ones: built in a blink, and
+    // kept in a folder of the test's own.
+    SolverService::Options SolverOptions() const override
+    {
+        return SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000};
+    }
+    QTemporaryDir cache;
 };
 
 // The window opened as the program opens it, but without a nested event

@@ -9,8 +9,8 @@
 
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "model/grid_position.h"
 #include "solver/notation.h"
-#include "solver_qt/grid_position.h"
 
 #include <QGuiApplication>
 

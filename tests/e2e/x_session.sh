@@ -44,9 +44,13 @@ make_play_dir() {
 
 # The game speaks English here, whatever the languages of the machine, as
 # the tests find its windows by their titles; TESSELO_LANGUAGE picks another
-# (a screenshot of the German game: TESSELO_LANGUAGE=de).
+# (a screenshot of the German game: TESSELO_LANGUAGE=de). The solver keeps
+# its tables in the play directory (or TESSELO_CACHE), never the machine's
+# own cache; an installed game has a HOME of its test's own.
 start_game() {
-  (cd "${START_DIR:-$PLAY}" && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb LANGUAGE="${TESSELO_LANGUAGE:-en}" \
+  (cd "${START_DIR:-$PLAY}" &&
+    if [ -z "${TESSELO_COMMAND:-}" ]; then export XDG_CACHE_HOME="${TESSELO_CACHE:-$PLAY/cache}"; fi &&
+    SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb LANGUAGE="${TESSELO_LANGUAGE:-en}" \
     exec "${TESSELO_COMMAND:-$BUILD/src/app/tesselo}") &
   GAME_PID=$!
 }

@@ -231,3 +231,37 @@ TEST(Solver, IsWithinAgreesWithTheDistances)
     EXPECT_FALSE(Solver::IsWithin(Shuffled(4, 6, random), 2));
     EXPECT_FALSE(Solver::IsWithin(Position::Solved(4, 6), -1));
 }
+
+// The exact rest of a plan: as long as a breadth-first search says, and
+// nothing when the limit is below that.
+TEST(Solver, ShortestFindsTheExactRestWithinItsLimit)
+{
+    const Solver solver;
+    std::mt19937 random(23);
+    std::vector<std::vector<Position>> layers;
+    Ball(Position::Solved(4, 6), 3, &layers);
+    for (int d = 0; d <= 3; ++d) {
+        const Position p = layers[std::size_t(d)][random() % layers[std::size_t(d)].size()];
+        const auto exact = solver.Shortest(p, 3);
+        ASSERT_TRUE(exact) << d;
+        ExpectSolves(p, *exact);
+        EXPECT_EQ(exact->Length(), d);
+        EXPECT_TRUE(exact->optimal);
+        EXPECT_EQ(solver.Shortest(p, d - 1), std::nullopt) << d;
+    }
+    const Position deeper = Scrambled(4, 6, 7, random);
+    const auto plan = solver.Solve(deeper);
+    ASSERT_TRUE(plan);
+    const auto exact = solver.Shortest(deeper, plan->Length());
+    ASSERT_TRUE(exact);
+    ExpectSolves(deeper, *exact);
+    EXPECT_LE(exact->Length(), std::min(plan->Length(), 7));
+    EXPECT_EQ(solver.Shortest(deeper, exact->Length() - 1), std::nullopt);
+
+    // The smaller grids answer from their own exact solvers.
+    const Position pro = Shuffled(3, 3, random);
+    const int d = DistanceTable::For(3, 3).Distance(pro);
+    ASSERT_TRUE(solver.Shortest(pro, d));
+    EXPECT_EQ(solver.Shortest(pro, d)->Length(), d);
+    EXPECT_EQ(solver.Shortest(pro, d - 1), std::nullopt);
+}

@@ -96,6 +96,7 @@ TEST(SolverService, BuildsKeepsAndRereadsTheLargeTables)
 
     SolverService again(Options(cache.path()));
     QSignalSpy ready(&again, &SolverService::LargeTablesReady);
+    again.StartLargeTables();
     ASSERT_TRUE(ready.wait(20000));
     EXPECT_TRUE(ready[0][0].toBool());
 }
@@ -116,6 +117,7 @@ TEST(SolverService, DamagedKeptTablesAreSetAsideAndBuiltAgain)
     }
     SolverService service(Options(cache.path()));
     QSignalSpy ready(&service, &SolverService::LargeTablesReady);
+    service.StartLargeTables();
     ASSERT_TRUE(ready.wait(60000));
     EXPECT_FALSE(ready[0][0].toBool());
 
@@ -127,4 +129,32 @@ TEST(SolverService, DamagedKeptTablesAreSetAsideAndBuiltAgain)
     const QByteArray sound = rebuilt.readAll();
     auto check = SmallTables();
     EXPECT_TRUE(check->Load(std::span(reinterpret_cast<const std::uint8_t*>(sound.constData()), std::size_t(sound.size()))));
+}
+
+// The large tables wait for the first 4 x 6 request; the exact rest of a
+// plan is answered only within its limit.
+TEST(SolverService, LargeTablesWaitForTheirGridAndShortestKeepsItsLimit)
+{
+    QTemporaryDir cache;
+    SolverService service(Options(cache.path()));
+    QSignalSpy answers(&service, &SolverService::PlanReady);
+    QSignalSpy ready(&service, &SolverService::LargeTablesReady);
+    const Position near = Scrambled(3, 4, {0, 9, 4});
+    service.RequestShortest(near, 3, 1);
+    ASSERT_TRUE(answers.wait(20000));
+    const auto plan = answers[0][1].value<solver::Plan>();
+    EXPECT_TRUE(plan.optimal);
+    EXPECT_TRUE(Solves(near, plan));
+    service.RequestShortest(near, plan.Length() - 1, 2);
+    QTest::qWait(300);
+    EXPECT_EQ(answers.size(), 1);
+    EXPECT_TRUE(ready.isEmpty());
+    EXPECT_FALSE(QFile::exists(cache.path() + QLatin1Char('/') + SolverWorker::CacheFileName()));
+
+    const Position genius = Scrambled(4, 6, {3, 20, 33});
+    service.RequestShortest(genius, 3, 3);
+    ASSERT_TRUE(answers.wait(20000));
+    EXPECT_EQ(answers[1][0].value<quint64>(), 3u);
+    EXPECT_TRUE(Solves(genius, answers[1][1].value<solver::Plan>()));
+    EXPECT_TRUE(ready.wait(60000));
 }

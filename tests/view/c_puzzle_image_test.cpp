@@ -3,6 +3,7 @@
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "view/c_puzzle_image.h"
+#include "view/hint_overlay.h"
 
 #include <QtGlobal>
 
@@ -231,4 +232,32 @@ TEST(CPuzzleImage, APausedBoardShowsNoPixelOfThePicture)
     ASSERT_TRUE(f.game.SetPaused(false));
     f.control.resize(640, 480);
     EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.game.board); })), 0);
+}
+
+// A hint is drawn over the board as the overlay draws it on its own, at the
+// board's place and size whatever the ratio (run at 1 and 2, as above), and
+// never over a gesture.
+TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
+{
+    Fixture f;
+    const qreal ratio = f.control.devicePixelRatioF();
+    f.setup.gesture.dragAxis = None;
+    const QImage board = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const Move hint{MoveAxis::Column, 2, -1};
+    f.control.hint = hint;
+    const QImage shown = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    QImage expected = board;
+    expected.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&expected);
+        DrawHint(painter, QSize(f.game.board.CellWidth(), f.game.board.CellHeight()), 2, 3, hint);
+    }
+    EXPECT_GT(Differences(shown, board), 0);
+    EXPECT_EQ(Differences(shown, expected), 0) << "at ratio " << ratio;
+
+    f.setup.gesture.dragAxis = Horizontal;
+    const QImage dragging = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    f.control.hint.reset();
+    EXPECT_EQ(Differences(dragging, f.control.grab().toImage().convertToFormat(QImage::Format_RGB32)), 0);
 }

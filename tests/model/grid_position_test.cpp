@@ -1,5 +1,5 @@
+#include "model/grid_position.h"
 #include "model/levels.h"
-#include "solver_qt/grid_position.h"
 
 #include <gtest/gtest.h>
 

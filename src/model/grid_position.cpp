@@ -1,4 +1,4 @@
-#include "solver_qt/grid_position.h"
+#include "model/grid_position.h"
 
 #include <vector>
 
