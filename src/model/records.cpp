@@ -488,8 +488,9 @@ Records::Check Records::TryOpen(int* rc)
     sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     Exec("PRAGMA cell_size_check = ON");
 
+    std::int64_t version = 0;
     for (int pass = 0; pass < 2; ++pass) {
-        std::int64_t id = 0, version = 0, objects = 0;
+        std::int64_t id = 0, objects = 0;
         {
             // Done with before any transaction begins: a statement still
             // reading holds a lock that another window's write waits for.
@@ -518,25 +519,30 @@ Records::Check Records::TryOpen(int* rc)
 #endif
         if (version > kSchemaVersion)
             return Check::Newer;
-        // A file of an earlier version of ours, exactly as that version
-        // made it, is brought up to date.
-        if (version < kSchemaVersion) {
-            if (SchemaOf(db.get()) != ExpectedSchema(int(version)))
-                return Check::NotOurs;
-            if (!Upgrade(rc))
-                return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
-        }
         break;
     }
-    if (SchemaOf(db.get()) != ExpectedSchema())
+    if (SchemaOf(db.get()) != ExpectedSchema(int(version)))
         return Check::NotOurs;
-    SqlStatement check(db.get(), "PRAGMA quick_check(1)");
-    *rc = check.Step();
-    if (*rc != SQLITE_ROW)
-        return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
-    if (check.Text(0) != QLatin1String("ok"))
-        return Check::NotOurs;
-    check.Run();
+    {
+        SqlStatement check(db.get(), "PRAGMA quick_check(1)");
+        *rc = check.Step();
+        if (*rc != SQLITE_ROW)
+            return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
+        if (check.Text(0) != QLatin1String("ok"))
+            return Check::NotOurs;
+        check.Run();
+    }
+    // A sound file of an earlier version of ours, exactly as that version
+    // made it, is brought up to date (a damaged one was set aside as it
+    // was). One that cannot be written now (read-only, or held by another
+    // window) is read as it is, and brought up to date at a later opening.
+    if (version < kSchemaVersion) {
+        if (!Upgrade(rc) && !IsPassing(*rc))
+            return Check::NotOurs;
+        const QStringList schema = SchemaOf(db.get());
+        if (schema != ExpectedSchema() && schema != ExpectedSchema(int(version)))
+            return Check::NotOurs;
+    }
     // A file made just now has its identity only now.
     const std::optional<FileId> made = IdOf(path);
     if (!made) {

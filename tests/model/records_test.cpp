@@ -483,8 +483,34 @@ TEST(Records, DailyWinsFromAFileOfTheFirstVersion)
         ASSERT_TRUE(Records().AddAll(wins));
     }
     Sql("DROP INDEX wins_daily; PRAGMA user_version = 1");
+    const auto version = [] {
+        sqlite3* db = nullptr;
+        sqlite3_stmt* q = nullptr;
+        int v = -1;
+        if (sqlite3_open(Records::kFileName, &db) == SQLITE_OK &&
+            sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &q, nullptr) == SQLITE_OK && sqlite3_step(q) == SQLITE_ROW)
+            v = sqlite3_column_int(q, 0);
+        sqlite3_finalize(q);
+        sqlite3_close(db);
+        return v;
+    };
+    {
+        // Held by another window, it is read as it is for now.
+        sqlite3* holder = nullptr;
+        ASSERT_EQ(sqlite3_open(Records::kFileName, &holder), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        Records held;
+        held.SetBusyTimeout(50);
+        ASSERT_TRUE(held.Open());
+        EXPECT_EQ(held.Summarize("Novice", "Speed").won, 4);
+        EXPECT_EQ(held.DailyDaysBack(QDate(2026, 12, 9)).size(), 3u);
+        sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(holder);
+        EXPECT_EQ(version(), 1);
+    }
     Records records;
     ASSERT_TRUE(records.Open());
+    EXPECT_EQ(version(), Records::kSchemaVersion);
     EXPECT_TRUE(AsideFiles().isEmpty());
     EXPECT_EQ(records.CountAll(), 6);
     EXPECT_EQ(records.DailyDaysBack(QDate(2026, 12, 9)),
