@@ -8,7 +8,6 @@
 #include "solver/solver.h"
 
 #include <QDateTime>
-
 #include <QFile>
 #include <QFileInfo>
 
