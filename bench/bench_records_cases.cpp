@@ -36,7 +36,8 @@ GameResult ASolve()
 }
 
 // The `i`th win: the solve with its level, style, score and time varied,
-// one in ten of them helped.
+// one in ten of them helped, one in twenty a daily puzzle of a day of its
+// own, a day missed after every ten of those.
 GameResult SomeWin(const GameResult& solve, int i)
 {
     GameResult won = solve;
@@ -46,6 +47,8 @@ GameResult SomeWin(const GameResult& solve, int i)
     won.milliseconds = 20000 + std::int64_t(i) * 104729 % 600000;
     won.finished = solve.finished.addSecs(i);
     won.assisted = i % 10 == 0 ? 3 : 0;
+    if (i % 20 == 1)
+        won.daily = QDate(2020, 1, 1).addDays(i / 20 + i / 200);
     return won;
 }
 
@@ -99,8 +102,8 @@ void KeepWin(benchmark::State& state, int kept)
 }
 
 // What the Records window asks when it opens: the summary of every level
-// and style, and the first page of wins of one, best first and newest
-// first.
+// and style, the first page of wins of one, best first and newest first,
+// and the daily puzzles won with their streak.
 void WindowQueries(benchmark::State& state, int kept)
 {
     const std::unique_ptr<Records> records = Opened(state, kept);
@@ -113,6 +116,7 @@ void WindowQueries(benchmark::State& state, int kept)
                 won += records->Summarize(QString::fromLatin1(kind.key), QString::fromLatin1(style)).won;
         for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
             won += int(records->Page(QStringLiteral("Expert"), QStringLiteral("Speed"), order, 0, 100).size());
+        won += int(records->DailyDaysBack(QDate(2100, 1, 1)).size() + records->DailyPage(0, 101).size());
         benchmark::DoNotOptimize(won);
     }
 }

@@ -216,6 +216,9 @@ void Assistant::Count(const solver::Slide& slide)
 
 void Assistant::Hint()
 {
+    // A paused board shows nothing, so it is shown no move either.
+    if (game.IsPaused())
+        return;
     Sync();
     if (!Now())
         return;
@@ -254,6 +257,8 @@ void Assistant::HideHint()
 
 void Assistant::Solve()
 {
+    if (game.IsPaused())
+        return;
     Sync();
     if (!Now())
         return;

@@ -1,6 +1,7 @@
 #include "app/c_records_dlg.h"
 
 #include "app/display_names.h"
+#include "model/daily_streak.h"
 #include "model/game.h"
 #include "model/levels.h"
 
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -71,7 +73,7 @@ QString DateText(const QDateTime& when, bool withTime)
 } // namespace
 
 CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& style, QWidget* parent)
-    : QDialog(parent), records(kept)
+    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), records(kept)
 {
     setWindowTitle(tr("Tesselo Records"));
     setModal(true);
@@ -92,6 +94,12 @@ CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& sty
     clearButton = new QPushButton(tr("Clear Records"), this);
     closeButton = new QPushButton(tr("Close"), this);
     closeButton->setDefault(true);
+    lists = new QTabWidget(this);
+    daily = MakeTable({tr("Puzzle"), tr("Level"), tr("Style"), tr("Moves"), tr("Time"), tr("Help")}, this);
+    streakLabel = new QLabel(this);
+    streakLabel->setToolTip(tr("Days are the UTC dates that name the puzzles. Today's puzzle, still to be won, "
+                               "breaks no streak."));
+    dailyLabel = new QLabel(this);
 
     auto* listBar = new QHBoxLayout;
     auto* orderLabel = new QLabel(tr("&Order:"), this);
@@ -110,24 +118,35 @@ CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& sty
     buttons->addStretch();
     buttons->addWidget(clearButton);
     buttons->addWidget(closeButton);
+    auto* kindPage = new QWidget(this);
+    auto* kindLayout = new QVBoxLayout(kindPage);
+    kindLayout->addLayout(listBar);
+    kindLayout->addWidget(wins, 1);
+    kindLayout->addLayout(pageBar);
+    auto* dailyPage = new QWidget(this);
+    auto* dailyLayout = new QVBoxLayout(dailyPage);
+    auto* dailyBar = new QHBoxLayout;
+    dailyBar->addWidget(streakLabel);
+    dailyBar->addStretch();
+    dailyBar->addWidget(dailyLabel);
+    dailyLayout->addLayout(dailyBar);
+    dailyLayout->addWidget(daily, 1);
+    lists->addTab(kindPage, tr("Level and Style"));
+    lists->addTab(dailyPage, tr("Daily Puzzles"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
-    layout->addLayout(listBar);
-    layout->addWidget(wins, 1);
-    layout->addLayout(pageBar);
+    layout->addWidget(lists, 1);
     layout->addLayout(buttons);
 
     connect(summary, &QTableWidget::itemSelectionChanged, this, &CRecordsDlg::FillWins);
     connect(order, &QComboBox::currentIndexChanged, this, &CRecordsDlg::FillWins);
     connect(previousButton, &QPushButton::clicked, this, &CRecordsDlg::OnPreviousPage);
     connect(nextButton, &QPushButton::clicked, this, &CRecordsDlg::OnNextPage);
-    // Only a win kept with its moves can be played again.
-    connect(wins, &QTableWidget::itemSelectionChanged, this, [this] {
-        const int r = wins->currentRow();
-        replayButton->setEnabled(!wins->selectedItems().isEmpty() && r >= 0 &&
-                                 wins->item(r, 0)->data(kReplayableRole).toBool());
-    });
-    connect(wins, &QTableWidget::cellDoubleClicked, this, &CRecordsDlg::OnReplay);
+    for (QTableWidget* list : {wins, daily}) {
+        connect(list, &QTableWidget::itemSelectionChanged, this, &CRecordsDlg::EnableReplay);
+        connect(list, &QTableWidget::cellDoubleClicked, this, &CRecordsDlg::OnReplay);
+    }
+    connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::EnableReplay);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -171,6 +190,52 @@ void CRecordsDlg::Refresh()
     if (!level.isEmpty())
         SelectKind(level, style);
     FillWins();
+    FillDaily();
+}
+
+void CRecordsDlg::FillDaily()
+{
+    const int streak = CurrentDailyStreak(records.DailyDaysBack(today), today);
+    streakLabel->setText(tr("Current streak (days): %1", "consecutive days whose daily puzzle was won").arg(streak));
+    // One row more than a page says whether there are more; they are not
+    // counted, as that would read every daily win.
+    std::vector<Records::KeptWin> page = records.DailyPage(0, kPageSize + 1);
+    const bool more = int(page.size()) > kPageSize;
+    page.resize(std::min(page.size(), std::size_t(kPageSize)));
+    dailyLabel->setText(more ? tr("The newest %1 daily wins").arg(kPageSize)
+                             : tr("Daily wins: %1").arg(page.size()));
+    daily->clearContents();
+    daily->setRowCount(int(page.size()));
+    for (int row = 0; row < int(page.size()); ++row) {
+        const Records::KeptWin& w = page[std::size_t(row)];
+        const GameResult& g = w.result;
+        QTableWidgetItem* keys = SetRow(
+            daily, row,
+            {g.daily->toString(Qt::ISODate), DisplayName(g.level), DisplayName(g.style), QString::number(g.moves),
+             Game::TimeText(g.milliseconds),
+             g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
+            3);
+        keys->setData(kIdRole, qint64(w.id));
+        keys->setData(kReplayableRole, w.replayable);
+    }
+    KeepColumnsInView(daily);
+    if (!page.empty())
+        daily->selectRow(0);
+    EnableReplay();
+}
+
+QTableWidget* CRecordsDlg::ShownList() const
+{
+    return lists->currentIndex() == 1 ? daily : wins;
+}
+
+void CRecordsDlg::EnableReplay()
+{
+    // Only a win kept with its moves can be played again.
+    const QTableWidget* list = ShownList();
+    const int r = list->currentRow();
+    replayButton->setEnabled(!list->selectedItems().isEmpty() && r >= 0 && list->item(r, 0) &&
+                             list->item(r, 0)->data(kReplayableRole).toBool());
 }
 
 void CRecordsDlg::SelectKind(const QString& level, const QString& style)
@@ -230,9 +295,9 @@ void CRecordsDlg::ShowPage(int first)
                                     : tr("Wins %1 to %2 of %3").arg(pageStart + 1).arg(last).arg(kindWins));
     previousButton->setEnabled(pageStart > 0);
     nextButton->setEnabled(int(page.size()) == kPageSize && last < kindWins);
-    replayButton->setEnabled(false);
     if (!page.empty())
         wins->selectRow(0);
+    EnableReplay();
 }
 
 void CRecordsDlg::OnPreviousPage()
@@ -247,10 +312,11 @@ void CRecordsDlg::OnNextPage()
 
 void CRecordsDlg::OnReplay()
 {
-    const int r = wins->currentRow();
-    if (r < 0 || !wins->item(r, 0) || !wins->item(r, 0)->data(kReplayableRole).toBool())
+    const QTableWidget* list = ShownList();
+    const int r = list->currentRow();
+    if (r < 0 || !list->item(r, 0) || !list->item(r, 0)->data(kReplayableRole).toBool())
         return;
-    std::optional<GameResult> win = records.Win(wins->item(r, 0)->data(kIdRole).toLongLong());
+    std::optional<GameResult> win = records.Win(list->item(r, 0)->data(kIdRole).toLongLong());
     if (!win || !win->IsReplayable())
         return;
     chosen = std::move(win);

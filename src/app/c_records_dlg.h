@@ -9,6 +9,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
 
 namespace tesselo {
@@ -16,9 +17,11 @@ namespace tesselo {
 // "Tesselo Records": for each level and style the best win, the wins
 // counted and the averages of the last 5 and 12; below, the wins of the
 // chosen level and style a page at a time, any of which can be replayed on
-// the board. Everything shown is asked of the records by query, so the
-// window opens as fast with a hundred thousand wins as with ten. Rows are
-// known by the keys kept in their items, never by their (translated) text.
+// the board. The daily puzzles won, of every level and style, are listed
+// apart, with the current streak. Everything shown is asked of the records
+// by query, so the window opens as fast with a hundred thousand wins as
+// with ten. Rows are known by the keys kept in their items, never by their
+// (translated) text.
 // Built with layouts, so it grows to hold its texts in any font.
 class CRecordsDlg : public QDialog {
     Q_OBJECT
@@ -47,7 +50,11 @@ public:
     static QString ScoreText(const QString& style, std::optional<double> score);
 
     QTableWidget* summary = nullptr;
+    QTabWidget* lists = nullptr; // the wins of a level and style; the daily puzzles
     QTableWidget* wins = nullptr;
+    QTableWidget* daily = nullptr;
+    QLabel* streakLabel = nullptr;
+    QLabel* dailyLabel = nullptr;
     QComboBox* order = nullptr;
     QLabel* pageLabel = nullptr;
     QPushButton* previousButton = nullptr;
@@ -58,6 +65,8 @@ public:
     // The win the player chose to watch, with its replay, once the window
     // has closed for it.
     std::optional<GameResult> chosen;
+    // The UTC date the streak of daily puzzles ends at or the day before.
+    QDate today;
 
 protected:
     // Asks before the records are set aside; tests answer it.
@@ -65,6 +74,10 @@ protected:
 
 private:
     void FillWins();
+    void FillDaily();
+    // The list the Replay button acts on: the one on show.
+    QTableWidget* ShownList() const;
+    void EnableReplay();
     void ShowPage(int first);
     QString Level() const;
     QString Style() const;

@@ -37,7 +37,7 @@ constexpr int kTemplateHeight = 284;
 
 CTesseloDlg::CTesseloDlg(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       bar(this)
 {
     setWindowTitle(QStringLiteral("Tesselo"));
@@ -178,6 +178,7 @@ void CTesseloDlg::showEvent(QShowEvent* event)
     if (!watchingScreen && windowHandle()) {
         watchingScreen = true;
         connect(windowHandle(), &QWindow::screenChanged, this, [this] { OnSize(width(), height()); });
+        pause.Watch(windowHandle());
     }
 }
 
@@ -308,9 +309,11 @@ void CTesseloDlg::AddBoardActions()
     add("Replay Solve", {QKeySequence(Qt::CTRL | Qt::Key_P)},
         [this] { return game->state == Solved && game->history.IsActive(); }, &CTesseloDlg::OnReplaySolve, true);
     add("Records", {QKeySequence(Qt::CTRL | Qt::Key_R)}, {}, &CTesseloDlg::OnRecords);
-    const auto inPlay = [this] { return game->state == Playing; };
+    const auto inPlay = [this] { return game->state == Playing && !game->IsPaused(); };
     actions.Add(BoardAction{tr("Hint"), {QKeySequence(Qt::Key_H)}, inPlay, [this] { OnHint(); }, true});
     actions.Add(BoardAction{tr("Solve"), {QKeySequence(Qt::SHIFT | Qt::Key_H)}, inPlay, [this] { OnSolve(); }});
+    pause.AddActions(actions);
+    sharing.AddActions(actions);
 }
 
 std::unique_ptr<QMenu> CTesseloDlg::MakeBoardMenu()
@@ -341,14 +344,20 @@ void CTesseloDlg::OnBnClickedNewGame()
 {
     StopBoard();
     if (game->state != Playing) {
-        setWindowTitle(QStringLiteral("Tesselo"));
         game->NewGame();
-        if (game->strategyStyle)
-            sound.Play(SoundEffects::NewGame);
+        StartedNewGame();
     } else {
         game->ResetGame();
         sound.Play(SoundEffects::Reset);
     }
+    RepaintBoard();
+}
+
+void CTesseloDlg::StartedNewGame()
+{
+    setWindowTitle(QStringLiteral("Tesselo"));
+    if (game->strategyStyle)
+        sound.Play(SoundEffects::NewGame);
     RepaintBoard();
 }
 
@@ -534,6 +543,8 @@ void CTesseloDlg::OnLButtonDown(QPoint point)
         return;
     }
     if (assistant && assistant->Interrupt())
+        return;
+    if (pause.ResumeOnClick())
         return;
     game->BeginDrag(point.x(), point.y() - barHeight);
     grabMouse();

@@ -4,6 +4,8 @@
 #include "app/board_actions.h"
 #include "app/board_replay.h"
 #include "app/game_bar.h"
+#include "app/game_sharing.h"
+#include "app/pause_keeper.h"
 #include "app/records_keeper.h"
 #include "app/sound_effects.h"
 #include "app/window_layout.h"
@@ -46,6 +48,8 @@ public:
 
     void OnInitDialog();
     void OnBnClickedNewGame();
+    // What every new game started from the window shows and sounds.
+    void StartedNewGame();
     void OnBnClickedOptions();
     void OnBnClickedHelp();
     void OnTimer(int id);
@@ -97,6 +101,8 @@ public:
     int buttonWidth = 0;
     GameBar bar;
     BoardActions actions;
+    PauseKeeper pause{*this};
+    GameSharing sharing{*this};
 
     QPushButton* newGameButton = nullptr; // 1000
     QPushButton* optionsButton = nullptr; // 1001

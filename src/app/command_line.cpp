@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
 #include "model/game.h"
+#include "model/game_id.h"
+#include "model/history_file.h"
 #include "model/grid_position.h"
 #include "model/records.h"
 #include "model/tile_grid.h"
@@ -9,6 +11,8 @@
 #include "solver_qt/solver_service.h"
 #include "solver_qt/solver_worker.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QString>
 
@@ -33,15 +37,23 @@ std::string Shown(const QString& path)
     return '"' + path.toLocal8Bit().toStdString() + '"';
 }
 
-// The grid of the saved game at `path`, read as the game reads it (every
-// part checked) but without any of the game's state: read only.
-std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
+// The saved game at `path`, read as the game reads it (every part checked)
+// but into no game: read only.
+std::optional<Game::SavedPlay> ReadSavedPlay(const QString& path, std::string* why)
 {
     bool missing = false;
-    std::optional<TileGrid> grid = Game::ReadSavedGrid(path, &missing);
-    if (!grid)
+    std::optional<Game::SavedPlay> saved = Game::ReadSavedPlay(path, &missing);
+    if (!saved)
         *why = missing ? "there is no " + Shown(path) : Shown(path) + " holds no saved game";
-    return grid;
+    return saved;
+}
+
+std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
+{
+    std::optional<Game::SavedPlay> saved = ReadSavedPlay(path, why);
+    if (!saved)
+        return std::nullopt;
+    return std::move(saved->grid);
 }
 
 // The large 4 x 6 tables when a game has kept them in the cache; never
@@ -73,6 +85,36 @@ int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
     }
     out << solver::ToNotation(plan->slides) << '\n'
         << "length " << plan->Length() << (plan->optimal ? " optimal" : " par") << '\n';
+    return 0;
+}
+
+// The ID of the saved game in play, from the seed its history beside it
+// keeps, taken as the game takes it: only a history that leads to the saved
+// game counts.
+int PrintId(const Operand& operand, std::ostream& out, std::ostream& err)
+{
+    const QString path = operand.value_or(QString::fromLatin1(Game::kSaveFileName));
+    std::string why;
+    const std::optional<Game::SavedPlay> saved = ReadSavedPlay(path, &why);
+    if (!saved) {
+        err << "tesselo: " << why << '\n';
+        return kUnusable;
+    }
+    if (saved->state != Playing) {
+        err << "tesselo: " << Shown(path) << " holds no game in play\n";
+        return kUnusable;
+    }
+    Puzzle puzzle;
+    puzzle.Resume(saved->grid, saved->state, saved->moves);
+    const QString historyPath = QFileInfo(path).dir().filePath(QString::fromLatin1(HistoryFile::kFileName));
+    if (std::optional<HistoryFile::Contents> kept = HistoryFile::Read(historyPath))
+        puzzle.AdoptHistory(std::move(kept->history), kept->facts);
+    const std::optional<GameId> id = GameId::Of(puzzle);
+    if (!id) {
+        err << "tesselo: the game in " << Shown(path) << " has no ID: it was saved without its seed\n";
+        return kUnusable;
+    }
+    out << id->ToString().toStdString() << '\n';
     return 0;
 }
 
@@ -123,6 +165,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"--solve", "[FILE]", &Solve},
+    {"--id", "[FILE]", &PrintId},
     {"--export-records", "[FILE]", &ExportRecords},
 };
 

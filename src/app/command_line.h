@@ -13,6 +13,8 @@ namespace tesselo {
 //   tesselo --solve [FILE]   prints a shortest (or the best known) way to
 //                            solve the saved game FILE, tesselo.dat unless
 //                            named
+//   tesselo --id [FILE]      prints the ID of the game in play in FILE (its
+//                            level and seed, kept in the history beside it)
 //   tesselo --export-records [FILE]
 //                            writes every kept win as JSON into FILE, or
 //                            onto standard output

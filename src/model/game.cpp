@@ -7,6 +7,7 @@
 #include "model/safe_file.h"
 #include "solver/solver.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 
@@ -66,11 +67,16 @@ void Game::NewGame()
 {
     if (play.state == Playing)
         return;
+    ShowNextPictureAfterWin();
+    StartSeeded(static_cast<std::uint32_t>(fileTime()) % 0x7FFF);
+}
+
+void Game::ShowNextPictureAfterWin()
+{
     if (play.state == Solved && folder.target) {
         if (folder.IsSearchOpen() || folder.OpenSearch())
             folder.ShowNext();
     }
-    StartSeeded(static_cast<std::uint32_t>(fileTime()) % 0x7FFF);
 }
 
 void Game::StartSeeded(std::uint32_t seed)
@@ -92,6 +98,65 @@ void Game::StartSeeded(std::uint32_t seed)
     ClockMayHaveChanged();
 }
 
+void Game::StartNamed(const GameId& id, const QDate& daily)
+{
+    drag.Cancel();
+    // The game in play goes as a reset takes it, and stays the one undo
+    // can bring back while the new game has no move to take back.
+    std::optional<Puzzle::Abandoned> kept;
+    if (play.state == Playing) {
+        play.Reset(watch.elapsed, watch.Running());
+        kept = std::exchange(play.abandoned, std::nullopt);
+    }
+    ShowNextPictureAfterWin();
+    const Level& level = kLevels[std::min(id.level, std::size(kLevels) - 1)];
+    play.grid.Resize(level.rows, level.columns);
+    StartSeeded(id.seed);
+    play.facts.daily = daily;
+    play.abandoned = std::move(kept);
+}
+
+void Game::StartDaily()
+{
+    const QDate today = TodayUtc();
+    StartNamed(GameId{DifficultyOf(play.grid.rowCount, play.grid.columnCount), DailySeed(today)}, today);
+}
+
+QDateTime Game::NowUtc() const
+{
+    const auto unixMs = static_cast<qint64>((fileTime() - kUnixEpochAsFileTime) / 10000);
+    return QDateTime::fromMSecsSinceEpoch(unixMs, Qt::UTC);
+}
+
+QDate Game::TodayUtc() const
+{
+    return NowUtc().date();
+}
+
+bool Game::SetPaused(bool paused)
+{
+    if (paused && (strategy || play.state != Playing))
+        return false;
+    // A paused board takes no gesture: one open now springs back.
+    drag.Cancel();
+    play.facts.paused = paused;
+    ClockMayHaveChanged();
+    return true;
+}
+
+void Game::HoldForPause()
+{
+    if (strategy)
+        play.facts.paused = false;
+    const bool hold = play.facts.paused && play.state == Playing;
+    if (hold == watch.IsHeld(Stopwatch::Pause))
+        return;
+    // Read at the change itself, so the time stands from the very moment
+    // of the pause and not from the last tick.
+    watch.Read();
+    watch.SetHold(Stopwatch::Pause, hold);
+}
+
 void Game::ResetGame()
 {
     drag.Cancel();
@@ -102,7 +167,7 @@ void Game::ResetGame()
 
 void Game::BeginDrag(std::int32_t x, std::int32_t y)
 {
-    if (play.state != Playing)
+    if (play.state != Playing || IsPaused())
         return;
     drag.Begin(x, y);
     const Cell cell = boardPicture.CellAt(y, x);
@@ -145,12 +210,12 @@ void Game::KeyShift(bool row, std::int32_t target)
 
 bool Game::CanUndo() const
 {
-    return !drag.dragging && play.CanUndo();
+    return !drag.dragging && !IsPaused() && play.CanUndo();
 }
 
 bool Game::CanRedo() const
 {
-    return !drag.dragging && play.CanRedo();
+    return !drag.dragging && !IsPaused() && play.CanRedo();
 }
 
 bool Game::Undo()
@@ -158,7 +223,7 @@ bool Game::Undo()
     if (!CanUndo())
         return false;
     const std::optional<Puzzle::Abandoned>& reset = play.abandoned;
-    const bool restoring = play.state == Idle && reset;
+    const bool restoring = play.Restores();
     const std::int32_t shown = restoring ? reset->elapsed : 0;
     const std::int32_t running = restoring ? reset->running : 0;
     if (play.Undo() == Puzzle::UndoKind::Nothing)
@@ -194,7 +259,7 @@ void Game::EndHistory()
 
 bool Game::MakeMove(const Move& move)
 {
-    if (play.state != Playing || drag.dragging)
+    if (play.state != Playing || drag.dragging || IsPaused())
         return false;
     // The selection goes where the move takes the cell where the selected
     // row or column crosses the moved line, so the frame shows which line
@@ -338,6 +403,7 @@ bool Game::ClockTicks() const
 
 void Game::ClockMayHaveChanged()
 {
+    HoldForPause();
     const bool ticks = ClockTicks();
     if (gameOwner && ticks != clockTicked)
         gameOwner->ClockSound(ticks);
@@ -399,8 +465,7 @@ GameResult Game::ResultOfWin() const
     // "Speed" keeps the time the counter shows; "Strategy" has no counter
     // of time, so its own stopwatch runs from the start or resumption.
     r.milliseconds = strategy ? watch.Running() : std::max(watch.elapsed, 0);
-    const auto unixMs = static_cast<qint64>((fileTime() - kUnixEpochAsFileTime) / 10000);
-    r.finished = QDateTime::fromMSecsSinceEpoch(unixMs, Qt::UTC);
+    r.finished = NowUtc();
     r.picture = boardPicture.sourcePath.isEmpty() ? QString() : QFileInfo(boardPicture.sourcePath).fileName();
     r.start = play.history.start;
     r.movesBefore = play.history.movesBefore;
@@ -556,16 +621,26 @@ bool Game::IsSavedGameFile(const QString& path)
 
 std::optional<TileGrid> Game::ReadSavedGrid(const QString& path, bool* missing)
 {
+    std::optional<SavedPlay> saved = ReadSavedPlay(path, missing);
+    if (!saved)
+        return std::nullopt;
+    return std::move(saved->grid);
+}
+
+std::optional<Game::SavedPlay> Game::ReadSavedPlay(const QString& path, bool* missing)
+{
     std::vector<std::uint8_t> buffer(kBufferSize, 0);
     ReadRefusal why = ReadRefusal::None;
     const std::size_t n = ReadSavedImage(path, buffer, &why);
     if (missing)
         *missing = why == ReadRefusal::Missing;
-    TileGrid grid;
+    SavedPlay saved;
     if (n == 0 || CheckRecord(buffer.data(), n) != n ||
-        grid.LoadFrom(buffer.data() + kHeaderSize, n - kHeaderSize) == 0)
+        saved.grid.LoadFrom(buffer.data() + kHeaderSize, n - kHeaderSize) == 0)
         return std::nullopt;
-    return grid;
+    saved.state = static_cast<GameState>(GetInt32(buffer.data() + 12));
+    saved.moves = GetInt32(buffer.data() + 20);
+    return saved;
 }
 
 void Game::LoadSavedGame(const BoardFit& fit)
@@ -603,8 +678,8 @@ void Game::LoadHistory()
     // a damaged one) is passed over without a word and replaced at the
     // next close.
     std::optional<HistoryFile::Contents> kept = HistoryFile::Read(QString::fromLatin1(HistoryFile::kFileName));
-    if (kept)
-        play.AdoptHistory(std::move(kept->history), kept->facts);
+    if (kept && play.AdoptHistory(std::move(kept->history), kept->facts))
+        ClockMayHaveChanged(); // a game put aside paused comes back paused
 }
 
 void Game::StoreHistory() const

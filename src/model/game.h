@@ -2,6 +2,7 @@
 
 #include "model/drag_gesture.h"
 #include "model/game_facts.h"
+#include "model/game_id.h"
 #include "model/game_owner.h"
 #include "model/history.h"
 #include "model/puzzle.h"
@@ -86,6 +87,19 @@ public:
     // gives way to the next one, and the seed kept is the one played.
     void StartSeeded(std::uint32_t seed);
     void ResetGame();
+    // Starts the game an ID names, at its level: a game in play is
+    // abandoned as a reset abandons it, and one undo right after brings it
+    // back at its own level. `daily` names the day when it is that day's
+    // puzzle.
+    void StartNamed(const GameId& id, const QDate& daily = {});
+    // Today's daily puzzle (the wall clock's UTC date) at the current level.
+    void StartDaily();
+    QDate TodayUtc() const;
+    // A "Speed" game in play put aside: its stopwatch stands, its clock is
+    // silent, and no move, undo or redo is taken until it goes on. Returns
+    // whether the game is now as asked; "Strategy" never pauses.
+    bool SetPaused(bool paused);
+    bool IsPaused() const { return watch.IsHeld(Stopwatch::Pause); }
     void BeginDrag(std::int32_t x, std::int32_t y);
     void TrackDrag(std::int32_t x, std::int32_t y);
     void EndDrag(std::int32_t x, std::int32_t y);
@@ -175,6 +189,14 @@ public:
     // but into no game; nothing when there is none (`missing` says whether
     // the file was not there at all).
     static std::optional<TileGrid> ReadSavedGrid(const QString& path, bool* missing = nullptr);
+    // The same with the state of play and the counter, all a kept history
+    // needs to be matched with the saved game.
+    struct SavedPlay {
+        TileGrid grid;
+        GameState state = Idle;
+        std::int32_t moves = 0;
+    };
+    static std::optional<SavedPlay> ReadSavedPlay(const QString& path, bool* missing = nullptr);
 
     std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
     // Applies a whole saved-game image only when every part of it is sound
@@ -212,9 +234,14 @@ public:
     const std::int32_t& volume = soundVolume;
 
 private:
-    bool CanKey() const { return play.state == Playing && !drag.dragging; }
+    bool CanKey() const { return play.state == Playing && !drag.dragging && !IsPaused(); }
     void KeyShift(bool row, std::int32_t target);
     void ClockMayHaveChanged();
+    // The pause follows the game's facts: held exactly while a "Speed" game
+    // in play is marked paused.
+    void HoldForPause();
+    void ShowNextPictureAfterWin();
+    QDateTime NowUtc() const;
     void LoadHistory();
     void StoreHistory() const;
 

@@ -64,7 +64,12 @@ void Puzzle::CountMove()
 
 bool Puzzle::CanUndo() const
 {
-    return (state == Playing && history.CanUndo()) || (state == Idle && abandoned);
+    return (state == Playing && history.CanUndo()) || Restores();
+}
+
+bool Puzzle::Restores() const
+{
+    return abandoned && (state == Idle || (state == Playing && !history.CanUndo()));
 }
 
 bool Puzzle::CanRedo() const
@@ -74,7 +79,7 @@ bool Puzzle::CanRedo() const
 
 Puzzle::UndoKind Puzzle::Undo()
 {
-    if (state == Idle && abandoned) {
+    if (Restores()) {
         Abandoned game = std::move(*abandoned);
         abandoned.reset();
         grid = std::move(game.grid);

@@ -48,8 +48,11 @@ public:
 
     bool CanUndo() const;
     bool CanRedo() const;
-    // Takes the last move back, or, at rest after a reset, brings the
-    // abandoned game back. The step undone, or nothing.
+    // Whether an undo now brings the abandoned game back: at rest after a
+    // reset, or in a game started over it that has no move to take back.
+    bool Restores() const;
+    // Takes the last move back, or brings the abandoned game back (see
+    // Restores). The step undone, or nothing.
     enum class UndoKind { Nothing, Move, Restored };
     UndoKind Undo();
     bool Redo();

@@ -16,6 +16,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -79,6 +80,13 @@ CREATE TABLE file_fields (
   json TEXT NOT NULL
 ) WITHOUT ROWID;
 )sql";
+
+// What brings a file of each version to the next: the first entry makes
+// version 1 into 2. A new file gets the schema and all of them.
+constexpr const char* kUpgrades[] = {
+    "CREATE INDEX wins_daily ON wins(daily, finished) WHERE daily IS NOT NULL;",
+};
+static_assert(std::size(kUpgrades) == std::size_t(Records::kSchemaVersion - 1));
 
 constexpr const char* kInsertWin =
     "INSERT INTO wins(level, style, moves, milliseconds, score, finished, picture, par, par_is_optimal, assisted, "
@@ -238,17 +246,22 @@ QStringList SchemaOf(sqlite3* db)
     return out;
 }
 
-const QStringList& ExpectedSchema()
+// The schema a file of `version` (1 to kSchemaVersion) holds.
+const QStringList& ExpectedSchema(int version = Records::kSchemaVersion)
 {
-    static const QStringList schema = [] {
+    static const std::array<QStringList, Records::kSchemaVersion> schemas = [] {
+        std::array<QStringList, Records::kSchemaVersion> out;
         sqlite3* db = nullptr;
-        QStringList out;
-        if (sqlite3_open(":memory:", &db) == SQLITE_OK && sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr) == SQLITE_OK)
-            out = SchemaOf(db);
+        bool made = sqlite3_open(":memory:", &db) == SQLITE_OK &&
+                    sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr) == SQLITE_OK;
+        for (std::size_t v = 0; made && v < out.size(); ++v) {
+            out[v] = SchemaOf(db);
+            made = v == std::size(kUpgrades) || sqlite3_exec(db, kUpgrades[v], nullptr, nullptr, nullptr) == SQLITE_OK;
+        }
         sqlite3_close(db);
         return out;
     }();
-    return schema;
+    return schemas[std::size_t(std::clamp(version, 1, Records::kSchemaVersion) - 1)];
 }
 
 struct FileId {
@@ -409,12 +422,42 @@ bool Records::CreateSchema(int* rc)
                                       .arg(kApplicationId)
                                       .arg(kSchemaVersion)
                                       .toLatin1();
-        if ((*rc = Exec(kSchema)) != SQLITE_OK || (*rc = Exec(header.constData())) != SQLITE_OK) {
+        *rc = Exec(kSchema);
+        for (const char* upgrade : kUpgrades)
+            if (*rc == SQLITE_OK)
+                *rc = Exec(upgrade);
+        if (*rc != SQLITE_OK || (*rc = Exec(header.constData())) != SQLITE_OK) {
             Rollback();
             return false;
         }
     }
     if ((*rc = Exec("COMMIT")) != SQLITE_OK) {
+        Rollback();
+        return false;
+    }
+    return true;
+}
+
+bool Records::Upgrade(int* rc)
+{
+    // Another window may have brought the file up to date meanwhile: the
+    // version is read again under the lock.
+    if ((*rc = Exec("BEGIN IMMEDIATE")) != SQLITE_OK)
+        return false;
+    std::int64_t version = 0;
+    {
+        SqlStatement q(db.get(), "SELECT user_version FROM pragma_user_version");
+        if ((*rc = q.Step()) != SQLITE_ROW) {
+            Rollback();
+            return false;
+        }
+        version = q.Int(0);
+    }
+    *rc = SQLITE_OK;
+    for (std::int64_t v = std::max<std::int64_t>(version, 1); v < kSchemaVersion && *rc == SQLITE_OK; ++v)
+        *rc = Exec(kUpgrades[v - 1]);
+    const QByteArray stamp = QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion).toLatin1();
+    if (*rc != SQLITE_OK || (*rc = Exec(stamp.constData())) != SQLITE_OK || (*rc = Exec("COMMIT")) != SQLITE_OK) {
         Rollback();
         return false;
     }
@@ -445,8 +488,9 @@ Records::Check Records::TryOpen(int* rc)
     sqlite3_db_config(db.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     Exec("PRAGMA cell_size_check = ON");
 
+    std::int64_t version = 0;
     for (int pass = 0; pass < 2; ++pass) {
-        std::int64_t id = 0, version = 0, objects = 0;
+        std::int64_t id = 0, objects = 0;
         {
             // Done with before any transaction begins: a statement still
             // reading holds a lock that another window's write waits for.
@@ -477,15 +521,28 @@ Records::Check Records::TryOpen(int* rc)
             return Check::Newer;
         break;
     }
-    if (SchemaOf(db.get()) != ExpectedSchema())
+    if (SchemaOf(db.get()) != ExpectedSchema(int(version)))
         return Check::NotOurs;
-    SqlStatement check(db.get(), "PRAGMA quick_check(1)");
-    *rc = check.Step();
-    if (*rc != SQLITE_ROW)
-        return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
-    if (check.Text(0) != QLatin1String("ok"))
-        return Check::NotOurs;
-    check.Run();
+    {
+        SqlStatement check(db.get(), "PRAGMA quick_check(1)");
+        *rc = check.Step();
+        if (*rc != SQLITE_ROW)
+            return IsPassing(*rc) ? Check::Failed : Check::NotOurs;
+        if (check.Text(0) != QLatin1String("ok"))
+            return Check::NotOurs;
+        check.Run();
+    }
+    // A sound file of an earlier version of ours, exactly as that version
+    // made it, is brought up to date (a damaged one was set aside as it
+    // was). One that cannot be written now (read-only, or held by another
+    // window) is read as it is, and brought up to date at a later opening.
+    if (version < kSchemaVersion) {
+        if (!Upgrade(rc) && !IsPassing(*rc))
+            return Check::NotOurs;
+        const QStringList schema = SchemaOf(db.get());
+        if (schema != ExpectedSchema() && schema != ExpectedSchema(int(version)))
+            return Check::NotOurs;
+    }
     // A file made just now has its identity only now.
     const std::optional<FileId> made = IdOf(path);
     if (!made) {
@@ -841,6 +898,44 @@ std::vector<Records::KeptWin> Records::Page(const QString& level, const QString&
     int rc = SQLITE_OK;
     while ((rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = ReadRow(q, level, style))
+            out.push_back(std::move(*w));
+    Noticed(rc);
+    return out;
+}
+
+std::vector<QDate> Records::DailyDaysBack(const QDate& today)
+{
+    std::vector<QDate> out;
+    if (!EnsureOpen(nullptr) && !db)
+        return out;
+    SqlStatement q(db.get(), "SELECT DISTINCT daily FROM wins WHERE daily IS NOT NULL AND daily <= ?1 "
+                             "ORDER BY daily DESC");
+    q.Bind(1, today.toString(Qt::ISODate));
+    int rc = SQLITE_OK;
+    while ((rc = q.Step()) == SQLITE_ROW) {
+        // Text that is no date is passed over; a day missed ends the run.
+        const QDate day = QDate::fromString(q.Text(0), Qt::ISODate);
+        if (!day.isValid())
+            continue;
+        if (!out.empty() && day.daysTo(out.back()) > 1)
+            break;
+        out.push_back(day);
+    }
+    Noticed(rc);
+    return out;
+}
+
+std::vector<Records::KeptWin> Records::DailyPage(int offset, int limit)
+{
+    std::vector<KeptWin> out;
+    if ((!EnsureOpen(nullptr) && !db) || limit <= 0)
+        return out;
+    SqlStatement q(db.get(), "SELECT " TESSELO_ROW_COLUMNS " FROM wins WHERE daily IS NOT NULL "
+                             "ORDER BY daily DESC, finished DESC LIMIT ?1 OFFSET ?2");
+    q.Bind(1, limit).Bind(2, std::max(offset, 0));
+    int rc = SQLITE_OK;
+    while ((rc = q.Step()) == SQLITE_ROW)
+        if (std::optional<KeptWin> w = ReadRow(q, QString(), QString()); w && w->result.daily)
             out.push_back(std::move(*w));
     Noticed(rc);
     return out;

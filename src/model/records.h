@@ -50,7 +50,9 @@ public:
     static constexpr std::int32_t kApplicationId = 0x54534c52;
     // Changes with every change of the schema. A file of a later version is
     // left as it is: this version neither reads it nor writes to it.
-    static constexpr int kSchemaVersion = 1;
+    // 2: an index of the daily puzzles won. A file of an earlier version
+    // is brought up to date when it is opened.
+    static constexpr int kSchemaVersion = 2;
     // The JSON files of earlier versions grew without a bound; anything
     // beyond this is not one.
     static constexpr qint64 kMaxJsonSize = 1024LL * 1024 * 1024;
@@ -121,6 +123,14 @@ public:
     // Wins of one level and style, `limit` from `offset` on. Best first puts
     // the wins without help first, fewest moves or least time ahead.
     std::vector<KeptWin> Page(const QString& level, const QString& style, Order order, int offset, int limit);
+    // The days that name daily puzzles won, each once, newest first: from
+    // the newest up to `today` back to the first day missed. That is all
+    // the current streak needs, and nothing further is read, so that years
+    // of daily wins cost nothing.
+    std::vector<QDate> DailyDaysBack(const QDate& today);
+    // A page of the daily puzzles won, of every level and style, the
+    // newest puzzle first.
+    std::vector<KeptWin> DailyPage(int offset, int limit);
     // The win kept under `id` with its replay, when it has one that fits.
     std::optional<GameResult> Win(std::int64_t id);
     // Every result kept, counted row by row: for tests and checks, not for
@@ -150,6 +160,7 @@ private:
     bool OpenFile(Failure* failure);
     Check TryOpen(int* rc);
     bool CreateSchema(int* rc);
+    bool Upgrade(int* rc);
     bool StillOurs() const;
     bool SetAsideFiles(const QString& why, QString* error);
     bool ImportJson(Failure* failure);

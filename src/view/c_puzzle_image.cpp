@@ -4,6 +4,7 @@
 #include "view/board_painter.h"
 #include "view/hint_overlay.h"
 #include "view/painter_target.h"
+#include "view/paused_panel.h"
 #include "view/replay.h"
 
 #include <QPainter>
@@ -32,6 +33,12 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     // A replay paints its own grid over the same picture, with the same
     // painters as a drag; the game itself is not touched.
     const bool replaying = replayFrame && replayBoard;
+    // A paused game shows the panel and nothing of its board; a replay
+    // started meanwhile shows its own game.
+    if (!replaying && game && game->IsPaused()) {
+        PausedPanel::Paint(painter, rect(), font());
+        return;
+    }
     if (replaying)
         replayBoard->grid = &replayFrame->grid;
     const BoardBitmap* bitmap = replaying ? replayBoard : game ? &game->board : nullptr;

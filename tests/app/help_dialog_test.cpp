@@ -64,6 +64,8 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.",
              "H shows a hint: the next move of the shortest way known.",
              "Shift+H solves: it plays that way a move at a time until a key or click.",
+             "P pauses a Speed game; P or a click goes on.",
+             "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.",
              "Right-click the board for a menu of the Ctrl keys.",
          })
         EXPECT_EQ(shown.count(QString::fromUtf8(text)), 1u) << text;

@@ -7,6 +7,7 @@
 #include "view/c_puzzle_image.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <functional>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -445,6 +446,14 @@ TEST(MainDialog, EveryWayOutOfADragEndsItAndLeavesInputWorking)
         {"the Records window", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_R, Qt::ControlModifier); }},
         {"Replay Solve", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_P, Qt::ControlModifier); }},
         {"Undo", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_Z, Qt::ControlModifier); }},
+        {"Pause", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_P); }},
+        {"Copy Game ID", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_C, Qt::ControlModifier); }},
+        {"Paste Game ID",
+         [](Window& w) {
+             QGuiApplication::clipboard()->setText(QStringLiteral("Pro-5"));
+             QTest::keyClick(&w.dlg, Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"Daily Puzzle", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_D, Qt::ControlModifier); }},
         {"a right click",
          [](Window& w) {
              const QPoint at(50, w.dlg.barHeight + 50);

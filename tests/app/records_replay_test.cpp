@@ -241,6 +241,55 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
     EXPECT_EQ(dialog.wins->rowCount(), 0);
 }
 
+// Daily puzzles won, of every level and style, are listed apart, the newest
+// puzzle first, under the current streak; the list's wins replay as any.
+TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
+{
+    TempCwd cwd;
+    Records records;
+    std::vector<GameResult> kept;
+    for (const auto& [level, style, day] : {std::tuple{"Novice", "Speed", 12}, {"Genius", "Strategy", 13},
+                                            {"Pro", "Speed", 10}, {"Expert", "Speed", 0}}) {
+        GameResult r;
+        r.level = QString::fromLatin1(level);
+        r.style = QString::fromLatin1(style);
+        r.moves = 20 + day;
+        r.finished = QDateTime(QDate(2026, 3, 14), QTime(9, day), Qt::UTC);
+        if (day > 0)
+            r.daily = QDate(2026, 3, day);
+        kept.push_back(r);
+    }
+    kept[1].start.Resize(4, 6);
+    kept[1].start.Apply(Move{MoveAxis::Row, 2, 1});
+    kept[1].steps = {HistoryStep{Move{MoveAxis::Row, 2, -1}, {2, 1}, {2, 0}}};
+    ASSERT_TRUE(records.AddAll(kept));
+
+    CRecordsDlg dialog(records, "Expert", "Speed");
+    dialog.today = QDate(2026, 3, 14);
+    dialog.Refresh();
+    // The 13th and the 12th: today's puzzle still to play breaks nothing.
+    EXPECT_EQ(dialog.streakLabel->text(), "Current streak (days): 2");
+    EXPECT_EQ(dialog.dailyLabel->text(), "Daily wins: 3");
+    QStringList puzzles, levels;
+    for (int i = 0; i < dialog.daily->rowCount(); ++i) {
+        puzzles << dialog.daily->item(i, 0)->text();
+        levels << dialog.daily->item(i, 1)->text();
+    }
+    EXPECT_EQ(puzzles, (QStringList{"2026-03-13", "2026-03-12", "2026-03-10"}));
+    EXPECT_EQ(levels, (QStringList{"Genius", "Novice", "Pro"}));
+    dialog.today = QDate(2026, 3, 16);
+    dialog.Refresh();
+    EXPECT_EQ(dialog.streakLabel->text(), "Current streak (days): 0");
+
+    dialog.lists->setCurrentIndex(1);
+    dialog.daily->selectRow(0);
+    ASSERT_TRUE(dialog.replayButton->isEnabled());
+    dialog.OnReplay();
+    ASSERT_TRUE(dialog.chosen);
+    EXPECT_EQ(dialog.chosen->daily, QDate(2026, 3, 13));
+    EXPECT_EQ(dialog.chosen->steps.size(), 1u);
+}
+
 // A win the records cannot take (another window holds the file) is told
 // once the winning move is over, waits in memory, and at the close either
 // goes in or, with the player's leave only, is lost.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The --solve command of the real program, without any display: the
-# moves and the length for saved games of each grid, paths taken from the
-# folder it is run in, and a plain refusal (status 2, one line) of a
-# missing or damaged file and of a wrong command line.
+# The --solve and --id commands of the real program, without any display:
+# the moves and the length for saved games of each grid, the ID of a game
+# started from a seed, paths taken from the folder it is run in, and a
+# plain refusal (status 2, one line) of a missing or damaged file, of a
+# game without its seed, and of a wrong command line.
 #
 #   solve_test.sh <tesselo> <write_saved_game>
 set -uo pipefail
@@ -70,11 +71,34 @@ what="a folder"
 (cd "$work/other" && run --solve "$work/game"); status=$?
 refused
 
-for args in "--help" "--bogus" "--solve a b" "-platform offscreen --solve"; do
+# The ID comes from the seed in the history beside the saved game, and only
+# from a history that leads to it.
+mkdir -p "$work/ids" "$work/other-id"
+(cd "$work/ids" && QT_QPA_PLATFORM=offscreen "$WRITE" 3 4 --start 2718281828) || fail "could not write a seeded game"
+(cd "$work/other-id" && QT_QPA_PLATFORM=offscreen "$WRITE" 3 4 --start 31) || fail "could not write a seeded game"
+what="--id"
+(cd "$work/ids" && run --id); status=$?
+expect 0 "Expert-2718281828"
+what="--id with a path"
+(cd / && run --id "$work/ids/tesselo.dat"); status=$?
+expect 0 "Expert-2718281828"
+what="--id beside another game's history"
+cp "$work/other-id/tesselo-history.json" "$work/ids/"
+(cd "$work/ids" && run --id); status=$?
+refused
+what="--id without a history"
+rm "$work/ids/tesselo-history.json"
+(cd "$work/ids" && run --id); status=$?
+refused
+what="--id of a missing file"
+(cd "$work/other" && run --id); status=$?
+refused
+
+for args in "--help" "--bogus" "--solve a b" "--id a b" "-platform offscreen --solve"; do
   what="tesselo $args"
   # shellcheck disable=SC2086
   (cd "$work/other" && run $args); status=$?
   [ "$status" -eq 2 ] || fail "$what: status $status, not 2"
-  grep -q '^usage: tesselo .*--solve \[FILE\]' "$work/out" "$work/err" || fail "$what: no usage line"
+  grep -q '^usage: tesselo .*--solve \[FILE\].*--id \[FILE\]' "$work/out" "$work/err" || fail "$what: no usage line"
 done
-echo "PASS: --solve prints the way back without a display, and refuses what it cannot use"
+echo "PASS: --solve and --id print the way back and the ID without a display, and refuse what they cannot use"

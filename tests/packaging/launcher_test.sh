@@ -81,6 +81,8 @@ diff -r "$share/Pictures" "$work/x data/tesselo/Pictures" || fail "no sample pic
 play HOME="$home" "$prefix/bin/tesselo" --solve "sub dir/saved.dat"
 [ "$(sed -n 3p "$log")" = "--solve" ] && [ "$(sed -n 4p "$log")" = "$start/sub dir/saved.dat" ] ||
   fail "a relative path was not resolved: $(cat "$log")"
+play HOME="$home" "$prefix/bin/tesselo" --id saved.dat
+[ "$(sed -n 3,4p "$log")" = "$(printf -- '--id\n%s' "$start/saved.dat")" ] || fail "--id's path not resolved: $(cat "$log")"
 play HOME="$home" "$prefix/bin/tesselo" --export-records wins.json
 [ "$(sed -n 4p "$log")" = "$start/wins.json" ] || fail "an export's file was not resolved: $(cat "$log")"
 play HOME="$home" "$prefix/bin/tesselo" --solve /abs/saved.dat

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 #include <vector>
 
 using namespace tesselo;
@@ -201,6 +202,36 @@ TEST(CPuzzleImage, ShowsTheBoardAtTheScreensDevicePixels)
             ASSERT_EQ(played.pixel(device(213) + x, device(240) + y),
                       expected.pixel(device(t.homeColumn * 213) + x, device(t.homeRow * 240) + y))
                 << x << "," << y;
+}
+
+// A paused game's board is covered whole: not one pixel of the picture, of
+// the grid lines or of the selection shows, in a window of any shape. The
+// panel's colours all have a blue part below 0x80, every pixel of the
+// coordinate picture one above.
+TEST(CPuzzleImage, APausedBoardShowsNoPixelOfThePicture)
+{
+    Fixture f;
+    std::set<QRgb> picture;
+    for (int y = 0; y < f.game.board.picture.height(); ++y)
+        for (int x = 0; x < f.game.board.picture.width(); ++x)
+            picture.insert(f.game.board.picture.pixel(x, y));
+    f.setup.strategyStyle = false;
+    f.setup.puzzle.state = Playing;
+    f.setup.gesture.dragAxis = Horizontal;
+    ASSERT_TRUE(f.game.SetPaused(true));
+    for (const QSize size : {QSize(640, 480), QSize(650, 490), QSize(90, 400), QSize(3, 2)}) {
+        f.control.resize(size);
+        const QImage img = f.Grab();
+        int shown = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                shown += picture.count(img.pixel(x, y)) + (img.pixel(x, y) == kSelectionColour) +
+                         (img.pixel(x, y) == kGridColour) + (img.pixel(x, y) == kUntouched);
+        EXPECT_EQ(shown, 0) << size.width() << " x " << size.height();
+    }
+    ASSERT_TRUE(f.game.SetPaused(false));
+    f.control.resize(640, 480);
+    EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.game.board); })), 0);
 }
 
 // A hint is drawn over the board as the overlay draws it on its own, at the

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <functional>
+
+namespace tesselo {
+
+class BoardActions;
+class CTesseloDlg;
+
+// Games players share: Ctrl+C copies the ID of the game in play to the
+// clipboard, Ctrl+V starts the game an ID on the clipboard names, Ctrl+D
+// starts today's daily puzzle. A game in play is abandoned as a reset
+// abandons it: Ctrl+Z right after brings it back.
+class GameSharing {
+    Q_DECLARE_TR_FUNCTIONS(tesselo::GameSharing)
+public:
+    explicit GameSharing(CTesseloDlg& window);
+
+    void AddActions(BoardActions& actions);
+    void CopyId();
+    void PasteId();
+    void StartDaily();
+
+    // How a short message reaches the player (a message box); tests
+    // replace it.
+    std::function<void(const QString&)> tell;
+
+private:
+    CTesseloDlg& window;
+};
+
+} // namespace tesselo

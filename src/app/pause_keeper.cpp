@@ -1,0 +1,66 @@
+#include "app/pause_keeper.h"
+
+#include "app/board_actions.h"
+#include "app/c_tesselo_dlg.h"
+#include "model/game.h"
+
+#include <QEvent>
+#include <QWindow>
+
+namespace tesselo {
+
+void PauseKeeper::AddActions(BoardActions& actions)
+{
+    actions.Add(BoardAction{tr("Pause"), {QKeySequence(Qt::Key_P)},
+                            [this] { return !window.game->strategyStyle && window.game->state == Playing; },
+                            [this] { Toggle(); }, true});
+}
+
+void PauseKeeper::Toggle()
+{
+    // A drag ends before the board is covered; a replay ends first too.
+    window.StopBoard();
+    window.game->SetPaused(!window.game->IsPaused());
+    window.RepaintBoard();
+}
+
+bool PauseKeeper::ResumeOnClick()
+{
+    if (!window.game->IsPaused())
+        return false;
+    window.game->SetPaused(false);
+    window.RepaintBoard();
+    return true;
+}
+
+void PauseKeeper::Watch(QWindow* handle)
+{
+    if (!handle || handle == watched)
+        return;
+    watched = handle;
+    handle->installEventFilter(this);
+    connect(handle, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+        if (state == Qt::WindowMinimized)
+            PauseAway();
+    });
+}
+
+bool PauseKeeper::eventFilter(QObject* object, QEvent* event)
+{
+    // Qt marks the window unexposed before it sends the event.
+    if (object == watched && event->type() == QEvent::Expose && !watched->isExposed())
+        PauseAway();
+    return false;
+}
+
+void PauseKeeper::PauseAway()
+{
+    Game* game = window.game;
+    if (!game || game->IsPaused() || game->strategyStyle || game->state != Playing)
+        return;
+    window.StopBoard();
+    game->SetPaused(true);
+    window.RepaintBoard();
+}
+
+} // namespace tesselo

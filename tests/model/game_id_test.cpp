@@ -1,0 +1,164 @@
+#include "model/daily_streak.h"
+#include "model/game_id.h"
+#include "model/levels.h"
+#include "support/game_fixture.h"
+
+#include <QDateTime>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace tesselo;
+using tesselo::testing::GameFixture;
+
+namespace {
+
+std::uint64_t FileTimeAt(const char* utc)
+{
+    const QDateTime at = QDateTime::fromString(QString::fromLatin1(utc), Qt::ISODate);
+    EXPECT_TRUE(at.isValid()) << utc;
+    return 116444736000000000ULL + std::uint64_t(at.toMSecsSinceEpoch()) * 10000;
+}
+
+std::vector<std::pair<int, int>> Homes(const TileGrid& grid)
+{
+    std::vector<std::pair<int, int>> out;
+    for (const auto& t : grid.cells)
+        out.emplace_back(t.homeRow, t.homeColumn);
+    return out;
+}
+
+} // namespace
+
+TEST(GameId, ReadsALevelKeyAHyphenAndAThirtyTwoBitSeed)
+{
+    const std::pair<const char*, std::optional<GameId>> cases[] = {
+        {"Expert-2718281828", GameId{2, 2718281828u}},
+        {"  novice-0\r\n", GameId{0, 0}},
+        {"GENIUS-4294967295", GameId{3, 4294967295u}},
+        {"Pro-007", GameId{1, 7}},
+        {"Pro-4294967296", std::nullopt},
+        {"Pro-00000000001", std::nullopt},
+        {"Pro-", std::nullopt},
+        {"-5", std::nullopt},
+        {"Pro5", std::nullopt},
+        {"Pro--5", std::nullopt},
+        {"Pro-+5", std::nullopt},
+        {"Pro -5", std::nullopt},
+        {"Pro-5 6", std::nullopt},
+        {"Experte-5", std::nullopt},
+        {"Pro-\u0665", std::nullopt}, // an Arabic-Indic five
+        {"", std::nullopt},
+    };
+    for (const auto& [text, id] : cases)
+        EXPECT_EQ(GameId::Parse(QString::fromUtf8(text)), id) << text;
+    for (std::size_t level = 0; level < std::size(kLevels); ++level)
+        for (const std::uint32_t seed : {0u, 1u, 32766u, 4294967295u})
+            EXPECT_EQ(GameId::Parse(GameId{level, seed}.ToString()), (GameId{level, seed}));
+    EXPECT_EQ(GameId({2, 2718281828u}).ToString(), "Expert-2718281828");
+}
+
+TEST_F(GameFixture, OneDateGivesOneDailyPuzzleAndTwoDatesTwo)
+{
+    game->ChangeLevel(3, 4);
+    const auto daily = [&](const char* utc) {
+        fileTime = FileTimeAt(utc);
+        game->StartDaily();
+        EXPECT_EQ(game->state, Playing);
+        return std::pair{Homes(game->grid), game->facts.seed};
+    };
+    const auto morning = daily("2026-03-14T00:00:01Z");
+    EXPECT_EQ(game->facts.daily, QDate(2026, 3, 14));
+    EXPECT_EQ(game->ResultOfWin().daily, QDate(2026, 3, 14)) << "a win keeps the puzzle's date";
+    EXPECT_EQ(morning.second, DailySeed(QDate(2026, 3, 14)));
+    EXPECT_EQ(daily("2026-03-14T23:59:59Z"), morning);
+    // Ten to midnight in New York is already the next day's puzzle.
+    const auto next = daily("2026-03-15T04:50:00Z");
+    EXPECT_EQ(game->facts.daily, QDate(2026, 3, 15));
+    EXPECT_NE(next.first, morning.first);
+    EXPECT_NE(next.second, morning.second);
+    // The daily puzzle is the game its ID names.
+    game->ResetGame();
+    game->StartNamed(GameId{2, *morning.second});
+    EXPECT_EQ(Homes(game->grid), morning.first);
+    EXPECT_FALSE(game->facts.daily.isValid());
+    EXPECT_FALSE(game->ResultOfWin().daily);
+}
+
+// Starting a game by its ID over one in play abandons that one as a reset
+// does: while the new game has no move to take back, an undo brings the
+// old one back at its own level. A change of level in the options, by
+// contrast, ends the history.
+TEST_F(GameFixture, AGameStartedByIdOverOneInPlayComesBackWithOneUndo)
+{
+    Start(3, 4);
+    game->ShiftRowLeft();
+    const auto played = Homes(game->grid);
+    const auto seed = game->facts.seed;
+
+    game->StartNamed(GameId{0, 78});
+    EXPECT_EQ(game->grid.rowCount, 2);
+    EXPECT_EQ(game->grid.columnCount, 3);
+    EXPECT_EQ(game->moves, 0);
+    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{0, 78}));
+    game->ShiftRowLeft();
+    ASSERT_TRUE(game->Undo()); // the move first
+    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{0, 78}));
+    ASSERT_TRUE(game->Undo()); // then the abandoned game
+    EXPECT_EQ(game->grid.rowCount, 3);
+    EXPECT_EQ(Homes(game->grid), played);
+    EXPECT_EQ(game->moves, 1);
+    EXPECT_EQ(game->facts.seed, seed);
+    ASSERT_TRUE(game->Undo());
+    EXPECT_EQ(game->moves, 0);
+    EXPECT_FALSE(game->CanUndo());
+
+    game->StartNamed(GameId{1, 5});
+    game->ChangeLevel(3, 4);
+    EXPECT_FALSE(game->CanUndo());
+}
+
+// A seed whose shuffle comes out solved (or nearly) is passed over for the
+// next: the ID the game then shows names the start played.
+TEST_F(GameFixture, AnIdWhoseShuffleIsSolvedShowsTheSeedPlayed)
+{
+    TileGrid probe;
+    std::uint32_t solved = 0;
+    for (;; ++solved) {
+        ASSERT_LT(solved, 0x7FFFu) << "no seed shuffles the small grid back home";
+        probe.Resize(2, 3);
+        probe.Shuffle(solved);
+        if (probe.IsSolved())
+            break;
+    }
+    game->StartNamed(GameId{0, solved});
+    const std::optional<GameId> shown = GameId::Of(game->puzzle);
+    ASSERT_TRUE(shown);
+    EXPECT_GT(shown->seed, solved);
+    const auto start = Homes(game->grid);
+    game->StartNamed(*shown);
+    EXPECT_EQ(Homes(game->grid), start);
+    EXPECT_EQ(GameId::Of(game->puzzle), shown);
+}
+
+TEST(DailyStreak, CountsConsecutivePuzzleDaysEndingTodayOrYesterday)
+{
+    const QDate today(2026, 3, 14);
+    const auto before = [&](int days) { return today.addDays(-days); };
+    const std::pair<std::vector<QDate>, int> cases[] = {
+        {{}, 0},
+        {{today}, 1},
+        {{before(1)}, 1},                                       // today's still to play
+        {{before(2)}, 0},                                       // a day missed
+        {{today, before(1), before(2), before(4)}, 3},
+        {{before(2), today, before(1), today, before(1)}, 3},   // any order, days twice
+        {{today.addDays(1), today, before(1)}, 2},              // a day to come passed over
+        {{QDate(2026, 1, 1), QDate(2025, 12, 31)}, 0},
+    };
+    for (const auto& [won, streak] : cases)
+        EXPECT_EQ(CurrentDailyStreak(won, today), streak) << won.size();
+    // Across the turn of a year.
+    EXPECT_EQ(CurrentDailyStreak({QDate(2026, 1, 1), QDate(2025, 12, 31), QDate(2025, 12, 30)}, QDate(2026, 1, 1)),
+              3);
+}
