@@ -156,17 +156,20 @@ int ExportRecords(const Operand& operand, std::ostream& out, std::ostream& err)
 }
 
 // One entry a command: its name, the operand it may take (for the usage
-// line; empty for none) and what it does.
+// line; empty for none), what it does, and the line --help gives it.
 struct Command {
     std::string_view name;
     std::string_view operand;
     int (*run)(const Operand& operand, std::ostream& out, std::ostream& err);
+    std::string_view help;
 };
 
 constexpr Command kCommands[] = {
-    {"--solve", "[FILE]", &Solve},
-    {"--id", "[FILE]", &PrintId},
-    {"--export-records", "[FILE]", &ExportRecords},
+    {"--solve", "[FILE]", &Solve,
+     "print a way back to the whole picture from the saved game (tesselo.dat)"},
+    {"--id", "[FILE]", &PrintId, "print the ID of the saved game in play"},
+    {"--export-records", "[FILE]", &ExportRecords,
+     "write every kept win as JSON to FILE, or to standard output"},
 };
 
 bool IsLong(std::string_view argument)
@@ -211,7 +214,17 @@ CommandLine::Outcome CommandLine::Run(int argc, const char* const* argv, std::os
             break;
         return Outcome{false, command.run(operand, out, err)};
     }
-    (*first == "--help" ? out : err) << Usage() << '\n';
+    if (*first == "--help" && arguments.size() == 1) {
+        out << Usage() << "\n\nWith no option, the game opens its window.\n\n";
+        for (const Command& command : kCommands)
+            out << "  " << command.name << ' ' << command.operand << "\n      " << command.help << '\n';
+        out << "  --help\n      print this help\n\n"
+               "A relative FILE is taken from the folder the command runs in; without FILE,\n"
+               "--solve and --id read the saved game in the game's own folder.\n"
+               "The moves --solve prints are explained in tesselo(6).\n";
+        return Outcome{false, 0};
+    }
+    err << Usage() << '\n';
     return Outcome{false, kMisused};
 }
 

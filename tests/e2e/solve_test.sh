@@ -94,7 +94,13 @@ what="--id of a missing file"
 (cd "$work/other" && run --id); status=$?
 refused
 
-for args in "--help" "--bogus" "--solve a b" "--id a b" "-platform offscreen --solve"; do
+what="tesselo --help"
+(cd "$work/other" && run --help); status=$?
+[ "$status" -eq 0 ] || fail "$what: status $status, not 0"
+for command in --solve --id --export-records; do
+  grep -q -- "^  $command" "$work/out" || fail "$what: $command not described"
+done
+for args in "--help --solve" "--bogus" "--solve a b" "--id a b" "-platform offscreen --solve"; do
   what="tesselo $args"
   # shellcheck disable=SC2086
   (cd "$work/other" && run $args); status=$?
