@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -65,9 +66,21 @@ QTableWidgetItem* SetRow(QTableWidget* table, int row, const QStringList& texts,
     return table->item(row, 0);
 }
 
+// Dates in the player's language; the C locale (LANG=C, no language
+// chosen) keeps the unambiguous year-month-day of the English window.
 QString DateText(const QDateTime& when, bool withTime)
 {
-    return when.toLocalTime().toString(withTime ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
+    const QDateTime local = when.toLocalTime();
+    const QLocale locale;
+    if (locale.language() == QLocale::C)
+        return local.toString(withTime ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
+    return withTime ? locale.toString(local, QLocale::ShortFormat) : locale.toString(local.date(), QLocale::ShortFormat);
+}
+
+QString DateText(QDate day)
+{
+    const QLocale locale;
+    return locale.language() == QLocale::C ? day.toString(Qt::ISODate) : locale.toString(day, QLocale::ShortFormat);
 }
 
 } // namespace
@@ -211,7 +224,7 @@ void CRecordsDlg::FillDaily()
         const GameResult& g = w.result;
         QTableWidgetItem* keys = SetRow(
             daily, row,
-            {g.daily->toString(Qt::ISODate), DisplayName(g.level), DisplayName(g.style), QString::number(g.moves),
+            {DateText(*g.daily), DisplayName(g.level), DisplayName(g.style), QString::number(g.moves),
              Game::TimeText(g.milliseconds),
              g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
             3);

@@ -5,10 +5,13 @@
 #include "app/display_names.h"
 #include "app/language.h"
 #include "app/window_fixture.h"
+#include "model/game.h"
+#include "view/paused_panel.h"
 #include "support/temp_cwd.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -153,11 +156,16 @@ namespace {
 // every language.
 bool Unmarked(const QString& text)
 {
-    static const QRegularExpression marked(QStringLiteral(R"(\[\[.*?\]\])"),
+    // Innermost first: a message may hold a marked reason.
+    static const QRegularExpression marked(QStringLiteral(R"(\[\[((?!\[\[).)*?\]\])"),
                                            QRegularExpression::DotMatchesEverythingOption);
     if (text == QLatin1String("Tesselo") || text == QLatin1String("TESSELO"))
         return false;
-    const QString rest = QString(text).remove(marked);
+    QString rest = text;
+    for (qsizetype size = -1; size != rest.size();) {
+        size = rest.size();
+        rest.remove(marked);
+    }
     return std::any_of(rest.begin(), rest.end(), [](QChar c) { return c.isLetter(); });
 }
 
@@ -214,22 +222,11 @@ std::set<std::string> UnmarkedInModal(const std::function<void()>& open)
     return found;
 }
 
-class SaveFailureWindow : public CTesseloDlg {
+class MessagesWindow : public CTesseloDlg {
 public:
+    using CTesseloDlg::OfferCloseLosingWins;
     using CTesseloDlg::OfferCloseWithoutSaving;
-};
-
-// The windows whose texts are not all wrapped yet, with the texts they show
-// untranslated: every one of these must go through tr() and then leave this
-// list; a text that shows up unwrapped and is not listed fails the test.
-const std::set<std::string> kNotYetWrapped[] = {
-    // the main window
-    {"New Game", "Options", "Moves:", "Help"},
-    // its board menu
-    {"Undo", "Redo", "Replay Solve", "Records"},
-    // the main window's question when the game cannot be saved
-    {"The game could not be saved to \"tesselo.dat\".", "Keep Playing", "Close Without Saving",
-     "[[No space left on device]]\n\nClose the window again to retry, or close without saving."},
+    using CTesseloDlg::TellWinNotKept;
 };
 
 } // namespace
@@ -255,12 +252,24 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     CHelpDlg help;
     EXPECT_EQ(UnmarkedTexts(&help), none) << "help";
 
-    // The windows still to be wrapped: what they show unwrapped is exactly
-    // what the list above expects.
+    // The main window before a game, in play, paused, and after a new best.
     Window main;
-    EXPECT_EQ(UnmarkedTexts(&main.dlg), kNotYetWrapped[0]) << "main window";
+    EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window";
+    main.game.SetStrategyStyle(false);
+    main.dlg.OnBnClickedNewGame();
+    main.Tick();
+    EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window in a Speed game";
     const std::unique_ptr<QMenu> menu = main.dlg.MakeBoardMenu();
-    EXPECT_EQ(UnmarkedTexts(menu.get()), kNotYetWrapped[1]) << "board menu";
+    EXPECT_EQ(UnmarkedTexts(menu.get()), none) << "board menu";
+    for (const QString& text : {PausedPanel::Title(), PausedPanel::Hint()})
+        EXPECT_FALSE(Unmarked(text)) << "paused panel: " << text.toStdString();
+    QGuiApplication::clipboard()->setText(QStringLiteral("no game here"));
+    EXPECT_EQ(UnmarkedInModal([&] { main.dlg.sharing.PasteId(); }), none) << "pasting what is not a game ID";
+    main.dlg.GameWon();
+    ASSERT_NE(main.dlg.windowTitle(), QStringLiteral("Tesselo"));
+    EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window announcing a new best";
+
+    // The records window with wins of a kind and a daily win, on both tabs.
     Records records;
     GameResult won;
     won.level = QStringLiteral("Expert");
@@ -269,14 +278,26 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     ASSERT_TRUE(records.Add(won));
     won.assisted = 2;
     won.par = 40;
+    won.daily = won.finished.date();
     ASSERT_TRUE(records.Add(won));
     CRecordsDlg recordsDlg(records, won.level, won.style);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window";
-    SaveFailureWindow saving;
-    // The reason as the model will give it, translated.
-    EXPECT_EQ(UnmarkedInModal([&] { saving.OfferCloseWithoutSaving(QStringLiteral("[[No space left on device]]")); }),
-              kNotYetWrapped[2])
-        << "save failure";
+    recordsDlg.lists->setCurrentIndex(1);
+    ASSERT_EQ(recordsDlg.daily->rowCount(), 1);
+    EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, daily puzzles";
+
+    // The messages, with the reasons as the model gives them.
+    MessagesWindow messages;
+    QString reason;
+    QFile link(QStringLiteral("tesselo.dat"));
+    ASSERT_TRUE(QFile(QStringLiteral("letter.txt")).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(QStringLiteral("letter.txt"), link.fileName()));
+    Game game;
+    ASSERT_FALSE(game.SaveGame(&reason));
+    EXPECT_EQ(UnmarkedInModal([&] { messages.OfferCloseWithoutSaving(reason); }), none) << "save failure";
+    const Records::Failure failure{QStringLiteral("tesselo-records.sqlite"), Records::tr("The disk is full.")};
+    EXPECT_EQ(UnmarkedInModal([&] { messages.TellWinNotKept(failure); }), none) << "win not kept";
+    EXPECT_EQ(UnmarkedInModal([&] { messages.OfferCloseLosingWins(failure, 2); }), none) << "closing, losing wins";
 
     QCoreApplication::removeTranslator(&pseudo);
 }
