@@ -209,14 +209,14 @@ void CRecordsDlg::Refresh()
 void CRecordsDlg::FillDaily()
 {
     const int streak = CurrentDailyStreak(records.DailyDaysBack(today), today);
-    streakLabel->setText(tr("Current streak (days): %1", "consecutive days whose daily puzzle was won").arg(streak));
+    streakLabel->setText(tr("Current streak (days): %n", "consecutive days whose daily puzzle was won", streak));
     // One row more than a page says whether there are more; they are not
     // counted, as that would read every daily win.
     std::vector<Records::KeptWin> page = records.DailyPage(0, kPageSize + 1);
     const bool more = int(page.size()) > kPageSize;
     page.resize(std::min(page.size(), std::size_t(kPageSize)));
-    dailyLabel->setText(more ? tr("The newest %1 daily wins").arg(kPageSize)
-                             : tr("Daily wins: %1").arg(page.size()));
+    dailyLabel->setText(more ? tr("The newest %n daily wins", nullptr, kPageSize)
+                             : tr("Daily wins: %n", nullptr, int(page.size())));
     daily->clearContents();
     daily->setRowCount(int(page.size()));
     for (int row = 0; row < int(page.size()); ++row) {
@@ -305,7 +305,7 @@ void CRecordsDlg::ShowPage(int first)
     KeepColumnsInView(wins);
     const int last = pageStart + int(page.size());
     pageLabel->setText(page.empty() ? tr("No wins yet")
-                                    : tr("Wins %1 to %2 of %3").arg(pageStart + 1).arg(last).arg(kindWins));
+                                    : tr("Wins %1 to %2 of %n", nullptr, kindWins).arg(pageStart + 1).arg(last));
     previousButton->setEnabled(pageStart > 0);
     nextButton->setEnabled(int(page.size()) == kPageSize && last < kindWins);
     if (!page.empty())
