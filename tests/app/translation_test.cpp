@@ -97,6 +97,35 @@ TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
     EXPECT_EQ(DisplayName(QStringLiteral("Something else")), "Something else");
 }
 
+// The language chosen at start writes the dates of the Records window too
+// (LANGUAGE=de under LANG=C included); with no translation they keep their
+// year-month-day. The stopwatch reads the same in every language.
+TEST(Language, TheRecordsWindowWritesDatesInTheChosenLanguage)
+{
+    TempCwd cwd;
+    Records records;
+    GameResult won;
+    won.level = QStringLiteral("Pro");
+    won.style = QStringLiteral("Speed");
+    won.milliseconds = 61000;
+    won.finished = QDateTime(QDate(2026, 3, 14), QTime(12, 0), Qt::UTC);
+    won.daily = QDate(2026, 3, 13);
+    ASSERT_TRUE(records.Add(won));
+    const auto shown = [&] {
+        CRecordsDlg dialog(records, won.level, won.style);
+        const int best = dialog.summary->currentRow();
+        return QStringList{dialog.summary->item(best, 3)->text(), dialog.summary->item(best, 2)->text(),
+                           dialog.daily->item(0, 0)->text()};
+    };
+    EXPECT_EQ(shown(), QStringList({"2026-03-14", "0:01:01.0", "2026-03-13"}));
+    {
+        const Translation german{QStringLiteral("de")};
+        ASSERT_TRUE(german.Installed());
+        EXPECT_EQ(shown(), QStringList({"14.03.26", "0:01:01.0", "13.03.26"}));
+    }
+    EXPECT_EQ(shown(), QStringList({"2026-03-14", "0:01:01.0", "2026-03-13"}));
+}
+
 namespace {
 
 // The placeholders of a text (%1, %n) and its keyboard mnemonic (&O), in
