@@ -37,11 +37,11 @@
     </message>
     <message>
         <source>Use Shift + arrow keys to change the selection.</source>
-        <translation>Mayús + flechas cambian la selección.</translation>
+        <translation>Mayúsculas + flechas cambian la selección.</translation>
     </message>
     <message>
         <source>Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.</source>
-        <translation>Ctrl+Z deshacer, Ctrl+Y rehacer, Ctrl+R récords, Ctrl+P repetición.</translation>
+        <translation>Control+Z deshacer, Control+Y rehacer, Control+R récords, Control+P repetición.</translation>
     </message>
     <message>
         <source>About Tesselo</source>
@@ -145,7 +145,7 @@
     </message>
     <message>
         <source>Shift+H solves: it plays that way a move at a time until a key or click.</source>
-        <translation>Mayús+H resuelve: recorre ese camino movimiento a movimiento hasta que pulses una tecla o hagas clic.</translation>
+        <translation>Mayúsculas+H resuelve: recorre ese camino movimiento a movimiento hasta que pulses una tecla o hagas clic.</translation>
     </message>
     <message>
         <source>P pauses a Speed game; P or a click goes on.</source>
@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.</source>
-        <translation>Ctrl+C copia el código de partida, Ctrl+V juega el código de partida copiado, Ctrl+D juega el puzle del día.</translation>
+        <translation>Control+C copia el código de partida, Control+V juega el código de partida copiado, Control+D juega el puzle del día.</translation>
     </message>
     <message>
         <source>Right-click the board for a menu of every command and its key.</source>
