@@ -74,7 +74,8 @@ QString DateText(const QDateTime& when, bool withTime)
     const QLocale locale;
     if (locale.language() == QLocale::C)
         return local.toString(withTime ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
-    return withTime ? locale.toString(local, QLocale::ShortFormat) : locale.toString(local.date(), QLocale::ShortFormat);
+    return withTime ? locale.toString(local, QLocale::ShortFormat)
+                    : locale.toString(local.date(), QLocale::ShortFormat);
 }
 
 QString DateText(QDate day)

@@ -303,7 +303,8 @@ void CTesseloDlg::AddBoardActions()
         actions.Add(BoardAction{tr(text), std::move(keys), std::move(applies),
                                 [this, slot] { (this->*slot)(); }, startsGroup});
     };
-    add(QT_TR_NOOP("Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { return game->CanUndo(); }, &CTesseloDlg::OnUndo);
+    add(QT_TR_NOOP("Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { return game->CanUndo(); },
+        &CTesseloDlg::OnUndo);
     add(QT_TR_NOOP("Redo"), {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         [this] { return game->CanRedo(); }, &CTesseloDlg::OnRedo);
     add(QT_TR_NOOP("Replay Solve"), {QKeySequence(Qt::CTRL | Qt::Key_P)},

@@ -38,7 +38,6 @@ private:
     QTranslator qt;
     bool installed = false;
     QLocale before; // the default locale to put back
-
 };
 
 } // namespace tesselo

@@ -27,7 +27,8 @@ bool AskClose(QWidget* parent, const QString& text, const QString& details, cons
 bool AskCloseWithoutSaving(QWidget* parent, const QString& reason)
 {
     return AskClose(
-        parent, QCoreApplication::translate("tesselo::PlayerMessages", "The game could not be saved to \"tesselo.dat\"."),
+        parent,
+        QCoreApplication::translate("tesselo::PlayerMessages", "The game could not be saved to \"tesselo.dat\"."),
         reason + QCoreApplication::translate("tesselo::PlayerMessages",
                                              "\n\nClose the window again to retry, or close without saving."),
         QCoreApplication::translate("tesselo::PlayerMessages", "Close Without Saving"));
@@ -45,8 +46,9 @@ bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file,
                                                 "%n win(s) could not be written to the records in \"%1\".", nullptr,
                                                 int(count))
                         .arg(file),
-                    reason + QCoreApplication::translate("tesselo::PlayerMessages",
-                                                         "\n\nClose the window again to retry, or close and lose them."),
+                    reason +
+                        QCoreApplication::translate("tesselo::PlayerMessages",
+                                                    "\n\nClose the window again to retry, or close and lose them."),
                     QCoreApplication::translate("tesselo::PlayerMessages", "Close and Lose Them"));
 }
 

@@ -35,8 +35,6 @@ bool Fail(QString* error, const QString& why)
     return false;
 }
 
-
-
 // QSaveFile::commit() syncs but ignores the answer, so a write the file
 // system refuses only at the sync (a network share over its quota) would
 // still be renamed over the old file.
@@ -197,8 +195,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
     const QString targetPath = target.filePath();
     if (target.exists()) {
         if (!target.isFile())
-            return Fail(error, Reason(QT_TRANSLATE_NOOP("tesselo::SafeFile", "\"%1\" is not a file; it was left as it is."))
-                                   .arg(targetPath));
+            return Fail(error,
+                        Reason(QT_TRANSLATE_NOOP("tesselo::SafeFile", "\"%1\" is not a file; it was left as it is."))
+                            .arg(targetPath));
         if (throughLink && !(mayReplace && mayReplace(targetPath)))
             return Fail(error, Reason(QT_TRANSLATE_NOOP("tesselo::SafeFile",
                                                         "\"%1\" is a link to \"%2\", which this game did not write; "

@@ -265,6 +265,7 @@ std::set<std::string> UnmarkedInModal(const std::function<void()>& open)
     return found;
 }
 
+// The main window's messages, each opened on its own.
 class MessagesWindow : public CTesseloDlg {
 public:
     using CTesseloDlg::OfferCloseLosingWins;
