@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,9 @@ int main(int argc, char** argv)
     if (cache.isValid())
         qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     QApplication app(argc, argv);
+    // Dates and numbers as under LANG=C, whatever the machine's locale; a
+    // test of another language installs its translation, which sets its own.
+    QLocale::setDefault(QLocale::c());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

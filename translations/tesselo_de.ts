@@ -96,10 +96,6 @@
         <translation>- den Ton ausschalten</translation>
     </message>
     <message>
-        <source>Right-click the board for a menu of the Ctrl keys.</source>
-        <translation>Ein Rechtsklick auf das Spielfeld öffnet ein Menü mit den Strg-Tastenkürzeln.</translation>
-    </message>
-    <message>
         <source>Attributions:</source>
         <translation>Nachweise:</translation>
     </message>
@@ -142,6 +138,26 @@
     <message>
         <source>For more detail, see the accompanying file &quot;Attributions.txt&quot;</source>
         <translation>Einzelheiten stehen in der beiliegenden Datei „Attributions.txt“.</translation>
+    </message>
+    <message>
+        <source>H shows a hint: the next move of the shortest way known.</source>
+        <translation>H zeigt einen Tipp: den nächsten Zug des kürzesten bekannten Wegs.</translation>
+    </message>
+    <message>
+        <source>Shift+H solves: it plays that way a move at a time until a key or click.</source>
+        <translation>Umschalt+H löst: Das Spiel zieht diesen Weg Zug für Zug, bis Sie eine Taste drücken oder klicken.</translation>
+    </message>
+    <message>
+        <source>P pauses a Speed game; P or a click goes on.</source>
+        <translation>P hält ein Tempo-Spiel an; P oder ein Klick setzt es fort.</translation>
+    </message>
+    <message>
+        <source>Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.</source>
+        <translation>Strg+C kopiert den Spielcode, Strg+V spielt den kopierten Spielcode, Strg+D spielt das Tagesrätsel.</translation>
+    </message>
+    <message>
+        <source>Right-click the board for a menu of every command and its key.</source>
+        <translation>Ein Rechtsklick auf das Spielfeld öffnet ein Menü mit allen Befehlen und ihren Tasten.</translation>
     </message>
 </context>
 <context>
@@ -195,6 +211,166 @@
     </message>
 </context>
 <context>
+    <name>tesselo::CRecordsDlg</name>
+    <message>
+        <source>Tesselo Records</source>
+        <translation>Tesselo-Bestenliste</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Spielweise</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Bestwert</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Siege</translation>
+    </message>
+    <message>
+        <source>Average of 5</source>
+        <translation>Schnitt aus 5</translation>
+    </message>
+    <message>
+        <source>Average of 12</source>
+        <translation>Schnitt aus 12</translation>
+    </message>
+    <message>
+        <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
+        <translation>Der Schnitt lässt den besten und den schlechtesten der letzten 5 oder 12 Siege weg. Siege mit Hilfe zählen als Siege, aber für nichts sonst.</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Best first</source>
+        <translation>Beste zuerst</translation>
+    </message>
+    <message>
+        <source>Newest first</source>
+        <translation>Neueste zuerst</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>Replay</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Clear Records</source>
+        <translation>Bestenliste löschen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Puzzle</source>
+        <translation>Rätsel</translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Die Tage sind die UTC-Daten, nach denen die Rätsel benannt sind. Das heutige Rätsel unterbricht keine Serie, solange es noch zu gewinnen ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Order:</source>
+        <translation>&amp;Reihenfolge:</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen level and style</source>
+        <translation>Siege der gewählten Stufe und Spielweise</translation>
+    </message>
+    <message>
+        <source>Level and Style</source>
+        <translation>Stufe und Spielweise</translation>
+    </message>
+    <message>
+        <source>Daily Puzzles</source>
+        <translation>Tagesrätsel</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s)</source>
+        <comment>moves the game made for the player</comment>
+        <translation>
+            <numerusform>%n Zug</numerusform>
+            <numerusform>%n Züge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The fewest moves possible</source>
+        <translation>Die wenigsten möglichen Züge</translation>
+    </message>
+    <message>
+        <source>No wins yet</source>
+        <translation>Noch keine Siege</translation>
+    </message>
+    <message>
+        <source>Clear all records?
+
+The file is kept under another name, so nothing is lost.</source>
+        <translation>Die ganze Bestenliste löschen?
+
+Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verloren.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak (days): %n</source>
+        <comment>consecutive days whose daily puzzle was won</comment>
+        <translation>
+            <numerusform>Aktuelle Serie: %n Tag</numerusform>
+            <numerusform>Aktuelle Serie: %n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The newest %n daily wins</source>
+        <translation>
+            <numerusform>Neueste Tagessiege: %n</numerusform>
+            <numerusform>Neueste Tagessiege: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Daily wins: %n</source>
+        <translation>
+            <numerusform>Tagessiege: %n</numerusform>
+            <numerusform>Tagessiege: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins %1 to %2 of %n</source>
+        <translation>
+            <numerusform>Sieg %1 bis %2 von %n</numerusform>
+            <numerusform>Siege %1 bis %2 von %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CSplashDlg</name>
     <message>
         <source>A sliding picture puzzle by the Tesselo team</source>
@@ -203,6 +379,37 @@
     <message>
         <source>Proceed</source>
         <translation>Weiter</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::CTesseloDlg</name>
+    <message>
+        <source>Tesselo - New record!</source>
+        <translation>Tesselo - Neuer Rekord!</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Replay Solve</source>
+        <translation>Lösung wiedergeben</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Bestenliste</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Tipp</translation>
+    </message>
+    <message>
+        <source>Solve</source>
+        <translation>Lösen</translation>
     </message>
 </context>
 <context>
@@ -236,6 +443,199 @@
         <source>Speed</source>
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Tempo</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::Game</name>
+    <message>
+        <source>The game could not be encoded.</source>
+        <translation>Das Spiel konnte nicht kodiert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::GameBar</name>
+    <message>
+        <source>New Game</source>
+        <translation>Neues Spiel</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Moves:</source>
+        <translation>Züge:</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Reset Game</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Zeit:</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::GameSharing</name>
+    <message>
+        <source>Copy Game ID</source>
+        <translation>Spielcode kopieren</translation>
+    </message>
+    <message>
+        <source>Paste Game ID</source>
+        <translation>Spielcode einfügen</translation>
+    </message>
+    <message>
+        <source>Daily Puzzle</source>
+        <translation>Tagesrätsel</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
+        <translation>In der Zwischenablage steht kein Spielcode. Ein Spielcode nennt eine Stufe und eine Zahl, etwa %1.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PauseKeeper</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PausedPanel</name>
+    <message>
+        <source>Paused</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Press P or click the board to go on.</source>
+        <translation>Drücken Sie P oder klicken Sie auf das Spielfeld, um weiterzuspielen.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PlayerMessages</name>
+    <message>
+        <source>Keep Playing</source>
+        <translation>Weiterspielen</translation>
+    </message>
+    <message>
+        <source>The game could not be saved to &quot;tesselo.dat&quot;.</source>
+        <translation>Das Spiel konnte nicht in „tesselo.dat“ gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>
+
+Close the window again to retry, or close without saving.</source>
+        <translation>
+
+Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließen Sie ohne zu speichern.</translation>
+    </message>
+    <message>
+        <source>Close Without Saving</source>
+        <translation>Ohne Speichern schließen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n win(s) could not be written to the records in &quot;%1&quot;.</source>
+        <translation>
+            <numerusform>%n Sieg konnte nicht in die Bestenliste in „%1“ geschrieben werden.</numerusform>
+            <numerusform>%n Siege konnten nicht in die Bestenliste in „%1“ geschrieben werden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+
+Close the window again to retry, or close and lose them.</source>
+        <translation>
+
+Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließen Sie und verwerfen Sie sie.</translation>
+    </message>
+    <message>
+        <source>Close and Lose Them</source>
+        <translation>Schließen und verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::Records</name>
+    <message>
+        <source>Your win could not be written to the records in &quot;%1&quot;:
+%2
+
+It is kept, and will be written with your next win or when the game closes.</source>
+        <translation>Ihr Sieg konnte nicht in die Bestenliste in „%1“ geschrieben werden:
+%2
+
+Er bleibt erhalten und wird mit Ihrem nächsten Sieg oder beim Beenden des Spiels geschrieben.</translation>
+    </message>
+    <message>
+        <source>Another window of Tesselo kept the records busy for too long.</source>
+        <translation>Ein anderes Tesselo-Fenster hat die Bestenliste zu lange belegt.</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Der Datenträger ist voll.</translation>
+    </message>
+    <message>
+        <source>The disk may only be read.</source>
+        <translation>Der Datenträger ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>Its folder does not exist.</source>
+        <translation>Ihr Ordner existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The folder or the file may not be written.</source>
+        <translation>Der Ordner oder die Datei ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>The disk reported an error: %1</source>
+        <translation>Der Datenträger meldet einen Fehler: %1</translation>
+    </message>
+    <message>
+        <source>The file is damaged.</source>
+        <translation>Die Datei ist beschädigt.</translation>
+    </message>
+    <message>
+        <source>SQLite reported: %1</source>
+        <translation>SQLite meldet: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be set aside.</source>
+        <translation>„%1“ konnte nicht beiseitegelegt werden.</translation>
+    </message>
+    <message>
+        <source>It was written by a newer version of Tesselo, which this version leaves as it is.</source>
+        <translation>Sie wurde von einer neueren Tesselo-Version geschrieben; diese Version lässt sie unverändert.</translation>
+    </message>
+    <message>
+        <source>It is damaged, and could not be set aside: %1</source>
+        <translation>Sie ist beschädigt und konnte nicht beiseitegelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>The file kept changing while the game wrote to it.</source>
+        <translation>Die Datei hat sich beim Schreiben ständig geändert.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SafeFile</name>
+    <message>
+        <source>&quot;%1&quot; is a loop of links.</source>
+        <translation>„%1“ ist eine Schleife von Verknüpfungen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file; it was left as it is.</source>
+        <translation>„%1“ ist keine Datei; sie wurde unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link to &quot;%2&quot;, which this game did not write; it was left as it is.</source>
+        <translation>„%1“ ist eine Verknüpfung auf „%2“, das nicht von diesem Spiel stammt; beides wurde unverändert gelassen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
+        <translation>„%1“ konnte nicht beiseitegelegt werden: Alle Namen dafür sind vergeben.</translation>
     </message>
 </context>
 </TS>

@@ -37,11 +37,11 @@
     </message>
     <message>
         <source>Use Shift + arrow keys to change the selection.</source>
-        <translation>Mayús + flechas cambian la selección.</translation>
+        <translation>Mayúsculas + flechas cambian la selección.</translation>
     </message>
     <message>
         <source>Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.</source>
-        <translation>Ctrl+Z deshacer, Ctrl+Y rehacer, Ctrl+R récords, Ctrl+P repetición.</translation>
+        <translation>Control+Z deshacer, Control+Y rehacer, Control+R récords, Control+P repetición.</translation>
     </message>
     <message>
         <source>About Tesselo</source>
@@ -96,10 +96,6 @@
         <translation>- Quitar el sonido</translation>
     </message>
     <message>
-        <source>Right-click the board for a menu of the Ctrl keys.</source>
-        <translation>Haz clic derecho en el tablero para ver los atajos de Ctrl.</translation>
-    </message>
-    <message>
         <source>Attributions:</source>
         <translation>Créditos:</translation>
     </message>
@@ -142,6 +138,26 @@
     <message>
         <source>For more detail, see the accompanying file &quot;Attributions.txt&quot;</source>
         <translation>Para más detalles, consulta el archivo adjunto «Attributions.txt».</translation>
+    </message>
+    <message>
+        <source>H shows a hint: the next move of the shortest way known.</source>
+        <translation>H muestra una pista: el siguiente movimiento del camino más corto conocido.</translation>
+    </message>
+    <message>
+        <source>Shift+H solves: it plays that way a move at a time until a key or click.</source>
+        <translation>Mayúsculas+H resuelve: recorre ese camino movimiento a movimiento hasta que pulses una tecla o hagas clic.</translation>
+    </message>
+    <message>
+        <source>P pauses a Speed game; P or a click goes on.</source>
+        <translation>P pausa una partida de Velocidad; P o un clic la reanuda.</translation>
+    </message>
+    <message>
+        <source>Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.</source>
+        <translation>Control+C copia el código de partida, Control+V juega el código de partida copiado, Control+D juega el puzle del día.</translation>
+    </message>
+    <message>
+        <source>Right-click the board for a menu of every command and its key.</source>
+        <translation>Haz clic derecho en el tablero para ver un menú con todas las órdenes y sus teclas.</translation>
     </message>
 </context>
 <context>
@@ -195,6 +211,166 @@
     </message>
 </context>
 <context>
+    <name>tesselo::CRecordsDlg</name>
+    <message>
+        <source>Tesselo Records</source>
+        <translation>Récords de Tesselo</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Modo</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Mejor</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Victorias</translation>
+    </message>
+    <message>
+        <source>Average of 5</source>
+        <translation>Media de 5</translation>
+    </message>
+    <message>
+        <source>Average of 12</source>
+        <translation>Media de 12</translation>
+    </message>
+    <message>
+        <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
+        <translation>Las medias descartan la mejor y la peor de las últimas 5 o 12 victorias. Las victorias con ayuda cuentan como victorias y para nada más.</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Movimientos</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Best first</source>
+        <translation>Mejores primero</translation>
+    </message>
+    <message>
+        <source>Newest first</source>
+        <translation>Más recientes primero</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>&amp;Anteriores</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Siguientes</translation>
+    </message>
+    <message>
+        <source>Replay</source>
+        <translation>Repetición</translation>
+    </message>
+    <message>
+        <source>Clear Records</source>
+        <translation>Borrar récords</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Puzzle</source>
+        <translation>Puzle</translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Los días son las fechas UTC que dan nombre a los puzles. El puzle de hoy, mientras quede por ganar, no rompe ninguna racha.</translation>
+    </message>
+    <message>
+        <source>&amp;Order:</source>
+        <translation>&amp;Orden:</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen level and style</source>
+        <translation>Victorias del nivel y modo elegidos</translation>
+    </message>
+    <message>
+        <source>Level and Style</source>
+        <translation>Nivel y modo</translation>
+    </message>
+    <message>
+        <source>Daily Puzzles</source>
+        <translation>Puzles del día</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s)</source>
+        <comment>moves the game made for the player</comment>
+        <translation>
+            <numerusform>%n movimiento</numerusform>
+            <numerusform>%n movimientos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The fewest moves possible</source>
+        <translation>El mínimo de movimientos posible</translation>
+    </message>
+    <message>
+        <source>No wins yet</source>
+        <translation>Aún no hay victorias</translation>
+    </message>
+    <message>
+        <source>Clear all records?
+
+The file is kept under another name, so nothing is lost.</source>
+        <translation>¿Borrar todos los récords?
+
+El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak (days): %n</source>
+        <comment>consecutive days whose daily puzzle was won</comment>
+        <translation>
+            <numerusform>Racha actual: %n día</numerusform>
+            <numerusform>Racha actual: %n días</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The newest %n daily wins</source>
+        <translation>
+            <numerusform>Victorias diarias más recientes: %n</numerusform>
+            <numerusform>Victorias diarias más recientes: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Daily wins: %n</source>
+        <translation>
+            <numerusform>Victorias diarias: %n</numerusform>
+            <numerusform>Victorias diarias: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins %1 to %2 of %n</source>
+        <translation>
+            <numerusform>Victorias %1 a %2 de %n</numerusform>
+            <numerusform>Victorias %1 a %2 de %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CSplashDlg</name>
     <message>
         <source>A sliding picture puzzle by the Tesselo team</source>
@@ -203,6 +379,37 @@
     <message>
         <source>Proceed</source>
         <translation>Continuar</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::CTesseloDlg</name>
+    <message>
+        <source>Tesselo - New record!</source>
+        <translation>Tesselo - ¡Nuevo récord!</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rehacer</translation>
+    </message>
+    <message>
+        <source>Replay Solve</source>
+        <translation>Ver repetición</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Récords</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Pista</translation>
+    </message>
+    <message>
+        <source>Solve</source>
+        <translation>Resolver</translation>
     </message>
 </context>
 <context>
@@ -236,6 +443,199 @@
         <source>Speed</source>
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Velocidad</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::Game</name>
+    <message>
+        <source>The game could not be encoded.</source>
+        <translation>No se pudo codificar la partida.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::GameBar</name>
+    <message>
+        <source>New Game</source>
+        <translation>Nueva partida</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Moves:</source>
+        <translation>Movimientos:</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Reset Game</source>
+        <translation>Reiniciar</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Tiempo:</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::GameSharing</name>
+    <message>
+        <source>Copy Game ID</source>
+        <translation>Copiar código de partida</translation>
+    </message>
+    <message>
+        <source>Paste Game ID</source>
+        <translation>Pegar código de partida</translation>
+    </message>
+    <message>
+        <source>Daily Puzzle</source>
+        <translation>Puzle del día</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
+        <translation>El portapapeles no contiene ningún código de partida. Un código de partida indica un nivel y un número, como %1.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PauseKeeper</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pausa</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PausedPanel</name>
+    <message>
+        <source>Paused</source>
+        <translation>En pausa</translation>
+    </message>
+    <message>
+        <source>Press P or click the board to go on.</source>
+        <translation>Pulsa P o haz clic en el tablero para seguir.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PlayerMessages</name>
+    <message>
+        <source>Keep Playing</source>
+        <translation>Seguir jugando</translation>
+    </message>
+    <message>
+        <source>The game could not be saved to &quot;tesselo.dat&quot;.</source>
+        <translation>No se pudo guardar la partida en «tesselo.dat».</translation>
+    </message>
+    <message>
+        <source>
+
+Close the window again to retry, or close without saving.</source>
+        <translation>
+
+Vuelve a cerrar la ventana para intentarlo de nuevo, o ciérrala sin guardar.</translation>
+    </message>
+    <message>
+        <source>Close Without Saving</source>
+        <translation>Cerrar sin guardar</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n win(s) could not be written to the records in &quot;%1&quot;.</source>
+        <translation>
+            <numerusform>No se pudo guardar %n victoria en los récords de «%1».</numerusform>
+            <numerusform>No se pudieron guardar %n victorias en los récords de «%1».</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+
+Close the window again to retry, or close and lose them.</source>
+        <translation>
+
+Vuelve a cerrar la ventana para intentarlo de nuevo, o ciérrala y piérdelas.</translation>
+    </message>
+    <message>
+        <source>Close and Lose Them</source>
+        <translation>Cerrar y perderlas</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::Records</name>
+    <message>
+        <source>Your win could not be written to the records in &quot;%1&quot;:
+%2
+
+It is kept, and will be written with your next win or when the game closes.</source>
+        <translation>No se pudo guardar tu victoria en los récords de «%1»:
+%2
+
+Se conserva y se guardará con tu próxima victoria o al cerrar el juego.</translation>
+    </message>
+    <message>
+        <source>Another window of Tesselo kept the records busy for too long.</source>
+        <translation>Otra ventana de Tesselo ha tenido ocupados los récords demasiado tiempo.</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>El disco está lleno.</translation>
+    </message>
+    <message>
+        <source>The disk may only be read.</source>
+        <translation>El disco es de solo lectura.</translation>
+    </message>
+    <message>
+        <source>Its folder does not exist.</source>
+        <translation>Su carpeta no existe.</translation>
+    </message>
+    <message>
+        <source>The folder or the file may not be written.</source>
+        <translation>No se puede escribir en la carpeta o en el archivo.</translation>
+    </message>
+    <message>
+        <source>The disk reported an error: %1</source>
+        <translation>El disco ha informado de un error: %1</translation>
+    </message>
+    <message>
+        <source>The file is damaged.</source>
+        <translation>El archivo está dañado.</translation>
+    </message>
+    <message>
+        <source>SQLite reported: %1</source>
+        <translation>SQLite informa: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be set aside.</source>
+        <translation>No se pudo apartar «%1».</translation>
+    </message>
+    <message>
+        <source>It was written by a newer version of Tesselo, which this version leaves as it is.</source>
+        <translation>Lo escribió una versión más reciente de Tesselo, y esta versión lo deja como está.</translation>
+    </message>
+    <message>
+        <source>It is damaged, and could not be set aside: %1</source>
+        <translation>Está dañado y no se pudo apartar: %1</translation>
+    </message>
+    <message>
+        <source>The file kept changing while the game wrote to it.</source>
+        <translation>El archivo no dejó de cambiar mientras el juego escribía en él.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SafeFile</name>
+    <message>
+        <source>&quot;%1&quot; is a loop of links.</source>
+        <translation>«%1» es un bucle de enlaces.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file; it was left as it is.</source>
+        <translation>«%1» no es un archivo; se ha dejado como estaba.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link to &quot;%2&quot;, which this game did not write; it was left as it is.</source>
+        <translation>«%1» es un enlace a «%2», que este juego no escribió; se ha dejado como estaba.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
+        <translation>No se pudo apartar «%1»: todos los nombres posibles están ocupados.</translation>
     </message>
 </context>
 </TS>

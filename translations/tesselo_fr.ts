@@ -96,10 +96,6 @@
         <translation>- couper le son</translation>
     </message>
     <message>
-        <source>Right-click the board for a menu of the Ctrl keys.</source>
-        <translation>Un clic droit sur le plateau ouvre le menu des raccourcis Ctrl.</translation>
-    </message>
-    <message>
         <source>Attributions:</source>
         <translation>Crédits&#xa0;:</translation>
     </message>
@@ -142,6 +138,26 @@
     <message>
         <source>For more detail, see the accompanying file &quot;Attributions.txt&quot;</source>
         <translation>Pour en savoir plus, voir le fichier joint «&#xa0;Attributions.txt&#xa0;».</translation>
+    </message>
+    <message>
+        <source>H shows a hint: the next move of the shortest way known.</source>
+        <translation>H donne un indice&#xa0;: le prochain coup du plus court chemin connu.</translation>
+    </message>
+    <message>
+        <source>Shift+H solves: it plays that way a move at a time until a key or click.</source>
+        <translation>Maj+H résout&#xa0;: le jeu suit ce chemin coup par coup jusqu&apos;à une touche ou un clic.</translation>
+    </message>
+    <message>
+        <source>P pauses a Speed game; P or a click goes on.</source>
+        <translation>P met en pause une partie en mode Vitesse ; P ou un clic la reprend.</translation>
+    </message>
+    <message>
+        <source>Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.</source>
+        <translation>Ctrl+C copie le code de partie, Ctrl+V joue le code de partie copié, Ctrl+D joue le puzzle du jour.</translation>
+    </message>
+    <message>
+        <source>Right-click the board for a menu of every command and its key.</source>
+        <translation>Un clic droit sur le plateau ouvre un menu de toutes les commandes et de leurs touches.</translation>
     </message>
 </context>
 <context>
@@ -195,6 +211,166 @@
     </message>
 </context>
 <context>
+    <name>tesselo::CRecordsDlg</name>
+    <message>
+        <source>Tesselo Records</source>
+        <translation>Records de Tesselo</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Niveau</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Meilleur</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Victoires</translation>
+    </message>
+    <message>
+        <source>Average of 5</source>
+        <translation>Moyenne sur 5</translation>
+    </message>
+    <message>
+        <source>Average of 12</source>
+        <translation>Moyenne sur 12</translation>
+    </message>
+    <message>
+        <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
+        <translation>Les moyennes écartent la meilleure et la moins bonne des 5 ou 12 dernières victoires. Les victoires avec aide comptent parmi les victoires, et pour rien d&apos;autre.</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Coups</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Best first</source>
+        <translation>Meilleures d&apos;abord</translation>
+    </message>
+    <message>
+        <source>Newest first</source>
+        <translation>Plus récentes d&apos;abord</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>&amp;Précédentes</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Suivantes</translation>
+    </message>
+    <message>
+        <source>Replay</source>
+        <translation>Revoir</translation>
+    </message>
+    <message>
+        <source>Clear Records</source>
+        <translation>Effacer les records</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Puzzle</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Les jours sont les dates UTC qui nomment les puzzles. Le puzzle du jour, tant qu&apos;il reste à gagner, n&apos;interrompt aucune série.</translation>
+    </message>
+    <message>
+        <source>&amp;Order:</source>
+        <translation>&amp;Ordre&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen level and style</source>
+        <translation>Victoires du niveau et du mode choisis</translation>
+    </message>
+    <message>
+        <source>Level and Style</source>
+        <translation>Niveau et mode</translation>
+    </message>
+    <message>
+        <source>Daily Puzzles</source>
+        <translation>Puzzles du jour</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s)</source>
+        <comment>moves the game made for the player</comment>
+        <translation>
+            <numerusform>%n coup</numerusform>
+            <numerusform>%n coups</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The fewest moves possible</source>
+        <translation>Le moins de coups possible</translation>
+    </message>
+    <message>
+        <source>No wins yet</source>
+        <translation>Aucune victoire pour l&apos;instant</translation>
+    </message>
+    <message>
+        <source>Clear all records?
+
+The file is kept under another name, so nothing is lost.</source>
+        <translation>Effacer tous les records&#xa0;?
+
+Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak (days): %n</source>
+        <comment>consecutive days whose daily puzzle was won</comment>
+        <translation>
+            <numerusform>Série en cours&#xa0;: %n jour</numerusform>
+            <numerusform>Série en cours&#xa0;: %n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The newest %n daily wins</source>
+        <translation>
+            <numerusform>Dernières victoires du jour : %n</numerusform>
+            <numerusform>Dernières victoires du jour : %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Daily wins: %n</source>
+        <translation>
+            <numerusform>Victoires du jour&#xa0;: %n</numerusform>
+            <numerusform>Victoires du jour&#xa0;: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins %1 to %2 of %n</source>
+        <translation>
+            <numerusform>Victoires %1 à %2 sur %n</numerusform>
+            <numerusform>Victoires %1 à %2 sur %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CSplashDlg</name>
     <message>
         <source>A sliding picture puzzle by the Tesselo team</source>
@@ -203,6 +379,37 @@
     <message>
         <source>Proceed</source>
         <translation>Continuer</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::CTesseloDlg</name>
+    <message>
+        <source>Tesselo - New record!</source>
+        <translation>Tesselo - Nouveau record&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Replay Solve</source>
+        <translation>Revoir la solution</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>Hint</source>
+        <translation>Indice</translation>
+    </message>
+    <message>
+        <source>Solve</source>
+        <translation>Résoudre</translation>
     </message>
 </context>
 <context>
@@ -236,6 +443,199 @@
         <source>Speed</source>
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Vitesse</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::Game</name>
+    <message>
+        <source>The game could not be encoded.</source>
+        <translation>La partie n&apos;a pas pu être encodée.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::GameBar</name>
+    <message>
+        <source>New Game</source>
+        <translation>Nouvelle partie</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Moves:</source>
+        <translation>Coups&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Reset Game</source>
+        <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Temps&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::GameSharing</name>
+    <message>
+        <source>Copy Game ID</source>
+        <translation>Copier le code de partie</translation>
+    </message>
+    <message>
+        <source>Paste Game ID</source>
+        <translation>Coller un code de partie</translation>
+    </message>
+    <message>
+        <source>Daily Puzzle</source>
+        <translation>Puzzle du jour</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
+        <translation>Le presse-papiers ne contient aucun code de partie. Un code de partie indique un niveau et un nombre, par exemple %1.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PauseKeeper</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PausedPanel</name>
+    <message>
+        <source>Paused</source>
+        <translation>En pause</translation>
+    </message>
+    <message>
+        <source>Press P or click the board to go on.</source>
+        <translation>Appuyez sur P ou cliquez sur le plateau pour continuer.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::PlayerMessages</name>
+    <message>
+        <source>Keep Playing</source>
+        <translation>Continuer à jouer</translation>
+    </message>
+    <message>
+        <source>The game could not be saved to &quot;tesselo.dat&quot;.</source>
+        <translation>La partie n&apos;a pas pu être enregistrée dans «&#xa0;tesselo.dat&#xa0;».</translation>
+    </message>
+    <message>
+        <source>
+
+Close the window again to retry, or close without saving.</source>
+        <translation>
+
+Fermez de nouveau la fenêtre pour réessayer, ou fermez sans enregistrer.</translation>
+    </message>
+    <message>
+        <source>Close Without Saving</source>
+        <translation>Fermer sans enregistrer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n win(s) could not be written to the records in &quot;%1&quot;.</source>
+        <translation>
+            <numerusform>%n victoire n&apos;a pas pu être inscrite dans les records de «&#xa0;%1&#xa0;».</numerusform>
+            <numerusform>%n victoires n&apos;ont pas pu être inscrites dans les records de «&#xa0;%1&#xa0;».</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+
+Close the window again to retry, or close and lose them.</source>
+        <translation>
+
+Fermez de nouveau la fenêtre pour réessayer, ou fermez en les perdant.</translation>
+    </message>
+    <message>
+        <source>Close and Lose Them</source>
+        <translation>Fermer et les perdre</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::Records</name>
+    <message>
+        <source>Your win could not be written to the records in &quot;%1&quot;:
+%2
+
+It is kept, and will be written with your next win or when the game closes.</source>
+        <translation>Votre victoire n&apos;a pas pu être inscrite dans les records de «&#xa0;%1&#xa0;»&#xa0;:
+%2
+
+Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fermeture du jeu.</translation>
+    </message>
+    <message>
+        <source>Another window of Tesselo kept the records busy for too long.</source>
+        <translation>Une autre fenêtre de Tesselo a occupé les records trop longtemps.</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Le disque est plein.</translation>
+    </message>
+    <message>
+        <source>The disk may only be read.</source>
+        <translation>Le disque est en lecture seule.</translation>
+    </message>
+    <message>
+        <source>Its folder does not exist.</source>
+        <translation>Son dossier n&apos;existe pas.</translation>
+    </message>
+    <message>
+        <source>The folder or the file may not be written.</source>
+        <translation>Le dossier ou le fichier est protégé en écriture.</translation>
+    </message>
+    <message>
+        <source>The disk reported an error: %1</source>
+        <translation>Le disque signale une erreur&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The file is damaged.</source>
+        <translation>Le fichier est endommagé.</translation>
+    </message>
+    <message>
+        <source>SQLite reported: %1</source>
+        <translation>SQLite signale&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be set aside.</source>
+        <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être mis de côté.</translation>
+    </message>
+    <message>
+        <source>It was written by a newer version of Tesselo, which this version leaves as it is.</source>
+        <translation>Il a été écrit par une version plus récente de Tesselo, et cette version n&apos;y touche pas.</translation>
+    </message>
+    <message>
+        <source>It is damaged, and could not be set aside: %1</source>
+        <translation>Il est endommagé et n&apos;a pas pu être mis de côté&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The file kept changing while the game wrote to it.</source>
+        <translation>Le fichier n&apos;a cessé de changer pendant que le jeu y écrivait.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SafeFile</name>
+    <message>
+        <source>&quot;%1&quot; is a loop of links.</source>
+        <translation>«&#xa0;%1&#xa0;» est une boucle de liens.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file; it was left as it is.</source>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas un fichier ; il a été laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link to &quot;%2&quot;, which this game did not write; it was left as it is.</source>
+        <translation>«&#xa0;%1&#xa0;» est un lien vers «&#xa0;%2&#xa0;», que ce jeu n&apos;a pas écrit ; il a été laissé tel quel.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
+        <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être mis de côté&#xa0;: tous les noms possibles sont pris.</translation>
     </message>
 </context>
 </TS>

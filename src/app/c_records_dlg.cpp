@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -65,9 +66,22 @@ QTableWidgetItem* SetRow(QTableWidget* table, int row, const QStringList& texts,
     return table->item(row, 0);
 }
 
+// Dates in the player's language; the C locale (LANG=C, no language
+// chosen) keeps the unambiguous year-month-day of the English window.
 QString DateText(const QDateTime& when, bool withTime)
 {
-    return when.toLocalTime().toString(withTime ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
+    const QDateTime local = when.toLocalTime();
+    const QLocale locale;
+    if (locale.language() == QLocale::C)
+        return local.toString(withTime ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
+    return withTime ? locale.toString(local, QLocale::ShortFormat)
+                    : locale.toString(local.date(), QLocale::ShortFormat);
+}
+
+QString DateText(QDate day)
+{
+    const QLocale locale;
+    return locale.language() == QLocale::C ? day.toString(Qt::ISODate) : locale.toString(day, QLocale::ShortFormat);
 }
 
 } // namespace
@@ -196,14 +210,14 @@ void CRecordsDlg::Refresh()
 void CRecordsDlg::FillDaily()
 {
     const int streak = CurrentDailyStreak(records.DailyDaysBack(today), today);
-    streakLabel->setText(tr("Current streak (days): %1", "consecutive days whose daily puzzle was won").arg(streak));
+    streakLabel->setText(tr("Current streak (days): %n", "consecutive days whose daily puzzle was won", streak));
     // One row more than a page says whether there are more; they are not
     // counted, as that would read every daily win.
     std::vector<Records::KeptWin> page = records.DailyPage(0, kPageSize + 1);
     const bool more = int(page.size()) > kPageSize;
     page.resize(std::min(page.size(), std::size_t(kPageSize)));
-    dailyLabel->setText(more ? tr("The newest %1 daily wins").arg(kPageSize)
-                             : tr("Daily wins: %1").arg(page.size()));
+    dailyLabel->setText(more ? tr("The newest %n daily wins", nullptr, kPageSize)
+                             : tr("Daily wins: %n", nullptr, int(page.size())));
     daily->clearContents();
     daily->setRowCount(int(page.size()));
     for (int row = 0; row < int(page.size()); ++row) {
@@ -211,7 +225,7 @@ void CRecordsDlg::FillDaily()
         const GameResult& g = w.result;
         QTableWidgetItem* keys = SetRow(
             daily, row,
-            {g.daily->toString(Qt::ISODate), DisplayName(g.level), DisplayName(g.style), QString::number(g.moves),
+            {DateText(*g.daily), DisplayName(g.level), DisplayName(g.style), QString::number(g.moves),
              Game::TimeText(g.milliseconds),
              g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
             3);
@@ -292,7 +306,7 @@ void CRecordsDlg::ShowPage(int first)
     KeepColumnsInView(wins);
     const int last = pageStart + int(page.size());
     pageLabel->setText(page.empty() ? tr("No wins yet")
-                                    : tr("Wins %1 to %2 of %3").arg(pageStart + 1).arg(last).arg(kindWins));
+                                    : tr("Wins %1 to %2 of %n", nullptr, kindWins).arg(pageStart + 1).arg(last));
     previousButton->setEnabled(pageStart > 0);
     nextButton->setEnabled(int(page.size()) == kPageSize && last < kindWins);
     if (!page.empty())

@@ -211,7 +211,7 @@ void CTesseloDlg::GameWon()
 {
     const RecordsKeeper::Kept kept = records.Keep(game->ResultOfWin());
     if (kept.newBest)
-        setWindowTitle(QStringLiteral("Tesselo - New record!"));
+        setWindowTitle(tr("Tesselo - New record!"));
     // Told once the move that won has run its course, not in its middle.
     if (kept.failure)
         QMetaObject::invokeMethod(this, [this, failure = *kept.failure] { TellWinNotKept(failure); },
@@ -300,15 +300,16 @@ void CTesseloDlg::AddBoardActions()
 {
     const auto add = [this](const char* text, QList<QKeySequence> keys, std::function<bool()> applies,
                             void (CTesseloDlg::*slot)(), bool startsGroup = false) {
-        actions.Add(BoardAction{QString::fromLatin1(text), std::move(keys), std::move(applies),
+        actions.Add(BoardAction{tr(text), std::move(keys), std::move(applies),
                                 [this, slot] { (this->*slot)(); }, startsGroup});
     };
-    add("Undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { return game->CanUndo(); }, &CTesseloDlg::OnUndo);
-    add("Redo", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+    add(QT_TR_NOOP("Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { return game->CanUndo(); },
+        &CTesseloDlg::OnUndo);
+    add(QT_TR_NOOP("Redo"), {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
         [this] { return game->CanRedo(); }, &CTesseloDlg::OnRedo);
-    add("Replay Solve", {QKeySequence(Qt::CTRL | Qt::Key_P)},
+    add(QT_TR_NOOP("Replay Solve"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
         [this] { return game->state == Solved && game->history.IsActive(); }, &CTesseloDlg::OnReplaySolve, true);
-    add("Records", {QKeySequence(Qt::CTRL | Qt::Key_R)}, {}, &CTesseloDlg::OnRecords);
+    add(QT_TR_NOOP("Records"), {QKeySequence(Qt::CTRL | Qt::Key_R)}, {}, &CTesseloDlg::OnRecords);
     const auto inPlay = [this] { return game->state == Playing && !game->IsPaused(); };
     actions.Add(BoardAction{tr("Hint"), {QKeySequence(Qt::Key_H)}, inPlay, [this] { OnHint(); }, true});
     actions.Add(BoardAction{tr("Solve"), {QKeySequence(Qt::SHIFT | Qt::Key_H)}, inPlay, [this] { OnSolve(); }});

@@ -5,7 +5,10 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace tesselo {
@@ -35,9 +38,9 @@ GameBar::GameBar(QWidget* window)
         b->setFocusPolicy(Qt::StrongFocus);
         return b;
     };
-    newGame = button("newGameButton", QStringLiteral("New Game"), du.Rect(0, 1, 50, 14));
-    options = button("optionsButton", QStringLiteral("Options"), du.Rect(65, 1, 50, 14));
-    counterLabel = new QLabel(QStringLiteral("Moves:"), window);
+    newGame = button("newGameButton", tr("New Game"), du.Rect(0, 1, 50, 14));
+    options = button("optionsButton", tr("Options"), du.Rect(65, 1, 50, 14));
+    counterLabel = new QLabel(tr("Moves:"), window);
     counterLabel->setObjectName(QStringLiteral("counterLabel"));
     counterLabel->setGeometry(du.Rect(122, 1, 94, 14));
     counterLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -48,7 +51,7 @@ GameBar::GameBar(QWidget* window)
     counterValue->setGeometry(du.Rect(162, 3, 48, 10));
     counterValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     counterValue->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    help = button("helpButton", QStringLiteral("Help"), du.Rect(228, 1, 50, 14));
+    help = button("helpButton", tr("Help"), du.Rect(228, 1, 50, 14));
     // The counter value sits inside the label and above it.
     counterValue->raise();
 }
@@ -71,19 +74,33 @@ void GameBar::FitFont(int buttonWidth)
     QFont trial(QStringLiteral("Times New Roman"));
     trial.setWeight(QFont::Bold);
     const std::pair<int, qreal> screen{newGame->logicalDpiY(), newGame->devicePixelRatioF()};
-    const int size = fit.PixelSize(buttonWidth, screen, [&](int pixelSize) {
+    const QString newCaption = tr("New Game");
+    const QString resetCaption = tr("Reset Game");
+    const int size = fit.PixelSize(buttonWidth, CaptionRoom(buttonWidth), screen, [&](int pixelSize) {
         trial.setPixelSize(pixelSize);
-        return QFontMetrics(trial, newGame).horizontalAdvance(QStringLiteral("New Game"));
+        const QFontMetrics metrics(trial, newGame);
+        const int newWidth = metrics.horizontalAdvance(newCaption);
+        return window_layout::CaptionWidths{newWidth, std::max(newWidth, metrics.horizontalAdvance(resetCaption))};
     });
     trial.setPixelSize(size);
     font = std::make_unique<QFont>(trial);
 }
 
+int GameBar::CaptionRoom(int buttonWidth) const
+{
+    // The style draws the caption inside the button's frame, and cuts off
+    // what does not fit there.
+    QStyleOptionButton option;
+    option.initFrom(newGame);
+    option.rect = QRect(0, 0, buttonWidth, std::max(newGame->height(), 1));
+    return newGame->style()->subElementRect(QStyle::SE_PushButtonContents, &option, newGame).width();
+}
+
 void GameBar::Show(const QString& counter, bool strategyStyle, bool playing)
 {
     counterValue->setText(counter);
-    SetTextIfDifferent(counterLabel, strategyStyle ? QStringLiteral("Moves:") : QStringLiteral("Time:"));
-    SetTextIfDifferent(newGame, playing ? QStringLiteral("Reset Game") : QStringLiteral("New Game"));
+    SetTextIfDifferent(counterLabel, strategyStyle ? tr("Moves:") : tr("Time:"));
+    SetTextIfDifferent(newGame, playing ? tr("Reset Game") : tr("New Game"));
 }
 
 } // namespace tesselo

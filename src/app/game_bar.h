@@ -2,6 +2,7 @@
 
 #include "app/window_layout.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QString>
 
@@ -16,8 +17,10 @@ namespace tesselo {
 // The bar over the board: "New Game" (or "Reset Game"), "Options", the
 // moves or time counter, "Help". Its controls are children of the window,
 // placed in five equal slots, in a bold serif font as large as "New Game"
-// allows.
+// allows, and small enough for the first button's longer caption.
 class GameBar {
+    Q_DECLARE_TR_FUNCTIONS(tesselo::GameBar)
+
 public:
     explicit GameBar(QWidget* window);
 
@@ -37,6 +40,8 @@ public:
 
 private:
     void FitFont(int buttonWidth);
+    // The width a first button `buttonWidth` wide leaves its caption.
+    int CaptionRoom(int buttonWidth) const;
 
     window_layout::BarFontFit fit;
 };

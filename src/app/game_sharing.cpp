@@ -12,7 +12,7 @@
 namespace tesselo {
 
 GameSharing::GameSharing(CTesseloDlg& window)
-    : tell([&window](const QString& text) { QMessageBox::information(&window, tr("Tesselo"), text); }),
+    : tell([&window](const QString& text) { QMessageBox::information(&window, QStringLiteral("Tesselo"), text); }),
       window(window)
 {
 }

@@ -45,8 +45,19 @@ Translation::Translation(const QString& language)
         return;
     installed = game.load(kPrefix + language, kFolder) && QCoreApplication::installTranslator(&game);
     // Qt's texts only beside the game's own, so no window mixes languages.
-    if (installed && qt.load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (!installed)
+        return;
+    if (qt.load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qt);
+    // LANGUAGE=de under LANG=C asks for German; the C locale would still
+    // write its dates the C way.
+    QLocale::setDefault(QLocale(language));
+}
+
+Translation::~Translation()
+{
+    if (installed)
+        QLocale::setDefault(before);
 }
 
 } // namespace tesselo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
@@ -19,11 +20,13 @@ QString ChooseLanguage(const QStringList& uiLanguages, const QStringList& shippe
 
 // Puts the game's translation into the given language, and Qt's own texts
 // (the standard buttons of message boxes, the file dialog) where Qt's
-// translations are installed, for as long as it lives. English installs
-// nothing: the texts stay exactly as written.
+// translations are installed, for as long as it lives; dates and numbers
+// then follow that language too. English installs nothing: the texts stay
+// exactly as written, and the locale is the desktop's.
 class Translation {
 public:
     explicit Translation(const QString& language);
+    ~Translation();
     Translation(const Translation&) = delete;
     Translation& operator=(const Translation&) = delete;
 
@@ -34,6 +37,7 @@ private:
     QTranslator game;
     QTranslator qt;
     bool installed = false;
+    QLocale before; // the default locale to put back
 };
 
 } // namespace tesselo

@@ -8,18 +8,14 @@ namespace tesselo {
 
 namespace {
 
-QString Tr(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("tesselo::PlayerMessages", text, nullptr, n);
-}
-
 // A warning whose two answers are to keep playing (the default) or to close
 // all the same; true for the second.
 bool AskClose(QWidget* parent, const QString& text, const QString& details, const QString& closeAnyway)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"), text, QMessageBox::NoButton, parent);
     box.setInformativeText(details);
-    QPushButton* keep = box.addButton(Tr("Keep Playing"), QMessageBox::RejectRole);
+    QPushButton* keep =
+        box.addButton(QCoreApplication::translate("tesselo::PlayerMessages", "Keep Playing"), QMessageBox::RejectRole);
     QPushButton* quit = box.addButton(closeAnyway, QMessageBox::DestructiveRole);
     box.setDefaultButton(keep);
     box.exec();
@@ -30,9 +26,12 @@ bool AskClose(QWidget* parent, const QString& text, const QString& details, cons
 
 bool AskCloseWithoutSaving(QWidget* parent, const QString& reason)
 {
-    return AskClose(parent, Tr("The game could not be saved to \"tesselo.dat\"."),
-                    reason + Tr("\n\nClose the window again to retry, or close without saving."),
-                    Tr("Close Without Saving"));
+    return AskClose(
+        parent,
+        QCoreApplication::translate("tesselo::PlayerMessages", "The game could not be saved to \"tesselo.dat\"."),
+        reason + QCoreApplication::translate("tesselo::PlayerMessages",
+                                             "\n\nClose the window again to retry, or close without saving."),
+        QCoreApplication::translate("tesselo::PlayerMessages", "Close Without Saving"));
 }
 
 void TellWinNotKept(QWidget* parent, const QString& message)
@@ -42,9 +41,15 @@ void TellWinNotKept(QWidget* parent, const QString& message)
 
 bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file, const QString& reason)
 {
-    return AskClose(parent, Tr("%n win(s) could not be written to the records in \"%1\".", int(count)).arg(file),
-                    reason + Tr("\n\nClose the window again to retry, or close and lose them."),
-                    Tr("Close and Lose Them"));
+    return AskClose(parent,
+                    QCoreApplication::translate("tesselo::PlayerMessages",
+                                                "%n win(s) could not be written to the records in \"%1\".", nullptr,
+                                                int(count))
+                        .arg(file),
+                    reason +
+                        QCoreApplication::translate("tesselo::PlayerMessages",
+                                                    "\n\nClose the window again to retry, or close and lose them."),
+                    QCoreApplication::translate("tesselo::PlayerMessages", "Close and Lose Them"));
 }
 
 } // namespace tesselo

@@ -47,19 +47,19 @@ QSize BoardAround(QSize board, int rows, int columns, QSize room)
     return QSize(client.width(), std::max(client.height() - BarHeight(ButtonWidth(client.width())), 0));
 }
 
-int BarFontFit::PixelSize(int buttonWidth, std::pair<int, qreal> screen, const Measure& measure)
+int BarFontFit::PixelSize(int buttonWidth, int captionRoom, std::pair<int, qreal> screen, const Measure& measure)
 {
     if (screen != measuredOn) {
-        widths.fill(-1);
+        widths.fill(CaptionWidths{});
         measuredOn = screen;
     }
     const int limit = (4 * buttonWidth) / 5;
     int h = 6;
     for (; h <= 99; ++h) {
-        int& width = widths[std::size_t(h)];
-        if (width < 0)
+        CaptionWidths& width = widths[std::size_t(h)];
+        if (width.newGame < 0)
             width = measure(h);
-        if (width > limit)
+        if (width.newGame > limit || width.longest > captionRoom)
             break;
     }
     return h - 1; // 99 when even that height fits

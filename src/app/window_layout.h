@@ -42,18 +42,28 @@ QSize ClientAround(QSize board, int rows, int columns, QSize room);
 // The board a window sized around `board` ends up with.
 QSize BoardAround(QSize board, int rows, int columns, QSize room);
 
+// The widths of the first button's captions at one font size: "New Game",
+// whose width the design fits the font to, and the longest it takes ("New
+// Game" or "Reset Game" in the player's language).
+struct CaptionWidths {
+    int newGame = -1;
+    int longest = -1;
+};
+
 // The bar font's pixel size for slots `buttonWidth` wide: one less than the
 // first size from 6 at which "New Game" is wider than four fifths of a
-// slot, between 5 and 99. `measure` gives the caption's width at a pixel
-// size; widths are kept per size for the screen they were measured on, so
-// a resize fits the font without shaping text.
+// slot, or the longest caption wider than `captionRoom` (what the button
+// leaves its text), between 5 and 99. In English the first rule decides;
+// the second keeps a longer word in another language whole. `measure`
+// gives the widths at a pixel size; they are kept per size for the screen
+// they were measured on, so a resize fits the font without shaping text.
 class BarFontFit {
 public:
-    using Measure = std::function<int(int pixelSize)>;
-    int PixelSize(int buttonWidth, std::pair<int, qreal> screen, const Measure& measure);
+    using Measure = std::function<CaptionWidths(int pixelSize)>;
+    int PixelSize(int buttonWidth, int captionRoom, std::pair<int, qreal> screen, const Measure& measure);
 
 private:
-    std::array<int, 100> widths{};
+    std::array<CaptionWidths, 100> widths{};
     std::pair<int, qreal> measuredOn{0, 0.0};
 };
 

@@ -7,6 +7,7 @@
 #include "model/safe_file.h"
 #include "solver/solver.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -576,7 +577,7 @@ bool Game::SaveGame(QString* error)
     const std::size_t length = StoreTo(buffer.data(), buffer.size());
     if (length == 0) {
         if (error)
-            *error = QStringLiteral("The game could not be encoded.");
+            *error = QCoreApplication::translate("tesselo::Game", "The game could not be encoded.");
         return false;
     }
     // A "tesselo.dat" here that holds no saved game (damaged, or a file the

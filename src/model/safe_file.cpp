@@ -2,6 +2,7 @@
 
 #include "model/file_name_codec.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -24,14 +25,15 @@ namespace {
 // As many links as the kernel itself follows before it gives up.
 constexpr int kMaxLinkHops = 40;
 
+// Why a file was refused, for the player: in the player's language.
+QString Reason(const char* text) { return QCoreApplication::translate("tesselo::SafeFile", text); }
+
 bool Fail(QString* error, const QString& why)
 {
     if (error)
         *error = why;
     return false;
 }
-
-QString Quoted(const QString& path) { return QLatin1Char('"') + path + QLatin1Char('"'); }
 
 // QSaveFile::commit() syncs but ignores the answer, so a write the file
 // system refuses only at the sync (a network share over its quota) would
@@ -186,17 +188,21 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
     bool throughLink = false;
     for (int hops = 0; target.isSymLink(); ++hops) {
         if (hops == kMaxLinkHops)
-            return Fail(error, Quoted(path) + QStringLiteral(" is a loop of links."));
+            return Fail(error, Reason(QT_TRANSLATE_NOOP("tesselo::SafeFile", "\"%1\" is a loop of links.")).arg(path));
         throughLink = true;
         target.setFile(target.symLinkTarget());
     }
     const QString targetPath = target.filePath();
     if (target.exists()) {
         if (!target.isFile())
-            return Fail(error, Quoted(targetPath) + QStringLiteral(" is not a file; it was left as it is."));
+            return Fail(error,
+                        Reason(QT_TRANSLATE_NOOP("tesselo::SafeFile", "\"%1\" is not a file; it was left as it is."))
+                            .arg(targetPath));
         if (throughLink && !(mayReplace && mayReplace(targetPath)))
-            return Fail(error, Quoted(path) + QStringLiteral(" is a link to ") + Quoted(targetPath) +
-                                   QStringLiteral(", which this game did not write; it was left as it is."));
+            return Fail(error, Reason(QT_TRANSLATE_NOOP("tesselo::SafeFile",
+                                                        "\"%1\" is a link to \"%2\", which this game did not write; "
+                                                        "it was left as it is."))
+                                   .arg(path, targetPath));
     }
 
     // Unbuffered, so that a refused write is seen at the write itself and
@@ -237,7 +243,9 @@ QString SetFileAside(const QString& path, QString* error, const QString& why)
         Fail(error, file.errorString());
         return QString();
     }
-    Fail(error, Quoted(path) + QStringLiteral(" could not be set aside: every name for it is taken."));
+    Fail(error,
+         Reason(QT_TRANSLATE_NOOP("tesselo::SafeFile", "\"%1\" could not be set aside: every name for it is taken."))
+             .arg(path));
     return QString();
 }
 

@@ -14,8 +14,8 @@ void PausedPanel::Paint(QPainter& painter, const QRect& area, const QFont& font)
     painter.fillRect(area, QColor::fromRgb(kBackground));
     if (area.width() <= 0 || area.height() <= 0)
         return;
-    const QString title = tr("Paused");
-    const QString hint = tr("Press P or click the board to go on.");
+    const QString title = Title();
+    const QString hint = Hint();
 
     // The title a sixth of the board's height, but never wider than most of
     // it; the line under it a third of that, never below the window's font.

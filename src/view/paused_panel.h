@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QRgb>
+#include <QString>
 
 class QFont;
 class QPainter;
@@ -22,6 +23,9 @@ public:
 
     // Fills `area` whole, its words in `font`'s family sized to the area.
     static void Paint(QPainter& painter, const QRect& area, const QFont& font);
+    // Its words: the title, and the line under it.
+    static QString Title() { return tr("Paused"); }
+    static QString Hint() { return tr("Press P or click the board to go on."); }
 };
 
 } // namespace tesselo

@@ -5,9 +5,12 @@
 #include "app/c_tesselo_dlg.h"
 #include "app/dialog_layout.h"
 #include "app/language.h"
+#include "app/window_layout.h"
+#include "model/game.h"
 #include "support/temp_cwd.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -26,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -117,11 +121,48 @@ void ExpectTextsWhole(QWidget* window, const std::string& where)
         }
 }
 
-// The save-failure question, asked by the window as it closes.
+// The messages the window shows: the save-failure question as it closes,
+// and the two about wins the records could not take.
 class SavingWindow : public CTesseloDlg {
 public:
+    using CTesseloDlg::OfferCloseLosingWins;
     using CTesseloDlg::OfferCloseWithoutSaving;
+    using CTesseloDlg::TellWinNotKept;
 };
+
+// Checks the texts of the message box a call opens, then closes it.
+void ExpectMessageWhole(QWidget* owner, const std::function<void()>& open, const std::string& where)
+{
+    bool seen = false;
+    QTimer::singleShot(0, owner, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr) << where;
+        seen = true;
+        ExpectTextsWhole(box, where);
+        box->reject();
+    });
+    QTimer::singleShot(5000, owner, [] {
+        if (auto* w = QApplication::activeModalWidget())
+            w->close();
+    });
+    open();
+    EXPECT_TRUE(seen) << where;
+}
+
+// The bar's controls overlap by design (the counter's value sits inside
+// its label), so each is checked on its own: a button's caption inside its
+// frame, the counter's caption clear of the value.
+void ExpectBarWhole(CTesseloDlg& window, const std::string& where)
+{
+    for (const bool playing : {false, true}) {
+        window.bar.Show(QStringLiteral("0:00:00.0"), !playing, playing);
+        for (QPushButton* button : {window.newGameButton, window.optionsButton, window.helpButton})
+            EXPECT_EQ(Clipped(button), "") << where << ": " << Name(button);
+        const QLabel* label = window.counterLabel;
+        const int room = window.counterValue->x() - label->x() - label->contentsRect().left();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room) << where << ": " << Name(label);
+    }
+}
 
 struct Face {
     const char* family;
@@ -191,12 +232,18 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         won.milliseconds = 4000000;
         won.finished = QDateTime::currentDateTimeUtc();
         ASSERT_TRUE(records.Add(won));
+        won.daily = won.finished.date();
+        won.assisted = 12;
+        ASSERT_TRUE(records.Add(won));
         CRecordsDlg dialog(records, won.level, won.style);
         dialog.show();
         ExpectTextsWhole(&dialog, Where("records"));
+        dialog.lists->setCurrentIndex(1);
+        ExpectTextsWhole(&dialog, Where("records, daily puzzles"));
+        dialog.lists->setCurrentIndex(0);
         // Every column of both tables wide enough for its texts, and all of
         // them in view (the last one stretches to the table's edge).
-        for (const QTableWidget* table : {dialog.summary, dialog.wins}) {
+        for (const QTableWidget* table : {dialog.summary, dialog.wins, dialog.daily}) {
             const QFontMetrics metrics(table->font());
             int needed = 0;
             for (int c = 0; c < table->columnCount(); ++c) {
@@ -211,21 +258,29 @@ TEST_P(DialogTexts, AreWholeInThisFace)
     }
     {
         SavingWindow window;
-        bool seen = false;
-        QTimer::singleShot(0, &window, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            seen = true;
-            ExpectTextsWhole(box, Where("save failure"));
-            box->reject();
-        });
-        QTimer::singleShot(5000, &window, [] {
-            if (auto* w = QApplication::activeModalWidget())
-                w->close();
-        });
-        EXPECT_FALSE(window.OfferCloseWithoutSaving(
-            QStringLiteral("Could not write /home/player/Games/Tesselo/tesselo.dat: No space left on device")));
-        EXPECT_TRUE(seen);
+        ExpectMessageWhole(&window, [&] {
+            EXPECT_FALSE(window.OfferCloseWithoutSaving(
+                QStringLiteral("Could not write /home/player/Games/Tesselo/tesselo.dat: No space left on device")));
+        }, Where("save failure"));
+        const Records::Failure failure{QStringLiteral("/home/player/.local/share/tesselo/tesselo-records.sqlite"),
+                                       Records::tr("Another window of Tesselo kept the records busy for too long.")};
+        ExpectMessageWhole(&window, [&] { window.TellWinNotKept(failure); }, Where("win not kept"));
+        ExpectMessageWhole(&window, [&] { window.OfferCloseLosingWins(failure, 3); }, Where("closing, losing wins"));
+    }
+    {
+        // The bar from the smallest window up (its font is its own, the
+        // same in every face), and the message of a paste that names no
+        // game.
+        TempCwd cwd;
+        Game game;
+        SavingWindow window;
+        window.game = &game;
+        for (const int width : {window_layout::kMinClientWidth, 640, 1600}) {
+            window.OnSize(width, 600);
+            ExpectBarWhole(window, Where("bar") + ", " + std::to_string(width) + " wide");
+        }
+        QGuiApplication::clipboard()->setText(QStringLiteral("no game here"));
+        ExpectMessageWhole(&window, [&] { window.sharing.PasteId(); }, Where("pasting what is not a game ID"));
     }
 }
 

@@ -66,7 +66,7 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "Shift+H solves: it plays that way a move at a time until a key or click.",
              "P pauses a Speed game; P or a click goes on.",
              "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.",
-             "Right-click the board for a menu of the Ctrl keys.",
+             "Right-click the board for a menu of every command and its key.",
          })
         EXPECT_EQ(shown.count(QString::fromUtf8(text)), 1u) << text;
 

@@ -93,6 +93,52 @@ TEST(MainDialog, BarFontIsTheLargestThatFitsFourFifthsOfASlot)
     EXPECT_EQ(w.dlg.bar.font->pixelSize(), 99);
     w.dlg.OnSize(640, 500); // from the widths measured before
     EXPECT_EQ(w.dlg.bar.font->pixelSize(), h);
+    // In English "Reset Game" fits wherever "New Game" takes four fifths:
+    // the design's rule alone decides, at any width.
+    for (const int cx : {320, 400, 1024, 1920, 2400}) {
+        w.dlg.OnSize(cx, 500);
+        const int size = w.dlg.bar.font->pixelSize(), limit = 4 * (cx / 5) / 5;
+        EXPECT_LE(textWidth(size), limit) << cx;
+        EXPECT_GT(textWidth(size + 1), limit) << cx;
+    }
+}
+
+// "New Game" takes at most four fifths of a slot, and the longer caption
+// of the first button no more than the room its frame leaves.
+TEST(MainDialog, BarFontFitsBothRules)
+{
+    const struct {
+        int buttonWidth, captionRoom, newGamePerPixel, longestPerPixel, size;
+    } cases[] = {
+        {100, 96, 5, 6, 16},  // "Reset Game" a little longer: four fifths decide
+        {100, 96, 5, 5, 16},  // one caption as long as the other
+        {100, 96, 5, 8, 12},  // a long word for "Reset Game": the room decides
+        {100, 70, 5, 6, 11},  // a style with a wide frame
+        {5, 1, 5, 8, 5},      // nothing fits: the smallest size
+        {4000, 3990, 5, 8, 99}, // everything fits: the largest
+    };
+    for (const auto& c : cases) {
+        window_layout::BarFontFit fit;
+        const int size = fit.PixelSize(c.buttonWidth, c.captionRoom, {96, 1.0}, [&](int h) {
+            return window_layout::CaptionWidths{c.newGamePerPixel * h, c.longestPerPixel * h};
+        });
+        EXPECT_EQ(size, c.size) << c.buttonWidth << " " << c.captionRoom << " " << c.longestPerPixel;
+    }
+
+    // Widths are measured once per size and screen.
+    window_layout::BarFontFit fit;
+    int measured = 0;
+    const auto measure = [&](int h) {
+        ++measured;
+        return window_layout::CaptionWidths{5 * h, 8 * h};
+    };
+    EXPECT_EQ(fit.PixelSize(100, 96, {96, 1.0}, measure), 12);
+    const int once = measured;
+    EXPECT_EQ(fit.PixelSize(100, 96, {96, 1.0}, measure), 12);
+    EXPECT_EQ(fit.PixelSize(100, 60, {96, 1.0}, measure), 7);
+    EXPECT_EQ(measured, once);
+    EXPECT_EQ(fit.PixelSize(100, 96, {96, 2.0}, measure), 12);
+    EXPECT_EQ(measured, 2 * once);
 }
 
 TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)

@@ -5,10 +5,13 @@
 #include "app/display_names.h"
 #include "app/language.h"
 #include "app/window_fixture.h"
+#include "model/game.h"
+#include "view/paused_panel.h"
 #include "support/temp_cwd.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -94,6 +97,35 @@ TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
     EXPECT_EQ(DisplayName(QStringLiteral("Something else")), "Something else");
 }
 
+// The language chosen at start writes the dates of the Records window too
+// (LANGUAGE=de under LANG=C included); with no translation they keep their
+// year-month-day. The stopwatch reads the same in every language.
+TEST(Language, TheRecordsWindowWritesDatesInTheChosenLanguage)
+{
+    TempCwd cwd;
+    Records records;
+    GameResult won;
+    won.level = QStringLiteral("Pro");
+    won.style = QStringLiteral("Speed");
+    won.milliseconds = 61000;
+    won.finished = QDateTime(QDate(2026, 3, 14), QTime(12, 0), Qt::UTC);
+    won.daily = QDate(2026, 3, 13);
+    ASSERT_TRUE(records.Add(won));
+    const auto shown = [&] {
+        CRecordsDlg dialog(records, won.level, won.style);
+        const int best = dialog.summary->currentRow();
+        return QStringList{dialog.summary->item(best, 3)->text(), dialog.summary->item(best, 2)->text(),
+                           dialog.daily->item(0, 0)->text()};
+    };
+    EXPECT_EQ(shown(), QStringList({"2026-03-14", "0:01:01.0", "2026-03-13"}));
+    {
+        const Translation german{QStringLiteral("de")};
+        ASSERT_TRUE(german.Installed());
+        EXPECT_EQ(shown(), QStringList({"14.03.26", "0:01:01.0", "13.03.26"}));
+    }
+    EXPECT_EQ(shown(), QStringList({"2026-03-14", "0:01:01.0", "2026-03-13"}));
+}
+
 namespace {
 
 // The placeholders of a text (%1, %n) and its keyboard mnemonic (&O), in
@@ -136,9 +168,23 @@ TEST(Language, EveryTranslationIsFinishedAndKeepsItsPlaceholders)
                 ++messages;
                 const std::string where = language.toStdString() + ": " + source.toStdString();
                 EXPECT_FALSE(type == QLatin1String("unfinished")) << where << " is unfinished";
-                const QString translation = ts.readElementText(QXmlStreamReader::IncludeChildElements);
-                EXPECT_FALSE(translation.trimmed().isEmpty()) << where;
-                EXPECT_EQ(Markers(translation), Markers(source)) << where << " | " << translation.toStdString();
+                // A text with a count has a form for each plural of the
+                // language; each is checked as a whole text.
+                QStringList forms;
+                QString plain;
+                while (!ts.atEnd() &&
+                       !(ts.readNext() == QXmlStreamReader::EndElement && ts.name() == QLatin1String("translation"))) {
+                    if (ts.isCharacters())
+                        plain += ts.text();
+                    else if (ts.isStartElement() && ts.name() == QLatin1String("numerusform"))
+                        forms << ts.readElementText();
+                }
+                if (forms.isEmpty())
+                    forms << plain;
+                for (const QString& translation : forms) {
+                    EXPECT_FALSE(translation.trimmed().isEmpty()) << where;
+                    EXPECT_EQ(Markers(translation), Markers(source)) << where << " | " << translation.toStdString();
+                }
             }
         }
         EXPECT_FALSE(ts.hasError()) << language.toStdString() << ": " << ts.errorString().toStdString();
@@ -153,11 +199,16 @@ namespace {
 // every language.
 bool Unmarked(const QString& text)
 {
-    static const QRegularExpression marked(QStringLiteral(R"(\[\[.*?\]\])"),
+    // Innermost first: a message may hold a marked reason.
+    static const QRegularExpression marked(QStringLiteral(R"(\[\[((?!\[\[).)*?\]\])"),
                                            QRegularExpression::DotMatchesEverythingOption);
     if (text == QLatin1String("Tesselo") || text == QLatin1String("TESSELO"))
         return false;
-    const QString rest = QString(text).remove(marked);
+    QString rest = text;
+    for (qsizetype size = -1; size != rest.size();) {
+        size = rest.size();
+        rest.remove(marked);
+    }
     return std::any_of(rest.begin(), rest.end(), [](QChar c) { return c.isLetter(); });
 }
 
@@ -214,22 +265,12 @@ std::set<std::string> UnmarkedInModal(const std::function<void()>& open)
     return found;
 }
 
-class SaveFailureWindow : public CTesseloDlg {
+// The main window's messages, each opened on its own.
+class MessagesWindow : public CTesseloDlg {
 public:
+    using CTesseloDlg::OfferCloseLosingWins;
     using CTesseloDlg::OfferCloseWithoutSaving;
-};
-
-// The windows whose texts are not all wrapped yet, with the texts they show
-// untranslated: every one of these must go through tr() and then leave this
-// list; a text that shows up unwrapped and is not listed fails the test.
-const std::set<std::string> kNotYetWrapped[] = {
-    // the main window
-    {"New Game", "Options", "Moves:", "Help"},
-    // its board menu
-    {"Undo", "Redo", "Replay Solve", "Records"},
-    // the main window's question when the game cannot be saved
-    {"The game could not be saved to \"tesselo.dat\".", "Keep Playing", "Close Without Saving",
-     "[[No space left on device]]\n\nClose the window again to retry, or close without saving."},
+    using CTesseloDlg::TellWinNotKept;
 };
 
 } // namespace
@@ -255,12 +296,24 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     CHelpDlg help;
     EXPECT_EQ(UnmarkedTexts(&help), none) << "help";
 
-    // The windows still to be wrapped: what they show unwrapped is exactly
-    // what the list above expects.
+    // The main window before a game, in play, paused, and after a new best.
     Window main;
-    EXPECT_EQ(UnmarkedTexts(&main.dlg), kNotYetWrapped[0]) << "main window";
+    EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window";
+    main.game.SetStrategyStyle(false);
+    main.dlg.OnBnClickedNewGame();
+    main.Tick();
+    EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window in a Speed game";
     const std::unique_ptr<QMenu> menu = main.dlg.MakeBoardMenu();
-    EXPECT_EQ(UnmarkedTexts(menu.get()), kNotYetWrapped[1]) << "board menu";
+    EXPECT_EQ(UnmarkedTexts(menu.get()), none) << "board menu";
+    for (const QString& text : {PausedPanel::Title(), PausedPanel::Hint()})
+        EXPECT_FALSE(Unmarked(text)) << "paused panel: " << text.toStdString();
+    QGuiApplication::clipboard()->setText(QStringLiteral("no game here"));
+    EXPECT_EQ(UnmarkedInModal([&] { main.dlg.sharing.PasteId(); }), none) << "pasting what is not a game ID";
+    main.dlg.GameWon();
+    ASSERT_NE(main.dlg.windowTitle(), QStringLiteral("Tesselo"));
+    EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window announcing a new best";
+
+    // The records window with wins of a kind and a daily win, on both tabs.
     Records records;
     GameResult won;
     won.level = QStringLiteral("Expert");
@@ -269,14 +322,26 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     ASSERT_TRUE(records.Add(won));
     won.assisted = 2;
     won.par = 40;
+    won.daily = won.finished.date();
     ASSERT_TRUE(records.Add(won));
     CRecordsDlg recordsDlg(records, won.level, won.style);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window";
-    SaveFailureWindow saving;
-    // The reason as the model will give it, translated.
-    EXPECT_EQ(UnmarkedInModal([&] { saving.OfferCloseWithoutSaving(QStringLiteral("[[No space left on device]]")); }),
-              kNotYetWrapped[2])
-        << "save failure";
+    recordsDlg.lists->setCurrentIndex(1);
+    ASSERT_EQ(recordsDlg.daily->rowCount(), 1);
+    EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, daily puzzles";
+
+    // The messages, with the reasons as the model gives them.
+    MessagesWindow messages;
+    QString reason;
+    QFile link(QStringLiteral("tesselo.dat"));
+    ASSERT_TRUE(QFile(QStringLiteral("letter.txt")).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(QStringLiteral("letter.txt"), link.fileName()));
+    Game game;
+    ASSERT_FALSE(game.SaveGame(&reason));
+    EXPECT_EQ(UnmarkedInModal([&] { messages.OfferCloseWithoutSaving(reason); }), none) << "save failure";
+    const Records::Failure failure{QStringLiteral("tesselo-records.sqlite"), Records::tr("The disk is full.")};
+    EXPECT_EQ(UnmarkedInModal([&] { messages.TellWinNotKept(failure); }), none) << "win not kept";
+    EXPECT_EQ(UnmarkedInModal([&] { messages.OfferCloseLosingWins(failure, 2); }), none) << "closing, losing wins";
 
     QCoreApplication::removeTranslator(&pseudo);
 }
