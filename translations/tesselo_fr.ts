@@ -351,8 +351,8 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message numerus="yes">
         <source>The newest %n daily wins</source>
         <translation>
-            <numerusform>Dernières victoires du jour : %n</numerusform>
-            <numerusform>Dernières victoires du jour : %n</numerusform>
+            <numerusform>Dernières victoires du jour&#xa0;: %n</numerusform>
+            <numerusform>Dernières victoires du jour&#xa0;: %n</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -41,6 +41,10 @@ QString ChooseLanguage(const QStringList& uiLanguages, const QStringList& shippe
 
 Translation::Translation(const QString& language)
 {
+    // Installed first, so that it is asked last: the chosen language's own
+    // plurals come before it.
+    if (english.load(QStringLiteral(":/i18n-english/tesselo_en.qm")))
+        QCoreApplication::installTranslator(&english);
     if (language.isEmpty())
         return;
     installed = game.load(kPrefix + language, kFolder) && QCoreApplication::installTranslator(&game);

@@ -21,8 +21,10 @@ QString ChooseLanguage(const QStringList& uiLanguages, const QStringList& shippe
 // Puts the game's translation into the given language, and Qt's own texts
 // (the standard buttons of message boxes, the file dialog) where Qt's
 // translations are installed, for as long as it lives; dates and numbers
-// then follow that language too. English installs nothing: the texts stay
-// exactly as written, and the locale is the desktop's.
+// then follow that language too. Every language, English too, gets the
+// English plural forms of texts with a count ("1 move", "2 moves") beneath
+// it; otherwise English texts stay exactly as written, and the locale is the
+// desktop's.
 class Translation {
 public:
     explicit Translation(const QString& language);
@@ -34,6 +36,7 @@ public:
     bool Installed() const { return installed; }
 
 private:
+    QTranslator english; // plural forms only
     QTranslator game;
     QTranslator qt;
     bool installed = false;

@@ -79,6 +79,13 @@ TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
         const Translation none{QString()};
         EXPECT_FALSE(none.Installed());
         EXPECT_EQ(proceed(), english);
+        // English counts come in English plural forms, not as "1 move(s)".
+        const auto helped = [](int n) {
+            return QCoreApplication::translate("tesselo::CRecordsDlg", "%n move(s)",
+                                               "moves the game made for the player", n);
+        };
+        EXPECT_EQ(helped(1), "1 move");
+        EXPECT_EQ(helped(3), "3 moves");
         const Translation unknown{QStringLiteral("xx")};
         EXPECT_FALSE(unknown.Installed());
         EXPECT_EQ(standardCancel(), englishCancel);
