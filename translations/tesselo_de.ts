@@ -159,6 +159,18 @@
         <source>Right-click the board for a menu of every command and its key.</source>
         <translation>Ein Rechtsklick auf das Spielfeld öffnet ein Menü mit allen Befehlen und ihren Tasten.</translation>
     </message>
+    <message>
+        <source>In a terminal, &quot;tesselo --solve&quot; prints a way back from the saved game, in moves such as:</source>
+        <translation>Im Terminal gibt „tesselo --solve“ einen Weg zurück aus dem gespeicherten Spiel aus, in Zügen wie:</translation>
+    </message>
+    <message>
+        <source>R2+1: row 2 one cell right; R2-3: three cells left</source>
+        <translation>R2+1: Zeile 2 ein Feld nach rechts; R2-3: drei Felder nach links</translation>
+    </message>
+    <message>
+        <source>C4+2: column 4 two cells down; C4-1: one cell up</source>
+        <translation>C4+2: Spalte 4 zwei Felder nach unten; C4-1: ein Feld nach oben</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>

@@ -159,6 +159,18 @@
         <source>Right-click the board for a menu of every command and its key.</source>
         <translation>Haz clic derecho en el tablero para ver un menú con todas las órdenes y sus teclas.</translation>
     </message>
+    <message>
+        <source>In a terminal, &quot;tesselo --solve&quot; prints a way back from the saved game, in moves such as:</source>
+        <translation>En una terminal, «tesselo --solve» muestra un camino de vuelta desde la partida guardada, con movimientos como:</translation>
+    </message>
+    <message>
+        <source>R2+1: row 2 one cell right; R2-3: three cells left</source>
+        <translation>R2+1: fila 2 una casilla a la derecha; R2-3: tres casillas a la izquierda</translation>
+    </message>
+    <message>
+        <source>C4+2: column 4 two cells down; C4-1: one cell up</source>
+        <translation>C4+2: columna 4 dos casillas hacia abajo; C4-1: una casilla hacia arriba</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>

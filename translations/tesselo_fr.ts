@@ -159,6 +159,18 @@
         <source>Right-click the board for a menu of every command and its key.</source>
         <translation>Un clic droit sur le plateau ouvre un menu de toutes les commandes et de leurs touches.</translation>
     </message>
+    <message>
+        <source>In a terminal, &quot;tesselo --solve&quot; prints a way back from the saved game, in moves such as:</source>
+        <translation>Dans un terminal, «&#xa0;tesselo --solve&#xa0;» affiche un chemin de retour depuis la partie enregistrée, en coups tels que&#xa0;:</translation>
+    </message>
+    <message>
+        <source>R2+1: row 2 one cell right; R2-3: three cells left</source>
+        <translation>R2+1&#xa0;: ligne 2 d&apos;une case vers la droite&#xa0;; R2-3&#xa0;: de trois cases vers la gauche</translation>
+    </message>
+    <message>
+        <source>C4+2: column 4 two cells down; C4-1: one cell up</source>
+        <translation>C4+2&#xa0;: colonne 4 de deux cases vers le bas&#xa0;; C4-1&#xa0;: d&apos;une case vers le haut</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>

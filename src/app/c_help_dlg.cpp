@@ -74,6 +74,13 @@ constexpr Row kRight[] = {
     {Kind::Item, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Turn off the sound")},
     {Kind::Line, 4,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Right-click the board for a menu of every command and its key.")},
+    // The solver's notation, as "tesselo --solve" prints it; R and C stay
+    // as they are in every language, since the command prints them so.
+    {Kind::Line, 4,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "In a terminal, \"tesselo --solve\" prints a way back from the saved game, in moves such as:")},
+    {Kind::Item, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "R2+1: row 2 one cell right; R2-3: three cells left")},
+    {Kind::Item, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "C4+2: column 4 two cells down; C4-1: one cell up")},
     {Kind::Heading, 7, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Attributions:")},
     {Kind::Line, 12, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "For sound management, Tesselo uses:")},
     {Kind::Line, 2,
