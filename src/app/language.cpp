@@ -14,6 +14,14 @@ const QString kSuffix = QStringLiteral(".qm");
 
 } // namespace
 
+bool TimeLocaleIsC(const QString& lcAll, const QString& lcTime, const QString& lang)
+{
+    // The first of these that is set decides, as it does for the C library.
+    const QString& name = !lcAll.isEmpty() ? lcAll : !lcTime.isEmpty() ? lcTime : lang;
+    return name.isEmpty() || name == QLatin1String("C") || name == QLatin1String("POSIX") ||
+           name.startsWith(QLatin1String("C."));
+}
+
 QStringList ShippedLanguages()
 {
     QStringList languages;
@@ -45,8 +53,17 @@ Translation::Translation(const QString& language)
     // plurals come before it.
     if (english.load(QStringLiteral(":/i18n-english/tesselo_en.qm")))
         QCoreApplication::installTranslator(&english);
-    if (language.isEmpty())
+    if (language.isEmpty()) {
+        // Under a GUI application Qt takes the C locale for American
+        // English, which would write "3/14/26"; the game keeps the
+        // year-month-day it has always shown there.
+        if (TimeLocaleIsC(qEnvironmentVariable("LC_ALL"), qEnvironmentVariable("LC_TIME"),
+                          qEnvironmentVariable("LANG"))) {
+            QLocale::setDefault(QLocale::c());
+            localeSet = true;
+        }
         return;
+    }
     installed = game.load(kPrefix + language, kFolder) && QCoreApplication::installTranslator(&game);
     // Qt's texts only beside the game's own, so no window mixes languages.
     if (!installed)
@@ -56,11 +73,12 @@ Translation::Translation(const QString& language)
     // LANGUAGE=de under LANG=C asks for German; the C locale would still
     // write its dates the C way.
     QLocale::setDefault(QLocale(language));
+    localeSet = true;
 }
 
 Translation::~Translation()
 {
-    if (installed)
+    if (localeSet)
         QLocale::setDefault(before);
 }
 

@@ -18,13 +18,17 @@ QStringList ShippedLanguages();
 // whether the player asked for it or for nothing shipped.
 QString ChooseLanguage(const QStringList& uiLanguages, const QStringList& shipped);
 
+// Whether the environment's locale for times (LC_ALL, else LC_TIME, else
+// LANG) is the C one: unset, "C", "C.UTF-8" or "POSIX".
+bool TimeLocaleIsC(const QString& lcAll, const QString& lcTime, const QString& lang);
+
 // Puts the game's translation into the given language, and Qt's own texts
 // (the standard buttons of message boxes, the file dialog) where Qt's
 // translations are installed, for as long as it lives; dates and numbers
 // then follow that language too. Every language, English too, gets the
 // English plural forms of texts with a count ("1 move", "2 moves") beneath
 // it; otherwise English texts stay exactly as written, and the locale is the
-// desktop's.
+// desktop's (the C one kept as C: see TimeLocaleIsC).
 class Translation {
 public:
     explicit Translation(const QString& language);
@@ -40,6 +44,7 @@ private:
     QTranslator game;
     QTranslator qt;
     bool installed = false;
+    bool localeSet = false;
     QLocale before; // the default locale to put back
 };
 

@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <tuple>
 
 using namespace tesselo;
 using namespace tesselo::testing;
@@ -131,6 +132,28 @@ TEST(Language, TheRecordsWindowWritesDatesInTheChosenLanguage)
         EXPECT_EQ(shown(), QStringList({"14.03.26", "0:01:01.0", "13.03.26"}));
     }
     EXPECT_EQ(shown(), QStringList({"2026-03-14", "0:01:01.0", "2026-03-13"}));
+
+    // A GUI application under LANG=C reports American English; in English
+    // the C locale still keeps year-month-day, while a real one is followed.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    const QByteArray lcAll = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "C.UTF-8");
+    {
+        const Translation english{QString()};
+        EXPECT_EQ(shown(), QStringList({"2026-03-14", "0:01:01.0", "2026-03-13"}));
+    }
+    EXPECT_EQ(shown()[0], "3/14/26");
+    if (lcAll.isNull())
+        qunsetenv("LC_ALL");
+    else
+        qputenv("LC_ALL", lcAll);
+    QLocale::setDefault(before);
+    for (const auto& [all, time, lang, c] : {std::tuple{"", "", "", true}, {"", "", "C", true},
+                                             {"", "", "C.UTF-8", true}, {"", "", "POSIX", true},
+                                             {"", "", "en_US.UTF-8", false}, {"", "de_DE", "C", false},
+                                             {"C", "de_DE", "fr_FR", true}, {"", "", "Ca_ES", false}})
+        EXPECT_EQ(TimeLocaleIsC(all, time, lang), c) << all << " " << time << " " << lang;
 }
 
 namespace {
