@@ -402,21 +402,31 @@ bool Records::SetAsideFiles(const QString& why, QString* error)
     return true;
 }
 
+bool Records::BeginWith(const char* query, std::int64_t* value, int* rc)
+{
+    if ((*rc = Exec("BEGIN IMMEDIATE")) != SQLITE_OK)
+        return false;
+    {
+        // Finalised before a rollback, which a statement still reading holds up.
+        SqlStatement q(db.get(), query);
+        if ((*rc = q.Step()) == SQLITE_ROW)
+            *value = q.Int(0);
+    }
+    if (*rc != SQLITE_ROW) {
+        Rollback();
+        return false;
+    }
+    *rc = SQLITE_OK;
+    return true;
+}
+
 bool Records::CreateSchema(int* rc)
 {
     // Two windows may both find no file: the one that takes the lock second
     // finds the other's schema and keeps it.
-    if ((*rc = Exec("BEGIN IMMEDIATE")) != SQLITE_OK)
-        return false;
     std::int64_t objects = 0;
-    {
-        SqlStatement count(db.get(), "SELECT count(*) FROM sqlite_schema");
-        if ((*rc = count.Step()) != SQLITE_ROW) {
-            Rollback();
-            return false;
-        }
-        objects = count.Int(0);
-    }
+    if (!BeginWith("SELECT count(*) FROM sqlite_schema", &objects, rc))
+        return false;
     if (objects == 0) {
         const QByteArray header = QStringLiteral("PRAGMA application_id = %1; PRAGMA user_version = %2;")
                                       .arg(kApplicationId)
@@ -442,18 +452,9 @@ bool Records::Upgrade(int* rc)
 {
     // Another window may have brought the file up to date meanwhile: the
     // version is read again under the lock.
-    if ((*rc = Exec("BEGIN IMMEDIATE")) != SQLITE_OK)
-        return false;
     std::int64_t version = 0;
-    {
-        SqlStatement q(db.get(), "SELECT user_version FROM pragma_user_version");
-        if ((*rc = q.Step()) != SQLITE_ROW) {
-            Rollback();
-            return false;
-        }
-        version = q.Int(0);
-    }
-    *rc = SQLITE_OK;
+    if (!BeginWith("SELECT user_version FROM pragma_user_version", &version, rc))
+        return false;
     for (std::int64_t v = std::max<std::int64_t>(version, 1); v < kSchemaVersion && *rc == SQLITE_OK; ++v)
         *rc = Exec(kUpgrades[v - 1]);
     const QByteArray stamp = QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion).toLatin1();

@@ -159,6 +159,9 @@ private:
     bool EnsureOpen(Failure* failure);
     bool OpenFile(Failure* failure);
     Check TryOpen(int* rc);
+    // Begins a write transaction and reads the one number `query` gives,
+    // under its lock; on failure nothing is left begun.
+    bool BeginWith(const char* query, std::int64_t* value, int* rc);
     bool CreateSchema(int* rc);
     bool Upgrade(int* rc);
     bool StillOurs() const;
