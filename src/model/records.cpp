@@ -831,13 +831,15 @@ bool Records::Clear(QString* error)
 std::optional<GameResult> Records::Best(const QString& level, const QString& style)
 {
     // The first row is the best; only in a file changed by hand are rows
-    // passed over on the way to a sound one.
+    // passed over on the way to a sound one. The condition on help is
+    // answered by the index, so a damaged index can hand over a win with
+    // help: the row's own value decides.
     SqlStatement q(db.get(), "SELECT " TESSELO_ROW_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 AND "
                              "(assisted > 0) = 0 ORDER BY score, id");
     q.Bind(1, level).Bind(2, style);
     int rc = SQLITE_OK;
     while ((rc = q.Step()) == SQLITE_ROW)
-        if (std::optional<KeptWin> w = ReadRow(q, level, style))
+        if (std::optional<KeptWin> w = ReadRow(q, level, style); w && w->result.assisted == 0)
             return std::move(w->result);
     Noticed(rc);
     return std::nullopt;
@@ -872,12 +874,14 @@ Records::Summary Records::Summarize(const QString& level, const QString& style)
     s.best = Best(level, style);
     if (!db)
         return Summary();
-    SqlStatement recent(db.get(), "SELECT score FROM wins WHERE level = ?1 AND style = ?2 AND (assisted > 0) = 0 "
-                                  "ORDER BY finished DESC, id DESC LIMIT 12");
+    // As for the best, the row's own values decide what the index answered.
+    SqlStatement recent(db.get(), "SELECT score, level, style, assisted FROM wins WHERE level = ?1 AND style = ?2 "
+                                  "AND (assisted > 0) = 0 ORDER BY finished DESC, id DESC LIMIT 12");
     recent.Bind(1, level).Bind(2, style);
     std::vector<std::int64_t> scores;
     while ((rc = recent.Step()) == SQLITE_ROW)
-        scores.push_back(recent.Int(0));
+        if (recent.Text(1) == level && recent.Text(2) == style && recent.Int(3) <= 0)
+            scores.push_back(recent.Int(0));
     Noticed(rc);
     s.averageOf5 = TrimmedAverage(scores, 5);
     s.averageOf12 = TrimmedAverage(scores, 12);
