@@ -112,15 +112,19 @@ bool IsDamage(int rc)
 }
 
 // What a file under the records' name answers when it is looked at first:
-// a fault of the moment (a lock, the disk, rights, memory) leaves it to be
-// tried again; any other refusal (an unknown format, a schema that does not
-// parse, damage) means it is no database of ours.
+// a fault of the moment (a lock, the disk, rights) leaves it to be tried
+// again; any other refusal (an unknown format, a schema that does not
+// parse, damage) means it is no database of ours. "Out of memory" is among
+// those: SQLite answers it for a damaged schema whose sizes ask for more
+// than it will ever allocate (a 9 KB file, with 40 KB in use), so taking
+// it for a passing fault would leave the player with records no win could
+// ever reach again. A real shortage ends a Linux process elsewhere, and a
+// file set aside is kept whole.
 bool IsPassing(int rc)
 {
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-    case SQLITE_NOMEM:
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
     case SQLITE_READONLY:
