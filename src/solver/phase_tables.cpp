@@ -1,14 +1,22 @@
 #include "solver/phase_tables.h"
 
+#include "solver/soundness.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <random>
 
 namespace tesselo::solver {
 
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kMagic = {'T', 'e', 's', 's', 'P', 'h', 'a', 's'};
+
+// Entries of each table looked at on loading, beyond the solved pattern
+// and its neighbours: under a millisecond, and enough to find a table
+// much of which is wrong (zeroed, shifted, another table's bytes).
+constexpr int kProbes = 256;
 
 std::uint32_t BlockCells(int columns, PhaseTables::Block block)
 {
@@ -19,9 +27,19 @@ std::uint32_t BlockCells(int columns, PhaseTables::Block block)
     return cells;
 }
 
+std::uint64_t GetU64(const std::uint8_t* in)
+{
+    std::uint64_t v = 0;
+    for (int i = 7; i >= 0; --i)
+        v = v << 8 | in[i];
+    return v;
+}
+
+} // namespace
+
 // A 64-bit checksum, eight bytes a step: enough to tell a damaged or
 // truncated file from a sound one, fast over tens of megabytes.
-std::uint64_t Checksum(std::span<const std::uint8_t> bytes)
+std::uint64_t PhaseTables::Checksum(std::span<const std::uint8_t> bytes)
 {
     std::uint64_t h = 0x9E3779B97F4A7C15ull ^ bytes.size();
     std::size_t at = 0;
@@ -35,16 +53,6 @@ std::uint64_t Checksum(std::span<const std::uint8_t> bytes)
         h = (h ^ bytes[at]) * 0x100000001B3ull;
     return h ^ (h >> 32);
 }
-
-std::uint64_t GetU64(const std::uint8_t* in)
-{
-    std::uint64_t v = 0;
-    for (int i = 7; i >= 0; --i)
-        v = v << 8 | in[i];
-    return v;
-}
-
-} // namespace
 
 PhaseTables::PhaseTables(int rows, int columns, std::vector<Block> b) : rows(rows), columns(columns), blocks(std::move(b))
 {
@@ -157,10 +165,14 @@ bool PhaseTables::Load(std::span<const std::uint8_t> bytes)
     if (GetU64(bytes.data() + body) != Checksum(bytes.first(body)))
         return false;
     // Every table checks its own part; only when all agree are they taken.
+    // The probes are drawn afresh each time, so that damage one load
+    // misses another may find.
+    std::random_device entropy;
     std::vector<std::unique_ptr<PatternTable>> loaded;
     for (const auto& table : tables) {
         auto copy = std::make_unique<PatternTable>(table->Definition());
-        if (!copy->Adopt(bytes.subspan(at, table->ByteSize())))
+        if (!copy->Adopt(bytes.subspan(at, table->ByteSize())) ||
+            !LooksSound(*copy, kProbes, std::uint64_t(entropy()) << 32 | entropy()))
             return false;
         at += table->ByteSize();
         loaded.push_back(std::move(copy));

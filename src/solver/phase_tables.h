@@ -59,10 +59,15 @@ public:
     // Takes tables saved by Save for the same grid and blocks. Anything
     // else (another format or version, other blocks, a wrong length, a
     // checksum that does not match, an impossible entry) is refused with
-    // nothing changed.
+    // nothing changed. A checksum finds only accidents, so each table is
+    // probed as well (see LooksSound): tables written wrong and summed
+    // again are refused too, unless the damage is too sparse for a few
+    // hundred probes to meet.
     bool Load(std::span<const std::uint8_t> bytes);
     // The length Save produces.
     std::size_t SavedSize() const;
+    // What Save puts in the last eight bytes, of everything before them.
+    static std::uint64_t Checksum(std::span<const std::uint8_t> bytes);
 
 private:
     int rows;

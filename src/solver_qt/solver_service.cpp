@@ -47,15 +47,17 @@ void SolverService::StartLargeTables()
     QMetaObject::invokeMethod(
         w,
         [this, w] {
-            w->Start([this](bool loaded) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, loaded] {
-                        largeReady = true;
-                        emit LargeTablesReady(loaded);
-                    },
-                    Qt::QueuedConnection);
-            });
+            w->Start(
+                [this](bool loaded) {
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, loaded] {
+                            largeReady = true;
+                            emit LargeTablesReady(loaded);
+                        },
+                        Qt::QueuedConnection);
+                },
+                [this] { QMetaObject::invokeMethod(this, [this] { largeReady = false; }, Qt::QueuedConnection); });
         },
         Qt::QueuedConnection);
 }

@@ -22,10 +22,12 @@ namespace tesselo {
 //
 // The thread also builds the large 4 x 6 tables once (some seconds), keeps
 // them in the cache folder, and reads them from there on later runs,
-// checked; a damaged file is set aside and the tables built again. That
-// begins with the first 4 x 6 request (or StartLargeTables), so a player
-// who never plays that grid never pays for them. Until they are ready,
-// 4 x 6 plans come from the quick tables.
+// checked; a damaged file is set aside and the tables built again, as are
+// tables whose plan turns out wrong (every plan is tried on its board
+// before it is sent: see SolverWorker::Solve). That begins with the first
+// 4 x 6 request (or StartLargeTables), so a player who never plays that
+// grid never pays for them. Until they are ready, 4 x 6 plans come from
+// the quick tables.
 class SolverService : public QObject {
     Q_OBJECT
 public:

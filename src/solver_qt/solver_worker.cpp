@@ -1,6 +1,7 @@
 #include "solver_qt/solver_worker.h"
 
 #include "model/safe_file.h"
+#include "solver/soundness.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,19 +23,38 @@ QString SolverWorker::CachePath() const
     return options.cacheFolder + QLatin1Char('/') + CacheFileName();
 }
 
-void SolverWorker::Start(TablesReady r)
+void SolverWorker::Start(TablesReady r, TablesLost l)
 {
     ready = std::move(r);
+    lost = std::move(l);
     bool damaged = false;
     if (auto kept = ReadKept(CachePath(), options.largeTables(), &damaged)) {
         Use(std::move(kept), true);
         return;
     }
-    // Kept for a look, and out of the way of the new tables.
     if (damaged)
-        SetFileAside(CachePath());
+        SetDamagedAside(CachePath());
+    BeginBuilding();
+}
+
+void SolverWorker::BeginBuilding()
+{
     building = options.largeTables();
     QMetaObject::invokeMethod(this, &SolverWorker::BuildStep, Qt::QueuedConnection);
+}
+
+void SolverWorker::SetDamagedAside(const QString& path)
+{
+    // Earlier copies, under this name or the numbered ones of earlier
+    // versions, go first: each is tens of megabytes.
+    const QFileInfo info(path);
+    QDir folder = info.dir();
+    const QString aside = info.fileName() + QStringLiteral(".damaged");
+    for (const QString& old : folder.entryList({aside, aside + QStringLiteral("-*")}, QDir::Files | QDir::System | QDir::Hidden))
+        if (old == aside || old.mid(aside.size() + 1).toUInt() > 1)
+            folder.remove(old);
+    // Should the rename fail, the new tables are written over the old.
+    QFile::rename(path, folder.filePath(aside));
 }
 
 std::unique_ptr<solver::PhaseTables> SolverWorker::ReadKept(const QString& path,
@@ -68,18 +88,18 @@ void SolverWorker::BuildStep()
         QMetaObject::invokeMethod(this, &SolverWorker::BuildStep, Qt::QueuedConnection);
         return;
     }
-    Keep(*building);
+    Keep(CachePath(), *building);
     Use(std::move(building), false);
 }
 
-void SolverWorker::Keep(const solver::PhaseTables& tables) const
+bool SolverWorker::Keep(const QString& path, const solver::PhaseTables& tables)
 {
     // A cache: when it cannot be written the tables are built again on the
     // next run, and nothing else is lost.
-    if (!QDir().mkpath(options.cacheFolder))
-        return;
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
     const std::vector<std::uint8_t> bytes = tables.Save();
-    WriteFileAtomically(CachePath(), QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    return WriteFileAtomically(path, QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
 }
 
 void SolverWorker::Use(std::unique_ptr<solver::PhaseTables> tables, bool loaded)
@@ -89,14 +109,38 @@ void SolverWorker::Use(std::unique_ptr<solver::PhaseTables> tables, bool loaded)
         ready(loaded);
 }
 
+void SolverWorker::Distrust()
+{
+    large.reset();
+    if (lost)
+        lost();
+    if (++distrusted > 1)
+        return;
+    SetDamagedAside(CachePath());
+    BeginBuilding();
+}
+
 void SolverWorker::Solve(const solver::Position& position, std::optional<int> atMost, std::stop_token stop,
                          const Deliver& deliver)
 {
-    const bool useLarge = large && position.Rows() == 4 && position.Columns() == 6;
-    const solver::Solver& solver = useLarge ? *large : quick;
-    auto plan = atMost ? solver.Shortest(position, *atMost, std::move(stop)) : solver.Solve(position, std::move(stop));
-    if (plan)
-        deliver(Answer{std::move(*plan), useLarge});
+    const auto ask = [&](const solver::Solver& solver) {
+        return atMost ? solver.Shortest(position, *atMost, stop) : solver.Solve(position, stop);
+    };
+    if (large && position.Rows() == 4 && position.Columns() == 6) {
+        auto plan = ask(*large);
+        if (plan && solver::BringsHome(position, *plan)) {
+            deliver(Answer{std::move(*plan), true});
+            return;
+        }
+        // No plan is an answer only for a search stopped, or one held to
+        // a length.
+        if (!plan && (stop.stop_requested() || atMost || !position.IsSolvable()))
+            return;
+        Distrust();
+    }
+    auto plan = ask(quick);
+    if (plan && solver::BringsHome(position, *plan))
+        deliver(Answer{std::move(*plan), false});
 }
 
 } // namespace tesselo

@@ -39,16 +39,23 @@ public:
     };
     using Deliver = std::function<void(const Answer&)>;
     using TablesReady = std::function<void(bool loaded)>;
+    using TablesLost = std::function<void()>;
 
     explicit SolverWorker(Options options);
     ~SolverWorker() override;
 
     // Reads the kept tables, or begins building them; `ready` is called
-    // on this thread once they are in use, with whether they were read.
-    void Start(TablesReady ready);
+    // on this thread once they are in use, with whether they were read,
+    // and `lost` when they are given up (below).
+    void Start(TablesReady ready, TablesLost lost = {});
     // Solves `position` unless `stop` is requested first (with `atMost`,
     // only by a shortest plan that long at most); `deliver` gets the plan,
-    // never an empty answer for a stopped or impossible search.
+    // never an empty answer for a stopped or impossible search, and never
+    // a plan that does not bring the board home. Tables that give such a
+    // plan, or none for a 4 x 6 board (every one has a plan), are damaged
+    // however well they were checked: they are set aside and built again,
+    // the quick tables answering meanwhile. Should the new ones fail too,
+    // the fault is not in a file, and the quick tables answer for good.
     void Solve(const solver::Position& position, std::optional<int> atMost, std::stop_token stop,
                const Deliver& deliver);
     // Ends the building at its next step.
@@ -60,17 +67,30 @@ public:
     // file, and for a damaged one (`damaged` says which).
     static std::unique_ptr<solver::PhaseTables> ReadKept(const QString& path, std::unique_ptr<solver::PhaseTables> tables,
                                                         bool* damaged = nullptr);
+    // Keeps built tables at `path`, making its folder; false when that
+    // cannot be done (the tables are then built again on the next run).
+    static bool Keep(const QString& path, const solver::PhaseTables& tables);
+    // Moves damaged tables at `path` out of the way as "<name>.damaged",
+    // for a look. A cache is not the player's data: only the latest
+    // damaged copy is kept, replacing any before it.
+    static void SetDamagedAside(const QString& path);
 
 private:
+    void BeginBuilding();
     void BuildStep();
     void Use(std::unique_ptr<solver::PhaseTables> tables, bool loaded);
-    void Keep(const solver::PhaseTables& tables) const;
+    // The large tables gave a wrong answer.
+    void Distrust();
 
     Options options;
     TablesReady ready;
+    TablesLost lost;
     solver::Solver quick;
     std::unique_ptr<solver::Solver> large;
     std::unique_ptr<solver::PhaseTables> building;
+    // Tables given up this run: a second time means the fault is not in
+    // the file, and building again would only fail again.
+    int distrusted = 0;
     std::atomic<bool> finishing = false;
 };
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <random>
 
@@ -150,4 +151,56 @@ TEST(PhaseTables, SavedTablesLoadBackAndDamageIsRefused)
         EXPECT_FALSE(fresh.Load(bytes));
         EXPECT_FALSE(fresh.Built());
     }
+}
+
+// Tables written wrong and summed again pass the checksum: what must hold
+// of any table refuses them all the same, and sound tables, probed afresh
+// on every load, are never refused.
+TEST(PhaseTables, DamageUnderARecomputedChecksumIsRefused)
+{
+    const auto tables = PhaseTables::Quick();
+    tables->Build();
+    const std::vector<std::uint8_t> saved = tables->Save();
+    const std::size_t body = saved.size() - 8;
+    std::size_t firstEntry = body;
+    for (int phase = 0; phase < tables->Phases(); ++phase)
+        firstEntry -= tables->Phase(phase).ByteSize();
+    const std::size_t firstTableEnd = firstEntry + tables->Phase(0).ByteSize();
+    const std::size_t lastTable = body - tables->Phase(tables->Phases() - 1).ByteSize();
+
+    const auto resummed = [&](const std::function<void(std::vector<std::uint8_t>&)>& damage) {
+        std::vector<std::uint8_t> bytes = saved;
+        damage(bytes);
+        const std::uint64_t sum = PhaseTables::Checksum(std::span(bytes).first(body));
+        for (int i = 0; i < 8; ++i)
+            bytes[body + std::size_t(i)] = std::uint8_t(sum >> (8 * i));
+        return bytes;
+    };
+    const auto fill = [](std::size_t from, std::size_t to, std::uint8_t value) {
+        return [=](std::vector<std::uint8_t>& b) { std::fill(b.begin() + long(from), b.begin() + long(to), value); };
+    };
+    const struct {
+        const char* name;
+        std::function<void(std::vector<std::uint8_t>&)> damage;
+    } cases[] = {
+        {"every entry zero", fill(firstEntry, body, 0)},
+        {"the first table zero", fill(firstEntry, firstTableEnd, 0)},
+        {"the last table zero", fill(lastTable, body, 0)},
+        {"the first table shifted by a byte",
+         [&](std::vector<std::uint8_t>& b) { std::rotate(b.begin() + long(firstEntry), b.begin() + long(firstEntry) + 1, b.begin() + long(firstTableEnd)); }},
+        {"every entry one further",
+         [&](std::vector<std::uint8_t>& b) {
+             for (std::size_t at = firstEntry; at < body; ++at)
+                 b[at] = std::uint8_t(b[at] + 0x11);
+         }},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::uint8_t> bytes = resummed(c.damage);
+        ASSERT_NE(bytes, saved) << c.name;
+        const auto fresh = PhaseTables::Quick();
+        EXPECT_FALSE(fresh->Load(bytes)) << c.name;
+        EXPECT_FALSE(fresh->Built()) << c.name;
+    }
+    for (int load = 0; load < 20; ++load)
+        ASSERT_TRUE(PhaseTables::Quick()->Load(resummed([](auto&) {}))) << "load " << load;
 }
