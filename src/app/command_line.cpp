@@ -5,8 +5,10 @@
 #include "model/history_file.h"
 #include "model/grid_position.h"
 #include "model/records.h"
+#include "model/safe_file.h"
 #include "model/tile_grid.h"
 #include "solver/notation.h"
+#include "solver/soundness.h"
 #include "solver/solver.h"
 #include "solver_qt/solver_service.h"
 #include "solver_qt/solver_worker.h"
@@ -41,10 +43,21 @@ std::string Shown(const QString& path)
 // but into no game: read only.
 std::optional<Game::SavedPlay> ReadSavedPlay(const QString& path, std::string* why)
 {
-    bool missing = false;
-    std::optional<Game::SavedPlay> saved = Game::ReadSavedPlay(path, &missing);
-    if (!saved)
-        *why = missing ? "there is no " + Shown(path) : Shown(path) + " holds no saved game";
+    ReadRefusal refusal = ReadRefusal::None;
+    std::optional<Game::SavedPlay> saved = Game::ReadSavedPlay(path, &refusal);
+    if (saved)
+        return saved;
+    switch (refusal) {
+    case ReadRefusal::Missing:
+        *why = "there is no " + Shown(path);
+        break;
+    case ReadRefusal::NotAFile:
+    case ReadRefusal::Unreadable:
+        *why = Shown(path) + " cannot be read";
+        break;
+    default:
+        *why = Shown(path) + " holds no saved game";
+    }
     return saved;
 }
 
@@ -56,16 +69,52 @@ std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
     return std::move(saved->grid);
 }
 
-// The large 4 x 6 tables when a game has kept them in the cache; never
-// built or written from here.
-solver::Solver SolverFor(const solver::Position& position)
+// The large 4 x 6 tables, as the game keeps them in the cache; built here
+// (and kept there, when the cache can be written) when missing or
+// damaged. `kept` says whether they were read from the cache.
+std::shared_ptr<const solver::PhaseTables> LargeTables(const QString& path, bool read, bool* kept, std::ostream& err)
 {
+    bool damaged = false;
+    if (read) {
+        if (auto tables = SolverWorker::ReadKept(path, solver::PhaseTables::Large(), &damaged)) {
+            *kept = true;
+            return tables;
+        }
+    }
+    if (damaged || !read)
+        SolverWorker::SetDamagedAside(path);
+    *kept = false;
+    err << "tesselo: building the solver's tables for 4 x 6 games, which takes some seconds\n";
+    std::shared_ptr<solver::PhaseTables> tables = solver::PhaseTables::Large();
+    tables->Build();
+    SolverWorker::Keep(path, *tables);
+    return tables;
+}
+
+// A plan tried on the board before it is printed. Tables from the cache
+// that give a wrong one are damaged (a checksum finds only accidents):
+// they are set aside and built again; should those fail too, the quick
+// tables answer.
+std::optional<solver::Plan> PlanFor(const solver::Position& position, std::ostream& err)
+{
+    const auto checked = [&](const solver::Solver& solver) {
+        std::optional<solver::Plan> plan = solver.Solve(position);
+        if (plan && !solver::BringsHome(position, *plan))
+            plan.reset();
+        return plan;
+    };
     if (position.Rows() == 4 && position.Columns() == 6) {
         const QString path = SolverService::DefaultCacheFolder() + QLatin1Char('/') + SolverWorker::CacheFileName();
-        if (auto kept = SolverWorker::ReadKept(path, solver::PhaseTables::Large()))
-            return solver::Solver(std::shared_ptr<const solver::PhaseTables>(std::move(kept)));
+        bool kept = false;
+        if (auto plan = checked(solver::Solver(LargeTables(path, true, &kept, err))))
+            return plan;
+        if (kept) {
+            err << "tesselo: the solver's kept tables gave a wrong answer; they are set aside\n";
+            if (auto plan = checked(solver::Solver(LargeTables(path, false, &kept, err))))
+                return plan;
+        }
     }
-    return solver::Solver();
+    return checked(solver::Solver());
 }
 
 int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
@@ -78,7 +127,7 @@ int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
         err << "tesselo: " << why << '\n';
         return kUnusable;
     }
-    const auto plan = SolverFor(*position).Solve(*position);
+    const auto plan = PlanFor(*position, err);
     if (!plan) {
         err << "tesselo: the game in " << Shown(path) << " cannot be solved\n";
         return kUnusable;

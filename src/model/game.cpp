@@ -622,19 +622,19 @@ bool Game::IsSavedGameFile(const QString& path)
 
 std::optional<TileGrid> Game::ReadSavedGrid(const QString& path, bool* missing)
 {
-    std::optional<SavedPlay> saved = ReadSavedPlay(path, missing);
+    ReadRefusal why = ReadRefusal::None;
+    std::optional<SavedPlay> saved = ReadSavedPlay(path, &why);
+    if (missing)
+        *missing = why == ReadRefusal::Missing;
     if (!saved)
         return std::nullopt;
     return std::move(saved->grid);
 }
 
-std::optional<Game::SavedPlay> Game::ReadSavedPlay(const QString& path, bool* missing)
+std::optional<Game::SavedPlay> Game::ReadSavedPlay(const QString& path, ReadRefusal* why)
 {
     std::vector<std::uint8_t> buffer(kBufferSize, 0);
-    ReadRefusal why = ReadRefusal::None;
-    const std::size_t n = ReadSavedImage(path, buffer, &why);
-    if (missing)
-        *missing = why == ReadRefusal::Missing;
+    const std::size_t n = ReadSavedImage(path, buffer, why);
     SavedPlay saved;
     if (n == 0 || CheckRecord(buffer.data(), n) != n ||
         saved.grid.LoadFrom(buffer.data() + kHeaderSize, n - kHeaderSize) == 0)

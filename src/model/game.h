@@ -22,6 +22,8 @@
 
 namespace tesselo {
 
+enum class ReadRefusal;
+
 // The wall clock for seeds and dates (100-nanosecond intervals since
 // 1601-01-01 UTC), and a monotonic clock for the stopwatch. Tests give
 // their own.
@@ -196,7 +198,9 @@ public:
         GameState state = Idle;
         std::int32_t moves = 0;
     };
-    static std::optional<SavedPlay> ReadSavedPlay(const QString& path, bool* missing = nullptr);
+    // `why` tells a file not there, or not readable, from one read whole
+    // (ReadRefusal::None) that holds no saved game.
+    static std::optional<SavedPlay> ReadSavedPlay(const QString& path, ReadRefusal* why = nullptr);
 
     std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
     // Applies a whole saved-game image only when every part of it is sound

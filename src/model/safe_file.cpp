@@ -67,7 +67,6 @@ ReadRefusal RefusalOf(int error)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-    case ELOOP: // a loop of links leads nowhere either
         return ReadRefusal::Missing;
     case ENXIO: // a socket, or a device with nothing behind it
     case ENODEV:

@@ -51,7 +51,7 @@ enum class ReadRefusal {
     Missing,     // nothing by that name, or a link that leads nowhere
     NotAFile,    // a directory, pipe, socket or device
     OutOfBounds, // a size the reader does not accept, or grown past it while read
-    Unreadable,  // no permission, or an error while opening or reading
+    Unreadable,  // no permission, a loop of links, or an error while opening or reading
 };
 
 // A file the game reads, opened so that nothing put at its name, even

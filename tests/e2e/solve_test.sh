@@ -46,7 +46,11 @@ what="a solved game"
 expect 0 "$(printf '\nlength 0 optimal')"
 
 # Larger grids: as many moves as the length says, each in the notation.
-for size in "3 4" "4 6"; do
+# The first 4 x 6 game builds the solver's large tables (saying so, as it
+# takes seconds) and keeps them in the cache, as the game does; the next
+# reads them there.
+tables="$work/cache/tesselo/phase-tables-4x6-v1.bin"
+for size in "3 4" "4 6" "4 6"; do
   rm -f "$work/game/deeper/tesselo.dat"
   (cd "$work/game/deeper" && QT_QPA_PLATFORM=offscreen "$WRITE" $size --shuffle 12345) || fail "could not write $size"
   (cd "$work/game/deeper" && run --solve); status=$?
@@ -58,7 +62,24 @@ for size in "3 4" "4 6"; do
   [[ "$length" =~ ^length\ ([0-9]+)\ (optimal|par)$ ]] || fail "$what: second line '$length'"
   [ "${BASH_REMATCH[1]}" -eq "$count" ] || fail "$what: $count moves, length ${BASH_REMATCH[1]}"
   [[ "$moves" =~ ^([RC][1-9]+[+-][1-9]( |$))+$ ]] || fail "$what: moves '$moves'"
+  if [ "$size" = "4 6" ]; then
+    [ -f "$tables" ] || fail "$what: the large tables were not kept"
+    if grep -q "building the solver's tables" "$work/err"; then built=$((${built:-0} + 1)); fi
+    [ "${built:-0}" -eq 1 ] || fail "$what: the tables were built ${built:-0} times, or built without a word"
+    largeLength=$length
+  fi
 done
+[ -z "$(find "$work/cache" -name '*.damaged*')" ] || fail "sound tables were set aside"
+
+# Where the cache cannot be written, the tables are built in memory for
+# the one answer, and the answer is as long.
+echo in-the-way >"$work/no-cache"
+what="a 4 x 6 game with a cache that cannot be written"
+(cd "$work/game/deeper" && env -u DISPLAY XDG_CACHE_HOME="$work/no-cache/below" "$TESSELO" --solve) \
+  >"$work/out" 2>"$work/err"; status=$?
+[ "$status" -eq 0 ] || fail "$what: status $status ($(cat "$work/err"))"
+[ "$(sed -n 2p "$work/out")" = "$largeLength" ] || fail "$what: $(sed -n 2p "$work/out"), not $largeLength"
+grep -q "building the solver's tables" "$work/err" || fail "$what: built without a word"
 
 what="a missing file"
 (cd "$work/other" && run --solve); status=$?
@@ -70,6 +91,12 @@ refused
 what="a folder"
 (cd "$work/other" && run --solve "$work/game"); status=$?
 refused
+what="a loop of links"
+ln -s loop-b "$work/other/loop-a"
+ln -s loop-a "$work/other/loop-b"
+(cd "$work/other" && run --solve loop-a); status=$?
+refused
+grep -q '"loop-a" cannot be read' "$work/err" || fail "$what: $(cat "$work/err")"
 
 # The ID comes from the seed in the history beside the saved game, and only
 # from a history that leads to it.

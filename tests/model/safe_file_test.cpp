@@ -155,6 +155,8 @@ TEST(SafeFile, ReadsOnlyRegularFilesWithinTheirBounds)
     ASSERT_TRUE(QFile::link("five", cwd.Path("to-five")));
     ASSERT_TRUE(QFile::link("nowhere", cwd.Path("dangling")));
     ASSERT_TRUE(QFile::link("pipe", cwd.Path("to-pipe")));
+    ASSERT_TRUE(QFile::link("loop-b", cwd.Path("loop-a")));
+    ASSERT_TRUE(QFile::link("loop-a", cwd.Path("loop-b")));
     const struct {
         const char* name;
         qint64 min, max;
@@ -169,6 +171,7 @@ TEST(SafeFile, ReadsOnlyRegularFilesWithinTheirBounds)
         {"five", 6, 9, ReadRefusal::OutOfBounds, {}},
         {"missing", 0, 5, ReadRefusal::Missing, {}},
         {"dangling", 0, 5, ReadRefusal::Missing, {}},
+        {"loop-a", 0, 5, ReadRefusal::Unreadable, {}}, // something is there, though nothing can be read
         {"folder", 0, FileToRead::kNoLimit, ReadRefusal::NotAFile, {}},
         {"pipe", 0, 5, ReadRefusal::NotAFile, {}},
         {"to-pipe", 0, 5, ReadRefusal::NotAFile, {}},
