@@ -3,7 +3,8 @@
 # where and how it was started: the player's folder is made and filled on
 # first use, later starts put back only missing sounds and keep everything
 # else, the starting folder stays untouched, and XDG_DATA_HOME is read by
-# the XDG rules.
+# the XDG rules. The commands never make or fill the folder; without it
+# the real program finds no saved game.
 #
 #   launcher_test.sh <build dir> <libexec dir, relative to the prefix>
 set -euo pipefail
@@ -17,9 +18,25 @@ trap 'rm -rf "$work"' EXIT
 prefix="$work/pre fix"
 cmake --install "$BUILD" --prefix "$prefix" >/dev/null
 share="$prefix/share/tesselo"
+
+# The real program's commands with no folder to read: no saved game
+# (status 2), no wins, and still no folder.
+fresh="$work/fresh home"
+mkdir -p "$fresh" "$work/tmp"
+real() { (cd "$work" && env -i PATH="$PATH" HOME="$fresh" TMPDIR="$work/tmp" "$prefix/bin/tesselo" "$@"); }
+for command in --solve --id; do
+  status=0
+  real "$command" >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" -eq 2 ] || fail "$command without a folder: status $status ($(cat "$work/err"))"
+  grep -q 'there is no "tesselo.dat"' "$work/err" || fail "$command without a folder: $(cat "$work/err")"
+done
+real --export-records >"$work/out" || fail "--export-records without a folder failed"
+[ "$(tr -d '\n' <"$work/out")" = '{"version":1,"results":[]}' ] || fail "wins exported from no folder: $(cat "$work/out")"
+[ -z "$(find "$fresh" "$work/tmp" -mindepth 1)" ] || fail "a command made folders: $(find "$fresh" "$work/tmp" -mindepth 1)"
+
 cat >"$prefix/$LIBEXEC/tesselo/tesselo" <<'GAME'
 #!/bin/sh
-{ pwd; umask; printf '%s\n' "$@"; } >"$TESSELO_TEST_LOG"
+{ readlink /proc/self/cwd; umask; printf '%s\n' "$@"; } >"$TESSELO_TEST_LOG"
 GAME
 
 home="$work/a home"
@@ -33,6 +50,18 @@ play() {
   (cd "$start" && env -i PATH="$PATH" TESSELO_TEST_LOG="$log" "$@")
 }
 started_in() { [ "$(head -n 1 "$log")" = "$1" ] || fail "the game started in $(head -n 1 "$log"), not $1"; }
+
+# The commands, and any other argument the program would refuse, never
+# make the folder; each runs in an empty folder of its own that is gone.
+for args in --help --solve --id "--id saved.dat" --export-records "--solve --help" "-style fusion --bogus"; do
+  # shellcheck disable=SC2086
+  play HOME="$home" TMPDIR="$work/tmp" "$prefix/bin/tesselo" $args
+  [ "$(sed -n '3,$p' "$log" | tr '\n' ' ')" = "$(printf '%s ' $args | sed "s|saved.dat|$start/saved.dat|")" ] ||
+    fail "$args: arguments changed: $(cat "$log")"
+  ran=$(head -n 1 "$log")
+  case $ran in "$work/tmp/"*" (deleted)") ;; *) fail "$args ran in $ran, not in a folder that is gone" ;; esac
+  [ ! -e "$home/.local" ] || fail "$args made the player's folder"
+done
 
 # First start: XDG_DATA_HOME unset, a folder name with a space, arguments
 # passed on, the player's umask kept for the game.
@@ -65,6 +94,14 @@ cmp -s "$share/move.wav" "$folder/move.wav" || fail "a missing sound was not put
   fail "the player's files changed"
 [ "$(readlink "$folder/clock.wav")" = /nonexistent ] || fail "a dangling link was replaced"
 [ -z "$(find "$folder" -maxdepth 1 -name '.tesselo-*')" ] || fail "temporary files left behind"
+
+# A command reads the folder there is, and puts back nothing.
+rm "$folder/move.wav"
+play HOME="$home" "$prefix/bin/tesselo" --id
+started_in "$folder"
+[ ! -e "$folder/move.wav" ] || fail "a command put back a sound"
+play HOME="$home" "$prefix/bin/tesselo"
+[ -e "$folder/move.wav" ] || fail "a game did not put back a sound"
 
 # A relative XDG_DATA_HOME is ignored; an absolute one is used; a symlink to
 # the command works.
