@@ -422,9 +422,11 @@ void Game::SetOwner(GameOwner* owner)
 
 void Game::ChangeLevel(std::int32_t rows, std::int32_t columns)
 {
-    drag.Cancel();
+    // The game in play goes as a reset takes it, so that one undo brings
+    // it back at its own size, as after a game started by ID.
     if (play.state == Playing)
-        watch.elapsed = 0;
+        ResetGame();
+    drag.Cancel();
     play.Resize(rows, columns);
     ClockMayHaveChanged();
 }

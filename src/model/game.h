@@ -156,8 +156,9 @@ public:
 
     // Settings, as the options dialog changes them.
     void SetOwner(GameOwner* owner);
-    // A grid of another size, in home order: a game in play ends, and
-    // neither its moves nor an abandoned game can come back.
+    // A grid of another size, in home order: a game in play is abandoned
+    // as a reset abandons it, and one undo right after brings it back at
+    // its own size.
     void ChangeLevel(std::int32_t rows, std::int32_t columns);
     void SetStrategyStyle(bool strategyStyle);
     void SetVolume(std::int32_t volume);

@@ -126,7 +126,9 @@ void Puzzle::Resize(std::int32_t rows, std::int32_t columns)
 {
     if (state == Playing)
         Reset(0, 0);
-    EndHistory();
+    // A finished game's moves are of the old size; an abandoned game keeps
+    // its own grid.
+    history.Clear();
     grid.Resize(rows, columns);
 }
 

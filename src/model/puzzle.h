@@ -61,7 +61,7 @@ public:
     // back in home order, the counter at zero, at rest.
     void Reset(std::int32_t elapsed, std::int32_t running);
     // The grid at another size, in home order: a game in play is ended and
-    // neither its moves nor an abandoned game can come back.
+    // kept as abandoned (see Reset); the moves of a finished one are gone.
     void Resize(std::int32_t rows, std::int32_t columns);
     void EndHistory();
 

@@ -392,6 +392,13 @@ TEST(OptionsExchange, OnlyAnotherLevelAbandonsARunningGame)
     EXPECT_EQ(w.game.grid.rowCount, 3);
     EXPECT_EQ(w.game.grid.columnCount, 3);
     EXPECT_TRUE(w.game.grid.IsSolved());
+
+    // As after a reset, Ctrl+Z brings the abandoned game back, at its size.
+    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.game.moves, 7);
+    EXPECT_EQ(w.game.grid.rowCount, 2);
+    EXPECT_EQ(w.game.grid.columnCount, 3);
 }
 
 // Folder names compare as the file system compares them: here "Pics/" and

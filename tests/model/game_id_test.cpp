@@ -88,8 +88,8 @@ TEST_F(GameFixture, OneDateGivesOneDailyPuzzleAndTwoDatesTwo)
 
 // Starting a game by its ID over one in play abandons that one as a reset
 // does: while the new game has no move to take back, an undo brings the
-// old one back at its own level. A change of level in the options, by
-// contrast, ends the history.
+// old one back at its own level. So does a change of level in the
+// options, with its clock where it stood.
 TEST_F(GameFixture, AGameStartedByIdOverOneInPlayComesBackWithOneUndo)
 {
     Start(3, 4);
@@ -115,8 +115,19 @@ TEST_F(GameFixture, AGameStartedByIdOverOneInPlayComesBackWithOneUndo)
     EXPECT_FALSE(game->CanUndo());
 
     game->StartNamed(GameId{1, 5});
-    game->ChangeLevel(3, 4);
-    EXPECT_FALSE(game->CanUndo());
+    game->ShiftColumnUp();
+    const auto pro = Homes(game->grid);
+    Edit().stopwatch.elapsed = 4000;
+    game->ChangeLevel(4, 6);
+    EXPECT_EQ(game->state, Idle);
+    EXPECT_EQ(game->elapsed, 0);
+    ASSERT_EQ(game->grid.rowCount, 4);
+    ASSERT_TRUE(game->Undo());
+    EXPECT_EQ(game->state, Playing);
+    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{1, 5}));
+    EXPECT_EQ(Homes(game->grid), pro);
+    EXPECT_EQ(game->moves, 1);
+    EXPECT_EQ(game->elapsed, 4000);
 }
 
 // A seed whose shuffle comes out solved (or nearly) is passed over for the
