@@ -1,6 +1,6 @@
 #include "app/c_option_dlg.h"
 
-#include "app/dialog_layout.h"
+#include "app/dialog_units.h"
 #include "app/display_names.h"
 #include "model/game.h"
 #include "model/levels.h"
@@ -9,13 +9,16 @@
 #include <QButtonGroup>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -24,70 +27,96 @@ namespace tesselo {
 COptionDlg::COptionDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    using Anchor = DialogLayout::Anchor;
     setWindowTitle(tr("Set Options"));
-    auto* layout = new DialogLayout(this, QSize(187, 153));
+    // Each frame lays out what it holds, so that every control sits inside
+    // its frame, below the title, whatever the style, font or language; a
+    // new control goes into its frame's layout, a new frame into the grid.
+    // The design's measures (dialog units of the dialog's font) give the
+    // margins, the buttons' size and the columns' least width.
+    const DialogUnits du(font());
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setContentsMargins(du.X(7), du.Y(7), du.X(7), du.Y(7));
+    grid->setHorizontalSpacing(du.X(9));
+    grid->setVerticalSpacing(du.Y(4));
+    grid->setColumnMinimumWidth(0, du.X(82));
+    grid->setColumnMinimumWidth(1, du.X(82));
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    const auto frame = [this, grid](const QString& title, QBoxLayout* contents, int row, int column, int span) {
+        auto* box = new QGroupBox(title, this);
+        box->setLayout(contents);
+        grid->addWidget(box, row, column, 1, span);
+        return box;
+    };
 
     okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("ok"));
     okButton->setDefault(true);
-    layout->Add(okButton, QRect(7, 134, 50, 14));
     cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("cancel"));
-    layout->Add(cancelButton, QRect(130, 134, 50, 14), Anchor::Right);
-    layout->Add(new QGroupBox(tr("Difficulty"), this), QRect(7, 7, 82, 70));
-    layout->Add(new QGroupBox(tr("Picture Directory"), this), QRect(7, 76, 173, 30), Anchor::Stretch);
-    //: What counts in a game: the moves (Strategy) or the time (Speed)
-    layout->Add(new QGroupBox(tr("Style"), this), QRect(98, 7, 82, 40));
+    for (QPushButton* b : {okButton, cancelButton})
+        b->setMinimumSize(du.X(50), du.Y(14));
 
-    // The radio buttons sit on the dialog over their frames, each group
-    // exclusive on its own.
+    auto* levels = new QVBoxLayout;
+    QGroupBox* levelBox = frame(tr("Difficulty"), levels, 0, 0, 1);
+    auto* folderRow = new QHBoxLayout;
+    QGroupBox* folderBox = frame(tr("Picture Directory"), folderRow, 1, 0, 2);
+    auto* styles = new QVBoxLayout;
+    //: What counts in a game: the moves (Strategy) or the time (Speed)
+    QGroupBox* styleBox = frame(tr("Style"), styles, 0, 1, 1);
+    grid->setAlignment(styleBox, Qt::AlignTop);
+
     difficultyGroup = new QButtonGroup(this);
-    const int levelY[] = {18, 32, 46, 62};
     QWidget* previous = cancelButton;
     setTabOrder(okButton, cancelButton);
     for (int i = 0; i < 4; ++i) {
-        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kLevels[i].key)), this);
+        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kLevels[i].key)), levelBox);
         r->setObjectName(QString::fromLatin1(kLevels[i].key).toLower());
-        layout->Add(r, QRect(7 + 4, levelY[i], 80 - 4, 12));
+        levels->addWidget(r);
         difficultyGroup->addButton(r, i);
         setTabOrder(previous, r);
         previous = r;
     }
     styleGroup = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
-        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kStyles[i])), this);
+        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kStyles[i])), styleBox);
         r->setObjectName(QString::fromLatin1(kStyles[i]).toLower());
-        layout->Add(r, QRect(100 + 4, 18 + 14 * i, 80 - 6, 12));
+        styles->addWidget(r);
         styleGroup->addButton(r, i);
         setTabOrder(previous, r);
         previous = r;
     }
-    folderEdit = new QLineEdit(this);
+    folderEdit = new QLineEdit(folderBox);
     folderEdit->setObjectName(QStringLiteral("folder"));
-    layout->Add(folderEdit, QRect(7 + 4, 88, 152 - 4, 14), Anchor::Stretch);
-    browseButton = new QPushButton(QStringLiteral("..."), this);
+    folderRow->addWidget(folderEdit, 1);
+    browseButton = new QPushButton(QStringLiteral("..."), folderBox);
     browseButton->setObjectName(QStringLiteral("browse"));
-    layout->Add(browseButton, QRect(160, 88, 20 - 3, 14), Anchor::Right);
-    volumeSlider = new QSlider(Qt::Horizontal, this);
+    browseButton->setFixedWidth(std::max(du.X(20), browseButton->sizeHint().height()));
+    folderRow->addWidget(browseButton);
+
+    auto* volumeRow = new QHBoxLayout;
+    QGroupBox* volumeBox = frame(tr("Volume"), volumeRow, 2, 0, 2);
+    //: The low end of the volume slider: no sound
+    auto* off = new QLabel(tr("Off"), volumeBox);
+    volumeSlider = new QSlider(Qt::Horizontal, volumeBox);
     volumeSlider->setObjectName(QStringLiteral("volume"));
     // Set here as well as on opening: a slider's own default stops at 99.
     volumeSlider->setRange(0, 100);
     volumeSlider->setPageStep(20);
     volumeSlider->setTickPosition(QSlider::NoTicks);
-    layout->Add(volumeSlider, QRect(42, 114, 138 - 4, 15), Anchor::Stretch);
-    layout->Add(new QGroupBox(tr("Volume"), this), QRect(7, 108, 173, 22), Anchor::Stretch);
-    //: The low end of the volume slider: no sound
-    auto* off = new QLabel(tr("Off"), this);
-    layout->Add(off, QRect(19, 117, 18, 8));
+    volumeRow->addWidget(off);
+    volumeRow->addWidget(volumeSlider, 1);
     setTabOrder(previous, folderEdit);
     setTabOrder(folderEdit, browseButton);
     setTabOrder(browseButton, volumeSlider);
-    // The frames were made first and would hide what lies on them.
-    for (QObject* child : children())
-        if (auto* w = qobject_cast<QWidget*>(child); w && !qobject_cast<QGroupBox*>(w))
-            w->raise();
-    layout->activate();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addStretch(1);
+    buttons->addWidget(cancelButton);
+    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->activate();
 
     connect(okButton, &QPushButton::clicked, this, &COptionDlg::accept);
     connect(cancelButton, &QPushButton::clicked, this, &COptionDlg::reject);

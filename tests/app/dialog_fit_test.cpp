@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -98,10 +99,48 @@ std::string Clipped(QWidget* w)
     return {};
 }
 
+// The part of a frame that may hold controls: below its title and inside
+// its lines, as the style draws them (what a layout inside the frame gets).
+QRect FrameContents(QGroupBox* box)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.lineWidth = 1;
+    option.textAlignment = box->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | (box->title().isEmpty() ? QStyle::SC_None : QStyle::SC_GroupBoxLabel);
+    if (box->isFlat())
+        option.features |= QStyleOptionFrame::Flat;
+    return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, box);
+}
+
+// A control that shares any pixel with a frame lies wholly inside it: not
+// across its lines, nor over its title.
+void ExpectInsideFrames(QWidget* window, const std::string& where)
+{
+    const auto inWindow = [window](QWidget* w, const QRect& r) { return r.translated(w->mapTo(window, QPoint())); };
+    for (QGroupBox* box : window->findChildren<QGroupBox*>()) {
+        if (!box->isVisibleTo(window))
+            continue;
+        const QRect whole = inWindow(box, box->rect());
+        const QRect inside = inWindow(box, FrameContents(box));
+        // What the frame holds, and what lies beside it on the same parent.
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const bool near = w->parentWidget() == box || w->parentWidget() == box->parentWidget();
+            if (w == box || !near || !w->isVisibleTo(window))
+                continue;
+            const QRect at = inWindow(w, w->rect());
+            EXPECT_TRUE(!at.intersects(whole) || inside.contains(at))
+                << where << ": " << Name(w) << " crosses " << Name(box) << "'s lines";
+        }
+    }
+}
+
 // Every control of the window shows its text whole, lies inside the window,
 // and no two texts overlap.
 void ExpectTextsWhole(QWidget* window, const std::string& where)
 {
+    ExpectInsideFrames(window, where);
     std::vector<QWidget*> texts;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || w->isWindow())
@@ -216,6 +255,7 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         COptionDlg options;
         options.folder = QStringLiteral("./Pictures/");
         options.OnInitDialog();
+        options.show();
         ExpectTextsWhole(&options, Where("options"));
     }
     {

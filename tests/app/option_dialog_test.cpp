@@ -116,21 +116,47 @@ TEST(OptionDialog, LevelsAndTheDifficultyAGridStandsFor)
     EXPECT_EQ(COptionDlg::LevelSize(3), QSize(6, 4));
 }
 
-TEST(OptionDialog, LaidOutFromItsTemplateInTabOrder)
+TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
 {
     COptionDlg o;
     EXPECT_EQ(o.windowTitle(), "Set Options");
     EXPECT_FALSE(o.windowFlags() & Qt::WindowCloseButtonHint);
+    // The frames lay out what they hold as the dialog shows.
+    o.show();
     const DialogUnits du(o.font());
-    EXPECT_EQ(o.size(), QSize(du.X(187), du.Y(153)));
-    EXPECT_EQ(o.okButton->geometry(), du.Rect(7, 134, 50, 14));
-    EXPECT_EQ(o.cancelButton->geometry(), du.Rect(130, 134, 50, 14));
     EXPECT_TRUE(o.okButton->isDefault());
 
     std::vector<QString> titles;
-    for (auto* g : o.findChildren<QGroupBox*>())
+    std::vector<QRect> frames;
+    for (auto* g : o.findChildren<QGroupBox*>()) {
         titles.push_back(g->title());
-    EXPECT_EQ(titles, (std::vector<QString>{"Difficulty", "Picture Directory", "Style", "Volume"}));
+        frames.push_back(g->geometry());
+    }
+    ASSERT_EQ(titles, (std::vector<QString>{"Difficulty", "Picture Directory", "Style", "Volume"}));
+    const QRect difficulty = frames[0], folder = frames[1], style = frames[2], volume = frames[3];
+    // The template's places: the levels and the style side by side, the
+    // folder and the volume below them across the dialog, OK and Cancel
+    // under everything at the two edges.
+    EXPECT_EQ(style.top(), difficulty.top());
+    EXPECT_LT(difficulty.right(), style.left());
+    EXPECT_GT(folder.top(), difficulty.bottom());
+    EXPECT_GT(volume.top(), folder.bottom());
+    for (const QRect& wide : {folder, volume}) {
+        EXPECT_EQ(wide.left(), difficulty.left());
+        EXPECT_EQ(wide.right(), style.right());
+    }
+    for (const QPushButton* b : {o.okButton, o.cancelButton}) {
+        EXPECT_GT(b->y(), volume.bottom());
+        EXPECT_GE(b->width(), du.X(50));
+        EXPECT_GE(b->height(), du.Y(14));
+    }
+    EXPECT_EQ(o.okButton->x(), difficulty.left());
+    EXPECT_EQ(o.cancelButton->geometry().right(), style.right());
+    // The levels evenly spaced, Genius no further down than the others.
+    for (int i = 2; i < 4; ++i)
+        EXPECT_EQ(o.difficultyGroup->button(i)->y() - o.difficultyGroup->button(i - 1)->y(),
+                  o.difficultyGroup->button(1)->y() - o.difficultyGroup->button(0)->y())
+            << o.difficultyGroup->button(i)->text().toStdString();
     auto* off = o.findChild<QLabel*>();
     ASSERT_NE(off, nullptr);
     EXPECT_EQ(off->text(), "Off");
