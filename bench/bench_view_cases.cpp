@@ -1,6 +1,7 @@
 #include "bench_cases.h"
 
 #include "app/c_tesselo_dlg.h"
+#include "app/window_layout.h"
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "view/board_painter.h"
@@ -11,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <memory>
 
 namespace tesselo::bench {
@@ -93,28 +95,45 @@ void BM_PaintColumnDrag2x(benchmark::State& state)
         2.0);
 }
 
-// One size message of the main window with the large picture on hand: the
-// bar's layout and font fit, then the rescale (the board's pixels touched
-// first, so that the board is made again rather than found made).
+// One size message of the main window with the large picture on hand, as
+// a drag of the window's edge sends them: the bar's layout and font fit,
+// then the board made again at the new size. The window alternates between
+// two sizes a few pixels apart, as a message of the size the window already
+// has changes nothing.
 void BM_OnSize(benchmark::State& state)
 {
-    QTemporaryDir play;
-    QDir::setCurrent(play.path());
-    QDir().mkpath(QStringLiteral("Pictures"));
-    QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
-    Game game;
-    CTesseloDlg dlg;
-    dlg.game = &game;
-    const int barHeight = gSize.width() / 15;
-    const int cy = gSize.height() + barHeight;
-    dlg.OnSize(gSize.width(), cy);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(game.board.picture.bits());
-        dlg.OnSize(gSize.width(), cy);
-        benchmark::DoNotOptimize(game.board.picture.constBits());
+    const QString cwd = QDir::currentPath();
+    {
+        QTemporaryDir play;
+        QDir::setCurrent(play.path());
+        QDir().mkpath(QStringLiteral("Pictures"));
+        QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
+        Game game;
+        CTesseloDlg dlg;
+        dlg.game = &game;
+        const std::array<QSize, 2> boards{gSize, gSize - QSize(16, 9)};
+        std::array<QSize, 2> windows;
+        for (std::size_t i = 0; i < 2; ++i)
+            windows[i] = boards[i] + QSize(0, window_layout::BarHeight(window_layout::ButtonWidth(boards[i].width())));
+        dlg.OnSize(windows[1].width(), windows[1].height());
+        const int stretches = game.board.stretches;
+        const int decodes = game.board.decodes;
+        std::size_t next = 0;
+        for (auto _ : state) {
+            dlg.OnSize(windows[next].width(), windows[next].height());
+            if (game.board.picture.size() != boards[next]) {
+                state.SkipWithError("the board was not made at the window's size");
+                break;
+            }
+            next = 1 - next;
+        }
+        // Every message made the board again, from the picture on hand.
+        if (!state.error_occurred() &&
+            (game.board.stretches - stretches != state.iterations() || game.board.decodes != decodes))
+            state.SkipWithError("a size message did not stretch the picture on hand");
     }
-    if (game.board.picture.size() != gSize)
-        state.SkipWithError("the board was not prepared at the expected size");
+    // The later cases run where the run began, not in a folder now gone.
+    QDir::setCurrent(cwd);
 }
 
 } // namespace
