@@ -5,8 +5,9 @@
 
 namespace tesselo::bench {
 
-// Registers every benchmark on the given JPEG and board size.
-void RegisterCases(const QString& jpegPath, QSize board);
+// Registers every benchmark on the given JPEG, of `picture` pixels, and
+// board size.
+void RegisterCases(const QString& jpegPath, QSize picture, QSize board);
 // The painting and window benchmarks.
 void RegisterViewCases(const QString& jpegPath, QSize board);
 // The records benchmarks, on databases made in `dir`: 100,000 wins against

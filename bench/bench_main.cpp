@@ -94,7 +94,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tesselo_bench: cannot write the input pictures\n");
         return 1;
     }
-    tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), board);
+    tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), picture, board);
     tesselo::bench::RegisterRecordsCases(dir.path(), tiny);
     tesselo::bench::RegisterSolverCases(tiny);
 
