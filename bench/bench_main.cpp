@@ -35,6 +35,10 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            // A case that skipped with an error has no figure: its ratios
+            // read n/a.
+            if (run.error_occurred)
+                continue;
             const std::string name = run.run_name.function_name;
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
                 medians[name] = run.GetAdjustedCPUTime();
