@@ -102,9 +102,10 @@ void CTesseloDlg::OnInitDialog()
     if (game->state != Playing)
         game->ResetGame();
     sound.ApplyVolume(game->volume);
-    // From here the game reports to the window: a resumed "Speed" game
-    // starts its clock now.
-    game->SetOwner(this);
+    // From here the window follows the game: a resumed "Speed" game starts
+    // its clock now.
+    connect(game, &Game::Changed, this, &CTesseloDlg::OnGameChanged);
+    sound.SetClock(game->ClockTicks());
     boardControl->game = game;
     SizeAroundBoard(wanted);
     LayoutBar();
@@ -197,14 +198,15 @@ void CTesseloDlg::RepaintBoard()
         boardControl->update();
 }
 
-void CTesseloDlg::PlayCue(Cue cue)
+void CTesseloDlg::OnGameChanged(const GameChange& change)
 {
-    sound.PlayCue(cue);
-}
-
-void CTesseloDlg::ClockSound(bool ticking)
-{
-    sound.SetClock(ticking);
+    RepaintBoard();
+    if (const std::optional<Cue> cue = CueOf(change, game->strategyStyle))
+        sound.PlayCue(*cue);
+    if (const auto* clock = std::get_if<ClockChanged>(&change))
+        sound.SetClock(clock->ticking);
+    if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won)
+        GameWon();
 }
 
 void CTesseloDlg::GameWon()
@@ -349,7 +351,6 @@ void CTesseloDlg::OnBnClickedNewGame()
         StartedNewGame();
     } else {
         game->ResetGame();
-        sound.Play(SoundEffects::Reset);
     }
     RepaintBoard();
 }
@@ -357,9 +358,6 @@ void CTesseloDlg::OnBnClickedNewGame()
 void CTesseloDlg::StartedNewGame()
 {
     setWindowTitle(QStringLiteral("Tesselo"));
-    if (game->strategyStyle)
-        sound.Play(SoundEffects::NewGame);
-    RepaintBoard();
 }
 
 void CTesseloDlg::OnBnClickedOptions()

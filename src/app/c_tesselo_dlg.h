@@ -9,7 +9,7 @@
 #include "app/records_keeper.h"
 #include "app/sound_effects.h"
 #include "app/window_layout.h"
-#include "model/game_owner.h"
+#include "model/game_change.h"
 
 #include <QDialog>
 
@@ -31,7 +31,7 @@ class Game;
 // game's operations and shows what the game reports; it owns the timer,
 // the sound, the records and the replay, and reads the saved game when it
 // opens and writes it when it closes.
-class CTesseloDlg : public QDialog, public GameOwner {
+class CTesseloDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CTesseloDlg(QWidget* parent = nullptr);
@@ -40,11 +40,11 @@ public:
     // Opens the window and runs it until it is closed.
     int DoModal();
 
-    // GameOwner
-    void RepaintBoard() override;
-    void PlayCue(Cue cue) override;
-    void ClockSound(bool ticking) override;
-    void GameWon() override;
+    void RepaintBoard();
+    // Follows every change of the game.
+    void OnGameChanged(const GameChange& change);
+    // The game was just won: kept in the records.
+    void GameWon();
 
     void OnInitDialog();
     void OnBnClickedNewGame();
