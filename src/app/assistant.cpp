@@ -30,7 +30,7 @@ Assistant::Assistant(Game& g, CPuzzleImage& b, SolverService::Options options)
 
 Assistant::~Assistant()
 {
-    board.hint.reset();
+    board.SetHint(std::nullopt);
 }
 
 bool Assistant::IsWaiting() const
@@ -239,9 +239,8 @@ void Assistant::ShowNext()
     if (!next)
         return;
     Count(*next);
-    board.hint = MoveOf(*next);
+    board.SetHint(MoveOf(*next));
     hintAt = follower.Current();
-    board.update();
     hintTimer.start(kHintMs);
 }
 
@@ -249,10 +248,7 @@ void Assistant::HideHint()
 {
     hintTimer.stop();
     hintAt.reset();
-    if (board.hint) {
-        board.hint.reset();
-        board.update();
-    }
+    board.SetHint(std::nullopt);
 }
 
 void Assistant::Solve()
@@ -291,7 +287,6 @@ void Assistant::Step()
         EndSolve();
         return;
     }
-    board.update();
     Sync();
 }
 

@@ -44,8 +44,6 @@ CTesseloDlg::CTesseloDlg(QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/tesselo/icon.png")));
     setSizeGripEnabled(false);
     setMinimumSize(kMinClientWidth, kMinClientHeight);
-    // Every pointer move repaints, with or without a button held.
-    setMouseTracking(true);
 
     newGameButton = bar.newGame;
     optionsButton = bar.options;
@@ -106,7 +104,8 @@ void CTesseloDlg::OnInitDialog()
     // its clock now.
     connect(game, &Game::Changed, this, &CTesseloDlg::OnGameChanged);
     sound.SetClock(game->ClockTicks());
-    boardControl->game = game;
+    ShowCounter();
+    boardControl->Show(game);
     SizeAroundBoard(wanted);
     LayoutBar();
     boardControl->setGeometry(0, barHeight, game->board.CellWidth() * game->grid.columnCount,
@@ -168,7 +167,6 @@ void CTesseloDlg::OnSize(int cx, int cy)
     }
     if (boardCreated)
         boardControl->setGeometry(0, barHeight, cx, boardHeight);
-    RepaintBoard();
 }
 
 void CTesseloDlg::showEvent(QShowEvent* event)
@@ -191,22 +189,26 @@ void CTesseloDlg::resizeEvent(QResizeEvent* event)
         OnSize(event->size().width(), event->size().height());
 }
 
-void CTesseloDlg::RepaintBoard()
-{
-    update();
-    if (boardControl)
-        boardControl->update();
-}
-
 void CTesseloDlg::OnGameChanged(const GameChange& change)
 {
-    RepaintBoard();
     if (const std::optional<Cue> cue = CueOf(change, game->strategyStyle))
         sound.PlayCue(*cue);
     if (const auto* clock = std::get_if<ClockChanged>(&change))
         sound.SetClock(clock->ticking);
     if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won)
         GameWon();
+    if (const auto* position = std::get_if<NewPosition>(&change);
+        position && (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named))
+        setWindowTitle(QStringLiteral("Tesselo"));
+    // The pointer and the frame change nothing the bar shows.
+    if (!std::holds_alternative<GestureChanged>(change) && !std::holds_alternative<SelectionMoved>(change) &&
+        !std::holds_alternative<PictureChanged>(change))
+        ShowCounter();
+}
+
+void CTesseloDlg::ShowCounter()
+{
+    bar.Show(game->CounterText(), game->strategyStyle, game->state == Playing);
 }
 
 void CTesseloDlg::GameWon()
@@ -235,7 +237,6 @@ void CTesseloDlg::EndGesture()
     game->CancelDrag();
     if (QWidget::mouseGrabber() == this)
         releaseMouse();
-    RepaintBoard();
 }
 
 void CTesseloDlg::StopBoard()
@@ -288,14 +289,12 @@ void CTesseloDlg::OnUndo()
 {
     StopBoard();
     game->Undo();
-    RepaintBoard();
 }
 
 void CTesseloDlg::OnRedo()
 {
     StopBoard();
     game->Redo();
-    RepaintBoard();
 }
 
 void CTesseloDlg::AddBoardActions()
@@ -346,18 +345,10 @@ void CTesseloDlg::contextMenuEvent(QContextMenuEvent* event)
 void CTesseloDlg::OnBnClickedNewGame()
 {
     StopBoard();
-    if (game->state != Playing) {
+    if (game->state != Playing)
         game->NewGame();
-        StartedNewGame();
-    } else {
+    else
         game->ResetGame();
-    }
-    RepaintBoard();
-}
-
-void CTesseloDlg::StartedNewGame()
-{
-    setWindowTitle(QStringLiteral("Tesselo"));
 }
 
 void CTesseloDlg::OnBnClickedOptions()
@@ -369,7 +360,6 @@ void CTesseloDlg::OnBnClickedOptions()
         options.ApplyTo(*game);
         sound.ApplyVolume(game->volume);
     }
-    RepaintBoard();
 }
 
 int CTesseloDlg::RunOptionDialog(COptionDlg& options)
@@ -396,7 +386,9 @@ void CTesseloDlg::OnTimer(int id)
     game->Tick();
     if (assistant)
         assistant->Sync();
-    bar.Show(game->CounterText(), game->strategyStyle, game->state == Playing);
+    // The moves are shown as they change; a time, as it runs.
+    if (!game->strategyStyle)
+        ShowCounter();
 }
 
 void CTesseloDlg::timerEvent(QTimerEvent* event)
@@ -521,7 +513,6 @@ bool CTesseloDlg::HandleKey(QKeyEvent* key)
     default:
         return false;
     }
-    RepaintBoard();
     return true;
 }
 
@@ -547,7 +538,6 @@ void CTesseloDlg::OnLButtonDown(QPoint point)
         return;
     game->BeginDrag(point.x(), point.y() - barHeight);
     grabMouse();
-    RepaintBoard();
 }
 
 void CTesseloDlg::OnMouseMove(Qt::MouseButtons buttons, QPoint point)
@@ -556,7 +546,6 @@ void CTesseloDlg::OnMouseMove(Qt::MouseButtons buttons, QPoint point)
         const QPoint p = ClampToBoard(point);
         game->TrackDrag(p.x(), p.y() - barHeight);
     }
-    RepaintBoard();
 }
 
 void CTesseloDlg::OnLButtonUp(QPoint point)
@@ -569,7 +558,6 @@ void CTesseloDlg::OnLButtonUp(QPoint point)
     }
     if (QWidget::mouseGrabber() == this)
         releaseMouse();
-    RepaintBoard();
 }
 
 void CTesseloDlg::mousePressEvent(QMouseEvent* event)

@@ -40,7 +40,6 @@ public:
     // Opens the window and runs it until it is closed.
     int DoModal();
 
-    void RepaintBoard();
     // Follows every change of the game.
     void OnGameChanged(const GameChange& change);
     // The game was just won: kept in the records.
@@ -48,8 +47,6 @@ public:
 
     void OnInitDialog();
     void OnBnClickedNewGame();
-    // What every new game started from the window shows and sounds.
-    void StartedNewGame();
     void OnBnClickedOptions();
     void OnBnClickedHelp();
     void OnTimer(int id);
@@ -143,6 +140,7 @@ protected:
 
 private:
     bool HandleKey(QKeyEvent* key);
+    void ShowCounter();
     void AddBoardActions();
     // The screen's free area less the frame, or empty without a screen.
     QSize ScreenRoom() const;

@@ -43,14 +43,12 @@ void GameSharing::PasteId()
         return;
     }
     window.game->StartNamed(*id);
-    window.StartedNewGame();
 }
 
 void GameSharing::StartDaily()
 {
     window.StopBoard();
     window.game->StartDaily();
-    window.StartedNewGame();
 }
 
 } // namespace tesselo

@@ -21,7 +21,6 @@ void PauseKeeper::Toggle()
     // A drag ends before the board is covered; a replay ends first too.
     window.StopBoard();
     window.game->SetPaused(!window.game->IsPaused());
-    window.RepaintBoard();
 }
 
 bool PauseKeeper::ResumeOnClick()
@@ -29,7 +28,6 @@ bool PauseKeeper::ResumeOnClick()
     if (!window.game->IsPaused())
         return false;
     window.game->SetPaused(false);
-    window.RepaintBoard();
     return true;
 }
 
@@ -60,7 +58,6 @@ void PauseKeeper::PauseAway()
         return;
     window.StopBoard();
     game->SetPaused(true);
-    window.RepaintBoard();
 }
 
 } // namespace tesselo

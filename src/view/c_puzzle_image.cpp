@@ -19,6 +19,72 @@ CPuzzleImage::CPuzzleImage(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void CPuzzleImage::Show(Game* shown)
+{
+    if (game)
+        disconnect(game, nullptr, this, nullptr);
+    game = shown;
+    if (game) {
+        connect(game, &Game::Changed, this, &CPuzzleImage::Follow);
+        framed = game->grid.Selected();
+    }
+    update();
+}
+
+void CPuzzleImage::SetHint(const std::optional<Move>& move)
+{
+    if (move == hint)
+        return;
+    hint = move;
+    update();
+}
+
+QRect CPuzzleImage::LineArea(MoveAxis axis, int line) const
+{
+    if (!game)
+        return rect();
+    const int cw = game->board.CellWidth(), ch = game->board.CellHeight();
+    return axis == MoveAxis::Row ? QRect(0, line * ch, cw * game->grid.columnCount, ch + 1)
+                                 : QRect(line * cw, 0, cw + 1, ch * game->grid.rowCount);
+}
+
+QRect CPuzzleImage::CellArea(Selection cell) const
+{
+    if (!game)
+        return rect();
+    const int cw = game->board.CellWidth(), ch = game->board.CellHeight();
+    return QRect(cell.column * cw, cell.row * ch, cw + 1, ch + 1);
+}
+
+void CPuzzleImage::Follow(const GameChange& change)
+{
+    // A replay shows a board of its own; the game's changes wait under it.
+    if (replayFrame && replayBoard)
+        return;
+    if (const auto* made = std::get_if<MoveMade>(&change)) {
+        update(LineArea(made->step.move.axis, made->step.move.line));
+    } else if (const auto* back = std::get_if<MoveTakenBack>(&change)) {
+        update(LineArea(back->step.move.axis, back->step.move.line));
+    } else if (const auto* gesture = std::get_if<GestureChanged>(&change)) {
+        const Selection at = game->grid.Selected();
+        if (gesture->axis != None)
+            update(gesture->axis == Horizontal ? LineArea(MoveAxis::Row, at.row)
+                                               : LineArea(MoveAxis::Column, at.column));
+    } else if (std::holds_alternative<SelectionMoved>(change)) {
+        // Told below, with every change that moves the frame.
+    } else if (std::holds_alternative<ClockChanged>(change) || std::holds_alternative<StyleChanged>(change)) {
+        return;
+    } else {
+        update();
+    }
+    const Selection now = game->grid.Selected();
+    if (now != framed) {
+        update(CellArea(framed));
+        update(CellArea(now));
+        framed = now;
+    }
+}
+
 void CPuzzleImage::paintEvent(QPaintEvent*)
 {
     // The painter ends when it leaves this scope, whichever way the board
@@ -33,6 +99,8 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     // A replay paints its own grid over the same picture, with the same
     // painters as a drag; the game itself is not touched.
     const bool replaying = replayFrame && replayBoard;
+    if (!replaying && game)
+        framed = game->grid.Selected();
     // A paused game shows the panel and nothing of its board; a replay
     // started meanwhile shows its own game.
     if (!replaying && game && game->IsPaused()) {

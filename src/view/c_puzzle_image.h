@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/game_change.h"
 #include "model/move.h"
 
 #include <QWidget>
@@ -13,23 +14,44 @@ class Game;
 struct ReplayFrame;
 
 // The board on screen. It paints the game's board at rest or with the open
-// gesture, and takes no pointer input: presses over it reach the main
-// window, which drives the gestures.
+// gesture, and follows the game's changes, repainting no more of itself
+// than each change touched. It takes no pointer input: presses over it
+// reach the main window, which drives the gestures.
 class CPuzzleImage : public QWidget {
     Q_OBJECT
 public:
     explicit CPuzzleImage(QWidget* parent = nullptr);
 
-    Game* game = nullptr; // not owned
+    // Shows `game`'s board and follows its changes; null shows nothing.
+    void Show(Game* game);
+    const Game* Shown() const { return game; }
+    // A move to hint at, drawn over the game's board at rest; nothing
+    // hides it.
+    void SetHint(const std::optional<Move>& move);
+    const std::optional<Move>& Hint() const { return hint; }
+
     // While a solve is replayed: the frame to show and the picture to show
     // it with, in place of the game's own board. Both not owned.
     const ReplayFrame* replayFrame = nullptr;
     BoardBitmap* replayBoard = nullptr;
-    // A move to hint at, drawn over the game's board at rest.
-    std::optional<Move> hint;
+
+public slots:
+    // A change of the game shown.
+    void Follow(const tesselo::GameChange& change);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The part of the board a line or a cell and its frame cover, in board
+    // pixels: the frame's far edge lies on the next line's first pixel.
+    QRect LineArea(MoveAxis axis, int line) const;
+    QRect CellArea(Selection cell) const;
+
+    Game* game = nullptr; // not owned
+    std::optional<Move> hint;
+    // Where the frame was when last painted.
+    Selection framed;
 };
 
 } // namespace tesselo

@@ -52,7 +52,7 @@ void PlayByKeys(Window& w, const Move& move)
 
 const std::optional<Move>& Shown(const Window& w)
 {
-    return w.dlg.boardControl->hint;
+    return w.dlg.boardControl->Hint();
 }
 
 } // namespace

@@ -139,7 +139,7 @@ TEST(PauseKeeper, PausesOnPOnMinimiseOrHideAndGoesOnAtPOrAClick)
         Key(w, Qt::Key_Right);
         Key(w, Qt::Key_Z, Qt::ControlModifier);
         Key(w, Qt::Key_H);
-        EXPECT_FALSE(w.dlg.boardControl->hint);
+        EXPECT_FALSE(w.dlg.boardControl->Hint());
         Key(w, Qt::Key_H, Qt::ShiftModifier);
         QTest::qWait(2 * Assistant::kSolveStepMs);
         EXPECT_EQ(w.Homes(), before);

@@ -36,7 +36,7 @@ struct Fixture {
         setup.grid.Select({1, 1});
         setup.gesture.dragDeltaX = 50;
         setup.gesture.dragDeltaY = 70;
-        control.game = &game;
+        control.Show(&game);
         control.resize(640, 480);
         background = control.palette().window().color().rgb();
     }
@@ -74,7 +74,7 @@ struct Fixture {
 TEST(CPuzzleImage, IsOpaqueAndLetsThePointerThrough)
 {
     CPuzzleImage control;
-    EXPECT_EQ(control.game, nullptr);
+    EXPECT_EQ(control.Shown(), nullptr);
     EXPECT_TRUE(control.testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_TRUE(control.testAttribute(Qt::WA_OpaquePaintEvent));
 }
@@ -140,11 +140,11 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
         EXPECT_TRUE(after.isActive()) << axis;
     }
     // No game at all is painted as background too.
-    f.control.game = nullptr;
+    f.control.Show(nullptr);
     EXPECT_EQ(Differences(f.Grab(), blank), 0);
 
     // And the next paint with a picture is whole again.
-    f.control.game = &f.game;
+    f.control.Show(&f.game);
     f.setup.board.picture = Coordinates(640, 480);
     f.setup.gesture.dragAxis = None;
     EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.game.board); })), 0);
@@ -244,7 +244,7 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
     f.setup.gesture.dragAxis = None;
     const QImage board = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const Move hint{MoveAxis::Column, 2, -1};
-    f.control.hint = hint;
+    f.control.SetHint(hint);
     const QImage shown = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     QImage expected = board;
@@ -258,6 +258,6 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
 
     f.setup.gesture.dragAxis = Horizontal;
     const QImage dragging = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    f.control.hint.reset();
+    f.control.SetHint(std::nullopt);
     EXPECT_EQ(Differences(dragging, f.control.grab().toImage().convertToFormat(QImage::Format_RGB32)), 0);
 }
