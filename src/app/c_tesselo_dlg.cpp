@@ -87,7 +87,7 @@ void CTesseloDlg::OnInitDialog()
     sound.InitSound();
     replay = std::make_unique<BoardReplay>(*game, *boardControl);
     connect(replay.get(), &BoardReplay::MoveMade, this, [this] { sound.Play(SoundEffects::Move); });
-    assistant = std::make_unique<Assistant>(*game, *boardControl, SolverOptions());
+    assistant = std::make_unique<HintPresenter>(*game, *boardControl, SolverOptions());
     // The window is sized around the board the saved game asks for; asked
     // before the picture is prepared, it lets the one preparation be the
     // one shown.
@@ -245,7 +245,7 @@ void CTesseloDlg::StopBoard()
     if (replay)
         replay->Stop();
     if (assistant)
-        assistant->Stop();
+        assistant->Interrupt();
 }
 
 void CTesseloDlg::OnRecords()
@@ -384,8 +384,6 @@ void CTesseloDlg::OnTimer(int id)
     if (id != timerId)
         return;
     game->Tick();
-    if (assistant)
-        assistant->Sync();
     // The moves are shown as they change; a time, as it runs.
     if (!game->strategyStyle)
         ShowCounter();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/assistant.h"
+#include "app/hint_presenter.h"
 #include "app/board_actions.h"
 #include "app/board_replay.h"
 #include "app/game_bar.h"
@@ -93,7 +93,7 @@ public:
     SoundEffects sound;
     RecordsKeeper records;
     std::unique_ptr<BoardReplay> replay; // made with the game, when the window opens
-    std::unique_ptr<Assistant> assistant; // likewise
+    std::unique_ptr<HintPresenter> assistant; // likewise
     int barHeight = 0;
     int buttonWidth = 0;
     GameBar bar;

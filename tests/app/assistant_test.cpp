@@ -68,7 +68,7 @@ TEST(Assistant, EachFollowedHintTakesThePlanDownByOne)
     NewGameWithPar(w, 3, 4);
     const std::int32_t par = *w.game.facts.par;
     EXPECT_TRUE(w.game.facts.parIsOptimal);
-    const Assistant& help = *w.dlg.assistant;
+    const PlanKeeper& help = w.dlg.assistant->Plans();
     const TileGrid start = w.game.grid;
 
     Key(w, Qt::Key_H);
@@ -119,7 +119,7 @@ TEST(Assistant, ASolvePlaysRealMovesUntilAnyInput)
         Window w;
         NewGameWithPar(w, 3, 3);
         const TileGrid start = w.game.grid;
-        const Assistant& help = *w.dlg.assistant;
+        const PlanKeeper& help = w.dlg.assistant->Plans();
         Key(w, Qt::Key_H, Qt::ShiftModifier);
         EXPECT_TRUE(help.IsSolving());
         EXPECT_EQ(w.game.moves, 1) << "the first move comes at once";
@@ -174,7 +174,7 @@ TEST(Assistant, APlanForABoardThatChangedMeanwhileIsDropped)
     TempCwd cwd;
     Window w;
     NewGameWithPar(w, 3, 4);
-    const Assistant& help = *w.dlg.assistant;
+    const PlanKeeper& help = w.dlg.assistant->Plans();
     // A move and its undo: the plan is left.
     w.game.ShiftRowRight();
     w.Tick();
@@ -182,7 +182,7 @@ TEST(Assistant, APlanForABoardThatChangedMeanwhileIsDropped)
     w.Tick();
     ASSERT_FALSE(help.Plan().Active());
 
-    QSignalSpy answers(&w.dlg.assistant->Service(), &SolverService::PlanReady);
+    QSignalSpy answers(&w.dlg.assistant->Plans().Service(), &SolverService::PlanReady);
     Key(w, Qt::Key_H);
     EXPECT_TRUE(help.IsWaiting());
     // The board changes before the answer can come, without input.
@@ -200,6 +200,6 @@ TEST(Assistant, APlanForABoardThatChangedMeanwhileIsDropped)
     EXPECT_EQ(Shown(w), MoveOf(help.Plan().Remaining().slides.front()));
 
     ASSERT_TRUE(WaitFor([&] { return !Shown(w).has_value(); }, 5000));
-    EXPECT_GE(clock.elapsed(), Assistant::kHintMs - 500);
+    EXPECT_GE(clock.elapsed(), HintPresenter::kHintMs - 500);
     EXPECT_EQ(answers.size(), 1);
 }

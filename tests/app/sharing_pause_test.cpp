@@ -1,4 +1,4 @@
-#include "app/assistant.h"
+#include "app/hint_presenter.h"
 #include "app/window_fixture.h"
 #include "model/game_id.h"
 #include "model/game_setup.h"
@@ -141,7 +141,7 @@ TEST(PauseKeeper, PausesOnPOnMinimiseOrHideAndGoesOnAtPOrAClick)
         Key(w, Qt::Key_H);
         EXPECT_FALSE(w.dlg.boardControl->Hint());
         Key(w, Qt::Key_H, Qt::ShiftModifier);
-        QTest::qWait(2 * Assistant::kSolveStepMs);
+        QTest::qWait(2 * PlanKeeper::kSolveStepMs);
         EXPECT_EQ(w.Homes(), before);
         EXPECT_EQ(w.game.facts.assisted, 0);
         EXPECT_TRUE(w.game.IsPaused());
