@@ -103,8 +103,7 @@ void BM_OnSize(benchmark::State& state)
     QDir().mkpath(QStringLiteral("Pictures"));
     QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
     Game game;
-    CTesseloDlg dlg;
-    dlg.game = &game;
+    CTesseloDlg dlg(game);
     const int barHeight = gSize.width() / 15;
     const int cy = gSize.height() + barHeight;
     dlg.OnSize(gSize.width(), cy);

@@ -79,6 +79,14 @@ void Game::StartSeeded(std::uint32_t seed)
     ClockMayHaveChanged();
 }
 
+void Game::NewOrReset()
+{
+    if (play.state == Playing)
+        ResetGame();
+    else
+        NewGame();
+}
+
 void Game::ShowNextPictureAfterWin()
 {
     if (play.state == Solved && folder.target) {
@@ -723,6 +731,13 @@ void Game::LoadSavedGame(const BoardFit& fit)
     start.height = folder.height;
     start.ratio = folder.ratio;
     start.ShowCurrent();
+}
+
+void Game::OpenSavedGame(const BoardFit& fit)
+{
+    LoadSavedGame(fit);
+    if (play.state != Playing)
+        ResetGame();
 }
 
 void Game::LoadHistory()

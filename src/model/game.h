@@ -84,6 +84,8 @@ public:
     Game& operator=(const Game&) = delete;
 
     void NewGame();
+    // The first button: "New Game" at rest, "Reset Game" in play.
+    void NewOrReset();
     // The game the seed names at the current level, scrambled from the
     // home order; what NewGame does after choosing a seed. A seed whose
     // scramble is within reach of solved (closer than kLeastStartDistance)
@@ -128,6 +130,10 @@ public:
     bool Redo();
     bool CanUndo() const;
     bool CanRedo() const;
+    // The game just won can be watched again, as it was played.
+    bool CanReplaySolve() const { return play.state == Solved && play.history.IsActive(); }
+    // A game in play and in view: the solver may hint or solve.
+    bool CanAssist() const { return play.state == Playing && !IsPaused(); }
     // Ends the history and forgets an abandoned game.
     void EndHistory();
 
@@ -182,6 +188,9 @@ public:
     // damaged file is treated as no file. Anything but a game in play
     // comes back at rest.
     void LoadSavedGame(const BoardFit& fit = {});
+    // The game as the window opens it: the saved game read, and anything
+    // but a game in play at rest (the whole picture, ready for a new game).
+    void OpenSavedGame(const BoardFit& fit);
     // Whether `path` holds a saved game that LoadFrom would accept, read
     // only when its size could be one (a pseudo file of size 0 that would
     // block a read is never opened).

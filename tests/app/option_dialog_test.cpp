@@ -57,6 +57,7 @@ struct Preset {
 // the controls as a player would and says whether to press OK.
 class OptionsWindow : public CTesseloDlg {
 public:
+    using CTesseloDlg::CTesseloDlg;
     int RunOptionDialog(COptionDlg& o) override
     {
         preset = {o.difficulty, o.style, o.volume, o.folder, o.difficultyGroup->checkedId(),
@@ -74,9 +75,8 @@ public:
 };
 
 struct Window {
-    Window()
+    Window() : dlg(game)
     {
-        dlg.game = &game;
         dlg.OnSize(dlg.width(), dlg.height());
         dlg.OnInitDialog();
     }
@@ -86,10 +86,10 @@ struct Window {
         dlg.script = std::move(script);
         dlg.OnBnClickedOptions();
     }
-    bool ClockTicking() const { return tesselo::testing::ClockTicking(dlg.sound); }
-    bool Playing(int sample) const
+    bool ClockTicking() { return tesselo::testing::ClockTicking(dlg.Sound()); }
+    bool Playing(int sample)
     {
-        return ChannelsPlaying(dlg.sound.samples[std::size_t(sample)]) > 0;
+        return ChannelsPlaying(dlg.Sound().samples[std::size_t(sample)]) > 0;
     }
 
     Game game;
@@ -362,7 +362,7 @@ TEST(OptionsExchange, OkAppliesEachChange)
     EXPECT_EQ(w.game.pictures.folder, "Other/");
     EXPECT_EQ(w.game.volume, 30);
     // The new volume reaches the sounds started from now on.
-    const int channel = w.dlg.sound.Play(SoundEffects::Move);
+    const int channel = w.dlg.Sound().Play(SoundEffects::Move);
     ASSERT_GE(channel, 0);
     EXPECT_EQ(Mix_Volume(channel, -1), SoundEffects::MixerVolume(30));
     // Switching the style of a game not in play starts no clock.
@@ -453,7 +453,7 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
         });
         EXPECT_EQ(w.game.state, Idle);
         EXPECT_FALSE(w.ClockTicking()) << "an abandoned game kept its clock";
-        EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+        EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
     }
     {
         Window w;
@@ -468,12 +468,12 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
     {
         Window w;
         speedGame(w);
-        const int channel = w.dlg.sound.clockChannel;
+        const int channel = w.dlg.Sound().clockChannel;
         w.Options([](COptionDlg& o) {
             o.volumeSlider->setValue(10);
             return true;
         });
-        EXPECT_EQ(w.dlg.sound.clockChannel, channel) << "the clock was restarted";
+        EXPECT_EQ(w.dlg.Sound().clockChannel, channel) << "the clock was restarted";
         EXPECT_TRUE(w.ClockTicking());
         EXPECT_EQ(Mix_Volume(channel, -1), 128) << "the running clock changed volume";
     }
@@ -542,11 +542,11 @@ TEST(SoundCues, WithoutASoundDeviceTheGameRunsSilently)
     SoundPlayDir dir;
     ScopedAudioDriver driver("no-such-driver");
     Window w;
-    EXPECT_FALSE(w.dlg.sound.IsOpen());
+    EXPECT_FALSE(w.dlg.Sound().IsOpen());
     w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     EXPECT_EQ(w.game.state, Playing);
-    EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+    EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
     w.Options([](COptionDlg& o) {
         Click(o, "strategy");
         o.volumeSlider->setValue(50);
@@ -556,7 +556,7 @@ TEST(SoundCues, WithoutASoundDeviceTheGameRunsSilently)
         Click(o, "speed");
         return true;
     });
-    EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+    EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
     EXPECT_EQ(w.game.volume, 50);
     w.dlg.OnBnClickedNewGame();
     EXPECT_EQ(w.game.state, Idle);

@@ -44,7 +44,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     ASSERT_TRUE(SaveNearlyWon(true));
     Window w;
     const TileGrid resumed = w.game.grid;
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+    w.Key(Qt::Key_Left);
     ASSERT_EQ(w.game.state, Solved);
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo - New record!");
     Records kept;
@@ -57,26 +57,26 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     // position) and changes nothing of it.
     const QByteArray records = ReadAll(Records::kFileName);
     const std::vector<HistoryStep> history = w.game.history.steps;
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_P, Qt::ControlModifier);
-    ASSERT_TRUE(w.dlg.replay->IsRunning());
-    ASSERT_EQ(w.dlg.boardControl->replayFrame, &w.dlg.replay->player.Frame());
-    EXPECT_TRUE(w.dlg.replay->player.Frame().grid.SameCells(resumed));
-    w.dlg.replay->player.ShowMoment(1150);
-    EXPECT_EQ(w.dlg.replay->player.Frame().axis, Horizontal);
-    EXPECT_EQ(w.dlg.replay->player.Frame().offset, -w.game.board.CellWidth() / 2);
+    w.Key(Qt::Key_P, Qt::ControlModifier);
+    ASSERT_TRUE(w.dlg.Replays().IsRunning());
+    ASSERT_EQ(w.dlg.Board().replayFrame, &w.dlg.Replays().player.Frame());
+    EXPECT_TRUE(w.dlg.Replays().player.Frame().grid.SameCells(resumed));
+    w.dlg.Replays().player.ShowMoment(1150);
+    EXPECT_EQ(w.dlg.Replays().player.Frame().axis, Horizontal);
+    EXPECT_EQ(w.dlg.Replays().player.Frame().offset, -w.game.board.CellWidth() / 2);
     // A resize keeps it going at the new size.
     w.dlg.OnSize(900, 700);
-    EXPECT_TRUE(w.dlg.replay->IsRunning());
-    EXPECT_EQ(w.dlg.replay->player.board.Size(), QSize(900, 700 - 60));
-    w.dlg.boardControl->repaint();
+    EXPECT_TRUE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.dlg.Replays().player.board.Size(), QSize(900, 700 - 60));
+    w.dlg.Board().repaint();
     EXPECT_EQ(w.game.state, Solved);
     EXPECT_EQ(w.game.moves, 8);
     EXPECT_EQ(w.game.history.steps, history);
     EXPECT_EQ(ReadAll(Records::kFileName), records);
     // Any key ends it, and reaches nothing else.
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
-    EXPECT_FALSE(w.dlg.replay->IsRunning());
-    EXPECT_EQ(w.dlg.boardControl->replayFrame, nullptr);
+    w.Key(Qt::Key_Space);
+    EXPECT_FALSE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.dlg.Board().replayFrame, nullptr);
     EXPECT_EQ(w.game.state, Solved);
 
     // A second win of the kind that is no better keeps the title plain.
@@ -100,21 +100,21 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     ASSERT_EQ(w.game.state, Playing);
     const auto homes = w.Homes();
 
-    w.dlg.OnRecords();
+    w.dlg.Commands().Records();
     EXPECT_EQ(w.dlg.recordsShown, 1);
-    ASSERT_TRUE(w.dlg.replay->IsRunning());
-    EXPECT_EQ(w.dlg.replay->player.Frame().grid.rowCount, 3); // the kept game's grid
+    ASSERT_TRUE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.dlg.Replays().player.Frame().grid.rowCount, 3); // the kept game's grid
     w.Tick();
-    const QString shown = w.dlg.counterValue->text();
+    const QString shown = w.dlg.Bar().counterValue->text();
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
     w.Tick();
-    EXPECT_EQ(w.dlg.counterValue->text(), shown);
+    EXPECT_EQ(w.dlg.Bar().counterValue->text(), shown);
 
     // A click on the board only ends the replay: no drag begins.
-    w.Mouse(QEvent::MouseButtonPress, QPoint(50, w.dlg.barHeight + 50), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_FALSE(w.dlg.replay->IsRunning());
+    w.Mouse(QEvent::MouseButtonPress, QPoint(50, w.dlg.BarHeight() + 50), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(w.dlg.Replays().IsRunning());
     EXPECT_FALSE(w.game.dragging);
-    w.Mouse(QEvent::MouseButtonRelease, QPoint(50, w.dlg.barHeight + 50), Qt::LeftButton, Qt::NoButton);
+    w.Mouse(QEvent::MouseButtonRelease, QPoint(50, w.dlg.BarHeight() + 50), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(w.Homes(), homes);
     EXPECT_EQ(w.game.moves, 0);
     EXPECT_EQ(w.game.state, Playing);
@@ -133,9 +133,9 @@ TEST(RecordsAndReplay, AKeptSolveShowsItsOwnPictureWhateverItsName)
         ASSERT_EQ(first.game.state, Solved);
     }
     Window w(false);
-    w.dlg.OnRecords();
-    ASSERT_TRUE(w.dlg.replay->IsRunning());
-    EXPECT_EQ(w.dlg.replay->player.board.sourcePath, "./Pictures/" + name);
+    w.dlg.Commands().Records();
+    ASSERT_TRUE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.dlg.Replays().player.board.sourcePath, "./Pictures/" + name);
 }
 
 // A kept win's own picture is decoded no finer than the board needs, stays
@@ -298,17 +298,17 @@ TEST(RecordsAndReplay, AWinTheRecordsCannotTakeIsToldAndWrittenAtTheClose)
     TempCwd cwd;
     ASSERT_TRUE(SaveNearlyWon(true));
     Window w;
-    w.dlg.records.Current().SetBusyTimeout(50);
+    w.dlg.Kept().Current().SetBusyTimeout(50);
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(Records::kFileName, &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+    w.Key(Qt::Key_Left);
     ASSERT_EQ(w.game.state, Solved);
     EXPECT_TRUE(w.dlg.notKept.empty()) << "told in the middle of the winning move";
     QCoreApplication::processEvents();
     ASSERT_EQ(w.dlg.notKept.size(), 1u);
-    EXPECT_EQ(w.dlg.records.Unwritten(), 1u);
+    EXPECT_EQ(w.dlg.Kept().Unwritten(), 1u);
 
     // Still held at the close: the player is asked, and the window stays.
     QCloseEvent refused;
