@@ -221,6 +221,10 @@
         <source>All files</source>
         <translation>Alle Dateien</translation>
     </message>
+    <message>
+        <source>Animate moves</source>
+        <translation>Züge gleiten lassen</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>

@@ -221,6 +221,10 @@
         <source>All files</source>
         <translation>Todos los archivos</translation>
     </message>
+    <message>
+        <source>Animate moves</source>
+        <translation>Animar los movimientos</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>

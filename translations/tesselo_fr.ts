@@ -221,6 +221,10 @@
         <source>All files</source>
         <translation>Tous les fichiers</translation>
     </message>
+    <message>
+        <source>Animate moves</source>
+        <translation>Animer les coups</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>

@@ -7,6 +7,7 @@
 #include "pictures/picture_folder.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -63,6 +64,12 @@ COptionDlg::COptionDlg(QWidget* parent)
         setTabOrder(previous, r);
         previous = r;
     }
+    // Beside the difficulty, under the style: the room the design left.
+    animateCheck = new QCheckBox(tr("Animate moves"), this);
+    animateCheck->setObjectName(QStringLiteral("animate"));
+    layout->Add(animateCheck, QRect(100, 56, 80, 12));
+    setTabOrder(previous, animateCheck);
+    previous = animateCheck;
     folderEdit = new QLineEdit(this);
     folderEdit->setObjectName(QStringLiteral("folder"));
     layout->Add(folderEdit, QRect(7 + 4, 88, 152 - 4, 14), Anchor::Stretch);
@@ -107,6 +114,7 @@ void COptionDlg::DoDataExchange(bool toFields)
         style = std::max(styleGroup->checkedId(), 0);
         folder = folderEdit->text();
         volume = volumeSlider->value();
+        animateMoves = animateCheck->isChecked();
         return;
     }
     if (auto* b = difficultyGroup->button(difficulty))
@@ -115,6 +123,7 @@ void COptionDlg::DoDataExchange(bool toFields)
         b->setChecked(true);
     folderEdit->setText(folder);
     volumeSlider->setValue(volume);
+    animateCheck->setChecked(animateMoves);
 }
 
 void COptionDlg::accept()
@@ -165,8 +174,9 @@ void COptionDlg::OnBnClickedBrowse()
     }
 }
 
-void COptionDlg::PresetFrom(const Game& game)
+void COptionDlg::PresetFrom(const Game& game, const SettingsFile::Values& settings)
 {
+    animateMoves = settings.animateMoves;
     difficulty = presetDifficulty = DifficultyOf(game.grid.rowCount, game.grid.columnCount);
     folder = presetFolder = game.pictures.folder;
     style = game.strategyStyle ? 0 : 1;
@@ -174,8 +184,9 @@ void COptionDlg::PresetFrom(const Game& game)
     OnInitDialog();
 }
 
-void COptionDlg::ApplyTo(Game& game) const
+void COptionDlg::ApplyTo(Game& game, SettingsFile::Values& settings) const
 {
+    settings.animateMoves = animateMoves;
     if (difficulty != presetDifficulty) {
         const QSize level = LevelSize(difficulty);
         game.ChangeLevel(level.height(), level.width());

@@ -76,6 +76,8 @@ int CTesseloDlg::DoModal()
 void CTesseloDlg::OnInitDialog()
 {
     sound.InitSound();
+    settings.Load();
+    boardControl->SetAnimated(settings.Current().animateMoves);
     commands.Open(SolverOptions());
     // The window is sized around the board the saved game asks for; asked
     // before the picture is prepared, it lets the one preparation be the
@@ -249,10 +251,14 @@ void CTesseloDlg::OnBnClickedOptions()
 {
     StopBoard();
     COptionDlg options(this);
-    options.PresetFrom(game);
+    options.PresetFrom(game, settings.Current());
     if (RunOptionDialog(options) == QDialog::Accepted) {
-        options.ApplyTo(game);
+        SettingsFile::Values chosen = settings.Current();
+        options.ApplyTo(game, chosen);
         sound.ApplyVolume(game.volume);
+        // A setting that cannot be kept still holds until the game ends.
+        settings.Change(chosen);
+        boardControl->SetAnimated(chosen.animateMoves);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "app/sound_effects.h"
 #include "app/window_layout.h"
 #include "model/game_change.h"
+#include "model/settings_file.h"
 
 #include <QDialog>
 
@@ -71,6 +72,7 @@ public:
     // The window's timer while it is open, else 0.
     int TimerId() const { return timerId; }
     SoundEffects& Sound() { return sound; }
+    const SettingsFile& Settings() const { return settings; }
     RecordsKeeper& Kept() { return records; }
     BoardCommands& Commands() { return commands; }
     BoardReplay& Replays() { return commands.Replays(); }
@@ -126,6 +128,7 @@ private:
     CPuzzleImage* boardControl = nullptr; // child widget, created hidden
     int timerId = 0;
     SoundEffects sound;
+    SettingsFile settings;
     RecordsKeeper records;
     int barHeight = 0;
     int buttonWidth = 0;

@@ -29,6 +29,9 @@ public:
     // hides it.
     void SetHint(const std::optional<Move>& move);
     const std::optional<Move>& Hint() const { return hint; }
+    // Whether moves glide to their place or jump there.
+    void SetAnimated(bool on) { animated = on; }
+    bool Animated() const { return animated; }
 
     // While a solve is replayed: the frame to show and the picture to show
     // it with, in place of the game's own board. Both not owned.
@@ -50,6 +53,7 @@ private:
 
     Game* game = nullptr; // not owned
     std::optional<Move> hint;
+    bool animated = true;
     // Where the frame was when last painted.
     Selection framed;
 };

@@ -4,11 +4,14 @@
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "sound_play_dir.h"
+#include "view/c_puzzle_image.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,8 +141,8 @@ TEST(OptionDialog, LaidOutFromItsTemplateInTabOrder)
     EXPECT_EQ(o.browseButton->text(), "...");
 
     // Tab runs through the controls in the template's order.
-    const std::vector<QString> expected{"ok",       "cancel", "novice", "pro",    "expert", "genius",
-                                        "strategy", "speed",  "folder", "browse", "volume"};
+    const std::vector<QString> expected{"ok",       "cancel", "novice",  "pro",    "expert", "genius",
+                                        "strategy", "speed",  "animate", "folder", "browse", "volume"};
     std::vector<QString> order;
     QWidget* w = o.okButton;
     do {
@@ -175,6 +178,7 @@ TEST(OptionDialog, ControlsShowTheFieldsAndOkTakesThemBack)
     EXPECT_EQ(o.styleGroup->checkedId(), 1);
     EXPECT_EQ(o.folderEdit->text(), "Somewhere/");
     EXPECT_EQ(o.volumeSlider->value(), 37);
+    EXPECT_TRUE(o.animateCheck->isChecked());
 
     // The slider stops at 0, the "Off" end, and at 100.
     o.volumeSlider->setValue(1000);
@@ -184,16 +188,19 @@ TEST(OptionDialog, ControlsShowTheFieldsAndOkTakesThemBack)
 
     Click(o, "genius");
     Click(o, "strategy");
+    Click(o, "animate");
     o.folderEdit->setText("Elsewhere/");
     // Nothing reaches the fields before OK.
     EXPECT_EQ(o.difficulty, 2);
     EXPECT_EQ(o.folder, "Somewhere/");
+    EXPECT_TRUE(o.animateMoves);
     o.accept();
     EXPECT_EQ(o.result(), QDialog::Accepted);
     EXPECT_EQ(o.difficulty, 3);
     EXPECT_EQ(o.style, 0);
     EXPECT_EQ(o.folder, "Elsewhere/");
     EXPECT_EQ(o.volume, 0);
+    EXPECT_FALSE(o.animateMoves);
     EXPECT_TRUE(o.refusals.empty());
 }
 
@@ -317,6 +324,35 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
         // Cancel kept the odd grid.
         EXPECT_EQ(w.game.grid.rowCount, rows);
     }
+}
+
+// "Animate moves" lives in the settings file beside the saved game: the
+// dialog shows it, OK keeps it there and in the board at once, Cancel
+// leaves both, and the next start reads it back.
+TEST(OptionsExchange, AnimateMovesIsKeptInTheSettingsFile)
+{
+    SoundPlayDir dir;
+    {
+        Window w;
+        EXPECT_TRUE(w.dlg.Board().Animated());
+        const auto untick = [](COptionDlg& o) {
+            EXPECT_TRUE(o.animateCheck->isChecked());
+            Click(o, "animate");
+            return true;
+        };
+        w.Options([&](COptionDlg& o) { return !untick(o); });
+        EXPECT_TRUE(w.dlg.Board().Animated());
+        EXPECT_FALSE(QFile::exists(SettingsFile::kFileName)) << "written without a change";
+        w.Options(untick);
+        EXPECT_FALSE(w.dlg.Board().Animated());
+        EXPECT_FALSE(w.dlg.Settings().Current().animateMoves);
+    }
+    Window next;
+    EXPECT_FALSE(next.dlg.Board().Animated());
+    next.Options([](COptionDlg& o) {
+        EXPECT_FALSE(o.animateCheck->isChecked());
+        return false;
+    });
 }
 
 TEST(OptionsExchange, CancelChangesNothing)
