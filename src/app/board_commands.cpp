@@ -13,7 +13,7 @@ BoardCommands::BoardCommands(CTesseloDlg& w) : window(w) {}
 void BoardCommands::Open(SolverService::Options solver)
 {
     replay = std::make_unique<BoardReplay>(window.TheGame(), window.Board());
-    QObject::connect(replay.get(), &BoardReplay::MoveMade, &window,
+    QObject::connect(replay.get(), &BoardReplay::MoveCue, &window,
                      [this] { window.Sound().Play(SoundEffects::Move); });
     hints = std::make_unique<HintPresenter>(window.TheGame(), window.Board(), std::move(solver));
 }

@@ -37,7 +37,7 @@ public:
     ReplayPlayer player;
 
 signals:
-    void MoveMade();
+    void MoveCue();
 
 private:
     void OnFinished();

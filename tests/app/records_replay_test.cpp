@@ -59,11 +59,21 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     const std::vector<HistoryStep> history = w.game.history.steps;
     w.Key(Qt::Key_P, Qt::ControlModifier);
     ASSERT_TRUE(w.dlg.Replays().IsRunning());
-    ASSERT_EQ(w.dlg.Board().replayFrame, &w.dlg.Replays().player.Frame());
-    EXPECT_TRUE(w.dlg.Replays().player.Frame().grid.SameCells(resumed));
+    ASSERT_TRUE(w.dlg.Board().ShowsReplay());
+    EXPECT_TRUE(w.dlg.Replays().player.Grid().SameCells(resumed));
+    // The first move glides on the board as the game's own do: half its
+    // time in, its row is seven eighths of a cell to the left.
+    std::int64_t now = 0;
+    w.dlg.Board().Motion().SetClock([&] { return now; });
     w.dlg.Replays().player.ShowMoment(1150);
-    EXPECT_EQ(w.dlg.Replays().player.Frame().axis, Horizontal);
-    EXPECT_EQ(w.dlg.Replays().player.Frame().offset, -w.game.board.CellWidth() / 2);
+    EXPECT_EQ(w.dlg.Replays().player.MovesDone(), 1u);
+    now = BoardMotion::kGlideMs / 2 - BoardMotion::kFrameMs;
+    const QSize cell(w.game.board.CellWidth(), w.game.board.CellHeight());
+    const std::optional<MotionFrame> gliding = w.dlg.Board().Motion().Frame(cell);
+    ASSERT_TRUE(gliding);
+    EXPECT_EQ(gliding->axis, Horizontal);
+    EXPECT_NEAR(gliding->offset, -0.875 * cell.width(), 1.0);
+    w.dlg.Board().Motion().SetClock(Stopwatch::Steady);
     // A resize keeps it going at the new size.
     w.dlg.OnSize(900, 700);
     EXPECT_TRUE(w.dlg.Replays().IsRunning());
@@ -76,7 +86,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     // Any key ends it, and reaches nothing else.
     w.Key(Qt::Key_Space);
     EXPECT_FALSE(w.dlg.Replays().IsRunning());
-    EXPECT_EQ(w.dlg.Board().replayFrame, nullptr);
+    EXPECT_FALSE(w.dlg.Board().ShowsReplay());
     EXPECT_EQ(w.game.state, Solved);
 
     // A second win of the kind that is no better keeps the title plain.
@@ -103,7 +113,7 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     w.dlg.Commands().Records();
     EXPECT_EQ(w.dlg.recordsShown, 1);
     ASSERT_TRUE(w.dlg.Replays().IsRunning());
-    EXPECT_EQ(w.dlg.Replays().player.Frame().grid.rowCount, 3); // the kept game's grid
+    EXPECT_EQ(w.dlg.Replays().player.Grid().rowCount, 3); // the kept game's grid
     w.Tick();
     const QString shown = w.dlg.Bar().counterValue->text();
     std::this_thread::sleep_for(std::chrono::milliseconds(250));

@@ -5,6 +5,8 @@
 #include "view/c_puzzle_image.h"
 #include "view/hint_overlay.h"
 
+#include <QPaintEvent>
+#include <QTest>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
@@ -260,4 +262,57 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
     const QImage dragging = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     f.control.SetHint(std::nullopt);
     EXPECT_EQ(Differences(dragging, f.control.grab().toImage().convertToFormat(QImage::Format_RGB32)), 0);
+}
+
+namespace {
+
+// The regions the control is painted in, as they come.
+struct PaintSpy : QObject {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            regions.push_back(static_cast<QPaintEvent*>(event)->region());
+        return false;
+    }
+    std::vector<QRegion> regions;
+};
+
+} // namespace
+
+// A move repaints its own line (the frame's cells lie on it), no more, and
+// glides a paint a frame until it rests, never faster; with "Animate
+// moves" off it shows at once, in one paint.
+TEST(CPuzzleImage, AGlideRepaintsOnlyItsLineAPaintAFrame)
+{
+    Game game;
+    game.ChangeLevel(3, 4);
+    game.StartSeeded(5);
+    CPuzzleImage control;
+    control.Show(&game);
+    control.resize(640, 480);
+    control.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
+    PaintSpy spy;
+    control.installEventFilter(&spy);
+    QTest::qWait(200);
+    for (const bool animated : {true, false}) {
+        SCOPED_TRACE(animated ? "animated" : "jumping");
+        control.SetAnimated(animated);
+        spy.regions.clear();
+        game.ShiftRowRight();
+        EXPECT_EQ(control.Motion().IsRunning(), animated);
+        QTest::qWait(250);
+        EXPECT_FALSE(control.Motion().IsRunning());
+        const QRegion line(0, game.grid.selectedRow * 160, 640, 161);
+        for (const QRegion& region : spy.regions)
+            for (const QRect& r : region.subtracted(line))
+                ADD_FAILURE() << "painted outside the line: " << r.x() << "," << r.y() << " " << r.width() << "x"
+                              << r.height();
+        if (animated) {
+            EXPECT_GE(spy.regions.size(), 3u) << "no glide seen";
+            EXPECT_LE(spy.regions.size(), std::size_t(BoardMotion::kGlideMs / BoardMotion::kFrameMs + 3));
+        } else {
+            EXPECT_EQ(spy.regions.size(), 1u);
+        }
+    }
 }
