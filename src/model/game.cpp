@@ -37,6 +37,14 @@ bool NearlySolved(const TileGrid& grid)
 }
 constexpr std::int32_t kAxisLimit = Vertical;
 
+// A drag's offset along its axis, in board pixels (none without an axis).
+std::int32_t Along(DragAxis axis, std::int64_t dx, std::int64_t dy)
+{
+    const std::int64_t v = axis == Horizontal ? dx : axis == Vertical ? dy : 0;
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
 } // namespace
 
 std::uint64_t Game::SystemFileTime()
@@ -195,17 +203,6 @@ void Game::BeginDrag(std::int32_t x, std::int32_t y)
     if (to != from)
         Announce(SelectionMoved{from, to, false});
 }
-
-namespace {
-
-std::int32_t Along(DragAxis axis, std::int64_t dx, std::int64_t dy)
-{
-    const std::int64_t v = axis == Horizontal ? dx : axis == Vertical ? dy : 0;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-} // namespace
 
 void Game::TrackDrag(std::int32_t x, std::int32_t y)
 {

@@ -95,16 +95,16 @@ void CPuzzleImage::Follow(const GameChange& change)
     }
     if (!game)
         return;
-    Glide(change, game->grid);
+    ShowChange(change, game->grid);
 }
 
 void CPuzzleImage::FollowReplay(const GameChange& change)
 {
     if (replayBoard && replayBoard->grid)
-        Glide(change, *replayBoard->grid);
+        ShowChange(change, *replayBoard->grid);
 }
 
-void CPuzzleImage::Glide(const GameChange& change, const TileGrid& now)
+void CPuzzleImage::ShowChange(const GameChange& change, const TileGrid& now)
 {
     const QSize cell = Cell();
     // The glide under way ends where it was going: its area is painted

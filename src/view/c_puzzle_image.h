@@ -54,7 +54,8 @@ protected:
 private:
     const BoardBitmap* ShownBoard() const;
     QSize Cell() const;
-    void Glide(const GameChange& change, const TileGrid& now);
+    // Repaints what `change` touched of `now`, gliding to it if it glides.
+    void ShowChange(const GameChange& change, const TileGrid& now);
     // The part of the board a line or a cell and its frame cover, in board
     // pixels: the frame's far edge lies on the next line's first pixel.
     QRect LineArea(MoveAxis axis, int line) const;
