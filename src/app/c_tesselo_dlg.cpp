@@ -69,6 +69,13 @@ CTesseloDlg::CTesseloDlg(QWidget* parent)
     // A desktop session about to end asks first: the game in play is saved
     // then, whether or not the session goes on to end.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveNow(); });
+    // The records answer once the win is written, never in the middle of
+    // the move that won.
+    connect(&records, &RecordsKeeper::WinKept, this, [this](bool newBest) {
+        if (newBest)
+            setWindowTitle(tr("Tesselo - New record!"));
+    });
+    connect(&records, &RecordsKeeper::WinNotKept, this, &CTesseloDlg::TellWinNotKept);
 }
 
 CTesseloDlg::~CTesseloDlg()
@@ -209,13 +216,7 @@ void CTesseloDlg::ClockSound(bool ticking)
 
 void CTesseloDlg::GameWon()
 {
-    const RecordsKeeper::Kept kept = records.Keep(game->ResultOfWin());
-    if (kept.newBest)
-        setWindowTitle(tr("Tesselo - New record!"));
-    // Told once the move that won has run its course, not in its middle.
-    if (kept.failure)
-        QMetaObject::invokeMethod(this, [this, failure = *kept.failure] { TellWinNotKept(failure); },
-                                  Qt::QueuedConnection);
+    records.Keep(game->ResultOfWin());
 }
 
 void CTesseloDlg::TellWinNotKept(const Records::Failure& failure)
@@ -248,7 +249,7 @@ void CTesseloDlg::StopBoard()
 void CTesseloDlg::OnRecords()
 {
     StopBoard();
-    CRecordsDlg dialog(records.Current(), Records::LevelOf(game->grid.rowCount, game->grid.columnCount),
+    CRecordsDlg dialog(records, Records::LevelOf(game->grid.rowCount, game->grid.columnCount),
                        QString::fromLatin1(StyleKey(game->strategyStyle)), this);
     if (RunRecordsDialog(dialog) == QDialog::Accepted && dialog.chosen)
         replay->StartKept(*dialog.chosen);
@@ -357,6 +358,7 @@ void CTesseloDlg::OnBnClickedNewGame()
 void CTesseloDlg::StartedNewGame()
 {
     setWindowTitle(QStringLiteral("Tesselo"));
+    records.NewGameStarted();
     if (game->strategyStyle)
         sound.Play(SoundEffects::NewGame);
     RepaintBoard();
@@ -414,8 +416,11 @@ bool CTesseloDlg::OfferCloseWithoutSaving(const QString& reason)
 bool CTesseloDlg::SaveNow(QString* why)
 {
     // The timer runs exactly while the window is open: before, nothing was
-    // read that could be saved; after, the close has saved already.
-    return timerId == 0 || SaveWhole(why);
+    // read that could be saved; after, the close has saved already. Wins
+    // still waiting get a try; those that fail wait in the pending file.
+    const bool saved = timerId == 0 || SaveWhole(why);
+    records.Flush();
+    return saved;
 }
 
 bool CTesseloDlg::SaveWhole(QString* why)
@@ -430,8 +435,8 @@ bool CTesseloDlg::OnClose()
     if (!SaveWhole(&reason) && !OfferCloseWithoutSaving(reason))
         return false;
     // Wins that could not be written yet get a last try.
-    if (const std::optional<Records::Failure> failure = records.Flush();
-        failure && !OfferCloseLosingWins(*failure, records.Unwritten()))
+    if (const std::optional<RecordsKeeper::AtRiskWins> lost = records.Flush();
+        lost && !OfferCloseLosingWins(lost->failure, lost->count))
         return false;
     if (timerId) {
         killTimer(timerId);

@@ -28,6 +28,12 @@ Records::Records(Access access, QString path, QString json)
 
 Records::~Records() = default;
 
+void Records::SetBusyTimeout(int milliseconds)
+{
+    file.SetBusyTimeout(milliseconds);
+    pendingFile.SetLockTimeout(milliseconds);
+}
+
 QString Records::LevelOf(std::int32_t rows, std::int32_t columns)
 {
     const std::optional<std::size_t> level = LevelOfSize(rows, columns);

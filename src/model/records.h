@@ -136,7 +136,7 @@ public:
     const QString& Path() const { return file.Path(); }
     const QString& PendingPath() const { return pendingFile.Path(); }
     // How long a write waits for another window before it gives up.
-    void SetBusyTimeout(int milliseconds) { file.SetBusyTimeout(milliseconds); }
+    void SetBusyTimeout(int milliseconds);
 
 private:
     struct Waiting {

@@ -56,7 +56,7 @@ QByteArray FileOf(const std::vector<GameResult>& wins)
 
 } // namespace
 
-PendingWins::PendingWins(QString file) : path(std::move(file)) {}
+PendingWins::PendingWins(QString file) : path(std::move(file)), lockTimeout(RecordsFile::kBusyTimeoutMs) {}
 
 QString PendingWins::Beside(const QString& recordsPath)
 {
@@ -80,7 +80,7 @@ std::vector<GameResult> PendingWins::Read(QString* setAside) const
         QLockFile lock(path + QStringLiteral(".lock"));
         // Looked at again under the lock: another window may have replaced
         // it meanwhile.
-        if (lock.tryLock(RecordsFile::kBusyTimeoutMs)) {
+        if (lock.tryLock(lockTimeout)) {
             wins.clear();
             if (ReadWins(path, &wins) == Found::Fine)
                 return wins;
@@ -94,7 +94,7 @@ template <typename Change>
 bool PendingWins::Rewrite(Change change, QString* error, QString* setAside)
 {
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(RecordsFile::kBusyTimeoutMs)) {
+    if (!lock.tryLock(lockTimeout)) {
         if (error)
             *error = tr("Another window of Tesselo kept the records busy for too long.");
         return false;

@@ -30,6 +30,8 @@ public:
     // The pending file beside the records database at `recordsPath`.
     static QString Beside(const QString& recordsPath);
     const QString& Path() const { return path; }
+    // How long a change waits for another window's.
+    void SetLockTimeout(int milliseconds) { lockTimeout = milliseconds; }
 
     // The wins the file holds. A file that is there but is no file of wins
     // is set aside, its new name in `setAside`; without `setAside` it is
@@ -50,6 +52,7 @@ private:
     bool Rewrite(Change change, QString* error, QString* setAside);
 
     QString path;
+    int lockTimeout;
 };
 
 } // namespace tesselo

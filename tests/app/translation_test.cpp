@@ -340,6 +340,7 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     QGuiApplication::clipboard()->setText(QStringLiteral("no game here"));
     EXPECT_EQ(UnmarkedInModal([&] { main.dlg.sharing.PasteId(); }), none) << "pasting what is not a game ID";
     main.dlg.GameWon();
+    ASSERT_TRUE(main.SettleRecords());
     ASSERT_NE(main.dlg.windowTitle(), QStringLiteral("Tesselo"));
     EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window announcing a new best";
 
