@@ -37,9 +37,13 @@ QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setWordWrap(false);
-    // The table asks for the room its texts need, whatever the font.
+    // The table asks for the room its texts need, whatever the font. Its
+    // columns are fitted to their texts after each fill (KeepColumnsInView):
+    // a header that fits them itself measures every row again at every item
+    // set, and a page of wins filled in a window on show would take half a
+    // second.
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
