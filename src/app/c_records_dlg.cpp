@@ -12,12 +12,14 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tesselo {
@@ -53,9 +55,14 @@ QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
 // vertical bar, which a page of wins needs.
 void KeepColumnsInView(QTableWidget* table)
 {
+    QHeaderView* header = table->horizontalHeader();
     table->resizeColumnsToContents();
-    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth() +
+    table->setMinimumWidth(header->length() + 2 * table->frameWidth() +
                            table->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // Sized by hand, the last column fills the rest again only when told
+    // (a window on show gets no resize that would tell it).
+    header->setStretchLastSection(false);
+    header->setStretchLastSection(true);
 }
 
 // Figures line up on the right, from column `firstFigure` on. Returns the
@@ -174,20 +181,23 @@ void CRecordsDlg::Build()
     dailyLayout->addWidget(daily, 1);
     lists->addTab(kindPage, tr("Level and Style"));
     lists->addTab(dailyPage, tr("Daily Puzzles"));
-    // Until the records are ready: what is being done, and for an import
-    // how far it has come.
+    // Until the records are ready, only what is being done, and for an
+    // import how far it has come.
     waitLabel = new QLabel(tr("Opening the records…"), this);
     progress = new QProgressBar(this);
     progress->setRange(0, 0);
-    for (QWidget* content : {static_cast<QWidget*>(summary), static_cast<QWidget*>(lists),
-                             static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
-        content->setEnabled(false);
+    recordsView = new QWidget(this);
+    auto* recordsLayout = new QVBoxLayout(recordsView);
+    recordsLayout->setContentsMargins(0, 0, 0, 0);
+    recordsLayout->addWidget(summary);
+    recordsLayout->addWidget(lists, 1);
+    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
+        content->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(waitLabel);
     layout->addWidget(progress);
-    layout->addWidget(summary);
-    layout->addWidget(lists, 1);
+    layout->addWidget(recordsView, 1);
     layout->addLayout(buttons);
 
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -196,11 +206,6 @@ void CRecordsDlg::Build()
 void CRecordsDlg::ShowRecords(Records& ready)
 {
     records = &ready;
-    waitLabel->hide();
-    progress->hide();
-    for (QWidget* content : {static_cast<QWidget*>(summary), static_cast<QWidget*>(lists),
-                             static_cast<QWidget*>(clearButton)})
-        content->setEnabled(true);
     connect(summary, &QTableWidget::itemSelectionChanged, this, &CRecordsDlg::FillWins);
     connect(order, &QComboBox::currentIndexChanged, this, &CRecordsDlg::FillWins);
     connect(previousButton, &QPushButton::clicked, this, &CRecordsDlg::OnPreviousPage);
@@ -213,8 +218,28 @@ void CRecordsDlg::ShowRecords(Records& ready)
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
 
+    // Filled while hidden, then shown: a window that waited grows around
+    // its tables as one opened over ready records does.
     Refresh();
     SelectKind(firstLevel, firstStyle);
+    waitLabel->hide();
+    progress->hide();
+    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
+        content->show();
+    if (isVisible()) {
+        // It grows about its centre, within the screen.
+        const QPoint centre = frameGeometry().center();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        adjustSize();
+        QRect frame = frameGeometry();
+        frame.moveCenter(centre);
+        if (const QScreen* on = screen()) {
+            const QRect room = on->availableGeometry();
+            frame.moveTo(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())),
+                         std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
+        }
+        move(frame.topLeft());
+    }
 }
 
 void CRecordsDlg::OnImporting(int done, int total)

@@ -72,9 +72,10 @@ public:
     QPushButton* replayButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* closeButton = nullptr;
-    // Shown while the records are awaited.
+    // Shown while the records are awaited, in place of the tables.
     QLabel* waitLabel = nullptr;
     QProgressBar* progress = nullptr;
+    QWidget* recordsView = nullptr; // the tables
     // The win the player chose to watch, with its replay, once the window
     // has closed for it.
     std::optional<GameResult> chosen;

@@ -51,12 +51,13 @@ TEST(RecordsKeeper, AWinMadeDuringTheImportIsWrittenAndJudgedAfterIt)
     QObject::connect(&keeper, &RecordsKeeper::WinKept, [&](bool newBest) { verdicts.push_back(newBest); });
     CRecordsDlg dialog(keeper, QStringLiteral("Pro"), QStringLiteral("Strategy"));
     EXPECT_FALSE(dialog.IsReady());
-    EXPECT_FALSE(dialog.summary->isEnabled());
+    EXPECT_FALSE(dialog.summary->isVisibleTo(&dialog));
     EXPECT_TRUE(dialog.progress->isVisibleTo(&dialog));
     keeper.Keep(ProWin(25, kImported));
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.IsReady(); }, 20000));
     EXPECT_FALSE(dialog.progress->isVisibleTo(&dialog));
+    EXPECT_TRUE(dialog.summary->isVisibleTo(&dialog));
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back(), std::make_pair(kImported, kImported));
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
