@@ -154,6 +154,11 @@ const QString& JsonWith(int wins)
     return file;
 }
 
+QString In(const QString& dir, const char* name)
+{
+    return dir + QLatin1Char('/') + QString::fromLatin1(name);
+}
+
 // A fresh folder holding only the JSON file of `wins` wins, as a player's
 // folder is on the first start of this version.
 QString FolderToImport(int wins, int run)
@@ -161,7 +166,7 @@ QString FolderToImport(int wins, int run)
     const QString dir = gDir + QStringLiteral("/import-%1-%2").arg(wins).arg(run);
     QDir(dir).removeRecursively();
     QDir().mkpath(dir);
-    QFile::copy(JsonWith(wins), dir + QLatin1Char('/') + QString::fromLatin1(Records::kJsonFileName));
+    QFile::copy(JsonWith(wins), In(dir, Records::kJsonFileName));
     return dir;
 }
 
@@ -198,8 +203,7 @@ void ImportStall(benchmark::State& state, int wins)
     int run = 0;
     for (auto _ : state) {
         const QString dir = FolderToImport(wins, run++);
-        RecordsKeeper keeper(dir + QLatin1Char('/') + QString::fromLatin1(Records::kFileName),
-                             dir + QLatin1Char('/') + QString::fromLatin1(Records::kJsonFileName));
+        RecordsKeeper keeper(In(dir, Records::kFileName), In(dir, Records::kJsonFileName));
         std::unique_ptr<CRecordsDlg> dialog;
         const double stall = LongestStallMs([&](QEventLoop& loop) {
             QObject::connect(&keeper, &RecordsKeeper::Idle, &loop, &QEventLoop::quit, Qt::QueuedConnection);
@@ -223,8 +227,7 @@ void ImportOnThread(benchmark::State& state, int wins)
     int run = 0;
     for (auto _ : state) {
         const QString dir = FolderToImport(wins, run++);
-        Records records(dir + QLatin1Char('/') + QString::fromLatin1(Records::kFileName),
-                        dir + QLatin1Char('/') + QString::fromLatin1(Records::kJsonFileName));
+        Records records(In(dir, Records::kFileName), In(dir, Records::kJsonFileName));
         const double stall = LongestStallMs([&](QEventLoop& loop) {
             QTimer::singleShot(0, &loop, [&] {
                 if (!records.Open() || records.CountAll() != wins)

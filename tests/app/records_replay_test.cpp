@@ -331,22 +331,27 @@ TEST(RecordsAndReplay, AWinTheRecordsCannotTakeIsToldAndWrittenAtTheClose)
 TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
 {
     TempCwd cwd;
-    ASSERT_TRUE(SaveNearlyWon(true));
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(Records::kFileName, &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    // The window wins its nearly won game while another program holds the
+    // records.
+    const auto winHeldOut = [&](Window& w) {
+        w.dlg.records.Current().SetBusyTimeout(50);
+        EXPECT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+        return w.SettleRecords() && w.dlg.notKept.size() == 1;
+    };
+    const auto release = [&] { sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr); };
+    ASSERT_TRUE(SaveNearlyWon(true));
     {
         Window w;
-        w.dlg.records.Current().SetBusyTimeout(50);
-        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
-        ASSERT_TRUE(w.SettleRecords());
-        ASSERT_EQ(w.dlg.notKept.size(), 1u);
+        ASSERT_TRUE(winHeldOut(w));
         QCloseEvent close;
         QApplication::sendEvent(&w.dlg, &close);
         EXPECT_TRUE(close.isAccepted());
         EXPECT_TRUE(w.dlg.losing.empty());
     }
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    release();
     {
         Window next(false);
         ASSERT_TRUE(next.SettleRecords()); // opened at start, for the pending win
@@ -357,13 +362,10 @@ TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
     // Held again, a win waits in the pending file; the way clear, a signal
     // writes it.
     ASSERT_TRUE(SaveNearlyWon(true));
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     Window w;
-    w.dlg.records.Current().SetBusyTimeout(50);
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
-    ASSERT_TRUE(w.SettleRecords());
+    ASSERT_TRUE(winHeldOut(w));
     ASSERT_TRUE(QFile::exists(PendingWins::kFileName));
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    release();
     EXPECT_TRUE(w.dlg.SaveNow());
     EXPECT_EQ(Records().Summarize("Pro", "Strategy").won, 2);
     EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
@@ -371,17 +373,14 @@ TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
     // Neither the records nor the pending file take the next win (its lock
     // cannot be had): the close asks, and the window stays.
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("%1.lock").arg(PendingWins::kFileName)));
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     ASSERT_TRUE(SaveNearlyWon(true));
     Window last;
-    last.dlg.records.Current().SetBusyTimeout(50);
-    QTest::keyClick(last.dlg.newGameButton, Qt::Key_Left);
-    ASSERT_TRUE(last.SettleRecords());
+    ASSERT_TRUE(winHeldOut(last));
     EXPECT_EQ(last.dlg.records.AtRisk(), 1u);
     QCloseEvent refused;
     QApplication::sendEvent(&last.dlg, &refused);
     EXPECT_FALSE(refused.isAccepted());
     EXPECT_EQ(last.dlg.losing, std::vector<std::size_t>{1});
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    release();
     sqlite3_close(other);
 }
