@@ -60,7 +60,7 @@ void BoardCommands::Records()
 {
     window.StopBoard();
     const Game& game = window.TheGame();
-    CRecordsDlg dialog(window.Kept().Current(), Records::LevelOf(game.grid.rowCount, game.grid.columnCount),
+    CRecordsDlg dialog(window.Kept(), Records::LevelOf(game.grid.rowCount, game.grid.columnCount),
                        QString::fromLatin1(StyleKey(game.strategyStyle)), &window);
     if (window.RunRecordsDialog(dialog) == QDialog::Accepted && dialog.chosen)
         replay->StartKept(*dialog.chosen);

@@ -61,6 +61,13 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     // A desktop session about to end asks first: the game in play is saved
     // then, whether or not the session goes on to end.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveNow(); });
+    // The records answer once the win is written, never in the middle of
+    // the move that won.
+    connect(&records, &RecordsKeeper::WinKept, this, [this](bool newBest) {
+        if (newBest)
+            setWindowTitle(tr("Tesselo - New record!"));
+    });
+    connect(&records, &RecordsKeeper::WinNotKept, this, &CTesseloDlg::TellWinNotKept);
 }
 
 CTesseloDlg::~CTesseloDlg() = default;
@@ -90,6 +97,7 @@ void CTesseloDlg::OnInitDialog()
     sound.ApplyVolume(game.volume);
     // From here the window follows the game: a resumed "Speed" game starts
     // its clock now.
+    records.Follow(game);
     connect(&game, &Game::Changed, this, &CTesseloDlg::OnGameChanged);
     sound.SetClock(game.ClockTicks());
     boardControl->Show(&game);
@@ -169,8 +177,6 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
         sound.PlayCue(*cue);
     if (const auto* clock = std::get_if<ClockChanged>(&change))
         sound.SetClock(clock->ticking);
-    if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won)
-        GameWon();
     if (const auto* position = std::get_if<NewPosition>(&change);
         position && (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named))
         setWindowTitle(QStringLiteral("Tesselo"));
@@ -183,17 +189,6 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
 void CTesseloDlg::ShowCounter()
 {
     bar.Show(game.CounterText(), game.strategyStyle, game.state == Playing);
-}
-
-void CTesseloDlg::GameWon()
-{
-    const RecordsKeeper::Kept kept = records.Keep(game.ResultOfWin());
-    if (kept.newBest)
-        setWindowTitle(tr("Tesselo - New record!"));
-    // Told once the move that won has run its course, not in its middle.
-    if (kept.failure)
-        QMetaObject::invokeMethod(this, [this, failure = *kept.failure] { TellWinNotKept(failure); },
-                                  Qt::QueuedConnection);
 }
 
 void CTesseloDlg::TellWinNotKept(const Records::Failure& failure)
@@ -307,8 +302,11 @@ bool CTesseloDlg::OfferCloseWithoutSaving(const QString& reason)
 bool CTesseloDlg::SaveNow(QString* why)
 {
     // The timer runs exactly while the window is open: before, nothing was
-    // read that could be saved; after, the close has saved already.
-    return timerId == 0 || SaveWhole(why);
+    // read that could be saved; after, the close has saved already. Wins
+    // still waiting get a try; those that fail wait in the pending file.
+    const bool saved = timerId == 0 || SaveWhole(why);
+    records.Flush();
+    return saved;
 }
 
 bool CTesseloDlg::SaveWhole(QString* why)
@@ -323,8 +321,8 @@ bool CTesseloDlg::OnClose()
     if (!SaveWhole(&reason) && !OfferCloseWithoutSaving(reason))
         return false;
     // Wins that could not be written yet get a last try.
-    if (const std::optional<Records::Failure> failure = records.Flush();
-        failure && !OfferCloseLosingWins(*failure, records.Unwritten()))
+    if (const std::optional<RecordsKeeper::AtRiskWins> lost = records.Flush();
+        lost && !OfferCloseLosingWins(lost->failure, lost->count))
         return false;
     if (timerId) {
         killTimer(timerId);

@@ -56,8 +56,6 @@ public:
     // Ends whatever the board is doing, an open drag, a hint, a solve and a
     // replay, before a button, a window or a command takes over.
     void StopBoard();
-    // The game was just won: kept in the records, a new best announced.
-    void GameWon();
     // The board's context menu, its entries enabled as they apply now.
     std::unique_ptr<QMenu> MakeBoardMenu();
 

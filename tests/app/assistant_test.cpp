@@ -153,6 +153,7 @@ TEST(Assistant, AGameTheSolveWinsIsNoNewBest)
     NewGameWithPar(w, 2, 3);
     Key(w, Qt::Key_H, Qt::ShiftModifier);
     ASSERT_TRUE(WaitFor([&] { return w.game.state == Solved; }, 5000));
+    ASSERT_TRUE(w.SettleRecords());
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo");
     const GameResult won = w.game.ResultOfWin();
     EXPECT_EQ(won.moves, *w.game.facts.par);

@@ -3,8 +3,9 @@
 #include "support/temp_cwd.h"
 #include "view/c_puzzle_image.h"
 
-#include <QFile>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -46,6 +47,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     const TileGrid resumed = w.game.grid;
     w.Key(Qt::Key_Left);
     ASSERT_EQ(w.game.state, Solved);
+    ASSERT_TRUE(w.SettleRecords());
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo - New record!");
     Records kept;
     ASSERT_TRUE(kept.Open());
@@ -300,9 +302,9 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     EXPECT_EQ(dialog.chosen->steps.size(), 1u);
 }
 
-// A win the records cannot take (another window holds the file) is told
-// once the winning move is over, waits in memory, and at the close either
-// goes in or, with the player's leave only, is lost.
+// A win the records cannot take (another program holds the file) is told
+// once the winning move is over, and kept at once in the pending file
+// beside the records; at the close, the way clear again, it goes in.
 TEST(RecordsAndReplay, AWinTheRecordsCannotTakeIsToldAndWrittenAtTheClose)
 {
     TempCwd cwd;
@@ -316,21 +318,79 @@ TEST(RecordsAndReplay, AWinTheRecordsCannotTakeIsToldAndWrittenAtTheClose)
     w.Key(Qt::Key_Left);
     ASSERT_EQ(w.game.state, Solved);
     EXPECT_TRUE(w.dlg.notKept.empty()) << "told in the middle of the winning move";
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(w.SettleRecords());
     ASSERT_EQ(w.dlg.notKept.size(), 1u);
     EXPECT_EQ(w.dlg.Kept().Unwritten(), 1u);
-
-    // Still held at the close: the player is asked, and the window stays.
-    QCloseEvent refused;
-    QApplication::sendEvent(&w.dlg, &refused);
-    EXPECT_FALSE(refused.isAccepted());
-    EXPECT_EQ(w.dlg.losing, std::vector<std::size_t>{1});
+    EXPECT_TRUE(QFile::exists(PendingWins::kFileName));
 
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     QCloseEvent accepted;
     QApplication::sendEvent(&w.dlg, &accepted);
     EXPECT_TRUE(accepted.isAccepted());
+    EXPECT_TRUE(w.dlg.losing.empty());
     Records kept;
     EXPECT_EQ(kept.Summarize("Pro", "Strategy").won, 1);
+    EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+}
+
+// A win still held out at the close is safe in the pending file: the window
+// closes without asking, and the next start writes it. On a signal (a
+// session that ends) the game tries once more. Only a win the pending file
+// cannot take either makes the close ask, and the window stays.
+TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
+{
+    TempCwd cwd;
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(Records::kFileName, &other), SQLITE_OK);
+    // The window wins its nearly won game while another program holds the
+    // records.
+    const auto winHeldOut = [&](Window& w) {
+        w.dlg.Kept().Current().SetBusyTimeout(50);
+        EXPECT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        w.Key(Qt::Key_Left);
+        return w.SettleRecords() && w.dlg.notKept.size() == 1;
+    };
+    const auto release = [&] { sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr); };
+    ASSERT_TRUE(SaveNearlyWon(true));
+    {
+        Window w;
+        ASSERT_TRUE(winHeldOut(w));
+        QCloseEvent close;
+        QApplication::sendEvent(&w.dlg, &close);
+        EXPECT_TRUE(close.isAccepted());
+        EXPECT_TRUE(w.dlg.losing.empty());
+    }
+    release();
+    {
+        Window next(false);
+        ASSERT_TRUE(next.SettleRecords()); // opened at start, for the pending win
+        EXPECT_EQ(Records().Summarize("Pro", "Strategy").won, 1);
+        EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+    }
+
+    // Held again, a win waits in the pending file; the way clear, a signal
+    // writes it.
+    ASSERT_TRUE(SaveNearlyWon(true));
+    Window w;
+    ASSERT_TRUE(winHeldOut(w));
+    ASSERT_TRUE(QFile::exists(PendingWins::kFileName));
+    release();
+    EXPECT_TRUE(w.dlg.SaveNow());
+    EXPECT_EQ(Records().Summarize("Pro", "Strategy").won, 2);
+    EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+
+    // Neither the records nor the pending file take the next win (its lock
+    // cannot be had): the close asks, and the window stays.
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("%1.lock").arg(PendingWins::kFileName)));
+    ASSERT_TRUE(SaveNearlyWon(true));
+    Window last;
+    ASSERT_TRUE(winHeldOut(last));
+    EXPECT_EQ(last.dlg.Kept().AtRisk(), 1u);
+    QCloseEvent refused;
+    QApplication::sendEvent(&last.dlg, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(last.dlg.losing, std::vector<std::size_t>{1});
+    release();
+    sqlite3_close(other);
 }

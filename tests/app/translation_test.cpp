@@ -340,7 +340,8 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
         EXPECT_FALSE(Unmarked(text)) << "paused panel: " << text.toStdString();
     QGuiApplication::clipboard()->setText(QStringLiteral("no game here"));
     EXPECT_EQ(UnmarkedInModal([&] { main.dlg.Sharing().PasteId(); }), none) << "pasting what is not a game ID";
-    main.dlg.GameWon();
+    main.dlg.Kept().Keep(main.game.ResultOfWin());
+    ASSERT_TRUE(main.SettleRecords());
     ASSERT_NE(main.dlg.windowTitle(), QStringLiteral("Tesselo"));
     EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window announcing a new best";
 

@@ -26,6 +26,9 @@ public:
     int RunRecordsDialog(CRecordsDlg& dialog) override
     {
         ++recordsShown;
+        // The records open off the window's thread; the window fills once
+        // they are ready.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.IsReady(); }, 10000));
         for (int r = 0; r < dialog.summary->rowCount() && dialog.wins->rowCount() == 0; ++r)
             dialog.summary->selectRow(r);
         dialog.wins->selectRow(0);
@@ -86,6 +89,8 @@ struct Window {
     {
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, key, modifiers);
     }
+    // Waits until the records' worker is done with every win handed over.
+    bool SettleRecords() { return QTest::qWaitFor([&] { return dlg.Kept().IsIdle(); }, 10000); }
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
     {
         QMouseEvent e(type, QPointF(at), dlg.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
