@@ -26,6 +26,14 @@ double Eased(double p)
     return 1.0 - left * left * left;
 }
 
+// The win comes right after the move that won, which glides into place
+// like any other.
+bool IsWin(const GameChange& change)
+{
+    const auto* state = std::get_if<StateChanged>(&change);
+    return state && state->to == PlayState::Won;
+}
+
 QRect CellArea(Selection cell, QSize size)
 {
     return QRect(cell.column * size.width(), cell.row * size.height(), size.width() + 1, size.height() + 1);
@@ -69,7 +77,8 @@ void BoardMotion::Follow(const GameChange& change, const TileGrid& now, QSize ce
         next.from = along ? Nearest(selection->from.column - selection->to.column, 0, now.columnCount)
                           : Nearest(selection->from.row - selection->to.row, 0, now.rowCount);
         Start(std::move(next));
-    } else if (!std::holds_alternative<ClockChanged>(change) && !std::holds_alternative<StyleChanged>(change)) {
+    } else if (!std::holds_alternative<ClockChanged>(change) && !std::holds_alternative<StyleChanged>(change) &&
+               !IsWin(change)) {
         Finish();
     }
 }

@@ -23,7 +23,8 @@ namespace tesselo {
 // A move glides its line from where it was (or where a drag let it go) to
 // where it lands, wrapping round the edge; an undo glides it back; a drag
 // let go without a move glides back to its place; Shift and an arrow glide
-// the frame. Anything else shows at once.
+// the frame; the move that wins glides too, the whole picture showing once
+// it lands. Anything else shows at once.
 class BoardMotion {
 public:
     static constexpr std::int64_t kGlideMs = 120;

@@ -6,9 +6,12 @@
 #include "view/painter_target.h"
 #include "view/paused_panel.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QTimerEvent>
+
+#include <utility>
 
 namespace tesselo {
 
@@ -24,7 +27,7 @@ void CPuzzleImage::Show(Game* shown)
     if (game)
         disconnect(game, nullptr, this, nullptr);
     game = shown;
-    motion.Finish();
+    FinishMotion();
     if (game) {
         connect(game, &Game::Changed, this, &CPuzzleImage::Follow);
         framed = game->grid.Selected();
@@ -35,7 +38,7 @@ void CPuzzleImage::Show(Game* shown)
 void CPuzzleImage::ShowReplay(const BoardBitmap* board)
 {
     replayBoard = board;
-    motion.Finish();
+    FinishMotion();
     if (!replayBoard && game)
         framed = game->grid.Selected();
     update();
@@ -54,7 +57,7 @@ void CPuzzleImage::SetAnimated(bool on)
     animated = on;
     if (!on) {
         update(motion.Area(Cell()));
-        motion.Finish();
+        FinishMotion();
     }
 }
 
@@ -107,9 +110,10 @@ void CPuzzleImage::FollowReplay(const GameChange& change)
 void CPuzzleImage::ShowChange(const GameChange& change, const TileGrid& now)
 {
     const QSize cell = Cell();
-    // The glide under way ends where it was going: its area is painted
-    // again, at rest or as the next glide shows it.
-    QRegion dirty = motion.Area(cell);
+    // The glide under way ends where it was going: its area, and whatever
+    // was painted of it, is painted again, at rest or as the next glide
+    // shows it.
+    QRegion dirty = motion.Area(cell) + std::exchange(paintedInMotion, QRegion());
     if (animated)
         motion.Follow(change, now, cell);
     dirty += motion.Area(cell);
@@ -143,13 +147,18 @@ void CPuzzleImage::timerEvent(QTimerEvent* event)
     if (event->timerId() != frames.timerId())
         return QWidget::timerEvent(event);
     update(motion.Area(Cell()));
-    if (!motion.IsRunning()) {
-        frames.stop();
-        motion.Finish();
-    }
+    if (!motion.IsRunning())
+        FinishMotion();
 }
 
-void CPuzzleImage::paintEvent(QPaintEvent*)
+void CPuzzleImage::FinishMotion()
+{
+    update(std::exchange(paintedInMotion, QRegion()));
+    frames.stop();
+    motion.Finish();
+}
+
+void CPuzzleImage::paintEvent(QPaintEvent* event)
 {
     // The painter ends when it leaves this scope, whichever way the board
     // painting went.
@@ -191,6 +200,7 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     PainterTarget target(painter);
     if (moving) {
         DrawMotion(target, *bitmap, *moving);
+        paintedInMotion += event->region();
     } else {
         switch (axis) {
         case Horizontal: DrawRowDrag(target, *bitmap, game->dragDeltaX); break;

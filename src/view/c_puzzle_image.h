@@ -5,6 +5,7 @@
 #include "view/board_motion.h"
 
 #include <QBasicTimer>
+#include <QRegion>
 #include <QWidget>
 
 #include <optional>
@@ -60,6 +61,8 @@ private:
     // pixels: the frame's far edge lies on the next line's first pixel.
     QRect LineArea(MoveAxis axis, int line) const;
     QRect CellArea(Selection cell) const;
+    // Ends the glide: what it painted is painted again at rest.
+    void FinishMotion();
 
     Game* game = nullptr;                    // not owned
     const BoardBitmap* replayBoard = nullptr; // likewise
@@ -69,6 +72,10 @@ private:
     QBasicTimer frames;
     // Where the frame was when last painted.
     Selection framed;
+    // What paints have drawn of the glide under way: beyond its line, a
+    // glide shows the board as it was (its grid lines on a board a move
+    // has just completed, say), and all of it is painted again at rest.
+    QRegion paintedInMotion;
 };
 
 } // namespace tesselo

@@ -266,15 +266,24 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
 
 namespace {
 
-// The regions the control is painted in, as they come.
+// The regions the control is painted in, as they come; and what was
+// painted as a glide showed it and has not been painted at rest since.
 struct PaintSpy : QObject {
+    explicit PaintSpy(CPuzzleImage& c) : control(c) { control.installEventFilter(this); }
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            regions.push_back(static_cast<QPaintEvent*>(event)->region());
+        if (event->type() != QEvent::Paint)
+            return false;
+        const QRegion region = static_cast<QPaintEvent*>(event)->region();
+        regions.push_back(region);
+        inMotion = control.Motion().IsRunning();
+        staleAtRest = inMotion ? staleAtRest + region : staleAtRest - region;
         return false;
     }
+    CPuzzleImage& control;
     std::vector<QRegion> regions;
+    QRegion staleAtRest;
+    bool inMotion = false; // the last paint
 };
 
 } // namespace
@@ -292,8 +301,7 @@ TEST(CPuzzleImage, AGlideRepaintsOnlyItsLineAPaintAFrame)
     control.resize(640, 480);
     control.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
-    PaintSpy spy;
-    control.installEventFilter(&spy);
+    PaintSpy spy(control);
     QTest::qWait(200);
     for (const bool animated : {true, false}) {
         SCOPED_TRACE(animated ? "animated" : "jumping");
@@ -314,5 +322,74 @@ TEST(CPuzzleImage, AGlideRepaintsOnlyItsLineAPaintAFrame)
         } else {
             EXPECT_EQ(spy.regions.size(), 1u);
         }
+    }
+}
+
+// Whatever a glide painted is painted again once it rests: the move that
+// completes the picture glides with the grid's lines and leaves none; so
+// does a replay's last move, the frame shown before on another line; and a
+// whole board shown in the middle of a glide (the window uncovered).
+TEST(CPuzzleImage, WhatAGlidePaintedIsPaintedAgainAtRest)
+{
+    Game game;
+    game.ChangeLevel(3, 4);
+    game.StartSeeded(5);
+    CPuzzleImage control;
+    control.Show(&game);
+    control.resize(640, 480);
+    control.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
+    PaintSpy spy(control);
+    // One move from whole: the bottom row one place right, its frame on it.
+    TileGrid nearlyWhole;
+    nearlyWhole.Resize(3, 4);
+    nearlyWhole.Apply(Move{MoveAxis::Row, 2, 1});
+    nearlyWhole.Select({2, 1});
+    BoardBitmap replayBoard;
+    TileGrid replayGrid;
+    replayBoard.grid = &replayGrid;
+
+    const struct {
+        const char* name;
+        std::function<void()> move;
+    } cases[] = {
+        {"the winning move",
+         [&] {
+             GameSetup(game).grid = nearlyWhole;
+             game.ShiftRowLeft();
+             ASSERT_EQ(game.state, Solved);
+         }},
+        {"a replay's last move",
+         [&] {
+             replayBoard.picture = game.board.picture;
+             replayGrid.Resize(3, 4);
+             replayGrid.Apply(Move{MoveAxis::Column, 3, 1});
+             control.ShowReplay(&replayBoard);
+             QTest::qWait(50);
+             const HistoryStep last{Move{MoveAxis::Column, 3, -1}, {1, 3}, {0, 3}};
+             last.RedoOn(replayGrid);
+             control.FollowReplay(MoveMade{last, MoveSource::Replay});
+         }},
+        {"the board uncovered in a glide",
+         [&] {
+             control.ShowReplay(nullptr);
+             game.NewGame();
+             QTest::qWait(50);
+             game.ShiftColumnUp();
+             control.update();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        spy.regions.clear();
+        c.move();
+        EXPECT_TRUE(control.Motion().IsRunning()) << "no glide";
+        QTest::qWait(250);
+        EXPECT_FALSE(control.Motion().IsRunning());
+        EXPECT_FALSE(spy.inMotion);
+        EXPECT_GE(spy.regions.size(), 3u) << "no glide seen";
+        EXPECT_TRUE(spy.staleAtRest.isEmpty()) << "left as the glide showed it: "
+                                               << spy.staleAtRest.boundingRect().x() << ","
+                                               << spy.staleAtRest.boundingRect().y();
     }
 }
