@@ -82,7 +82,15 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
              g.Undo();
          },
          {NewPosition{PositionCause::Reset}, NewPosition{PositionCause::Restored}}},
+        {"a new game, asked in play and after a reset",
+         [](Game& g) {
+             g.NewGame();
+             g.ResetGame();
+             g.NewGame();
+         },
+         {NewPosition{PositionCause::Reset}, NewPosition{PositionCause::NewGame}}},
         {"the game an ID names", [](Game& g) { g.StartNamed(GameId{0, 77}); }, {NewPosition{PositionCause::Named}}},
+        {"today's puzzle", [](Game& g) { g.StartDaily(); }, {NewPosition{PositionCause::Named}}},
         {"another size", [](Game& g) { g.ChangeLevel(2, 3); }, {NewPosition{PositionCause::Resized}}},
         {"Speed", [](Game& g) { g.SetStrategyStyle(false); }, {StyleChanged{false}, ClockChanged{true}}},
         {"Strategy again, unchanged", [](Game& g) { g.SetStrategyStyle(true); }, {}},

@@ -286,6 +286,23 @@ struct PaintSpy : QObject {
     bool inMotion = false; // the last paint
 };
 
+// A "Strategy" game of 3 x 4 in play on a 640 x 480 board on screen, its
+// paints watched.
+struct OnScreen {
+    OnScreen()
+    {
+        game.ChangeLevel(3, 4);
+        game.StartSeeded(5);
+        control.Show(&game);
+        control.resize(640, 480);
+        control.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&control));
+    }
+    Game game;
+    CPuzzleImage control;
+    PaintSpy spy{control};
+};
+
 } // namespace
 
 // A move repaints its own line (the frame's cells lie on it), no more, and
@@ -293,15 +310,10 @@ struct PaintSpy : QObject {
 // moves" off it shows at once, in one paint.
 TEST(CPuzzleImage, AGlideRepaintsOnlyItsLineAPaintAFrame)
 {
-    Game game;
-    game.ChangeLevel(3, 4);
-    game.StartSeeded(5);
-    CPuzzleImage control;
-    control.Show(&game);
-    control.resize(640, 480);
-    control.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
-    PaintSpy spy(control);
+    OnScreen screen;
+    Game& game = screen.game;
+    CPuzzleImage& control = screen.control;
+    PaintSpy& spy = screen.spy;
     QTest::qWait(200);
     for (const bool animated : {true, false}) {
         SCOPED_TRACE(animated ? "animated" : "jumping");
@@ -331,15 +343,10 @@ TEST(CPuzzleImage, AGlideRepaintsOnlyItsLineAPaintAFrame)
 // whole board shown in the middle of a glide (the window uncovered).
 TEST(CPuzzleImage, WhatAGlidePaintedIsPaintedAgainAtRest)
 {
-    Game game;
-    game.ChangeLevel(3, 4);
-    game.StartSeeded(5);
-    CPuzzleImage control;
-    control.Show(&game);
-    control.resize(640, 480);
-    control.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&control));
-    PaintSpy spy(control);
+    OnScreen screen;
+    Game& game = screen.game;
+    CPuzzleImage& control = screen.control;
+    PaintSpy& spy = screen.spy;
     // One move from whole: the bottom row one place right, its frame on it.
     TileGrid nearlyWhole;
     nearlyWhole.Resize(3, 4);
