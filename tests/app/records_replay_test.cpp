@@ -302,6 +302,26 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     EXPECT_EQ(dialog.chosen->steps.size(), 1u);
 }
 
+// The records follow the game: the win goes to them as it is made, and a
+// new game begun before their verdict comes makes it old news: the title
+// stays as the new game has it, though the win is kept as the best.
+TEST(RecordsAndReplay, ANewBestDecidedOnceANewGameBeganIsNoLongerNews)
+{
+    TempCwd cwd;
+    ASSERT_TRUE(SaveNearlyWon(true));
+    Window w;
+    w.Key(Qt::Key_Left);
+    ASSERT_EQ(w.game.state, Solved);
+    // The verdict comes back between events; none has run yet.
+    w.dlg.OnBnClickedNewGame();
+    ASSERT_EQ(w.game.state, Playing);
+    ASSERT_TRUE(w.SettleRecords());
+    EXPECT_EQ(w.dlg.windowTitle(), "Tesselo");
+    const Records::Summary pro = Records().Summarize("Pro", "Strategy");
+    ASSERT_EQ(pro.won, 1);
+    EXPECT_EQ(pro.best->moves, 8);
+}
+
 // A win the records cannot take (another program holds the file) is told
 // once the winning move is over, and kept at once in the pending file
 // beside the records; at the close, the way clear again, it goes in.
