@@ -1,17 +1,30 @@
 // The records of won games at two sizes: keeping a win, and the queries the
 // Records window makes when it opens, each with many wins kept and with
-// few. Their ratios show whether a cost grows with the wins kept.
+// few. Their ratios show whether a cost grows with the wins kept. Beside
+// them, the longest stall of the window's event loop while the records of
+// an earlier version are imported, against the same import on the window's
+// thread.
 
 #include "bench_cases.h"
 
+#include "app/c_records_dlg.h"
+#include "app/records_keeper.h"
 #include "model/game.h"
 #include "model/levels.h"
 #include "model/records.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -121,12 +134,126 @@ void WindowQueries(benchmark::State& state, int kept)
     }
 }
 
+// The JSON records file of an earlier version with `wins` wins, each with
+// its replay, made once for the run.
+const QString& JsonWith(int wins)
+{
+    static std::map<int, QString> files;
+    QString& file = files[wins];
+    if (!file.isEmpty())
+        return file;
+    file = gDir + QStringLiteral("/earlier-%1.json").arg(wins);
+    const GameResult solve = ASolve();
+    QJsonArray results;
+    for (int i = 0; i < wins; ++i)
+        results.append(SomeWin(solve, i).ToJson());
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(QJsonDocument(QJsonObject{{"version", 1}, {"results", results}}).toJson(QJsonDocument::Compact)) < 0)
+        std::fprintf(stderr, "tesselo_bench: cannot write %s\n", qPrintable(file));
+    return file;
+}
+
+QString In(const QString& dir, const char* name)
+{
+    return dir + QLatin1Char('/') + QString::fromLatin1(name);
+}
+
+// A fresh folder holding only the JSON file of `wins` wins, as a player's
+// folder is on the first start of this version.
+QString FolderToImport(int wins, int run)
+{
+    const QString dir = gDir + QStringLiteral("/import-%1-%2").arg(wins).arg(run);
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    QFile::copy(JsonWith(wins), In(dir, Records::kJsonFileName));
+    return dir;
+}
+
+// Runs the event loop until `done`, a timer due every millisecond noting
+// the longest wait between two of its turns: how long the window would
+// have stood still.
+double LongestStallMs(const std::function<void(QEventLoop&)>& start)
+{
+    QEventLoop loop;
+    QElapsedTimer clock;
+    qint64 last = 0, longest = 0;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    clock.start();
+    tick.start(1);
+    start(loop);
+    loop.exec();
+    longest = std::max(longest, clock.nsecsElapsed() - last);
+    return double(longest) / 1e6;
+}
+
+// The first Ctrl+R after an upgrade: the Records window opens over records
+// whose worker imports the JSON file, shows the progress, then fills
+// itself; the loop ends once it has. The longest stall is the figure.
+void ImportStall(benchmark::State& state, int wins)
+{
+    JsonWith(wins);
+    double longest = 0;
+    int run = 0;
+    for (auto _ : state) {
+        const QString dir = FolderToImport(wins, run++);
+        RecordsKeeper keeper(In(dir, Records::kFileName), In(dir, Records::kJsonFileName));
+        std::unique_ptr<CRecordsDlg> dialog;
+        const double stall = LongestStallMs([&](QEventLoop& loop) {
+            QObject::connect(&keeper, &RecordsKeeper::Idle, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+            dialog = std::make_unique<CRecordsDlg>(keeper, QStringLiteral("Expert"), QStringLiteral("Speed"));
+            dialog->show();
+        });
+        longest = std::max(longest, stall);
+        if (!dialog->IsReady() || keeper.Current().CountAll() != wins)
+            state.SkipWithError("the records were not imported");
+    }
+    state.counters["longest_stall_ms"] = longest;
+    state.SetLabel(std::to_string(wins) + " wins");
+}
+
+// The reference: the same import on the window's thread, as it was; the
+// window stands still for all of it.
+void ImportOnThread(benchmark::State& state, int wins)
+{
+    JsonWith(wins);
+    double longest = 0;
+    int run = 0;
+    for (auto _ : state) {
+        const QString dir = FolderToImport(wins, run++);
+        Records records(In(dir, Records::kFileName), In(dir, Records::kJsonFileName));
+        const double stall = LongestStallMs([&](QEventLoop& loop) {
+            QTimer::singleShot(0, &loop, [&] {
+                if (!records.Open() || records.CountAll() != wins)
+                    state.SkipWithError("the records were not imported");
+                loop.quit();
+            });
+        });
+        longest = std::max(longest, stall);
+    }
+    state.counters["longest_stall_ms"] = longest;
+    state.SetLabel(std::to_string(wins) + " wins");
+}
+
 } // namespace
 
 void RegisterRecordsCases(const QString& dir, bool tiny)
 {
     gDir = dir;
     const int many = tiny ? 1000 : 100000;
+    const int earlier = tiny ? 180 : 18000;
+    benchmark::RegisterBenchmark("BM_RecordsImportStall", ImportStall, earlier)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RecordsImportOnThread", ImportOnThread, earlier)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_KeepWinFew", KeepWin, 10)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_KeepWinMany", KeepWin, many)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_RecordsQueriesFew", WindowQueries, 100)->Unit(benchmark::kMillisecond);

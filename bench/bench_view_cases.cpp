@@ -5,6 +5,7 @@
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "view/board_painter.h"
+#include "view/c_puzzle_image.h"
 #include "view/painter_target.h"
 
 #include <QPainter>
@@ -95,6 +96,66 @@ void BM_PaintColumnDrag2x(benchmark::State& state)
         2.0);
 }
 
+// A frame as the board on screen paints it: the control rendered through
+// the region that frame repaints (the moving row's band) into an image as
+// large as the board, as into the window's backing store. In a drag the
+// row follows the pointer; in a glide it is on its way after a key, caught
+// half way by a clock that stands still.
+template <typename Prepare>
+void ControlFrameLoop(benchmark::State& state, qreal ratio, Prepare prepare)
+{
+    GeniusBoard b(ratio);
+    if (b.game.board.picture.isNull()) {
+        state.SkipWithError("the picture did not load");
+        return;
+    }
+    CPuzzleImage control;
+    control.resize(gSize);
+    control.Show(&b.game);
+    prepare(b, control);
+    const int ch = b.game.board.CellHeight();
+    const QRegion band(0, b.game.grid.selectedRow * ch, gSize.width(), ch + 1);
+    for (auto _ : state) {
+        control.render(&b.canvas, QPoint(), band);
+        benchmark::DoNotOptimize(b.canvas.constBits());
+    }
+}
+
+void DragFrame(GeniusBoard& b, CPuzzleImage&)
+{
+    GameSetup setup(b.game);
+    setup.gesture.dragging = true;
+    setup.gesture.dragAxis = Horizontal;
+    setup.gesture.dragDeltaX = b.game.board.CellWidth() / 3 + 1;
+}
+
+void GlideFrame(GeniusBoard& b, CPuzzleImage& control)
+{
+    control.Motion().SetClock([] { return std::int64_t(0); });
+    b.game.ShiftRowRight();
+    control.Motion().SetClock([] { return BoardMotion::kGlideMs / 2 - BoardMotion::kFrameMs; });
+}
+
+void BM_PaintRowDragFrame(benchmark::State& state)
+{
+    ControlFrameLoop(state, 1.0, DragFrame);
+}
+
+void BM_PaintRowGlideFrame(benchmark::State& state)
+{
+    ControlFrameLoop(state, 1.0, GlideFrame);
+}
+
+void BM_PaintRowDragFrame2x(benchmark::State& state)
+{
+    ControlFrameLoop(state, 2.0, DragFrame);
+}
+
+void BM_PaintRowGlideFrame2x(benchmark::State& state)
+{
+    ControlFrameLoop(state, 2.0, GlideFrame);
+}
+
 // One size message of the main window with the large picture on hand, as
 // a drag of the window's edge sends them: the bar's layout and font fit,
 // then the board made again at the new size. The window alternates between
@@ -109,8 +170,7 @@ void BM_OnSize(benchmark::State& state)
         QDir().mkpath(QStringLiteral("Pictures"));
         QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
         Game game;
-        CTesseloDlg dlg;
-        dlg.game = &game;
+        CTesseloDlg dlg(game);
         const std::array<QSize, 2> boards{gSize, gSize - QSize(16, 9)};
         std::array<QSize, 2> windows;
         for (std::size_t i = 0; i < 2; ++i)
@@ -148,6 +208,10 @@ void RegisterViewCases(const QString& jpegPath, QSize board)
     benchmark::RegisterBenchmark("BM_PaintBoard2x", BM_PaintBoard2x)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_PaintRowDrag2x", BM_PaintRowDrag2x)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_PaintColumnDrag2x", BM_PaintColumnDrag2x)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PaintRowDragFrame", BM_PaintRowDragFrame)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PaintRowGlideFrame", BM_PaintRowGlideFrame)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PaintRowDragFrame2x", BM_PaintRowDragFrame2x)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_PaintRowGlideFrame2x", BM_PaintRowGlideFrame2x)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_OnSize", BM_OnSize)->Unit(benchmark::kMillisecond);
 }
 

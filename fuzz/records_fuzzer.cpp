@@ -24,6 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString file = QString::fromLatin1(Records::kFileName);
     const QByteArray bytes = tesselo::fuzz::PlaceInput(file, data, size);
 
+    {
+        // The export only reads: whatever it makes of the file, the file
+        // stays as it was.
+        Records reader(Records::Access::ReadOnly);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        reader.Export(out);
+        Require(ReadAll(file) == bytes && reader.FilesSetAside().isEmpty(), "reading changes nothing");
+    }
+
     Records records;
     Records::Failure failure;
     const bool opened = records.Open(&failure);

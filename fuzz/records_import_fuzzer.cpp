@@ -2,7 +2,8 @@
 // folder, where anything may lie under its name. Whatever the bytes: the
 // importer never crashes, never loses them (a file it cannot read is set
 // aside whole, one it can is imported and renamed whole), and the export
-// gives back every result imported, with every field it held.
+// gives back every result imported, with every field it held; read only,
+// before the import, it gives the same and changes nothing.
 
 #include "fuzz_support.h"
 
@@ -41,6 +42,18 @@ bool Holds(const QJsonObject& is, const QJsonObject& was)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes = tesselo::fuzz::PlaceInput(QString::fromLatin1(Records::kJsonFileName), data, size);
+
+    // Read before it is imported, the file gives the export it will give
+    // once imported, and stays as it was.
+    QBuffer before;
+    before.open(QIODevice::WriteOnly);
+    {
+        Records reader(Records::Access::ReadOnly);
+        Require(reader.Export(before), "the records are exported read only");
+        Require(!QFile::exists(QString::fromLatin1(Records::kFileName)) &&
+                    ReadAll(QString::fromLatin1(Records::kJsonFileName)) == bytes,
+                "reading changes nothing");
+    }
 
     Records records;
     Require(records.Open(), "a file is imported or set aside");
@@ -86,6 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     Require(records.Export(out), "the records are exported");
+    Require(out.data() == before.data(), "read only, the export was the same");
     const QJsonObject back = QJsonDocument::fromJson(out.data()).object();
     const QJsonArray exported = back.value("results").toArray();
     Require(exported.size() == expected.size(), "every result exported");

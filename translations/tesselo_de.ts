@@ -221,6 +221,10 @@
         <source>All files</source>
         <translation>Alle Dateien</translation>
     </message>
+    <message>
+        <source>Animate moves</source>
+        <translation>Züge gleiten lassen</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>
@@ -309,10 +313,6 @@
         <translation>Rätsel</translation>
     </message>
     <message>
-        <source>Days are the UTC dates that name the puzzles. Today&apos;s puzzle, still to be won, breaks no streak.</source>
-        <translation>Die Tage sind die UTC-Daten, nach denen die Rätsel benannt sind. Das heutige Rätsel unterbricht keine Serie, solange es noch zu gewinnen ist.</translation>
-    </message>
-    <message>
         <source>&amp;Order:</source>
         <translation>&amp;Reihenfolge:</translation>
     </message>
@@ -380,6 +380,23 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
             <numerusform>Sieg %1 bis %2 von %n</numerusform>
             <numerusform>Siege %1 bis %2 von %n</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Die Tage sind die UTC-Daten, nach denen die Rätsel benannt sind. Ein mit Hilfe gelöstes Rätsel wird aufgeführt, verlängert aber keine Serie. Das heutige Rätsel unterbricht keine Serie, solange es noch zu gewinnen ist.</translation>
+    </message>
+    <message>
+        <source>Opening the records…</source>
+        <translation>Die Bestenliste wird geöffnet…</translation>
+    </message>
+    <message>
+        <source>Importing the wins kept by an earlier version of Tesselo…</source>
+        <translation>Die Siege einer früheren Tesselo-Version werden übernommen…</translation>
+    </message>
+    <message>
+        <source>%v of %m</source>
+        <comment>wins imported of all the wins to import</comment>
+        <translation>%v von %m</translation>
     </message>
 </context>
 <context>

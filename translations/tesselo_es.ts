@@ -221,6 +221,10 @@
         <source>All files</source>
         <translation>Todos los archivos</translation>
     </message>
+    <message>
+        <source>Animate moves</source>
+        <translation>Animar los movimientos</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>
@@ -309,10 +313,6 @@
         <translation>Puzle</translation>
     </message>
     <message>
-        <source>Days are the UTC dates that name the puzzles. Today&apos;s puzzle, still to be won, breaks no streak.</source>
-        <translation>Los días son las fechas UTC que dan nombre a los puzles. El puzle de hoy, mientras quede por ganar, no rompe ninguna racha.</translation>
-    </message>
-    <message>
         <source>&amp;Order:</source>
         <translation>&amp;Orden:</translation>
     </message>
@@ -380,6 +380,23 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
             <numerusform>Victorias %1 a %2 de %n</numerusform>
             <numerusform>Victorias %1 a %2 de %n</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Los días son las fechas UTC que dan nombre a los puzles. Un puzle ganado con ayuda aparece en la lista pero no alarga ninguna racha. El puzle de hoy, mientras quede por ganar, no rompe ninguna racha.</translation>
+    </message>
+    <message>
+        <source>Opening the records…</source>
+        <translation>Abriendo los récords…</translation>
+    </message>
+    <message>
+        <source>Importing the wins kept by an earlier version of Tesselo…</source>
+        <translation>Importando las victorias guardadas por una versión anterior de Tesselo…</translation>
+    </message>
+    <message>
+        <source>%v of %m</source>
+        <comment>wins imported of all the wins to import</comment>
+        <translation>%v de %m</translation>
     </message>
 </context>
 <context>

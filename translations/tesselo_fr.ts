@@ -221,6 +221,10 @@
         <source>All files</source>
         <translation>Tous les fichiers</translation>
     </message>
+    <message>
+        <source>Animate moves</source>
+        <translation>Animer les coups</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>
@@ -309,10 +313,6 @@
         <translation>Puzzle</translation>
     </message>
     <message>
-        <source>Days are the UTC dates that name the puzzles. Today&apos;s puzzle, still to be won, breaks no streak.</source>
-        <translation>Les jours sont les dates UTC qui nomment les puzzles. Le puzzle du jour, tant qu&apos;il reste à gagner, n&apos;interrompt aucune série.</translation>
-    </message>
-    <message>
         <source>&amp;Order:</source>
         <translation>&amp;Ordre&#xa0;:</translation>
     </message>
@@ -380,6 +380,23 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
             <numerusform>Victoires %1 à %2 sur %n</numerusform>
             <numerusform>Victoires %1 à %2 sur %n</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Les jours sont les dates UTC qui nomment les puzzles. Un puzzle gagné avec de l&apos;aide est listé mais ne prolonge aucune série. Le puzzle du jour, tant qu&apos;il reste à gagner, n&apos;interrompt aucune série.</translation>
+    </message>
+    <message>
+        <source>Opening the records…</source>
+        <translation>Ouverture des records…</translation>
+    </message>
+    <message>
+        <source>Importing the wins kept by an earlier version of Tesselo…</source>
+        <translation>Importation des victoires gardées par une version précédente de Tesselo…</translation>
+    </message>
+    <message>
+        <source>%v of %m</source>
+        <comment>wins imported of all the wins to import</comment>
+        <translation>%v sur %m</translation>
     </message>
 </context>
 <context>

@@ -8,8 +8,8 @@ namespace tesselo {
 
 BoardReplay::BoardReplay(Game& g, CPuzzleImage& b) : game(g), board(b)
 {
-    connect(&player, &ReplayPlayer::FrameChanged, &board, qOverload<>(&QWidget::update));
-    connect(&player, &ReplayPlayer::MoveMade, this, &BoardReplay::MoveMade);
+    connect(&player, &ReplayPlayer::Changed, &board, &CPuzzleImage::FollowReplay);
+    connect(&player, &ReplayPlayer::MoveCue, this, &BoardReplay::MoveCue);
     connect(&player, &ReplayPlayer::Finished, this, &BoardReplay::OnFinished);
 }
 
@@ -22,9 +22,7 @@ void BoardReplay::Start(const TileGrid& start, const std::vector<HistoryStep>& s
     game.SuspendForReplay(true);
     player.Start(Replay(start, steps), picturePath, cues);
     Resize();
-    board.replayBoard = &player.board;
-    board.replayFrame = &player.Frame();
-    board.update();
+    board.ShowReplay(&player.board);
 }
 
 void BoardReplay::StartLastSolve()
@@ -55,10 +53,8 @@ void BoardReplay::Resize()
 
 void BoardReplay::OnFinished()
 {
-    board.replayFrame = nullptr;
-    board.replayBoard = nullptr;
+    board.ShowReplay(nullptr);
     game.SuspendForReplay(false);
-    board.update();
 }
 
 } // namespace tesselo

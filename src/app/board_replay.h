@@ -14,9 +14,10 @@ namespace tesselo {
 class CPuzzleImage;
 class Game;
 
-// A solve played back on the game's board. While it runs the game waits:
+// A solve played back in the game's place. While it runs the game waits:
 // its stopwatch stands, its clock is silent and no input reaches it; the
-// board control shows the replay's frames over the replay's own picture.
+// board control shows the replay's own board and picture, its moves
+// gliding as the game's do.
 class BoardReplay : public QObject {
     Q_OBJECT
 public:
@@ -37,7 +38,7 @@ public:
     ReplayPlayer player;
 
 signals:
-    void MoveMade();
+    void MoveCue();
 
 private:
     void OnFinished();

@@ -7,6 +7,7 @@
 #include "pictures/picture_folder.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -64,8 +65,13 @@ COptionDlg::COptionDlg(QWidget* parent)
     QGroupBox* folderBox = frame(tr("Picture Directory"), folderRow, 1, 0, 2);
     auto* styles = new QVBoxLayout;
     //: What counts in a game: the moves (Strategy) or the time (Speed)
-    QGroupBox* styleBox = frame(tr("Style"), styles, 0, 1, 1);
-    grid->setAlignment(styleBox, Qt::AlignTop);
+    auto* styleBox = new QGroupBox(tr("Style"), this);
+    styleBox->setLayout(styles);
+    // The style's frame, and under it the choice of motion, at the top of
+    // the column beside the difficulty.
+    auto* sideColumn = new QVBoxLayout;
+    sideColumn->addWidget(styleBox);
+    grid->addLayout(sideColumn, 0, 1);
 
     difficultyGroup = new QButtonGroup(this);
     QWidget* previous = cancelButton;
@@ -87,6 +93,12 @@ COptionDlg::COptionDlg(QWidget* parent)
         setTabOrder(previous, r);
         previous = r;
     }
+    animateCheck = new QCheckBox(tr("Animate moves"), this);
+    animateCheck->setObjectName(QStringLiteral("animate"));
+    sideColumn->addWidget(animateCheck);
+    sideColumn->addStretch(1);
+    setTabOrder(previous, animateCheck);
+    previous = animateCheck;
     folderEdit = new QLineEdit(folderBox);
     folderEdit->setObjectName(QStringLiteral("folder"));
     folderRow->addWidget(folderEdit, 1);
@@ -136,6 +148,7 @@ void COptionDlg::DoDataExchange(bool toFields)
         style = std::max(styleGroup->checkedId(), 0);
         folder = folderEdit->text();
         volume = volumeSlider->value();
+        animateMoves = animateCheck->isChecked();
         return;
     }
     if (auto* b = difficultyGroup->button(difficulty))
@@ -144,6 +157,7 @@ void COptionDlg::DoDataExchange(bool toFields)
         b->setChecked(true);
     folderEdit->setText(folder);
     volumeSlider->setValue(volume);
+    animateCheck->setChecked(animateMoves);
 }
 
 void COptionDlg::accept()
@@ -194,8 +208,9 @@ void COptionDlg::OnBnClickedBrowse()
     }
 }
 
-void COptionDlg::PresetFrom(const Game& game)
+void COptionDlg::PresetFrom(const Game& game, const SettingsFile::Values& settings)
 {
+    animateMoves = settings.animateMoves;
     difficulty = presetDifficulty = DifficultyOf(game.grid.rowCount, game.grid.columnCount);
     folder = presetFolder = game.pictures.folder;
     style = game.strategyStyle ? 0 : 1;
@@ -203,8 +218,9 @@ void COptionDlg::PresetFrom(const Game& game)
     OnInitDialog();
 }
 
-void COptionDlg::ApplyTo(Game& game) const
+void COptionDlg::ApplyTo(Game& game, SettingsFile::Values& settings) const
 {
+    settings.animateMoves = animateMoves;
     if (difficulty != presetDifficulty) {
         const QSize level = LevelSize(difficulty);
         game.ChangeLevel(level.height(), level.width());

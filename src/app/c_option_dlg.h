@@ -1,10 +1,13 @@
 #pragma once
 
+#include "model/settings_file.h"
+
 #include <QDialog>
 #include <QSize>
 #include <QString>
 
 class QButtonGroup;
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -13,11 +16,11 @@ namespace tesselo {
 
 class Game;
 
-// "Set Options": difficulty, style, picture folder and volume. It only
-// shows and collects the four values; the main window presets them and
-// applies what changed.
+// "Set Options": difficulty, style, picture folder, volume, and whether
+// moves glide. It only shows and collects the values; the main window
+// presets them and applies what changed.
 //
-// Use: construct, set the four fields, call OnInitDialog() to fill the
+// Use: construct, set the fields, call OnInitDialog() to fill the
 // controls from them, run exec(). After QDialog::Accepted the fields hold
 // what the player chose, the folder already completed and checked (see
 // accept()); after anything else they are not to be used.
@@ -26,7 +29,8 @@ class Game;
 //   1 OK "ok", 2 Cancel "cancel", 1008..1011 "novice" "pro" "expert"
 //   "genius" (difficultyGroup ids 0..3), 1012..1013 "strategy" "speed"
 //   (styleGroup ids 0..1), 1014 folder edit "folder", 1017 "..." "browse",
-//   1023 volume slider "volume".
+//   1023 volume slider "volume"; beyond the design, the "Animate moves"
+//   check box "animate".
 class COptionDlg : public QDialog {
     Q_OBJECT
 public:
@@ -40,12 +44,12 @@ public:
     // folder text.
     void OnBnClickedBrowse();
 
-    // The four values as `game` holds them, controls filled; and, after OK,
-    // what the player changed applied to it through its operations (a new
-    // difficulty ends the game in play, a new folder is taken only when it
-    // names another one).
-    void PresetFrom(const Game& game);
-    void ApplyTo(Game& game) const;
+    // The values as `game` and the settings hold them, controls filled;
+    // and, after OK, what the player changed applied to the game through
+    // its operations (a new difficulty ends the game in play, a new folder
+    // is taken only when it names another one) and to the settings.
+    void PresetFrom(const Game& game, const SettingsFile::Values& settings);
+    void ApplyTo(Game& game, SettingsFile::Values& settings) const;
 
     // The difficulty a grid size stands for: 2 rows Novice, 3 x 3 Pro, any
     // other 3-row grid Expert, 4 rows Genius, anything else Novice.
@@ -66,12 +70,14 @@ public:
     int style = 0;      // 0 Strategy, 1 Speed
     QString folder;
     int volume = 0;     // percent
+    bool animateMoves = true;
 
     QButtonGroup* difficultyGroup = nullptr;
     QButtonGroup* styleGroup = nullptr;
     QLineEdit* folderEdit = nullptr;
     QPushButton* browseButton = nullptr;
     QSlider* volumeSlider = nullptr;
+    QCheckBox* animateCheck = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 

@@ -11,12 +11,15 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tesselo {
@@ -36,9 +39,13 @@ QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setWordWrap(false);
-    // The table asks for the room its texts need, whatever the font.
+    // The table asks for the room its texts need, whatever the font. Its
+    // columns are fitted to their texts after each fill (KeepColumnsInView):
+    // a header that fits them itself measures every row again at every item
+    // set, and a page of wins filled in a window on show would take half a
+    // second.
     table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
@@ -48,9 +55,14 @@ QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
 // vertical bar, which a page of wins needs.
 void KeepColumnsInView(QTableWidget* table)
 {
+    QHeaderView* header = table->horizontalHeader();
     table->resizeColumnsToContents();
-    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth() +
+    table->setMinimumWidth(header->length() + 2 * table->frameWidth() +
                            table->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // Sized by hand, the last column fills the rest again only when told
+    // (a window on show gets no resize that would tell it).
+    header->setStretchLastSection(false);
+    header->setStretchLastSection(true);
 }
 
 // Figures line up on the right, from column `firstFigure` on. Returns the
@@ -87,7 +99,29 @@ QString DateText(QDate day)
 } // namespace
 
 CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& style, QWidget* parent)
-    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), records(kept)
+    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), firstLevel(level), firstStyle(style)
+{
+    Build();
+    ShowRecords(kept);
+}
+
+CRecordsDlg::CRecordsDlg(RecordsKeeper& keeper, const QString& level, const QString& style, QWidget* parent)
+    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), firstLevel(level), firstStyle(style)
+{
+    Build();
+    keeper.Open();
+    if (keeper.IsIdle()) {
+        ShowRecords(keeper.Current());
+        return;
+    }
+    connect(&keeper, &RecordsKeeper::Importing, this, &CRecordsDlg::OnImporting);
+    connect(&keeper, &RecordsKeeper::Idle, this, [this, &keeper] {
+        if (!records)
+            ShowRecords(keeper.Current());
+    });
+}
+
+void CRecordsDlg::Build()
 {
     setWindowTitle(tr("Tesselo Records"));
     setModal(true);
@@ -111,8 +145,8 @@ CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& sty
     lists = new QTabWidget(this);
     daily = MakeTable({tr("Puzzle"), tr("Level"), tr("Style"), tr("Moves"), tr("Time"), tr("Help")}, this);
     streakLabel = new QLabel(this);
-    streakLabel->setToolTip(tr("Days are the UTC dates that name the puzzles. Today's puzzle, still to be won, "
-                               "breaks no streak."));
+    streakLabel->setToolTip(tr("Days are the UTC dates that name the puzzles. A puzzle won with help is listed "
+                               "but extends no streak. Today's puzzle, still to be won, breaks no streak."));
     dailyLabel = new QLabel(this);
 
     auto* listBar = new QHBoxLayout;
@@ -147,11 +181,31 @@ CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& sty
     dailyLayout->addWidget(daily, 1);
     lists->addTab(kindPage, tr("Level and Style"));
     lists->addTab(dailyPage, tr("Daily Puzzles"));
+    // Until the records are ready, only what is being done, and for an
+    // import how far it has come.
+    waitLabel = new QLabel(tr("Opening the records…"), this);
+    progress = new QProgressBar(this);
+    progress->setRange(0, 0);
+    recordsView = new QWidget(this);
+    auto* recordsLayout = new QVBoxLayout(recordsView);
+    recordsLayout->setContentsMargins(0, 0, 0, 0);
+    recordsLayout->addWidget(summary);
+    recordsLayout->addWidget(lists, 1);
+    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
+        content->hide();
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(summary);
-    layout->addWidget(lists, 1);
+    layout->addWidget(waitLabel);
+    layout->addWidget(progress);
+    layout->addWidget(recordsView, 1);
     layout->addLayout(buttons);
 
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CRecordsDlg::ShowRecords(Records& ready)
+{
+    records = &ready;
     connect(summary, &QTableWidget::itemSelectionChanged, this, &CRecordsDlg::FillWins);
     connect(order, &QComboBox::currentIndexChanged, this, &CRecordsDlg::FillWins);
     connect(previousButton, &QPushButton::clicked, this, &CRecordsDlg::OnPreviousPage);
@@ -163,10 +217,37 @@ CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& sty
     connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::EnableReplay);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
-    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 
+    // Filled while hidden, then shown: a window that waited grows around
+    // its tables as one opened over ready records does.
     Refresh();
-    SelectKind(level, style);
+    SelectKind(firstLevel, firstStyle);
+    waitLabel->hide();
+    progress->hide();
+    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
+        content->show();
+    if (isVisible()) {
+        // It grows about its centre, within the screen.
+        const QPoint centre = frameGeometry().center();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        adjustSize();
+        QRect frame = frameGeometry();
+        frame.moveCenter(centre);
+        if (const QScreen* on = screen()) {
+            const QRect room = on->availableGeometry();
+            frame.moveTo(std::clamp(frame.left(), room.left(), std::max(room.left(), room.right() - frame.width())),
+                         std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() - frame.height())));
+        }
+        move(frame.topLeft());
+    }
+}
+
+void CRecordsDlg::OnImporting(int done, int total)
+{
+    waitLabel->setText(tr("Importing the wins kept by an earlier version of Tesselo…"));
+    progress->setRange(0, total);
+    progress->setValue(done);
+    progress->setFormat(tr("%v of %m", "wins imported of all the wins to import"));
 }
 
 QString CRecordsDlg::ScoreText(const QString& style, std::optional<double> score)
@@ -187,7 +268,7 @@ void CRecordsDlg::Refresh()
         for (const char* styleKey : kStyles) {
             const char* levelKey = kind.key;
             const QString l = QString::fromLatin1(levelKey), s = QString::fromLatin1(styleKey);
-            const Records::Summary sum = records.Summarize(l, s);
+            const Records::Summary sum = records->Summarize(l, s);
             const std::optional<double> best =
                 sum.best ? std::optional<double>(double(sum.best->Score())) : std::nullopt;
             QTableWidgetItem* keys = SetRow(
@@ -209,11 +290,11 @@ void CRecordsDlg::Refresh()
 
 void CRecordsDlg::FillDaily()
 {
-    const int streak = CurrentDailyStreak(records.DailyDaysBack(today), today);
+    const int streak = CurrentDailyStreak(records->DailyDaysBack(today), today);
     streakLabel->setText(tr("Current streak (days): %n", "consecutive days whose daily puzzle was won", streak));
     // One row more than a page says whether there are more; they are not
     // counted, as that would read every daily win.
-    std::vector<Records::KeptWin> page = records.DailyPage(0, kPageSize + 1);
+    std::vector<Records::KeptWin> page = records->DailyPage(0, kPageSize + 1);
     const bool more = int(page.size()) > kPageSize;
     page.resize(std::min(page.size(), std::size_t(kPageSize)));
     dailyLabel->setText(more ? tr("The newest %n daily wins", nullptr, kPageSize)
@@ -286,7 +367,7 @@ void CRecordsDlg::ShowPage(int first)
 {
     pageStart = std::max(first, 0);
     const Records::Order how = order->currentIndex() == 0 ? Records::Order::BestFirst : Records::Order::NewestFirst;
-    const std::vector<Records::KeptWin> page = records.Page(Level(), Style(), how, pageStart, kPageSize);
+    const std::vector<Records::KeptWin> page = records->Page(Level(), Style(), how, pageStart, kPageSize);
     wins->clearContents();
     wins->setRowCount(int(page.size()));
     for (int row = 0; row < int(page.size()); ++row) {
@@ -330,7 +411,7 @@ void CRecordsDlg::OnReplay()
     const int r = list->currentRow();
     if (r < 0 || !list->item(r, 0) || !list->item(r, 0)->data(kReplayableRole).toBool())
         return;
-    std::optional<GameResult> win = records.Win(list->item(r, 0)->data(kIdRole).toLongLong());
+    std::optional<GameResult> win = records->Win(list->item(r, 0)->data(kIdRole).toLongLong());
     if (!win || !win->IsReplayable())
         return;
     chosen = std::move(win);
@@ -349,7 +430,7 @@ void CRecordsDlg::OnClearRecords()
     if (!ConfirmClear())
         return;
     QString error;
-    if (!records.Clear(&error))
+    if (!records->Clear(&error))
         QMessageBox::warning(this, windowTitle(), error);
     Refresh();
 }

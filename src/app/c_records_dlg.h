@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/records_keeper.h"
 #include "model/records.h"
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 class QComboBox;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
@@ -21,7 +23,8 @@ namespace tesselo {
 // apart, with the current streak. Everything shown is asked of the records
 // by query, so the window opens as fast with a hundred thousand wins as
 // with ten. Rows are known by the keys kept in their items, never by their
-// (translated) text.
+// (translated) text. Opened over records still being opened or imported,
+// it shows how that goes and fills itself once they are ready.
 // Built with layouts, so it grows to hold its texts in any font.
 class CRecordsDlg : public QDialog {
     Q_OBJECT
@@ -36,6 +39,13 @@ public:
     static constexpr int kReplayableRole = Qt::UserRole + 1;
 
     CRecordsDlg(Records& records, const QString& level, const QString& style, QWidget* parent = nullptr);
+    // The records the keeper keeps: read once its worker is done with them.
+    CRecordsDlg(RecordsKeeper& keeper, const QString& level, const QString& style, QWidget* parent = nullptr);
+
+    // Whether the records are on show, rather than awaited.
+    bool IsReady() const { return records != nullptr; }
+    // The import of the records of an earlier version: `done` of `total`.
+    void OnImporting(int done, int total);
 
     // Fills both tables from the records as they stand.
     void Refresh();
@@ -62,6 +72,10 @@ public:
     QPushButton* replayButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* closeButton = nullptr;
+    // Shown while the records are awaited, in place of the tables.
+    QLabel* waitLabel = nullptr;
+    QProgressBar* progress = nullptr;
+    QWidget* recordsView = nullptr; // the tables
     // The win the player chose to watch, with its replay, once the window
     // has closed for it.
     std::optional<GameResult> chosen;
@@ -73,6 +87,8 @@ protected:
     virtual bool ConfirmClear();
 
 private:
+    void Build();
+    void ShowRecords(Records& ready);
     void FillWins();
     void FillDaily();
     // The list the Replay button acts on: the one on show.
@@ -82,7 +98,9 @@ private:
     QString Level() const;
     QString Style() const;
 
-    Records& records;
+    Records* records = nullptr; // none while awaited
+    QString firstLevel;          // the kind chosen at first, once shown
+    QString firstStyle;
     int pageStart = 0;  // the first win shown, counted from 0
     int kindWins = 0;   // the wins of the chosen level and style
 };

@@ -15,13 +15,12 @@ namespace tesselo {
 bool CTesseloApp::InitInstance()
 {
     auto splash = std::make_unique<CSplashDlg>();
-    auto dialog = std::make_unique<CTesseloDlg>();
     // The game exists before anything is shown, so every handler of the
     // main window can rely on it. Its first picture waits for the saved
     // game: which picture the window shows, and at what size, is known only
     // then, and the title card comes up without reading any.
     auto game = std::make_unique<Game>(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
-    dialog->game = game.get();
+    auto dialog = std::make_unique<CTesseloDlg>(*game);
     // Asked to end (a session that ends, Ctrl+C): the game in play is saved
     // and every modal loop, the title card's and any dialog's over the game
     // window included, ends as if closed, so the run tears down below.
@@ -36,8 +35,8 @@ bool CTesseloApp::InitInstance()
         dialog->DoModal();
     // A cancelled title card never opened the game window: "tesselo.dat"
     // stays unread and unwritten, and sound was never started.
-    game.reset();
     dialog.reset();
+    game.reset();
     splash.reset();
     return false;
 }

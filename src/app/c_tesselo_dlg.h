@@ -1,23 +1,22 @@
 #pragma once
 
-#include "app/assistant.h"
 #include "app/board_actions.h"
-#include "app/board_replay.h"
+#include "app/board_commands.h"
+#include "app/board_input.h"
 #include "app/game_bar.h"
 #include "app/game_sharing.h"
 #include "app/pause_keeper.h"
 #include "app/records_keeper.h"
 #include "app/sound_effects.h"
 #include "app/window_layout.h"
-#include "model/game_owner.h"
+#include "model/game_change.h"
+#include "model/settings_file.h"
 
 #include <QDialog>
 
 #include <memory>
 
-class QLabel;
 class QMenu;
-class QPushButton;
 
 namespace tesselo {
 
@@ -28,28 +27,22 @@ class Game;
 
 // The game's only window: a bar of buttons and counters over the board.
 // It is the front end of the game: it turns clicks, drags and keys into the
-// game's operations and shows what the game reports; it owns the timer,
-// the sound, the records and the replay, and reads the saved game when it
-// opens and writes it when it closes.
-class CTesseloDlg : public QDialog, public GameOwner {
+// game's operations, and the board, the bar, the sound and the records
+// follow the game's changes; it owns the timer, the sound, the records and
+// the replay, and reads the saved game when it opens and writes it when it
+// closes. The keys come to the window itself: the bar's buttons never take
+// the focus, so the arrows always reach the board.
+class CTesseloDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CTesseloDlg(QWidget* parent = nullptr);
+    explicit CTesseloDlg(Game& game, QWidget* parent = nullptr);
     ~CTesseloDlg() override;
 
     // Opens the window and runs it until it is closed.
     int DoModal();
 
-    // GameOwner
-    void RepaintBoard() override;
-    void PlayCue(Cue cue) override;
-    void ClockSound(bool ticking) override;
-    void GameWon() override;
-
     void OnInitDialog();
     void OnBnClickedNewGame();
-    // What every new game started from the window shows and sounds.
-    void StartedNewGame();
     void OnBnClickedOptions();
     void OnBnClickedHelp();
     void OnTimer(int id);
@@ -60,57 +53,32 @@ public:
     // when a save was due and failed, with the reason.
     bool SaveNow(QString* why = nullptr);
     void OnSize(int cx, int cy);
-    void LayoutBar();
-    // Sizes the window around a board picture of this size: its whole
-    // cells, brought within the screen, under the bar.
-    void SizeAroundBoard(QSize board);
-    // The board the window has once sized around this one.
-    QSize BoardAround(QSize board) const;
-    void OnLButtonDown(QPoint point);
-    void OnMouseMove(Qt::MouseButtons buttons, QPoint point);
-    void OnLButtonUp(QPoint point);
-    QPoint ClampToBoard(QPoint point) const;
-    // An open drag ends before anything takes the player elsewhere: the
-    // line springs back and the mouse is let go.
-    void EndGesture();
-    // Ends whatever the board is doing, an open drag and a replay, before a
-    // button, a window or a command takes over.
+    // Ends whatever the board is doing, an open drag, a hint, a solve and a
+    // replay, before a button, a window or a command takes over.
     void StopBoard();
-    void OnUndo();
-    void OnRedo();
-    void OnRecords();
-    void OnReplaySolve();
-    void OnHint();
-    void OnSolve();
     // The board's context menu, its entries enabled as they apply now.
     std::unique_ptr<QMenu> MakeBoardMenu();
 
     static constexpr int kMinClientWidth = window_layout::kMinClientWidth;
     static constexpr int kMinClientHeight = window_layout::kMinClientHeight;
 
-    Game* game = nullptr; // not owned
-    CPuzzleImage* boardControl = nullptr; // child widget, created hidden
-    bool boardCreated = false;
-    bool shiftDown = false;
-    int timerId = 0;
-    SoundEffects sound;
-    RecordsKeeper records;
-    std::unique_ptr<BoardReplay> replay; // made with the game, when the window opens
-    std::unique_ptr<Assistant> assistant; // likewise
-    int barHeight = 0;
-    int buttonWidth = 0;
-    GameBar bar;
-    BoardActions actions;
-    PauseKeeper pause{*this};
-    GameSharing sharing{*this};
-
-    QPushButton* newGameButton = nullptr; // 1000
-    QPushButton* optionsButton = nullptr; // 1001
-    QLabel* counterLabel = nullptr;       // 1002
-    QLabel* counterValue = nullptr;       // 1003
-    QPushButton* helpButton = nullptr;    // 57670
+    Game& TheGame() const { return game; }
+    CPuzzleImage& Board() const { return *boardControl; }
+    GameBar& Bar() { return bar; }
+    int BarHeight() const { return barHeight; }
+    int ButtonWidth() const { return buttonWidth; }
+    // The window's timer while it is open, else 0.
+    int TimerId() const { return timerId; }
+    SoundEffects& Sound() { return sound; }
+    const SettingsFile& Settings() const { return settings; }
+    RecordsKeeper& Kept() { return records; }
+    BoardCommands& Commands() { return commands; }
+    BoardReplay& Replays() { return commands.Replays(); }
+    HintPresenter& Hints() { return commands.Hints(); }
+    GameSharing& Sharing() { return sharing; }
 
 protected:
+    friend class BoardCommands;
     // Runs a modal dialog; tests answer it instead.
     virtual int RunOptionDialog(COptionDlg& options);
     virtual void RunHelpDialog();
@@ -128,7 +96,8 @@ protected:
     // smaller ones.
     virtual SolverService::Options SolverOptions() const;
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool) override { return false; }
     void timerEvent(QTimerEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -142,15 +111,31 @@ protected:
     void reject() override {}
 
 private:
-    bool HandleKey(QKeyEvent* key);
-    void AddBoardActions();
+    void OnGameChanged(const GameChange& change);
+    void ShowCounter();
+    // Sizes the window around a board picture of this size: its whole
+    // cells, brought within the screen, under the bar.
+    void SizeAroundBoard(QSize board);
     // The screen's free area less the frame, or empty without a screen.
     QSize ScreenRoom() const;
-    bool IsReplaying() const { return replay && replay->IsRunning(); }
     // Writes the saved game and its history with the termination signals
     // held, so that the two always agree.
     bool SaveWhole(QString* why);
-    bool closing = false;
+
+    Game& game;
+    CPuzzleImage* boardControl = nullptr; // child widget, created hidden
+    int timerId = 0;
+    SoundEffects sound;
+    SettingsFile settings;
+    RecordsKeeper records;
+    int barHeight = 0;
+    int buttonWidth = 0;
+    GameBar bar;
+    BoardInput input;
+    BoardActions actions;
+    BoardCommands commands{*this};
+    PauseKeeper pause{*this};
+    GameSharing sharing{*this};
     bool watchingScreen = false;
     QSize handledSize;
 };

@@ -185,10 +185,11 @@ private:
 };
 
 // Every kept win as JSON, in the records file format of earlier versions:
-// into FILE (replaced whole once complete), or onto standard output.
+// into FILE (replaced whole once complete), or onto standard output. The
+// records are only read: nothing in the folder changes.
 int ExportRecords(const Operand& operand, std::ostream& out, std::ostream& err)
 {
-    Records records;
+    Records records(Records::Access::ReadOnly);
     QString error;
     bool exported = false;
     if (operand) {

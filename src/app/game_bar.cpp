@@ -35,7 +35,9 @@ GameBar::GameBar(QWidget* window)
         b->setGeometry(rect);
         // Enter does nothing in this window; no button is a default one.
         b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::StrongFocus);
+        // A button with the focus would take the arrows (to move the focus
+        // on); the keys belong to the board.
+        b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
     newGame = button("newGameButton", tr("New Game"), du.Rect(0, 1, 50, 14));

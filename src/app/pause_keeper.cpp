@@ -12,7 +12,7 @@ namespace tesselo {
 void PauseKeeper::AddActions(BoardActions& actions)
 {
     actions.Add(BoardAction{tr("Pause"), {QKeySequence(Qt::Key_P)},
-                            [this] { return !window.game->strategyStyle && window.game->state == Playing; },
+                            [this] { return !window.TheGame().strategyStyle && window.TheGame().state == Playing; },
                             [this] { Toggle(); }, true});
 }
 
@@ -20,16 +20,14 @@ void PauseKeeper::Toggle()
 {
     // A drag ends before the board is covered; a replay ends first too.
     window.StopBoard();
-    window.game->SetPaused(!window.game->IsPaused());
-    window.RepaintBoard();
+    window.TheGame().SetPaused(!window.TheGame().IsPaused());
 }
 
 bool PauseKeeper::ResumeOnClick()
 {
-    if (!window.game->IsPaused())
+    if (!window.TheGame().IsPaused())
         return false;
-    window.game->SetPaused(false);
-    window.RepaintBoard();
+    window.TheGame().SetPaused(false);
     return true;
 }
 
@@ -55,12 +53,11 @@ bool PauseKeeper::eventFilter(QObject* object, QEvent* event)
 
 void PauseKeeper::PauseAway()
 {
-    Game* game = window.game;
-    if (!game || game->IsPaused() || game->strategyStyle || game->state != Playing)
+    Game& game = window.TheGame();
+    if (game.IsPaused() || game.strategyStyle || game.state != Playing)
         return;
     window.StopBoard();
-    game->SetPaused(true);
-    window.RepaintBoard();
+    game.SetPaused(true);
 }
 
 } // namespace tesselo

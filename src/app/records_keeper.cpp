@@ -1,34 +1,130 @@
 #include "app/records_keeper.h"
 
+#include "model/game.h"
+
+#include <QFileInfo>
+
 #include <utility>
 
 namespace tesselo {
 
-RecordsKeeper::RecordsKeeper(QString path) : records(std::move(path)) {}
-
-RecordsKeeper::Kept RecordsKeeper::Keep(const GameResult& won)
+RecordsKeeper::RecordsKeeper(QString path, QString jsonPath, QObject* parent)
+    : QObject(parent), records(std::move(path), std::move(jsonPath)), worker(std::make_unique<QObject>())
 {
-    Kept kept;
-    records.Open();
-    kept.newBest = records.IsNewBest(won);
-    Records::Failure failure;
-    if (!records.Add(won, &failure))
-        kept.failure = failure;
-    return kept;
+    thread.setObjectName(QStringLiteral("records"));
+    worker->moveToThread(&thread);
+    // Called on the worker; the count reaches the window between its events.
+    records.SetImportProgress([this](int done, int total) {
+        QMetaObject::invokeMethod(this, [this, done, total] { emit Importing(done, total); }, Qt::QueuedConnection);
+    });
+    thread.start();
+    // Wins an earlier game could not write go in now, not at the next win.
+    if (QFileInfo::exists(records.PendingPath()))
+        Open();
 }
 
-std::optional<Records::Failure> RecordsKeeper::Flush()
+RecordsKeeper::~RecordsKeeper()
 {
-    Records::Failure failure;
-    if (records.Unwritten() == 0 || records.Flush(&failure))
-        return std::nullopt;
-    return failure;
+    // Ended by a job of its own, so that every job handed over before it
+    // runs first: no win is left behind in the queue.
+    QMetaObject::invokeMethod(worker.get(), [] { QThread::currentThread()->quit(); }, Qt::QueuedConnection);
+    thread.wait();
 }
 
-Records& RecordsKeeper::Current()
+template <typename Work, typename Done>
+void RecordsKeeper::Post(Work work, Done done)
 {
-    records.Open();
-    return records;
+    ++outstanding;
+    QMetaObject::invokeMethod(
+        worker.get(),
+        [this, work = std::move(work), done = std::move(done)]() mutable {
+            auto answer = work();
+            const Counts now = CountsNow();
+            QMetaObject::invokeMethod(
+                this,
+                [this, answer = std::move(answer), done = std::move(done), now]() mutable {
+                    --outstanding;
+                    counts = now;
+                    done(answer);
+                    if (IsIdle())
+                        emit Idle();
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+}
+
+void RecordsKeeper::Open()
+{
+    if (opening)
+        return;
+    opening = true;
+    Post([this] { return records.Open(); }, [this](bool) { opened = true; });
+}
+
+void RecordsKeeper::Keep(const GameResult& won)
+{
+    Open();
+    ++winsOutstanding;
+    struct Kept {
+        bool newBest = false;
+        std::optional<Records::Failure> failure;
+    };
+    Post(
+        [this, won] {
+            Kept kept;
+            kept.newBest = records.IsNewBest(won);
+            Records::Failure failure;
+            if (!records.Add(won, &failure))
+                kept.failure = failure;
+            return kept;
+        },
+        [this, wonIn = game](const Kept& kept) {
+            // Only the latest win's verdict is news, and only while its game
+            // is on the board: a title would name a game left behind.
+            if (--winsOutstanding == 0 && wonIn == game)
+                emit WinKept(kept.newBest);
+            if (kept.failure)
+                emit WinNotKept(*kept.failure);
+        });
+}
+
+void RecordsKeeper::Follow(const Game& played)
+{
+    connect(&played, &Game::Changed, this, [this, &played](const GameChange& change) {
+        if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won)
+            Keep(played.ResultOfWin());
+        else if (const auto* position = std::get_if<NewPosition>(&change);
+                 position && (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named))
+            NewGameStarted();
+    });
+}
+
+std::optional<RecordsKeeper::AtRiskWins> RecordsKeeper::Flush()
+{
+    std::optional<AtRiskWins> atRisk;
+    const auto flush = [this, &atRisk] {
+        Records::Failure failure;
+        if (records.Unwritten() > 0 && !records.Flush(&failure) && records.AtRisk() > 0)
+            atRisk = AtRiskWins{failure, records.AtRisk()};
+    };
+    // Idle, the worker is not touching the records; busy, it finishes what
+    // it was given first.
+    if (outstanding == 0)
+        flush();
+    else
+        QMetaObject::invokeMethod(worker.get(), flush, Qt::BlockingQueuedConnection);
+    return atRisk;
+}
+
+std::size_t RecordsKeeper::Unwritten() const
+{
+    return outstanding == 0 ? records.Unwritten() : counts.unwritten;
+}
+
+std::size_t RecordsKeeper::AtRisk() const
+{
+    return outstanding == 0 ? records.AtRisk() : counts.atRisk;
 }
 
 } // namespace tesselo

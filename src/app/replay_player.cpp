@@ -4,16 +4,21 @@
 
 namespace tesselo {
 
+ReplayPlayer::ReplayPlayer()
+{
+    board.grid = &grid;
+}
+
 void ReplayPlayer::Start(Replay solve, const QString& path, bool withCues)
 {
     replay = std::move(solve);
+    grid = replay.Start();
+    done = 0;
     picturePath = path;
     cues = withCues;
     running = true;
-    frame = replay.FrameAt(0, 1, 1);
     clock.start();
     timer.start(kFrameInterval, Qt::PreciseTimer, this);
-    emit FrameChanged();
 }
 
 void ReplayPlayer::Stop()
@@ -48,16 +53,14 @@ void ReplayPlayer::ShowMoment(std::int64_t ms)
 {
     if (!running)
         return;
-    const std::size_t before = frame.movesDone;
-    const std::int32_t columns = std::max(frame.grid.columnCount, 1);
-    const std::int32_t rows = std::max(frame.grid.rowCount, 1);
-    // Offsets are board pixels, whatever the density of the screen.
-    const QSize size = board.Size();
-    frame = replay.FrameAt(ms, size.width() / columns, size.height() / rows);
-    if (cues && frame.movesDone > before)
-        emit MoveMade();
-    emit FrameChanged();
-    if (frame.over)
+    for (const std::size_t due = replay.MovesDueAt(ms); done < due; ++done) {
+        const HistoryStep& step = replay.Step(done);
+        step.RedoOn(grid);
+        emit Changed(MoveMade{step, MoveSource::Replay});
+        if (cues)
+            emit MoveCue();
+    }
+    if (ms >= replay.Duration())
         Stop();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/game_change.h"
 #include "pictures/board_bitmap.h"
 #include "view/replay.h"
 
@@ -10,17 +11,19 @@
 
 namespace tesselo {
 
-// Plays a solve back on the board in real time: a steady timer asks the
-// replay for the frame of the moment, and the board control paints it.
-// Owns the picture the replay is shown with, so that a kept solve can show
-// its own picture without touching the game's.
+// Plays a solve back in real time on a board of its own: a steady timer
+// asks the replay which moves are due, makes them on the replay's grid and
+// announces each as a move made, as the game announces its own, so the
+// board shows them gliding. Owns the picture the replay is shown with, so
+// that a kept solve can show its own picture without touching the game's.
 class ReplayPlayer : public QObject {
     Q_OBJECT
 public:
-    // About sixty frames a second: slides look smooth, and a frame costs
-    // one board paint.
+    // The timer looks for a due move this often; the board's glides keep
+    // their own pace.
     static constexpr int kFrameInterval = 16;
 
+    ReplayPlayer();
     // Starts `replay` with `picturePath` (empty: the game's picture, given
     // to Prepare). `cues` asks for a move cue at each move.
     void Start(Replay replay, const QString& picturePath, bool cues);
@@ -31,17 +34,20 @@ public:
     // no finer than the board needs, or the picture the game shows when it
     // has none or it no longer loads. Stop releases it.
     void Prepare(const BoardBitmap& gameBoard, int width, int height, qreal ratio);
-    // Shows the moment `ms` after the start. The timer calls it with the
+    // Makes the moves due `ms` after the start. The timer calls it with the
     // time gone by; tests call it directly.
     void ShowMoment(std::int64_t ms);
 
-    const ReplayFrame& Frame() const { return frame; }
+    const TileGrid& Grid() const { return grid; }
+    std::size_t MovesDone() const { return done; }
+    // The replay's picture, showing its own grid.
     BoardBitmap board;
 
 signals:
-    void FrameChanged();
-    // A move of the solve was completed; in "Strategy" it sounds.
-    void MoveMade();
+    // A move of the replay's board.
+    void Changed(const tesselo::GameChange& change);
+    // A move of the solve was made; in "Strategy" it sounds.
+    void MoveCue();
     void Finished();
 
 protected:
@@ -49,7 +55,8 @@ protected:
 
 private:
     Replay replay;
-    ReplayFrame frame;
+    TileGrid grid;
+    std::size_t done = 0;
     QString picturePath;
     bool cues = false;
     bool running = false;

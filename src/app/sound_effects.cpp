@@ -143,6 +143,8 @@ void SoundEffects::PlayCue(Cue cue)
     case Cue::Win: Play(Win); break;
     case Cue::Move: Play(Move); break;
     case Cue::NoMove: Play(NoMove); break;
+    case Cue::NewGame: Play(NewGame); break;
+    case Cue::Reset: Play(Reset); break;
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/game_owner.h"
+#include "model/game_change.h"
 
 #include <QtGlobal>
 

@@ -37,6 +37,14 @@ bool NearlySolved(const TileGrid& grid)
 }
 constexpr std::int32_t kAxisLimit = Vertical;
 
+// A drag's offset along its axis, in board pixels (none without an axis).
+std::int32_t Along(DragAxis axis, std::int64_t dx, std::int64_t dy)
+{
+    const std::int64_t v = axis == Horizontal ? dx : axis == Vertical ? dy : 0;
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
 } // namespace
 
 std::uint64_t Game::SystemFileTime()
@@ -72,6 +80,21 @@ void Game::NewGame()
     StartSeeded(static_cast<std::uint32_t>(fileTime()) % 0x7FFF);
 }
 
+void Game::StartSeeded(std::uint32_t seed)
+{
+    Scramble(seed);
+    Announce(NewPosition{PositionCause::NewGame});
+    ClockMayHaveChanged();
+}
+
+void Game::NewOrReset()
+{
+    if (play.state == Playing)
+        ResetGame();
+    else
+        NewGame();
+}
+
 void Game::ShowNextPictureAfterWin()
 {
     if (play.state == Solved && folder.target) {
@@ -80,7 +103,7 @@ void Game::ShowNextPictureAfterWin()
     }
 }
 
-void Game::StartSeeded(std::uint32_t seed)
+void Game::Scramble(std::uint32_t seed)
 {
     drag.Cancel();
     // Every try starts from the home order, so that the seed alone names
@@ -96,7 +119,6 @@ void Game::StartSeeded(std::uint32_t seed)
     known.seed = seed;
     play.Start(scrambled, std::move(known));
     watch.Start();
-    ClockMayHaveChanged();
 }
 
 void Game::StartNamed(const GameId& id, const QDate& daily)
@@ -112,9 +134,11 @@ void Game::StartNamed(const GameId& id, const QDate& daily)
     ShowNextPictureAfterWin();
     const Level& level = kLevels[std::min(id.level, std::size(kLevels) - 1)];
     play.grid.Resize(level.rows, level.columns);
-    StartSeeded(id.seed);
+    Scramble(id.seed);
     play.facts.daily = daily;
     play.abandoned = std::move(kept);
+    Announce(NewPosition{PositionCause::Named});
+    ClockMayHaveChanged();
 }
 
 void Game::StartDaily()
@@ -163,6 +187,7 @@ void Game::ResetGame()
     drag.Cancel();
     play.Reset(watch.elapsed, watch.Running());
     watch.elapsed = 0;
+    Announce(NewPosition{PositionCause::Reset});
     ClockMayHaveChanged();
 }
 
@@ -172,13 +197,23 @@ void Game::BeginDrag(std::int32_t x, std::int32_t y)
         return;
     drag.Begin(x, y);
     const Cell cell = boardPicture.CellAt(y, x);
-    play.Select(Selection{cell.row, cell.column});
+    const Selection from = play.grid.Selected();
+    const Selection to{cell.row, cell.column};
+    play.Select(to);
+    if (to != from)
+        Announce(SelectionMoved{from, to, false});
 }
 
 void Game::TrackDrag(std::int32_t x, std::int32_t y)
 {
-    if (play.state == Playing)
-        drag.Track(x, y);
+    if (play.state != Playing || !drag.dragging)
+        return;
+    const DragAxis axis = drag.dragAxis;
+    const std::int32_t offset = Along(axis, drag.dragDeltaX, drag.dragDeltaY);
+    drag.Track(x, y);
+    const std::int32_t now = Along(drag.dragAxis, drag.dragDeltaX, drag.dragDeltaY);
+    if (drag.dragAxis != axis || now != offset)
+        Announce(GestureChanged{GestureChanged::Step::Followed, drag.dragAxis, now});
 }
 
 void Game::EndDrag(std::int32_t x, std::int32_t y)
@@ -190,23 +225,52 @@ void Game::EndDrag(std::int32_t x, std::int32_t y)
         drag.Cancel();
         return;
     }
+    const DragAxis axis = drag.dragAxis;
+    const std::int32_t released = Along(axis, std::int64_t(x) - drag.dragAnchorX, std::int64_t(y) - drag.dragAnchorY);
     const std::optional<PlannedMove> planned =
         drag.End(x, y, boardPicture.CellWidth(), boardPicture.CellHeight(), play.grid);
-    FinishMove(planned && play.Make(*planned));
+    if (planned && Make(*planned, MoveSource::Drag, released))
+        return;
+    // The line goes back from where it was let go.
+    drag.Settle();
+    Announce(GestureChanged{GestureChanged::Step::Released, axis, released});
 }
 
 void Game::CancelDrag()
 {
+    if (!drag.dragging) {
+        drag.Cancel();
+        return;
+    }
+    const DragAxis axis = drag.dragAxis;
+    const std::int32_t offset = Along(axis, drag.dragDeltaX, drag.dragDeltaY);
     drag.Cancel();
+    Announce(GestureChanged{GestureChanged::Step::Cancelled, axis, offset});
 }
 
-void Game::KeyShift(bool row, std::int32_t target)
+void Game::KeyShift(MoveAxis axis, std::int32_t by)
 {
+    if (!CanKey())
+        return;
+    // The move is the cell the key slides the line by, either way, so that
+    // it is shown sliding the way the key points (on a line of two cells
+    // both ways end alike); the selection wraps with the moved tile.
     const Selection at = play.grid.Selected();
-    const PlannedMove planned = row ? PlannedMove{Move{MoveAxis::Row, at.row, target - at.column}, {at.row, target}}
-                                    : PlannedMove{Move{MoveAxis::Column, at.column, target - at.row}, {target, at.column}};
-    play.Make(planned);
-    FinishMove(true);
+    const bool row = axis == MoveAxis::Row;
+    const std::int32_t count = row ? play.grid.columnCount : play.grid.rowCount;
+    const std::int32_t from = row ? at.column : at.row;
+    const std::int32_t to = (from + by + count) % count;
+    const Selection after = row ? Selection{at.row, to} : Selection{to, at.column};
+    Make(PlannedMove{Move{axis, row ? at.row : at.column, by}, after}, MoveSource::Key);
+}
+
+bool Game::Make(const PlannedMove& planned, MoveSource by, std::int32_t releasedAt)
+{
+    const Selection before = play.grid.Selected();
+    if (!play.Make(planned))
+        return false;
+    FinishMove(MoveMade{HistoryStep{planned.move, before, planned.after}, by, releasedAt, play.grid.IsSolved()});
+    return true;
 }
 
 bool Game::CanUndo() const
@@ -233,11 +297,9 @@ bool Game::Undo()
         // The stopwatch goes on from where it stood when the game was reset.
         watch.ContinueAt(running);
         watch.elapsed = shown;
-    }
-    if (gameOwner) {
-        gameOwner->RepaintBoard();
-        if (strategy)
-            gameOwner->PlayCue(Cue::Move);
+        Announce(NewPosition{PositionCause::Restored});
+    } else {
+        Announce(MoveTakenBack{play.history.steps[play.history.position]});
     }
     ClockMayHaveChanged();
     return true;
@@ -247,9 +309,7 @@ bool Game::Redo()
 {
     if (!CanRedo() || !play.Redo())
         return false;
-    if (gameOwner)
-        gameOwner->RepaintBoard();
-    FinishMove(true);
+    FinishMove(MoveMade{play.history.steps[play.history.position - 1], MoveSource::Redo, 0, play.grid.IsSolved()});
     return true;
 }
 
@@ -273,10 +333,7 @@ bool Game::MakeMove(const Move& move)
     const std::int32_t from = row ? at.column : at.row;
     const std::int32_t to = ((from + move.amount) % length + length) % length;
     const Selection after = row ? Selection{move.line, to} : Selection{to, move.line};
-    if (!play.Make(PlannedMove{move, after}))
-        return false;
-    FinishMove(true);
-    return true;
+    return Make(PlannedMove{move, after}, MoveSource::Solve);
 }
 
 void Game::SetPar(std::int32_t length, bool optimal)
@@ -298,66 +355,55 @@ void Game::CountAssisted(std::int32_t count)
 
 void Game::ShiftRowLeft()
 {
-    if (!CanKey())
-        return;
-    const std::int32_t t = play.grid.selectedColumn - 1;
-    KeyShift(true, t < 0 ? play.grid.columnCount - 1 : t);
+    KeyShift(MoveAxis::Row, -1);
 }
 
 void Game::ShiftRowRight()
 {
-    if (!CanKey())
-        return;
-    const std::int32_t t = play.grid.selectedColumn + 1;
-    KeyShift(true, t >= play.grid.columnCount ? 0 : t);
+    KeyShift(MoveAxis::Row, 1);
 }
 
 void Game::ShiftColumnUp()
 {
-    if (!CanKey())
-        return;
-    const std::int32_t t = play.grid.selectedRow - 1;
-    KeyShift(false, t < 0 ? play.grid.rowCount - 1 : t);
+    KeyShift(MoveAxis::Column, -1);
 }
 
 void Game::ShiftColumnDown()
 {
-    if (!CanKey())
-        return;
-    const std::int32_t t = play.grid.selectedRow + 1;
-    KeyShift(false, t >= play.grid.rowCount ? 0 : t);
+    KeyShift(MoveAxis::Column, 1);
 }
 
 void Game::SelectLeft()
 {
-    if (CanKey()) {
-        const Selection s = play.grid.Selected();
-        play.Select({s.row, s.column == 0 ? play.grid.columnCount - 1 : s.column - 1});
-    }
+    const Selection s = play.grid.Selected();
+    KeySelect({s.row, s.column == 0 ? play.grid.columnCount - 1 : s.column - 1});
 }
 
 void Game::SelectRight()
 {
-    if (CanKey()) {
-        const Selection s = play.grid.Selected();
-        play.Select({s.row, s.column >= play.grid.columnCount - 1 ? 0 : s.column + 1});
-    }
+    const Selection s = play.grid.Selected();
+    KeySelect({s.row, s.column >= play.grid.columnCount - 1 ? 0 : s.column + 1});
 }
 
 void Game::SelectUp()
 {
-    if (CanKey()) {
-        const Selection s = play.grid.Selected();
-        play.Select({s.row == 0 ? play.grid.rowCount - 1 : s.row - 1, s.column});
-    }
+    const Selection s = play.grid.Selected();
+    KeySelect({s.row == 0 ? play.grid.rowCount - 1 : s.row - 1, s.column});
 }
 
 void Game::SelectDown()
 {
-    if (CanKey()) {
-        const Selection s = play.grid.Selected();
-        play.Select({s.row >= play.grid.rowCount - 1 ? 0 : s.row + 1, s.column});
-    }
+    const Selection s = play.grid.Selected();
+    KeySelect({s.row >= play.grid.rowCount - 1 ? 0 : s.row + 1, s.column});
+}
+
+void Game::KeySelect(Selection to)
+{
+    const Selection from = play.grid.Selected();
+    if (!CanKey() || to == from)
+        return;
+    play.Select(to);
+    Announce(SelectionMoved{from, to, true});
 }
 
 const QString& Game::CounterText()
@@ -405,35 +451,51 @@ bool Game::ClockTicks() const
 void Game::ClockMayHaveChanged()
 {
     HoldForPause();
+    if (IsPaused() != pausedTold) {
+        pausedTold = IsPaused();
+        Announce(StateChanged{pausedTold ? PlayState::Paused : PlayState::Resumed});
+    }
     const bool ticks = ClockTicks();
-    if (gameOwner && ticks != clockTicked)
-        gameOwner->ClockSound(ticks);
-    clockTicked = ticks;
+    if (ticks != clockTicked) {
+        clockTicked = ticks;
+        Announce(ClockChanged{ticks});
+    }
 }
 
-void Game::SetOwner(GameOwner* owner)
+void Game::Announce(const GameChange& change)
 {
-    gameOwner = owner;
-    // A new owner hears the clock's state from scratch: a resumed "Speed"
-    // game starts ticking when its window opens.
-    clockTicked = false;
-    ClockMayHaveChanged();
+    toAnnounce.push_back(change);
+    if (announcing)
+        return;
+    announcing = true;
+    for (std::size_t i = 0; i < toAnnounce.size(); ++i) {
+        const GameChange next = toAnnounce[i];
+        emit Changed(next);
+    }
+    toAnnounce.clear();
+    announcing = false;
 }
 
 void Game::ChangeLevel(std::int32_t rows, std::int32_t columns)
 {
     // The game in play goes as a reset takes it, so that one undo brings
     // it back at its own size, as after a game started by ID.
-    if (play.state == Playing)
-        ResetGame();
     drag.Cancel();
+    if (play.state == Playing) {
+        play.Reset(watch.elapsed, watch.Running());
+        watch.elapsed = 0;
+    }
     play.Resize(rows, columns);
+    Announce(NewPosition{PositionCause::Resized});
     ClockMayHaveChanged();
 }
 
 void Game::SetStrategyStyle(bool strategyStyle)
 {
+    const bool changed = strategy != strategyStyle;
     strategy = strategyStyle;
+    if (changed)
+        Announce(StyleChanged{strategy});
     ClockMayHaveChanged();
 }
 
@@ -454,8 +516,10 @@ void Game::SetBoardSize(std::int32_t width, std::int32_t height, qreal ratio)
     folder.ratio = ratio;
     // Before the saved game is read the picture waits: the size that
     // reading gives it is the one the window shows.
-    if (!picturePending)
+    if (!picturePending) {
         folder.ShowCurrent();
+        Announce(PictureChanged{});
+    }
 }
 
 GameResult Game::ResultOfWin() const
@@ -481,24 +545,20 @@ GameResult Game::ResultOfWin() const
     return r;
 }
 
-void Game::FinishMove(bool moved)
+void Game::FinishMove(const MoveMade& made)
 {
-    if (play.grid.IsSolved()) {
+    drag.Settle();
+    if (made.wins) {
         // The time of the win is the time at the move, not at the last tick.
         if (!strategy && play.state == Playing && !watch.resumePending)
             watch.elapsed = watch.Running();
         play.CheckSolved();
-        if (gameOwner)
-            gameOwner->RepaintBoard();
-        ClockMayHaveChanged();
-        if (gameOwner) {
-            gameOwner->GameWon();
-            gameOwner->PlayCue(Cue::Win);
-        }
-    } else if (gameOwner && strategy) {
-        gameOwner->PlayCue(moved ? Cue::Move : Cue::NoMove);
     }
-    drag.Settle();
+    Announce(made);
+    if (made.wins) {
+        ClockMayHaveChanged();
+        Announce(StateChanged{PlayState::Won});
+    }
 }
 
 std::size_t Game::FileSize(std::int32_t rows, std::int32_t columns)
@@ -567,6 +627,7 @@ std::size_t Game::LoadFrom(const std::uint8_t* in, std::size_t length)
     folder.LoadFrom(in + kHeaderSize + g, length - kHeaderSize - g);
     // The stopwatch goes on from the saved time at the first tick.
     watch.ResumeAt(GetInt32(in + 16));
+    Announce(NewPosition{PositionCause::Loaded});
     ClockMayHaveChanged();
     return length;
 }
@@ -671,6 +732,13 @@ void Game::LoadSavedGame(const BoardFit& fit)
     start.height = folder.height;
     start.ratio = folder.ratio;
     start.ShowCurrent();
+}
+
+void Game::OpenSavedGame(const BoardFit& fit)
+{
+    LoadSavedGame(fit);
+    if (play.state != Playing)
+        ResetGame();
 }
 
 void Game::LoadHistory()

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/drag_gesture.h"
+#include "model/game_change.h"
 #include "model/game_facts.h"
 #include "model/game_id.h"
-#include "model/game_owner.h"
 #include "model/history.h"
 #include "model/puzzle.h"
 #include "model/records.h"
@@ -12,6 +12,7 @@
 #include "pictures/board_bitmap.h"
 #include "pictures/picture_folder.h"
 
+#include <QObject>
 #include <QSize>
 #include <QString>
 
@@ -19,6 +20,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace tesselo {
 
@@ -33,8 +35,9 @@ struct GameClocks {
 };
 
 // The puzzle for the whole run: the picture, the state of play, counters
-// and the open gesture. Knows nothing of windows; feedback goes to its
-// owner.
+// and the open gesture. Knows nothing of windows: every change it makes is
+// announced once, after it happened, as a value (Changed), and whoever
+// shows the game follows that one stream.
 //
 // Its state lives in parts by concern: the puzzle (grid, state of play,
 // moves, history, facts), the drag gesture and the stopwatch, with the
@@ -42,7 +45,8 @@ struct GameClocks {
 // below change them. The fields the game has always been read by (`grid`,
 // `state`, `moves`, `dragAxis`, ...) are read-only views into those parts,
 // so a window or painter can read the game but never write it.
-class Game {
+class Game : public QObject {
+    Q_OBJECT
     // Declared first: the views below are bound to them.
     Puzzle play;
     DragGesture drag;
@@ -51,7 +55,6 @@ class Game {
     PictureFolder folder;
     bool strategy = true;
     std::int32_t soundVolume = 100;
-    GameOwner* gameOwner = nullptr; // not owned
     friend struct GameSetup;
 
 public:
@@ -83,6 +86,8 @@ public:
     Game& operator=(const Game&) = delete;
 
     void NewGame();
+    // The first button: "New Game" at rest, "Reset Game" in play.
+    void NewOrReset();
     // The game the seed names at the current level, scrambled from the
     // home order; what NewGame does after choosing a seed. A seed whose
     // scramble is within reach of solved (closer than kLeastStartDistance)
@@ -118,7 +123,6 @@ public:
     void SelectUp();
     void SelectDown();
     const QString& CounterText();
-    void FinishMove(bool moved);
 
     // Takes the last move back, or, right after a reset, brings the
     // abandoned game back in play. Returns whether anything changed.
@@ -128,6 +132,10 @@ public:
     bool Redo();
     bool CanUndo() const;
     bool CanRedo() const;
+    // The game just won can be watched again, as it was played.
+    bool CanReplaySolve() const { return play.state == Solved && play.history.IsActive(); }
+    // A game in play and in view: the solver may hint or solve.
+    bool CanAssist() const { return play.state == Playing && !IsPaused(); }
     // Ends the history and forgets an abandoned game.
     void EndHistory();
 
@@ -151,11 +159,10 @@ public:
     // stands and its clock is silent.
     void SuspendForReplay(bool replaying);
     // The one rule for the ticking clock sound: a "Speed" game in play
-    // whose stopwatch runs. The owner hears of every change.
+    // whose stopwatch runs. Every change of it is announced.
     bool ClockTicks() const;
 
     // Settings, as the options dialog changes them.
-    void SetOwner(GameOwner* owner);
     // A grid of another size, in home order: a game in play is abandoned
     // as a reset abandons it, and one undo right after brings it back at
     // its own size.
@@ -184,6 +191,9 @@ public:
     // damaged file is treated as no file. Anything but a game in play
     // comes back at rest.
     void LoadSavedGame(const BoardFit& fit = {});
+    // The game as the window opens it: the saved game read, and anything
+    // but a game in play at rest (the whole picture, ready for a new game).
+    void OpenSavedGame(const BoardFit& fit);
     // Whether `path` holds a saved game that LoadFrom would accept, read
     // only when its size could be one (a pseudo file of size 0 that would
     // block a read is never opened).
@@ -238,9 +248,25 @@ public:
     const bool& strategyStyle = strategy;
     const std::int32_t& volume = soundVolume;
 
+signals:
+    // A change, after it happened: listeners read the game as it stands
+    // after it. A change made while listeners hear of another is announced
+    // once they all have, so that every listener hears every change in the
+    // order it was made.
+    void Changed(const tesselo::GameChange& change);
+
 private:
     bool CanKey() const { return play.state == Playing && !drag.dragging && !IsPaused(); }
-    void KeyShift(bool row, std::int32_t target);
+    void KeyShift(MoveAxis axis, std::int32_t by);
+    void KeySelect(Selection to);
+    // A new scramble from `seed` in play, not yet announced.
+    void Scramble(std::uint32_t seed);
+    // Makes a planned move, and announces it and what follows from it: the
+    // win, and the cue and the clock that go with them.
+    bool Make(const PlannedMove& planned, MoveSource by, std::int32_t releasedAt = 0);
+    // After a move made, redone or refused: the win, if it is one.
+    void FinishMove(const MoveMade& made);
+    void Announce(const GameChange& change);
     void ClockMayHaveChanged();
     // The pause follows the game's facts: held exactly while a "Speed" game
     // in play is marked paused.
@@ -253,7 +279,12 @@ private:
     FileTimeSource fileTime;
     QString counterText;
     bool picturePending = false; // FirstPicture::WhenLoaded, until LoadSavedGame
-    bool clockTicked = false;    // what the owner last heard
+    // What the listeners last heard of the clock and the pause.
+    bool clockTicked = false;
+    bool pausedTold = false;
+    // Changes made while the listeners hear of an earlier one, in order.
+    std::vector<GameChange> toAnnounce;
+    bool announcing = false;
 };
 
 } // namespace tesselo

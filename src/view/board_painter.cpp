@@ -51,9 +51,8 @@ int Near(std::int64_t v)
     return static_cast<int>(std::clamp(v, -kFarOff, kFarOff));
 }
 
-bool MakeGeometry(const BoardBitmap& board, Geometry* g)
+bool MakeGeometry(const BoardBitmap& board, const TileGrid* grid, Geometry* g)
 {
-    const TileGrid* grid = board.grid;
     if (board.picture.isNull() || !grid || grid->rowCount <= 0 || grid->columnCount <= 0 ||
         grid->cells.size() != static_cast<std::size_t>(grid->rowCount) * static_cast<std::size_t>(grid->columnCount))
         return false;
@@ -89,10 +88,10 @@ QPoint SourceCorner(const TileGrid& grid, const Geometry& g, std::int32_t row, s
     return QPoint(t.homeColumn * g.cw, t.homeRow * g.ch);
 }
 
-bool CopyCell(PaintTarget& target, const BoardBitmap& board, const Geometry& g, std::int32_t row,
-              std::int32_t column)
+bool CopyCell(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, const Geometry& g,
+              std::int32_t row, std::int32_t column)
 {
-    const QPoint s = SourceCorner(*board.grid, g, row, column);
+    const QPoint s = SourceCorner(grid, g, row, column);
     return target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(column * g.cw, row * g.ch));
 }
 
@@ -115,37 +114,78 @@ void Frame(PaintTarget& target, std::int32_t l, std::int32_t t, std::int32_t r, 
     Outline(target, {QPoint(l, t), QPoint(r, t), QPoint(r, b), QPoint(l, b), QPoint(l, t)}, kSelectionColour);
 }
 
-} // namespace
+// The frame of the selected cell moved `dx` pixels along its row, wrapping
+// round the side edges.
+void FrameAlongRow(PaintTarget& target, const Geometry& g, std::int32_t dx)
+{
+    const std::int64_t wrappedLeft = g.WrapX(std::int64_t(g.left) + dx);
+    const std::int64_t wrappedRight = g.WrapX(std::int64_t(g.right) + dx);
+    const int sl = Near(wrappedLeft);
+    const int sr = Near(wrappedRight);
+    if (wrappedRight > wrappedLeft) {
+        Frame(target, sl, g.top, sr, g.bottom);
+    } else {
+        // The frame straddles the side edges: two brackets, open outwards.
+        Outline(target, {QPoint(0, g.top), QPoint(sr, g.top), QPoint(sr, g.bottom), QPoint(-1, g.bottom)},
+                kSelectionColour);
+        Outline(target,
+                {QPoint(g.xr, g.top), QPoint(sl, g.top), QPoint(sl, g.bottom), QPoint(g.xr + 1, g.bottom)},
+                kSelectionColour);
+    }
+}
 
-bool DrawBoard(PaintTarget& target, const BoardBitmap& board)
+// The same along its column, wrapping round the top and bottom edges.
+void FrameAlongColumn(PaintTarget& target, const Geometry& g, std::int32_t dy)
+{
+    const std::int64_t wrappedTop = g.WrapY(std::int64_t(g.top) + dy);
+    const std::int64_t wrappedBottom = g.WrapY(std::int64_t(g.bottom) + dy);
+    const int st = Near(wrappedTop);
+    const int sb = Near(wrappedBottom);
+    if (wrappedBottom > wrappedTop) {
+        Frame(target, g.left, st, g.right, sb);
+    } else {
+        Outline(target, {QPoint(g.left, 0), QPoint(g.left, sb), QPoint(g.right, sb), QPoint(g.right, -1)},
+                kSelectionColour);
+        Outline(target,
+                {QPoint(g.left, g.yb), QPoint(g.left, st), QPoint(g.right, st), QPoint(g.right, g.yb + 1)},
+                kSelectionColour);
+    }
+}
+
+// The board at rest, its frame moved `frame` pixels along a row or a column
+// (a selection on its way to its cell).
+bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, QPoint frame)
 {
     Geometry g;
-    if (!MakeGeometry(board, &g))
+    if (!MakeGeometry(board, &grid, &g))
         return false;
-    const TileGrid& grid = *board.grid;
     if (grid.IsSolved())
         return target.Copy(board.picture, QRect(0, 0, g.w, g.h), QPoint(0, 0));
     for (std::int32_t i = 0; i < grid.rowCount; ++i)
         for (std::int32_t j = 0; j < grid.columnCount; ++j)
-            if (!CopyCell(target, board, g, i, j))
+            if (!CopyCell(target, board, grid, g, i, j))
                 return false;
     HorizontalGridLines(target, grid, g);
     VerticalGridLines(target, grid, g);
-    Frame(target, g.left, g.top, g.right, g.bottom);
+    if (frame.x() != 0)
+        FrameAlongRow(target, g, frame.x());
+    else if (frame.y() != 0)
+        FrameAlongColumn(target, g, frame.y());
+    else
+        Frame(target, g.left, g.top, g.right, g.bottom);
     return true;
 }
 
-bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
+bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dx)
 {
     Geometry g;
-    if (!MakeGeometry(board, &g))
+    if (!MakeGeometry(board, &grid, &g))
         return false;
-    const TileGrid& grid = *board.grid;
     const std::int32_t sel = grid.selectedRow;
     for (std::int32_t i = 0; i < grid.rowCount; ++i) {
         for (std::int32_t j = 0; j < grid.columnCount; ++j) {
             if (i != sel) {
-                if (!CopyCell(target, board, g, i, j))
+                if (!CopyCell(target, board, grid, g, i, j))
                     return false;
                 continue;
             }
@@ -178,35 +218,20 @@ bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
     for (std::int32_t j = 0; j < grid.columnCount; ++j)
         separator(j * g.cw);
     separator(g.xr);
-
-    const std::int64_t wrappedLeft = g.WrapX(std::int64_t(g.left) + dx);
-    const std::int64_t wrappedRight = g.WrapX(std::int64_t(g.right) + dx);
-    const int sl = Near(wrappedLeft);
-    const int sr = Near(wrappedRight);
-    if (wrappedRight > wrappedLeft) {
-        Frame(target, sl, g.top, sr, g.bottom);
-    } else {
-        // The frame straddles the side edges: two brackets, open outwards.
-        Outline(target, {QPoint(0, g.top), QPoint(sr, g.top), QPoint(sr, g.bottom), QPoint(-1, g.bottom)},
-                kSelectionColour);
-        Outline(target,
-                {QPoint(g.xr, g.top), QPoint(sl, g.top), QPoint(sl, g.bottom), QPoint(g.xr + 1, g.bottom)},
-                kSelectionColour);
-    }
+    FrameAlongRow(target, g, dx);
     return true;
 }
 
-bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy)
+bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dy)
 {
     Geometry g;
-    if (!MakeGeometry(board, &g))
+    if (!MakeGeometry(board, &grid, &g))
         return false;
-    const TileGrid& grid = *board.grid;
     const std::int32_t sel = grid.selectedColumn;
     for (std::int32_t j = 0; j < grid.columnCount; ++j) {
         for (std::int32_t i = 0; i < grid.rowCount; ++i) {
             if (j != sel) {
-                if (!CopyCell(target, board, g, i, j))
+                if (!CopyCell(target, board, grid, g, i, j))
                     return false;
                 continue;
             }
@@ -234,21 +259,35 @@ bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t 
         separator(i * g.ch);
     separator(g.yb);
     VerticalGridLines(target, grid, g);
-
-    const std::int64_t wrappedTop = g.WrapY(std::int64_t(g.top) + dy);
-    const std::int64_t wrappedBottom = g.WrapY(std::int64_t(g.bottom) + dy);
-    const int st = Near(wrappedTop);
-    const int sb = Near(wrappedBottom);
-    if (wrappedBottom > wrappedTop) {
-        Frame(target, g.left, st, g.right, sb);
-    } else {
-        Outline(target, {QPoint(g.left, 0), QPoint(g.left, sb), QPoint(g.right, sb), QPoint(g.right, -1)},
-                kSelectionColour);
-        Outline(target,
-                {QPoint(g.left, g.yb), QPoint(g.left, st), QPoint(g.right, st), QPoint(g.right, g.yb + 1)},
-                kSelectionColour);
-    }
+    FrameAlongColumn(target, g, dy);
     return true;
+}
+
+} // namespace
+
+bool DrawBoard(PaintTarget& target, const BoardBitmap& board)
+{
+    return board.grid && DrawAtRest(target, board, *board.grid, QPoint());
+}
+
+bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
+{
+    return board.grid && DrawRow(target, board, *board.grid, dx);
+}
+
+bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy)
+{
+    return board.grid && DrawColumn(target, board, *board.grid, dy);
+}
+
+bool DrawMotion(PaintTarget& target, const BoardBitmap& board, const MotionFrame& frame)
+{
+    switch (frame.axis) {
+    case Horizontal: return DrawRow(target, board, frame.grid, frame.offset);
+    case Vertical: return DrawColumn(target, board, frame.grid, frame.offset);
+    case None:
+    default: return DrawAtRest(target, board, frame.grid, frame.frameOffset);
+    }
 }
 
 } // namespace tesselo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/motion_frame.h"
 #include "view/paint_target.h"
 
 #include <cstdint>
@@ -17,6 +18,10 @@ class BoardBitmap;
 bool DrawBoard(PaintTarget& target, const BoardBitmap& board);
 bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx);
 bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy);
+// A moment of a move in motion, painted the same ways over the board's
+// picture: the frame's grid with its selected line slid (as a drag), or at
+// rest with its selection frame on its way to the selected cell.
+bool DrawMotion(PaintTarget& target, const BoardBitmap& board, const MotionFrame& frame);
 
 constexpr QRgb kGridColour = 0xff000000u;
 constexpr QRgb kSelectionColour = 0xffffff00u;

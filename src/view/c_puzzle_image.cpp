@@ -5,10 +5,13 @@
 #include "view/hint_overlay.h"
 #include "view/painter_target.h"
 #include "view/paused_panel.h"
-#include "view/replay.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QTimerEvent>
+
+#include <utility>
 
 namespace tesselo {
 
@@ -19,7 +22,143 @@ CPuzzleImage::CPuzzleImage(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CPuzzleImage::paintEvent(QPaintEvent*)
+void CPuzzleImage::Show(Game* shown)
+{
+    if (game)
+        disconnect(game, nullptr, this, nullptr);
+    game = shown;
+    FinishMotion();
+    if (game) {
+        connect(game, &Game::Changed, this, &CPuzzleImage::Follow);
+        framed = game->grid.Selected();
+    }
+    update();
+}
+
+void CPuzzleImage::ShowReplay(const BoardBitmap* board)
+{
+    replayBoard = board;
+    FinishMotion();
+    if (!replayBoard && game)
+        framed = game->grid.Selected();
+    update();
+}
+
+void CPuzzleImage::SetHint(const std::optional<Move>& move)
+{
+    if (move == hint)
+        return;
+    hint = move;
+    update();
+}
+
+void CPuzzleImage::SetAnimated(bool on)
+{
+    animated = on;
+    if (!on) {
+        update(motion.Area(Cell()));
+        FinishMotion();
+    }
+}
+
+const BoardBitmap* CPuzzleImage::ShownBoard() const
+{
+    return replayBoard ? replayBoard : game ? &game->board : nullptr;
+}
+
+QSize CPuzzleImage::Cell() const
+{
+    const BoardBitmap* board = ShownBoard();
+    return board ? QSize(board->CellWidth(), board->CellHeight()) : QSize();
+}
+
+QRect CPuzzleImage::LineArea(MoveAxis axis, int line) const
+{
+    const BoardBitmap* board = ShownBoard();
+    if (!board || !board->grid)
+        return rect();
+    const QSize cell = Cell();
+    return axis == MoveAxis::Row ? QRect(0, line * cell.height(), cell.width() * board->grid->columnCount, cell.height() + 1)
+                                 : QRect(line * cell.width(), 0, cell.width() + 1, cell.height() * board->grid->rowCount);
+}
+
+QRect CPuzzleImage::CellArea(Selection cell) const
+{
+    const QSize size = Cell();
+    return QRect(cell.column * size.width(), cell.row * size.height(), size.width() + 1, size.height() + 1);
+}
+
+void CPuzzleImage::Follow(const GameChange& change)
+{
+    // A replay shows a board of its own; the game's changes wait under it.
+    if (replayBoard) {
+        if (std::holds_alternative<PictureChanged>(change))
+            update();
+        return;
+    }
+    if (!game)
+        return;
+    ShowChange(change, game->grid);
+}
+
+void CPuzzleImage::FollowReplay(const GameChange& change)
+{
+    if (replayBoard && replayBoard->grid)
+        ShowChange(change, *replayBoard->grid);
+}
+
+void CPuzzleImage::ShowChange(const GameChange& change, const TileGrid& now)
+{
+    const QSize cell = Cell();
+    // The glide under way ends where it was going: its area, and whatever
+    // was painted of it, is painted again, at rest or as the next glide
+    // shows it.
+    QRegion dirty = motion.Area(cell) + std::exchange(paintedInMotion, QRegion());
+    if (animated)
+        motion.Follow(change, now, cell);
+    dirty += motion.Area(cell);
+    if (const auto* made = std::get_if<MoveMade>(&change)) {
+        dirty += LineArea(made->step.move.axis, made->step.move.line);
+    } else if (const auto* back = std::get_if<MoveTakenBack>(&change)) {
+        dirty += LineArea(back->step.move.axis, back->step.move.line);
+    } else if (const auto* gesture = std::get_if<GestureChanged>(&change)) {
+        const Selection at = now.Selected();
+        if (gesture->axis != None)
+            dirty += gesture->axis == Horizontal ? LineArea(MoveAxis::Row, at.row) : LineArea(MoveAxis::Column, at.column);
+    } else if (std::holds_alternative<SelectionMoved>(change) || std::holds_alternative<ClockChanged>(change) ||
+               std::holds_alternative<StyleChanged>(change)) {
+        // Nothing but the frame, below.
+    } else {
+        dirty = rect();
+    }
+    if (now.Selected() != framed) {
+        dirty += CellArea(framed);
+        dirty += CellArea(now.Selected());
+        framed = now.Selected();
+    }
+    update(dirty);
+    // One paint a frame while the glide runs, and none after.
+    if (motion.IsRunning() && !frames.isActive())
+        frames.start(BoardMotion::kFrameMs, Qt::PreciseTimer, this);
+}
+
+void CPuzzleImage::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != frames.timerId())
+        return QWidget::timerEvent(event);
+    update(motion.Area(Cell()));
+    if (!motion.IsRunning())
+        FinishMotion();
+}
+
+void CPuzzleImage::FinishMotion()
+{
+    update(std::exchange(paintedInMotion, QRegion()));
+    frames.stop();
+    motion.Finish();
+}
+
+void CPuzzleImage::paintEvent(QPaintEvent* event)
 {
     // The painter ends when it leaves this scope, whichever way the board
     // painting went.
@@ -30,18 +169,15 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
     // strip beyond the last whole cell (and everything, when there is no
     // picture), so that strip gets the window's background first; an
     // in-order board then copies its picture over it.
-    // A replay paints its own grid over the same picture, with the same
-    // painters as a drag; the game itself is not touched.
-    const bool replaying = replayFrame && replayBoard;
+    // A replay paints its own grid over its own picture, with the same
+    // painters as the game; the game itself is not touched.
     // A paused game shows the panel and nothing of its board; a replay
     // started meanwhile shows its own game.
-    if (!replaying && game && game->IsPaused()) {
+    if (!replayBoard && game && game->IsPaused()) {
         PausedPanel::Paint(painter, rect(), font());
         return;
     }
-    if (replaying)
-        replayBoard->grid = &replayFrame->grid;
-    const BoardBitmap* bitmap = replaying ? replayBoard : game ? &game->board : nullptr;
+    const BoardBitmap* bitmap = ShownBoard();
     QRect board;
     if (bitmap && bitmap->grid)
         board = QRect(0, 0, bitmap->CellWidth() * bitmap->grid->columnCount,
@@ -50,25 +186,31 @@ void CPuzzleImage::paintEvent(QPaintEvent*)
         painter.fillRect(r, palette().window());
     if (!bitmap)
         return;
+    if (!replayBoard)
+        framed = game->grid.Selected();
 
-    // The gesture alone picks the painting; only its own axis's offset is
-    // passed, though the game keeps both up to date. A board that could not
-    // be painted in full is left as far as it got.
-    const DragAxis axis = replaying ? replayFrame->axis : game->dragAxis;
-    const std::int32_t dx = replaying ? replayFrame->offset : game->dragDeltaX;
-    const std::int32_t dy = replaying ? replayFrame->offset : game->dragDeltaY;
+    // A move on its way, else the gesture alone picks the painting; only its
+    // own axis's offset is passed, though the game keeps both up to date. A
+    // board that could not be painted in full is left as far as it got.
+    const std::optional<MotionFrame> moving = motion.Frame(Cell());
+    const DragAxis axis = moving || replayBoard ? None : game->dragAxis;
     // The target paints in device pixels and copies without blending; the
     // hint over it is drawn in board pixels, blended.
     painter.save();
     PainterTarget target(painter);
-    switch (axis) {
-    case Horizontal: DrawRowDrag(target, *bitmap, dx); break;
-    case Vertical: DrawColumnDrag(target, *bitmap, dy); break;
-    case None:
-    default: DrawBoard(target, *bitmap); break;
+    if (moving) {
+        DrawMotion(target, *bitmap, *moving);
+        paintedInMotion += event->region();
+    } else {
+        switch (axis) {
+        case Horizontal: DrawRowDrag(target, *bitmap, game->dragDeltaX); break;
+        case Vertical: DrawColumnDrag(target, *bitmap, game->dragDeltaY); break;
+        case None:
+        default: DrawBoard(target, *bitmap); break;
+        }
     }
     painter.restore();
-    if (hint && !replaying && axis == None && bitmap->grid)
+    if (hint && !replayBoard && !moving && axis == None && bitmap->grid)
         DrawHint(painter, QSize(bitmap->CellWidth(), bitmap->CellHeight()), bitmap->grid->rowCount,
                  bitmap->grid->columnCount, *hint);
 }

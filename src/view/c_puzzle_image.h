@@ -1,7 +1,11 @@
 #pragma once
 
+#include "model/game_change.h"
 #include "model/move.h"
+#include "view/board_motion.h"
 
+#include <QBasicTimer>
+#include <QRegion>
 #include <QWidget>
 
 #include <optional>
@@ -10,26 +14,68 @@ namespace tesselo {
 
 class BoardBitmap;
 class Game;
-struct ReplayFrame;
 
-// The board on screen. It paints the game's board at rest or with the open
-// gesture, and takes no pointer input: presses over it reach the main
-// window, which drives the gestures.
+// The board on screen. It paints the game's board at rest, with the open
+// gesture, or on its way from one rest to the next, and follows the game's
+// changes: each repaints no more of the board than it touched, and a move
+// glides (BoardMotion), a frame every kFrameMs while it does. A replay
+// shows a board of its own in the game's place, its moves coming the same
+// way. It takes no pointer input: presses over it reach the main window,
+// which drives the gestures.
 class CPuzzleImage : public QWidget {
     Q_OBJECT
 public:
     explicit CPuzzleImage(QWidget* parent = nullptr);
 
-    Game* game = nullptr; // not owned
-    // While a solve is replayed: the frame to show and the picture to show
-    // it with, in place of the game's own board. Both not owned.
-    const ReplayFrame* replayFrame = nullptr;
-    BoardBitmap* replayBoard = nullptr;
-    // A move to hint at, drawn over the game's board at rest.
-    std::optional<Move> hint;
+    // Shows `game`'s board and follows its changes; null shows nothing.
+    void Show(Game* game);
+    const Game* Shown() const { return game; }
+    // Shows a replay's own board (its picture and grid) in place of the
+    // game's, until called with null; its moves come through FollowReplay.
+    void ShowReplay(const BoardBitmap* board);
+    bool ShowsReplay() const { return replayBoard != nullptr; }
+    // A move to hint at, drawn over the game's board at rest; nothing
+    // hides it.
+    void SetHint(const std::optional<Move>& move);
+    const std::optional<Move>& Hint() const { return hint; }
+    // Whether moves glide to their place or jump there.
+    void SetAnimated(bool on);
+    bool Animated() const { return animated; }
+    BoardMotion& Motion() { return motion; }
+
+public slots:
+    // A change of the game shown, or of the replay shown.
+    void Follow(const tesselo::GameChange& change);
+    void FollowReplay(const tesselo::GameChange& change);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    const BoardBitmap* ShownBoard() const;
+    QSize Cell() const;
+    // Repaints what `change` touched of `now`, gliding to it if it glides.
+    void ShowChange(const GameChange& change, const TileGrid& now);
+    // The part of the board a line or a cell and its frame cover, in board
+    // pixels: the frame's far edge lies on the next line's first pixel.
+    QRect LineArea(MoveAxis axis, int line) const;
+    QRect CellArea(Selection cell) const;
+    // Ends the glide: what it painted is painted again at rest.
+    void FinishMotion();
+
+    Game* game = nullptr;                    // not owned
+    const BoardBitmap* replayBoard = nullptr; // likewise
+    std::optional<Move> hint;
+    bool animated = true;
+    BoardMotion motion;
+    QBasicTimer frames;
+    // Where the frame was when last painted.
+    Selection framed;
+    // What paints have drawn of the glide under way: beyond its line, a
+    // glide shows the board as it was (its grid lines on a board a move
+    // has just completed, say), and all of it is painted again at rest.
+    QRegion paintedInMotion;
 };
 
 } // namespace tesselo

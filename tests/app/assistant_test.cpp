@@ -23,7 +23,7 @@ bool WaitFor(const std::function<bool()>& done, int ms = 20000)
 
 void Key(Window& w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QTest::keyClick(w.dlg.newGameButton, key, modifiers);
+    w.Key(key, modifiers);
 }
 
 // A new game at this size, once its par is known.
@@ -40,10 +40,8 @@ void NewGameWithPar(Window& w, int rows, int columns)
 void PlayByKeys(Window& w, const Move& move)
 {
     const bool row = move.axis == MoveAxis::Row;
-    QTest::keyPress(w.dlg.newGameButton, Qt::Key_Shift);
     while ((row ? w.game.grid.selectedRow : w.game.grid.selectedColumn) != move.line)
         Key(w, row ? Qt::Key_Down : Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyRelease(w.dlg.newGameButton, Qt::Key_Shift);
     const Qt::Key forward = row ? Qt::Key_Right : Qt::Key_Down;
     const Qt::Key back = row ? Qt::Key_Left : Qt::Key_Up;
     for (int i = 0; i < std::abs(move.amount); ++i)
@@ -52,7 +50,7 @@ void PlayByKeys(Window& w, const Move& move)
 
 const std::optional<Move>& Shown(const Window& w)
 {
-    return w.dlg.boardControl->hint;
+    return w.dlg.Board().Hint();
 }
 
 } // namespace
@@ -68,7 +66,7 @@ TEST(Assistant, EachFollowedHintTakesThePlanDownByOne)
     NewGameWithPar(w, 3, 4);
     const std::int32_t par = *w.game.facts.par;
     EXPECT_TRUE(w.game.facts.parIsOptimal);
-    const Assistant& help = *w.dlg.assistant;
+    const PlanKeeper& help = w.dlg.Hints().Plans();
     const TileGrid start = w.game.grid;
 
     Key(w, Qt::Key_H);
@@ -119,7 +117,7 @@ TEST(Assistant, ASolvePlaysRealMovesUntilAnyInput)
         Window w;
         NewGameWithPar(w, 3, 3);
         const TileGrid start = w.game.grid;
-        const Assistant& help = *w.dlg.assistant;
+        const PlanKeeper& help = w.dlg.Hints().Plans();
         Key(w, Qt::Key_H, Qt::ShiftModifier);
         EXPECT_TRUE(help.IsSolving());
         EXPECT_EQ(w.game.moves, 1) << "the first move comes at once";
@@ -128,7 +126,7 @@ TEST(Assistant, ASolvePlaysRealMovesUntilAnyInput)
         ASSERT_TRUE(WaitFor([&] { return w.game.moves == 2; }, 2000));
         EXPECT_GE(clock.elapsed(), 200);
         if (click) {
-            const QPoint on(10, w.dlg.barHeight + 10);
+            const QPoint on(10, w.dlg.BarHeight() + 10);
             w.Mouse(QEvent::MouseButtonPress, on, Qt::LeftButton, Qt::LeftButton);
             w.Mouse(QEvent::MouseButtonRelease, on, Qt::LeftButton, Qt::NoButton);
         } else {
@@ -155,6 +153,7 @@ TEST(Assistant, AGameTheSolveWinsIsNoNewBest)
     NewGameWithPar(w, 2, 3);
     Key(w, Qt::Key_H, Qt::ShiftModifier);
     ASSERT_TRUE(WaitFor([&] { return w.game.state == Solved; }, 5000));
+    ASSERT_TRUE(w.SettleRecords());
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo");
     const GameResult won = w.game.ResultOfWin();
     EXPECT_EQ(won.moves, *w.game.facts.par);
@@ -174,7 +173,7 @@ TEST(Assistant, APlanForABoardThatChangedMeanwhileIsDropped)
     TempCwd cwd;
     Window w;
     NewGameWithPar(w, 3, 4);
-    const Assistant& help = *w.dlg.assistant;
+    const PlanKeeper& help = w.dlg.Hints().Plans();
     // A move and its undo: the plan is left.
     w.game.ShiftRowRight();
     w.Tick();
@@ -182,7 +181,7 @@ TEST(Assistant, APlanForABoardThatChangedMeanwhileIsDropped)
     w.Tick();
     ASSERT_FALSE(help.Plan().Active());
 
-    QSignalSpy answers(&w.dlg.assistant->Service(), &SolverService::PlanReady);
+    QSignalSpy answers(&w.dlg.Hints().Plans().Service(), &SolverService::PlanReady);
     Key(w, Qt::Key_H);
     EXPECT_TRUE(help.IsWaiting());
     // The board changes before the answer can come, without input.
@@ -200,6 +199,6 @@ TEST(Assistant, APlanForABoardThatChangedMeanwhileIsDropped)
     EXPECT_EQ(Shown(w), MoveOf(help.Plan().Remaining().slides.front()));
 
     ASSERT_TRUE(WaitFor([&] { return !Shown(w).has_value(); }, 5000));
-    EXPECT_GE(clock.elapsed(), Assistant::kHintMs - 500);
+    EXPECT_GE(clock.elapsed(), HintPresenter::kHintMs - 500);
     EXPECT_EQ(answers.size(), 1);
 }

@@ -164,6 +164,7 @@ void ExpectTextsWhole(QWidget* window, const std::string& where)
 // and the two about wins the records could not take.
 class SavingWindow : public CTesseloDlg {
 public:
+    using CTesseloDlg::CTesseloDlg;
     using CTesseloDlg::OfferCloseLosingWins;
     using CTesseloDlg::OfferCloseWithoutSaving;
     using CTesseloDlg::TellWinNotKept;
@@ -194,11 +195,12 @@ void ExpectMessageWhole(QWidget* owner, const std::function<void()>& open, const
 void ExpectBarWhole(CTesseloDlg& window, const std::string& where)
 {
     for (const bool playing : {false, true}) {
-        window.bar.Show(QStringLiteral("0:00:00.0"), !playing, playing);
-        for (QPushButton* button : {window.newGameButton, window.optionsButton, window.helpButton})
+        GameBar& bar = window.Bar();
+        bar.Show(QStringLiteral("0:00:00.0"), !playing, playing);
+        for (QPushButton* button : {bar.newGame, bar.options, bar.help})
             EXPECT_EQ(Clipped(button), "") << where << ": " << Name(button);
-        const QLabel* label = window.counterLabel;
-        const int room = window.counterValue->x() - label->x() - label->contentsRect().left();
+        const QLabel* label = bar.counterLabel;
+        const int room = bar.counterValue->x() - label->x() - label->contentsRect().left();
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room) << where << ": " << Name(label);
     }
 }
@@ -297,7 +299,8 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         }
     }
     {
-        SavingWindow window;
+        Game game;
+        SavingWindow window(game);
         ExpectMessageWhole(&window, [&] {
             EXPECT_FALSE(window.OfferCloseWithoutSaving(
                 QStringLiteral("Could not write /home/player/Games/Tesselo/tesselo.dat: No space left on device")));
@@ -313,14 +316,13 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         // game.
         TempCwd cwd;
         Game game;
-        SavingWindow window;
-        window.game = &game;
+        SavingWindow window(game);
         for (const int width : {window_layout::kMinClientWidth, 640, 1600}) {
             window.OnSize(width, 600);
             ExpectBarWhole(window, Where("bar") + ", " + std::to_string(width) + " wide");
         }
         QGuiApplication::clipboard()->setText(QStringLiteral("no game here"));
-        ExpectMessageWhole(&window, [&] { window.sharing.PasteId(); }, Where("pasting what is not a game ID"));
+        ExpectMessageWhole(&window, [&] { window.Sharing().PasteId(); }, Where("pasting what is not a game ID"));
     }
 }
 

@@ -167,14 +167,13 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
 {
     SoundPlayDir dir;
     Game game;
-    CTesseloDlg dlg;
-    dlg.game = &game;
+    CTesseloDlg dlg(game);
     dlg.OnSize(dlg.width(), dlg.height());
     dlg.OnInitDialog();
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     game.SetStrategyStyle(false);
-    dlg.OnTimer(dlg.timerId);
+    dlg.OnTimer(dlg.TimerId());
     dlg.OnBnClickedNewGame();
     ASSERT_EQ(game.state, Playing);
     const std::int64_t opened = game.stopwatch.clockNow;
@@ -183,7 +182,7 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
     bool clockInside = false;
     QTimer::singleShot(600, &dlg, [&] {
         seenInside = game.stopwatch.clockNow;
-        clockInside = ClockTicking(dlg.sound);
+        clockInside = ClockTicking(dlg.Sound());
         auto* help = qobject_cast<CHelpDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(help, nullptr);
         DoneButton(help)->click();
@@ -192,9 +191,9 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
 
     EXPECT_GE(seenInside - opened, 400) << "the timer stood still under the help";
     EXPECT_TRUE(clockInside) << "the clock sound stopped under the help";
-    dlg.OnTimer(dlg.timerId);
+    dlg.OnTimer(dlg.TimerId());
     EXPECT_GE(game.stopwatch.Running(), 500);
     EXPECT_EQ(game.state, Playing);
     EXPECT_GE(game.elapsed, 500);
-    EXPECT_EQ(dlg.counterValue->text(), Game::TimeText(game.elapsed));
+    EXPECT_EQ(dlg.Bar().counterValue->text(), Game::TimeText(game.elapsed));
 }

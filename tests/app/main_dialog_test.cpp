@@ -55,14 +55,14 @@ TEST(MainDialog, BarGeometryFollowsTheClientWidth)
     Window w(false);
     for (const auto& [cx, slot, bar] : {std::tuple{640, 128, 42}, {641, 128, 42}, {645, 129, 43}}) {
         w.dlg.OnSize(cx, 500);
-        EXPECT_EQ(w.dlg.buttonWidth, slot);
-        EXPECT_EQ(w.dlg.barHeight, bar);
-        EXPECT_EQ(w.dlg.newGameButton->geometry(), QRect(0, 0, slot, bar));
-        EXPECT_EQ(w.dlg.optionsButton->geometry(), QRect(slot, 0, slot, bar));
-        EXPECT_EQ(w.dlg.counterLabel->geometry(), QRect(2 * slot, 0, 2 * slot, bar));
-        EXPECT_EQ(w.dlg.counterValue->geometry(), QRect(3 * slot, 2, slot - 2, bar - 4));
-        EXPECT_EQ(w.dlg.helpButton->geometry(), QRect(4 * slot, 0, slot, bar));
-        EXPECT_EQ(w.dlg.boardControl->geometry(), QRect(0, bar, cx, 500 - bar));
+        EXPECT_EQ(w.dlg.ButtonWidth(), slot);
+        EXPECT_EQ(w.dlg.BarHeight(), bar);
+        EXPECT_EQ(w.dlg.Bar().newGame->geometry(), QRect(0, 0, slot, bar));
+        EXPECT_EQ(w.dlg.Bar().options->geometry(), QRect(slot, 0, slot, bar));
+        EXPECT_EQ(w.dlg.Bar().counterLabel->geometry(), QRect(2 * slot, 0, 2 * slot, bar));
+        EXPECT_EQ(w.dlg.Bar().counterValue->geometry(), QRect(3 * slot, 2, slot - 2, bar - 4));
+        EXPECT_EQ(w.dlg.Bar().help->geometry(), QRect(4 * slot, 0, slot, bar));
+        EXPECT_EQ(w.dlg.Board().geometry(), QRect(0, bar, cx, 500 - bar));
         EXPECT_EQ(w.game.pictures.width, cx);
         EXPECT_EQ(w.game.pictures.height, 500 - bar);
     }
@@ -76,28 +76,28 @@ TEST(MainDialog, BarFontIsTheLargestThatFitsFourFifthsOfASlot)
         QFont f(QStringLiteral("Times New Roman"));
         f.setWeight(QFont::Bold);
         f.setPixelSize(pixels);
-        return QFontMetrics(f, w.dlg.newGameButton).horizontalAdvance(QStringLiteral("New Game"));
+        return QFontMetrics(f, w.dlg.Bar().newGame).horizontalAdvance(QStringLiteral("New Game"));
     };
     w.dlg.OnSize(640, 500);
-    ASSERT_TRUE(w.dlg.bar.font);
-    const int h = w.dlg.bar.font->pixelSize();
+    ASSERT_TRUE(w.dlg.Bar().font);
+    const int h = w.dlg.Bar().font->pixelSize();
     EXPECT_LE(textWidth(h), 102);
     EXPECT_GT(textWidth(h + 1), 102);
-    EXPECT_EQ(w.dlg.newGameButton->font().pixelSize(), h);
-    EXPECT_EQ(w.dlg.counterValue->font().pixelSize(), h);
-    EXPECT_TRUE(w.dlg.bar.font->bold());
+    EXPECT_EQ(w.dlg.Bar().newGame->font().pixelSize(), h);
+    EXPECT_EQ(w.dlg.Bar().counterValue->font().pixelSize(), h);
+    EXPECT_TRUE(w.dlg.Bar().font->bold());
 
     w.dlg.OnSize(25, 500); // limit 4: even height 6 is too wide
-    EXPECT_EQ(w.dlg.bar.font->pixelSize(), 5);
+    EXPECT_EQ(w.dlg.Bar().font->pixelSize(), 5);
     w.dlg.OnSize(20000, 500); // fits even at 99
-    EXPECT_EQ(w.dlg.bar.font->pixelSize(), 99);
+    EXPECT_EQ(w.dlg.Bar().font->pixelSize(), 99);
     w.dlg.OnSize(640, 500); // from the widths measured before
-    EXPECT_EQ(w.dlg.bar.font->pixelSize(), h);
+    EXPECT_EQ(w.dlg.Bar().font->pixelSize(), h);
     // In English "Reset Game" fits wherever "New Game" takes four fifths:
     // the design's rule alone decides, at any width.
     for (const int cx : {320, 400, 1024, 1920, 2400}) {
         w.dlg.OnSize(cx, 500);
-        const int size = w.dlg.bar.font->pixelSize(), limit = 4 * (cx / 5) / 5;
+        const int size = w.dlg.Bar().font->pixelSize(), limit = 4 * (cx / 5) / 5;
         EXPECT_LE(textWidth(size), limit) << cx;
         EXPECT_GT(textWidth(size + 1), limit) << cx;
     }
@@ -151,8 +151,8 @@ TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)
         Window w(false);
         EXPECT_EQ(w.dlg.size(), QSize(cx, cy)) << columns;
         EXPECT_EQ(w.game.board.picture.size(), QSize(cx, cy - cx / 15));
-        EXPECT_EQ(w.dlg.boardControl->geometry().topLeft(), QPoint(0, cx / 15));
-        EXPECT_TRUE(w.dlg.boardControl->isVisibleTo(&w.dlg));
+        EXPECT_EQ(w.dlg.Board().geometry().topLeft(), QPoint(0, cx / 15));
+        EXPECT_TRUE(w.dlg.Board().isVisibleTo(&w.dlg));
     }
 }
 
@@ -166,8 +166,7 @@ TEST(MainDialog, AHugeSavedBoardIsPreparedOnceWithinTheScreen)
     SaveFixture(2, 3, PictureFolder::kMaxBoardSide, PictureFolder::kMaxBoardSide);
     const long before = PeakKiB();
     Game game(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
-    TestDlg dlg;
-    dlg.game = &game;
+    TestDlg dlg(game);
     dlg.OnSize(dlg.width(), dlg.height());
     dlg.OnInitDialog();
     const QSize room = dlg.screen()->availableGeometry().size();
@@ -212,27 +211,31 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     SaveFixture(3, 4, 640, 480); // "Expert", cells of 160
     Window w;
     ASSERT_EQ(w.dlg.size(), QSize(640, 42 + 480));
-    const int bar = w.dlg.barHeight;
+    const int bar = w.dlg.BarHeight();
 
+    // The keys go to the window: no button of the bar takes the focus,
+    // not even once clicked, so none takes the arrows.
+    for (QPushButton* b : {w.dlg.Bar().newGame, w.dlg.Bar().options, w.dlg.Bar().help})
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus);
+    w.dlg.Bar().help->click();
+    EXPECT_EQ(w.dlg.focusWidget(), &w.dlg);
     // Arrows outside a game change nothing but are still swallowed.
-    w.dlg.newGameButton->setFocus();
     const auto home = w.Homes();
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Right);
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Down);
+    w.Key(Qt::Key_Right);
+    w.Key(Qt::Key_Down);
     EXPECT_EQ(w.Homes(), home);
-    EXPECT_EQ(QApplication::focusWidget(), w.dlg.newGameButton);
 
-    // Space presses the focused button; Enter, Escape and Tab do nothing.
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+    // Space presses the first button; Enter, Escape and Tab do nothing.
+    w.Key(Qt::Key_Space);
     ASSERT_EQ(w.game.state, Playing);
     for (const Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab})
-        QTest::keyClick(w.dlg.newGameButton, k);
+        w.Key(k);
     EXPECT_EQ(w.game.state, Playing);
     EXPECT_TRUE(w.dlg.isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), w.dlg.newGameButton);
+    EXPECT_EQ(w.dlg.focusWidget(), &w.dlg);
     w.Tick();
-    EXPECT_EQ(w.dlg.newGameButton->text(), "Reset Game");
-    EXPECT_EQ(w.dlg.counterValue->text(), "0");
+    EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
+    EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0");
 
     // Drag row 1 by 80 pixels: one cell to the right.
     std::vector<int> row(4);
@@ -246,7 +249,7 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
         EXPECT_EQ(w.game.grid.At(1, (c + 1) % 4).homeColumn * 10 + w.game.grid.At(1, (c + 1) % 4).homeRow,
                   row[std::size_t(c)]);
     w.Tick();
-    EXPECT_EQ(w.dlg.counterValue->text(), "1");
+    EXPECT_EQ(w.dlg.Bar().counterValue->text(), "1");
 
     // A drag far outside the window ends at the board's right edge: from
     // column 1, (470 + 80) / 160 = 3 cells, wrapping to column 0.
@@ -261,17 +264,17 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     w.Mouse(QEvent::MouseButtonRelease, QPoint(11, bar + 10), Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(w.game.dragging);
     const int moves = w.game.moves;
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+    w.Key(Qt::Key_Left);
     EXPECT_EQ(w.game.moves, moves + 1);
 
     // Shift with the arrows moves the selection instead.
     GameSetup(w.game).grid.selectedColumn = 0;
-    QTest::keyPress(w.dlg.newGameButton, Qt::Key_Shift);
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyRelease(w.dlg.newGameButton, Qt::Key_Shift);
+    w.Key(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(w.game.grid.selectedColumn, 3);
     EXPECT_EQ(w.game.moves, moves + 1);
-    EXPECT_FALSE(w.dlg.shiftDown);
+    // Shift let go, the arrows slide again.
+    w.Key(Qt::Key_Left);
+    EXPECT_EQ(w.game.moves, moves + 2);
 }
 
 TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
@@ -282,17 +285,22 @@ TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
     w.dlg.OnBnClickedNewGame();
     GameSetup(w.game).grid.selectedColumn = 0;
     // Shift held down: the arrows move the selection until it is released.
-    QTest::keyPress(&w.dlg, Qt::Key_Shift);
-    EXPECT_TRUE(w.dlg.shiftDown);
-    QTest::keyClick(&w.dlg, Qt::Key_Left);
+    w.Key(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(w.game.grid.selectedColumn, 5);
-    EXPECT_TRUE(w.dlg.shiftDown);
-    // Losing the focus forgets a Shift whose release went elsewhere.
+    w.Key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(w.game.grid.selectedColumn, 4);
+    EXPECT_EQ(w.game.moves, 0);
+    // A Shift let go in another window is never stuck down here: the keys
+    // say which modifiers they come with.
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
-    EXPECT_FALSE(w.dlg.shiftDown);
+    w.dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.dlg));
+    w.Key(Qt::Key_Left);
+    EXPECT_EQ(w.game.moves, 1);
+    EXPECT_EQ(w.game.grid.selectedColumn, 3);
 }
 
 TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
@@ -300,19 +308,19 @@ TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
     TempCwd cwd;
     Window w;
     w.Tick();
-    EXPECT_EQ(w.dlg.counterLabel->text(), "Moves:");
-    EXPECT_EQ(w.dlg.newGameButton->text(), "New Game");
+    EXPECT_EQ(w.dlg.Bar().counterLabel->text(), "Moves:");
+    EXPECT_EQ(w.dlg.Bar().newGame->text(), "New Game");
     w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     w.Tick();
-    EXPECT_EQ(w.dlg.counterLabel->text(), "Time:");
-    EXPECT_EQ(w.dlg.newGameButton->text(), "Reset Game");
-    EXPECT_EQ(w.dlg.counterValue->text().count(':'), 2);
+    EXPECT_EQ(w.dlg.Bar().counterLabel->text(), "Time:");
+    EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
+    EXPECT_EQ(w.dlg.Bar().counterValue->text().count(':'), 2);
     w.dlg.OnBnClickedNewGame(); // now a reset
     EXPECT_EQ(w.game.state, Idle);
     w.Tick();
-    EXPECT_EQ(w.dlg.newGameButton->text(), "New Game");
-    EXPECT_EQ(w.dlg.counterValue->text(), "0:00:00.0");
+    EXPECT_EQ(w.dlg.Bar().newGame->text(), "New Game");
+    EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0:00:00.0");
 }
 
 TEST(MainDialog, ResumesASpeedGameWhereItStopped)
@@ -331,7 +339,7 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
     w.Tick();
     EXPECT_FALSE(w.game.resumePending);
     EXPECT_EQ(w.game.stopwatch.clockNow - w.game.stopwatch.clockStart, 5000);
-    EXPECT_EQ(w.dlg.counterValue->text(), "0:00:05.0");
+    EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0:00:05.0");
 
     // A saved win comes back as the whole picture, ready for a new game.
     {
@@ -344,7 +352,7 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
     EXPECT_EQ(v.game.state, Idle);
     EXPECT_EQ(v.game.moves, 0);
     v.Tick();
-    EXPECT_EQ(v.dlg.newGameButton->text(), "New Game");
+    EXPECT_EQ(v.dlg.Bar().newGame->text(), "New Game");
 }
 
 TEST(MainDialog, ClosingSavesInTheCurrentDirectory)
@@ -355,7 +363,7 @@ TEST(MainDialog, ClosingSavesInTheCurrentDirectory)
     EXPECT_TRUE(w.dlg.close());
     EXPECT_FALSE(w.dlg.isVisible());
     EXPECT_EQ(QFileInfo(cwd.Path("tesselo.dat")).size(), 1217);
-    EXPECT_EQ(w.dlg.timerId, 0);
+    EXPECT_EQ(w.dlg.TimerId(), 0);
 }
 
 // A session that ends saves the game in play at once; before the window has
@@ -364,8 +372,7 @@ TEST(MainDialog, SavesNowOnlyWhileOpen)
 {
     TempCwd cwd;
     Game game;
-    TestDlg dlg;
-    dlg.game = &game;
+    TestDlg dlg(game);
     EXPECT_TRUE(dlg.SaveNow());
     EXPECT_FALSE(QFileInfo::exists(cwd.Path("tesselo.dat")));
     dlg.OnInitDialog();
@@ -392,7 +399,7 @@ TEST(MainDialog, AFailedSaveKeepsTheWindowOpenUntilThePlayerLetsGo)
     EXPECT_TRUE(w.dlg.isVisible());
     EXPECT_EQ(w.dlg.offers, 1);
     EXPECT_FALSE(w.dlg.lastReason.isEmpty());
-    EXPECT_NE(w.dlg.timerId, 0); // still ticking
+    EXPECT_NE(w.dlg.TimerId(), 0); // still ticking
     EXPECT_FALSE(w.dlg.close()); // each close tries again
     EXPECT_EQ(w.dlg.offers, 2);
     w.dlg.closeWithoutSaving = true;
@@ -423,8 +430,8 @@ TEST(MainDialog, ATinyOrEmptyBoardBreaksNothing)
     for (const QSize s : {QSize(0, 0), QSize(3, 2), QSize(600, 10)}) {
         w.dlg.OnSize(s.width(), s.height());
         EXPECT_GE(w.game.pictures.height, 0);
-        w.Drag(QPoint(1, w.dlg.barHeight + 1), QPoint(200, w.dlg.barHeight + 1));
-        QTest::keyClick(&w.dlg, Qt::Key_Left);
+        w.Drag(QPoint(1, w.dlg.BarHeight() + 1), QPoint(200, w.dlg.BarHeight() + 1));
+        w.Key(Qt::Key_Left);
         w.dlg.repaint();
     }
     EXPECT_NE(w.Homes(), before); // the keys still moved rows
@@ -446,32 +453,32 @@ TEST(MainDialog, UndoRedoKeysAndTheBoardMenu)
     using States = std::vector<std::pair<QString, bool>>;
     EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", false}, {"Redo Ctrl+Y", false}}));
 
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+    w.Key(Qt::Key_Space);
     const auto start = w.Homes();
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Right);
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Down);
+    w.Key(Qt::Key_Right);
+    w.Key(Qt::Key_Down);
     const auto played = w.Homes();
     EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", true}, {"Redo Ctrl+Y", false}}));
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+    w.Key(Qt::Key_Z, Qt::ControlModifier);
+    w.Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(w.Homes(), start);
     EXPECT_EQ(w.game.moves, 0);
     EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", false}, {"Redo Ctrl+Y", true}}));
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Y, Qt::ControlModifier);
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    w.Key(Qt::Key_Y, Qt::ControlModifier);
+    w.Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(w.Homes(), played);
     EXPECT_EQ(w.game.moves, 2);
 
     // Space on the focused button resets the game; Ctrl+Z brings it back.
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+    w.Key(Qt::Key_Space);
     ASSERT_EQ(w.game.state, Idle);
     EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", true}, {"Redo Ctrl+Y", false}}));
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+    w.Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(w.game.state, Playing);
     EXPECT_EQ(w.Homes(), played);
     w.Tick();
-    EXPECT_EQ(w.dlg.counterValue->text(), "2");
-    EXPECT_EQ(w.dlg.newGameButton->text(), "Reset Game");
+    EXPECT_EQ(w.dlg.Bar().counterValue->text(), "2");
+    EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
 }
 
 // Whatever takes the player elsewhere in the middle of a drag ends the drag
@@ -481,28 +488,28 @@ TEST(MainDialog, UndoRedoKeysAndTheBoardMenu)
 TEST(MainDialog, EveryWayOutOfADragEndsItAndLeavesInputWorking)
 {
     const std::pair<const char*, std::function<void(Window&)>> waysOut[] = {
-        {"Space on Reset Game", [](Window& w) { QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space); }},
+        {"Space on Reset Game", [](Window& w) { w.Key(Qt::Key_Space); }},
         {"Reset, then New Game",
          [](Window& w) {
-             QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
-             QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
+             w.Key(Qt::Key_Space);
+             w.Key(Qt::Key_Space);
          }},
-        {"Options", [](Window& w) { w.dlg.optionsButton->click(); }},
-        {"Help", [](Window& w) { w.dlg.helpButton->click(); }},
-        {"the Records window", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_R, Qt::ControlModifier); }},
-        {"Replay Solve", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_P, Qt::ControlModifier); }},
-        {"Undo", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_Z, Qt::ControlModifier); }},
-        {"Pause", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_P); }},
-        {"Copy Game ID", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_C, Qt::ControlModifier); }},
+        {"Options", [](Window& w) { w.dlg.Bar().options->click(); }},
+        {"Help", [](Window& w) { w.dlg.Bar().help->click(); }},
+        {"the Records window", [](Window& w) { w.Key(Qt::Key_R, Qt::ControlModifier); }},
+        {"Replay Solve", [](Window& w) { w.Key(Qt::Key_P, Qt::ControlModifier); }},
+        {"Undo", [](Window& w) { w.Key(Qt::Key_Z, Qt::ControlModifier); }},
+        {"Pause", [](Window& w) { w.Key(Qt::Key_P); }},
+        {"Copy Game ID", [](Window& w) { w.Key(Qt::Key_C, Qt::ControlModifier); }},
         {"Paste Game ID",
          [](Window& w) {
              QGuiApplication::clipboard()->setText(QStringLiteral("Pro-5"));
-             QTest::keyClick(&w.dlg, Qt::Key_V, Qt::ControlModifier);
+             w.Key(Qt::Key_V, Qt::ControlModifier);
          }},
-        {"Daily Puzzle", [](Window& w) { QTest::keyClick(&w.dlg, Qt::Key_D, Qt::ControlModifier); }},
+        {"Daily Puzzle", [](Window& w) { w.Key(Qt::Key_D, Qt::ControlModifier); }},
         {"a right click",
          [](Window& w) {
-             const QPoint at(50, w.dlg.barHeight + 50);
+             const QPoint at(50, w.dlg.BarHeight() + 50);
              QContextMenuEvent click(QContextMenuEvent::Mouse, at, w.dlg.mapToGlobal(at));
              QApplication::sendEvent(&w.dlg, &click);
              EXPECT_EQ(w.dlg.menusShown, 1) << "the menu opens once the drag is over";
@@ -523,8 +530,8 @@ TEST(MainDialog, EveryWayOutOfADragEndsItAndLeavesInputWorking)
         w.dlg.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w.dlg));
         w.dlg.OnBnClickedNewGame();
-        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Right);
-        const int bar = w.dlg.barHeight;
+        w.Key(Qt::Key_Right);
+        const int bar = w.dlg.BarHeight();
         w.Mouse(QEvent::MouseButtonPress, QPoint(30, bar + 30), Qt::LeftButton, Qt::LeftButton);
         w.Mouse(QEvent::MouseMove, QPoint(100, bar + 32), Qt::NoButton, Qt::LeftButton);
         ASSERT_EQ(w.game.dragAxis, Horizontal);
@@ -542,17 +549,17 @@ TEST(MainDialog, EveryWayOutOfADragEndsItAndLeavesInputWorking)
 
         // A game reset by the way out comes back as it stood.
         if (w.game.state == Idle) {
-            QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+            w.Key(Qt::Key_Z, Qt::ControlModifier);
             ASSERT_EQ(w.game.state, Playing);
             EXPECT_EQ(w.game.moves, 1);
         }
         ASSERT_EQ(w.game.state, Playing);
         const int before = w.game.moves;
-        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+        w.Key(Qt::Key_Left);
         EXPECT_EQ(w.game.moves, before + 1) << "the arrows work without a click on the board";
         const auto played = w.Homes();
-        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
-        QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+        w.Key(Qt::Key_Space);
+        w.Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(w.Homes(), played);
         EXPECT_EQ(w.game.moves, before + 1);
     }

@@ -4,11 +4,14 @@
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "sound_play_dir.h"
+#include "view/c_puzzle_image.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +60,7 @@ struct Preset {
 // the controls as a player would and says whether to press OK.
 class OptionsWindow : public CTesseloDlg {
 public:
+    using CTesseloDlg::CTesseloDlg;
     int RunOptionDialog(COptionDlg& o) override
     {
         preset = {o.difficulty, o.style, o.volume, o.folder, o.difficultyGroup->checkedId(),
@@ -74,9 +78,8 @@ public:
 };
 
 struct Window {
-    Window()
+    Window() : dlg(game)
     {
-        dlg.game = &game;
         dlg.OnSize(dlg.width(), dlg.height());
         dlg.OnInitDialog();
     }
@@ -86,10 +89,10 @@ struct Window {
         dlg.script = std::move(script);
         dlg.OnBnClickedOptions();
     }
-    bool ClockTicking() const { return tesselo::testing::ClockTicking(dlg.sound); }
-    bool Playing(int sample) const
+    bool ClockTicking() { return tesselo::testing::ClockTicking(dlg.Sound()); }
+    bool Playing(int sample)
     {
-        return ChannelsPlaying(dlg.sound.samples[std::size_t(sample)]) > 0;
+        return ChannelsPlaying(dlg.Sound().samples[std::size_t(sample)]) > 0;
     }
 
     Game game;
@@ -164,8 +167,8 @@ TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
     EXPECT_EQ(o.browseButton->text(), "...");
 
     // Tab runs through the controls in the template's order.
-    const std::vector<QString> expected{"ok",       "cancel", "novice", "pro",    "expert", "genius",
-                                        "strategy", "speed",  "folder", "browse", "volume"};
+    const std::vector<QString> expected{"ok",       "cancel", "novice",  "pro",    "expert", "genius",
+                                        "strategy", "speed",  "animate", "folder", "browse", "volume"};
     std::vector<QString> order;
     QWidget* w = o.okButton;
     do {
@@ -201,6 +204,7 @@ TEST(OptionDialog, ControlsShowTheFieldsAndOkTakesThemBack)
     EXPECT_EQ(o.styleGroup->checkedId(), 1);
     EXPECT_EQ(o.folderEdit->text(), "Somewhere/");
     EXPECT_EQ(o.volumeSlider->value(), 37);
+    EXPECT_TRUE(o.animateCheck->isChecked());
 
     // The slider stops at 0, the "Off" end, and at 100.
     o.volumeSlider->setValue(1000);
@@ -210,16 +214,19 @@ TEST(OptionDialog, ControlsShowTheFieldsAndOkTakesThemBack)
 
     Click(o, "genius");
     Click(o, "strategy");
+    Click(o, "animate");
     o.folderEdit->setText("Elsewhere/");
     // Nothing reaches the fields before OK.
     EXPECT_EQ(o.difficulty, 2);
     EXPECT_EQ(o.folder, "Somewhere/");
+    EXPECT_TRUE(o.animateMoves);
     o.accept();
     EXPECT_EQ(o.result(), QDialog::Accepted);
     EXPECT_EQ(o.difficulty, 3);
     EXPECT_EQ(o.style, 0);
     EXPECT_EQ(o.folder, "Elsewhere/");
     EXPECT_EQ(o.volume, 0);
+    EXPECT_FALSE(o.animateMoves);
     EXPECT_TRUE(o.refusals.empty());
 }
 
@@ -345,6 +352,35 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
     }
 }
 
+// "Animate moves" lives in the settings file beside the saved game: the
+// dialog shows it, OK keeps it there and in the board at once, Cancel
+// leaves both, and the next start reads it back.
+TEST(OptionsExchange, AnimateMovesIsKeptInTheSettingsFile)
+{
+    SoundPlayDir dir;
+    {
+        Window w;
+        EXPECT_TRUE(w.dlg.Board().Animated());
+        const auto untick = [](COptionDlg& o) {
+            EXPECT_TRUE(o.animateCheck->isChecked());
+            Click(o, "animate");
+            return true;
+        };
+        w.Options([&](COptionDlg& o) { return !untick(o); });
+        EXPECT_TRUE(w.dlg.Board().Animated());
+        EXPECT_FALSE(QFile::exists(SettingsFile::kFileName)) << "written without a change";
+        w.Options(untick);
+        EXPECT_FALSE(w.dlg.Board().Animated());
+        EXPECT_FALSE(w.dlg.Settings().Current().animateMoves);
+    }
+    Window next;
+    EXPECT_FALSE(next.dlg.Board().Animated());
+    next.Options([](COptionDlg& o) {
+        EXPECT_FALSE(o.animateCheck->isChecked());
+        return false;
+    });
+}
+
 TEST(OptionsExchange, CancelChangesNothing)
 {
     SoundPlayDir dir;
@@ -388,7 +424,7 @@ TEST(OptionsExchange, OkAppliesEachChange)
     EXPECT_EQ(w.game.pictures.folder, "Other/");
     EXPECT_EQ(w.game.volume, 30);
     // The new volume reaches the sounds started from now on.
-    const int channel = w.dlg.sound.Play(SoundEffects::Move);
+    const int channel = w.dlg.Sound().Play(SoundEffects::Move);
     ASSERT_GE(channel, 0);
     EXPECT_EQ(Mix_Volume(channel, -1), SoundEffects::MixerVolume(30));
     // Switching the style of a game not in play starts no clock.
@@ -420,7 +456,7 @@ TEST(OptionsExchange, OnlyAnotherLevelAbandonsARunningGame)
     EXPECT_TRUE(w.game.grid.IsSolved());
 
     // As after a reset, Ctrl+Z brings the abandoned game back, at its size.
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&w.dlg, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(w.game.state, Playing);
     EXPECT_EQ(w.game.moves, 7);
     EXPECT_EQ(w.game.grid.rowCount, 2);
@@ -486,7 +522,7 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
         });
         EXPECT_EQ(w.game.state, Idle);
         EXPECT_FALSE(w.ClockTicking()) << "an abandoned game kept its clock";
-        EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+        EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
     }
     {
         Window w;
@@ -501,12 +537,12 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
     {
         Window w;
         speedGame(w);
-        const int channel = w.dlg.sound.clockChannel;
+        const int channel = w.dlg.Sound().clockChannel;
         w.Options([](COptionDlg& o) {
             o.volumeSlider->setValue(10);
             return true;
         });
-        EXPECT_EQ(w.dlg.sound.clockChannel, channel) << "the clock was restarted";
+        EXPECT_EQ(w.dlg.Sound().clockChannel, channel) << "the clock was restarted";
         EXPECT_TRUE(w.ClockTicking());
         EXPECT_EQ(Mix_Volume(channel, -1), 128) << "the running clock changed volume";
     }
@@ -526,6 +562,16 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
     }
 }
 
+// The game in play one slide from whole, then won by that slide.
+void WinAtOnce(Window& w)
+{
+    TileGrid& grid = GameSetup(w.game).grid;
+    grid.Resize(grid.rowCount, grid.columnCount);
+    grid.Apply(Move{MoveAxis::Row, 0, 1});
+    grid.Select({0, 1});
+    w.game.ShiftRowLeft();
+}
+
 // Which sound each button and a win give, per style.
 TEST(SoundCues, FollowTheStyle)
 {
@@ -538,8 +584,7 @@ TEST(SoundCues, FollowTheStyle)
         w.dlg.OnBnClickedNewGame();
         EXPECT_TRUE(w.Playing(SoundEffects::Reset));
         w.dlg.OnBnClickedNewGame();
-        w.game.ChangeLevel(2, 3); // the picture put together
-        w.game.FinishMove(true);
+        WinAtOnce(w);
         EXPECT_EQ(w.game.state, Solved);
         EXPECT_TRUE(w.Playing(SoundEffects::Win));
     }
@@ -554,8 +599,7 @@ TEST(SoundCues, FollowTheStyle)
         EXPECT_TRUE(w.Playing(SoundEffects::Reset));
         w.dlg.OnBnClickedNewGame();
         ASSERT_TRUE(w.ClockTicking());
-        w.game.ChangeLevel(2, 3);
-        w.game.FinishMove(true);
+        WinAtOnce(w);
         EXPECT_EQ(w.game.state, Solved);
         EXPECT_FALSE(w.ClockTicking());
         EXPECT_TRUE(w.Playing(SoundEffects::Win));
@@ -567,11 +611,11 @@ TEST(SoundCues, WithoutASoundDeviceTheGameRunsSilently)
     SoundPlayDir dir;
     ScopedAudioDriver driver("no-such-driver");
     Window w;
-    EXPECT_FALSE(w.dlg.sound.IsOpen());
+    EXPECT_FALSE(w.dlg.Sound().IsOpen());
     w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     EXPECT_EQ(w.game.state, Playing);
-    EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+    EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
     w.Options([](COptionDlg& o) {
         Click(o, "strategy");
         o.volumeSlider->setValue(50);
@@ -581,7 +625,7 @@ TEST(SoundCues, WithoutASoundDeviceTheGameRunsSilently)
         Click(o, "speed");
         return true;
     });
-    EXPECT_EQ(w.dlg.sound.clockChannel, -1);
+    EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
     EXPECT_EQ(w.game.volume, 50);
     w.dlg.OnBnClickedNewGame();
     EXPECT_EQ(w.game.state, Idle);

@@ -3,8 +3,9 @@
 #include "support/temp_cwd.h"
 #include "view/c_puzzle_image.h"
 
-#include <QFile>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -44,8 +45,9 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     ASSERT_TRUE(SaveNearlyWon(true));
     Window w;
     const TileGrid resumed = w.game.grid;
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+    w.Key(Qt::Key_Left);
     ASSERT_EQ(w.game.state, Solved);
+    ASSERT_TRUE(w.SettleRecords());
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo - New record!");
     Records kept;
     ASSERT_TRUE(kept.Open());
@@ -57,26 +59,36 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     // position) and changes nothing of it.
     const QByteArray records = ReadAll(Records::kFileName);
     const std::vector<HistoryStep> history = w.game.history.steps;
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_P, Qt::ControlModifier);
-    ASSERT_TRUE(w.dlg.replay->IsRunning());
-    ASSERT_EQ(w.dlg.boardControl->replayFrame, &w.dlg.replay->player.Frame());
-    EXPECT_TRUE(w.dlg.replay->player.Frame().grid.SameCells(resumed));
-    w.dlg.replay->player.ShowMoment(1150);
-    EXPECT_EQ(w.dlg.replay->player.Frame().axis, Horizontal);
-    EXPECT_EQ(w.dlg.replay->player.Frame().offset, -w.game.board.CellWidth() / 2);
+    w.Key(Qt::Key_P, Qt::ControlModifier);
+    ASSERT_TRUE(w.dlg.Replays().IsRunning());
+    ASSERT_TRUE(w.dlg.Board().ShowsReplay());
+    EXPECT_TRUE(w.dlg.Replays().player.Grid().SameCells(resumed));
+    // The first move glides on the board as the game's own do: half its
+    // time in, its row is seven eighths of a cell to the left.
+    std::int64_t now = 0;
+    w.dlg.Board().Motion().SetClock([&] { return now; });
+    w.dlg.Replays().player.ShowMoment(1150);
+    EXPECT_EQ(w.dlg.Replays().player.MovesDone(), 1u);
+    now = BoardMotion::kGlideMs / 2 - BoardMotion::kFrameMs;
+    const QSize cell(w.game.board.CellWidth(), w.game.board.CellHeight());
+    const std::optional<MotionFrame> gliding = w.dlg.Board().Motion().Frame(cell);
+    ASSERT_TRUE(gliding);
+    EXPECT_EQ(gliding->axis, Horizontal);
+    EXPECT_NEAR(gliding->offset, -0.875 * cell.width(), 1.0);
+    w.dlg.Board().Motion().SetClock(Stopwatch::Steady);
     // A resize keeps it going at the new size.
     w.dlg.OnSize(900, 700);
-    EXPECT_TRUE(w.dlg.replay->IsRunning());
-    EXPECT_EQ(w.dlg.replay->player.board.Size(), QSize(900, 700 - 60));
-    w.dlg.boardControl->repaint();
+    EXPECT_TRUE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.dlg.Replays().player.board.Size(), QSize(900, 700 - 60));
+    w.dlg.Board().repaint();
     EXPECT_EQ(w.game.state, Solved);
     EXPECT_EQ(w.game.moves, 8);
     EXPECT_EQ(w.game.history.steps, history);
     EXPECT_EQ(ReadAll(Records::kFileName), records);
     // Any key ends it, and reaches nothing else.
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Space);
-    EXPECT_FALSE(w.dlg.replay->IsRunning());
-    EXPECT_EQ(w.dlg.boardControl->replayFrame, nullptr);
+    w.Key(Qt::Key_Space);
+    EXPECT_FALSE(w.dlg.Replays().IsRunning());
+    EXPECT_FALSE(w.dlg.Board().ShowsReplay());
     EXPECT_EQ(w.game.state, Solved);
 
     // A second win of the kind that is no better keeps the title plain.
@@ -100,21 +112,21 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     ASSERT_EQ(w.game.state, Playing);
     const auto homes = w.Homes();
 
-    w.dlg.OnRecords();
+    w.dlg.Commands().Records();
     EXPECT_EQ(w.dlg.recordsShown, 1);
-    ASSERT_TRUE(w.dlg.replay->IsRunning());
-    EXPECT_EQ(w.dlg.replay->player.Frame().grid.rowCount, 3); // the kept game's grid
+    ASSERT_TRUE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.dlg.Replays().player.Grid().rowCount, 3); // the kept game's grid
     w.Tick();
-    const QString shown = w.dlg.counterValue->text();
+    const QString shown = w.dlg.Bar().counterValue->text();
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
     w.Tick();
-    EXPECT_EQ(w.dlg.counterValue->text(), shown);
+    EXPECT_EQ(w.dlg.Bar().counterValue->text(), shown);
 
     // A click on the board only ends the replay: no drag begins.
-    w.Mouse(QEvent::MouseButtonPress, QPoint(50, w.dlg.barHeight + 50), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_FALSE(w.dlg.replay->IsRunning());
+    w.Mouse(QEvent::MouseButtonPress, QPoint(50, w.dlg.BarHeight() + 50), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(w.dlg.Replays().IsRunning());
     EXPECT_FALSE(w.game.dragging);
-    w.Mouse(QEvent::MouseButtonRelease, QPoint(50, w.dlg.barHeight + 50), Qt::LeftButton, Qt::NoButton);
+    w.Mouse(QEvent::MouseButtonRelease, QPoint(50, w.dlg.BarHeight() + 50), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(w.Homes(), homes);
     EXPECT_EQ(w.game.moves, 0);
     EXPECT_EQ(w.game.state, Playing);
@@ -133,9 +145,9 @@ TEST(RecordsAndReplay, AKeptSolveShowsItsOwnPictureWhateverItsName)
         ASSERT_EQ(first.game.state, Solved);
     }
     Window w(false);
-    w.dlg.OnRecords();
-    ASSERT_TRUE(w.dlg.replay->IsRunning());
-    EXPECT_EQ(w.dlg.replay->player.board.sourcePath, "./Pictures/" + name);
+    w.dlg.Commands().Records();
+    ASSERT_TRUE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.dlg.Replays().player.board.sourcePath, "./Pictures/" + name);
 }
 
 // A kept win's own picture is decoded no finer than the board needs, stays
@@ -290,37 +302,115 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     EXPECT_EQ(dialog.chosen->steps.size(), 1u);
 }
 
-// A win the records cannot take (another window holds the file) is told
-// once the winning move is over, waits in memory, and at the close either
-// goes in or, with the player's leave only, is lost.
+// The records follow the game: the win goes to them as it is made, and a
+// new game begun before their verdict comes makes it old news: the title
+// stays as the new game has it, though the win is kept as the best.
+TEST(RecordsAndReplay, ANewBestDecidedOnceANewGameBeganIsNoLongerNews)
+{
+    TempCwd cwd;
+    ASSERT_TRUE(SaveNearlyWon(true));
+    Window w;
+    w.Key(Qt::Key_Left);
+    ASSERT_EQ(w.game.state, Solved);
+    // The verdict comes back between events; none has run yet.
+    w.dlg.OnBnClickedNewGame();
+    ASSERT_EQ(w.game.state, Playing);
+    ASSERT_TRUE(w.SettleRecords());
+    EXPECT_EQ(w.dlg.windowTitle(), "Tesselo");
+    const Records::Summary pro = Records().Summarize("Pro", "Strategy");
+    ASSERT_EQ(pro.won, 1);
+    EXPECT_EQ(pro.best->moves, 8);
+}
+
+// A win the records cannot take (another program holds the file) is told
+// once the winning move is over, and kept at once in the pending file
+// beside the records; at the close, the way clear again, it goes in.
 TEST(RecordsAndReplay, AWinTheRecordsCannotTakeIsToldAndWrittenAtTheClose)
 {
     TempCwd cwd;
     ASSERT_TRUE(SaveNearlyWon(true));
     Window w;
-    w.dlg.records.Current().SetBusyTimeout(50);
+    w.dlg.Kept().Current().SetBusyTimeout(50);
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(Records::kFileName, &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-    QTest::keyClick(w.dlg.newGameButton, Qt::Key_Left);
+    w.Key(Qt::Key_Left);
     ASSERT_EQ(w.game.state, Solved);
     EXPECT_TRUE(w.dlg.notKept.empty()) << "told in the middle of the winning move";
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(w.SettleRecords());
     ASSERT_EQ(w.dlg.notKept.size(), 1u);
-    EXPECT_EQ(w.dlg.records.Unwritten(), 1u);
-
-    // Still held at the close: the player is asked, and the window stays.
-    QCloseEvent refused;
-    QApplication::sendEvent(&w.dlg, &refused);
-    EXPECT_FALSE(refused.isAccepted());
-    EXPECT_EQ(w.dlg.losing, std::vector<std::size_t>{1});
+    EXPECT_EQ(w.dlg.Kept().Unwritten(), 1u);
+    EXPECT_TRUE(QFile::exists(PendingWins::kFileName));
 
     sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     QCloseEvent accepted;
     QApplication::sendEvent(&w.dlg, &accepted);
     EXPECT_TRUE(accepted.isAccepted());
+    EXPECT_TRUE(w.dlg.losing.empty());
     Records kept;
     EXPECT_EQ(kept.Summarize("Pro", "Strategy").won, 1);
+    EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+}
+
+// A win still held out at the close is safe in the pending file: the window
+// closes without asking, and the next start writes it. On a signal (a
+// session that ends) the game tries once more. Only a win the pending file
+// cannot take either makes the close ask, and the window stays.
+TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
+{
+    TempCwd cwd;
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(Records::kFileName, &other), SQLITE_OK);
+    // The window wins its nearly won game while another program holds the
+    // records.
+    const auto winHeldOut = [&](Window& w) {
+        w.dlg.Kept().Current().SetBusyTimeout(50);
+        EXPECT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        w.Key(Qt::Key_Left);
+        return w.SettleRecords() && w.dlg.notKept.size() == 1;
+    };
+    const auto release = [&] { sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr); };
+    ASSERT_TRUE(SaveNearlyWon(true));
+    {
+        Window w;
+        ASSERT_TRUE(winHeldOut(w));
+        QCloseEvent close;
+        QApplication::sendEvent(&w.dlg, &close);
+        EXPECT_TRUE(close.isAccepted());
+        EXPECT_TRUE(w.dlg.losing.empty());
+    }
+    release();
+    {
+        Window next(false);
+        ASSERT_TRUE(next.SettleRecords()); // opened at start, for the pending win
+        EXPECT_EQ(Records().Summarize("Pro", "Strategy").won, 1);
+        EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+    }
+
+    // Held again, a win waits in the pending file; the way clear, a signal
+    // writes it.
+    ASSERT_TRUE(SaveNearlyWon(true));
+    Window w;
+    ASSERT_TRUE(winHeldOut(w));
+    ASSERT_TRUE(QFile::exists(PendingWins::kFileName));
+    release();
+    EXPECT_TRUE(w.dlg.SaveNow());
+    EXPECT_EQ(Records().Summarize("Pro", "Strategy").won, 2);
+    EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+
+    // Neither the records nor the pending file take the next win (its lock
+    // cannot be had): the close asks, and the window stays.
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("%1.lock").arg(PendingWins::kFileName)));
+    ASSERT_TRUE(SaveNearlyWon(true));
+    Window last;
+    ASSERT_TRUE(winHeldOut(last));
+    EXPECT_EQ(last.dlg.Kept().AtRisk(), 1u);
+    QCloseEvent refused;
+    QApplication::sendEvent(&last.dlg, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(last.dlg.losing, std::vector<std::size_t>{1});
+    release();
+    sqlite3_close(other);
 }

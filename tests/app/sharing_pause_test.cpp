@@ -1,4 +1,4 @@
-#include "app/assistant.h"
+#include "app/hint_presenter.h"
 #include "app/window_fixture.h"
 #include "model/game_id.h"
 #include "model/game_setup.h"
@@ -34,7 +34,7 @@ bool MenuEntryEnabled(Window& w, const QString& text)
 
 void Key(Window& w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QTest::keyClick(w.dlg.newGameButton, key, modifiers);
+    w.Key(key, modifiers);
 }
 
 } // namespace
@@ -78,7 +78,7 @@ TEST(GameSharing, AnythingButAnIdChangesNothing)
     TempCwd cwd;
     Window w;
     std::vector<QString> told;
-    w.dlg.sharing.tell = [&](const QString& text) { told.push_back(text); };
+    w.dlg.Sharing().tell = [&](const QString& text) { told.push_back(text); };
     w.dlg.OnBnClickedNewGame();
     Key(w, Qt::Key_Right);
     const auto played = w.Homes();
@@ -139,16 +139,16 @@ TEST(PauseKeeper, PausesOnPOnMinimiseOrHideAndGoesOnAtPOrAClick)
         Key(w, Qt::Key_Right);
         Key(w, Qt::Key_Z, Qt::ControlModifier);
         Key(w, Qt::Key_H);
-        EXPECT_FALSE(w.dlg.boardControl->hint);
+        EXPECT_FALSE(w.dlg.Board().Hint());
         Key(w, Qt::Key_H, Qt::ShiftModifier);
-        QTest::qWait(2 * Assistant::kSolveStepMs);
+        QTest::qWait(2 * PlanKeeper::kSolveStepMs);
         EXPECT_EQ(w.Homes(), before);
         EXPECT_EQ(w.game.facts.assisted, 0);
         EXPECT_TRUE(w.game.IsPaused());
         if (name == std::string("P"))
             Key(w, Qt::Key_P);
         else // its press goes on, and the rest of the drag moves nothing
-            w.Drag(QPoint(30, w.dlg.barHeight + 30), QPoint(200, w.dlg.barHeight + 30));
+            w.Drag(QPoint(30, w.dlg.BarHeight() + 30), QPoint(200, w.dlg.BarHeight() + 30));
         EXPECT_FALSE(w.game.IsPaused());
         EXPECT_EQ(w.Homes(), before);
         Key(w, Qt::Key_Right);

@@ -298,6 +298,7 @@ std::set<std::string> UnmarkedInModal(const std::function<void()>& open)
 // The main window's messages, each opened on its own.
 class MessagesWindow : public CTesseloDlg {
 public:
+    using CTesseloDlg::CTesseloDlg;
     using CTesseloDlg::OfferCloseLosingWins;
     using CTesseloDlg::OfferCloseWithoutSaving;
     using CTesseloDlg::TellWinNotKept;
@@ -338,8 +339,9 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     for (const QString& text : {PausedPanel::Title(), PausedPanel::Hint()})
         EXPECT_FALSE(Unmarked(text)) << "paused panel: " << text.toStdString();
     QGuiApplication::clipboard()->setText(QStringLiteral("no game here"));
-    EXPECT_EQ(UnmarkedInModal([&] { main.dlg.sharing.PasteId(); }), none) << "pasting what is not a game ID";
-    main.dlg.GameWon();
+    EXPECT_EQ(UnmarkedInModal([&] { main.dlg.Sharing().PasteId(); }), none) << "pasting what is not a game ID";
+    main.dlg.Kept().Keep(main.game.ResultOfWin());
+    ASSERT_TRUE(main.SettleRecords());
     ASSERT_NE(main.dlg.windowTitle(), QStringLiteral("Tesselo"));
     EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window announcing a new best";
 
@@ -361,12 +363,12 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, daily puzzles";
 
     // The messages, with the reasons as the model gives them.
-    MessagesWindow messages;
+    Game game;
+    MessagesWindow messages(game);
     QString reason;
     QFile link(QStringLiteral("tesselo.dat"));
     ASSERT_TRUE(QFile(QStringLiteral("letter.txt")).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QFile::link(QStringLiteral("letter.txt"), link.fileName()));
-    Game game;
     ASSERT_FALSE(game.SaveGame(&reason));
     EXPECT_EQ(UnmarkedInModal([&] { messages.OfferCloseWithoutSaving(reason); }), none) << "save failure";
     const Records::Failure failure{QStringLiteral("tesselo-records.sqlite"), Records::tr("The disk is full.")};

@@ -20,11 +20,15 @@ namespace tesselo::testing {
 // A main window whose answer to a failed save the test chooses.
 class TestDlg : public CTesseloDlg {
 public:
+    using CTesseloDlg::CTesseloDlg;
     // The records window, answered by choosing the first win of the first
     // kind that has any.
     int RunRecordsDialog(CRecordsDlg& dialog) override
     {
         ++recordsShown;
+        // The records open off the window's thread; the window fills once
+        // they are ready.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.IsReady(); }, 10000));
         for (int r = 0; r < dialog.summary->rowCount() && dialog.wins->rowCount() == 0; ++r)
             dialog.summary->selectRow(r);
         dialog.wins->selectRow(0);
@@ -69,9 +73,8 @@ public:
 // The window opened as the program opens it, but without a nested event
 // loop, so the test drives it.
 struct Window {
-    explicit Window(bool show = true)
+    explicit Window(bool show = true) : dlg(game)
     {
-        dlg.game = &game;
         dlg.OnSize(dlg.width(), dlg.height());
         dlg.OnInitDialog();
         if (show) {
@@ -79,7 +82,15 @@ struct Window {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
         }
     }
-    void Tick() { dlg.OnTimer(dlg.timerId); }
+    void Tick() { dlg.OnTimer(dlg.TimerId()); }
+    // A key as the player presses it: to whatever has the focus in the
+    // window (the window itself; no button takes it).
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, key, modifiers);
+    }
+    // Waits until the records' worker is done with every win handed over.
+    bool SettleRecords() { return QTest::qWaitFor([&] { return dlg.Kept().IsIdle(); }, 10000); }
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
     {
         QMouseEvent e(type, QPointF(at), dlg.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The --export-records command of the real program, without any display:
 # the records of the folder it is run in (a JSON file of an earlier version
-# imported on the way, a field this version does not know kept) written
-# onto standard output or into a file named relative to that folder.
+# not imported yet and a win waiting in the pending file read as they are,
+# a field this version does not know kept) written onto standard output or
+# into a file named relative to that folder. The folder is only read:
+# nothing is made, imported or set aside.
 #
 #   export_records_test.sh <tesselo>
 set -uo pipefail
@@ -20,12 +22,19 @@ cat >"$work/game/tesselo-records.json" <<'JSON'
 "finished":"2026-12-01T10:00:00.000Z","picture":"","fromLater":{"kept":true}}]}
 JSON
 
+cat >"$work/game/tesselo-records-pending.json" <<'JSON'
+{"version":1,"results":[{"level":"Genius","style":"Strategy","moves":77,"milliseconds":99000,
+"finished":"2026-12-02T10:00:00.125Z","picture":""}]}
+JSON
+listing() { (cd "$work/game" && find . -printf '%p %s %T@\n' | sort); }
+before="$(listing)"
+
 (cd "$work/game" && run --export-records); status=$?
 [ "$status" -eq 0 ] || fail "status $status ($(cat "$work/err"))"
 grep -q '"milliseconds": *4321' "$work/out" || fail "the win is not in the export: $(cat "$work/out")"
 grep -q '"fromLater"' "$work/out" || fail "a field of a later version was lost"
-[ -f "$work/game/tesselo-records.sqlite" ] && [ -f "$work/game/tesselo-records.json.imported" ] ||
-  fail "the JSON file was not imported once"
+grep -q '"moves": *77' "$work/out" || fail "the pending win is not in the export"
+[ "$(listing)" = "$before" ] || fail "the export changed the folder: $(listing)"
 cp "$work/out" "$work/stdout.json"
 
 (cd "$work/game" && run --export-records ../other/wins.json); status=$?

@@ -1,7 +1,8 @@
 # Shared by the end-to-end test and the screenshot tool: a private X server,
 # a play directory, and the real program driven by real input events.
 #
-# Expects: BUILD (the build directory). Sets: PLAY, DISPLAY, GAME_PID.
+# Expects: BUILD (the build directory); XVFB_SCREEN, if set, is the
+# server's screen (1280x1024x24 otherwise). Sets: PLAY, DISPLAY, GAME_PID.
 # With TESSELO_COMMAND set (an installed game's command), that command is
 # started from START_DIR instead, and PLAY names the folder it plays in.
 
@@ -16,7 +17,7 @@ start_x() {
   for _ in $(seq 1 50); do
     n=$((100 + RANDOM % 3000))
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 1 100); do

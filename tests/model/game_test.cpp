@@ -83,7 +83,8 @@ TEST_F(GameFixture, NewGameStartsOnlyFromRestAndNeverSolved)
     EXPECT_EQ(game->moves, 0);
     EXPECT_FALSE(game->grid.IsSolved());
     EXPECT_EQ(game->stopwatch.clockStart, monotonic);
-    EXPECT_TRUE(owner.calls.empty()); // its caller gives the feedback
+    // Announced once each: the new size, then the new game, with its cue.
+    EXPECT_EQ(listener.Take(), (Calls{"resized", "new game", "newgame sound"}));
 
     std::vector<std::pair<int, int>> before;
     for (auto& t : game->grid.cells)
@@ -168,7 +169,7 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
         game->TrackDrag(fromX + (dx > 0 ? 10 : -10), 10);
         game->EndDrag(fromX + dx, 10);
     };
-    owner.Take();
+    listener.Take();
     const auto row0 = Row(*game, 0);
     const auto rotated = [&](int by) {
         std::vector<int> r(4);
@@ -180,7 +181,9 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
     drag(10, 79);
     EXPECT_EQ(Row(*game, 0), row0);
     EXPECT_EQ(game->moves, 0);
-    EXPECT_EQ(owner.Take(), Calls{"nomove"});
+    // The press selects the cell it is on; the line goes back from the
+    // release, with its cue.
+    EXPECT_EQ(listener.Take(), (Calls{"selected", "followed", "released", "nomove"}));
     EXPECT_FALSE(game->dragging);
     EXPECT_EQ(game->dragAxis, None);
     EXPECT_EQ(game->dragDeltaX, 0);
@@ -199,14 +202,18 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
     drag(10, 400); // (400 + 80) / 160 = 3
     EXPECT_EQ(game->grid.selectedColumn, 3);
     EXPECT_EQ(game->moves, 5);
-    EXPECT_EQ(owner.Take(), (Calls{"move", "move", "move", "move", "move"}));
+    const Calls dragMove{"followed", "moved", "move"};
+    Calls five;
+    for (int i = 0; i < 5; ++i)
+        five.insert(five.end(), dragMove.begin(), dragMove.end());
+    EXPECT_EQ(listener.Take(), five);
 
     // The counter stops at its largest value; a move there is still a move.
     Edit().puzzle.moves = std::numeric_limits<std::int32_t>::max();
     drag(10, 80);
     game->ShiftRowRight();
     EXPECT_EQ(game->moves, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(owner.Take(), (Calls{"move", "move"}));
+    EXPECT_EQ(listener.Take(), (Calls{"selected", "followed", "moved", "move", "moved", "move"}));
 }
 
 TEST_F(GameFixture, VerticalDragsMoveTheSelectedColumn)
@@ -224,7 +231,7 @@ TEST_F(GameFixture, VerticalDragsMoveTheSelectedColumn)
 TEST_F(GameFixture, KeysShiftOneCellAndCountEveryPress)
 {
     Start(4, 6);
-    owner.Take();
+    listener.Take();
     Edit().grid.Select({0, 0});
     const int moved = game->grid.At(0, 0).homeColumn;
     game->ShiftRowLeft(); // from column 0 to 5
@@ -237,7 +244,7 @@ TEST_F(GameFixture, KeysShiftOneCellAndCountEveryPress)
     game->ShiftColumnDown();
     EXPECT_EQ(game->grid.selectedRow, 0);
     EXPECT_EQ(game->moves, 4);
-    EXPECT_EQ(owner.Take(), Calls(4, "move"));
+    EXPECT_EQ(listener.Take(), (Calls{"moved", "move", "moved", "move", "moved", "move", "moved", "move"}));
 
     game->SelectLeft();
     EXPECT_EQ(game->grid.selectedColumn, 5);
@@ -248,7 +255,7 @@ TEST_F(GameFixture, KeysShiftOneCellAndCountEveryPress)
     EXPECT_EQ(game->grid.selectedColumn, 0);
     EXPECT_EQ(game->grid.selectedRow, 0);
     EXPECT_EQ(game->moves, 4);
-    EXPECT_TRUE(owner.calls.empty());
+    EXPECT_EQ(listener.Take(), Calls(4, "selected")); // no cue: a selection move is no move
 
     // Keys wait while a gesture is open, even one that never ended.
     game->BeginDrag(5, 5);
@@ -268,7 +275,7 @@ TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
         grid.Resize(2, 3);
         grid.Select({1, 0});
         grid.ShiftRow(by);
-        owner.Take();
+        listener.Take();
     };
     stage(1);
     // The wall clock set back 10 s meanwhile changes nothing the records keep.
@@ -276,7 +283,7 @@ TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
     fileTime -= 10ULL * 10000000ULL;
     game->ShiftRowLeft();
     EXPECT_EQ(game->state, Solved);
-    EXPECT_EQ(owner.Take(), (Calls{"repaint", "win"}));
+    EXPECT_EQ(listener.Take(), (Calls{"moved", "won", "win"}));
     EXPECT_EQ(game->ResultOfWin().milliseconds, 2500);
     EXPECT_EQ(game->moves, 1);
     game->ShiftRowLeft();
@@ -289,14 +296,14 @@ TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
     stage(2);
     game->ShiftRowLeft();
     EXPECT_EQ(game->state, Playing);
-    EXPECT_TRUE(owner.Take().empty());
+    EXPECT_EQ(listener.Take(), Calls{"moved"}); // no cue in "Speed"
     Wait(1234);
     game->ShiftRowLeft();
-    EXPECT_EQ(owner.Take(), (Calls{"repaint", "stopclock", "win"}));
+    EXPECT_EQ(listener.Take(), (Calls{"moved", "stopclock", "won", "win"}));
     EXPECT_EQ(game->elapsed, 1234) << "the time at the winning move, not at the last counter update";
 
-    // Without an owner the win is still seen.
-    game->SetOwner(nullptr);
+    // Without a listener the win is still seen.
+    listener.Stop();
     stage(1);
     game->ShiftRowLeft();
     EXPECT_EQ(game->state, Solved);
@@ -409,7 +416,7 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
 {
     std::mt19937 rng(20261208);
     const std::pair<int, int> sizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
-    game->SetOwner(nullptr);
+    listener.Stop();
     for (int step = 0; step < 1000000; ++step) {
         const int action = int(rng() % 16);
         const int x = int(rng() % 700) - 30, y = int(rng() % 540) - 30;
@@ -483,7 +490,7 @@ TEST_F(GameFixture, MovesMadeForThePlayerAreMovesAndTheWinKeepsWhatHelped)
     ASSERT_TRUE(game->Redo());
     ASSERT_TRUE(game->MakeMove(Move{MoveAxis::Row, 0, -1}));
     EXPECT_EQ(game->state, Solved);
-    EXPECT_EQ(owner.wins, 1);
+    EXPECT_EQ(listener.wins, 1);
 
     const GameResult won = game->ResultOfWin();
     EXPECT_EQ(won.par, 2);

@@ -19,7 +19,7 @@ struct UndoFixture : tesselo::testing::GameFixture {
     void Start(std::int32_t rows, std::int32_t columns)
     {
         GameFixture::Start(rows, columns);
-        owner.Take();
+        listener.Take();
     }
 };
 
@@ -58,7 +58,7 @@ TEST_F(UndoFixture, UndoAndRedoRestoreGridSelectionAndCount)
     const TileGrid afterSecond = game->grid;
     ASSERT_EQ(game->moves, 2);
     ASSERT_EQ(game->history.steps.size(), 2u);
-    owner.Take();
+    listener.Take();
 
     ASSERT_TRUE(game->Undo());
     EXPECT_EQ(game->moves, 1);
@@ -66,7 +66,7 @@ TEST_F(UndoFixture, UndoAndRedoRestoreGridSelectionAndCount)
     // The frame goes back to where it was before the undone move, which
     // is where the selection move had put it.
     EXPECT_EQ(game->grid.Selected(), game->history.steps[1].before);
-    EXPECT_EQ(owner.Take(), (Calls{"repaint", "move"}));
+    EXPECT_EQ(listener.Take(), (Calls{"undone", "move"}));
 
     ASSERT_TRUE(game->Undo());
     EXPECT_EQ(game->moves, 0);
@@ -109,9 +109,9 @@ TEST_F(UndoFixture, DragMovesAreRecordedAndUndoIsRefusedDuringADragOrAtRest)
 
     // In "Speed" an undo is silent (the clock keeps ticking).
     game->SetStrategyStyle(false);
-    owner.Take();
+    listener.Take();
     ASSERT_TRUE(game->Undo());
-    EXPECT_EQ(owner.Take(), (Calls{"repaint"}));
+    EXPECT_EQ(listener.Take(), (Calls{"undone"}));
 }
 
 TEST_F(UndoFixture, ARedoThatCompletesThePictureWins)
@@ -135,11 +135,11 @@ TEST_F(UndoFixture, ARedoThatCompletesThePictureWins)
     grid = h.start;
     h.position = 0;
     Edit().puzzle.moves = 0;
-    owner.Take();
+    listener.Take();
     ASSERT_TRUE(game->Redo());
     EXPECT_EQ(game->state, Solved);
     EXPECT_EQ(game->moves, 1);
-    EXPECT_EQ(owner.Take(), (Calls{"repaint", "repaint", "win"}));
+    EXPECT_EQ(listener.Take(), (Calls{"moved", "won", "win"}));
 }
 
 TEST_F(UndoFixture, UndoAfterAResetBringsTheWholeGameBack)
@@ -158,14 +158,14 @@ TEST_F(UndoFixture, UndoAfterAResetBringsTheWholeGameBack)
     EXPECT_FALSE(game->CanRedo());
 
     Wait(42000); // the player thinks it over for 42 s
-    owner.Take();
+    listener.Take();
     ASSERT_TRUE(game->Undo());
     EXPECT_EQ(game->state, Playing);
     EXPECT_EQ(game->moves, 2);
     EXPECT_TRUE(game->grid.SameCells(played));
     EXPECT_EQ(game->grid.Selected(), played.Selected());
     EXPECT_EQ(game->CounterText(), "0:00:07.0"); // the stopwatch goes on from 7 s
-    EXPECT_EQ(owner.Take(), (Calls{"repaint", "startclock"}));
+    EXPECT_EQ(listener.Take(), (Calls{"restored", "startclock"}));
     // Its history came back too.
     ASSERT_TRUE(game->Undo());
     EXPECT_EQ(game->moves, 1);

@@ -14,7 +14,7 @@ struct SpeedGame : GameFixture {
     {
         game->SetStrategyStyle(false);
         Start(3, 4);
-        owner.Take();
+        listener.Take();
     }
 };
 
@@ -30,7 +30,7 @@ TEST_F(SpeedGame, PauseStandsTheStopwatchSilencesTheClockAndTakesNoMove)
     monotonic += 30; // between two ticks
     ASSERT_TRUE(game->SetPaused(true));
     EXPECT_TRUE(game->IsPaused());
-    EXPECT_EQ(owner.Take(), Calls{"stopclock"});
+    EXPECT_EQ(listener.Take(), (Calls{"moved", "paused", "stopclock"}));
     Wait(60000);
     EXPECT_EQ(game->stopwatch.Running(), 1030);
     EXPECT_EQ(game->CounterText(), "0:00:01.0");
@@ -46,7 +46,7 @@ TEST_F(SpeedGame, PauseStandsTheStopwatchSilencesTheClockAndTakesNoMove)
     EXPECT_EQ(game->grid.cells, before.cells);
 
     ASSERT_TRUE(game->SetPaused(false));
-    EXPECT_EQ(owner.Take(), Calls{"startclock"});
+    EXPECT_EQ(listener.Take(), (Calls{"resumed", "startclock"}));
     Wait(500);
     EXPECT_EQ(game->stopwatch.Running(), 1530);
     EXPECT_TRUE(game->Undo());

@@ -528,3 +528,149 @@ TEST(Records, DailyWinsFromAFileOfTheFirstVersion)
     ASSERT_TRUE(changed.Open());
     EXPECT_EQ(changed.FilesSetAside(), QStringList{"tesselo-records.sqlite.damaged"});
 }
+
+// A win the database cannot take is kept at once in the pending file, which
+// outlives the process (here killed outright), and goes in when the records
+// are next opened, and only then leaves the file. A win the file names that
+// is in the database already (a game ended between writing it and taking it
+// out) is not written twice; a damaged pending file is set aside whole.
+TEST(Records, APendingWinOutlivesAKillAndGoesInAtTheNextStart)
+{
+    TempCwd cwd;
+    ASSERT_TRUE(Records().Add(Win("Genius", "Speed", 80, 60000)));
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(Records::kFileName, &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const int status = InChild([] {
+        Records records;
+        records.SetBusyTimeout(50);
+        if (records.Add(Win("Genius", "Speed", 70, 50000, 1)) || records.Unwritten() != 1 || records.AtRisk() != 0)
+            return 1;
+        std::raise(SIGKILL);
+        return 2;
+    });
+    EXPECT_EQ(status, 100 + SIGKILL);
+    sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    ASSERT_TRUE(QFile::exists(PendingWins::kFileName));
+    ASSERT_EQ(PendingWins(PendingWins::kFileName).Read().size(), 1u);
+    {
+        Records next;
+        ASSERT_TRUE(next.Open());
+        EXPECT_EQ(next.Unwritten(), 0u);
+        EXPECT_EQ(next.Summarize("Genius", "Speed").best->milliseconds, 50000);
+    }
+    EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+
+    // Named by the file again, as a game that ended between the two writes
+    // leaves it: read, found in the database, and taken out.
+    QString error;
+    ASSERT_TRUE(PendingWins(PendingWins::kFileName).Add({Win("Genius", "Speed", 70, 50000, 1)}, &error, nullptr));
+    {
+        Records again;
+        ASSERT_TRUE(again.Open());
+        EXPECT_EQ(again.CountAll(), 2);
+    }
+    EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+
+    cwd.Text(PendingWins::kFileName, "{\"version\":1,\"results\":[{\"level\":\"Genius\"}]}");
+    Records damaged;
+    ASSERT_TRUE(damaged.Open());
+    EXPECT_EQ(damaged.FilesSetAside(), QStringList{"tesselo-records-pending.json.damaged"});
+    EXPECT_EQ(damaged.CountAll(), 2);
+}
+
+// The export only reads: the database as it is (of an earlier version, not
+// brought up to date), the JSON file not imported yet and the pending wins,
+// given back as the game would give them once it had taken them in; a file
+// it cannot use is a failure, left where it is.
+TEST(Records, TheExportReadsWhatIsThereAndChangesNothing)
+{
+    TempCwd cwd;
+    ASSERT_TRUE(Records().AddAll({Win("Pro", "Speed", 30, 9000), Win("Pro", "Strategy", 12, 8000, 1)}));
+    Sql("DROP INDEX wins_daily; PRAGMA user_version = 1");
+    QJsonObject old = Win("Expert", "Speed", 40, 5000, 2).ToJson();
+    old["mood"] = QStringLiteral("elated");
+    cwd.Text(Records::kJsonFileName,
+             QJsonDocument(QJsonObject{{"version", 1}, {"results", QJsonArray{old}}, {"by", "me"}}).toJson());
+    QString error;
+    ASSERT_TRUE(PendingWins(PendingWins::kFileName).Add({Win("Novice", "Speed", 9, 700, 3)}, &error, nullptr));
+    const auto folder = [] {
+        QStringList out;
+        for (const QFileInfo& f : QDir(".").entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+            out << f.fileName() + " " + QString::number(f.lastModified().toMSecsSinceEpoch()) + " " + ReadAll(f.fileName()).toHex();
+        return out;
+    };
+    const QStringList before = folder();
+
+    QJsonObject readOnlyRoot;
+    Records readOnly(Records::Access::ReadOnly);
+    const QJsonArray exported = ExportedResults(readOnly, &readOnlyRoot);
+    EXPECT_EQ(folder(), before);
+    ASSERT_EQ(exported.size(), 4);
+    EXPECT_EQ(exported[2].toObject()["mood"], "elated");
+    EXPECT_EQ(exported[3].toObject()["moves"], 9);
+
+    Records taking;
+    ASSERT_TRUE(taking.Open());
+    QJsonObject takenRoot;
+    EXPECT_EQ(ExportedResults(taking, &takenRoot), exported);
+    EXPECT_EQ(takenRoot, readOnlyRoot);
+
+    cwd.Text(Records::kFileName, "not a database");
+    const QStringList damaged = folder();
+    Records refused(Records::Access::ReadOnly);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(refused.Export(out, &error));
+    EXPECT_TRUE(error.contains("damaged")) << error.toStdString();
+    EXPECT_EQ(folder(), damaged);
+}
+
+// A daily puzzle won with help is listed, and marked, but a streak is of
+// puzzles solved: a day won only with help ends it.
+TEST(Records, AHelpedDailyWinIsListedButExtendsNoStreak)
+{
+    TempCwd cwd;
+    std::vector<GameResult> wins;
+    for (const auto& [day, assisted] : {std::pair{10, 0}, {11, 0}, {12, 3}, {13, 0}, {13, 2}, {14, 0}}) {
+        GameResult won = Win("Novice", "Speed", 20 + day, 1000, day);
+        won.daily = QDate(2026, 12, day);
+        won.assisted = assisted;
+        wins.push_back(won);
+    }
+    Records records;
+    ASSERT_TRUE(records.AddAll(wins));
+    EXPECT_EQ(records.DailyDaysBack(QDate(2026, 12, 14)), (std::vector<QDate>{QDate(2026, 12, 14), QDate(2026, 12, 13)}));
+    EXPECT_EQ(records.DailyDaysBack(QDate(2026, 12, 12)), (std::vector<QDate>{QDate(2026, 12, 11), QDate(2026, 12, 10)}));
+    std::vector<int> helped;
+    for (const Records::KeptWin& w : records.DailyPage(0, 10))
+        helped.push_back(w.result.assisted);
+    EXPECT_EQ(helped.size(), 6u);
+    EXPECT_EQ(std::count(helped.begin(), helped.end(), 0), 4);
+}
+
+// An export that cannot be written says why the output failed, not what
+// the database was doing at the time.
+TEST(Records, AnExportThatCannotBeWrittenSaysWhy)
+{
+    struct Full : QIODevice {
+        qint64 readData(char*, qint64) override { return -1; }
+        qint64 writeData(const char*, qint64 length) override
+        {
+            if ((room -= length) >= 0)
+                return length;
+            setErrorString(QStringLiteral("no room"));
+            return -1;
+        }
+        qint64 room = 200;
+    };
+    TempCwd cwd;
+    Records records;
+    ASSERT_TRUE(records.AddAll({Win("Pro", "Speed", 30, 9000), Win("Pro", "Speed", 31, 9100, 1)}));
+    Full out;
+    out.open(QIODevice::WriteOnly);
+    QString error;
+    EXPECT_FALSE(records.Export(out, &error));
+    EXPECT_EQ(error, "no room");
+}

@@ -2,7 +2,7 @@
 
 #include "model/game.h"
 #include "model/game_setup.h"
-#include "support/recording_owner.h"
+#include "support/recording_listener.h"
 #include "support/temp_cwd.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 namespace tesselo::testing {
 
 // A game in an empty play directory (so the fish, 640 x 480), with both of
-// its clocks set by the test and an owner that records what it is asked.
+// its clocks set by the test and a listener that records what it announces.
 struct GameFixture : ::testing::Test {
     using Calls = std::vector<std::string>;
 
@@ -23,7 +23,7 @@ struct GameFixture : ::testing::Test {
     void Reopen()
     {
         game = std::make_unique<Game>(GameClocks{[this] { return fileTime; }, [this] { return monotonic; }});
-        game->SetOwner(&owner);
+        listener.Follow(*game);
     }
     void Start(std::int32_t rows, std::int32_t columns)
     {
@@ -42,7 +42,7 @@ struct GameFixture : ::testing::Test {
     TempCwd cwd;
     std::uint64_t fileTime = 133000000000000000ULL;
     std::int64_t monotonic = 5000000;
-    RecordingOwner owner;
+    RecordingListener listener;
     std::unique_ptr<Game> game;
 };
 

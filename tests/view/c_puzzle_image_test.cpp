@@ -5,6 +5,8 @@
 #include "view/c_puzzle_image.h"
 #include "view/hint_overlay.h"
 
+#include <QPaintEvent>
+#include <QTest>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
@@ -36,7 +38,7 @@ struct Fixture {
         setup.grid.Select({1, 1});
         setup.gesture.dragDeltaX = 50;
         setup.gesture.dragDeltaY = 70;
-        control.game = &game;
+        control.Show(&game);
         control.resize(640, 480);
         background = control.palette().window().color().rgb();
     }
@@ -74,7 +76,7 @@ struct Fixture {
 TEST(CPuzzleImage, IsOpaqueAndLetsThePointerThrough)
 {
     CPuzzleImage control;
-    EXPECT_EQ(control.game, nullptr);
+    EXPECT_EQ(control.Shown(), nullptr);
     EXPECT_TRUE(control.testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_TRUE(control.testAttribute(Qt::WA_OpaquePaintEvent));
 }
@@ -140,11 +142,11 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
         EXPECT_TRUE(after.isActive()) << axis;
     }
     // No game at all is painted as background too.
-    f.control.game = nullptr;
+    f.control.Show(nullptr);
     EXPECT_EQ(Differences(f.Grab(), blank), 0);
 
     // And the next paint with a picture is whole again.
-    f.control.game = &f.game;
+    f.control.Show(&f.game);
     f.setup.board.picture = Coordinates(640, 480);
     f.setup.gesture.dragAxis = None;
     EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.game.board); })), 0);
@@ -244,7 +246,7 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
     f.setup.gesture.dragAxis = None;
     const QImage board = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const Move hint{MoveAxis::Column, 2, -1};
-    f.control.hint = hint;
+    f.control.SetHint(hint);
     const QImage shown = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     QImage expected = board;
@@ -258,6 +260,143 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
 
     f.setup.gesture.dragAxis = Horizontal;
     const QImage dragging = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    f.control.hint.reset();
+    f.control.SetHint(std::nullopt);
     EXPECT_EQ(Differences(dragging, f.control.grab().toImage().convertToFormat(QImage::Format_RGB32)), 0);
+}
+
+namespace {
+
+// The regions the control is painted in, as they come; and what was
+// painted as a glide showed it and has not been painted at rest since.
+struct PaintSpy : QObject {
+    explicit PaintSpy(CPuzzleImage& c) : control(c) { control.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        const QRegion region = static_cast<QPaintEvent*>(event)->region();
+        regions.push_back(region);
+        inMotion = control.Motion().IsRunning();
+        staleAtRest = inMotion ? staleAtRest + region : staleAtRest - region;
+        return false;
+    }
+    CPuzzleImage& control;
+    std::vector<QRegion> regions;
+    QRegion staleAtRest;
+    bool inMotion = false; // the last paint
+};
+
+// A "Strategy" game of 3 x 4 in play on a 640 x 480 board on screen, its
+// paints watched.
+struct OnScreen {
+    OnScreen()
+    {
+        game.ChangeLevel(3, 4);
+        game.StartSeeded(5);
+        control.Show(&game);
+        control.resize(640, 480);
+        control.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&control));
+    }
+    Game game;
+    CPuzzleImage control;
+    PaintSpy spy{control};
+};
+
+} // namespace
+
+// A move repaints its own line (the frame's cells lie on it), no more, and
+// glides a paint a frame until it rests, never faster; with "Animate
+// moves" off it shows at once, in one paint.
+TEST(CPuzzleImage, AGlideRepaintsOnlyItsLineAPaintAFrame)
+{
+    OnScreen screen;
+    Game& game = screen.game;
+    CPuzzleImage& control = screen.control;
+    PaintSpy& spy = screen.spy;
+    QTest::qWait(200);
+    for (const bool animated : {true, false}) {
+        SCOPED_TRACE(animated ? "animated" : "jumping");
+        control.SetAnimated(animated);
+        spy.regions.clear();
+        game.ShiftRowRight();
+        EXPECT_EQ(control.Motion().IsRunning(), animated);
+        QTest::qWait(250);
+        EXPECT_FALSE(control.Motion().IsRunning());
+        const QRegion line(0, game.grid.selectedRow * 160, 640, 161);
+        for (const QRegion& region : spy.regions)
+            for (const QRect& r : region.subtracted(line))
+                ADD_FAILURE() << "painted outside the line: " << r.x() << "," << r.y() << " " << r.width() << "x"
+                              << r.height();
+        if (animated) {
+            EXPECT_GE(spy.regions.size(), 3u) << "no glide seen";
+            EXPECT_LE(spy.regions.size(), std::size_t(BoardMotion::kGlideMs / BoardMotion::kFrameMs + 3));
+        } else {
+            EXPECT_EQ(spy.regions.size(), 1u);
+        }
+    }
+}
+
+// Whatever a glide painted is painted again once it rests: the move that
+// completes the picture glides with the grid's lines and leaves none; so
+// does a replay's last move, the frame shown before on another line; and a
+// whole board shown in the middle of a glide (the window uncovered).
+TEST(CPuzzleImage, WhatAGlidePaintedIsPaintedAgainAtRest)
+{
+    OnScreen screen;
+    Game& game = screen.game;
+    CPuzzleImage& control = screen.control;
+    PaintSpy& spy = screen.spy;
+    // One move from whole: the bottom row one place right, its frame on it.
+    TileGrid nearlyWhole;
+    nearlyWhole.Resize(3, 4);
+    nearlyWhole.Apply(Move{MoveAxis::Row, 2, 1});
+    nearlyWhole.Select({2, 1});
+    BoardBitmap replayBoard;
+    TileGrid replayGrid;
+    replayBoard.grid = &replayGrid;
+
+    const struct {
+        const char* name;
+        std::function<void()> move;
+    } cases[] = {
+        {"the winning move",
+         [&] {
+             GameSetup(game).grid = nearlyWhole;
+             game.ShiftRowLeft();
+             ASSERT_EQ(game.state, Solved);
+         }},
+        {"a replay's last move",
+         [&] {
+             replayBoard.picture = game.board.picture;
+             replayGrid.Resize(3, 4);
+             replayGrid.Apply(Move{MoveAxis::Column, 3, 1});
+             control.ShowReplay(&replayBoard);
+             QTest::qWait(50);
+             const HistoryStep last{Move{MoveAxis::Column, 3, -1}, {1, 3}, {0, 3}};
+             last.RedoOn(replayGrid);
+             control.FollowReplay(MoveMade{last, MoveSource::Replay});
+         }},
+        {"the board uncovered in a glide",
+         [&] {
+             control.ShowReplay(nullptr);
+             game.NewGame();
+             QTest::qWait(50);
+             game.ShiftColumnUp();
+             control.update();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        spy.regions.clear();
+        c.move();
+        EXPECT_TRUE(control.Motion().IsRunning()) << "no glide";
+        QTest::qWait(250);
+        EXPECT_FALSE(control.Motion().IsRunning());
+        EXPECT_FALSE(spy.inMotion);
+        EXPECT_GE(spy.regions.size(), 3u) << "no glide seen";
+        EXPECT_TRUE(spy.staleAtRest.isEmpty()) << "left as the glide showed it: "
+                                               << spy.staleAtRest.boundingRect().x() << ","
+                                               << spy.staleAtRest.boundingRect().y();
+    }
 }

@@ -1,11 +1,12 @@
 #include "model/game.h"
+#include "view/motion_frame.h"
 #include "view/replay.h"
 
 #include <gtest/gtest.h>
 
 using namespace tesselo;
 
-TEST(Replay, ShowsTheStartThenEachMoveSlidThenTheEnd)
+TEST(Replay, ShowsTheStartThenAMoveEveryStepThenTheEnd)
 {
     // A game whose history holds three moves, the last one undone: the
     // solve is the two moves played.
@@ -25,41 +26,32 @@ TEST(Replay, ShowsTheStartThenEachMoveSlidThenTheEnd)
 
     const Replay replay(game.history.start, played);
     EXPECT_EQ(replay.Duration(), 1000 + 2 * 600 + 1000);
-    const auto at = [&](std::int64_t ms) { return replay.FrameAt(ms, 160, 120); };
+    EXPECT_TRUE(replay.Start().SameCells(start));
+    for (const auto& [ms, done] : {std::pair{0, 0}, {999, 0}, {1000, 1}, {1599, 1}, {1600, 2}, {3200, 2}, {-5, 0}})
+        EXPECT_EQ(replay.MovesDueAt(ms), std::size_t(done)) << ms;
 
-    for (const std::int64_t ms : {0, 999}) {
-        const ReplayFrame f = at(ms);
-        EXPECT_EQ(f.axis, None);
-        EXPECT_TRUE(f.grid.SameCells(start));
-        EXPECT_EQ(f.grid.Selected(), start.Selected());
-        EXPECT_EQ(f.movesDone, 0u);
-    }
-    // The first move, one cell to the right, slides over its row.
+    // The first move, one cell to the right, slides over its row as it
+    // glides: the frame on the moved line, the offset a share of the move.
     const Move first = played[0].move;
     ASSERT_EQ(first.axis, MoveAxis::Row);
-    for (const auto& [ms, offset] : {std::pair{1000, 0}, {1150, 80 * first.amount}, {1299, 159 * first.amount}}) {
-        const ReplayFrame f = at(ms);
-        EXPECT_EQ(f.axis, Horizontal) << ms;
-        EXPECT_EQ(f.offset, offset) << ms;
+    for (const auto& [share, offset] : {std::pair{0.0, 0}, {0.5, 80 * first.amount}, {0.99, 158 * first.amount}}) {
+        const MotionFrame f = SlideFrame(replay.Start(), played[0].before, first, share * first.amount, 160, 120);
+        EXPECT_EQ(f.axis, Horizontal) << share;
+        EXPECT_EQ(f.offset, offset) << share;
         EXPECT_EQ(f.grid.selectedRow, first.line);
-        EXPECT_TRUE(f.grid.SameCells(start)); // the move is made only when the slide ends
+        EXPECT_TRUE(f.grid.SameCells(start)); // the frame shows the board before the move
     }
-    ReplayFrame rest = at(1300);
-    EXPECT_EQ(rest.axis, None);
-    EXPECT_EQ(rest.movesDone, 1u);
-    EXPECT_EQ(rest.grid.Selected(), played[0].after);
+    TileGrid rest = replay.Start();
+    replay.Step(0).RedoOn(rest);
+    EXPECT_EQ(rest.Selected(), played[0].after);
     // The second move is a column's: its offset is in cell heights.
-    const ReplayFrame slide = at(1750);
+    const MotionFrame slide = SlideFrame(rest, played[1].before, played[1].move, 0.5 * played[1].move.amount, 160, 120);
     EXPECT_EQ(slide.axis, Vertical);
     EXPECT_EQ(slide.offset, 60 * played[1].move.amount);
     EXPECT_EQ(slide.grid.selectedColumn, played[1].move.line);
-    EXPECT_TRUE(slide.grid.SameCells(rest.grid));
+    EXPECT_TRUE(slide.grid.SameCells(rest));
 
-    // Asked again from the start (a replay starts over), the frames repeat.
-    EXPECT_TRUE(at(10).grid.SameCells(start));
-    const ReplayFrame last = at(2200);
-    EXPECT_TRUE(last.grid.SameCells(end));
-    EXPECT_EQ(last.movesDone, 2u);
-    EXPECT_FALSE(last.over);
-    EXPECT_TRUE(at(3200).over);
+    // The moves due, made from the start, end where the solve ended.
+    replay.Step(1).RedoOn(rest);
+    EXPECT_TRUE(rest.SameCells(end));
 }

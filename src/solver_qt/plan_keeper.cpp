@@ -1,9 +1,8 @@
-#include "app/assistant.h"
+#include "solver_qt/plan_keeper.h"
 
 #include "model/game.h"
 #include "model/grid_position.h"
 #include "solver/solver.h"
-#include "view/c_puzzle_image.h"
 
 namespace tesselo {
 
@@ -16,29 +15,31 @@ bool IsLargeGrid(const solver::Position& position)
 
 } // namespace
 
-Assistant::Assistant(Game& g, CPuzzleImage& b, SolverService::Options options)
-    : game(g), board(b), service(std::make_unique<SolverService>(std::move(options)))
+PlanKeeper::PlanKeeper(Game& g, SolverService::Options options)
+    : game(g), service(std::make_unique<SolverService>(std::move(options)))
 {
-    hintTimer.setSingleShot(true);
-    connect(&hintTimer, &QTimer::timeout, this, &Assistant::HideHint);
-    connect(&solveTimer, &QTimer::timeout, this, &Assistant::Step);
-    connect(service.get(), &SolverService::PlanReady, this, &Assistant::OnPlan);
+    connect(&solveTimer, &QTimer::timeout, this, &PlanKeeper::Step);
+    connect(service.get(), &SolverService::PlanReady, this, &PlanKeeper::OnPlan);
     // Plans and par found before the large tables were ready are asked for
     // again with them.
-    connect(service.get(), &SolverService::LargeTablesReady, this, &Assistant::Sync);
+    connect(service.get(), &SolverService::LargeTablesReady, this, &PlanKeeper::AskForWhatIsWanted);
+    connect(&game, &Game::Changed, this, &PlanKeeper::OnGameChanged);
+    AskForWhatIsWanted();
 }
 
-Assistant::~Assistant()
+PlanKeeper::~PlanKeeper() = default;
+
+std::optional<solver::Position> PlanKeeper::Now() const
 {
-    board.hint.reset();
+    if (game.state != Playing)
+        return std::nullopt;
+    const std::optional<solver::Position> now = PositionOf(game.grid);
+    if (!now || !solver::Solver::Supports(now->Rows(), now->Columns()))
+        return std::nullopt;
+    return now;
 }
 
-bool Assistant::IsWaiting() const
-{
-    return (hintWanted || solving) && !follower.Active();
-}
-
-std::optional<solver::Position> Assistant::Start() const
+std::optional<solver::Position> PlanKeeper::Start() const
 {
     // Only a history that reaches back to the scramble knows the start.
     const History& history = game.history;
@@ -47,7 +48,47 @@ std::optional<solver::Position> Assistant::Start() const
     return PositionOf(history.start);
 }
 
-bool Assistant::ParWanted(const solver::Position& start) const
+void PlanKeeper::OnGameChanged(const GameChange& change)
+{
+    if (const auto* made = std::get_if<MoveMade>(&change)) {
+        Follow(made->step.move);
+    } else if (std::holds_alternative<MoveTakenBack>(change)) {
+        // An undo leaves the plan: the way back is no part of it.
+        LeavePlan();
+    } else if (std::holds_alternative<NewPosition>(change)) {
+        Forget();
+    } else if (const auto* state = std::get_if<StateChanged>(&change)) {
+        // A paused board is shown no move, and a won one needs none.
+        if (state->to != PlayState::Resumed)
+            Interrupt();
+    } else {
+        return;
+    }
+    AskForWhatIsWanted();
+}
+
+void PlanKeeper::Follow(const Move& move)
+{
+    if (!follower.Active())
+        return;
+    const std::optional<solver::Position> now = Now();
+    const std::optional<solver::Slide> slide = SlideOf(move, game.grid);
+    if (now && slide && follower.Played(*slide, *now)) {
+        if (sinceStart)
+            ++*sinceStart;
+        return;
+    }
+    LeavePlan();
+}
+
+void PlanKeeper::LeavePlan()
+{
+    follower.Drop();
+    sinceStart.reset();
+    planAtBest = false;
+}
+
+bool PlanKeeper::ParWanted(const solver::Position& start) const
 {
     const GameFacts& facts = game.facts;
     if (!facts.par)
@@ -55,7 +96,7 @@ bool Assistant::ParWanted(const solver::Position& start) const
     return !facts.parIsOptimal && IsLargeGrid(start) && service->HasLargeTables() && largeParFor != start;
 }
 
-std::optional<Assistant::Request> Assistant::Wanted(const solver::Position& now) const
+std::optional<PlanKeeper::Request> PlanKeeper::Wanted(const solver::Position& now) const
 {
     // The player waits for this one.
     if (IsWaiting())
@@ -76,29 +117,14 @@ std::optional<Assistant::Request> Assistant::Wanted(const solver::Position& now)
     return std::nullopt;
 }
 
-std::optional<solver::Position> Assistant::Now() const
-{
-    if (game.state != Playing)
-        return std::nullopt;
-    const std::optional<solver::Position> now = PositionOf(game.grid);
-    if (!now || !solver::Solver::Supports(now->Rows(), now->Columns()))
-        return std::nullopt;
-    return now;
-}
-
-void Assistant::Sync()
+void PlanKeeper::AskForWhatIsWanted()
 {
     const std::optional<solver::Position> now = Now();
     if (!now) {
         Forget();
         return;
     }
-    if (follower.Active() && follower.Current() != *now)
-        Follow(*now);
-    if (hintAt && *hintAt != *now)
-        HideHint();
-    ShowWaiting();
-
+    TellWaiting();
     const std::optional<Request> want = Wanted(*now);
     if (!want) {
         if (pending)
@@ -121,33 +147,7 @@ void Assistant::Sync()
         service->Request(want->position, pending->key);
 }
 
-void Assistant::Follow(const solver::Position& now)
-{
-    // The moves made since the last look, one by one: each must keep to
-    // the plan. An undo, or a history that is not the one followed, leaves
-    // it.
-    const History& history = game.history;
-    bool kept = history.IsActive() && history.position >= followedSteps && history.position <= history.steps.size();
-    for (std::size_t i = followedSteps; kept && i < history.position; ++i) {
-        const std::optional<solver::Slide> slide = SlideOf(history.steps[i].move, game.grid);
-        solver::Position next = follower.Current();
-        kept = slide.has_value();
-        if (kept) {
-            next.Apply(*slide);
-            kept = follower.Played(*slide, next);
-        }
-        if (kept && sinceStart)
-            ++*sinceStart;
-    }
-    if (!kept || follower.Current() != now) {
-        follower.Drop();
-        sinceStart.reset();
-        planAtBest = false;
-    }
-    followedSteps = history.position;
-}
-
-void Assistant::OnPlan(quint64 key, const solver::Plan& plan, bool largeTables)
+void PlanKeeper::OnPlan(quint64 key, const solver::Plan& plan, bool largeTables)
 {
     if (!pending || key != pending->key)
         return;
@@ -158,10 +158,7 @@ void Assistant::OnPlan(quint64 key, const solver::Plan& plan, bool largeTables)
             largeParFor = *start;
         TakePar(plan.Length(), plan.optimal);
     }
-    const std::optional<solver::Position> now = Now();
-    if (now && follower.Active() && follower.Current() != *now)
-        Follow(*now);
-    if (now && done.position == *now)
+    if (const std::optional<solver::Position> now = Now(); now && done.position == *now)
         Adopt(*now, plan, largeTables);
     if (hintWanted && follower.Active())
         ShowNext();
@@ -170,10 +167,10 @@ void Assistant::OnPlan(quint64 key, const solver::Plan& plan, bool largeTables)
         if (solving)
             solveTimer.start(kSolveStepMs);
     }
-    Sync();
+    AskForWhatIsWanted();
 }
 
-void Assistant::Adopt(const solver::Position& at, const solver::Plan& plan, bool largeTables)
+void PlanKeeper::Adopt(const solver::Position& at, const solver::Plan& plan, bool largeTables)
 {
     const bool atBest = largeTables || !IsLargeGrid(at);
     const bool wasActive = follower.Active();
@@ -187,7 +184,6 @@ void Assistant::Adopt(const solver::Position& at, const solver::Plan& plan, bool
     if (!follower.Adopt(at, plan))
         return;
     planAtBest = atBest;
-    followedSteps = game.history.position;
     // A plan from the start is a way from the start; a better rest of a
     // plan followed from the start makes a shorter way from it.
     if (const std::optional<solver::Position> start = Start(); start && at == *start)
@@ -198,14 +194,14 @@ void Assistant::Adopt(const solver::Position& at, const solver::Plan& plan, bool
         TakePar(*sinceStart + plan.Length(), *sinceStart == 0 && plan.optimal);
 }
 
-void Assistant::TakePar(std::int32_t length, bool optimal)
+void PlanKeeper::TakePar(std::int32_t length, bool optimal)
 {
     const GameFacts& facts = game.facts;
     if (!facts.par || length < *facts.par || (length == *facts.par && optimal && !facts.parIsOptimal))
         game.SetPar(length, optimal);
 }
 
-void Assistant::Count(const solver::Slide& slide)
+void PlanKeeper::Count(const solver::Slide& slide)
 {
     const std::pair shown{follower.Current(), slide};
     if (counted == shown)
@@ -214,69 +210,48 @@ void Assistant::Count(const solver::Slide& slide)
     game.CountAssisted(1);
 }
 
-void Assistant::Hint()
+void PlanKeeper::Hint()
 {
     // A paused board shows nothing, so it is shown no move either.
-    if (game.IsPaused())
-        return;
-    Sync();
-    if (!Now())
+    if (game.IsPaused() || !Now())
         return;
     if (follower.Active()) {
         ShowNext();
         return;
     }
     hintWanted = true;
-    ShowWaiting();
-    Sync();
+    AskForWhatIsWanted();
 }
 
-void Assistant::ShowNext()
+void PlanKeeper::ShowNext()
 {
     hintWanted = false;
-    ShowWaiting();
+    TellWaiting();
     const std::optional<solver::Slide> next = follower.Next();
     if (!next)
         return;
     Count(*next);
-    board.hint = MoveOf(*next);
-    hintAt = follower.Current();
-    board.update();
-    hintTimer.start(kHintMs);
+    emit HintShown(MoveOf(*next));
 }
 
-void Assistant::HideHint()
+void PlanKeeper::Solve()
 {
-    hintTimer.stop();
-    hintAt.reset();
-    if (board.hint) {
-        board.hint.reset();
-        board.update();
-    }
-}
-
-void Assistant::Solve()
-{
-    if (game.IsPaused())
-        return;
-    Sync();
-    if (!Now())
+    if (game.IsPaused() || !Now())
         return;
     solving = true;
-    ShowWaiting();
     if (follower.Active()) {
+        TellWaiting();
         Step();
         if (solving)
             solveTimer.start(kSolveStepMs);
     } else {
         // The first move comes with the plan.
-        Sync();
+        AskForWhatIsWanted();
     }
 }
 
-void Assistant::Step()
+void PlanKeeper::Step()
 {
-    Sync();
     // Without a plan the solve waits for it.
     if (!solving || !follower.Active())
         return;
@@ -285,51 +260,39 @@ void Assistant::Step()
         EndSolve();
         return;
     }
-    // Counted first: the move that wins is in the win's count.
+    // Counted first: the move that wins is in the win's count. The move
+    // comes back through the game's changes, which take the plan on.
     Count(*next);
-    if (!game.MakeMove(MoveOf(*next))) {
+    if (!game.MakeMove(MoveOf(*next)))
         EndSolve();
-        return;
-    }
-    board.update();
-    Sync();
 }
 
-void Assistant::EndSolve()
+void PlanKeeper::EndSolve()
 {
     solving = false;
     solveTimer.stop();
-    ShowWaiting();
+    TellWaiting();
 }
 
-void Assistant::ShowWaiting()
+void PlanKeeper::TellWaiting()
 {
-    // Only a change is shown: Sync runs at every tick of the window's timer.
     const bool waiting = IsWaiting();
-    if (waiting == waitingShown)
-        return;
-    waitingShown = waiting;
-    if (waiting)
-        board.window()->setCursor(Qt::BusyCursor);
-    else
-        board.window()->unsetCursor();
+    if (waiting != std::exchange(waitingTold, waiting))
+        emit WaitingChanged(waiting);
 }
 
-bool Assistant::Interrupt()
+bool PlanKeeper::Interrupt()
 {
-    HideHint();
     hintWanted = false;
     const bool wasSolving = solving;
     EndSolve();
     return wasSolving;
 }
 
-void Assistant::Forget()
+void PlanKeeper::Forget()
 {
     Interrupt();
-    follower.Drop();
-    sinceStart.reset();
-    planAtBest = false;
+    LeavePlan();
     counted.reset();
     if (pending)
         service->Cancel();

@@ -1,0 +1,100 @@
+#include "app/board_commands.h"
+
+#include "app/board_actions.h"
+#include "app/c_records_dlg.h"
+#include "app/c_tesselo_dlg.h"
+#include "model/game.h"
+#include "model/levels.h"
+
+namespace tesselo {
+
+BoardCommands::BoardCommands(CTesseloDlg& w) : window(w) {}
+
+void BoardCommands::Open(SolverService::Options solver)
+{
+    replay = std::make_unique<BoardReplay>(window.TheGame(), window.Board());
+    QObject::connect(replay.get(), &BoardReplay::MoveCue, &window,
+                     [this] { window.Sound().Play(SoundEffects::Move); });
+    hints = std::make_unique<HintPresenter>(window.TheGame(), window.Board(), std::move(solver));
+}
+
+void BoardCommands::AddActions(BoardActions& actions)
+{
+    Game& game = window.TheGame();
+    const auto add = [&](const char* text, QList<QKeySequence> keys, std::function<bool()> applies,
+                         void (BoardCommands::*command)(), bool startsGroup = false) {
+        actions.Add(BoardAction{tr(text), std::move(keys), std::move(applies),
+                                [this, command] { (this->*command)(); }, startsGroup});
+    };
+    add(QT_TR_NOOP("Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [&game] { return game.CanUndo(); },
+        &BoardCommands::Undo);
+    add(QT_TR_NOOP("Redo"), {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        [&game] { return game.CanRedo(); }, &BoardCommands::Redo);
+    add(QT_TR_NOOP("Replay Solve"), {QKeySequence(Qt::CTRL | Qt::Key_P)}, [&game] { return game.CanReplaySolve(); },
+        &BoardCommands::ReplaySolve, true);
+    add(QT_TR_NOOP("Records"), {QKeySequence(Qt::CTRL | Qt::Key_R)}, {}, &BoardCommands::Records);
+    const auto assists = [&game] { return game.CanAssist(); };
+    add(QT_TR_NOOP("Hint"), {QKeySequence(Qt::Key_H)}, assists, &BoardCommands::Hint, true);
+    add(QT_TR_NOOP("Solve"), {QKeySequence(Qt::SHIFT | Qt::Key_H)}, assists, &BoardCommands::Solve);
+}
+
+void BoardCommands::Undo()
+{
+    window.StopBoard();
+    window.TheGame().Undo();
+}
+
+void BoardCommands::Redo()
+{
+    window.StopBoard();
+    window.TheGame().Redo();
+}
+
+void BoardCommands::ReplaySolve()
+{
+    window.StopBoard();
+    replay->StartLastSolve();
+}
+
+void BoardCommands::Records()
+{
+    window.StopBoard();
+    const Game& game = window.TheGame();
+    CRecordsDlg dialog(window.Kept(), Records::LevelOf(game.grid.rowCount, game.grid.columnCount),
+                       QString::fromLatin1(StyleKey(game.strategyStyle)), &window);
+    if (window.RunRecordsDialog(dialog) == QDialog::Accepted && dialog.chosen)
+        replay->StartKept(*dialog.chosen);
+}
+
+void BoardCommands::Hint()
+{
+    window.StopBoard();
+    hints->Hint();
+}
+
+void BoardCommands::Solve()
+{
+    window.StopBoard();
+    hints->Solve();
+}
+
+bool BoardCommands::Interrupt()
+{
+    // During a replay an input only ends it; nothing reaches the game. An
+    // input takes a hint away, and only stops a solve.
+    if (IsReplaying()) {
+        replay->Stop();
+        return true;
+    }
+    return hints && hints->Interrupt();
+}
+
+void BoardCommands::Stop()
+{
+    if (replay)
+        replay->Stop();
+    if (hints)
+        hints->Interrupt();
+}
+
+} // namespace tesselo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPoint>
+
+#include <functional>
+
+class QKeyEvent;
+class QMouseEvent;
+class QWidget;
+
+namespace tesselo {
+
+class Game;
+
+// The player's pointer and keys over the board, turned into the game's
+// operations: a press on the board opens a drag of its line, the pointer
+// slides it (held to the board's edges once it leaves the window), the
+// release snaps it; an arrow slides the selected line a cell, Shift and an
+// arrow move the frame. The window hands over its events; this holds no
+// state of its own beyond the mouse it grabs.
+class BoardInput {
+public:
+    // `window` receives the pointer and the keys; the board lies under its
+    // bar, `barHeight()` pixels down.
+    BoardInput(Game& game, QWidget& window, std::function<int()> barHeight);
+
+    void Press(const QMouseEvent& event);
+    void Move(const QMouseEvent& event);
+    void Release(const QMouseEvent& event);
+    // An open drag ends without a move and the mouse is let go.
+    void EndGesture();
+    // An arrow, with or without Shift: true when the key was one.
+    bool Arrow(const QKeyEvent& key);
+
+private:
+    QPoint OnBoard(QPoint point) const;
+
+    Game& game;
+    QWidget& window;
+    std::function<int()> barHeight;
+};
+
+} // namespace tesselo

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "model/drag_gesture.h"
+#include "model/history.h"
+
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+namespace tesselo {
+
+// What made a move.
+enum class MoveSource : std::int32_t {
+    Key,    // an arrow key, a cell a press
+    Drag,   // a drag let go over another cell
+    Redo,   // a move undone made again
+    Solve,  // a move of the solver's plan, made for the player
+    Replay, // a move of a solve played back (a replay's own board)
+};
+
+// A move made: the slide, with the selection before and after it.
+struct MoveMade {
+    HistoryStep step;
+    MoveSource by = MoveSource::Key;
+    // How far a drag had slid the line when it was let go, in board pixels
+    // along the line (positive right or down); 0 for any other source.
+    std::int32_t releasedAt = 0;
+    // The move completed the picture (a state change follows).
+    bool wins = false;
+    bool operator==(const MoveMade&) const = default;
+};
+
+// A move taken back: the step as it was made. Its inverse was applied and
+// the selection is back at step.before.
+struct MoveTakenBack {
+    HistoryStep step;
+    bool operator==(const MoveTakenBack&) const = default;
+};
+
+// The board replaced as a whole.
+enum class PositionCause : std::int32_t {
+    NewGame,  // a new scramble
+    Reset,    // the game ended, the picture whole again
+    Named,    // the game an ID or the day names
+    Loaded,   // a saved game read back
+    Restored, // a reset taken back by undo: the abandoned game in play again
+    Resized,  // a grid of another size, at rest
+};
+struct NewPosition {
+    PositionCause cause = PositionCause::NewGame;
+    bool operator==(const NewPosition&) const = default;
+};
+
+enum class PlayState : std::int32_t { Won, Paused, Resumed };
+struct StateChanged {
+    PlayState to = PlayState::Won;
+    bool operator==(const StateChanged&) const = default;
+};
+
+// The yellow frame moved without a move: by Shift and an arrow (a step of
+// one cell, wrapping at the edge), or to the cell a drag starts on.
+struct SelectionMoved {
+    Selection from;
+    Selection to;
+    bool byKey = false;
+    bool operator==(const SelectionMoved&) const = default;
+};
+
+// The open drag of the selected line: it follows the pointer, or it ended
+// without a move and the line goes back from `offset`. A drag that ends in
+// a move is told as that move.
+struct GestureChanged {
+    enum class Step : std::int32_t { Followed, Released, Cancelled };
+    Step step = Step::Followed;
+    DragAxis axis = None;
+    // Board pixels along the axis, from where the drag began.
+    std::int32_t offset = 0;
+    bool operator==(const GestureChanged&) const = default;
+};
+
+// The ticking clock sound starts or stops (Game::ClockTicks).
+struct ClockChanged {
+    bool ticking = false;
+    bool operator==(const ClockChanged&) const = default;
+};
+
+// The board's picture was made again (another size or screen density).
+struct PictureChanged {
+    bool operator==(const PictureChanged&) const = default;
+};
+
+// "Strategy" or "Speed": what the counter shows and which cues sound.
+struct StyleChanged {
+    bool strategy = true;
+    bool operator==(const StyleChanged&) const = default;
+};
+
+// One change of a game, announced once, after it happened, to whoever shows
+// it: the board, the bar, the sound, the solver's help and the records.
+using GameChange = std::variant<MoveMade, MoveTakenBack, NewPosition, StateChanged, SelectionMoved, GestureChanged,
+                                ClockChanged, PictureChanged, StyleChanged>;
+
+// The sound cues; each names one of the sample files.
+enum class Cue {
+    Win,     // "win.wav"
+    Move,    // "move.wav"
+    NoMove,  // "nomove.wav"
+    NewGame, // "newgame.wav"
+    Reset,   // "reset.wav"
+};
+
+// The cue a change sounds, if any. "Strategy" sounds every move, taken back
+// or refused, and each new game; "Speed" keeps quiet but for the win and
+// the reset (its clock ticks instead).
+std::optional<Cue> CueOf(const GameChange& change, bool strategyStyle);
+
+} // namespace tesselo

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "model/game_result.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+
+namespace tesselo {
+
+class SqlStatement;
+
+// One row of the list of wins: the result without its replay.
+struct KeptWin {
+    std::int64_t id = 0;
+    GameResult result;
+    bool replayable = false;
+};
+
+// How a page of wins is listed. Best first puts the wins without help
+// first, fewest moves or least time ahead.
+enum class WinOrder { BestFirst, NewestFirst };
+
+// JSON as the records keep it in a column: compact text. Any value (not
+// only an object or an array) travels as text and back.
+QByteArray CompactJson(const QJsonObject& object);
+QByteArray CompactJson(const QJsonArray& array);
+QByteArray JsonText(const QJsonValue& value);
+std::optional<QJsonValue> JsonFromText(const QByteArray& text);
+
+// The rows of the records database and the values they stand for. A row is
+// decoded once, by one set of rules, into what it stores; what the window
+// lists and what the export gives back are both taken from that.
+namespace records_rows {
+
+// The columns a listing reads, in the order Decode takes them. A query for
+// whole wins adds kReplayColumns after them.
+#define TESSELO_WIN_COLUMNS \
+    "id, level, style, moves, milliseconds, finished, picture, par, par_is_optimal, assisted, daily, start IS NOT NULL"
+#define TESSELO_REPLAY_COLUMNS "moves_before, start, steps, extra"
+
+// A row of the wins table as stored: each value in the widest type that
+// holds it, nothing judged yet. A file changed by hand, or an index damaged
+// where quick_check does not look, can hand over any values at all.
+struct StoredWin {
+    std::int64_t id = 0;
+    QString level;
+    QString style;
+    std::int64_t moves = 0;
+    std::int64_t milliseconds = 0;
+    std::int64_t finished = 0; // ms since 1970 UTC
+    QString picture;
+    std::optional<std::int64_t> par;
+    bool parIsOptimal = false;
+    std::int64_t assisted = 0;
+    std::optional<QDate> daily; // a day that is no date is none
+    bool replayable = false;    // the row has a start
+    // Only with the replay columns:
+    std::int64_t movesBefore = 0;
+    std::optional<QByteArray> start; // the replay's JSON text, as kept
+    std::optional<QByteArray> steps;
+    std::optional<QByteArray> extra; // fields this version does not know
+};
+
+// The row the statement stands on: TESSELO_WIN_COLUMNS, and with `whole`
+// the TESSELO_REPLAY_COLUMNS after them.
+StoredWin Decode(const SqlStatement& q, bool whole = false);
+// The row as a win of the list, or none when its values are not those of
+// a sound win.
+std::optional<KeptWin> Listed(const StoredWin& row);
+// The same, of the kind asked for only.
+std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, const QString& style);
+// The row as the export gives it back: whatever it holds, sound or not,
+// brought into the fields of the JSON records file.
+QJsonObject Exported(const StoredWin& row);
+
+// Statements that add rows, prepared once for many.
+extern const char* const kInsertWin;
+extern const char* const kInsertUnread;
+// A sound result as a row of wins. `startJson` and `stepsJson` are the
+// replay as a file held it; empty, they are written from the result.
+// `unknown`: fields this version does not know, kept beside it.
+int InsertWin(SqlStatement& q, const GameResult& result, const QJsonObject& unknown = {},
+              const QByteArray& startJson = {}, const QByteArray& stepsJson = {});
+// A result this version cannot count, kept as the JSON it came as.
+int InsertUnread(SqlStatement& q, const QByteArray& json);
+// Whether the wins hold this win already: the same level, style, score,
+// help and moment of its end.
+bool Holds(sqlite3* db, const GameResult& result, int* rc);
+
+// Reads. Each answers what it could read, and in `rc` the last SQLite
+// result (SQLITE_DONE or SQLITE_ROW when all went well).
+std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& style, WinOrder order, int offset,
+                          int limit, int* rc);
+// Daily puzzles won, of every level and style, the newest puzzle first.
+std::vector<KeptWin> DailyPage(sqlite3* db, int offset, int limit, int* rc);
+// The win kept under `id` with its replay, when it has one that fits.
+std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc);
+// Every result kept, counted row by row, those this version cannot count
+// included.
+std::int64_t CountAll(sqlite3* db, int* rc);
+// Every win whole, then every result this version cannot count (its JSON
+// text), each in the order kept, until `each` answers false; then the
+// fields an imported file held beside its results. For the exports.
+void ForEachWin(sqlite3* db, const std::function<bool(const StoredWin&)>& each, int* rc);
+void ForEachUnread(sqlite3* db, const std::function<bool(const QByteArray&)>& each, int* rc);
+QJsonObject FileFields(sqlite3* db, int* rc);
+
+} // namespace records_rows
+
+} // namespace tesselo

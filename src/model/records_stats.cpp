@@ -1,0 +1,99 @@
+#include "model/records_stats.h"
+
+#include "model/records_rows.h"
+#include "model/sql_statement.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace tesselo::records_stats {
+
+namespace {
+
+std::optional<double> TrimmedAverage(const std::vector<std::int64_t>& newestFirst, std::size_t count)
+{
+    if (newestFirst.size() < count)
+        return std::nullopt;
+    std::vector<double> scores(newestFirst.begin(), newestFirst.begin() + std::ptrdiff_t(count));
+    std::sort(scores.begin(), scores.end());
+    double sum = 0;
+    for (std::size_t i = 1; i + 1 < scores.size(); ++i)
+        sum += scores[i];
+    return sum / double(count - 2);
+}
+
+} // namespace
+
+std::optional<GameResult> Best(sqlite3* db, const QString& level, const QString& style, int* rc)
+{
+    // The first row is the best; only in a file changed by hand are rows
+    // passed over on the way to a sound one.
+    SqlStatement q(db, "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 AND "
+                       "(assisted > 0) = 0 ORDER BY score, id");
+    q.Bind(1, level).Bind(2, style);
+    while ((*rc = q.Step()) == SQLITE_ROW)
+        if (std::optional<KeptWin> w = records_rows::ListedOfKind(records_rows::Decode(q), level, style);
+            w && w->result.assisted == 0)
+            return std::move(w->result);
+    return std::nullopt;
+}
+
+RecordsSummary Summarize(sqlite3* db, const QString& level, const QString& style, int* rc)
+{
+    RecordsSummary s;
+    {
+        SqlStatement won(db, "SELECT won FROM kinds WHERE level = ?1 AND style = ?2");
+        won.Bind(1, level).Bind(2, style);
+        *rc = won.Step();
+        if (*rc == SQLITE_ROW)
+            s.won = int(std::clamp<std::int64_t>(won.Int(0), 0, INT32_MAX));
+        else if (*rc != SQLITE_DONE)
+            return s;
+    }
+    s.best = Best(db, level, style, rc);
+    if (*rc != SQLITE_ROW && *rc != SQLITE_DONE)
+        return s;
+    SqlStatement recent(db, "SELECT score, level, style, assisted FROM wins WHERE level = ?1 AND style = ?2 "
+                            "AND (assisted > 0) = 0 ORDER BY finished DESC, id DESC LIMIT 12");
+    recent.Bind(1, level).Bind(2, style);
+    std::vector<std::int64_t> scores;
+    while ((*rc = recent.Step()) == SQLITE_ROW)
+        if (recent.Text(1) == level && recent.Text(2) == style && recent.Int(3) <= 0)
+            scores.push_back(recent.Int(0));
+    s.averageOf5 = TrimmedAverage(scores, 5);
+    s.averageOf12 = TrimmedAverage(scores, 12);
+    return s;
+}
+
+bool IsNewBest(const GameResult& result, std::optional<GameResult> best, const std::vector<GameResult>& unwritten)
+{
+    if (!result.IsValid() || result.assisted > 0)
+        return false;
+    for (const GameResult& r : unwritten)
+        if (r.level == result.level && r.style == result.style && r.assisted == 0 && (!best || r.Beats(*best)))
+            best = r;
+    return !best || result.Beats(*best);
+}
+
+std::vector<QDate> DailyDaysBack(sqlite3* db, const QDate& today, int* rc)
+{
+    // A puzzle won with help is listed, but a streak is of puzzles solved:
+    // the row's own count of help decides.
+    std::vector<QDate> out;
+    SqlStatement q(db, "SELECT DISTINCT daily FROM wins WHERE daily IS NOT NULL AND daily <= ?1 AND assisted <= 0 "
+                       "ORDER BY daily DESC");
+    q.Bind(1, today.toString(Qt::ISODate));
+    while ((*rc = q.Step()) == SQLITE_ROW) {
+        // Text that is no date is passed over; a day missed ends the run.
+        const QDate day = QDate::fromString(q.Text(0), Qt::ISODate);
+        if (!day.isValid())
+            continue;
+        if (!out.empty() && day.daysTo(out.back()) > 1)
+            break;
+        out.push_back(day);
+    }
+    return out;
+}
+
+} // namespace tesselo::records_stats

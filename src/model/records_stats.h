@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/game_result.h"
+
+#include <QDate>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+
+namespace tesselo {
+
+// What the records say of one level and style.
+struct RecordsSummary {
+    std::optional<GameResult> best; // without its replay
+    int won = 0;                     // every win, helped or not
+    // Averages of the last 5 and 12 wins without help, with the best and
+    // the worst of them left out, as speed-solvers count them; empty with
+    // fewer wins.
+    std::optional<double> averageOf5;
+    std::optional<double> averageOf12;
+};
+
+// The figures the records give: the best, the wins counted, the averages
+// and the days of the streak of daily puzzles. Every one is answered by an
+// index, so its cost does not grow with the wins kept, and the row's own
+// values decide what the index answered (a damaged index can hand over a
+// win with help, or one of another kind). Each answers what it could read,
+// and in `rc` the last SQLite result.
+namespace records_stats {
+
+// A sound win without help that no other such win of its kind beats.
+std::optional<GameResult> Best(sqlite3* db, const QString& level, const QString& style, int* rc);
+RecordsSummary Summarize(sqlite3* db, const QString& level, const QString& style, int* rc);
+// Whether `result` would be a new best beside `best` (the best kept) and
+// `unwritten` (wins not in the database yet): a sound win without help
+// that beats every other such win of its kind.
+bool IsNewBest(const GameResult& result, std::optional<GameResult> best, const std::vector<GameResult>& unwritten);
+// The days that name daily puzzles won without help, each once, newest
+// first: from the newest up to `today` back to the first day missed. That
+// is all the current streak needs, and nothing further is read, so that
+// years of daily wins cost nothing.
+std::vector<QDate> DailyDaysBack(sqlite3* db, const QDate& today, int* rc);
+
+} // namespace records_stats
+
+} // namespace tesselo
