@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // A game in play with every field away from its default, so that a
     // half-applied file would show.
     GameSetup setup(*game);
-    game->ChangeLevel(3, 4);
+    game->ChangeLevel(kExpert);
     game->NewGame();
     game->ShiftRowRight();
     game->SelectDown();
