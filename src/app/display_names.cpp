@@ -25,6 +25,19 @@ constexpr const char* kNames[] = {
 
 } // namespace
 
+QString DisplayName(GridSize size)
+{
+    if (size.IsLevel())
+        return DisplayName(QString::fromStdString(size.Name()));
+    //: A grid no level has: its rows and columns, as "5 × 7"
+    return QCoreApplication::translate("tesselo::DisplayNames", "%1 × %2").arg(size.rows).arg(size.columns);
+}
+
+QString DisplayName(Style style)
+{
+    return DisplayName(QString::fromLatin1(style.Key()));
+}
+
 QString DisplayName(const QString& key)
 {
     for (const char* name : kNames)

@@ -59,7 +59,7 @@ std::uint64_t Game::SystemFileTime()
 Game::Game(GameClocks clocks, FirstPicture first)
     : watch(std::move(clocks.monotonic)), fileTime(clocks.wall ? std::move(clocks.wall) : SystemFileTime)
 {
-    play.grid.Resize(2, 3);
+    play.grid.Resize(kNovice.rows, kNovice.columns);
     boardPicture.grid = &play.grid;
     folder.target = &boardPicture;
     if (first == FirstPicture::AtOnce)
