@@ -212,7 +212,7 @@ void ImportStall(benchmark::State& state, int wins)
         std::unique_ptr<CRecordsDlg> dialog;
         const double stall = LongestStallMs([&](QEventLoop& loop) {
             QObject::connect(&keeper, &RecordsKeeper::Idle, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-            dialog = std::make_unique<CRecordsDlg>(keeper, QStringLiteral("Expert"), QStringLiteral("Speed"));
+            dialog = std::make_unique<CRecordsDlg>(keeper, kExpert, Style::Speed);
             dialog->show();
         });
         longest = std::max(longest, stall);

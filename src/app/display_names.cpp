@@ -1,5 +1,7 @@
 #include "app/display_names.h"
 
+#include "model/levels.h"
+
 #include <QCoreApplication>
 
 namespace tesselo {
@@ -27,15 +29,15 @@ constexpr const char* kNames[] = {
 
 QString DisplayName(GridSize size)
 {
-    if (size.IsLevel())
-        return DisplayName(QString::fromStdString(size.Name()));
+    if (const std::optional<std::size_t> level = size.Level())
+        return QCoreApplication::translate(kContext, kLevels[*level].key);
     //: A grid no level has: its rows and columns, as "5 × 7"
     return QCoreApplication::translate("tesselo::DisplayNames", "%1 × %2").arg(size.rows).arg(size.columns);
 }
 
 QString DisplayName(Style style)
 {
-    return DisplayName(QString::fromLatin1(style.Key()));
+    return QCoreApplication::translate(kContext, style.Key());
 }
 
 QString DisplayName(const QString& key)
