@@ -181,44 +181,45 @@ TEST(TileGrid, ShuffleDrawsFollowTheRules)
         int rows, columns, steps;
     };
     for (const auto [rows, columns, steps] : {Case{4, 6, 30}, Case{2, 3, 15}, Case{5, 7, 70}, Case{2, 2, 8},
-                                              Case{4, 3, 24}, Case{16, 16, 512}})
-    for (std::uint32_t seed = 1; seed < 200; ++seed) {
+                                              Case{4, 3, 24}, Case{16, 16, 512}}) {
         SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(columns));
-        std::srand(seed);
-        int previous = 0;
-        TileGrid expected;
-        expected.Resize(rows, columns);
-        for (int step = 0; step < steps; ++step) {
-            int line;
-            do
-                line = std::rand() % (rows + columns);
-            while (line == previous);
-            ASSERT_NE(line, previous);
-            if (step == 0) {
-                ASSERT_NE(line, 0);
+        for (std::uint32_t seed = 1; seed < 200; ++seed) {
+            std::srand(seed);
+            int previous = 0;
+            TileGrid expected;
+            expected.Resize(rows, columns);
+            for (int step = 0; step < steps; ++step) {
+                int line;
+                do
+                    line = std::rand() % (rows + columns);
+                while (line == previous);
+                ASSERT_NE(line, previous);
+                if (step == 0) {
+                    ASSERT_NE(line, 0);
+                }
+                if (line < rows) {
+                    const int amount = std::rand() % (columns - 1) + 1;
+                    ASSERT_GE(amount, 1);
+                    ASSERT_LE(amount, columns - 1);
+                    expected.selectedRow = line;
+                    expected.selectedColumn = 0;
+                    expected.ShiftRow(amount);
+                } else {
+                    const int amount = std::rand() % (rows - 1) + 1;
+                    ASSERT_GE(amount, 1);
+                    expected.selectedRow = 0;
+                    expected.selectedColumn = line - rows;
+                    expected.ShiftColumn(amount);
+                }
+                previous = line;
             }
-            if (line < rows) {
-                const int amount = std::rand() % (columns - 1) + 1;
-                ASSERT_GE(amount, 1);
-                ASSERT_LE(amount, columns - 1);
-                expected.selectedRow = line;
-                expected.selectedColumn = 0;
-                expected.ShiftRow(amount);
-            } else {
-                const int amount = std::rand() % (rows - 1) + 1;
-                ASSERT_GE(amount, 1);
-                expected.selectedRow = 0;
-                expected.selectedColumn = line - rows;
-                expected.ShiftColumn(amount);
-            }
-            previous = line;
+            TileGrid g;
+            g.Resize(rows, columns);
+            g.Shuffle(seed);
+            ASSERT_EQ(Homes(g), Homes(expected));
+            ASSERT_EQ(g.selectedRow, expected.selectedRow);
+            ASSERT_EQ(g.selectedColumn, expected.selectedColumn);
         }
-        TileGrid g;
-        g.Resize(rows, columns);
-        g.Shuffle(seed);
-        ASSERT_EQ(Homes(g), Homes(expected));
-        ASSERT_EQ(g.selectedRow, expected.selectedRow);
-        ASSERT_EQ(g.selectedColumn, expected.selectedColumn);
     }
 }
 
