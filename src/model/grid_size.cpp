@@ -82,9 +82,9 @@ std::optional<GridSize> GridSize::FromKey(std::string_view key)
     return size;
 }
 
-std::int32_t GridSize::ScrambleSteps() const
+std::int32_t GridSize::ScrambleSteps(std::uint32_t seed) const
 {
-    return IsLevel() ? (rows + columns) * 3 : 2 * rows * columns;
+    return IsLevel() ? (rows + columns) * 3 : 2 * rows * columns + std::int32_t(seed & 1);
 }
 
 const char* Style::Key() const

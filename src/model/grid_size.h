@@ -37,8 +37,11 @@ struct GridSize {
     // How many moves a new game's scramble takes: the four levels keep the
     // (rows + columns) x 3 that named their starts before any other size
     // was played, so their IDs stay; any other size takes 2 x rows x
-    // columns, which mixes a large grid as well as a small one.
-    std::int32_t ScrambleSteps() const;
+    // columns, which mixes a large grid as well as a small one, and one
+    // more for an odd seed: on 2 x 2 every step is an odd arrangement of
+    // the four pieces, so a fixed count would reach only half of them (and
+    // only one at least three moves from whole).
+    std::int32_t ScrambleSteps(std::uint32_t seed) const;
 
     constexpr bool operator==(const GridSize&) const = default;
 };

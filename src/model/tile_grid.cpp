@@ -85,7 +85,7 @@ void TileGrid::Shuffle(std::uint32_t seed)
     ScrambleRandom random(seed);
     const std::int32_t r = rowCount;
     const std::int32_t k = columnCount;
-    const std::int32_t steps = Size().ScrambleSteps();
+    const std::int32_t steps = Size().ScrambleSteps(seed);
     std::int32_t previous = 0;
     for (std::int32_t step = 0; step < steps; ++step) {
         std::int32_t line;
