@@ -67,7 +67,7 @@ std::vector<Slide> SlidesOf(const SlideSet& set, const std::vector<int>& numbers
     return out;
 }
 
-Position After(Position position, const SlideSet& set, const std::vector<int>& numbers, std::size_t count)
+CompactPosition After(CompactPosition position, const SlideSet& set, const std::vector<int>& numbers, std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
         position.Apply(set.At(numbers[i]));
@@ -75,13 +75,13 @@ Position After(Position position, const SlideSet& set, const std::vector<int>& n
 }
 
 // The position whose solutions lead from `from` to `to`.
-Position Between(const Position& from, const Position& to)
+CompactPosition Between(const CompactPosition& from, const CompactPosition& to)
 {
-    const Position back = to.Inverse();
+    const CompactPosition back = to.Inverse();
     std::vector<int> homes(std::size_t(from.CellCount()));
     for (int cell = 0; cell < from.CellCount(); ++cell)
         homes[std::size_t(cell)] = back.Home(from.Home(cell));
-    return *Position::FromHomes(from.Rows(), from.Columns(), homes);
+    return *CompactPosition::FromHomes(from.Rows(), from.Columns(), homes);
 }
 
 } // namespace
@@ -120,18 +120,19 @@ const Solver::Grid4x6& Solver::Large4x6() const
     return *grid4x6;
 }
 
-std::optional<Plan> Solver::Solve(const Position& position, std::stop_token stop) const
+std::optional<Plan> Solver::Solve(const Position& wide, std::stop_token stop) const
 {
-    const int rows = position.Rows();
-    const int columns = position.Columns();
-    if (!Supports(rows, columns) || !position.IsSolvable())
+    const int rows = wide.Rows();
+    const int columns = wide.Columns();
+    if (!Supports(rows, columns) || !wide.IsSolvable())
         return std::nullopt;
     if (stop.stop_requested())
         return std::nullopt;
+    const CompactPosition position = *CompactPosition::From(wide);
     if (rows * columns <= DistanceTable::kMaxCells) {
         const DistanceTable& table = DistanceTable::For(rows, columns);
         Plan plan{{}, true};
-        for (Position at = position; !at.IsSolved();) {
+        for (CompactPosition at = position; !at.IsSolved();) {
             const Slide next = table.OptimalSlides(at).front();
             plan.slides.push_back(next);
             at.Apply(next);
@@ -147,7 +148,7 @@ std::optional<Plan> Solver::Solve(const Position& position, std::stop_token stop
     return Solve4x6(position, std::move(stop));
 }
 
-std::optional<Plan> Solver::Solve4x6(const Position& position, std::stop_token stop) const
+std::optional<Plan> Solver::Solve4x6(const CompactPosition& position, std::stop_token stop) const
 {
     const Grid4x6& grid = Large4x6();
     const SlideSet& set = SlideSet::For(4, 6);
@@ -163,8 +164,8 @@ std::optional<Plan> Solver::Solve4x6(const Position& position, std::stop_token s
         const int begin = end - kWindow;
         if (begin < 0)
             break;
-        const Position from = After(position, set, plan, std::size_t(begin));
-        const Position to = After(from, set, std::vector<int>(plan.begin() + begin, plan.end()), std::size_t(kWindow));
+        const CompactPosition from = After(position, set, plan, std::size_t(begin));
+        const CompactPosition to = After(from, set, std::vector<int>(plan.begin() + begin, plan.end()), std::size_t(kWindow));
         const auto shorter = grid.search.Solve(Between(from, to), kWindow - 1, stop);
         if (shorter.outcome == OptimalSearch::Outcome::Stopped)
             return std::nullopt;
@@ -190,15 +191,16 @@ std::optional<Plan> Solver::Solve4x6(const Position& position, std::stop_token s
     return result;
 }
 
-std::optional<Plan> Solver::Shortest(const Position& position, int atMost, std::stop_token stop) const
+std::optional<Plan> Solver::Shortest(const Position& wide, int atMost, std::stop_token stop) const
 {
-    if (position.Rows() != 4 || position.Columns() != 6) {
+    if (wide.Rows() != 4 || wide.Columns() != 6) {
         // Every plan of the smaller grids is a shortest one.
-        std::optional<Plan> plan = Solve(position, std::move(stop));
+        std::optional<Plan> plan = Solve(wide, std::move(stop));
         if (plan && plan->Length() > atMost)
             return std::nullopt;
         return plan;
     }
+    const CompactPosition position = *CompactPosition::From(wide);
     if (!position.IsSolvable() || atMost < 0 || stop.stop_requested())
         return std::nullopt;
     const auto found = Large4x6().search.Solve(position, atMost, std::move(stop));
@@ -207,12 +209,13 @@ std::optional<Plan> Solver::Shortest(const Position& position, int atMost, std::
     return Plan{SlidesOf(SlideSet::For(4, 6), found.slides), true};
 }
 
-bool Solver::IsWithin(const Position& position, int moves)
+bool Solver::IsWithin(const Position& wide, int moves)
 {
-    if (position.IsSolved())
+    if (wide.IsSolved())
         return moves >= 0;
-    if (moves <= 0 || !Supports(position.Rows(), position.Columns()) || !position.IsSolvable())
+    if (moves <= 0 || !Supports(wide.Rows(), wide.Columns()) || !wide.IsSolvable())
         return false;
+    const CompactPosition position = *CompactPosition::From(wide);
     if (position.CellCount() <= DistanceTable::kMaxCells) {
         const int d = DistanceTable::For(position.Rows(), position.Columns()).Distance(position);
         return d != DistanceTable::kUnreachable && d <= moves;

@@ -69,7 +69,7 @@ public:
 private:
     struct Grid4x6;
     const Grid4x6& Large4x6() const;
-    std::optional<Plan> Solve4x6(const Position& position, std::stop_token stop) const;
+    std::optional<Plan> Solve4x6(const CompactPosition& position, std::stop_token stop) const;
 
     std::shared_ptr<const PhaseTables> large;
     mutable std::once_flag grid4x6Once;
