@@ -1,0 +1,34 @@
+#pragma once
+
+#include "solver/board.h"
+#include "solver/slide.h"
+
+#include <stop_token>
+#include <vector>
+
+namespace tesselo::solver {
+
+// The last row and the last column of a grid whose other cells are all
+// home: two rings that share the corner cell, each turned by a slide of its
+// line, and no other slide leaves the rest alone.
+//
+// Seen from the rings, each slide leaves the order of its own ring as it
+// was and only changes which piece sits in the corner, so the other ring
+// has one piece replaced: every slide can put one piece where it belongs,
+// and a good solution takes little more than one slide a piece. A beam
+// search looks for such one: the rings' orders are judged against a fixed
+// turn of each (the rings' own turns are free until the end), which keeps
+// the search from settling on arrangements that look nearly right but are
+// turned one cell off round the corner, among the farthest there are.
+// Should the beam find nothing, three-cycles made of the two rings'
+// commutators finish the rings, longer but certain.
+class RingSolver {
+public:
+    // Solves the rings of `board` (rows and columns at least 2) and
+    // appends the slides to `plan`; false, with `board` left part way,
+    // when `stop` was requested first or the board was not solved but for
+    // the rings (or not solvable).
+    static bool Solve(Board& board, std::vector<Slide>& plan, std::stop_token stop = {});
+};
+
+} // namespace tesselo::solver
