@@ -8,12 +8,12 @@
 
 namespace tesselo::solver {
 
-// The exact distance of every arrangement of a small grid (up to nine
+// The exact distance of every arrangement of a small grid (up to ten
 // cells), from one breadth-first search over all of them: one byte per
 // arrangement, numbered by its rank among the permutations.
 class DistanceTable {
 public:
-    static constexpr int kMaxCells = 9;
+    static constexpr int kMaxCells = 10;
     static constexpr int kUnreachable = -1;
 
     DistanceTable(int rows, int columns);
