@@ -304,7 +304,7 @@ std::vector<Turn> ByThreeCycles(const Rings& g, Cells at)
 
 } // namespace
 
-bool RingSolver::Solve(Board& board, std::vector<Slide>& plan, std::stop_token stop)
+bool RingSolver::Solve(Board& board, std::vector<Slide>& plan, std::stop_token stop, Method method)
 {
     const Rings g{board.rows, board.columns};
     Cells start{};
@@ -315,7 +315,9 @@ bool RingSolver::Solve(Board& board, std::vector<Slide>& plan, std::stop_token s
         start[std::size_t(i)] = std::uint8_t(local[board.piece[std::size_t(g.BoardCell(i))]]);
 
     std::optional<std::vector<Turn>> best;
-    if (!IsSolved(g, start)) {
+    if (method == Method::ThreeCycles)
+        best = ByThreeCycles(g, start);
+    else if (!IsSolved(g, start)) {
         // The fixed turns that put most pieces right to begin with, among
         // those the rings can end on: when solved, each ring has turned in
         // all by its fixed turn, and a turn of a ring of even length by an

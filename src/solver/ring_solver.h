@@ -24,11 +24,14 @@ namespace tesselo::solver {
 // commutators finish the rings, longer but certain.
 class RingSolver {
 public:
+    enum class Method { Search, ThreeCycles };
     // Solves the rings of `board` (rows and columns at least 2) and
     // appends the slides to `plan`; false, with `board` left part way,
     // when `stop` was requested first or the board was not solved but for
-    // the rings (or not solvable).
-    static bool Solve(Board& board, std::vector<Slide>& plan, std::stop_token stop = {});
+    // the rings (or not solvable). `ThreeCycles` goes straight to the
+    // certain way.
+    static bool Solve(Board& board, std::vector<Slide>& plan, std::stop_token stop = {},
+                      Method method = Method::Search);
 };
 
 } // namespace tesselo::solver
