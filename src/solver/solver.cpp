@@ -201,12 +201,17 @@ bool Solver::Supports(int rows, int columns)
     return rows >= 2 && rows <= 16 && columns >= 2 && columns <= 16;
 }
 
-int Solver::ExactRestBelow(int rows, int columns) const
+bool Solver::UsesPhaseTables(int rows, int columns)
+{
+    return (rows == 4 && columns == 6) || (rows == 6 && columns == 4);
+}
+
+int Solver::ExactRestBelow(int rows, int columns, bool largeTables)
 {
     if (!Supports(rows, columns) || rows * columns <= kExactCells || rows * columns > kSearchedCells)
         return 0;
-    if ((rows == 4 && columns == 6) || (rows == 6 && columns == 4))
-        return large ? kExactBelow : kQuickExactBelow;
+    if (UsesPhaseTables(rows, columns))
+        return largeTables ? kExactBelow : kQuickExactBelow;
     return kSmallExactBelow;
 }
 

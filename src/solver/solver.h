@@ -62,12 +62,15 @@ public:
 
     // 2 to 16 rows and 2 to 16 columns.
     static bool Supports(int rows, int columns);
+    // Whether the plans of this grid come from the phase tables, large
+    // when given: 4 x 6, and 6 x 4 as its transpose.
+    static bool UsesPhaseTables(int rows, int columns);
     // Whether the 4 x 6 plans come from the large tables.
     bool HasLargeTables() const { return large != nullptr; }
     // The length from which the rest of a plan is worth searching exactly
-    // (Shortest); 0 where every plan is already shortest or no exact search
-    // is quick enough.
-    int ExactRestBelow(int rows, int columns) const;
+    // (Shortest), with or without the large tables; 0 where every plan is
+    // already shortest or no exact search is quick enough.
+    static int ExactRestBelow(int rows, int columns, bool largeTables);
 
     // A plan for `position`; nullopt when `stop` was requested first, or
     // for a grid this solver does not play or a position no slides solve.

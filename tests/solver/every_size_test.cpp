@@ -222,7 +222,7 @@ TEST(EverySize, ExactRestUpTo24Cells)
     for (const auto& [rows, columns, count] :
          {std::tuple{4, 4, 3}, {3, 5, 3}, {5, 3, 2}, {2, 9, 3}, {3, 8, 2}, {6, 4, 3}}) {
         SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
-        EXPECT_GT(solver.ExactRestBelow(rows, columns), 0);
+        EXPECT_GT(Solver::ExactRestBelow(rows, columns, false), 0);
         Position p = Position::Solved(rows, columns);
         for (int i = 0; i < count; ++i)
             p.Apply(slides[std::size_t(i)]);
@@ -238,8 +238,9 @@ TEST(EverySize, ExactRestUpTo24Cells)
         EXPECT_TRUE(BringsHome(p, *exact));
         EXPECT_FALSE(solver.Shortest(p, count - 1));
     }
-    EXPECT_EQ(solver.ExactRestBelow(5, 5), 0);
-    EXPECT_EQ(solver.ExactRestBelow(3, 4), 0);
+    EXPECT_EQ(Solver::ExactRestBelow(5, 5, false), 0);
+    EXPECT_EQ(Solver::ExactRestBelow(3, 4, false), 0);
+    EXPECT_EQ(Solver::ExactRestBelow(6, 4, true), Solver::kExactBelow);
     EXPECT_FALSE(solver.Shortest(After(Position::Solved(5, 5), {Slide{Axis::Row, 0, 1}}), 3));
 }
 
