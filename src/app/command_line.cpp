@@ -71,7 +71,8 @@ std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
 
 // The large 4 x 6 tables (which serve 6 x 4 as well), as the game keeps
 // them in the cache; built here (and kept there, when the cache can be
-// written) when missing or damaged. `kept` says whether they were read from the cache.
+// written) when missing or damaged. `kept` says whether they were read
+// from the cache.
 std::shared_ptr<const solver::PhaseTables> LargeTables(const QString& path, bool read, bool* kept, std::ostream& err)
 {
     bool damaged = false;
