@@ -16,12 +16,14 @@ namespace tesselo::solver {
 // was and only changes which piece sits in the corner, so the other ring
 // has one piece replaced: every slide can put one piece where it belongs,
 // and a good solution takes little more than one slide a piece. A beam
-// search looks for such one: the rings' orders are judged against a fixed
-// turn of each (the rings' own turns are free until the end), which keeps
-// the search from settling on arrangements that look nearly right but are
-// turned one cell off round the corner, among the farthest there are.
-// Should the beam find nothing, three-cycles made of the two rings'
-// commutators finish the rings, longer but certain.
+// search looks for one: each ring's order is judged against a turn of it
+// fixed at the start (rather than whichever turn fits best as it goes),
+// which keeps the search from settling on arrangements that look nearly
+// right but are one cell off round the corner, among the farthest there
+// are; and the fixed turns match the parity of what is to be undone, as a
+// turn of a ring of even length is an odd arrangement. Should the beam find
+// nothing, three-cycles made of the two rings' commutators finish the
+// rings, longer but certain.
 class RingSolver {
 public:
     enum class Method { Search, ThreeCycles };
