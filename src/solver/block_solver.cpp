@@ -213,8 +213,10 @@ private:
     std::vector<Slide> way;
 };
 
-// Grows the block to all but the last row and column.
-bool BuildBlock(Board& board, std::vector<Slide>& plan)
+// Grows the block to all but the last row and column. `lean` weighs the
+// free columns against the free rows (2: a column while there are twice as
+// many, -2: while half as many), which suits grids far from square.
+bool BuildBlock(Board& board, std::vector<Slide>& plan, int lean)
 {
     Builder builder(board, plan);
     if (!builder.Extend(Axis::Row, 0, 1, 0, 0))
@@ -223,7 +225,10 @@ bool BuildBlock(Board& board, std::vector<Slide>& plan)
     int b = 1;
     while (a < board.rows - 1 || b < board.columns - 1) {
         // A column while the free columns are at least as many as the free rows.
-        const bool column = b < board.columns - 1 && (a >= board.rows - 1 || board.columns - b >= board.rows - a);
+        const int freeColumns = board.columns - b;
+        const int freeRows = board.rows - a;
+        const bool wide = lean >= 0 ? freeColumns >= lean * freeRows : -lean * freeColumns >= freeRows;
+        const bool column = b < board.columns - 1 && (a >= board.rows - 1 || wide);
         if (column ? !builder.Extend(Axis::Column, b, a, a, b) : !builder.Extend(Axis::Row, a, b, a, b))
             return false;
         (column ? b : a) += 1;
@@ -241,6 +246,8 @@ struct Image {
     int down = 0;
     int right = 0;
     bool transpose = false;
+    // How the block grows (see BuildBlock).
+    int lean = 1;
 
     int Cell(int cell, int rows, int columns) const
     {
@@ -321,6 +328,10 @@ std::vector<Image> Images(int rows, int columns, int count)
         k /= 2;
         image.down = k % rows;
         image.right = k / rows;
+        // On a grid far from square, a third of the images grow the block
+        // leaning each way.
+        if (std::max(rows, columns) >= 2 * std::min(rows, columns))
+            image.lean = (i % 3 == 0 ? 1 : i % 3 == 1 ? 2 : -2);
         images.push_back(image);
     }
     return images;
@@ -351,7 +362,7 @@ std::optional<std::vector<Slide>> BlockSolver::Solve(const Position& position, i
         if (stop.stop_requested())
             return std::nullopt;
         Attempt attempt{image, Board::Of(image.Of(position)), {}};
-        if (BuildBlock(attempt.board, attempt.plan))
+        if (BuildBlock(attempt.board, attempt.plan, image.lean))
             attempts.push_back(std::move(attempt));
     }
     std::stable_sort(attempts.begin(), attempts.end(),
