@@ -227,26 +227,17 @@ std::optional<Plan> Solver::Solve(const Position& position, std::stop_token stop
 {
     if (!Supports(position.Rows(), position.Columns()) || !position.IsSolvable() || stop.stop_requested())
         return std::nullopt;
-    std::optional<Plan> plan = position.Rows() > position.Columns()
-                                   ? TransposedPlan(SolveAsIs(Transposed(position), std::move(stop)))
-                                   : SolveAsIs(position, std::move(stop));
-    // Every plan is played through before it is given out.
-    if (plan && !BringsHome(position, *plan))
-        return std::nullopt;
-    return plan;
+    if (position.Rows() > position.Columns())
+        return TransposedPlan(SolveAsIs(Transposed(position), std::move(stop)));
+    return SolveAsIs(position, std::move(stop));
 }
 
 std::optional<Plan> Solver::SolveAsIs(const Position& wide, std::stop_token stop) const
 {
     const int rows = wide.Rows();
     const int columns = wide.Columns();
-    if (rows * columns > kSearchedCells) {
-        auto slides = BlockSolver::Solve(wide, BlockSolver::VariantsFor(rows, columns), std::move(stop));
-        if (!slides)
-            return std::nullopt;
-        const bool none = slides->empty();
-        return Plan{std::move(*slides), none};
-    }
+    if (rows * columns > kSearchedCells)
+        return ByBlocks(wide, std::move(stop));
     const CompactPosition position = *CompactPosition::From(wide);
     if (rows * columns <= DistanceTable::kMaxCells) {
         const DistanceTable& table = DistanceTable::For(rows, columns);
@@ -267,10 +258,10 @@ std::optional<Plan> Solver::SolveAsIs(const Position& wide, std::stop_token stop
     }
     if (rows == 4 && columns == 6)
         return Solve4x6(position, std::move(stop));
-    auto slides = BlockSolver::Solve(wide, BlockSolver::VariantsFor(rows, columns), stop);
-    if (!slides)
+    std::optional<Plan> byBlocks = ByBlocks(wide, stop);
+    if (!byBlocks)
         return std::nullopt;
-    Plan plan{std::move(*slides), false};
+    Plan plan = std::move(*byBlocks);
     if (plan.Length() <= kSmallExactBelow) {
         // Short enough for the exact search to prove it shortest, or find
         // the shorter way.
@@ -279,8 +270,21 @@ std::optional<Plan> Solver::SolveAsIs(const Position& wide, std::stop_token stop
         if (stop.stop_requested())
             return std::nullopt;
     }
-    if (plan.Length() == 0)
-        plan.optimal = true;
+    return plan;
+}
+
+std::optional<Plan> Solver::ByBlocks(const Position& position, std::stop_token stop)
+{
+    auto slides = BlockSolver::Solve(position, BlockSolver::VariantsFor(position.Rows(), position.Columns()),
+                                     std::move(stop));
+    if (!slides)
+        return std::nullopt;
+    const bool none = slides->empty();
+    Plan plan{std::move(*slides), none};
+    // The block solver's plans are played through before they are given
+    // out (the others' are made by playing them).
+    if (!BringsHome(position, plan))
+        return std::nullopt;
     return plan;
 }
 

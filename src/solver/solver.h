@@ -95,6 +95,7 @@ private:
     const Grid4x6& Large4x6() const;
     std::optional<Plan> Solve4x6(const CompactPosition& position, std::stop_token stop) const;
     std::optional<Plan> SolveAsIs(const Position& position, std::stop_token stop) const;
+    static std::optional<Plan> ByBlocks(const Position& position, std::stop_token stop);
     std::optional<Plan> ShortestAsIs(const Position& position, int atMost, std::stop_token stop) const;
 
     std::shared_ptr<const PhaseTables> large;
