@@ -52,8 +52,8 @@ const Grid3x4& ThreeByFour()
     return grid;
 }
 
-// The 2 x 6 bound: every 2 x 3 block and every half row of three above
-// another, through the symmetries.
+// The 2 x 6 bound: every 2 x 3 block and each whole row, through the
+// symmetries.
 struct Grid2x6 {
     PatternTable block{{2, 6, 0, {0, 1, 2, 6, 7, 8}}};
     PatternTable row{{2, 6, 0, {0, 1, 2, 3, 4, 5}}};

@@ -22,8 +22,8 @@ class PhasedSolver;
 // - Up to 12 cells, plans are proven shortest. Up to ten cells (2 x 2 to
 //   2 x 5, 3 x 3): complete distance tables, built on first use. 3 x 4
 //   and 2 x 6: the optimal search over pattern tables of 2 x 3 and 3 x 2
-//   blocks (under a megabyte each, built on first use in a tenth of a
-//   second).
+//   blocks (on 2 x 6, of 2 x 3 blocks and whole rows; under a megabyte
+//   each, built on first use in a tenth of a second).
 // - 4 x 6: the phased solve, then the optimal search over windows of ten
 //   slides near the end, and over the whole once at most kExactBelow
 //   slides are left, which makes the plan proven optimal. That is with the
