@@ -224,8 +224,9 @@ TEST(TileGrid, ShuffleDrawsFollowTheRules)
             ASSERT_EQ(g.selectedColumn, expected.selectedColumn);
             starts.insert(Homes(g));
         }
-        if (rows == 2 && columns == 2)
+        if (rows == 2 && columns == 2) {
             EXPECT_EQ(starts.size(), 24u);
+        }
     }
 }
 
