@@ -5,7 +5,6 @@
 #include "app/c_solve_map_dlg.h"
 #include "app/c_tesselo_dlg.h"
 #include "model/game.h"
-#include "model/levels.h"
 
 namespace tesselo {
 
@@ -63,8 +62,7 @@ void BoardCommands::Records()
 {
     window.StopBoard();
     const Game& game = window.TheGame();
-    CRecordsDlg dialog(window.Kept(), Records::LevelOf(game.grid.rowCount, game.grid.columnCount),
-                       QString::fromLatin1(StyleKey(game.strategyStyle)), &window);
+    CRecordsDlg dialog(window.Kept(), game.grid.Size(), Style::FromStrategy(game.strategyStyle), &window);
     if (window.RunRecordsDialog(dialog) == QDialog::Accepted && dialog.chosen)
         replay->StartKept(*dialog.chosen);
 }

@@ -271,7 +271,10 @@ CommandLine::Outcome CommandLine::Run(int argc, const char* const* argv, std::os
         out << "  --help\n      print this help\n\n"
                "A relative FILE is taken from the folder the command runs in; without FILE,\n"
                "--solve and --id read the saved game in the game's own folder.\n"
-               "The moves --solve prints are explained in tesselo(6).\n";
+               "The moves --solve prints are explained in tesselo(6).\n"
+               "A game ID names a grid and a seed: Expert-2718281828 on a level (Novice,\n"
+               "Pro, Expert, Genius), 5x7-2718281828 on a custom grid of 5 rows and\n"
+               "7 columns (2 to 16 each).\n";
         return Outcome{false, 0};
     }
     err << Usage() << '\n';

@@ -19,7 +19,7 @@ namespace {
 struct Kept {
     Kept(int rows, int columns)
     {
-        game.ChangeLevel(rows, columns);
+        game.ChangeLevel({rows, columns});
         game.StartSeeded(4242);
         keeper = std::make_unique<PlanKeeper>(
             game, SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000});
