@@ -15,7 +15,7 @@ namespace {
 struct Played {
     explicit Played(int rows, int columns)
     {
-        game.ChangeLevel(rows, columns);
+        game.ChangeLevel({rows, columns});
         game.StartSeeded(777);
     }
     Game game{GameClocks{[] { return std::uint64_t(133000000000000000ULL); }}, Game::FirstPicture::WhenLoaded};
