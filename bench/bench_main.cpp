@@ -11,6 +11,7 @@
 
 #include "bench_inputs.h"
 #include "bench_cases.h"
+#include "bench_solve_map.h"
 #include "bench_solver.h"
 
 #include <QApplication>
@@ -115,6 +116,7 @@ int main(int argc, char** argv)
     tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), picture, board);
     tesselo::bench::RegisterRecordsCases(dir.path(), tiny);
     tesselo::bench::RegisterSolverCases(tiny);
+    tesselo::bench::RegisterSolveMapCases(tiny);
 
     benchmark::Initialize(&count, args.data());
     MedianReporter reporter;
