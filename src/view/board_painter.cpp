@@ -2,6 +2,7 @@
 
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
+#include "view/number_plates.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -95,6 +96,69 @@ bool CopyCell(PaintTarget& target, const BoardBitmap& board, const TileGrid& gri
     return target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(column * g.cw, row * g.ch));
 }
 
+// The plates for this grid and its cells, or null when there are none to
+// draw.
+const NumberPlates* ReadyPlates(NumberPlates* numbers, const BoardBitmap& board, const TileGrid& grid,
+                                const Geometry& g)
+{
+    if (!numbers ||
+        !numbers->Prepare(grid.rowCount, grid.columnCount, QSize(g.cw, g.ch), board.picture.devicePixelRatio()))
+        return nullptr;
+    return numbers;
+}
+
+QRect PlateOf(const NumberPlates& plates, const TileGrid& grid, std::int32_t row, std::int32_t column)
+{
+    const Tile& t = grid.At(row, column);
+    return plates.Plate(t.homeRow, t.homeColumn);
+}
+
+// The plates of the cells outside line `skip` of the given axis (-1: none
+// skipped), each in its cell's corner.
+bool CopyPlates(PaintTarget& target, const NumberPlates& plates, const TileGrid& grid, const Geometry& g,
+                std::int32_t skipRow, std::int32_t skipColumn)
+{
+    for (std::int32_t i = 0; i < grid.rowCount; ++i)
+        for (std::int32_t j = 0; j < grid.columnCount; ++j)
+            if (i != skipRow && j != skipColumn &&
+                !target.Copy(plates.Picture(), PlateOf(plates, grid, i, j),
+                             QPoint(j * g.cw, i * g.ch) + NumberPlates::kInset))
+                return false;
+    return true;
+}
+
+// Copies `source` of `picture` into the row of board pixels from `y` down,
+// its left edge at `x`, wrapped once: a piece running off the right edge
+// comes back in at the left. A piece starting beyond the right edge is not
+// split: its first part would have a negative width and the second would
+// take in its neighbours.
+bool CopyAlongRow(PaintTarget& target, const QImage& picture, const QRect& source, const Geometry& g,
+                  std::int64_t x, std::int32_t y)
+{
+    x = g.WrapX(x);
+    if (x <= g.xr && x + source.width() > g.xr) {
+        const std::int32_t w1 = g.bw - static_cast<std::int32_t>(x);
+        const std::int32_t w2 = source.width() - w1;
+        return target.Copy(picture, QRect(source.x(), source.y(), w1, source.height()), QPoint(Near(x), y)) &&
+               target.Copy(picture, QRect(source.x() + w1, source.y(), w2, source.height()), QPoint(0, y));
+    }
+    return target.Copy(picture, source, QPoint(Near(x), y));
+}
+
+// The same down a column, wrapping round the bottom edge to the top.
+bool CopyAlongColumn(PaintTarget& target, const QImage& picture, const QRect& source, const Geometry& g,
+                     std::int32_t x, std::int64_t y)
+{
+    y = g.WrapY(y);
+    if (y <= g.yb && y + source.height() > g.yb) {
+        const std::int32_t h1 = g.bh - static_cast<std::int32_t>(y);
+        const std::int32_t h2 = source.height() - h1;
+        return target.Copy(picture, QRect(source.x(), source.y(), source.width(), h1), QPoint(x, Near(y))) &&
+               target.Copy(picture, QRect(source.x(), source.y() + h1, source.width(), h2), QPoint(x, 0));
+    }
+    return target.Copy(picture, source, QPoint(x, Near(y)));
+}
+
 void HorizontalGridLines(PaintTarget& target, const TileGrid& grid, const Geometry& g)
 {
     for (std::int32_t i = 0; i < grid.rowCount; ++i)
@@ -154,17 +218,24 @@ void FrameAlongColumn(PaintTarget& target, const Geometry& g, std::int32_t dy)
 
 // The board at rest, its frame moved `frame` pixels along a row or a column
 // (a selection on its way to its cell).
-bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, QPoint frame)
+bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, QPoint frame,
+                NumberPlates* numbers)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
         return false;
-    if (grid.IsSolved())
-        return target.Copy(board.picture, QRect(0, 0, g.w, g.h), QPoint(0, 0));
+    const NumberPlates* plates = ReadyPlates(numbers, board, grid, g);
+    if (grid.IsSolved()) {
+        // The picture whole, with no lines; its numbers, in order, over it.
+        return target.Copy(board.picture, QRect(0, 0, g.w, g.h), QPoint(0, 0)) &&
+               (!plates || CopyPlates(target, *plates, grid, g, -1, -1));
+    }
     for (std::int32_t i = 0; i < grid.rowCount; ++i)
         for (std::int32_t j = 0; j < grid.columnCount; ++j)
             if (!CopyCell(target, board, grid, g, i, j))
                 return false;
+    if (plates && !CopyPlates(target, *plates, grid, g, -1, -1))
+        return false;
     HorizontalGridLines(target, grid, g);
     VerticalGridLines(target, grid, g);
     if (frame.x() != 0)
@@ -176,7 +247,8 @@ bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
     return true;
 }
 
-bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dx)
+bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dx,
+             NumberPlates* numbers)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
@@ -190,22 +262,20 @@ bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid
                 continue;
             }
             const QPoint s = SourceCorner(grid, g, i, j);
-            const std::int32_t y = i * g.ch;
-            const std::int64_t x = g.WrapX(std::int64_t(j) * g.cw + dx);
-            // A piece starting beyond the right edge is not split: its first
-            // part would have a negative width and the second would take in
-            // its neighbours.
-            if (x <= g.xr && x + g.cw > g.xr) {
-                // The piece runs off the right edge and comes back in at the left.
-                const std::int32_t w1 = g.bw - static_cast<std::int32_t>(x);
-                const std::int32_t w2 = g.cw - w1;
-                if (!target.Copy(board.picture, QRect(s.x(), s.y(), w1, g.ch), QPoint(Near(x), y)) ||
-                    !target.Copy(board.picture, QRect(s.x() + w1, s.y(), w2, g.ch), QPoint(0, y)))
-                    return false;
-            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(Near(x), y))) {
+            if (!CopyAlongRow(target, board.picture, QRect(s.x(), s.y(), g.cw, g.ch), g, std::int64_t(j) * g.cw + dx,
+                              i * g.ch))
                 return false;
-            }
         }
+    }
+    if (const NumberPlates* plates = ReadyPlates(numbers, board, grid, g)) {
+        if (!CopyPlates(target, *plates, grid, g, sel, -1))
+            return false;
+        // The moving row's plates go along with their pieces.
+        for (std::int32_t j = 0; sel >= 0 && sel < grid.rowCount && j < grid.columnCount; ++j)
+            if (!CopyAlongRow(target, plates->Picture(), PlateOf(*plates, grid, sel, j), g,
+                              g.WrapX(std::int64_t(j) * g.cw + dx) + NumberPlates::kInset.x(),
+                              sel * g.ch + NumberPlates::kInset.y()))
+                return false;
     }
     HorizontalGridLines(target, grid, g);
     // Separators move with the dragged row and stay put above and below it.
@@ -222,7 +292,8 @@ bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid
     return true;
 }
 
-bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dy)
+bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dy,
+                NumberPlates* numbers)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
@@ -236,18 +307,19 @@ bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
                 continue;
             }
             const QPoint s = SourceCorner(grid, g, i, j);
-            const std::int32_t x = j * g.cw;
-            const std::int64_t y = g.WrapY(std::int64_t(i) * g.ch + dy);
-            if (y <= g.yb && y + g.ch > g.yb) {
-                const std::int32_t h1 = g.bh - static_cast<std::int32_t>(y);
-                const std::int32_t h2 = g.ch - h1;
-                if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, h1), QPoint(x, Near(y))) ||
-                    !target.Copy(board.picture, QRect(s.x(), s.y() + h1, g.cw, h2), QPoint(x, 0)))
-                    return false;
-            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(x, Near(y)))) {
+            if (!CopyAlongColumn(target, board.picture, QRect(s.x(), s.y(), g.cw, g.ch), g, j * g.cw,
+                                 std::int64_t(i) * g.ch + dy))
                 return false;
-            }
         }
+    }
+    if (const NumberPlates* plates = ReadyPlates(numbers, board, grid, g)) {
+        if (!CopyPlates(target, *plates, grid, g, -1, sel))
+            return false;
+        for (std::int32_t i = 0; sel >= 0 && sel < grid.columnCount && i < grid.rowCount; ++i)
+            if (!CopyAlongColumn(target, plates->Picture(), PlateOf(*plates, grid, i, sel), g,
+                                 sel * g.cw + NumberPlates::kInset.x(),
+                                 g.WrapY(std::int64_t(i) * g.ch + dy) + NumberPlates::kInset.y()))
+                return false;
     }
     const auto separator = [&](std::int32_t y) {
         const int t = Near(g.WrapY(std::int64_t(y) + dy));
@@ -265,28 +337,28 @@ bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
 
 } // namespace
 
-bool DrawBoard(PaintTarget& target, const BoardBitmap& board)
+bool DrawBoard(PaintTarget& target, const BoardBitmap& board, NumberPlates* numbers)
 {
-    return board.grid && DrawAtRest(target, board, *board.grid, QPoint());
+    return board.grid && DrawAtRest(target, board, *board.grid, QPoint(), numbers);
 }
 
-bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
+bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx, NumberPlates* numbers)
 {
-    return board.grid && DrawRow(target, board, *board.grid, dx);
+    return board.grid && DrawRow(target, board, *board.grid, dx, numbers);
 }
 
-bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy)
+bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy, NumberPlates* numbers)
 {
-    return board.grid && DrawColumn(target, board, *board.grid, dy);
+    return board.grid && DrawColumn(target, board, *board.grid, dy, numbers);
 }
 
-bool DrawMotion(PaintTarget& target, const BoardBitmap& board, const MotionFrame& frame)
+bool DrawMotion(PaintTarget& target, const BoardBitmap& board, const MotionFrame& frame, NumberPlates* numbers)
 {
     switch (frame.axis) {
-    case Horizontal: return DrawRow(target, board, frame.grid, frame.offset);
-    case Vertical: return DrawColumn(target, board, frame.grid, frame.offset);
+    case Horizontal: return DrawRow(target, board, frame.grid, frame.offset, numbers);
+    case Vertical: return DrawColumn(target, board, frame.grid, frame.offset, numbers);
     case None:
-    default: return DrawAtRest(target, board, frame.grid, frame.frameOffset);
+    default: return DrawAtRest(target, board, frame.grid, frame.frameOffset, numbers);
     }
 }
 

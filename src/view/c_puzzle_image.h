@@ -3,6 +3,7 @@
 #include "model/game_change.h"
 #include "model/move.h"
 #include "view/board_motion.h"
+#include "view/number_plates.h"
 
 #include <QBasicTimer>
 #include <QRegion>
@@ -41,6 +42,9 @@ public:
     // Whether moves glide to their place or jump there.
     void SetAnimated(bool on);
     bool Animated() const { return animated; }
+    // Whether each tile shows its home number in a corner.
+    void SetNumbers(bool on);
+    bool Numbers() const { return numbers; }
     BoardMotion& Motion() { return motion; }
 
 public slots:
@@ -68,6 +72,10 @@ private:
     const BoardBitmap* replayBoard = nullptr; // likewise
     std::optional<Move> hint;
     bool animated = true;
+    bool numbers = false;
+    // Kept from paint to paint: the plates are drawn again only for another
+    // grid, text size or screen.
+    NumberPlates plates;
     BoardMotion motion;
     QBasicTimer frames;
     // Where the frame was when last painted.
