@@ -171,6 +171,18 @@
         <source>C4+2: column 4 two cells down; C4-1: one cell up</source>
         <translation>C4+2: Spalte 4 zwei Felder nach unten; C4-1: ein Feld nach oben</translation>
     </message>
+    <message>
+        <source>N shows or hides the numbers on the tiles: each tile&apos;s place in the finished picture, counted along the rows.</source>
+        <translation>N zeigt oder verbirgt die Zahlen auf den Teilen: den Platz jedes Teils im fertigen Bild, zeilenweise gezählt.</translation>
+    </message>
+    <message>
+        <source>- Or choose Custom: any grid of 2 to 16 rows and 2 to 16 columns</source>
+        <translation>- oder „Eigenes Raster“ wählen: jedes Raster von 2 bis 16 Zeilen und 2 bis 16 Spalten</translation>
+    </message>
+    <message>
+        <source>- Show a number on each tile, for pictures with few clues</source>
+        <translation>- auf jedem Teil eine Zahl zeigen, für Bilder mit wenigen Anhaltspunkten</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>
@@ -224,6 +236,24 @@
     <message>
         <source>Animate moves</source>
         <translation>Züge gleiten lassen</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <extracomment>A grid of any counts of rows and columns, beside the four levels</extracomment>
+        <translation>Eigenes Raster</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>Zeilen:</translation>
+    </message>
+    <message>
+        <source>Columns:</source>
+        <translation>Spalten:</translation>
+    </message>
+    <message>
+        <source>Numbers on tiles</source>
+        <extracomment>Each tile shows its number in a corner</extracomment>
+        <translation>Zahlen auf den Teilen</translation>
     </message>
 </context>
 <context>
@@ -439,6 +469,10 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>Solve</source>
         <translation>Lösen</translation>
+    </message>
+    <message>
+        <source>Numbers on Tiles</source>
+        <translation>Zahlen auf den Teilen</translation>
     </message>
 </context>
 <context>

@@ -171,6 +171,18 @@
         <source>C4+2: column 4 two cells down; C4-1: one cell up</source>
         <translation>C4+2&#xa0;: colonne 4 de deux cases vers le bas&#xa0;; C4-1&#xa0;: d&apos;une case vers le haut</translation>
     </message>
+    <message>
+        <source>N shows or hides the numbers on the tiles: each tile&apos;s place in the finished picture, counted along the rows.</source>
+        <translation>N affiche ou masque les numéros des pièces&#xa0;: la place de chaque pièce dans l&apos;image achevée, comptée ligne par ligne.</translation>
+    </message>
+    <message>
+        <source>- Or choose Custom: any grid of 2 to 16 rows and 2 to 16 columns</source>
+        <translation>- ou choisir Personnalisé&#xa0;: toute grille de 2 à 16 lignes et de 2 à 16 colonnes</translation>
+    </message>
+    <message>
+        <source>- Show a number on each tile, for pictures with few clues</source>
+        <translation>- afficher un numéro sur chaque pièce, pour les images qui offrent peu de repères</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>
@@ -224,6 +236,24 @@
     <message>
         <source>Animate moves</source>
         <translation>Animer les coups</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <extracomment>A grid of any counts of rows and columns, beside the four levels</extracomment>
+        <translation>Personnalisé</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>Lignes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Columns:</source>
+        <translation>Colonnes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Numbers on tiles</source>
+        <extracomment>Each tile shows its number in a corner</extracomment>
+        <translation>Numéros sur les pièces</translation>
     </message>
 </context>
 <context>
@@ -439,6 +469,10 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>Solve</source>
         <translation>Résoudre</translation>
+    </message>
+    <message>
+        <source>Numbers on Tiles</source>
+        <translation>Numéros sur les pièces</translation>
     </message>
 </context>
 <context>
