@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace tesselo {
 
@@ -89,11 +90,13 @@ QPoint SourceCorner(const TileGrid& grid, const Geometry& g, std::int32_t row, s
     return QPoint(t.homeColumn * g.cw, t.homeRow * g.ch);
 }
 
-bool CopyCell(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, const Geometry& g,
-              std::int32_t row, std::int32_t column)
+using Pieces = std::vector<PaintTarget::Piece>;
+
+// The cell at (row, column), in its place.
+void AddCell(Pieces& pieces, const TileGrid& grid, const Geometry& g, std::int32_t row, std::int32_t column)
 {
     const QPoint s = SourceCorner(grid, g, row, column);
-    return target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(column * g.cw, row * g.ch));
+    pieces.push_back({QRect(s.x(), s.y(), g.cw, g.ch), QPoint(column * g.cw, row * g.ch)});
 }
 
 // The plates for this grid and its cells, or null when there are none to
@@ -115,48 +118,45 @@ QRect PlateOf(const NumberPlates& plates, const TileGrid& grid, std::int32_t row
 
 // The plates of the cells outside line `skip` of the given axis (-1: none
 // skipped), each in its cell's corner.
-bool CopyPlates(PaintTarget& target, const NumberPlates& plates, const TileGrid& grid, const Geometry& g,
-                std::int32_t skipRow, std::int32_t skipColumn)
+void AddPlates(Pieces& pieces, const NumberPlates& plates, const TileGrid& grid, const Geometry& g,
+               std::int32_t skipRow, std::int32_t skipColumn)
 {
     for (std::int32_t i = 0; i < grid.rowCount; ++i)
         for (std::int32_t j = 0; j < grid.columnCount; ++j)
-            if (i != skipRow && j != skipColumn &&
-                !target.Copy(plates.Picture(), PlateOf(plates, grid, i, j),
-                             QPoint(j * g.cw, i * g.ch) + NumberPlates::kInset))
-                return false;
-    return true;
+            if (i != skipRow && j != skipColumn)
+                pieces.push_back({PlateOf(plates, grid, i, j), QPoint(j * g.cw, i * g.ch) + NumberPlates::kInset});
 }
 
-// Copies `source` of `picture` into the row of board pixels from `y` down,
-// its left edge at `x`, wrapped once: a piece running off the right edge
-// comes back in at the left. A piece starting beyond the right edge is not
-// split: its first part would have a negative width and the second would
-// take in its neighbours.
-bool CopyAlongRow(PaintTarget& target, const QImage& picture, const QRect& source, const Geometry& g,
-                  std::int64_t x, std::int32_t y)
+// `source` into the row of board pixels from `y` down, its left edge at
+// `x`, wrapped once: a piece running off the right edge comes back in at
+// the left. A piece starting beyond the right edge is not split: its first
+// part would have a negative width and the second would take in its
+// neighbours.
+void AddAlongRow(Pieces& pieces, const QRect& source, const Geometry& g, std::int64_t x, std::int32_t y)
 {
     x = g.WrapX(x);
     if (x <= g.xr && x + source.width() > g.xr) {
         const std::int32_t w1 = g.bw - static_cast<std::int32_t>(x);
         const std::int32_t w2 = source.width() - w1;
-        return target.Copy(picture, QRect(source.x(), source.y(), w1, source.height()), QPoint(Near(x), y)) &&
-               target.Copy(picture, QRect(source.x() + w1, source.y(), w2, source.height()), QPoint(0, y));
+        pieces.push_back({QRect(source.x(), source.y(), w1, source.height()), QPoint(Near(x), y)});
+        pieces.push_back({QRect(source.x() + w1, source.y(), w2, source.height()), QPoint(0, y)});
+        return;
     }
-    return target.Copy(picture, source, QPoint(Near(x), y));
+    pieces.push_back({source, QPoint(Near(x), y)});
 }
 
 // The same down a column, wrapping round the bottom edge to the top.
-bool CopyAlongColumn(PaintTarget& target, const QImage& picture, const QRect& source, const Geometry& g,
-                     std::int32_t x, std::int64_t y)
+void AddAlongColumn(Pieces& pieces, const QRect& source, const Geometry& g, std::int32_t x, std::int64_t y)
 {
     y = g.WrapY(y);
     if (y <= g.yb && y + source.height() > g.yb) {
         const std::int32_t h1 = g.bh - static_cast<std::int32_t>(y);
         const std::int32_t h2 = source.height() - h1;
-        return target.Copy(picture, QRect(source.x(), source.y(), source.width(), h1), QPoint(x, Near(y))) &&
-               target.Copy(picture, QRect(source.x(), source.y() + h1, source.width(), h2), QPoint(x, 0));
+        pieces.push_back({QRect(source.x(), source.y(), source.width(), h1), QPoint(x, Near(y))});
+        pieces.push_back({QRect(source.x(), source.y() + h1, source.width(), h2), QPoint(x, 0)});
+        return;
     }
-    return target.Copy(picture, source, QPoint(x, Near(y)));
+    pieces.push_back({source, QPoint(x, Near(y))});
 }
 
 void HorizontalGridLines(PaintTarget& target, const TileGrid& grid, const Geometry& g)
@@ -225,17 +225,27 @@ bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
     if (!MakeGeometry(board, &grid, &g))
         return false;
     const NumberPlates* plates = ReadyPlates(numbers, board, grid, g);
+    Pieces pieces;
     if (grid.IsSolved()) {
         // The picture whole, with no lines; its numbers, in order, over it.
-        return target.Copy(board.picture, QRect(0, 0, g.w, g.h), QPoint(0, 0)) &&
-               (!plates || CopyPlates(target, *plates, grid, g, -1, -1));
+        if (!target.Copy(board.picture, QRect(0, 0, g.w, g.h), QPoint(0, 0)))
+            return false;
+        if (plates)
+            AddPlates(pieces, *plates, grid, g, -1, -1);
+        return !plates || target.CopyAll(plates->Picture(), pieces);
     }
+    pieces.reserve(grid.cells.size());
     for (std::int32_t i = 0; i < grid.rowCount; ++i)
         for (std::int32_t j = 0; j < grid.columnCount; ++j)
-            if (!CopyCell(target, board, grid, g, i, j))
-                return false;
-    if (plates && !CopyPlates(target, *plates, grid, g, -1, -1))
+            AddCell(pieces, grid, g, i, j);
+    if (!target.CopyAll(board.picture, pieces))
         return false;
+    if (plates) {
+        pieces.clear();
+        AddPlates(pieces, *plates, grid, g, -1, -1);
+        if (!target.CopyAll(plates->Picture(), pieces))
+            return false;
+    }
     HorizontalGridLines(target, grid, g);
     VerticalGridLines(target, grid, g);
     if (frame.x() != 0)
@@ -254,28 +264,30 @@ bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid
     if (!MakeGeometry(board, &grid, &g))
         return false;
     const std::int32_t sel = grid.selectedRow;
+    Pieces pieces;
+    pieces.reserve(grid.cells.size() + 1);
     for (std::int32_t i = 0; i < grid.rowCount; ++i) {
         for (std::int32_t j = 0; j < grid.columnCount; ++j) {
             if (i != sel) {
-                if (!CopyCell(target, board, grid, g, i, j))
-                    return false;
+                AddCell(pieces, grid, g, i, j);
                 continue;
             }
             const QPoint s = SourceCorner(grid, g, i, j);
-            if (!CopyAlongRow(target, board.picture, QRect(s.x(), s.y(), g.cw, g.ch), g, std::int64_t(j) * g.cw + dx,
-                              i * g.ch))
-                return false;
+            AddAlongRow(pieces, QRect(s.x(), s.y(), g.cw, g.ch), g, std::int64_t(j) * g.cw + dx, i * g.ch);
         }
     }
+    if (!target.CopyAll(board.picture, pieces))
+        return false;
     if (const NumberPlates* plates = ReadyPlates(numbers, board, grid, g)) {
-        if (!CopyPlates(target, *plates, grid, g, sel, -1))
-            return false;
+        pieces.clear();
+        AddPlates(pieces, *plates, grid, g, sel, -1);
         // The moving row's plates go along with their pieces.
         for (std::int32_t j = 0; sel >= 0 && sel < grid.rowCount && j < grid.columnCount; ++j)
-            if (!CopyAlongRow(target, plates->Picture(), PlateOf(*plates, grid, sel, j), g,
-                              g.WrapX(std::int64_t(j) * g.cw + dx) + NumberPlates::kInset.x(),
-                              sel * g.ch + NumberPlates::kInset.y()))
-                return false;
+            AddAlongRow(pieces, PlateOf(*plates, grid, sel, j), g,
+                        g.WrapX(std::int64_t(j) * g.cw + dx) + NumberPlates::kInset.x(),
+                        sel * g.ch + NumberPlates::kInset.y());
+        if (!target.CopyAll(plates->Picture(), pieces))
+            return false;
     }
     HorizontalGridLines(target, grid, g);
     // Separators move with the dragged row and stay put above and below it.
@@ -299,27 +311,28 @@ bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
     if (!MakeGeometry(board, &grid, &g))
         return false;
     const std::int32_t sel = grid.selectedColumn;
+    Pieces pieces;
+    pieces.reserve(grid.cells.size() + 1);
     for (std::int32_t j = 0; j < grid.columnCount; ++j) {
         for (std::int32_t i = 0; i < grid.rowCount; ++i) {
             if (j != sel) {
-                if (!CopyCell(target, board, grid, g, i, j))
-                    return false;
+                AddCell(pieces, grid, g, i, j);
                 continue;
             }
             const QPoint s = SourceCorner(grid, g, i, j);
-            if (!CopyAlongColumn(target, board.picture, QRect(s.x(), s.y(), g.cw, g.ch), g, j * g.cw,
-                                 std::int64_t(i) * g.ch + dy))
-                return false;
+            AddAlongColumn(pieces, QRect(s.x(), s.y(), g.cw, g.ch), g, j * g.cw, std::int64_t(i) * g.ch + dy);
         }
     }
+    if (!target.CopyAll(board.picture, pieces))
+        return false;
     if (const NumberPlates* plates = ReadyPlates(numbers, board, grid, g)) {
-        if (!CopyPlates(target, *plates, grid, g, -1, sel))
-            return false;
+        pieces.clear();
+        AddPlates(pieces, *plates, grid, g, -1, sel);
         for (std::int32_t i = 0; sel >= 0 && sel < grid.columnCount && i < grid.rowCount; ++i)
-            if (!CopyAlongColumn(target, plates->Picture(), PlateOf(*plates, grid, i, sel), g,
-                                 sel * g.cw + NumberPlates::kInset.x(),
-                                 g.WrapY(std::int64_t(i) * g.ch + dy) + NumberPlates::kInset.y()))
-                return false;
+            AddAlongColumn(pieces, PlateOf(*plates, grid, i, sel), g, sel * g.cw + NumberPlates::kInset.x(),
+                           g.WrapY(std::int64_t(i) * g.ch + dy) + NumberPlates::kInset.y());
+        if (!target.CopyAll(plates->Picture(), pieces))
+            return false;
     }
     const auto separator = [&](std::int32_t y) {
         const int t = Near(g.WrapY(std::int64_t(y) + dy));
