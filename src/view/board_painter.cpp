@@ -2,9 +2,11 @@
 
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
+#include "view/board_cache.h"
 #include "view/number_plates.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <vector>
 
@@ -219,7 +221,7 @@ void FrameAlongColumn(PaintTarget& target, const Geometry& g, std::int32_t dy)
 // The board at rest, its frame moved `frame` pixels along a row or a column
 // (a selection on its way to its cell).
 bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, QPoint frame,
-                NumberPlates* numbers)
+                NumberPlates* numbers, BoardCache* rest)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
@@ -234,17 +236,23 @@ bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
             AddPlates(pieces, *plates, grid, g, -1, -1);
         return !plates || target.CopyAll(plates->Picture(), pieces);
     }
-    pieces.reserve(grid.cells.size());
-    for (std::int32_t i = 0; i < grid.rowCount; ++i)
-        for (std::int32_t j = 0; j < grid.columnCount; ++j)
-            AddCell(pieces, grid, g, i, j);
-    if (!target.CopyAll(board.picture, pieces))
-        return false;
-    if (plates) {
-        pieces.clear();
-        AddPlates(pieces, *plates, grid, g, -1, -1);
-        if (!target.CopyAll(plates->Picture(), pieces))
+    if (rest && rest->Update(board, grid, plates, g.cw, g.ch)) {
+        // Cells and plates, kept.
+        if (!target.Copy(rest->Picture(), QRect(0, 0, g.bw, g.bh), QPoint(0, 0)))
             return false;
+    } else {
+        pieces.reserve(grid.cells.size());
+        for (std::int32_t i = 0; i < grid.rowCount; ++i)
+            for (std::int32_t j = 0; j < grid.columnCount; ++j)
+                AddCell(pieces, grid, g, i, j);
+        if (!target.CopyAll(board.picture, pieces))
+            return false;
+        if (plates) {
+            pieces.clear();
+            AddPlates(pieces, *plates, grid, g, -1, -1);
+            if (!target.CopyAll(plates->Picture(), pieces))
+                return false;
+        }
     }
     HorizontalGridLines(target, grid, g);
     VerticalGridLines(target, grid, g);
@@ -257,37 +265,64 @@ bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
     return true;
 }
 
+// Everything but line `line` of a row (or, `row` false, a column) drag: from
+// the board kept at rest, when there is one, in the parts before and after
+// the line; else cell by cell, with their plates.
+bool DrawStill(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, const Geometry& g, bool row,
+               std::int32_t line, const NumberPlates* plates, BoardCache* rest)
+{
+    const std::int32_t lines = row ? grid.rowCount : grid.columnCount;
+    if (line >= 0 && line < lines && rest && rest->Update(board, grid, plates, g.cw, g.ch)) {
+        const QImage& kept = rest->Picture();
+        const QRect before = row ? QRect(0, 0, g.bw, line * g.ch) : QRect(0, 0, line * g.cw, g.bh);
+        const QRect after = row ? QRect(0, (line + 1) * g.ch, g.bw, g.bh - (line + 1) * g.ch)
+                                : QRect((line + 1) * g.cw, 0, g.bw - (line + 1) * g.cw, g.bh);
+        return target.CopyAll(kept, std::array{PaintTarget::Piece{before, before.topLeft()},
+                                               PaintTarget::Piece{after, after.topLeft()}});
+    }
+    Pieces pieces;
+    pieces.reserve(grid.cells.size());
+    for (std::int32_t i = 0; i < grid.rowCount; ++i)
+        for (std::int32_t j = 0; j < grid.columnCount; ++j)
+            if ((row ? i : j) != line)
+                AddCell(pieces, grid, g, i, j);
+    if (!target.CopyAll(board.picture, pieces))
+        return false;
+    if (!plates)
+        return true;
+    pieces.clear();
+    AddPlates(pieces, *plates, grid, g, row ? line : -1, row ? -1 : line);
+    return target.CopyAll(plates->Picture(), pieces);
+}
+
 bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dx,
-             NumberPlates* numbers)
+             NumberPlates* numbers, BoardCache* rest)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
         return false;
     const std::int32_t sel = grid.selectedRow;
-    Pieces pieces;
-    pieces.reserve(grid.cells.size() + 1);
-    for (std::int32_t i = 0; i < grid.rowCount; ++i) {
-        for (std::int32_t j = 0; j < grid.columnCount; ++j) {
-            if (i != sel) {
-                AddCell(pieces, grid, g, i, j);
-                continue;
-            }
-            const QPoint s = SourceCorner(grid, g, i, j);
-            AddAlongRow(pieces, QRect(s.x(), s.y(), g.cw, g.ch), g, std::int64_t(j) * g.cw + dx, i * g.ch);
-        }
-    }
-    if (!target.CopyAll(board.picture, pieces))
+    const NumberPlates* plates = ReadyPlates(numbers, board, grid, g);
+    if (!DrawStill(target, board, grid, g, true, sel, plates, rest))
         return false;
-    if (const NumberPlates* plates = ReadyPlates(numbers, board, grid, g)) {
-        pieces.clear();
-        AddPlates(pieces, *plates, grid, g, sel, -1);
-        // The moving row's plates go along with their pieces.
-        for (std::int32_t j = 0; sel >= 0 && sel < grid.rowCount && j < grid.columnCount; ++j)
-            AddAlongRow(pieces, PlateOf(*plates, grid, sel, j), g,
-                        g.WrapX(std::int64_t(j) * g.cw + dx) + NumberPlates::kInset.x(),
-                        sel * g.ch + NumberPlates::kInset.y());
-        if (!target.CopyAll(plates->Picture(), pieces))
+    // The moving row, its plates going along with their pieces.
+    if (sel >= 0 && sel < grid.rowCount) {
+        Pieces pieces;
+        for (std::int32_t j = 0; j < grid.columnCount; ++j) {
+            const QPoint s = SourceCorner(grid, g, sel, j);
+            AddAlongRow(pieces, QRect(s.x(), s.y(), g.cw, g.ch), g, std::int64_t(j) * g.cw + dx, sel * g.ch);
+        }
+        if (!target.CopyAll(board.picture, pieces))
             return false;
+        if (plates) {
+            pieces.clear();
+            for (std::int32_t j = 0; j < grid.columnCount; ++j)
+                AddAlongRow(pieces, PlateOf(*plates, grid, sel, j), g,
+                            g.WrapX(std::int64_t(j) * g.cw + dx) + NumberPlates::kInset.x(),
+                            sel * g.ch + NumberPlates::kInset.y());
+            if (!target.CopyAll(plates->Picture(), pieces))
+                return false;
+        }
     }
     HorizontalGridLines(target, grid, g);
     // Separators move with the dragged row and stay put above and below it.
@@ -305,34 +340,31 @@ bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid
 }
 
 bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dy,
-                NumberPlates* numbers)
+                NumberPlates* numbers, BoardCache* rest)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
         return false;
     const std::int32_t sel = grid.selectedColumn;
-    Pieces pieces;
-    pieces.reserve(grid.cells.size() + 1);
-    for (std::int32_t j = 0; j < grid.columnCount; ++j) {
-        for (std::int32_t i = 0; i < grid.rowCount; ++i) {
-            if (j != sel) {
-                AddCell(pieces, grid, g, i, j);
-                continue;
-            }
-            const QPoint s = SourceCorner(grid, g, i, j);
-            AddAlongColumn(pieces, QRect(s.x(), s.y(), g.cw, g.ch), g, j * g.cw, std::int64_t(i) * g.ch + dy);
-        }
-    }
-    if (!target.CopyAll(board.picture, pieces))
+    const NumberPlates* plates = ReadyPlates(numbers, board, grid, g);
+    if (!DrawStill(target, board, grid, g, false, sel, plates, rest))
         return false;
-    if (const NumberPlates* plates = ReadyPlates(numbers, board, grid, g)) {
-        pieces.clear();
-        AddPlates(pieces, *plates, grid, g, -1, sel);
-        for (std::int32_t i = 0; sel >= 0 && sel < grid.columnCount && i < grid.rowCount; ++i)
-            AddAlongColumn(pieces, PlateOf(*plates, grid, i, sel), g, sel * g.cw + NumberPlates::kInset.x(),
-                           g.WrapY(std::int64_t(i) * g.ch + dy) + NumberPlates::kInset.y());
-        if (!target.CopyAll(plates->Picture(), pieces))
+    if (sel >= 0 && sel < grid.columnCount) {
+        Pieces pieces;
+        for (std::int32_t i = 0; i < grid.rowCount; ++i) {
+            const QPoint s = SourceCorner(grid, g, i, sel);
+            AddAlongColumn(pieces, QRect(s.x(), s.y(), g.cw, g.ch), g, sel * g.cw, std::int64_t(i) * g.ch + dy);
+        }
+        if (!target.CopyAll(board.picture, pieces))
             return false;
+        if (plates) {
+            pieces.clear();
+            for (std::int32_t i = 0; i < grid.rowCount; ++i)
+                AddAlongColumn(pieces, PlateOf(*plates, grid, i, sel), g, sel * g.cw + NumberPlates::kInset.x(),
+                               g.WrapY(std::int64_t(i) * g.ch + dy) + NumberPlates::kInset.y());
+            if (!target.CopyAll(plates->Picture(), pieces))
+                return false;
+        }
     }
     const auto separator = [&](std::int32_t y) {
         const int t = Near(g.WrapY(std::int64_t(y) + dy));
@@ -350,28 +382,31 @@ bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
 
 } // namespace
 
-bool DrawBoard(PaintTarget& target, const BoardBitmap& board, NumberPlates* numbers)
+bool DrawBoard(PaintTarget& target, const BoardBitmap& board, NumberPlates* numbers, BoardCache* rest)
 {
-    return board.grid && DrawAtRest(target, board, *board.grid, QPoint(), numbers);
+    return board.grid && DrawAtRest(target, board, *board.grid, QPoint(), numbers, rest);
 }
 
-bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx, NumberPlates* numbers)
+bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx, NumberPlates* numbers,
+                 BoardCache* rest)
 {
-    return board.grid && DrawRow(target, board, *board.grid, dx, numbers);
+    return board.grid && DrawRow(target, board, *board.grid, dx, numbers, rest);
 }
 
-bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy, NumberPlates* numbers)
+bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy, NumberPlates* numbers,
+                    BoardCache* rest)
 {
-    return board.grid && DrawColumn(target, board, *board.grid, dy, numbers);
+    return board.grid && DrawColumn(target, board, *board.grid, dy, numbers, rest);
 }
 
-bool DrawMotion(PaintTarget& target, const BoardBitmap& board, const MotionFrame& frame, NumberPlates* numbers)
+bool DrawMotion(PaintTarget& target, const BoardBitmap& board, const MotionFrame& frame, NumberPlates* numbers,
+                BoardCache* rest)
 {
     switch (frame.axis) {
-    case Horizontal: return DrawRow(target, board, frame.grid, frame.offset, numbers);
-    case Vertical: return DrawColumn(target, board, frame.grid, frame.offset, numbers);
+    case Horizontal: return DrawRow(target, board, frame.grid, frame.offset, numbers, rest);
+    case Vertical: return DrawColumn(target, board, frame.grid, frame.offset, numbers, rest);
     case None:
-    default: return DrawAtRest(target, board, frame.grid, frame.frameOffset, numbers);
+    default: return DrawAtRest(target, board, frame.grid, frame.frameOffset, numbers, rest);
     }
 }
 

@@ -208,14 +208,14 @@ void CPuzzleImage::paintEvent(QPaintEvent* event)
     PainterTarget target(painter);
     NumberPlates* shownNumbers = numbers ? &plates : nullptr;
     if (moving) {
-        DrawMotion(target, *bitmap, *moving, shownNumbers);
+        DrawMotion(target, *bitmap, *moving, shownNumbers, &rest);
         paintedInMotion += event->region();
     } else {
         switch (axis) {
-        case Horizontal: DrawRowDrag(target, *bitmap, game->dragDeltaX, shownNumbers); break;
-        case Vertical: DrawColumnDrag(target, *bitmap, game->dragDeltaY, shownNumbers); break;
+        case Horizontal: DrawRowDrag(target, *bitmap, game->dragDeltaX, shownNumbers, &rest); break;
+        case Vertical: DrawColumnDrag(target, *bitmap, game->dragDeltaY, shownNumbers, &rest); break;
         case None:
-        default: DrawBoard(target, *bitmap, shownNumbers); break;
+        default: DrawBoard(target, *bitmap, shownNumbers, &rest); break;
         }
     }
     painter.restore();

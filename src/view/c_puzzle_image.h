@@ -2,6 +2,7 @@
 
 #include "model/game_change.h"
 #include "model/move.h"
+#include "view/board_cache.h"
 #include "view/board_motion.h"
 #include "view/number_plates.h"
 
@@ -74,8 +75,10 @@ private:
     bool animated = true;
     bool numbers = false;
     // Kept from paint to paint: the plates are drawn again only for another
-    // grid, text size or screen.
+    // grid, text size or screen, and of the board at rest only what moved
+    // is copied again.
     NumberPlates plates;
+    BoardCache rest;
     BoardMotion motion;
     QBasicTimer frames;
     // Where the frame was when last painted.
