@@ -57,9 +57,9 @@ Measures Measure(const QFontMetricsF& metrics, int text)
 
 int NumberPlates::TextSizeFor(QSize cell)
 {
-    // A fifth of the cell's shorter side: easily read, and most of the
+    // A quarter of the cell's shorter side: easily read, and most of the
     // picture still in view.
-    return std::clamp(std::min(cell.width(), cell.height()) / 5, kMinText, kMaxText);
+    return std::clamp(std::min(cell.width(), cell.height()) / 4, kMinText, kMaxText);
 }
 
 bool NumberPlates::Prepare(std::int32_t rows, std::int32_t columns, QSize cell, qreal ratio)

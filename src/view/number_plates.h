@@ -24,7 +24,7 @@ public:
     static constexpr QPoint kInset{1, 1};
     // Text sizes in board pixels: the smallest still legible, and the
     // largest any cell is given.
-    static constexpr int kMinText = 7;
+    static constexpr int kMinText = 8;
     static constexpr int kMaxText = 28;
 
     // Makes the plates for a rows x columns grid of cells `cell` board
