@@ -118,18 +118,6 @@ void Click(COptionDlg& o, const char* name)
 
 } // namespace
 
-TEST(OptionDialog, LevelSizes)
-{
-    for (const auto& [difficulty, size] : {std::pair{0, GridSize{2, 3}}, {1, {3, 3}}, {2, {3, 4}}, {3, {4, 6}}})
-        EXPECT_EQ(COptionDlg::LevelSize(difficulty), size) << difficulty;
-    COptionDlg o;
-    o.custom = {7, 5};
-    for (const auto& [difficulty, size] : {std::pair{2, GridSize{3, 4}}, {COptionDlg::kCustom, {7, 5}}}) {
-        o.difficulty = difficulty;
-        EXPECT_EQ(o.ChosenSize(), size) << difficulty;
-    }
-}
-
 TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
 {
     COptionDlg o;

@@ -1,7 +1,5 @@
 #include "painter_scene.h"
 
-#include "view/motion_frame.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
@@ -69,16 +67,6 @@ TEST(NumberPlates, FollowTheirTilesAtRestAndInEveryDrag)
         EXPECT_GT(changed, 0) << where;
         EXPECT_LE(changed, area) << where;
     }
-    // A glide's frame is painted as the drag it looks like.
-    MotionFrame frame{s.grid, Horizontal, 50, {}};
-    const QImage glide = [&] {
-        QImage img(640, 480, QImage::Format_RGB32);
-        QPainter painter(&img);
-        PainterTarget target(painter);
-        EXPECT_TRUE(DrawMotion(target, s.board, frame, &plates));
-        return img;
-    }();
-    EXPECT_EQ(Differences(glide, Render(s, Paint::Row, 50, -1, false, &plates).image), 0);
     EXPECT_EQ(plates.Drawings(), 1) << "the plates were drawn again for the same board";
 }
 
