@@ -31,7 +31,7 @@ QSize gSize;
 struct SizedBoard {
     SizedBoard(GridSize size, QSize board, qreal ratio)
     {
-        game.ChangeLevel(size.rows, size.columns);
+        game.ChangeLevel(size);
         GameSetup(game).board.LoadScaled(gPhoto, board.width(), board.height(), ratio);
         game.NewGame();
         GameSetup(game).grid.Select({1, 2});
@@ -297,7 +297,7 @@ void ResizeNumbers(benchmark::State& state, GridSize size)
         QDir().mkpath(QStringLiteral("Pictures"));
         QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
         Game game;
-        game.ChangeLevel(size.rows, size.columns);
+        game.ChangeLevel(size);
         game.NewGame();
         CTesseloDlg dlg(game);
         const QSize largest = SizedBoardSize();

@@ -80,10 +80,6 @@
         <translation>Unter „Optionen“ können Sie:</translation>
     </message>
     <message>
-        <source>- Set the difficulty (number of cells)</source>
-        <translation>- die Schwierigkeit wählen (Anzahl der Felder)</translation>
-    </message>
-    <message>
         <source>- Set the style: strategy (fewest moves) or speed (shortest time)</source>
         <translation>- die Spielweise wählen: Strategie (wenigste Züge) oder Tempo (kürzeste Zeit)</translation>
     </message>
@@ -176,12 +172,16 @@
         <translation>N zeigt oder verbirgt die Zahlen auf den Teilen: den Platz jedes Teils im fertigen Bild, zeilenweise gezählt.</translation>
     </message>
     <message>
-        <source>- Or choose Custom: any grid of 2 to 16 rows and 2 to 16 columns</source>
-        <translation>- oder „Eigenes Raster“ wählen: jedes Raster von 2 bis 16 Zeilen und 2 bis 16 Spalten</translation>
-    </message>
-    <message>
         <source>- Show a number on each tile, for pictures with few clues</source>
         <translation>- auf jedem Teil eine Zahl zeigen, für Bilder mit wenigen Anhaltspunkten</translation>
+    </message>
+    <message>
+        <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
+        <translation>Ein Spielcode nennt das Raster und eine Zahl: Expert-2718281828 auf einer Stufe, 5x7-2718281828 auf einem eigenen Raster aus 5 Zeilen und 7 Spalten.</translation>
+    </message>
+    <message>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
+        <translation>- die Schwierigkeit wählen: eine Stufe oder ein eigenes Raster aus 2 bis 16 Zeilen und 2 bis 16 Spalten</translation>
     </message>
 </context>
 <context>
@@ -347,14 +347,6 @@
         <translation>&amp;Reihenfolge:</translation>
     </message>
     <message>
-        <source>Wins of the chosen level and style</source>
-        <translation>Siege der gewählten Stufe und Spielweise</translation>
-    </message>
-    <message>
-        <source>Level and Style</source>
-        <translation>Stufe und Spielweise</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Tagesrätsel</translation>
     </message>
@@ -427,6 +419,22 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>%v of %m</source>
         <comment>wins imported of all the wins to import</comment>
         <translation>%v von %m</translation>
+    </message>
+    <message>
+        <source>The four levels, then every other grid size you have won, the most recent first.</source>
+        <translation>Die vier Stufen, dann jede andere Rastergröße, auf der Sie gewonnen haben, die jüngste zuerst.</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Siege des gewählten Rasters und der gewählten Spielweise</translation>
+    </message>
+    <message>
+        <source>Grid and Style</source>
+        <translation>Raster und Spielweise</translation>
+    </message>
+    <message>
+        <source>&amp;Grid:</source>
+        <translation>&amp;Raster:</translation>
     </message>
 </context>
 <context>
@@ -507,6 +515,11 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Tempo</translation>
     </message>
+    <message>
+        <source>%1 × %2</source>
+        <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
+        <translation>%1 × %2</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::Game</name>
@@ -557,8 +570,8 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <translation>Tagesrätsel</translation>
     </message>
     <message>
-        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
-        <translation>In der Zwischenablage steht kein Spielcode. Ein Spielcode nennt eine Stufe und eine Zahl, etwa %1.</translation>
+        <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
+        <translation>In der Zwischenablage steht kein Spielcode. Ein Spielcode nennt ein Raster und eine Zahl, etwa %1 oder %2.</translation>
     </message>
 </context>
 <context>

@@ -80,10 +80,6 @@
         <translation>Con el botón Opciones puedes:</translation>
     </message>
     <message>
-        <source>- Set the difficulty (number of cells)</source>
-        <translation>- Elegir la dificultad (número de casillas)</translation>
-    </message>
-    <message>
         <source>- Set the style: strategy (fewest moves) or speed (shortest time)</source>
         <translation>- Elegir el modo: estrategia (menos movimientos) o velocidad (menos tiempo)</translation>
     </message>
@@ -176,12 +172,16 @@
         <translation>N muestra u oculta los números de las piezas: el lugar de cada pieza en la imagen terminada, contado por filas.</translation>
     </message>
     <message>
-        <source>- Or choose Custom: any grid of 2 to 16 rows and 2 to 16 columns</source>
-        <translation>- O elegir Personalizado: cualquier cuadrícula de 2 a 16 filas y de 2 a 16 columnas</translation>
-    </message>
-    <message>
         <source>- Show a number on each tile, for pictures with few clues</source>
         <translation>- Mostrar un número en cada pieza, para imágenes con pocas pistas</translation>
+    </message>
+    <message>
+        <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
+        <translation>Un código de partida indica la cuadrícula y un número: Expert-2718281828 en un nivel, 5x7-2718281828 en una cuadrícula personalizada de 5 filas y 7 columnas.</translation>
+    </message>
+    <message>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
+        <translation>- Elegir la dificultad: un nivel o una cuadrícula personalizada de 2 a 16 filas y de 2 a 16 columnas</translation>
     </message>
 </context>
 <context>
@@ -347,14 +347,6 @@
         <translation>&amp;Orden:</translation>
     </message>
     <message>
-        <source>Wins of the chosen level and style</source>
-        <translation>Victorias del nivel y modo elegidos</translation>
-    </message>
-    <message>
-        <source>Level and Style</source>
-        <translation>Nivel y modo</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Puzles del día</translation>
     </message>
@@ -427,6 +419,22 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>%v of %m</source>
         <comment>wins imported of all the wins to import</comment>
         <translation>%v de %m</translation>
+    </message>
+    <message>
+        <source>The four levels, then every other grid size you have won, the most recent first.</source>
+        <translation>Los cuatro niveles y luego los demás tamaños de cuadrícula en los que has ganado, del más reciente al más antiguo.</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Victorias de la cuadrícula y el modo elegidos</translation>
+    </message>
+    <message>
+        <source>Grid and Style</source>
+        <translation>Cuadrícula y modo</translation>
+    </message>
+    <message>
+        <source>&amp;Grid:</source>
+        <translation>&amp;Cuadrícula:</translation>
     </message>
 </context>
 <context>
@@ -507,6 +515,11 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Velocidad</translation>
     </message>
+    <message>
+        <source>%1 × %2</source>
+        <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
+        <translation>%1 × %2</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::Game</name>
@@ -557,8 +570,8 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <translation>Puzle del día</translation>
     </message>
     <message>
-        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
-        <translation>El portapapeles no contiene ningún código de partida. Un código de partida indica un nivel y un número, como %1.</translation>
+        <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
+        <translation>El portapapeles no contiene ningún código de partida. Un código de partida indica una cuadrícula y un número, como %1 o %2.</translation>
     </message>
 </context>
 <context>

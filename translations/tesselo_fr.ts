@@ -80,10 +80,6 @@
         <translation>Le bouton Options permet de&#xa0;:</translation>
     </message>
     <message>
-        <source>- Set the difficulty (number of cells)</source>
-        <translation>- régler la difficulté (nombre de cases)</translation>
-    </message>
-    <message>
         <source>- Set the style: strategy (fewest moves) or speed (shortest time)</source>
         <translation>- choisir le mode&#xa0;: stratégie (le moins de coups) ou vitesse (le moins de temps)</translation>
     </message>
@@ -176,12 +172,16 @@
         <translation>N affiche ou masque les numéros des pièces&#xa0;: la place de chaque pièce dans l&apos;image achevée, comptée ligne par ligne.</translation>
     </message>
     <message>
-        <source>- Or choose Custom: any grid of 2 to 16 rows and 2 to 16 columns</source>
-        <translation>- ou choisir Personnalisé&#xa0;: toute grille de 2 à 16 lignes et de 2 à 16 colonnes</translation>
-    </message>
-    <message>
         <source>- Show a number on each tile, for pictures with few clues</source>
         <translation>- afficher un numéro sur chaque pièce, pour les images qui offrent peu de repères</translation>
+    </message>
+    <message>
+        <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
+        <translation>Un code de partie indique la grille et un nombre&#xa0;: Expert-2718281828 sur un niveau, 5x7-2718281828 sur une grille personnalisée de 5 lignes et 7 colonnes.</translation>
+    </message>
+    <message>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
+        <translation>- régler la difficulté&#xa0;: un niveau, ou une grille personnalisée de 2 à 16 lignes et de 2 à 16 colonnes</translation>
     </message>
 </context>
 <context>
@@ -347,14 +347,6 @@
         <translation>&amp;Ordre&#xa0;:</translation>
     </message>
     <message>
-        <source>Wins of the chosen level and style</source>
-        <translation>Victoires du niveau et du mode choisis</translation>
-    </message>
-    <message>
-        <source>Level and Style</source>
-        <translation>Niveau et mode</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Puzzles du jour</translation>
     </message>
@@ -427,6 +419,22 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>%v of %m</source>
         <comment>wins imported of all the wins to import</comment>
         <translation>%v sur %m</translation>
+    </message>
+    <message>
+        <source>The four levels, then every other grid size you have won, the most recent first.</source>
+        <translation>Les quatre niveaux, puis chaque autre taille de grille où vous avez gagné, la plus récente d&apos;abord.</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Victoires de la grille et du mode choisis</translation>
+    </message>
+    <message>
+        <source>Grid and Style</source>
+        <translation>Grille et mode</translation>
+    </message>
+    <message>
+        <source>&amp;Grid:</source>
+        <translation>&amp;Grille&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -507,6 +515,11 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Vitesse</translation>
     </message>
+    <message>
+        <source>%1 × %2</source>
+        <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
+        <translation>%1 × %2</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::Game</name>
@@ -557,8 +570,8 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <translation>Puzzle du jour</translation>
     </message>
     <message>
-        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
-        <translation>Le presse-papiers ne contient aucun code de partie. Un code de partie indique un niveau et un nombre, par exemple %1.</translation>
+        <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
+        <translation>Le presse-papiers ne contient aucun code de partie. Un code de partie indique une grille et un nombre, par exemple %1 ou %2.</translation>
     </message>
 </context>
 <context>

@@ -283,7 +283,7 @@ void COptionDlg::ApplyTo(Game& game, SettingsFile::Values& settings) const
     // is none.
     const GridSize chosen = ChosenSize();
     if (chosen != presetSize && chosen.IsValid())
-        game.ChangeLevel(chosen.rows, chosen.columns);
+        game.ChangeLevel(chosen);
     if (!SameFolder(folder, presetFolder))
         game.SetPictureFolder(folder);
     game.SetStrategyStyle(style == 0);

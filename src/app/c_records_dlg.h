@@ -16,11 +16,12 @@ class QTableWidget;
 
 namespace tesselo {
 
-// "Tesselo Records": for each level and style the best win, the wins
-// counted and the averages of the last 5 and 12; below, the wins of the
-// chosen level and style a page at a time, any of which can be replayed on
-// the board. The daily puzzles won, of every level and style, are listed
-// apart, with the current streak. Everything shown is asked of the records
+// "Tesselo Records": a chooser of grid sizes (the four levels, then every
+// other size played, the most recent first); for each style of the size
+// chosen the best win, the wins counted and the averages of the last 5 and
+// 12; below, the wins of the chosen size and style a page at a time, any
+// of which can be replayed on the board. The daily puzzles won, of every
+// size and style, are listed apart, with the current streak. Everything shown is asked of the records
 // by query, so the window opens as fast with a hundred thousand wins as
 // with ten. Rows are known by the keys kept in their items, never by their
 // (translated) text. Opened over records still being opened or imported,
@@ -31,16 +32,19 @@ class CRecordsDlg : public QDialog {
 public:
     // Wins listed a page at a time.
     static constexpr int kPageSize = 100;
-    // Item data: the level and style keys of a summary row (column 0); the
+    // Item data: the size's name and the style's key of a summary row
+    // (column 0), as the records keep them ("Expert", "5x7"; "Speed"); the
     // id of a win and whether it can be replayed (column 0 of the wins).
     static constexpr int kLevelRole = Qt::UserRole;
     static constexpr int kStyleRole = Qt::UserRole + 1;
     static constexpr int kIdRole = Qt::UserRole;
     static constexpr int kReplayableRole = Qt::UserRole + 1;
 
-    CRecordsDlg(Records& records, const QString& level, const QString& style, QWidget* parent = nullptr);
+    // Opened at the size and style of the game in play, listed among the
+    // sizes even before it has a win.
+    CRecordsDlg(Records& records, GridSize size, Style style, QWidget* parent = nullptr);
     // The records the keeper keeps: read once its worker is done with them.
-    CRecordsDlg(RecordsKeeper& keeper, const QString& level, const QString& style, QWidget* parent = nullptr);
+    CRecordsDlg(RecordsKeeper& keeper, GridSize size, Style style, QWidget* parent = nullptr);
 
     // Whether the records are on show, rather than awaited.
     bool IsReady() const { return records != nullptr; }
@@ -49,7 +53,7 @@ public:
 
     // Fills both tables from the records as they stand.
     void Refresh();
-    void SelectKind(const QString& level, const QString& style);
+    void SelectKind(GridSize size, Style style);
     void OnClearRecords();
     void OnReplay();
     void OnPreviousPage();
@@ -57,10 +61,11 @@ public:
 
     // Text of a score for its style: moves as a number, time as the
     // counter shows it; "-" when there is none.
-    static QString ScoreText(const QString& style, std::optional<double> score);
+    static QString ScoreText(Style style, std::optional<double> score);
 
+    QComboBox* sizes = nullptr; // item data: the size's name, as kLevelRole
     QTableWidget* summary = nullptr;
-    QTabWidget* lists = nullptr; // the wins of a level and style; the daily puzzles
+    QTabWidget* lists = nullptr; // the wins of a size and style; the daily puzzles
     QTableWidget* wins = nullptr;
     QTableWidget* daily = nullptr;
     QLabel* streakLabel = nullptr;
@@ -89,20 +94,24 @@ protected:
 private:
     void Build();
     void ShowRecords(Records& ready);
+    // The chooser's sizes as the records stand, keeping the one chosen.
+    void FillSizes();
+    // The summary rows of the size chosen, keeping the style chosen.
+    void FillSummary();
     void FillWins();
     void FillDaily();
     // The list the Replay button acts on: the one on show.
     QTableWidget* ShownList() const;
     void EnableReplay();
     void ShowPage(int first);
-    QString Level() const;
-    QString Style() const;
+    GridSize ChosenSize() const;
+    std::optional<tesselo::Style> ChosenStyle() const;
 
     Records* records = nullptr; // none while awaited
-    QString firstLevel;          // the kind chosen at first, once shown
-    QString firstStyle;
+    GridSize firstSize;         // the kind chosen at first, once shown
+    tesselo::Style firstStyle;
     int pageStart = 0;  // the first win shown, counted from 0
-    int kindWins = 0;   // the wins of the chosen level and style
+    int kindWins = 0;   // the wins of the chosen size and style
 };
 
 } // namespace tesselo

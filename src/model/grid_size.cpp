@@ -74,6 +74,19 @@ std::optional<GridSize> GridSize::FromName(std::string_view name)
     return size;
 }
 
+std::optional<GridSize> GridSize::FromKey(std::string_view key)
+{
+    const std::optional<GridSize> size = FromName(key);
+    if (!size || size->Name() != key)
+        return std::nullopt;
+    return size;
+}
+
+std::int32_t GridSize::ScrambleSteps(std::uint32_t seed) const
+{
+    return IsLevel() ? (rows + columns) * 3 : 2 * rows * columns + std::int32_t(seed & 1);
+}
+
 const char* Style::Key() const
 {
     return StyleKey(strategy);

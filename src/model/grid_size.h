@@ -30,6 +30,18 @@ struct GridSize {
     // The reverse of Name, in any letter case and with spaces around it
     // ignored; a name outside 2..16 either way is nothing.
     static std::optional<GridSize> FromName(std::string_view name);
+    // The size a stored name stands for, only as Name writes it: the records
+    // group wins by the text of this name, so "3x4", "expert" or "05x7"
+    // would be a kind of its own.
+    static std::optional<GridSize> FromKey(std::string_view key);
+    // How many moves a new game's scramble takes: the four levels keep the
+    // (rows + columns) x 3 that named their starts before any other size
+    // was played, so their IDs stay; any other size takes 2 x rows x
+    // columns, which mixes a large grid as well as a small one, and one
+    // more for an odd seed: on 2 x 2 every step is an odd arrangement of
+    // the four pieces, so a fixed count would reach only half of them (and
+    // only one at least three moves from whole).
+    std::int32_t ScrambleSteps(std::uint32_t seed) const;
 
     constexpr bool operator==(const GridSize&) const = default;
 };

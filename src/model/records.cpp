@@ -1,6 +1,5 @@
 #include "model/records.h"
 
-#include "model/levels.h"
 #include "model/safe_file.h"
 #include "model/sql_statement.h"
 
@@ -32,12 +31,6 @@ void Records::SetBusyTimeout(int milliseconds)
 {
     file.SetBusyTimeout(milliseconds);
     pendingFile.SetLockTimeout(milliseconds);
-}
-
-QString Records::LevelOf(std::int32_t rows, std::int32_t columns)
-{
-    const std::optional<std::size_t> level = LevelOfSize(rows, columns);
-    return level ? QString::fromLatin1(kLevels[*level].key) : QString();
 }
 
 bool Records::Fail(Failure* failure, const QString& reason)
@@ -346,21 +339,26 @@ bool Records::IsNewBest(const GameResult& result)
         return false;
     const std::optional<GameResult> best =
         Reading(std::optional<GameResult>(), [&](sqlite3* db, int* rc) {
-            return records_stats::Best(db, result.level, result.style, rc);
+            return records_stats::Best(db, result.size, result.style, rc);
         });
     return records_stats::IsNewBest(result, best, WaitingResults());
 }
 
-Records::Summary Records::Summarize(const QString& level, const QString& style)
+Records::Summary Records::Summarize(GridSize size, Style style)
 {
-    return Reading(Summary(), [&](sqlite3* db, int* rc) { return records_stats::Summarize(db, level, style, rc); });
+    return Reading(Summary(), [&](sqlite3* db, int* rc) { return records_stats::Summarize(db, size, style, rc); });
 }
 
-std::vector<KeptWin> Records::Page(const QString& level, const QString& style, Order order, int offset, int limit)
+std::vector<KeptWin> Records::Page(GridSize size, Style style, Order order, int offset, int limit)
 {
     return Reading(std::vector<KeptWin>(), [&](sqlite3* db, int* rc) {
-        return limit > 0 ? records_rows::Page(db, level, style, order, offset, limit, rc) : std::vector<KeptWin>();
+        return limit > 0 ? records_rows::Page(db, size, style, order, offset, limit, rc) : std::vector<KeptWin>();
     });
+}
+
+std::vector<GridSize> Records::SizesPlayed()
+{
+    return Reading(std::vector<GridSize>(), [](sqlite3* db, int* rc) { return records_rows::SizesPlayed(db, rc); });
 }
 
 std::vector<QDate> Records::DailyDaysBack(const QDate& today)

@@ -24,7 +24,7 @@ namespace tesselo {
 // beside the saved game: the player's only copy of their history of wins.
 //
 // - A win is one transaction, whose cost does not grow with the wins kept:
-//   a row, its indexes, and the count of its level and style in a small
+//   a row, its indexes, and the count of its size and style in a small
 //   table. Other windows of the game in the same folder write to the same
 //   file; SQLite's locks and a busy timeout take turns between them.
 // - A win that cannot be written is kept at once in the pending file beside
@@ -41,7 +41,7 @@ namespace tesselo {
 //   renamed "tesselo-records.json.imported". Results this version cannot
 //   count and fields it does not know are kept, and the export gives them
 //   back (records_json.h).
-// - The window reads by query: the summaries of a level and style and one
+// - The window reads by query: the summaries of a size and style and one
 //   page of wins at a time, never the whole table (records_stats.h,
 //   records_rows.h). Reads change nothing, but for a file they find
 //   damaged, which is set aside.
@@ -108,15 +108,17 @@ public:
     // Every file this object has set aside, in order.
     const QStringList& FilesSetAside() const { return file.FilesSetAside(); }
 
-    // Whether `result` would be a new best for its level and style: a sound
+    // Whether `result` would be a new best for its size and style: a sound
     // win without help that beats every other such win.
     bool IsNewBest(const GameResult& result);
-    Summary Summarize(const QString& level, const QString& style);
-    // Wins of one level and style, `limit` from `offset` on.
-    std::vector<KeptWin> Page(const QString& level, const QString& style, Order order, int offset, int limit);
+    Summary Summarize(GridSize size, Style style);
+    // Wins of one size and style, `limit` from `offset` on.
+    std::vector<KeptWin> Page(GridSize size, Style style, Order order, int offset, int limit);
+    // Every grid size won at, the most recently won first.
+    std::vector<GridSize> SizesPlayed();
     // The days of the current streak of daily puzzles (records_stats.h).
     std::vector<QDate> DailyDaysBack(const QDate& today);
-    // A page of the daily puzzles won, of every level and style, the
+    // A page of the daily puzzles won, of every size and style, the
     // newest puzzle first.
     std::vector<KeptWin> DailyPage(int offset, int limit);
     // The win kept under `id` with its replay, when it has one that fits.
@@ -132,7 +134,6 @@ public:
     // when `file` is empty.
     bool ExportTo(const QString& file, QString* error = nullptr);
 
-    static QString LevelOf(std::int32_t rows, std::int32_t columns);
     const QString& Path() const { return file.Path(); }
     const QString& PendingPath() const { return pendingFile.Path(); }
     // How long a write waits for another window before it gives up.

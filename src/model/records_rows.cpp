@@ -98,12 +98,18 @@ std::optional<KeptWin> Listed(const StoredWin& row)
     if (row.moves < 0 || row.moves > INT32_MAX || row.milliseconds < 0 || row.finished < kEarliestMs ||
         row.finished > kLatestMs)
         return std::nullopt;
+    // A level or style this version does not know (a later version's, or
+    // another spelling) is no win of its: passed over, never refused.
+    const std::optional<GridSize> size = GridSize::FromKey(row.level.toStdString());
+    const std::optional<Style> style = Style::FromKey(row.style.toStdString());
+    if (!size || !style)
+        return std::nullopt;
     KeptWin w;
     GameResult& r = w.result;
     w.id = row.id;
     w.replayable = row.replayable;
-    r.level = row.level;
-    r.style = row.style;
+    r.size = *size;
+    r.style = *style;
     r.moves = static_cast<std::int32_t>(row.moves);
     r.milliseconds = row.milliseconds;
     r.finished = QDateTime::fromMSecsSinceEpoch(row.finished, Qt::UTC);
@@ -118,10 +124,10 @@ std::optional<KeptWin> Listed(const StoredWin& row)
     return w;
 }
 
-std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, const QString& style)
+std::optional<KeptWin> ListedOfKind(const StoredWin& row, GridSize size, Style style)
 {
     std::optional<KeptWin> w = Listed(row);
-    if (w && (w->result.level != level || w->result.style != style))
+    if (w && (w->result.size != size || w->result.style != style))
         return std::nullopt;
     return w;
 }
@@ -129,8 +135,6 @@ std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, 
 QJsonObject Exported(const StoredWin& row)
 {
     GameResult r;
-    r.level = row.level;
-    r.style = row.style;
     r.moves = ClampToInt32(row.moves);
     r.milliseconds = row.milliseconds;
     r.finished = QDateTime::fromMSecsSinceEpoch(std::clamp(row.finished, kEarliestMs, kLatestMs), Qt::UTC);
@@ -141,6 +145,9 @@ QJsonObject Exported(const StoredWin& row)
     r.assisted = ClampToInt32(row.assisted);
     r.daily = row.daily;
     QJsonObject o = r.ToJson();
+    // The level and style as kept, known to this version or not.
+    o["level"] = row.level;
+    o["style"] = row.style;
     o["movesBefore"] = ClampToInt32(row.movesBefore);
     if (row.start && row.steps) {
         if (const auto start = JsonFromText(*row.start))
@@ -160,7 +167,7 @@ int InsertWin(SqlStatement& q, const GameResult& r, const QJsonObject& unknown, 
               const QByteArray& stepsJson)
 {
     q.Reset();
-    q.Bind(1, r.level).Bind(2, r.style).Bind(3, r.moves).Bind(4, r.milliseconds).Bind(5, r.Score());
+    q.Bind(1, r.LevelKey()).Bind(2, r.StyleKey()).Bind(3, r.moves).Bind(4, r.milliseconds).Bind(5, r.Score());
     // A picture's name is kept as the bytes the file system gave it: it
     // need not be UTF-8.
     q.Bind(6, r.finished.toMSecsSinceEpoch()).Bind(7, FileNameToBytes(r.picture)).Bind(8, r.par).Bind(9, r.parIsOptimal ? 1 : 0);
@@ -189,14 +196,13 @@ bool Holds(sqlite3* db, const GameResult& r, int* rc)
     // Answered by the index of the newest wins of a kind.
     SqlStatement q(db, "SELECT 1 FROM wins WHERE level = ?1 AND style = ?2 AND finished = ?3 AND moves = ?4 "
                        "AND milliseconds = ?5 AND assisted = ?6 LIMIT 1");
-    q.Bind(1, r.level).Bind(2, r.style).Bind(3, r.finished.toMSecsSinceEpoch()).Bind(4, r.moves);
+    q.Bind(1, r.LevelKey()).Bind(2, r.StyleKey()).Bind(3, r.finished.toMSecsSinceEpoch()).Bind(4, r.moves);
     q.Bind(5, r.milliseconds).Bind(6, r.assisted);
     *rc = q.Step();
     return *rc == SQLITE_ROW;
 }
 
-std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& style, WinOrder order, int offset,
-                          int limit, int* rc)
+std::vector<KeptWin> Page(sqlite3* db, GridSize size, Style style, WinOrder order, int offset, int limit, int* rc)
 {
     std::vector<KeptWin> out;
     SqlStatement q(db, order == WinOrder::BestFirst
@@ -204,9 +210,10 @@ std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& styl
                              "ORDER BY (assisted > 0), score, id LIMIT ?3 OFFSET ?4"
                            : "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 "
                              "ORDER BY finished DESC, id DESC LIMIT ?3 OFFSET ?4");
-    q.Bind(1, level).Bind(2, style).Bind(3, limit).Bind(4, std::max(offset, 0));
+    q.Bind(1, QString::fromStdString(size.Name())).Bind(2, QString::fromLatin1(style.Key()));
+    q.Bind(3, limit).Bind(4, std::max(offset, 0));
     while ((*rc = q.Step()) == SQLITE_ROW)
-        if (std::optional<KeptWin> w = ListedOfKind(Decode(q), level, style))
+        if (std::optional<KeptWin> w = ListedOfKind(Decode(q), size, style))
             out.push_back(std::move(*w));
     return out;
 }
@@ -240,6 +247,21 @@ std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc)
             w->result.TakeReplay(*start, *steps, row.movesBefore);
     }
     return std::move(w->result);
+}
+
+std::vector<GridSize> SizesPlayed(sqlite3* db, int* rc)
+{
+    // The small table of kinds names every level and style won; the newest
+    // win of each is the last entry of its index. So the cost does not grow
+    // with the wins kept.
+    SqlStatement q(db, "SELECT level, max((SELECT max(finished) FROM wins "
+                       "WHERE wins.level = kinds.level AND wins.style = kinds.style)) AS last "
+                       "FROM kinds GROUP BY level HAVING last IS NOT NULL ORDER BY last DESC, level");
+    std::vector<GridSize> out;
+    while ((*rc = q.Step()) == SQLITE_ROW)
+        if (const std::optional<GridSize> size = GridSize::FromKey(q.Text(0).toStdString()))
+            out.push_back(*size);
+    return out;
 }
 
 std::int64_t CountAll(sqlite3* db, int* rc)

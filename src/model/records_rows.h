@@ -79,7 +79,7 @@ StoredWin Decode(const SqlStatement& q, bool whole = false);
 // a sound win.
 std::optional<KeptWin> Listed(const StoredWin& row);
 // The same, of the kind asked for only.
-std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, const QString& style);
+std::optional<KeptWin> ListedOfKind(const StoredWin& row, GridSize size, Style style);
 // The row as the export gives it back: whatever it holds, sound or not,
 // brought into the fields of the JSON records file.
 QJsonObject Exported(const StoredWin& row);
@@ -100,9 +100,10 @@ bool Holds(sqlite3* db, const GameResult& result, int* rc);
 
 // Reads. Each answers what it could read, and in `rc` the last SQLite
 // result (SQLITE_DONE or SQLITE_ROW when all went well).
-std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& style, WinOrder order, int offset,
-                          int limit, int* rc);
-// Daily puzzles won, of every level and style, the newest puzzle first.
+std::vector<KeptWin> Page(sqlite3* db, GridSize size, Style style, WinOrder order, int offset, int limit, int* rc);
+// Every grid size won at, the most recently won first.
+std::vector<GridSize> SizesPlayed(sqlite3* db, int* rc);
+// Daily puzzles won, of every size and style, the newest puzzle first.
 std::vector<KeptWin> DailyPage(sqlite3* db, int offset, int limit, int* rc);
 // The win kept under `id` with its replay, when it has one that fits.
 std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc);

@@ -30,7 +30,7 @@ namespace {
 void SaveFixture(std::int32_t rows, std::int32_t columns, std::int32_t width, std::int32_t height)
 {
     Game g;
-    g.ChangeLevel(rows, columns);
+    g.ChangeLevel({rows, columns});
     g.SetBoardSize(width, height, 1.0);
     ASSERT_TRUE(g.SaveGame());
 }
@@ -624,7 +624,7 @@ TEST(MainDialog, EveryCellKeepsItsLeastSize)
     Window w;
     w.dlg.resize(320, 240);
     QTest::qWait(20);
-    w.game.ChangeLevel(16, 16);
+    w.game.ChangeLevel({16, 16});
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.dlg.Board().height() >= 16 * window_layout::kMinCell; }, 2000));
     EXPECT_GE(w.game.board.CellWidth(), window_layout::kMinCell);
     EXPECT_GE(w.game.board.CellHeight(), window_layout::kMinCell);

@@ -348,7 +348,7 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
                                              {GridSize{5, 5}, kCustom, GridSize{5, 5}},
                                              {GridSize{4, 6}, 3, GridSize{5, 5}},
                                              {GridSize{3, 4}, 2, GridSize{5, 5}}}) {
-        w.game.ChangeLevel(size.rows, size.columns);
+        w.game.ChangeLevel(size);
         w.game.SetStrategyStyle(false);
         w.game.SetVolume(42);
         GameSetup(w.game).pictures.folder = "./Mine/";
@@ -430,7 +430,7 @@ TEST(OptionsExchange, OnlyAnotherSizeAbandonsARunningGame)
         SoundPlayDir dir;
         {
             Window w;
-            w.game.ChangeLevel(c.from.rows, c.from.columns);
+            w.game.ChangeLevel(c.from);
             w.dlg.OnBnClickedNewGame();
             ASSERT_EQ(w.game.state, Playing);
             GameSetup(w.game).puzzle.moves = 7;
@@ -453,7 +453,7 @@ TEST(OptionsExchange, OnlyAnotherSizeAbandonsARunningGame)
             }
         }
         Window next;
-        next.game.ChangeLevel(2, 3);
+        next.game.ChangeLevel(kNovice);
         next.Options(nullptr);
         EXPECT_EQ(next.dlg.preset.spins, c.offered);
     }

@@ -33,6 +33,8 @@ TEST(GridSize, NamesReadBackAndOnlyValidSizesAreRead)
         SCOPED_TRACE(c.text);
         const auto size = GridSize::FromName(c.text);
         ASSERT_EQ(size, c.size);
+        // As a stored key, only the one spelling Name gives is read.
+        EXPECT_EQ(GridSize::FromKey(c.text), std::string_view(c.text) == c.name ? c.size : std::nullopt);
         if (size) {
             EXPECT_EQ(size->Name(), c.name);
             EXPECT_EQ(GridSize::FromName(size->Name()), size);
