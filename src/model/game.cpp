@@ -344,6 +344,15 @@ void Game::SetPar(std::int32_t length, bool optimal)
 {
     if (play.state != Playing || length < 0)
         return;
+    // The scramble undone is a way home too, one slide a step: a plan
+    // longer than that (the large grids' plans are not shortest) is no par.
+    if (play.facts.seed) {
+        const std::int32_t undone = play.grid.Size().ScrambleSteps(*play.facts.seed);
+        if (length > undone) {
+            length = undone;
+            optimal = false;
+        }
+    }
     play.facts.par = length;
     play.facts.parIsOptimal = optimal;
 }

@@ -507,3 +507,18 @@ TEST_F(GameFixture, MovesMadeForThePlayerAreMovesAndTheWinKeepsWhatHelped)
     game->CountAssisted(3);
     EXPECT_EQ(game->facts.assisted, 1);
 }
+
+// The scramble undone is a way home: no par shown is longer, and a par cut
+// to it is not called shortest.
+TEST_F(GameFixture, ParIsNeverLongerThanTheScrambleUndone)
+{
+    game->ChangeLevel({5, 7});
+    game->StartSeeded(31);
+    const std::int32_t undone = GridSize{5, 7}.ScrambleSteps(31);
+    game->SetPar(undone + 40, true);
+    EXPECT_EQ(game->facts.par, undone);
+    EXPECT_FALSE(game->facts.parIsOptimal);
+    game->SetPar(undone - 1, true);
+    EXPECT_EQ(game->facts.par, undone - 1);
+    EXPECT_TRUE(game->facts.parIsOptimal);
+}

@@ -245,7 +245,7 @@ TEST_F(UndoFixture, ACustomGameKeepsItsMovesIdHelpAndParAcrossARestart)
         game->ShiftRowRight();
         game->ShiftColumnUp();
         game->CountAssisted(2);
-        game->SetPar(61, false);
+        game->SetPar(5, false);
         const std::optional<GameId> id = GameId::Of(game->puzzle);
         ASSERT_TRUE(id);
         ASSERT_TRUE(game->SaveGame());
@@ -256,7 +256,7 @@ TEST_F(UndoFixture, ACustomGameKeepsItsMovesIdHelpAndParAcrossARestart)
         EXPECT_EQ(game->grid.Size(), size);
         EXPECT_EQ(GameId::Of(game->puzzle), id);
         EXPECT_EQ(game->facts.assisted, 2);
-        EXPECT_EQ(game->facts.par, 61);
+        EXPECT_EQ(game->facts.par, 5);
         EXPECT_TRUE(game->Undo());
         EXPECT_TRUE(game->Undo());
         EXPECT_EQ(game->moves, 0);
