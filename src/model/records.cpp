@@ -363,6 +363,12 @@ std::vector<KeptWin> Records::Page(const QString& level, const QString& style, O
     });
 }
 
+std::vector<ProgressWin> Records::Progress(const QString& level, const QString& style)
+{
+    return Reading(std::vector<ProgressWin>(),
+                   [&](sqlite3* db, int* rc) { return records_rows::Progress(db, level, style, rc); });
+}
+
 std::vector<QDate> Records::DailyDaysBack(const QDate& today)
 {
     return Reading(std::vector<QDate>(), [&](sqlite3* db, int* rc) {
@@ -388,7 +394,12 @@ std::int64_t Records::CountAll()
            std::int64_t(pending.size());
 }
 
-bool Records::Export(QIODevice& out, QString* error)
+Records::Format Records::FormatOf(const QString& file)
+{
+    return file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? Format::Csv : Format::Json;
+}
+
+bool Records::Export(QIODevice& out, QString* error, Format format)
 {
     // Records never made are an empty export, not a new file.
     const bool any = file.Mode() == Access::ReadOnly || QFileInfo::exists(Path()) || QFileInfo::exists(jsonPath) ||
@@ -400,7 +411,9 @@ bool Records::Export(QIODevice& out, QString* error)
         return false;
     }
     int rc = SQLITE_DONE;
-    if (!records_json::Export(file.Db(), WaitingResults(), out, &rc)) {
+    const bool written = format == Format::Csv ? records_csv::Export(file.Db(), WaitingResults(), out, &rc)
+                                               : records_json::Export(file.Db(), WaitingResults(), out, &rc);
+    if (!written) {
         if (error)
             *error = out.errorString();
         return false;
@@ -415,7 +428,7 @@ bool Records::Export(QIODevice& out, QString* error)
     return true;
 }
 
-bool Records::ExportTo(const QString& to, QString* error)
+bool Records::ExportTo(const QString& to, QString* error, Format format)
 {
     if (to.isEmpty()) {
         QFile out;
@@ -424,7 +437,7 @@ bool Records::ExportTo(const QString& to, QString* error)
                 *error = out.errorString();
             return false;
         }
-        const bool exported = Export(out, error);
+        const bool exported = Export(out, error, format);
         if (!out.flush()) {
             if (error)
                 *error = out.errorString();
@@ -438,7 +451,7 @@ bool Records::ExportTo(const QString& to, QString* error)
             *error = out.errorString();
         return false;
     }
-    if (!Export(out, error)) {
+    if (!Export(out, error, format)) {
         out.cancelWriting();
         return false;
     }

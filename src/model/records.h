@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/game_result.h"
+#include "model/records_csv.h"
 #include "model/records_file.h"
 #include "model/records_json.h"
 #include "model/records_pending.h"
@@ -66,6 +67,7 @@ public:
     using Access = RecordsFile::Access;
     using Summary = RecordsSummary;
     using KeptWin = tesselo::KeptWin;
+    using ProgressWin = tesselo::ProgressWin;
     using Order = WinOrder;
     using ImportProgress = records_json::Progress;
 
@@ -114,6 +116,9 @@ public:
     Summary Summarize(const QString& level, const QString& style);
     // Wins of one level and style, `limit` from `offset` on.
     std::vector<KeptWin> Page(const QString& level, const QString& style, Order order, int offset, int limit);
+    // Every win of one level and style, oldest first, for the charts
+    // (records_rows.h).
+    std::vector<ProgressWin> Progress(const QString& level, const QString& style);
     // The days of the current streak of daily puzzles (records_stats.h).
     std::vector<QDate> DailyDaysBack(const QDate& today);
     // A page of the daily puzzles won, of every level and style, the
@@ -125,12 +130,16 @@ public:
     // the window.
     std::int64_t CountAll();
 
-    // Writes every kept result as the JSON records file of earlier versions
-    // did (records_json.h).
-    bool Export(QIODevice& out, QString* error = nullptr);
+    // The formats of an export: every kept result as the JSON records file
+    // of earlier versions did (records_json.h), or every win as a row of
+    // CSV (records_csv.h).
+    enum class Format { Json, Csv };
+    // CSV for a file name ending in ".csv" (in any case), else JSON.
+    static Format FormatOf(const QString& file);
+    bool Export(QIODevice& out, QString* error = nullptr, Format format = Format::Json);
     // The same into `file`, replaced whole once complete; standard output
     // when `file` is empty.
-    bool ExportTo(const QString& file, QString* error = nullptr);
+    bool ExportTo(const QString& file, QString* error = nullptr, Format format = Format::Json);
 
     static QString LevelOf(std::int32_t rows, std::int32_t columns);
     const QString& Path() const { return file.Path(); }

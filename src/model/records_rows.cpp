@@ -25,6 +25,19 @@ std::int32_t ClampToInt32(std::int64_t v)
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
+// The values a sound win can hold; a file changed by hand can hold any.
+bool SoundFigures(std::int64_t moves, std::int64_t milliseconds, std::int64_t finished)
+{
+    return moves >= 0 && moves <= INT32_MAX && milliseconds >= 0 && finished >= kEarliestMs && finished <= kLatestMs;
+}
+
+std::optional<std::int32_t> ParOf(std::optional<std::int64_t> par)
+{
+    if (par && *par >= 0 && *par <= INT32_MAX)
+        return static_cast<std::int32_t>(*par);
+    return std::nullopt;
+}
+
 std::optional<QByteArray> TextOrNone(const SqlStatement& q, int column)
 {
     return q.IsNull(column) ? std::nullopt : std::optional<QByteArray>(q.Utf8(column));
@@ -95,8 +108,7 @@ StoredWin Decode(const SqlStatement& q, bool whole)
 
 std::optional<KeptWin> Listed(const StoredWin& row)
 {
-    if (row.moves < 0 || row.moves > INT32_MAX || row.milliseconds < 0 || row.finished < kEarliestMs ||
-        row.finished > kLatestMs)
+    if (!SoundFigures(row.moves, row.milliseconds, row.finished))
         return std::nullopt;
     KeptWin w;
     GameResult& r = w.result;
@@ -108,8 +120,7 @@ std::optional<KeptWin> Listed(const StoredWin& row)
     r.milliseconds = row.milliseconds;
     r.finished = QDateTime::fromMSecsSinceEpoch(row.finished, Qt::UTC);
     r.picture = row.picture;
-    if (row.par && *row.par >= 0 && *row.par <= INT32_MAX)
-        r.par = static_cast<std::int32_t>(*row.par);
+    r.par = ParOf(row.par);
     r.parIsOptimal = row.parIsOptimal;
     r.assisted = std::max(ClampToInt32(row.assisted), 0);
     r.daily = row.daily;
@@ -126,7 +137,7 @@ std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, 
     return w;
 }
 
-QJsonObject Exported(const StoredWin& row)
+GameResult AsResult(const StoredWin& row)
 {
     GameResult r;
     r.level = row.level;
@@ -140,7 +151,12 @@ QJsonObject Exported(const StoredWin& row)
     r.parIsOptimal = row.parIsOptimal;
     r.assisted = ClampToInt32(row.assisted);
     r.daily = row.daily;
-    QJsonObject o = r.ToJson();
+    return r;
+}
+
+QJsonObject Exported(const StoredWin& row)
+{
+    QJsonObject o = AsResult(row).ToJson();
     o["movesBefore"] = ClampToInt32(row.movesBefore);
     if (row.start && row.steps) {
         if (const auto start = JsonFromText(*row.start))
@@ -208,6 +224,41 @@ std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& styl
     while ((*rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = ListedOfKind(Decode(q), level, style))
             out.push_back(std::move(*w));
+    return out;
+}
+
+std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QString& style, int* rc)
+{
+    std::vector<ProgressWin> out;
+    // The kind itself is judged once, by the rules a listed win is judged
+    // by; each row then by its figures.
+    GameResult kind;
+    kind.level = level;
+    kind.style = style;
+    kind.finished = QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
+    *rc = SQLITE_DONE;
+    if (!kind.IsValid())
+        return out;
+    const QByteArray levelText = level.toUtf8(), styleText = style.toUtf8();
+    const bool speed = GameResult::ScoreOf(style, 0, 1) == 1;
+    SqlStatement q(db, "SELECT id, finished, moves, milliseconds, par, par_is_optimal, assisted, start IS NOT NULL, "
+                       "level, style FROM wins WHERE level = ?1 AND style = ?2 ORDER BY finished, id");
+    q.Bind(1, levelText).Bind(2, styleText);
+    while ((*rc = q.Step()) == SQLITE_ROW) {
+        const std::int64_t finished = q.Int(1), moves = q.Int(2), milliseconds = q.Int(3);
+        if (!SoundFigures(moves, milliseconds, finished) || !q.TextIs(8, levelText) || !q.TextIs(9, styleText))
+            continue;
+        ProgressWin& w = out.emplace_back();
+        w.id = q.Int(0);
+        w.finished = finished;
+        w.moves = static_cast<std::int32_t>(moves);
+        w.milliseconds = milliseconds;
+        w.score = speed ? milliseconds : moves;
+        w.par = ParOf(q.IsNull(4) ? std::nullopt : std::optional<std::int64_t>(q.Int(4)));
+        w.parIsOptimal = q.Int(5) != 0;
+        w.helped = q.Int(6) > 0;
+        w.replayable = q.Int(7) != 0;
+    }
     return out;
 }
 

@@ -27,6 +27,20 @@ struct KeptWin {
     bool replayable = false;
 };
 
+// One win as the charts of progress draw it: its figures, without texts
+// or replay, small enough that every win of a kind can be held at once.
+struct ProgressWin {
+    std::int64_t id = 0;
+    std::int64_t finished = 0; // ms since 1970 UTC
+    std::int64_t score = 0;    // what a best is: moves in "Strategy", ms in "Speed"
+    std::int32_t moves = 0;
+    std::int64_t milliseconds = 0;
+    std::optional<std::int32_t> par;
+    bool parIsOptimal = false;
+    bool helped = false; // the game made moves for the player
+    bool replayable = false;
+};
+
 // How a page of wins is listed. Best first puts the wins without help
 // first, fewest moves or least time ahead.
 enum class WinOrder { BestFirst, NewestFirst };
@@ -80,8 +94,10 @@ StoredWin Decode(const SqlStatement& q, bool whole = false);
 std::optional<KeptWin> Listed(const StoredWin& row);
 // The same, of the kind asked for only.
 std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, const QString& style);
-// The row as the export gives it back: whatever it holds, sound or not,
-// brought into the fields of the JSON records file.
+// The row as the exports give it back: whatever it holds, sound or not,
+// brought into the fields of a result (without its replay), and those of
+// the JSON records file.
+GameResult AsResult(const StoredWin& row);
 QJsonObject Exported(const StoredWin& row);
 
 // Statements that add rows, prepared once for many.
@@ -102,6 +118,11 @@ bool Holds(sqlite3* db, const GameResult& result, int* rc);
 // result (SQLITE_DONE or SQLITE_ROW when all went well).
 std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& style, WinOrder order, int offset,
                           int limit, int* rc);
+// Every win of one level and style, the oldest first (by the moment it
+// ended, then in the order kept), in one query the index of the newest
+// wins answers. A row whose values are not those of a sound win of the
+// kind is passed over, as the list passes it over.
+std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QString& style, int* rc);
 // Daily puzzles won, of every level and style, the newest puzzle first.
 std::vector<KeptWin> DailyPage(sqlite3* db, int offset, int limit, int* rc);
 // The win kept under `id` with its replay, when it has one that fits.
