@@ -4,8 +4,11 @@
 #include "model/daily_streak.h"
 #include "model/game.h"
 #include "model/levels.h"
+#include "model/progress_series.h"
+#include "view/progress_charts.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -105,19 +108,20 @@ CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& sty
     ShowRecords(kept);
 }
 
-CRecordsDlg::CRecordsDlg(RecordsKeeper& keeper, const QString& level, const QString& style, QWidget* parent)
-    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), firstLevel(level), firstStyle(style)
+CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, const QString& level, const QString& style, QWidget* parent)
+    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), keeper(&kept), firstLevel(level),
+      firstStyle(style)
 {
     Build();
-    keeper.Open();
-    if (keeper.IsIdle()) {
-        ShowRecords(keeper.Current());
+    kept.Open();
+    if (kept.IsIdle()) {
+        ShowRecords(kept.Current());
         return;
     }
-    connect(&keeper, &RecordsKeeper::Importing, this, &CRecordsDlg::OnImporting);
-    connect(&keeper, &RecordsKeeper::Idle, this, [this, &keeper] {
+    connect(&kept, &RecordsKeeper::Importing, this, &CRecordsDlg::OnImporting);
+    connect(&kept, &RecordsKeeper::Idle, this, [this, &kept] {
         if (!records)
-            ShowRecords(keeper.Current());
+            ShowRecords(kept.Current());
     });
 }
 
@@ -166,12 +170,12 @@ void CRecordsDlg::Build()
     buttons->addStretch();
     buttons->addWidget(clearButton);
     buttons->addWidget(closeButton);
-    auto* kindPage = new QWidget(this);
+    kindPage = new QWidget(this);
     auto* kindLayout = new QVBoxLayout(kindPage);
     kindLayout->addLayout(listBar);
     kindLayout->addWidget(wins, 1);
     kindLayout->addLayout(pageBar);
-    auto* dailyPage = new QWidget(this);
+    dailyPage = new QWidget(this);
     auto* dailyLayout = new QVBoxLayout(dailyPage);
     auto* dailyBar = new QHBoxLayout;
     dailyBar->addWidget(streakLabel);
@@ -179,7 +183,9 @@ void CRecordsDlg::Build()
     dailyBar->addWidget(dailyLabel);
     dailyLayout->addLayout(dailyBar);
     dailyLayout->addWidget(daily, 1);
+    progressTab = new ProgressPanel(this);
     lists->addTab(kindPage, tr("Level and Style"));
+    lists->addTab(progressTab, tr("Progress"));
     lists->addTab(dailyPage, tr("Daily Puzzles"));
     // Until the records are ready, only what is being done, and for an
     // import how far it has come.
@@ -215,6 +221,8 @@ void CRecordsDlg::ShowRecords(Records& ready)
         connect(list, &QTableWidget::cellDoubleClicked, this, &CRecordsDlg::OnReplay);
     }
     connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::EnableReplay);
+    connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::LoadProgress);
+    connect(progressTab, &ProgressPanel::WinClicked, this, &CRecordsDlg::ReplayWin);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
 
@@ -268,7 +276,7 @@ void CRecordsDlg::Refresh()
         for (const char* styleKey : kStyles) {
             const char* levelKey = kind.key;
             const QString l = QString::fromLatin1(levelKey), s = QString::fromLatin1(styleKey);
-            const Records::Summary sum = records->Summarize(l, s);
+            const Records::Summary sum = Reader().Summarize(l, s);
             const std::optional<double> best =
                 sum.best ? std::optional<double>(double(sum.best->Score())) : std::nullopt;
             QTableWidgetItem* keys = SetRow(
@@ -290,11 +298,11 @@ void CRecordsDlg::Refresh()
 
 void CRecordsDlg::FillDaily()
 {
-    const int streak = CurrentDailyStreak(records->DailyDaysBack(today), today);
+    const int streak = CurrentDailyStreak(Reader().DailyDaysBack(today), today);
     streakLabel->setText(tr("Current streak (days): %n", "consecutive days whose daily puzzle was won", streak));
     // One row more than a page says whether there are more; they are not
     // counted, as that would read every daily win.
-    std::vector<Records::KeptWin> page = records->DailyPage(0, kPageSize + 1);
+    std::vector<Records::KeptWin> page = Reader().DailyPage(0, kPageSize + 1);
     const bool more = int(page.size()) > kPageSize;
     page.resize(std::min(page.size(), std::size_t(kPageSize)));
     dailyLabel->setText(more ? tr("The newest %n daily wins", nullptr, kPageSize)
@@ -321,16 +329,60 @@ void CRecordsDlg::FillDaily()
 
 QTableWidget* CRecordsDlg::ShownList() const
 {
-    return lists->currentIndex() == 1 ? daily : wins;
+    if (lists->currentWidget() == kindPage)
+        return wins;
+    return lists->currentWidget() == dailyPage ? daily : nullptr;
 }
 
 void CRecordsDlg::EnableReplay()
 {
-    // Only a win kept with its moves can be played again.
+    // Only a win kept with its moves can be played again. The charts'
+    // wins are replayed by a click on their dots.
     const QTableWidget* list = ShownList();
-    const int r = list->currentRow();
-    replayButton->setEnabled(!list->selectedItems().isEmpty() && r >= 0 && list->item(r, 0) &&
+    const int r = list ? list->currentRow() : -1;
+    replayButton->setEnabled(list && !list->selectedItems().isEmpty() && r >= 0 && list->item(r, 0) &&
                              list->item(r, 0)->data(kReplayableRole).toBool());
+}
+
+Records& CRecordsDlg::Reader()
+{
+    if (keeper)
+        keeper->WaitForWorker();
+    return *records;
+}
+
+void CRecordsDlg::LoadProgress()
+{
+    if (!records || progressRead || lists->currentWidget() != progressTab)
+        return;
+    progressRead = true;
+    const int asked = ++progressAsked;
+    const QString level = Level(), style = Style();
+    const Qt::DayOfWeek weekStart = QLocale().firstDayOfWeek();
+    auto series = std::make_shared<ProgressSeries>();
+    // Every win of the kind, the charts' lines worked out beside the read:
+    // the read is timed apart from the painting.
+    const auto read = [series, level, style, weekStart](Records& from) {
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<ProgressWin> all = from.Progress(level, style);
+        const double queryMs = double(clock.nsecsElapsed()) / 1e6;
+        *series = MakeProgress(level, style, std::move(all), QDate::currentDate(), QTimeZone::systemTimeZone(),
+                               weekStart);
+        series->queryMs = queryMs;
+    };
+    const auto show = [this, series, asked] {
+        // A read asked for before the kind changed again shows nothing.
+        if (asked == progressAsked)
+            progressTab->SetSeries(series);
+    };
+    progressTab->ShowReading();
+    if (keeper) {
+        keeper->Read(read, this, show);
+    } else {
+        read(*records);
+        show();
+    }
 }
 
 void CRecordsDlg::SelectKind(const QString& level, const QString& style)
@@ -361,13 +413,15 @@ void CRecordsDlg::FillWins()
     const int r = summary->currentRow();
     kindWins = r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kWonRole).toInt() : 0;
     ShowPage(0);
+    progressRead = false;
+    LoadProgress();
 }
 
 void CRecordsDlg::ShowPage(int first)
 {
     pageStart = std::max(first, 0);
     const Records::Order how = order->currentIndex() == 0 ? Records::Order::BestFirst : Records::Order::NewestFirst;
-    const std::vector<Records::KeptWin> page = records->Page(Level(), Style(), how, pageStart, kPageSize);
+    const std::vector<Records::KeptWin> page = Reader().Page(Level(), Style(), how, pageStart, kPageSize);
     wins->clearContents();
     wins->setRowCount(int(page.size()));
     for (int row = 0; row < int(page.size()); ++row) {
@@ -408,10 +462,15 @@ void CRecordsDlg::OnNextPage()
 void CRecordsDlg::OnReplay()
 {
     const QTableWidget* list = ShownList();
-    const int r = list->currentRow();
+    const int r = list ? list->currentRow() : -1;
     if (r < 0 || !list->item(r, 0) || !list->item(r, 0)->data(kReplayableRole).toBool())
         return;
-    std::optional<GameResult> win = records->Win(list->item(r, 0)->data(kIdRole).toLongLong());
+    ReplayWin(list->item(r, 0)->data(kIdRole).toLongLong());
+}
+
+void CRecordsDlg::ReplayWin(std::int64_t id)
+{
+    std::optional<GameResult> win = Reader().Win(id);
     if (!win || !win->IsReplayable())
         return;
     chosen = std::move(win);
@@ -430,7 +489,7 @@ void CRecordsDlg::OnClearRecords()
     if (!ConfirmClear())
         return;
     QString error;
-    if (!records->Clear(&error))
+    if (!Reader().Clear(&error))
         QMessageBox::warning(this, windowTitle(), error);
     Refresh();
 }

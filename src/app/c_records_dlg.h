@@ -16,13 +16,17 @@ class QTableWidget;
 
 namespace tesselo {
 
+class ProgressPanel;
+
 // "Tesselo Records": for each level and style the best win, the wins
 // counted and the averages of the last 5 and 12; below, the wins of the
 // chosen level and style a page at a time, any of which can be replayed on
 // the board. The daily puzzles won, of every level and style, are listed
-// apart, with the current streak. Everything shown is asked of the records
-// by query, so the window opens as fast with a hundred thousand wins as
-// with ten. Rows are known by the keys kept in their items, never by their
+// apart, with the current streak. Between the two, "Progress" charts the
+// wins of the chosen level and style. Everything shown is asked of the
+// records by query, so the window opens as fast with a hundred thousand
+// wins as with ten; the charts, which need every win of a kind, are read
+// on the records' worker when their tab is first shown. Rows are known by the keys kept in their items, never by their
 // (translated) text. Opened over records still being opened or imported,
 // it shows how that goes and fills itself once they are ready.
 // Built with layouts, so it grows to hold its texts in any font.
@@ -52,6 +56,8 @@ public:
     void SelectKind(const QString& level, const QString& style);
     void OnClearRecords();
     void OnReplay();
+    // Plays the win kept under `id` again, when it was kept with its moves.
+    void ReplayWin(std::int64_t id);
     void OnPreviousPage();
     void OnNextPage();
 
@@ -60,7 +66,11 @@ public:
     static QString ScoreText(const QString& style, std::optional<double> score);
 
     QTableWidget* summary = nullptr;
-    QTabWidget* lists = nullptr; // the wins of a level and style; the daily puzzles
+    // The wins of a level and style, their progress, the daily puzzles.
+    QTabWidget* lists = nullptr;
+    QWidget* kindPage = nullptr;
+    ProgressPanel* progressTab = nullptr;
+    QWidget* dailyPage = nullptr;
     QTableWidget* wins = nullptr;
     QTableWidget* daily = nullptr;
     QLabel* streakLabel = nullptr;
@@ -91,6 +101,11 @@ private:
     void ShowRecords(Records& ready);
     void FillWins();
     void FillDaily();
+    // Reads the wins of the chosen kind for the charts, when their tab is
+    // on show and they are not read yet.
+    void LoadProgress();
+    // The records, for a read on this thread.
+    Records& Reader();
     // The list the Replay button acts on: the one on show.
     QTableWidget* ShownList() const;
     void EnableReplay();
@@ -99,6 +114,9 @@ private:
     QString Style() const;
 
     Records* records = nullptr; // none while awaited
+    RecordsKeeper* keeper = nullptr; // the worker the charts are read on, if any
+    bool progressRead = false;       // the charts show the chosen kind
+    int progressAsked = 0;           // reads of the charts asked for: a late one is passed over
     QString firstLevel;          // the kind chosen at first, once shown
     QString firstStyle;
     int pageStart = 0;  // the first win shown, counted from 0

@@ -3,6 +3,7 @@
 #include "model/game.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 #include <utility>
 
@@ -98,6 +99,26 @@ void RecordsKeeper::Follow(const Game& played)
                  position && (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named))
             NewGameStarted();
     });
+}
+
+void RecordsKeeper::Read(std::function<void(Records&)> read, QObject* context, std::function<void()> done)
+{
+    Post(
+        [this, read = std::move(read)] {
+            read(records);
+            return true;
+        },
+        [context = QPointer<QObject>(context), done = std::move(done)](bool) {
+            if (context)
+                done();
+        });
+}
+
+void RecordsKeeper::WaitForWorker()
+{
+    // Jobs run in turn: once this one has, every earlier one has.
+    if (outstanding > 0)
+        QMetaObject::invokeMethod(worker.get(), [] {}, Qt::BlockingQueuedConnection);
 }
 
 std::optional<RecordsKeeper::AtRiskWins> RecordsKeeper::Flush()

@@ -157,10 +157,14 @@ QString DateTickLabel(std::int64_t at, DateStep step, bool first, const QTimeZon
     const QDate day = when.date();
     const bool newYear = day.month() == 1 && day.day() == 1;
     switch (step.unit) {
-    case DateUnit::Hour:
-        if (when.time().hour() != 0 || first)
-            return locale.toString(when.time(), QLocale::ShortFormat);
-        return locale.toString(day, QStringLiteral("d MMM"));
+    case DateUnit::Hour: {
+        // The C locale would give seconds too.
+        const QString time = locale.language() == QLocale::C ? when.time().toString(QStringLiteral("HH:mm"))
+                                                             : locale.toString(when.time(), QLocale::ShortFormat);
+        if (when.time().hour() == 0 && when.time().minute() == 0)
+            return locale.toString(day, QStringLiteral("d MMM"));
+        return first ? locale.toString(day, QStringLiteral("d MMM")) + QLatin1Char(' ') + time : time;
+    }
     case DateUnit::Day:
     case DateUnit::Week:
         return locale.toString(day, first || newYear ? QStringLiteral("d MMM yyyy") : QStringLiteral("d MMM"));
@@ -179,20 +183,17 @@ std::vector<double> ValueTicks(double low, double high, int most, bool durations
         return ticks;
     if (high == low)
         return {low};
-    double raw = (high - low) / (most - 1);
-    for (int tries = 0; tries < 4; ++tries) {
-        const double step = durations ? DurationStep(raw) : OneTwoFive(raw);
-        ticks.clear();
+    // The finest round step that gives no more than `most` ticks: from a
+    // step plainly too fine, up one round step at a time.
+    const auto next = [durations](double raw) { return durations ? DurationStep(raw) : OneTwoFive(raw); };
+    for (double step = next((high - low) / (4.0 * most)); std::isfinite(step); step = next(step * 1.0001)) {
         // Counted in whole steps, so that no error adds up along the axis.
         const double first = std::ceil(low / step - 1e-9), last = std::floor(high / step + 1e-9);
-        for (double k = first; k <= last; ++k) {
+        if (last - first + 1 > most)
+            continue;
+        for (double k = first; k <= last; ++k)
             ticks.push_back(k * step);
-            if (int(ticks.size()) > most)
-                break;
-        }
-        if (int(ticks.size()) <= most)
-            return ticks;
-        raw = step * 1.01;
+        return ticks;
     }
     return ticks;
 }

@@ -37,14 +37,16 @@ struct DateTicks {
 // January, years from the year 0), so that the ticks stay where they are as
 // the axis pans.
 DateTicks DateTicksFor(std::int64_t from, std::int64_t to, int most, const QTimeZone& zone, Qt::DayOfWeek weekStart);
-// A tick's label for its step: hours as times (the day at midnight), days
+// A tick's label for its step: hours as times (the day at midnight and
+// with the first tick), days
 // and weeks as day and month, months by name, years as years; the year
 // with the first tick and at each new year. Names in `locale`.
 QString DateTickLabel(std::int64_t at, DateStep step, bool first, const QTimeZone& zone, const QLocale& locale);
 
-// Ticks for a value axis over [low, high], at most `most` of them, at 1, 2
-// or 5 times a power of ten, or for durations (milliseconds) at round
-// times: tenths, seconds, quarter and half minutes, minutes.
+// Ticks for a value axis over [low, high]: the finest round step that
+// gives at most `most` of them, 1, 2 or 5 times a power of ten, or for
+// durations (milliseconds) a round time: tenths, seconds, quarter and half
+// minutes, minutes.
 std::vector<double> ValueTicks(double low, double high, int most, bool durations);
 // A duration as an axis shows it: m:ss, h:mm:ss past an hour, tenths when
 // the step between ticks is under a second.

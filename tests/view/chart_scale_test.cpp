@@ -109,6 +109,7 @@ TEST(ChartScale, DateLabelsSayAsMuchAsTheStepNeeds)
     } cases[] = {
         {at(2026, 3, 14, 15), {DateUnit::Hour, 3}, false, "15:00"},
         {at(2026, 3, 14), {DateUnit::Hour, 6}, false, "14 Mar"},
+        {at(2026, 3, 14, 18), {DateUnit::Hour, 6}, true, "14 Mar 18:00"},
         {at(2026, 3, 14), {DateUnit::Day, 1}, false, "14 Mar"},
         {at(2026, 3, 14), {DateUnit::Week, 1}, true, "14 Mar 2026"},
         {at(2026, 1, 1), {DateUnit::Day, 2}, false, "1 Jan 2026"},
@@ -131,7 +132,7 @@ TEST(ChartScale, ValueTicksAreRoundAndFew)
     } cases[] = {
         {0, 100, 6, false, {0, 20, 40, 60, 80, 100}},
         {3.2, 3.9, 5, false, {3.2, 3.4, 3.6, 3.8}},
-        {17, 231, 5, false, {100, 200}},
+        {17, 231, 5, false, {50, 100, 150, 200}},
         // Times: half minutes, not 25-second steps.
         {61000, 185000, 6, true, {90000, 120000, 150000, 180000}},
         {1500, 4200, 4, true, {2000, 3000, 4000}},
