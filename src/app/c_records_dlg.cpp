@@ -42,6 +42,9 @@ QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setWordWrap(false);
+    // Rows are chosen whole: Tab leaves the table as it leaves any other
+    // control, and Ctrl+Tab reaches the tab widget, which turns the page.
+    table->setTabKeyNavigation(false);
     // The table asks for the room its texts need, whatever the font. Its
     // columns are fitted to their texts after each fill (KeepColumnsInView):
     // a header that fits them itself measures every row again at every item

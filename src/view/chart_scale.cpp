@@ -243,6 +243,41 @@ QPolygonF LineThinner::Take()
     return std::exchange(out, QPolygonF());
 }
 
+void ColumnBars::Add(QPointF p)
+{
+    const double x = std::floor(p.x());
+    if (any && x != columnX)
+        Flush();
+    if (!any) {
+        // The bar reaches back to where the line left the column before,
+        // or, past columns without a point, a segment leaps to it.
+        const bool next = last && x - std::floor(last->x()) <= 1;
+        if (last && !next)
+            joins.emplace_back(*last, p);
+        columnX = x;
+        low = high = next ? last->y() : p.y();
+        any = true;
+    }
+    low = std::min(low, p.y());
+    high = std::max(high, p.y());
+    last = p;
+}
+
+void ColumnBars::Flush()
+{
+    if (any)
+        out.emplace_back(columnX + 0.5 - thickness / 2, low - thickness / 2, thickness, high - low + thickness);
+    any = false;
+}
+
+std::vector<QRectF> ColumnBars::Take()
+{
+    Flush();
+    last.reset();
+    joins.clear();
+    return std::exchange(out, {});
+}
+
 DotThinner::DotThinner(const QRectF& area, double cell) : area(area), cell(std::max(cell, 0.5))
 {
     columns = std::max(1, int(std::ceil(area.width() / this->cell)) + 1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocale>
+#include <QLineF>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -8,6 +9,7 @@
 #include <QTimeZone>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tesselo::chart {
@@ -66,6 +68,30 @@ private:
     QPolygonF out;
     std::vector<QPointF> column; // the points of the column being filled
     double columnX = 0;
+    bool any = false;
+};
+
+// A line of more points than there are pixel columns, as the pixels it
+// covers: in each column a bar from its lowest point to its highest,
+// reaching to the last point of the column before so that the bars join as
+// the line would, `thickness` wide and tall beyond its ends; where the line
+// leaps over columns without points, a segment (Joins). Many bars fill
+// faster than a line of many turns is stroked.
+class ColumnBars {
+public:
+    explicit ColumnBars(double thickness) : thickness(thickness) {}
+    void Add(QPointF p);
+    std::vector<QRectF> Take();
+    // The leaps since the last Take, taken with it.
+    const std::vector<QLineF>& Joins() const { return joins; }
+
+private:
+    void Flush();
+    double thickness;
+    std::vector<QRectF> out;
+    std::vector<QLineF> joins;
+    double columnX = 0, low = 0, high = 0;
+    std::optional<QPointF> last;
     bool any = false;
 };
 

@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QSaveFile>
 #include <QStackedLayout>
 #include <QToolTip>
@@ -74,6 +73,39 @@ std::size_t FirstFrom(const std::vector<ProgressWin>& wins, double ms)
     return std::size_t(std::lower_bound(wins.begin(), wins.end(), ms,
                                         [](const ProgressWin& w, double t) { return double(w.finished) < t; }) -
                        wins.begin());
+}
+
+// A dot drawn once at the device's pixels, to be stamped wherever a dot
+// goes: thousands of them in one call.
+QPixmap Sprite(const QColor& colour, double diameter, bool ring, qreal ratio)
+{
+    const int side = int(std::ceil((diameter + 2) * ratio));
+    QPixmap sprite(side, side);
+    sprite.fill(Qt::transparent);
+    QPainter p(&sprite);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(ratio, ratio);
+    const QPointF centre(side / ratio / 2, side / ratio / 2);
+    if (ring) {
+        p.setPen(QPen(colour, 1.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(centre, diameter / 2 - 0.5, diameter / 2 - 0.5);
+    } else {
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        p.drawEllipse(centre, diameter / 2, diameter / 2);
+    }
+    return sprite;
+}
+
+void Stamp(QPainter& p, const std::vector<QPointF>& centres, const QPixmap& sprite, qreal ratio)
+{
+    std::vector<QPainter::PixmapFragment> fragments;
+    fragments.reserve(centres.size());
+    const QRectF whole(0, 0, sprite.width(), sprite.height());
+    for (const QPointF& at : centres)
+        fragments.push_back(QPainter::PixmapFragment::create(at, whole, 1 / ratio, 1 / ratio));
+    p.drawPixmapFragments(fragments.data(), int(fragments.size()), sprite);
 }
 
 void DrawNote(QPainter& p, const QRect& area, const QString& text, const ChartColors& c)
@@ -463,23 +495,19 @@ void TrendChart::Render(QPainter& p)
     p.setRenderHint(QPainter::Antialiasing);
 
     const QRectF dotArea = plot.adjusted(-kDotDiameter, -kDotDiameter, kDotDiameter, kDotDiameter);
+    const qreal ratio = p.device()->devicePixelRatioF();
     if (rate) {
         chart::DotThinner rates(dotArea, kDotCell);
         for (std::size_t i = first; i < end; ++i)
             rates.Add(QPointF(X(double(wins[i].finished)), plot.bottom() - RateOf(wins[i]) / layout.rateHigh * plot.height()));
-        p.setPen(QPen(c.rate, 3, Qt::SolidLine, Qt::RoundCap));
-        p.drawPoints(rates.Kept().data(), int(rates.Kept().size()));
+        Stamp(p, rates.Kept(), Sprite(c.rate, 3, false, ratio), ratio);
         dotsDrawn += int(rates.Kept().size());
     }
     chart::DotThinner solid(dotArea, kDotCell), hollow(dotArea, kDotCell);
     for (std::size_t i = first; i < end; ++i)
         (wins[i].helped ? hollow : solid).Add(PointOf(i));
-    p.setPen(QPen(c.win, kDotDiameter, Qt::SolidLine, Qt::RoundCap));
-    p.drawPoints(solid.Kept().data(), int(solid.Kept().size()));
-    QPainterPath rings;
-    for (const QPointF& at : hollow.Kept())
-        rings.addEllipse(at, kDotDiameter / 2 - 0.5, kDotDiameter / 2 - 0.5);
-    p.strokePath(rings, QPen(c.win, 1.2));
+    Stamp(p, solid.Kept(), Sprite(c.win, kDotDiameter, false, ratio), ratio);
+    Stamp(p, hollow.Kept(), Sprite(c.win, kDotDiameter, true, ratio), ratio);
     dotsDrawn += int(solid.Kept().size() + hollow.Kept().size());
 
     // The lines: thinned to the pixel columns, from the point before the
@@ -494,22 +522,39 @@ void TrendChart::Render(QPainter& p)
             --begin;
         if (stop != points.end())
             ++stop;
+        // Few points: a smooth line. More than the columns: the columns
+        // the line covers.
+        const bool dense = double(stop - begin) > plot.width();
         chart::LineThinner thinner;
+        chart::ColumnBars bars(2);
+        const auto add = [&](QPointF at) { dense ? bars.Add(at) : thinner.Add(at); };
         for (auto s = begin; s != stop; ++s) {
             const double x = X(double(wins[s->win].finished));
             if (steps && s != begin)
-                thinner.Add(QPointF(x, Y(std::prev(s)->value)));
-            thinner.Add(QPointF(x, Y(s->value)));
+                add(QPointF(x, Y(std::prev(s)->value)));
+            add(QPointF(x, Y(s->value)));
         }
         // The best so far holds until the last win.
         if (steps && stop == points.end())
-            thinner.Add(QPointF(X(double(wins.back().finished)), Y(points.back().value)));
+            add(QPointF(X(double(wins.back().finished)), Y(points.back().value)));
+        if (dense) {
+            p.setPen(QPen(colour, 2));
+            p.drawLines(bars.Joins().data(), int(bars.Joins().size()));
+            const std::vector<QRectF> covered = bars.Take();
+            p.setPen(Qt::NoPen);
+            p.setBrush(colour);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.drawRects(covered.data(), int(covered.size()));
+            p.setRenderHint(QPainter::Antialiasing);
+            return;
+        }
         p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
         p.drawPolyline(thinner.Take());
     };
+    // The smoother average over the rougher.
     drawLine(series->bestSoFar, c.best, true);
-    drawLine(series->averageOf12, c.average12, false);
     drawLine(series->averageOf5, c.average5, false);
+    drawLine(series->averageOf12, c.average12, false);
     p.restore();
 }
 
@@ -768,17 +813,25 @@ int ActivityStrip::Weeks() const
     return series ? int((series->activity.wins.size() + 6) / 7) : 53;
 }
 
+QSize ActivityStrip::SizeFor(int step) const
+{
+    // The weekdays' names, the weeks, and room for the two lines below.
+    const QFontMetrics fm(font());
+    int text = 0;
+    for (const QString& line : StreakText().split(QLatin1Char('\n')))
+        text = std::max(text, fm.horizontalAdvance(line));
+    const int left = fm.horizontalAdvance(QStringLiteral("MMMM")) + 8;
+    return {std::max(left + Weeks() * step, left + text) + 8, fm.height() * 4 + 7 * step + 20};
+}
+
 QSize ActivityStrip::sizeHint() const
 {
-    const QFontMetrics fm(font());
-    const int left = fm.horizontalAdvance(QStringLiteral("MMMM")) + 8;
-    return {left + Weeks() * 12 + 8, fm.height() * 3 + 7 * 12 + 16};
+    return SizeFor(12);
 }
 
 QSize ActivityStrip::minimumSizeHint() const
 {
-    const QFontMetrics fm(font());
-    return {fm.horizontalAdvance(QStringLiteral("MMMM")) + 8 + Weeks() * 6 + 8, fm.height() * 3 + 7 * 6 + 16};
+    return SizeFor(6);
 }
 
 ActivityStrip::Grid ActivityStrip::GridFor() const
@@ -788,7 +841,7 @@ ActivityStrip::Grid ActivityStrip::GridFor() const
     const int left = fm.horizontalAdvance(QStringLiteral("MMMM")) + 8;
     const int top = 6 + fm.height() * 2;
     const int roomX = (width() - left - 8) / std::max(1, Weeks());
-    const int roomY = (height() - top - fm.height() - 10) / 7;
+    const int roomY = (height() - top - fm.height() * 2 - 14) / 7;
     g.step = std::clamp(std::min(roomX, roomY), 6, 16);
     g.cell = g.step - (g.step >= 10 ? 2 : 1);
     g.origin = QPoint(left, top);
@@ -821,14 +874,14 @@ QString ActivityStrip::DayText(int day) const
 
 QString ActivityStrip::StreakText() const
 {
-    if (!series)
-        return {};
-    int year = 0;
-    for (const int n : series->activity.wins)
-        year += n;
-    return tr("Current streak: %n day(s) in a row with a win", "without help, ending today or yesterday",
-              series->activity.streak) +
-           QStringLiteral("    ") + tr("Wins in the last year: %n", nullptr, year);
+    int year = 0, streak = 0;
+    if (series) {
+        for (const int n : series->activity.wins)
+            year += n;
+        streak = series->activity.streak;
+    }
+    return tr("Current streak: %n day(s) in a row with a win", "without help, ending today or yesterday", streak) +
+           QLatin1Char('\n') + tr("Wins in the last year: %n", nullptr, year);
 }
 
 void ActivityStrip::paintEvent(QPaintEvent*)
@@ -871,7 +924,9 @@ void ActivityStrip::paintEvent(QPaintEvent*)
         }
     }
     p.setPen(c.text);
-    p.drawText(QPoint(g.origin.x(), g.origin.y() + 7 * g.step + 4 + fm.ascent()), StreakText());
+    const QStringList lines = StreakText().split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i)
+        p.drawText(QPoint(g.origin.x(), g.origin.y() + 7 * g.step + 4 + i * fm.height() + fm.ascent()), lines[i]);
 }
 
 void ActivityStrip::mouseMoveEvent(QMouseEvent* event)

@@ -170,6 +170,7 @@ public:
     // The day under a point, if any, counted from the strip's first day.
     std::optional<int> DayAt(QPointF at) const;
     QString DayText(int day) const;
+    // The current streak and the wins of the year, a line each.
     QString StreakText() const;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -186,6 +187,7 @@ private:
     };
     Grid GridFor() const;
     int Weeks() const;
+    QSize SizeFor(int step) const;
     std::shared_ptr<const ProgressSeries> series;
 };
 

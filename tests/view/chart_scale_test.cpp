@@ -177,6 +177,25 @@ TEST(ChartScale, ThinningKeepsWhatThePixelsShow)
               std::max_element(points.begin(), points.end(), byY)->y());
     EXPECT_TRUE(line.Take().isEmpty());
 
+    // As bars, a column each, each reaching the column before; a leap over
+    // empty columns joined by a segment.
+    ColumnBars bars(2);
+    for (const QPointF& p : points)
+        bars.Add(p);
+    bars.Add(QPointF(600, 10));
+    ASSERT_EQ(bars.Joins().size(), 1u);
+    EXPECT_EQ(bars.Joins()[0], QLineF(points.back(), QPointF(600, 10)));
+    const std::vector<QRectF> columns = bars.Take();
+    EXPECT_EQ(columns.size(), 501u); // 500 columns of points, and the one leapt to
+    EXPECT_TRUE(bars.Joins().empty());
+    for (std::size_t i = 1; i + 1 < columns.size(); ++i)
+        EXPECT_TRUE(columns[i].top() <= columns[i - 1].bottom() && columns[i].bottom() >= columns[i - 1].top()) << i;
+    const auto covers = [&](const QPointF& p) {
+        return std::any_of(columns.begin(), columns.end(), [&](const QRectF& r) { return r.contains(p); });
+    };
+    for (std::size_t i = 0; i < points.size(); i += 101)
+        EXPECT_TRUE(covers(points[i])) << i;
+
     const QRectF area(10, 50, 500, 300);
     DotThinner dots(area, 2);
     int outside = 0;
