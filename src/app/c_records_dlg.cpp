@@ -8,7 +8,6 @@
 #include "view/progress_charts.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -362,22 +361,16 @@ void CRecordsDlg::LoadProgress()
     const int asked = ++progressAsked;
     const QString level = Level(), style = Style();
     const Qt::DayOfWeek weekStart = QLocale().firstDayOfWeek();
-    auto series = std::make_shared<ProgressSeries>();
-    // Every win of the kind, the charts' lines worked out beside the read:
-    // the read is timed apart from the painting.
+    auto series = std::make_shared<std::shared_ptr<const ProgressSeries>>();
+    // Every win of the kind and the charts' lines worked out beside the
+    // read, which is timed apart from the painting.
     const auto read = [series, level, style, weekStart](Records& from) {
-        QElapsedTimer clock;
-        clock.start();
-        std::vector<ProgressWin> all = from.Progress(level, style);
-        const double queryMs = double(clock.nsecsElapsed()) / 1e6;
-        *series = MakeProgress(level, style, std::move(all), QDate::currentDate(), QTimeZone::systemTimeZone(),
-                               weekStart);
-        series->queryMs = queryMs;
+        *series = from.ProgressOf(level, style, QDate::currentDate(), QTimeZone::systemTimeZone(), weekStart);
     };
     const auto show = [this, series, asked] {
         // A read asked for before the kind changed again shows nothing.
         if (asked == progressAsked)
-            progressTab->SetSeries(series);
+            progressTab->SetSeries(*series ? *series : std::make_shared<const ProgressSeries>());
     };
     progressTab->ShowReading();
     if (keeper) {

@@ -78,6 +78,9 @@ void RecordsKeeper::Keep(const GameResult& won)
             Records::Failure failure;
             if (!records.Add(won, &failure))
                 kept.failure = failure;
+            // The charts of the kind are ready for the next look at them.
+            else
+                records.PrepareProgress(won.level, won.style);
             return kept;
         },
         [this, wonIn = game](const Kept& kept) {

@@ -47,14 +47,20 @@ double RoundWidth(double raw, double least, bool durations)
     return best > 0 ? best : least;
 }
 
-// The value a fraction `q` of the way through the sorted values, between
-// the two nearest as a straight line between them puts it.
-double Quantile(const std::vector<std::int64_t>& sorted, double q)
+// The value a fraction `q` of the way through the values in order, between
+// the two nearest as a straight line between them puts it. The values are
+// partly ordered on the way, not sorted: a hundred thousand results cost a
+// pass or two.
+double Quantile(std::vector<std::int64_t>& values, double q)
 {
-    const double at = q * double(sorted.size() - 1);
-    const std::size_t below = std::size_t(std::floor(at));
-    const std::size_t above = std::min(below + 1, sorted.size() - 1);
-    return double(sorted[below]) + (at - double(below)) * double(sorted[above] - sorted[below]);
+    const double at = q * double(values.size() - 1);
+    const auto below = values.begin() + std::ptrdiff_t(std::floor(at));
+    std::nth_element(values.begin(), below, values.end());
+    const double low = double(*below);
+    if (below + 1 == values.end())
+        return low;
+    const double next = double(*std::min_element(below + 1, values.end()));
+    return low + (at - std::floor(at)) * (next - low);
 }
 
 // The day a moment falls on in a zone, remembering the bounds of the last
@@ -85,16 +91,25 @@ private:
 std::vector<SeriesPoint> RollingAverage(std::span<const ProgressWin> wins, std::size_t count)
 {
     std::vector<SeriesPoint> out;
-    std::vector<std::int64_t> scores;
-    scores.reserve(wins.size());
+    // The last `count` results without help, as they came, and the same
+    // kept in order: one goes out and one comes in at each win, so each
+    // step costs a few moves of `count` numbers, not a sort.
+    std::vector<std::int64_t> recent, sorted;
+    std::size_t oldest = 0; // in `recent`, a ring once full
     for (std::size_t i = 0; i < wins.size(); ++i) {
         if (wins[i].helped)
             continue;
-        scores.push_back(wins[i].score);
-        if (scores.size() < count)
-            continue;
-        if (const std::optional<double> average =
-                records_stats::TrimmedAverage(std::span<const std::int64_t>(scores).last(count), count))
+        const std::int64_t score = wins[i].score;
+        if (recent.size() < count) {
+            recent.push_back(score);
+        } else {
+            sorted.erase(std::lower_bound(sorted.begin(), sorted.end(), recent[oldest]));
+            recent[oldest] = score;
+            oldest = (oldest + 1) % count;
+        }
+        sorted.insert(std::upper_bound(sorted.begin(), sorted.end(), score), score);
+        // The table's rule, on numbers already in order: the same figure.
+        if (const std::optional<double> average = records_stats::TrimmedAverage(sorted, count))
             out.push_back(SeriesPoint{i, *average});
     }
     return out;
@@ -114,9 +129,9 @@ HistogramBins Bins(std::vector<std::int64_t> values, bool whole, bool durations)
     HistogramBins bins;
     if (values.empty())
         return bins;
-    std::sort(values.begin(), values.end());
     const double n = double(values.size());
-    const double low = double(values.front()), high = double(values.back());
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    const double low = double(*lowest), high = double(*highest);
     const double spread = Quantile(values, 0.75) - Quantile(values, 0.25);
     double width = spread > 0 ? 2 * spread / std::cbrt(n) : (high - low) / (std::ceil(std::log2(n)) + 1);
     if (width <= 0)

@@ -4,11 +4,15 @@
 #include "model/safe_file.h"
 #include "model/sql_statement.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 namespace tesselo {
 
@@ -297,6 +301,7 @@ bool Records::Clear(QString* error)
         return false;
     }
     pending.clear();
+    progressKept.clear();
     if (QFileInfo::exists(Path()))
         EnsureOpen(nullptr);
     const QFileInfo info(Path());
@@ -363,10 +368,100 @@ std::vector<KeptWin> Records::Page(const QString& level, const QString& style, O
     });
 }
 
+Records::ProgressKept* Records::KeptProgress(sqlite3* db, const QString& level, const QString& style, int* rc)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const records_rows::ProgressMark now = records_rows::MarkOf(db, level, style, rc);
+    if (*rc != SQLITE_ROW)
+        return nullptr;
+    const auto kept = std::find_if(progressKept.begin(), progressKept.end(), [&](const ProgressKept& k) {
+        return k.level == level && k.style == style && k.connection == file.Connections();
+    });
+    ProgressKept entry;
+    if (kept != progressKept.end()) {
+        entry = std::move(*kept);
+        progressKept.erase(kept);
+    }
+    const bool known = !entry.level.isEmpty();
+    if (known && now.won == entry.mark.won && now.lastId >= entry.mark.lastId) {
+        // Wins of other kinds only, if any: these are as they were.
+        entry.mark = now;
+    } else {
+        // Of the wins kept since, only those; they usually go last. Should
+        // the figures not add up (the file is another), every win.
+        std::int64_t rows = 0;
+        std::vector<ProgressWin> added;
+        const bool grew = known && now.won > entry.mark.won && now.lastId > entry.mark.lastId;
+        if (grew)
+            added = records_rows::Progress(db, level, style, entry.mark.lastId, now.lastId, &rows, rc);
+        if (grew && *rc == SQLITE_DONE && rows == now.won - entry.mark.won) {
+            const auto older = [](const ProgressWin& a, const ProgressWin& b) {
+                return a.finished != b.finished ? a.finished < b.finished : a.id < b.id;
+            };
+            const std::size_t before = entry.wins.size();
+            entry.wins.insert(entry.wins.end(), added.begin(), added.end());
+            std::inplace_merge(entry.wins.begin(), entry.wins.begin() + std::ptrdiff_t(before), entry.wins.end(),
+                               older);
+        } else {
+            entry.wins = records_rows::Progress(db, level, style, 0, now.lastId, &rows, rc);
+        }
+        if (*rc != SQLITE_DONE)
+            return nullptr;
+        entry.level = level;
+        entry.style = style;
+        entry.connection = file.Connections();
+        entry.mark = now;
+        entry.series.reset();
+        entry.queryMs = double(clock.nsecsElapsed()) / 1e6;
+    }
+    progressKept.push_back(std::move(entry));
+    if (progressKept.size() > kProgressKept)
+        progressKept.erase(progressKept.begin());
+    return &progressKept.back();
+}
+
 std::vector<ProgressWin> Records::Progress(const QString& level, const QString& style)
 {
-    return Reading(std::vector<ProgressWin>(),
-                   [&](sqlite3* db, int* rc) { return records_rows::Progress(db, level, style, rc); });
+    return Reading(std::vector<ProgressWin>(), [&](sqlite3* db, int* rc) {
+        const ProgressKept* kept = KeptProgress(db, level, style, rc);
+        return kept ? kept->wins : std::vector<ProgressWin>();
+    });
+}
+
+std::shared_ptr<const ProgressSeries> Records::ProgressOf(const QString& level, const QString& style,
+                                                          const QDate& today, const QTimeZone& zone,
+                                                          Qt::DayOfWeek weekStart)
+{
+    return Reading(std::shared_ptr<const ProgressSeries>(), [&](sqlite3* db, int* rc) {
+        ProgressKept* kept = KeptProgress(db, level, style, rc);
+        if (!kept)
+            return std::shared_ptr<const ProgressSeries>();
+        if (!kept->series || kept->today != today || kept->zone != zone || kept->weekStart != weekStart) {
+            auto series = std::make_shared<ProgressSeries>(MakeProgress(level, style, kept->wins, today, zone, weekStart));
+            series->queryMs = kept->queryMs;
+            kept->series = std::move(series);
+            kept->today = today;
+            kept->zone = zone;
+            kept->weekStart = weekStart;
+        }
+        return kept->series;
+    });
+}
+
+void Records::PrepareProgress(const QString& level, const QString& style)
+{
+    const auto kept = std::find_if(progressKept.begin(), progressKept.end(), [&](const ProgressKept& k) {
+        return k.level == level && k.style == style && k.series;
+    });
+    if (kept == progressKept.end()) {
+        ProgressOf(level, style, QDate::currentDate(), QTimeZone::systemTimeZone(), QLocale().firstDayOfWeek());
+        return;
+    }
+    // Copied: the entry moves as it is brought up to date.
+    const QDate today = kept->today;
+    const QTimeZone zone = kept->zone;
+    ProgressOf(level, style, today, zone, kept->weekStart);
 }
 
 std::vector<QDate> Records::DailyDaysBack(const QDate& today)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/game_result.h"
+#include "model/progress_series.h"
 #include "model/records_csv.h"
 #include "model/records_file.h"
 #include "model/records_json.h"
@@ -14,6 +15,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -117,8 +119,19 @@ public:
     // Wins of one level and style, `limit` from `offset` on.
     std::vector<KeptWin> Page(const QString& level, const QString& style, Order order, int offset, int limit);
     // Every win of one level and style, oldest first, for the charts
-    // (records_rows.h).
+    // (records_rows.h). The wins of the last few kinds read are kept in
+    // memory: while the records hold the same wins, they are not read
+    // again, and of the wins kept since, only those are read.
     std::vector<ProgressWin> Progress(const QString& level, const QString& style);
+    // The charts' figures of a kind (progress_series.h), days counted in
+    // `zone` up to `today`: worked out again only when its wins or the day
+    // changed.
+    std::shared_ptr<const ProgressSeries> ProgressOf(const QString& level, const QString& style, const QDate& today,
+                                                     const QTimeZone& zone, Qt::DayOfWeek weekStart);
+    // Works out the figures of a kind ahead of a look at them (after a win
+    // of that kind, on the records' worker): for the day they were last
+    // worked out for, or today where the player is.
+    void PrepareProgress(const QString& level, const QString& style);
     // The days of the current streak of daily puzzles (records_stats.h).
     std::vector<QDate> DailyDaysBack(const QDate& today);
     // A page of the daily puzzles won, of every level and style, the
@@ -172,8 +185,28 @@ private:
     template <typename T, typename Read>
     T Reading(T fallback, Read read);
 
+    // The wins of a kind as last read for the charts, where the records
+    // stood then, and the figures last worked out from them, for which day.
+    struct ProgressKept {
+        QString level;
+        QString style;
+        std::uint64_t connection = 0;
+        records_rows::ProgressMark mark;
+        std::vector<ProgressWin> wins;
+        double queryMs = 0; // the last read
+        std::shared_ptr<const ProgressSeries> series;
+        QDate today;
+        QTimeZone zone;
+        Qt::DayOfWeek weekStart = Qt::Monday;
+    };
+    // The kind's entry brought up to date and made the latest, or none
+    // when the records could not be read.
+    ProgressKept* KeptProgress(sqlite3* db, const QString& level, const QString& style, int* rc);
+    static constexpr std::size_t kProgressKept = 4;
+
     RecordsFile file;
     QString jsonPath;
+    std::vector<ProgressKept> progressKept; // the latest last
     PendingWins pendingFile;
     std::vector<Waiting> pending;
     ImportProgress importProgress;

@@ -227,9 +227,25 @@ std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& styl
     return out;
 }
 
-std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QString& style, int* rc)
+ProgressMark MarkOf(sqlite3* db, const QString& level, const QString& style, int* rc)
+{
+    // One statement, so one moment: a win written between two would be
+    // counted in one figure and not the other.
+    SqlStatement q(db, "SELECT (SELECT won FROM kinds WHERE level = ?1 AND style = ?2), (SELECT max(id) FROM wins)");
+    q.Bind(1, level).Bind(2, style);
+    ProgressMark mark;
+    if ((*rc = q.Step()) == SQLITE_ROW) {
+        mark.won = q.Int(0);
+        mark.lastId = q.Int(1);
+    }
+    return mark;
+}
+
+std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QString& style, std::int64_t afterId,
+                                  std::int64_t upToId, std::int64_t* rows, int* rc)
 {
     std::vector<ProgressWin> out;
+    *rows = 0;
     // The kind itself is judged once, by the rules a listed win is judged
     // by; each row then by its figures.
     GameResult kind;
@@ -241,12 +257,22 @@ std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QStri
         return out;
     const QByteArray levelText = level.toUtf8(), styleText = style.toUtf8();
     const bool speed = GameResult::ScoreOf(style, 0, 1) == 1;
-    SqlStatement q(db, "SELECT id, finished, moves, milliseconds, par, par_is_optimal, assisted, start IS NOT NULL, "
-                       "level, style FROM wins WHERE level = ?1 AND style = ?2 ORDER BY finished, id");
-    q.Bind(1, levelText).Bind(2, styleText);
+    // The few wins kept since an earlier read are found by their ids (the
+    // unary plus keeps the kind's indexes out of it).
+    SqlStatement q(db, afterId <= 0
+                           ? "SELECT id, finished, moves, milliseconds, par, par_is_optimal, assisted, "
+                             "start IS NOT NULL, level, style FROM wins WHERE level = ?1 AND style = ?2 AND id <= ?4 "
+                             "ORDER BY finished, id"
+                           : "SELECT id, finished, moves, milliseconds, par, par_is_optimal, assisted, "
+                             "start IS NOT NULL, level, style FROM wins WHERE id > ?3 AND id <= ?4 AND +level = ?1 "
+                             "AND +style = ?2 ORDER BY finished, id");
+    q.Bind(1, levelText).Bind(2, styleText).Bind(3, afterId).Bind(4, upToId);
     while ((*rc = q.Step()) == SQLITE_ROW) {
+        if (!q.TextIs(8, levelText) || !q.TextIs(9, styleText))
+            continue;
+        ++*rows;
         const std::int64_t finished = q.Int(1), moves = q.Int(2), milliseconds = q.Int(3);
-        if (!SoundFigures(moves, milliseconds, finished) || !q.TextIs(8, levelText) || !q.TextIs(9, styleText))
+        if (!SoundFigures(moves, milliseconds, finished))
             continue;
         ProgressWin& w = out.emplace_back();
         w.id = q.Int(0);

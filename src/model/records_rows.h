@@ -118,11 +118,24 @@ bool Holds(sqlite3* db, const GameResult& result, int* rc);
 // result (SQLITE_DONE or SQLITE_ROW when all went well).
 std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& style, WinOrder order, int offset,
                           int limit, int* rc);
-// Every win of one level and style, the oldest first (by the moment it
-// ended, then in the order kept), in one query the index of the newest
-// wins answers. A row whose values are not those of a sound win of the
-// kind is passed over, as the list passes it over.
-std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QString& style, int* rc);
+// Where the wins of one kind stand, read at one moment: how many the kind
+// has had (its count in kinds) and the highest row id of all the wins. No
+// win is ever taken out of a file, so while both are the same, so are the
+// kind's wins; once they grew, the new wins are those above the old id.
+struct ProgressMark {
+    std::int64_t won = 0;
+    std::int64_t lastId = 0;
+    bool operator==(const ProgressMark&) const = default;
+};
+ProgressMark MarkOf(sqlite3* db, const QString& level, const QString& style, int* rc);
+// The wins of one level and style with a row id above `afterId` and at
+// most `upToId`, the oldest first (by the moment each ended, then in the
+// order kept), in one query: from 0, every win, by the index of the newest
+// wins; from a later id, the few kept since, by their ids. A row whose
+// values are not those of a sound win of the kind is passed over, as the
+// list passes it over; `rows` counts every row of the kind read.
+std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QString& style, std::int64_t afterId,
+                                  std::int64_t upToId, std::int64_t* rows, int* rc);
 // Daily puzzles won, of every level and style, the newest puzzle first.
 std::vector<KeptWin> DailyPage(sqlite3* db, int offset, int limit, int* rc);
 // The win kept under `id` with its replay, when it has one that fits.

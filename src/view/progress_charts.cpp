@@ -31,8 +31,9 @@ constexpr double kHourMs = 3600.0 * 1000;
 // The narrowest span the time axis zooms to.
 constexpr double kNarrowestMs = 2 * kHourMs;
 constexpr double kDotDiameter = 5;
-// Dots nearer than this share a cell and are drawn once.
-constexpr double kDotCell = 2;
+// Dots nearer than this share a cell and are drawn once: within a dot of
+// each other, they would cover the same pixels but a ring's width.
+constexpr double kDotCell = 4;
 // How near the pointer must come to a dot to point at it.
 constexpr double kReach = 6;
 // A drag begins once the pointer has moved this far.
@@ -103,8 +104,13 @@ void Stamp(QPainter& p, const std::vector<QPointF>& centres, const QPixmap& spri
     std::vector<QPainter::PixmapFragment> fragments;
     fragments.reserve(centres.size());
     const QRectF whole(0, 0, sprite.width(), sprite.height());
+    // On whole device pixels, each stamp is a plain copy; between them
+    // every one would be filtered.
+    const double half = sprite.width() / ratio / 2;
+    const auto snapped = [&](double v) { return std::round((v - half) * ratio) / ratio + half; };
     for (const QPointF& at : centres)
-        fragments.push_back(QPainter::PixmapFragment::create(at, whole, 1 / ratio, 1 / ratio));
+        fragments.push_back(
+            QPainter::PixmapFragment::create(QPointF(snapped(at.x()), snapped(at.y())), whole, 1 / ratio, 1 / ratio));
     p.drawPixmapFragments(fragments.data(), int(fragments.size()), sprite);
 }
 
@@ -505,7 +511,7 @@ void TrendChart::Render(QPainter& p)
     }
     chart::DotThinner solid(dotArea, kDotCell), hollow(dotArea, kDotCell);
     for (std::size_t i = first; i < end; ++i)
-        (wins[i].helped ? hollow : solid).Add(PointOf(i));
+        (wins[i].helped ? hollow : solid).Add(QPointF(X(double(wins[i].finished)), Y(double(wins[i].score))));
     Stamp(p, solid.Kept(), Sprite(c.win, kDotDiameter, false, ratio), ratio);
     Stamp(p, hollow.Kept(), Sprite(c.win, kDotDiameter, true, ratio), ratio);
     dotsDrawn += int(solid.Kept().size() + hollow.Kept().size());
@@ -719,6 +725,7 @@ QString ResultsHistogram::BinText(std::size_t bin) const
 
 void ResultsHistogram::paintEvent(QPaintEvent*)
 {
+
     QPainter p(this);
     const ChartColors c = ChartColors::Of(palette());
     p.fillRect(rect(), c.base);
@@ -886,6 +893,7 @@ QString ActivityStrip::StreakText() const
 
 void ActivityStrip::paintEvent(QPaintEvent*)
 {
+
     QPainter p(this);
     const ChartColors c = ChartColors::Of(palette());
     p.fillRect(rect(), c.base);
