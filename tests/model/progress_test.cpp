@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numeric>
+#include <tuple>
 
 using namespace tesselo;
 using tesselo::testing::TempCwd;
@@ -185,4 +187,55 @@ TEST(Progress, ActivityCountsTheDaysOfTheZoneAndTheStreak)
     EXPECT_EQ(year.wins.size(), std::size_t(year.firstDay.daysTo(today) + 1));
     EXPECT_GE(year.wins.size(), 365u);
     EXPECT_LT(year.wins.size(), 372u);
+}
+
+// The wins kept in memory follow the file: wins added here or by another
+// window, of this kind or another, one ended before the newest, the
+// records cleared here or there: each read gives what a fresh read of the
+// file gives. The figures are worked out again only when the wins or the
+// day changed.
+TEST(Progress, TheWinsKeptInMemoryFollowTheFile)
+{
+    TempCwd cwd;
+    Records mine, other;
+    const auto key = [](const std::vector<ProgressWin>& wins) {
+        std::vector<std::tuple<std::int64_t, std::int64_t, std::int64_t, bool>> out;
+        for (const ProgressWin& w : wins)
+            out.emplace_back(w.id, w.finished, w.score, w.helped);
+        return out;
+    };
+    const auto fresh = [&] { return key(Records().Progress("Expert", "Strategy")); };
+    const auto win = [](const char* style, int moves, int minute) { return WinOf(style, Played{moves, false, minute}); };
+    const struct {
+        const char* what;
+        std::function<void()> step;
+        std::size_t wins;
+        bool changed; // the kind's wins
+    } steps[] = {
+        {"three wins here", [&] { ASSERT_TRUE(mine.AddAll({win("Strategy", 30, 1), win("Strategy", 31, 5), win("Strategy", 29, 9)})); }, 3, true},
+        {"one ended earlier, by another window", [&] { ASSERT_TRUE(other.Add(win("Strategy", 40, 3))); }, 4, true},
+        {"another kind only", [&] { ASSERT_TRUE(other.Add(win("Speed", 40, 20))); }, 4, false},
+        {"two more here", [&] { ASSERT_TRUE(mine.AddAll({win("Strategy", 25, 30), win("Strategy", 26, 30)})); }, 6, true},
+        {"cleared here, one since", [&] { ASSERT_TRUE(mine.Clear()); ASSERT_TRUE(other.Add(win("Strategy", 50, 1))); }, 1, true},
+        {"cleared by the other", [&] { ASSERT_TRUE(other.Clear()); ASSERT_TRUE(other.AddAll({win("Strategy", 7, 2), win("Strategy", 8, 4)})); }, 2, true},
+    };
+    std::shared_ptr<const ProgressSeries> before;
+    for (const auto& s : steps) {
+        s.step();
+        const std::vector<ProgressWin> read = mine.Progress("Expert", "Strategy");
+        EXPECT_EQ(read.size(), s.wins) << s.what;
+        EXPECT_EQ(key(read), fresh()) << s.what;
+        const auto series = mine.ProgressOf("Expert", "Strategy", QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday);
+        ASSERT_TRUE(series) << s.what;
+        EXPECT_EQ(key(series->wins), key(read)) << s.what;
+        // Asked again with nothing changed: the same figures, not worked out again.
+        EXPECT_EQ(mine.ProgressOf("Expert", "Strategy", QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday), series)
+            << s.what;
+        EXPECT_EQ(series != before, s.changed) << s.what;
+        before = series;
+    }
+    // Another day: the strip ends elsewhere, and the figures are new.
+    const auto nextDay = mine.ProgressOf("Expert", "Strategy", QDate(2026, 1, 6), QTimeZone::utc(), Qt::Monday);
+    EXPECT_NE(nextDay, before);
+    EXPECT_EQ(nextDay->activity.wins.size(), before->activity.wins.size() + 1);
 }
