@@ -45,15 +45,15 @@ QColor Mixed(const QColor& a, const QColor& b, double t)
                             float(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
-// Dates as the Records window writes them: in the player's language, or
-// year-month-day in the C locale.
-QString DateText(const QDateTime& when, bool withTime)
+// The moment a win ended as the Records window's list writes it: in the
+// player's language, or year-month-day in the C locale.
+QString WhenText(std::int64_t ms)
 {
-    const QDateTime local = when.toLocalTime();
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toLocalTime();
     const QLocale locale;
     if (locale.language() == QLocale::C)
-        return local.toString(withTime ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
-    return withTime ? locale.toString(local, QLocale::ShortFormat) : locale.toString(local.date(), QLocale::LongFormat);
+        return local.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return locale.toString(local, QLocale::ShortFormat);
 }
 
 QString ScoreText(bool speed, double score)
@@ -362,7 +362,7 @@ QString TrendChart::WinText(std::size_t win) const
     const ProgressWin& w = series->wins[win];
     const bool speed = series->IsSpeed();
     QStringList lines;
-    lines << DateText(QDateTime::fromMSecsSinceEpoch(w.finished, QTimeZone::utc()), true);
+    lines << WhenText(w.finished);
     lines << tr("Result: %1").arg(ScoreText(speed, double(w.score)));
     lines << tr("Moves: %1").arg(w.moves);
     lines << tr("Time: %1").arg(Game::TimeText(w.milliseconds));
