@@ -7,23 +7,23 @@
         <source>%1: %n win(s)</source>
         <comment>wins on a day</comment>
         <translation>
-            <numerusform>%1 : %n victoire</numerusform>
-            <numerusform>%1 : %n victoires</numerusform>
+            <numerusform>%1&#xa0;: %n victoire</numerusform>
+            <numerusform>%1&#xa0;: %n victoires</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Current streak: %n day(s) in a row with a win</source>
         <comment>without help, ending today or yesterday</comment>
         <translation>
-            <numerusform>Série en cours : %n jour d&apos;affilée avec une victoire</numerusform>
-            <numerusform>Série en cours : %n jours d&apos;affilée avec une victoire</numerusform>
+            <numerusform>Série en cours&#xa0;: %n jour d&apos;affilée avec une victoire</numerusform>
+            <numerusform>Série en cours&#xa0;: %n jours d&apos;affilée avec une victoire</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Wins in the last year: %n</source>
         <translation>
-            <numerusform>Victoires sur la dernière année : %n</numerusform>
-            <numerusform>Victoires sur la dernière année : %n</numerusform>
+            <numerusform>Victoires sur la dernière année&#xa0;: %n</numerusform>
+            <numerusform>Victoires sur la dernière année&#xa0;: %n</numerusform>
         </translation>
     </message>
     <message>
@@ -495,7 +495,7 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     </message>
     <message>
         <source>&quot;%1&quot; could not be written: %2</source>
-        <translation>« %1 » n&apos;a pas pu être écrit : %2</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être écrit&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -730,24 +730,24 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
         <source>%1 moves: %n win(s)</source>
         <comment>wins without help with this many moves</comment>
         <translation>
-            <numerusform>%1 coups : %n victoire</numerusform>
-            <numerusform>%1 coups : %n victoires</numerusform>
+            <numerusform>%1 coups&#xa0;: %n victoire</numerusform>
+            <numerusform>%1 coups&#xa0;: %n victoires</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 to under %2: %n win(s)</source>
         <comment>wins without help in this range of times</comment>
         <translation>
-            <numerusform>De %1 à moins de %2 : %n victoire</numerusform>
-            <numerusform>De %1 à moins de %2 : %n victoires</numerusform>
+            <numerusform>De %1 à moins de %2&#xa0;: %n victoire</numerusform>
+            <numerusform>De %1 à moins de %2&#xa0;: %n victoires</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 to %2 moves: %n win(s)</source>
         <comment>wins without help in this range of moves</comment>
         <translation>
-            <numerusform>De %1 à %2 coups : %n victoire</numerusform>
-            <numerusform>De %1 à %2 coups : %n victoires</numerusform>
+            <numerusform>De %1 à %2 coups&#xa0;: %n victoire</numerusform>
+            <numerusform>De %1 à %2 coups&#xa0;: %n victoires</numerusform>
         </translation>
     </message>
     <message>
@@ -756,7 +756,7 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
     </message>
     <message>
         <source>Average of 12: %1</source>
-        <translation>Moyenne sur 12 : %1</translation>
+        <translation>Moyenne sur 12&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -806,27 +806,27 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
     </message>
     <message>
         <source>Result: %1</source>
-        <translation>Résultat : %1</translation>
+        <translation>Résultat&#xa0;: %1</translation>
     </message>
     <message>
         <source>Moves: %1</source>
-        <translation>Coups : %1</translation>
+        <translation>Coups&#xa0;: %1</translation>
     </message>
     <message>
         <source>Time: %1</source>
-        <translation>Temps : %1</translation>
+        <translation>Temps&#xa0;: %1</translation>
     </message>
     <message>
         <source>Par: %1 (the fewest possible)</source>
-        <translation>Par : %1 (le moins possible)</translation>
+        <translation>Par&#xa0;: %1 (le moins possible)</translation>
     </message>
     <message>
         <source>Par: %1</source>
-        <translation>Par : %1</translation>
+        <translation>Par&#xa0;: %1</translation>
     </message>
     <message>
         <source>Par: unknown</source>
-        <translation>Par : inconnu</translation>
+        <translation>Par&#xa0;: inconnu</translation>
     </message>
     <message>
         <source>Won with help</source>
@@ -842,7 +842,7 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
     </message>
     <message>
         <source>The wheel zooms the dates, a drag moves them; a click on a win replays it.</source>
-        <translation>La molette zoome sur les dates, un glisser les déplace ; un clic sur une victoire la rejoue.</translation>
+        <translation>La molette zoome sur les dates, un glisser les déplace&#xa0;; un clic sur une victoire la rejoue.</translation>
     </message>
     <message>
         <source>No wins of this level and style yet.</source>
