@@ -165,5 +165,6 @@ int main(int argc, char** argv)
     std::printf("  %-52s %8.1f ms  (target < 50 ms)  %s\n", "on the worker (BM_RecordsImportStall)", worker,
                 worker > 0 && worker < 50 ? "met" : "NOT MET");
     std::printf("  %-52s %8.1f ms  (the reference)\n", "on the window's thread (BM_RecordsImportOnThread)", onThread);
+    tesselo::bench::PrintSolverTargets();
     return 0;
 }

@@ -12,7 +12,7 @@
 #include "app/c_records_dlg.h"
 #include "app/records_keeper.h"
 #include "model/game.h"
-#include "model/levels.h"
+#include "model/grid_size.h"
 #include "model/progress_series.h"
 #include "model/records.h"
 #include "view/progress_charts.h"
@@ -51,21 +51,25 @@ GameResult ASolve()
 {
     std::uint64_t time = 133000000000000000ULL;
     Game game([&time] { return time; });
-    game.ChangeLevel(3, 4);
+    game.ChangeLevel({3, 4});
     game.NewGame();
     for (int m = 0; m < 40; ++m)
         m % 2 ? game.ShiftRowRight() : game.ShiftColumnDown();
     return game.ResultOfWin();
 }
 
-// The `i`th win: the solve with its level, style, score and time varied,
+// The grids the wins are spread over: the four levels and two sizes no
+// level has.
+constexpr GridSize kSizesWon[] = {kNovice, kPro, kExpert, kGenius, {5, 7}, {8, 8}};
+
+// The `i`th win: the solve with its size, style, score and time varied,
 // one in ten of them helped, one in twenty a daily puzzle of a day of its
 // own, a day missed after every ten of those.
 GameResult SomeWin(const GameResult& solve, int i)
 {
     GameResult won = solve;
-    won.level = QString::fromLatin1(kLevels[i % 4].key);
-    won.style = QString::fromLatin1(kStyles[(i / 4) % 2]);
+    won.size = kSizesWon[i % std::size(kSizesWon)];
+    won.style = Style::FromStrategy((i / std::size(kSizesWon)) % 2 == 0);
     won.moves = 30 + (i * 7919) % 200;
     won.milliseconds = 20000 + std::int64_t(i) * 104729 % 600000;
     won.finished = solve.finished.addSecs(i);
@@ -124,9 +128,10 @@ void KeepWin(benchmark::State& state, int kept)
             state.SkipWithError("a win was not kept");
 }
 
-// What the Records window asks when it opens: the summary of every level
-// and style, the first page of wins of one, best first and newest first,
-// and the daily puzzles won with their streak.
+// What the Records window asks when it opens: the sizes played, the
+// summary of every one of them in both styles (the window asks only for
+// the size on show), the first page of wins of one, best first and newest
+// first, and the daily puzzles won with their streak.
 void WindowQueries(benchmark::State& state, int kept)
 {
     const std::unique_ptr<Records> records = Opened(state, kept);
@@ -134,11 +139,11 @@ void WindowQueries(benchmark::State& state, int kept)
         return;
     for (auto _ : state) {
         int won = 0;
-        for (const Level& kind : kLevels)
-            for (const char* style : kStyles)
-                won += records->Summarize(QString::fromLatin1(kind.key), QString::fromLatin1(style)).won;
+        for (const GridSize size : records->SizesPlayed())
+            for (const Style style : {Style::Strategy, Style::Speed})
+                won += records->Summarize(size, style).won;
         for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
-            won += int(records->Page(QStringLiteral("Expert"), QStringLiteral("Speed"), order, 0, 100).size());
+            won += int(records->Page(kExpert, Style::Speed, order, 0, 100).size());
         won += int(records->DailyDaysBack(QDate(2100, 1, 1)).size() + records->DailyPage(0, 101).size());
         benchmark::DoNotOptimize(won);
     }
@@ -217,7 +222,7 @@ void ImportStall(benchmark::State& state, int wins)
         std::unique_ptr<CRecordsDlg> dialog;
         const double stall = LongestStallMs([&](QEventLoop& loop) {
             QObject::connect(&keeper, &RecordsKeeper::Idle, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-            dialog = std::make_unique<CRecordsDlg>(keeper, QStringLiteral("Expert"), QStringLiteral("Speed"));
+            dialog = std::make_unique<CRecordsDlg>(keeper, kExpert, Style::Speed);
             dialog->show();
         });
         longest = std::max(longest, stall);
@@ -268,8 +273,8 @@ const QString& OneKindWith(int wins)
     const QDateTime last = QDateTime::currentDateTimeUtc();
     for (int i = 0; i < wins; ++i) {
         GameResult won = SomeWin(solve, i);
-        won.level = QStringLiteral("Expert");
-        won.style = QStringLiteral("Speed");
+        won.size = kExpert;
+        won.style = Style::Speed;
         won.finished = last.addSecs(-std::int64_t(wins - i) * 4 * 365 * 86400 / wins);
         all.push_back(std::move(won));
     }
@@ -300,9 +305,9 @@ void ProgressRead(benchmark::State& state, int kept)
         state.ResumeTiming();
         QElapsedTimer clock;
         clock.start();
-        std::vector<ProgressWin> wins = records->Progress(QStringLiteral("Expert"), QStringLiteral("Speed"));
+        std::vector<ProgressWin> wins = records->Progress(kExpert, Style::Speed);
         queryMs += double(clock.nsecsElapsed()) / 1e6;
-        const ProgressSeries series = MakeProgress(QStringLiteral("Expert"), QStringLiteral("Speed"), std::move(wins),
+        const ProgressSeries series = MakeProgress(kExpert, Style::Speed, std::move(wins),
                                                    QDate::currentDate(), QTimeZone::systemTimeZone(), Qt::Monday);
         seriesMs += series.seriesMs;
         if (int(series.wins.size()) != kept)
@@ -320,8 +325,8 @@ void ProgressPaint(benchmark::State& state, int kept)
     const QString& file = OneKindWith(kept);
     Records records(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
     auto series = std::make_shared<ProgressSeries>(
-        MakeProgress(QStringLiteral("Expert"), QStringLiteral("Speed"),
-                     records.Progress(QStringLiteral("Expert"), QStringLiteral("Speed")), QDate::currentDate(),
+        MakeProgress(kExpert, Style::Speed,
+                     records.Progress(kExpert, Style::Speed), QDate::currentDate(),
                      QTimeZone::systemTimeZone(), Qt::Monday));
     if (int(series->wins.size()) != kept) {
         state.SkipWithError("the wins were not all read");
@@ -365,7 +370,7 @@ void ProgressWindow(benchmark::State& state, int kept, bool cold)
     std::unique_ptr<RecordsKeeper> keeper = OpenedKeeper(file);
     if (!cold) {
         // The look before, untimed.
-        CRecordsDlg before(*keeper, QStringLiteral("Expert"), QStringLiteral("Speed"));
+        CRecordsDlg before(*keeper, kExpert, Style::Speed);
         before.lists->setCurrentWidget(before.progressTab);
         while (!before.progressTab->Series())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -379,7 +384,7 @@ void ProgressWindow(benchmark::State& state, int kept, bool cold)
         }
         QElapsedTimer clock;
         clock.start();
-        CRecordsDlg dialog(*keeper, QStringLiteral("Expert"), QStringLiteral("Speed"));
+        CRecordsDlg dialog(*keeper, kExpert, Style::Speed);
         dialog.resize(900, 900);
         dialog.show();
         openMs += double(clock.nsecsElapsed()) / 1e6;

@@ -4,13 +4,18 @@
 #include "solver/pattern_table.h"
 #include "solver/phase_tables.h"
 #include "solver/solver.h"
+#include "solver/soundness.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <map>
 #include <memory>
 #include <numeric>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace tesselo::bench {
@@ -46,16 +51,53 @@ std::shared_ptr<const PhaseTables> LargeTables()
     return tables;
 }
 
+// The targets of the grids no level has: the mean length of a plan for a
+// random position, and the mean processor time to make it.
+struct Target {
+    int rows;
+    int columns;
+    int positions;
+    double length;
+    double milliseconds;
+};
+constexpr Target kTargets[] = {
+    {4, 4, 100, 20, 200}, {5, 5, 100, 44, 200}, {6, 6, 100, 65, 200},
+    {8, 8, 100, 118, 200}, {10, 10, 100, 189, 200}, {16, 16, 20, 500, 2000},
+};
+
+// What each set measured, for the summary after the run.
+struct Measured {
+    double length = 0;
+    double milliseconds = 0;
+};
+std::map<std::string, Measured>& Results()
+{
+    static std::map<std::string, Measured> results;
+    return results;
+}
+
+double ProcessorMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
 // One iteration solves the whole set; the counters give the mean time a
 // position (processor time, as for the other cases) and the mean length.
-void SolveSet(benchmark::State& state, const Solver& solver, const std::vector<Position>& positions)
+// A plan that does not solve its position is no measurement.
+void SolveSet(benchmark::State& state, const Solver& solver, const std::vector<Position>& positions,
+              const std::string& name = {})
 {
     std::uint64_t slides = 0;
     std::uint64_t solved = 0;
+    double milliseconds = 0;
     for (auto _ : state) {
         for (const Position& p : positions) {
+            const double start = ProcessorMilliseconds();
             const auto plan = solver.Solve(p);
-            if (!plan) {
+            milliseconds += ProcessorMilliseconds() - start;
+            if (!plan || !BringsHome(p, *plan)) {
                 state.SkipWithError("no plan");
                 return;
             }
@@ -67,6 +109,13 @@ void SolveSet(benchmark::State& state, const Solver& solver, const std::vector<P
     state.counters["mean_length"] = double(slides) / double(solved);
     state.counters["per_position"] =
         benchmark::Counter(double(solved), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    if (!name.empty())
+        Results()[name] = Measured{double(slides) / double(solved), milliseconds / double(solved)};
+}
+
+std::string NameOf(const Target& target)
+{
+    return "BM_Solve" + std::to_string(target.rows) + "x" + std::to_string(target.columns);
 }
 
 } // namespace
@@ -127,6 +176,36 @@ void RegisterSolverCases(bool tiny)
         solver.Solve(positions.front());
         SolveSet(state, solver, positions);
     })->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
+
+    // The other sizes: the block solver's plans (with the exact rest up to
+    // 24 cells, its bound built before the timing starts).
+    for (const Target& target : kTargets) {
+        const int count = tiny ? 1 : target.positions;
+        benchmark::RegisterBenchmark(NameOf(target).c_str(), [target, count](benchmark::State& state) {
+            static const Solver solver;
+            const auto positions = RandomPositions(target.rows, target.columns, count);
+            solver.Solve(Position::Solved(target.rows, target.columns));
+            solver.Shortest(positions.front(), 1);
+            SolveSet(state, solver, positions, NameOf(target));
+        })->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
+    }
+}
+
+void PrintSolverTargets()
+{
+    std::printf("\nPlans for random positions of the grids no level has (mean over each set):\n");
+    for (const Target& target : kTargets) {
+        const std::string name = NameOf(target);
+        const auto it = Results().find(name);
+        if (it == Results().end()) {
+            std::printf("  %-14s    n/a\n", name.c_str());
+            continue;
+        }
+        const Measured& m = it->second;
+        const bool met = m.length <= target.length && m.milliseconds <= target.milliseconds;
+        std::printf("  %-14s length %7.2f (target <= %.0f)  time %8.2f ms (target <= %.0f ms)  %s\n", name.c_str(),
+                    m.length, target.length, m.milliseconds, target.milliseconds, met ? "met" : "NOT MET");
+    }
 }
 
 } // namespace tesselo::bench

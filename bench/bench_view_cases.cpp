@@ -28,7 +28,7 @@ QSize gSize;
 struct GeniusBoard {
     explicit GeniusBoard(qreal ratio)
     {
-        game.ChangeLevel(4, 6);
+        game.ChangeLevel({4, 6});
         GameSetup(game).board.LoadScaled(gPhoto, gSize.width(), gSize.height(), ratio);
         game.NewGame();
         GameSetup(game).grid.Select({1, 2});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/records.h"
 #include "model/tile_grid.h"
 
 #include <QByteArray>
@@ -27,11 +28,11 @@ inline void Require(bool holds, const char* property)
     }
 }
 
-// A grid the game can play: a difficulty size, one tile per cell, every
-// home exactly once, the selection inside.
+// A grid the game can play: 2 to 16 rows and columns, one tile per cell,
+// every home exactly once, the selection inside.
 inline void RequirePlayableGrid(const TileGrid& g)
 {
-    Require(TileGrid::IsDifficultySize(g.rowCount, g.columnCount), "a difficulty size");
+    Require(g.Size().IsValid(), "a size the game plays");
     Require(g.cells.size() == std::size_t(g.rowCount * g.columnCount), "one tile per cell");
     std::vector<bool> seen(g.cells.size(), false);
     for (const Tile& tile : g.cells) {
@@ -45,6 +46,19 @@ inline void RequirePlayableGrid(const TileGrid& g)
     Require(g.selectedRow >= 0 && g.selectedRow < g.rowCount && g.selectedColumn >= 0 &&
                 g.selectedColumn < g.columnCount,
             "the selection inside the grid");
+}
+
+// The sizes the records window lists: the four levels and every size the
+// records hold a win of.
+inline std::vector<GridSize> SizesListed(Records& records)
+{
+    std::vector<GridSize> sizes{kNovice, kPro, kExpert, kGenius};
+    for (const GridSize size : records.SizesPlayed()) {
+        Require(size.IsValid(), "a size played is a size the game plays");
+        if (!size.IsLevel())
+            sizes.push_back(size);
+    }
+    return sizes;
 }
 
 // Image decoding and fonts need a GUI application; the offscreen platform

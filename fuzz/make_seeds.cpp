@@ -43,7 +43,9 @@ bool Write(const QString& dir, const QString& name, const std::uint8_t* bytes, s
            file.write(reinterpret_cast<const char*>(bytes), qint64(length)) == qint64(length);
 }
 
-const std::pair<int, int> kSizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
+// The four levels, the smallest and largest grids, and sizes no level has,
+// one of each shape.
+const GridSize kSizes[] = {kNovice, kPro, kExpert, kGenius, {2, 2}, {16, 16}, {5, 7}, {7, 5}};
 
 bool SavedGames(const QString& dir)
 {
@@ -62,7 +64,7 @@ bool SavedGames(const QString& dir)
         for (const GameState state : {Idle, Playing, Solved})
             for (const bool strategy : {true, false}) {
                 Game game([&time] { return time; });
-                game.ChangeLevel(rows, columns);
+                game.ChangeLevel({rows, columns});
                 time += 123457;
                 game.NewGame();
                 game.ShiftRowRight();
@@ -126,7 +128,7 @@ bool Histories(const QString& dir)
     for (const auto& [rows, columns] : kSizes)
         for (int undone = 0; undone < 2; ++undone) {
             Game game([&time] { return time; });
-            game.ChangeLevel(rows, columns);
+            game.ChangeLevel({rows, columns});
             time += 98765;
             game.NewGame();
             game.ShiftRowRight();
@@ -151,7 +153,7 @@ std::vector<GameResult> SomeWins()
     for (const auto& [rows, columns] : kSizes)
         for (const bool strategy : {true, false}) {
             Game game([&time] { return time; });
-            game.ChangeLevel(rows, columns);
+            game.ChangeLevel({rows, columns});
             game.SetStrategyStyle(strategy);
             time += 4567891;
             game.NewGame();

@@ -7,7 +7,6 @@
 
 #include "fuzz_support.h"
 
-#include "model/levels.h"
 #include "model/records.h"
 
 #include <QBuffer>
@@ -49,16 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!records.FilesSetAside().isEmpty())
         Require(ReadAll(records.FilesSetAside().front()) == bytes, "a file set aside is kept whole");
 
-    for (const Level& kind : kLevels)
-        for (const char* style : kStyles) {
-            const QString l = QString::fromLatin1(kind.key), s = QString::fromLatin1(style);
+    for (const GridSize l : tesselo::fuzz::SizesListed(records))
+        for (const Style s : {Style::Strategy, Style::Speed}) {
             const Records::Summary sum = records.Summarize(l, s);
             Require(sum.won >= 0, "a count of wins");
             if (sum.best)
                 Require(sum.best->IsValid() && sum.best->assisted == 0, "only a sound win without help is a best");
             for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
                 for (const Records::KeptWin& w : records.Page(l, s, order, 0, 20)) {
-                    Require(w.result.IsValid() && w.result.level == l && w.result.style == s,
+                    Require(w.result.IsValid() && w.result.size == l && w.result.style == s,
                             "a page lists sound wins of its kind");
                     if (const std::optional<GameResult> r = records.Win(w.id); r && r->IsReplayable())
                         tesselo::fuzz::RequirePlayableGrid(r->start);
@@ -99,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int64_t before = records.CountAll();
     const QStringList asideBefore = records.FilesSetAside();
     GameResult win;
-    win.level = QStringLiteral("Genius");
-    win.style = QStringLiteral("Speed");
+    win.size = kGenius;
+    win.style = Style::Speed;
     win.moves = 3;
     win.milliseconds = 4567;
     win.finished = QDateTime::currentDateTimeUtc();
@@ -111,6 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "the win is kept beside every result read");
     // Whether it shows as a best is another matter: quick_check does not
     // compare an index with its table, so a damaged index can hide it.
-    again.Summarize(win.level, win.style);
+    again.Summarize(win.size, win.style);
     return 0;
 }

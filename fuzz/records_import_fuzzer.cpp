@@ -7,7 +7,6 @@
 
 #include "fuzz_support.h"
 
-#include "model/levels.h"
 #include "model/records.h"
 
 #include <QBuffer>
@@ -82,9 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expected.append(v);
     Require(records.CountAll() == expected.size(), "every result imported");
 
-    for (const Level& kind : kLevels)
-        for (const char* style : kStyles) {
-            const QString l = QString::fromLatin1(kind.key), s = QString::fromLatin1(style);
+    for (const GridSize l : tesselo::fuzz::SizesListed(records))
+        for (const Style s : {Style::Strategy, Style::Speed}) {
             const Records::Summary sum = records.Summarize(l, s);
             if (sum.best)
                 Require(sum.best->IsValid() && sum.best->assisted == 0, "only a sound win without help is a best");

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the saved-game reader as a whole file image.
 // Property: Game::LoadFrom either refuses (returns 0) and leaves every field
 // of the game as it was, or accepts the whole image and the game is sound:
-// a difficulty size, a permutation of the tiles, the selection inside the
+// 2 to 16 rows and columns, a permutation of the tiles, the selection inside the
 // grid, every enumerated field in range, counters a game can reach, and the
 // same bytes when written back out. The check used before a save replaces a
 // linked file agrees with the reader.
@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     // A game in play with every field away from its default, so that a
     // half-applied file would show.
     GameSetup setup(*game);
-    game->ChangeLevel(3, 4);
+    game->ChangeLevel(kExpert);
     game->NewGame();
     game->ShiftRowRight();
     game->SelectDown();

@@ -110,10 +110,6 @@
         <translation>Unter „Optionen“ können Sie:</translation>
     </message>
     <message>
-        <source>- Set the difficulty (number of cells)</source>
-        <translation>- die Schwierigkeit wählen (Anzahl der Felder)</translation>
-    </message>
-    <message>
         <source>- Set the style: strategy (fewest moves) or speed (shortest time)</source>
         <translation>- die Spielweise wählen: Strategie (wenigste Züge) oder Tempo (kürzeste Zeit)</translation>
     </message>
@@ -200,6 +196,14 @@
     <message>
         <source>C4+2: column 4 two cells down; C4-1: one cell up</source>
         <translation>C4+2: Spalte 4 zwei Felder nach unten; C4-1: ein Feld nach oben</translation>
+    </message>
+    <message>
+        <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
+        <translation>Ein Spielcode nennt das Raster und eine Zahl: Expert-2718281828 auf einer Stufe, 5x7-2718281828 auf einem eigenen Raster aus 5 Zeilen und 7 Spalten.</translation>
+    </message>
+    <message>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
+        <translation>- die Schwierigkeit wählen: eine Stufe oder ein eigenes Raster aus 2 bis 16 Zeilen und 2 bis 16 Spalten</translation>
     </message>
 </context>
 <context>
@@ -347,14 +351,6 @@
         <translation>&amp;Reihenfolge:</translation>
     </message>
     <message>
-        <source>Wins of the chosen level and style</source>
-        <translation>Siege der gewählten Stufe und Spielweise</translation>
-    </message>
-    <message>
-        <source>Level and Style</source>
-        <translation>Stufe und Spielweise</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Tagesrätsel</translation>
     </message>
@@ -431,6 +427,22 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>Progress</source>
         <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>The four levels, then every other grid size you have won, the most recent first.</source>
+        <translation>Die vier Stufen, dann jede andere Rastergröße, auf der Sie gewonnen haben, die jüngste zuerst.</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Siege des gewählten Rasters und der gewählten Spielweise</translation>
+    </message>
+    <message>
+        <source>Grid and Style</source>
+        <translation>Raster und Spielweise</translation>
+    </message>
+    <message>
+        <source>&amp;Grid:</source>
+        <translation>&amp;Raster:</translation>
     </message>
 </context>
 <context>
@@ -530,6 +542,11 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Tempo</translation>
     </message>
+    <message>
+        <source>%1 × %2</source>
+        <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
+        <translation>%1 × %2</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::Game</name>
@@ -580,8 +597,8 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <translation>Tagesrätsel</translation>
     </message>
     <message>
-        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
-        <translation>In der Zwischenablage steht kein Spielcode. Ein Spielcode nennt eine Stufe und eine Zahl, etwa %1.</translation>
+        <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
+        <translation>In der Zwischenablage steht kein Spielcode. Ein Spielcode nennt ein Raster und eine Zahl, etwa %1 oder %2.</translation>
     </message>
 </context>
 <context>
@@ -659,8 +676,8 @@ Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließ
         <translation>Die Siege werden gelesen…</translation>
     </message>
     <message>
-        <source>No wins of this level and style yet.</source>
-        <translation>Noch keine Siege in dieser Stufe und Spielweise.</translation>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Noch keine Siege in diesem Raster und dieser Spielweise.</translation>
     </message>
 </context>
 <context>
@@ -845,8 +862,8 @@ Er bleibt erhalten und wird mit Ihrem nächsten Sieg oder beim Beenden des Spiel
         <translation>Das Mausrad zoomt die Daten, Ziehen verschiebt sie; ein Klick auf einen Sieg spielt ihn ab.</translation>
     </message>
     <message>
-        <source>No wins of this level and style yet.</source>
-        <translation>Noch keine Siege in dieser Stufe und Spielweise.</translation>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Noch keine Siege in diesem Raster und dieser Spielweise.</translation>
     </message>
     <message>
         <source>Time</source>

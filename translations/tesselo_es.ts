@@ -110,10 +110,6 @@
         <translation>Con el botón Opciones puedes:</translation>
     </message>
     <message>
-        <source>- Set the difficulty (number of cells)</source>
-        <translation>- Elegir la dificultad (número de casillas)</translation>
-    </message>
-    <message>
         <source>- Set the style: strategy (fewest moves) or speed (shortest time)</source>
         <translation>- Elegir el modo: estrategia (menos movimientos) o velocidad (menos tiempo)</translation>
     </message>
@@ -200,6 +196,14 @@
     <message>
         <source>C4+2: column 4 two cells down; C4-1: one cell up</source>
         <translation>C4+2: columna 4 dos casillas hacia abajo; C4-1: una casilla hacia arriba</translation>
+    </message>
+    <message>
+        <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
+        <translation>Un código de partida indica la cuadrícula y un número: Expert-2718281828 en un nivel, 5x7-2718281828 en una cuadrícula personalizada de 5 filas y 7 columnas.</translation>
+    </message>
+    <message>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
+        <translation>- Elegir la dificultad: un nivel o una cuadrícula personalizada de 2 a 16 filas y de 2 a 16 columnas</translation>
     </message>
 </context>
 <context>
@@ -347,14 +351,6 @@
         <translation>&amp;Orden:</translation>
     </message>
     <message>
-        <source>Wins of the chosen level and style</source>
-        <translation>Victorias del nivel y modo elegidos</translation>
-    </message>
-    <message>
-        <source>Level and Style</source>
-        <translation>Nivel y modo</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Puzles del día</translation>
     </message>
@@ -431,6 +427,22 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>Progress</source>
         <translation>Progreso</translation>
+    </message>
+    <message>
+        <source>The four levels, then every other grid size you have won, the most recent first.</source>
+        <translation>Los cuatro niveles y luego los demás tamaños de cuadrícula en los que has ganado, del más reciente al más antiguo.</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Victorias de la cuadrícula y el modo elegidos</translation>
+    </message>
+    <message>
+        <source>Grid and Style</source>
+        <translation>Cuadrícula y modo</translation>
+    </message>
+    <message>
+        <source>&amp;Grid:</source>
+        <translation>&amp;Cuadrícula:</translation>
     </message>
 </context>
 <context>
@@ -530,6 +542,11 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Velocidad</translation>
     </message>
+    <message>
+        <source>%1 × %2</source>
+        <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
+        <translation>%1 × %2</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::Game</name>
@@ -580,8 +597,8 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <translation>Puzle del día</translation>
     </message>
     <message>
-        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
-        <translation>El portapapeles no contiene ningún código de partida. Un código de partida indica un nivel y un número, como %1.</translation>
+        <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
+        <translation>El portapapeles no contiene ningún código de partida. Un código de partida indica una cuadrícula y un número, como %1 o %2.</translation>
     </message>
 </context>
 <context>
@@ -659,8 +676,8 @@ Vuelve a cerrar la ventana para intentarlo de nuevo, o ciérrala y piérdelas.</
         <translation>Leyendo las victorias…</translation>
     </message>
     <message>
-        <source>No wins of this level and style yet.</source>
-        <translation>Aún no hay victorias en este nivel y modo.</translation>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Aún no hay victorias en esta cuadrícula y modo.</translation>
     </message>
 </context>
 <context>
@@ -845,8 +862,8 @@ Se conserva y se guardará con tu próxima victoria o al cerrar el juego.</trans
         <translation>La rueda acerca o aleja las fechas, arrastrar las desplaza; un clic en una victoria la reproduce.</translation>
     </message>
     <message>
-        <source>No wins of this level and style yet.</source>
-        <translation>Aún no hay victorias en este nivel y modo.</translation>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Aún no hay victorias en esta cuadrícula y modo.</translation>
     </message>
     <message>
         <source>Time</source>

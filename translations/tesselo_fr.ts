@@ -110,10 +110,6 @@
         <translation>Le bouton Options permet de&#xa0;:</translation>
     </message>
     <message>
-        <source>- Set the difficulty (number of cells)</source>
-        <translation>- régler la difficulté (nombre de cases)</translation>
-    </message>
-    <message>
         <source>- Set the style: strategy (fewest moves) or speed (shortest time)</source>
         <translation>- choisir le mode&#xa0;: stratégie (le moins de coups) ou vitesse (le moins de temps)</translation>
     </message>
@@ -200,6 +196,14 @@
     <message>
         <source>C4+2: column 4 two cells down; C4-1: one cell up</source>
         <translation>C4+2&#xa0;: colonne 4 de deux cases vers le bas&#xa0;; C4-1&#xa0;: d&apos;une case vers le haut</translation>
+    </message>
+    <message>
+        <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
+        <translation>Un code de partie indique la grille et un nombre&#xa0;: Expert-2718281828 sur un niveau, 5x7-2718281828 sur une grille personnalisée de 5 lignes et 7 colonnes.</translation>
+    </message>
+    <message>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
+        <translation>- régler la difficulté&#xa0;: un niveau, ou une grille personnalisée de 2 à 16 lignes et de 2 à 16 colonnes</translation>
     </message>
 </context>
 <context>
@@ -347,14 +351,6 @@
         <translation>&amp;Ordre&#xa0;:</translation>
     </message>
     <message>
-        <source>Wins of the chosen level and style</source>
-        <translation>Victoires du niveau et du mode choisis</translation>
-    </message>
-    <message>
-        <source>Level and Style</source>
-        <translation>Niveau et mode</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Puzzles du jour</translation>
     </message>
@@ -431,6 +427,22 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>Progress</source>
         <translation>Progrès</translation>
+    </message>
+    <message>
+        <source>The four levels, then every other grid size you have won, the most recent first.</source>
+        <translation>Les quatre niveaux, puis chaque autre taille de grille où vous avez gagné, la plus récente d&apos;abord.</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Victoires de la grille et du mode choisis</translation>
+    </message>
+    <message>
+        <source>Grid and Style</source>
+        <translation>Grille et mode</translation>
+    </message>
+    <message>
+        <source>&amp;Grid:</source>
+        <translation>&amp;Grille&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -530,6 +542,11 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <extracomment>Style: the shortest time wins, against a ticking stopwatch</extracomment>
         <translation>Vitesse</translation>
     </message>
+    <message>
+        <source>%1 × %2</source>
+        <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
+        <translation>%1 × %2</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::Game</name>
@@ -580,8 +597,8 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <translation>Puzzle du jour</translation>
     </message>
     <message>
-        <source>The clipboard holds no game ID. A game ID names a level and a number, such as %1.</source>
-        <translation>Le presse-papiers ne contient aucun code de partie. Un code de partie indique un niveau et un nombre, par exemple %1.</translation>
+        <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
+        <translation>Le presse-papiers ne contient aucun code de partie. Un code de partie indique une grille et un nombre, par exemple %1 ou %2.</translation>
     </message>
 </context>
 <context>
@@ -659,8 +676,8 @@ Fermez de nouveau la fenêtre pour réessayer, ou fermez en les perdant.</transl
         <translation>Lecture des victoires…</translation>
     </message>
     <message>
-        <source>No wins of this level and style yet.</source>
-        <translation>Aucune victoire dans ce niveau et ce mode pour l&apos;instant.</translation>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Aucune victoire dans cette grille et ce mode pour l&apos;instant.</translation>
     </message>
 </context>
 <context>
@@ -845,8 +862,8 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
         <translation>La molette zoome sur les dates, un glisser les déplace&#xa0;; un clic sur une victoire la rejoue.</translation>
     </message>
     <message>
-        <source>No wins of this level and style yet.</source>
-        <translation>Aucune victoire dans ce niveau et ce mode pour l&apos;instant.</translation>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Aucune victoire dans cette grille et ce mode pour l&apos;instant.</translation>
     </message>
     <message>
         <source>Time</source>

@@ -4,7 +4,6 @@
 #include "app/c_records_dlg.h"
 #include "app/c_tesselo_dlg.h"
 #include "model/game.h"
-#include "model/levels.h"
 
 namespace tesselo {
 
@@ -60,8 +59,7 @@ void BoardCommands::Records()
 {
     window.StopBoard();
     const Game& game = window.TheGame();
-    CRecordsDlg dialog(window.Kept(), Records::LevelOf(game.grid.rowCount, game.grid.columnCount),
-                       QString::fromLatin1(StyleKey(game.strategyStyle)), &window);
+    CRecordsDlg dialog(window.Kept(), game.grid.Size(), Style::FromStrategy(game.strategyStyle), &window);
     if (window.RunRecordsDialog(dialog) == QDialog::Accepted && dialog.chosen)
         replay->StartKept(*dialog.chosen);
 }

@@ -17,7 +17,7 @@ void BoardReplay::Start(const TileGrid& start, const std::vector<HistoryStep>& s
                         bool cues)
 {
     Stop();
-    if (!TileGrid::IsDifficultySize(start.rowCount, start.columnCount))
+    if (!start.Size().IsValid())
         return;
     game.SuspendForReplay(true);
     player.Start(Replay(start, steps), picturePath, cues);
@@ -37,7 +37,7 @@ void BoardReplay::StartKept(const GameResult& won)
     // player falls back by itself on a file that does not load. (QFileInfo
     // would not find a name that is not UTF-8.)
     const QString picture = won.picture.isEmpty() ? QString() : game.pictures.folder + won.picture;
-    Start(won.start, won.steps, picture, won.style == QLatin1String("Strategy"));
+    Start(won.start, won.steps, picture, won.style.IsStrategy());
 }
 
 void BoardReplay::Stop()

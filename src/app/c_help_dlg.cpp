@@ -48,6 +48,12 @@ constexpr Row kLeft[] = {
     {Kind::Item, 4,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
                        "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.")},
+    // The IDs are the same in every language: a level's English name, or
+    // the counts with an "x".
+    {Kind::Item, 4,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 "
+                       "on a custom grid of 5 rows and 7 columns.")},
     {Kind::Heading, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "About Tesselo")},
     {Kind::Credit, 8, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Tesselo version 1.00, made by the Tesselo team.")},
     {Kind::Credit, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Copyright (C) 2026 the Tesselo team.")},
@@ -65,7 +71,9 @@ constexpr Row kLeft[] = {
 constexpr Row kRight[] = {
     {Kind::Heading, 0, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Options:")},
     {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Click the Options button to:")},
-    {Kind::Item, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Set the difficulty (number of cells)")},
+    {Kind::Item, 2,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns")},
     {Kind::Item, 2,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Set the style: strategy (fewest moves) or speed (shortest time)")},
     {Kind::Item, 2,

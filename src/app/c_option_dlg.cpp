@@ -223,7 +223,7 @@ void COptionDlg::ApplyTo(Game& game, SettingsFile::Values& settings) const
     settings.animateMoves = animateMoves;
     if (difficulty != presetDifficulty) {
         const QSize level = LevelSize(difficulty);
-        game.ChangeLevel(level.height(), level.width());
+        game.ChangeLevel({level.height(), level.width()});
     }
     if (!SameFolder(folder, presetFolder))
         game.SetPictureFolder(folder);

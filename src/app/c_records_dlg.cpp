@@ -3,7 +3,6 @@
 #include "app/display_names.h"
 #include "model/daily_streak.h"
 #include "model/game.h"
-#include "model/levels.h"
 #include "model/progress_series.h"
 #include "view/progress_charts.h"
 
@@ -15,6 +14,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
@@ -28,7 +28,7 @@ namespace tesselo {
 
 namespace {
 
-constexpr int kKinds = 8; // four levels by two styles
+constexpr tesselo::Style kStyles[] = {tesselo::Style::Strategy, tesselo::Style::Speed};
 // The wins of a kind, kept on its summary row.
 constexpr int kWonRole = Qt::UserRole + 2;
 
@@ -103,15 +103,15 @@ QString DateText(QDate day)
 
 } // namespace
 
-CRecordsDlg::CRecordsDlg(Records& kept, const QString& level, const QString& style, QWidget* parent)
-    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), firstLevel(level), firstStyle(style)
+CRecordsDlg::CRecordsDlg(Records& kept, GridSize size, tesselo::Style style, QWidget* parent)
+    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), firstSize(size), firstStyle(style)
 {
     Build();
     ShowRecords(kept);
 }
 
-CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, const QString& level, const QString& style, QWidget* parent)
-    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), keeper(&kept), firstLevel(level),
+CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, GridSize size, tesselo::Style style, QWidget* parent)
+    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), keeper(&kept), firstSize(size),
       firstStyle(style)
 {
     Build();
@@ -132,10 +132,12 @@ void CRecordsDlg::Build()
     setWindowTitle(tr("Tesselo Records"));
     setModal(true);
 
+    sizes = new QComboBox(this);
+    sizes->setToolTip(tr("The four levels, then every other grid size you have won, the most recent first."));
     summary = MakeTable({tr("Level"), tr("Style"), tr("Best"), tr("Date"), tr("Won"), tr("Average of 5"),
                          tr("Average of 12")},
                         this);
-    summary->setRowCount(kKinds);
+    summary->setRowCount(int(std::size(kStyles)));
     summary->setToolTip(tr("Averages leave out the best and the worst of the last 5 or 12 wins. "
                            "Wins with help count among the wins, and for nothing else."));
     wins = MakeTable({tr("Date"), tr("Moves"), tr("Time"), tr("Par"), tr("Help")}, this);
@@ -158,7 +160,7 @@ void CRecordsDlg::Build()
     auto* listBar = new QHBoxLayout;
     auto* orderLabel = new QLabel(tr("&Order:"), this);
     orderLabel->setBuddy(order);
-    listBar->addWidget(new QLabel(tr("Wins of the chosen level and style"), this));
+    listBar->addWidget(new QLabel(tr("Wins of the chosen grid and style"), this));
     listBar->addStretch();
     listBar->addWidget(orderLabel);
     listBar->addWidget(order);
@@ -186,7 +188,7 @@ void CRecordsDlg::Build()
     dailyLayout->addLayout(dailyBar);
     dailyLayout->addWidget(daily, 1);
     progressTab = new ProgressPanel(this);
-    lists->addTab(kindPage, tr("Level and Style"));
+    lists->addTab(kindPage, tr("Grid and Style"));
     lists->addTab(progressTab, tr("Progress"));
     lists->addTab(dailyPage, tr("Daily Puzzles"));
     // Until the records are ready, only what is being done, and for an
@@ -197,6 +199,13 @@ void CRecordsDlg::Build()
     recordsView = new QWidget(this);
     auto* recordsLayout = new QVBoxLayout(recordsView);
     recordsLayout->setContentsMargins(0, 0, 0, 0);
+    auto* sizeBar = new QHBoxLayout;
+    auto* sizeLabel = new QLabel(tr("&Grid:"), this);
+    sizeLabel->setBuddy(sizes);
+    sizeBar->addWidget(sizeLabel);
+    sizeBar->addWidget(sizes);
+    sizeBar->addStretch();
+    recordsLayout->addLayout(sizeBar);
     recordsLayout->addWidget(summary);
     recordsLayout->addWidget(lists, 1);
     for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
@@ -214,6 +223,10 @@ void CRecordsDlg::Build()
 void CRecordsDlg::ShowRecords(Records& ready)
 {
     records = &ready;
+    connect(sizes, &QComboBox::currentIndexChanged, this, [this] {
+        FillSummary();
+        FillWins();
+    });
     connect(summary, &QTableWidget::itemSelectionChanged, this, &CRecordsDlg::FillWins);
     connect(order, &QComboBox::currentIndexChanged, this, &CRecordsDlg::FillWins);
     connect(previousButton, &QPushButton::clicked, this, &CRecordsDlg::OnPreviousPage);
@@ -231,7 +244,7 @@ void CRecordsDlg::ShowRecords(Records& ready)
     // Filled while hidden, then shown: a window that waited grows around
     // its tables as one opened over ready records does.
     Refresh();
-    SelectKind(firstLevel, firstStyle);
+    SelectKind(firstSize, firstStyle);
     waitLabel->hide();
     progress->hide();
     for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
@@ -260,11 +273,11 @@ void CRecordsDlg::OnImporting(int done, int total)
     progress->setFormat(tr("%v of %m", "wins imported of all the wins to import"));
 }
 
-QString CRecordsDlg::ScoreText(const QString& style, std::optional<double> score)
+QString CRecordsDlg::ScoreText(tesselo::Style style, std::optional<double> score)
 {
     if (!score)
         return QStringLiteral("-");
-    if (style == QLatin1String("Speed"))
+    if (style.IsSpeed())
         return Game::TimeText(std::llround(*score));
     // Whole numbers of moves stay whole; an average keeps one decimal.
     return *score == std::trunc(*score) ? QString::number(std::llround(*score)) : QString::number(*score, 'f', 1);
@@ -272,30 +285,58 @@ QString CRecordsDlg::ScoreText(const QString& style, std::optional<double> score
 
 void CRecordsDlg::Refresh()
 {
-    const QString level = Level(), style = Style();
-    int row = 0;
-    for (const tesselo::Level& kind : kLevels)
-        for (const char* styleKey : kStyles) {
-            const char* levelKey = kind.key;
-            const QString l = QString::fromLatin1(levelKey), s = QString::fromLatin1(styleKey);
-            const Records::Summary sum = Reader().Summarize(l, s);
+    FillSizes();
+    FillSummary();
+    FillWins();
+    FillDaily();
+}
+
+void CRecordsDlg::FillSizes()
+{
+    const GridSize chosen = sizes->count() > 0 ? ChosenSize() : firstSize;
+    std::vector<GridSize> listed{kNovice, kPro, kExpert, kGenius};
+    const auto add = [&](GridSize size) {
+        if (size.IsValid() && std::find(listed.begin(), listed.end(), size) == listed.end())
+            listed.push_back(size);
+    };
+    for (const GridSize size : Reader().SizesPlayed())
+        add(size);
+    // The size of the game in play, before its first win.
+    add(firstSize);
+    const QSignalBlocker quiet(sizes);
+    sizes->clear();
+    for (const GridSize size : listed)
+        sizes->addItem(DisplayName(size), QString::fromStdString(size.Name()));
+    const auto at = std::find(listed.begin(), listed.end(), chosen);
+    sizes->setCurrentIndex(at == listed.end() ? 0 : int(at - listed.begin()));
+}
+
+void CRecordsDlg::FillSummary()
+{
+    const std::optional<tesselo::Style> style = ChosenStyle();
+    const GridSize size = ChosenSize();
+    const QString level = QString::fromStdString(size.Name());
+    {
+        // One selection change, once the rows are filled.
+        const QSignalBlocker quiet(summary);
+        for (int row = 0; row < int(std::size(kStyles)); ++row) {
+            const tesselo::Style s = kStyles[row];
+            const Records::Summary sum = Reader().Summarize(size, s);
             const std::optional<double> best =
                 sum.best ? std::optional<double>(double(sum.best->Score())) : std::nullopt;
             QTableWidgetItem* keys = SetRow(
-                summary, row++,
-                {DisplayName(l), DisplayName(s), ScoreText(s, best),
+                summary, row,
+                {DisplayName(size), DisplayName(s), ScoreText(s, best),
                  sum.best ? DateText(sum.best->finished, false) : QStringLiteral("-"), QString::number(sum.won),
                  ScoreText(s, sum.averageOf5), ScoreText(s, sum.averageOf12)},
                 2);
-            keys->setData(kLevelRole, l);
-            keys->setData(kStyleRole, s);
+            keys->setData(kLevelRole, level);
+            keys->setData(kStyleRole, QString::fromLatin1(s.Key()));
             keys->setData(kWonRole, sum.won);
         }
+        summary->selectRow(style && style->IsSpeed() ? 1 : 0);
+    }
     KeepColumnsInView(summary);
-    if (!level.isEmpty())
-        SelectKind(level, style);
-    FillWins();
-    FillDaily();
 }
 
 void CRecordsDlg::FillDaily()
@@ -316,7 +357,7 @@ void CRecordsDlg::FillDaily()
         const GameResult& g = w.result;
         QTableWidgetItem* keys = SetRow(
             daily, row,
-            {DateText(*g.daily), DisplayName(g.level), DisplayName(g.style), QString::number(g.moves),
+            {DateText(*g.daily), DisplayName(g.size), DisplayName(g.style), QString::number(g.moves),
              Game::TimeText(g.milliseconds),
              g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
             3);
@@ -359,13 +400,14 @@ void CRecordsDlg::LoadProgress()
         return;
     progressRead = true;
     const int asked = ++progressAsked;
-    const QString level = Level(), style = Style();
+    const GridSize size = ChosenSize();
+    const tesselo::Style style = ChosenStyle().value_or(tesselo::Style::Strategy);
     const Qt::DayOfWeek weekStart = QLocale().firstDayOfWeek();
     auto series = std::make_shared<std::shared_ptr<const ProgressSeries>>();
     // Every win of the kind and the charts' lines worked out beside the
     // read, which is timed apart from the painting.
-    const auto read = [series, level, style, weekStart](Records& from) {
-        *series = from.ProgressOf(level, style, QDate::currentDate(), QTimeZone::systemTimeZone(), weekStart);
+    const auto read = [series, size, style, weekStart](Records& from) {
+        *series = from.ProgressOf(size, style, QDate::currentDate(), QTimeZone::systemTimeZone(), weekStart);
     };
     const auto show = [this, series, asked] {
         // A read asked for before the kind changed again shows nothing.
@@ -381,27 +423,32 @@ void CRecordsDlg::LoadProgress()
     }
 }
 
-void CRecordsDlg::SelectKind(const QString& level, const QString& style)
+void CRecordsDlg::SelectKind(GridSize size, tesselo::Style style)
 {
-    for (int r = 0; r < summary->rowCount(); ++r) {
-        const QTableWidgetItem* keys = summary->item(r, 0);
-        if (keys->data(kLevelRole).toString() == level && keys->data(kStyleRole).toString() == style)
-            summary->selectRow(r);
+    const int at = sizes->findData(QString::fromStdString(size.Name()));
+    if (at >= 0 && at != sizes->currentIndex()) {
+        const QSignalBlocker quiet(sizes);
+        sizes->setCurrentIndex(at);
+        FillSummary();
     }
-    if (summary->selectedItems().isEmpty())
-        summary->selectRow(0);
+    {
+        const QSignalBlocker quiet(summary);
+        summary->selectRow(style.IsSpeed() ? 1 : 0);
+    }
+    FillWins();
 }
 
-QString CRecordsDlg::Level() const
+GridSize CRecordsDlg::ChosenSize() const
 {
-    const int r = summary->currentRow();
-    return r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kLevelRole).toString() : QString();
+    return GridSize::FromKey(sizes->currentData().toString().toStdString()).value_or(kNovice);
 }
 
-QString CRecordsDlg::Style() const
+std::optional<tesselo::Style> CRecordsDlg::ChosenStyle() const
 {
     const int r = summary->currentRow();
-    return r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kStyleRole).toString() : QString();
+    if (r < 0 || !summary->item(r, 0))
+        return std::nullopt;
+    return tesselo::Style::FromKey(summary->item(r, 0)->data(kStyleRole).toString().toStdString());
 }
 
 void CRecordsDlg::FillWins()
@@ -417,7 +464,8 @@ void CRecordsDlg::ShowPage(int first)
 {
     pageStart = std::max(first, 0);
     const Records::Order how = order->currentIndex() == 0 ? Records::Order::BestFirst : Records::Order::NewestFirst;
-    const std::vector<Records::KeptWin> page = Reader().Page(Level(), Style(), how, pageStart, kPageSize);
+    const std::vector<Records::KeptWin> page =
+        Reader().Page(ChosenSize(), ChosenStyle().value_or(tesselo::Style::Strategy), how, pageStart, kPageSize);
     wins->clearContents();
     wins->setRowCount(int(page.size()));
     for (int row = 0; row < int(page.size()); ++row) {

@@ -18,15 +18,17 @@ namespace tesselo {
 
 class ProgressPanel;
 
-// "Tesselo Records": for each level and style the best win, the wins
-// counted and the averages of the last 5 and 12; below, the wins of the
-// chosen level and style a page at a time, any of which can be replayed on
-// the board. The daily puzzles won, of every level and style, are listed
-// apart, with the current streak. Between the two, "Progress" charts the
-// wins of the chosen level and style. Everything shown is asked of the
-// records by query, so the window opens as fast with a hundred thousand
-// wins as with ten; the charts, which need every win of a kind, are read
-// on the records' worker when their tab is first shown. Rows are known by the keys kept in their items, never by their
+// "Tesselo Records": a chooser of grid sizes (the four levels, then every
+// other size played, the most recent first); for each style of the size
+// chosen the best win, the wins counted and the averages of the last 5 and
+// 12; below, the wins of the chosen size and style a page at a time, any
+// of which can be replayed on the board. The daily puzzles won, of every
+// size and style, are listed apart, with the current streak. Between the
+// two, "Progress" charts the wins of the chosen size and style.
+// Everything shown is asked of the records by query, so the window opens
+// as fast with a hundred thousand wins as with ten; the charts, which need
+// every win of a kind, are read on the records' worker when their tab is
+// first shown. Rows are known by the keys kept in their items, never by their
 // (translated) text. Opened over records still being opened or imported,
 // it shows how that goes and fills itself once they are ready.
 // Built with layouts, so it grows to hold its texts in any font.
@@ -35,16 +37,19 @@ class CRecordsDlg : public QDialog {
 public:
     // Wins listed a page at a time.
     static constexpr int kPageSize = 100;
-    // Item data: the level and style keys of a summary row (column 0); the
+    // Item data: the size's name and the style's key of a summary row
+    // (column 0), as the records keep them ("Expert", "5x7"; "Speed"); the
     // id of a win and whether it can be replayed (column 0 of the wins).
     static constexpr int kLevelRole = Qt::UserRole;
     static constexpr int kStyleRole = Qt::UserRole + 1;
     static constexpr int kIdRole = Qt::UserRole;
     static constexpr int kReplayableRole = Qt::UserRole + 1;
 
-    CRecordsDlg(Records& records, const QString& level, const QString& style, QWidget* parent = nullptr);
+    // Opened at the size and style of the game in play, listed among the
+    // sizes even before it has a win.
+    CRecordsDlg(Records& records, GridSize size, Style style, QWidget* parent = nullptr);
     // The records the keeper keeps: read once its worker is done with them.
-    CRecordsDlg(RecordsKeeper& keeper, const QString& level, const QString& style, QWidget* parent = nullptr);
+    CRecordsDlg(RecordsKeeper& keeper, GridSize size, Style style, QWidget* parent = nullptr);
 
     // Whether the records are on show, rather than awaited.
     bool IsReady() const { return records != nullptr; }
@@ -53,7 +58,7 @@ public:
 
     // Fills both tables from the records as they stand.
     void Refresh();
-    void SelectKind(const QString& level, const QString& style);
+    void SelectKind(GridSize size, Style style);
     void OnClearRecords();
     void OnReplay();
     // Plays the win kept under `id` again, when it was kept with its moves.
@@ -63,10 +68,11 @@ public:
 
     // Text of a score for its style: moves as a number, time as the
     // counter shows it; "-" when there is none.
-    static QString ScoreText(const QString& style, std::optional<double> score);
+    static QString ScoreText(Style style, std::optional<double> score);
 
+    QComboBox* sizes = nullptr; // item data: the size's name, as kLevelRole
     QTableWidget* summary = nullptr;
-    // The wins of a level and style, their progress, the daily puzzles.
+    // The wins of a size and style, their progress, the daily puzzles.
     QTabWidget* lists = nullptr;
     QWidget* kindPage = nullptr;
     ProgressPanel* progressTab = nullptr;
@@ -99,6 +105,10 @@ protected:
 private:
     void Build();
     void ShowRecords(Records& ready);
+    // The chooser's sizes as the records stand, keeping the one chosen.
+    void FillSizes();
+    // The summary rows of the size chosen, keeping the style chosen.
+    void FillSummary();
     void FillWins();
     void FillDaily();
     // Reads the wins of the chosen kind for the charts, when their tab is
@@ -110,17 +120,17 @@ private:
     QTableWidget* ShownList() const;
     void EnableReplay();
     void ShowPage(int first);
-    QString Level() const;
-    QString Style() const;
+    GridSize ChosenSize() const;
+    std::optional<tesselo::Style> ChosenStyle() const;
 
     Records* records = nullptr; // none while awaited
     RecordsKeeper* keeper = nullptr; // the worker the charts are read on, if any
     bool progressRead = false;       // the charts show the chosen kind
     int progressAsked = 0;           // reads of the charts asked for: a late one is passed over
-    QString firstLevel;          // the kind chosen at first, once shown
-    QString firstStyle;
+    GridSize firstSize;              // the kind chosen at first, once shown
+    tesselo::Style firstStyle;
     int pageStart = 0;  // the first win shown, counted from 0
-    int kindWins = 0;   // the wins of the chosen level and style
+    int kindWins = 0;   // the wins of the chosen size and style
 };
 
 } // namespace tesselo

@@ -69,9 +69,10 @@ std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
     return std::move(saved->grid);
 }
 
-// The large 4 x 6 tables, as the game keeps them in the cache; built here
-// (and kept there, when the cache can be written) when missing or
-// damaged. `kept` says whether they were read from the cache.
+// The large 4 x 6 tables (which serve 6 x 4 as well), as the game keeps
+// them in the cache; built here (and kept there, when the cache can be
+// written) when missing or damaged. `kept` says whether they were read
+// from the cache.
 std::shared_ptr<const solver::PhaseTables> LargeTables(const QString& path, bool read, bool* kept, std::ostream& err)
 {
     bool damaged = false;
@@ -103,7 +104,7 @@ std::optional<solver::Plan> PlanFor(const solver::Position& position, std::ostre
             plan.reset();
         return plan;
     };
-    if (position.Rows() == 4 && position.Columns() == 6) {
+    if (solver::Solver::UsesPhaseTables(position.Rows(), position.Columns())) {
         const QString path = SolverService::DefaultCacheFolder() + QLatin1Char('/') + SolverWorker::CacheFileName();
         bool kept = false;
         if (auto plan = checked(solver::Solver(LargeTables(path, true, &kept, err))))
@@ -273,7 +274,10 @@ CommandLine::Outcome CommandLine::Run(int argc, const char* const* argv, std::os
         out << "  --help\n      print this help\n\n"
                "A relative FILE is taken from the folder the command runs in; without FILE,\n"
                "--solve and --id read the saved game in the game's own folder.\n"
-               "The moves --solve prints are explained in tesselo(6).\n";
+               "The moves --solve prints are explained in tesselo(6).\n"
+               "A game ID names a grid and a seed: Expert-2718281828 on a level (Novice,\n"
+               "Pro, Expert, Genius), 5x7-2718281828 on a custom grid of 5 rows and\n"
+               "7 columns (2 to 16 each).\n";
         return Outcome{false, 0};
     }
     err << Usage() << '\n';

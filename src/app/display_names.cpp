@@ -1,5 +1,7 @@
 #include "app/display_names.h"
 
+#include "model/levels.h"
+
 #include <QCoreApplication>
 
 namespace tesselo {
@@ -24,6 +26,19 @@ constexpr const char* kNames[] = {
 };
 
 } // namespace
+
+QString DisplayName(GridSize size)
+{
+    if (const std::optional<std::size_t> level = size.Level())
+        return QCoreApplication::translate(kContext, kLevels[*level].key);
+    //: A grid no level has: its rows and columns, as "5 × 7"
+    return QCoreApplication::translate("tesselo::DisplayNames", "%1 × %2").arg(size.rows).arg(size.columns);
+}
+
+QString DisplayName(Style style)
+{
+    return QCoreApplication::translate(kContext, style.Key());
+}
 
 QString DisplayName(const QString& key)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/grid_size.h"
+
 #include <QString>
 
 namespace tesselo {
@@ -10,5 +12,8 @@ namespace tesselo {
 // keys, so nothing stored depends on the language: every window that shows
 // a level or a style turns its key into a name here.
 QString DisplayName(const QString& key);
+// A level's name, or for any other size its counts ("5 × 7", rows first).
+QString DisplayName(GridSize size);
+QString DisplayName(Style style);
 
 } // namespace tesselo

@@ -38,8 +38,8 @@ void GameSharing::PasteId()
     window.StopBoard();
     const std::optional<GameId> id = GameId::Parse(QGuiApplication::clipboard()->text());
     if (!id) {
-        tell(tr("The clipboard holds no game ID. A game ID names a level and a number, such as %1.")
-                 .arg(QStringLiteral("Expert-2718281828")));
+        tell(tr("The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.")
+                 .arg(QStringLiteral("Expert-2718281828"), QStringLiteral("5x7-2718281828")));
         return;
     }
     window.TheGame().StartNamed(*id);

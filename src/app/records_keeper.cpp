@@ -80,7 +80,7 @@ void RecordsKeeper::Keep(const GameResult& won)
                 kept.failure = failure;
             // The charts of the kind are ready for the next look at them.
             else
-                records.PrepareProgress(won.level, won.style);
+                records.PrepareProgress(won.size, won.style);
             return kept;
         },
         [this, wonIn = game](const Kept& kept) {

@@ -3,7 +3,6 @@
 #include "model/byte_io.h"
 #include "model/grid_position.h"
 #include "model/history_file.h"
-#include "model/levels.h"
 #include "model/safe_file.h"
 #include "solver/solver.h"
 
@@ -26,6 +25,9 @@ namespace {
 constexpr std::uint64_t kUnixEpochAsFileTime = 116444736000000000ULL;
 
 constexpr std::int32_t kStateLimit = Solved;
+// The largest grid's saved game fits the buffer every read and write uses.
+static_assert(Game::kHeaderSize + 16 + 8 * GridSize::kMax * GridSize::kMax + PictureFolder::kRecordSize <=
+              Game::kBufferSize);
 
 // Whether `grid` is solved within fewer moves than a new game starts from.
 // A grid the solver does not hold is only refused when solved.
@@ -57,7 +59,7 @@ std::uint64_t Game::SystemFileTime()
 Game::Game(GameClocks clocks, FirstPicture first)
     : watch(std::move(clocks.monotonic)), fileTime(clocks.wall ? std::move(clocks.wall) : SystemFileTime)
 {
-    play.grid.Resize(2, 3);
+    play.grid.Resize(kNovice.rows, kNovice.columns);
     boardPicture.grid = &play.grid;
     folder.target = &boardPicture;
     if (first == FirstPicture::AtOnce)
@@ -132,8 +134,10 @@ void Game::StartNamed(const GameId& id, const QDate& daily)
         kept = std::exchange(play.abandoned, std::nullopt);
     }
     ShowNextPictureAfterWin();
-    const Level& level = kLevels[std::min(id.level, std::size(kLevels) - 1)];
-    play.grid.Resize(level.rows, level.columns);
+    // An ID is read only with a size the game plays; one made by hand that
+    // is not starts at the current size rather than at no size at all.
+    const GridSize size = id.size.IsValid() ? id.size : play.grid.Size();
+    play.grid.Resize(size.rows, size.columns);
     Scramble(id.seed);
     play.facts.daily = daily;
     play.abandoned = std::move(kept);
@@ -144,7 +148,7 @@ void Game::StartNamed(const GameId& id, const QDate& daily)
 void Game::StartDaily()
 {
     const QDate today = TodayUtc();
-    StartNamed(GameId{DifficultyOf(play.grid.rowCount, play.grid.columnCount), DailySeed(today)}, today);
+    StartNamed(GameId{play.grid.Size(), DailySeed(today)}, today);
 }
 
 QDateTime Game::NowUtc() const
@@ -476,8 +480,10 @@ void Game::Announce(const GameChange& change)
     announcing = false;
 }
 
-void Game::ChangeLevel(std::int32_t rows, std::int32_t columns)
+void Game::ChangeLevel(GridSize size)
 {
+    if (!size.IsValid())
+        return;
     // The game in play goes as a reset takes it, so that one undo brings
     // it back at its own size, as after a game started by ID.
     drag.Cancel();
@@ -485,7 +491,7 @@ void Game::ChangeLevel(std::int32_t rows, std::int32_t columns)
         play.Reset(watch.elapsed, watch.Running());
         watch.elapsed = 0;
     }
-    play.Resize(rows, columns);
+    play.Resize(size.rows, size.columns);
     Announce(NewPosition{PositionCause::Resized});
     ClockMayHaveChanged();
 }
@@ -525,9 +531,8 @@ void Game::SetBoardSize(std::int32_t width, std::int32_t height, qreal ratio)
 GameResult Game::ResultOfWin() const
 {
     GameResult r;
-    const std::optional<std::size_t> level = LevelOfSize(play.grid.rowCount, play.grid.columnCount);
-    r.level = level ? QString::fromLatin1(kLevels[*level].key) : QString();
-    r.style = QString::fromLatin1(StyleKey(strategy));
+    r.size = play.grid.Size();
+    r.style = Style::FromStrategy(strategy);
     r.moves = play.moves;
     // "Speed" keeps the time the counter shows; "Strategy" has no counter
     // of time, so its own stopwatch runs from the start or resumption.
@@ -590,7 +595,7 @@ std::size_t Game::CheckRecord(const std::uint8_t* in, std::size_t length)
         return 0;
     const std::int32_t rows = GetInt32(in + kHeaderSize);
     const std::int32_t columns = GetInt32(in + kHeaderSize + 4);
-    if (!TileGrid::IsDifficultySize(rows, columns) || length != FileSize(rows, columns))
+    if (!GridSize{rows, columns}.IsValid() || length != FileSize(rows, columns))
         return 0;
     const std::int32_t axis = GetInt32(in + 8);
     const std::int32_t savedState = GetInt32(in + 12);
@@ -667,7 +672,7 @@ namespace {
 std::size_t ReadSavedImage(const QString& path, std::vector<std::uint8_t>& buffer, ReadRefusal* why = nullptr)
 {
     const std::optional<QByteArray> data =
-        ReadWholeFile(path, qint64(Game::FileSize(2, 3)), qint64(buffer.size()), why);
+        ReadWholeFile(path, qint64(Game::FileSize(GridSize::kMin, GridSize::kMin)), qint64(buffer.size()), why);
     if (!data)
         return 0;
     std::copy(data->begin(), data->end(), buffer.begin());

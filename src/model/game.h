@@ -94,12 +94,13 @@ public:
     // gives way to the next one, and the seed kept is the one played.
     void StartSeeded(std::uint32_t seed);
     void ResetGame();
-    // Starts the game an ID names, at its level: a game in play is
+    // Starts the game an ID names, at its size: a game in play is
     // abandoned as a reset abandons it, and one undo right after brings it
     // back at its own level. `daily` names the day when it is that day's
     // puzzle.
     void StartNamed(const GameId& id, const QDate& daily = {});
-    // Today's daily puzzle (the wall clock's UTC date) at the current level.
+    // Today's daily puzzle (the wall clock's UTC date) at the current size:
+    // every size has one, from the one seed of the day.
     void StartDaily();
     QDate TodayUtc() const;
     // A "Speed" game in play put aside: its stopwatch stands, its clock is
@@ -163,10 +164,12 @@ public:
     bool ClockTicks() const;
 
     // Settings, as the options dialog changes them.
-    // A grid of another size, in home order: a game in play is abandoned
-    // as a reset abandons it, and one undo right after brings it back at
-    // its own size.
-    void ChangeLevel(std::int32_t rows, std::int32_t columns);
+    // A grid of `size`, in home order: a game in play is abandoned as a
+    // reset abandons it, and one undo right after brings it back at its own
+    // size. The dialog calls it when the size it shows differs from the
+    // size it opened with (sizes compared, not the buttons: 5 x 7 to 6 x 8
+    // is a change); a size outside 2..16 changes nothing.
+    void ChangeLevel(GridSize size);
     void SetStrategyStyle(bool strategyStyle);
     void SetVolume(std::int32_t volume);
     // Accepts a folder that holds a picture; loads nothing.

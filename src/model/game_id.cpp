@@ -1,6 +1,5 @@
 #include "model/game_id.h"
 
-#include "model/levels.h"
 #include "model/puzzle.h"
 
 namespace tesselo {
@@ -13,7 +12,7 @@ constexpr int kMaxSeedDigits = 10; // 4294967295
 
 QString GameId::ToString() const
 {
-    return QString::fromLatin1(kLevels[level].key) + QLatin1Char('-') + QString::number(seed);
+    return QString::fromStdString(size.Name()) + QLatin1Char('-') + QString::number(seed);
 }
 
 std::optional<GameId> GameId::Parse(const QString& text)
@@ -35,20 +34,23 @@ std::optional<GameId> GameId::Parse(const QString& text)
     }
     if (seed > UINT32_MAX)
         return std::nullopt;
-    for (std::size_t i = 0; i < std::size(kLevels); ++i)
-        if (key.compare(QLatin1String(kLevels[i].key), Qt::CaseInsensitive) == 0)
-            return GameId{i, std::uint32_t(seed)};
-    return std::nullopt;
+    // The name reader passes over spaces around a name; inside an ID they
+    // would stand between the name and its hyphen.
+    if (key.isEmpty() || key.front().isSpace() || key.back().isSpace())
+        return std::nullopt;
+    const std::optional<GridSize> size = GridSize::FromName(key.toString().toStdString());
+    if (!size)
+        return std::nullopt;
+    return GameId{*size, std::uint32_t(seed)};
 }
 
 std::optional<GameId> GameId::Of(const Puzzle& puzzle)
 {
     if (puzzle.state == Idle || !puzzle.facts.seed)
         return std::nullopt;
-    const std::optional<std::size_t> level = LevelOfSize(puzzle.grid.rowCount, puzzle.grid.columnCount);
-    if (!level)
+    if (!puzzle.grid.Size().IsValid())
         return std::nullopt;
-    return GameId{*level, *puzzle.facts.seed};
+    return GameId{puzzle.grid.Size(), *puzzle.facts.seed};
 }
 
 std::uint32_t DailySeed(const QDate& date)

@@ -2,7 +2,6 @@
 
 #include "model/history_file.h"
 #include "model/json_fields.h"
-#include "model/levels.h"
 #include "model/records.h"
 
 #include <QJsonArray>
@@ -29,7 +28,7 @@ bool WholeNumber(const QJsonValue& v, std::int64_t low, std::int64_t high, std::
 bool GameResult::IsValid() const
 {
     // Dates as ISO 8601 writes them without a sign, years 1 to 9999.
-    return LevelOfKey(level.toStdString()) && IsStyleKey(style.toStdString()) && moves >= 0 && milliseconds >= 0 &&
+    return size.IsValid() && moves >= 0 && milliseconds >= 0 &&
            finished.isValid() && finished.toUTC().date().year() >= 1 && finished.toUTC().date().year() <= 9999;
 }
 
@@ -38,15 +37,10 @@ bool GameResult::Beats(const GameResult& other) const
     return Score() < other.Score();
 }
 
-std::int64_t GameResult::ScoreOf(const QString& style, std::int64_t moves, std::int64_t milliseconds)
-{
-    return style == QLatin1String("Speed") ? milliseconds : moves;
-}
-
 QJsonObject GameResult::ToJson() const
 {
-    return QJsonObject{{"level", level},
-                       {"style", style},
+    return QJsonObject{{"level", LevelKey()},
+                       {"style", StyleKey()},
                        {"moves", moves},
                        {"milliseconds", qint64(milliseconds)},
                        {"finished", finished.toUTC().toString(Qt::ISODate)},
@@ -95,8 +89,14 @@ std::optional<GameResult> GameResult::FromJson(const QJsonObject& o, QJsonObject
         !WholeNumber(o.value("moves"), 0, kLargestInt32, &moves) ||
         !WholeNumber(o.value("milliseconds"), 0, kLargestExact, &ms))
         return std::nullopt;
-    r.level = o.value("level").toString();
-    r.style = o.value("style").toString();
+    // The one spelling of each name only: a result of a level or style this
+    // version does not know is not counted (and is kept as it came).
+    const std::optional<GridSize> size = GridSize::FromKey(o.value("level").toString().toStdString());
+    const std::optional<Style> style = Style::FromKey(o.value("style").toString().toStdString());
+    if (!size || !style)
+        return std::nullopt;
+    r.size = *size;
+    r.style = *style;
     r.moves = static_cast<std::int32_t>(moves);
     r.milliseconds = ms;
     r.finished = QDateTime::fromString(o.value("finished").toString(), Qt::ISODate);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/grid_size.h"
 #include "model/history.h"
 
 #include <QDate>
@@ -16,8 +17,11 @@ namespace tesselo {
 
 // One won game as the records keep it.
 struct GameResult {
-    QString level;            // "Novice", "Pro", "Expert" or "Genius"
-    QString style;            // "Strategy" or "Speed"
+    // The grid played, kept as its name: a level's key ("Expert") or the
+    // counts of any other size ("5x7"), so that a version that knows only
+    // the four levels passes such a win over rather than refuse the file.
+    GridSize size;
+    Style style = Style::Strategy;
     std::int32_t moves = 0;   // the move counter at the win
     std::int64_t milliseconds = 0;
     QDateTime finished;       // UTC
@@ -38,11 +42,17 @@ struct GameResult {
 
     // Sound enough to count for the bests, means and wins.
     bool IsValid() const;
-    // For its level and style: fewer moves ("Strategy") or less time
+    // For its size and style: fewer moves ("Strategy") or less time
     // ("Speed") than `other`.
     bool Beats(const GameResult& other) const;
     std::int64_t Score() const { return ScoreOf(style, moves, milliseconds); }
-    static std::int64_t ScoreOf(const QString& style, std::int64_t moves, std::int64_t milliseconds);
+    static std::int64_t ScoreOf(Style style, std::int64_t moves, std::int64_t milliseconds)
+    {
+        return style.IsSpeed() ? milliseconds : moves;
+    }
+    // The size and style as the records keep them.
+    QString LevelKey() const { return QString::fromStdString(size.Name()); }
+    QString StyleKey() const { return QString::fromLatin1(style.Key()); }
     bool IsReplayable() const { return start.rowCount > 0; }
 
     // The result as the records file of earlier versions and the export

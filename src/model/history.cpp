@@ -75,7 +75,7 @@ bool History::Leads(const TileGrid& grid, std::int32_t moves) const
 
 bool History::IsConsistent() const
 {
-    if (!TileGrid::IsDifficultySize(start.rowCount, start.columnCount) || position > steps.size() ||
+    if (!start.Size().IsValid() || position > steps.size() ||
         steps.size() > kMaxSteps || movesBefore < 0 ||
         std::int64_t(movesBefore) + std::int64_t(steps.size()) > std::numeric_limits<std::int32_t>::max())
         return false;

@@ -45,7 +45,7 @@ std::optional<TileGrid> HistoryFile::GridFromJson(const QJsonValue& value)
     const QJsonObject o = value.toObject();
     std::int32_t rows = 0, columns = 0, selectedRow = 0, selectedColumn = 0;
     if (!ToInt32(o["rows"], &rows) || !ToInt32(o["columns"], &columns) ||
-        !TileGrid::IsDifficultySize(rows, columns) || !FromPair(o["selected"], &selectedRow, &selectedColumn))
+        !GridSize{rows, columns}.IsValid() || !FromPair(o["selected"], &selectedRow, &selectedColumn))
         return std::nullopt;
     const QJsonArray cells = o["cells"].toArray();
     if (cells.size() != rows * columns)

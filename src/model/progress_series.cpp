@@ -14,7 +14,7 @@ namespace tesselo {
 
 bool ProgressSeries::IsSpeed() const
 {
-    return GameResult::ScoreOf(style, 0, 1) == 1;
+    return style.IsSpeed();
 }
 
 namespace progress {
@@ -195,13 +195,13 @@ QDate ActivityFirstDay(const QDate& today, Qt::DayOfWeek weekStart)
     return yearBack.addDays(-((yearBack.dayOfWeek() - int(weekStart) + 7) % 7));
 }
 
-ProgressSeries MakeProgress(const QString& level, const QString& style, std::vector<ProgressWin> wins,
+ProgressSeries MakeProgress(GridSize size, Style style, std::vector<ProgressWin> wins,
                             const QDate& today, const QTimeZone& zone, Qt::DayOfWeek weekStart)
 {
     QElapsedTimer clock;
     clock.start();
     ProgressSeries s;
-    s.level = level;
+    s.size = size;
     s.style = style;
     s.wins = std::move(wins);
     s.averageOf5 = progress::RollingAverage(s.wins, 5);

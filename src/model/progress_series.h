@@ -38,11 +38,11 @@ struct Activity {
     int streak = 0;
 };
 
-// The figures the Progress charts draw for one level and style, worked out
+// The figures the Progress charts draw for one size and style, worked out
 // once, off the window's thread, from every win of the kind.
 struct ProgressSeries {
-    QString level;
-    QString style;
+    GridSize size;
+    Style style = Style::Strategy;
     std::vector<ProgressWin> wins; // oldest first
     // Lines over the wins without help: the averages of the last 5 and 12,
     // as the table counts them, and the best so far at each new best.
@@ -87,7 +87,7 @@ QDate ActivityFirstDay(const QDate& today, Qt::DayOfWeek weekStart);
 
 // Everything the charts need from the wins of one kind; the days of the
 // activity strip in `zone`, up to `today`.
-ProgressSeries MakeProgress(const QString& level, const QString& style, std::vector<ProgressWin> wins,
+ProgressSeries MakeProgress(GridSize size, Style style, std::vector<ProgressWin> wins,
                             const QDate& today, const QTimeZone& zone, Qt::DayOfWeek weekStart);
 
 } // namespace tesselo

@@ -1,6 +1,5 @@
 #include "model/records.h"
 
-#include "model/levels.h"
 #include "model/safe_file.h"
 #include "model/sql_statement.h"
 
@@ -36,12 +35,6 @@ void Records::SetBusyTimeout(int milliseconds)
 {
     file.SetBusyTimeout(milliseconds);
     pendingFile.SetLockTimeout(milliseconds);
-}
-
-QString Records::LevelOf(std::int32_t rows, std::int32_t columns)
-{
-    const std::optional<std::size_t> level = LevelOfSize(rows, columns);
-    return level ? QString::fromLatin1(kLevels[*level].key) : QString();
 }
 
 bool Records::Fail(Failure* failure, const QString& reason)
@@ -351,39 +344,44 @@ bool Records::IsNewBest(const GameResult& result)
         return false;
     const std::optional<GameResult> best =
         Reading(std::optional<GameResult>(), [&](sqlite3* db, int* rc) {
-            return records_stats::Best(db, result.level, result.style, rc);
+            return records_stats::Best(db, result.size, result.style, rc);
         });
     return records_stats::IsNewBest(result, best, WaitingResults());
 }
 
-Records::Summary Records::Summarize(const QString& level, const QString& style)
+Records::Summary Records::Summarize(GridSize size, Style style)
 {
-    return Reading(Summary(), [&](sqlite3* db, int* rc) { return records_stats::Summarize(db, level, style, rc); });
+    return Reading(Summary(), [&](sqlite3* db, int* rc) { return records_stats::Summarize(db, size, style, rc); });
 }
 
-std::vector<KeptWin> Records::Page(const QString& level, const QString& style, Order order, int offset, int limit)
+std::vector<KeptWin> Records::Page(GridSize size, Style style, Order order, int offset, int limit)
 {
     return Reading(std::vector<KeptWin>(), [&](sqlite3* db, int* rc) {
-        return limit > 0 ? records_rows::Page(db, level, style, order, offset, limit, rc) : std::vector<KeptWin>();
+        return limit > 0 ? records_rows::Page(db, size, style, order, offset, limit, rc) : std::vector<KeptWin>();
     });
 }
 
-Records::ProgressKept* Records::KeptProgress(sqlite3* db, const QString& level, const QString& style, int* rc)
+std::vector<GridSize> Records::SizesPlayed()
+{
+    return Reading(std::vector<GridSize>(), [](sqlite3* db, int* rc) { return records_rows::SizesPlayed(db, rc); });
+}
+
+Records::ProgressKept* Records::KeptProgress(sqlite3* db, GridSize size, Style style, int* rc)
 {
     QElapsedTimer clock;
     clock.start();
-    const records_rows::ProgressMark now = records_rows::MarkOf(db, level, style, rc);
+    const records_rows::ProgressMark now = records_rows::MarkOf(db, size, style, rc);
     if (*rc != SQLITE_ROW)
         return nullptr;
     const auto kept = std::find_if(progressKept.begin(), progressKept.end(), [&](const ProgressKept& k) {
-        return k.level == level && k.style == style && k.connection == file.Connections();
+        return k.size == size && k.style == style && k.connection == file.Connections();
     });
     ProgressKept entry;
     if (kept != progressKept.end()) {
         entry = std::move(*kept);
         progressKept.erase(kept);
     }
-    const bool known = !entry.level.isEmpty();
+    const bool known = entry.size.IsValid();
     if (known && now.won == entry.mark.won && now.lastId >= entry.mark.lastId) {
         // Wins of other kinds only, if any: these are as they were.
         entry.mark = now;
@@ -394,7 +392,7 @@ Records::ProgressKept* Records::KeptProgress(sqlite3* db, const QString& level, 
         std::vector<ProgressWin> added;
         const bool grew = known && now.won > entry.mark.won && now.lastId > entry.mark.lastId;
         if (grew)
-            added = records_rows::Progress(db, level, style, entry.mark.lastId, now.lastId, &rows, rc);
+            added = records_rows::Progress(db, size, style, entry.mark.lastId, now.lastId, &rows, rc);
         if (grew && *rc == SQLITE_DONE && rows == now.won - entry.mark.won) {
             const auto older = [](const ProgressWin& a, const ProgressWin& b) {
                 return a.finished != b.finished ? a.finished < b.finished : a.id < b.id;
@@ -404,11 +402,11 @@ Records::ProgressKept* Records::KeptProgress(sqlite3* db, const QString& level, 
             std::inplace_merge(entry.wins.begin(), entry.wins.begin() + std::ptrdiff_t(before), entry.wins.end(),
                                older);
         } else {
-            entry.wins = records_rows::Progress(db, level, style, 0, now.lastId, &rows, rc);
+            entry.wins = records_rows::Progress(db, size, style, 0, now.lastId, &rows, rc);
         }
         if (*rc != SQLITE_DONE)
             return nullptr;
-        entry.level = level;
+        entry.size = size;
         entry.style = style;
         entry.connection = file.Connections();
         entry.mark = now;
@@ -421,24 +419,24 @@ Records::ProgressKept* Records::KeptProgress(sqlite3* db, const QString& level, 
     return &progressKept.back();
 }
 
-std::vector<ProgressWin> Records::Progress(const QString& level, const QString& style)
+std::vector<ProgressWin> Records::Progress(GridSize size, Style style)
 {
     return Reading(std::vector<ProgressWin>(), [&](sqlite3* db, int* rc) {
-        const ProgressKept* kept = KeptProgress(db, level, style, rc);
+        const ProgressKept* kept = KeptProgress(db, size, style, rc);
         return kept ? kept->wins : std::vector<ProgressWin>();
     });
 }
 
-std::shared_ptr<const ProgressSeries> Records::ProgressOf(const QString& level, const QString& style,
+std::shared_ptr<const ProgressSeries> Records::ProgressOf(GridSize size, Style style,
                                                           const QDate& today, const QTimeZone& zone,
                                                           Qt::DayOfWeek weekStart)
 {
     return Reading(std::shared_ptr<const ProgressSeries>(), [&](sqlite3* db, int* rc) {
-        ProgressKept* kept = KeptProgress(db, level, style, rc);
+        ProgressKept* kept = KeptProgress(db, size, style, rc);
         if (!kept)
             return std::shared_ptr<const ProgressSeries>();
         if (!kept->series || kept->today != today || kept->zone != zone || kept->weekStart != weekStart) {
-            auto series = std::make_shared<ProgressSeries>(MakeProgress(level, style, kept->wins, today, zone, weekStart));
+            auto series = std::make_shared<ProgressSeries>(MakeProgress(size, style, kept->wins, today, zone, weekStart));
             series->queryMs = kept->queryMs;
             kept->series = std::move(series);
             kept->today = today;
@@ -449,19 +447,19 @@ std::shared_ptr<const ProgressSeries> Records::ProgressOf(const QString& level, 
     });
 }
 
-void Records::PrepareProgress(const QString& level, const QString& style)
+void Records::PrepareProgress(GridSize size, Style style)
 {
     const auto kept = std::find_if(progressKept.begin(), progressKept.end(), [&](const ProgressKept& k) {
-        return k.level == level && k.style == style && k.series;
+        return k.size == size && k.style == style && k.series;
     });
     if (kept == progressKept.end()) {
-        ProgressOf(level, style, QDate::currentDate(), QTimeZone::systemTimeZone(), QLocale().firstDayOfWeek());
+        ProgressOf(size, style, QDate::currentDate(), QTimeZone::systemTimeZone(), QLocale().firstDayOfWeek());
         return;
     }
     // Copied: the entry moves as it is brought up to date.
     const QDate today = kept->today;
     const QTimeZone zone = kept->zone;
-    ProgressOf(level, style, today, zone, kept->weekStart);
+    ProgressOf(size, style, today, zone, kept->weekStart);
 }
 
 std::vector<QDate> Records::DailyDaysBack(const QDate& today)

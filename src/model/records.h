@@ -27,7 +27,7 @@ namespace tesselo {
 // beside the saved game: the player's only copy of their history of wins.
 //
 // - A win is one transaction, whose cost does not grow with the wins kept:
-//   a row, its indexes, and the count of its level and style in a small
+//   a row, its indexes, and the count of its size and style in a small
 //   table. Other windows of the game in the same folder write to the same
 //   file; SQLite's locks and a busy timeout take turns between them.
 // - A win that cannot be written is kept at once in the pending file beside
@@ -44,7 +44,7 @@ namespace tesselo {
 //   renamed "tesselo-records.json.imported". Results this version cannot
 //   count and fields it does not know are kept, and the export gives them
 //   back (records_json.h).
-// - The window reads by query: the summaries of a level and style and one
+// - The window reads by query: the summaries of a size and style and one
 //   page of wins at a time, never the whole table (records_stats.h,
 //   records_rows.h). Reads change nothing, but for a file they find
 //   damaged, which is set aside.
@@ -112,29 +112,31 @@ public:
     // Every file this object has set aside, in order.
     const QStringList& FilesSetAside() const { return file.FilesSetAside(); }
 
-    // Whether `result` would be a new best for its level and style: a sound
+    // Whether `result` would be a new best for its size and style: a sound
     // win without help that beats every other such win.
     bool IsNewBest(const GameResult& result);
-    Summary Summarize(const QString& level, const QString& style);
-    // Wins of one level and style, `limit` from `offset` on.
-    std::vector<KeptWin> Page(const QString& level, const QString& style, Order order, int offset, int limit);
-    // Every win of one level and style, oldest first, for the charts
+    Summary Summarize(GridSize size, Style style);
+    // Wins of one size and style, `limit` from `offset` on.
+    std::vector<KeptWin> Page(GridSize size, Style style, Order order, int offset, int limit);
+    // Every grid size won at, the most recently won first.
+    std::vector<GridSize> SizesPlayed();
+    // Every win of one size and style, oldest first, for the charts
     // (records_rows.h). The wins of the last few kinds read are kept in
     // memory: while the records hold the same wins, they are not read
     // again, and of the wins kept since, only those are read.
-    std::vector<ProgressWin> Progress(const QString& level, const QString& style);
+    std::vector<ProgressWin> Progress(GridSize size, Style style);
     // The charts' figures of a kind (progress_series.h), days counted in
     // `zone` up to `today`: worked out again only when its wins or the day
     // changed.
-    std::shared_ptr<const ProgressSeries> ProgressOf(const QString& level, const QString& style, const QDate& today,
+    std::shared_ptr<const ProgressSeries> ProgressOf(GridSize size, Style style, const QDate& today,
                                                      const QTimeZone& zone, Qt::DayOfWeek weekStart);
     // Works out the figures of a kind ahead of a look at them (after a win
     // of that kind, on the records' worker): for the day they were last
     // worked out for, or today where the player is.
-    void PrepareProgress(const QString& level, const QString& style);
+    void PrepareProgress(GridSize size, Style style);
     // The days of the current streak of daily puzzles (records_stats.h).
     std::vector<QDate> DailyDaysBack(const QDate& today);
-    // A page of the daily puzzles won, of every level and style, the
+    // A page of the daily puzzles won, of every size and style, the
     // newest puzzle first.
     std::vector<KeptWin> DailyPage(int offset, int limit);
     // The win kept under `id` with its replay, when it has one that fits.
@@ -154,7 +156,6 @@ public:
     // when `file` is empty.
     bool ExportTo(const QString& file, QString* error = nullptr, Format format = Format::Json);
 
-    static QString LevelOf(std::int32_t rows, std::int32_t columns);
     const QString& Path() const { return file.Path(); }
     const QString& PendingPath() const { return pendingFile.Path(); }
     // How long a write waits for another window before it gives up.
@@ -188,8 +189,8 @@ private:
     // The wins of a kind as last read for the charts, where the records
     // stood then, and the figures last worked out from them, for which day.
     struct ProgressKept {
-        QString level;
-        QString style;
+        GridSize size; // none while the entry is new
+        Style style = Style::Strategy;
         std::uint64_t connection = 0;
         records_rows::ProgressMark mark;
         std::vector<ProgressWin> wins;
@@ -201,7 +202,7 @@ private:
     };
     // The kind's entry brought up to date and made the latest, or none
     // when the records could not be read.
-    ProgressKept* KeptProgress(sqlite3* db, const QString& level, const QString& style, int* rc);
+    ProgressKept* KeptProgress(sqlite3* db, GridSize size, Style style, int* rc);
     static constexpr std::size_t kProgressKept = 4;
 
     RecordsFile file;

@@ -1,7 +1,6 @@
 #include "model/records_csv.h"
 
 #include "model/file_name_codec.h"
-#include "model/levels.h"
 #include "model/records_rows.h"
 
 #include <QIODevice>
@@ -23,17 +22,22 @@ QByteArray Field(const QString& text)
 
 QString SizeOf(const QString& level)
 {
-    if (const std::optional<std::size_t> known = LevelOfKey(level.toStdString()))
-        return QStringLiteral("%1x%2").arg(kLevels[*known].rows).arg(kLevels[*known].columns);
+    if (const std::optional<GridSize> size = GridSize::FromKey(level.toStdString()))
+        return QStringLiteral("%1x%2").arg(size->rows).arg(size->columns);
     return level;
 }
 
 QByteArray Row(const GameResult& r)
 {
+    return Row(r, r.LevelKey(), r.StyleKey());
+}
+
+QByteArray Row(const GameResult& r, const QString& level, const QString& style)
+{
     const QStringList fields = {
         r.finished.toUTC().toString(Qt::ISODateWithMs),
-        SizeOf(r.level),
-        r.style,
+        SizeOf(level),
+        style,
         QString::number(r.moves),
         QString::number(r.milliseconds),
         r.par ? QString::number(*r.par) : QString(),
@@ -58,8 +62,14 @@ bool Export(sqlite3* db, const std::vector<GameResult>& unwritten, QIODevice& ou
     // Whatever a row holds is written, sound or not, as the JSON export
     // gives it back.
     if (db)
-        records_rows::ForEachWin(db, [&](const records_rows::StoredWin& w) { return put(records_rows::AsResult(w)); },
-                                 rc);
+        records_rows::ForEachWin(
+            db,
+            [&](const records_rows::StoredWin& w) {
+                // The size and style as kept, known to this version or not.
+                ok = ok && out.write(Row(records_rows::AsResult(w), w.level, w.style) + "\r\n") >= 0;
+                return ok;
+            },
+            rc);
     for (const GameResult& r : unwritten)
         if (r.IsValid())
             put(r);

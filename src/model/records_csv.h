@@ -31,11 +31,14 @@ inline constexpr const char* kHeader = "date,size,style,moves,time_ms,par,helped
 
 // One field, quoted when it needs to be.
 QByteArray Field(const QString& text);
-// The size a level key stands for ("3x4"); a key of no known size as it
-// is.
+// The size a stored size key stands for, as rows x columns ("3x4" for
+// "Expert", "5x7" for "5x7"); a key of no size this version knows as it is.
 QString SizeOf(const QString& level);
 // One win's row, without its line end.
 QByteArray Row(const GameResult& result);
+// The same with the size and style written from the keys a row of the
+// records holds, which may be none this version knows.
+QByteArray Row(const GameResult& result, const QString& level, const QString& style);
 // Writes every win of `db` (none when null), then `unwritten`. False when
 // `out` failed; `rc` is the database's last result, SQLITE_DONE when it
 // gave every row.

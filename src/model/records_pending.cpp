@@ -67,7 +67,7 @@ QString PendingWins::Beside(const QString& recordsPath)
 
 bool PendingWins::SameWin(const GameResult& a, const GameResult& b)
 {
-    return a.level == b.level && a.style == b.style && a.moves == b.moves && a.milliseconds == b.milliseconds &&
+    return a.size == b.size && a.style == b.style && a.moves == b.moves && a.milliseconds == b.milliseconds &&
            a.assisted == b.assisted && a.finished.toMSecsSinceEpoch() == b.finished.toMSecsSinceEpoch();
 }
 

@@ -110,12 +110,18 @@ std::optional<KeptWin> Listed(const StoredWin& row)
 {
     if (!SoundFigures(row.moves, row.milliseconds, row.finished))
         return std::nullopt;
+    // A level or style this version does not know (a later version's, or
+    // another spelling) is no win of its: passed over, never refused.
+    const std::optional<GridSize> size = GridSize::FromKey(row.level.toStdString());
+    const std::optional<Style> style = Style::FromKey(row.style.toStdString());
+    if (!size || !style)
+        return std::nullopt;
     KeptWin w;
     GameResult& r = w.result;
     w.id = row.id;
     w.replayable = row.replayable;
-    r.level = row.level;
-    r.style = row.style;
+    r.size = *size;
+    r.style = *style;
     r.moves = static_cast<std::int32_t>(row.moves);
     r.milliseconds = row.milliseconds;
     r.finished = QDateTime::fromMSecsSinceEpoch(row.finished, Qt::UTC);
@@ -129,10 +135,10 @@ std::optional<KeptWin> Listed(const StoredWin& row)
     return w;
 }
 
-std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, const QString& style)
+std::optional<KeptWin> ListedOfKind(const StoredWin& row, GridSize size, Style style)
 {
     std::optional<KeptWin> w = Listed(row);
-    if (w && (w->result.level != level || w->result.style != style))
+    if (w && (w->result.size != size || w->result.style != style))
         return std::nullopt;
     return w;
 }
@@ -140,8 +146,6 @@ std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, 
 GameResult AsResult(const StoredWin& row)
 {
     GameResult r;
-    r.level = row.level;
-    r.style = row.style;
     r.moves = ClampToInt32(row.moves);
     r.milliseconds = row.milliseconds;
     r.finished = QDateTime::fromMSecsSinceEpoch(std::clamp(row.finished, kEarliestMs, kLatestMs), Qt::UTC);
@@ -151,12 +155,17 @@ GameResult AsResult(const StoredWin& row)
     r.parIsOptimal = row.parIsOptimal;
     r.assisted = ClampToInt32(row.assisted);
     r.daily = row.daily;
+    r.size = GridSize::FromKey(row.level.toStdString()).value_or(GridSize{});
+    r.style = Style::FromKey(row.style.toStdString()).value_or(Style::Strategy);
     return r;
 }
 
 QJsonObject Exported(const StoredWin& row)
 {
     QJsonObject o = AsResult(row).ToJson();
+    // The level and style as kept, known to this version or not.
+    o["level"] = row.level;
+    o["style"] = row.style;
     o["movesBefore"] = ClampToInt32(row.movesBefore);
     if (row.start && row.steps) {
         if (const auto start = JsonFromText(*row.start))
@@ -176,7 +185,7 @@ int InsertWin(SqlStatement& q, const GameResult& r, const QJsonObject& unknown, 
               const QByteArray& stepsJson)
 {
     q.Reset();
-    q.Bind(1, r.level).Bind(2, r.style).Bind(3, r.moves).Bind(4, r.milliseconds).Bind(5, r.Score());
+    q.Bind(1, r.LevelKey()).Bind(2, r.StyleKey()).Bind(3, r.moves).Bind(4, r.milliseconds).Bind(5, r.Score());
     // A picture's name is kept as the bytes the file system gave it: it
     // need not be UTF-8.
     q.Bind(6, r.finished.toMSecsSinceEpoch()).Bind(7, FileNameToBytes(r.picture)).Bind(8, r.par).Bind(9, r.parIsOptimal ? 1 : 0);
@@ -205,14 +214,13 @@ bool Holds(sqlite3* db, const GameResult& r, int* rc)
     // Answered by the index of the newest wins of a kind.
     SqlStatement q(db, "SELECT 1 FROM wins WHERE level = ?1 AND style = ?2 AND finished = ?3 AND moves = ?4 "
                        "AND milliseconds = ?5 AND assisted = ?6 LIMIT 1");
-    q.Bind(1, r.level).Bind(2, r.style).Bind(3, r.finished.toMSecsSinceEpoch()).Bind(4, r.moves);
+    q.Bind(1, r.LevelKey()).Bind(2, r.StyleKey()).Bind(3, r.finished.toMSecsSinceEpoch()).Bind(4, r.moves);
     q.Bind(5, r.milliseconds).Bind(6, r.assisted);
     *rc = q.Step();
     return *rc == SQLITE_ROW;
 }
 
-std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& style, WinOrder order, int offset,
-                          int limit, int* rc)
+std::vector<KeptWin> Page(sqlite3* db, GridSize size, Style style, WinOrder order, int offset, int limit, int* rc)
 {
     std::vector<KeptWin> out;
     SqlStatement q(db, order == WinOrder::BestFirst
@@ -220,19 +228,20 @@ std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& styl
                              "ORDER BY (assisted > 0), score, id LIMIT ?3 OFFSET ?4"
                            : "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 "
                              "ORDER BY finished DESC, id DESC LIMIT ?3 OFFSET ?4");
-    q.Bind(1, level).Bind(2, style).Bind(3, limit).Bind(4, std::max(offset, 0));
+    q.Bind(1, QString::fromStdString(size.Name())).Bind(2, QString::fromLatin1(style.Key()));
+    q.Bind(3, limit).Bind(4, std::max(offset, 0));
     while ((*rc = q.Step()) == SQLITE_ROW)
-        if (std::optional<KeptWin> w = ListedOfKind(Decode(q), level, style))
+        if (std::optional<KeptWin> w = ListedOfKind(Decode(q), size, style))
             out.push_back(std::move(*w));
     return out;
 }
 
-ProgressMark MarkOf(sqlite3* db, const QString& level, const QString& style, int* rc)
+ProgressMark MarkOf(sqlite3* db, GridSize size, Style style, int* rc)
 {
     // One statement, so one moment: a win written between two would be
     // counted in one figure and not the other.
     SqlStatement q(db, "SELECT (SELECT won FROM kinds WHERE level = ?1 AND style = ?2), (SELECT max(id) FROM wins)");
-    q.Bind(1, level).Bind(2, style);
+    q.Bind(1, QString::fromStdString(size.Name())).Bind(2, QString::fromLatin1(style.Key()));
     ProgressMark mark;
     if ((*rc = q.Step()) == SQLITE_ROW) {
         mark.won = q.Int(0);
@@ -241,22 +250,18 @@ ProgressMark MarkOf(sqlite3* db, const QString& level, const QString& style, int
     return mark;
 }
 
-std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QString& style, std::int64_t afterId,
+std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::int64_t afterId,
                                   std::int64_t upToId, std::int64_t* rows, int* rc)
 {
     std::vector<ProgressWin> out;
     *rows = 0;
-    // The kind itself is judged once, by the rules a listed win is judged
-    // by; each row then by its figures.
-    GameResult kind;
-    kind.level = level;
-    kind.style = style;
-    kind.finished = QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
     *rc = SQLITE_DONE;
-    if (!kind.IsValid())
+    if (!size.IsValid())
         return out;
-    const QByteArray levelText = level.toUtf8(), styleText = style.toUtf8();
-    const bool speed = GameResult::ScoreOf(style, 0, 1) == 1;
+    // A row counts only in the spelling the kind is kept under, as the
+    // list reads it (GridSize::FromKey).
+    const QByteArray levelText = QByteArray::fromStdString(size.Name()), styleText(style.Key());
+    const bool speed = style.IsSpeed();
     // The few wins kept since an earlier read are found by their ids (the
     // unary plus keeps the kind's indexes out of it).
     SqlStatement q(db, afterId <= 0
@@ -317,6 +322,21 @@ std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc)
             w->result.TakeReplay(*start, *steps, row.movesBefore);
     }
     return std::move(w->result);
+}
+
+std::vector<GridSize> SizesPlayed(sqlite3* db, int* rc)
+{
+    // The small table of kinds names every level and style won; the newest
+    // win of each is the last entry of its index. So the cost does not grow
+    // with the wins kept.
+    SqlStatement q(db, "SELECT level, max((SELECT max(finished) FROM wins "
+                       "WHERE wins.level = kinds.level AND wins.style = kinds.style)) AS last "
+                       "FROM kinds GROUP BY level HAVING last IS NOT NULL ORDER BY last DESC, level");
+    std::vector<GridSize> out;
+    while ((*rc = q.Step()) == SQLITE_ROW)
+        if (const std::optional<GridSize> size = GridSize::FromKey(q.Text(0).toStdString()))
+            out.push_back(*size);
+    return out;
 }
 
 std::int64_t CountAll(sqlite3* db, int* rc)

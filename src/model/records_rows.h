@@ -93,10 +93,11 @@ StoredWin Decode(const SqlStatement& q, bool whole = false);
 // a sound win.
 std::optional<KeptWin> Listed(const StoredWin& row);
 // The same, of the kind asked for only.
-std::optional<KeptWin> ListedOfKind(const StoredWin& row, const QString& level, const QString& style);
+std::optional<KeptWin> ListedOfKind(const StoredWin& row, GridSize size, Style style);
 // The row as the exports give it back: whatever it holds, sound or not,
-// brought into the fields of a result (without its replay), and those of
-// the JSON records file.
+// brought into the fields of a result (without its replay; a size or
+// style this version does not know is left as a default one, the row's
+// own texts are in `row`), and those of the JSON records file.
 GameResult AsResult(const StoredWin& row);
 QJsonObject Exported(const StoredWin& row);
 
@@ -116,8 +117,7 @@ bool Holds(sqlite3* db, const GameResult& result, int* rc);
 
 // Reads. Each answers what it could read, and in `rc` the last SQLite
 // result (SQLITE_DONE or SQLITE_ROW when all went well).
-std::vector<KeptWin> Page(sqlite3* db, const QString& level, const QString& style, WinOrder order, int offset,
-                          int limit, int* rc);
+std::vector<KeptWin> Page(sqlite3* db, GridSize size, Style style, WinOrder order, int offset, int limit, int* rc);
 // Where the wins of one kind stand, read at one moment: how many the kind
 // has had (its count in kinds) and the highest row id of all the wins. No
 // win is ever taken out of a file, so while both are the same, so are the
@@ -127,16 +127,18 @@ struct ProgressMark {
     std::int64_t lastId = 0;
     bool operator==(const ProgressMark&) const = default;
 };
-ProgressMark MarkOf(sqlite3* db, const QString& level, const QString& style, int* rc);
-// The wins of one level and style with a row id above `afterId` and at
+ProgressMark MarkOf(sqlite3* db, GridSize size, Style style, int* rc);
+// The wins of one size and style with a row id above `afterId` and at
 // most `upToId`, the oldest first (by the moment each ended, then in the
 // order kept), in one query: from 0, every win, by the index of the newest
 // wins; from a later id, the few kept since, by their ids. A row whose
 // values are not those of a sound win of the kind is passed over, as the
 // list passes it over; `rows` counts every row of the kind read.
-std::vector<ProgressWin> Progress(sqlite3* db, const QString& level, const QString& style, std::int64_t afterId,
+std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::int64_t afterId,
                                   std::int64_t upToId, std::int64_t* rows, int* rc);
-// Daily puzzles won, of every level and style, the newest puzzle first.
+// Every grid size won at, the most recently won first.
+std::vector<GridSize> SizesPlayed(sqlite3* db, int* rc);
+// Daily puzzles won, of every size and style, the newest puzzle first.
 std::vector<KeptWin> DailyPage(sqlite3* db, int offset, int limit, int* rc);
 // The win kept under `id` with its replay, when it has one that fits.
 std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc);

@@ -14,7 +14,7 @@ struct sqlite3;
 
 namespace tesselo {
 
-// What the records say of one level and style.
+// What the records say of one grid size and style.
 struct RecordsSummary {
     std::optional<GameResult> best; // without its replay
     int won = 0;                     // every win, helped or not
@@ -43,16 +43,21 @@ constexpr std::size_t kLongestAverage = 12;
 std::optional<double> TrimmedAverage(std::span<const std::int64_t> scores, std::size_t count);
 
 // A sound win without help that no other such win of its kind beats.
-std::optional<GameResult> Best(sqlite3* db, const QString& level, const QString& style, int* rc);
-RecordsSummary Summarize(sqlite3* db, const QString& level, const QString& style, int* rc);
+std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc);
+RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc);
 // Whether `result` would be a new best beside `best` (the best kept) and
 // `unwritten` (wins not in the database yet): a sound win without help
 // that beats every other such win of its kind.
 bool IsNewBest(const GameResult& result, std::optional<GameResult> best, const std::vector<GameResult>& unwritten);
-// The days that name daily puzzles won without help, each once, newest
-// first: from the newest up to `today` back to the first day missed. That
-// is all the current streak needs, and nothing further is read, so that
-// years of daily wins cost nothing.
+// A daily puzzle counts for the streak on a grid of at least this many
+// cells: a 2 x 2 has only 24 arrangements, and would keep a streak alive
+// with a glance.
+constexpr std::int32_t kLeastStreakCells = 6;
+// The days that name daily puzzles won without help on a grid of at least
+// kLeastStreakCells, each once, newest first: from the newest up to
+// `today` back to the first day missed. That is all the current streak
+// needs, and nothing further is read, so that years of daily wins cost
+// nothing.
 std::vector<QDate> DailyDaysBack(sqlite3* db, const QDate& today, int* rc);
 
 } // namespace records_stats

@@ -1,7 +1,6 @@
 #include "model/tile_grid.h"
 
 #include "model/byte_io.h"
-#include "model/levels.h"
 #include "model/scramble_random.h"
 
 
@@ -86,7 +85,7 @@ void TileGrid::Shuffle(std::uint32_t seed)
     ScrambleRandom random(seed);
     const std::int32_t r = rowCount;
     const std::int32_t k = columnCount;
-    const std::int32_t steps = (r + k) * 3;
+    const std::int32_t steps = Size().ScrambleSteps(seed);
     std::int32_t previous = 0;
     for (std::int32_t step = 0; step < steps; ++step) {
         std::int32_t line;
@@ -109,11 +108,6 @@ void TileGrid::Shuffle(std::uint32_t seed)
 std::size_t TileGrid::RecordSize(std::int32_t rows, std::int32_t columns)
 {
     return 16 + 8 * static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
-}
-
-bool TileGrid::IsDifficultySize(std::int32_t rows, std::int32_t columns)
-{
-    return LevelOfSize(rows, columns).has_value();
 }
 
 std::size_t TileGrid::StoreTo(std::uint8_t* out, std::size_t capacity) const
@@ -140,7 +134,7 @@ std::size_t TileGrid::CheckRecord(const std::uint8_t* in, std::size_t length)
         return 0;
     const std::int32_t rows = GetInt32(in);
     const std::int32_t columns = GetInt32(in + 4);
-    if (!IsDifficultySize(rows, columns))
+    if (!GridSize{rows, columns}.IsValid())
         return 0;
     const std::size_t size = RecordSize(rows, columns);
     if (length < size)

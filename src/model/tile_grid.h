@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/grid_size.h"
 #include "model/move.h"
 
 #include <cstddef>
@@ -43,14 +44,15 @@ public:
     bool IsSolved() const;
     // Scrambles the grid from its present order with the random numbers of
     // `seed` (glibc's rand(), so every seed keeps the scramble it always
-    // gave).
+    // gave): the same draw at every size, for as many steps as the size
+    // takes (GridSize::ScrambleSteps).
     void Shuffle(std::uint32_t seed);
 
     // The byte form used inside the saved game. StoreTo needs RecordSize()
     // bytes; it returns the bytes written, or 0 when the buffer is too small.
     std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
-    // Reads a stored grid only when the whole record is sound: a difficulty
-    // size, the full record in the buffer, every home exactly once, the
+    // Reads a stored grid only when the whole record is sound: a playable
+    // size (GridSize::IsValid), the full record in the buffer, every home exactly once, the
     // selection inside the grid. Returns the bytes consumed, or 0 with the
     // grid untouched.
     std::size_t LoadFrom(const std::uint8_t* in, std::size_t length);
@@ -60,8 +62,7 @@ public:
 
     std::size_t RecordSize() const { return RecordSize(rowCount, columnCount); }
     static std::size_t RecordSize(std::int32_t rows, std::int32_t columns);
-    // One of the four grid sizes the game offers (model/levels.h).
-    static bool IsDifficultySize(std::int32_t rows, std::int32_t columns);
+    GridSize Size() const { return {rowCount, columnCount}; }
 
     const Tile& At(std::int32_t row, std::int32_t column) const
     {

@@ -90,7 +90,7 @@ const DistanceTable& DistanceTable::For(int rows, int columns)
     return PerGrid<DistanceTable>(rows, columns);
 }
 
-std::uint32_t DistanceTable::Rank(const Position& position) const
+std::uint32_t DistanceTable::Rank(const CompactPosition& position) const
 {
     Homes h{};
     for (int i = 0; i < position.CellCount(); ++i)
@@ -98,7 +98,7 @@ std::uint32_t DistanceTable::Rank(const Position& position) const
     return RankHomes(h, position.CellCount());
 }
 
-int DistanceTable::Distance(const Position& position) const
+int DistanceTable::Distance(const CompactPosition& position) const
 {
     if (position.Rows() != rows || position.Columns() != columns || distances.empty())
         return kUnreachable;
@@ -106,7 +106,13 @@ int DistanceTable::Distance(const Position& position) const
     return d == kUnseen ? kUnreachable : d;
 }
 
-std::vector<Slide> DistanceTable::OptimalSlides(const Position& position) const
+int DistanceTable::Distance(const Position& position) const
+{
+    const auto compact = CompactPosition::From(position);
+    return compact ? Distance(*compact) : kUnreachable;
+}
+
+std::vector<Slide> DistanceTable::OptimalSlides(const CompactPosition& position) const
 {
     std::vector<Slide> best;
     const int d = Distance(position);
@@ -114,7 +120,7 @@ std::vector<Slide> DistanceTable::OptimalSlides(const Position& position) const
         return best;
     const SlideSet& slides = SlideSet::For(rows, columns);
     for (int m = 0; m < slides.Count(); ++m) {
-        Position next = position;
+        CompactPosition next = position;
         next.Apply(slides.At(m));
         if (Distance(next) == d - 1)
             best.push_back(slides.At(m));

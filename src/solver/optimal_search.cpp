@@ -64,7 +64,7 @@ struct OptimalSearch::Run {
 
 OptimalSearch::OptimalSearch(const SlideSet& slides, const PatternBound* bound) : slides(slides), bound(bound) {}
 
-OptimalSearch::Result OptimalSearch::Solve(const Position& position, int limit, std::stop_token stop) const
+OptimalSearch::Result OptimalSearch::Solve(const CompactPosition& position, int limit, std::stop_token stop) const
 {
     Result result;
     Run run{slides, bound, std::move(stop), position.CellCount(), 0, 0, false, {}};

@@ -28,7 +28,7 @@ public:
 
     // A shortest solution of at most `limit` slides. `stop` is looked at
     // every few thousand positions.
-    Result Solve(const Position& position, int limit, std::stop_token stop = {}) const;
+    Result Solve(const CompactPosition& position, int limit, std::stop_token stop = {}) const;
 
 private:
     struct Run;

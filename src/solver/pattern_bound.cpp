@@ -37,7 +37,7 @@ PatternBound::PatternBound(const SlideSet& slides, std::vector<const PatternTabl
 int PatternBound::Bound(const SearchState& state, int enough, int* first) const
 {
     int best = 0;
-    std::uint8_t cells[Position::kMaxCells];
+    std::uint8_t cells[CompactPosition::kMaxCells];
     const int count = int(readings.size());
     const int start = first ? *first : 0;
     for (int k = 0; k < count; ++k) {

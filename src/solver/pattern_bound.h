@@ -28,8 +28,8 @@ private:
     struct Reading {
         const PatternTable* table = nullptr;
         bool inverse = false;
-        std::array<std::uint8_t, Position::kMaxCells> piece{}; // the pieces to look at, relabelled back
-        std::array<std::uint8_t, Position::kMaxCells> cell{};  // where the symmetry takes a cell
+        std::array<std::uint8_t, CompactPosition::kMaxCells> piece{}; // the pieces to look at, relabelled back
+        std::array<std::uint8_t, CompactPosition::kMaxCells> cell{};  // where the symmetry takes a cell
         int pieces = 0;
     };
     std::vector<Reading> readings;

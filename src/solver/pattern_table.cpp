@@ -39,7 +39,7 @@ std::uint32_t NextCombination(std::uint32_t members)
 PatternTable::PatternTable(Pattern s) : pattern(std::move(s))
 {
     const int cells = pattern.rows * pattern.columns;
-    freeIndex.assign(std::size_t(Position::kMaxCells), 0xFF);
+    freeIndex.assign(std::size_t(CompactPosition::kMaxCells), 0xFF);
     for (int cell = 0; cell < cells; ++cell)
         if (!(pattern.fixedCells >> cell & 1u))
             freeIndex[std::size_t(cell)] = std::uint8_t(freeCount++);
@@ -52,7 +52,7 @@ PatternTable::PatternTable(Pattern s) : pattern(std::move(s))
         if (all.LineCells(m) & pattern.fixedCells)
             continue;
         slides.push_back(m);
-        std::array<std::uint8_t, Position::kMaxCells> to{};
+        std::array<std::uint8_t, CompactPosition::kMaxCells> to{};
         std::uint32_t line = 0;
         for (int cell = 0; cell < cells; ++cell) {
             const std::uint8_t f = freeIndex[std::size_t(cell)];
@@ -98,7 +98,7 @@ inline void RankCells(const int* free, int count, std::uint32_t* combination, st
 
 std::uint64_t PatternTable::Index(const std::uint8_t* cells) const
 {
-    int free[Position::kMaxCells];
+    int free[CompactPosition::kMaxCells];
     for (int i = 0; i < pieceCount; ++i)
         free[i] = freeIndex[cells[i]];
     std::uint32_t combination = 0;
@@ -110,7 +110,7 @@ std::uint64_t PatternTable::Index(const std::uint8_t* cells) const
     return std::uint64_t(combination) * arrangements + arrangement;
 }
 
-int PatternTable::Distance(const Position& position) const
+int PatternTable::Distance(const CompactPosition& position) const
 {
     return Distance(SearchState::Of(position));
 }
@@ -163,7 +163,7 @@ void PatternTable::StartBuilding()
 PatternTable::Step PatternTable::StepOf(std::uint32_t members, int slide) const
 {
     const auto& to = freeTo[std::size_t(slide)];
-    std::uint8_t moved[Position::kMaxCells];
+    std::uint8_t moved[CompactPosition::kMaxCells];
     std::uint32_t result = 0;
     int j = 0;
     for (std::uint32_t rest = members; rest != 0; rest &= rest - 1, ++j) {
@@ -218,8 +218,8 @@ std::uint64_t PatternTable::Expand(std::uint32_t members, std::uint64_t base)
     if (steps.empty())
         return work;
 
-    std::uint8_t slots[Position::kMaxCells];
-    std::uint8_t moved[Position::kMaxCells];
+    std::uint8_t slots[CompactPosition::kMaxCells];
+    std::uint8_t moved[CompactPosition::kMaxCells];
     for (const std::uint32_t a : list) {
         // The arrangement after a step: each piece's slot renumbered.
         if (steps.front().composed == nullptr)

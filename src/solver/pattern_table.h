@@ -53,10 +53,10 @@ public:
     // the order the pattern lists them), all of them free; kUnreached when no
     // sequence of the allowed slides puts them home.
     int Distance(const std::uint8_t* cells) const { return Get(Index(cells)); }
-    int Distance(const Position& position) const;
+    int Distance(const CompactPosition& position) const;
     int Distance(const SearchState& state) const
     {
-        std::uint8_t cells[Position::kMaxCells];
+        std::uint8_t cells[CompactPosition::kMaxCells];
         for (int i = 0; i < pieceCount; ++i) {
             cells[i] = state.cellOf[pattern.pieces[std::size_t(i)]];
             if (freeIndex[cells[i]] == 0xFF)
@@ -89,7 +89,7 @@ private:
     // composition table too, when there is one).
     struct Step {
         std::uint64_t base = 0;
-        std::array<std::uint8_t, Position::kMaxCells> order{};
+        std::array<std::uint8_t, CompactPosition::kMaxCells> order{};
         const std::uint16_t* composed = nullptr;
     };
     Step StepOf(std::uint32_t members, int slide) const;
@@ -101,7 +101,7 @@ private:
     std::uint64_t size = 0;
     std::vector<int> slides;
     std::vector<std::uint8_t> freeIndex;                    // cell -> free cell
-    std::vector<std::array<std::uint8_t, Position::kMaxCells>> freeTo; // per allowed slide
+    std::vector<std::array<std::uint8_t, CompactPosition::kMaxCells>> freeTo; // per allowed slide
     std::vector<std::uint32_t> freeLine;                    // per allowed slide
     std::vector<std::uint8_t> nibbles;
     bool built = false;

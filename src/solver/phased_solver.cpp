@@ -74,13 +74,13 @@ std::optional<std::vector<int>> PhasedSolver::SolveImage(const SearchState& imag
     return beam.front().slides;
 }
 
-std::optional<std::vector<int>> PhasedSolver::Solve(const Position& position, std::stop_token stop) const
+std::optional<std::vector<int>> PhasedSolver::Solve(const CompactPosition& position, std::stop_token stop) const
 {
     if (position.Rows() != tables.Rows() || position.Columns() != tables.Columns())
         return std::nullopt;
     std::optional<std::vector<int>> best;
     for (int inverse = 0; inverse < (options.inverse ? 2 : 1); ++inverse) {
-        const Position start = inverse ? position.Inverse() : position;
+        const CompactPosition start = inverse ? position.Inverse() : position;
         for (int s = 0; s < symmetries.Count(); ++s) {
             if (!options.mirrors && s >= position.CellCount())
                 break;

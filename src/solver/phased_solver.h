@@ -34,7 +34,7 @@ public:
 
     // Numbers of SlideSet::For(rows, columns); nullopt when stopped, or
     // for a position of another size.
-    std::optional<std::vector<int>> Solve(const Position& position, std::stop_token stop = {}) const;
+    std::optional<std::vector<int>> Solve(const CompactPosition& position, std::stop_token stop = {}) const;
 
 private:
     struct Partial {

@@ -10,16 +10,33 @@
 namespace tesselo::solver {
 
 // An arrangement of the pieces: for each cell, in row-major order, the
-// index of the cell its piece belongs in. Up to 24 cells; a value type,
-// cheap to copy and compare.
-class Position {
+// index of the cell its piece belongs in. A value type, cheap to copy and
+// compare, holding up to `Capacity` cells: the searches built for grids of
+// up to 24 cells copy positions millions of times and keep the small one,
+// the rest of the program holds any grid the game plays.
+template <int Capacity>
+class BasicPosition {
 public:
-    static constexpr int kMaxCells = 24;
+    static constexpr int kMaxCells = Capacity;
 
-    Position() = default;
-    static Position Solved(int rows, int columns);
-    // Only a grid of 1..24 cells whose homes name every cell exactly once.
-    static std::optional<Position> FromHomes(int rows, int columns, std::span<const int> homes);
+    BasicPosition() = default;
+    static BasicPosition Solved(int rows, int columns);
+    // Only a grid of 1..kMaxCells cells whose homes name every cell exactly
+    // once.
+    static std::optional<BasicPosition> FromHomes(int rows, int columns, std::span<const int> homes);
+    // The same arrangement in another capacity; nullopt when it does not fit.
+    template <int Other>
+    static std::optional<BasicPosition> From(const BasicPosition<Other>& other)
+    {
+        if (other.CellCount() > kMaxCells)
+            return std::nullopt;
+        BasicPosition p;
+        p.rows = std::int8_t(other.Rows());
+        p.columns = std::int8_t(other.Columns());
+        for (int cell = 0; cell < other.CellCount(); ++cell)
+            p.homes[std::size_t(cell)] = std::uint8_t(other.Home(cell));
+        return p;
+    }
 
     int Rows() const { return rows; }
     int Columns() const { return columns; }
@@ -29,7 +46,7 @@ public:
     // The same position with the roles of cell and home exchanged: where the
     // piece of each cell is now. It is exactly as far from solved, since the
     // inverse of each move is a move.
-    Position Inverse() const;
+    BasicPosition Inverse() const;
     // Whether the pieces form an even permutation. Every slide of a line of
     // odd length keeps this, so on a grid whose rows and columns are all of
     // odd length only the even arrangements can be solved.
@@ -44,13 +61,27 @@ public:
     void Apply(const Slide& slide);
     int LineLength(Axis axis) const { return axis == Axis::Row ? columns : rows; }
 
-    const std::array<std::uint8_t, kMaxCells>& Homes() const { return homes; }
-    bool operator==(const Position&) const = default;
+    const std::array<std::uint8_t, Capacity>& Homes() const { return homes; }
+    bool operator==(const BasicPosition&) const = default;
 
 private:
     std::int8_t rows = 0;
     std::int8_t columns = 0;
-    std::array<std::uint8_t, kMaxCells> homes{};
+    std::array<std::uint8_t, Capacity> homes{};
 };
+
+// Any grid the game plays: up to 16 x 16.
+using Position = BasicPosition<256>;
+// The grids of up to 24 cells, which the tables and the exact searches
+// serve.
+using CompactPosition = BasicPosition<24>;
+
+extern template class BasicPosition<256>;
+extern template class BasicPosition<24>;
+
+// The grid seen with rows as columns: the same puzzle, solved by the same
+// slides with rows and columns exchanged.
+Position Transposed(const Position& position);
+Slide Transposed(const Slide& slide);
 
 } // namespace tesselo::solver

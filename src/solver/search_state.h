@@ -13,10 +13,10 @@ namespace tesselo::solver {
 // kept alongside, the cell of each piece, so that a pattern table can be
 // read for the position and for its inverse without a scan.
 struct SearchState {
-    std::array<std::uint8_t, Position::kMaxCells> home{};
-    std::array<std::uint8_t, Position::kMaxCells> cellOf{};
+    std::array<std::uint8_t, CompactPosition::kMaxCells> home{};
+    std::array<std::uint8_t, CompactPosition::kMaxCells> cellOf{};
 
-    static SearchState Of(const Position& position)
+    static SearchState Of(const CompactPosition& position)
     {
         SearchState s;
         for (int cell = 0; cell < position.CellCount(); ++cell) {

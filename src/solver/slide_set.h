@@ -14,7 +14,7 @@ namespace tesselo::solver {
 // times over.
 class SlideSet {
 public:
-    using CellMap = std::array<std::uint8_t, Position::kMaxCells>;
+    using CellMap = std::array<std::uint8_t, CompactPosition::kMaxCells>;
 
     SlideSet(int rows, int columns);
     // The set of one grid size, made once and shared by every thread.

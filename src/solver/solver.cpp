@@ -1,10 +1,14 @@
 #include "solver/solver.h"
 
+#include "solver/block_solver.h"
+#include "solver/board.h"
 #include "solver/distance_table.h"
 #include "solver/optimal_search.h"
 #include "solver/pattern_bound.h"
+#include "solver/per_grid.h"
 #include "solver/phased_solver.h"
 #include "solver/slide_set.h"
+#include "solver/soundness.h"
 
 #include <utility>
 
@@ -48,6 +52,49 @@ const Grid3x4& ThreeByFour()
     return grid;
 }
 
+// The 2 x 6 bound: every 2 x 3 block and each whole row, through the
+// symmetries.
+struct Grid2x6 {
+    PatternTable block{{2, 6, 0, {0, 1, 2, 6, 7, 8}}};
+    PatternTable row{{2, 6, 0, {0, 1, 2, 3, 4, 5}}};
+    PatternBound bound;
+    OptimalSearch search;
+
+    Grid2x6() : bound(Built(SlideSet::For(2, 6))), search(SlideSet::For(2, 6), &bound) {}
+    PatternBound Built(const SlideSet& slides)
+    {
+        block.Build();
+        row.Build();
+        return PatternBound(slides, {&block, &row});
+    }
+};
+
+const Grid2x6& TwoBySix()
+{
+    static const Grid2x6 grid;
+    return grid;
+}
+
+// The other grids of 13 to 24 cells: a bound from every 2 x 2 block (at
+// most a quarter of a million entries, built in a blink), good enough for
+// the exact search of a plan's last few slides.
+struct SmallGrid {
+    PatternTable block;
+    PatternBound bound;
+    OptimalSearch search;
+
+    SmallGrid(int rows, int columns)
+        : block({rows, columns, 0, {0, 1, std::uint8_t(columns), std::uint8_t(columns + 1)}}),
+          bound(Built(SlideSet::For(rows, columns))), search(SlideSet::For(rows, columns), &bound)
+    {
+    }
+    PatternBound Built(const SlideSet& slides)
+    {
+        block.Build();
+        return PatternBound(slides, {&block});
+    }
+};
+
 std::shared_ptr<const PhaseTables> QuickTables()
 {
     static const std::shared_ptr<const PhaseTables> tables = [] {
@@ -67,21 +114,64 @@ std::vector<Slide> SlidesOf(const SlideSet& set, const std::vector<int>& numbers
     return out;
 }
 
-Position After(Position position, const SlideSet& set, const std::vector<int>& numbers, std::size_t count)
+CompactPosition After(CompactPosition position, const SlideSet& set, const std::vector<int>& numbers, std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i)
         position.Apply(set.At(numbers[i]));
     return position;
 }
 
-// The position whose solutions lead from `from` to `to`.
-Position Between(const Position& from, const Position& to)
+std::optional<Plan> TransposedPlan(std::optional<Plan> plan)
 {
-    const Position back = to.Inverse();
+    if (plan)
+        for (Slide& slide : plan->slides)
+            slide = Transposed(slide);
+    return plan;
+}
+
+// Whether some `moves` slides or fewer solve `board`: a depth-first search
+// over the slides of lines that hold a piece out of place. That is exact
+// for up to two slides (a first slide of a line already in place must be
+// undone by the second), so deeper it tries every slide.
+bool WithinBySearch(Board& board, int moves, int previousLine)
+{
+    if (board.IsSolved())
+        return true;
+    if (moves == 0)
+        return false;
+    const int lines = board.rows + board.columns;
+    for (int l = 0; l < lines; ++l) {
+        if (l == previousLine)
+            continue;
+        const Axis axis = l < board.rows ? Axis::Row : Axis::Column;
+        const int line = l < board.rows ? l : l - board.rows;
+        const int length = board.Length(axis);
+        if (moves <= 2) {
+            bool misplaced = false;
+            for (int i = 0; i < length && !misplaced; ++i)
+                misplaced = board.piece[std::size_t(board.At(axis, line, i))] != board.At(axis, line, i);
+            if (!misplaced)
+                continue;
+        }
+        for (int amount = 1; amount < length; ++amount) {
+            board.Apply(axis, line, amount);
+            const bool found = WithinBySearch(board, moves - 1, l);
+            board.Apply(axis, line, -amount);
+            if (found)
+                return true;
+        }
+    }
+    return false;
+}
+
+// The position whose solutions lead from `from` to `to`.
+CompactPosition Between(const CompactPosition& from, const CompactPosition& to)
+{
+    const CompactPosition back = to.Inverse();
     std::vector<int> homes(std::size_t(from.CellCount()));
     for (int cell = 0; cell < from.CellCount(); ++cell)
         homes[std::size_t(cell)] = back.Home(from.Home(cell));
-    return *Position::FromHomes(from.Rows(), from.Columns(), homes);
+    return *CompactPosition::FromHomes(from.Rows(), from.Columns(), homes);
 }
 
 } // namespace
@@ -108,8 +198,21 @@ Solver::~Solver() = default;
 
 bool Solver::Supports(int rows, int columns)
 {
-    return (rows == 2 && columns == 3) || (rows == 3 && columns == 3) || (rows == 3 && columns == 4) ||
-           (rows == 4 && columns == 6);
+    return rows >= 2 && rows <= 16 && columns >= 2 && columns <= 16;
+}
+
+bool Solver::UsesPhaseTables(int rows, int columns)
+{
+    return (rows == 4 && columns == 6) || (rows == 6 && columns == 4);
+}
+
+int Solver::ExactRestBelow(int rows, int columns, bool largeTables)
+{
+    if (!Supports(rows, columns) || rows * columns <= kExactCells || rows * columns > kSearchedCells)
+        return 0;
+    if (UsesPhaseTables(rows, columns))
+        return largeTables ? kExactBelow : kQuickExactBelow;
+    return kSmallExactBelow;
 }
 
 const Solver::Grid4x6& Solver::Large4x6() const
@@ -122,32 +225,70 @@ const Solver::Grid4x6& Solver::Large4x6() const
 
 std::optional<Plan> Solver::Solve(const Position& position, std::stop_token stop) const
 {
-    const int rows = position.Rows();
-    const int columns = position.Columns();
-    if (!Supports(rows, columns) || !position.IsSolvable())
+    if (!Supports(position.Rows(), position.Columns()) || !position.IsSolvable() || stop.stop_requested())
         return std::nullopt;
-    if (stop.stop_requested())
-        return std::nullopt;
+    if (position.Rows() > position.Columns())
+        return TransposedPlan(SolveAsIs(Transposed(position), std::move(stop)));
+    return SolveAsIs(position, std::move(stop));
+}
+
+std::optional<Plan> Solver::SolveAsIs(const Position& wide, std::stop_token stop) const
+{
+    const int rows = wide.Rows();
+    const int columns = wide.Columns();
+    if (rows * columns > kSearchedCells)
+        return ByBlocks(wide, std::move(stop));
+    const CompactPosition position = *CompactPosition::From(wide);
     if (rows * columns <= DistanceTable::kMaxCells) {
         const DistanceTable& table = DistanceTable::For(rows, columns);
         Plan plan{{}, true};
-        for (Position at = position; !at.IsSolved();) {
+        for (CompactPosition at = position; !at.IsSolved();) {
             const Slide next = table.OptimalSlides(at).front();
             plan.slides.push_back(next);
             at.Apply(next);
         }
         return plan;
     }
-    if (rows == 3) {
-        const auto found = ThreeByFour().search.Solve(position, 20, std::move(stop));
+    if (rows * columns == kExactCells) {
+        const OptimalSearch& search = rows == 3 ? ThreeByFour().search : TwoBySix().search;
+        const auto found = search.Solve(position, 30, std::move(stop));
         if (found.outcome != OptimalSearch::Outcome::Found)
             return std::nullopt;
-        return Plan{SlidesOf(SlideSet::For(3, 4), found.slides), true};
+        return Plan{SlidesOf(SlideSet::For(rows, columns), found.slides), true};
     }
-    return Solve4x6(position, std::move(stop));
+    if (rows == 4 && columns == 6)
+        return Solve4x6(position, std::move(stop));
+    std::optional<Plan> byBlocks = ByBlocks(wide, stop);
+    if (!byBlocks)
+        return std::nullopt;
+    Plan plan = std::move(*byBlocks);
+    if (plan.Length() <= kSmallExactBelow) {
+        // Short enough for the exact search to prove it shortest, or find
+        // the shorter way.
+        if (auto exact = ShortestAsIs(wide, plan.Length(), std::move(stop)))
+            return exact;
+        if (stop.stop_requested())
+            return std::nullopt;
+    }
+    return plan;
 }
 
-std::optional<Plan> Solver::Solve4x6(const Position& position, std::stop_token stop) const
+std::optional<Plan> Solver::ByBlocks(const Position& position, std::stop_token stop)
+{
+    auto slides = BlockSolver::Solve(position, BlockSolver::VariantsFor(position.Rows(), position.Columns()),
+                                     std::move(stop));
+    if (!slides)
+        return std::nullopt;
+    const bool none = slides->empty();
+    Plan plan{std::move(*slides), none};
+    // The block solver's plans are played through before they are given
+    // out (the others' are made by playing them).
+    if (!BringsHome(position, plan))
+        return std::nullopt;
+    return plan;
+}
+
+std::optional<Plan> Solver::Solve4x6(const CompactPosition& position, std::stop_token stop) const
 {
     const Grid4x6& grid = Large4x6();
     const SlideSet& set = SlideSet::For(4, 6);
@@ -163,8 +304,8 @@ std::optional<Plan> Solver::Solve4x6(const Position& position, std::stop_token s
         const int begin = end - kWindow;
         if (begin < 0)
             break;
-        const Position from = After(position, set, plan, std::size_t(begin));
-        const Position to = After(from, set, std::vector<int>(plan.begin() + begin, plan.end()), std::size_t(kWindow));
+        const CompactPosition from = After(position, set, plan, std::size_t(begin));
+        const CompactPosition to = After(from, set, std::vector<int>(plan.begin() + begin, plan.end()), std::size_t(kWindow));
         const auto shorter = grid.search.Solve(Between(from, to), kWindow - 1, stop);
         if (shorter.outcome == OptimalSearch::Outcome::Stopped)
             return std::nullopt;
@@ -192,27 +333,45 @@ std::optional<Plan> Solver::Solve4x6(const Position& position, std::stop_token s
 
 std::optional<Plan> Solver::Shortest(const Position& position, int atMost, std::stop_token stop) const
 {
-    if (position.Rows() != 4 || position.Columns() != 6) {
-        // Every plan of the smaller grids is a shortest one.
-        std::optional<Plan> plan = Solve(position, std::move(stop));
+    if (!Supports(position.Rows(), position.Columns()) || !position.IsSolvable() || atMost < 0 ||
+        position.CellCount() > kSearchedCells || stop.stop_requested())
+        return std::nullopt;
+    if (position.Rows() > position.Columns())
+        return TransposedPlan(ShortestAsIs(Transposed(position), atMost, std::move(stop)));
+    return ShortestAsIs(position, atMost, std::move(stop));
+}
+
+std::optional<Plan> Solver::ShortestAsIs(const Position& wide, int atMost, std::stop_token stop) const
+{
+    const int rows = wide.Rows();
+    const int columns = wide.Columns();
+    if (rows * columns <= kExactCells) {
+        // Every plan of these grids is a shortest one.
+        std::optional<Plan> plan = SolveAsIs(wide, std::move(stop));
         if (plan && plan->Length() > atMost)
             return std::nullopt;
         return plan;
     }
-    if (!position.IsSolvable() || atMost < 0 || stop.stop_requested())
-        return std::nullopt;
-    const auto found = Large4x6().search.Solve(position, atMost, std::move(stop));
+    const CompactPosition position = *CompactPosition::From(wide);
+    const OptimalSearch& search =
+        rows == 4 && columns == 6 ? Large4x6().search : PerGrid<SmallGrid>(rows, columns).search;
+    const auto found = search.Solve(position, atMost, std::move(stop));
     if (found.outcome != OptimalSearch::Outcome::Found)
         return std::nullopt;
-    return Plan{SlidesOf(SlideSet::For(4, 6), found.slides), true};
+    return Plan{SlidesOf(SlideSet::For(rows, columns), found.slides), true};
 }
 
-bool Solver::IsWithin(const Position& position, int moves)
+bool Solver::IsWithin(const Position& wide, int moves)
 {
-    if (position.IsSolved())
+    if (wide.IsSolved())
         return moves >= 0;
-    if (moves <= 0 || !Supports(position.Rows(), position.Columns()) || !position.IsSolvable())
+    if (moves <= 0 || !Supports(wide.Rows(), wide.Columns()) || !wide.IsSolvable())
         return false;
+    if (wide.CellCount() > kSearchedCells) {
+        Board board = Board::Of(wide);
+        return WithinBySearch(board, moves, -1);
+    }
+    const CompactPosition position = *CompactPosition::From(wide);
     if (position.CellCount() <= DistanceTable::kMaxCells) {
         const int d = DistanceTable::For(position.Rows(), position.Columns()).Distance(position);
         return d != DistanceTable::kUnreachable && d <= moves;

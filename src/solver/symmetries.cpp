@@ -39,13 +39,13 @@ Symmetries::Symmetries(const SlideSet& slides)
             }
 }
 
-Position Symmetries::Relabel(const Position& position, int symmetry) const
+CompactPosition Symmetries::Relabel(const CompactPosition& position, int symmetry) const
 {
     const Map& map = maps[std::size_t(symmetry)];
     std::vector<int> homes(std::size_t(position.CellCount()));
     for (int cell = 0; cell < position.CellCount(); ++cell)
         homes[map.forward[std::size_t(cell)]] = map.forward[std::size_t(position.Home(cell))];
-    return *Position::FromHomes(position.Rows(), position.Columns(), homes);
+    return *CompactPosition::FromHomes(position.Rows(), position.Columns(), homes);
 }
 
 } // namespace tesselo::solver

@@ -29,7 +29,7 @@ public:
     {
         return maps[std::size_t(symmetry)].slideBack[std::size_t(slide)];
     }
-    Position Relabel(const Position& position, int symmetry) const;
+    CompactPosition Relabel(const CompactPosition& position, int symmetry) const;
 
 private:
     struct Map {

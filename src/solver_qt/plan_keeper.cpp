@@ -8,9 +8,10 @@ namespace tesselo {
 
 namespace {
 
+// The grids whose plans get shorter once the large tables are ready.
 bool IsLargeGrid(const solver::Position& position)
 {
-    return position.Rows() == 4 && position.Columns() == 6;
+    return solver::Solver::UsesPhaseTables(position.Rows(), position.Columns());
 }
 
 } // namespace
@@ -108,11 +109,11 @@ std::optional<PlanKeeper::Request> PlanKeeper::Wanted(const solver::Position& no
     const solver::Plan& rest = follower.Remaining();
     if (!planAtBest && service->HasLargeTables())
         return Request{Ask::Plan, now};
-    // Near the end the exact rest is within reach: asked once, since the
-    // answer is a shortest plan.
-    const int exactBelow = IsLargeGrid(now) && !service->HasLargeTables() ? solver::Solver::kQuickExactBelow
-                                                                          : solver::Solver::kExactBelow;
-    if (!rest.optimal && rest.Length() <= exactBelow)
+    // Near the end the exact rest is within reach, on the grids where an
+    // exact search is quick: asked once, since the answer is a shortest
+    // plan.
+    const int exactBelow = solver::Solver::ExactRestBelow(now.Rows(), now.Columns(), service->HasLargeTables());
+    if (!rest.optimal && rest.Length() > 0 && rest.Length() <= exactBelow)
         return Request{Ask::Rest, now, rest.Length()};
     return std::nullopt;
 }

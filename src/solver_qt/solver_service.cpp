@@ -82,7 +82,7 @@ void SolverService::RequestShortest(const solver::Position& position, int atMost
 
 void SolverService::Ask(const solver::Position& position, std::optional<int> atMost, quint64 key)
 {
-    if (position.Rows() == 4 && position.Columns() == 6)
+    if (solver::Solver::UsesPhaseTables(position.Rows(), position.Columns()))
         StartLargeTables();
     current.request_stop();
     current = std::stop_source();

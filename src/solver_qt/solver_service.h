@@ -25,7 +25,7 @@ namespace tesselo {
 // checked; a damaged file is set aside and the tables built again, as are
 // tables whose plan turns out wrong (every plan is tried on its board
 // before it is sent: see SolverWorker::Solve). That begins with the first
-// 4 x 6 request (or StartLargeTables), so a player who never plays that
+// 4 x 6 or 6 x 4 request (or StartLargeTables), so a player who never plays that
 // grid never pays for them. Until they are ready, 4 x 6 plans come from
 // the quick tables.
 class SolverService : public QObject {

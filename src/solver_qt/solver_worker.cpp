@@ -126,7 +126,7 @@ void SolverWorker::Solve(const solver::Position& position, std::optional<int> at
     const auto ask = [&](const solver::Solver& solver) {
         return atMost ? solver.Shortest(position, *atMost, stop) : solver.Solve(position, stop);
     };
-    if (large && position.Rows() == 4 && position.Columns() == 6) {
+    if (large && solver::Solver::UsesPhaseTables(position.Rows(), position.Columns())) {
         auto plan = ask(*large);
         if (plan && solver::BringsHome(position, *plan)) {
             deliver(Answer{std::move(*plan), true});

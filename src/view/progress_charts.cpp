@@ -413,7 +413,7 @@ void TrendChart::paintEvent(QPaintEvent*)
     const ChartColors c = ChartColors::Of(palette());
     if (!series || series->wins.empty()) {
         p.fillRect(rect(), c.base);
-        DrawNote(p, rect(), series ? tr("No wins of this level and style yet.") : QString(), c);
+        DrawNote(p, rect(), series ? tr("No wins of this grid and style yet.") : QString(), c);
         return;
     }
     const qreal ratio = devicePixelRatioF();
@@ -999,7 +999,7 @@ void ProgressPanel::SetSeries(std::shared_ptr<const ProgressSeries> s)
     rateRow->setVisible(speed);
     trend->SetShowRate(speed && showRate->isChecked());
     if (!series || series->wins.empty()) {
-        note->setText(tr("No wins of this level and style yet."));
+        note->setText(tr("No wins of this grid and style yet."));
         stack->setCurrentWidget(note);
     } else {
         stack->setCurrentWidget(charts);

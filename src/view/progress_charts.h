@@ -192,7 +192,7 @@ private:
 };
 
 // The "Progress" tab of the Records window: the three charts of the wins
-// of one level and style, and in "Speed" the choice to show the moves per
+// of one grid size and style, and in "Speed" the choice to show the moves per
 // second. Told when the wins are being read and when they have come.
 class ProgressPanel : public QWidget {
     Q_OBJECT

@@ -29,7 +29,7 @@ void Key(Window& w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifie
 // A new game at this size, once its par is known.
 void NewGameWithPar(Window& w, int rows, int columns)
 {
-    w.game.ChangeLevel(rows, columns);
+    w.game.ChangeLevel({rows, columns});
     w.dlg.OnBnClickedNewGame();
     ASSERT_EQ(w.game.state, Playing);
     ASSERT_TRUE(WaitFor([&] { return w.game.facts.par.has_value(); }));
@@ -160,7 +160,7 @@ TEST(Assistant, AGameTheSolveWinsIsNoNewBest)
     EXPECT_EQ(won.assisted, won.moves);
     Records kept;
     ASSERT_TRUE(kept.Open());
-    const Records::Summary novice = kept.Summarize("Novice", "Strategy");
+    const Records::Summary novice = kept.Summarize(kNovice, Style::Strategy);
     EXPECT_EQ(novice.won, 1);
     EXPECT_FALSE(novice.best.has_value());
 }

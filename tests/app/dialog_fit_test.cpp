@@ -269,8 +269,8 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         TempCwd cwd;
         Records records;
         GameResult won;
-        won.level = QStringLiteral("Genius");
-        won.style = QStringLiteral("Speed");
+        won.size = kGenius;
+        won.style = Style::Speed;
         won.moves = 123;
         won.milliseconds = 4000000;
         won.finished = QDateTime::currentDateTimeUtc();
@@ -278,7 +278,7 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         won.daily = won.finished.date();
         won.assisted = 12;
         ASSERT_TRUE(records.Add(won));
-        CRecordsDlg dialog(records, won.level, won.style);
+        CRecordsDlg dialog(records, won.size, won.style);
         dialog.show();
         ExpectTextsWhole(&dialog, Where("records"));
         dialog.lists->setCurrentWidget(dialog.progressTab);

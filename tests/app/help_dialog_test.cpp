@@ -53,7 +53,7 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "This software is  not warranted safe or fit for any purpose whatsoever.",
              "Options:",
              "Click the Options button to:",
-             "- Set the difficulty (number of cells)",
+             "- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns",
              "- Set the style: strategy (fewest moves) or speed (shortest time)",
              "- Choose new pictures (a new picture folder).  .BMP, .JPG, .GIF and .PNG files supported.",
              "- Turn off the sound",
@@ -66,6 +66,8 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "Shift+H solves: it plays that way a move at a time until a key or click.",
              "P pauses a Speed game; P or a click goes on.",
              "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.",
+             "A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom "
+             "grid of 5 rows and 7 columns.",
              "Right-click the board for a menu of every command and its key.",
          })
         EXPECT_EQ(shown.count(QString::fromUtf8(text)), 1u) << text;

@@ -30,7 +30,7 @@ namespace {
 void SaveFixture(std::int32_t rows, std::int32_t columns, std::int32_t width, std::int32_t height)
 {
     Game g;
-    g.ChangeLevel(rows, columns);
+    g.ChangeLevel({rows, columns});
     g.SetBoardSize(width, height, 1.0);
     ASSERT_TRUE(g.SaveGame());
 }

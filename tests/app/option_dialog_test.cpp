@@ -334,7 +334,7 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
     SoundPlayDir dir;
     Window w;
     for (const auto& [rows, columns, level] : {std::tuple{3, 5, 2}, {5, 2, 0}, {4, 6, 3}}) {
-        w.game.ChangeLevel(rows, columns);
+        w.game.ChangeLevel({rows, columns});
         w.game.SetStrategyStyle(false);
         w.game.SetVolume(42);
         GameSetup(w.game).pictures.folder = "./Mine/";

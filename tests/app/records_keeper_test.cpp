@@ -20,8 +20,8 @@ namespace {
 GameResult ProWin(int moves, int second)
 {
     GameResult r;
-    r.level = QStringLiteral("Pro");
-    r.style = QStringLiteral("Strategy");
+    r.size = kPro;
+    r.style = Style::Strategy;
     r.moves = moves;
     r.milliseconds = 1000 * moves;
     r.finished = QDateTime(QDate(2026, 5, 1), QTime(0, 0), Qt::UTC).addSecs(second);
@@ -49,7 +49,7 @@ TEST(RecordsKeeper, AWinMadeDuringTheImportIsWrittenAndJudgedAfterIt)
     std::vector<bool> verdicts;
     QObject::connect(&keeper, &RecordsKeeper::Importing, [&](int done, int total) { progress.emplace_back(done, total); });
     QObject::connect(&keeper, &RecordsKeeper::WinKept, [&](bool newBest) { verdicts.push_back(newBest); });
-    CRecordsDlg dialog(keeper, QStringLiteral("Pro"), QStringLiteral("Strategy"));
+    CRecordsDlg dialog(keeper, kPro, Style::Strategy);
     EXPECT_FALSE(dialog.IsReady());
     EXPECT_FALSE(dialog.summary->isVisibleTo(&dialog));
     EXPECT_TRUE(dialog.progress->isVisibleTo(&dialog));

@@ -51,7 +51,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo - New record!");
     Records kept;
     ASSERT_TRUE(kept.Open());
-    const Records::Summary pro = kept.Summarize("Pro", "Strategy");
+    const Records::Summary pro = kept.Summarize(kPro, Style::Strategy);
     ASSERT_EQ(pro.won, 1);
     EXPECT_EQ(pro.best->moves, 8);
 
@@ -192,8 +192,8 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
     TempCwd cwd;
     Records records;
     GameResult r;
-    r.level = "Expert";
-    r.style = "Speed";
+    r.size = kExpert;
+    r.style = Style::Speed;
     r.finished = QDateTime(QDate(2026, 3, 4), QTime(5, 6), Qt::UTC);
     std::vector<GameResult> kept;
     for (const int ms : {61000, 83400, 72000, 99000, 64000}) {
@@ -208,7 +208,7 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
         kept.push_back(r);
     }
     ASSERT_TRUE(records.AddAll(kept));
-    ClearingDlg dialog(records, "Expert", "Speed");
+    ClearingDlg dialog(records, kExpert, Style::Speed);
     const int row = dialog.summary->currentRow();
     ASSERT_GE(row, 0);
     EXPECT_EQ(dialog.summary->item(row, 0)->data(CRecordsDlg::kLevelRole), "Expert");
@@ -263,8 +263,8 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     for (const auto& [level, style, day] : {std::tuple{"Novice", "Speed", 12}, {"Genius", "Strategy", 13},
                                             {"Pro", "Speed", 10}, {"Expert", "Speed", 0}}) {
         GameResult r;
-        r.level = QString::fromLatin1(level);
-        r.style = QString::fromLatin1(style);
+        r.size = GridSize::FromName(level).value();
+        r.style = Style::FromKey(style).value();
         r.moves = 20 + day;
         r.finished = QDateTime(QDate(2026, 3, 14), QTime(9, day), Qt::UTC);
         if (day > 0)
@@ -276,7 +276,7 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     kept[1].steps = {HistoryStep{Move{MoveAxis::Row, 2, -1}, {2, 1}, {2, 0}}};
     ASSERT_TRUE(records.AddAll(kept));
 
-    CRecordsDlg dialog(records, "Expert", "Speed");
+    CRecordsDlg dialog(records, kExpert, Style::Speed);
     dialog.today = QDate(2026, 3, 14);
     dialog.Refresh();
     // The 13th and the 12th: today's puzzle still to play breaks nothing.
@@ -302,6 +302,47 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     EXPECT_EQ(dialog.chosen->steps.size(), 1u);
 }
 
+// The chooser lists the four levels, then every other size won, the most
+// recent first, and the size of the game in play before its first win; a
+// size chosen shows its own figures and wins.
+TEST(RecordsAndReplay, TheRecordsWindowChoosesAmongTheSizesPlayed)
+{
+    TempCwd cwd;
+    Records records;
+    std::vector<GameResult> kept;
+    for (const auto& [size, moves, minute] : {std::tuple{GridSize{5, 7}, 90, 1}, {GridSize{16, 16}, 700, 2},
+                                              {GridSize{5, 7}, 80, 3}, {kExpert, 30, 4}}) {
+        GameResult r;
+        r.size = size;
+        r.moves = moves;
+        r.finished = QDateTime(QDate(2026, 3, 14), QTime(9, minute), Qt::UTC);
+        kept.push_back(r);
+    }
+    ASSERT_TRUE(records.AddAll(kept));
+    const auto listed = [](const CRecordsDlg& dialog) {
+        QStringList out;
+        for (int i = 0; i < dialog.sizes->count(); ++i)
+            out << dialog.sizes->itemText(i);
+        return out;
+    };
+
+    CRecordsDlg dialog(records, {9, 9}, Style::Strategy);
+    EXPECT_EQ(listed(dialog), (QStringList{"Novice", "Pro", "Expert", "Genius", "5 × 7", "16 × 16", "9 × 9"}));
+    EXPECT_EQ(dialog.sizes->currentText(), "9 × 9");
+    EXPECT_EQ(dialog.summary->item(0, 4)->text(), "0");
+    dialog.sizes->setCurrentIndex(4);
+    EXPECT_EQ(dialog.summary->item(0, 0)->data(CRecordsDlg::kLevelRole), "5x7");
+    EXPECT_EQ(dialog.summary->item(0, 2)->text(), "80"); // the best
+    EXPECT_EQ(dialog.summary->item(0, 4)->text(), "2");
+    ASSERT_EQ(dialog.wins->rowCount(), 2);
+    EXPECT_EQ(dialog.wins->item(1, 1)->text(), "90");
+    dialog.SelectKind(kExpert, Style::Speed);
+    dialog.Refresh();
+    EXPECT_EQ(dialog.sizes->currentText(), "Expert");
+    EXPECT_EQ(dialog.summary->currentRow(), 1);
+    EXPECT_EQ(dialog.wins->rowCount(), 0); // no Speed win at Expert
+}
+
 // The records follow the game: the win goes to them as it is made, and a
 // new game begun before their verdict comes makes it old news: the title
 // stays as the new game has it, though the win is kept as the best.
@@ -317,7 +358,7 @@ TEST(RecordsAndReplay, ANewBestDecidedOnceANewGameBeganIsNoLongerNews)
     ASSERT_EQ(w.game.state, Playing);
     ASSERT_TRUE(w.SettleRecords());
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo");
-    const Records::Summary pro = Records().Summarize("Pro", "Strategy");
+    const Records::Summary pro = Records().Summarize(kPro, Style::Strategy);
     ASSERT_EQ(pro.won, 1);
     EXPECT_EQ(pro.best->moves, 8);
 }
@@ -350,7 +391,7 @@ TEST(RecordsAndReplay, AWinTheRecordsCannotTakeIsToldAndWrittenAtTheClose)
     EXPECT_TRUE(accepted.isAccepted());
     EXPECT_TRUE(w.dlg.losing.empty());
     Records kept;
-    EXPECT_EQ(kept.Summarize("Pro", "Strategy").won, 1);
+    EXPECT_EQ(kept.Summarize(kPro, Style::Strategy).won, 1);
     EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
 }
 
@@ -385,7 +426,7 @@ TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
     {
         Window next(false);
         ASSERT_TRUE(next.SettleRecords()); // opened at start, for the pending win
-        EXPECT_EQ(Records().Summarize("Pro", "Strategy").won, 1);
+        EXPECT_EQ(Records().Summarize(kPro, Style::Strategy).won, 1);
         EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
     }
 
@@ -397,7 +438,7 @@ TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
     ASSERT_TRUE(QFile::exists(PendingWins::kFileName));
     release();
     EXPECT_TRUE(w.dlg.SaveNow());
-    EXPECT_EQ(Records().Summarize("Pro", "Strategy").won, 2);
+    EXPECT_EQ(Records().Summarize(kPro, Style::Strategy).won, 2);
     EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
 
     // Neither the records nor the pending file take the next win (its lock

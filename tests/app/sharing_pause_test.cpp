@@ -48,7 +48,7 @@ TEST(GameSharing, AnIdCopiedInOneFolderStartsTheSameGameInAFreshOne)
     {
         TempCwd cwd;
         Window w;
-        w.game.ChangeLevel(3, 4);
+        w.game.ChangeLevel({3, 4});
         EXPECT_FALSE(MenuEntryEnabled(w, "Copy Game ID")) << "no game, no ID";
         w.dlg.OnBnClickedNewGame();
         start = w.Homes();

@@ -114,14 +114,14 @@ TEST(Language, TheRecordsWindowWritesDatesInTheChosenLanguage)
     TempCwd cwd;
     Records records;
     GameResult won;
-    won.level = QStringLiteral("Pro");
-    won.style = QStringLiteral("Speed");
+    won.size = kPro;
+    won.style = Style::Speed;
     won.milliseconds = 61000;
     won.finished = QDateTime(QDate(2026, 3, 14), QTime(12, 0), Qt::UTC);
     won.daily = QDate(2026, 3, 13);
     ASSERT_TRUE(records.Add(won));
     const auto shown = [&] {
-        CRecordsDlg dialog(records, won.level, won.style);
+        CRecordsDlg dialog(records, won.size, won.style);
         const int best = dialog.summary->currentRow();
         return QStringList{dialog.summary->item(best, 3)->text(), dialog.summary->item(best, 2)->text(),
                            dialog.daily->item(0, 0)->text()};
@@ -349,20 +349,22 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     // The records window with wins of a kind and a daily win, on both tabs.
     Records records;
     GameResult won;
-    won.level = QStringLiteral("Expert");
-    won.style = QStringLiteral("Speed");
+    won.size = kExpert;
+    won.style = Style::Speed;
     won.finished = QDateTime::currentDateTimeUtc();
     ASSERT_TRUE(records.Add(won));
     won.assisted = 2;
     won.par = 40;
     won.daily = won.finished.date();
     ASSERT_TRUE(records.Add(won));
-    CRecordsDlg recordsDlg(records, won.level, won.style);
+    won.size = {5, 7}; // a size no level has, among the sizes and the daily puzzles
+    ASSERT_TRUE(records.Add(won));
+    CRecordsDlg recordsDlg(records, won.size, won.style);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window";
     recordsDlg.lists->setCurrentWidget(recordsDlg.progressTab);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, progress";
     recordsDlg.lists->setCurrentWidget(recordsDlg.dailyPage);
-    ASSERT_EQ(recordsDlg.daily->rowCount(), 1);
+    ASSERT_EQ(recordsDlg.daily->rowCount(), 2);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, daily puzzles";
 
     // The messages, with the reasons as the model gives them.

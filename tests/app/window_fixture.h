@@ -22,15 +22,18 @@ class TestDlg : public CTesseloDlg {
 public:
     using CTesseloDlg::CTesseloDlg;
     // The records window, answered by choosing the first win of the first
-    // kind that has any.
+    // size and style that has any.
     int RunRecordsDialog(CRecordsDlg& dialog) override
     {
         ++recordsShown;
         // The records open off the window's thread; the window fills once
         // they are ready.
         EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.IsReady(); }, 10000));
-        for (int r = 0; r < dialog.summary->rowCount() && dialog.wins->rowCount() == 0; ++r)
-            dialog.summary->selectRow(r);
+        for (int size = 0; size < dialog.sizes->count() && dialog.wins->rowCount() == 0; ++size) {
+            dialog.sizes->setCurrentIndex(size);
+            for (int r = 0; r < dialog.summary->rowCount() && dialog.wins->rowCount() == 0; ++r)
+                dialog.summary->selectRow(r);
+        }
         dialog.wins->selectRow(0);
         dialog.OnReplay();
         return dialog.result();

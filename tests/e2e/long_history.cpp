@@ -28,7 +28,7 @@ namespace {
 int Write()
 {
     Game game;
-    game.ChangeLevel(4, 6);
+    game.ChangeLevel({4, 6});
     game.NewGame();
     // Keys a player could press, the frame moved now and then.
     void (Game::*const keys[])() = {&Game::ShiftRowLeft, &Game::ShiftRowRight, &Game::ShiftColumnUp,

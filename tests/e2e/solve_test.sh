@@ -120,6 +120,12 @@ refused
 what="--id of a missing file"
 (cd "$work/other" && run --id); status=$?
 refused
+# A grid no level has is named by its counts, rows first.
+mkdir -p "$work/custom-id"
+(cd "$work/custom-id" && QT_QPA_PLATFORM=offscreen "$WRITE" 5 7 --start 2718281828) || fail "could not write a 5 x 7 game"
+what="--id of a 5 x 7 game"
+(cd "$work/custom-id" && run --id); status=$?
+expect 0 "5x7-2718281828"
 
 what="tesselo --help"
 (cd "$work/other" && run --help); status=$?

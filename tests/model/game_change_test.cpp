@@ -89,9 +89,9 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
              g.NewGame();
          },
          {NewPosition{PositionCause::Reset}, NewPosition{PositionCause::NewGame}}},
-        {"the game an ID names", [](Game& g) { g.StartNamed(GameId{0, 77}); }, {NewPosition{PositionCause::Named}}},
+        {"the game an ID names", [](Game& g) { g.StartNamed(GameId{kNovice, 77}); }, {NewPosition{PositionCause::Named}}},
         {"today's puzzle", [](Game& g) { g.StartDaily(); }, {NewPosition{PositionCause::Named}}},
-        {"another size", [](Game& g) { g.ChangeLevel(2, 3); }, {NewPosition{PositionCause::Resized}}},
+        {"another size", [](Game& g) { g.ChangeLevel({2, 3}); }, {NewPosition{PositionCause::Resized}}},
         {"Speed", [](Game& g) { g.SetStrategyStyle(false); }, {StyleChanged{false}, ClockChanged{true}}},
         {"Strategy again, unchanged", [](Game& g) { g.SetStrategyStyle(true); }, {}},
         {"the board at another size", [](Game& g) { g.SetBoardSize(320, 240, 1.0); }, {PictureChanged{}}},

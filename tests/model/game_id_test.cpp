@@ -1,6 +1,5 @@
 #include "model/daily_streak.h"
 #include "model/game_id.h"
-#include "model/levels.h"
 #include "support/game_fixture.h"
 
 #include <QDateTime>
@@ -31,13 +30,23 @@ std::vector<std::pair<int, int>> Homes(const TileGrid& grid)
 
 } // namespace
 
-TEST(GameId, ReadsALevelKeyAHyphenAndAThirtyTwoBitSeed)
+TEST(GameId, ReadsASizeNameAHyphenAndAThirtyTwoBitSeed)
 {
     const std::pair<const char*, std::optional<GameId>> cases[] = {
-        {"Expert-2718281828", GameId{2, 2718281828u}},
-        {"  novice-0\r\n", GameId{0, 0}},
-        {"GENIUS-4294967295", GameId{3, 4294967295u}},
-        {"Pro-007", GameId{1, 7}},
+        {"5x7-2718281828", GameId{{5, 7}, 2718281828u}},
+        {" 16X2-9\n", GameId{{16, 2}, 9}},
+        {"3x4-12", GameId{kExpert, 12}}, // a level's counts name the level
+        {"4x3-12", GameId{{4, 3}, 12}},
+        {"2x2-0", GameId{{2, 2}, 0}},
+        {"1x5-3", std::nullopt},
+        {"17x2-3", std::nullopt},
+        {"5x7 -3", std::nullopt},
+        {"5 x7-3", std::nullopt},
+        {"5x7x2-3", std::nullopt},
+        {"Expert-2718281828", GameId{kExpert, 2718281828u}},
+        {"  novice-0\r\n", GameId{kNovice, 0}},
+        {"GENIUS-4294967295", GameId{kGenius, 4294967295u}},
+        {"Pro-007", GameId{kPro, 7}},
         {"Pro-4294967296", std::nullopt},
         {"Pro-00000000001", std::nullopt},
         {"Pro-", std::nullopt},
@@ -53,15 +62,16 @@ TEST(GameId, ReadsALevelKeyAHyphenAndAThirtyTwoBitSeed)
     };
     for (const auto& [text, id] : cases)
         EXPECT_EQ(GameId::Parse(QString::fromUtf8(text)), id) << text;
-    for (std::size_t level = 0; level < std::size(kLevels); ++level)
+    for (const GridSize size : {kNovice, kPro, kExpert, kGenius, GridSize{2, 2}, GridSize{5, 7}, GridSize{16, 16}})
         for (const std::uint32_t seed : {0u, 1u, 32766u, 4294967295u})
-            EXPECT_EQ(GameId::Parse(GameId{level, seed}.ToString()), (GameId{level, seed}));
-    EXPECT_EQ(GameId({2, 2718281828u}).ToString(), "Expert-2718281828");
+            EXPECT_EQ(GameId::Parse(GameId{size, seed}.ToString()), (GameId{size, seed}));
+    EXPECT_EQ(GameId({kExpert, 2718281828u}).ToString(), "Expert-2718281828");
+    EXPECT_EQ(GameId({{5, 7}, 2718281828u}).ToString(), "5x7-2718281828");
 }
 
 TEST_F(GameFixture, OneDateGivesOneDailyPuzzleAndTwoDatesTwo)
 {
-    game->ChangeLevel(3, 4);
+    game->ChangeLevel({3, 4});
     const auto daily = [&](const char* utc) {
         fileTime = FileTimeAt(utc);
         game->StartDaily();
@@ -80,10 +90,19 @@ TEST_F(GameFixture, OneDateGivesOneDailyPuzzleAndTwoDatesTwo)
     EXPECT_NE(next.second, morning.second);
     // The daily puzzle is the game its ID names.
     game->ResetGame();
-    game->StartNamed(GameId{2, *morning.second});
+    game->StartNamed(GameId{kExpert, *morning.second});
     EXPECT_EQ(Homes(game->grid), morning.first);
     EXPECT_FALSE(game->facts.daily.isValid());
     EXPECT_FALSE(game->ResultOfWin().daily);
+    // Every size has its daily puzzle, from the same seed of the day.
+    game->ResetGame();
+    game->ChangeLevel({5, 7});
+    fileTime = FileTimeAt("2026-03-14T12:00:00Z");
+    game->StartDaily();
+    EXPECT_EQ(game->grid.Size(), (GridSize{5, 7}));
+    EXPECT_EQ(game->facts.daily, QDate(2026, 3, 14));
+    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{{5, 7}, *morning.second}));
+    EXPECT_EQ(game->ResultOfWin().size, (GridSize{5, 7}));
 }
 
 // Starting a game by its ID over one in play abandons that one as a reset
@@ -97,14 +116,14 @@ TEST_F(GameFixture, AGameStartedByIdOverOneInPlayComesBackWithOneUndo)
     const auto played = Homes(game->grid);
     const auto seed = game->facts.seed;
 
-    game->StartNamed(GameId{0, 78});
+    game->StartNamed(GameId{kNovice, 78});
     EXPECT_EQ(game->grid.rowCount, 2);
     EXPECT_EQ(game->grid.columnCount, 3);
     EXPECT_EQ(game->moves, 0);
-    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{0, 78}));
+    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{kNovice, 78}));
     game->ShiftRowLeft();
     ASSERT_TRUE(game->Undo()); // the move first
-    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{0, 78}));
+    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{kNovice, 78}));
     ASSERT_TRUE(game->Undo()); // then the abandoned game
     EXPECT_EQ(game->grid.rowCount, 3);
     EXPECT_EQ(Homes(game->grid), played);
@@ -114,17 +133,17 @@ TEST_F(GameFixture, AGameStartedByIdOverOneInPlayComesBackWithOneUndo)
     EXPECT_EQ(game->moves, 0);
     EXPECT_FALSE(game->CanUndo());
 
-    game->StartNamed(GameId{1, 5});
+    game->StartNamed(GameId{kPro, 5});
     game->ShiftColumnUp();
     const auto pro = Homes(game->grid);
     Edit().stopwatch.elapsed = 4000;
-    game->ChangeLevel(4, 6);
+    game->ChangeLevel({4, 6});
     EXPECT_EQ(game->state, Idle);
     EXPECT_EQ(game->elapsed, 0);
     ASSERT_EQ(game->grid.rowCount, 4);
     ASSERT_TRUE(game->Undo());
     EXPECT_EQ(game->state, Playing);
-    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{1, 5}));
+    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{kPro, 5}));
     EXPECT_EQ(Homes(game->grid), pro);
     EXPECT_EQ(game->moves, 1);
     EXPECT_EQ(game->elapsed, 4000);
@@ -143,7 +162,7 @@ TEST_F(GameFixture, AnIdWhoseShuffleIsSolvedShowsTheSeedPlayed)
         if (probe.IsSolved())
             break;
     }
-    game->StartNamed(GameId{0, solved});
+    game->StartNamed(GameId{kNovice, solved});
     const std::optional<GameId> shown = GameId::Of(game->puzzle);
     ASSERT_TRUE(shown);
     EXPECT_GT(shown->seed, solved);

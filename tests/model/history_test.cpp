@@ -234,6 +234,42 @@ TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
     EXPECT_FALSE(QFile::exists(kHistory));
 }
 
+// A grid no level has keeps across a restart what a level's game keeps:
+// its moves, its seed (so its ID), its help and its par, at both ends of
+// the sizes.
+TEST_F(UndoFixture, ACustomGameKeepsItsMovesIdHelpAndParAcrossARestart)
+{
+    for (const GridSize size : {GridSize{5, 7}, GridSize{2, 2}, GridSize{16, 16}}) {
+        SCOPED_TRACE(size.Name());
+        Start(size.rows, size.columns);
+        game->ShiftRowRight();
+        game->ShiftColumnUp();
+        game->CountAssisted(2);
+        game->SetPar(61, false);
+        const std::optional<GameId> id = GameId::Of(game->puzzle);
+        ASSERT_TRUE(id);
+        ASSERT_TRUE(game->SaveGame());
+
+        Reopen();
+        game->LoadSavedGame();
+        ASSERT_EQ(game->state, Playing);
+        EXPECT_EQ(game->grid.Size(), size);
+        EXPECT_EQ(GameId::Of(game->puzzle), id);
+        EXPECT_EQ(game->facts.assisted, 2);
+        EXPECT_EQ(game->facts.par, 61);
+        EXPECT_TRUE(game->Undo());
+        EXPECT_TRUE(game->Undo());
+        EXPECT_EQ(game->moves, 0);
+        // The win keeps the help, the size and a replay from the start.
+        EXPECT_TRUE(game->Redo());
+        const GameResult won = game->ResultOfWin();
+        EXPECT_EQ(won.size, size);
+        EXPECT_EQ(won.assisted, 2);
+        EXPECT_EQ(won.start.Size(), size);
+        game->ResetGame();
+    }
+}
+
 TEST(HistoryFile, RoundTripsAndRefusesWhatDoesNotFit)
 {
     TileGrid g;

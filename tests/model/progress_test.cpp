@@ -21,11 +21,11 @@ struct Played {
     int minute = 0; // after the first win; equal minutes keep the order kept
 };
 
-GameResult WinOf(const char* style, const Played& p)
+GameResult WinOf(Style style, const Played& p, GridSize size = kExpert)
 {
     GameResult r;
-    r.level = QStringLiteral("Expert");
-    r.style = QString::fromLatin1(style);
+    r.size = size;
+    r.style = style;
     r.moves = p.score;
     r.milliseconds = p.score * 100;
     r.finished = QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC).addSecs(60LL * p.minute);
@@ -42,13 +42,15 @@ GameResult WinOf(const char* style, const Played& p)
 TEST(Progress, TheLinesEndAtTheTablesFiguresAfterEveryWin)
 {
     const struct {
-        const char* style;
+        GridSize size;
+        Style style;
         std::vector<Played> wins;
     } cases[] = {
-        {"Strategy", {{30}, {28}, {35, true}, {28}, {40}, {22}, {22}, {50, true}, {31}, {29}, {27}, {33}, {25}, {26},
+        {kExpert, Style::Strategy, {{30}, {28}, {35, true}, {28}, {40}, {22}, {22}, {50, true}, {31}, {29}, {27}, {33}, {25}, {26},
                       {24, true}, {21}, {60}}},
-        // Kept out of order, two at one moment: the oldest first, then as kept.
-        {"Speed", {{90, false, 50}, {80, false, 10}, {70, false, 10}, {85, true, 5}, {60, false, 30}, {65, false, 20},
+        // Kept out of order, two at one moment: the oldest first, then as
+        // kept; on a size no level has.
+        {{5, 7}, Style::Speed, {{90, false, 50}, {80, false, 10}, {70, false, 10}, {85, true, 5}, {60, false, 30}, {65, false, 20},
                    {75, false, 40}, {55, false, 45}, {95, false, 0}, {50, false, 60}, {58, false, 61},
                    {52, false, 62}, {51, false, 63}}},
     };
@@ -56,11 +58,11 @@ TEST(Progress, TheLinesEndAtTheTablesFiguresAfterEveryWin)
         TempCwd cwd;
         Records records;
         for (std::size_t n = 0; n < c.wins.size(); ++n) {
-            ASSERT_TRUE(records.Add(WinOf(c.style, c.wins[n])));
-            const Records::Summary table = records.Summarize("Expert", c.style);
-            const ProgressSeries s = MakeProgress("Expert", c.style, records.Progress("Expert", c.style),
+            ASSERT_TRUE(records.Add(WinOf(c.style, c.wins[n], c.size)));
+            const Records::Summary table = records.Summarize(c.size, c.style);
+            const ProgressSeries s = MakeProgress(c.size, c.style, records.Progress(c.size, c.style),
                                                   QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday);
-            const std::string where = std::string(c.style) + " after " + std::to_string(n + 1);
+            const std::string where = c.size.Name() + " " + c.style.Key() + " after " + std::to_string(n + 1);
             ASSERT_EQ(s.wins.size(), n + 1) << where;
             EXPECT_TRUE(std::is_sorted(s.wins.begin(), s.wins.end(), [](const ProgressWin& a, const ProgressWin& b) {
                 return a.finished < b.finished;
@@ -204,38 +206,41 @@ TEST(Progress, TheWinsKeptInMemoryFollowTheFile)
             out.emplace_back(w.id, w.finished, w.score, w.helped);
         return out;
     };
-    const auto fresh = [&] { return key(Records().Progress("Expert", "Strategy")); };
-    const auto win = [](const char* style, int moves, int minute) { return WinOf(style, Played{moves, false, minute}); };
+    const auto fresh = [&] { return key(Records().Progress(kExpert, Style::Strategy)); };
+    const auto win = [](Style style, int moves, int minute, GridSize size = kExpert) {
+        return WinOf(style, Played{moves, false, minute}, size);
+    };
     const struct {
         const char* what;
         std::function<void()> step;
         std::size_t wins;
         bool changed; // the kind's wins
     } steps[] = {
-        {"three wins here", [&] { ASSERT_TRUE(mine.AddAll({win("Strategy", 30, 1), win("Strategy", 31, 5), win("Strategy", 29, 9)})); }, 3, true},
-        {"one ended earlier, by another window", [&] { ASSERT_TRUE(other.Add(win("Strategy", 40, 3))); }, 4, true},
-        {"another kind only", [&] { ASSERT_TRUE(other.Add(win("Speed", 40, 20))); }, 4, false},
-        {"two more here", [&] { ASSERT_TRUE(mine.AddAll({win("Strategy", 25, 30), win("Strategy", 26, 30)})); }, 6, true},
-        {"cleared here, one since", [&] { ASSERT_TRUE(mine.Clear()); ASSERT_TRUE(other.Add(win("Strategy", 50, 1))); }, 1, true},
-        {"cleared by the other", [&] { ASSERT_TRUE(other.Clear()); ASSERT_TRUE(other.AddAll({win("Strategy", 7, 2), win("Strategy", 8, 4)})); }, 2, true},
+        {"three wins here", [&] { ASSERT_TRUE(mine.AddAll({win(Style::Strategy, 30, 1), win(Style::Strategy, 31, 5), win(Style::Strategy, 29, 9)})); }, 3, true},
+        {"one ended earlier, by another window", [&] { ASSERT_TRUE(other.Add(win(Style::Strategy, 40, 3))); }, 4, true},
+        {"another kind only", [&] { ASSERT_TRUE(other.Add(win(Style::Speed, 40, 20))); }, 4, false},
+        {"another size only", [&] { ASSERT_TRUE(other.AddAll({win(Style::Strategy, 20, 21, {3, 5}), win(Style::Strategy, 20, 22, {4, 3})})); }, 4, false},
+        {"two more here", [&] { ASSERT_TRUE(mine.AddAll({win(Style::Strategy, 25, 30), win(Style::Strategy, 26, 30)})); }, 6, true},
+        {"cleared here, one since", [&] { ASSERT_TRUE(mine.Clear()); ASSERT_TRUE(other.Add(win(Style::Strategy, 50, 1))); }, 1, true},
+        {"cleared by the other", [&] { ASSERT_TRUE(other.Clear()); ASSERT_TRUE(other.AddAll({win(Style::Strategy, 7, 2), win(Style::Strategy, 8, 4)})); }, 2, true},
     };
     std::shared_ptr<const ProgressSeries> before;
     for (const auto& s : steps) {
         s.step();
-        const std::vector<ProgressWin> read = mine.Progress("Expert", "Strategy");
+        const std::vector<ProgressWin> read = mine.Progress(kExpert, Style::Strategy);
         EXPECT_EQ(read.size(), s.wins) << s.what;
         EXPECT_EQ(key(read), fresh()) << s.what;
-        const auto series = mine.ProgressOf("Expert", "Strategy", QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday);
+        const auto series = mine.ProgressOf(kExpert, Style::Strategy, QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday);
         ASSERT_TRUE(series) << s.what;
         EXPECT_EQ(key(series->wins), key(read)) << s.what;
         // Asked again with nothing changed: the same figures, not worked out again.
-        EXPECT_EQ(mine.ProgressOf("Expert", "Strategy", QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday), series)
+        EXPECT_EQ(mine.ProgressOf(kExpert, Style::Strategy, QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday), series)
             << s.what;
         EXPECT_EQ(series != before, s.changed) << s.what;
         before = series;
     }
     // Another day: the strip ends elsewhere, and the figures are new.
-    const auto nextDay = mine.ProgressOf("Expert", "Strategy", QDate(2026, 1, 6), QTimeZone::utc(), Qt::Monday);
+    const auto nextDay = mine.ProgressOf(kExpert, Style::Strategy, QDate(2026, 1, 6), QTimeZone::utc(), Qt::Monday);
     EXPECT_NE(nextDay, before);
     EXPECT_EQ(nextDay->activity.wins.size(), before->activity.wins.size() + 1);
 }

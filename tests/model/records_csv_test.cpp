@@ -63,11 +63,11 @@ std::optional<Table> ReadCsv(const QByteArray& bytes)
     return rows;
 }
 
-GameResult Won(const QString& picture, const char* level = "Expert", int minute = 0)
+GameResult Won(const QString& picture, GridSize size = kExpert, int minute = 0)
 {
     GameResult r;
-    r.level = QString::fromLatin1(level);
-    r.style = QStringLiteral("Speed");
+    r.size = size;
+    r.style = Style::Speed;
     r.moves = 41;
     r.milliseconds = 83456;
     r.finished = QDateTime(QDate(2026, 5, 17), QTime(21, minute, 3, 250), QTimeZone::utc());
@@ -98,17 +98,18 @@ TEST(RecordsCsv, FieldsAreQuotedOnlyWhereTheyMustBe)
 
 // Names with commas, quotes and line breaks, one that is not UTF-8, the
 // built-in picture, a daily puzzle with help and par: read back field for
-// field. A level of no known size keeps its name.
+// field. A custom size is written as its counts, as the levels are.
 TEST(RecordsCsv, EveryWinReadsBackFromTheExport)
 {
     TempCwd cwd;
     std::vector<GameResult> wins = {
         Won(QStringLiteral("plain.jpg")),
-        Won(QStringLiteral("a, b \"c\"\r\nd.png"), "Novice", 1),
-        Won(FileNameFromBytes("caf\xe9.png"), "Genius", 2),
-        Won(QString(), "Pro", 3),
+        Won(QStringLiteral("a, b \"c\"\r\nd.png"), kNovice, 1),
+        Won(FileNameFromBytes("caf\xe9.png"), kGenius, 2),
+        Won(QString(), kPro, 3),
+        Won(QStringLiteral("tall.png"), {16, 3}, 4),
     };
-    wins[1].style = QStringLiteral("Strategy");
+    wins[1].style = Style::Strategy;
     wins[1].par = 38;
     wins[1].assisted = 3;
     wins[1].daily = QDate(2026, 5, 17);
@@ -122,6 +123,7 @@ TEST(RecordsCsv, EveryWinReadsBackFromTheExport)
         {"2026-05-17T21:01:03.250Z", "2x3", "Strategy", "41", "83456", "38", "3", "2026-05-17", "a, b \"c\"\r\nd.png"},
         {"2026-05-17T21:02:03.250Z", "4x6", "Speed", "41", "83456", "", "0", "", QString::fromUtf8("caf\uFFFD.png")},
         {"2026-05-17T21:03:03.250Z", "3x3", "Speed", "41", "83456", "", "0", "", ""},
+        {"2026-05-17T21:04:03.250Z", "16x3", "Speed", "41", "83456", "", "0", "", "tall.png"},
     };
     QBuffer out;
     out.open(QIODevice::WriteOnly);
@@ -129,12 +131,29 @@ TEST(RecordsCsv, EveryWinReadsBackFromTheExport)
     ASSERT_TRUE(records.Export(out, &error, Records::Format::Csv)) << error.toStdString();
     const std::optional<Table> table = ReadCsv(out.data());
     ASSERT_TRUE(table) << out.data().constData();
-    ASSERT_EQ(table->size(), 5u);
+    ASSERT_EQ(table->size(), std::size(expected) + 1);
     EXPECT_EQ(table->front(), (std::vector<QString>{"date", "size", "style", "moves", "time_ms", "par", "helped",
                                                     "daily", "picture"}));
-    for (std::size_t r = 0; r < 4; ++r)
+    for (std::size_t r = 0; r < std::size(expected); ++r)
         EXPECT_EQ((*table)[r + 1], std::vector<QString>(std::begin(expected[r]), std::end(expected[r]))) << r;
-    EXPECT_EQ(records_csv::SizeOf(QStringLiteral("5x7")), "5x7");
+}
+
+// A size is written from the key the records keep; a key this version
+// reads as no size (another spelling, a later version's) is written as it
+// is, so the row still says what was kept.
+TEST(RecordsCsv, SizeKeysAreWrittenAsCounts)
+{
+    const struct {
+        const char* key;
+        const char* size;
+    } cases[] = {
+        {"Novice", "2x3"}, {"Genius", "4x6"}, {"5x7", "5x7"}, {"2x2", "2x2"},      {"16x16", "16x16"},
+        {"expert", "expert"}, {"3x4", "3x4"}, {"05x7", "05x7"}, {"17x2", "17x2"}, {"Huge", "Huge"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(records_csv::SizeOf(QString::fromLatin1(c.key)), QString::fromLatin1(c.size)) << c.key;
+    GameResult custom = Won(QString(), {5, 7});
+    EXPECT_TRUE(records_csv::Row(custom).startsWith("2026-05-17T21:00:03.250Z,5x7,Speed,41,")) << records_csv::Row(custom).constData();
 }
 
 // The file is chosen by its name's ending, in any case, and written whole

@@ -31,8 +31,8 @@ namespace {
 GameResult Win(const char* level, const char* style, int moves, qint64 ms, int minute = 0)
 {
     GameResult r;
-    r.level = QString::fromLatin1(level);
-    r.style = QString::fromLatin1(style);
+    r.size = GridSize::FromName(level).value();
+    r.style = Style::FromKey(style).value();
     r.moves = moves;
     r.milliseconds = ms;
     r.finished = QDateTime(QDate(2026, 12, 8), QTime(10, minute), Qt::UTC);
@@ -104,7 +104,7 @@ TEST(Records, KeepsEveryWinAndSumsUpEachLevelAndStyle)
     }
 
     Records reread;
-    const Records::Summary speed = reread.Summarize("Pro", "Speed");
+    const Records::Summary speed = reread.Summarize(kPro, Style::Speed);
     // The helped win counts among the wins, and for nothing else.
     EXPECT_EQ(speed.won, 7);
     ASSERT_TRUE(speed.best);
@@ -114,8 +114,8 @@ TEST(Records, KeepsEveryWinAndSumsUpEachLevelAndStyle)
     ASSERT_TRUE(speed.averageOf5);
     EXPECT_DOUBLE_EQ(*speed.averageOf5, 7500.0);
     EXPECT_FALSE(speed.averageOf12);
-    EXPECT_EQ(reread.Summarize("Pro", "Strategy").best->moves, 12);
-    EXPECT_EQ(reread.Summarize("Genius", "Speed").won, 0);
+    EXPECT_EQ(reread.Summarize(kPro, Style::Strategy).best->moves, 12);
+    EXPECT_EQ(reread.Summarize(kGenius, Style::Speed).won, 0);
     // Fewer moves beats a "Strategy" best; a tie does not.
     EXPECT_TRUE(reread.IsNewBest(Win("Pro", "Strategy", 11, 1)));
     EXPECT_FALSE(reread.IsNewBest(Win("Pro", "Strategy", 12, 1)));
@@ -129,13 +129,13 @@ TEST(Records, KeepsEveryWinAndSumsUpEachLevelAndStyle)
         return out;
     };
     using O = Records::Order;
-    EXPECT_EQ(ms(reread.Page("Pro", "Speed", O::BestFirst, 0, 3)), (std::vector<qint64>{6000, 7000, 7500}));
-    EXPECT_EQ(ms(reread.Page("Pro", "Speed", O::BestFirst, 5, 10)), (std::vector<qint64>{20000, 100}));
-    EXPECT_EQ(ms(reread.Page("Pro", "Speed", O::NewestFirst, 0, 2)), (std::vector<qint64>{100, 7500}));
-    EXPECT_EQ(reread.Page("Pro", "Speed", O::NewestFirst, 0, 2)[0].result.assisted, 2);
+    EXPECT_EQ(ms(reread.Page(kPro, Style::Speed, O::BestFirst, 0, 3)), (std::vector<qint64>{6000, 7000, 7500}));
+    EXPECT_EQ(ms(reread.Page(kPro, Style::Speed, O::BestFirst, 5, 10)), (std::vector<qint64>{20000, 100}));
+    EXPECT_EQ(ms(reread.Page(kPro, Style::Speed, O::NewestFirst, 0, 2)), (std::vector<qint64>{100, 7500}));
+    EXPECT_EQ(reread.Page(kPro, Style::Speed, O::NewestFirst, 0, 2)[0].result.assisted, 2);
 
     // A win comes back whole, replay and all, by its id.
-    const Records::KeptWin row = reread.Page("Pro", "Strategy", O::BestFirst, 0, 1).at(0);
+    const Records::KeptWin row = reread.Page(kPro, Style::Strategy, O::BestFirst, 0, 1).at(0);
     EXPECT_TRUE(row.replayable);
     EXPECT_TRUE(row.result.steps.empty()); // a page never reads the replay
     const std::optional<GameResult> back = reread.Win(row.id);
@@ -179,12 +179,12 @@ TEST(Records, TheJsonFileIsImportedOnceAndExportedWithWhatItHeld)
     EXPECT_FALSE(QFile::exists(Records::kJsonFileName));
     EXPECT_EQ(ReadAll("tesselo-records.json.imported"), file);
     EXPECT_EQ(records.CountAll(), 6);
-    const Records::Summary s = records.Summarize("Expert", "Speed");
+    const Records::Summary s = records.Summarize(kExpert, Style::Speed);
     EXPECT_EQ(s.won, 2); // the sound ones
     EXPECT_EQ(s.best->milliseconds, 5000);
-    EXPECT_EQ(records.Summarize("Expert", "Strategy").won, 1);
+    EXPECT_EQ(records.Summarize(kExpert, Style::Strategy).won, 1);
     // Only the win whose replay fits its start can be replayed.
-    for (const Records::KeptWin& w : records.Page("Expert", "Speed", Records::Order::BestFirst, 0, 9))
+    for (const Records::KeptWin& w : records.Page(kExpert, Style::Speed, Records::Order::BestFirst, 0, 9))
         EXPECT_EQ(w.replayable, w.result.milliseconds == 5000);
 
     // Imported once: a second window finds nothing more to import.
@@ -282,7 +282,7 @@ TEST(Records, FilesThatAreNotOursAreSetAsideAndANewOneBegun)
         EXPECT_FALSE(QFile::exists(QStringLiteral("tesselo-records.sqlite-journal")));
         ASSERT_TRUE(records.Add(Win("Novice", "Strategy", 5, 100)));
         Records reread;
-        EXPECT_EQ(reread.Summarize("Novice", "Strategy").won, 1);
+        EXPECT_EQ(reread.Summarize(kNovice, Style::Strategy).won, 1);
         EXPECT_EQ(reread.CountAll(), 1);
         EXPECT_EQ(ReadAll(c.setAsideAs), before);
     }
@@ -306,7 +306,7 @@ TEST(Records, FilesThatAreNotOursAreSetAsideAndANewOneBegun)
     ASSERT_TRUE(records.Clear());
     EXPECT_EQ(records.FilesSetAside(), QStringList{"tesselo-records.sqlite.cleared"});
     EXPECT_EQ(ReadAll("tesselo-records.sqlite.cleared"), before);
-    EXPECT_EQ(records.Summarize("Novice", "Strategy").won, 0);
+    EXPECT_EQ(records.Summarize(kNovice, Style::Strategy).won, 0);
 }
 
 // A win that cannot be written is told, with the file and a reason, kept
@@ -457,8 +457,8 @@ TEST(Records, TwoWindowsKeepEveryWinOfBoth)
     close(start[1]);
     Records records;
     EXPECT_EQ(records.CountAll(), 2 * kWins);
-    EXPECT_EQ(records.Summarize("Expert", "Speed").won, kWins);
-    EXPECT_EQ(records.Summarize("Expert", "Strategy").won, kWins);
+    EXPECT_EQ(records.Summarize(kExpert, Style::Speed).won, kWins);
+    EXPECT_EQ(records.Summarize(kExpert, Style::Strategy).won, kWins);
     EXPECT_TRUE(records.FilesSetAside().isEmpty());
 }
 
@@ -502,7 +502,7 @@ TEST(Records, DailyWinsFromAFileOfTheFirstVersion)
         Records held;
         held.SetBusyTimeout(50);
         ASSERT_TRUE(held.Open());
-        EXPECT_EQ(held.Summarize("Novice", "Speed").won, 4);
+        EXPECT_EQ(held.Summarize(kNovice, Style::Speed).won, 4);
         EXPECT_EQ(held.DailyDaysBack(QDate(2026, 12, 9)).size(), 3u);
         sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
         sqlite3_close(holder);
@@ -558,7 +558,7 @@ TEST(Records, APendingWinOutlivesAKillAndGoesInAtTheNextStart)
         Records next;
         ASSERT_TRUE(next.Open());
         EXPECT_EQ(next.Unwritten(), 0u);
-        EXPECT_EQ(next.Summarize("Genius", "Speed").best->milliseconds, 50000);
+        EXPECT_EQ(next.Summarize(kGenius, Style::Speed).best->milliseconds, 50000);
     }
     EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
 
@@ -673,4 +673,90 @@ TEST(Records, AnExportThatCannotBeWrittenSaysWhy)
     QString error;
     EXPECT_FALSE(records.Export(out, &error));
     EXPECT_EQ(error, "no room");
+}
+
+// A grid no level has is kept under its name, "5x7", with its own bests,
+// and listed among the sizes played, the most recent first. The schema
+// stays that of this version, so an older game still opens the file: a
+// row whose level it does not know it passes over, as this one passes over
+// a level of a later version or a name not written as the game writes it.
+TEST(Records, ACustomSizeIsKeptByItsNameAndPassedOverWhereUnknown)
+{
+    TempCwd cwd;
+    const auto win = [](const char* level, const char* style, int moves, int minute) {
+        GameResult r = Win(level, style, moves, 1000 + moves, minute);
+        r.start.Resize(r.size.rows, r.size.columns);
+        r.start.Apply(Move{MoveAxis::Column, r.size.columns - 1, 1});
+        r.steps = {HistoryStep{Move{MoveAxis::Column, r.size.columns - 1, -1}, {0, 0}, {0, 0}}};
+        return r;
+    };
+    Records records;
+    ASSERT_TRUE(records.AddAll({win("5x7", "Strategy", 80, 0), win("Novice", "Speed", 9, 1),
+                                win("5x7", "Strategy", 70, 2), win("16x16", "Speed", 400, 3),
+                                win("7x5", "Speed", 75, 0)}));
+    Sql("INSERT INTO wins(level, style, moves, milliseconds, score, finished, picture, par_is_optimal, assisted, "
+        "daily, moves_before) SELECT column1, 'Strategy', 1, 1, 1, 1800000000000, '', 0, 0, '2026-12-08', 0 "
+        "FROM (VALUES ('Legend'), ('17x2'), ('expert'), ('3x4'), ('05x7'))");
+
+    Records reread;
+    EXPECT_EQ(reread.SizesPlayed(), (std::vector<GridSize>{{16, 16}, {5, 7}, kNovice, {7, 5}}));
+    const Records::Summary custom = reread.Summarize({5, 7}, Style::Strategy);
+    EXPECT_EQ(custom.won, 2);
+    ASSERT_TRUE(custom.best);
+    EXPECT_EQ(custom.best->moves, 70);
+    EXPECT_EQ(reread.Summarize({7, 5}, Style::Strategy).won, 0); // its transpose is a size of its own
+    EXPECT_EQ(reread.Summarize(kExpert, Style::Strategy).won, 0); // "3x4" is not how Expert is kept
+    const std::vector<Records::KeptWin> page = reread.Page({5, 7}, Style::Strategy, Records::Order::BestFirst, 0, 9);
+    ASSERT_EQ(page.size(), 2u);
+    const std::optional<GameResult> back = reread.Win(page[0].id);
+    ASSERT_TRUE(back && back->IsReplayable());
+    EXPECT_EQ(back->start.Size(), (GridSize{5, 7}));
+    EXPECT_TRUE(reread.DailyPage(0, 20).empty()); // the unknown rows are not listed
+    EXPECT_EQ(reread.CountAll(), 10);
+    EXPECT_TRUE(AsideFiles().isEmpty());
+
+    // The export gives every row back as kept, and its custom wins read
+    // back as wins of their size.
+    std::vector<QString> levels;
+    for (const QJsonValue& v : ExportedResults(reread)) {
+        levels.push_back(v["level"].toString());
+        const std::optional<GameResult> again = GameResult::FromJson(v.toObject());
+        EXPECT_EQ(again.has_value(), GridSize::FromKey(levels.back().toStdString()).has_value()) << levels.back().toStdString();
+    }
+    EXPECT_EQ(levels, (std::vector<QString>{"5x7", "Novice", "5x7", "16x16", "7x5", "Legend", "17x2", "expert", "3x4",
+                                            "05x7"}));
+    sqlite3* db = nullptr;
+    sqlite3_stmt* q = nullptr;
+    ASSERT_EQ(sqlite3_open(Records::kFileName, &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &q, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(q), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(q, 0), Records::kSchemaVersion);
+    sqlite3_finalize(q);
+    sqlite3_close(db);
+}
+
+// A daily puzzle counts for the streak on a grid of six cells or more,
+// whatever its size; a 2 x 2 keeps no streak alive.
+TEST(Records, TheStreakCountsDailyWinsOnGridsOfSixCellsOrMore)
+{
+    TempCwd cwd;
+    std::vector<GameResult> wins;
+    for (const auto& [level, day] : {std::pair{"2x2", 14}, {"Novice", 13}, {"2x2", 12}, {"16x16", 11},
+                                     {"3x2", 10}, {"2x2", 9}, {"2x2", 8}, {"Genius", 7}}) {
+        GameResult won = Win(level, "Speed", 20 + day, 1000, day);
+        won.daily = QDate(2026, 12, day);
+        wins.push_back(won);
+    }
+    Records records;
+    ASSERT_TRUE(records.AddAll(wins));
+    const auto days = [&](int today) {
+        std::vector<int> out;
+        for (const QDate& d : records.DailyDaysBack(QDate(2026, 12, today)))
+            out.push_back(d.day());
+        return out;
+    };
+    EXPECT_EQ(days(14), (std::vector<int>{13}));
+    EXPECT_EQ(days(12), (std::vector<int>{11, 10}));
+    EXPECT_EQ(days(9), (std::vector<int>{7}));
+    EXPECT_EQ(records.DailyPage(0, 20).size(), wins.size()); // every daily win is listed
 }

@@ -192,7 +192,7 @@ TEST(SafeFile, ReadersNeverWaitOnAPipeSwappedIn)
 {
     TempCwd cwd;
     Game game;
-    game.ChangeLevel(3, 3);
+    game.ChangeLevel({3, 3});
     game.NewGame();
     ASSERT_TRUE(game.SaveGame());
     const QByteArray savedGame = ReadAll(cwd.Path(Game::kSaveFileName));

@@ -100,13 +100,15 @@ TEST(SavedGame, EverySizeStyleAndStateRoundTrips)
 {
     TempCwd cwd;
     cwd.Picture("Pictures/p.png", Qt::red);
-    const std::pair<int, int> sizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}};
-    const int fileSizes[] = {1217, 1241, 1265, 1361};
-    for (int s = 0; s < 4; ++s)
+    // The four levels, byte for byte as ever, and the smallest, the largest
+    // and sizes no level has: 1169 bytes and 8 a cell.
+    const std::pair<int, int> sizes[] = {{2, 3}, {3, 3}, {3, 4}, {4, 6}, {2, 2}, {16, 16}, {5, 7}, {16, 2}};
+    const int fileSizes[] = {1217, 1241, 1265, 1361, 1201, 3217, 1449, 1425};
+    for (int s = 0; s < int(std::size(sizes)); ++s)
         for (const bool strategy : {true, false})
             for (const GameState st : {Idle, Playing, Solved}) {
                 Game saved;
-                saved.ChangeLevel(sizes[s].first, sizes[s].second);
+                saved.ChangeLevel({sizes[s].first, sizes[s].second});
                 saved.NewGame();
                 saved.ShiftRowRight();
                 saved.SelectDown();
@@ -128,11 +130,33 @@ TEST(SavedGame, EverySizeStyleAndStateRoundTrips)
             }
 }
 
+// Every size from 2 to 16 either way is read; one row or column fewer or
+// more is not, though the file's length fits its counts.
+TEST(SavedGame, TheReaderTakesTwoToSixteenRowsAndColumns)
+{
+    const std::tuple<int, int, bool> cases[] = {
+        {2, 2, true}, {16, 16, true}, {2, 16, true}, {16, 2, true}, {7, 11, true},
+        {1, 2, false}, {2, 1, false}, {17, 16, false}, {16, 17, false}, {1, 17, false},
+    };
+    for (const auto& [rows, columns, read] : cases) {
+        SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(columns));
+        Game game;
+        GameSetup(game).puzzle.grid.Resize(rows, columns);
+        std::vector<std::uint8_t> image(Game::kBufferSize);
+        const std::size_t length = game.StoreTo(image.data(), image.size());
+        ASSERT_EQ(length, Game::FileSize(rows, columns));
+        EXPECT_EQ(Game::CheckRecord(image.data(), length), read ? length : 0u);
+        Game loaded;
+        EXPECT_EQ(loaded.LoadFrom(image.data(), length) != 0, read);
+        EXPECT_EQ(loaded.grid.Size(), read ? (GridSize{rows, columns}) : kNovice);
+    }
+}
+
 TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)
 {
     TempCwd cwd;
     Game source;
-    source.ChangeLevel(3, 4);
+    source.ChangeLevel({3, 4});
     source.NewGame();
     ASSERT_TRUE(source.SaveGame());
     const QByteArray good = ReadAll(cwd.Path("tesselo.dat"));
@@ -157,6 +181,8 @@ TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)
         {"volume", patched(24, 101)},
         {"style", styleTwo},
         {"size", patched(29, 4)},
+        {"one row", patched(29, 1)},
+        {"seventeen columns", patched(33, 17)},
         {"home", dupHome},
         {"selection", patched(29 + 16 + 8 * 12 - 8, 3)},
         {"width", patched(29 + 16 + 8 * 12 + 520, -1)},
@@ -197,7 +223,7 @@ TEST(SavedGame, MutatedFilesAreReadWholeOrNotAtAll)
 {
     TempCwd cwd;
     Game source;
-    source.ChangeLevel(4, 6);
+    source.ChangeLevel({4, 6});
     source.NewGame();
     GameSetup(source).puzzle.moves = 12;
     std::vector<std::uint8_t> good(Game::kBufferSize);
@@ -225,7 +251,7 @@ TEST(SavedGame, MutatedFilesAreReadWholeOrNotAtAll)
         }
         ++accepted;
         ASSERT_EQ(used, bytes.size());
-        ASSERT_TRUE(TileGrid::IsDifficultySize(g.grid.rowCount, g.grid.columnCount));
+        ASSERT_TRUE(g.grid.Size().IsValid());
         std::set<std::pair<int, int>> homes;
         for (const auto& t : g.grid.cells)
             homes.emplace(t.homeRow, t.homeColumn);
@@ -268,7 +294,7 @@ TEST(SavedGame, ASecondSaveReplacesTheFirstWhole)
 {
     TempCwd cwd;
     Game big;
-    big.ChangeLevel(4, 6);
+    big.ChangeLevel({4, 6});
     ASSERT_TRUE(big.SaveGame());
     Game small;
     ASSERT_TRUE(small.SaveGame());
@@ -302,7 +328,7 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
 {
     TempCwd cwd;
     Game game;
-    game.ChangeLevel(3, 3);
+    game.ChangeLevel({3, 3});
     game.NewGame();
     const QString letter = cwd.Text("letter.txt", "Dear Tesselo, ...");
     const QString empty = cwd.Text("empty", "");
@@ -340,7 +366,7 @@ TEST(SavedGame, FolderOrNameWithoutItsTerminatorIsRefused)
     TempCwd cwd;
     cwd.Picture("Pictures/p.png", Qt::red);
     Game source;
-    source.ChangeLevel(3, 3);
+    source.ChangeLevel({3, 3});
     source.NewGame();
     std::vector<std::uint8_t> good(Game::kBufferSize);
     good.resize(source.StoreTo(good.data(), good.size()));
@@ -383,7 +409,7 @@ TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
         if (child == 0) {
             // Saves games of two lengths, so that a torn file would show.
             Game big, small;
-            big.ChangeLevel(4, 6);
+            big.ChangeLevel({4, 6});
             for (;;) {
                 big.SaveGame();
                 small.SaveGame();
@@ -404,7 +430,7 @@ TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
         killedMidWrite += QDir(cwd.Path(".")).entryList(QDir::Files).size() > 1;
     }
     Game after;
-    after.ChangeLevel(3, 4);
+    after.ChangeLevel({3, 4});
     EXPECT_TRUE(after.SaveGame());
     Game next;
     next.LoadSavedGame();
@@ -445,7 +471,7 @@ TEST(SavedGame, APictureWhoseNameIsNotUtf8IsPlayedAndResumed)
     EXPECT_EQ(won.picture, name);
     ASSERT_TRUE(Records().Add(won));
     Records kept;
-    const auto results = kept.Page(won.level, won.style, Records::Order::NewestFirst, 0, 10);
+    const auto results = kept.Page(won.size, won.style, Records::Order::NewestFirst, 0, 10);
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].result.picture, name);
     QBuffer exported;

@@ -174,44 +174,59 @@ TEST(TileGrid, ShuffleIsDeterministicAndAPermutation)
 TEST(TileGrid, ShuffleDrawsFollowTheRules)
 {
     // Replay the draws of the generator beside the grid: the first line is
-    // never row 0, no line repeats its predecessor, and no amount is 0.
-    const int rows = 4, columns = 6;
-    for (std::uint32_t seed = 1; seed < 200; ++seed) {
-        std::srand(seed);
-        int previous = 0;
-        TileGrid expected;
-        expected.Resize(rows, columns);
-        for (int step = 0; step < (rows + columns) * 3; ++step) {
-            int line;
-            do
-                line = std::rand() % (rows + columns);
-            while (line == previous);
-            ASSERT_NE(line, previous);
-            if (step == 0) {
-                ASSERT_NE(line, 0);
+    // never row 0, no line repeats its predecessor, and no amount is 0. The
+    // draw is the same at every size; a level takes (rows + columns) x 3
+    // steps, as its IDs always named, any other size 2 x rows x columns and
+    // one more for an odd seed, so that 2 x 2 reaches all 24 arrangements.
+    struct Case {
+        int rows, columns, steps;
+    };
+    for (const auto [rows, columns, steps] : {Case{4, 6, 30}, Case{2, 3, 15}, Case{5, 7, 70}, Case{2, 2, 8},
+                                              Case{4, 3, 24}, Case{16, 16, 512}}) {
+        SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(columns));
+        std::set<std::vector<std::pair<int, int>>> starts;
+        for (std::uint32_t seed = 1; seed < 200; ++seed) {
+            const int count = steps + (GridSize{rows, columns}.IsLevel() ? 0 : int(seed & 1));
+            std::srand(seed);
+            int previous = 0;
+            TileGrid expected;
+            expected.Resize(rows, columns);
+            for (int step = 0; step < count; ++step) {
+                int line;
+                do
+                    line = std::rand() % (rows + columns);
+                while (line == previous);
+                ASSERT_NE(line, previous);
+                if (step == 0) {
+                    ASSERT_NE(line, 0);
+                }
+                if (line < rows) {
+                    const int amount = std::rand() % (columns - 1) + 1;
+                    ASSERT_GE(amount, 1);
+                    ASSERT_LE(amount, columns - 1);
+                    expected.selectedRow = line;
+                    expected.selectedColumn = 0;
+                    expected.ShiftRow(amount);
+                } else {
+                    const int amount = std::rand() % (rows - 1) + 1;
+                    ASSERT_GE(amount, 1);
+                    expected.selectedRow = 0;
+                    expected.selectedColumn = line - rows;
+                    expected.ShiftColumn(amount);
+                }
+                previous = line;
             }
-            if (line < rows) {
-                const int amount = std::rand() % (columns - 1) + 1;
-                ASSERT_GE(amount, 1);
-                ASSERT_LE(amount, columns - 1);
-                expected.selectedRow = line;
-                expected.selectedColumn = 0;
-                expected.ShiftRow(amount);
-            } else {
-                const int amount = std::rand() % (rows - 1) + 1;
-                ASSERT_GE(amount, 1);
-                expected.selectedRow = 0;
-                expected.selectedColumn = line - rows;
-                expected.ShiftColumn(amount);
-            }
-            previous = line;
+            TileGrid g;
+            g.Resize(rows, columns);
+            g.Shuffle(seed);
+            ASSERT_EQ(Homes(g), Homes(expected));
+            ASSERT_EQ(g.selectedRow, expected.selectedRow);
+            ASSERT_EQ(g.selectedColumn, expected.selectedColumn);
+            starts.insert(Homes(g));
         }
-        TileGrid g;
-        g.Resize(rows, columns);
-        g.Shuffle(seed);
-        ASSERT_EQ(Homes(g), Homes(expected));
-        ASSERT_EQ(g.selectedRow, expected.selectedRow);
-        ASSERT_EQ(g.selectedColumn, expected.selectedColumn);
+        if (rows == 2 && columns == 2) {
+            EXPECT_EQ(starts.size(), 24u);
+        }
     }
 }
 
@@ -264,8 +279,10 @@ TEST(TileGrid, LoadRefusesUnsoundRecordsAndKeepsTheGrid)
         PutInt32(b.data() + offset, value);
         bad.push_back(b);
     };
-    with(0, 5);                 // no such size
+    with(0, 5);                 // a size the record is too short for
     with(4, 5);
+    with(0, 1);                 // no such size
+    with(4, 17);
     with(0, 0);
     with(0, -3);
     with(0, 0x40000000);        // a count that would overflow the size

@@ -25,13 +25,23 @@ TEST(SolverNotation, AmountsTakeOneFormPositiveOnATie)
 
 TEST(SolverNotation, EverySlideOfEveryGridRoundTrips)
 {
-    for (const auto& [rows, columns] : {std::pair{2, 3}, {3, 3}, {3, 4}, {4, 6}}) {
-        const SlideSet& slides = SlideSet::For(rows, columns);
+    for (const auto& [rows, columns] : {std::pair{2, 2}, {2, 3}, {3, 3}, {3, 4}, {4, 6}, {2, 16}, {16, 3}, {16, 16}}) {
         const Position solved = Position::Solved(rows, columns);
-        EXPECT_EQ(slides.Count(), rows * (columns - 1) + columns * (rows - 1));
+        // Every line, every amount in its one form.
+        std::vector<Slide> slides;
+        for (const Axis axis : {Axis::Row, Axis::Column}) {
+            const int length = solved.LineLength(axis);
+            for (int line = 0; line < (axis == Axis::Row ? rows : columns); ++line)
+                for (int amount = -(length - 1) / 2; amount <= length / 2; ++amount)
+                    if (amount != 0)
+                        slides.push_back(Slide{axis, std::int8_t(line), std::int8_t(amount)});
+        }
+        if (rows * columns <= CompactPosition::kMaxCells) {
+            EXPECT_EQ(SlideSet::For(rows, columns).Count(), int(slides.size()));
+        }
+        EXPECT_EQ(int(slides.size()), rows * (columns - 1) + columns * (rows - 1));
         std::vector<Slide> all;
-        for (int m = 0; m < slides.Count(); ++m) {
-            const Slide& slide = slides.At(m);
+        for (const Slide& slide : slides) {
             all.push_back(slide);
             EXPECT_TRUE(solved.Allows(slide));
             EXPECT_EQ(ParseSlide(ToNotation(slide)), slide) << ToNotation(slide);

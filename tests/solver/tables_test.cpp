@@ -14,12 +14,12 @@ using namespace tesselo::solver;
 
 namespace {
 
-Position Shuffled(int rows, int columns, std::mt19937& random)
+CompactPosition Shuffled(int rows, int columns, std::mt19937& random)
 {
     std::vector<int> homes(std::size_t(rows * columns));
     std::iota(homes.begin(), homes.end(), 0);
     std::shuffle(homes.begin(), homes.end(), random);
-    return *Position::FromHomes(rows, columns, homes);
+    return *CompactPosition::FromHomes(rows, columns, homes);
 }
 
 std::vector<std::uint64_t> CountsOf(const PatternTable& table)
@@ -47,7 +47,7 @@ TEST(DistanceTables, OptimalSlidesAreExactlyThoseOneStepCloser)
         const DistanceTable& table = DistanceTable::For(rows, columns);
         const SlideSet& slides = SlideSet::For(rows, columns);
         for (int i = 0; i < 200; ++i) {
-            const Position p = Shuffled(rows, columns, random);
+            const CompactPosition p = Shuffled(rows, columns, random);
             const int d = table.Distance(p);
             if (!p.IsSolvable()) {
                 EXPECT_EQ(d, DistanceTable::kUnreachable);
@@ -56,7 +56,7 @@ TEST(DistanceTables, OptimalSlidesAreExactlyThoseOneStepCloser)
             const auto best = table.OptimalSlides(p);
             EXPECT_EQ(best.empty(), d == 0);
             for (int m = 0; m < slides.Count(); ++m) {
-                Position next = p;
+                CompactPosition next = p;
                 next.Apply(slides.At(m));
                 const int dn = table.Distance(next);
                 EXPECT_LE(std::abs(dn - d), 1);
@@ -74,7 +74,7 @@ TEST(PatternTables, OfEveryPieceAgreeWithTheDistanceTable)
     all.Build();
     std::vector<int> homes{0, 1, 2, 3, 4, 5};
     do {
-        const Position p = *Position::FromHomes(2, 3, homes);
+        const CompactPosition p = *CompactPosition::FromHomes(2, 3, homes);
         ASSERT_EQ(all.Distance(p), DistanceTable::For(2, 3).Distance(p));
     } while (std::next_permutation(homes.begin(), homes.end()));
 }
@@ -85,7 +85,7 @@ TEST(PatternTables, BoundTheDistanceFromBelow)
     some.Build();
     std::mt19937 random(5);
     for (int i = 0; i < 500; ++i) {
-        const Position p = Shuffled(3, 3, random);
+        const CompactPosition p = Shuffled(3, 3, random);
         if (p.IsSolvable()) {
             EXPECT_LE(some.Distance(p), DistanceTable::For(3, 3).Distance(p));
         }

@@ -19,7 +19,7 @@ namespace {
 struct Kept {
     Kept(int rows, int columns)
     {
-        game.ChangeLevel(rows, columns);
+        game.ChangeLevel({rows, columns});
         game.StartSeeded(4242);
         keeper = std::make_unique<PlanKeeper>(
             game, SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000});
@@ -94,5 +94,34 @@ TEST(PlanKeeper, ASolveMakesThePlansMovesUntilTheWinOrAnInterruption)
         EXPECT_FALSE(k.keeper->IsSolving());
         EXPECT_EQ(k.game.moves, *k.game.facts.par);
         EXPECT_EQ(k.game.facts.assisted, k.game.moves);
+    }
+}
+
+// Par, hint and the rest of the plan at sizes no level has: the tiniest,
+// an odd one, and the largest, where the plan is no longer proven
+// shortest. A hinted move takes the plan down by one; on a grid of up to
+// 24 cells the rest of the plan is searched exactly once it is short.
+TEST(PlanKeeper, WorksAtEverySize)
+{
+    for (const auto& [rows, columns] : {std::pair{2, 2}, {4, 4}, {5, 7}, {16, 16}}) {
+        SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
+        Kept k(rows, columns);
+        ASSERT_TRUE(k.ParKnown());
+        EXPECT_EQ(k.game.facts.parIsOptimal, rows * columns <= solver::Solver::kExactCells);
+        QSignalSpy hints(k.keeper.get(), &PlanKeeper::HintShown);
+        k.keeper->Hint();
+        ASSERT_EQ(hints.size(), 1);
+        const int rest = k.keeper->Plan().Remaining().Length();
+        ASSERT_TRUE(k.game.MakeMove(hints.last()[0].value<Move>()));
+        EXPECT_EQ(k.keeper->Plan().Remaining().Length(), rest - 1);
+        EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.grid));
+        if (rows * columns > solver::Solver::kSearchedCells || rows * columns <= solver::Solver::kExactCells)
+            continue;
+        // Along the plan to within reach of the exact search.
+        const int below = solver::Solver::ExactRestBelow(rows, columns, false);
+        while (k.keeper->Plan().Remaining().Length() > below)
+            ASSERT_TRUE(k.game.MakeMove(MoveOf(*k.keeper->Plan().Next())));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return k.keeper->Plan().Remaining().optimal; }, 20000));
+        EXPECT_LE(k.keeper->Plan().Remaining().Length(), below);
     }
 }

@@ -27,7 +27,7 @@ struct GameFixture : ::testing::Test {
     }
     void Start(std::int32_t rows, std::int32_t columns)
     {
-        game->ChangeLevel(rows, columns);
+        game->ChangeLevel({rows, columns});
         game->NewGame();
         ASSERT_EQ(game->state, Playing);
     }

@@ -20,7 +20,7 @@ namespace {
 struct Gliding {
     Gliding()
     {
-        game.ChangeLevel(3, 4);
+        game.ChangeLevel({3, 4});
         game.StartSeeded(99);
         motion.SetClock([this] { return now; });
         QObject::connect(&game, &Game::Changed, [this](const GameChange& change) {

@@ -291,7 +291,7 @@ struct PaintSpy : QObject {
 struct OnScreen {
     OnScreen()
     {
-        game.ChangeLevel(3, 4);
+        game.ChangeLevel({3, 4});
         game.StartSeeded(5);
         control.Show(&game);
         control.resize(640, 480);

@@ -35,7 +35,7 @@ std::shared_ptr<const ProgressSeries> Speed(int count, std::int64_t every)
         w.replayable = i % 2 == 0;
         wins.push_back(w);
     }
-    return std::make_shared<ProgressSeries>(MakeProgress("Expert", "Speed", std::move(wins),
+    return std::make_shared<ProgressSeries>(MakeProgress(kExpert, Style::Speed, std::move(wins),
                                                          QDate(2026, 3, 2).addDays(count * every / (24 * kHourMs)),
                                                          QTimeZone::utc(), Qt::Monday));
 }

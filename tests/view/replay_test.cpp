@@ -11,7 +11,7 @@ TEST(Replay, ShowsTheStartThenAMoveEveryStepThenTheEnd)
     // A game whose history holds three moves, the last one undone: the
     // solve is the two moves played.
     Game game([] { return std::uint64_t(133000000000000000ULL); });
-    game.ChangeLevel(3, 4);
+    game.ChangeLevel({3, 4});
     game.NewGame();
     const TileGrid start = game.grid;
     game.ShiftRowRight();

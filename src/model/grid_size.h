@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tesselo {
+
+// The counts of a grid, rows first. The game plays every grid of 2 to 16
+// rows and 2 to 16 columns; the four levels are four of those sizes with
+// names of their own. A size is named by its level where it has one and by
+// its counts otherwise ("5x7"), in the history, the records and game IDs,
+// so the name never depends on the player's language.
+struct GridSize {
+    static constexpr std::int32_t kMin = 2;
+    static constexpr std::int32_t kMax = 16;
+
+    std::int32_t rows = 0;
+    std::int32_t columns = 0;
+
+    constexpr bool IsValid() const { return rows >= kMin && rows <= kMax && columns >= kMin && columns <= kMax; }
+    constexpr std::int32_t Cells() const { return rows * columns; }
+    constexpr GridSize Transposed() const { return {columns, rows}; }
+    // The level of exactly this size: 0 Novice .. 3 Genius.
+    std::optional<std::size_t> Level() const;
+    bool IsLevel() const { return Level().has_value(); }
+    // "Expert" for 3 x 4, "5x7" for a size no level has.
+    std::string Name() const;
+    // The reverse of Name, in any letter case and with spaces around it
+    // ignored; a name outside 2..16 either way is nothing.
+    static std::optional<GridSize> FromName(std::string_view name);
+    // The size a stored name stands for, only as Name writes it: the records
+    // group wins by the text of this name, so "3x4", "expert" or "05x7"
+    // would be a kind of its own.
+    static std::optional<GridSize> FromKey(std::string_view key);
+    // How many moves a new game's scramble takes: the four levels keep the
+    // (rows + columns) x 3 that named their starts before any other size
+    // was played, so their IDs stay; any other size takes 2 x rows x
+    // columns, which mixes a large grid as well as a small one, and one
+    // more for an odd seed: on 2 x 2 every step is an odd arrangement of
+    // the four pieces, so a fixed count would reach only half of them (and
+    // only one at least three moves from whole).
+    std::int32_t ScrambleSteps(std::uint32_t seed) const;
+
+    constexpr bool operator==(const GridSize&) const = default;
+};
+
+inline constexpr GridSize kNovice{2, 3};
+inline constexpr GridSize kPro{3, 3};
+inline constexpr GridSize kExpert{3, 4};
+inline constexpr GridSize kGenius{4, 6};
+
+// The two ways a game is scored: fewest moves or fastest time.
+class Style {
+public:
+    static const Style Strategy;
+    static const Style Speed;
+
+    constexpr bool IsStrategy() const { return strategy; }
+    constexpr bool IsSpeed() const { return !strategy; }
+    // "Strategy" or "Speed", as the history and the records keep it.
+    const char* Key() const;
+    // Exactly one of the two keys, in their letter case.
+    static std::optional<Style> FromKey(std::string_view key);
+    static constexpr Style FromStrategy(bool isStrategy) { return Style(isStrategy); }
+
+    constexpr bool operator==(const Style&) const = default;
+
+private:
+    constexpr explicit Style(bool isStrategy) : strategy(isStrategy) {}
+    bool strategy;
+};
+
+inline constexpr Style Style::Strategy{true};
+inline constexpr Style Style::Speed{false};
+
+} // namespace tesselo

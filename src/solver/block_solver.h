@@ -1,0 +1,37 @@
+#pragma once
+
+#include "solver/position.h"
+#include "solver/slide.h"
+
+#include <optional>
+#include <stop_token>
+#include <vector>
+
+namespace tesselo::solver {
+
+// A plan for a grid of any size from 2 x 2 to 16 x 16, made the way large
+// grids are solved by hand: a block grows from the top left corner, a
+// column and a row in turn so that it stays about square, until only the
+// last row and column are left, which the rings solve (RingSolver).
+//
+// The line being added to the block is filled piece by piece, each with
+// the shortest sequence of slides (found by a small exact search) that
+// puts it in place and leaves the block alone: only rows below and columns
+// right of the block move, and the line itself may turn freely until it is
+// full, its pieces kept in order, which makes most pieces cost one or two
+// slides. Not shortest (on 16 x 16 some 2.3 times what counting the move
+// sequences of each length shows the mean distance must at least be), but
+// quick: the position is solved through many of its images (turned,
+// mirrored, moved round, inverted) and the shortest plan kept.
+class BlockSolver {
+public:
+    // How many images a plan for a grid of this size is worth: as many as
+    // keep the time to a plan well within a second.
+    static int VariantsFor(int rows, int columns);
+    // A plan that solves `position` (2 to 16 rows and columns), the
+    // shortest of `variants` images; nullopt when `stop` was requested
+    // first or the position is not solvable.
+    static std::optional<std::vector<Slide>> Solve(const Position& position, int variants, std::stop_token stop = {});
+};
+
+} // namespace tesselo::solver

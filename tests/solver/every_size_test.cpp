@@ -1,0 +1,353 @@
+// The solver on every grid of 2 to 16 rows and columns, beyond the four
+// levels: plans that solve, exact ones where the grid is small, the exact
+// rest up to 24 cells, the parity that bars half the arrangements of a grid
+// whose lines are all of odd length.
+
+#include "solver/board.h"
+#include "solver/ring_solver.h"
+#include "solver/slide_set.h"
+#include "solver/solver.h"
+#include "solver/soundness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+#include <random>
+
+using namespace tesselo::solver;
+
+namespace {
+
+Position Shuffled(int rows, int columns, std::mt19937& random, bool even = false)
+{
+    std::vector<int> homes(std::size_t(rows * columns));
+    for (;;) {
+        std::iota(homes.begin(), homes.end(), 0);
+        std::shuffle(homes.begin(), homes.end(), random);
+        const Position p = *Position::FromHomes(rows, columns, homes);
+        if (p.IsSolvable() && (!even || p.IsEven()))
+            return p;
+    }
+}
+
+// An odd arrangement: a shuffle with two pieces exchanged if need be.
+Position Odd(int rows, int columns, std::mt19937& random)
+{
+    const Position p = Shuffled(rows, columns, random, true);
+    std::vector<int> homes(p.Homes().begin(), p.Homes().begin() + p.CellCount());
+    std::swap(homes[0], homes[1]);
+    return *Position::FromHomes(rows, columns, homes);
+}
+
+Position After(Position p, std::initializer_list<Slide> slides)
+{
+    for (const Slide& slide : slides)
+        p.Apply(slide);
+    return p;
+}
+
+// Every arrangement's distance from solved, by a breadth-first search
+// written apart from the solver's tables: a plain one, without the
+// symmetries the tables use.
+class CompleteSearch {
+public:
+    CompleteSearch(int rows, int columns) : rows(rows), columns(columns), n(rows * columns)
+    {
+        const SlideSet& slides = SlideSet::For(rows, columns);
+        std::uint64_t total = 1;
+        for (int i = 2; i <= n; ++i)
+            total *= std::uint64_t(i);
+        distance.assign(total, 0xFF);
+        std::vector<std::uint32_t> frontier{Rank(Position::Solved(rows, columns).Homes().data())};
+        distance[frontier.front()] = 0;
+        for (std::uint8_t d = 1; !frontier.empty(); ++d) {
+            std::vector<std::uint32_t> next;
+            for (const std::uint32_t rank : frontier) {
+                std::array<std::uint8_t, 12> homes = Unrank(rank);
+                for (int m = 0; m < slides.Count(); ++m) {
+                    std::array<std::uint8_t, 12> moved{};
+                    for (int cell = 0; cell < n; ++cell)
+                        moved[slides.Destination(m)[std::size_t(cell)]] = homes[std::size_t(cell)];
+                    const std::uint32_t r = Rank(moved.data());
+                    if (distance[r] == 0xFF) {
+                        distance[r] = d;
+                        next.push_back(r);
+                    }
+                }
+            }
+            frontier = std::move(next);
+        }
+    }
+    int Distance(const Position& p) const { return distance[Rank(p.Homes().data())]; }
+
+private:
+    std::uint32_t Rank(const std::uint8_t* homes) const
+    {
+        std::uint32_t rank = 0;
+        std::uint32_t unused = (1u << n) - 1;
+        for (int i = 0; i < n; ++i) {
+            rank = rank * std::uint32_t(n - i) + std::uint32_t(std::popcount(unused & ((1u << homes[i]) - 1)));
+            unused &= ~(1u << homes[i]);
+        }
+        return rank;
+    }
+    std::array<std::uint8_t, 12> Unrank(std::uint32_t rank) const
+    {
+        std::array<std::uint8_t, 12> digits{};
+        for (int i = n - 1; i >= 0; --i) {
+            digits[std::size_t(i)] = std::uint8_t(rank % std::uint32_t(n - i));
+            rank /= std::uint32_t(n - i);
+        }
+        std::array<std::uint8_t, 12> homes{};
+        std::uint32_t unused = (1u << n) - 1;
+        for (int i = 0; i < n; ++i) {
+            std::uint32_t rest = unused;
+            for (int skip = digits[std::size_t(i)]; skip > 0; --skip)
+                rest &= rest - 1;
+            homes[std::size_t(i)] = std::uint8_t(std::countr_zero(rest));
+            unused &= ~(1u << homes[std::size_t(i)]);
+        }
+        return homes;
+    }
+
+    int rows;
+    int columns;
+    int n;
+    std::vector<std::uint8_t> distance;
+};
+
+} // namespace
+
+// One shuffle of every grid up to 8 x 8, wide and tall, and of 10 x 10 and
+// 16 x 16: the plan solves it, and is proven shortest exactly where the grid
+// has at most 12 cells.
+TEST(EverySize, APlanSolvesEachGrid)
+{
+    const Solver solver;
+    std::mt19937 random(31);
+    std::vector<std::pair<int, int>> sizes;
+    for (int rows = 2; rows <= 8; ++rows)
+        for (int columns = 2; columns <= 8; ++columns)
+            sizes.emplace_back(rows, columns);
+    sizes.insert(sizes.end(), {{10, 10}, {16, 16}, {2, 16}, {16, 3}});
+    for (const auto& [rows, columns] : sizes) {
+        SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
+        EXPECT_TRUE(Solver::Supports(rows, columns));
+        const Position p = Shuffled(rows, columns, random);
+        const auto plan = solver.Solve(p);
+        ASSERT_TRUE(plan);
+        EXPECT_TRUE(BringsHome(p, *plan));
+        EXPECT_EQ(plan->optimal, rows * columns <= Solver::kExactCells);
+        EXPECT_GT(plan->Length(), 0);
+    }
+}
+
+// Up to 12 cells the answers are as long as a complete breadth-first search
+// says, the tall grids solved through their transposes.
+TEST(EverySize, ExactAnswersAgreeWithACompleteSearch)
+{
+    std::vector<std::pair<int, int>> sizes{{2, 4}};
+#if !defined(__SANITIZE_ADDRESS__)
+    // Millions of arrangements, many times slower under the sanitizers:
+    // left to the normal build.
+    sizes.emplace_back(2, 5);
+#endif
+    const Solver solver;
+    std::mt19937 random(37);
+    for (const auto& [rows, columns] : sizes) {
+        const CompleteSearch all(rows, columns);
+        for (int i = 0; i < 30; ++i) {
+            const Position wide = Shuffled(rows, columns, random);
+            for (const Position& p : {wide, Transposed(wide)}) {
+                const auto plan = solver.Solve(p);
+                ASSERT_TRUE(plan);
+                EXPECT_TRUE(plan->optimal);
+                EXPECT_TRUE(BringsHome(p, *plan));
+                EXPECT_EQ(plan->Length(), all.Distance(wide));
+            }
+        }
+    }
+}
+
+// 2 x 6 and 6 x 2 by the optimal search: within five slides a ball around
+// solved gives the exact distance.
+TEST(EverySize, TwoBySixIsExact)
+{
+    const Solver solver;
+    std::mt19937 random(41);
+    const SlideSet& set = SlideSet::For(2, 6);
+    for (int scramble = 1; scramble <= 5; ++scramble) {
+        Position p = Position::Solved(2, 6);
+        for (int i = 0; i < scramble; ++i)
+            p.Apply(set.At(int(random() % unsigned(set.Count()))));
+        const auto plan = solver.Solve(p);
+        const auto tall = solver.Solve(Transposed(p));
+        ASSERT_TRUE(plan && tall);
+        EXPECT_TRUE(plan->optimal && tall->optimal);
+        EXPECT_EQ(plan->Length(), tall->Length());
+        EXPECT_LE(plan->Length(), scramble);
+        EXPECT_TRUE(Solver::IsWithin(p, plan->Length()));
+        EXPECT_FALSE(plan->Length() > 0 && Solver::IsWithin(p, plan->Length() - 1));
+    }
+}
+
+TEST(EverySize, OddArrangementsOfOddGridsAreRefused)
+{
+    const Solver solver;
+    std::mt19937 random(43);
+    for (const auto& [rows, columns] : {std::pair{3, 3}, {3, 5}, {5, 3}, {5, 5}, {7, 9}, {15, 15}}) {
+        const Position odd = Odd(rows, columns, random);
+        EXPECT_FALSE(odd.IsSolvable());
+        EXPECT_FALSE(solver.Solve(odd));
+        EXPECT_FALSE(solver.Shortest(odd, 30));
+        EXPECT_FALSE(Solver::IsWithin(odd, 2));
+    }
+    // With a line of even length every arrangement can be reached.
+    const Position odd = Odd(5, 6, random);
+    EXPECT_TRUE(odd.IsSolvable());
+    const auto plan = solver.Solve(odd);
+    ASSERT_TRUE(plan);
+    EXPECT_TRUE(BringsHome(odd, *plan));
+    // Grids of one line or beyond 16 are not the solver's.
+    for (const auto& [rows, columns] : {std::pair{1, 5}, {5, 1}, {17, 2}, {2, 17}})
+        EXPECT_FALSE(Solver::Supports(rows, columns)) << rows << " x " << columns;
+    EXPECT_FALSE(solver.Solve(Position::Solved(1, 5)));
+}
+
+// Up to 24 cells a short plan is made exact, and the rest of a plan can be
+// asked for; beyond, there is no exact search.
+TEST(EverySize, ExactRestUpTo24Cells)
+{
+    const Solver solver;
+    const std::vector<Slide> slides{{Axis::Row, 0, 1}, {Axis::Column, 1, 1}, {Axis::Row, 1, -1}};
+    for (const auto& [rows, columns, count] :
+         {std::tuple{4, 4, 3}, {3, 5, 3}, {5, 3, 2}, {2, 9, 3}, {3, 8, 2}, {6, 4, 3}}) {
+        SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
+        EXPECT_GT(Solver::ExactRestBelow(rows, columns, false), 0);
+        Position p = Position::Solved(rows, columns);
+        for (int i = 0; i < count; ++i)
+            p.Apply(slides[std::size_t(i)]);
+        ASSERT_TRUE(Solver::IsWithin(p, count));
+        ASSERT_FALSE(Solver::IsWithin(p, count - 1));
+        const auto plan = solver.Solve(p);
+        ASSERT_TRUE(plan);
+        EXPECT_TRUE(plan->optimal);
+        EXPECT_EQ(plan->Length(), count);
+        const auto exact = solver.Shortest(p, count);
+        ASSERT_TRUE(exact);
+        EXPECT_EQ(exact->Length(), count);
+        EXPECT_TRUE(BringsHome(p, *exact));
+        EXPECT_FALSE(solver.Shortest(p, count - 1));
+    }
+    EXPECT_EQ(Solver::ExactRestBelow(5, 5, false), 0);
+    EXPECT_EQ(Solver::ExactRestBelow(3, 4, false), 0);
+    EXPECT_EQ(Solver::ExactRestBelow(6, 4, true), Solver::kExactBelow);
+    EXPECT_FALSE(solver.Shortest(After(Position::Solved(5, 5), {Slide{Axis::Row, 0, 1}}), 3));
+}
+
+// New games start at least three slides from solved at every size: the
+// check of two slides must be exact on the largest grids too.
+TEST(EverySize, IsWithinTwoOnLargeGrids)
+{
+    std::mt19937 random(47);
+    for (const auto& [rows, columns] : {std::pair{5, 5}, {10, 10}, {16, 16}, {2, 16}}) {
+        SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
+        const Position solved = Position::Solved(rows, columns);
+        const Position one = After(solved, {Slide{Axis::Column, 1, 1}});
+        const Position two = After(one, {Slide{Axis::Row, 1, -1}});
+        // Two slides of one line are one slide.
+        const Position alsoOne = After(solved, {Slide{Axis::Row, 1, 1}, Slide{Axis::Row, 1, 1}});
+        for (int n = 0; n <= 2; ++n) {
+            EXPECT_TRUE(Solver::IsWithin(solved, n));
+            EXPECT_EQ(Solver::IsWithin(one, n), n >= 1);
+            EXPECT_EQ(Solver::IsWithin(alsoOne, n), n >= 1);
+            EXPECT_EQ(Solver::IsWithin(two, n), n >= 2);
+        }
+        EXPECT_FALSE(Solver::IsWithin(Shuffled(rows, columns, random), 2));
+    }
+}
+
+// The rings alone: every shape, by the search and by the certain way.
+TEST(Rings, SolveTheLastRowAndColumn)
+{
+    std::mt19937 random(53);
+    for (const auto& [rows, columns] : {std::pair{2, 2}, {2, 7}, {3, 3}, {5, 5}, {4, 9}, {9, 4}, {16, 16}}) {
+        for (const auto method : {RingSolver::Method::Search, RingSolver::Method::ThreeCycles}) {
+            SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
+            // The last row and column shuffled among themselves.
+            std::vector<int> ring;
+            for (int cell = 0; cell < rows * columns; ++cell)
+                if (cell / columns == rows - 1 || cell % columns == columns - 1)
+                    ring.push_back(cell);
+            std::vector<int> homes(std::size_t(rows * columns));
+            std::iota(homes.begin(), homes.end(), 0);
+            Position p;
+            do {
+                std::vector<int> shuffled = ring;
+                std::shuffle(shuffled.begin(), shuffled.end(), random);
+                for (std::size_t i = 0; i < ring.size(); ++i)
+                    homes[std::size_t(ring[i])] = shuffled[i];
+                p = *Position::FromHomes(rows, columns, homes);
+            } while (!p.IsSolvable());
+            Board board = Board::Of(p);
+            std::vector<Slide> plan;
+            ASSERT_TRUE(RingSolver::Solve(board, plan, {}, method));
+            EXPECT_TRUE(board.IsSolved());
+            EXPECT_TRUE(BringsHome(p, Plan{plan, false}));
+            for (const Slide& slide : plan)
+                EXPECT_TRUE(slide.line == (slide.axis == Axis::Row ? rows - 1 : columns - 1));
+        }
+    }
+}
+
+// Slides of one line merge across slides of parallel lines, which they
+// commute with, and vanish when they come round; a crossing line stops it.
+TEST(Plans, SlidesOfOneLineMerge)
+{
+    const auto row = [](int line, int amount) { return Slide{Axis::Row, std::int8_t(line), std::int8_t(amount)}; };
+    const auto column = [](int line, int amount) { return Slide{Axis::Column, std::int8_t(line), std::int8_t(amount)}; };
+    const struct {
+        std::vector<Slide> in;
+        std::vector<Slide> out;
+    } cases[] = {
+        {{row(0, 1), row(0, 1)}, {row(0, 2)}},
+        {{row(0, 1), row(2, 1), row(0, -1)}, {row(2, 1)}},
+        {{row(0, 2), row(0, 3)}, {row(0, -1)}},
+        {{row(0, 1), column(0, 1), row(0, 1)}, {row(0, 1), column(0, 1), row(0, 1)}},
+        {{column(3, 2), column(1, 1), column(3, 2)}, {column(3, -1), column(1, 1)}},
+    };
+    for (const auto& c : cases) {
+        std::vector<Slide> plan;
+        for (const Slide& slide : c.in)
+            AppendMerged(plan, slide, 5, 6);
+        EXPECT_EQ(plan, c.out);
+        // The same moves either way.
+        const Position start = Position::Solved(5, 6);
+        Position a = start;
+        Position b = start;
+        for (const Slide& slide : c.in)
+            a.Apply(Slide{slide.axis, slide.line, std::int8_t(NormalisedAmount(slide.amount, slide.axis == Axis::Row ? 6 : 5))});
+        for (const Slide& slide : plan)
+            b.Apply(slide);
+        EXPECT_EQ(a, b);
+    }
+}
+
+TEST(Positions, TransposedTwiceIsTheSame)
+{
+    std::mt19937 random(59);
+    const Position p = Shuffled(3, 9, random);
+    const Position t = Transposed(p);
+    EXPECT_EQ(t.Rows(), 9);
+    EXPECT_EQ(t.Columns(), 3);
+    EXPECT_EQ(Transposed(t), p);
+    // A slide and its transpose do the same to the two.
+    const Slide slide{Axis::Row, 2, -3};
+    EXPECT_EQ(Transposed(After(p, {slide})), After(t, {Transposed(slide)}));
+    // The small position holds what fits and no more.
+    EXPECT_EQ(CompactPosition::From(p), std::nullopt);
+    const Position small = Shuffled(4, 6, random);
+    EXPECT_EQ(Position::From(*CompactPosition::From(small)), small);
+}
