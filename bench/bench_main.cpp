@@ -11,6 +11,7 @@
 
 #include "bench_inputs.h"
 #include "bench_cases.h"
+#include "bench_solve_map.h"
 #include "bench_solver.h"
 
 #include <QApplication>
@@ -124,6 +125,7 @@ int main(int argc, char** argv)
     tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), picture, board);
     tesselo::bench::RegisterRecordsCases(dir.path(), tiny);
     tesselo::bench::RegisterSolverCases(tiny);
+    tesselo::bench::RegisterSolveMapCases(tiny);
 
     benchmark::Initialize(&count, args.data());
     MedianReporter reporter;
@@ -146,6 +148,12 @@ int main(int argc, char** argv)
     Ratio("BM_PaintRowGlideFrame2x / BM_PaintRowDragFrame2x", m("BM_PaintRowGlideFrame2x"),
           m("BM_PaintRowDragFrame2x"), 1.0);
     Ratio("BM_OnSize / BM_Rescale", m("BM_OnSize"), m("BM_Rescale"), 1.5);
+    // The largest grid, numbers on, against the smallest on the same board.
+    for (const char* paint : {"BM_PaintBoardNumbers", "BM_PaintRowDragNumbers", "BM_PaintColumnDragNumbers",
+                              "BM_PaintGlideFrameNumbers", "BM_ResizeNumbers"}) {
+        const std::string large = std::string(paint) + "_16x16", small = std::string(paint) + "_Novice";
+        Ratio((std::string(paint) + " 16x16 / Novice").c_str(), m(large.c_str()), m(small.c_str()), 1.5);
+    }
     Ratio("BM_KeepWinMany / BM_KeepWinFew", m("BM_KeepWinMany"), m("BM_KeepWinFew"), 2.0);
     Ratio("BM_RecordsQueriesMany / BM_RecordsQueriesFew", m("BM_RecordsQueriesMany"), m("BM_RecordsQueriesFew"),
           2.0);

@@ -5,7 +5,9 @@
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "view/board_painter.h"
+#include "view/board_cache.h"
 #include "view/c_puzzle_image.h"
+#include "view/number_plates.h"
 #include "view/painter_target.h"
 
 #include <QPainter>
@@ -15,6 +17,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 namespace tesselo::bench {
 
@@ -23,20 +26,25 @@ namespace {
 QString gPhoto;
 QSize gSize;
 
-// A scrambled "Genius" game on a board of the benchmark's size, painted at
-// `ratio` device pixels per board pixel.
-struct GeniusBoard {
-    explicit GeniusBoard(qreal ratio)
+// A scrambled game of `size` on a board of `board` pixels, painted at
+// `ratio` device pixels per board pixel, its selection inside the grid.
+struct SizedBoard {
+    SizedBoard(GridSize size, QSize board, qreal ratio)
     {
-        game.ChangeLevel({4, 6});
-        GameSetup(game).board.LoadScaled(gPhoto, gSize.width(), gSize.height(), ratio);
+        game.ChangeLevel(size);
+        GameSetup(game).board.LoadScaled(gPhoto, board.width(), board.height(), ratio);
         game.NewGame();
         GameSetup(game).grid.Select({1, 2});
-        canvas = QImage(gSize * ratio, QImage::Format_RGB32);
+        canvas = QImage(board * ratio, QImage::Format_RGB32);
         canvas.setDevicePixelRatio(ratio);
     }
     Game game;
     QImage canvas;
+};
+
+// A scrambled "Genius" game on a board of the benchmark's size.
+struct GeniusBoard : SizedBoard {
+    explicit GeniusBoard(qreal ratio) : SizedBoard(kGenius, gSize, ratio) {}
 };
 
 template <typename Paint>
@@ -121,7 +129,7 @@ void ControlFrameLoop(benchmark::State& state, qreal ratio, Prepare prepare)
     }
 }
 
-void DragFrame(GeniusBoard& b, CPuzzleImage&)
+void DragFrame(SizedBoard& b, CPuzzleImage&)
 {
     GameSetup setup(b.game);
     setup.gesture.dragging = true;
@@ -129,7 +137,7 @@ void DragFrame(GeniusBoard& b, CPuzzleImage&)
     setup.gesture.dragDeltaX = b.game.board.CellWidth() / 3 + 1;
 }
 
-void GlideFrame(GeniusBoard& b, CPuzzleImage& control)
+void GlideFrame(SizedBoard& b, CPuzzleImage& control)
 {
     control.Motion().SetClock([] { return std::int64_t(0); });
     b.game.ShiftRowRight();
@@ -196,6 +204,130 @@ void BM_OnSize(benchmark::State& state)
     QDir::setCurrent(cwd);
 }
 
+// The smallest grid and the largest, with numbers on their tiles, painted
+// on the same board: the largest may cost no more than half as much again.
+// A tiny run's board is made large enough for the largest grid's cells to
+// hold their numbers.
+QSize SizedBoardSize()
+{
+    return gSize.expandedTo(QSize(GridSize::kMax, GridSize::kMax) * 24);
+}
+
+// Paints the board of `size` with its numbers, the plates and the board at
+// rest kept from paint to paint as the board control keeps them.
+struct Kept {
+    NumberPlates plates;
+    BoardCache rest;
+};
+
+template <typename Paint>
+void NumbersLoop(benchmark::State& state, GridSize size, Paint paint)
+{
+    SizedBoard b(size, SizedBoardSize(), 1.0);
+    Kept kept;
+    NumberPlates& plates = kept.plates;
+    if (b.game.board.picture.isNull()) {
+        state.SkipWithError("the picture did not load");
+        return;
+    }
+    if (!plates.Prepare(size.rows, size.columns, QSize(b.game.board.CellWidth(), b.game.board.CellHeight()), 1.0)) {
+        state.SkipWithError("the numbers do not fit the cells");
+        return;
+    }
+    for (auto _ : state) {
+        QPainter painter(&b.canvas);
+        PainterTarget target(painter);
+        paint(target, b, kept);
+        painter.end();
+        benchmark::DoNotOptimize(b.canvas.constBits());
+    }
+}
+
+void PaintBoardNumbers(benchmark::State& state, GridSize size)
+{
+    NumbersLoop(state, size,
+                [](PaintTarget& t, SizedBoard& b, Kept& k) { DrawBoard(t, b.game.board, &k.plates, &k.rest); });
+}
+
+void PaintRowDragNumbers(benchmark::State& state, GridSize size)
+{
+    NumbersLoop(state, size, [](PaintTarget& t, SizedBoard& b, Kept& k) {
+        DrawRowDrag(t, b.game.board, b.game.board.CellWidth() / 3 + 1, &k.plates, &k.rest);
+    });
+}
+
+void PaintColumnDragNumbers(benchmark::State& state, GridSize size)
+{
+    NumbersLoop(state, size, [](PaintTarget& t, SizedBoard& b, Kept& k) {
+        DrawColumnDrag(t, b.game.board, b.game.board.CellHeight() / 3 + 1, &k.plates, &k.rest);
+    });
+}
+
+// A glide's frame as the board control paints it, numbers on: the band of
+// the moving row, half way after a key.
+void PaintGlideFrameNumbers(benchmark::State& state, GridSize size)
+{
+    const QSize board = SizedBoardSize();
+    SizedBoard b(size, board, 1.0);
+    if (b.game.board.picture.isNull()) {
+        state.SkipWithError("the picture did not load");
+        return;
+    }
+    CPuzzleImage control;
+    control.resize(board);
+    control.Show(&b.game);
+    control.SetNumbers(true);
+    GlideFrame(b, control);
+    const int ch = b.game.board.CellHeight();
+    const QRegion band(0, b.game.grid.selectedRow * ch, board.width(), ch + 1);
+    for (auto _ : state) {
+        control.render(&b.canvas, QPoint(), band);
+        benchmark::DoNotOptimize(b.canvas.constBits());
+    }
+}
+
+// A size message of the main window and the whole board painted again at
+// the new size with its numbers, as a drag of the window's edge shows it.
+void ResizeNumbers(benchmark::State& state, GridSize size)
+{
+    const QString cwd = QDir::currentPath();
+    {
+        QTemporaryDir play;
+        QDir::setCurrent(play.path());
+        QDir().mkpath(QStringLiteral("Pictures"));
+        QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
+        Game game;
+        game.ChangeLevel(size);
+        game.NewGame();
+        CTesseloDlg dlg(game);
+        const QSize largest = SizedBoardSize();
+        const std::array<QSize, 2> boards{largest, largest - QSize(16, 9)};
+        std::array<QSize, 2> windows;
+        for (std::size_t i = 0; i < 2; ++i)
+            windows[i] = boards[i] + QSize(0, window_layout::BarHeight(window_layout::ButtonWidth(boards[i].width())));
+        QImage canvas(largest, QImage::Format_RGB32);
+        NumberPlates plates;
+        BoardCache rest;
+        dlg.OnSize(windows[1].width(), windows[1].height());
+        std::size_t next = 0;
+        for (auto _ : state) {
+            dlg.OnSize(windows[next].width(), windows[next].height());
+            QPainter painter(&canvas);
+            PainterTarget target(painter);
+            if (!DrawBoard(target, game.board, &plates, &rest)) {
+                state.SkipWithError("the board was not painted");
+                break;
+            }
+            painter.end();
+            benchmark::DoNotOptimize(canvas.constBits());
+            next = 1 - next;
+        }
+        if (!state.error_occurred() && plates.Picture().isNull())
+            state.SkipWithError("the numbers did not fit the cells");
+    }
+    QDir::setCurrent(cwd);
+}
+
 } // namespace
 
 void RegisterViewCases(const QString& jpegPath, QSize board)
@@ -213,6 +345,15 @@ void RegisterViewCases(const QString& jpegPath, QSize board)
     benchmark::RegisterBenchmark("BM_PaintRowDragFrame2x", BM_PaintRowDragFrame2x)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_PaintRowGlideFrame2x", BM_PaintRowGlideFrame2x)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_OnSize", BM_OnSize)->Unit(benchmark::kMillisecond);
+    using Case = void (*)(benchmark::State&, GridSize);
+    for (const auto& [name, run] : {std::pair<const char*, Case>{"BM_PaintBoardNumbers", PaintBoardNumbers},
+                                    {"BM_PaintRowDragNumbers", PaintRowDragNumbers},
+                                    {"BM_PaintColumnDragNumbers", PaintColumnDragNumbers},
+                                    {"BM_PaintGlideFrameNumbers", PaintGlideFrameNumbers},
+                                    {"BM_ResizeNumbers", ResizeNumbers}})
+        for (const GridSize size : {kNovice, GridSize{GridSize::kMax, GridSize::kMax}})
+            benchmark::RegisterBenchmark((std::string(name) + "_" + size.Name()).c_str(), run, size)
+                ->Unit(benchmark::kMillisecond);
 }
 
 } // namespace tesselo::bench

@@ -198,6 +198,14 @@
         <translation>C4+2: Spalte 4 zwei Felder nach unten; C4-1: ein Feld nach oben</translation>
     </message>
     <message>
+        <source>N shows or hides the numbers on the tiles: each tile&apos;s place in the finished picture, counted along the rows.</source>
+        <translation>N zeigt oder verbirgt die Zahlen auf den Teilen: den Platz jedes Teils im fertigen Bild, zeilenweise gezählt.</translation>
+    </message>
+    <message>
+        <source>- Show a number on each tile, for pictures with few clues</source>
+        <translation>- auf jedem Teil eine Zahl zeigen, für Bilder mit wenigen Anhaltspunkten</translation>
+    </message>
+    <message>
         <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
         <translation>Ein Spielcode nennt das Raster und eine Zahl: Expert-2718281828 auf einer Stufe, 5x7-2718281828 auf einem eigenen Raster aus 5 Zeilen und 7 Spalten.</translation>
     </message>
@@ -258,6 +266,24 @@
     <message>
         <source>Animate moves</source>
         <translation>Züge gleiten lassen</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <extracomment>A grid of any counts of rows and columns, beside the four levels</extracomment>
+        <translation>Eigenes Raster</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>Zeilen:</translation>
+    </message>
+    <message>
+        <source>Columns:</source>
+        <translation>Spalten:</translation>
+    </message>
+    <message>
+        <source>Numbers on tiles</source>
+        <extracomment>Each tile shows its number in a corner</extracomment>
+        <translation>Zahlen auf den Teilen</translation>
     </message>
 </context>
 <context>
@@ -485,6 +511,10 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>Solve</source>
         <translation>Lösen</translation>
+    </message>
+    <message>
+        <source>Numbers on Tiles</source>
+        <translation>Zahlen auf den Teilen</translation>
     </message>
 </context>
 <context>

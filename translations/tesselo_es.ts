@@ -198,6 +198,14 @@
         <translation>C4+2: columna 4 dos casillas hacia abajo; C4-1: una casilla hacia arriba</translation>
     </message>
     <message>
+        <source>N shows or hides the numbers on the tiles: each tile&apos;s place in the finished picture, counted along the rows.</source>
+        <translation>N muestra u oculta los números de las piezas: el lugar de cada pieza en la imagen terminada, contado por filas.</translation>
+    </message>
+    <message>
+        <source>- Show a number on each tile, for pictures with few clues</source>
+        <translation>- Mostrar un número en cada pieza, para imágenes con pocas pistas</translation>
+    </message>
+    <message>
         <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
         <translation>Un código de partida indica la cuadrícula y un número: Expert-2718281828 en un nivel, 5x7-2718281828 en una cuadrícula personalizada de 5 filas y 7 columnas.</translation>
     </message>
@@ -258,6 +266,24 @@
     <message>
         <source>Animate moves</source>
         <translation>Animar los movimientos</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <extracomment>A grid of any counts of rows and columns, beside the four levels</extracomment>
+        <translation>Personalizado</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>Filas:</translation>
+    </message>
+    <message>
+        <source>Columns:</source>
+        <translation>Columnas:</translation>
+    </message>
+    <message>
+        <source>Numbers on tiles</source>
+        <extracomment>Each tile shows its number in a corner</extracomment>
+        <translation>Números en las piezas</translation>
     </message>
 </context>
 <context>
@@ -485,6 +511,10 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>Solve</source>
         <translation>Resolver</translation>
+    </message>
+    <message>
+        <source>Numbers on Tiles</source>
+        <translation>Números en las piezas</translation>
     </message>
 </context>
 <context>

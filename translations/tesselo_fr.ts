@@ -198,6 +198,14 @@
         <translation>C4+2&#xa0;: colonne 4 de deux cases vers le bas&#xa0;; C4-1&#xa0;: d&apos;une case vers le haut</translation>
     </message>
     <message>
+        <source>N shows or hides the numbers on the tiles: each tile&apos;s place in the finished picture, counted along the rows.</source>
+        <translation>N affiche ou masque les numéros des pièces&#xa0;: la place de chaque pièce dans l&apos;image achevée, comptée ligne par ligne.</translation>
+    </message>
+    <message>
+        <source>- Show a number on each tile, for pictures with few clues</source>
+        <translation>- afficher un numéro sur chaque pièce, pour les images qui offrent peu de repères</translation>
+    </message>
+    <message>
         <source>A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom grid of 5 rows and 7 columns.</source>
         <translation>Un code de partie indique la grille et un nombre&#xa0;: Expert-2718281828 sur un niveau, 5x7-2718281828 sur une grille personnalisée de 5 lignes et 7 colonnes.</translation>
     </message>
@@ -258,6 +266,24 @@
     <message>
         <source>Animate moves</source>
         <translation>Animer les coups</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <extracomment>A grid of any counts of rows and columns, beside the four levels</extracomment>
+        <translation>Personnalisé</translation>
+    </message>
+    <message>
+        <source>Rows:</source>
+        <translation>Lignes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Columns:</source>
+        <translation>Colonnes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Numbers on tiles</source>
+        <extracomment>Each tile shows its number in a corner</extracomment>
+        <translation>Numéros sur les pièces</translation>
     </message>
 </context>
 <context>
@@ -485,6 +511,10 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>Solve</source>
         <translation>Résoudre</translation>
+    </message>
+    <message>
+        <source>Numbers on Tiles</source>
+        <translation>Numéros sur les pièces</translation>
     </message>
 </context>
 <context>

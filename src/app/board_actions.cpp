@@ -30,6 +30,10 @@ std::unique_ptr<QMenu> BoardActions::Menu(QWidget* parent) const
         entry->setShortcutContext(Qt::WidgetShortcut);
         entry->setShortcutVisibleInContextMenu(true);
         entry->setEnabled(!action.applies || action.applies());
+        if (action.checked) {
+            entry->setCheckable(true);
+            entry->setChecked(action.checked());
+        }
     }
     return menu;
 }

@@ -24,6 +24,9 @@ struct BoardAction {
     std::function<bool()> applies;
     std::function<void()> run;
     bool startsGroup = false; // a separator above it in the menu
+    // For a setting turned on and off: whether it is on, a check mark in
+    // the menu.
+    std::function<bool()> checked = nullptr;
 };
 
 class BoardActions {

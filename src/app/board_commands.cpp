@@ -2,6 +2,7 @@
 
 #include "app/board_actions.h"
 #include "app/c_records_dlg.h"
+#include "app/c_solve_map_dlg.h"
 #include "app/c_tesselo_dlg.h"
 #include "model/game.h"
 
@@ -31,6 +32,8 @@ void BoardCommands::AddActions(BoardActions& actions)
         [&game] { return game.CanRedo(); }, &BoardCommands::Redo);
     add(QT_TR_NOOP("Replay Solve"), {QKeySequence(Qt::CTRL | Qt::Key_P)}, [&game] { return game.CanReplaySolve(); },
         &BoardCommands::ReplaySolve, true);
+    add(QT_TR_NOOP("Solve Map"), {QKeySequence(Qt::Key_M)}, [&game] { return game.CanReplaySolve(); },
+        &BoardCommands::SolveMap);
     add(QT_TR_NOOP("Records"), {QKeySequence(Qt::CTRL | Qt::Key_R)}, {}, &BoardCommands::Records);
     const auto assists = [&game] { return game.CanAssist(); };
     add(QT_TR_NOOP("Hint"), {QKeySequence(Qt::Key_H)}, assists, &BoardCommands::Hint, true);
@@ -62,6 +65,38 @@ void BoardCommands::Records()
     CRecordsDlg dialog(window.Kept(), game.grid.Size(), Style::FromStrategy(game.strategyStyle), &window);
     if (window.RunRecordsDialog(dialog) == QDialog::Accepted && dialog.chosen)
         replay->StartKept(*dialog.chosen);
+}
+
+void BoardCommands::SolveMap()
+{
+    const Game& game = window.TheGame();
+    if (!game.CanReplaySolve())
+        return;
+    window.StopBoard();
+    std::optional<int> par;
+    if (game.facts.par)
+        par = int(*game.facts.par);
+    if (map)
+        map->close();
+    auto* dialog = new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), game.history.start,
+                                    game.history.Played(), game.board.picture, par, &window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    map = dialog;
+    dialog->show();
+}
+
+void BoardCommands::MapKept(const GameResult& won)
+{
+    std::optional<int> par;
+    if (won.par)
+        par = int(*won.par);
+    if (map)
+        map->close();
+    auto* dialog = new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), won.start, won.steps,
+                                    window.TheGame().board.picture, par, &window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    map = dialog;
+    dialog->show();
 }
 
 void BoardCommands::Hint()

@@ -5,6 +5,7 @@
 #include "solver_qt/solver_service.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <memory>
 
@@ -30,6 +31,9 @@ public:
     void Redo();
     void ReplaySolve();
     void Records();
+    // "Solve Map" of the game just won, or of a kept win with its moves.
+    void SolveMap();
+    void MapKept(const GameResult& won);
     void Hint();
     void Solve();
     // A key or a click while the board is busy: a replay ends, a hint goes,
@@ -46,6 +50,7 @@ private:
     CTesseloDlg& window;
     std::unique_ptr<BoardReplay> replay;
     std::unique_ptr<HintPresenter> hints;
+    QPointer<QDialog> map; // the Solve Map window open, if any
 };
 
 } // namespace tesselo

@@ -47,6 +47,10 @@ constexpr Row kLeft[] = {
     {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "P pauses a Speed game; P or a click goes on.")},
     {Kind::Item, 4,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "N shows or hides the numbers on the tiles: each tile's place in the finished picture, "
+                       "counted along the rows.")},
+    {Kind::Item, 4,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
                        "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.")},
     // The IDs are the same in every language: a level's English name, or
     // the counts with an "x".
@@ -79,6 +83,7 @@ constexpr Row kRight[] = {
     {Kind::Item, 2,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
                        "- Choose new pictures (a new picture folder).  .BMP, .JPG, .GIF and .PNG files supported.")},
+    {Kind::Item, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Show a number on each tile, for pictures with few clues")},
     {Kind::Item, 2, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Turn off the sound")},
     {Kind::Line, 4,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Right-click the board for a menu of every command and its key.")},

@@ -19,9 +19,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace tesselo {
 
@@ -84,6 +87,37 @@ COptionDlg::COptionDlg(QWidget* parent)
         setTabOrder(previous, r);
         previous = r;
     }
+    //: A grid of any counts of rows and columns, beside the four levels
+    auto* customButton = new QRadioButton(tr("Custom"), levelBox);
+    customButton->setObjectName(QStringLiteral("custom"));
+    levels->addWidget(customButton);
+    difficultyGroup->addButton(customButton, kCustom);
+    setTabOrder(previous, customButton);
+    previous = customButton;
+    // The counts sit under "Custom", in line with its text; setting one
+    // chooses it.
+    auto* counts = new QGridLayout;
+    const QStyle* look = customButton->style();
+    counts->setContentsMargins(look->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, customButton) +
+                                   look->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, customButton),
+                               0, 0, 0);
+    counts->setColumnStretch(1, 1);
+    const auto count = [&](const QString& label, const char* name, int row) {
+        auto* text = new QLabel(label, levelBox);
+        auto* spin = new QSpinBox(levelBox);
+        spin->setObjectName(QString::fromLatin1(name));
+        spin->setRange(GridSize::kMin, GridSize::kMax);
+        text->setBuddy(spin);
+        counts->addWidget(text, row, 0);
+        counts->addWidget(spin, row, 1);
+        connect(spin, &QSpinBox::valueChanged, customButton, [customButton] { customButton->setChecked(true); });
+        setTabOrder(previous, spin);
+        previous = spin;
+        return spin;
+    };
+    rowsSpin = count(tr("Rows:"), "rows", 0);
+    columnsSpin = count(tr("Columns:"), "columns", 1);
+    levels->addLayout(counts);
     styleGroup = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
         auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kStyles[i])), styleBox);
@@ -96,9 +130,14 @@ COptionDlg::COptionDlg(QWidget* parent)
     animateCheck = new QCheckBox(tr("Animate moves"), this);
     animateCheck->setObjectName(QStringLiteral("animate"));
     sideColumn->addWidget(animateCheck);
+    //: Each tile shows its number in a corner
+    numbersCheck = new QCheckBox(tr("Numbers on tiles"), this);
+    numbersCheck->setObjectName(QStringLiteral("numbers"));
+    sideColumn->addWidget(numbersCheck);
     sideColumn->addStretch(1);
     setTabOrder(previous, animateCheck);
-    previous = animateCheck;
+    setTabOrder(animateCheck, numbersCheck);
+    previous = numbersCheck;
     folderEdit = new QLineEdit(folderBox);
     folderEdit->setObjectName(QStringLiteral("folder"));
     folderRow->addWidget(folderEdit, 1);
@@ -145,12 +184,17 @@ void COptionDlg::DoDataExchange(bool toFields)
 {
     if (toFields) {
         difficulty = std::max(difficultyGroup->checkedId(), 0);
+        custom = GridSize{rowsSpin->value(), columnsSpin->value()};
         style = std::max(styleGroup->checkedId(), 0);
         folder = folderEdit->text();
         volume = volumeSlider->value();
         animateMoves = animateCheck->isChecked();
+        numbersOnTiles = numbersCheck->isChecked();
         return;
     }
+    // The counts first: setting them chooses "Custom".
+    rowsSpin->setValue(custom.rows);
+    columnsSpin->setValue(custom.columns);
     if (auto* b = difficultyGroup->button(difficulty))
         b->setChecked(true);
     if (auto* b = styleGroup->button(style))
@@ -158,6 +202,7 @@ void COptionDlg::DoDataExchange(bool toFields)
     folderEdit->setText(folder);
     volumeSlider->setValue(volume);
     animateCheck->setChecked(animateMoves);
+    numbersCheck->setChecked(numbersOnTiles);
 }
 
 void COptionDlg::accept()
@@ -211,7 +256,14 @@ void COptionDlg::OnBnClickedBrowse()
 void COptionDlg::PresetFrom(const Game& game, const SettingsFile::Values& settings)
 {
     animateMoves = settings.animateMoves;
-    difficulty = presetDifficulty = DifficultyOf(game.grid.rowCount, game.grid.columnCount);
+    numbersOnTiles = settings.numbersOnTiles;
+    // A grid of a level's size shows that level; any other shows "Custom"
+    // with its own counts, and the last custom size waits under "Custom"
+    // meanwhile.
+    presetSize = GridSize{game.grid.rowCount, game.grid.columnCount};
+    const std::optional<std::size_t> level = presetSize.Level();
+    difficulty = level ? int(*level) : kCustom;
+    custom = level || !presetSize.IsValid() ? settings.customSize : presetSize;
     folder = presetFolder = game.pictures.folder;
     style = game.strategyStyle ? 0 : 1;
     volume = game.volume;
@@ -221,25 +273,32 @@ void COptionDlg::PresetFrom(const Game& game, const SettingsFile::Values& settin
 void COptionDlg::ApplyTo(Game& game, SettingsFile::Values& settings) const
 {
     settings.animateMoves = animateMoves;
-    if (difficulty != presetDifficulty) {
-        const QSize level = LevelSize(difficulty);
-        game.ChangeLevel({level.height(), level.width()});
-    }
+    settings.numbersOnTiles = numbersOnTiles;
+    // The counts are offered again next time, whichever size was chosen:
+    // a player back from a level finds the custom grid last played or set.
+    if (custom.IsValid())
+        settings.customSize = custom;
+    // Sizes are compared, not choices: 5 x 7 to 6 x 8 is a change though
+    // "Custom" stays chosen, and "Custom" set to 3 x 4 on an Expert game
+    // is none.
+    const GridSize chosen = ChosenSize();
+    if (chosen != presetSize && chosen.IsValid())
+        game.ChangeLevel(chosen);
     if (!SameFolder(folder, presetFolder))
         game.SetPictureFolder(folder);
     game.SetStrategyStyle(style == 0);
     game.SetVolume(volume);
 }
 
-int COptionDlg::DifficultyOf(int rows, int columns)
-{
-    return int(tesselo::DifficultyOf(rows, columns));
-}
-
-QSize COptionDlg::LevelSize(int difficulty)
+GridSize COptionDlg::LevelSize(int difficulty)
 {
     const Level& level = kLevels[std::clamp(difficulty, 0, 3)];
-    return QSize(level.columns, level.rows);
+    return GridSize{level.rows, level.columns};
+}
+
+GridSize COptionDlg::ChosenSize() const
+{
+    return difficulty == kCustom ? custom : LevelSize(difficulty);
 }
 
 QString COptionDlg::FolderOfFile(const QString& path)

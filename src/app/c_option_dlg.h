@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/grid_size.h"
 #include "model/settings_file.h"
 
 #include <QDialog>
-#include <QSize>
 #include <QString>
 
 class QButtonGroup;
@@ -11,14 +11,16 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class QSpinBox;
 
 namespace tesselo {
 
 class Game;
 
-// "Set Options": difficulty, style, picture folder, volume, and whether
-// moves glide. It only shows and collects the values; the main window
-// presets them and applies what changed.
+// "Set Options": difficulty (one of the four levels, or a custom grid of
+// any counts), style, picture folder, volume, whether moves glide and
+// whether tiles show their numbers. It only shows and collects the values;
+// the main window presets them and applies what changed.
 //
 // Use: construct, set the fields, call OnInitDialog() to fill the
 // controls from them, run exec(). After QDialog::Accepted the fields hold
@@ -29,8 +31,9 @@ class Game;
 //   1 OK "ok", 2 Cancel "cancel", 1008..1011 "novice" "pro" "expert"
 //   "genius" (difficultyGroup ids 0..3), 1012..1013 "strategy" "speed"
 //   (styleGroup ids 0..1), 1014 folder edit "folder", 1017 "..." "browse",
-//   1023 volume slider "volume"; beyond the design, the "Animate moves"
-//   check box "animate".
+//   1023 volume slider "volume"; beyond the design, "custom"
+//   (difficultyGroup id kCustom) with its spin boxes "rows" and "columns",
+//   and the check boxes "animate" and "numbers".
 class COptionDlg : public QDialog {
     Q_OBJECT
 public:
@@ -46,15 +49,15 @@ public:
 
     // The values as `game` and the settings hold them, controls filled;
     // and, after OK, what the player changed applied to the game through
-    // its operations (a new difficulty ends the game in play, a new folder
+    // its operations (a grid of another size ends the game in play, a new folder
     // is taken only when it names another one) and to the settings.
     void PresetFrom(const Game& game, const SettingsFile::Values& settings);
     void ApplyTo(Game& game, SettingsFile::Values& settings) const;
 
-    // The difficulty a grid size stands for: 2 rows Novice, 3 x 3 Pro, any
-    // other 3-row grid Expert, 4 rows Genius, anything else Novice.
-    static int DifficultyOf(int rows, int columns);
-    static QSize LevelSize(int difficulty); // columns x rows as width x height
+    // The size of a level, 0 Novice .. 3 Genius.
+    static GridSize LevelSize(int difficulty);
+    // The size the fields choose: a level's, or the custom counts.
+    GridSize ChosenSize() const;
     // The folder of a chosen file, with its trailing separator: the path cut
     // before the last occurrence of the file's name.
     static QString FolderOfFile(const QString& path);
@@ -66,18 +69,24 @@ public:
     // the usual file system ignores it (Windows, macOS).
     static bool SameFolder(const QString& a, const QString& b);
 
-    int difficulty = 0; // 0 Novice, 1 Pro, 2 Expert, 3 Genius
+    static constexpr int kCustom = 4;
+    int difficulty = 0; // 0 Novice, 1 Pro, 2 Expert, 3 Genius, kCustom
+    GridSize custom{5, 5}; // the counts under "Custom"
     int style = 0;      // 0 Strategy, 1 Speed
     QString folder;
     int volume = 0;     // percent
     bool animateMoves = true;
+    bool numbersOnTiles = false;
 
     QButtonGroup* difficultyGroup = nullptr;
+    QSpinBox* rowsSpin = nullptr;
+    QSpinBox* columnsSpin = nullptr;
     QButtonGroup* styleGroup = nullptr;
     QLineEdit* folderEdit = nullptr;
     QPushButton* browseButton = nullptr;
     QSlider* volumeSlider = nullptr;
     QCheckBox* animateCheck = nullptr;
+    QCheckBox* numbersCheck = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 
@@ -89,7 +98,7 @@ public slots:
 
 protected:
     // What PresetFrom found, to tell what changed.
-    int presetDifficulty = 0;
+    GridSize presetSize;
     QString presetFolder;
 
     // Asks the player for a picture file; empty when cancelled.

@@ -41,7 +41,7 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     setWindowTitle(QStringLiteral("Tesselo"));
     setWindowIcon(QIcon(QStringLiteral(":/tesselo/icon.png")));
     setSizeGripEnabled(false);
-    setMinimumSize(kMinClientWidth, kMinClientHeight);
+    setMinimumSize(window_layout::MinimumClient(game.grid.rowCount, game.grid.columnCount));
     // The keys come here, whatever was clicked last.
     setFocusPolicy(Qt::StrongFocus);
 
@@ -55,6 +55,8 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     commands.AddActions(actions);
     pause.AddActions(actions);
     sharing.AddActions(actions);
+    actions.Add(BoardAction{tr("Numbers on Tiles"), {QKeySequence(Qt::Key_N)}, {}, [this] { ToggleNumbers(); }, true,
+                            [this] { return settings.Current().numbersOnTiles; }});
 
     const DialogUnits du(font());
     resize(du.X(kTemplateWidth), du.Y(kTemplateHeight));
@@ -85,6 +87,7 @@ void CTesseloDlg::OnInitDialog()
     sound.InitSound();
     settings.Load();
     boardControl->SetAnimated(settings.Current().animateMoves);
+    boardControl->SetNumbers(settings.Current().numbersOnTiles);
     commands.Open(SolverOptions());
     // The window is sized around the board the saved game asks for; asked
     // before the picture is prepared, it lets the one preparation be the
@@ -137,9 +140,19 @@ void CTesseloDlg::SizeAroundBoard(QSize board)
     }
 }
 
+void CTesseloDlg::KeepCellsLarge(int clientWidth)
+{
+    // A window smaller than the new least size grows to it, and its size
+    // event makes the board again.
+    const QSize least = window_layout::MinimumClient(game.grid.rowCount, game.grid.columnCount, clientWidth);
+    if (least != minimumSize())
+        setMinimumSize(least);
+}
+
 void CTesseloDlg::OnSize(int cx, int cy)
 {
     handledSize = QSize(cx, cy);
+    KeepCellsLarge(cx);
     buttonWidth = window_layout::ButtonWidth(cx);
     barHeight = window_layout::BarHeight(buttonWidth);
     bar.Layout(buttonWidth, barHeight);
@@ -177,9 +190,12 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
         sound.PlayCue(*cue);
     if (const auto* clock = std::get_if<ClockChanged>(&change))
         sound.SetClock(clock->ticking);
-    if (const auto* position = std::get_if<NewPosition>(&change);
-        position && (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named))
-        setWindowTitle(QStringLiteral("Tesselo"));
+    if (const auto* position = std::get_if<NewPosition>(&change)) {
+        if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)
+            setWindowTitle(QStringLiteral("Tesselo"));
+        // Any new position may come at another grid size.
+        KeepCellsLarge(width());
+    }
     // The pointer and the frame change nothing the bar shows.
     if (!std::holds_alternative<GestureChanged>(change) && !std::holds_alternative<SelectionMoved>(change) &&
         !std::holds_alternative<PictureChanged>(change))
@@ -254,7 +270,17 @@ void CTesseloDlg::OnBnClickedOptions()
         // A setting that cannot be kept still holds until the game ends.
         settings.Change(chosen);
         boardControl->SetAnimated(chosen.animateMoves);
+        boardControl->SetNumbers(chosen.numbersOnTiles);
     }
+}
+
+void CTesseloDlg::ToggleNumbers()
+{
+    // Only the picture changes: a drag, a glide or a hint goes on.
+    SettingsFile::Values chosen = settings.Current();
+    chosen.numbersOnTiles = !chosen.numbersOnTiles;
+    settings.Change(chosen);
+    boardControl->SetNumbers(chosen.numbersOnTiles);
 }
 
 int CTesseloDlg::RunRecordsDialog(CRecordsDlg& dialog)
@@ -354,10 +380,17 @@ void CTesseloDlg::changeEvent(QEvent* event)
 
 void CTesseloDlg::keyPressEvent(QKeyEvent* key)
 {
+    const BoardAction* action = actions.ForKey(*key);
+    // A setting of the board's looks leaves whatever the board is doing
+    // alone: a replay, a hint, a drag go on, shown the new way.
+    if (action && action->checked) {
+        action->run();
+        return;
+    }
     if (commands.Interrupt())
         return;
     // Each of these ends an open drag first (StopBoard).
-    if (const BoardAction* action = actions.ForKey(*key)) {
+    if (action) {
         action->run();
         return;
     }

@@ -53,6 +53,8 @@ public:
     // when a save was due and failed, with the reason.
     bool SaveNow(QString* why = nullptr);
     void OnSize(int cx, int cy);
+    // Shows or hides each tile's number (the N key), and keeps the choice.
+    void ToggleNumbers();
     // Ends whatever the board is doing, an open drag, a hint, a solve and a
     // replay, before a button, a window or a command takes over.
     void StopBoard();
@@ -116,6 +118,9 @@ private:
     // Sizes the window around a board picture of this size: its whole
     // cells, brought within the screen, under the bar.
     void SizeAroundBoard(QSize board);
+    // The window's least size, for the grid in play at this width: no cell
+    // smaller than window_layout::kMinCell.
+    void KeepCellsLarge(int clientWidth);
     // The screen's free area less the frame, or empty without a screen.
     QSize ScreenRoom() const;
     // Writes the saved game and its history with the termination signals

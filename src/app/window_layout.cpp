@@ -10,6 +10,13 @@ Bar LayoutBar(int w, int h)
                QRect(4 * w, 0, w, h)};
 }
 
+QSize MinimumClient(int rows, int columns, int clientWidth)
+{
+    const int width = std::max(kMinClientWidth, std::max(columns, 1) * kMinCell);
+    const int bar = BarHeight(ButtonWidth(std::max(width, clientWidth)));
+    return QSize(width, std::max(kMinClientHeight, bar + std::max(rows, 1) * kMinCell));
+}
+
 QSize WholeCells(QSize board, int rows, int columns)
 {
     if (board.width() <= 0 || board.height() <= 0)
@@ -37,8 +44,9 @@ QSize FitToScreen(QSize board, QSize room)
 QSize ClientAround(QSize board, int rows, int columns, QSize room)
 {
     const QSize fitted = FitToScreen(WholeCells(board, rows, columns), room);
-    return QSize(std::max(fitted.width(), kMinClientWidth),
-                 std::max(BarHeight(ButtonWidth(fitted.width())) + fitted.height(), kMinClientHeight));
+    const int width = std::max(fitted.width(), MinimumClient(rows, columns).width());
+    return QSize(width, std::max(BarHeight(ButtonWidth(width)) + fitted.height(),
+                                 MinimumClient(rows, columns, width).height()));
 }
 
 QSize BoardAround(QSize board, int rows, int columns, QSize room)

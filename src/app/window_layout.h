@@ -14,10 +14,13 @@ namespace tesselo {
 // screen, and the bar's font size. No widget is touched here.
 namespace window_layout {
 
-// The smallest client area: a pixel per cell of the largest grid under a
-// bar whose buttons can still be read and pressed.
+// The smallest client area of any grid: a bar whose buttons can still be
+// read and pressed, over a board.
 inline constexpr int kMinClientWidth = 320;
 inline constexpr int kMinClientHeight = 240;
+// The least a cell keeps each way: room for its number plate, and a target
+// a pointer still hits.
+inline constexpr int kMinCell = 24;
 
 // A slot is a fifth of the client width; the bar is a third of a slot high.
 inline int ButtonWidth(int clientWidth) { return clientWidth / 5; }
@@ -31,6 +34,11 @@ struct Bar {
 };
 Bar LayoutBar(int w, int h);
 
+// The smallest client area for a rows x columns grid in a window
+// `clientWidth` wide: never below the fixed minimum, and wide and tall
+// enough that each cell keeps kMinCell pixels each way under the bar,
+// which grows taller with the window's width.
+QSize MinimumClient(int rows, int columns, int clientWidth = 0);
 // The board cut down to whole cells of a rows x columns grid.
 QSize WholeCells(QSize board, int rows, int columns);
 // A board brought within `room` (the screen's free area less the frame),

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace tesselo {
 
@@ -14,6 +15,8 @@ namespace {
 
 const QString kFormatKey = QStringLiteral("Tesselo/format");
 const QString kAnimateKey = QStringLiteral("Tesselo/animateMoves");
+const QString kNumbersKey = QStringLiteral("Tesselo/numbersOnTiles");
+const QString kCustomSizeKey = QStringLiteral("Tesselo/customSize");
 
 // QSettings reads and writes INI files by name only, and the file in the
 // play folder may be anything (a pipe would stall it). So the bytes are
@@ -77,10 +80,19 @@ void SettingsFile::Load()
     const std::optional<QVariantMap> parsed = bytes ? ParseIni(*bytes) : std::nullopt;
     bool ours = parsed && parsed->value(kFormatKey).toInt() >= 1;
     Values found;
-    if (ours && parsed->contains(kAnimateKey)) {
-        const std::optional<bool> animate = Boolean(parsed->value(kAnimateKey));
-        ours = animate.has_value();
-        found.animateMoves = animate.value_or(true);
+    // A key that is there must hold a value of its kind; one that is not
+    // keeps its default.
+    for (const auto& [key, field] : {std::pair{&kAnimateKey, &Values::animateMoves}, {&kNumbersKey, &Values::numbersOnTiles}}) {
+        if (!ours || !parsed->contains(*key))
+            continue;
+        const std::optional<bool> value = Boolean(parsed->value(*key));
+        ours = value.has_value();
+        found.*field = value.value_or(found.*field);
+    }
+    if (ours && parsed->contains(kCustomSizeKey)) {
+        const std::optional<GridSize> size = GridSize::FromName(parsed->value(kCustomSizeKey).toString().toStdString());
+        ours = size.has_value();
+        found.customSize = size.value_or(found.customSize);
     }
     if (ours) {
         values = found;
@@ -110,6 +122,10 @@ bool SettingsFile::Write(QString* error)
     // A later version's file keeps its own format number and keys.
     all.insert(kFormatKey, std::max(all.value(kFormatKey).toInt(), kFormat));
     all.insert(kAnimateKey, values.animateMoves);
+    all.insert(kNumbersKey, values.numbersOnTiles);
+    // By its counts, even where a level has the size: "3x4", not "Expert".
+    all.insert(kCustomSizeKey,
+               QStringLiteral("%1x%2").arg(values.customSize.rows).arg(values.customSize.columns));
     const std::optional<QByteArray> bytes = FormatIni(all);
     if (!bytes) {
         if (error)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/grid_size.h"
+
 #include <QString>
 #include <QVariantMap>
 
@@ -24,6 +26,10 @@ public:
     struct Values {
         // Every move glides to its place; off, it jumps there.
         bool animateMoves = true;
+        // Each tile shows its home number in a corner.
+        bool numbersOnTiles = false;
+        // The grid the Options offer under "Custom": the last one chosen.
+        GridSize customSize{5, 5};
         bool operator==(const Values&) const = default;
     };
 

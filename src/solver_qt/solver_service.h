@@ -52,6 +52,9 @@ public:
     // Makes every request so far stale.
     void Cancel();
     bool HasLargeTables() const { return largeReady; }
+    // The solver the answers come from now, for work on a thread of the
+    // caller's own (see SolverWorker::Current).
+    std::shared_ptr<const solver::Solver> CurrentSolver() const { return worker->Current(); }
 
 signals:
     void PlanReady(quint64 key, const tesselo::solver::Plan& plan, bool largeTables);

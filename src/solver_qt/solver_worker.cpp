@@ -104,20 +104,32 @@ bool SolverWorker::Keep(const QString& path, const solver::PhaseTables& tables)
 
 void SolverWorker::Use(std::unique_ptr<solver::PhaseTables> tables, bool loaded)
 {
-    large = std::make_unique<solver::Solver>(std::shared_ptr<const solver::PhaseTables>(std::move(tables)));
+    {
+        const std::lock_guard lock(shared);
+        large = std::make_shared<const solver::Solver>(std::shared_ptr<const solver::PhaseTables>(std::move(tables)));
+    }
     if (ready)
         ready(loaded);
 }
 
 void SolverWorker::Distrust()
 {
-    large.reset();
+    {
+        const std::lock_guard lock(shared);
+        large.reset();
+    }
     if (lost)
         lost();
     if (++distrusted > 1)
         return;
     SetDamagedAside(CachePath());
     BeginBuilding();
+}
+
+std::shared_ptr<const solver::Solver> SolverWorker::Current() const
+{
+    const std::lock_guard lock(shared);
+    return large ? large : quick;
 }
 
 void SolverWorker::Solve(const solver::Position& position, std::optional<int> atMost, std::stop_token stop,
@@ -138,7 +150,7 @@ void SolverWorker::Solve(const solver::Position& position, std::optional<int> at
             return;
         Distrust();
     }
-    auto plan = ask(quick);
+    auto plan = ask(*quick);
     if (plan && solver::BringsHome(position, *plan))
         deliver(Answer{std::move(*plan), false});
 }

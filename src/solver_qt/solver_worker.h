@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <stop_token>
 
@@ -58,6 +59,10 @@ public:
     // the fault is not in a file, and the quick tables answer for good.
     void Solve(const solver::Position& position, std::optional<int> atMost, std::stop_token stop,
                const Deliver& deliver);
+    // The solver the answers come from now: the large tables' once they
+    // are in use, else the quick one. Safe from any thread, and kept alive
+    // by whoever holds it, should the tables be set aside meanwhile.
+    std::shared_ptr<const solver::Solver> Current() const;
     // Ends the building at its next step.
     void Finish() { finishing = true; }
 
@@ -85,8 +90,10 @@ private:
     Options options;
     TablesReady ready;
     TablesLost lost;
-    solver::Solver quick;
-    std::unique_ptr<solver::Solver> large;
+    std::shared_ptr<const solver::Solver> quick = std::make_shared<const solver::Solver>();
+    std::shared_ptr<const solver::Solver> large;
+    // Guards `large` against Current() from other threads.
+    mutable std::mutex shared;
     std::unique_ptr<solver::PhaseTables> building;
     // Tables given up this run: a second time means the fault is not in
     // the file, and building again would only fail again.

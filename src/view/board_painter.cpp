@@ -2,9 +2,13 @@
 
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
+#include "view/board_cache.h"
+#include "view/number_plates.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
+#include <vector>
 
 namespace tesselo {
 
@@ -88,11 +92,73 @@ QPoint SourceCorner(const TileGrid& grid, const Geometry& g, std::int32_t row, s
     return QPoint(t.homeColumn * g.cw, t.homeRow * g.ch);
 }
 
-bool CopyCell(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, const Geometry& g,
-              std::int32_t row, std::int32_t column)
+using Pieces = std::vector<PaintTarget::Piece>;
+
+// The cell at (row, column), in its place.
+void AddCell(Pieces& pieces, const TileGrid& grid, const Geometry& g, std::int32_t row, std::int32_t column)
 {
     const QPoint s = SourceCorner(grid, g, row, column);
-    return target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(column * g.cw, row * g.ch));
+    pieces.push_back({QRect(s.x(), s.y(), g.cw, g.ch), QPoint(column * g.cw, row * g.ch)});
+}
+
+// The plates for this grid and its cells, or null when there are none to
+// draw.
+const NumberPlates* ReadyPlates(NumberPlates* numbers, const BoardBitmap& board, const TileGrid& grid,
+                                const Geometry& g)
+{
+    if (!numbers ||
+        !numbers->Prepare(grid.rowCount, grid.columnCount, QSize(g.cw, g.ch), board.picture.devicePixelRatio()))
+        return nullptr;
+    return numbers;
+}
+
+QRect PlateOf(const NumberPlates& plates, const TileGrid& grid, std::int32_t row, std::int32_t column)
+{
+    const Tile& t = grid.At(row, column);
+    return plates.Plate(t.homeRow, t.homeColumn);
+}
+
+// The plates of the cells outside line `skip` of the given axis (-1: none
+// skipped), each in its cell's corner.
+void AddPlates(Pieces& pieces, const NumberPlates& plates, const TileGrid& grid, const Geometry& g,
+               std::int32_t skipRow, std::int32_t skipColumn)
+{
+    for (std::int32_t i = 0; i < grid.rowCount; ++i)
+        for (std::int32_t j = 0; j < grid.columnCount; ++j)
+            if (i != skipRow && j != skipColumn)
+                pieces.push_back({PlateOf(plates, grid, i, j), QPoint(j * g.cw, i * g.ch) + NumberPlates::kInset});
+}
+
+// `source` into the row of board pixels from `y` down, its left edge at
+// `x`, wrapped once: a piece running off the right edge comes back in at
+// the left. A piece starting beyond the right edge is not split: its first
+// part would have a negative width and the second would take in its
+// neighbours.
+void AddAlongRow(Pieces& pieces, const QRect& source, const Geometry& g, std::int64_t x, std::int32_t y)
+{
+    x = g.WrapX(x);
+    if (x <= g.xr && x + source.width() > g.xr) {
+        const std::int32_t w1 = g.bw - static_cast<std::int32_t>(x);
+        const std::int32_t w2 = source.width() - w1;
+        pieces.push_back({QRect(source.x(), source.y(), w1, source.height()), QPoint(Near(x), y)});
+        pieces.push_back({QRect(source.x() + w1, source.y(), w2, source.height()), QPoint(0, y)});
+        return;
+    }
+    pieces.push_back({source, QPoint(Near(x), y)});
+}
+
+// The same down a column, wrapping round the bottom edge to the top.
+void AddAlongColumn(Pieces& pieces, const QRect& source, const Geometry& g, std::int32_t x, std::int64_t y)
+{
+    y = g.WrapY(y);
+    if (y <= g.yb && y + source.height() > g.yb) {
+        const std::int32_t h1 = g.bh - static_cast<std::int32_t>(y);
+        const std::int32_t h2 = source.height() - h1;
+        pieces.push_back({QRect(source.x(), source.y(), source.width(), h1), QPoint(x, Near(y))});
+        pieces.push_back({QRect(source.x(), source.y() + h1, source.width(), h2), QPoint(x, 0)});
+        return;
+    }
+    pieces.push_back({source, QPoint(x, Near(y))});
 }
 
 void HorizontalGridLines(PaintTarget& target, const TileGrid& grid, const Geometry& g)
@@ -154,17 +220,40 @@ void FrameAlongColumn(PaintTarget& target, const Geometry& g, std::int32_t dy)
 
 // The board at rest, its frame moved `frame` pixels along a row or a column
 // (a selection on its way to its cell).
-bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, QPoint frame)
+bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, QPoint frame,
+                NumberPlates* numbers, BoardCache* rest)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
         return false;
-    if (grid.IsSolved())
-        return target.Copy(board.picture, QRect(0, 0, g.w, g.h), QPoint(0, 0));
-    for (std::int32_t i = 0; i < grid.rowCount; ++i)
-        for (std::int32_t j = 0; j < grid.columnCount; ++j)
-            if (!CopyCell(target, board, grid, g, i, j))
+    const NumberPlates* plates = ReadyPlates(numbers, board, grid, g);
+    Pieces pieces;
+    if (grid.IsSolved()) {
+        // The picture whole, with no lines; its numbers, in order, over it.
+        if (!target.Copy(board.picture, QRect(0, 0, g.w, g.h), QPoint(0, 0)))
+            return false;
+        if (plates)
+            AddPlates(pieces, *plates, grid, g, -1, -1);
+        return !plates || target.CopyAll(plates->Picture(), pieces);
+    }
+    if (rest && rest->Update(board, grid, plates, g.cw, g.ch)) {
+        // Cells and plates, kept.
+        if (!target.Copy(rest->Picture(), QRect(0, 0, g.bw, g.bh), QPoint(0, 0)))
+            return false;
+    } else {
+        pieces.reserve(grid.cells.size());
+        for (std::int32_t i = 0; i < grid.rowCount; ++i)
+            for (std::int32_t j = 0; j < grid.columnCount; ++j)
+                AddCell(pieces, grid, g, i, j);
+        if (!target.CopyAll(board.picture, pieces))
+            return false;
+        if (plates) {
+            pieces.clear();
+            AddPlates(pieces, *plates, grid, g, -1, -1);
+            if (!target.CopyAll(plates->Picture(), pieces))
                 return false;
+        }
+    }
     HorizontalGridLines(target, grid, g);
     VerticalGridLines(target, grid, g);
     if (frame.x() != 0)
@@ -176,35 +265,63 @@ bool DrawAtRest(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
     return true;
 }
 
-bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dx)
+// Everything but line `line` of a row (or, `row` false, a column) drag: from
+// the board kept at rest, when there is one, in the parts before and after
+// the line; else cell by cell, with their plates.
+bool DrawStill(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, const Geometry& g, bool row,
+               std::int32_t line, const NumberPlates* plates, BoardCache* rest)
+{
+    const std::int32_t lines = row ? grid.rowCount : grid.columnCount;
+    if (line >= 0 && line < lines && rest && rest->Update(board, grid, plates, g.cw, g.ch)) {
+        const QImage& kept = rest->Picture();
+        const QRect before = row ? QRect(0, 0, g.bw, line * g.ch) : QRect(0, 0, line * g.cw, g.bh);
+        const QRect after = row ? QRect(0, (line + 1) * g.ch, g.bw, g.bh - (line + 1) * g.ch)
+                                : QRect((line + 1) * g.cw, 0, g.bw - (line + 1) * g.cw, g.bh);
+        return target.CopyAll(kept, std::array{PaintTarget::Piece{before, before.topLeft()},
+                                               PaintTarget::Piece{after, after.topLeft()}});
+    }
+    Pieces pieces;
+    pieces.reserve(grid.cells.size());
+    for (std::int32_t i = 0; i < grid.rowCount; ++i)
+        for (std::int32_t j = 0; j < grid.columnCount; ++j)
+            if ((row ? i : j) != line)
+                AddCell(pieces, grid, g, i, j);
+    if (!target.CopyAll(board.picture, pieces))
+        return false;
+    if (!plates)
+        return true;
+    pieces.clear();
+    AddPlates(pieces, *plates, grid, g, row ? line : -1, row ? -1 : line);
+    return target.CopyAll(plates->Picture(), pieces);
+}
+
+bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dx,
+             NumberPlates* numbers, BoardCache* rest)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
         return false;
     const std::int32_t sel = grid.selectedRow;
-    for (std::int32_t i = 0; i < grid.rowCount; ++i) {
+    const NumberPlates* plates = ReadyPlates(numbers, board, grid, g);
+    if (!DrawStill(target, board, grid, g, true, sel, plates, rest))
+        return false;
+    // The moving row, its plates going along with their pieces.
+    if (sel >= 0 && sel < grid.rowCount) {
+        Pieces pieces;
         for (std::int32_t j = 0; j < grid.columnCount; ++j) {
-            if (i != sel) {
-                if (!CopyCell(target, board, grid, g, i, j))
-                    return false;
-                continue;
-            }
-            const QPoint s = SourceCorner(grid, g, i, j);
-            const std::int32_t y = i * g.ch;
-            const std::int64_t x = g.WrapX(std::int64_t(j) * g.cw + dx);
-            // A piece starting beyond the right edge is not split: its first
-            // part would have a negative width and the second would take in
-            // its neighbours.
-            if (x <= g.xr && x + g.cw > g.xr) {
-                // The piece runs off the right edge and comes back in at the left.
-                const std::int32_t w1 = g.bw - static_cast<std::int32_t>(x);
-                const std::int32_t w2 = g.cw - w1;
-                if (!target.Copy(board.picture, QRect(s.x(), s.y(), w1, g.ch), QPoint(Near(x), y)) ||
-                    !target.Copy(board.picture, QRect(s.x() + w1, s.y(), w2, g.ch), QPoint(0, y)))
-                    return false;
-            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(Near(x), y))) {
+            const QPoint s = SourceCorner(grid, g, sel, j);
+            AddAlongRow(pieces, QRect(s.x(), s.y(), g.cw, g.ch), g, std::int64_t(j) * g.cw + dx, sel * g.ch);
+        }
+        if (!target.CopyAll(board.picture, pieces))
+            return false;
+        if (plates) {
+            pieces.clear();
+            for (std::int32_t j = 0; j < grid.columnCount; ++j)
+                AddAlongRow(pieces, PlateOf(*plates, grid, sel, j), g,
+                            g.WrapX(std::int64_t(j) * g.cw + dx) + NumberPlates::kInset.x(),
+                            sel * g.ch + NumberPlates::kInset.y());
+            if (!target.CopyAll(plates->Picture(), pieces))
                 return false;
-            }
         }
     }
     HorizontalGridLines(target, grid, g);
@@ -222,31 +339,31 @@ bool DrawRow(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid
     return true;
 }
 
-bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dy)
+bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& grid, std::int32_t dy,
+                NumberPlates* numbers, BoardCache* rest)
 {
     Geometry g;
     if (!MakeGeometry(board, &grid, &g))
         return false;
     const std::int32_t sel = grid.selectedColumn;
-    for (std::int32_t j = 0; j < grid.columnCount; ++j) {
+    const NumberPlates* plates = ReadyPlates(numbers, board, grid, g);
+    if (!DrawStill(target, board, grid, g, false, sel, plates, rest))
+        return false;
+    if (sel >= 0 && sel < grid.columnCount) {
+        Pieces pieces;
         for (std::int32_t i = 0; i < grid.rowCount; ++i) {
-            if (j != sel) {
-                if (!CopyCell(target, board, grid, g, i, j))
-                    return false;
-                continue;
-            }
-            const QPoint s = SourceCorner(grid, g, i, j);
-            const std::int32_t x = j * g.cw;
-            const std::int64_t y = g.WrapY(std::int64_t(i) * g.ch + dy);
-            if (y <= g.yb && y + g.ch > g.yb) {
-                const std::int32_t h1 = g.bh - static_cast<std::int32_t>(y);
-                const std::int32_t h2 = g.ch - h1;
-                if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, h1), QPoint(x, Near(y))) ||
-                    !target.Copy(board.picture, QRect(s.x(), s.y() + h1, g.cw, h2), QPoint(x, 0)))
-                    return false;
-            } else if (!target.Copy(board.picture, QRect(s.x(), s.y(), g.cw, g.ch), QPoint(x, Near(y)))) {
+            const QPoint s = SourceCorner(grid, g, i, sel);
+            AddAlongColumn(pieces, QRect(s.x(), s.y(), g.cw, g.ch), g, sel * g.cw, std::int64_t(i) * g.ch + dy);
+        }
+        if (!target.CopyAll(board.picture, pieces))
+            return false;
+        if (plates) {
+            pieces.clear();
+            for (std::int32_t i = 0; i < grid.rowCount; ++i)
+                AddAlongColumn(pieces, PlateOf(*plates, grid, i, sel), g, sel * g.cw + NumberPlates::kInset.x(),
+                               g.WrapY(std::int64_t(i) * g.ch + dy) + NumberPlates::kInset.y());
+            if (!target.CopyAll(plates->Picture(), pieces))
                 return false;
-            }
         }
     }
     const auto separator = [&](std::int32_t y) {
@@ -265,28 +382,31 @@ bool DrawColumn(PaintTarget& target, const BoardBitmap& board, const TileGrid& g
 
 } // namespace
 
-bool DrawBoard(PaintTarget& target, const BoardBitmap& board)
+bool DrawBoard(PaintTarget& target, const BoardBitmap& board, NumberPlates* numbers, BoardCache* rest)
 {
-    return board.grid && DrawAtRest(target, board, *board.grid, QPoint());
+    return board.grid && DrawAtRest(target, board, *board.grid, QPoint(), numbers, rest);
 }
 
-bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx)
+bool DrawRowDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dx, NumberPlates* numbers,
+                 BoardCache* rest)
 {
-    return board.grid && DrawRow(target, board, *board.grid, dx);
+    return board.grid && DrawRow(target, board, *board.grid, dx, numbers, rest);
 }
 
-bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy)
+bool DrawColumnDrag(PaintTarget& target, const BoardBitmap& board, std::int32_t dy, NumberPlates* numbers,
+                    BoardCache* rest)
 {
-    return board.grid && DrawColumn(target, board, *board.grid, dy);
+    return board.grid && DrawColumn(target, board, *board.grid, dy, numbers, rest);
 }
 
-bool DrawMotion(PaintTarget& target, const BoardBitmap& board, const MotionFrame& frame)
+bool DrawMotion(PaintTarget& target, const BoardBitmap& board, const MotionFrame& frame, NumberPlates* numbers,
+                BoardCache* rest)
 {
     switch (frame.axis) {
-    case Horizontal: return DrawRow(target, board, frame.grid, frame.offset);
-    case Vertical: return DrawColumn(target, board, frame.grid, frame.offset);
+    case Horizontal: return DrawRow(target, board, frame.grid, frame.offset, numbers, rest);
+    case Vertical: return DrawColumn(target, board, frame.grid, frame.offset, numbers, rest);
     case None:
-    default: return DrawAtRest(target, board, frame.grid, frame.frameOffset);
+    default: return DrawAtRest(target, board, frame.grid, frame.frameOffset, numbers, rest);
     }
 }
 

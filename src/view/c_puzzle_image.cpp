@@ -61,6 +61,14 @@ void CPuzzleImage::SetAnimated(bool on)
     }
 }
 
+void CPuzzleImage::SetNumbers(bool on)
+{
+    if (on == numbers)
+        return;
+    numbers = on;
+    update();
+}
+
 const BoardBitmap* CPuzzleImage::ShownBoard() const
 {
     return replayBoard ? replayBoard : game ? &game->board : nullptr;
@@ -198,15 +206,16 @@ void CPuzzleImage::paintEvent(QPaintEvent* event)
     // hint over it is drawn in board pixels, blended.
     painter.save();
     PainterTarget target(painter);
+    NumberPlates* shownNumbers = numbers ? &plates : nullptr;
     if (moving) {
-        DrawMotion(target, *bitmap, *moving);
+        DrawMotion(target, *bitmap, *moving, shownNumbers, &rest);
         paintedInMotion += event->region();
     } else {
         switch (axis) {
-        case Horizontal: DrawRowDrag(target, *bitmap, game->dragDeltaX); break;
-        case Vertical: DrawColumnDrag(target, *bitmap, game->dragDeltaY); break;
+        case Horizontal: DrawRowDrag(target, *bitmap, game->dragDeltaX, shownNumbers, &rest); break;
+        case Vertical: DrawColumnDrag(target, *bitmap, game->dragDeltaY, shownNumbers, &rest); break;
         case None:
-        default: DrawBoard(target, *bitmap); break;
+        default: DrawBoard(target, *bitmap, shownNumbers, &rest); break;
         }
     }
     painter.restore();

@@ -2,7 +2,9 @@
 
 #include "model/game_change.h"
 #include "model/move.h"
+#include "view/board_cache.h"
 #include "view/board_motion.h"
+#include "view/number_plates.h"
 
 #include <QBasicTimer>
 #include <QRegion>
@@ -41,6 +43,9 @@ public:
     // Whether moves glide to their place or jump there.
     void SetAnimated(bool on);
     bool Animated() const { return animated; }
+    // Whether each tile shows its home number in a corner.
+    void SetNumbers(bool on);
+    bool Numbers() const { return numbers; }
     BoardMotion& Motion() { return motion; }
 
 public slots:
@@ -68,6 +73,12 @@ private:
     const BoardBitmap* replayBoard = nullptr; // likewise
     std::optional<Move> hint;
     bool animated = true;
+    bool numbers = false;
+    // Kept from paint to paint: the plates are drawn again only for another
+    // grid, text size or screen, and of the board at rest only what moved
+    // is copied again.
+    NumberPlates plates;
+    BoardCache rest;
     BoardMotion motion;
     QBasicTimer frames;
     // Where the frame was when last painted.

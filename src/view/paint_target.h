@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QRgb>
 
+#include <span>
+
 namespace tesselo {
 
 // What the board painter draws with: nothing but one-to-one copies out of
@@ -18,6 +20,23 @@ public:
     // Copies `source` of `picture` to `to`, same size. False when the copy
     // could not be made; a copy of no width or height draws nothing.
     virtual bool Copy(const QImage& picture, const QRect& source, QPoint to) = 0;
+    // One piece of a picture and where it goes.
+    struct Piece {
+        QRect source;
+        QPoint to;
+    };
+    // Copies every piece as Copy would, one after another: false at the
+    // first that could not be copied, where copying stopped. The pieces of
+    // one call never overlap, so a target may copy them in any order, and a
+    // board of many small cells is copied as fast as one of a few large
+    // ones.
+    virtual bool CopyAll(const QImage& picture, std::span<const Piece> pieces)
+    {
+        for (const Piece& piece : pieces)
+            if (!Copy(picture, piece.source, piece.to))
+                return false;
+        return true;
+    }
     // A 1-pixel horizontal or vertical line from `from` up to `to`, which is
     // itself left out.
     virtual void Line(QPoint from, QPoint to, QRgb colour) = 0;

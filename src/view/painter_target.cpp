@@ -6,6 +6,8 @@
 #include <QRegion>
 
 #include <algorithm>
+#include <span>
+#include <vector>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -84,21 +86,50 @@ void StreamRow(uchar* to, const uchar* from, std::size_t bytes)
 #endif
 }
 
-void CopyRowsReadingAhead(const uchar* from, qsizetype fromStride, uchar* to, qsizetype toStride, int rows,
-                          std::size_t bytes, bool stream)
+// A rectangle of device pixels to fill with rows of the picture: where its
+// first row comes from and goes, and its rows.
+struct Segment {
+    const uchar* from;
+    uchar* to;
+    int top, bottom;   // device rows, bottom left out
+    std::size_t bytes; // each row's
+};
+
+// Copies every segment, a whole row of the device at a time: for each row,
+// the part each segment has of it, left to right as they were given. The
+// device is written in order, row after row, rather than a cell's rows far
+// apart, and each segment's source row a few ahead is asked for in time.
+// For a board of many small cells this is what keeps it as fast as one of
+// a few large ones.
+void CopySegments(std::vector<Segment>& segments, qsizetype fromStride, qsizetype toStride, bool stream)
 {
-    for (int y = 0; y < rows; ++y) {
+    std::stable_sort(segments.begin(), segments.end(),
+                     [](const Segment& a, const Segment& b) { return a.top < b.top; });
+    std::vector<const Segment*> active;
+    active.reserve(segments.size());
+    std::size_t next = 0;
+    int y = segments.empty() ? 0 : segments.front().top;
+    while (next < segments.size() || !active.empty()) {
+        if (active.empty() && segments[next].top > y)
+            y = segments[next].top;
+        while (next < segments.size() && segments[next].top == y)
+            active.push_back(&segments[next++]);
+        for (const Segment* s : active) {
+            const qsizetype row = y - s->top;
 #if defined(__GNUC__) || defined(__clang__)
-        if (y + kRowsAhead < rows) {
-            const uchar* ahead = from + (y + kRowsAhead) * fromStride;
-            for (std::size_t at = 0; at < bytes; at += 64)
-                __builtin_prefetch(ahead + at);
-        }
+            if (s->top + row + kRowsAhead < s->bottom) {
+                const uchar* ahead = s->from + (row + kRowsAhead) * fromStride;
+                for (std::size_t at = 0; at < s->bytes; at += 64)
+                    __builtin_prefetch(ahead + at);
+            }
 #endif
-        if (stream)
-            StreamRow(to + y * toStride, from + y * fromStride, bytes);
-        else
-            std::memcpy(to + y * toStride, from + y * fromStride, bytes);
+            if (stream)
+                StreamRow(s->to + row * toStride, s->from + row * fromStride, s->bytes);
+            else
+                std::memcpy(s->to + row * toStride, s->from + row * fromStride, s->bytes);
+        }
+        ++y;
+        std::erase_if(active, [y](const Segment* s) { return s->bottom <= y; });
     }
 #if defined(__SSE2__)
     if (stream)
@@ -129,38 +160,77 @@ PainterTarget::PainterTarget(QPainter& painter) : painter(painter)
 
 bool PainterTarget::Copy(const QImage& picture, const QRect& source, QPoint to)
 {
+    const Piece piece{source, to};
+    return CopyAll(picture, std::span<const Piece>(&piece, 1));
+}
+
+bool PainterTarget::CopyAll(const QImage& picture, std::span<const Piece> pieces)
+{
     if (!painter.isActive())
         return false;
-    if (source.width() <= 0 || source.height() <= 0)
-        return true;
     const qreal pictureRatio = picture.devicePixelRatio();
-    if (ratio == 1.0 && pictureRatio == 1.0) {
-        if (!CopyRows(picture, source, to))
-            painter.drawImage(to, picture, source);
+    // A picture made for another screen, until it is made again for this
+    // one: each piece stretched into place.
+    if (pictureRatio != ratio) {
+        for (const Piece& p : pieces)
+            if (!p.source.isEmpty())
+                painter.drawImage(Device(QRect(p.to, p.source.size()), ratio), picture, Device(p.source, pictureRatio));
         return true;
     }
-    const QRect place = Device(QRect(to, source.size()), ratio);
-    if (pictureRatio == ratio) {
+    QPoint shift;
+    const bool straight = StraightInto(picture, &shift);
+    // The region a widget is being painted in: nothing outside it may
+    // change, as the rest of the window is not painted again.
+    const QRegion clip = straight ? painter.paintEngine()->systemClip() : QRegion();
+    uchar* bits = straight ? device->bits() : nullptr;
+    const qsizetype stride = straight ? device->bytesPerLine() : 0;
+    std::vector<Segment> segments;
+    for (const Piece& p : pieces) {
+        if (p.source.width() <= 0 || p.source.height() <= 0)
+            continue;
         // A picture made for this screen: the piece's own device pixels,
         // exactly as many as its place has, so the copy is one to one.
-        QRect from(Device(source.x(), ratio), Device(source.y(), ratio), place.width(), place.height());
-        from.moveLeft(std::clamp(from.x(), 0, std::max(picture.width() - from.width(), 0)));
-        from.moveTop(std::clamp(from.y(), 0, std::max(picture.height() - from.height(), 0)));
-        if (!CopyRows(picture, from, place.topLeft()))
-            painter.drawImage(place, picture, from);
-    } else {
-        // A picture made for another screen, until it is made again for
-        // this one: stretched into place.
-        painter.drawImage(place, picture, Device(source, pictureRatio));
+        QRect from = p.source;
+        QPoint to = p.to;
+        if (ratio != 1.0) {
+            const QRect place = Device(QRect(p.to, p.source.size()), ratio);
+            from = QRect(Device(p.source.x(), ratio), Device(p.source.y(), ratio), place.width(), place.height());
+            from.moveLeft(std::clamp(from.x(), 0, std::max(picture.width() - from.width(), 0)));
+            from.moveTop(std::clamp(from.y(), 0, std::max(picture.height() - from.height(), 0)));
+            to = place.topLeft();
+        }
+        if (!straight || !picture.rect().contains(from)) {
+            painter.drawImage(QRect(to, from.size()), picture, from);
+            continue;
+        }
+        const QRect place = QRect(to, from.size()).translated(shift);
+        const QRect inside = place & device->rect();
+        const auto add = [&](const QRect& r) {
+            if (r.isEmpty())
+                return;
+            const QPoint at = from.topLeft() + (r.topLeft() - place.topLeft());
+            segments.push_back(Segment{picture.constScanLine(at.y()) + qsizetype(at.x()) * 4,
+                                       bits + r.y() * stride + qsizetype(r.x()) * 4, r.top(), r.bottom() + 1,
+                                       std::size_t(r.width()) * 4});
+        };
+        if (clip.isEmpty()) {
+            add(inside);
+        } else {
+            for (const QRect& r : clip)
+                add(r & inside);
+        }
     }
+    if (!segments.empty())
+        CopySegments(segments, picture.bytesPerLine(), stride, StreamInto(device->sizeInBytes()));
     return true;
 }
 
-// Copies `from` of the picture to `to` in the painter's coordinates, pixel
-// for pixel, straight into the image the painter paints into. Answers false,
-// having drawn nothing, whenever anything else is asked of the painter than
-// a plain copy: then QPainter draws it.
-bool PainterTarget::CopyRows(const QImage& picture, const QRect& from, QPoint to)
+// Whether copies of `picture` can go straight into the image the painter
+// paints into, pixel for pixel, rather than through QPainter: only when
+// nothing else is asked of the painter than a plain copy. `shift` is the
+// painter's move, by whole device pixels: the widget's place in its
+// window, once the constructor's transform has undone the screen's ratio.
+bool PainterTarget::StraightInto(const QImage& picture, QPoint* shift) const
 {
     if (!device || !device->isDetached() || device->constBits() == picture.constBits())
         return false;
@@ -168,39 +238,13 @@ bool PainterTarget::CopyRows(const QImage& picture, const QRect& from, QPoint to
     if (picture.format() != QImage::Format_RGB32 ||
         (device->format() != QImage::Format_RGB32 && device->format() != QImage::Format_ARGB32_Premultiplied))
         return false;
-    if (!picture.rect().contains(from) || painter.hasClipping() || painter.opacity() != 1.0 ||
+    if (painter.hasClipping() || painter.opacity() != 1.0 ||
         painter.compositionMode() != QPainter::CompositionMode_Source)
         return false;
-    // Only a move by whole device pixels: the widget's place in its window,
-    // once the constructor's transform has undone the screen's ratio.
     const QTransform& t = painter.deviceTransform();
     if (t.type() > QTransform::TxTranslate || t.dx() != std::trunc(t.dx()) || t.dy() != std::trunc(t.dy()))
         return false;
-    const QRect place = QRect(to, from.size()).translated(int(t.dx()), int(t.dy()));
-    const QRect inside = place & device->rect();
-    if (inside.isEmpty())
-        return true;
-
-    uchar* bits = device->bits();
-    const qsizetype stride = device->bytesPerLine();
-    const bool stream = StreamInto(device->sizeInBytes());
-    const auto copy = [&](const QRect& r) {
-        if (r.isEmpty())
-            return;
-        const QPoint at = from.topLeft() + (r.topLeft() - place.topLeft());
-        CopyRowsReadingAhead(picture.constScanLine(at.y()) + qsizetype(at.x()) * 4, picture.bytesPerLine(),
-                             bits + r.y() * stride + qsizetype(r.x()) * 4, stride, r.height(),
-                             std::size_t(r.width()) * 4, stream);
-    };
-    // The region a widget is being painted in: nothing outside it may
-    // change, as the rest of the window is not painted again.
-    const QRegion clip = painter.paintEngine()->systemClip();
-    if (clip.isEmpty()) {
-        copy(inside);
-    } else {
-        for (const QRect& r : clip)
-            copy(r & inside);
-    }
+    *shift = QPoint(int(t.dx()), int(t.dy()));
     return true;
 }
 

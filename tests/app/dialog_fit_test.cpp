@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
@@ -95,7 +96,11 @@ std::string Clipped(QWidget* w)
         return tooSmall(w->sizeHint());
     if (qobject_cast<QGroupBox*>(w))
         return tooSmall({w->minimumSizeHint().width(), 0});
-    if (qobject_cast<QLineEdit*>(w))
+    // A spin box shows its largest count whole; the field inside it is
+    // measured with it.
+    if (qobject_cast<QAbstractSpinBox*>(w))
+        return tooSmall(w->minimumSizeHint());
+    if (qobject_cast<QLineEdit*>(w) && !qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
         return tooSmall({0, w->minimumSizeHint().height()});
     return {};
 }
@@ -255,11 +260,16 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         ExpectTextsWhole(&splash, Where("splash"));
     }
     {
+        // With a level chosen and with "Custom" at its largest counts.
         COptionDlg options;
         options.folder = QStringLiteral("./Pictures/");
         options.OnInitDialog();
         options.show();
         ExpectTextsWhole(&options, Where("options"));
+        options.difficulty = COptionDlg::kCustom;
+        options.custom = GridSize{GridSize::kMax, GridSize::kMax};
+        options.OnInitDialog();
+        ExpectTextsWhole(&options, Where("options, custom grid"));
     }
     {
         CHelpDlg help;

@@ -56,6 +56,7 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns",
              "- Set the style: strategy (fewest moves) or speed (shortest time)",
              "- Choose new pictures (a new picture folder).  .BMP, .JPG, .GIF and .PNG files supported.",
+             "- Show a number on each tile, for pictures with few clues",
              "- Turn off the sound",
              "Attributions:",
              "For sound management, Tesselo uses:",
@@ -65,6 +66,8 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "H shows a hint: the next move of the shortest way known.",
              "Shift+H solves: it plays that way a move at a time until a key or click.",
              "P pauses a Speed game; P or a click goes on.",
+             "N shows or hides the numbers on the tiles: each tile's place in the finished picture, counted along "
+             "the rows.",
              "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.",
              "A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom "
              "grid of 5 rows and 7 columns.",

@@ -564,3 +564,69 @@ TEST(MainDialog, EveryWayOutOfADragEndsItAndLeavesInputWorking)
         EXPECT_EQ(w.game.moves, before + 1);
     }
 }
+
+// N shows the numbers and hides them again, the board's menu says which
+// with a check mark, and the next start keeps the choice. It changes the
+// picture only: a drag under way goes on.
+TEST(MainDialog, NShowsEachTilesNumberAndTheChoiceIsKept)
+{
+    TempCwd cwd;
+    const auto entry = [](Window& w) {
+        const std::unique_ptr<QMenu> menu = w.dlg.MakeBoardMenu();
+        for (const QAction* a : menu->actions())
+            if (a->text() == "Numbers on Tiles")
+                return std::tuple{a->shortcut().toString(), a->isCheckable(), a->isChecked()};
+        ADD_FAILURE() << "no menu entry";
+        return std::tuple{QString(), false, false};
+    };
+    {
+        Window w;
+        EXPECT_FALSE(w.dlg.Board().Numbers());
+        EXPECT_EQ(entry(w), std::tuple(QString("N"), true, false));
+        w.dlg.OnBnClickedNewGame();
+        const int bar = w.dlg.BarHeight();
+        w.Mouse(QEvent::MouseButtonPress, QPoint(30, bar + 30), Qt::LeftButton, Qt::LeftButton);
+        w.Mouse(QEvent::MouseMove, QPoint(100, bar + 32), Qt::NoButton, Qt::LeftButton);
+        w.Key(Qt::Key_N);
+        EXPECT_TRUE(w.dlg.Board().Numbers());
+        EXPECT_EQ(w.game.dragAxis, Horizontal) << "N ended the drag";
+        w.Mouse(QEvent::MouseButtonRelease, QPoint(100, bar + 32), Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(std::get<2>(entry(w)), true);
+    }
+    Window next;
+    EXPECT_TRUE(next.dlg.Board().Numbers());
+    next.Key(Qt::Key_N);
+    EXPECT_FALSE(next.dlg.Board().Numbers());
+    EXPECT_FALSE(next.dlg.Settings().Current().numbersOnTiles);
+}
+
+// However many cells a grid has, each keeps 24 pixels each way: the
+// window's least size grows with the counts (and its height with the bar,
+// which grows with the width), and a window smaller than that grows.
+TEST(MainDialog, EveryCellKeepsItsLeastSize)
+{
+    for (const auto& [rows, columns, least] : {std::tuple{2, 3, QSize(320, 240)}, {5, 7, QSize(320, 240)},
+                                               {10, 14, QSize(336, 22 + 240)}, {16, 16, QSize(384, 25 + 384)},
+                                               {16, 2, QSize(320, 21 + 384)}, {2, 16, QSize(384, 240)}}) {
+        EXPECT_EQ(window_layout::MinimumClient(rows, columns), least) << rows << " x " << columns;
+        const int wide = 1500;
+        EXPECT_EQ(window_layout::MinimumClient(rows, columns, wide).height(),
+                  std::max(240, wide / 15 + rows * window_layout::kMinCell))
+            << rows << " x " << columns;
+        // A saved board of tiny cells opens with cells of the least size.
+        const QSize board = window_layout::BoardAround(QSize(10 * columns, 10 * rows), rows, columns, QSize(1280, 1000));
+        EXPECT_GE(board.width() / columns, window_layout::kMinCell) << rows << " x " << columns;
+        EXPECT_GE(board.height() / rows, window_layout::kMinCell) << rows << " x " << columns;
+    }
+    // The window at the smallest size a Novice game allows grows with a
+    // larger grid, wherever that grid comes from.
+    TempCwd cwd;
+    Window w;
+    w.dlg.resize(320, 240);
+    QTest::qWait(20);
+    w.game.ChangeLevel({16, 16});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.dlg.Board().height() >= 16 * window_layout::kMinCell; }, 2000));
+    EXPECT_GE(w.game.board.CellWidth(), window_layout::kMinCell);
+    EXPECT_GE(w.game.board.CellHeight(), window_layout::kMinCell);
+    EXPECT_EQ(w.dlg.minimumSize(), window_layout::MinimumClient(16, 16, w.dlg.width()));
+}

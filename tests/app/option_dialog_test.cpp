@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
 #include <SDL_mixer.h>
@@ -54,6 +55,7 @@ struct Preset {
     QString folder;
     int checkedDifficulty = -1, checkedStyle = -1, slider = -1;
     QString edit;
+    GridSize custom, spins;
 };
 
 // The game window whose options dialog the test answers: the script works
@@ -63,8 +65,16 @@ public:
     using CTesseloDlg::CTesseloDlg;
     int RunOptionDialog(COptionDlg& o) override
     {
-        preset = {o.difficulty, o.style, o.volume, o.folder, o.difficultyGroup->checkedId(),
-                  o.styleGroup->checkedId(), o.volumeSlider->value(), o.folderEdit->text()};
+        preset = {o.difficulty,
+                  o.style,
+                  o.volume,
+                  o.folder,
+                  o.difficultyGroup->checkedId(),
+                  o.styleGroup->checkedId(),
+                  o.volumeSlider->value(),
+                  o.folderEdit->text(),
+                  o.custom,
+                  {o.rowsSpin->value(), o.columnsSpin->value()}};
         const bool ok = script ? script(o) : false;
         if (ok)
             o.accept();
@@ -108,17 +118,6 @@ void Click(COptionDlg& o, const char* name)
 
 } // namespace
 
-TEST(OptionDialog, LevelsAndTheDifficultyAGridStandsFor)
-{
-    for (const auto& [rows, columns, level] : {std::tuple{2, 3, 0}, {2, 9, 0}, {3, 3, 1}, {3, 4, 2}, {3, 5, 2},
-                                               {4, 6, 3}, {4, 4, 3}, {5, 6, 0}, {1, 3, 0}})
-        EXPECT_EQ(COptionDlg::DifficultyOf(rows, columns), level) << rows << " x " << columns;
-    EXPECT_EQ(COptionDlg::LevelSize(0), QSize(3, 2));
-    EXPECT_EQ(COptionDlg::LevelSize(1), QSize(3, 3));
-    EXPECT_EQ(COptionDlg::LevelSize(2), QSize(4, 3));
-    EXPECT_EQ(COptionDlg::LevelSize(3), QSize(6, 4));
-}
-
 TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
 {
     COptionDlg o;
@@ -155,24 +154,31 @@ TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
     }
     EXPECT_EQ(o.okButton->x(), difficulty.left());
     EXPECT_EQ(o.cancelButton->geometry().right(), style.right());
-    // The levels evenly spaced, Genius no further down than the others.
-    for (int i = 2; i < 4; ++i)
+    // The levels and "Custom" evenly spaced, Genius no further down than
+    // the others; the counts under "Custom", in line with its text.
+    for (int i = 2; i <= COptionDlg::kCustom; ++i)
         EXPECT_EQ(o.difficultyGroup->button(i)->y() - o.difficultyGroup->button(i - 1)->y(),
                   o.difficultyGroup->button(1)->y() - o.difficultyGroup->button(0)->y())
             << o.difficultyGroup->button(i)->text().toStdString();
-    auto* off = o.findChild<QLabel*>();
+    const QRect custom = o.difficultyGroup->button(COptionDlg::kCustom)->geometry();
+    EXPECT_GT(o.rowsSpin->y(), custom.bottom());
+    EXPECT_GT(o.columnsSpin->y(), o.rowsSpin->geometry().bottom());
+    EXPECT_EQ(o.rowsSpin->x(), o.columnsSpin->x());
+    auto* off = o.findChildren<QGroupBox*>()[3]->findChild<QLabel*>();
     ASSERT_NE(off, nullptr);
     EXPECT_EQ(off->text(), "Off");
     EXPECT_LT(off->geometry().right(), o.volumeSlider->geometry().left()) << "\"Off\" is not left of the slider";
     EXPECT_EQ(o.browseButton->text(), "...");
 
     // Tab runs through the controls in the template's order.
-    const std::vector<QString> expected{"ok",       "cancel", "novice",  "pro",    "expert", "genius",
-                                        "strategy", "speed",  "animate", "folder", "browse", "volume"};
+    const std::vector<QString> expected{"ok",     "cancel", "novice",   "pro",   "expert",  "genius",
+                                        "custom", "rows",   "columns",  "strategy", "speed", "animate",
+                                        "numbers", "folder", "browse", "volume"};
     std::vector<QString> order;
     QWidget* w = o.okButton;
     do {
-        if (w->focusPolicy() & Qt::TabFocus)
+        // A spin box takes the focus through the text field inside it.
+        if (w->focusPolicy() & Qt::TabFocus && !qobject_cast<QSpinBox*>(w->parentWidget()))
             order.push_back(w->objectName());
         w = w->nextInFocusChain();
     } while (w != o.okButton && order.size() < 20);
@@ -184,8 +190,8 @@ TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
     Click(o, "pro");
     EXPECT_EQ(o.difficultyGroup->checkedId(), 1);
     EXPECT_EQ(o.styleGroup->checkedId(), 1);
-    const std::vector<QString> levels{"Novice", "Pro", "Expert", "Genius"};
-    for (int i = 0; i < 4; ++i)
+    const std::vector<QString> levels{"Novice", "Pro", "Expert", "Genius", "Custom"};
+    for (int i = 0; i <= COptionDlg::kCustom; ++i)
         EXPECT_EQ(o.difficultyGroup->button(i)->text(), levels[std::size_t(i)]);
     EXPECT_EQ(o.styleGroup->button(0)->text(), "Strategy");
     EXPECT_EQ(o.styleGroup->button(1)->text(), "Speed");
@@ -333,14 +339,24 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
 {
     SoundPlayDir dir;
     Window w;
-    for (const auto& [rows, columns, level] : {std::tuple{3, 5, 2}, {5, 2, 0}, {4, 6, 3}}) {
-        w.game.ChangeLevel({rows, columns});
+    // Only a level's exact size shows the level; any other shows "Custom"
+    // with its counts, and beside a level "Custom" offers the last custom
+    // size (none yet: 5 x 5).
+    constexpr int kCustom = COptionDlg::kCustom;
+    for (const auto& [size, level, spins] : {std::tuple{GridSize{3, 5}, kCustom, GridSize{3, 5}},
+                                             {GridSize{5, 2}, kCustom, GridSize{5, 2}},
+                                             {GridSize{5, 5}, kCustom, GridSize{5, 5}},
+                                             {GridSize{4, 6}, 3, GridSize{5, 5}},
+                                             {GridSize{3, 4}, 2, GridSize{5, 5}}}) {
+        w.game.ChangeLevel(size);
         w.game.SetStrategyStyle(false);
         w.game.SetVolume(42);
         GameSetup(w.game).pictures.folder = "./Mine/";
         w.Options(nullptr);
-        EXPECT_EQ(w.dlg.preset.difficulty, level) << rows << " x " << columns;
-        EXPECT_EQ(w.dlg.preset.checkedDifficulty, level);
+        EXPECT_EQ(w.dlg.preset.difficulty, level) << size.Name();
+        EXPECT_EQ(w.dlg.preset.checkedDifficulty, level) << size.Name();
+        EXPECT_EQ(w.dlg.preset.custom, spins) << size.Name();
+        EXPECT_EQ(w.dlg.preset.spins, spins) << size.Name();
         EXPECT_EQ(w.dlg.preset.style, 1);
         EXPECT_EQ(w.dlg.preset.checkedStyle, 1);
         EXPECT_EQ(w.dlg.preset.volume, 42);
@@ -348,37 +364,139 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
         EXPECT_EQ(w.dlg.preset.folder, "./Mine/");
         EXPECT_EQ(w.dlg.preset.edit, "./Mine/");
         // Cancel kept the odd grid.
-        EXPECT_EQ(w.game.grid.rowCount, rows);
+        EXPECT_EQ(w.game.grid.rowCount, size.rows);
+        EXPECT_EQ(w.game.grid.columnCount, size.columns);
     }
 }
 
-// "Animate moves" lives in the settings file beside the saved game: the
-// dialog shows it, OK keeps it there and in the board at once, Cancel
-// leaves both, and the next start reads it back.
-TEST(OptionsExchange, AnimateMovesIsKeptInTheSettingsFile)
+// Setting a count chooses "Custom"; the counts stay within 2 to 16.
+TEST(OptionDialog, CustomCountsChooseCustom)
 {
-    SoundPlayDir dir;
-    {
-        Window w;
-        EXPECT_TRUE(w.dlg.Board().Animated());
-        const auto untick = [](COptionDlg& o) {
-            EXPECT_TRUE(o.animateCheck->isChecked());
-            Click(o, "animate");
-            return true;
+    TempCwd cwd;
+    ScriptedOptionDlg o;
+    o.difficulty = 2;
+    o.custom = {6, 9};
+    o.numbersOnTiles = true;
+    o.OnInitDialog();
+    EXPECT_EQ(o.difficultyGroup->checkedId(), 2);
+    EXPECT_EQ(o.rowsSpin->value(), 6);
+    EXPECT_EQ(o.columnsSpin->value(), 9);
+    EXPECT_TRUE(o.numbersCheck->isChecked());
+    o.rowsSpin->setValue(40);
+    EXPECT_EQ(o.difficultyGroup->checkedId(), COptionDlg::kCustom);
+    o.columnsSpin->setValue(1);
+    Click(o, "numbers");
+    o.accept();
+    EXPECT_EQ(o.difficulty, COptionDlg::kCustom);
+    EXPECT_EQ(o.custom, (GridSize{16, 2}));
+    EXPECT_FALSE(o.numbersOnTiles);
+}
+
+// A grid of another size abandons the game in play, however it was
+// chosen; the same size, however chosen, leaves it. One undo brings the
+// abandoned game back at its size. The counts last shown under "Custom"
+// are offered again next time, and at the next start.
+TEST(OptionsExchange, OnlyAnotherSizeAbandonsARunningGame)
+{
+    const auto custom = [](int rows, int columns) {
+        return [=](COptionDlg& o) {
+            o.rowsSpin->setValue(rows);
+            o.columnsSpin->setValue(columns);
         };
-        w.Options([&](COptionDlg& o) { return !untick(o); });
-        EXPECT_TRUE(w.dlg.Board().Animated());
-        EXPECT_FALSE(QFile::exists(SettingsFile::kFileName)) << "written without a change";
-        w.Options(untick);
-        EXPECT_FALSE(w.dlg.Board().Animated());
-        EXPECT_FALSE(w.dlg.Settings().Current().animateMoves);
+    };
+    const auto level = [](const char* name) { return [=](COptionDlg& o) { Click(o, name); }; };
+    const struct {
+        const char* what;
+        GridSize from;
+        std::function<void(COptionDlg&)> choose;
+        GridSize to;
+        GridSize offered; // under "Custom" next time
+    } cases[] = {
+        {"the level already set", {2, 3}, level("novice"), {2, 3}, {5, 5}},
+        {"another level", {2, 3}, level("pro"), {3, 3}, {5, 5}},
+        {"a custom size", {2, 3}, custom(5, 7), {5, 7}, {5, 7}},
+        {"the custom size already set", {5, 7}, custom(5, 7), {5, 7}, {5, 7}},
+        {"another custom size", {5, 7}, custom(6, 8), {6, 8}, {6, 8}},
+        {"its transpose", {5, 7}, custom(7, 5), {7, 5}, {7, 5}},
+        {"a level from a custom size", {5, 7}, level("expert"), {3, 4}, {5, 7}},
+        {"a level's size under Custom", {3, 4}, custom(3, 4), {3, 4}, {3, 4}},
+        {"nothing but the counts under a level", {4, 6}, [custom](COptionDlg& o) {
+             custom(9, 9)(o);
+             Click(o, "genius");
+         }, {4, 6}, {9, 9}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SoundPlayDir dir;
+        {
+            Window w;
+            w.game.ChangeLevel(c.from);
+            w.dlg.OnBnClickedNewGame();
+            ASSERT_EQ(w.game.state, Playing);
+            GameSetup(w.game).puzzle.moves = 7;
+            w.Options([&](COptionDlg& o) {
+                c.choose(o);
+                return true;
+            });
+            const bool changed = c.to != c.from;
+            EXPECT_EQ(w.game.grid.rowCount, c.to.rows);
+            EXPECT_EQ(w.game.grid.columnCount, c.to.columns);
+            EXPECT_EQ(w.game.state, changed ? Idle : Playing);
+            EXPECT_EQ(w.game.moves, changed ? 0 : 7);
+            if (changed) {
+                EXPECT_TRUE(w.game.grid.IsSolved());
+                QTest::keyClick(&w.dlg, Qt::Key_Z, Qt::ControlModifier);
+                EXPECT_EQ(w.game.state, Playing);
+                EXPECT_EQ(w.game.moves, 7);
+                EXPECT_EQ(w.game.grid.rowCount, c.from.rows);
+                EXPECT_EQ(w.game.grid.columnCount, c.from.columns);
+            }
+        }
+        Window next;
+        next.game.ChangeLevel(kNovice);
+        next.Options(nullptr);
+        EXPECT_EQ(next.dlg.preset.spins, c.offered);
     }
-    Window next;
-    EXPECT_FALSE(next.dlg.Board().Animated());
-    next.Options([](COptionDlg& o) {
-        EXPECT_FALSE(o.animateCheck->isChecked());
-        return false;
-    });
+}
+
+// "Animate moves" and "Numbers on tiles" live in the settings file beside
+// the saved game: the dialog shows each, OK keeps it there and in the
+// board at once, Cancel leaves both, and the next start reads it back.
+TEST(OptionsExchange, TheBoardsChecksAreKeptInTheSettingsFile)
+{
+    const struct {
+        const char* box;
+        bool initially;
+        std::function<bool(const CTesseloDlg&)> shown;
+    } cases[] = {
+        {"animate", true, [](const CTesseloDlg& d) { return d.Board().Animated(); }},
+        {"numbers", false, [](const CTesseloDlg& d) { return d.Board().Numbers(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        SoundPlayDir dir;
+        const auto box = [&](COptionDlg& o) { return o.findChild<QCheckBox*>(QString::fromLatin1(c.box)); };
+        {
+            Window w;
+            EXPECT_EQ(c.shown(w.dlg), c.initially);
+            const auto flip = [&](COptionDlg& o) {
+                EXPECT_EQ(box(o)->isChecked(), c.initially);
+                Click(o, c.box);
+                return true;
+            };
+            w.Options([&](COptionDlg& o) { return !flip(o); });
+            EXPECT_EQ(c.shown(w.dlg), c.initially);
+            EXPECT_FALSE(QFile::exists(SettingsFile::kFileName)) << "written without a change";
+            w.Options(flip);
+            EXPECT_EQ(c.shown(w.dlg), !c.initially);
+        }
+        Window next;
+        EXPECT_EQ(c.shown(next.dlg), !c.initially);
+        next.Options([&](COptionDlg& o) {
+            EXPECT_EQ(box(o)->isChecked(), !c.initially);
+            return false;
+        });
+    }
 }
 
 TEST(OptionsExchange, CancelChangesNothing)
@@ -429,38 +547,6 @@ TEST(OptionsExchange, OkAppliesEachChange)
     EXPECT_EQ(Mix_Volume(channel, -1), SoundEffects::MixerVolume(30));
     // Switching the style of a game not in play starts no clock.
     EXPECT_FALSE(w.ClockTicking());
-}
-
-TEST(OptionsExchange, OnlyAnotherLevelAbandonsARunningGame)
-{
-    SoundPlayDir dir;
-    Window w;
-    w.dlg.OnBnClickedNewGame();
-    ASSERT_EQ(w.game.state, Playing);
-    GameSetup(w.game).puzzle.moves = 7;
-    w.Options([](COptionDlg& o) {
-        Click(o, "novice"); // the level already set
-        return true;
-    });
-    EXPECT_EQ(w.game.state, Playing);
-    EXPECT_EQ(w.game.moves, 7);
-
-    w.Options([](COptionDlg& o) {
-        Click(o, "pro");
-        return true;
-    });
-    EXPECT_EQ(w.game.state, Idle);
-    EXPECT_EQ(w.game.moves, 0);
-    EXPECT_EQ(w.game.grid.rowCount, 3);
-    EXPECT_EQ(w.game.grid.columnCount, 3);
-    EXPECT_TRUE(w.game.grid.IsSolved());
-
-    // As after a reset, Ctrl+Z brings the abandoned game back, at its size.
-    QTest::keyClick(&w.dlg, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(w.game.state, Playing);
-    EXPECT_EQ(w.game.moves, 7);
-    EXPECT_EQ(w.game.grid.rowCount, 2);
-    EXPECT_EQ(w.game.grid.columnCount, 3);
 }
 
 // Folder names compare as the file system compares them: here "Pics/" and

@@ -35,12 +35,20 @@ TEST(SettingsFile, WrittenWhenChangedAndReadAtTheNextStart)
     EXPECT_TRUE(settings.Change(settings.Current()));
     EXPECT_FALSE(QFile::exists(SettingsFile::kFileName)) << "written without a change";
 
-    ASSERT_TRUE(settings.Change(SettingsFile::Values{false}));
+    // Each setting on its own, then all of them changed at once.
+    const SettingsFile::Values changes[] = {
+        {false, false, {5, 5}}, {true, true, {5, 5}}, {true, false, {16, 2}}, {false, true, {3, 4}}};
+    for (const SettingsFile::Values& values : changes) {
+        ASSERT_TRUE(settings.Change(values));
+        SettingsFile next;
+        next.Load();
+        EXPECT_EQ(next.Current(), values) << values.customSize.Name();
+    }
+    // A size is kept by its counts, though a level has it.
     const QSettings ini(QString::fromLatin1(SettingsFile::kFileName), QSettings::IniFormat);
     EXPECT_EQ(ini.value("Tesselo/animateMoves").toString(), "false");
-    SettingsFile next;
-    next.Load();
-    EXPECT_FALSE(next.Current().animateMoves);
+    EXPECT_EQ(ini.value("Tesselo/numbersOnTiles").toString(), "true");
+    EXPECT_EQ(ini.value("Tesselo/customSize").toString(), "3x4");
 }
 
 // A file that is not this game's settings never stops the start and is
@@ -57,6 +65,15 @@ TEST(SettingsFile, ADamagedOrForeignFileIsSetAsideAndWrittenAnew)
          "tesselo.ini.foreign"},
         {"a value that is no boolean",
          [](const TempCwd& c) { c.Text("tesselo.ini", "[Tesselo]\nformat=1\nanimateMoves=banana\n"); },
+         "tesselo.ini.damaged"},
+        {"numbers on tiles neither on nor off",
+         [](const TempCwd& c) { c.Text("tesselo.ini", "[Tesselo]\nformat=1\nnumbersOnTiles=2\n"); },
+         "tesselo.ini.damaged"},
+        {"a custom size beyond 16",
+         [](const TempCwd& c) { c.Text("tesselo.ini", "[Tesselo]\nformat=1\ncustomSize=17x3\n"); },
+         "tesselo.ini.damaged"},
+        {"a custom size that names nothing",
+         [](const TempCwd& c) { c.Text("tesselo.ini", "[Tesselo]\nformat=1\ncustomSize=big\n"); },
          "tesselo.ini.damaged"},
         {"binary noise", [](const TempCwd& c) { c.Text("tesselo.ini", QByteArray("\x00\xff\x13[[=\n\x01", 8)); },
          "tesselo.ini.foreign"},
@@ -75,7 +92,7 @@ TEST(SettingsFile, ADamagedOrForeignFileIsSetAsideAndWrittenAnew)
         c.make(cwd);
         SettingsFile settings;
         settings.Load();
-        EXPECT_TRUE(settings.Current().animateMoves);
+        EXPECT_EQ(settings.Current(), SettingsFile::Values());
         EXPECT_TRUE(QFileInfo::exists(cwd.Path(c.asideAs)));
         SettingsFile next;
         next.Load();

@@ -86,20 +86,30 @@ TEST(CPuzzleImage, PaintsThroughThePainterOfTheOpenGesture)
     Fixture f;
     ASSERT_FALSE(f.game.grid.IsSolved());
     const BoardBitmap& board = f.game.board;
+    // Without numbers and with them: the plates go along in every gesture.
+    for (const bool numbers : {false, true}) {
+        SCOPED_TRACE(numbers ? "numbers on" : "numbers off");
+        f.control.SetNumbers(numbers);
+        NumberPlates ownPlates;
+        NumberPlates* plates = numbers ? &ownPlates : nullptr;
 
-    f.setup.gesture.dragAxis = None;
-    EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, board); })), 0);
+        f.setup.gesture.dragAxis = None;
+        const QImage rest = f.Grab();
+        EXPECT_EQ(Differences(rest, f.Expected([&](PaintTarget& t) { DrawBoard(t, board, plates); })), 0);
+        EXPECT_EQ(Differences(rest, f.Expected([&](PaintTarget& t) { DrawBoard(t, board); })) > 0, numbers);
 
-    // Each axis takes its own offset; the other one would paint differently.
-    f.setup.gesture.dragAxis = Horizontal;
-    const QImage row = f.Grab();
-    EXPECT_EQ(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 50); })), 0);
-    EXPECT_GT(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 70); })), 0);
+        // Each axis takes its own offset; the other one would paint
+        // differently.
+        f.setup.gesture.dragAxis = Horizontal;
+        const QImage row = f.Grab();
+        EXPECT_EQ(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 50, plates); })), 0);
+        EXPECT_GT(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 70, plates); })), 0);
 
-    f.setup.gesture.dragAxis = Vertical;
-    const QImage column = f.Grab();
-    EXPECT_EQ(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 70); })), 0);
-    EXPECT_GT(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 50); })), 0);
+        f.setup.gesture.dragAxis = Vertical;
+        const QImage column = f.Grab();
+        EXPECT_EQ(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 70, plates); })), 0);
+        EXPECT_GT(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 50, plates); })), 0);
+    }
 }
 
 TEST(CPuzzleImage, InOrderBoardShowsTheWholePictureWhateverThePlay)

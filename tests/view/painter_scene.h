@@ -3,6 +3,7 @@
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
 #include "view/board_painter.h"
+#include "view/number_plates.h"
 #include "view/painter_target.h"
 
 #include <QImage>
@@ -112,7 +113,8 @@ struct Rendering {
     std::vector<PaintOp> ops;
 };
 
-inline Rendering Render(const Scene& s, Paint how, int offset = 0, int failAt = -1, bool clipped = false)
+inline Rendering Render(const Scene& s, Paint how, int offset = 0, int failAt = -1, bool clipped = false,
+                        NumberPlates* numbers = nullptr)
 {
     Rendering r;
     r.image = QImage(s.board.picture.size(), QImage::Format_RGB32);
@@ -125,9 +127,9 @@ inline Rendering Render(const Scene& s, Paint how, int offset = 0, int failAt = 
     RecordingTarget target(&production);
     target.failAt = failAt;
     switch (how) {
-    case Paint::Rest: r.result = DrawBoard(target, s.board); break;
-    case Paint::Row: r.result = DrawRowDrag(target, s.board, offset); break;
-    case Paint::Column: r.result = DrawColumnDrag(target, s.board, offset); break;
+    case Paint::Rest: r.result = DrawBoard(target, s.board, numbers); break;
+    case Paint::Row: r.result = DrawRowDrag(target, s.board, offset, numbers); break;
+    case Paint::Column: r.result = DrawColumnDrag(target, s.board, offset, numbers); break;
     }
     painter.end();
     r.ops = std::move(target.ops);

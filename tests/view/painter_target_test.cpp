@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 using namespace tesselo;
 using namespace tesselo::test;
@@ -91,8 +92,9 @@ TEST(PainterTarget, CopyFailsWhenThePainterCannotPaint)
     EXPECT_FALSE(DrawColumnDrag(target, s.board, 5));
 }
 
-// Copied straight into the image, or drawn by QPainter as it is under a
-// clip, every paint gives the same pixels at ratio 1 and 2. The canvas is
+// Copied straight into the image, piece by piece or all at once, or drawn
+// by QPainter as it is under a clip, every paint gives the same pixels at
+// ratio 1 and 2. The canvas is
 // 36 MB, more than most last-level caches, so the copies are also streamed
 // past the cache here; drag offsets put row starts off any alignment.
 TEST(PainterTarget, StraightCopiesGiveWhatQPainterDraws)
@@ -107,11 +109,27 @@ TEST(PainterTarget, StraightCopiesGiveWhatQPainterDraws)
             Paint how;
             int offset;
         } cases[] = {{Paint::Rest, 0}, {Paint::Row, 37}, {Paint::Row, -501}, {Paint::Column, -333}};
-        for (const auto& c : cases) {
-            const Rendering straight = Render(s, c.how, c.offset);
-            const Rendering drawn = Render(s, c.how, c.offset, -1, true);
-            ASSERT_TRUE(straight.result && drawn.result);
-            EXPECT_EQ(Differences(straight.image, drawn.image), 0) << "ratio " << ratio << ", offset " << c.offset;
-        }
+        // Piece by piece, as a recorder passes them on, and all of a paint's
+        // pieces at once, row after row of the canvas; numbers off and on.
+        NumberPlates plates;
+        for (const auto& c : cases)
+            for (NumberPlates* numbers : {static_cast<NumberPlates*>(nullptr), &plates}) {
+                const Rendering straight = Render(s, c.how, c.offset, -1, false, numbers);
+                const Rendering drawn = Render(s, c.how, c.offset, -1, true, numbers);
+                ASSERT_TRUE(straight.result && drawn.result);
+                const std::string where = "ratio " + std::to_string(ratio) + ", offset " + std::to_string(c.offset) +
+                                          (numbers ? ", numbers" : "");
+                EXPECT_EQ(Differences(straight.image, drawn.image), 0) << where;
+                QImage together(drawn.image.size(), QImage::Format_RGB32);
+                together.setDevicePixelRatio(ratio);
+                together.fill(kUntouched);
+                QPainter painter(&together);
+                PainterTarget target(painter);
+                EXPECT_TRUE(c.how == Paint::Rest  ? DrawBoard(target, s.board, numbers)
+                            : c.how == Paint::Row ? DrawRowDrag(target, s.board, c.offset, numbers)
+                                                  : DrawColumnDrag(target, s.board, c.offset, numbers));
+                painter.end();
+                EXPECT_EQ(Differences(together, drawn.image), 0) << where;
+            }
     }
 }
