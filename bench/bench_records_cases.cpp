@@ -3,7 +3,9 @@
 // few. Their ratios show whether a cost grows with the wins kept. Beside
 // them, the longest stall of the window's event loop while the records of
 // an earlier version are imported, against the same import on the window's
-// thread.
+// thread; and the Progress tab, whose charts need every win of a kind: its
+// read, its painting, and the window opened on it, with a hundred wins of
+// the kind and with a hundred thousand.
 
 #include "bench_cases.h"
 
@@ -11,15 +13,21 @@
 #include "app/records_keeper.h"
 #include "model/game.h"
 #include "model/grid_size.h"
+#include "model/progress_series.h"
 #include "model/records.h"
+#include "view/progress_charts.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimer>
+
+#include <QTabWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -28,6 +36,8 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <optional>
+#include <tuple>
 
 namespace tesselo::bench {
 
@@ -246,6 +256,158 @@ void ImportOnThread(benchmark::State& state, int wins)
     state.SetLabel(std::to_string(wins) + " wins");
 }
 
+// The records file with `wins` wins all of one kind ("Expert", "Speed"),
+// over about four years, as a player who plays one kind only keeps them.
+const QString& OneKindWith(int wins)
+{
+    static std::map<int, QString> files;
+    QString& file = files[wins];
+    if (!file.isEmpty())
+        return file;
+    const QString dir = gDir + QStringLiteral("/one-kind-%1").arg(wins);
+    QDir().mkpath(dir);
+    file = dir + QLatin1Char('/') + QString::fromLatin1(Records::kFileName);
+    const GameResult solve = ASolve();
+    std::vector<GameResult> all;
+    all.reserve(std::size_t(wins));
+    const QDateTime last = QDateTime::currentDateTimeUtc();
+    for (int i = 0; i < wins; ++i) {
+        GameResult won = SomeWin(solve, i);
+        won.size = kExpert;
+        won.style = Style::Speed;
+        won.finished = last.addSecs(-std::int64_t(wins - i) * 4 * 365 * 86400 / wins);
+        all.push_back(std::move(won));
+    }
+    Records records(file, dir + QStringLiteral("/none.json"));
+    Records::Failure failure;
+    if (!records.AddAll(std::move(all), &failure))
+        std::fprintf(stderr, "tesselo_bench: %s\n", qPrintable(failure.reason));
+    return file;
+}
+
+// What the records' worker does for the Progress tab the first time in a
+// session: every win of the kind in one query, then the lines, the bins
+// and the days worked out. (The records are opened afresh for each, as
+// the read would otherwise find the wins it read before.)
+void ProgressRead(benchmark::State& state, int kept)
+{
+    const QString& file = OneKindWith(kept);
+    double queryMs = 0, seriesMs = 0;
+    std::optional<Records> records;
+    for (auto _ : state) {
+        state.PauseTiming();
+        records.reset();
+        records.emplace(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
+        if (!records->Open()) {
+            state.SkipWithError("the records did not open");
+            return;
+        }
+        state.ResumeTiming();
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<ProgressWin> wins = records->Progress(kExpert, Style::Speed);
+        queryMs += double(clock.nsecsElapsed()) / 1e6;
+        const ProgressSeries series = MakeProgress(kExpert, Style::Speed, std::move(wins),
+                                                   QDate::currentDate(), QTimeZone::systemTimeZone(), Qt::Monday);
+        seriesMs += series.seriesMs;
+        if (int(series.wins.size()) != kept)
+            state.SkipWithError("the wins were not all read");
+    }
+    state.counters["query_ms"] = benchmark::Counter(queryMs, benchmark::Counter::kAvgIterations);
+    state.counters["series_ms"] = benchmark::Counter(seriesMs, benchmark::Counter::kAvgIterations);
+    state.SetLabel(std::to_string(kept) + " wins of the kind");
+}
+
+// The charts painted once the wins have come: the three of the tab, in a
+// window of 900 x 640, from the wins to the pixels.
+void ProgressPaint(benchmark::State& state, int kept)
+{
+    const QString& file = OneKindWith(kept);
+    Records records(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
+    auto series = std::make_shared<ProgressSeries>(
+        MakeProgress(kExpert, Style::Speed,
+                     records.Progress(kExpert, Style::Speed), QDate::currentDate(),
+                     QTimeZone::systemTimeZone(), Qt::Monday));
+    if (int(series->wins.size()) != kept) {
+        state.SkipWithError("the wins were not all read");
+        return;
+    }
+    ProgressPanel panel;
+    panel.resize(900, 640);
+    QImage canvas(panel.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        panel.SetSeries(series);
+        panel.render(&canvas);
+        benchmark::DoNotOptimize(canvas.constBits());
+    }
+    if (panel.trend->DotsDrawn() == 0)
+        state.SkipWithError("no dot was drawn");
+    state.counters["dots"] = panel.trend->DotsDrawn();
+    state.SetLabel(std::to_string(kept) + " wins of the kind");
+}
+
+// Records opened as the game opens them, ready for the window.
+std::unique_ptr<RecordsKeeper> OpenedKeeper(const QString& file)
+{
+    auto keeper = std::make_unique<RecordsKeeper>(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
+    keeper->Open();
+    QEventLoop settle;
+    QObject::connect(keeper.get(), &RecordsKeeper::Idle, &settle, &QEventLoop::quit);
+    if (!keeper->IsIdle())
+        settle.exec();
+    return keeper;
+}
+
+// From the player's Ctrl+R to the charts on screen: the Records window
+// opened over records already open, its Progress tab chosen, the wins read
+// on the worker and the window drawn with them. The worker's time counts
+// with the window's. Warm: the records have been charted before in the
+// session (as after the first look, or a win since), and only what changed
+// is read. Cold: the first look of the session, every win read.
+void ProgressWindow(benchmark::State& state, int kept, bool cold)
+{
+    const QString& file = OneKindWith(kept);
+    std::unique_ptr<RecordsKeeper> keeper = OpenedKeeper(file);
+    if (!cold) {
+        // The look before, untimed.
+        CRecordsDlg before(*keeper, kExpert, Style::Speed);
+        before.lists->setCurrentWidget(before.progressTab);
+        while (!before.progressTab->Series())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    double openMs = 0, readMs = 0, paintMs = 0;
+    for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            keeper = OpenedKeeper(file);
+            state.ResumeTiming();
+        }
+        QElapsedTimer clock;
+        clock.start();
+        CRecordsDlg dialog(*keeper, kExpert, Style::Speed);
+        dialog.resize(900, 900);
+        dialog.show();
+        openMs += double(clock.nsecsElapsed()) / 1e6;
+        clock.restart();
+        dialog.lists->setCurrentWidget(dialog.progressTab);
+        while (!dialog.progressTab->Series())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        readMs += double(clock.nsecsElapsed()) / 1e6;
+        clock.restart();
+        const QImage drawn = dialog.grab().toImage();
+        benchmark::DoNotOptimize(drawn.constBits());
+        paintMs += double(clock.nsecsElapsed()) / 1e6;
+        if (int(dialog.progressTab->Series()->wins.size()) != kept)
+            state.SkipWithError("the wins were not all read");
+    }
+    // Where the time went: the window opened on its first page, the tab
+    // chosen until its wins came, and the window drawn with the charts.
+    state.counters["open_ms"] = benchmark::Counter(openMs, benchmark::Counter::kAvgIterations);
+    state.counters["read_ms"] = benchmark::Counter(readMs, benchmark::Counter::kAvgIterations);
+    state.counters["paint_ms"] = benchmark::Counter(paintMs, benchmark::Counter::kAvgIterations);
+    state.SetLabel(std::to_string(kept) + " wins of the kind");
+}
+
 } // namespace
 
 void RegisterRecordsCases(const QString& dir, bool tiny)
@@ -263,6 +425,18 @@ void RegisterRecordsCases(const QString& dir, bool tiny)
     benchmark::RegisterBenchmark("BM_KeepWinMany", KeepWin, many)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_RecordsQueriesFew", WindowQueries, 100)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_RecordsQueriesMany", WindowQueries, many)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ProgressReadFew", ProgressRead, 100)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ProgressReadMany", ProgressRead, many)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ProgressPaintFew", ProgressPaint, 100)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ProgressPaintMany", ProgressPaint, many)->Unit(benchmark::kMillisecond);
+    for (const auto& [name, wins, cold] : {std::tuple{"BM_ProgressWindowFew", 100, false},
+                                           std::tuple{"BM_ProgressWindowMany", many, false},
+                                           std::tuple{"BM_ProgressWindowColdFew", 100, true},
+                                           std::tuple{"BM_ProgressWindowColdMany", many, true}})
+        benchmark::RegisterBenchmark(name, ProgressWindow, wins, cold)
+            ->Unit(benchmark::kMillisecond)
+            ->MeasureProcessCPUTime()
+            ->UseRealTime();
 }
 
 } // namespace tesselo::bench

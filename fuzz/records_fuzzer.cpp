@@ -13,6 +13,9 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTimeZone>
+
+#include <algorithm>
 
 using namespace tesselo;
 using tesselo::fuzz::ReadAll;
@@ -58,7 +61,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     if (const std::optional<GameResult> r = records.Win(w.id); r && r->IsReplayable())
                         tesselo::fuzz::RequirePlayableGrid(r->start);
                 }
+            // The charts take the wins as the list does, oldest first, their
+            // lines standing on wins without help.
+            if (const auto progress = records.ProgressOf(l, s, QDate(2026, 1, 1), QTimeZone::utc(), Qt::Monday)) {
+                const auto& wins = progress->wins;
+                Require(std::is_sorted(wins.begin(), wins.end(),
+                                       [](const ProgressWin& a, const ProgressWin& b) { return a.finished < b.finished; }),
+                        "the charts' wins come oldest first");
+                for (const auto* line : {&progress->averageOf5, &progress->averageOf12, &progress->bestSoFar})
+                    for (const SeriesPoint& p : *line)
+                        Require(p.win < wins.size() && !wins[p.win].helped, "a line stands on wins without help");
+            }
         }
+
+    // The CSV export is UTF-8 with its header, whatever the rows hold.
+    QBuffer csv;
+    csv.open(QIODevice::WriteOnly);
+    if (records.Export(csv, nullptr, Records::Format::Csv))
+        Require(csv.data().startsWith(records_csv::kHeader) &&
+                    QString::fromUtf8(csv.data()).toUtf8() == csv.data(),
+                "the CSV export is UTF-8 with its header");
 
     QBuffer out;
     out.open(QIODevice::WriteOnly);

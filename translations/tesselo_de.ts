@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>tesselo::ActivityStrip</name>
+    <message numerus="yes">
+        <source>%1: %n win(s)</source>
+        <comment>wins on a day</comment>
+        <translation>
+            <numerusform>%1: %n Sieg</numerusform>
+            <numerusform>%1: %n Siege</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak: %n day(s) in a row with a win</source>
+        <comment>without help, ending today or yesterday</comment>
+        <translation>
+            <numerusform>Aktuelle Serie: %n Tag in Folge mit einem Sieg</numerusform>
+            <numerusform>Aktuelle Serie: %n Tage in Folge mit einem Sieg</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins in the last year: %n</source>
+        <translation>
+            <numerusform>Siege im letzten Jahr: %n</numerusform>
+            <numerusform>Siege im letzten Jahr: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Wins a day</source>
+        <translation>Siege pro Tag</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CHelpDlg</name>
     <message>
         <source>Tesselo Help</source>
@@ -421,6 +451,10 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <translation>%v von %m</translation>
     </message>
     <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
         <source>The four levels, then every other grid size you have won, the most recent first.</source>
         <translation>Die vier Stufen, dann jede andere Rastergröße, auf der Sie gewonnen haben, die jüngste zuerst.</translation>
     </message>
@@ -481,6 +515,29 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>Numbers on Tiles</source>
         <translation>Zahlen auf den Teilen</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ChartWidget</name>
+    <message>
+        <source>The picture could not be written.</source>
+        <translation>Das Bild konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Save Chart as PNG…</source>
+        <translation>Diagramm als PNG speichern…</translation>
+    </message>
+    <message>
+        <source>Save Chart as PNG</source>
+        <translation>Diagramm als PNG speichern</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be written: %2</source>
+        <translation>„%1“ konnte nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -635,6 +692,25 @@ Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließ
     </message>
 </context>
 <context>
+    <name>tesselo::ProgressPanel</name>
+    <message>
+        <source>Show &amp;moves per second</source>
+        <translation>&amp;Züge pro Sekunde zeigen</translation>
+    </message>
+    <message>
+        <source>The moves of each win over its time, on the axis at the right</source>
+        <translation>Die Züge jedes Siegs geteilt durch seine Zeit, auf der Achse rechts</translation>
+    </message>
+    <message>
+        <source>Reading the wins…</source>
+        <translation>Die Siege werden gelesen…</translation>
+    </message>
+    <message>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Noch keine Siege in diesem Raster und dieser Spielweise.</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::Records</name>
     <message>
         <source>Your win could not be written to the records in &quot;%1&quot;:
@@ -696,6 +772,41 @@ Er bleibt erhalten und wird mit Ihrem nächsten Sieg oder beim Beenden des Spiel
     </message>
 </context>
 <context>
+    <name>tesselo::ResultsHistogram</name>
+    <message numerus="yes">
+        <source>%1 moves: %n win(s)</source>
+        <comment>wins without help with this many moves</comment>
+        <translation>
+            <numerusform>%1 Züge: %n Sieg</numerusform>
+            <numerusform>%1 Züge: %n Siege</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to under %2: %n win(s)</source>
+        <comment>wins without help in this range of times</comment>
+        <translation>
+            <numerusform>%1 bis unter %2: %n Sieg</numerusform>
+            <numerusform>%1 bis unter %2: %n Siege</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %2 moves: %n win(s)</source>
+        <comment>wins without help in this range of moves</comment>
+        <translation>
+            <numerusform>%1 bis %2 Züge: %n Sieg</numerusform>
+            <numerusform>%1 bis %2 Züge: %n Siege</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Results without help</source>
+        <translation>Ergebnisse ohne Hilfe</translation>
+    </message>
+    <message>
+        <source>Average of 12: %1</source>
+        <translation>Schnitt aus 12: %1</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::SafeFile</name>
     <message>
         <source>&quot;%1&quot; is a loop of links.</source>
@@ -712,6 +823,85 @@ Er bleibt erhalten und wird mit Ihrem nächsten Sieg oder beim Beenden des Spiel
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>„%1“ konnte nicht beiseitegelegt werden: Alle Namen dafür sind vergeben.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::TrendChart</name>
+    <message>
+        <source>Win</source>
+        <translation>Sieg</translation>
+    </message>
+    <message>
+        <source>With help</source>
+        <translation>Mit Hilfe</translation>
+    </message>
+    <message>
+        <source>Average of 5</source>
+        <translation>Schnitt aus 5</translation>
+    </message>
+    <message>
+        <source>Average of 12</source>
+        <translation>Schnitt aus 12</translation>
+    </message>
+    <message>
+        <source>Best so far</source>
+        <translation>Bestwert bisher</translation>
+    </message>
+    <message>
+        <source>Moves per second</source>
+        <translation>Züge pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Result: %1</source>
+        <translation>Ergebnis: %1</translation>
+    </message>
+    <message>
+        <source>Moves: %1</source>
+        <translation>Züge: %1</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Zeit: %1</translation>
+    </message>
+    <message>
+        <source>Par: %1 (the fewest possible)</source>
+        <translation>Par: %1 (die wenigsten möglichen)</translation>
+    </message>
+    <message>
+        <source>Par: %1</source>
+        <translation>Par: %1</translation>
+    </message>
+    <message>
+        <source>Par: unknown</source>
+        <translation>Par: unbekannt</translation>
+    </message>
+    <message>
+        <source>Won with help</source>
+        <translation>Mit Hilfe gewonnen</translation>
+    </message>
+    <message>
+        <source>Click to replay</source>
+        <translation>Zum Abspielen klicken</translation>
+    </message>
+    <message>
+        <source>Kept without its moves</source>
+        <translation>Ohne seine Züge aufbewahrt</translation>
+    </message>
+    <message>
+        <source>The wheel zooms the dates, a drag moves them; a click on a win replays it.</source>
+        <translation>Das Mausrad zoomt die Daten, Ziehen verschiebt sie; ein Klick auf einen Sieg spielt ihn ab.</translation>
+    </message>
+    <message>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Noch keine Siege in diesem Raster und dieser Spielweise.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
     </message>
 </context>
 </TS>

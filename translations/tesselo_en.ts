@@ -2,6 +2,32 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>tesselo::ActivityStrip</name>
+    <message numerus="yes">
+        <source>%1: %n win(s)</source>
+        <comment>wins on a day</comment>
+        <translation>
+            <numerusform>%1: %n win</numerusform>
+            <numerusform>%1: %n wins</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak: %n day(s) in a row with a win</source>
+        <comment>without help, ending today or yesterday</comment>
+        <translation>
+            <numerusform>Current streak: %n day in a row with a win</numerusform>
+            <numerusform>Current streak: %n days in a row with a win</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins in the last year: %n</source>
+        <translation>
+            <numerusform>Wins in the last year: %n</numerusform>
+            <numerusform>Wins in the last year: %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CRecordsDlg</name>
     <message numerus="yes">
         <source>Current streak (days): %n</source>
@@ -48,6 +74,33 @@
         <translation>
             <numerusform>%n win could not be written to the records in &quot;%1&quot;.</numerusform>
             <numerusform>%n wins could not be written to the records in &quot;%1&quot;.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ResultsHistogram</name>
+    <message numerus="yes">
+        <source>%1 moves: %n win(s)</source>
+        <comment>wins without help with this many moves</comment>
+        <translation>
+            <numerusform>%1 moves: %n win</numerusform>
+            <numerusform>%1 moves: %n wins</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to under %2: %n win(s)</source>
+        <comment>wins without help in this range of times</comment>
+        <translation>
+            <numerusform>%1 to under %2: %n win</numerusform>
+            <numerusform>%1 to under %2: %n wins</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %2 moves: %n win(s)</source>
+        <comment>wins without help in this range of moves</comment>
+        <translation>
+            <numerusform>%1 to %2 moves: %n win</numerusform>
+            <numerusform>%1 to %2 moves: %n wins</numerusform>
         </translation>
     </message>
 </context>

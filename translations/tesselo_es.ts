@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>tesselo::ActivityStrip</name>
+    <message numerus="yes">
+        <source>%1: %n win(s)</source>
+        <comment>wins on a day</comment>
+        <translation>
+            <numerusform>%1: %n victoria</numerusform>
+            <numerusform>%1: %n victorias</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak: %n day(s) in a row with a win</source>
+        <comment>without help, ending today or yesterday</comment>
+        <translation>
+            <numerusform>Racha actual: %n día seguido con una victoria</numerusform>
+            <numerusform>Racha actual: %n días seguidos con una victoria</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins in the last year: %n</source>
+        <translation>
+            <numerusform>Victorias en el último año: %n</numerusform>
+            <numerusform>Victorias en el último año: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Wins a day</source>
+        <translation>Victorias por día</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CHelpDlg</name>
     <message>
         <source>Tesselo Help</source>
@@ -421,6 +451,10 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <translation>%v de %m</translation>
     </message>
     <message>
+        <source>Progress</source>
+        <translation>Progreso</translation>
+    </message>
+    <message>
         <source>The four levels, then every other grid size you have won, the most recent first.</source>
         <translation>Los cuatro niveles y luego los demás tamaños de cuadrícula en los que has ganado, del más reciente al más antiguo.</translation>
     </message>
@@ -481,6 +515,29 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>Numbers on Tiles</source>
         <translation>Números en las piezas</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ChartWidget</name>
+    <message>
+        <source>The picture could not be written.</source>
+        <translation>No se pudo escribir la imagen.</translation>
+    </message>
+    <message>
+        <source>Save Chart as PNG…</source>
+        <translation>Guardar el gráfico como PNG…</translation>
+    </message>
+    <message>
+        <source>Save Chart as PNG</source>
+        <translation>Guardar el gráfico como PNG</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>Imágenes PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be written: %2</source>
+        <translation>No se pudo escribir «%1»: %2</translation>
     </message>
 </context>
 <context>
@@ -635,6 +692,25 @@ Vuelve a cerrar la ventana para intentarlo de nuevo, o ciérrala y piérdelas.</
     </message>
 </context>
 <context>
+    <name>tesselo::ProgressPanel</name>
+    <message>
+        <source>Show &amp;moves per second</source>
+        <translation>Mostrar &amp;movimientos por segundo</translation>
+    </message>
+    <message>
+        <source>The moves of each win over its time, on the axis at the right</source>
+        <translation>Los movimientos de cada victoria divididos por su tiempo, en el eje de la derecha</translation>
+    </message>
+    <message>
+        <source>Reading the wins…</source>
+        <translation>Leyendo las victorias…</translation>
+    </message>
+    <message>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Aún no hay victorias en esta cuadrícula y modo.</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::Records</name>
     <message>
         <source>Your win could not be written to the records in &quot;%1&quot;:
@@ -696,6 +772,41 @@ Se conserva y se guardará con tu próxima victoria o al cerrar el juego.</trans
     </message>
 </context>
 <context>
+    <name>tesselo::ResultsHistogram</name>
+    <message numerus="yes">
+        <source>%1 moves: %n win(s)</source>
+        <comment>wins without help with this many moves</comment>
+        <translation>
+            <numerusform>%1 movimientos: %n victoria</numerusform>
+            <numerusform>%1 movimientos: %n victorias</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to under %2: %n win(s)</source>
+        <comment>wins without help in this range of times</comment>
+        <translation>
+            <numerusform>De %1 a menos de %2: %n victoria</numerusform>
+            <numerusform>De %1 a menos de %2: %n victorias</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %2 moves: %n win(s)</source>
+        <comment>wins without help in this range of moves</comment>
+        <translation>
+            <numerusform>De %1 a %2 movimientos: %n victoria</numerusform>
+            <numerusform>De %1 a %2 movimientos: %n victorias</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Results without help</source>
+        <translation>Resultados sin ayuda</translation>
+    </message>
+    <message>
+        <source>Average of 12: %1</source>
+        <translation>Media de 12: %1</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::SafeFile</name>
     <message>
         <source>&quot;%1&quot; is a loop of links.</source>
@@ -712,6 +823,85 @@ Se conserva y se guardará con tu próxima victoria o al cerrar el juego.</trans
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>No se pudo apartar «%1»: todos los nombres posibles están ocupados.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::TrendChart</name>
+    <message>
+        <source>Win</source>
+        <translation>Victoria</translation>
+    </message>
+    <message>
+        <source>With help</source>
+        <translation>Con ayuda</translation>
+    </message>
+    <message>
+        <source>Average of 5</source>
+        <translation>Media de 5</translation>
+    </message>
+    <message>
+        <source>Average of 12</source>
+        <translation>Media de 12</translation>
+    </message>
+    <message>
+        <source>Best so far</source>
+        <translation>Mejor hasta ahora</translation>
+    </message>
+    <message>
+        <source>Moves per second</source>
+        <translation>Movimientos por segundo</translation>
+    </message>
+    <message>
+        <source>Result: %1</source>
+        <translation>Resultado: %1</translation>
+    </message>
+    <message>
+        <source>Moves: %1</source>
+        <translation>Movimientos: %1</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Tiempo: %1</translation>
+    </message>
+    <message>
+        <source>Par: %1 (the fewest possible)</source>
+        <translation>Par: %1 (el mínimo posible)</translation>
+    </message>
+    <message>
+        <source>Par: %1</source>
+        <translation>Par: %1</translation>
+    </message>
+    <message>
+        <source>Par: unknown</source>
+        <translation>Par: desconocido</translation>
+    </message>
+    <message>
+        <source>Won with help</source>
+        <translation>Ganado con ayuda</translation>
+    </message>
+    <message>
+        <source>Click to replay</source>
+        <translation>Haz clic para verla de nuevo</translation>
+    </message>
+    <message>
+        <source>Kept without its moves</source>
+        <translation>Guardada sin sus movimientos</translation>
+    </message>
+    <message>
+        <source>The wheel zooms the dates, a drag moves them; a click on a win replays it.</source>
+        <translation>La rueda acerca o aleja las fechas, arrastrar las desplaza; un clic en una victoria la reproduce.</translation>
+    </message>
+    <message>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Aún no hay victorias en esta cuadrícula y modo.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Movimientos</translation>
     </message>
 </context>
 </TS>

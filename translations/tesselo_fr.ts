@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>tesselo::ActivityStrip</name>
+    <message numerus="yes">
+        <source>%1: %n win(s)</source>
+        <comment>wins on a day</comment>
+        <translation>
+            <numerusform>%1&#xa0;: %n victoire</numerusform>
+            <numerusform>%1&#xa0;: %n victoires</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak: %n day(s) in a row with a win</source>
+        <comment>without help, ending today or yesterday</comment>
+        <translation>
+            <numerusform>Série en cours&#xa0;: %n jour d&apos;affilée avec une victoire</numerusform>
+            <numerusform>Série en cours&#xa0;: %n jours d&apos;affilée avec une victoire</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins in the last year: %n</source>
+        <translation>
+            <numerusform>Victoires sur la dernière année&#xa0;: %n</numerusform>
+            <numerusform>Victoires sur la dernière année&#xa0;: %n</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Wins a day</source>
+        <translation>Victoires par jour</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CHelpDlg</name>
     <message>
         <source>Tesselo Help</source>
@@ -421,6 +451,10 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <translation>%v sur %m</translation>
     </message>
     <message>
+        <source>Progress</source>
+        <translation>Progrès</translation>
+    </message>
+    <message>
         <source>The four levels, then every other grid size you have won, the most recent first.</source>
         <translation>Les quatre niveaux, puis chaque autre taille de grille où vous avez gagné, la plus récente d&apos;abord.</translation>
     </message>
@@ -481,6 +515,29 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>Numbers on Tiles</source>
         <translation>Numéros sur les pièces</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ChartWidget</name>
+    <message>
+        <source>The picture could not be written.</source>
+        <translation>L&apos;image n&apos;a pas pu être écrite.</translation>
+    </message>
+    <message>
+        <source>Save Chart as PNG…</source>
+        <translation>Enregistrer le graphique en PNG…</translation>
+    </message>
+    <message>
+        <source>Save Chart as PNG</source>
+        <translation>Enregistrer le graphique en PNG</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>Images PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be written: %2</source>
+        <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être écrit&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -635,6 +692,25 @@ Fermez de nouveau la fenêtre pour réessayer, ou fermez en les perdant.</transl
     </message>
 </context>
 <context>
+    <name>tesselo::ProgressPanel</name>
+    <message>
+        <source>Show &amp;moves per second</source>
+        <translation>Afficher les &amp;coups par seconde</translation>
+    </message>
+    <message>
+        <source>The moves of each win over its time, on the axis at the right</source>
+        <translation>Les coups de chaque victoire divisés par son temps, sur l&apos;axe de droite</translation>
+    </message>
+    <message>
+        <source>Reading the wins…</source>
+        <translation>Lecture des victoires…</translation>
+    </message>
+    <message>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Aucune victoire dans cette grille et ce mode pour l&apos;instant.</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::Records</name>
     <message>
         <source>Your win could not be written to the records in &quot;%1&quot;:
@@ -696,6 +772,41 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
     </message>
 </context>
 <context>
+    <name>tesselo::ResultsHistogram</name>
+    <message numerus="yes">
+        <source>%1 moves: %n win(s)</source>
+        <comment>wins without help with this many moves</comment>
+        <translation>
+            <numerusform>%1 coups&#xa0;: %n victoire</numerusform>
+            <numerusform>%1 coups&#xa0;: %n victoires</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to under %2: %n win(s)</source>
+        <comment>wins without help in this range of times</comment>
+        <translation>
+            <numerusform>De %1 à moins de %2&#xa0;: %n victoire</numerusform>
+            <numerusform>De %1 à moins de %2&#xa0;: %n victoires</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 to %2 moves: %n win(s)</source>
+        <comment>wins without help in this range of moves</comment>
+        <translation>
+            <numerusform>De %1 à %2 coups&#xa0;: %n victoire</numerusform>
+            <numerusform>De %1 à %2 coups&#xa0;: %n victoires</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Results without help</source>
+        <translation>Résultats sans aide</translation>
+    </message>
+    <message>
+        <source>Average of 12: %1</source>
+        <translation>Moyenne sur 12&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::SafeFile</name>
     <message>
         <source>&quot;%1&quot; is a loop of links.</source>
@@ -712,6 +823,85 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être mis de côté&#xa0;: tous les noms possibles sont pris.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::TrendChart</name>
+    <message>
+        <source>Win</source>
+        <translation>Victoire</translation>
+    </message>
+    <message>
+        <source>With help</source>
+        <translation>Avec aide</translation>
+    </message>
+    <message>
+        <source>Average of 5</source>
+        <translation>Moyenne sur 5</translation>
+    </message>
+    <message>
+        <source>Average of 12</source>
+        <translation>Moyenne sur 12</translation>
+    </message>
+    <message>
+        <source>Best so far</source>
+        <translation>Meilleur jusqu&apos;ici</translation>
+    </message>
+    <message>
+        <source>Moves per second</source>
+        <translation>Coups par seconde</translation>
+    </message>
+    <message>
+        <source>Result: %1</source>
+        <translation>Résultat&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Moves: %1</source>
+        <translation>Coups&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>Temps&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Par: %1 (the fewest possible)</source>
+        <translation>Par&#xa0;: %1 (le moins possible)</translation>
+    </message>
+    <message>
+        <source>Par: %1</source>
+        <translation>Par&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Par: unknown</source>
+        <translation>Par&#xa0;: inconnu</translation>
+    </message>
+    <message>
+        <source>Won with help</source>
+        <translation>Gagné avec de l&apos;aide</translation>
+    </message>
+    <message>
+        <source>Click to replay</source>
+        <translation>Cliquer pour revoir</translation>
+    </message>
+    <message>
+        <source>Kept without its moves</source>
+        <translation>Conservée sans ses coups</translation>
+    </message>
+    <message>
+        <source>The wheel zooms the dates, a drag moves them; a click on a win replays it.</source>
+        <translation>La molette zoome sur les dates, un glisser les déplace&#xa0;; un clic sur une victoire la rejoue.</translation>
+    </message>
+    <message>
+        <source>No wins of this grid and style yet.</source>
+        <translation>Aucune victoire dans cette grille et ce mode pour l&apos;instant.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Coups</translation>
     </message>
 </context>
 </TS>

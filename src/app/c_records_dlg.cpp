@@ -3,6 +3,8 @@
 #include "app/display_names.h"
 #include "model/daily_streak.h"
 #include "model/game.h"
+#include "model/progress_series.h"
+#include "view/progress_charts.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -39,6 +41,9 @@ QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setWordWrap(false);
+    // Rows are chosen whole: Tab leaves the table as it leaves any other
+    // control, and Ctrl+Tab reaches the tab widget, which turns the page.
+    table->setTabKeyNavigation(false);
     // The table asks for the room its texts need, whatever the font. Its
     // columns are fitted to their texts after each fill (KeepColumnsInView):
     // a header that fits them itself measures every row again at every item
@@ -105,19 +110,20 @@ CRecordsDlg::CRecordsDlg(Records& kept, GridSize size, tesselo::Style style, QWi
     ShowRecords(kept);
 }
 
-CRecordsDlg::CRecordsDlg(RecordsKeeper& keeper, GridSize size, tesselo::Style style, QWidget* parent)
-    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), firstSize(size), firstStyle(style)
+CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, GridSize size, tesselo::Style style, QWidget* parent)
+    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), keeper(&kept), firstSize(size),
+      firstStyle(style)
 {
     Build();
-    keeper.Open();
-    if (keeper.IsIdle()) {
-        ShowRecords(keeper.Current());
+    kept.Open();
+    if (kept.IsIdle()) {
+        ShowRecords(kept.Current());
         return;
     }
-    connect(&keeper, &RecordsKeeper::Importing, this, &CRecordsDlg::OnImporting);
-    connect(&keeper, &RecordsKeeper::Idle, this, [this, &keeper] {
+    connect(&kept, &RecordsKeeper::Importing, this, &CRecordsDlg::OnImporting);
+    connect(&kept, &RecordsKeeper::Idle, this, [this, &kept] {
         if (!records)
-            ShowRecords(keeper.Current());
+            ShowRecords(kept.Current());
     });
 }
 
@@ -168,12 +174,12 @@ void CRecordsDlg::Build()
     buttons->addStretch();
     buttons->addWidget(clearButton);
     buttons->addWidget(closeButton);
-    auto* kindPage = new QWidget(this);
+    kindPage = new QWidget(this);
     auto* kindLayout = new QVBoxLayout(kindPage);
     kindLayout->addLayout(listBar);
     kindLayout->addWidget(wins, 1);
     kindLayout->addLayout(pageBar);
-    auto* dailyPage = new QWidget(this);
+    dailyPage = new QWidget(this);
     auto* dailyLayout = new QVBoxLayout(dailyPage);
     auto* dailyBar = new QHBoxLayout;
     dailyBar->addWidget(streakLabel);
@@ -181,7 +187,9 @@ void CRecordsDlg::Build()
     dailyBar->addWidget(dailyLabel);
     dailyLayout->addLayout(dailyBar);
     dailyLayout->addWidget(daily, 1);
+    progressTab = new ProgressPanel(this);
     lists->addTab(kindPage, tr("Grid and Style"));
+    lists->addTab(progressTab, tr("Progress"));
     lists->addTab(dailyPage, tr("Daily Puzzles"));
     // Until the records are ready, only what is being done, and for an
     // import how far it has come.
@@ -228,6 +236,8 @@ void CRecordsDlg::ShowRecords(Records& ready)
         connect(list, &QTableWidget::cellDoubleClicked, this, &CRecordsDlg::OnReplay);
     }
     connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::EnableReplay);
+    connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::LoadProgress);
+    connect(progressTab, &ProgressPanel::WinClicked, this, &CRecordsDlg::ReplayWin);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
 
@@ -289,7 +299,7 @@ void CRecordsDlg::FillSizes()
         if (size.IsValid() && std::find(listed.begin(), listed.end(), size) == listed.end())
             listed.push_back(size);
     };
-    for (const GridSize size : records->SizesPlayed())
+    for (const GridSize size : Reader().SizesPlayed())
         add(size);
     // The size of the game in play, before its first win.
     add(firstSize);
@@ -311,7 +321,7 @@ void CRecordsDlg::FillSummary()
         const QSignalBlocker quiet(summary);
         for (int row = 0; row < int(std::size(kStyles)); ++row) {
             const tesselo::Style s = kStyles[row];
-            const Records::Summary sum = records->Summarize(size, s);
+            const Records::Summary sum = Reader().Summarize(size, s);
             const std::optional<double> best =
                 sum.best ? std::optional<double>(double(sum.best->Score())) : std::nullopt;
             QTableWidgetItem* keys = SetRow(
@@ -331,11 +341,11 @@ void CRecordsDlg::FillSummary()
 
 void CRecordsDlg::FillDaily()
 {
-    const int streak = CurrentDailyStreak(records->DailyDaysBack(today), today);
+    const int streak = CurrentDailyStreak(Reader().DailyDaysBack(today), today);
     streakLabel->setText(tr("Current streak (days): %n", "consecutive days whose daily puzzle was won", streak));
     // One row more than a page says whether there are more; they are not
     // counted, as that would read every daily win.
-    std::vector<Records::KeptWin> page = records->DailyPage(0, kPageSize + 1);
+    std::vector<Records::KeptWin> page = Reader().DailyPage(0, kPageSize + 1);
     const bool more = int(page.size()) > kPageSize;
     page.resize(std::min(page.size(), std::size_t(kPageSize)));
     dailyLabel->setText(more ? tr("The newest %n daily wins", nullptr, kPageSize)
@@ -362,16 +372,55 @@ void CRecordsDlg::FillDaily()
 
 QTableWidget* CRecordsDlg::ShownList() const
 {
-    return lists->currentIndex() == 1 ? daily : wins;
+    if (lists->currentWidget() == kindPage)
+        return wins;
+    return lists->currentWidget() == dailyPage ? daily : nullptr;
 }
 
 void CRecordsDlg::EnableReplay()
 {
-    // Only a win kept with its moves can be played again.
+    // Only a win kept with its moves can be played again. The charts'
+    // wins are replayed by a click on their dots.
     const QTableWidget* list = ShownList();
-    const int r = list->currentRow();
-    replayButton->setEnabled(!list->selectedItems().isEmpty() && r >= 0 && list->item(r, 0) &&
+    const int r = list ? list->currentRow() : -1;
+    replayButton->setEnabled(list && !list->selectedItems().isEmpty() && r >= 0 && list->item(r, 0) &&
                              list->item(r, 0)->data(kReplayableRole).toBool());
+}
+
+Records& CRecordsDlg::Reader()
+{
+    if (keeper)
+        keeper->WaitForWorker();
+    return *records;
+}
+
+void CRecordsDlg::LoadProgress()
+{
+    if (!records || progressRead || lists->currentWidget() != progressTab)
+        return;
+    progressRead = true;
+    const int asked = ++progressAsked;
+    const GridSize size = ChosenSize();
+    const tesselo::Style style = ChosenStyle().value_or(tesselo::Style::Strategy);
+    const Qt::DayOfWeek weekStart = QLocale().firstDayOfWeek();
+    auto series = std::make_shared<std::shared_ptr<const ProgressSeries>>();
+    // Every win of the kind and the charts' lines worked out beside the
+    // read, which is timed apart from the painting.
+    const auto read = [series, size, style, weekStart](Records& from) {
+        *series = from.ProgressOf(size, style, QDate::currentDate(), QTimeZone::systemTimeZone(), weekStart);
+    };
+    const auto show = [this, series, asked] {
+        // A read asked for before the kind changed again shows nothing.
+        if (asked == progressAsked)
+            progressTab->SetSeries(*series ? *series : std::make_shared<const ProgressSeries>());
+    };
+    progressTab->ShowReading();
+    if (keeper) {
+        keeper->Read(read, this, show);
+    } else {
+        read(*records);
+        show();
+    }
 }
 
 void CRecordsDlg::SelectKind(GridSize size, tesselo::Style style)
@@ -407,6 +456,8 @@ void CRecordsDlg::FillWins()
     const int r = summary->currentRow();
     kindWins = r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kWonRole).toInt() : 0;
     ShowPage(0);
+    progressRead = false;
+    LoadProgress();
 }
 
 void CRecordsDlg::ShowPage(int first)
@@ -414,7 +465,7 @@ void CRecordsDlg::ShowPage(int first)
     pageStart = std::max(first, 0);
     const Records::Order how = order->currentIndex() == 0 ? Records::Order::BestFirst : Records::Order::NewestFirst;
     const std::vector<Records::KeptWin> page =
-        records->Page(ChosenSize(), ChosenStyle().value_or(tesselo::Style::Strategy), how, pageStart, kPageSize);
+        Reader().Page(ChosenSize(), ChosenStyle().value_or(tesselo::Style::Strategy), how, pageStart, kPageSize);
     wins->clearContents();
     wins->setRowCount(int(page.size()));
     for (int row = 0; row < int(page.size()); ++row) {
@@ -455,10 +506,15 @@ void CRecordsDlg::OnNextPage()
 void CRecordsDlg::OnReplay()
 {
     const QTableWidget* list = ShownList();
-    const int r = list->currentRow();
+    const int r = list ? list->currentRow() : -1;
     if (r < 0 || !list->item(r, 0) || !list->item(r, 0)->data(kReplayableRole).toBool())
         return;
-    std::optional<GameResult> win = records->Win(list->item(r, 0)->data(kIdRole).toLongLong());
+    ReplayWin(list->item(r, 0)->data(kIdRole).toLongLong());
+}
+
+void CRecordsDlg::ReplayWin(std::int64_t id)
+{
+    std::optional<GameResult> win = Reader().Win(id);
     if (!win || !win->IsReplayable())
         return;
     chosen = std::move(win);
@@ -477,7 +533,7 @@ void CRecordsDlg::OnClearRecords()
     if (!ConfirmClear())
         return;
     QString error;
-    if (!records->Clear(&error))
+    if (!Reader().Clear(&error))
         QMessageBox::warning(this, windowTitle(), error);
     Refresh();
 }

@@ -16,14 +16,19 @@ class QTableWidget;
 
 namespace tesselo {
 
+class ProgressPanel;
+
 // "Tesselo Records": a chooser of grid sizes (the four levels, then every
 // other size played, the most recent first); for each style of the size
 // chosen the best win, the wins counted and the averages of the last 5 and
 // 12; below, the wins of the chosen size and style a page at a time, any
 // of which can be replayed on the board. The daily puzzles won, of every
-// size and style, are listed apart, with the current streak. Everything shown is asked of the records
-// by query, so the window opens as fast with a hundred thousand wins as
-// with ten. Rows are known by the keys kept in their items, never by their
+// size and style, are listed apart, with the current streak. Between the
+// two, "Progress" charts the wins of the chosen size and style.
+// Everything shown is asked of the records by query, so the window opens
+// as fast with a hundred thousand wins as with ten; the charts, which need
+// every win of a kind, are read on the records' worker when their tab is
+// first shown. Rows are known by the keys kept in their items, never by their
 // (translated) text. Opened over records still being opened or imported,
 // it shows how that goes and fills itself once they are ready.
 // Built with layouts, so it grows to hold its texts in any font.
@@ -56,6 +61,8 @@ public:
     void SelectKind(GridSize size, Style style);
     void OnClearRecords();
     void OnReplay();
+    // Plays the win kept under `id` again, when it was kept with its moves.
+    void ReplayWin(std::int64_t id);
     void OnPreviousPage();
     void OnNextPage();
 
@@ -65,7 +72,11 @@ public:
 
     QComboBox* sizes = nullptr; // item data: the size's name, as kLevelRole
     QTableWidget* summary = nullptr;
-    QTabWidget* lists = nullptr; // the wins of a size and style; the daily puzzles
+    // The wins of a size and style, their progress, the daily puzzles.
+    QTabWidget* lists = nullptr;
+    QWidget* kindPage = nullptr;
+    ProgressPanel* progressTab = nullptr;
+    QWidget* dailyPage = nullptr;
     QTableWidget* wins = nullptr;
     QTableWidget* daily = nullptr;
     QLabel* streakLabel = nullptr;
@@ -100,6 +111,11 @@ private:
     void FillSummary();
     void FillWins();
     void FillDaily();
+    // Reads the wins of the chosen kind for the charts, when their tab is
+    // on show and they are not read yet.
+    void LoadProgress();
+    // The records, for a read on this thread.
+    Records& Reader();
     // The list the Replay button acts on: the one on show.
     QTableWidget* ShownList() const;
     void EnableReplay();
@@ -108,7 +124,10 @@ private:
     std::optional<tesselo::Style> ChosenStyle() const;
 
     Records* records = nullptr; // none while awaited
-    GridSize firstSize;         // the kind chosen at first, once shown
+    RecordsKeeper* keeper = nullptr; // the worker the charts are read on, if any
+    bool progressRead = false;       // the charts show the chosen kind
+    int progressAsked = 0;           // reads of the charts asked for: a late one is passed over
+    GridSize firstSize;              // the kind chosen at first, once shown
     tesselo::Style firstStyle;
     int pageStart = 0;  // the first win shown, counted from 0
     int kindWins = 0;   // the wins of the chosen size and style

@@ -185,16 +185,17 @@ private:
     std::ostream& out;
 };
 
-// Every kept win as JSON, in the records file format of earlier versions:
-// into FILE (replaced whole once complete), or onto standard output. The
-// records are only read: nothing in the folder changes.
+// Every kept win as JSON, in the records file format of earlier versions,
+// or as CSV for a FILE ending in ".csv": into FILE (replaced whole once
+// complete), or onto standard output (JSON). The records are only read:
+// nothing in the folder changes.
 int ExportRecords(const Operand& operand, std::ostream& out, std::ostream& err)
 {
     Records records(Records::Access::ReadOnly);
     QString error;
     bool exported = false;
     if (operand) {
-        exported = records.ExportTo(*operand, &error);
+        exported = records.ExportTo(*operand, &error, Records::FormatOf(*operand));
     } else {
         StreamDevice device(out);
         exported = records.Export(device, &error) && out.flush();
@@ -220,7 +221,8 @@ constexpr Command kCommands[] = {
      "print a way back to the whole picture from the saved game (tesselo.dat)"},
     {"--id", "[FILE]", &PrintId, "print the ID of the saved game in play"},
     {"--export-records", "[FILE]", &ExportRecords,
-     "write every kept win as JSON to FILE, or to standard output"},
+     "write every kept win as JSON to FILE, or to standard output;\n"
+     "      as CSV when FILE ends in .csv"},
 };
 
 bool IsLong(std::string_view argument)

@@ -3,6 +3,7 @@
 #include "model/game.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 #include <utility>
 
@@ -77,6 +78,9 @@ void RecordsKeeper::Keep(const GameResult& won)
             Records::Failure failure;
             if (!records.Add(won, &failure))
                 kept.failure = failure;
+            // The charts of the kind are ready for the next look at them.
+            else
+                records.PrepareProgress(won.size, won.style);
             return kept;
         },
         [this, wonIn = game](const Kept& kept) {
@@ -98,6 +102,26 @@ void RecordsKeeper::Follow(const Game& played)
                  position && (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named))
             NewGameStarted();
     });
+}
+
+void RecordsKeeper::Read(std::function<void(Records&)> read, QObject* context, std::function<void()> done)
+{
+    Post(
+        [this, read = std::move(read)] {
+            read(records);
+            return true;
+        },
+        [context = QPointer<QObject>(context), done = std::move(done)](bool) {
+            if (context)
+                done();
+        });
+}
+
+void RecordsKeeper::WaitForWorker()
+{
+    // Jobs run in turn: once this one has, every earlier one has.
+    if (outstanding > 0)
+        QMetaObject::invokeMethod(worker.get(), [] {}, Qt::BlockingQueuedConnection);
 }
 
 std::optional<RecordsKeeper::AtRiskWins> RecordsKeeper::Flush()

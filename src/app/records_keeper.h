@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -29,7 +30,9 @@ class Game;
 // - The window reads the records itself, but only while the worker has
 //   nothing to do (IsIdle, then Idle): the Records window waits for it,
 //   showing how the import goes. That window is modal, so no win comes
-//   while it reads.
+//   while it reads. A read too long for the window (every win of a kind)
+//   runs on the worker as a job of its own (Read); the window's own reads
+//   wait for it (WaitForWorker).
 class RecordsKeeper : public QObject {
     Q_OBJECT
 public:
@@ -64,6 +67,17 @@ public:
     // could not take either; while the worker is busy, as of its last job.
     std::size_t Unwritten() const;
     std::size_t AtRisk() const;
+
+    // Runs `read` with the records on the worker, after every job handed
+    // over before it, then `done` on this thread, unless `context` is gone
+    // by then: for reads too long for the window's thread (every win of a
+    // kind, for the charts).
+    void Read(std::function<void(Records&)> read, QObject* context, std::function<void()> done);
+    // Waits until the worker has done every job handed over: then this
+    // thread may read the records, though the answers of those jobs are
+    // still to come (a window reading while a read of its own is on the
+    // worker).
+    void WaitForWorker();
 
     // Whether the records are open and the worker has nothing to do: only
     // then may this thread read them.

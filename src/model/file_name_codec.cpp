@@ -115,4 +115,17 @@ QByteArray FileNameToBytes(const QString& name)
     return out;
 }
 
+QString FileNameShown(const QString& name)
+{
+    QString shown = name;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const char16_t u = shown.at(i).unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < shown.size() && QChar::isLowSurrogate(shown.at(i + 1).unicode()))
+            ++i;
+        else if (QChar::isSurrogate(u))
+            shown[i] = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
 } // namespace tesselo

@@ -29,4 +29,10 @@ QString FileNameFromBytes(const QByteArray& bytes);
 // escapes) gives an empty result, which names no file.
 QByteArray FileNameToBytes(const QString& name);
 
+// The name as a window shows it, in text that is valid Unicode: each byte
+// kept as an escape (and any other lone surrogate) as U+FFFD, the
+// replacement character a window draws for it. For text that leaves the
+// game, such as an export, where the escapes would not survive as UTF-8.
+QString FileNameShown(const QString& name);
+
 } // namespace tesselo

@@ -3,11 +3,15 @@
 #include "model/safe_file.h"
 #include "model/sql_statement.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 #include <sqlite3.h>
+
+#include <algorithm>
 
 namespace tesselo {
 
@@ -290,6 +294,7 @@ bool Records::Clear(QString* error)
         return false;
     }
     pending.clear();
+    progressKept.clear();
     if (QFileInfo::exists(Path()))
         EnsureOpen(nullptr);
     const QFileInfo info(Path());
@@ -361,6 +366,102 @@ std::vector<GridSize> Records::SizesPlayed()
     return Reading(std::vector<GridSize>(), [](sqlite3* db, int* rc) { return records_rows::SizesPlayed(db, rc); });
 }
 
+Records::ProgressKept* Records::KeptProgress(sqlite3* db, GridSize size, Style style, int* rc)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const records_rows::ProgressMark now = records_rows::MarkOf(db, size, style, rc);
+    if (*rc != SQLITE_ROW)
+        return nullptr;
+    const auto kept = std::find_if(progressKept.begin(), progressKept.end(), [&](const ProgressKept& k) {
+        return k.size == size && k.style == style && k.connection == file.Connections();
+    });
+    ProgressKept entry;
+    if (kept != progressKept.end()) {
+        entry = std::move(*kept);
+        progressKept.erase(kept);
+    }
+    const bool known = entry.size.IsValid();
+    if (known && now.won == entry.mark.won && now.lastId >= entry.mark.lastId) {
+        // Wins of other kinds only, if any: these are as they were.
+        entry.mark = now;
+    } else {
+        // Of the wins kept since, only those; they usually go last. Should
+        // the figures not add up (the file is another), every win.
+        std::int64_t rows = 0;
+        std::vector<ProgressWin> added;
+        const bool grew = known && now.won > entry.mark.won && now.lastId > entry.mark.lastId;
+        if (grew)
+            added = records_rows::Progress(db, size, style, entry.mark.lastId, now.lastId, &rows, rc);
+        if (grew && *rc == SQLITE_DONE && rows == now.won - entry.mark.won) {
+            const auto older = [](const ProgressWin& a, const ProgressWin& b) {
+                return a.finished != b.finished ? a.finished < b.finished : a.id < b.id;
+            };
+            const std::size_t before = entry.wins.size();
+            entry.wins.insert(entry.wins.end(), added.begin(), added.end());
+            std::inplace_merge(entry.wins.begin(), entry.wins.begin() + std::ptrdiff_t(before), entry.wins.end(),
+                               older);
+        } else {
+            entry.wins = records_rows::Progress(db, size, style, 0, now.lastId, &rows, rc);
+        }
+        if (*rc != SQLITE_DONE)
+            return nullptr;
+        entry.size = size;
+        entry.style = style;
+        entry.connection = file.Connections();
+        entry.mark = now;
+        entry.series.reset();
+        entry.queryMs = double(clock.nsecsElapsed()) / 1e6;
+    }
+    progressKept.push_back(std::move(entry));
+    if (progressKept.size() > kProgressKept)
+        progressKept.erase(progressKept.begin());
+    return &progressKept.back();
+}
+
+std::vector<ProgressWin> Records::Progress(GridSize size, Style style)
+{
+    return Reading(std::vector<ProgressWin>(), [&](sqlite3* db, int* rc) {
+        const ProgressKept* kept = KeptProgress(db, size, style, rc);
+        return kept ? kept->wins : std::vector<ProgressWin>();
+    });
+}
+
+std::shared_ptr<const ProgressSeries> Records::ProgressOf(GridSize size, Style style,
+                                                          const QDate& today, const QTimeZone& zone,
+                                                          Qt::DayOfWeek weekStart)
+{
+    return Reading(std::shared_ptr<const ProgressSeries>(), [&](sqlite3* db, int* rc) {
+        ProgressKept* kept = KeptProgress(db, size, style, rc);
+        if (!kept)
+            return std::shared_ptr<const ProgressSeries>();
+        if (!kept->series || kept->today != today || kept->zone != zone || kept->weekStart != weekStart) {
+            auto series = std::make_shared<ProgressSeries>(MakeProgress(size, style, kept->wins, today, zone, weekStart));
+            series->queryMs = kept->queryMs;
+            kept->series = std::move(series);
+            kept->today = today;
+            kept->zone = zone;
+            kept->weekStart = weekStart;
+        }
+        return kept->series;
+    });
+}
+
+void Records::PrepareProgress(GridSize size, Style style)
+{
+    const auto kept = std::find_if(progressKept.begin(), progressKept.end(), [&](const ProgressKept& k) {
+        return k.size == size && k.style == style && k.series;
+    });
+    if (kept == progressKept.end()) {
+        ProgressOf(size, style, QDate::currentDate(), QTimeZone::systemTimeZone(), QLocale().firstDayOfWeek());
+        return;
+    }
+    // Copied: the entry moves as it is brought up to date.
+    const QDate today = kept->today;
+    const QTimeZone zone = kept->zone;
+    ProgressOf(size, style, today, zone, kept->weekStart);
+}
+
 std::vector<QDate> Records::DailyDaysBack(const QDate& today)
 {
     return Reading(std::vector<QDate>(), [&](sqlite3* db, int* rc) {
@@ -386,7 +487,12 @@ std::int64_t Records::CountAll()
            std::int64_t(pending.size());
 }
 
-bool Records::Export(QIODevice& out, QString* error)
+Records::Format Records::FormatOf(const QString& file)
+{
+    return file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? Format::Csv : Format::Json;
+}
+
+bool Records::Export(QIODevice& out, QString* error, Format format)
 {
     // Records never made are an empty export, not a new file.
     const bool any = file.Mode() == Access::ReadOnly || QFileInfo::exists(Path()) || QFileInfo::exists(jsonPath) ||
@@ -398,7 +504,9 @@ bool Records::Export(QIODevice& out, QString* error)
         return false;
     }
     int rc = SQLITE_DONE;
-    if (!records_json::Export(file.Db(), WaitingResults(), out, &rc)) {
+    const bool written = format == Format::Csv ? records_csv::Export(file.Db(), WaitingResults(), out, &rc)
+                                               : records_json::Export(file.Db(), WaitingResults(), out, &rc);
+    if (!written) {
         if (error)
             *error = out.errorString();
         return false;
@@ -413,7 +521,7 @@ bool Records::Export(QIODevice& out, QString* error)
     return true;
 }
 
-bool Records::ExportTo(const QString& to, QString* error)
+bool Records::ExportTo(const QString& to, QString* error, Format format)
 {
     if (to.isEmpty()) {
         QFile out;
@@ -422,7 +530,7 @@ bool Records::ExportTo(const QString& to, QString* error)
                 *error = out.errorString();
             return false;
         }
-        const bool exported = Export(out, error);
+        const bool exported = Export(out, error, format);
         if (!out.flush()) {
             if (error)
                 *error = out.errorString();
@@ -436,7 +544,7 @@ bool Records::ExportTo(const QString& to, QString* error)
             *error = out.errorString();
         return false;
     }
-    if (!Export(out, error)) {
+    if (!Export(out, error, format)) {
         out.cancelWriting();
         return false;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/game_result.h"
+#include "model/progress_series.h"
+#include "model/records_csv.h"
 #include "model/records_file.h"
 #include "model/records_json.h"
 #include "model/records_pending.h"
@@ -13,6 +15,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -66,6 +69,7 @@ public:
     using Access = RecordsFile::Access;
     using Summary = RecordsSummary;
     using KeptWin = tesselo::KeptWin;
+    using ProgressWin = tesselo::ProgressWin;
     using Order = WinOrder;
     using ImportProgress = records_json::Progress;
 
@@ -116,6 +120,20 @@ public:
     std::vector<KeptWin> Page(GridSize size, Style style, Order order, int offset, int limit);
     // Every grid size won at, the most recently won first.
     std::vector<GridSize> SizesPlayed();
+    // Every win of one size and style, oldest first, for the charts
+    // (records_rows.h). The wins of the last few kinds read are kept in
+    // memory: while the records hold the same wins, they are not read
+    // again, and of the wins kept since, only those are read.
+    std::vector<ProgressWin> Progress(GridSize size, Style style);
+    // The charts' figures of a kind (progress_series.h), days counted in
+    // `zone` up to `today`: worked out again only when its wins or the day
+    // changed.
+    std::shared_ptr<const ProgressSeries> ProgressOf(GridSize size, Style style, const QDate& today,
+                                                     const QTimeZone& zone, Qt::DayOfWeek weekStart);
+    // Works out the figures of a kind ahead of a look at them (after a win
+    // of that kind, on the records' worker): for the day they were last
+    // worked out for, or today where the player is.
+    void PrepareProgress(GridSize size, Style style);
     // The days of the current streak of daily puzzles (records_stats.h).
     std::vector<QDate> DailyDaysBack(const QDate& today);
     // A page of the daily puzzles won, of every size and style, the
@@ -127,12 +145,16 @@ public:
     // the window.
     std::int64_t CountAll();
 
-    // Writes every kept result as the JSON records file of earlier versions
-    // did (records_json.h).
-    bool Export(QIODevice& out, QString* error = nullptr);
+    // The formats of an export: every kept result as the JSON records file
+    // of earlier versions did (records_json.h), or every win as a row of
+    // CSV (records_csv.h).
+    enum class Format { Json, Csv };
+    // CSV for a file name ending in ".csv" (in any case), else JSON.
+    static Format FormatOf(const QString& file);
+    bool Export(QIODevice& out, QString* error = nullptr, Format format = Format::Json);
     // The same into `file`, replaced whole once complete; standard output
     // when `file` is empty.
-    bool ExportTo(const QString& file, QString* error = nullptr);
+    bool ExportTo(const QString& file, QString* error = nullptr, Format format = Format::Json);
 
     const QString& Path() const { return file.Path(); }
     const QString& PendingPath() const { return pendingFile.Path(); }
@@ -164,8 +186,28 @@ private:
     template <typename T, typename Read>
     T Reading(T fallback, Read read);
 
+    // The wins of a kind as last read for the charts, where the records
+    // stood then, and the figures last worked out from them, for which day.
+    struct ProgressKept {
+        GridSize size; // none while the entry is new
+        Style style = Style::Strategy;
+        std::uint64_t connection = 0;
+        records_rows::ProgressMark mark;
+        std::vector<ProgressWin> wins;
+        double queryMs = 0; // the last read
+        std::shared_ptr<const ProgressSeries> series;
+        QDate today;
+        QTimeZone zone;
+        Qt::DayOfWeek weekStart = Qt::Monday;
+    };
+    // The kind's entry brought up to date and made the latest, or none
+    // when the records could not be read.
+    ProgressKept* KeptProgress(sqlite3* db, GridSize size, Style style, int* rc);
+    static constexpr std::size_t kProgressKept = 4;
+
     RecordsFile file;
     QString jsonPath;
+    std::vector<ProgressKept> progressKept; // the latest last
     PendingWins pendingFile;
     std::vector<Waiting> pending;
     ImportProgress importProgress;

@@ -227,6 +227,7 @@ bool RecordsFile::OpenEmpty(int* rc)
     sqlite3* opened = nullptr;
     *rc = sqlite3_open_v2(":memory:", &opened, SQLITE_OPEN_READWRITE, nullptr);
     db.reset(opened);
+    ++connections;
     if (*rc == SQLITE_OK && records_schema::Create(*this, rc))
         return true;
     db.reset();
@@ -251,6 +252,7 @@ bool RecordsFile::CopyIntoMemory(int* rc)
         return false;
     sqlite3_extended_result_codes(copy, 1);
     db = std::move(memory);
+    ++connections;
     return true;
 }
 
@@ -271,6 +273,7 @@ Verdict RecordsFile::TryOpen(int* rc)
     *rc = sqlite3_open_v2(FileNameToBytes(path).constData(), &opened,
                           writable ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE : SQLITE_OPEN_READONLY, nullptr);
     db.reset(opened);
+    ++connections;
     if (*rc != SQLITE_OK)
         return Verdict::Failed;
     sqlite3_extended_result_codes(db.get(), 1);

@@ -66,6 +66,9 @@ public:
     bool CopyIntoMemory(int* rc);
 
     sqlite3* Db() const { return db.get(); }
+    // Counts the connections made: what was read through an earlier one
+    // may be of another file.
+    std::uint64_t Connections() const { return connections; }
     const QString& Path() const { return path; }
     Access Mode() const { return access; }
     void SetBusyTimeout(int milliseconds);
@@ -105,6 +108,7 @@ private:
     std::uint64_t openedDevice = 0;
     std::uint64_t openedInode = 0;
     int busyTimeout = kBusyTimeoutMs;
+    std::uint64_t connections = 0;
     QStringList setAside;
 };
 

@@ -25,6 +25,19 @@ std::int32_t ClampToInt32(std::int64_t v)
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
+// The values a sound win can hold; a file changed by hand can hold any.
+bool SoundFigures(std::int64_t moves, std::int64_t milliseconds, std::int64_t finished)
+{
+    return moves >= 0 && moves <= INT32_MAX && milliseconds >= 0 && finished >= kEarliestMs && finished <= kLatestMs;
+}
+
+std::optional<std::int32_t> ParOf(std::optional<std::int64_t> par)
+{
+    if (par && *par >= 0 && *par <= INT32_MAX)
+        return static_cast<std::int32_t>(*par);
+    return std::nullopt;
+}
+
 std::optional<QByteArray> TextOrNone(const SqlStatement& q, int column)
 {
     return q.IsNull(column) ? std::nullopt : std::optional<QByteArray>(q.Utf8(column));
@@ -95,8 +108,7 @@ StoredWin Decode(const SqlStatement& q, bool whole)
 
 std::optional<KeptWin> Listed(const StoredWin& row)
 {
-    if (row.moves < 0 || row.moves > INT32_MAX || row.milliseconds < 0 || row.finished < kEarliestMs ||
-        row.finished > kLatestMs)
+    if (!SoundFigures(row.moves, row.milliseconds, row.finished))
         return std::nullopt;
     // A level or style this version does not know (a later version's, or
     // another spelling) is no win of its: passed over, never refused.
@@ -114,8 +126,7 @@ std::optional<KeptWin> Listed(const StoredWin& row)
     r.milliseconds = row.milliseconds;
     r.finished = QDateTime::fromMSecsSinceEpoch(row.finished, Qt::UTC);
     r.picture = row.picture;
-    if (row.par && *row.par >= 0 && *row.par <= INT32_MAX)
-        r.par = static_cast<std::int32_t>(*row.par);
+    r.par = ParOf(row.par);
     r.parIsOptimal = row.parIsOptimal;
     r.assisted = std::max(ClampToInt32(row.assisted), 0);
     r.daily = row.daily;
@@ -132,7 +143,7 @@ std::optional<KeptWin> ListedOfKind(const StoredWin& row, GridSize size, Style s
     return w;
 }
 
-QJsonObject Exported(const StoredWin& row)
+GameResult AsResult(const StoredWin& row)
 {
     GameResult r;
     r.moves = ClampToInt32(row.moves);
@@ -144,7 +155,14 @@ QJsonObject Exported(const StoredWin& row)
     r.parIsOptimal = row.parIsOptimal;
     r.assisted = ClampToInt32(row.assisted);
     r.daily = row.daily;
-    QJsonObject o = r.ToJson();
+    r.size = GridSize::FromKey(row.level.toStdString()).value_or(GridSize{});
+    r.style = Style::FromKey(row.style.toStdString()).value_or(Style::Strategy);
+    return r;
+}
+
+QJsonObject Exported(const StoredWin& row)
+{
+    QJsonObject o = AsResult(row).ToJson();
     // The level and style as kept, known to this version or not.
     o["level"] = row.level;
     o["style"] = row.style;
@@ -215,6 +233,63 @@ std::vector<KeptWin> Page(sqlite3* db, GridSize size, Style style, WinOrder orde
     while ((*rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = ListedOfKind(Decode(q), size, style))
             out.push_back(std::move(*w));
+    return out;
+}
+
+ProgressMark MarkOf(sqlite3* db, GridSize size, Style style, int* rc)
+{
+    // One statement, so one moment: a win written between two would be
+    // counted in one figure and not the other.
+    SqlStatement q(db, "SELECT (SELECT won FROM kinds WHERE level = ?1 AND style = ?2), (SELECT max(id) FROM wins)");
+    q.Bind(1, QString::fromStdString(size.Name())).Bind(2, QString::fromLatin1(style.Key()));
+    ProgressMark mark;
+    if ((*rc = q.Step()) == SQLITE_ROW) {
+        mark.won = q.Int(0);
+        mark.lastId = q.Int(1);
+    }
+    return mark;
+}
+
+std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::int64_t afterId,
+                                  std::int64_t upToId, std::int64_t* rows, int* rc)
+{
+    std::vector<ProgressWin> out;
+    *rows = 0;
+    *rc = SQLITE_DONE;
+    if (!size.IsValid())
+        return out;
+    // A row counts only in the spelling the kind is kept under, as the
+    // list reads it (GridSize::FromKey).
+    const QByteArray levelText = QByteArray::fromStdString(size.Name()), styleText(style.Key());
+    const bool speed = style.IsSpeed();
+    // The few wins kept since an earlier read are found by their ids (the
+    // unary plus keeps the kind's indexes out of it).
+    SqlStatement q(db, afterId <= 0
+                           ? "SELECT id, finished, moves, milliseconds, par, par_is_optimal, assisted, "
+                             "start IS NOT NULL, level, style FROM wins WHERE level = ?1 AND style = ?2 AND id <= ?4 "
+                             "ORDER BY finished, id"
+                           : "SELECT id, finished, moves, milliseconds, par, par_is_optimal, assisted, "
+                             "start IS NOT NULL, level, style FROM wins WHERE id > ?3 AND id <= ?4 AND +level = ?1 "
+                             "AND +style = ?2 ORDER BY finished, id");
+    q.Bind(1, levelText).Bind(2, styleText).Bind(3, afterId).Bind(4, upToId);
+    while ((*rc = q.Step()) == SQLITE_ROW) {
+        if (!q.TextIs(8, levelText) || !q.TextIs(9, styleText))
+            continue;
+        ++*rows;
+        const std::int64_t finished = q.Int(1), moves = q.Int(2), milliseconds = q.Int(3);
+        if (!SoundFigures(moves, milliseconds, finished))
+            continue;
+        ProgressWin& w = out.emplace_back();
+        w.id = q.Int(0);
+        w.finished = finished;
+        w.moves = static_cast<std::int32_t>(moves);
+        w.milliseconds = milliseconds;
+        w.score = speed ? milliseconds : moves;
+        w.par = ParOf(q.IsNull(4) ? std::nullopt : std::optional<std::int64_t>(q.Int(4)));
+        w.parIsOptimal = q.Int(5) != 0;
+        w.helped = q.Int(6) > 0;
+        w.replayable = q.Int(7) != 0;
+    }
     return out;
 }
 

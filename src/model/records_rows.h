@@ -27,6 +27,20 @@ struct KeptWin {
     bool replayable = false;
 };
 
+// One win as the charts of progress draw it: its figures, without texts
+// or replay, small enough that every win of a kind can be held at once.
+struct ProgressWin {
+    std::int64_t id = 0;
+    std::int64_t finished = 0; // ms since 1970 UTC
+    std::int64_t score = 0;    // what a best is: moves in "Strategy", ms in "Speed"
+    std::int32_t moves = 0;
+    std::int64_t milliseconds = 0;
+    std::optional<std::int32_t> par;
+    bool parIsOptimal = false;
+    bool helped = false; // the game made moves for the player
+    bool replayable = false;
+};
+
 // How a page of wins is listed. Best first puts the wins without help
 // first, fewest moves or least time ahead.
 enum class WinOrder { BestFirst, NewestFirst };
@@ -80,8 +94,11 @@ StoredWin Decode(const SqlStatement& q, bool whole = false);
 std::optional<KeptWin> Listed(const StoredWin& row);
 // The same, of the kind asked for only.
 std::optional<KeptWin> ListedOfKind(const StoredWin& row, GridSize size, Style style);
-// The row as the export gives it back: whatever it holds, sound or not,
-// brought into the fields of the JSON records file.
+// The row as the exports give it back: whatever it holds, sound or not,
+// brought into the fields of a result (without its replay; a size or
+// style this version does not know is left as a default one, the row's
+// own texts are in `row`), and those of the JSON records file.
+GameResult AsResult(const StoredWin& row);
 QJsonObject Exported(const StoredWin& row);
 
 // Statements that add rows, prepared once for many.
@@ -101,6 +118,24 @@ bool Holds(sqlite3* db, const GameResult& result, int* rc);
 // Reads. Each answers what it could read, and in `rc` the last SQLite
 // result (SQLITE_DONE or SQLITE_ROW when all went well).
 std::vector<KeptWin> Page(sqlite3* db, GridSize size, Style style, WinOrder order, int offset, int limit, int* rc);
+// Where the wins of one kind stand, read at one moment: how many the kind
+// has had (its count in kinds) and the highest row id of all the wins. No
+// win is ever taken out of a file, so while both are the same, so are the
+// kind's wins; once they grew, the new wins are those above the old id.
+struct ProgressMark {
+    std::int64_t won = 0;
+    std::int64_t lastId = 0;
+    bool operator==(const ProgressMark&) const = default;
+};
+ProgressMark MarkOf(sqlite3* db, GridSize size, Style style, int* rc);
+// The wins of one size and style with a row id above `afterId` and at
+// most `upToId`, the oldest first (by the moment each ended, then in the
+// order kept), in one query: from 0, every win, by the index of the newest
+// wins; from a later id, the few kept since, by their ids. A row whose
+// values are not those of a sound win of the kind is passed over, as the
+// list passes it over; `rows` counts every row of the kind read.
+std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::int64_t afterId,
+                                  std::int64_t upToId, std::int64_t* rows, int* rc);
 // Every grid size won at, the most recently won first.
 std::vector<GridSize> SizesPlayed(sqlite3* db, int* rc);
 // Daily puzzles won, of every size and style, the newest puzzle first.

@@ -6,24 +6,28 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <span>
 
 namespace tesselo::records_stats {
 
-namespace {
-
-std::optional<double> TrimmedAverage(const std::vector<std::int64_t>& newestFirst, std::size_t count)
+std::optional<double> TrimmedAverage(std::span<const std::int64_t> scores, std::size_t count)
 {
-    if (newestFirst.size() < count)
+    if (scores.size() < count || count < 3)
         return std::nullopt;
-    std::vector<double> scores(newestFirst.begin(), newestFirst.begin() + std::ptrdiff_t(count));
-    std::sort(scores.begin(), scores.end());
+    std::int64_t few[kLongestAverage];
+    std::vector<std::int64_t> many;
+    std::int64_t* sorted = few;
+    if (count > kLongestAverage) {
+        many.resize(count);
+        sorted = many.data();
+    }
+    std::copy_n(scores.begin(), count, sorted);
+    std::sort(sorted, sorted + count);
     double sum = 0;
-    for (std::size_t i = 1; i + 1 < scores.size(); ++i)
-        sum += scores[i];
+    for (std::size_t i = 1; i + 1 < count; ++i)
+        sum += double(sorted[i]);
     return sum / double(count - 2);
 }
-
-} // namespace
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 struct sqlite3;
@@ -31,6 +32,15 @@ struct RecordsSummary {
 // win with help, or one of another kind). Each answers what it could read,
 // and in `rc` the last SQLite result.
 namespace records_stats {
+
+// The longest average the records give.
+constexpr std::size_t kLongestAverage = 12;
+
+// The average of the first `count` of `scores` with the best and the worst
+// of them left out, as speed-solvers count it; none with fewer scores (or a
+// count under 3, which would leave nothing). The summaries and the charts'
+// rolling averages both count by it.
+std::optional<double> TrimmedAverage(std::span<const std::int64_t> scores, std::size_t count);
 
 // A sound win without help that no other such win of its kind beats.
 std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc);

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace tesselo {
 
 SqlStatement::SqlStatement(sqlite3* db, const char* sql)
@@ -81,6 +83,14 @@ QByteArray SqlStatement::Utf8(int column) const
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
     return text ? QByteArray(text, sqlite3_column_bytes(statement, column)) : QByteArray();
+}
+
+bool SqlStatement::TextIs(int column, const QByteArray& utf8) const
+{
+    // Compared where SQLite holds it: no copy for each row of a long read.
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    const int bytes = sqlite3_column_bytes(statement, column);
+    return text && bytes == utf8.size() && std::memcmp(text, utf8.constData(), std::size_t(bytes)) == 0;
 }
 
 } // namespace tesselo

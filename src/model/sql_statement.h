@@ -43,6 +43,8 @@ public:
     std::int64_t Int(int column) const;
     QString Text(int column) const;
     QByteArray Utf8(int column) const;
+    // Whether the column holds exactly this text.
+    bool TextIs(int column, const QByteArray& utf8) const;
 
 private:
     sqlite3_stmt* statement = nullptr;

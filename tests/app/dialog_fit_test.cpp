@@ -8,6 +8,7 @@
 #include "app/window_layout.h"
 #include "model/game.h"
 #include "support/temp_cwd.h"
+#include "view/progress_charts.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -290,7 +291,9 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         CRecordsDlg dialog(records, won.size, won.style);
         dialog.show();
         ExpectTextsWhole(&dialog, Where("records"));
-        dialog.lists->setCurrentIndex(1);
+        dialog.lists->setCurrentWidget(dialog.progressTab);
+        ExpectTextsWhole(&dialog, Where("records, progress"));
+        dialog.lists->setCurrentWidget(dialog.dailyPage);
         ExpectTextsWhole(&dialog, Where("records, daily puzzles"));
         dialog.lists->setCurrentIndex(0);
         // Every column of both tables wide enough for its texts, and all of

@@ -293,7 +293,7 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     dialog.Refresh();
     EXPECT_EQ(dialog.streakLabel->text(), "Current streak (days): 0");
 
-    dialog.lists->setCurrentIndex(1);
+    dialog.lists->setCurrentWidget(dialog.dailyPage);
     dialog.daily->selectRow(0);
     ASSERT_TRUE(dialog.replayButton->isEnabled());
     dialog.OnReplay();

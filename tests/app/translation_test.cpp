@@ -8,6 +8,7 @@
 #include "model/game.h"
 #include "view/paused_panel.h"
 #include "support/temp_cwd.h"
+#include "view/progress_charts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -360,7 +361,9 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     ASSERT_TRUE(records.Add(won));
     CRecordsDlg recordsDlg(records, won.size, won.style);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window";
-    recordsDlg.lists->setCurrentIndex(1);
+    recordsDlg.lists->setCurrentWidget(recordsDlg.progressTab);
+    EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, progress";
+    recordsDlg.lists->setCurrentWidget(recordsDlg.dailyPage);
     ASSERT_EQ(recordsDlg.daily->rowCount(), 2);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, daily puzzles";
 
