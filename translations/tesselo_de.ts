@@ -70,8 +70,8 @@
         <translation>Umschalt + Pfeiltasten ändern die Auswahl.</translation>
     </message>
     <message>
-        <source>Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.</source>
-        <translation>Strg+Z rückgängig, Strg+Y wiederholen, Strg+R Bestenliste, Strg+P Wiedergabe.</translation>
+        <source>Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay, M solve map.</source>
+        <translation>Strg+Z rückgängig, Strg+Y wiederholen, Strg+R Bestenliste, Strg+P Wiedergabe, M Lösungskarte.</translation>
     </message>
     <message>
         <source>About Tesselo</source>
@@ -470,6 +470,72 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>&amp;Grid:</source>
         <translation>&amp;Raster:</translation>
     </message>
+    <message>
+        <source>Solve Map</source>
+        <translation>Lösungskarte</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::CSolveMapDlg</name>
+    <message>
+        <source>Solve Map</source>
+        <translation>Lösungskarte</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; a move along a shortest way &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; a move away from solved &amp;nbsp; - - - at most (the best plan known)</source>
+        <translation>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; ein Zug auf einem kürzesten Weg &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; ein Zug weg von der Lösung &amp;nbsp; - - - höchstens (der beste bekannte Plan)</translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: %n slide(s) from solved.</source>
+        <translation>
+            <numerusform>Nach Zug %1: %n Schub bis gelöst.</numerusform>
+            <numerusform>Nach Zug %1: %n Schübe bis gelöst.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: at most %n slide(s) from solved.</source>
+        <translation>
+            <numerusform>Nach Zug %1: höchstens %n Schub bis gelöst.</numerusform>
+            <numerusform>Nach Zug %1: höchstens %n Schübe bis gelöst.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The arrow shows the next move of the shortest way known.</source>
+        <translation>Der Pfeil zeigt den nächsten Zug des kürzesten bekannten Wegs.</translation>
+    </message>
+    <message>
+        <source>This solve cannot be mapped.</source>
+        <translation>Für diese Lösung lässt sich keine Karte erstellen.</translation>
+    </message>
+    <message>
+        <source>Working out the map: %1 of %2 moves.</source>
+        <translation>Die Karte wird erstellt: %1 von %2 Zügen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) in all.</source>
+        <translation>
+            <numerusform>%n Zug insgesamt.</numerusform>
+            <numerusform>%n Züge insgesamt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n took the board further from solved.</source>
+        <translation>
+            <numerusform>%n entfernte das Brett weiter von der Lösung.</numerusform>
+            <numerusform>%n entfernten das Brett weiter von der Lösung.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n went along a shortest way.</source>
+        <translation>
+            <numerusform>%n folgte einem kürzesten Weg.</numerusform>
+            <numerusform>%n folgten einem kürzesten Weg.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Dashed distances are the best plans known, not proven shortest.</source>
+        <translation>Gestrichelte Abstände sind die besten bekannten Pläne, nicht als kürzeste bewiesen.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSplashDlg</name>
@@ -515,6 +581,10 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>Numbers on Tiles</source>
         <translation>Zahlen auf den Teilen</translation>
+    </message>
+    <message>
+        <source>Solve Map</source>
+        <translation>Lösungskarte</translation>
     </message>
 </context>
 <context>
@@ -823,6 +893,39 @@ Er bleibt erhalten und wird mit Ihrem nächsten Sieg oder beim Beenden des Spiel
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>„%1“ konnte nicht beiseitegelegt werden: Alle Namen dafür sind vergeben.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SolveMapChart</name>
+    <message>
+        <source>Solve Map</source>
+        <translation>Lösungskarte</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
+    </message>
+    <message>
+        <source>Slides to solved</source>
+        <translation>Schübe bis gelöst</translation>
+    </message>
+    <message>
+        <source>Par %1</source>
+        <translation>Par %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: %n slide(s) from solved</source>
+        <translation>
+            <numerusform>Nach Zug %1: %n Schub bis gelöst</numerusform>
+            <numerusform>Nach Zug %1: %n Schübe bis gelöst</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: at most %n slide(s) from solved</source>
+        <translation>
+            <numerusform>Nach Zug %1: höchstens %n Schub bis gelöst</numerusform>
+            <numerusform>Nach Zug %1: höchstens %n Schübe bis gelöst</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -68,6 +68,44 @@
     </message>
 </context>
 <context>
+    <name>tesselo::CSolveMapDlg</name>
+    <message numerus="yes">
+        <source>After move %1: %n slide(s) from solved.</source>
+        <translation>
+            <numerusform>After move %1: %n slide from solved.</numerusform>
+            <numerusform>After move %1: %n slides from solved.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: at most %n slide(s) from solved.</source>
+        <translation>
+            <numerusform>After move %1: at most %n slide from solved.</numerusform>
+            <numerusform>After move %1: at most %n slides from solved.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) in all.</source>
+        <translation>
+            <numerusform>%n move in all.</numerusform>
+            <numerusform>%n moves in all.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n took the board further from solved.</source>
+        <translation>
+            <numerusform>%n took the board further from solved.</numerusform>
+            <numerusform>%n took the board further from solved.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n went along a shortest way.</source>
+        <translation>
+            <numerusform>%n went along a shortest way.</numerusform>
+            <numerusform>%n went along a shortest way.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::PlayerMessages</name>
     <message numerus="yes">
         <source>%n win(s) could not be written to the records in &quot;%1&quot;.</source>
@@ -101,6 +139,23 @@
         <translation>
             <numerusform>%1 to %2 moves: %n win</numerusform>
             <numerusform>%1 to %2 moves: %n wins</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SolveMapChart</name>
+    <message numerus="yes">
+        <source>After move %1: %n slide(s) from solved</source>
+        <translation>
+            <numerusform>After move %1: %n slide from solved</numerusform>
+            <numerusform>After move %1: %n slides from solved</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: at most %n slide(s) from solved</source>
+        <translation>
+            <numerusform>After move %1: at most %n slide from solved</numerusform>
+            <numerusform>After move %1: at most %n slides from solved</numerusform>
         </translation>
     </message>
 </context>

@@ -70,8 +70,8 @@
         <translation>Mayúsculas + flechas cambian la selección.</translation>
     </message>
     <message>
-        <source>Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.</source>
-        <translation>Control+Z deshacer, Control+Y rehacer, Control+R récords, Control+P repetición.</translation>
+        <source>Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay, M solve map.</source>
+        <translation>Control+Z deshacer, Control+Y rehacer, Control+R récords, Control+P repetición, M mapa de la resolución.</translation>
     </message>
     <message>
         <source>About Tesselo</source>
@@ -470,6 +470,72 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>&amp;Grid:</source>
         <translation>&amp;Cuadrícula:</translation>
     </message>
+    <message>
+        <source>Solve Map</source>
+        <translation>Mapa de la resolución</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::CSolveMapDlg</name>
+    <message>
+        <source>Solve Map</source>
+        <translation>Mapa de la resolución</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; a move along a shortest way &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; a move away from solved &amp;nbsp; - - - at most (the best plan known)</source>
+        <translation>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; un movimiento por un camino más corto &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; un movimiento que aleja de la solución &amp;nbsp; - - - como mucho (el mejor plan conocido)</translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: %n slide(s) from solved.</source>
+        <translation>
+            <numerusform>Tras el movimiento %1: a %n deslizamiento de resolver.</numerusform>
+            <numerusform>Tras el movimiento %1: a %n deslizamientos de resolver.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: at most %n slide(s) from solved.</source>
+        <translation>
+            <numerusform>Tras el movimiento %1: como mucho a %n deslizamiento de resolver.</numerusform>
+            <numerusform>Tras el movimiento %1: como mucho a %n deslizamientos de resolver.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The arrow shows the next move of the shortest way known.</source>
+        <translation>La flecha muestra el siguiente movimiento del camino más corto conocido.</translation>
+    </message>
+    <message>
+        <source>This solve cannot be mapped.</source>
+        <translation>No se puede trazar el mapa de esta resolución.</translation>
+    </message>
+    <message>
+        <source>Working out the map: %1 of %2 moves.</source>
+        <translation>Calculando el mapa: %1 de %2 movimientos.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) in all.</source>
+        <translation>
+            <numerusform>%n movimiento en total.</numerusform>
+            <numerusform>%n movimientos en total.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n took the board further from solved.</source>
+        <translation>
+            <numerusform>%n alejó el tablero de la solución.</numerusform>
+            <numerusform>%n alejaron el tablero de la solución.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n went along a shortest way.</source>
+        <translation>
+            <numerusform>%n siguió un camino más corto.</numerusform>
+            <numerusform>%n siguieron un camino más corto.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Dashed distances are the best plans known, not proven shortest.</source>
+        <translation>Las distancias discontinuas son los mejores planes conocidos, sin prueba de ser los más cortos.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSplashDlg</name>
@@ -515,6 +581,10 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>Numbers on Tiles</source>
         <translation>Números en las piezas</translation>
+    </message>
+    <message>
+        <source>Solve Map</source>
+        <translation>Mapa de la resolución</translation>
     </message>
 </context>
 <context>
@@ -823,6 +893,39 @@ Se conserva y se guardará con tu próxima victoria o al cerrar el juego.</trans
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>No se pudo apartar «%1»: todos los nombres posibles están ocupados.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SolveMapChart</name>
+    <message>
+        <source>Solve Map</source>
+        <translation>Mapa de la resolución</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Movimientos</translation>
+    </message>
+    <message>
+        <source>Slides to solved</source>
+        <translation>Deslizamientos restantes</translation>
+    </message>
+    <message>
+        <source>Par %1</source>
+        <translation>Par %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: %n slide(s) from solved</source>
+        <translation>
+            <numerusform>Tras el movimiento %1: a %n deslizamiento de resolver</numerusform>
+            <numerusform>Tras el movimiento %1: a %n deslizamientos de resolver</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: at most %n slide(s) from solved</source>
+        <translation>
+            <numerusform>Tras el movimiento %1: como mucho a %n deslizamiento de resolver</numerusform>
+            <numerusform>Tras el movimiento %1: como mucho a %n deslizamientos de resolver</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -70,8 +70,8 @@
         <translation>Maj + flèches change la sélection.</translation>
     </message>
     <message>
-        <source>Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.</source>
-        <translation>Ctrl+Z annuler, Ctrl+Y rétablir, Ctrl+R records, Ctrl+P revoir.</translation>
+        <source>Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay, M solve map.</source>
+        <translation>Ctrl+Z annuler, Ctrl+Y rétablir, Ctrl+R records, Ctrl+P revoir, M carte de la résolution.</translation>
     </message>
     <message>
         <source>About Tesselo</source>
@@ -470,6 +470,72 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>&amp;Grid:</source>
         <translation>&amp;Grille&#xa0;:</translation>
     </message>
+    <message>
+        <source>Solve Map</source>
+        <translation>Carte de la résolution</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::CSolveMapDlg</name>
+    <message>
+        <source>Solve Map</source>
+        <translation>Carte de la résolution</translation>
+    </message>
+    <message>
+        <source>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; a move along a shortest way &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; a move away from solved &amp;nbsp; - - - at most (the best plan known)</source>
+        <translation>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; un coup sur un plus court chemin &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; un coup qui éloigne de la solution &amp;nbsp; - - - au plus (le meilleur plan connu)</translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: %n slide(s) from solved.</source>
+        <translation>
+            <numerusform>Après le coup %1 : %n glissement de la solution.</numerusform>
+            <numerusform>Après le coup %1 : %n glissements de la solution.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: at most %n slide(s) from solved.</source>
+        <translation>
+            <numerusform>Après le coup %1 : au plus %n glissement de la solution.</numerusform>
+            <numerusform>Après le coup %1 : au plus %n glissements de la solution.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The arrow shows the next move of the shortest way known.</source>
+        <translation>La flèche montre le coup suivant du plus court chemin connu.</translation>
+    </message>
+    <message>
+        <source>This solve cannot be mapped.</source>
+        <translation>Impossible de dresser la carte de cette résolution.</translation>
+    </message>
+    <message>
+        <source>Working out the map: %1 of %2 moves.</source>
+        <translation>Calcul de la carte : %1 coups sur %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) in all.</source>
+        <translation>
+            <numerusform>%n coup en tout.</numerusform>
+            <numerusform>%n coups en tout.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n took the board further from solved.</source>
+        <translation>
+            <numerusform>%n a éloigné le plateau de la solution.</numerusform>
+            <numerusform>%n ont éloigné le plateau de la solution.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n went along a shortest way.</source>
+        <translation>
+            <numerusform>%n a suivi un plus court chemin.</numerusform>
+            <numerusform>%n ont suivi un plus court chemin.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Dashed distances are the best plans known, not proven shortest.</source>
+        <translation>Les distances en pointillés sont les meilleurs plans connus, sans preuve qu’ils soient les plus courts.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSplashDlg</name>
@@ -515,6 +581,10 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>Numbers on Tiles</source>
         <translation>Numéros sur les pièces</translation>
+    </message>
+    <message>
+        <source>Solve Map</source>
+        <translation>Carte de la résolution</translation>
     </message>
 </context>
 <context>
@@ -823,6 +893,39 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être mis de côté&#xa0;: tous les noms possibles sont pris.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SolveMapChart</name>
+    <message>
+        <source>Solve Map</source>
+        <translation>Carte de la résolution</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Coups</translation>
+    </message>
+    <message>
+        <source>Slides to solved</source>
+        <translation>Glissements restants</translation>
+    </message>
+    <message>
+        <source>Par %1</source>
+        <translation>Par %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: %n slide(s) from solved</source>
+        <translation>
+            <numerusform>Après le coup %1 : %n glissement de la solution</numerusform>
+            <numerusform>Après le coup %1 : %n glissements de la solution</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>After move %1: at most %n slide(s) from solved</source>
+        <translation>
+            <numerusform>Après le coup %1 : au plus %n glissement de la solution</numerusform>
+            <numerusform>Après le coup %1 : au plus %n glissements de la solution</numerusform>
+        </translation>
     </message>
 </context>
 <context>

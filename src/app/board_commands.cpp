@@ -63,7 +63,11 @@ void BoardCommands::Records()
     window.StopBoard();
     const Game& game = window.TheGame();
     CRecordsDlg dialog(window.Kept(), game.grid.Size(), Style::FromStrategy(game.strategyStyle), &window);
-    if (window.RunRecordsDialog(dialog) == QDialog::Accepted && dialog.chosen)
+    if (window.RunRecordsDialog(dialog) != QDialog::Accepted || !dialog.chosen)
+        return;
+    if (dialog.mapChosen)
+        MapKept(*dialog.chosen);
+    else
         replay->StartKept(*dialog.chosen);
 }
 

@@ -40,7 +40,7 @@ constexpr Row kLeft[] = {
     {Kind::Item, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Use right and left arrow keys to slide the selected row.")},
     {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Use up and down arrow keys to slide the selected column.")},
     {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Use Shift + arrow keys to change the selection.")},
-    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.")},
+    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay, M solve map.")},
     {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "H shows a hint: the next move of the shortest way known.")},
     {Kind::Item, 4,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Shift+H solves: it plays that way a move at a time until a key or click.")},

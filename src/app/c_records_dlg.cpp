@@ -147,6 +147,7 @@ void CRecordsDlg::Build()
     previousButton = new QPushButton(tr("&Previous"), this);
     nextButton = new QPushButton(tr("&Next"), this);
     replayButton = new QPushButton(tr("Replay"), this);
+    mapButton = new QPushButton(tr("Solve Map"), this);
     clearButton = new QPushButton(tr("Clear Records"), this);
     closeButton = new QPushButton(tr("Close"), this);
     closeButton->setDefault(true);
@@ -171,6 +172,7 @@ void CRecordsDlg::Build()
     pageBar->addWidget(nextButton);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(replayButton);
+    buttons->addWidget(mapButton);
     buttons->addStretch();
     buttons->addWidget(clearButton);
     buttons->addWidget(closeButton);
@@ -208,7 +210,8 @@ void CRecordsDlg::Build()
     recordsLayout->addLayout(sizeBar);
     recordsLayout->addWidget(summary);
     recordsLayout->addWidget(lists, 1);
-    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
+    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(mapButton),
+                              static_cast<QWidget*>(clearButton)})
         content->hide();
 
     auto* layout = new QVBoxLayout(this);
@@ -239,6 +242,10 @@ void CRecordsDlg::ShowRecords(Records& ready)
     connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::LoadProgress);
     connect(progressTab, &ProgressPanel::WinClicked, this, &CRecordsDlg::ReplayWin);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
+    connect(mapButton, &QPushButton::clicked, this, [this] {
+        mapChosen = true;
+        OnReplay();
+    });
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
 
     // Filled while hidden, then shown: a window that waited grows around
@@ -247,7 +254,8 @@ void CRecordsDlg::ShowRecords(Records& ready)
     SelectKind(firstSize, firstStyle);
     waitLabel->hide();
     progress->hide();
-    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(clearButton)})
+    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(mapButton),
+                              static_cast<QWidget*>(clearButton)})
         content->show();
     if (isVisible()) {
         // It grows about its centre, within the screen.
@@ -385,6 +393,7 @@ void CRecordsDlg::EnableReplay()
     const int r = list ? list->currentRow() : -1;
     replayButton->setEnabled(list && !list->selectedItems().isEmpty() && r >= 0 && list->item(r, 0) &&
                              list->item(r, 0)->data(kReplayableRole).toBool());
+    mapButton->setEnabled(replayButton->isEnabled());
 }
 
 Records& CRecordsDlg::Reader()

@@ -86,6 +86,7 @@ public:
     QPushButton* previousButton = nullptr;
     QPushButton* nextButton = nullptr;
     QPushButton* replayButton = nullptr;
+    QPushButton* mapButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* closeButton = nullptr;
     // Shown while the records are awaited, in place of the tables.
@@ -95,6 +96,9 @@ public:
     // The win the player chose to watch, with its replay, once the window
     // has closed for it.
     std::optional<GameResult> chosen;
+    // Whether the player asked for its map of the solve rather than its
+    // replay.
+    bool mapChosen = false;
     // The UTC date the streak of daily puzzles ends at or the day before.
     QDate today;
 

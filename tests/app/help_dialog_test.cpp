@@ -62,7 +62,7 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "For sound management, Tesselo uses:",
              "Sounds are from:",
              "For more detail, see the accompanying file \"Attributions.txt\"",
-             "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay.",
+             "Ctrl+Z undo, Ctrl+Y redo, Ctrl+R records, Ctrl+P replay, M solve map.",
              "H shows a hint: the next move of the shortest way known.",
              "Shift+H solves: it plays that way a move at a time until a key or click.",
              "P pauses a Speed game; P or a click goes on.",
