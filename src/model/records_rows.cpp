@@ -290,6 +290,14 @@ std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::
         w.helped = q.Int(6) > 0;
         w.replayable = q.Int(7) != 0;
     }
+    // SQLite orders by the stored type first: in a damaged file a date kept
+    // as text or a real number sorts apart from the whole numbers it reads
+    // as. The charts need the wins in time order whatever the file says.
+    const auto older = [](const ProgressWin& a, const ProgressWin& b) {
+        return a.finished != b.finished ? a.finished < b.finished : a.id < b.id;
+    };
+    if (!std::is_sorted(out.begin(), out.end(), older))
+        std::sort(out.begin(), out.end(), older);
     return out;
 }
 
