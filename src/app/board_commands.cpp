@@ -77,27 +77,23 @@ void BoardCommands::SolveMap()
     if (!game.CanReplaySolve())
         return;
     window.StopBoard();
-    std::optional<int> par;
-    if (game.facts.par)
-        par = int(*game.facts.par);
-    if (map)
-        map->close();
-    auto* dialog = new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), game.history.start,
-                                    game.history.Played(), game.board.picture, par, &window);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    map = dialog;
-    dialog->show();
+    ShowMap(game.history.start, game.history.Played(), game.facts.par);
 }
 
 void BoardCommands::MapKept(const GameResult& won)
 {
-    std::optional<int> par;
-    if (won.par)
-        par = int(*won.par);
+    ShowMap(won.start, won.steps, won.par);
+}
+
+void BoardCommands::ShowMap(const TileGrid& start, const std::vector<HistoryStep>& steps,
+                            std::optional<std::int32_t> par)
+{
+    // One map at a time: a new one takes the place of the last.
     if (map)
         map->close();
-    auto* dialog = new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), won.start, won.steps,
-                                    window.TheGame().board.picture, par, &window);
+    auto* dialog = new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), start, steps,
+                                    window.TheGame().board.picture, par ? std::optional<int>(*par) : std::nullopt,
+                                    &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     map = dialog;
     dialog->show();

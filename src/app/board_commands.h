@@ -47,6 +47,8 @@ public:
     HintPresenter& Hints() { return *hints; }
 
 private:
+    void ShowMap(const TileGrid& start, const std::vector<HistoryStep>& steps, std::optional<std::int32_t> par);
+
     CTesseloDlg& window;
     std::unique_ptr<BoardReplay> replay;
     std::unique_ptr<HintPresenter> hints;
