@@ -27,8 +27,8 @@ class ProgressPanel;
 // two, "Progress" charts the wins of the chosen size and style.
 // Everything shown is asked of the records by query, so the window opens
 // as fast with a hundred thousand wins as with ten; the charts, which need
-// every win of a kind, are read on the records' worker when their tab is
-// first shown. Rows are known by the keys kept in their items, never by their
+// every win of a kind, are read on the charts' own thread when their tab
+// is first shown (the kind in play is read ahead there). Rows are known by the keys kept in their items, never by their
 // (translated) text. Opened over records still being opened or imported,
 // it shows how that goes and fills itself once they are ready.
 // Built with layouts, so it grows to hold its texts in any font.
@@ -128,7 +128,7 @@ private:
     std::optional<tesselo::Style> ChosenStyle() const;
 
     Records* records = nullptr; // none while awaited
-    RecordsKeeper* keeper = nullptr; // the worker the charts are read on, if any
+    RecordsKeeper* keeper = nullptr; // where the charts are read, if anywhere
     bool progressRead = false;       // the charts show the chosen kind
     int progressAsked = 0;           // reads of the charts asked for: a late one is passed over
     GridSize firstSize;              // the kind chosen at first, once shown

@@ -10,26 +10,57 @@
 namespace tesselo {
 
 RecordsKeeper::RecordsKeeper(QString path, QString jsonPath, QObject* parent)
-    : QObject(parent), records(std::move(path), std::move(jsonPath)), worker(std::make_unique<QObject>())
+    : QObject(parent), records(path, jsonPath), worker(std::make_unique<QObject>()),
+      charts(Records::Access::ReadOnly, std::move(path), std::move(jsonPath)),
+      chartsWorker(std::make_unique<QObject>())
 {
     thread.setObjectName(QStringLiteral("records"));
     worker->moveToThread(&thread);
+    chartsThread.setObjectName(QStringLiteral("records-charts"));
+    chartsWorker->moveToThread(&chartsThread);
+    chartsThread.start();
     // Called on the worker; the count reaches the window between its events.
     records.SetImportProgress([this](int done, int total) {
         QMetaObject::invokeMethod(this, [this, done, total] { emit Importing(done, total); }, Qt::QueuedConnection);
     });
     thread.start();
-    // Wins an earlier game could not write go in now, not at the next win.
-    if (QFileInfo::exists(records.PendingPath()))
+    // Records there already are opened (and checked) now, off the window's
+    // thread, rather than at the first look at them; wins an earlier game
+    // could not write go in now, not at the next win.
+    if (QFileInfo::exists(records.Path()) || QFileInfo::exists(records.PendingPath()))
         Open();
 }
 
 RecordsKeeper::~RecordsKeeper()
 {
+    closing = true;
     // Ended by a job of its own, so that every job handed over before it
-    // runs first: no win is left behind in the queue.
-    QMetaObject::invokeMethod(worker.get(), [] { QThread::currentThread()->quit(); }, Qt::QueuedConnection);
+    // runs first: no win is left behind in the queue. The records' thread
+    // first, as it hands the charts' thread work.
+    const auto quit = [] { QThread::currentThread()->quit(); };
+    QMetaObject::invokeMethod(worker.get(), quit, Qt::QueuedConnection);
     thread.wait();
+    QMetaObject::invokeMethod(chartsWorker.get(), quit, Qt::QueuedConnection);
+    chartsThread.wait();
+}
+
+void RecordsKeeper::PostCharts(std::function<void()> job)
+{
+    QMetaObject::invokeMethod(chartsWorker.get(), std::move(job), Qt::QueuedConnection);
+}
+
+void RecordsKeeper::ChartKindInPlay()
+{
+    if (!opened || !followed)
+        return;
+    const std::pair kind{followed->grid.Size(), Style::FromStrategy(followed->strategyStyle)};
+    if (charted == kind)
+        return;
+    charted = kind;
+    PostCharts([this, kind] {
+        if (!closing)
+            charts.PrepareProgress(kind.first, kind.second);
+    });
 }
 
 template <typename Work, typename Done>
@@ -60,7 +91,11 @@ void RecordsKeeper::Open()
     if (opening)
         return;
     opening = true;
-    Post([this] { return records.Open(); }, [this](bool) { opened = true; });
+    Post([this] { return records.Open(); },
+         [this](bool) {
+             opened = true;
+             ChartKindInPlay();
+         });
 }
 
 void RecordsKeeper::Keep(const GameResult& won)
@@ -76,11 +111,15 @@ void RecordsKeeper::Keep(const GameResult& won)
             Kept kept;
             kept.newBest = records.IsNewBest(won);
             Records::Failure failure;
-            if (!records.Add(won, &failure))
+            if (!records.Add(won, &failure)) {
                 kept.failure = failure;
-            // The charts of the kind are ready for the next look at them.
-            else
-                records.PrepareProgress(won.size, won.style);
+            } else {
+                // The charts of the kind are ready for the next look at them.
+                PostCharts([this, size = won.size, style = won.style] {
+                    if (!closing)
+                        charts.PrepareProgress(size, style);
+                });
+            }
             return kept;
         },
         [this, wonIn = game](const Kept& kept) {
@@ -95,26 +134,33 @@ void RecordsKeeper::Keep(const GameResult& won)
 
 void RecordsKeeper::Follow(const Game& played)
 {
+    followed = &played;
     connect(&played, &Game::Changed, this, [this, &played](const GameChange& change) {
-        if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won)
+        if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won) {
             Keep(played.ResultOfWin());
-        else if (const auto* position = std::get_if<NewPosition>(&change);
-                 position && (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named))
-            NewGameStarted();
+        } else if (const auto* position = std::get_if<NewPosition>(&change)) {
+            if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)
+                NewGameStarted();
+            ChartKindInPlay();
+        } else if (std::holds_alternative<StyleChanged>(change)) {
+            ChartKindInPlay();
+        }
     });
+    ChartKindInPlay();
 }
 
 void RecordsKeeper::Read(std::function<void(Records&)> read, QObject* context, std::function<void()> done)
 {
-    Post(
-        [this, read = std::move(read)] {
-            read(records);
-            return true;
-        },
-        [context = QPointer<QObject>(context), done = std::move(done)](bool) {
-            if (context)
-                done();
-        });
+    PostCharts([this, read = std::move(read), context = QPointer<QObject>(context), done = std::move(done)] {
+        read(charts);
+        QMetaObject::invokeMethod(
+            this,
+            [context, done] {
+                if (context)
+                    done();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void RecordsKeeper::WaitForWorker()

@@ -6,10 +6,12 @@
 #include <QString>
 #include <QThread>
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace tesselo {
 
@@ -21,8 +23,9 @@ class Game;
 // tens of thousands of wins) and every win written run on a thread of the
 // keeper's own, one job after another; the window is told by signals.
 //
-// - The records open at the first win or the first look at them, and at
-//   start when the pending file holds wins an earlier game could not write.
+// - The records open at start when there are any (the file, or wins an
+//   earlier game could not write in the pending file), else at the first
+//   win or the first look at them.
 // - A win is handed over the moment it is made and written after whatever
 //   the worker is doing (an import: the win waits in memory meanwhile);
 //   whether it is a new best is decided then. A win the records cannot
@@ -30,9 +33,13 @@ class Game;
 // - The window reads the records itself, but only while the worker has
 //   nothing to do (IsIdle, then Idle): the Records window waits for it,
 //   showing how the import goes. That window is modal, so no win comes
-//   while it reads. A read too long for the window (every win of a kind)
-//   runs on the worker as a job of its own (Read); the window's own reads
-//   wait for it (WaitForWorker).
+//   while it reads.
+// - The charts, which read every win of a kind, read on a connection and a
+//   thread of their own (Read), so that the window's reads never wait for
+//   them. Once the records are open, the charts of the kind in play are
+//   read there ahead of a look at them, and again after each win and each
+//   change of the kind in play: the Records window opens on that kind, and
+//   its Progress tab finds the wins read.
 class RecordsKeeper : public QObject {
     Q_OBJECT
 public:
@@ -68,10 +75,11 @@ public:
     std::size_t Unwritten() const;
     std::size_t AtRisk() const;
 
-    // Runs `read` with the records on the worker, after every job handed
-    // over before it, then `done` on this thread, unless `context` is gone
-    // by then: for reads too long for the window's thread (every win of a
-    // kind, for the charts).
+    // Runs `read` with the charts' records (opened only to be read, on
+    // their thread), then `done` on this thread, unless `context` is gone by
+    // then: for reads too long for the window's thread (every win of a
+    // kind). It reads the file as it stands then: read once this keeper is
+    // idle, every win handed over before is in it.
     void Read(std::function<void(Records&)> read, QObject* context, std::function<void()> done);
     // Waits until the worker has done every job handed over: then this
     // thread may read the records, though the answers of those jobs are
@@ -106,10 +114,20 @@ private:
     template <typename Work, typename Done>
     void Post(Work work, Done done);
     Counts CountsNow() const { return Counts{records.Unwritten(), records.AtRisk()}; }
+    // Hands a job to the charts' thread (from either thread).
+    void PostCharts(std::function<void()> job);
+    // Has the charts of the kind in play read, once the records are open.
+    void ChartKindInPlay();
 
     Records records;
     QThread thread;
     std::unique_ptr<QObject> worker; // lives on the thread; jobs run in its context
+    Records charts;                  // only read, on the charts' thread
+    QThread chartsThread;
+    std::unique_ptr<QObject> chartsWorker;
+    std::atomic<bool> closing{false}; // charts read ahead are no longer wanted
+    const Game* followed = nullptr;
+    std::optional<std::pair<GridSize, Style>> charted; // the kind in play last read ahead
     bool opening = false;
     bool opened = false;
     int outstanding = 0; // jobs handed over whose answer has not come back

@@ -67,8 +67,11 @@ std::vector<GameResult> Records::WaitingResults() const
 
 bool Records::EnsureOpen(Failure* failure)
 {
+    // Only read, the connection follows the file it opened until the name
+    // leads elsewhere (another window cleared the records, or set a damaged
+    // file aside): then the file under the name now is read.
     if (file.Mode() == Access::ReadOnly)
-        return file.IsOpen() || OpenSnapshot(failure);
+        return (file.IsOpen() && file.NameUnchanged()) || OpenSnapshot(failure);
     if (!file.StillOurs() && !file.Open(failure))
         return false;
     if (!QFileInfo(jsonPath).exists())
@@ -78,6 +81,9 @@ bool Records::EnsureOpen(Failure* failure)
 
 bool Records::OpenSnapshot(Failure* failure)
 {
+    // Read only, the only wins waiting are those of the pending file, read
+    // again with the file.
+    pending.clear();
     if (!file.Open(failure))
         return false;
     QJsonObject root;
@@ -403,6 +409,7 @@ Records::ProgressKept* Records::KeptProgress(sqlite3* db, GridSize size, Style s
                                older);
         } else {
             entry.wins = records_rows::Progress(db, size, style, 0, now.lastId, &rows, rc);
+            ++wholeReads;
         }
         if (*rc != SQLITE_DONE)
             return nullptr;

@@ -130,10 +130,14 @@ public:
     // changed.
     std::shared_ptr<const ProgressSeries> ProgressOf(GridSize size, Style style, const QDate& today,
                                                      const QTimeZone& zone, Qt::DayOfWeek weekStart);
-    // Works out the figures of a kind ahead of a look at them (after a win
-    // of that kind, on the records' worker): for the day they were last
-    // worked out for, or today where the player is.
+    // Works out the figures of a kind ahead of a look at them (on the
+    // charts' thread, once the records are open and after each win of the
+    // kind): for the day they were last worked out for, or today where the
+    // player is.
     void PrepareProgress(GridSize size, Style style);
+    // How many times every win of a kind was read from the file, rather
+    // than only the wins kept since: for the tests and the benchmarks.
+    int WholeReads() const { return wholeReads; }
     // The days of the current streak of daily puzzles (records_stats.h).
     std::vector<QDate> DailyDaysBack(const QDate& today);
     // A page of the daily puzzles won, of every size and style, the
@@ -208,6 +212,7 @@ private:
     RecordsFile file;
     QString jsonPath;
     std::vector<ProgressKept> progressKept; // the latest last
+    int wholeReads = 0;
     PendingWins pendingFile;
     std::vector<Waiting> pending;
     ImportProgress importProgress;

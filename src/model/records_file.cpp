@@ -183,6 +183,14 @@ bool RecordsFile::StillOurs() const
     return db && now && now->device == openedDevice && now->inode == openedInode;
 }
 
+bool RecordsFile::NameUnchanged() const
+{
+    const std::optional<FileId> now = IdOf(path);
+    if (!now)
+        return openedDevice == 0 && openedInode == 0;
+    return now->device == openedDevice && now->inode == openedInode;
+}
+
 bool RecordsFile::SetAside(const QString& why, QString* error)
 {
     const QString aside = SetFileAside(path, error, why);

@@ -59,6 +59,9 @@ public:
     bool IsOpen() const { return db != nullptr; }
     // The name still leads to the file this connection has open.
     bool StillOurs() const;
+    // The name leads where it led when the file was opened: to the same
+    // file, or, as then, to none.
+    bool NameUnchanged() const;
     void Close();
     // Reads on from a copy of the open file in memory, which may be written
     // without touching the file (read only, to fold in what is not in the

@@ -1,10 +1,13 @@
 #include "app/c_records_dlg.h"
 #include "app/records_keeper.h"
+#include "model/game.h"
 #include "support/temp_cwd.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocale>
 #include <QProgressBar>
+#include <QSemaphore>
 #include <QTableWidget>
 #include <QTest>
 
@@ -67,4 +70,71 @@ TEST(RecordsKeeper, AWinMadeDuringTheImportIsWrittenAndJudgedAfterIt)
     EXPECT_EQ(dialog.summary->item(row, 4)->text(), QString::number(kImported + 1));
     EXPECT_EQ(keeper.Unwritten(), 0u);
     EXPECT_TRUE(QFile::exists(QStringLiteral("tesselo-records.json.imported")));
+}
+
+// The charts read on a connection and a thread of their own. The kind in
+// play is read ahead once the records are open (they open at start when
+// there are any), after each win of it and after each change of it, so a
+// look at it reads nothing whole; another kind is read whole at its first
+// look. A window read meanwhile never waits for a chart read in progress.
+TEST(RecordsKeeper, TheChartsReadAheadAndNeverHoldTheWindow)
+{
+    TempCwd cwd;
+    {
+        Records records;
+        std::vector<GameResult> wins;
+        for (int i = 0; i < 30; ++i)
+            wins.push_back(ProWin(20 + i % 9, i));
+        GameResult speed = ProWin(40, 100);
+        speed.size = kExpert;
+        speed.style = Style::Speed;
+        wins.push_back(speed);
+        ASSERT_TRUE(records.AddAll(wins));
+    }
+    Game game;
+    game.ChangeLevel(kPro);
+    game.SetStrategyStyle(true);
+    RecordsKeeper keeper;
+    keeper.Follow(game);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return keeper.IsIdle(); }, 20000)); // opened without a look
+
+    // A look at a kind as the Progress tab makes it: the wins it found,
+    // and whether it read every win of the kind to find them.
+    const auto look = [&](GridSize size, Style style) {
+        std::pair<std::size_t, bool> seen;
+        bool done = false;
+        QObject context;
+        keeper.Read(
+            [&](Records& from) {
+                const int before = from.WholeReads();
+                const auto series = from.ProgressOf(size, style, QDate::currentDate(), QTimeZone::systemTimeZone(),
+                                                    QLocale().firstDayOfWeek());
+                seen = {series ? series->wins.size() : 0, from.WholeReads() > before};
+            },
+            &context, [&] { done = true; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 20000));
+        return seen;
+    };
+    EXPECT_EQ(look(kPro, Style::Strategy), std::make_pair(std::size_t(30), false));
+    EXPECT_EQ(look(kExpert, Style::Speed), std::make_pair(std::size_t(1), true));
+
+    bool kept = false;
+    QObject::connect(&keeper, &RecordsKeeper::WinKept, [&] { kept = true; });
+    keeper.Keep(ProWin(19, 200));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return kept && keeper.IsIdle(); }, 20000));
+    EXPECT_EQ(look(kPro, Style::Strategy), std::make_pair(std::size_t(31), false));
+    game.SetStrategyStyle(false);
+    EXPECT_EQ(look(kPro, Style::Speed), std::make_pair(std::size_t(0), false));
+
+    // A chart read held up: the window reads the records all the same. Were
+    // it to wait, the read would give up first and say so.
+    QSemaphore gate;
+    bool gaveUp = false, done = false;
+    QObject context;
+    keeper.Read([&](Records&) { gaveUp = !gate.tryAcquire(1, 10000); }, &context, [&] { done = true; });
+    keeper.WaitForWorker();
+    EXPECT_EQ(keeper.Current().Summarize(kPro, Style::Strategy).won, 31);
+    gate.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 20000));
+    EXPECT_FALSE(gaveUp);
 }

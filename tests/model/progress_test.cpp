@@ -200,6 +200,10 @@ TEST(Progress, TheWinsKeptInMemoryFollowTheFile)
 {
     TempCwd cwd;
     Records mine, other;
+    // As the charts read, on a connection of their own that only reads:
+    // from before there is any file, and on through every clearing.
+    Records reader(Records::Access::ReadOnly);
+    EXPECT_TRUE(reader.Progress(kExpert, Style::Strategy).empty());
     const auto key = [](const std::vector<ProgressWin>& wins) {
         std::vector<std::tuple<std::int64_t, std::int64_t, std::int64_t, bool>> out;
         for (const ProgressWin& w : wins)
@@ -230,6 +234,7 @@ TEST(Progress, TheWinsKeptInMemoryFollowTheFile)
         const std::vector<ProgressWin> read = mine.Progress(kExpert, Style::Strategy);
         EXPECT_EQ(read.size(), s.wins) << s.what;
         EXPECT_EQ(key(read), fresh()) << s.what;
+        EXPECT_EQ(key(reader.Progress(kExpert, Style::Strategy)), key(read)) << s.what;
         const auto series = mine.ProgressOf(kExpert, Style::Strategy, QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday);
         ASSERT_TRUE(series) << s.what;
         EXPECT_EQ(key(series->wins), key(read)) << s.what;
