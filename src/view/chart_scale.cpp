@@ -278,8 +278,13 @@ std::vector<QRectF> ColumnBars::Take()
     return std::exchange(out, {});
 }
 
-DotThinner::DotThinner(const QRectF& area, double cell) : area(area), cell(std::max(cell, 0.5))
+DotThinner::DotThinner(const QRectF& area, double cell) : cell(std::max(cell, 0.5)), perCell(1 / this->cell)
 {
+    const QRectF bounds = area.normalized();
+    left = bounds.left();
+    right = bounds.right();
+    top = bounds.top();
+    bottom = bounds.bottom();
     columns = std::max(1, int(std::ceil(area.width() / this->cell)) + 1);
     rows = std::max(1, int(std::ceil(area.height() / this->cell)) + 1);
     taken.assign(std::size_t(columns) * std::size_t(rows), false);
@@ -287,10 +292,12 @@ DotThinner::DotThinner(const QRectF& area, double cell) : area(area), cell(std::
 
 bool DotThinner::Add(QPointF p)
 {
-    if (!area.contains(p))
+    // The area's own test, on bounds worked out once: this runs for every
+    // win of a kind.
+    if (p.x() < left || p.x() > right || p.y() < top || p.y() > bottom)
         return false;
-    const int c = std::min(columns - 1, int((p.x() - area.left()) / cell));
-    const int r = std::min(rows - 1, int((p.y() - area.top()) / cell));
+    const int c = std::min(columns - 1, int((p.x() - left) * perCell));
+    const int r = std::min(rows - 1, int((p.y() - top) * perCell));
     const std::size_t at = std::size_t(r) * std::size_t(columns) + std::size_t(c);
     if (taken[at])
         return false;

@@ -106,8 +106,9 @@ public:
     const std::vector<QPointF>& Kept() const { return kept; }
 
 private:
-    QRectF area;
     double cell;
+    double perCell;
+    double left = 0, right = 0, top = 0, bottom = 0; // of the area
     int columns = 0;
     int rows = 0;
     std::vector<bool> taken;
