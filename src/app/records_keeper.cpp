@@ -46,7 +46,14 @@ RecordsKeeper::~RecordsKeeper()
 
 void RecordsKeeper::PostCharts(std::function<void()> job)
 {
-    QMetaObject::invokeMethod(chartsWorker.get(), std::move(job), Qt::QueuedConnection);
+    ++chartsOutstanding;
+    QMetaObject::invokeMethod(
+        chartsWorker.get(),
+        [this, job = std::move(job)] {
+            job();
+            --chartsOutstanding;
+        },
+        Qt::QueuedConnection);
 }
 
 void RecordsKeeper::ChartKindInPlay()

@@ -90,6 +90,9 @@ public:
     // Whether the records are open and the worker has nothing to do: only
     // then may this thread read them.
     bool IsIdle() const { return opened && outstanding == 0; }
+    // Whether neither the worker nor the charts' thread has anything to
+    // do: for tests and benchmarks, which wait for the records to settle.
+    bool IsSettled() const { return IsIdle() && chartsOutstanding == 0; }
     // The records, for this thread to read while idle.
     Records& Current() { return records; }
 
@@ -126,6 +129,7 @@ private:
     QThread chartsThread;
     std::unique_ptr<QObject> chartsWorker;
     std::atomic<bool> closing{false}; // charts read ahead are no longer wanted
+    std::atomic<int> chartsOutstanding{0};
     const Game* followed = nullptr;
     std::optional<std::pair<GridSize, Style>> charted; // the kind in play last read ahead
     bool opening = false;

@@ -407,6 +407,8 @@ TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
     // The window wins its nearly won game while another program holds the
     // records.
     const auto winHeldOut = [&](Window& w) {
+        // The records open at start, as there is a file: once they are.
+        EXPECT_TRUE(w.SettleRecords());
         w.dlg.Kept().Current().SetBusyTimeout(50);
         EXPECT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
         w.Key(Qt::Key_Left);

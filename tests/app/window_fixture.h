@@ -35,10 +35,13 @@ public:
                 dialog.summary->selectRow(r);
         }
         dialog.wins->selectRow(0);
+        // As the Solve Map button asks, or Replay.
+        dialog.mapChosen = mapChosen;
         dialog.OnReplay();
         return dialog.result();
     }
     int recordsShown = 0;
+    bool mapChosen = false; // the win chosen is mapped, not replayed
     // The options answered with Cancel, the help and the board menu only
     // counted: the test goes on at once.
     int RunOptionDialog(COptionDlg&) override { return ++optionsShown, QDialog::Rejected; }
@@ -92,8 +95,9 @@ struct Window {
     {
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, key, modifiers);
     }
-    // Waits until the records' worker is done with every win handed over.
-    bool SettleRecords() { return QTest::qWaitFor([&] { return dlg.Kept().IsIdle(); }, 10000); }
+    // Waits until the records' worker is done with every win handed over,
+    // and the charts' thread with its reads.
+    bool SettleRecords() { return QTest::qWaitFor([&] { return dlg.Kept().IsSettled(); }, 10000); }
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
     {
         QMouseEvent e(type, QPointF(at), dlg.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
