@@ -536,6 +536,10 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>Dashed distances are the best plans known, not proven shortest.</source>
         <translation>Gestrichelte Abstände sind die besten bekannten Pläne, nicht als kürzeste bewiesen.</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; a move along a shortest way &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; a move away from solved</source>
+        <translation>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; ein Zug auf einem kürzesten Weg &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; ein Zug weg von der Lösung</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSplashDlg</name>

@@ -536,6 +536,10 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>Dashed distances are the best plans known, not proven shortest.</source>
         <translation>Las distancias discontinuas son los mejores planes conocidos, sin prueba de ser los más cortos.</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; a move along a shortest way &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; a move away from solved</source>
+        <translation>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; un movimiento por un camino más corto &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; un movimiento que aleja de la solución</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSplashDlg</name>

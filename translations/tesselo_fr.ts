@@ -536,6 +536,10 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>Dashed distances are the best plans known, not proven shortest.</source>
         <translation>Les distances en pointillés sont les meilleurs plans connus, sans preuve qu’ils soient les plus courts.</translation>
     </message>
+    <message>
+        <source>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; a move along a shortest way &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; a move away from solved</source>
+        <translation>&lt;span style=&quot;color:#2ea043&quot;&gt;&amp;#9644;&lt;/span&gt; un coup sur un plus court chemin &amp;nbsp; &lt;span style=&quot;color:#d63c30&quot;&gt;&amp;#9711;&lt;/span&gt; un coup qui éloigne de la solution</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSplashDlg</name>

@@ -5,6 +5,10 @@
 #include "app/c_solve_map_dlg.h"
 #include "app/c_tesselo_dlg.h"
 #include "model/game.h"
+#include "pictures/board_bitmap.h"
+
+#include <QCoreApplication>
+#include <QThreadPool>
 
 namespace tesselo {
 
@@ -83,6 +87,25 @@ void BoardCommands::SolveMap()
 void BoardCommands::MapKept(const GameResult& won)
 {
     ShowMap(won.start, won.steps, won.par);
+    // On its own picture when the folder still holds it, as its replay is:
+    // decoded off the window's thread at the board's size, the board's
+    // picture shown meanwhile, and kept when the file no longer decodes.
+    // (QFileInfo would not find a name that is not UTF-8.)
+    if (won.picture.isEmpty())
+        return;
+    const Game& game = window.TheGame();
+    const QString path = game.pictures.folder + won.picture;
+    const int width = game.pictures.width, height = game.pictures.height;
+    const qreal ratio = game.pictures.ratio;
+    QThreadPool::globalInstance()->start([dialog = map, path, width, height, ratio]() mutable {
+        BoardBitmap own;
+        if (!own.LoadScaled(path, width, height, ratio))
+            return;
+        QMetaObject::invokeMethod(qApp, [dialog = std::move(dialog), picture = std::move(own.picture)]() mutable {
+            if (dialog)
+                dialog->ShowPicture(std::move(picture));
+        });
+    });
 }
 
 void BoardCommands::ShowMap(const TileGrid& start, const std::vector<HistoryStep>& steps,
@@ -97,6 +120,11 @@ void BoardCommands::ShowMap(const TileGrid& start, const std::vector<HistoryStep
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     map = dialog;
     dialog->show();
+}
+
+CSolveMapDlg* BoardCommands::OpenMap() const
+{
+    return map;
 }
 
 void BoardCommands::Hint()

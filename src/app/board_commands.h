@@ -12,6 +12,7 @@
 namespace tesselo {
 
 class BoardActions;
+class CSolveMapDlg;
 class CTesseloDlg;
 class Game;
 
@@ -44,6 +45,8 @@ public:
     bool IsReplaying() const { return replay && replay->IsRunning(); }
 
     BoardReplay& Replays() { return *replay; }
+    // The Solve Map window open, if any.
+    CSolveMapDlg* OpenMap() const;
     HintPresenter& Hints() { return *hints; }
 
 private:
@@ -52,7 +55,7 @@ private:
     CTesseloDlg& window;
     std::unique_ptr<BoardReplay> replay;
     std::unique_ptr<HintPresenter> hints;
-    QPointer<QDialog> map; // the Solve Map window open, if any
+    QPointer<CSolveMapDlg> map;
 };
 
 } // namespace tesselo

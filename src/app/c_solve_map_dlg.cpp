@@ -23,6 +23,12 @@ public:
     {
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     }
+    void SetPicture(QImage p)
+    {
+        picture = std::move(p);
+        update();
+    }
+    const QImage& Picture() const { return picture; }
     void Show(const TileGrid& at, std::optional<Move> next)
     {
         grid = at;
@@ -85,12 +91,9 @@ CSolveMapDlg::CSolveMapDlg(std::shared_ptr<const solver::Solver> solver, const T
     summary->setWordWrap(true);
     detail = new QLabel(this);
     detail->setWordWrap(true);
-    auto* legend = new QLabel(
-        tr("<span style=\"color:#2ea043\">&#9644;</span> a move along a shortest way &nbsp; "
-           "<span style=\"color:#d63c30\">&#9711;</span> a move away from solved &nbsp; "
-           "- - - at most (the best plan known)"),
-        this);
+    legend = new QLabel(this);
     legend->setWordWrap(true);
+    ShowLegend();
 
     auto* right = new QVBoxLayout;
     right->addWidget(board, 1);
@@ -109,6 +112,10 @@ CSolveMapDlg::CSolveMapDlg(std::shared_ptr<const solver::Solver> solver, const T
     run = std::make_unique<SolveMapRun>(std::move(solver), start, steps);
     connect(run.get(), &SolveMapRun::PointReady, this, [this](const solver::MapPoint& point) {
         chart->Add(point);
+        if (!point.exact && !bounded) {
+            bounded = true;
+            ShowLegend();
+        }
         if (chart->Points().size() == 1)
             ShowChosen();
         ShowSummary();
@@ -129,6 +136,27 @@ CSolveMapDlg::CSolveMapDlg(std::shared_ptr<const solver::Solver> solver, const T
 }
 
 CSolveMapDlg::~CSolveMapDlg() = default;
+
+void CSolveMapDlg::ShowLegend()
+{
+    // The dashes are named once a distance is only a bound: on the grids
+    // the solver answers exactly, none is.
+    legend->setText(bounded ? tr("<span style=\"color:#2ea043\">&#9644;</span> a move along a shortest way &nbsp; "
+                                 "<span style=\"color:#d63c30\">&#9711;</span> a move away from solved &nbsp; "
+                                 "- - - at most (the best plan known)")
+                            : tr("<span style=\"color:#2ea043\">&#9644;</span> a move along a shortest way &nbsp; "
+                                 "<span style=\"color:#d63c30\">&#9711;</span> a move away from solved"));
+}
+
+void CSolveMapDlg::ShowPicture(QImage picture)
+{
+    board->SetPicture(std::move(picture));
+}
+
+const QImage& CSolveMapDlg::Picture() const
+{
+    return board->Picture();
+}
 
 void CSolveMapDlg::ShowChosen()
 {

@@ -34,6 +34,11 @@ public:
                  QImage picture, std::optional<int> par, QWidget* parent = nullptr);
     ~CSolveMapDlg() override;
 
+    // Shows the board in `picture` from now on: a kept win's own, once it
+    // has been decoded.
+    void ShowPicture(QImage picture);
+    const QImage& Picture() const;
+
     SolveMapChart& Chart() { return *chart; }
     // Whether every point is known.
     bool IsComplete() const { return complete; }
@@ -42,6 +47,7 @@ private:
     class Board;
     void ShowChosen();
     void ShowSummary();
+    void ShowLegend();
 
     TileGrid start;
     std::vector<HistoryStep> steps;
@@ -49,6 +55,8 @@ private:
     Board* board = nullptr;
     QLabel* summary = nullptr;
     QLabel* detail = nullptr;
+    QLabel* legend = nullptr;
+    bool bounded = false; // some distance is only an upper bound
     std::unique_ptr<SolveMapRun> run;
     bool complete = false;
     bool failed = false;

@@ -1,3 +1,5 @@
+#include "app/c_solve_map_dlg.h"
+#include "app/solve_map_chart.h"
 #include "app/window_fixture.h"
 #include "support/staged_games.h"
 #include "support/temp_cwd.h"
@@ -148,6 +150,37 @@ TEST(RecordsAndReplay, AKeptSolveShowsItsOwnPictureWhateverItsName)
     w.dlg.Commands().Records();
     ASSERT_TRUE(w.dlg.Replays().IsRunning());
     EXPECT_EQ(w.dlg.Replays().player.board.sourcePath, "./Pictures/" + name);
+}
+
+// A kept win's map shows the board on the win's own picture, decoded off
+// the window's thread once the map is open, whatever picture the game has
+// moved on to.
+TEST(RecordsAndReplay, AKeptWinsMapShowsItsOwnPicture)
+{
+    TempCwd cwd;
+    cwd.Picture("Pictures/red.png", Qt::red);
+    cwd.Picture("Pictures/blue.png", Qt::blue);
+    SaveNearlyWon(true);
+    Window w(false);
+    const QColor won = w.game.board.picture.pixelColor(5, 5);
+    w.game.ShiftRowLeft();
+    ASSERT_EQ(w.game.state, Solved);
+    ASSERT_TRUE(w.SettleRecords());
+    w.game.NewGame();
+    ASSERT_NE(w.game.board.picture.pixelColor(5, 5), won);
+
+    w.dlg.mapChosen = true;
+    w.dlg.Commands().Records();
+    EXPECT_FALSE(w.dlg.Replays().IsRunning());
+    CSolveMapDlg* map = w.dlg.Commands().OpenMap();
+    ASSERT_TRUE(map);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return map->Picture().pixelColor(5, 5) == won; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return map->IsComplete(); }, 10000));
+    EXPECT_EQ(map->Chart().Points().size(), 2u); // the start and the one move
+    // Every distance on 3 x 3 is exact: no dashes to name.
+    for (const QLabel* label : map->findChildren<QLabel*>())
+        EXPECT_FALSE(label->text().contains("at most")) << label->text().toStdString();
+    map->close();
 }
 
 // A kept win's own picture is decoded no finer than the board needs, stays
