@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QStackedLayout>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -161,7 +164,13 @@ void ChartWidget::contextMenuEvent(QContextMenuEvent* event)
     QAction* save = menu.addAction(tr("Save Chart as PNG…"));
     if (menu.exec(event->globalPos()) != save)
         return;
-    QString path = QFileDialog::getSaveFileName(this, tr("Save Chart as PNG"), QStringLiteral("tesselo-chart.png"),
+    // Offered in the player's own folder of pictures, not the game's
+    // folder, where the game runs.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    QString path = QFileDialog::getSaveFileName(this, tr("Save Chart as PNG"),
+                                                QDir(folder).filePath(QStringLiteral("tesselo-chart.png")),
                                                 tr("PNG pictures (*.png)"));
     if (path.isEmpty())
         return;
