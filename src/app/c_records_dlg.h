@@ -28,9 +28,10 @@ class ProgressPanel;
 // Everything shown is asked of the records by query, so the window opens
 // as fast with a hundred thousand wins as with ten; the charts, which need
 // every win of a kind, are read on the charts' own thread when their tab
-// is first shown (the kind in play is read ahead there). Rows are known by the keys kept in their items, never by their
-// (translated) text. Opened over records still being opened or imported,
-// it shows how that goes and fills itself once they are ready.
+// is first shown (the kind in play is read ahead there). Rows are known by
+// the keys kept in their items, never by their (translated) text. Opened
+// over records still being opened or imported, it shows how that goes and
+// fills itself once they are ready.
 // Built with layouts, so it grows to hold its texts in any font.
 class CRecordsDlg : public QDialog {
     Q_OBJECT

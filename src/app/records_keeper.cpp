@@ -60,13 +60,11 @@ void RecordsKeeper::ChartKindInPlay()
 {
     if (!opened || !followed)
         return;
-    const std::pair kind{followed->grid.Size(), Style::FromStrategy(followed->strategyStyle)};
-    if (charted == kind)
-        return;
-    charted = kind;
-    PostCharts([this, kind] {
+    // Asked at every new position: a kind read already costs one indexed
+    // look at its count, and one the charts let go of is read again.
+    PostCharts([this, size = followed->grid.Size(), style = Style::FromStrategy(followed->strategyStyle)] {
         if (!closing)
-            charts.PrepareProgress(kind.first, kind.second);
+            charts.PrepareProgress(size, style);
     });
 }
 

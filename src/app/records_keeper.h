@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <utility>
 
 namespace tesselo {
 
@@ -131,7 +130,6 @@ private:
     std::atomic<bool> closing{false}; // charts read ahead are no longer wanted
     std::atomic<int> chartsOutstanding{0};
     const Game* followed = nullptr;
-    std::optional<std::pair<GridSize, Style>> charted; // the kind in play last read ahead
     bool opening = false;
     bool opened = false;
     int outstanding = 0; // jobs handed over whose answer has not come back
