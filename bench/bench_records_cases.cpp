@@ -287,8 +287,8 @@ const QString& OneKindWith(int wins)
 
 // What the charts' thread does at the first look at a kind (or ahead of
 // it, for the kind in play): every win of the kind in one query, then the
-// lines, the bins and the days worked out. (The records are opened afresh for each, as
-// the read would otherwise find the wins it read before.)
+// lines, the bins and the days worked out. (The records are opened afresh
+// for each, as the read would otherwise find the wins it read before.)
 void ProgressRead(benchmark::State& state, int kept)
 {
     const QString& file = OneKindWith(kept);
