@@ -9,8 +9,8 @@
 //
 //   tesselo_bench [--tiny] [google benchmark flags]
 
-#include "bench_inputs.h"
 #include "bench_cases.h"
+#include "bench_inputs.h"
 #include "bench_solve_map.h"
 #include "bench_solver.h"
 

@@ -9,13 +9,13 @@
 
 #include "bench_cases.h"
 
-#include "app/c_records_dlg.h"
-#include "app/records_keeper.h"
+#include "app/dialogs/c_records_dlg.h"
+#include "charts/progress_charts.h"
 #include "model/game.h"
 #include "model/grid_size.h"
-#include "model/progress_series.h"
-#include "model/records.h"
-#include "view/progress_charts.h"
+#include "records/progress_series.h"
+#include "records/records.h"
+#include "services/records_keeper.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "bench_solve_map.h"
 
-#include "solver/phase_tables.h"
-#include "solver/slide_set.h"
+#include "positions/phase_tables.h"
+#include "positions/slide_set.h"
 #include "solver/solve_map.h"
 #include "solver/solver.h"
 

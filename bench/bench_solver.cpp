@@ -1,10 +1,10 @@
 #include "bench_solver.h"
 
-#include "solver/distance_table.h"
-#include "solver/pattern_table.h"
-#include "solver/phase_tables.h"
+#include "positions/distance_table.h"
+#include "positions/pattern_table.h"
+#include "positions/phase_tables.h"
+#include "positions/soundness.h"
 #include "solver/solver.h"
-#include "solver/soundness.h"
 
 #include <benchmark/benchmark.h>
 

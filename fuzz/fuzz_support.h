@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/records.h"
 #include "model/tile_grid.h"
+#include "records/records.h"
 
 #include <QByteArray>
 #include <QDir>

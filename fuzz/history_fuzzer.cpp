@@ -6,7 +6,7 @@
 
 #include "fuzz_support.h"
 
-#include "model/history_file.h"
+#include "saved/history_file.h"
 
 #include <QByteArray>
 

@@ -11,11 +11,11 @@
 
 #include "fuzz_support.h"
 
-#include "model/byte_io.h"
+#include "files/byte_io.h"
 #include "model/game.h"
 #include "model/game_setup.h"
-#include "model/history_file.h"
-#include "model/records.h"
+#include "records/records.h"
+#include "saved/history_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

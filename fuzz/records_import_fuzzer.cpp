@@ -7,7 +7,7 @@
 
 #include "fuzz_support.h"
 
-#include "model/records.h"
+#include "records/records.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -8,7 +8,7 @@
 
 #include "fuzz_support.h"
 
-#include "model/byte_io.h"
+#include "files/byte_io.h"
 #include "model/game.h"
 #include "model/game_setup.h"
 

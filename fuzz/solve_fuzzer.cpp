@@ -10,8 +10,8 @@
 
 #include "model/game.h"
 #include "model/grid_position.h"
+#include "positions/distance_table.h"
 #include "solver/block_solver.h"
-#include "solver/distance_table.h"
 #include "solver/solver.h"
 
 #include <cstddef>

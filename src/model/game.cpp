@@ -1,9 +1,9 @@
 #include "model/game.h"
 
-#include "model/byte_io.h"
+#include "files/byte_io.h"
+#include "files/safe_file.h"
 #include "model/grid_position.h"
-#include "model/history_file.h"
-#include "model/safe_file.h"
+#include "saved/history_file.h"
 #include "solver/solver.h"
 
 #include <QCoreApplication>

@@ -6,11 +6,11 @@
 #include "model/game_id.h"
 #include "model/history.h"
 #include "model/puzzle.h"
-#include "model/records.h"
 #include "model/stopwatch.h"
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
 #include "pictures/picture_folder.h"
+#include "records/records.h"
 
 #include <QObject>
 #include <QSize>

@@ -1,6 +1,6 @@
 #include "model/game_facts.h"
 
-#include "model/json_fields.h"
+#include "files/json_fields.h"
 
 #include <initializer_list>
 

@@ -1,8 +1,8 @@
 #include "model/game_result.h"
 
-#include "model/history_file.h"
-#include "model/json_fields.h"
-#include "model/records.h"
+#include "files/json_fields.h"
+#include "records/records.h"
+#include "saved/history_file.h"
 
 #include <QJsonArray>
 

@@ -2,8 +2,8 @@
 
 #include "model/move.h"
 #include "model/tile_grid.h"
-#include "solver/position.h"
-#include "solver/slide.h"
+#include "positions/position.h"
+#include "positions/slide.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "model/tile_grid.h"
 
-#include "model/byte_io.h"
+#include "files/byte_io.h"
 #include "model/scramble_random.h"
 
 

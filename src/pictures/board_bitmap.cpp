@@ -1,6 +1,6 @@
 #include "pictures/board_bitmap.h"
 
-#include "model/safe_file.h"
+#include "files/safe_file.h"
 #include "model/tile_grid.h"
 
 #include <QImageReader>

@@ -1,7 +1,7 @@
 #include "pictures/picture_folder.h"
 
-#include "model/byte_io.h"
-#include "model/file_name_codec.h"
+#include "files/byte_io.h"
+#include "files/file_name_codec.h"
 #include "pictures/board_bitmap.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "solver/block_solver.h"
 
-#include "solver/board.h"
+#include "positions/board.h"
 #include "solver/ring_solver.h"
 
 #include <algorithm>

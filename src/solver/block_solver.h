@@ -1,7 +1,7 @@
 #pragma once
 
-#include "solver/position.h"
-#include "solver/slide.h"
+#include "positions/position.h"
+#include "positions/slide.h"
 
 #include <optional>
 #include <stop_token>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "positions/position.h"
+#include "positions/search_state.h"
+#include "positions/slide_set.h"
 #include "solver/pattern_bound.h"
-#include "solver/position.h"
-#include "solver/search_state.h"
-#include "solver/slide_set.h"
 
 #include <cstdint>
 #include <stop_token>

@@ -1,6 +1,6 @@
 #include "solver/pattern_bound.h"
 
-#include "solver/symmetries.h"
+#include "positions/symmetries.h"
 
 #include <algorithm>
 #include <set>

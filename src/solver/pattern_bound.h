@@ -1,8 +1,8 @@
 #pragma once
 
-#include "solver/pattern_table.h"
-#include "solver/search_state.h"
-#include "solver/slide_set.h"
+#include "positions/pattern_table.h"
+#include "positions/search_state.h"
+#include "positions/slide_set.h"
 
 #include <vector>
 

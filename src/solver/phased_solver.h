@@ -1,10 +1,10 @@
 #pragma once
 
-#include "solver/phase_tables.h"
-#include "solver/position.h"
-#include "solver/search_state.h"
-#include "solver/slide_set.h"
-#include "solver/symmetries.h"
+#include "positions/phase_tables.h"
+#include "positions/position.h"
+#include "positions/search_state.h"
+#include "positions/slide_set.h"
+#include "positions/symmetries.h"
 
 #include <optional>
 #include <stop_token>

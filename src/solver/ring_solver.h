@@ -1,7 +1,7 @@
 #pragma once
 
-#include "solver/board.h"
-#include "solver/slide.h"
+#include "positions/board.h"
+#include "positions/slide.h"
 
 #include <stop_token>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "solver/plan_follower.h"
-#include "solver/position.h"
-#include "solver/slide.h"
+#include "positions/plan_follower.h"
+#include "positions/position.h"
+#include "positions/slide.h"
 
 #include <optional>
 #include <stop_token>

@@ -1,14 +1,14 @@
 #include "solver/solver.h"
 
+#include "positions/board.h"
+#include "positions/distance_table.h"
+#include "positions/per_grid.h"
+#include "positions/slide_set.h"
+#include "positions/soundness.h"
 #include "solver/block_solver.h"
-#include "solver/board.h"
-#include "solver/distance_table.h"
 #include "solver/optimal_search.h"
 #include "solver/pattern_bound.h"
-#include "solver/per_grid.h"
 #include "solver/phased_solver.h"
-#include "solver/slide_set.h"
-#include "solver/soundness.h"
 
 #include <utility>
 

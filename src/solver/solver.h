@@ -1,8 +1,8 @@
 #pragma once
 
-#include "solver/phase_tables.h"
-#include "solver/plan.h"
-#include "solver/position.h"
+#include "positions/phase_tables.h"
+#include "positions/plan.h"
+#include "positions/position.h"
 
 #include <memory>
 #include <mutex>

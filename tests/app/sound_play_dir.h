@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/sound_effects.h"
+#include "app/window/sound_effects.h"
 #include "support/temp_cwd.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/c_records_dlg.h"
-#include "app/c_tesselo_dlg.h"
+#include "app/dialogs/c_records_dlg.h"
+#include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"
 
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "model/grid_position.h"
-#include "solver/notation.h"
+#include "positions/notation.h"
 
 #include <QGuiApplication>
 

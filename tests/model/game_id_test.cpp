@@ -1,5 +1,5 @@
-#include "model/daily_streak.h"
 #include "model/game_id.h"
+#include "records/daily_streak.h"
 #include "support/game_fixture.h"
 
 #include <QDateTime>

@@ -1,5 +1,5 @@
 #include "model/game.h"
-#include "model/history_file.h"
+#include "saved/history_file.h"
 #include "support/game_fixture.h"
 
 #include <QFile>

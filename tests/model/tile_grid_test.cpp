@@ -1,4 +1,4 @@
-#include "model/byte_io.h"
+#include "files/byte_io.h"
 #include "model/scramble_random.h"
 #include "model/tile_grid.h"
 

@@ -1,4 +1,4 @@
-#include "model/byte_io.h"
+#include "files/byte_io.h"
 #include "model/tile_grid.h"
 #include "pictures/board_bitmap.h"
 #include "pictures/picture_folder.h"

@@ -3,11 +3,11 @@
 // rest up to 24 cells, the parity that bars half the arrangements of a grid
 // whose lines are all of odd length.
 
-#include "solver/board.h"
+#include "positions/board.h"
+#include "positions/slide_set.h"
+#include "positions/soundness.h"
 #include "solver/ring_solver.h"
-#include "solver/slide_set.h"
 #include "solver/solver.h"
-#include "solver/soundness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "solver/distance_table.h"
-#include "solver/slide_set.h"
+#include "positions/distance_table.h"
+#include "positions/slide_set.h"
 #include "solver/solve_map.h"
 #include "solver/solver.h"
 

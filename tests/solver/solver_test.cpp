@@ -1,8 +1,8 @@
-#include "solver/distance_table.h"
-#include "solver/notation.h"
-#include "solver/slide_set.h"
+#include "positions/distance_table.h"
+#include "positions/notation.h"
+#include "positions/slide_set.h"
+#include "positions/symmetries.h"
 #include "solver/solver.h"
-#include "solver/symmetries.h"
 
 #include <gtest/gtest.h>
 

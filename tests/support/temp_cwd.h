@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/file_name_codec.h"
+#include "files/file_name_codec.h"
 
 #include <QColor>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "model/game.h"
+#include "model/replay.h"
 #include "view/motion_frame.h"
-#include "view/replay.h"
 
 #include <gtest/gtest.h>
 

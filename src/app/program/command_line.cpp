@@ -1,0 +1,287 @@
+#include "app/program/command_line.h"
+
+#include "files/safe_file.h"
+#include "model/game.h"
+#include "model/game_id.h"
+#include "model/grid_position.h"
+#include "model/tile_grid.h"
+#include "positions/notation.h"
+#include "positions/soundness.h"
+#include "records/records.h"
+#include "saved/history_file.h"
+#include "services/solver_service.h"
+#include "services/solver_worker.h"
+#include "solver/solver.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QString>
+
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace tesselo {
+
+namespace {
+
+// Exit statuses beside 0: a wrong command line, or input that cannot be used.
+constexpr int kMisused = 2;
+constexpr int kUnusable = 2;
+
+using Operand = std::optional<QString>;
+
+std::string Shown(const QString& path)
+{
+    return '"' + path.toLocal8Bit().toStdString() + '"';
+}
+
+// The saved game at `path`, read as the game reads it (every part checked)
+// but into no game: read only.
+std::optional<Game::SavedPlay> ReadSavedPlay(const QString& path, std::string* why)
+{
+    ReadRefusal refusal = ReadRefusal::None;
+    std::optional<Game::SavedPlay> saved = Game::ReadSavedPlay(path, &refusal);
+    if (saved)
+        return saved;
+    switch (refusal) {
+    case ReadRefusal::Missing:
+        *why = "there is no " + Shown(path);
+        break;
+    case ReadRefusal::NotAFile:
+    case ReadRefusal::Unreadable:
+        *why = Shown(path) + " cannot be read";
+        break;
+    default:
+        *why = Shown(path) + " holds no saved game";
+    }
+    return saved;
+}
+
+std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
+{
+    std::optional<Game::SavedPlay> saved = ReadSavedPlay(path, why);
+    if (!saved)
+        return std::nullopt;
+    return std::move(saved->grid);
+}
+
+// The large 4 x 6 tables (which serve 6 x 4 as well), as the game keeps
+// them in the cache; built here (and kept there, when the cache can be
+// written) when missing or damaged. `kept` says whether they were read
+// from the cache.
+std::shared_ptr<const solver::PhaseTables> LargeTables(const QString& path, bool read, bool* kept, std::ostream& err)
+{
+    bool damaged = false;
+    if (read) {
+        if (auto tables = SolverWorker::ReadKept(path, solver::PhaseTables::Large(), &damaged)) {
+            *kept = true;
+            return tables;
+        }
+    }
+    if (damaged || !read)
+        SolverWorker::SetDamagedAside(path);
+    *kept = false;
+    err << "tesselo: building the solver's tables for 4 x 6 games, which takes some seconds\n";
+    std::shared_ptr<solver::PhaseTables> tables = solver::PhaseTables::Large();
+    tables->Build();
+    SolverWorker::Keep(path, *tables);
+    return tables;
+}
+
+// A plan tried on the board before it is printed. Tables from the cache
+// that give a wrong one are damaged (a checksum finds only accidents):
+// they are set aside and built again; should those fail too, the quick
+// tables answer.
+std::optional<solver::Plan> PlanFor(const solver::Position& position, std::ostream& err)
+{
+    const auto checked = [&](const solver::Solver& solver) {
+        std::optional<solver::Plan> plan = solver.Solve(position);
+        if (plan && !solver::BringsHome(position, *plan))
+            plan.reset();
+        return plan;
+    };
+    if (solver::Solver::UsesPhaseTables(position.Rows(), position.Columns())) {
+        const QString path = SolverService::DefaultCacheFolder() + QLatin1Char('/') + SolverWorker::CacheFileName();
+        bool kept = false;
+        if (auto plan = checked(solver::Solver(LargeTables(path, true, &kept, err))))
+            return plan;
+        if (kept) {
+            err << "tesselo: the solver's kept tables gave a wrong answer; they are set aside\n";
+            if (auto plan = checked(solver::Solver(LargeTables(path, false, &kept, err))))
+                return plan;
+        }
+    }
+    return checked(solver::Solver());
+}
+
+int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
+{
+    const QString path = operand.value_or(QString::fromLatin1(Game::kSaveFileName));
+    std::string why;
+    const auto grid = ReadSavedGrid(path, &why);
+    const auto position = grid ? PositionOf(*grid) : std::nullopt;
+    if (!position) {
+        err << "tesselo: " << why << '\n';
+        return kUnusable;
+    }
+    const auto plan = PlanFor(*position, err);
+    if (!plan) {
+        err << "tesselo: the game in " << Shown(path) << " cannot be solved\n";
+        return kUnusable;
+    }
+    out << solver::ToNotation(plan->slides) << '\n'
+        << "length " << plan->Length() << (plan->optimal ? " optimal" : " par") << '\n';
+    return 0;
+}
+
+// The ID of the saved game in play, from the seed its history beside it
+// keeps, taken as the game takes it: only a history that leads to the saved
+// game counts.
+int PrintId(const Operand& operand, std::ostream& out, std::ostream& err)
+{
+    const QString path = operand.value_or(QString::fromLatin1(Game::kSaveFileName));
+    std::string why;
+    const std::optional<Game::SavedPlay> saved = ReadSavedPlay(path, &why);
+    if (!saved) {
+        err << "tesselo: " << why << '\n';
+        return kUnusable;
+    }
+    if (saved->state != Playing) {
+        err << "tesselo: " << Shown(path) << " holds no game in play\n";
+        return kUnusable;
+    }
+    Puzzle puzzle;
+    puzzle.Resume(saved->grid, saved->state, saved->moves);
+    const QString historyPath = QFileInfo(path).dir().filePath(QString::fromLatin1(HistoryFile::kFileName));
+    if (std::optional<HistoryFile::Contents> kept = HistoryFile::Read(historyPath))
+        puzzle.AdoptHistory(std::move(kept->history), kept->facts);
+    const std::optional<GameId> id = GameId::Of(puzzle);
+    if (!id) {
+        err << "tesselo: the game in " << Shown(path) << " has no ID: it was saved without its seed\n";
+        return kUnusable;
+    }
+    out << id->ToString().toStdString() << '\n';
+    return 0;
+}
+
+// Standard output as a device the records' export can write to.
+class StreamDevice : public QIODevice {
+public:
+    explicit StreamDevice(std::ostream& stream) : out(stream) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        out.write(data, std::streamsize(length));
+        return out ? length : -1;
+    }
+
+private:
+    std::ostream& out;
+};
+
+// Every kept win as JSON, in the records file format of earlier versions,
+// or as CSV for a FILE ending in ".csv": into FILE (replaced whole once
+// complete), or onto standard output (JSON). The records are only read:
+// nothing in the folder changes.
+int ExportRecords(const Operand& operand, std::ostream& out, std::ostream& err)
+{
+    Records records(Records::Access::ReadOnly);
+    QString error;
+    bool exported = false;
+    if (operand) {
+        exported = records.ExportTo(*operand, &error, Records::FormatOf(*operand));
+    } else {
+        StreamDevice device(out);
+        exported = records.Export(device, &error) && out.flush();
+    }
+    if (!exported) {
+        err << "tesselo: the records could not be exported: " << error.toLocal8Bit().toStdString() << '\n';
+        return kUnusable;
+    }
+    return 0;
+}
+
+// One entry a command: its name, the operand it may take (for the usage
+// line; empty for none), what it does, and the line --help gives it.
+struct Command {
+    std::string_view name;
+    std::string_view operand;
+    int (*run)(const Operand& operand, std::ostream& out, std::ostream& err);
+    std::string_view help;
+};
+
+constexpr Command kCommands[] = {
+    {"--solve", "[FILE]", &Solve,
+     "print a way back to the whole picture from the saved game (tesselo.dat)"},
+    {"--id", "[FILE]", &PrintId, "print the ID of the saved game in play"},
+    {"--export-records", "[FILE]", &ExportRecords,
+     "write every kept win as JSON to FILE, or to standard output;\n"
+     "      as CSV when FILE ends in .csv"},
+};
+
+bool IsLong(std::string_view argument)
+{
+    return argument.size() >= 2 && argument.substr(0, 2) == "--";
+}
+
+} // namespace
+
+std::string CommandLine::Usage()
+{
+    std::string usage = "usage: tesselo";
+    for (const Command& command : kCommands) {
+        usage += " [";
+        usage += command.name;
+        if (!command.operand.empty()) {
+            usage += ' ';
+            usage += command.operand;
+        }
+        usage += ']';
+    }
+    return usage;
+}
+
+CommandLine::Outcome CommandLine::Run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + std::max(argc, 0));
+    const auto first = std::find_if(arguments.begin(), arguments.end(), IsLong);
+    if (first == arguments.end())
+        return Outcome{};
+    for (const Command& command : kCommands) {
+        if (*first != command.name)
+            continue;
+        // The command stands alone: at most its operand follows.
+        Operand operand;
+        auto next = first + 1;
+        if (!command.operand.empty() && next != arguments.end() && !IsLong(*next)) {
+            operand = QString::fromLocal8Bit(next->data(), qsizetype(next->size()));
+            ++next;
+        }
+        if (first != arguments.begin() || next != arguments.end())
+            break;
+        return Outcome{false, command.run(operand, out, err)};
+    }
+    if (*first == "--help" && arguments.size() == 1) {
+        out << Usage() << "\n\nWith no option, the game opens its window.\n\n";
+        for (const Command& command : kCommands)
+            out << "  " << command.name << ' ' << command.operand << "\n      " << command.help << '\n';
+        out << "  --help\n      print this help\n\n"
+               "A relative FILE is taken from the folder the command runs in; without FILE,\n"
+               "--solve and --id read the saved game in the game's own folder.\n"
+               "The moves --solve prints are explained in tesselo(6).\n"
+               "A game ID names a grid and a seed: Expert-2718281828 on a level (Novice,\n"
+               "Pro, Expert, Genius), 5x7-2718281828 on a custom grid of 5 rows and\n"
+               "7 columns (2 to 16 each).\n";
+        return Outcome{false, 0};
+    }
+    err << Usage() << '\n';
+    return Outcome{false, kMisused};
+}
+
+} // namespace tesselo

@@ -1,0 +1,161 @@
+#include "app/window/board_commands.h"
+
+#include "app/dialogs/c_records_dlg.h"
+#include "app/dialogs/c_solve_map_dlg.h"
+#include "app/window/board_actions.h"
+#include "app/window/c_tesselo_dlg.h"
+#include "model/game.h"
+#include "pictures/board_bitmap.h"
+
+#include <QCoreApplication>
+#include <QThreadPool>
+
+namespace tesselo {
+
+BoardCommands::BoardCommands(CTesseloDlg& w) : window(w) {}
+
+void BoardCommands::Open(SolverService::Options solver)
+{
+    replay = std::make_unique<BoardReplay>(window.TheGame(), window.Board());
+    QObject::connect(replay.get(), &BoardReplay::MoveCue, &window,
+                     [this] { window.Sound().Play(SoundEffects::Move); });
+    hints = std::make_unique<HintPresenter>(window.TheGame(), window.Board(), std::move(solver));
+}
+
+void BoardCommands::AddActions(BoardActions& actions)
+{
+    Game& game = window.TheGame();
+    const auto add = [&](const char* text, QList<QKeySequence> keys, std::function<bool()> applies,
+                         void (BoardCommands::*command)(), bool startsGroup = false) {
+        actions.Add(BoardAction{tr(text), std::move(keys), std::move(applies),
+                                [this, command] { (this->*command)(); }, startsGroup});
+    };
+    add(QT_TR_NOOP("Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [&game] { return game.CanUndo(); },
+        &BoardCommands::Undo);
+    add(QT_TR_NOOP("Redo"), {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        [&game] { return game.CanRedo(); }, &BoardCommands::Redo);
+    add(QT_TR_NOOP("Replay Solve"), {QKeySequence(Qt::CTRL | Qt::Key_P)}, [&game] { return game.CanReplaySolve(); },
+        &BoardCommands::ReplaySolve, true);
+    add(QT_TR_NOOP("Solve Map"), {QKeySequence(Qt::Key_M)}, [&game] { return game.CanReplaySolve(); },
+        &BoardCommands::SolveMap);
+    add(QT_TR_NOOP("Records"), {QKeySequence(Qt::CTRL | Qt::Key_R)}, {}, &BoardCommands::Records);
+    const auto assists = [&game] { return game.CanAssist(); };
+    add(QT_TR_NOOP("Hint"), {QKeySequence(Qt::Key_H)}, assists, &BoardCommands::Hint, true);
+    add(QT_TR_NOOP("Solve"), {QKeySequence(Qt::SHIFT | Qt::Key_H)}, assists, &BoardCommands::Solve);
+}
+
+void BoardCommands::Undo()
+{
+    window.StopBoard();
+    window.TheGame().Undo();
+}
+
+void BoardCommands::Redo()
+{
+    window.StopBoard();
+    window.TheGame().Redo();
+}
+
+void BoardCommands::ReplaySolve()
+{
+    window.StopBoard();
+    replay->StartLastSolve();
+}
+
+void BoardCommands::Records()
+{
+    window.StopBoard();
+    const Game& game = window.TheGame();
+    CRecordsDlg dialog(window.Kept(), game.grid.Size(), Style::FromStrategy(game.strategyStyle), &window);
+    if (window.RunRecordsDialog(dialog) != QDialog::Accepted || !dialog.chosen)
+        return;
+    if (dialog.mapChosen)
+        MapKept(*dialog.chosen);
+    else
+        replay->StartKept(*dialog.chosen);
+}
+
+void BoardCommands::SolveMap()
+{
+    const Game& game = window.TheGame();
+    if (!game.CanReplaySolve())
+        return;
+    window.StopBoard();
+    ShowMap(game.history.start, game.history.Played(), game.facts.par);
+}
+
+void BoardCommands::MapKept(const GameResult& won)
+{
+    ShowMap(won.start, won.steps, won.par);
+    // On its own picture when the folder still holds it, as its replay is:
+    // decoded off the window's thread at the board's size, the board's
+    // picture shown meanwhile, and kept when the file no longer decodes.
+    // (QFileInfo would not find a name that is not UTF-8.)
+    if (won.picture.isEmpty())
+        return;
+    const Game& game = window.TheGame();
+    const QString path = game.pictures.folder + won.picture;
+    const int width = game.pictures.width, height = game.pictures.height;
+    const qreal ratio = game.pictures.ratio;
+    QThreadPool::globalInstance()->start([dialog = map, path, width, height, ratio]() mutable {
+        BoardBitmap own;
+        if (!own.LoadScaled(path, width, height, ratio))
+            return;
+        QMetaObject::invokeMethod(qApp, [dialog = std::move(dialog), picture = std::move(own.picture)]() mutable {
+            if (dialog)
+                dialog->ShowPicture(std::move(picture));
+        });
+    });
+}
+
+void BoardCommands::ShowMap(const TileGrid& start, const std::vector<HistoryStep>& steps,
+                            std::optional<std::int32_t> par)
+{
+    // One map at a time: a new one takes the place of the last.
+    if (map)
+        map->close();
+    auto* dialog = new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), start, steps,
+                                    window.TheGame().board.picture, par ? std::optional<int>(*par) : std::nullopt,
+                                    &window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    map = dialog;
+    dialog->show();
+}
+
+CSolveMapDlg* BoardCommands::OpenMap() const
+{
+    return map;
+}
+
+void BoardCommands::Hint()
+{
+    window.StopBoard();
+    hints->Hint();
+}
+
+void BoardCommands::Solve()
+{
+    window.StopBoard();
+    hints->Solve();
+}
+
+bool BoardCommands::Interrupt()
+{
+    // During a replay an input only ends it; nothing reaches the game. An
+    // input takes a hint away, and only stops a solve.
+    if (IsReplaying()) {
+        replay->Stop();
+        return true;
+    }
+    return hints && hints->Interrupt();
+}
+
+void BoardCommands::Stop()
+{
+    if (replay)
+        replay->Stop();
+    if (hints)
+        hints->Interrupt();
+}
+
+} // namespace tesselo

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/window/board_replay.h"
+#include "app/window/hint_presenter.h"
+#include "services/solver_service.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <memory>
+
+namespace tesselo {
+
+class BoardActions;
+class CSolveMapDlg;
+class CTesseloDlg;
+class Game;
+
+// What the board does beyond the player's own moves: undo and redo, the
+// solver's hint and solve, the replay of the last game won and the Records
+// window (from which a kept win replays). It owns the replay and the hint;
+// each command ends whatever the board was doing first.
+class BoardCommands {
+    Q_DECLARE_TR_FUNCTIONS(tesselo::CTesseloDlg)
+public:
+    explicit BoardCommands(CTesseloDlg& window);
+    // Made when the window opens: the replay and the solver's thread.
+    void Open(SolverService::Options solver);
+    void AddActions(BoardActions& actions);
+
+    void Undo();
+    void Redo();
+    void ReplaySolve();
+    void Records();
+    // "Solve Map" of the game just won, or of a kept win with its moves.
+    void SolveMap();
+    void MapKept(const GameResult& won);
+    void Hint();
+    void Solve();
+    // A key or a click while the board is busy: a replay ends, a hint goes,
+    // a solve stops. True when that was all the input did.
+    bool Interrupt();
+    // A command or a window takes over: the same, and nothing more.
+    void Stop();
+    bool IsReplaying() const { return replay && replay->IsRunning(); }
+
+    BoardReplay& Replays() { return *replay; }
+    // The Solve Map window open, if any.
+    CSolveMapDlg* OpenMap() const;
+    HintPresenter& Hints() { return *hints; }
+
+private:
+    void ShowMap(const TileGrid& start, const std::vector<HistoryStep>& steps, std::optional<std::int32_t> par);
+
+    CTesseloDlg& window;
+    std::unique_ptr<BoardReplay> replay;
+    std::unique_ptr<HintPresenter> hints;
+    QPointer<CSolveMapDlg> map;
+};
+
+} // namespace tesselo

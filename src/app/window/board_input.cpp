@@ -1,0 +1,72 @@
+#include "app/window/board_input.h"
+
+#include "model/game.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace tesselo {
+
+BoardInput::BoardInput(Game& g, QWidget& w, std::function<int()> bar) : game(g), window(w), barHeight(std::move(bar))
+{
+}
+
+QPoint BoardInput::OnBoard(QPoint point) const
+{
+    // A drag that leaves the window goes on along the board's edge.
+    const int right = game.board.CellWidth() * game.grid.columnCount;
+    const int bottom = game.board.CellHeight() * game.grid.rowCount;
+    return QPoint(std::clamp(point.x(), 0, std::max(right, 0)),
+                  std::clamp(point.y() - barHeight(), 0, std::max(bottom, 0)));
+}
+
+void BoardInput::Press(const QMouseEvent& event)
+{
+    const QPoint at = event.position().toPoint();
+    game.BeginDrag(at.x(), at.y() - barHeight());
+    window.grabMouse();
+}
+
+void BoardInput::Move(const QMouseEvent& event)
+{
+    if (!(event.buttons() & Qt::LeftButton))
+        return;
+    const QPoint p = OnBoard(event.position().toPoint());
+    game.TrackDrag(p.x(), p.y());
+}
+
+void BoardInput::Release(const QMouseEvent& event)
+{
+    // A release closes the gesture even when it never chose an axis: a
+    // plain click must not leave the arrow keys refused until a later drag.
+    if (game.dragging) {
+        const QPoint p = OnBoard(event.position().toPoint());
+        game.EndDrag(p.x(), p.y());
+    }
+    if (QWidget::mouseGrabber() == &window)
+        window.releaseMouse();
+}
+
+void BoardInput::EndGesture()
+{
+    game.CancelDrag();
+    if (QWidget::mouseGrabber() == &window)
+        window.releaseMouse();
+}
+
+bool BoardInput::Arrow(const QKeyEvent& key)
+{
+    const bool shift = key.modifiers() & Qt::ShiftModifier;
+    switch (key.key()) {
+    case Qt::Key_Left: shift ? game.SelectLeft() : game.ShiftRowLeft(); return true;
+    case Qt::Key_Right: shift ? game.SelectRight() : game.ShiftRowRight(); return true;
+    case Qt::Key_Up: shift ? game.SelectUp() : game.ShiftColumnUp(); return true;
+    case Qt::Key_Down: shift ? game.SelectDown() : game.ShiftColumnDown(); return true;
+    default: return false;
+    }
+}
+
+} // namespace tesselo

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/window/replay_player.h"
+#include "model/history.h"
+#include "records/records.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+namespace tesselo {
+
+class CPuzzleImage;
+class Game;
+
+// A solve played back in the game's place. While it runs the game waits:
+// its stopwatch stands, its clock is silent and no input reaches it; the
+// board control shows the replay's own board and picture, its moves
+// gliding as the game's do.
+class BoardReplay : public QObject {
+    Q_OBJECT
+public:
+    BoardReplay(Game& game, CPuzzleImage& board);
+
+    // The solve from `start`, shown with the picture at `picturePath`
+    // (empty: the game's own). `cues` sounds each move.
+    void Start(const TileGrid& start, const std::vector<HistoryStep>& steps, const QString& picturePath, bool cues);
+    // The last game won, as it was played.
+    void StartLastSolve();
+    // A kept win, with its own picture when the folder still holds it.
+    void StartKept(const GameResult& won);
+    void Stop();
+    bool IsRunning() const { return player.IsRunning(); }
+    // The board changed size: the replay's picture is made again for it.
+    void Resize();
+
+    ReplayPlayer player;
+
+signals:
+    void MoveCue();
+
+private:
+    void OnFinished();
+
+    Game& game;
+    CPuzzleImage& board;
+};
+
+} // namespace tesselo

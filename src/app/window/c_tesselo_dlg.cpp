@@ -1,0 +1,428 @@
+#include "app/window/c_tesselo_dlg.h"
+
+#include "app/dialogs/c_help_dlg.h"
+#include "app/dialogs/c_option_dlg.h"
+#include "app/dialogs/c_records_dlg.h"
+#include "app/dialogs/dialog_units.h"
+#include "app/window/player_messages.h"
+#include "files/termination_hold.h"
+#include "model/game.h"
+#include "view/c_puzzle_image.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace tesselo {
+
+namespace {
+
+// The window as designed, in dialog units; the layout replaces the control
+// positions as soon as the window opens.
+constexpr int kTemplateWidth = 450;
+constexpr int kTemplateHeight = 284;
+
+} // namespace
+
+CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      game(g), bar(this), input(g, *this, [this] { return barHeight; })
+{
+    setWindowTitle(QStringLiteral("Tesselo"));
+    setWindowIcon(QIcon(QStringLiteral(":/tesselo/icon.png")));
+    setSizeGripEnabled(false);
+    setMinimumSize(window_layout::MinimumClient(game.grid.rowCount, game.grid.columnCount));
+    // The keys come here, whatever was clicked last.
+    setFocusPolicy(Qt::StrongFocus);
+
+    boardControl = new CPuzzleImage(this);
+    boardControl->setObjectName(QStringLiteral("boardControl"));
+    boardControl->hide();
+
+    connect(bar.newGame, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedNewGame);
+    connect(bar.options, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedOptions);
+    connect(bar.help, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedHelp);
+    commands.AddActions(actions);
+    pause.AddActions(actions);
+    sharing.AddActions(actions);
+    actions.Add(BoardAction{tr("Numbers on Tiles"), {QKeySequence(Qt::Key_N)}, {}, [this] { ToggleNumbers(); }, true,
+                            [this] { return settings.Current().numbersOnTiles; }});
+
+    const DialogUnits du(font());
+    resize(du.X(kTemplateWidth), du.Y(kTemplateHeight));
+    // A desktop session about to end asks first: the game in play is saved
+    // then, whether or not the session goes on to end.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveNow(); });
+    // The records answer once the win is written, never in the middle of
+    // the move that won.
+    connect(&records, &RecordsKeeper::WinKept, this, [this](bool newBest) {
+        if (newBest)
+            setWindowTitle(tr("Tesselo - New record!"));
+    });
+    connect(&records, &RecordsKeeper::WinNotKept, this, &CTesseloDlg::TellWinNotKept);
+}
+
+CTesseloDlg::~CTesseloDlg() = default;
+
+int CTesseloDlg::DoModal()
+{
+    // The window gets its first size while it is made, before it opens.
+    OnSize(width(), height());
+    OnInitDialog();
+    return exec();
+}
+
+void CTesseloDlg::OnInitDialog()
+{
+    sound.InitSound();
+    settings.Load();
+    boardControl->SetAnimated(settings.Current().animateMoves);
+    boardControl->SetNumbers(settings.Current().numbersOnTiles);
+    commands.Open(SolverOptions());
+    // The window is sized around the board the saved game asks for; asked
+    // before the picture is prepared, it lets the one preparation be the
+    // one shown.
+    QSize wanted;
+    game.OpenSavedGame([this, &wanted](QSize board) {
+        wanted = board;
+        return window_layout::BoardAround(board, game.grid.rowCount, game.grid.columnCount, ScreenRoom());
+    });
+    sound.ApplyVolume(game.volume);
+    // From here the window follows the game: a resumed "Speed" game starts
+    // its clock now.
+    records.Follow(game);
+    connect(&game, &Game::Changed, this, &CTesseloDlg::OnGameChanged);
+    sound.SetClock(game.ClockTicks());
+    boardControl->Show(&game);
+    SizeAroundBoard(wanted);
+    bar.Layout(buttonWidth, barHeight);
+    boardControl->setGeometry(0, barHeight, game.board.CellWidth() * game.grid.columnCount,
+                              game.board.CellHeight() * game.grid.rowCount);
+    boardControl->show();
+    boardControl->raise();
+    ShowCounter();
+    // A game started before the first tick takes its start from this
+    // reading rather than from a clock that was never read.
+    game.ReadClock();
+    timerId = startTimer(50, Qt::PreciseTimer);
+    setFocus();
+}
+
+QSize CTesseloDlg::ScreenRoom() const
+{
+    if (const QScreen* s = screen())
+        return s->availableGeometry().size() - QSize(16, 48);
+    return QSize();
+}
+
+void CTesseloDlg::SizeAroundBoard(QSize board)
+{
+    const int rows = game.grid.rowCount;
+    const int columns = game.grid.columnCount;
+    const QSize fitted = window_layout::FitToScreen(window_layout::WholeCells(board, rows, columns), ScreenRoom());
+    buttonWidth = window_layout::ButtonWidth(fitted.width());
+    barHeight = window_layout::BarHeight(buttonWidth);
+    const QSize client = window_layout::ClientAround(board, rows, columns, ScreenRoom());
+    if (client != size()) {
+        resize(client);
+        if (!isVisible())
+            OnSize(client.width(), client.height()); // a hidden window gets its size event later
+    }
+}
+
+void CTesseloDlg::KeepCellsLarge(int clientWidth)
+{
+    // A window smaller than the new least size grows to it, and its size
+    // event makes the board again.
+    const QSize least = window_layout::MinimumClient(game.grid.rowCount, game.grid.columnCount, clientWidth);
+    if (least != minimumSize())
+        setMinimumSize(least);
+}
+
+void CTesseloDlg::OnSize(int cx, int cy)
+{
+    handledSize = QSize(cx, cy);
+    KeepCellsLarge(cx);
+    buttonWidth = window_layout::ButtonWidth(cx);
+    barHeight = window_layout::BarHeight(buttonWidth);
+    bar.Layout(buttonWidth, barHeight);
+    // A window shorter than its bar has no board rather than a negative one.
+    const int boardHeight = std::max(cy - barHeight, 0);
+    game.SetBoardSize(cx, boardHeight, devicePixelRatioF());
+    if (commands.IsReplaying())
+        commands.Replays().Resize();
+    boardControl->setGeometry(0, barHeight, cx, boardHeight);
+}
+
+void CTesseloDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // A window moved to a screen of another pixel density has its board
+    // made again for that screen.
+    if (!watchingScreen && windowHandle()) {
+        watchingScreen = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { OnSize(width(), height()); });
+        pause.Watch(windowHandle());
+    }
+}
+
+void CTesseloDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // Opening the window repeats the size it was given while hidden.
+    if (event->size() != handledSize)
+        OnSize(event->size().width(), event->size().height());
+}
+
+void CTesseloDlg::OnGameChanged(const GameChange& change)
+{
+    if (const std::optional<Cue> cue = CueOf(change, game.strategyStyle))
+        sound.PlayCue(*cue);
+    if (const auto* clock = std::get_if<ClockChanged>(&change))
+        sound.SetClock(clock->ticking);
+    if (const auto* position = std::get_if<NewPosition>(&change)) {
+        if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)
+            setWindowTitle(QStringLiteral("Tesselo"));
+        // Any new position may come at another grid size.
+        KeepCellsLarge(width());
+    }
+    // The pointer and the frame change nothing the bar shows.
+    if (!std::holds_alternative<GestureChanged>(change) && !std::holds_alternative<SelectionMoved>(change) &&
+        !std::holds_alternative<PictureChanged>(change))
+        ShowCounter();
+}
+
+void CTesseloDlg::ShowCounter()
+{
+    bar.Show(game.CounterText(), game.strategyStyle, game.state == Playing);
+}
+
+void CTesseloDlg::TellWinNotKept(const Records::Failure& failure)
+{
+    tesselo::TellWinNotKept(this, failure.Message());
+}
+
+bool CTesseloDlg::OfferCloseLosingWins(const Records::Failure& failure, std::size_t count)
+{
+    return AskCloseLosingWins(this, count, failure.file, failure.reason);
+}
+
+void CTesseloDlg::StopBoard()
+{
+    input.EndGesture();
+    commands.Stop();
+}
+
+SolverService::Options CTesseloDlg::SolverOptions() const
+{
+    return SolverService::DefaultOptions();
+}
+
+std::unique_ptr<QMenu> CTesseloDlg::MakeBoardMenu()
+{
+    return actions.Menu(this);
+}
+
+void CTesseloDlg::RunBoardMenu(QMenu& menu, QPoint globalPos)
+{
+    menu.exec(globalPos);
+}
+
+void CTesseloDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Not over the bar. A right click during a drag ends it and opens the
+    // menu; one during a replay only ends the replay.
+    if (event->pos().y() < barHeight)
+        return;
+    const bool replaying = commands.IsReplaying();
+    StopBoard();
+    if (replaying)
+        return;
+    std::unique_ptr<QMenu> menu = MakeBoardMenu();
+    RunBoardMenu(*menu, event->globalPos());
+}
+
+void CTesseloDlg::OnBnClickedNewGame()
+{
+    StopBoard();
+    game.NewOrReset();
+}
+
+void CTesseloDlg::OnBnClickedOptions()
+{
+    StopBoard();
+    COptionDlg options(this);
+    options.PresetFrom(game, settings.Current());
+    if (RunOptionDialog(options) == QDialog::Accepted) {
+        SettingsFile::Values chosen = settings.Current();
+        options.ApplyTo(game, chosen);
+        sound.ApplyVolume(game.volume);
+        // A setting that cannot be kept still holds until the game ends.
+        settings.Change(chosen);
+        boardControl->SetAnimated(chosen.animateMoves);
+        boardControl->SetNumbers(chosen.numbersOnTiles);
+    }
+}
+
+void CTesseloDlg::ToggleNumbers()
+{
+    // Only the picture changes: a drag, a glide or a hint goes on.
+    SettingsFile::Values chosen = settings.Current();
+    chosen.numbersOnTiles = !chosen.numbersOnTiles;
+    settings.Change(chosen);
+    boardControl->SetNumbers(chosen.numbersOnTiles);
+}
+
+int CTesseloDlg::RunRecordsDialog(CRecordsDlg& dialog)
+{
+    return dialog.exec();
+}
+
+int CTesseloDlg::RunOptionDialog(COptionDlg& options)
+{
+    return options.exec();
+}
+
+void CTesseloDlg::OnBnClickedHelp()
+{
+    StopBoard();
+    RunHelpDialog();
+}
+
+void CTesseloDlg::RunHelpDialog()
+{
+    CHelpDlg help(this);
+    help.exec();
+}
+
+void CTesseloDlg::OnTimer(int id)
+{
+    if (id != timerId)
+        return;
+    game.Tick();
+    // The moves are shown as they change; a time, as it runs.
+    if (!game.strategyStyle)
+        ShowCounter();
+}
+
+void CTesseloDlg::timerEvent(QTimerEvent* event)
+{
+    OnTimer(event->timerId());
+}
+
+bool CTesseloDlg::OfferCloseWithoutSaving(const QString& reason)
+{
+    return AskCloseWithoutSaving(this, reason);
+}
+
+bool CTesseloDlg::SaveNow(QString* why)
+{
+    // The timer runs exactly while the window is open: before, nothing was
+    // read that could be saved; after, the close has saved already. Wins
+    // still waiting get a try; those that fail wait in the pending file.
+    const bool saved = timerId == 0 || SaveWhole(why);
+    records.Flush();
+    return saved;
+}
+
+bool CTesseloDlg::SaveWhole(QString* why)
+{
+    const TerminationHold hold;
+    return game.SaveGame(why);
+}
+
+bool CTesseloDlg::OnClose()
+{
+    QString reason;
+    if (!SaveWhole(&reason) && !OfferCloseWithoutSaving(reason))
+        return false;
+    // Wins that could not be written yet get a last try.
+    if (const std::optional<RecordsKeeper::AtRiskWins> lost = records.Flush();
+        lost && !OfferCloseLosingWins(lost->failure, lost->count))
+        return false;
+    if (timerId) {
+        killTimer(timerId);
+        timerId = 0;
+    }
+    sound.Close();
+    bar.font.reset();
+    return true;
+}
+
+void CTesseloDlg::closeEvent(QCloseEvent* event)
+{
+    StopBoard();
+    if (!OnClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    done(QDialog::Rejected);
+}
+
+void CTesseloDlg::changeEvent(QEvent* event)
+{
+    // A drag ends with the focus: its release may never come back here.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        input.EndGesture();
+    QDialog::changeEvent(event);
+}
+
+void CTesseloDlg::keyPressEvent(QKeyEvent* key)
+{
+    const BoardAction* action = actions.ForKey(*key);
+    // A setting of the board's looks leaves whatever the board is doing
+    // alone: a replay, a hint, a drag go on, shown the new way.
+    if (action && action->checked) {
+        action->run();
+        return;
+    }
+    if (commands.Interrupt())
+        return;
+    // Each of these ends an open drag first (StopBoard).
+    if (action) {
+        action->run();
+        return;
+    }
+    if (input.Arrow(*key))
+        return;
+    switch (key->key()) {
+    // The first button from the keyboard, as when it had the focus.
+    case Qt::Key_Space: OnBnClickedNewGame(); break;
+    // The dialog keyboard of other windows does not apply here.
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: break;
+    default: key->ignore(); break;
+    }
+}
+
+void CTesseloDlg::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && event->position().y() >= barHeight && !commands.Interrupt() &&
+        !pause.ResumeOnClick())
+        input.Press(*event);
+}
+
+void CTesseloDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    input.Move(*event);
+}
+
+void CTesseloDlg::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        input.Release(*event);
+}
+
+} // namespace tesselo

@@ -1,0 +1,55 @@
+#include "app/window/player_messages.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tesselo {
+
+namespace {
+
+// A warning whose two answers are to keep playing (the default) or to close
+// all the same; true for the second.
+bool AskClose(QWidget* parent, const QString& text, const QString& details, const QString& closeAnyway)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"), text, QMessageBox::NoButton, parent);
+    box.setInformativeText(details);
+    QPushButton* keep =
+        box.addButton(QCoreApplication::translate("tesselo::PlayerMessages", "Keep Playing"), QMessageBox::RejectRole);
+    QPushButton* quit = box.addButton(closeAnyway, QMessageBox::DestructiveRole);
+    box.setDefaultButton(keep);
+    box.exec();
+    return box.clickedButton() == quit;
+}
+
+} // namespace
+
+bool AskCloseWithoutSaving(QWidget* parent, const QString& reason)
+{
+    return AskClose(
+        parent,
+        QCoreApplication::translate("tesselo::PlayerMessages", "The game could not be saved to \"tesselo.dat\"."),
+        reason + QCoreApplication::translate("tesselo::PlayerMessages",
+                                             "\n\nClose the window again to retry, or close without saving."),
+        QCoreApplication::translate("tesselo::PlayerMessages", "Close Without Saving"));
+}
+
+void TellWinNotKept(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, QStringLiteral("Tesselo"), message);
+}
+
+bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file, const QString& reason)
+{
+    return AskClose(parent,
+                    QCoreApplication::translate("tesselo::PlayerMessages",
+                                                "%n win(s) could not be written to the records in \"%1\".", nullptr,
+                                                int(count))
+                        .arg(file),
+                    reason +
+                        QCoreApplication::translate("tesselo::PlayerMessages",
+                                                    "\n\nClose the window again to retry, or close and lose them."),
+                    QCoreApplication::translate("tesselo::PlayerMessages", "Close and Lose Them"));
+}
+
+} // namespace tesselo

@@ -1,0 +1,20 @@
+#include "positions/slide.h"
+
+namespace tesselo::solver {
+
+int NormalisedAmount(std::int64_t amount, int length)
+{
+    if (length <= 0)
+        return 0;
+    auto k = static_cast<int>(((amount % length) + length) % length);
+    if (2 * k > length)
+        k -= length;
+    return k;
+}
+
+Slide InverseSlide(const Slide& slide, int length)
+{
+    return Slide{slide.axis, slide.line, static_cast<std::int8_t>(NormalisedAmount(-slide.amount, length))};
+}
+
+} // namespace tesselo::solver

@@ -1,0 +1,205 @@
+#include "services/records_keeper.h"
+
+#include "model/game.h"
+
+#include <QFileInfo>
+#include <QPointer>
+
+#include <utility>
+
+namespace tesselo {
+
+RecordsKeeper::RecordsKeeper(QString path, QString jsonPath, QObject* parent)
+    : QObject(parent), records(path, jsonPath), worker(std::make_unique<QObject>()),
+      charts(Records::Access::ReadOnly, std::move(path), std::move(jsonPath)),
+      chartsWorker(std::make_unique<QObject>())
+{
+    thread.setObjectName(QStringLiteral("records"));
+    worker->moveToThread(&thread);
+    chartsThread.setObjectName(QStringLiteral("records-charts"));
+    chartsWorker->moveToThread(&chartsThread);
+    chartsThread.start();
+    // Called on the worker; the count reaches the window between its events.
+    records.SetImportProgress([this](int done, int total) {
+        QMetaObject::invokeMethod(this, [this, done, total] { emit Importing(done, total); }, Qt::QueuedConnection);
+    });
+    thread.start();
+    // Records there already are opened (and checked) now, off the window's
+    // thread, rather than at the first look at them; wins an earlier game
+    // could not write go in now, not at the next win.
+    if (QFileInfo::exists(records.Path()) || QFileInfo::exists(records.PendingPath()))
+        Open();
+}
+
+RecordsKeeper::~RecordsKeeper()
+{
+    closing = true;
+    // Ended by a job of its own, so that every job handed over before it
+    // runs first: no win is left behind in the queue. The records' thread
+    // first, as it hands the charts' thread work.
+    const auto quit = [] { QThread::currentThread()->quit(); };
+    QMetaObject::invokeMethod(worker.get(), quit, Qt::QueuedConnection);
+    thread.wait();
+    QMetaObject::invokeMethod(chartsWorker.get(), quit, Qt::QueuedConnection);
+    chartsThread.wait();
+}
+
+void RecordsKeeper::PostCharts(std::function<void()> job)
+{
+    ++chartsOutstanding;
+    QMetaObject::invokeMethod(
+        chartsWorker.get(),
+        [this, job = std::move(job)] {
+            job();
+            --chartsOutstanding;
+        },
+        Qt::QueuedConnection);
+}
+
+void RecordsKeeper::ChartKindInPlay()
+{
+    if (!opened || !followed)
+        return;
+    // Asked at every new position: a kind read already costs one indexed
+    // look at its count, and one the charts let go of is read again.
+    PostCharts([this, size = followed->grid.Size(), style = Style::FromStrategy(followed->strategyStyle)] {
+        if (!closing)
+            charts.PrepareProgress(size, style);
+    });
+}
+
+template <typename Work, typename Done>
+void RecordsKeeper::Post(Work work, Done done)
+{
+    ++outstanding;
+    QMetaObject::invokeMethod(
+        worker.get(),
+        [this, work = std::move(work), done = std::move(done)]() mutable {
+            auto answer = work();
+            const Counts now = CountsNow();
+            QMetaObject::invokeMethod(
+                this,
+                [this, answer = std::move(answer), done = std::move(done), now]() mutable {
+                    --outstanding;
+                    counts = now;
+                    done(answer);
+                    if (IsIdle())
+                        emit Idle();
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+}
+
+void RecordsKeeper::Open()
+{
+    if (opening)
+        return;
+    opening = true;
+    Post([this] { return records.Open(); },
+         [this](bool) {
+             opened = true;
+             ChartKindInPlay();
+         });
+}
+
+void RecordsKeeper::Keep(const GameResult& won)
+{
+    Open();
+    ++winsOutstanding;
+    struct Kept {
+        bool newBest = false;
+        std::optional<Records::Failure> failure;
+    };
+    Post(
+        [this, won] {
+            Kept kept;
+            kept.newBest = records.IsNewBest(won);
+            Records::Failure failure;
+            if (!records.Add(won, &failure)) {
+                kept.failure = failure;
+            } else {
+                // The charts of the kind are ready for the next look at them.
+                PostCharts([this, size = won.size, style = won.style] {
+                    if (!closing)
+                        charts.PrepareProgress(size, style);
+                });
+            }
+            return kept;
+        },
+        [this, wonIn = game](const Kept& kept) {
+            // Only the latest win's verdict is news, and only while its game
+            // is on the board: a title would name a game left behind.
+            if (--winsOutstanding == 0 && wonIn == game)
+                emit WinKept(kept.newBest);
+            if (kept.failure)
+                emit WinNotKept(*kept.failure);
+        });
+}
+
+void RecordsKeeper::Follow(const Game& played)
+{
+    followed = &played;
+    connect(&played, &Game::Changed, this, [this, &played](const GameChange& change) {
+        if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won) {
+            Keep(played.ResultOfWin());
+        } else if (const auto* position = std::get_if<NewPosition>(&change)) {
+            if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)
+                NewGameStarted();
+            ChartKindInPlay();
+        } else if (std::holds_alternative<StyleChanged>(change)) {
+            ChartKindInPlay();
+        }
+    });
+    ChartKindInPlay();
+}
+
+void RecordsKeeper::Read(std::function<void(Records&)> read, QObject* context, std::function<void()> done)
+{
+    PostCharts([this, read = std::move(read), context = QPointer<QObject>(context), done = std::move(done)] {
+        read(charts);
+        QMetaObject::invokeMethod(
+            this,
+            [context, done] {
+                if (context)
+                    done();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void RecordsKeeper::WaitForWorker()
+{
+    // Jobs run in turn: once this one has, every earlier one has.
+    if (outstanding > 0)
+        QMetaObject::invokeMethod(worker.get(), [] {}, Qt::BlockingQueuedConnection);
+}
+
+std::optional<RecordsKeeper::AtRiskWins> RecordsKeeper::Flush()
+{
+    std::optional<AtRiskWins> atRisk;
+    const auto flush = [this, &atRisk] {
+        Records::Failure failure;
+        if (records.Unwritten() > 0 && !records.Flush(&failure) && records.AtRisk() > 0)
+            atRisk = AtRiskWins{failure, records.AtRisk()};
+    };
+    // Idle, the worker is not touching the records; busy, it finishes what
+    // it was given first.
+    if (outstanding == 0)
+        flush();
+    else
+        QMetaObject::invokeMethod(worker.get(), flush, Qt::BlockingQueuedConnection);
+    return atRisk;
+}
+
+std::size_t RecordsKeeper::Unwritten() const
+{
+    return outstanding == 0 ? records.Unwritten() : counts.unwritten;
+}
+
+std::size_t RecordsKeeper::AtRisk() const
+{
+    return outstanding == 0 ? records.AtRisk() : counts.atRisk;
+}
+
+} // namespace tesselo

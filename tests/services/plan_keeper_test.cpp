@@ -1,0 +1,127 @@
+#include "model/game.h"
+#include "model/grid_position.h"
+#include "services/plan_keeper.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tesselo;
+
+namespace {
+
+// A game at `rows` x `columns` in play, its seed fixed, with a keeper whose
+// "large" tables are the quick ones.
+struct Kept {
+    Kept(int rows, int columns)
+    {
+        game.ChangeLevel({rows, columns});
+        game.StartSeeded(4242);
+        keeper = std::make_unique<PlanKeeper>(
+            game, SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000});
+    }
+    bool ParKnown() { return QTest::qWaitFor([&] { return game.facts.par.has_value(); }, 20000); }
+
+    QTemporaryDir cache;
+    Game game{GameClocks{[] { return std::uint64_t(133000000000000000ULL); }}, Game::FirstPicture::WhenLoaded};
+    std::unique_ptr<PlanKeeper> keeper;
+};
+
+} // namespace
+
+// The plan follows the game's own changes: a hinted move made takes it
+// down by one, a move elsewhere or an undo leaves it, and the next hint
+// comes with a new plan for the board as it is. Each move shown counts once.
+TEST(PlanKeeper, KeepsThePlanInStepWithTheGamesChanges)
+{
+    Kept k(3, 3);
+    ASSERT_TRUE(k.ParKnown());
+    EXPECT_TRUE(k.game.facts.parIsOptimal);
+    QSignalSpy hints(k.keeper.get(), &PlanKeeper::HintShown);
+    k.keeper->Hint();
+    ASSERT_EQ(hints.size(), 1) << "the plan of the par serves the first hint at once";
+    const int par = *k.game.facts.par;
+    EXPECT_EQ(k.keeper->Plan().Remaining().Length(), par);
+    k.keeper->Hint();
+    EXPECT_EQ(k.game.facts.assisted, 1) << "the same move shown twice counts once";
+
+    ASSERT_TRUE(k.game.MakeMove(hints.last()[0].value<Move>()));
+    EXPECT_EQ(k.keeper->Plan().Remaining().Length(), par - 1);
+    EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.grid));
+    const solver::Slide next = *k.keeper->Plan().Next();
+    const Move across = MoveOf(next).axis == MoveAxis::Row ? Move{MoveAxis::Column, 0, 1} : Move{MoveAxis::Row, 0, 1};
+    ASSERT_TRUE(k.game.MakeMove(across));
+    EXPECT_FALSE(k.keeper->Plan().Active());
+
+    k.keeper->Hint();
+    EXPECT_TRUE(k.keeper->IsWaiting());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hints.size() == 3; }, 20000));
+    EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.grid));
+    EXPECT_FALSE(k.keeper->IsWaiting());
+    EXPECT_EQ(k.game.facts.assisted, 2);
+    ASSERT_TRUE(k.game.Undo());
+    EXPECT_FALSE(k.keeper->Plan().Active());
+    // Nothing is asked for a board no one waits on: no hint comes.
+    QTest::qWait(200);
+    EXPECT_EQ(hints.size(), 3);
+}
+
+// A solve makes the plan's moves, the first at once and then one every
+// 300 ms, as moves of the game counted as help, until the game is won; an
+// interruption stops it where it is.
+TEST(PlanKeeper, ASolveMakesThePlansMovesUntilTheWinOrAnInterruption)
+{
+    for (const bool interrupted : {false, true}) {
+        SCOPED_TRACE(interrupted ? "interrupted" : "to the end");
+        Kept k(2, 3);
+        ASSERT_TRUE(k.ParKnown());
+        ASSERT_GE(*k.game.facts.par, 2);
+        k.keeper->Solve();
+        EXPECT_TRUE(k.keeper->IsSolving());
+        EXPECT_EQ(k.game.moves, 1);
+        if (interrupted) {
+            EXPECT_TRUE(k.keeper->Interrupt());
+            QTest::qWait(2 * PlanKeeper::kSolveStepMs);
+            EXPECT_EQ(k.game.moves, 1);
+            EXPECT_FALSE(k.keeper->Interrupt()) << "nothing left to stop";
+            continue;
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return k.game.state == Solved; }, 10000));
+        EXPECT_FALSE(k.keeper->IsSolving());
+        EXPECT_EQ(k.game.moves, *k.game.facts.par);
+        EXPECT_EQ(k.game.facts.assisted, k.game.moves);
+    }
+}
+
+// Par, hint and the rest of the plan at sizes no level has: the tiniest,
+// an odd one, and the largest, where the plan is no longer proven
+// shortest. A hinted move takes the plan down by one; on a grid of up to
+// 24 cells the rest of the plan is searched exactly once it is short.
+TEST(PlanKeeper, WorksAtEverySize)
+{
+    for (const auto& [rows, columns] : {std::pair{2, 2}, {4, 4}, {5, 7}, {16, 16}}) {
+        SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
+        Kept k(rows, columns);
+        ASSERT_TRUE(k.ParKnown());
+        EXPECT_EQ(k.game.facts.parIsOptimal, rows * columns <= solver::Solver::kExactCells);
+        QSignalSpy hints(k.keeper.get(), &PlanKeeper::HintShown);
+        k.keeper->Hint();
+        ASSERT_EQ(hints.size(), 1);
+        const int rest = k.keeper->Plan().Remaining().Length();
+        ASSERT_TRUE(k.game.MakeMove(hints.last()[0].value<Move>()));
+        EXPECT_EQ(k.keeper->Plan().Remaining().Length(), rest - 1);
+        EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.grid));
+        if (rows * columns > solver::Solver::kSearchedCells || rows * columns <= solver::Solver::kExactCells)
+            continue;
+        // Along the plan to within reach of the exact search.
+        const int below = solver::Solver::ExactRestBelow(rows, columns, false);
+        while (k.keeper->Plan().Remaining().Length() > below)
+            ASSERT_TRUE(k.game.MakeMove(MoveOf(*k.keeper->Plan().Next())));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return k.keeper->Plan().Remaining().optimal; }, 20000));
+        EXPECT_LE(k.keeper->Plan().Remaining().Length(), below);
+    }
+}
