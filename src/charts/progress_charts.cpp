@@ -1,7 +1,7 @@
 #include "charts/progress_charts.h"
 
 #include "charts/chart_scale.h"
-#include "model/game.h"
+#include "model/clock_text.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -62,7 +62,7 @@ QString WhenText(std::int64_t ms)
 QString ScoreText(bool speed, double score)
 {
     if (speed)
-        return Game::TimeText(std::llround(score));
+        return ClockText(std::llround(score));
     return score == std::trunc(score) ? QString::number(std::llround(score)) : QString::number(score, 'f', 1);
 }
 
@@ -371,7 +371,7 @@ QString TrendChart::WinText(std::size_t win) const
     lines << WhenText(w.finished);
     lines << tr("Result: %1").arg(ScoreText(speed, double(w.score)));
     lines << tr("Moves: %1").arg(w.moves);
-    lines << tr("Time: %1").arg(Game::TimeText(w.milliseconds));
+    lines << tr("Time: %1").arg(ClockText(w.milliseconds));
     if (w.par)
         lines << (w.parIsOptimal ? tr("Par: %1 (the fewest possible)") : tr("Par: %1")).arg(*w.par);
     else
@@ -726,8 +726,8 @@ QString ResultsHistogram::BinText(std::size_t bin) const
     const bool speed = series->IsSpeed();
     const double low = h.first + double(bin) * h.width;
     // Whole moves: a bin of 30 to 34, not 30 to 35.
-    const QString lowText = speed ? Game::TimeText(std::llround(low)) : QString::number(std::llround(low));
-    const QString highText = speed ? Game::TimeText(std::llround(low + h.width))
+    const QString lowText = speed ? ClockText(std::llround(low)) : QString::number(std::llround(low));
+    const QString highText = speed ? ClockText(std::llround(low + h.width))
                                    : QString::number(std::llround(low + h.width) - 1);
     const int count = h.counts[bin];
     if (!speed && h.width == 1)

@@ -2,6 +2,7 @@
 
 #include "files/byte_io.h"
 #include "files/safe_file.h"
+#include "model/clock_text.h"
 #include "model/grid_position.h"
 #include "saved/history_file.h"
 #include "solver/solver.h"
@@ -428,16 +429,8 @@ const QString& Game::CounterText()
     // A resumed game's stopwatch counts from its first tick.
     if (play.state == Playing && !watch.resumePending)
         watch.elapsed = watch.Running();
-    counterText = TimeText(watch.elapsed);
+    counterText = ClockText(watch.elapsed);
     return counterText;
-}
-
-QString Game::TimeText(std::int64_t milliseconds)
-{
-    const std::int64_t e = std::max<std::int64_t>(milliseconds, 0);
-    const std::int64_t t = (e + 50) / 100;
-    return QString::asprintf("%lld:%2.2d:%2.2d.%1.1d", static_cast<long long>(t / (10 * 3600)),
-                             int((t / 600) % 60), int((t / 10) % 60), int(t % 10));
 }
 
 void Game::Tick()

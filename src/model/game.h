@@ -182,8 +182,6 @@ public:
 
     // The game just won, as the records keep it.
     GameResult ResultOfWin() const;
-    // A stopwatch reading as the counter shows it: "1:02:03.5".
-    static QString TimeText(std::int64_t milliseconds);
 
     // Writes "tesselo.dat" in the current directory, replacing the old file
     // only once the new one is complete, then the history beside it. On

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/display_names.h"
 #include "charts/progress_charts.h"
+#include "model/clock_text.h"
 #include "model/game.h"
 #include "records/daily_streak.h"
 #include "records/progress_series.h"
@@ -286,7 +287,7 @@ QString CRecordsDlg::ScoreText(tesselo::Style style, std::optional<double> score
     if (!score)
         return QStringLiteral("-");
     if (style.IsSpeed())
-        return Game::TimeText(std::llround(*score));
+        return ClockText(std::llround(*score));
     // Whole numbers of moves stay whole; an average keeps one decimal.
     return *score == std::trunc(*score) ? QString::number(std::llround(*score)) : QString::number(*score, 'f', 1);
 }
@@ -366,7 +367,7 @@ void CRecordsDlg::FillDaily()
         QTableWidgetItem* keys = SetRow(
             daily, row,
             {DateText(*g.daily), DisplayName(g.size), DisplayName(g.style), QString::number(g.moves),
-             Game::TimeText(g.milliseconds),
+             ClockText(g.milliseconds),
              g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
             3);
         keys->setData(kIdRole, qint64(w.id));
@@ -482,7 +483,7 @@ void CRecordsDlg::ShowPage(int first)
         const GameResult& g = w.result;
         QTableWidgetItem* keys =
             SetRow(wins, row,
-                   {DateText(g.finished, true), QString::number(g.moves), Game::TimeText(g.milliseconds),
+                   {DateText(g.finished, true), QString::number(g.moves), ClockText(g.milliseconds),
                     g.par ? QString::number(*g.par) : QString(),
                     g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
                    1);

@@ -2,6 +2,7 @@
 #include "app/dialogs/dialog_units.h"
 #include "app/sound_play_dir.h"
 #include "app/window/c_tesselo_dlg.h"
+#include "model/clock_text.h"
 #include "model/game.h"
 
 #include <QApplication>
@@ -200,5 +201,5 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
     EXPECT_GE(game.stopwatch.Running(), 500);
     EXPECT_EQ(game.state, Playing);
     EXPECT_GE(game.elapsed, 500);
-    EXPECT_EQ(dlg.Bar().counterValue->text(), Game::TimeText(game.elapsed));
+    EXPECT_EQ(dlg.Bar().counterValue->text(), ClockText(game.elapsed));
 }
