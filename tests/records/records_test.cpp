@@ -760,3 +760,60 @@ TEST(Records, TheStreakCountsDailyWinsOnGridsOfSixCellsOrMore)
     EXPECT_EQ(days(9), (std::vector<int>{7}));
     EXPECT_EQ(records.DailyPage(0, 20).size(), wins.size()); // every daily win is listed
 }
+
+// Rows that cannot be wins (a file changed by hand: moves below zero or
+// beyond 32 bits, a time below zero, an end kept as text) are passed over
+// and counted nowhere: the summary, the list, the averages and the charts
+// agree on the sound wins. The exports give every row back as it is kept,
+// a value that cannot be read left empty rather than made up; the JSON
+// keeps the milliseconds the database holds.
+TEST(Records, RowsThatCannotBeWinsAreCountedNowhereAndExportedAsKept)
+{
+    TempCwd cwd;
+    std::vector<GameResult> sound;
+    for (int i = 0; i < 6; ++i)
+        sound.push_back(Win("Expert", "Strategy", 20 + i, 60000, i));
+    sound[5].finished = sound[5].finished.addMSecs(250);
+    {
+        Records records;
+        ASSERT_TRUE(records.AddAll(sound));
+        // Looked at once before the file is changed: what is counted must
+        // follow the file, not the first look.
+        EXPECT_EQ(records.Summarize(kExpert, Style::Strategy).won, 6);
+    }
+    Sql("INSERT INTO wins(level, style, moves, milliseconds, score, finished, picture, par_is_optimal, assisted, "
+        "moves_before) VALUES ('Expert', 'Strategy', -5, 1000, -5, 1800000000000, 'a.png', 0, 0, 0), "
+        "('Expert', 'Strategy', 2147483648, 1000, 1, 1800000060000, 'b.png', 0, 0, 0), "
+        "('Expert', 'Strategy', 1, -1000, 1, 1800000120000, 'c.png', 0, 0, 0), "
+        "('Expert', 'Strategy', 2, 1000, 2, 'yesterday', 'd.png', 0, 0, 0)");
+
+    Records records;
+    const Records::Summary summary = records.Summarize(kExpert, Style::Strategy);
+    EXPECT_EQ(summary.won, 6);
+    ASSERT_TRUE(summary.best);
+    EXPECT_EQ(summary.best->moves, 20);
+    ASSERT_TRUE(summary.averageOf5);
+    EXPECT_DOUBLE_EQ(*summary.averageOf5, 23.0); // 21..25, less the best and the worst
+    for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
+        EXPECT_EQ(records.Page(kExpert, Style::Strategy, order, 0, 20).size(), 6u);
+    const std::vector<Records::ProgressWin> charted = records.Progress(kExpert, Style::Strategy);
+    EXPECT_EQ(charted.size(), 6u);
+
+    QBuffer csv;
+    csv.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(records.Export(csv, nullptr, Records::Format::Csv));
+    const QList<QByteArray> lines = csv.data().split('\n');
+    ASSERT_GE(lines.size(), 11);
+    EXPECT_TRUE(lines[6].startsWith("2026-12-08T10:05:00.250Z,")) << lines[6].constData();
+    EXPECT_TRUE(lines[7].startsWith("2027-01-15T08:00:00.000Z,3x4,Strategy,-5,1000,")) << lines[7].constData();
+    EXPECT_TRUE(lines[8].contains(",3x4,Strategy,2147483648,1000,")) << lines[8].constData();
+    EXPECT_TRUE(lines[10].startsWith(",3x4,Strategy,2,1000,")) << lines[10].constData();
+
+    const QJsonArray json = ExportedResults(records);
+    ASSERT_EQ(json.size(), 10);
+    EXPECT_EQ(json[0]["finished"].toString(), QStringLiteral("2026-12-08T10:00:00Z"));
+    EXPECT_EQ(json[5]["finished"].toString(), QStringLiteral("2026-12-08T10:05:00.250Z"));
+    EXPECT_EQ(json[6]["moves"].toInteger(), -5);
+    EXPECT_EQ(json[7]["moves"].toInteger(), 2147483648LL);
+    EXPECT_TRUE(json[9]["finished"].isNull());
+}
