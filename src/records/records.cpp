@@ -285,6 +285,21 @@ bool Records::Add(const GameResult& result, Failure* failure)
     return Flush(failure);
 }
 
+bool Records::AddFiled(const GameResult& result, bool filed, const QString& setAside, Failure* failure)
+{
+    if (!setAside.isEmpty())
+        file.NoteSetAside(setAside);
+    // Read in from the pending file already (the records opened meanwhile)
+    // it waits once, not twice.
+    const auto same = std::find_if(pending.begin(), pending.end(),
+                                   [&](const Waiting& w) { return PendingWins::SameWin(w.result, result); });
+    if (same == pending.end())
+        pending.push_back(Waiting{result, filed});
+    else
+        same->filed = same->filed || filed;
+    return Flush(failure);
+}
+
 bool Records::AddAll(std::vector<GameResult> results, Failure* failure)
 {
     for (GameResult& r : results)

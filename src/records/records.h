@@ -95,6 +95,10 @@ public:
     // Keeps a win: written at once, with any wins still waiting. False
     // when it could not be written; it waits, for the next win or Flush.
     bool Add(const GameResult& result, Failure* failure = nullptr);
+    // The same for a win already put in the pending file (`filed`; the file
+    // set aside on the way, if one was, is `setAside`): it is taken out of
+    // it once written.
+    bool AddFiled(const GameResult& result, bool filed, const QString& setAside, Failure* failure = nullptr);
     // Many wins in one transaction.
     bool AddAll(std::vector<GameResult> results, Failure* failure = nullptr);
     // Writes the wins still waiting. True when none is left.
