@@ -366,7 +366,7 @@ bool Records::IsNewBest(const GameResult& result)
         return false;
     const std::optional<GameResult> best =
         Reading(std::optional<GameResult>(), [&](sqlite3* db, int* rc) {
-            return records_stats::Best(db, result.size, result.style, rc);
+            return records_stats::Best(db, result.size, result.style, rc, &result);
         });
     return records_stats::IsNewBest(result, best, WaitingResults());
 }

@@ -1,5 +1,6 @@
 #include "records/records_stats.h"
 
+#include "records/records_pending.h"
 #include "records/records_rows.h"
 #include "records/sql_statement.h"
 
@@ -43,7 +44,7 @@ QString StyleKey(Style style)
 
 } // namespace
 
-std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc)
+std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc, const GameResult* excluding)
 {
     // The first row is the best; only in a file changed by hand are rows
     // passed over on the way to a sound one.
@@ -52,7 +53,7 @@ std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc)
     q.Bind(1, LevelKey(size)).Bind(2, StyleKey(style));
     while ((*rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = records_rows::ListedOfKind(records_rows::Decode(q), size, style);
-            w && w->result.assisted == 0)
+            w && w->result.assisted == 0 && !(excluding && PendingWins::SameWin(w->result, *excluding)))
             return std::move(w->result);
     return std::nullopt;
 }
@@ -96,7 +97,8 @@ bool IsNewBest(const GameResult& result, std::optional<GameResult> best, const s
     if (!result.IsValid() || result.assisted > 0)
         return false;
     for (const GameResult& r : unwritten)
-        if (r.size == result.size && r.style == result.style && r.assisted == 0 && (!best || r.Beats(*best)))
+        if (r.size == result.size && r.style == result.style && r.assisted == 0 && !PendingWins::SameWin(r, result) &&
+            (!best || r.Beats(*best)))
             best = r;
     return !best || result.Beats(*best);
 }
