@@ -282,7 +282,14 @@ bool Records::Flush(Failure* failure)
 bool Records::Add(const GameResult& result, Failure* failure)
 {
     pending.push_back(Waiting{result});
-    return Flush(failure);
+    return Written(Flush(failure), failure);
+}
+
+bool Records::Written(bool flushed, Failure* failure) const
+{
+    if (!flushed && failure)
+        failure->onlyInMemory = AtRisk() > 0;
+    return flushed;
 }
 
 bool Records::AddFiled(const GameResult& result, bool filed, const QString& setAside, Failure* failure)
@@ -297,7 +304,7 @@ bool Records::AddFiled(const GameResult& result, bool filed, const QString& setA
         pending.push_back(Waiting{result, filed});
     else
         same->filed = same->filed || filed;
-    return Flush(failure);
+    return Written(Flush(failure), failure);
 }
 
 bool Records::AddAll(std::vector<GameResult> results, Failure* failure)

@@ -181,6 +181,8 @@ private:
     };
 
     bool EnsureOpen(Failure* failure);
+    // `flushed`, and on failure whether the wins waiting are in memory only.
+    bool Written(bool flushed, Failure* failure) const;
     // Read only: the records as they stand, once, with what is not in the
     // database yet folded into a copy of it in memory.
     bool OpenSnapshot(Failure* failure);
