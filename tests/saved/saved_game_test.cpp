@@ -344,13 +344,23 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
         EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
     }
 
-    // Kept elsewhere: the first save makes the file, later ones replace it.
+    // A link that leads nowhere is left as it is: nothing is made where it
+    // points, and the save says why.
     QFile::remove(cwd.Path("tesselo.dat"));
     ASSERT_TRUE(QDir().mkdir(cwd.Path("saves")));
     ASSERT_TRUE(QFile::link(cwd.Path("saves/tesselo.dat"), cwd.Path("tesselo.dat")));
-    ASSERT_TRUE(game.SaveGame());
-    GameSetup(game).puzzle.moves = 42;
     QString why;
+    EXPECT_FALSE(game.SaveGame(&why));
+    EXPECT_TRUE(why.contains("not there")) << why.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(cwd.Path("saves/tesselo.dat")));
+    EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
+
+    // Kept elsewhere: a saved game there is replaced through the link.
+    QFile::remove(cwd.Path("tesselo.dat"));
+    ASSERT_TRUE(game.SaveGame());
+    ASSERT_TRUE(QFile::rename(cwd.Path("tesselo.dat"), cwd.Path("saves/tesselo.dat")));
+    ASSERT_TRUE(QFile::link(cwd.Path("saves/tesselo.dat"), cwd.Path("tesselo.dat")));
+    GameSetup(game).puzzle.moves = 42;
     ASSERT_TRUE(game.SaveGame(&why)) << why.toStdString();
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
     Game loaded;
