@@ -91,10 +91,9 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
          {NewPosition{PositionCause::Reset}, NewPosition{PositionCause::NewGame}}},
         {"the game an ID names", [](Game& g) { g.StartNamed(GameId{kNovice, 77}); }, {NewPosition{PositionCause::Named}}},
         {"today's puzzle", [](Game& g) { g.StartDaily(); }, {NewPosition{PositionCause::Named}}},
-        {"another size", [](Game& g) { g.ChangeLevel({2, 3}); }, {NewPosition{PositionCause::Resized}}},
+        {"another size", [](Game& g) { g.ChangeSize({2, 3}); }, {NewPosition{PositionCause::Resized}}},
         {"Speed", [](Game& g) { g.SetStrategyStyle(false); }, {StyleChanged{false}, ClockChanged{true}}},
         {"Strategy again, unchanged", [](Game& g) { g.SetStrategyStyle(true); }, {}},
-        {"the board at another size", [](Game& g) { g.SetBoardSize(320, 240, 1.0); }, {PictureChanged{}}},
         {"nothing to undo or redo",
          [](Game& g) {
              g.Undo();
@@ -111,8 +110,8 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
         c.operation(*game);
         EXPECT_EQ(listener.changes, c.expected);
         if (!listener.gridsSeen.empty()) {
-            EXPECT_TRUE(listener.gridsSeen.back().SameCells(game->grid)) << "a listener saw the board before";
-            EXPECT_EQ(listener.gridsSeen.back().Selected(), game->grid.Selected());
+            EXPECT_TRUE(listener.gridsSeen.back().SameCells(game->View().puzzle.grid)) << "a listener saw the board before";
+            EXPECT_EQ(listener.gridsSeen.back().Selected(), game->View().puzzle.grid.Selected());
         }
     }
 }
@@ -122,10 +121,10 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
 // then the win follows, once.
 TEST_F(StreamFixture, UndoAnnouncesTheMoveItTookBackAndRedoMakesItAgain)
 {
-    const TileGrid before = game->grid;
+    const TileGrid before = game->View().puzzle.grid;
     game->ShiftRowRight();
     game->SelectDown();
-    const TileGrid moved = game->grid;
+    const TileGrid moved = game->View().puzzle.grid;
     const HistoryStep made = std::get<MoveMade>(listener.changes.front()).step;
     listener.Take();
 
@@ -136,13 +135,13 @@ TEST_F(StreamFixture, UndoAnnouncesTheMoveItTookBackAndRedoMakesItAgain)
     TileGrid undone = moved;
     undone.Apply(made.move.Inverse());
     EXPECT_TRUE(listener.gridsSeen.front().SameCells(undone));
-    EXPECT_TRUE(game->grid.SameCells(before));
-    EXPECT_EQ(game->grid.Selected(), made.before);
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(before));
+    EXPECT_EQ(game->View().puzzle.grid.Selected(), made.before);
     listener.Take();
 
     ASSERT_TRUE(game->Redo());
     EXPECT_EQ(listener.changes, (Changes{MoveMade{made, MoveSource::Redo}}));
-    EXPECT_TRUE(game->grid.SameCells(moved));
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(moved));
 
     // A game one move from whole: the winning move, the clock, the win.
     game->SetStrategyStyle(false);
@@ -190,7 +189,7 @@ TEST_F(StreamFixture, AChangeMadeWhileAnotherIsToldComesAfterIt)
         EXPECT_EQ(moveOf((*heard)[0]), (Move{MoveAxis::Row, 1, 1}));
         EXPECT_EQ(std::get<MoveMade>((*heard)[1]).step.before, (Selection{1, 2}));
     }
-    EXPECT_EQ(game->moves, 2);
+    EXPECT_EQ(game->View().puzzle.moves, 2);
 }
 
 // Which cue each change sounds, in each style.

@@ -8,8 +8,8 @@
 // written as its length in brackets ("[24]"), so that the text areas of the
 // picture record do not drown the rest.
 
-#include "model/game.h"
 #include "model/game_setup.h"
+#include "support/saved_games.h"
 #include "support/temp_cwd.h"
 
 #include <QFile>
@@ -20,6 +20,7 @@
 #include <string>
 
 using namespace tesselo;
+using tesselo::testing::ShownGame;
 using tesselo::testing::TempCwd;
 
 namespace {
@@ -44,18 +45,19 @@ struct Case {
     const char* name;
     int size;
     std::function<void(TempCwd&)> files;
-    std::function<void(Game&, std::int64_t& clock)> play;
+    std::function<void(ShownGame&, std::int64_t& clock)> play;
     const char* bytes;
 };
 
 const Case kCases[] = {
         {"first start", 1217, [](TempCwd&) {},
-         [](Game&, std::int64_t&) {},
+         [](ShownGame&, std::int64_t&) {},
          "[24]64000000010200000003[15]010000000000000002000000010000000000000001000000010000000100000002[1"
          "1]2e002f00500069006300740075007200650073002f[499]80020000e0010000ffffffff[592]"},
         {"novice strategy in play", 1217, [](TempCwd& c) { c.Picture("Pictures/p.png", Qt::red); },
-         [](Game& g, std::int64_t&) {
-             g.SetBoardSize(500, 400, 1.0);
+         [](ShownGame& s, std::int64_t&) {
+             Game& g = s.game;
+             s.picture.SetBoardSize(500, 400, 1.0);
              g.StartSeeded(1234);
              g.ShiftRowRight();
              g.SelectDown();
@@ -65,8 +67,9 @@ const Case kCases[] = {
          "[12]01000000000000000200000025000000010200000003[15]0100000001[11]020000000100000001000000010000"
          "0002[11]2e002f00500069006300740075007200650073002f[499]f40100009001[50]70002e0070006e0067[539]"},
         {"expert speed in play after a drag", 1265, [](TempCwd& c) { c.Picture("Pictures/sea.jpg", Qt::blue); },
-         [](Game& g, std::int64_t& clock) {
-             g.ChangeLevel({3, 4});
+         [](ShownGame& s, std::int64_t& clock) {
+             Game& g = s.game;
+             g.ChangeSize({3, 4});
              g.SetStrategyStyle(false);
              g.StartSeeded(77);
              clock += 98765;
@@ -83,8 +86,9 @@ const Case kCases[] = {
          "02000000000000000200000002[11]0300000001000000010000002e002f00500069006300740075007200650073002f"
          "[499]80020000e001[50]7300650061002e006a00700067[535]"},
         {"genius won", 1361, [](TempCwd&) {},
-         [](Game& g, std::int64_t&) {
-             g.ChangeLevel({4, 6});
+         [](ShownGame& s, std::int64_t&) {
+             Game& g = s.game;
+             g.ChangeSize({4, 6});
              GameSetup(g).puzzle.state = Solved;
              GameSetup(g).puzzle.moves = 321;
              g.SetVolume(0);
@@ -96,10 +100,11 @@ const Case kCases[] = {
          "0000040000000300000005[11]2e002f00500069006300740075007200650073002f[499]80020000e0010000fffffff"
          "f[592]"},
         {"16 x 16 at rest in another folder", 3217, [](TempCwd& c) { c.Picture("Elsewhere/x.png", Qt::white); },
-         [](Game& g, std::int64_t&) {
-             ASSERT_TRUE(g.SetPictureFolder("./Elsewhere/"));
-             g.ChangeLevel({16, 16});
-             g.SetBoardSize(900, 700, 2.0);
+         [](ShownGame& s, std::int64_t&) {
+             Game& g = s.game;
+             ASSERT_TRUE(s.picture.SetFolder("./Elsewhere/"));
+             g.ChangeSize({16, 16});
+             s.picture.SetBoardSize(900, 700, 2.0);
          },
          "[24]64000000011000000010[15]01000000000000000200000000000000030000000000000004000000000000000500"
          "00000000000006000000000000000700000000000000080000000000000009000000000000000a000000000000000b00"
@@ -146,8 +151,9 @@ const Case kCases[] = {
          "00000f0000000c0000000f0000000d0000000f0000000e0000000f0000000f[11]2e002f0045006c0073006500770068"
          "006500720065002f[497]84030000bc02[50]78002e0070006e0067[539]"},
         {"5 x 7 speed paused", 1449, [](TempCwd&) {},
-         [](Game& g, std::int64_t& clock) {
-             g.ChangeLevel({5, 7});
+         [](ShownGame& s, std::int64_t& clock) {
+             Game& g = s.game;
+             g.ChangeSize({5, 7});
              g.SetStrategyStyle(false);
              g.StartSeeded(9);
              g.ShiftColumnUp();
@@ -165,8 +171,9 @@ const Case kCases[] = {
          "000300000005000000030000000000000002000000010000000400000006000000010000000200000000000000030000"
          "0002000000050000002e002f00500069006300740075007200650073002f[499]80020000e0010000ffffffff[592]"},
         {"2 x 16 reset", 1425, [](TempCwd&) {},
-         [](Game& g, std::int64_t&) {
-             g.ChangeLevel({2, 16});
+         [](ShownGame& s, std::int64_t&) {
+             Game& g = s.game;
+             g.ChangeSize({2, 16});
              g.StartSeeded(5);
              g.ShiftRowLeft();
              g.ResetGame();
@@ -189,9 +196,10 @@ TEST(SavedGameBytes, AreTheBytesThisProgramHasAlwaysWritten)
         TempCwd cwd;
         c.files(cwd);
         std::int64_t clock = 1000000;
-        Game game(GameClocks{[] { return std::uint64_t(133000000000000000ULL); }, [&clock] { return clock; }});
+        ShownGame game(GamePicture::FirstPicture::AtOnce,
+                       GameClocks{[] { return std::uint64_t(133000000000000000ULL); }, [&clock] { return clock; }});
         c.play(game, clock);
-        ASSERT_TRUE(game.SaveGame());
+        ASSERT_TRUE(game.Save());
         QFile file(cwd.Path("tesselo.dat"));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray written = file.readAll();
