@@ -12,7 +12,7 @@ namespace tesselo {
 bool PlayRecord::IsSound() const
 {
     return grid.Size().IsValid() && dragAxis >= None && dragAxis <= Vertical && state >= Idle && state <= Solved &&
-           volume >= Game::kMinVolume && volume <= Game::kMaxVolume && moves >= 0 && elapsed >= 0 &&
+           volume >= Volume::kSilent && volume <= Volume::kFull && moves >= 0 && elapsed >= 0 &&
            elapsed <= Game::kMaxElapsed;
 }
 
@@ -341,7 +341,7 @@ void Game::SetStrategyStyle(bool strategyStyle)
 
 void Game::SetVolume(std::int32_t volume)
 {
-    parts.volume = std::clamp(volume, kMinVolume, kMaxVolume);
+    parts.volume = std::clamp(volume, Volume::kSilent, Volume::kFull);
 }
 
 GameResult Game::ResultOfWin(const QString& picture) const

@@ -78,9 +78,6 @@ public:
     static constexpr std::int32_t kMaxElapsed = Stopwatch::kMaxElapsed;
     // A new game starts at least this many moves from solved.
     static constexpr int kLeastStartDistance = Puzzle::kLeastStartDistance;
-    // The sound's volume, from silent to full.
-    static constexpr std::int32_t kMinVolume = 0;
-    static constexpr std::int32_t kMaxVolume = 100;
     // The board the built-in picture fills before any other is shown.
     static constexpr QSize kFirstBoard{640, 480};
 
@@ -191,7 +188,7 @@ public:
     // changes nothing.
     void ChangeSize(GridSize size);
     void SetStrategyStyle(bool strategyStyle);
-    // Brought within kMinVolume .. kMaxVolume.
+    // Brought within Volume::kSilent .. Volume::kFull.
     void SetVolume(std::int32_t volume);
 
     // The game just won, as the records keep it, played on the picture

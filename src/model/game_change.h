@@ -95,6 +95,14 @@ struct StyleChanged {
 using GameChange = std::variant<MoveMade, MoveTakenBack, NewPosition, StateChanged, SelectionMoved, GestureChanged,
                                 ClockChanged, StyleChanged>;
 
+// The sound's volume as the game keeps it and the saved game stores it: a
+// percentage, from silent to full. The options, the mixer and the saved
+// game all take this range.
+struct Volume {
+    static constexpr std::int32_t kSilent = 0;
+    static constexpr std::int32_t kFull = 100;
+};
+
 // The sound cues; each names one of the sample files.
 enum class Cue {
     Win,     // "win.wav"

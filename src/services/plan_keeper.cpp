@@ -214,7 +214,7 @@ void PlanKeeper::Count(const solver::Slide& slide)
 void PlanKeeper::Hint()
 {
     // A paused board shows nothing, so it is shown no move either.
-    if (game.IsPaused() || !Now())
+    if (!game.CanAssist() || !Now())
         return;
     if (follower.Active()) {
         ShowNext();
@@ -237,7 +237,7 @@ void PlanKeeper::ShowNext()
 
 void PlanKeeper::Solve()
 {
-    if (game.IsPaused() || !Now())
+    if (!game.CanAssist() || !Now())
         return;
     solving = true;
     if (follower.Active()) {

@@ -152,7 +152,7 @@ COptionDlg::COptionDlg(QWidget* parent)
     volumeSlider = new QSlider(Qt::Horizontal, volumeBox);
     volumeSlider->setObjectName(QStringLiteral("volume"));
     // Set here as well as on opening: a slider's own default stops at 99.
-    volumeSlider->setRange(0, 100);
+    volumeSlider->setRange(Volume::kSilent, Volume::kFull);
     volumeSlider->setPageStep(20);
     volumeSlider->setTickPosition(QSlider::NoTicks);
     volumeRow->addWidget(off);
@@ -175,7 +175,7 @@ COptionDlg::COptionDlg(QWidget* parent)
 
 void COptionDlg::OnInitDialog()
 {
-    volumeSlider->setRange(0, 100);
+    volumeSlider->setRange(Volume::kSilent, Volume::kFull);
     DoDataExchange(false);
 }
 
