@@ -75,7 +75,7 @@ bool SavedGames(const QString& dir)
         for (const GameState state : {Idle, Playing, Solved})
             for (const bool strategy : {true, false}) {
                 Game game([&time] { return time; });
-                GamePicture picture(game);
+                GamePicture shown(game);
                 game.ChangeSize({rows, columns});
                 time += 123457;
                 game.NewGame();
@@ -88,22 +88,22 @@ bool SavedGames(const QString& dir)
                 setup.puzzle.moves = 3 + rows;
                 setup.stopwatch.elapsed = 65432 * columns;
                 game.SetVolume(20 * rows);
-                PictureSetup(picture).folder.width = 120 * columns;
-                PictureSetup(picture).folder.height = 90 * rows;
+                PictureSetup(shown).folder.width = 120 * columns;
+                PictureSetup(shown).folder.height = 90 * rows;
                 const QString name = QStringLiteral("game-%1x%2-%3-%4").arg(rows).arg(columns).arg(int(state)).arg(strategy ? "strategy" : "speed");
-                ok = ok && WriteGame(dir, name, game, picture);
+                ok = ok && WriteGame(dir, name, game, shown);
             }
 
     // A file from the Windows build, with its backslashes, and one saved
     // with no search open.
     Game game;
-    GamePicture picture(game);
-    PictureFolder& pictures = PictureSetup(picture).folder;
+    GamePicture shown(game);
+    PictureFolder& pictures = PictureSetup(shown).folder;
     pictures.folder = QStringLiteral(".\\Pictures\\");
-    ok = ok && WriteGame(dir, QStringLiteral("game-windows-folder"), game, picture);
+    ok = ok && WriteGame(dir, QStringLiteral("game-windows-folder"), game, shown);
     pictures.folder = QStringLiteral("./NoSuchFolder/");
     pictures.CloseSearch();
-    ok = ok && WriteGame(dir, QStringLiteral("game-no-search"), game, picture);
+    ok = ok && WriteGame(dir, QStringLiteral("game-no-search"), game, shown);
     return ok;
 }
 
