@@ -1,3 +1,4 @@
+#include "app/sound_play_dir.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "app/window_fixture.h"
 #include "files/byte_io.h"
@@ -321,6 +322,25 @@ TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
     w.Tick();
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "New Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0:00:00.0");
+}
+
+// Everyone who follows the game hears the position it opens with, yet the
+// opening is no change of the player's: a saved win put at rest sounds no
+// reset, while the player's own new game sounds as ever.
+TEST(MainDialog, OpeningTheSavedGameSoundsNothing)
+{
+    SoundPlayDir dir;
+    {
+        Game g;
+        GameSetup(g).puzzle.state = Solved;
+        ASSERT_TRUE(SaveGame(g));
+    }
+    Window w(false);
+    ASSERT_TRUE(w.dlg.Sound().IsOpen());
+    EXPECT_EQ(w.game.View().puzzle.state, Idle);
+    EXPECT_EQ(ChannelsPlaying(w.dlg.Sound().samples[SoundEffects::Reset]), 0);
+    w.dlg.OnBnClickedNewGame();
+    EXPECT_EQ(ChannelsPlaying(w.dlg.Sound().samples[SoundEffects::NewGame]), 1);
 }
 
 TEST(MainDialog, ResumesASpeedGameWhereItStopped)
