@@ -89,14 +89,17 @@ void BM_PaintColumnDrag(benchmark::State& state)
 
 void BM_PaintBoard2x(benchmark::State& state)
 {
-    PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) { DrawBoard(t, b.picture.Board()); }, 2.0);
+    PaintLoop(
+        state, [](PaintTarget& t, GeniusBoard& b) { DrawBoard(t, b.picture.Board()); }, 2.0);
 }
 
 void BM_PaintRowDrag2x(benchmark::State& state)
 {
     PaintLoop(
         state,
-        [](PaintTarget& t, GeniusBoard& b) { DrawRowDrag(t, b.picture.Board(), b.picture.Board().CellWidth() / 3 + 1); },
+        [](PaintTarget& t, GeniusBoard& b) {
+            DrawRowDrag(t, b.picture.Board(), b.picture.Board().CellWidth() / 3 + 1);
+        },
         2.0);
 }
 
@@ -104,7 +107,9 @@ void BM_PaintColumnDrag2x(benchmark::State& state)
 {
     PaintLoop(
         state,
-        [](PaintTarget& t, GeniusBoard& b) { DrawColumnDrag(t, b.picture.Board(), b.picture.Board().CellHeight() / 3 + 1); },
+        [](PaintTarget& t, GeniusBoard& b) {
+            DrawColumnDrag(t, b.picture.Board(), b.picture.Board().CellHeight() / 3 + 1);
+        },
         2.0);
 }
 
@@ -203,8 +208,7 @@ void BM_OnSize(benchmark::State& state)
             next = 1 - next;
         }
         // Every message made the board again, from the picture on hand.
-        if (!state.error_occurred() &&
-            (board.stretches - stretches != state.iterations() || board.decodes != decodes))
+        if (!state.error_occurred() && (board.stretches - stretches != state.iterations() || board.decodes != decodes))
             state.SkipWithError("a size message did not stretch the picture on hand");
     }
     // The later cases run where the run began, not in a folder now gone.
@@ -237,7 +241,8 @@ void NumbersLoop(benchmark::State& state, GridSize size, Paint paint)
         state.SkipWithError("the picture did not load");
         return;
     }
-    if (!plates.Prepare(size.rows, size.columns, QSize(b.picture.Board().CellWidth(), b.picture.Board().CellHeight()), 1.0)) {
+    if (!plates.Prepare(size.rows, size.columns, QSize(b.picture.Board().CellWidth(), b.picture.Board().CellHeight()),
+                        1.0)) {
         state.SkipWithError("the numbers do not fit the cells");
         return;
     }

@@ -51,7 +51,8 @@ bool Write(const QString& dir, const QString& name, const std::uint8_t* bytes, s
 bool WriteGame(const QString& dir, const QString& name, Game& game, const GamePicture& picture)
 {
     const std::optional<QByteArray> bytes = SavedGameFormat::Encode(SavedGame{game.Record(), picture.Record()});
-    return bytes && Write(dir, name, reinterpret_cast<const std::uint8_t*>(bytes->constData()), std::size_t(bytes->size()));
+    return bytes &&
+           Write(dir, name, reinterpret_cast<const std::uint8_t*>(bytes->constData()), std::size_t(bytes->size()));
 }
 
 // The four levels, the smallest and largest grids, and sizes no level has,

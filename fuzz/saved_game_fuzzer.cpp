@@ -32,15 +32,16 @@ namespace {
 // never touch.
 struct Snapshot {
     Snapshot(const Game& g, const GamePicture& shown)
-        : dragAnchorY(g.View().gesture.dragAnchorY), dragAnchorX(g.View().gesture.dragAnchorX), dragDeltaX(g.View().gesture.dragDeltaX),
-          dragDeltaY(g.View().gesture.dragDeltaY), dragAxis(g.View().gesture.dragAxis), state(g.View().puzzle.state), clockNow(g.View().stopwatch.clockNow),
+        : dragAnchorY(g.View().gesture.dragAnchorY), dragAnchorX(g.View().gesture.dragAnchorX),
+          dragDeltaX(g.View().gesture.dragDeltaX), dragDeltaY(g.View().gesture.dragDeltaY),
+          dragAxis(g.View().gesture.dragAxis), state(g.View().puzzle.state), clockNow(g.View().stopwatch.clockNow),
           clockStart(g.View().stopwatch.clockStart), elapsed(g.View().stopwatch.elapsed), moves(g.View().puzzle.moves),
           strategyStyle(g.View().strategyStyle), volume(g.View().volume),
-          resumePending(g.View().stopwatch.resumePending), dragging(g.View().gesture.dragging), rows(g.View().puzzle.grid.rowCount),
-          columns(g.View().puzzle.grid.columnCount), selectedRow(g.View().puzzle.grid.selectedRow),
-          selectedColumn(g.View().puzzle.grid.selectedColumn), folder(shown.Folder().folder),
-          width(shown.Folder().width), height(shown.Folder().height), search(shown.Folder().search.get()),
-          findData(shown.Folder().findData.bytes), target(shown.Folder().target),
+          resumePending(g.View().stopwatch.resumePending), dragging(g.View().gesture.dragging),
+          rows(g.View().puzzle.grid.rowCount), columns(g.View().puzzle.grid.columnCount),
+          selectedRow(g.View().puzzle.grid.selectedRow), selectedColumn(g.View().puzzle.grid.selectedColumn),
+          folder(shown.Folder().folder), width(shown.Folder().width), height(shown.Folder().height),
+          search(shown.Folder().search.get()), findData(shown.Folder().findData.bytes), target(shown.Folder().target),
           picture(shown.Board().picture.cacheKey()), source(shown.Board().source.cacheKey()),
           sourcePath(shown.Board().sourcePath), boardGrid(shown.Board().grid)
     {
@@ -102,7 +103,8 @@ void CheckSound(const Game& g, const GamePicture& p, const std::uint8_t* data, s
     Require(g.View().gesture.dragAxis >= None && g.View().gesture.dragAxis <= Vertical, "a known drag axis");
     Require(g.View().volume >= 0 && g.View().volume <= 100, "a volume in percent");
     Require(g.View().puzzle.moves >= 0, "a move count a game can reach");
-    Require(g.View().stopwatch.elapsed >= 0 && g.View().stopwatch.elapsed <= Game::kMaxElapsed, "a time the stopwatch can show");
+    Require(g.View().stopwatch.elapsed >= 0 && g.View().stopwatch.elapsed <= Game::kMaxElapsed,
+            "a time the stopwatch can show");
     Require(data[28] <= 1 && g.View().strategyStyle == (data[28] == 1), "the style byte");
     Require(p.Folder().width >= 0 && p.Folder().height >= 0 && p.Folder().width <= PictureFolder::kMaxBoardSide &&
                 p.Folder().height <= PictureFolder::kMaxBoardSide,

@@ -32,8 +32,8 @@ std::int32_t SnapTarget(std::int64_t d, std::int32_t cell, std::int32_t selected
 std::int32_t Along(DragAxis axis, std::int64_t dx, std::int64_t dy)
 {
     const std::int64_t v = axis == Horizontal ? dx : axis == Vertical ? dy : 0;
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace

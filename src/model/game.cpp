@@ -367,7 +367,7 @@ void Game::FinishMove(const MoveMade& made)
 PlayRecord Game::Record()
 {
     ShowRunningTime();
-    return PlayRecord{drag.dragAnchorY, drag.dragAnchorX, drag.dragAxis, play.state,  watch.elapsed,
+    return PlayRecord{drag.dragAnchorY, drag.dragAnchorX, drag.dragAxis,       play.state, watch.elapsed,
                       play.moves,       parts.volume,     parts.strategyStyle, play.grid};
 }
 

@@ -4,7 +4,6 @@
 #include "model/scramble_random.h"
 #include "positions/line_wrap.h"
 
-
 namespace tesselo {
 
 void TileGrid::Resize(std::int32_t rows, std::int32_t columns)

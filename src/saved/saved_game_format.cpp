@@ -27,8 +27,7 @@ static_assert(kEntry + FindData::kSize == SavedGameFormat::kPictureSize);
 constexpr std::int32_t kSearchOpen = 0;
 constexpr std::int32_t kNoSearch = -1;
 
-static_assert(SavedGameFormat::kHeaderSize + 16 + 8 * GridSize::kMax * GridSize::kMax +
-                  SavedGameFormat::kPictureSize <=
+static_assert(SavedGameFormat::kHeaderSize + 16 + 8 * GridSize::kMax * GridSize::kMax + SavedGameFormat::kPictureSize <=
               SavedGameFormat::kMaxFileSize);
 
 // The saved game may come from the Windows program, whose folders use '\'.

@@ -63,7 +63,8 @@ void RecordsKeeper::ChartKindInPlay()
         return;
     // Asked at every new position: a kind read already costs one indexed
     // look at its count, and one the charts let go of is read again.
-    PostCharts([this, size = followed->View().puzzle.grid.Size(), style = Style::FromStrategy(followed->View().strategyStyle)] {
+    PostCharts([this, size = followed->View().puzzle.grid.Size(),
+                style = Style::FromStrategy(followed->View().strategyStyle)] {
         if (!closing)
             charts.PrepareProgress(size, style);
     });

@@ -75,7 +75,7 @@ private:
     void FollowPicture();
 
     Game* game = nullptr;                    // not owned
-    const GamePicture* picture = nullptr;     // not owned
+    const GamePicture* picture = nullptr;    // not owned
     const BoardBitmap* replayBoard = nullptr; // likewise
     std::optional<Move> hint;
     bool animated = true;

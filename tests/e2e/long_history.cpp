@@ -61,7 +61,8 @@ int Check()
     Game game;
     GamePicture picture(game, GamePicture::FirstPicture::WhenLoaded);
     SavedGameStore().Load(game, picture);
-    std::printf("saved game: %d moves; history kept: %zu moves\n", game.View().puzzle.moves, game.View().puzzle.history.steps.size());
+    std::printf("saved game: %d moves; history kept: %zu moves\n", game.View().puzzle.moves,
+                game.View().puzzle.history.steps.size());
     // A history that does not lead to the saved game is passed over, and
     // the game resumes with none.
     if (game.View().puzzle.state != Playing || game.View().puzzle.history.steps.size() != History::kMaxSteps) {

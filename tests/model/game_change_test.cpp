@@ -40,9 +40,11 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
         std::function<void(Game&)> operation;
         Changes expected;
     } cases[] = {
-        {"right arrow", [](Game& g) { g.ShiftRowRight(); },
+        {"right arrow",
+         [](Game& g) { g.ShiftRowRight(); },
          {MoveMade{Step(MoveAxis::Row, 1, 1, {1, 1}, {1, 2}), MoveSource::Key}}},
-        {"up arrow", [](Game& g) { g.ShiftColumnUp(); },
+        {"up arrow",
+         [](Game& g) { g.ShiftColumnUp(); },
          {MoveMade{Step(MoveAxis::Column, 1, -1, {1, 1}, {0, 1}), MoveSource::Key}}},
         {"Shift and left", [](Game& g) { g.SelectLeft(); }, {SelectionMoved{{1, 1}, {1, 0}, true}}},
         // Two cells left on a row of four is two right: the move as the
@@ -73,7 +75,10 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
          },
          {GestureChanged{GestureChanged::Step::Followed, Horizontal, 30},
           GestureChanged{GestureChanged::Step::Cancelled, Horizontal, 30}}},
-        {"a solve's move", [](Game& g) { g.MakeMove(Move{MoveAxis::Column, 3, 1}); },
+        {"a solve's move",
+         [](Game& g) {
+             g.MakeMove(Move{MoveAxis::Column, 3, 1});
+         },
          {MoveMade{Step(MoveAxis::Column, 3, 1, {1, 1}, {2, 3}), MoveSource::Solve}}},
         {"a reset", [](Game& g) { g.ResetGame(); }, {NewPosition{PositionCause::Reset}}},
         {"a reset taken back",
@@ -89,9 +94,17 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
              g.NewGame();
          },
          {NewPosition{PositionCause::Reset}, NewPosition{PositionCause::NewGame}}},
-        {"the game an ID names", [](Game& g) { g.StartNamed(GameId{kNovice, 77}); }, {NewPosition{PositionCause::Named}}},
+        {"the game an ID names",
+         [](Game& g) {
+             g.StartNamed(GameId{kNovice, 77});
+         },
+         {NewPosition{PositionCause::Named}}},
         {"today's puzzle", [](Game& g) { g.StartDaily(); }, {NewPosition{PositionCause::Named}}},
-        {"another size", [](Game& g) { g.ChangeSize({2, 3}); }, {NewPosition{PositionCause::Resized}}},
+        {"another size",
+         [](Game& g) {
+             g.ChangeSize({2, 3});
+         },
+         {NewPosition{PositionCause::Resized}}},
         {"Speed", [](Game& g) { g.SetStrategyStyle(false); }, {StyleChanged{false}, ClockChanged{true}}},
         {"Strategy again, unchanged", [](Game& g) { g.SetStrategyStyle(true); }, {}},
         {"nothing to undo or redo",
@@ -110,7 +123,8 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
         c.operation(*game);
         EXPECT_EQ(listener.changes, c.expected);
         if (!listener.gridsSeen.empty()) {
-            EXPECT_TRUE(listener.gridsSeen.back().SameCells(game->View().puzzle.grid)) << "a listener saw the board before";
+            EXPECT_TRUE(listener.gridsSeen.back().SameCells(game->View().puzzle.grid))
+                << "a listener saw the board before";
             EXPECT_EQ(listener.gridsSeen.back().Selected(), game->View().puzzle.grid.Selected());
         }
     }

@@ -129,7 +129,8 @@ TEST_F(GameFixture, NoNewGameStartsWithinTwoMovesOfSolved)
             game->StartSeeded(seed);
             ASSERT_TRUE(game->View().puzzle.facts.seed);
             EXPECT_FALSE(WithinTwoMoves(game->View().puzzle.grid)) << size.Name() << " seed " << seed;
-            EXPECT_TRUE(game->View().puzzle.grid.SameCells(Scramble(size.rows, size.columns, *game->View().puzzle.facts.seed)));
+            EXPECT_TRUE(
+                game->View().puzzle.grid.SameCells(Scramble(size.rows, size.columns, *game->View().puzzle.facts.seed)));
             game->ResetGame();
         }
     }
@@ -389,7 +390,8 @@ TEST_F(GameFixture, CellsWithoutPixelsMoveNothing)
         game->EndDrag(dx, dy);
     }
     for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(game->View().puzzle.grid.cells[i].homeRow * 10 + game->View().puzzle.grid.cells[i].homeColumn, before[i]);
+        EXPECT_EQ(game->View().puzzle.grid.cells[i].homeRow * 10 + game->View().puzzle.grid.cells[i].homeColumn,
+                  before[i]);
     EXPECT_EQ(game->View().puzzle.moves, 0);
 }
 

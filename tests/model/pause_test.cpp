@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 using namespace tesselo;
+using tesselo::testing::GameFixture;
 using tesselo::testing::LoadSavedGame;
 using tesselo::testing::SaveGame;
-using tesselo::testing::GameFixture;
 using Calls = GameFixture::Calls;
 
 namespace {

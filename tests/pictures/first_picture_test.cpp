@@ -19,10 +19,16 @@ namespace {
 
 constexpr auto kLater = GamePicture::FirstPicture::WhenLoaded;
 
-QString Shown(const ShownGame& g) { return QFileInfo(g.picture.Board().sourcePath).fileName(); }
+QString Shown(const ShownGame& g)
+{
+    return QFileInfo(g.picture.Board().sourcePath).fileName();
+}
 
 // The window takes 3 pixels off the width of every board it is asked for.
-QSize Narrower(QSize board) { return QSize(board.width() - 3, board.height()); }
+QSize Narrower(QSize board)
+{
+    return QSize(board.width() - 3, board.height());
+}
 
 // Three pictures; returns them in the order the walk shows them.
 QStringList ThreePictures(const TempCwd& cwd)

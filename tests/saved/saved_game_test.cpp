@@ -73,10 +73,12 @@ std::size_t Load(ShownGame& shown, const std::uint8_t* bytes, std::size_t length
 struct Snapshot {
     explicit Snapshot(const ShownGame& shown) : Snapshot(shown.game, shown.picture.Folder()) {}
     Snapshot(const Game& g, const PictureFolder& pictures)
-        : state(g.View().puzzle.state), axis(g.View().gesture.dragAxis), moves(g.View().puzzle.moves), elapsed(g.View().stopwatch.elapsed), volume(g.View().volume),
-          anchorX(g.View().gesture.dragAnchorX), anchorY(g.View().gesture.dragAnchorY), style(g.View().strategyStyle), rows(g.View().puzzle.grid.rowCount),
-          columns(g.View().puzzle.grid.columnCount), selRow(g.View().puzzle.grid.selectedRow), selColumn(g.View().puzzle.grid.selectedColumn),
-          folder(pictures.folder), width(pictures.width), height(pictures.height)
+        : state(g.View().puzzle.state), axis(g.View().gesture.dragAxis), moves(g.View().puzzle.moves),
+          elapsed(g.View().stopwatch.elapsed), volume(g.View().volume), anchorX(g.View().gesture.dragAnchorX),
+          anchorY(g.View().gesture.dragAnchorY), style(g.View().strategyStyle), rows(g.View().puzzle.grid.rowCount),
+          columns(g.View().puzzle.grid.columnCount), selRow(g.View().puzzle.grid.selectedRow),
+          selColumn(g.View().puzzle.grid.selectedColumn), folder(pictures.folder), width(pictures.width),
+          height(pictures.height)
     {
         for (const auto& t : g.View().puzzle.grid.cells)
             homes.emplace_back(t.homeRow, t.homeColumn);
@@ -568,7 +570,9 @@ TEST(SavedGame, AGameNoFileCanHoldIsNotWrittenOverTheLastOne)
         EXPECT_FALSE(why.isEmpty()) << what;
         EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat")), before) << what;
     };
-    refused("a folder as long as its area", [](ShownGame& g) { PictureSetup(g.picture).folder.folder = QString(260, 'a'); });
+    refused("a folder as long as its area",
+            [](ShownGame& g) { PictureSetup(g.picture).folder.folder = QString(260, 'a'); });
     refused("a negative counter", [](ShownGame& g) { GameSetup(g.game).puzzle.moves = -1; });
-    refused("a board no screen has", [](ShownGame& g) { PictureSetup(g.picture).folder.width = PictureFolder::kMaxBoardSide + 1; });
+    refused("a board no screen has",
+            [](ShownGame& g) { PictureSetup(g.picture).folder.width = PictureFolder::kMaxBoardSide + 1; });
 }

@@ -24,7 +24,10 @@ struct Kept {
         keeper = std::make_unique<PlanKeeper>(
             game, SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000});
     }
-    bool ParKnown() { return QTest::qWaitFor([&] { return game.View().puzzle.facts.par.has_value(); }, 20000); }
+    bool ParKnown()
+    {
+        return QTest::qWaitFor([&] { return game.View().puzzle.facts.par.has_value(); }, 20000);
+    }
 
     QTemporaryDir cache;
     Game game{GameClocks{[] { return std::uint64_t(133000000000000000ULL); }}};

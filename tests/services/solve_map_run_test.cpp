@@ -62,7 +62,8 @@ TEST(SolveMapRun, GoesAwayInTheMiddleOfItsWork)
     std::vector<HistoryStep> steps;
     for (int i = 0; i < 200; ++i)
         steps.push_back(HistoryStep{Move{i % 2 ? MoveAxis::Row : MoveAxis::Column, i % 4, 1}, {}, {}});
-    auto run = std::make_unique<SolveMapRun>(std::make_shared<const solver::Solver>(), played.game.View().puzzle.grid, steps);
+    auto run =
+        std::make_unique<SolveMapRun>(std::make_shared<const solver::Solver>(), played.game.View().puzzle.grid, steps);
     int points = 0;
     QObject::connect(run.get(), &SolveMapRun::PointReady, [&] { ++points; });
     run->Start();

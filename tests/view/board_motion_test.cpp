@@ -180,7 +180,9 @@ TEST(BoardMotion, ASecondInputEndsTheFirstAndTheEndIsTheGamesBoard)
             EXPECT_TRUE(f->grid.SameCells(before)) << i;
             const std::int64_t end = BoardMotion::kGlideMs - BoardMotion::kFrameMs - 1;
             g.now += end;
-            EXPECT_TRUE(Gliding::Landed(*g.motion.Frame(Gliding::kCell), Gliding::kCell).SameCells(g.game.View().puzzle.grid)) << i;
+            EXPECT_TRUE(
+                Gliding::Landed(*g.motion.Frame(Gliding::kCell), Gliding::kCell).SameCells(g.game.View().puzzle.grid))
+                << i;
             g.now -= end;
         }
         g.now += std::int64_t(rng() % 3 == 0 ? 33 : rng() % 200);
@@ -225,7 +227,8 @@ TEST(BoardMotion, PaintedTheGlideEndsOnTheBoardAtRestAndWrapsOnTheWay)
     g.now += BoardMotion::kGlideMs - 30 - BoardMotion::kFrameMs - 1;
     // The last frame has every piece where it rests; only the lines that
     // ride the moving row as a ring (as in a drag) lie one place round.
-    const QImage end = paint([&](PaintTarget& t) { DrawMotion(t, g.picture.Board(), *g.motion.Frame(Gliding::kCell)); });
+    const QImage end =
+        paint([&](PaintTarget& t) { DrawMotion(t, g.picture.Board(), *g.motion.Frame(Gliding::kCell)); });
     int moved = 0;
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {

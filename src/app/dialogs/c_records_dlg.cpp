@@ -112,8 +112,7 @@ CRecordsDlg::CRecordsDlg(Records& kept, GridSize size, tesselo::Style style, con
 }
 
 CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, GridSize size, tesselo::Style style, const QDate& day, QWidget* parent)
-    : QDialog(parent), today(day), keeper(&kept), firstSize(size),
-      firstStyle(style)
+    : QDialog(parent), today(day), keeper(&kept), firstSize(size), firstStyle(style)
 {
     Build();
     kept.Open();

@@ -115,9 +115,9 @@ void BoardCommands::ShowMap(const TileGrid& start, const std::vector<HistoryStep
     // One map at a time: a new one takes the place of the last.
     if (map)
         map->close();
-    auto* dialog = new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), start, steps,
-                                    window.Picture().Board().picture, par ? std::optional<int>(*par) : std::nullopt,
-                                    &window);
+    auto* dialog =
+        new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), start, steps, window.Picture().Board().picture,
+                         par ? std::optional<int>(*par) : std::nullopt, &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     map = dialog;
     dialog->show();

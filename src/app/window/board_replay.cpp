@@ -28,7 +28,8 @@ void BoardReplay::Start(const TileGrid& start, const std::vector<HistoryStep>& s
 void BoardReplay::StartLastSolve()
 {
     if (game.View().puzzle.state == Solved && game.View().puzzle.history.IsActive())
-        Start(game.View().puzzle.history.start, game.View().puzzle.history.Played(), QString(), game.View().strategyStyle);
+        Start(game.View().puzzle.history.start, game.View().puzzle.history.Played(), QString(),
+              game.View().strategyStyle);
 }
 
 void BoardReplay::StartKept(const GameResult& won)

@@ -36,7 +36,8 @@ constexpr int kTemplateHeight = 284;
 CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      game(g), picture(g, GamePicture::FirstPicture::WhenLoaded), bar(this), input(g, *this, [this] { return barHeight; })
+      game(g), picture(g, GamePicture::FirstPicture::WhenLoaded), bar(this),
+      input(g, *this, [this] { return barHeight; })
 {
     setWindowTitle(QStringLiteral("Tesselo"));
     setWindowIcon(QIcon(QStringLiteral(":/tesselo/icon.png")));
@@ -148,7 +149,8 @@ void CTesseloDlg::KeepCellsLarge(int clientWidth)
 {
     // A window smaller than the new least size grows to it, and its size
     // event makes the board again.
-    const QSize least = window_layout::MinimumClient(game.View().puzzle.grid.rowCount, game.View().puzzle.grid.columnCount, clientWidth);
+    const TileGrid& grid = game.View().puzzle.grid;
+    const QSize least = window_layout::MinimumClient(grid.rowCount, grid.columnCount, clientWidth);
     if (least != minimumSize())
         setMinimumSize(least);
 }

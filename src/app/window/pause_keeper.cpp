@@ -11,8 +11,7 @@ namespace tesselo {
 
 void PauseKeeper::AddActions(BoardActions& actions)
 {
-    actions.Add(BoardAction{tr("Pause"), {QKeySequence(Qt::Key_P)},
-                            [this] { return window.TheGame().CanPause(); },
+    actions.Add(BoardAction{tr("Pause"), {QKeySequence(Qt::Key_P)}, [this] { return window.TheGame().CanPause(); },
                             [this] { Toggle(); }, true});
 }
 

@@ -241,13 +241,15 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     // Drag row 1 by 80 pixels: one cell to the right.
     std::vector<int> row(4);
     for (int c = 0; c < 4; ++c)
-        row[std::size_t(c)] = w.game.View().puzzle.grid.At(1, c).homeColumn * 10 + w.game.View().puzzle.grid.At(1, c).homeRow;
+        row[std::size_t(c)] =
+            w.game.View().puzzle.grid.At(1, c).homeColumn * 10 + w.game.View().puzzle.grid.At(1, c).homeRow;
     w.Drag(QPoint(30, bar + 200), QPoint(110, bar + 203));
     EXPECT_EQ(w.game.View().puzzle.moves, 1);
     EXPECT_FALSE(w.game.View().gesture.dragging);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(w.game.View().puzzle.grid.At(1, (c + 1) % 4).homeColumn * 10 + w.game.View().puzzle.grid.At(1, (c + 1) % 4).homeRow,
+        EXPECT_EQ(w.game.View().puzzle.grid.At(1, (c + 1) % 4).homeColumn * 10 +
+                      w.game.View().puzzle.grid.At(1, (c + 1) % 4).homeRow,
                   row[std::size_t(c)]);
     w.Tick();
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "1");
