@@ -1,6 +1,7 @@
 #include "records/records_rows.h"
 
 #include "files/file_name_codec.h"
+#include "records/result_json.h"
 #include "records/sql_statement.h"
 #include "saved/history_file.h"
 
@@ -162,7 +163,7 @@ GameResult AsResult(const StoredWin& row)
 
 QJsonObject Exported(const StoredWin& row)
 {
-    QJsonObject o = AsResult(row).ToJson();
+    QJsonObject o = ResultToJson(AsResult(row));
     // The level and style as kept, known to this version or not.
     o["level"] = row.level;
     o["style"] = row.style;
@@ -327,7 +328,7 @@ std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc)
         const auto start = JsonFromText(*row.start);
         const auto steps = JsonFromText(*row.steps);
         if (start && steps)
-            w->result.TakeReplay(*start, *steps, row.movesBefore);
+            TakeReplay(w->result, *start, *steps, row.movesBefore);
     }
     return std::move(w->result);
 }

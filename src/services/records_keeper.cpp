@@ -1,6 +1,7 @@
 #include "services/records_keeper.h"
 
 #include "model/game.h"
+#include "pictures/game_picture.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -62,7 +63,8 @@ void RecordsKeeper::ChartKindInPlay()
         return;
     // Asked at every new position: a kind read already costs one indexed
     // look at its count, and one the charts let go of is read again.
-    PostCharts([this, size = followed->grid.Size(), style = Style::FromStrategy(followed->strategyStyle)] {
+    PostCharts([this, size = followed->View().puzzle.grid.Size(),
+                style = Style::FromStrategy(followed->View().strategyStyle)] {
         if (!closing)
             charts.PrepareProgress(size, style);
     });
@@ -137,12 +139,13 @@ void RecordsKeeper::Keep(const GameResult& won)
         });
 }
 
-void RecordsKeeper::Follow(const Game& played)
+void RecordsKeeper::Follow(const Game& played, const GamePicture* picture)
 {
     followed = &played;
+    followedPicture = picture;
     connect(&played, &Game::Changed, this, [this, &played](const GameChange& change) {
         if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won) {
-            Keep(played.ResultOfWin());
+            Keep(played.ResultOfWin(followedPicture ? followedPicture->KeptName() : QString()));
         } else if (const auto* position = std::get_if<NewPosition>(&change)) {
             if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)
                 NewGameStarted();
@@ -151,7 +154,6 @@ void RecordsKeeper::Follow(const Game& played)
             ChartKindInPlay();
         }
     });
-    ChartKindInPlay();
 }
 
 void RecordsKeeper::Read(std::function<void(Records&)> read, QObject* context, std::function<void()> done)
