@@ -15,6 +15,7 @@
 #include "model/grid_size.h"
 #include "records/progress_series.h"
 #include "records/records.h"
+#include "records/result_json.h"
 #include "services/records_keeper.h"
 
 #include <QDir>
@@ -51,11 +52,11 @@ GameResult ASolve()
 {
     std::uint64_t time = 133000000000000000ULL;
     Game game([&time] { return time; });
-    game.ChangeLevel({3, 4});
+    game.ChangeSize({3, 4});
     game.NewGame();
     for (int m = 0; m < 40; ++m)
         m % 2 ? game.ShiftRowRight() : game.ShiftColumnDown();
-    return game.ResultOfWin();
+    return game.ResultOfWin({});
 }
 
 // The grids the wins are spread over: the four levels and two sizes no
@@ -161,7 +162,7 @@ const QString& JsonWith(int wins)
     const GameResult solve = ASolve();
     QJsonArray results;
     for (int i = 0; i < wins; ++i)
-        results.append(SomeWin(solve, i).ToJson());
+        results.append(ResultToJson(SomeWin(solve, i)));
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly) ||
         out.write(QJsonDocument(QJsonObject{{"version", 1}, {"results", results}}).toJson(QJsonDocument::Compact)) < 0)
@@ -222,7 +223,7 @@ void ImportStall(benchmark::State& state, int wins)
         std::unique_ptr<CRecordsDlg> dialog;
         const double stall = LongestStallMs([&](QEventLoop& loop) {
             QObject::connect(&keeper, &RecordsKeeper::Idle, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-            dialog = std::make_unique<CRecordsDlg>(keeper, kExpert, Style::Speed);
+            dialog = std::make_unique<CRecordsDlg>(keeper, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
             dialog->show();
         });
         longest = std::max(longest, stall);
@@ -358,7 +359,7 @@ enum class Look { Again, First, Other };
 // and `style`, left until it has nothing more to do.
 std::unique_ptr<RecordsKeeper> SettledKeeper(const QString& file, Game& game, GridSize size, Style style)
 {
-    game.ChangeLevel(size);
+    game.ChangeSize(size);
     game.SetStrategyStyle(!style.IsSpeed());
     auto keeper = std::make_unique<RecordsKeeper>(file, QFileInfo(file).path() + QStringLiteral("/none.json"));
     keeper->Follow(game);
@@ -388,7 +389,7 @@ void ProgressWindow(benchmark::State& state, int kept, Look look)
     std::unique_ptr<RecordsKeeper> keeper = SettledKeeper(file, game, inPlay, Style::Speed);
     if (look == Look::Again) {
         // The look before, untimed.
-        CRecordsDlg before(*keeper, kExpert, Style::Speed);
+        CRecordsDlg before(*keeper, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
         before.lists->setCurrentWidget(before.progressTab);
         while (!before.progressTab->Series())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -403,7 +404,7 @@ void ProgressWindow(benchmark::State& state, int kept, Look look)
         }
         QElapsedTimer clock;
         clock.start();
-        CRecordsDlg dialog(*keeper, kExpert, Style::Speed);
+        CRecordsDlg dialog(*keeper, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
         dialog.resize(900, 900);
         dialog.show();
         openMs += double(clock.nsecsElapsed()) / 1e6;

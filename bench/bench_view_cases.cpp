@@ -4,6 +4,9 @@
 #include "app/window/window_layout.h"
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "pictures/game_picture.h"
+#include "pictures/picture_setup.h"
+#include "saved/saved_game_store.h"
 #include "view/board_cache.h"
 #include "view/board_painter.h"
 #include "view/c_puzzle_image.h"
@@ -31,14 +34,15 @@ QSize gSize;
 struct SizedBoard {
     SizedBoard(GridSize size, QSize board, qreal ratio)
     {
-        game.ChangeLevel(size);
-        GameSetup(game).board.LoadScaled(gPhoto, board.width(), board.height(), ratio);
+        game.ChangeSize(size);
+        PictureSetup(picture).board.LoadScaled(gPhoto, board.width(), board.height(), ratio);
         game.NewGame();
         GameSetup(game).grid.Select({1, 2});
         canvas = QImage(board * ratio, QImage::Format_RGB32);
         canvas.setDevicePixelRatio(ratio);
     }
     Game game;
+    GamePicture picture{game};
     QImage canvas;
 };
 
@@ -51,7 +55,7 @@ template <typename Paint>
 void PaintLoop(benchmark::State& state, Paint paint, qreal ratio = 1.0)
 {
     GeniusBoard b(ratio);
-    if (b.game.board.picture.isNull()) {
+    if (b.picture.Board().picture.isNull()) {
         state.SkipWithError("the picture did not load");
         return;
     }
@@ -66,33 +70,36 @@ void PaintLoop(benchmark::State& state, Paint paint, qreal ratio = 1.0)
 
 void BM_PaintBoard(benchmark::State& state)
 {
-    PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) { DrawBoard(t, b.game.board); });
+    PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) { DrawBoard(t, b.picture.Board()); });
 }
 
 void BM_PaintRowDrag(benchmark::State& state)
 {
     PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) {
-        DrawRowDrag(t, b.game.board, b.game.board.CellWidth() / 3 + 1);
+        DrawRowDrag(t, b.picture.Board(), b.picture.Board().CellWidth() / 3 + 1);
     });
 }
 
 void BM_PaintColumnDrag(benchmark::State& state)
 {
     PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) {
-        DrawColumnDrag(t, b.game.board, b.game.board.CellHeight() / 3 + 1);
+        DrawColumnDrag(t, b.picture.Board(), b.picture.Board().CellHeight() / 3 + 1);
     });
 }
 
 void BM_PaintBoard2x(benchmark::State& state)
 {
-    PaintLoop(state, [](PaintTarget& t, GeniusBoard& b) { DrawBoard(t, b.game.board); }, 2.0);
+    PaintLoop(
+        state, [](PaintTarget& t, GeniusBoard& b) { DrawBoard(t, b.picture.Board()); }, 2.0);
 }
 
 void BM_PaintRowDrag2x(benchmark::State& state)
 {
     PaintLoop(
         state,
-        [](PaintTarget& t, GeniusBoard& b) { DrawRowDrag(t, b.game.board, b.game.board.CellWidth() / 3 + 1); },
+        [](PaintTarget& t, GeniusBoard& b) {
+            DrawRowDrag(t, b.picture.Board(), b.picture.Board().CellWidth() / 3 + 1);
+        },
         2.0);
 }
 
@@ -100,7 +107,9 @@ void BM_PaintColumnDrag2x(benchmark::State& state)
 {
     PaintLoop(
         state,
-        [](PaintTarget& t, GeniusBoard& b) { DrawColumnDrag(t, b.game.board, b.game.board.CellHeight() / 3 + 1); },
+        [](PaintTarget& t, GeniusBoard& b) {
+            DrawColumnDrag(t, b.picture.Board(), b.picture.Board().CellHeight() / 3 + 1);
+        },
         2.0);
 }
 
@@ -113,16 +122,16 @@ template <typename Prepare>
 void ControlFrameLoop(benchmark::State& state, qreal ratio, Prepare prepare)
 {
     GeniusBoard b(ratio);
-    if (b.game.board.picture.isNull()) {
+    if (b.picture.Board().picture.isNull()) {
         state.SkipWithError("the picture did not load");
         return;
     }
     CPuzzleImage control;
     control.resize(gSize);
-    control.Show(&b.game);
+    control.Show(&b.game, &b.picture);
     prepare(b, control);
-    const int ch = b.game.board.CellHeight();
-    const QRegion band(0, b.game.grid.selectedRow * ch, gSize.width(), ch + 1);
+    const int ch = b.picture.Board().CellHeight();
+    const QRegion band(0, b.game.View().puzzle.grid.selectedRow * ch, gSize.width(), ch + 1);
     for (auto _ : state) {
         control.render(&b.canvas, QPoint(), band);
         benchmark::DoNotOptimize(b.canvas.constBits());
@@ -134,7 +143,7 @@ void DragFrame(SizedBoard& b, CPuzzleImage&)
     GameSetup setup(b.game);
     setup.gesture.dragging = true;
     setup.gesture.dragAxis = Horizontal;
-    setup.gesture.dragDeltaX = b.game.board.CellWidth() / 3 + 1;
+    setup.gesture.dragDeltaX = b.picture.Board().CellWidth() / 3 + 1;
 }
 
 void GlideFrame(SizedBoard& b, CPuzzleImage& control)
@@ -179,25 +188,27 @@ void BM_OnSize(benchmark::State& state)
         QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
         Game game;
         CTesseloDlg dlg(game);
+        // The window's picture waits for the saved game, of which there is none.
+        SavedGameStore().Load(game, dlg.Picture());
+        const BoardBitmap& board = dlg.Picture().Board();
         const std::array<QSize, 2> boards{gSize, gSize - QSize(16, 9)};
         std::array<QSize, 2> windows;
         for (std::size_t i = 0; i < 2; ++i)
             windows[i] = boards[i] + QSize(0, window_layout::BarHeight(window_layout::ButtonWidth(boards[i].width())));
         dlg.OnSize(windows[1].width(), windows[1].height());
-        const int stretches = game.board.stretches;
-        const int decodes = game.board.decodes;
+        const int stretches = board.stretches;
+        const int decodes = board.decodes;
         std::size_t next = 0;
         for (auto _ : state) {
             dlg.OnSize(windows[next].width(), windows[next].height());
-            if (game.board.picture.size() != boards[next]) {
+            if (board.picture.size() != boards[next]) {
                 state.SkipWithError("the board was not made at the window's size");
                 break;
             }
             next = 1 - next;
         }
         // Every message made the board again, from the picture on hand.
-        if (!state.error_occurred() &&
-            (game.board.stretches - stretches != state.iterations() || game.board.decodes != decodes))
+        if (!state.error_occurred() && (board.stretches - stretches != state.iterations() || board.decodes != decodes))
             state.SkipWithError("a size message did not stretch the picture on hand");
     }
     // The later cases run where the run began, not in a folder now gone.
@@ -226,11 +237,12 @@ void NumbersLoop(benchmark::State& state, GridSize size, Paint paint)
     SizedBoard b(size, SizedBoardSize(), 1.0);
     Kept kept;
     NumberPlates& plates = kept.plates;
-    if (b.game.board.picture.isNull()) {
+    if (b.picture.Board().picture.isNull()) {
         state.SkipWithError("the picture did not load");
         return;
     }
-    if (!plates.Prepare(size.rows, size.columns, QSize(b.game.board.CellWidth(), b.game.board.CellHeight()), 1.0)) {
+    if (!plates.Prepare(size.rows, size.columns, QSize(b.picture.Board().CellWidth(), b.picture.Board().CellHeight()),
+                        1.0)) {
         state.SkipWithError("the numbers do not fit the cells");
         return;
     }
@@ -246,20 +258,20 @@ void NumbersLoop(benchmark::State& state, GridSize size, Paint paint)
 void PaintBoardNumbers(benchmark::State& state, GridSize size)
 {
     NumbersLoop(state, size,
-                [](PaintTarget& t, SizedBoard& b, Kept& k) { DrawBoard(t, b.game.board, &k.plates, &k.rest); });
+                [](PaintTarget& t, SizedBoard& b, Kept& k) { DrawBoard(t, b.picture.Board(), &k.plates, &k.rest); });
 }
 
 void PaintRowDragNumbers(benchmark::State& state, GridSize size)
 {
     NumbersLoop(state, size, [](PaintTarget& t, SizedBoard& b, Kept& k) {
-        DrawRowDrag(t, b.game.board, b.game.board.CellWidth() / 3 + 1, &k.plates, &k.rest);
+        DrawRowDrag(t, b.picture.Board(), b.picture.Board().CellWidth() / 3 + 1, &k.plates, &k.rest);
     });
 }
 
 void PaintColumnDragNumbers(benchmark::State& state, GridSize size)
 {
     NumbersLoop(state, size, [](PaintTarget& t, SizedBoard& b, Kept& k) {
-        DrawColumnDrag(t, b.game.board, b.game.board.CellHeight() / 3 + 1, &k.plates, &k.rest);
+        DrawColumnDrag(t, b.picture.Board(), b.picture.Board().CellHeight() / 3 + 1, &k.plates, &k.rest);
     });
 }
 
@@ -269,17 +281,17 @@ void PaintGlideFrameNumbers(benchmark::State& state, GridSize size)
 {
     const QSize board = SizedBoardSize();
     SizedBoard b(size, board, 1.0);
-    if (b.game.board.picture.isNull()) {
+    if (b.picture.Board().picture.isNull()) {
         state.SkipWithError("the picture did not load");
         return;
     }
     CPuzzleImage control;
     control.resize(board);
-    control.Show(&b.game);
+    control.Show(&b.game, &b.picture);
     control.SetNumbers(true);
     GlideFrame(b, control);
-    const int ch = b.game.board.CellHeight();
-    const QRegion band(0, b.game.grid.selectedRow * ch, board.width(), ch + 1);
+    const int ch = b.picture.Board().CellHeight();
+    const QRegion band(0, b.game.View().puzzle.grid.selectedRow * ch, board.width(), ch + 1);
     for (auto _ : state) {
         control.render(&b.canvas, QPoint(), band);
         benchmark::DoNotOptimize(b.canvas.constBits());
@@ -297,9 +309,10 @@ void ResizeNumbers(benchmark::State& state, GridSize size)
         QDir().mkpath(QStringLiteral("Pictures"));
         QFile::copy(gPhoto, QStringLiteral("Pictures/photo.jpg"));
         Game game;
-        game.ChangeLevel(size);
+        game.ChangeSize(size);
         game.NewGame();
         CTesseloDlg dlg(game);
+        SavedGameStore().Load(game, dlg.Picture());
         const QSize largest = SizedBoardSize();
         const std::array<QSize, 2> boards{largest, largest - QSize(16, 9)};
         std::array<QSize, 2> windows;
@@ -314,7 +327,7 @@ void ResizeNumbers(benchmark::State& state, GridSize size)
             dlg.OnSize(windows[next].width(), windows[next].height());
             QPainter painter(&canvas);
             PainterTarget target(painter);
-            if (!DrawBoard(target, game.board, &plates, &rest)) {
+            if (!DrawBoard(target, dlg.Picture().Board(), &plates, &rest)) {
                 state.SkipWithError("the board was not painted");
                 break;
             }

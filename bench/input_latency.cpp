@@ -21,6 +21,9 @@
 
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "pictures/game_picture.h"
+#include "pictures/picture_setup.h"
+#include "saved/saved_game_store.h"
 
 #include <QDir>
 
@@ -56,14 +59,15 @@ int Prepare(const char* dir, int width, int height)
         std::fprintf(stderr, "input_latency: no folder %s\n", dir);
         return 1;
     }
-    tesselo::Game game(tesselo::Game::SystemFileTime, tesselo::Game::FirstPicture::WhenLoaded);
+    tesselo::Game game;
+    tesselo::GamePicture picture(game, tesselo::GamePicture::FirstPicture::WhenLoaded);
     tesselo::GameSetup setup(game);
     setup.grid.Resize(4, 6);
     game.StartSeeded(2718);
-    setup.pictures.width = width;
-    setup.pictures.height = height;
+    tesselo::PictureSetup(picture).folder.width = width;
+    tesselo::PictureSetup(picture).folder.height = height;
     QString error;
-    if (!game.SaveGame(&error)) {
+    if (!tesselo::SavedGameStore().Save(game, picture, &error)) {
         std::fprintf(stderr, "input_latency: %s\n", qPrintable(error));
         return 1;
     }

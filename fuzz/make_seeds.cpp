@@ -14,8 +14,12 @@
 #include "files/byte_io.h"
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "pictures/game_picture.h"
+#include "pictures/picture_setup.h"
 #include "records/records.h"
+#include "records/result_json.h"
 #include "saved/history_file.h"
+#include "saved/saved_game_format.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -43,6 +47,14 @@ bool Write(const QString& dir, const QString& name, const std::uint8_t* bytes, s
            file.write(reinterpret_cast<const char*>(bytes), qint64(length)) == qint64(length);
 }
 
+// The saved game of `game` shown on `picture`, as the game writes it.
+bool WriteGame(const QString& dir, const QString& name, Game& game, const GamePicture& picture)
+{
+    const std::optional<QByteArray> bytes = SavedGameFormat::Encode(SavedGame{game.Record(), picture.Record()});
+    return bytes &&
+           Write(dir, name, reinterpret_cast<const std::uint8_t*>(bytes->constData()), std::size_t(bytes->size()));
+}
+
 // The four levels, the smallest and largest grids, and sizes no level has,
 // one of each shape.
 const GridSize kSizes[] = {kNovice, kPro, kExpert, kGenius, {2, 2}, {16, 16}, {5, 7}, {7, 5}};
@@ -64,7 +76,8 @@ bool SavedGames(const QString& dir)
         for (const GameState state : {Idle, Playing, Solved})
             for (const bool strategy : {true, false}) {
                 Game game([&time] { return time; });
-                game.ChangeLevel({rows, columns});
+                GamePicture shown(game);
+                game.ChangeSize({rows, columns});
                 time += 123457;
                 game.NewGame();
                 game.ShiftRowRight();
@@ -76,26 +89,22 @@ bool SavedGames(const QString& dir)
                 setup.puzzle.moves = 3 + rows;
                 setup.stopwatch.elapsed = 65432 * columns;
                 game.SetVolume(20 * rows);
-                setup.pictures.width = 120 * columns;
-                setup.pictures.height = 90 * rows;
-                std::vector<std::uint8_t> bytes(Game::kBufferSize, 0);
-                const std::size_t length = game.StoreTo(bytes.data(), bytes.size());
+                PictureSetup(shown).folder.width = 120 * columns;
+                PictureSetup(shown).folder.height = 90 * rows;
                 const QString name = QStringLiteral("game-%1x%2-%3-%4").arg(rows).arg(columns).arg(int(state)).arg(strategy ? "strategy" : "speed");
-                ok = ok && length > 0 && Write(dir, name, bytes.data(), length);
+                ok = ok && WriteGame(dir, name, game, shown);
             }
 
     // A file from the Windows build, with its backslashes, and one saved
     // with no search open.
     Game game;
-    PictureFolder& pictures = GameSetup(game).pictures;
+    GamePicture shown(game);
+    PictureFolder& pictures = PictureSetup(shown).folder;
     pictures.folder = QStringLiteral(".\\Pictures\\");
-    std::vector<std::uint8_t> bytes(Game::kBufferSize, 0);
-    std::size_t length = game.StoreTo(bytes.data(), bytes.size());
-    ok = ok && length > 0 && Write(dir, QStringLiteral("game-windows-folder"), bytes.data(), length);
+    ok = ok && WriteGame(dir, QStringLiteral("game-windows-folder"), game, shown);
     pictures.folder = QStringLiteral("./NoSuchFolder/");
     pictures.CloseSearch();
-    length = game.StoreTo(bytes.data(), bytes.size());
-    ok = ok && length > 0 && Write(dir, QStringLiteral("game-no-search"), bytes.data(), length);
+    ok = ok && WriteGame(dir, QStringLiteral("game-no-search"), game, shown);
     return ok;
 }
 
@@ -128,7 +137,7 @@ bool Histories(const QString& dir)
     for (const auto& [rows, columns] : kSizes)
         for (int undone = 0; undone < 2; ++undone) {
             Game game([&time] { return time; });
-            game.ChangeLevel({rows, columns});
+            game.ChangeSize({rows, columns});
             time += 98765;
             game.NewGame();
             game.ShiftRowRight();
@@ -137,7 +146,7 @@ bool Histories(const QString& dir)
             game.ShiftRowLeft();
             for (int i = 0; i < undone; ++i)
                 game.Undo();
-            const QByteArray json = HistoryFile::Encode(game.history, game.facts);
+            const QByteArray json = HistoryFile::Encode(game.View().puzzle.history, game.View().puzzle.facts);
             ok = ok && Write(dir, QStringLiteral("history-%1x%2-%3").arg(rows).arg(columns).arg(undone),
                              reinterpret_cast<const std::uint8_t*>(json.constData()), std::size_t(json.size()));
         }
@@ -153,13 +162,13 @@ std::vector<GameResult> SomeWins()
     for (const auto& [rows, columns] : kSizes)
         for (const bool strategy : {true, false}) {
             Game game([&time] { return time; });
-            game.ChangeLevel({rows, columns});
+            game.ChangeSize({rows, columns});
             game.SetStrategyStyle(strategy);
             time += 4567891;
             game.NewGame();
             game.ShiftRowRight();
             game.ShiftColumnDown();
-            GameResult won = game.ResultOfWin();
+            GameResult won = game.ResultOfWin({});
             won.par = rows + columns;
             won.parIsOptimal = strategy;
             won.assisted = rows == 3 ? 1 : 0;
@@ -176,7 +185,7 @@ bool JsonRecordFiles(const QString& dir)
 {
     QJsonArray results;
     for (const GameResult& won : SomeWins())
-        results.append(won.ToJson());
+        results.append(ResultToJson(won));
     QJsonObject root{{"version", Records::kJsonVersion}, {"results", results}};
     const QByteArray all = QJsonDocument(root).toJson(QJsonDocument::Compact);
     root["kept by"] = QStringLiteral("a later version");
@@ -194,7 +203,7 @@ bool JsonRecordFiles(const QString& dir)
 bool DatabaseFiles(const QString& dir)
 {
     tesselo::fuzz::EnterEmptyDirectory();
-    QJsonObject odd = SomeWins().front().ToJson();
+    QJsonObject odd = ResultToJson(SomeWins().front());
     odd["mood"] = QStringLiteral("elated");
     const QJsonArray imported{odd, QJsonObject{{"level", "Legend"}}, 17};
     QFile json(QString::fromLatin1(Records::kJsonFileName));

@@ -8,6 +8,7 @@
 #include "fuzz_support.h"
 
 #include "records/records.h"
+#include "records/result_json.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -72,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QJsonObject root = QJsonDocument::fromJson(bytes).object();
     QJsonArray expected, unread;
     for (const QJsonValue& v : root.value("results").toArray()) {
-        if (v.isObject() && GameResult::FromJson(v.toObject()))
+        if (v.isObject() && ResultFromJson(v.toObject()))
             expected.append(v);
         else
             unread.append(v);

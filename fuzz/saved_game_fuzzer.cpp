@@ -1,16 +1,20 @@
-// Feeds arbitrary bytes to the saved-game reader as a whole file image.
-// Property: Game::LoadFrom either refuses (returns 0) and leaves every field
-// of the game as it was, or accepts the whole image and the game is sound:
-// 2 to 16 rows and columns, a permutation of the tiles, the selection inside the
-// grid, every enumerated field in range, counters a game can reach, and the
-// same bytes when written back out. The check used before a save replaces a
-// linked file agrees with the reader.
+// Feeds arbitrary bytes to the saved-game reader as a whole file image,
+// read into a game and its picture as the store reads a file.
+// Property: SavedGameFormat::Decode either refuses and the game and picture
+// stay as they were, or accepts the whole image, the game and picture take
+// it, and they are sound: 2 to 16 rows and columns, a permutation of the
+// tiles, the selection inside the grid, every enumerated field in range,
+// counters a game can reach, and the same bytes when written back out. (The
+// check used before a save replaces a linked file is that same decoding.)
 
 #include "fuzz_support.h"
 
 #include "files/byte_io.h"
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "pictures/game_picture.h"
+#include "pictures/picture_setup.h"
+#include "saved/saved_game_format.h"
 
 #include <algorithm>
 #include <array>
@@ -24,22 +28,24 @@ using tesselo::fuzz::Require;
 
 namespace {
 
-// Every field of a Game, including those the reader must never touch.
+// Every field of a Game and its picture, including those the reader must
+// never touch.
 struct Snapshot {
-    explicit Snapshot(const Game& g)
-        : dragAnchorY(g.dragAnchorY), dragAnchorX(g.dragAnchorX), dragDeltaX(g.dragDeltaX),
-          dragDeltaY(g.dragDeltaY), dragAxis(g.dragAxis), state(g.state), clockNow(g.stopwatch.clockNow),
-          clockStart(g.stopwatch.clockStart), elapsed(g.elapsed), moves(g.moves),
-          strategyStyle(g.strategyStyle), volume(g.volume),
-          resumePending(g.resumePending), dragging(g.dragging), rows(g.grid.rowCount),
-          columns(g.grid.columnCount), selectedRow(g.grid.selectedRow),
-          selectedColumn(g.grid.selectedColumn), folder(g.pictures.folder), width(g.pictures.width),
-          height(g.pictures.height), search(g.pictures.search.get()),
-          findData(g.pictures.findData.bytes), target(g.pictures.target),
-          picture(g.board.picture.cacheKey()), source(g.board.source.cacheKey()),
-          sourcePath(g.board.sourcePath), boardGrid(g.board.grid)
+    Snapshot(const Game& g, const GamePicture& shown)
+        : dragAnchorY(g.View().gesture.dragAnchorY), dragAnchorX(g.View().gesture.dragAnchorX),
+          dragDeltaX(g.View().gesture.dragDeltaX), dragDeltaY(g.View().gesture.dragDeltaY),
+          dragAxis(g.View().gesture.dragAxis), state(g.View().puzzle.state), clockNow(g.View().stopwatch.clockNow),
+          clockStart(g.View().stopwatch.clockStart), elapsed(g.View().stopwatch.elapsed), moves(g.View().puzzle.moves),
+          strategyStyle(g.View().strategyStyle), volume(g.View().volume),
+          resumePending(g.View().stopwatch.resumePending), dragging(g.View().gesture.dragging),
+          rows(g.View().puzzle.grid.rowCount), columns(g.View().puzzle.grid.columnCount),
+          selectedRow(g.View().puzzle.grid.selectedRow), selectedColumn(g.View().puzzle.grid.selectedColumn),
+          folder(shown.Folder().folder), width(shown.Folder().width), height(shown.Folder().height),
+          search(shown.Folder().search.get()), findData(shown.Folder().findData.bytes), target(shown.Folder().target),
+          picture(shown.Board().picture.cacheKey()), source(shown.Board().source.cacheKey()),
+          sourcePath(shown.Board().sourcePath), boardGrid(shown.Board().grid)
     {
-        for (const Tile& tile : g.grid.cells)
+        for (const Tile& tile : g.View().puzzle.grid.cells)
             homes.push_back(tile.homeRow * 100 + tile.homeColumn);
     }
     bool operator==(const Snapshot&) const = default;
@@ -65,33 +71,53 @@ struct Snapshot {
 };
 
 Game* game = nullptr;
+GamePicture* shown = nullptr;
 std::vector<std::uint8_t> baseline; // the file image the game goes back to
 FindData baselineFindData;
 
-void CheckSound(const Game& g, const std::uint8_t* data, std::size_t size)
+// The image written now, of the game and its picture.
+std::vector<std::uint8_t> Image()
 {
-    const TileGrid& grid = g.grid;
+    const std::optional<QByteArray> bytes = SavedGameFormat::Encode(SavedGame{game->Record(), shown->Record()});
+    Require(bytes.has_value(), "a sound game is written");
+    return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
+}
+
+// Reads the image as the store reads a file: the bytes taken, or 0.
+std::size_t Read(const std::uint8_t* data, std::size_t size)
+{
+    const std::optional<SavedGame> saved = SavedGameFormat::Decode(data, size);
+    if (!saved)
+        return 0;
+    Require(shown->Restore(saved->picture), "a decoded picture is taken");
+    Require(game->Resume(saved->play), "a decoded game is taken");
+    return size;
+}
+
+void CheckSound(const Game& g, const GamePicture& p, const std::uint8_t* data, std::size_t size)
+{
+    const TileGrid& grid = g.View().puzzle.grid;
     tesselo::fuzz::RequirePlayableGrid(grid);
-    Require(size == Game::FileSize(grid.rowCount, grid.columnCount), "the length its grid gives");
-    Require(g.state >= Idle && g.state <= Solved, "a known state");
-    Require(g.dragAxis >= None && g.dragAxis <= Vertical, "a known drag axis");
-    Require(g.volume >= 0 && g.volume <= 100, "a volume in percent");
-    Require(g.moves >= 0, "a move count a game can reach");
-    Require(g.elapsed >= 0 && g.elapsed <= Game::kMaxElapsed, "a time the stopwatch can show");
-    Require(data[28] <= 1 && g.strategyStyle == (data[28] == 1), "the style byte");
-    Require(g.pictures.width >= 0 && g.pictures.height >= 0 &&
-                g.pictures.width <= PictureFolder::kMaxBoardSide &&
-                g.pictures.height <= PictureFolder::kMaxBoardSide,
+    Require(size == SavedGameFormat::FileSize(grid.Size()), "the length its grid gives");
+    Require(g.View().puzzle.state >= Idle && g.View().puzzle.state <= Solved, "a known state");
+    Require(g.View().gesture.dragAxis >= None && g.View().gesture.dragAxis <= Vertical, "a known drag axis");
+    Require(g.View().volume >= 0 && g.View().volume <= 100, "a volume in percent");
+    Require(g.View().puzzle.moves >= 0, "a move count a game can reach");
+    Require(g.View().stopwatch.elapsed >= 0 && g.View().stopwatch.elapsed <= Game::kMaxElapsed,
+            "a time the stopwatch can show");
+    Require(data[28] <= 1 && g.View().strategyStyle == (data[28] == 1), "the style byte");
+    Require(p.Folder().width >= 0 && p.Folder().height >= 0 && p.Folder().width <= PictureFolder::kMaxBoardSide &&
+                p.Folder().height <= PictureFolder::kMaxBoardSide,
             "a board size a screen can have");
-    Require(PictureFolder::IsStorableFolder(g.pictures.folder), "a folder the file can hold");
-    Require(!g.pictures.folder.contains(QLatin1Char('\\')), "the folder in '/' form");
-    Require(g.resumePending, "the resume flag raised");
+    Require(PictureFolder::IsStorableFolder(p.Folder().folder), "a folder the file can hold");
+    Require(!p.Folder().folder.contains(QLatin1Char('\\')), "the folder in '/' form");
+    Require(g.View().stopwatch.resumePending, "the resume flag raised");
 
     // Written back, the header and the grid are the bytes read; the picture
     // record keeps its folder (up to the separators) and board size.
-    std::vector<std::uint8_t> again(Game::kBufferSize, 0);
-    Require(g.StoreTo(again.data(), again.size()) == size, "the same length written back");
-    const std::size_t pictureAt = Game::kHeaderSize + grid.RecordSize();
+    const std::vector<std::uint8_t> again = Image();
+    Require(again.size() == size, "the same length written back");
+    const std::size_t pictureAt = SavedGameFormat::kHeaderSize + grid.RecordSize();
     Require(std::equal(data, data + pictureAt, again.data()), "header and grid written back unchanged");
     Require(std::equal(data + pictureAt + 520, data + pictureAt + 528, again.data() + pictureAt + 520),
             "board size written back unchanged");
@@ -111,12 +137,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     tesselo::fuzz::StartQt();
     tesselo::fuzz::EnterEmptyDirectory();
     static std::unique_ptr<Game> owned = std::make_unique<Game>([] { return std::uint64_t(130000000000000000); });
+    static std::unique_ptr<GamePicture> ownedPicture = std::make_unique<GamePicture>(*owned);
     game = owned.get();
+    shown = ownedPicture.get();
 
     // A game in play with every field away from its default, so that a
     // half-applied file would show.
     GameSetup setup(*game);
-    game->ChangeLevel(kExpert);
+    game->ChangeSize(kExpert);
     game->NewGame();
     game->ShiftRowRight();
     game->SelectDown();
@@ -126,31 +154,29 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     game->SetStrategyStyle(false);
     setup.gesture.dragAnchorX = 11;
     setup.gesture.dragAnchorY = 13;
-    setup.pictures.width = 40;
-    setup.pictures.height = 30;
+    PictureSetup(*shown).folder.width = 40;
+    PictureSetup(*shown).folder.height = 30;
     setup.stopwatch.clockNow = 99;
     setup.stopwatch.clockStart = 77;
-    baseline.assign(Game::kBufferSize, 0);
-    baseline.resize(game->StoreTo(baseline.data(), baseline.size()));
-    baselineFindData = game->pictures.findData;
+    baseline = Image();
+    baselineFindData = shown->Folder().findData;
     Require(!baseline.empty(), "a baseline image");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const Snapshot before(*game);
+    const Snapshot before(*game, *shown);
     // libFuzzer hands over a heap block of exactly `size` bytes, so a read
     // past the end of the image is an AddressSanitizer report.
-    const std::size_t used = game->LoadFrom(data, size);
-    Require(Game::CheckRecord(data, size) == used, "the check alone agrees with the reader");
+    const std::size_t used = Read(data, size);
     if (used == 0) {
-        Require(Snapshot(*game) == before, "a refused file changes nothing");
+        Require(Snapshot(*game, *shown) == before, "a refused file changes nothing");
         return 0;
     }
     Require(used == size, "an accepted file is read whole");
-    CheckSound(*game, data, size);
-    Snapshot after(*game);
+    CheckSound(*game, *shown, data, size);
+    Snapshot after(*game, *shown);
     Require(after.clockNow == before.clockNow && after.clockStart == before.clockStart &&
                 after.dragging == before.dragging &&
                 after.dragDeltaX == before.dragDeltaX && after.dragDeltaY == before.dragDeltaY &&
@@ -159,8 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "what the file does not hold stays as it was");
 
     // Back to the baseline, so that every input starts from the same game.
-    Require(game->LoadFrom(baseline.data(), baseline.size()) == baseline.size(), "the baseline reads back");
+    Require(Read(baseline.data(), baseline.size()) == baseline.size(), "the baseline reads back");
     GameSetup(*game).stopwatch.resumePending = false;
-    GameSetup(*game).pictures.findData = baselineFindData;
+    PictureSetup(*shown).folder.findData = baselineFindData;
     return 0;
 }

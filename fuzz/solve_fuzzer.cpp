@@ -10,6 +10,7 @@
 
 #include "model/game.h"
 #include "model/grid_position.h"
+#include "saved/saved_game_format.h"
 #include "positions/distance_table.h"
 #include "solver/block_solver.h"
 #include "solver/solver.h"
@@ -95,10 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    if (Game::CheckRecord(data, size) == size) {
-        TileGrid grid;
-        Require(grid.LoadFrom(data + Game::kHeaderSize, size - Game::kHeaderSize) != 0,
-                "the grid of an accepted game");
+    if (const std::optional<SavedGame> saved = SavedGameFormat::Decode(data, size)) {
+        const TileGrid& grid = saved->play.grid;
         const auto position = PositionOf(grid);
         Require(position.has_value(), "every accepted grid in the solver's terms");
         Check(*position);

@@ -653,13 +653,6 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     </message>
 </context>
 <context>
-    <name>tesselo::Game</name>
-    <message>
-        <source>The game could not be encoded.</source>
-        <translation>Das Spiel konnte nicht kodiert werden.</translation>
-    </message>
-</context>
-<context>
     <name>tesselo::GameBar</name>
     <message>
         <source>New Game</source>
@@ -919,6 +912,13 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>„%1“ konnte nicht beiseitegelegt werden: Alle Namen dafür sind vergeben.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SavedGameStore</name>
+    <message>
+        <source>The game could not be encoded.</source>
+        <translation>Das Spiel konnte nicht kodiert werden.</translation>
     </message>
 </context>
 <context>

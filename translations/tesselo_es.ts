@@ -653,13 +653,6 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     </message>
 </context>
 <context>
-    <name>tesselo::Game</name>
-    <message>
-        <source>The game could not be encoded.</source>
-        <translation>No se pudo codificar la partida.</translation>
-    </message>
-</context>
-<context>
     <name>tesselo::GameBar</name>
     <message>
         <source>New Game</source>
@@ -919,6 +912,13 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>No se pudo apartar «%1»: todos los nombres posibles están ocupados.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SavedGameStore</name>
+    <message>
+        <source>The game could not be encoded.</source>
+        <translation>No se pudo codificar la partida.</translation>
     </message>
 </context>
 <context>

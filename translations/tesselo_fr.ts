@@ -653,13 +653,6 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     </message>
 </context>
 <context>
-    <name>tesselo::Game</name>
-    <message>
-        <source>The game could not be encoded.</source>
-        <translation>La partie n&apos;a pas pu être encodée.</translation>
-    </message>
-</context>
-<context>
     <name>tesselo::GameBar</name>
     <message>
         <source>New Game</source>
@@ -919,6 +912,13 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être mis de côté&#xa0;: tous les noms possibles sont pris.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::SavedGameStore</name>
+    <message>
+        <source>The game could not be encoded.</source>
+        <translation>La partie n&apos;a pas pu être encodée.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "model/drag_gesture.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tesselo {
 
@@ -27,7 +28,35 @@ std::int32_t SnapTarget(std::int64_t d, std::int32_t cell, std::int32_t selected
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(t, -1, count));
 }
 
+// A drag's offset along its axis, in board pixels (none without an axis).
+std::int32_t Along(DragAxis axis, std::int64_t dx, std::int64_t dy)
+{
+    const std::int64_t v = axis == Horizontal ? dx : axis == Vertical ? dy : 0;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
 } // namespace
+
+std::int32_t CellWidth(QSize board, const TileGrid& grid)
+{
+    return grid.columnCount > 0 ? board.width() / grid.columnCount : 0;
+}
+
+std::int32_t CellHeight(QSize board, const TileGrid& grid)
+{
+    return grid.rowCount > 0 ? board.height() / grid.rowCount : 0;
+}
+
+Cell CellAt(QSize board, const TileGrid& grid, std::int32_t y, std::int32_t x)
+{
+    const std::int32_t cw = CellWidth(board, grid);
+    const std::int32_t ch = CellHeight(board, grid);
+    Cell cell;
+    cell.row = ch > 0 ? std::clamp(y / ch, 0, std::max(grid.rowCount - 1, 0)) : 0;
+    cell.column = cw > 0 ? std::clamp(x / cw, 0, std::max(grid.columnCount - 1, 0)) : 0;
+    return cell;
+}
 
 void DragGesture::Begin(std::int32_t x, std::int32_t y)
 {
@@ -89,6 +118,16 @@ void DragGesture::Cancel()
 {
     Settle();
     dragging = false;
+}
+
+std::int32_t DragGesture::Offset() const
+{
+    return Along(dragAxis, dragDeltaX, dragDeltaY);
+}
+
+std::int32_t DragGesture::OffsetAt(std::int32_t x, std::int32_t y) const
+{
+    return Along(dragAxis, std::int64_t(x) - dragAnchorX, std::int64_t(y) - dragAnchorY);
 }
 
 } // namespace tesselo

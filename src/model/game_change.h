@@ -84,11 +84,6 @@ struct ClockChanged {
     bool operator==(const ClockChanged&) const = default;
 };
 
-// The board's picture was made again (another size or screen density).
-struct PictureChanged {
-    bool operator==(const PictureChanged&) const = default;
-};
-
 // "Strategy" or "Speed": what the counter shows and which cues sound.
 struct StyleChanged {
     bool strategy = true;
@@ -98,7 +93,15 @@ struct StyleChanged {
 // One change of a game, announced once, after it happened, to whoever shows
 // it: the board, the bar, the sound, the solver's help and the records.
 using GameChange = std::variant<MoveMade, MoveTakenBack, NewPosition, StateChanged, SelectionMoved, GestureChanged,
-                                ClockChanged, PictureChanged, StyleChanged>;
+                                ClockChanged, StyleChanged>;
+
+// The sound's volume as the game keeps it and the saved game stores it: a
+// percentage, from silent to full. The options, the mixer and the saved
+// game all take this range.
+struct Volume {
+    static constexpr std::int32_t kSilent = 0;
+    static constexpr std::int32_t kFull = 100;
+};
 
 // The sound cues; each names one of the sample files.
 enum class Cue {

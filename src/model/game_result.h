@@ -5,8 +5,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QJsonObject>
-#include <QJsonValue>
 #include <QString>
 
 #include <cstdint>
@@ -14,6 +12,9 @@
 #include <vector>
 
 namespace tesselo {
+
+class Puzzle;
+class Stopwatch;
 
 // One won game as the records keep it.
 struct GameResult {
@@ -55,19 +56,12 @@ struct GameResult {
     QString StyleKey() const { return QString::fromLatin1(style.Key()); }
     bool IsReplayable() const { return start.rowCount > 0; }
 
-    // The result as the records file of earlier versions and the export
-    // write it.
-    QJsonObject ToJson() const;
-    // The result `object` holds, or none when it is not one this version can
-    // count. `unknown` receives every field that ToJson would not give back
-    // as it was read (fields of later versions, a replay that does not fit
-    // its start, a date written more finely), so that writing the result
-    // back out with them loses nothing.
-    static std::optional<GameResult> FromJson(const QJsonObject& object, QJsonObject* unknown = nullptr);
-    // Takes the replay when it fits: a playable start and steps that stay
-    // inside it. Otherwise leaves the result without one and returns false.
-    bool TakeReplay(const QJsonValue& start, const QJsonValue& steps, std::int64_t movesBefore);
-    bool TakeReplay(const QJsonValue& start, const QJsonValue& steps, const QJsonValue& movesBefore);
+    // The game just won on `puzzle`, finished at `finished` (UTC) on the
+    // picture named `picture`: "Speed" keeps the time the counter shows,
+    // "Strategy", which has no counter of time, the stopwatch's own time
+    // from the start or resumption.
+    static GameResult OfWin(const Puzzle& puzzle, const Stopwatch& watch, bool strategy, const QDateTime& finished,
+                            const QString& picture);
 };
 
 } // namespace tesselo

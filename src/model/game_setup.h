@@ -11,7 +11,7 @@ namespace tesselo {
 struct GameSetup {
     explicit GameSetup(Game& game)
         : puzzle(game.play), grid(game.play.grid), gesture(game.drag), stopwatch(game.watch),
-          board(game.boardPicture), pictures(game.folder), strategyStyle(game.strategy)
+          strategyStyle(game.parts.strategyStyle)
     {
     }
 
@@ -19,8 +19,6 @@ struct GameSetup {
     TileGrid& grid;
     DragGesture& gesture;
     Stopwatch& stopwatch;
-    BoardBitmap& board;
-    PictureFolder& pictures;
     bool& strategyStyle;
 };
 

@@ -1,14 +1,15 @@
 #include "model/grid_size.h"
 
-#include "model/levels.h"
-
 #include <cctype>
 
 namespace tesselo {
 
 std::optional<std::size_t> GridSize::Level() const
 {
-    return LevelOfSize(rows, columns);
+    for (std::size_t i = 0; i < std::size(kLevels); ++i)
+        if (kLevels[i].size == *this)
+            return i;
+    return std::nullopt;
 }
 
 std::string GridSize::Name() const
@@ -60,7 +61,7 @@ std::optional<GridSize> GridSize::FromName(std::string_view name)
     name = Trimmed(name);
     for (const tesselo::Level& level : kLevels)
         if (SameLetters(name, level.key))
-            return GridSize{level.rows, level.columns};
+            return level.size;
     const auto x = name.find_first_of("xX");
     if (x == std::string_view::npos)
         return std::nullopt;
@@ -89,14 +90,14 @@ std::int32_t GridSize::ScrambleSteps(std::uint32_t seed) const
 
 const char* Style::Key() const
 {
-    return StyleKey(strategy);
+    return strategy ? kStyleKeys[0] : kStyleKeys[1];
 }
 
 std::optional<Style> Style::FromKey(std::string_view key)
 {
-    if (key == kStyles[0])
+    if (key == kStyleKeys[0])
         return Strategy;
-    if (key == kStyles[1])
+    if (key == kStyleKeys[1])
         return Speed;
     return std::nullopt;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QtGlobal>
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,6 +53,32 @@ inline constexpr GridSize kNovice{2, 3};
 inline constexpr GridSize kPro{3, 3};
 inline constexpr GridSize kExpert{3, 4};
 inline constexpr GridSize kGenius{4, 6};
+
+// The four levels, easiest first, each by the key that the saved history,
+// the records and the game IDs keep it by. A key never depends on the
+// player's language: it is the English name, which the window translates
+// (DisplayName), so the names are written here once, for both.
+struct Level {
+    const char* key;
+    GridSize size;
+};
+inline constexpr Level kLevels[4] = {
+    //: Level: the 2 x 3 grid
+    {QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Novice"), kNovice},
+    //: Level: the 3 x 3 grid
+    {QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Pro"), kPro},
+    //: Level: the 3 x 4 grid
+    {QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Expert"), kExpert},
+    //: Level: the 4 x 6 grid
+    {QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Genius"), kGenius},
+};
+// The two styles' keys, likewise: "Strategy" first.
+inline constexpr const char* kStyleKeys[2] = {
+    //: Style: the fewest moves win
+    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Strategy"),
+    //: Style: the shortest time wins, against a ticking stopwatch
+    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Speed"),
+};
 
 // The two ways a game is scored: fewest moves or fastest time.
 class Style {

@@ -1,9 +1,25 @@
 #include "model/puzzle.h"
 
+#include "model/grid_position.h"
+#include "solver/solver.h"
+
 #include <limits>
 #include <utility>
 
 namespace tesselo {
+
+namespace {
+
+// Whether `grid` is solved within fewer moves than a new game starts from.
+// A grid the solver does not hold is only refused when solved.
+bool NearlySolved(const TileGrid& grid)
+{
+    if (const std::optional<solver::Position> position = PositionOf(grid))
+        return solver::Solver::IsWithin(*position, Puzzle::kLeastStartDistance - 1);
+    return grid.IsSolved();
+}
+
+} // namespace
 
 void Puzzle::Start(const TileGrid& scrambled, GameFacts known)
 {
@@ -24,6 +40,22 @@ void Puzzle::Resume(const TileGrid& saved, GameState savedState, std::int32_t sa
     history.Begin(grid, moves);
     facts = GameFacts();
     abandoned.reset();
+}
+
+void Puzzle::StartScrambled(std::uint32_t seed)
+{
+    // Every try starts from the home order, so that the seed alone names
+    // the start.
+    TileGrid scrambled = grid;
+    for (;; ++seed) {
+        scrambled.Resize(scrambled.rowCount, scrambled.columnCount);
+        scrambled.Shuffle(seed);
+        if (!NearlySolved(scrambled))
+            break;
+    }
+    GameFacts known;
+    known.seed = seed;
+    Start(scrambled, std::move(known));
 }
 
 bool Puzzle::AdoptHistory(History kept, const GameFacts& known)
@@ -143,6 +175,32 @@ void Puzzle::EndHistory()
 {
     history.Clear();
     abandoned.reset();
+}
+
+void Puzzle::SetPar(std::int32_t length, bool optimal)
+{
+    if (state != Playing || length < 0)
+        return;
+    // The scramble undone is a way home too, one slide a step: a plan
+    // longer than that (the large grids' plans are not shortest) is no par.
+    if (facts.seed) {
+        const std::int32_t undone = grid.Size().ScrambleSteps(*facts.seed);
+        if (length > undone) {
+            length = undone;
+            optimal = false;
+        }
+    }
+    facts.par = length;
+    facts.parIsOptimal = optimal;
+}
+
+void Puzzle::CountAssisted(std::int32_t count)
+{
+    if (state != Playing || count <= 0)
+        return;
+    facts.assisted = facts.assisted > std::numeric_limits<std::int32_t>::max() - count
+                         ? std::numeric_limits<std::int32_t>::max()
+                         : facts.assisted + count;
 }
 
 } // namespace tesselo

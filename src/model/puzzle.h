@@ -30,8 +30,16 @@ public:
         std::int32_t running = 0; // its stopwatch at the reset
     };
 
+    // A new game starts at least this many moves from solved.
+    static constexpr int kLeastStartDistance = 3;
+
     // A new game in play at `scrambled`, counting from zero.
     void Start(const TileGrid& scrambled, GameFacts known);
+    // A new game in play, scrambled from the home order at the grid's size
+    // by `seed`. A seed whose scramble is within reach of solved (closer
+    // than kLeastStartDistance) gives way to the next one, and the seed
+    // kept in the facts is the one played.
+    void StartScrambled(std::uint32_t seed);
     // A saved game read back: its grid, state and counter; its moves, if
     // kept, are given to AdoptHistory.
     void Resume(const TileGrid& saved, GameState savedState, std::int32_t savedMoves);
@@ -68,6 +76,14 @@ public:
     // kept as abandoned (see Reset); the moves of a finished one are gone.
     void Resize(std::int32_t rows, std::int32_t columns);
     void EndHistory();
+
+    // What the solver knows of the game in play: the fewest moves found
+    // for its start, and whether none fewer exist. Never more than the
+    // scramble undone.
+    void SetPar(std::int32_t length, bool optimal);
+    // Moves the player was shown (a hint) or had made (a solve), counted
+    // up to the largest count rather than past it.
+    void CountAssisted(std::int32_t count);
 
     TileGrid grid;
     GameState state = Idle;

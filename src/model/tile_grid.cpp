@@ -2,7 +2,7 @@
 
 #include "files/byte_io.h"
 #include "model/scramble_random.h"
-
+#include "positions/line_wrap.h"
 
 namespace tesselo {
 
@@ -36,7 +36,7 @@ bool TileGrid::Apply(const Move& move)
     if (move.line < 0 || move.line >= lines || length <= 0)
         return false;
     // In 64 bits: the negation of the most negative amount must not overflow.
-    const auto k = static_cast<std::int32_t>(((std::int64_t(move.amount) % length) + length) % length);
+    const std::int32_t k = WrapIndex(std::int64_t(move.amount), length);
     if (k == 0)
         return false;
     const auto index = [&](std::int32_t i) {
@@ -44,7 +44,7 @@ bool TileGrid::Apply(const Move& move)
     };
     std::vector<Tile> moved(static_cast<std::size_t>(length));
     for (std::int32_t i = 0; i < length; ++i)
-        moved[static_cast<std::size_t>((i + k) % length)] = cells[index(i)];
+        moved[static_cast<std::size_t>(WrapIndex(i + k, length))] = cells[index(i)];
     for (std::int32_t i = 0; i < length; ++i)
         cells[index(i)] = moved[static_cast<std::size_t>(i)];
     return true;

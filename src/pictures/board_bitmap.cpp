@@ -388,29 +388,17 @@ void BoardBitmap::Release()
 
 std::int32_t BoardBitmap::CellWidth() const
 {
-    if (!grid || grid->columnCount <= 0)
-        return 0;
-    return Size().width() / grid->columnCount;
+    return grid ? tesselo::CellWidth(Size(), *grid) : 0;
 }
 
 std::int32_t BoardBitmap::CellHeight() const
 {
-    if (!grid || grid->rowCount <= 0)
-        return 0;
-    return Size().height() / grid->rowCount;
+    return grid ? tesselo::CellHeight(Size(), *grid) : 0;
 }
 
 Cell BoardBitmap::CellAt(std::int32_t y, std::int32_t x) const
 {
-    const std::int32_t cw = CellWidth();
-    const std::int32_t ch = CellHeight();
-    Cell cell;
-    if (!grid)
-        return cell;
-    // Cells of no size (a minimised window) put every point in cell (0, 0).
-    cell.row = ch > 0 ? std::clamp(y / ch, 0, std::max(grid->rowCount - 1, 0)) : 0;
-    cell.column = cw > 0 ? std::clamp(x / cw, 0, std::max(grid->columnCount - 1, 0)) : 0;
-    return cell;
+    return grid ? tesselo::CellAt(Size(), *grid, y, x) : Cell();
 }
 
 } // namespace tesselo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/drag_gesture.h"
+
 #include <QHash>
 #include <QImage>
 #include <QRect>
@@ -8,13 +10,6 @@
 #include <cstdint>
 
 namespace tesselo {
-
-class TileGrid;
-
-struct Cell {
-    std::int32_t row = 0;
-    std::int32_t column = 0;
-};
 
 // A file as it stood when it was last read: a file that failed to decode is
 // not opened again until one of these changes.

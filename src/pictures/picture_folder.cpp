@@ -12,47 +12,9 @@ namespace tesselo {
 
 namespace {
 
-constexpr std::int32_t kNoSearch = -1;
-constexpr std::int32_t kSearchOpen = 0;
-
 // A lap that has to start over more often than this has lost its landmarks
 // (entries deleted under it); ending the walk beats spinning forever.
 constexpr int kMaxWraps = 3;
-
-// Reads up to `units` UTF-16LE code units, stopping at the first zero.
-QString ReadUtf16(const std::uint8_t* at, std::size_t units)
-{
-    QString text;
-    for (std::size_t i = 0; i < units; ++i) {
-        const std::uint16_t u = GetUInt16(at + 2 * i);
-        if (u == 0)
-            break;
-        text.append(QChar(u));
-    }
-    return text;
-}
-
-bool HasTerminator(const std::uint8_t* at, std::size_t units)
-{
-    for (std::size_t i = 0; i < units; ++i)
-        if (GetUInt16(at + 2 * i) == 0)
-            return true;
-    return false;
-}
-
-// Writes at most `units` units of text; the caller has zeroed the area.
-void WriteUtf16(std::uint8_t* at, std::size_t units, const QString& text)
-{
-    const std::size_t n = std::min<std::size_t>(units, std::size_t(text.size()));
-    for (std::size_t i = 0; i < n; ++i)
-        PutUInt16(at + 2 * i, text.at(qsizetype(i)).unicode());
-}
-
-// The saved game may come from the Windows build, whose folders use '\'.
-QString FromStoredFolder(QString folder)
-{
-    return folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-}
 
 // The folder prefix names a directory and the start of the entry names:
 // "./Pictures/" lists every entry of ./Pictures, "/home/me/Photos" the
@@ -115,13 +77,13 @@ private:
 
 QString FindData::Name() const
 {
-    return ReadUtf16(bytes.data() + kNameOffset, kNameUnits);
+    return GetUtf16(bytes.data() + kNameOffset, kNameUnits);
 }
 
 void FindData::SetName(const QString& name)
 {
     bytes.fill(0);
-    WriteUtf16(bytes.data() + kNameOffset, kNameUnits - 1, name);
+    PutUtf16(bytes.data() + kNameOffset, kNameUnits - 1, name);
 }
 
 PictureFolder::PictureFolder() : folder(QStringLiteral("./Pictures/")) {}
@@ -241,51 +203,28 @@ bool PictureFolder::IsStorableFolder(const QString& folder)
     return std::size_t(folder.size()) < kFolderUnits;
 }
 
-std::size_t PictureFolder::StoreTo(std::uint8_t* out, std::size_t capacity) const
+PictureRecord PictureFolder::Record() const
 {
-    if (capacity < kRecordSize)
-        return 0;
-    std::fill(out, out + 2 * kFolderUnits, std::uint8_t(0));
-    WriteUtf16(out, kFolderUnits, folder);
-    PutInt32(out + 520, width);
-    PutInt32(out + 524, height);
-    PutInt32(out + 528, search ? kSearchOpen : kNoSearch);
-    std::copy(findData.bytes.begin(), findData.bytes.end(), out + 532);
-    return kRecordSize;
+    return PictureRecord{folder, width, height, search != nullptr, findData};
 }
 
-std::size_t PictureFolder::CheckRecord(const std::uint8_t* in, std::size_t length)
+bool PictureFolder::IsSoundBoard(std::int32_t w, std::int32_t h)
 {
-    if (length < kRecordSize)
-        return 0;
-    const std::int32_t w = GetInt32(in + 520);
-    const std::int32_t h = GetInt32(in + 524);
-    if (w < 0 || h < 0 || w > kMaxBoardSide || h > kMaxBoardSide)
-        return 0;
-    // Every folder and name this program or the Windows one writes ends in
-    // a zero unit; text that fills its whole area is damage, and a folder of
-    // 260 units could not be saved again as read.
-    if (!HasTerminator(in, kFolderUnits) ||
-        !HasTerminator(in + 532 + FindData::kNameOffset, FindData::kNameUnits))
-        return 0;
-    return kRecordSize;
+    return w >= 0 && h >= 0 && w <= kMaxBoardSide && h <= kMaxBoardSide;
 }
 
-std::size_t PictureFolder::LoadFrom(const std::uint8_t* in, std::size_t length)
+bool PictureFolder::Restore(const PictureRecord& saved)
 {
-    if (!CheckRecord(in, length))
-        return 0;
-    folder = FromStoredFolder(ReadUtf16(in, kFolderUnits));
-    width = GetInt32(in + 520);
-    height = GetInt32(in + 524);
-    if (GetInt32(in + 528) == kNoSearch) {
+    if (!IsSoundBoard(saved.width, saved.height))
+        return false;
+    folder = saved.folder;
+    width = saved.width;
+    height = saved.height;
+    if (!saved.searchOpen)
         CloseSearch();
-        return kRecordSize;
-    }
-    FindData stored;
-    std::copy(in + 532, in + 532 + FindData::kSize, stored.bytes.begin());
-    FindSaved(stored.Name());
-    return kRecordSize;
+    else
+        FindSaved(saved.entry.Name());
+    return true;
 }
 
 bool PictureFolder::FindSaved(const QString& name)

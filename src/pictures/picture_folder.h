@@ -27,6 +27,16 @@ struct FindData {
     std::array<std::uint8_t, kSize> bytes{};
 };
 
+// The picture folder as the saved game keeps it: the prefix, the board's
+// size, whether a search was open and the entry it stood on.
+struct PictureRecord {
+    QString folder = QStringLiteral("./Pictures/");
+    std::int32_t width = 640;
+    std::int32_t height = 480;
+    bool searchOpen = false;
+    FindData entry;
+};
+
 // Walks one folder for pictures in the order the file system lists it,
 // offering each entry to the board bitmap and skipping what does not load.
 // The folder is a prefix used verbatim: the entry path is folder + name, and
@@ -34,7 +44,8 @@ struct FindData {
 // prefix after its last '/'.
 class PictureFolder {
 public:
-    static constexpr std::size_t kRecordSize = 1124;
+    // The most UTF-16 units a folder prefix has room for, its terminating
+    // zero included.
     static constexpr std::size_t kFolderUnits = 260;
 
     PictureFolder();
@@ -55,12 +66,13 @@ public:
     // A prefix the saved game can hold: fewer than 260 UTF-16 units.
     static bool IsStorableFolder(const QString& folder);
 
-    std::size_t StoreTo(std::uint8_t* out, std::size_t capacity) const;
-    // Refuses (returns 0, changes nothing) a record that is cut off, whose
-    // folder or entry name lacks its terminating zero, or whose board size
-    // is negative or beyond kMaxBoardSide.
-    std::size_t LoadFrom(const std::uint8_t* in, std::size_t length);
-    static std::size_t CheckRecord(const std::uint8_t* in, std::size_t length);
+    PictureRecord Record() const;
+    // Takes the folder and the board's size of a saved game, and finds the
+    // entry it stood on again (by its name as written, else in any letter
+    // case, else the folder's first); loads nothing. A board size beyond
+    // kMaxBoardSide, or below zero, is refused and changes nothing.
+    bool Restore(const PictureRecord& saved);
+    static bool IsSoundBoard(std::int32_t width, std::int32_t height);
 
     // No screen is this large; a saved size beyond it is damage, and
     // preparing a picture that big would exhaust memory.

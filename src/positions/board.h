@@ -1,5 +1,6 @@
 #pragma once
 
+#include "positions/line_wrap.h"
 #include "positions/position.h"
 #include "positions/slide.h"
 
@@ -43,7 +44,7 @@ struct Board {
         for (int i = 0; i < length; ++i)
             held[std::size_t(i)] = piece[std::size_t(At(axis, line, i))];
         for (int i = 0; i < length; ++i) {
-            const int to = At(axis, line, ((i + amount) % length + length) % length);
+            const int to = At(axis, line, WrapIndex(i + amount, length));
             piece[std::size_t(to)] = held[std::size_t(i)];
             cell[held[std::size_t(i)]] = std::uint8_t(to);
         }

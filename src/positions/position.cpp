@@ -1,5 +1,7 @@
 #include "positions/position.h"
 
+#include "positions/line_wrap.h"
+
 #include <bitset>
 #include <vector>
 
@@ -80,7 +82,7 @@ bool BasicPosition<Capacity>::IsSolvable() const
         // One line: only its rotations.
         const int n = CellCount();
         for (int i = 0; i < n; ++i)
-            if ((homes[static_cast<std::size_t>(i)] - homes[0] - i + 2 * n) % n != 0)
+            if (WrapIndex(homes[static_cast<std::size_t>(i)] - homes[0] - i, n) != 0)
                 return false;
         return true;
     }
@@ -113,7 +115,7 @@ void BasicPosition<Capacity>::Apply(const Slide& slide)
     for (int i = 0; i < length; ++i)
         line[static_cast<std::size_t>(i)] = homes[cell(i)];
     for (int i = 0; i < length; ++i)
-        homes[cell(((i + slide.amount) % length + length) % length)] = line[static_cast<std::size_t>(i)];
+        homes[cell(WrapIndex(i + slide.amount, length))] = line[static_cast<std::size_t>(i)];
 }
 
 template class BasicPosition<256>;

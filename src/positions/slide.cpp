@@ -1,12 +1,14 @@
 #include "positions/slide.h"
 
+#include "positions/line_wrap.h"
+
 namespace tesselo::solver {
 
 int NormalisedAmount(std::int64_t amount, int length)
 {
     if (length <= 0)
         return 0;
-    auto k = static_cast<int>(((amount % length) + length) % length);
+    int k = WrapIndex(amount, length);
     if (2 * k > length)
         k -= length;
     return k;

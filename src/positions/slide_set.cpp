@@ -1,5 +1,6 @@
 #include "positions/slide_set.h"
 
+#include "positions/line_wrap.h"
 #include "positions/per_grid.h"
 
 namespace tesselo::solver {
@@ -20,7 +21,7 @@ SlideSet::SlideSet(int rows, int columns) : rows(rows), columns(columns)
                 for (int cell = 0; cell < rows * columns; ++cell)
                     e.to[std::size_t(cell)] = std::uint8_t(cell);
                 for (int i = 0; i < length; ++i) {
-                    const int target = ((i + amount) % length + length) % length;
+                    const int target = WrapIndex(i + amount, length);
                     const int from = row ? line * columns + i : i * columns + line;
                     const int to = row ? line * columns + target : target * columns + line;
                     e.to[std::size_t(from)] = std::uint8_t(to);

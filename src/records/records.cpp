@@ -1,6 +1,7 @@
 #include "records/records.h"
 
 #include "files/safe_file.h"
+#include "records/result_json.h"
 #include "records/sql_statement.h"
 
 #include <QElapsedTimer>
@@ -225,7 +226,7 @@ int Records::Write()
         // A result this version cannot count is kept all the same, as the
         // JSON it is exported as.
         rc = r.IsValid() ? records_rows::InsertWin(wins, r)
-                         : records_rows::InsertUnread(unread, CompactJson(r.ToJson()));
+                         : records_rows::InsertUnread(unread, CompactJson(ResultToJson(r)));
         if (rc != SQLITE_DONE) {
             file.Rollback();
             return rc;

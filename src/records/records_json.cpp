@@ -3,6 +3,7 @@
 #include "files/file_name_codec.h"
 #include "files/safe_file.h"
 #include "records/records_rows.h"
+#include "records/result_json.h"
 #include "records/sql_statement.h"
 
 #include <QIODevice>
@@ -58,7 +59,7 @@ int Import(sqlite3* db, const QJsonObject& root, const Progress& progress)
         for (const char* replay : {"start", "steps", "movesBefore"})
             rest.remove(QLatin1String(replay));
         QJsonObject unknown;
-        std::optional<GameResult> r = v.isObject() ? GameResult::FromJson(rest, &unknown) : std::nullopt;
+        std::optional<GameResult> r = v.isObject() ? ResultFromJson(rest, &unknown) : std::nullopt;
         // A text no file name comes from is not taken for a picture's name.
         if (r && FileNameFromBytes(FileNameToBytes(r->picture)) != r->picture) {
             unknown.insert(QStringLiteral("picture"), whole.value("picture"));
@@ -66,7 +67,7 @@ int Import(sqlite3* db, const QJsonObject& root, const Progress& progress)
         }
         if (!r) {
             rc = records_rows::InsertUnread(unread, JsonText(v));
-        } else if (r->TakeReplay(whole.value("start"), whole.value("steps"), whole.value("movesBefore"))) {
+        } else if (TakeReplay(*r, whole.value("start"), whole.value("steps"), whole.value("movesBefore"))) {
             rc = records_rows::InsertWin(wins, *r, unknown, JsonText(whole.value("start")),
                                          JsonText(whole.value("steps")));
         } else {
@@ -117,7 +118,7 @@ bool Export(sqlite3* db, const std::vector<GameResult>& unwritten, QIODevice& ou
         }
     }
     for (const GameResult& r : unwritten) {
-        QJsonObject o = r.ToJson();
+        QJsonObject o = ResultToJson(r);
         // To the millisecond, as the database would keep it.
         o["finished"] = records_rows::JsonFinishedText(r.finished.toMSecsSinceEpoch());
         put(CompactJson(o));

@@ -3,6 +3,7 @@
 #include "files/safe_file.h"
 #include "records/records_file.h"
 #include "records/records_json.h"
+#include "records/result_json.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +35,7 @@ Found ReadWins(const QString& path, std::vector<GameResult>* wins)
     // The file holds only what this game wrote: anything else in it is
     // damage, and the file is kept whole rather than read in part.
     for (const QJsonValue& v : root.value("results").toArray()) {
-        std::optional<GameResult> r = v.isObject() ? GameResult::FromJson(v.toObject()) : std::nullopt;
+        std::optional<GameResult> r = v.isObject() ? ResultFromJson(v.toObject()) : std::nullopt;
         if (!r)
             return Found::Damaged;
         wins->push_back(std::move(*r));
@@ -46,7 +47,7 @@ QByteArray FileOf(const std::vector<GameResult>& wins)
 {
     QJsonArray results;
     for (const GameResult& r : wins) {
-        QJsonObject o = r.ToJson();
+        QJsonObject o = ResultToJson(r);
         // To the millisecond, as the database keeps it: that is how a win
         // is known again.
         o["finished"] = r.finished.toUTC().toString(Qt::ISODateWithMs);

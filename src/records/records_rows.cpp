@@ -1,6 +1,7 @@
 #include "records/records_rows.h"
 
 #include "files/file_name_codec.h"
+#include "records/result_json.h"
 #include "records/sql_statement.h"
 #include "saved/history_file.h"
 
@@ -173,8 +174,7 @@ QJsonObject Exported(const StoredWin& row)
 {
     // The fields in the order and spelling of a result's own JSON, each
     // from the row as kept.
-    GameResult shape;
-    QJsonObject o = shape.ToJson();
+    QJsonObject o = ResultToJson(GameResult());
     o["level"] = row.level;
     o["style"] = row.style;
     o["moves"] = NumberOrNull(row.moves);
@@ -373,7 +373,7 @@ std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc)
         const auto start = JsonFromText(*row.start);
         const auto steps = JsonFromText(*row.steps);
         if (start && steps)
-            w->result.TakeReplay(*start, *steps, row.movesBefore.value_or(-1));
+            TakeReplay(w->result, *start, *steps, row.movesBefore.value_or(-1));
     }
     return std::move(w->result);
 }

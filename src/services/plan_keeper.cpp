@@ -32,9 +32,9 @@ PlanKeeper::~PlanKeeper() = default;
 
 std::optional<solver::Position> PlanKeeper::Now() const
 {
-    if (game.state != Playing)
+    if (game.View().puzzle.state != Playing)
         return std::nullopt;
-    const std::optional<solver::Position> now = PositionOf(game.grid);
+    const std::optional<solver::Position> now = PositionOf(game.View().puzzle.grid);
     if (!now || !solver::Solver::Supports(now->Rows(), now->Columns()))
         return std::nullopt;
     return now;
@@ -43,8 +43,8 @@ std::optional<solver::Position> PlanKeeper::Now() const
 std::optional<solver::Position> PlanKeeper::Start() const
 {
     // Only a history that reaches back to the scramble knows the start.
-    const History& history = game.history;
-    if (game.state != Playing || !history.IsActive() || history.movesBefore != 0)
+    const History& history = game.View().puzzle.history;
+    if (game.View().puzzle.state != Playing || !history.IsActive() || history.movesBefore != 0)
         return std::nullopt;
     return PositionOf(history.start);
 }
@@ -73,7 +73,7 @@ void PlanKeeper::Follow(const Move& move)
     if (!follower.Active())
         return;
     const std::optional<solver::Position> now = Now();
-    const std::optional<solver::Slide> slide = SlideOf(move, game.grid);
+    const std::optional<solver::Slide> slide = SlideOf(move, game.View().puzzle.grid);
     if (now && slide && follower.Played(*slide, *now)) {
         if (sinceStart)
             ++*sinceStart;
@@ -91,7 +91,7 @@ void PlanKeeper::LeavePlan()
 
 bool PlanKeeper::ParWanted(const solver::Position& start) const
 {
-    const GameFacts& facts = game.facts;
+    const GameFacts& facts = game.View().puzzle.facts;
     if (!facts.par)
         return true;
     return !facts.parIsOptimal && IsLargeGrid(start) && service->HasLargeTables() && largeParFor != start;
@@ -197,7 +197,7 @@ void PlanKeeper::Adopt(const solver::Position& at, const solver::Plan& plan, boo
 
 void PlanKeeper::TakePar(std::int32_t length, bool optimal)
 {
-    const GameFacts& facts = game.facts;
+    const GameFacts& facts = game.View().puzzle.facts;
     if (!facts.par || length < *facts.par || (length == *facts.par && optimal && !facts.parIsOptimal))
         game.SetPar(length, optimal);
 }
@@ -226,7 +226,7 @@ void PlanKeeper::Hint()
 {
     // A paused board shows nothing, so it is shown no move either.
     const std::optional<solver::Position> now = Now();
-    if (game.IsPaused() || !now || !CanBeSolved(*now))
+    if (!game.CanAssist() || !now || !CanBeSolved(*now))
         return;
     if (follower.Active()) {
         ShowNext();
@@ -250,7 +250,7 @@ void PlanKeeper::ShowNext()
 void PlanKeeper::Solve()
 {
     const std::optional<solver::Position> now = Now();
-    if (game.IsPaused() || !now || !CanBeSolved(*now))
+    if (!game.CanAssist() || !now || !CanBeSolved(*now))
         return;
     solving = true;
     if (follower.Active()) {

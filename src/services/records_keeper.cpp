@@ -1,6 +1,7 @@
 #include "services/records_keeper.h"
 
 #include "model/game.h"
+#include "pictures/game_picture.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -71,8 +72,8 @@ void RecordsKeeper::ReadKindInPlayAhead()
     // Asked at every new position: a kind read already costs one indexed
     // look at its count, and one the charts let go of is read again. Its
     // sound wins are counted on the worker, for the window's summary.
-    const GridSize size = followed->grid.Size();
-    const Style style = Style::FromStrategy(followed->strategyStyle);
+    const GridSize size = followed->View().puzzle.grid.Size();
+    const Style style = Style::FromStrategy(followed->View().strategyStyle);
     PostCharts([this, size, style] {
         if (!closing)
             charts.PrepareProgress(size, style);
@@ -173,12 +174,13 @@ void RecordsKeeper::Keep(const GameResult& won)
         });
 }
 
-void RecordsKeeper::Follow(const Game& played)
+void RecordsKeeper::Follow(const Game& played, const GamePicture* picture)
 {
     followed = &played;
+    followedPicture = picture;
     connect(&played, &Game::Changed, this, [this, &played](const GameChange& change) {
         if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won) {
-            Keep(played.ResultOfWin());
+            Keep(played.ResultOfWin(followedPicture ? followedPicture->KeptName() : QString()));
         } else if (const auto* position = std::get_if<NewPosition>(&change)) {
             if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)
                 NewGameStarted();
@@ -187,7 +189,6 @@ void RecordsKeeper::Follow(const Game& played)
             ReadKindInPlayAhead();
         }
     });
-    ReadKindInPlayAhead();
 }
 
 void RecordsKeeper::Read(std::function<void(Records&)> read, QObject* context, std::function<void()> done)

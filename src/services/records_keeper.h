@@ -15,6 +15,7 @@
 namespace tesselo {
 
 class Game;
+class GamePicture;
 
 // The records of won games as the window uses them, kept off the window's
 // thread. Opening the records (a check of the whole file, and once, after an
@@ -59,9 +60,10 @@ public:
     // A new game began: whether an earlier win is a new best is no longer
     // news, however late the answer comes.
     void NewGameStarted() { ++game; }
-    // Follows the game's changes: each win kept the moment it is made, each
-    // new scramble or named game a new game begun.
-    void Follow(const Game& played);
+    // Follows the game's changes from its first position on: each win kept
+    // the moment it is made, on the picture shown (none: the built-in one),
+    // each new scramble or named game a new game begun.
+    void Follow(const Game& played, const GamePicture* picture = nullptr);
     // Wins that only memory holds: lost when the program ends.
     struct AtRiskWins {
         Records::Failure failure; // why the records could not take them
@@ -138,6 +140,7 @@ private:
     std::atomic<bool> closing{false}; // charts read ahead are no longer wanted
     std::atomic<int> chartsOutstanding{0};
     const Game* followed = nullptr;
+    const GamePicture* followedPicture = nullptr;
     bool opening = false;
     bool opened = false;
     int outstanding = 0; // jobs handed over whose answer has not come back

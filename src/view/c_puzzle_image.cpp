@@ -1,6 +1,7 @@
 #include "view/c_puzzle_image.h"
 
 #include "model/game.h"
+#include "pictures/game_picture.h"
 #include "view/board_painter.h"
 #include "view/hint_overlay.h"
 #include "view/painter_target.h"
@@ -22,16 +23,30 @@ CPuzzleImage::CPuzzleImage(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CPuzzleImage::Show(Game* shown)
+void CPuzzleImage::Show(Game* shown, const GamePicture* shownPicture)
 {
     if (game)
         disconnect(game, nullptr, this, nullptr);
+    if (picture)
+        disconnect(picture, nullptr, this, nullptr);
     game = shown;
+    picture = game ? shownPicture : nullptr;
     FinishMotion();
     if (game) {
         connect(game, &Game::Changed, this, &CPuzzleImage::Follow);
-        framed = game->grid.Selected();
+        framed = game->View().puzzle.grid.Selected();
     }
+    if (picture)
+        connect(picture, &GamePicture::Changed, this, &CPuzzleImage::FollowPicture);
+    update();
+}
+
+void CPuzzleImage::FollowPicture()
+{
+    // Under a replay the game's picture waits, but the board is painted
+    // afresh all the same; otherwise the glide under way ends.
+    if (!replayBoard)
+        FinishMotion();
     update();
 }
 
@@ -40,7 +55,7 @@ void CPuzzleImage::ShowReplay(const BoardBitmap* board)
     replayBoard = board;
     FinishMotion();
     if (!replayBoard && game)
-        framed = game->grid.Selected();
+        framed = game->View().puzzle.grid.Selected();
     update();
 }
 
@@ -71,7 +86,7 @@ void CPuzzleImage::SetNumbers(bool on)
 
 const BoardBitmap* CPuzzleImage::ShownBoard() const
 {
-    return replayBoard ? replayBoard : game ? &game->board : nullptr;
+    return replayBoard ? replayBoard : picture ? &picture->Board() : nullptr;
 }
 
 QSize CPuzzleImage::Cell() const
@@ -99,14 +114,11 @@ QRect CPuzzleImage::CellArea(Selection cell) const
 void CPuzzleImage::Follow(const GameChange& change)
 {
     // A replay shows a board of its own; the game's changes wait under it.
-    if (replayBoard) {
-        if (std::holds_alternative<PictureChanged>(change))
-            update();
+    if (replayBoard)
         return;
-    }
     if (!game)
         return;
-    ShowChange(change, game->grid);
+    ShowChange(change, game->View().puzzle.grid);
 }
 
 void CPuzzleImage::FollowReplay(const GameChange& change)
@@ -195,13 +207,13 @@ void CPuzzleImage::paintEvent(QPaintEvent* event)
     if (!bitmap)
         return;
     if (!replayBoard)
-        framed = game->grid.Selected();
+        framed = game->View().puzzle.grid.Selected();
 
     // A move on its way, else the gesture alone picks the painting; only its
     // own axis's offset is passed, though the game keeps both up to date. A
     // board that could not be painted in full is left as far as it got.
     const std::optional<MotionFrame> moving = motion.Frame(Cell());
-    const DragAxis axis = moving || replayBoard ? None : game->dragAxis;
+    const DragAxis axis = moving || replayBoard ? None : game->View().gesture.dragAxis;
     // The target paints in device pixels and copies without blending; the
     // hint over it is drawn in board pixels, blended.
     painter.save();
@@ -212,8 +224,8 @@ void CPuzzleImage::paintEvent(QPaintEvent* event)
         paintedInMotion += event->region();
     } else {
         switch (axis) {
-        case Horizontal: DrawRowDrag(target, *bitmap, game->dragDeltaX, shownNumbers, &rest); break;
-        case Vertical: DrawColumnDrag(target, *bitmap, game->dragDeltaY, shownNumbers, &rest); break;
+        case Horizontal: DrawRowDrag(target, *bitmap, game->View().gesture.dragDeltaX, shownNumbers, &rest); break;
+        case Vertical: DrawColumnDrag(target, *bitmap, game->View().gesture.dragDeltaY, shownNumbers, &rest); break;
         case None:
         default: DrawBoard(target, *bitmap, shownNumbers, &rest); break;
         }

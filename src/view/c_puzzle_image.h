@@ -16,6 +16,7 @@ namespace tesselo {
 
 class BoardBitmap;
 class Game;
+class GamePicture;
 
 // The board on screen. It paints the game's board at rest, with the open
 // gesture, or on its way from one rest to the next, and follows the game's
@@ -29,8 +30,9 @@ class CPuzzleImage : public QWidget {
 public:
     explicit CPuzzleImage(QWidget* parent = nullptr);
 
-    // Shows `game`'s board and follows its changes; null shows nothing.
-    void Show(Game* game);
+    // Shows `game`'s board on `picture` and follows the changes of both;
+    // null shows nothing.
+    void Show(Game* game, const GamePicture* picture);
     const Game* Shown() const { return game; }
     // Shows a replay's own board (its picture and grid) in place of the
     // game's, until called with null; its moves come through FollowReplay.
@@ -69,7 +71,11 @@ private:
     // Ends the glide: what it painted is painted again at rest.
     void FinishMotion();
 
+    // The board's picture was made again.
+    void FollowPicture();
+
     Game* game = nullptr;                    // not owned
+    const GamePicture* picture = nullptr;    // not owned
     const BoardBitmap* replayBoard = nullptr; // likewise
     std::optional<Move> hint;
     bool animated = true;

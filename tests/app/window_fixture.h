@@ -3,6 +3,8 @@
 #include "app/dialogs/c_records_dlg.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"
+#include "pictures/picture_setup.h"
+#include "support/saved_games.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -114,7 +116,7 @@ struct Window {
     std::vector<int> Homes() const
     {
         std::vector<int> out;
-        for (const auto& t : game.grid.cells)
+        for (const auto& t : game.View().puzzle.grid.cells)
             out.push_back(t.homeRow * 10 + t.homeColumn);
         return out;
     }

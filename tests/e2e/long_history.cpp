@@ -9,6 +9,8 @@
 //                            the saved game
 
 #include "model/game.h"
+#include "pictures/game_picture.h"
+#include "saved/saved_game_store.h"
 
 #include <QGuiApplication>
 
@@ -28,16 +30,17 @@ namespace {
 int Write()
 {
     Game game;
-    game.ChangeLevel({4, 6});
+    GamePicture picture(game);
+    game.ChangeSize({4, 6});
     game.NewGame();
     // Keys a player could press, the frame moved now and then.
     void (Game::*const keys[])() = {&Game::ShiftRowLeft, &Game::ShiftRowRight, &Game::ShiftColumnUp,
                                     &Game::ShiftColumnDown, &Game::SelectRight, &Game::SelectDown};
     std::mt19937 random(24);
-    while (game.history.steps.size() < History::kMaxSteps && game.state == Playing)
+    while (game.View().puzzle.history.steps.size() < History::kMaxSteps && game.View().puzzle.state == Playing)
         (game.*keys[random() % std::size(keys)])();
     QString error;
-    if (game.state != Playing || !game.SaveGame(&error)) {
+    if (game.View().puzzle.state != Playing || !SavedGameStore().Save(game, picture, &error)) {
         std::fprintf(stderr, "long_history: no game in play could be saved: %s\n", qPrintable(error));
         return 1;
     }
@@ -55,12 +58,14 @@ int Signal(pid_t pid)
 
 int Check()
 {
-    Game game(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
-    game.LoadSavedGame();
-    std::printf("saved game: %d moves; history kept: %zu moves\n", game.moves, game.history.steps.size());
+    Game game;
+    GamePicture picture(game, GamePicture::FirstPicture::WhenLoaded);
+    SavedGameStore().Load(game, picture);
+    std::printf("saved game: %d moves; history kept: %zu moves\n", game.View().puzzle.moves,
+                game.View().puzzle.history.steps.size());
     // A history that does not lead to the saved game is passed over, and
     // the game resumes with none.
-    if (game.state != Playing || game.history.steps.size() != History::kMaxSteps) {
+    if (game.View().puzzle.state != Playing || game.View().puzzle.history.steps.size() != History::kMaxSteps) {
         std::fprintf(stderr, "long_history: the history no longer leads to the saved game\n");
         return 1;
     }

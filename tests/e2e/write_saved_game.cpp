@@ -10,7 +10,9 @@
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "model/grid_position.h"
+#include "pictures/game_picture.h"
 #include "positions/notation.h"
+#include "saved/saved_game_store.h"
 
 #include <QGuiApplication>
 
@@ -27,6 +29,7 @@ int main(int argc, char** argv)
         return 2;
     }
     tesselo::Game game;
+    const tesselo::GamePicture picture(game);
     tesselo::GameSetup setup(game);
     setup.grid.Resize(std::atoi(argv[1]), std::atoi(argv[2]));
     if (argc == 5 && std::strcmp(argv[3], "--start") == 0) {
@@ -44,7 +47,7 @@ int main(int argc, char** argv)
     }
     setup.puzzle.state = tesselo::Playing;
     QString error;
-    if (!game.SaveGame(&error)) {
+    if (!tesselo::SavedGameStore().Save(game, picture, &error)) {
         std::fprintf(stderr, "write_saved_game: %s\n", qPrintable(error));
         return 1;
     }

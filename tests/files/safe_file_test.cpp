@@ -3,6 +3,7 @@
 #include "records/records.h"
 #include "saved/history_file.h"
 #include "support/in_child.h"
+#include "support/saved_games.h"
 #include "support/pipe_race.h"
 #include "support/temp_cwd.h"
 
@@ -24,6 +25,7 @@
 using namespace tesselo;
 using tesselo::testing::InChild;
 using tesselo::testing::RaceAgainstAPipe;
+using tesselo::testing::SaveGame;
 using tesselo::testing::TempCwd;
 
 namespace {
@@ -194,18 +196,18 @@ TEST(SafeFile, ReadersNeverWaitOnAPipeSwappedIn)
 {
     TempCwd cwd;
     Game game;
-    game.ChangeLevel({3, 3});
+    game.ChangeSize({3, 3});
     game.NewGame();
-    ASSERT_TRUE(game.SaveGame());
-    const QByteArray savedGame = ReadAll(cwd.Path(Game::kSaveFileName));
-    const QByteArray history = HistoryFile::Encode(game.history);
+    ASSERT_TRUE(SaveGame(game));
+    const QByteArray savedGame = ReadAll(cwd.Path(SavedGameStore::kFileName));
+    const QByteArray history = HistoryFile::Encode(game.View().puzzle.history);
     const QByteArray records = R"({"version":1,"results":[]})";
     const struct {
         const char* reader;
         QByteArray content;
         std::function<bool(const QString&)> read;
     } readers[] = {
-        {"saved game", savedGame, [](const QString& name) { return Game::IsSavedGameFile(name); }},
+        {"saved game", savedGame, [](const QString& name) { return SavedGameStore::IsSavedGameFile(name); }},
         {"history", history, [](const QString& name) { return HistoryFile::Read(name).has_value(); }},
         {"records", records,
          [](const QString& name) {

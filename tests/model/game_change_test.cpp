@@ -40,9 +40,11 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
         std::function<void(Game&)> operation;
         Changes expected;
     } cases[] = {
-        {"right arrow", [](Game& g) { g.ShiftRowRight(); },
+        {"right arrow",
+         [](Game& g) { g.ShiftRowRight(); },
          {MoveMade{Step(MoveAxis::Row, 1, 1, {1, 1}, {1, 2}), MoveSource::Key}}},
-        {"up arrow", [](Game& g) { g.ShiftColumnUp(); },
+        {"up arrow",
+         [](Game& g) { g.ShiftColumnUp(); },
          {MoveMade{Step(MoveAxis::Column, 1, -1, {1, 1}, {0, 1}), MoveSource::Key}}},
         {"Shift and left", [](Game& g) { g.SelectLeft(); }, {SelectionMoved{{1, 1}, {1, 0}, true}}},
         // Two cells left on a row of four is two right: the move as the
@@ -73,7 +75,10 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
          },
          {GestureChanged{GestureChanged::Step::Followed, Horizontal, 30},
           GestureChanged{GestureChanged::Step::Cancelled, Horizontal, 30}}},
-        {"a solve's move", [](Game& g) { g.MakeMove(Move{MoveAxis::Column, 3, 1}); },
+        {"a solve's move",
+         [](Game& g) {
+             g.MakeMove(Move{MoveAxis::Column, 3, 1});
+         },
          {MoveMade{Step(MoveAxis::Column, 3, 1, {1, 1}, {2, 3}), MoveSource::Solve}}},
         {"a reset", [](Game& g) { g.ResetGame(); }, {NewPosition{PositionCause::Reset}}},
         {"a reset taken back",
@@ -89,12 +94,19 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
              g.NewGame();
          },
          {NewPosition{PositionCause::Reset}, NewPosition{PositionCause::NewGame}}},
-        {"the game an ID names", [](Game& g) { g.StartNamed(GameId{kNovice, 77}); }, {NewPosition{PositionCause::Named}}},
+        {"the game an ID names",
+         [](Game& g) {
+             g.StartNamed(GameId{kNovice, 77});
+         },
+         {NewPosition{PositionCause::Named}}},
         {"today's puzzle", [](Game& g) { g.StartDaily(); }, {NewPosition{PositionCause::Named}}},
-        {"another size", [](Game& g) { g.ChangeLevel({2, 3}); }, {NewPosition{PositionCause::Resized}}},
+        {"another size",
+         [](Game& g) {
+             g.ChangeSize({2, 3});
+         },
+         {NewPosition{PositionCause::Resized}}},
         {"Speed", [](Game& g) { g.SetStrategyStyle(false); }, {StyleChanged{false}, ClockChanged{true}}},
         {"Strategy again, unchanged", [](Game& g) { g.SetStrategyStyle(true); }, {}},
-        {"the board at another size", [](Game& g) { g.SetBoardSize(320, 240, 1.0); }, {PictureChanged{}}},
         {"nothing to undo or redo",
          [](Game& g) {
              g.Undo();
@@ -111,8 +123,9 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
         c.operation(*game);
         EXPECT_EQ(listener.changes, c.expected);
         if (!listener.gridsSeen.empty()) {
-            EXPECT_TRUE(listener.gridsSeen.back().SameCells(game->grid)) << "a listener saw the board before";
-            EXPECT_EQ(listener.gridsSeen.back().Selected(), game->grid.Selected());
+            EXPECT_TRUE(listener.gridsSeen.back().SameCells(game->View().puzzle.grid))
+                << "a listener saw the board before";
+            EXPECT_EQ(listener.gridsSeen.back().Selected(), game->View().puzzle.grid.Selected());
         }
     }
 }
@@ -122,10 +135,10 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
 // then the win follows, once.
 TEST_F(StreamFixture, UndoAnnouncesTheMoveItTookBackAndRedoMakesItAgain)
 {
-    const TileGrid before = game->grid;
+    const TileGrid before = game->View().puzzle.grid;
     game->ShiftRowRight();
     game->SelectDown();
-    const TileGrid moved = game->grid;
+    const TileGrid moved = game->View().puzzle.grid;
     const HistoryStep made = std::get<MoveMade>(listener.changes.front()).step;
     listener.Take();
 
@@ -136,13 +149,13 @@ TEST_F(StreamFixture, UndoAnnouncesTheMoveItTookBackAndRedoMakesItAgain)
     TileGrid undone = moved;
     undone.Apply(made.move.Inverse());
     EXPECT_TRUE(listener.gridsSeen.front().SameCells(undone));
-    EXPECT_TRUE(game->grid.SameCells(before));
-    EXPECT_EQ(game->grid.Selected(), made.before);
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(before));
+    EXPECT_EQ(game->View().puzzle.grid.Selected(), made.before);
     listener.Take();
 
     ASSERT_TRUE(game->Redo());
     EXPECT_EQ(listener.changes, (Changes{MoveMade{made, MoveSource::Redo}}));
-    EXPECT_TRUE(game->grid.SameCells(moved));
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(moved));
 
     // A game one move from whole: the winning move, the clock, the win.
     game->SetStrategyStyle(false);
@@ -190,7 +203,7 @@ TEST_F(StreamFixture, AChangeMadeWhileAnotherIsToldComesAfterIt)
         EXPECT_EQ(moveOf((*heard)[0]), (Move{MoveAxis::Row, 1, 1}));
         EXPECT_EQ(std::get<MoveMade>((*heard)[1]).step.before, (Selection{1, 2}));
     }
-    EXPECT_EQ(game->moves, 2);
+    EXPECT_EQ(game->View().puzzle.moves, 2);
 }
 
 // Which cue each change sounds, in each style.

@@ -71,38 +71,38 @@ TEST(GameId, ReadsASizeNameAHyphenAndAThirtyTwoBitSeed)
 
 TEST_F(GameFixture, OneDateGivesOneDailyPuzzleAndTwoDatesTwo)
 {
-    game->ChangeLevel({3, 4});
+    game->ChangeSize({3, 4});
     const auto daily = [&](const char* utc) {
         fileTime = FileTimeAt(utc);
         game->StartDaily();
-        EXPECT_EQ(game->state, Playing);
-        return std::pair{Homes(game->grid), game->facts.seed};
+        EXPECT_EQ(game->View().puzzle.state, Playing);
+        return std::pair{Homes(game->View().puzzle.grid), game->View().puzzle.facts.seed};
     };
     const auto morning = daily("2026-03-14T00:00:01Z");
-    EXPECT_EQ(game->facts.daily, QDate(2026, 3, 14));
-    EXPECT_EQ(game->ResultOfWin().daily, QDate(2026, 3, 14)) << "a win keeps the puzzle's date";
+    EXPECT_EQ(game->View().puzzle.facts.daily, QDate(2026, 3, 14));
+    EXPECT_EQ(game->ResultOfWin({}).daily, QDate(2026, 3, 14)) << "a win keeps the puzzle's date";
     EXPECT_EQ(morning.second, DailySeed(QDate(2026, 3, 14)));
     EXPECT_EQ(daily("2026-03-14T23:59:59Z"), morning);
     // Ten to midnight in New York is already the next day's puzzle.
     const auto next = daily("2026-03-15T04:50:00Z");
-    EXPECT_EQ(game->facts.daily, QDate(2026, 3, 15));
+    EXPECT_EQ(game->View().puzzle.facts.daily, QDate(2026, 3, 15));
     EXPECT_NE(next.first, morning.first);
     EXPECT_NE(next.second, morning.second);
     // The daily puzzle is the game its ID names.
     game->ResetGame();
     game->StartNamed(GameId{kExpert, *morning.second});
-    EXPECT_EQ(Homes(game->grid), morning.first);
-    EXPECT_FALSE(game->facts.daily.isValid());
-    EXPECT_FALSE(game->ResultOfWin().daily);
+    EXPECT_EQ(Homes(game->View().puzzle.grid), morning.first);
+    EXPECT_FALSE(game->View().puzzle.facts.daily.isValid());
+    EXPECT_FALSE(game->ResultOfWin({}).daily);
     // Every size has its daily puzzle, from the same seed of the day.
     game->ResetGame();
-    game->ChangeLevel({5, 7});
+    game->ChangeSize({5, 7});
     fileTime = FileTimeAt("2026-03-14T12:00:00Z");
     game->StartDaily();
-    EXPECT_EQ(game->grid.Size(), (GridSize{5, 7}));
-    EXPECT_EQ(game->facts.daily, QDate(2026, 3, 14));
-    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{{5, 7}, *morning.second}));
-    EXPECT_EQ(game->ResultOfWin().size, (GridSize{5, 7}));
+    EXPECT_EQ(game->View().puzzle.grid.Size(), (GridSize{5, 7}));
+    EXPECT_EQ(game->View().puzzle.facts.daily, QDate(2026, 3, 14));
+    EXPECT_EQ(GameId::Of(game->View().puzzle), (GameId{{5, 7}, *morning.second}));
+    EXPECT_EQ(game->ResultOfWin({}).size, (GridSize{5, 7}));
 }
 
 // Starting a game by its ID over one in play abandons that one as a reset
@@ -113,40 +113,40 @@ TEST_F(GameFixture, AGameStartedByIdOverOneInPlayComesBackWithOneUndo)
 {
     Start(3, 4);
     game->ShiftRowLeft();
-    const auto played = Homes(game->grid);
-    const auto seed = game->facts.seed;
+    const auto played = Homes(game->View().puzzle.grid);
+    const auto seed = game->View().puzzle.facts.seed;
 
     game->StartNamed(GameId{kNovice, 78});
-    EXPECT_EQ(game->grid.rowCount, 2);
-    EXPECT_EQ(game->grid.columnCount, 3);
-    EXPECT_EQ(game->moves, 0);
-    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{kNovice, 78}));
+    EXPECT_EQ(game->View().puzzle.grid.rowCount, 2);
+    EXPECT_EQ(game->View().puzzle.grid.columnCount, 3);
+    EXPECT_EQ(game->View().puzzle.moves, 0);
+    EXPECT_EQ(GameId::Of(game->View().puzzle), (GameId{kNovice, 78}));
     game->ShiftRowLeft();
     ASSERT_TRUE(game->Undo()); // the move first
-    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{kNovice, 78}));
+    EXPECT_EQ(GameId::Of(game->View().puzzle), (GameId{kNovice, 78}));
     ASSERT_TRUE(game->Undo()); // then the abandoned game
-    EXPECT_EQ(game->grid.rowCount, 3);
-    EXPECT_EQ(Homes(game->grid), played);
-    EXPECT_EQ(game->moves, 1);
-    EXPECT_EQ(game->facts.seed, seed);
+    EXPECT_EQ(game->View().puzzle.grid.rowCount, 3);
+    EXPECT_EQ(Homes(game->View().puzzle.grid), played);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
+    EXPECT_EQ(game->View().puzzle.facts.seed, seed);
     ASSERT_TRUE(game->Undo());
-    EXPECT_EQ(game->moves, 0);
+    EXPECT_EQ(game->View().puzzle.moves, 0);
     EXPECT_FALSE(game->CanUndo());
 
     game->StartNamed(GameId{kPro, 5});
     game->ShiftColumnUp();
-    const auto pro = Homes(game->grid);
+    const auto pro = Homes(game->View().puzzle.grid);
     Edit().stopwatch.elapsed = 4000;
-    game->ChangeLevel({4, 6});
-    EXPECT_EQ(game->state, Idle);
-    EXPECT_EQ(game->elapsed, 0);
-    ASSERT_EQ(game->grid.rowCount, 4);
+    game->ChangeSize({4, 6});
+    EXPECT_EQ(game->View().puzzle.state, Idle);
+    EXPECT_EQ(game->View().stopwatch.elapsed, 0);
+    ASSERT_EQ(game->View().puzzle.grid.rowCount, 4);
     ASSERT_TRUE(game->Undo());
-    EXPECT_EQ(game->state, Playing);
-    EXPECT_EQ(GameId::Of(game->puzzle), (GameId{kPro, 5}));
-    EXPECT_EQ(Homes(game->grid), pro);
-    EXPECT_EQ(game->moves, 1);
-    EXPECT_EQ(game->elapsed, 4000);
+    EXPECT_EQ(game->View().puzzle.state, Playing);
+    EXPECT_EQ(GameId::Of(game->View().puzzle), (GameId{kPro, 5}));
+    EXPECT_EQ(Homes(game->View().puzzle.grid), pro);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
+    EXPECT_EQ(game->View().stopwatch.elapsed, 4000);
 }
 
 // A seed whose shuffle comes out solved (or nearly) is passed over for the
@@ -163,13 +163,13 @@ TEST_F(GameFixture, AnIdWhoseShuffleIsSolvedShowsTheSeedPlayed)
             break;
     }
     game->StartNamed(GameId{kNovice, solved});
-    const std::optional<GameId> shown = GameId::Of(game->puzzle);
+    const std::optional<GameId> shown = GameId::Of(game->View().puzzle);
     ASSERT_TRUE(shown);
     EXPECT_GT(shown->seed, solved);
-    const auto start = Homes(game->grid);
+    const auto start = Homes(game->View().puzzle.grid);
     game->StartNamed(*shown);
-    EXPECT_EQ(Homes(game->grid), start);
-    EXPECT_EQ(GameId::Of(game->puzzle), shown);
+    EXPECT_EQ(Homes(game->View().puzzle.grid), start);
+    EXPECT_EQ(GameId::Of(game->View().puzzle), shown);
 }
 
 TEST(DailyStreak, CountsConsecutivePuzzleDaysEndingTodayOrYesterday)

@@ -18,8 +18,8 @@ namespace {
 std::vector<int> Row(const Game& game, int r)
 {
     std::vector<int> out;
-    for (int c = 0; c < game.grid.columnCount; ++c)
-        out.push_back(game.grid.At(r, c).homeColumn);
+    for (int c = 0; c < game.View().puzzle.grid.columnCount; ++c)
+        out.push_back(game.View().puzzle.grid.At(r, c).homeColumn);
     return out;
 }
 
@@ -63,38 +63,35 @@ bool WithinTwoMoves(const TileGrid& grid)
 
 TEST_F(GameFixture, ConstructionDefaults)
 {
-    EXPECT_EQ(game->grid.rowCount, 2);
-    EXPECT_EQ(game->grid.columnCount, 3);
-    EXPECT_TRUE(game->grid.IsSolved());
-    EXPECT_EQ(game->board.grid, &game->grid);
-    EXPECT_EQ(game->pictures.target, &game->board);
-    EXPECT_EQ(game->pictures.folder, "./Pictures/");
-    EXPECT_EQ(game->board.picture.size(), QSize(640, 480));
-    EXPECT_EQ(game->state, Idle);
-    EXPECT_TRUE(game->strategyStyle);
-    EXPECT_EQ(game->volume, 100);
-    EXPECT_FALSE(game->resumePending || game->dragging);
+    EXPECT_EQ(game->View().puzzle.grid.rowCount, 2);
+    EXPECT_EQ(game->View().puzzle.grid.columnCount, 3);
+    EXPECT_TRUE(game->View().puzzle.grid.IsSolved());
+    EXPECT_EQ(game->BoardPixels(), QSize(640, 480)); // the built-in picture's board
+    EXPECT_EQ(game->View().puzzle.state, Idle);
+    EXPECT_TRUE(game->View().strategyStyle);
+    EXPECT_EQ(game->View().volume, 100);
+    EXPECT_FALSE(game->View().stopwatch.resumePending || game->View().gesture.dragging);
 }
 
 TEST_F(GameFixture, NewGameStartsOnlyFromRestAndNeverSolved)
 {
     Wait(777);
     Start(4, 6);
-    EXPECT_EQ(game->moves, 0);
-    EXPECT_FALSE(game->grid.IsSolved());
-    EXPECT_EQ(game->stopwatch.clockStart, monotonic);
+    EXPECT_EQ(game->View().puzzle.moves, 0);
+    EXPECT_FALSE(game->View().puzzle.grid.IsSolved());
+    EXPECT_EQ(game->View().stopwatch.clockStart, monotonic);
     // Announced once each: the new size, then the new game, with its cue.
     EXPECT_EQ(listener.Take(), (Calls{"resized", "new game", "newgame sound"}));
 
     std::vector<std::pair<int, int>> before;
-    for (auto& t : game->grid.cells)
+    for (auto& t : game->View().puzzle.grid.cells)
         before.emplace_back(t.homeRow, t.homeColumn);
     Edit().puzzle.moves = 5;
     fileTime += 12345;
     game->NewGame();
-    EXPECT_EQ(game->moves, 5);
+    EXPECT_EQ(game->View().puzzle.moves, 5);
     for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(game->grid.cells[i].homeColumn, before[i].second);
+        EXPECT_EQ(game->View().puzzle.grid.cells[i].homeColumn, before[i].second);
 }
 
 TEST_F(GameFixture, SeedComesFromTheClockAndSkipsStartsNearSolved)
@@ -110,13 +107,13 @@ TEST_F(GameFixture, SeedComesFromTheClockAndSkipsStartsNearSolved)
     game->NewGame();
     // Each try starts from the home order, so the seed played names the
     // start alone, and every seed passed over was too near.
-    ASSERT_TRUE(game->facts.seed);
-    const std::uint32_t kept = *game->facts.seed;
+    ASSERT_TRUE(game->View().puzzle.facts.seed);
+    const std::uint32_t kept = *game->View().puzzle.facts.seed;
     ASSERT_GT(kept, nearSeed);
     for (std::uint32_t s = nearSeed; s < kept; ++s)
         EXPECT_TRUE(WithinTwoMoves(Scramble(2, 3, s))) << s;
-    EXPECT_TRUE(game->grid.SameCells(Scramble(2, 3, kept)));
-    EXPECT_FALSE(WithinTwoMoves(game->grid));
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(Scramble(2, 3, kept)));
+    EXPECT_FALSE(WithinTwoMoves(game->View().puzzle.grid));
 }
 
 TEST_F(GameFixture, NoNewGameStartsWithinTwoMovesOfSolved)
@@ -127,12 +124,13 @@ TEST_F(GameFixture, NoNewGameStartsWithinTwoMovesOfSolved)
                                 GridSize{5, 7}}) {
         if (!solver::Solver::Supports(size.rows, size.columns))
             continue;
-        game->ChangeLevel(size);
+        game->ChangeSize(size);
         for (std::uint32_t seed = 0; seed < 200; ++seed) {
             game->StartSeeded(seed);
-            ASSERT_TRUE(game->facts.seed);
-            EXPECT_FALSE(WithinTwoMoves(game->grid)) << size.Name() << " seed " << seed;
-            EXPECT_TRUE(game->grid.SameCells(Scramble(size.rows, size.columns, *game->facts.seed)));
+            ASSERT_TRUE(game->View().puzzle.facts.seed);
+            EXPECT_FALSE(WithinTwoMoves(game->View().puzzle.grid)) << size.Name() << " seed " << seed;
+            EXPECT_TRUE(
+                game->View().puzzle.grid.SameCells(Scramble(size.rows, size.columns, *game->View().puzzle.facts.seed)));
             game->ResetGame();
         }
     }
@@ -142,28 +140,28 @@ TEST_F(GameFixture, TrackDragChoosesAnAxisOnceOneDirectionLeadsByFive)
 {
     Start(3, 4);
     game->BeginDrag(100, 100);
-    EXPECT_TRUE(game->dragging);
-    EXPECT_EQ(game->grid.selectedRow, 0);
-    EXPECT_EQ(game->grid.selectedColumn, 0);
+    EXPECT_TRUE(game->View().gesture.dragging);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 0);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 0);
     game->TrackDrag(105, 101);
-    EXPECT_EQ(game->dragAxis, None);
-    EXPECT_EQ(game->dragDeltaX, 5);
+    EXPECT_EQ(game->View().gesture.dragAxis, None);
+    EXPECT_EQ(game->View().gesture.dragDeltaX, 5);
     game->TrackDrag(94, 101); // (-6, 1)
-    EXPECT_EQ(game->dragAxis, Horizontal);
+    EXPECT_EQ(game->View().gesture.dragAxis, Horizontal);
     game->TrackDrag(100, 300);
-    EXPECT_EQ(game->dragAxis, Horizontal);
-    EXPECT_EQ(game->dragDeltaY, 200); // offsets always follow the pointer
+    EXPECT_EQ(game->View().gesture.dragAxis, Horizontal);
+    EXPECT_EQ(game->View().gesture.dragDeltaY, 200); // offsets always follow the pointer
 
     game->BeginDrag(170, 330);
-    EXPECT_EQ(game->grid.selectedRow, 2);
-    EXPECT_EQ(game->grid.selectedColumn, 1);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 2);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 1);
     game->TrackDrag(171, 336);
-    EXPECT_EQ(game->dragAxis, Vertical);
+    EXPECT_EQ(game->View().gesture.dragAxis, Vertical);
 
     // A press a little outside the board selects the nearest cell.
     game->BeginDrag(-3, 485);
-    EXPECT_EQ(game->grid.selectedRow, 2);
-    EXPECT_EQ(game->grid.selectedColumn, 0);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 2);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 0);
 }
 
 TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
@@ -185,28 +183,28 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
 
     drag(10, 79);
     EXPECT_EQ(Row(*game, 0), row0);
-    EXPECT_EQ(game->moves, 0);
+    EXPECT_EQ(game->View().puzzle.moves, 0);
     // The press selects the cell it is on; the line goes back from the
     // release, with its cue.
     EXPECT_EQ(listener.Take(), (Calls{"selected", "followed", "released", "nomove"}));
-    EXPECT_FALSE(game->dragging);
-    EXPECT_EQ(game->dragAxis, None);
-    EXPECT_EQ(game->dragDeltaX, 0);
+    EXPECT_FALSE(game->View().gesture.dragging);
+    EXPECT_EQ(game->View().gesture.dragAxis, None);
+    EXPECT_EQ(game->View().gesture.dragDeltaX, 0);
 
     drag(10, 80);
     EXPECT_EQ(Row(*game, 0), rotated(1));
-    EXPECT_EQ(game->grid.selectedColumn, 1);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 1);
     drag(170, -80);
     EXPECT_EQ(Row(*game, 0), row0);
-    EXPECT_EQ(game->grid.selectedColumn, 0);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 0);
     drag(10, -80); // wraps past the left edge
     EXPECT_EQ(Row(*game, 0), rotated(-1));
-    EXPECT_EQ(game->grid.selectedColumn, 3);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 3);
     drag(490, 149); // (149 + 80) / 160 = 1, and 3 + 1 wraps to 0
-    EXPECT_EQ(game->grid.selectedColumn, 0);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 0);
     drag(10, 400); // (400 + 80) / 160 = 3
-    EXPECT_EQ(game->grid.selectedColumn, 3);
-    EXPECT_EQ(game->moves, 5);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 3);
+    EXPECT_EQ(game->View().puzzle.moves, 5);
     const Calls dragMove{"followed", "moved", "move"};
     Calls five;
     for (int i = 0; i < 5; ++i)
@@ -217,20 +215,20 @@ TEST_F(GameFixture, EndDragSnapsToTheNearestCellAndWraps)
     Edit().puzzle.moves = std::numeric_limits<std::int32_t>::max();
     drag(10, 80);
     game->ShiftRowRight();
-    EXPECT_EQ(game->moves, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(game->View().puzzle.moves, std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(listener.Take(), (Calls{"selected", "followed", "moved", "move", "moved", "move"}));
 }
 
 TEST_F(GameFixture, VerticalDragsMoveTheSelectedColumn)
 {
     Start(3, 4); // cell height 160
-    const int before = game->grid.At(0, 2).homeRow;
+    const int before = game->View().puzzle.grid.At(0, 2).homeRow;
     game->BeginDrag(330, 20);
     game->TrackDrag(330, 40);
     game->EndDrag(330, 20 + 240); // exactly a cell and a half rounds away
-    EXPECT_EQ(game->grid.selectedRow, 2);
-    EXPECT_EQ(game->grid.At(2, 2).homeRow, before);
-    EXPECT_EQ(game->moves, 1);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 2);
+    EXPECT_EQ(game->View().puzzle.grid.At(2, 2).homeRow, before);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
 }
 
 TEST_F(GameFixture, KeysShiftOneCellAndCountEveryPress)
@@ -238,36 +236,36 @@ TEST_F(GameFixture, KeysShiftOneCellAndCountEveryPress)
     Start(4, 6);
     listener.Take();
     Edit().grid.Select({0, 0});
-    const int moved = game->grid.At(0, 0).homeColumn;
+    const int moved = game->View().puzzle.grid.At(0, 0).homeColumn;
     game->ShiftRowLeft(); // from column 0 to 5
-    EXPECT_EQ(game->grid.selectedColumn, 5);
-    EXPECT_EQ(game->grid.At(0, 5).homeColumn, moved);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 5);
+    EXPECT_EQ(game->View().puzzle.grid.At(0, 5).homeColumn, moved);
     game->ShiftRowRight();
-    EXPECT_EQ(game->grid.selectedColumn, 0);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 0);
     game->ShiftColumnUp();
-    EXPECT_EQ(game->grid.selectedRow, 3);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 3);
     game->ShiftColumnDown();
-    EXPECT_EQ(game->grid.selectedRow, 0);
-    EXPECT_EQ(game->moves, 4);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 0);
+    EXPECT_EQ(game->View().puzzle.moves, 4);
     EXPECT_EQ(listener.Take(), (Calls{"moved", "move", "moved", "move", "moved", "move", "moved", "move"}));
 
     game->SelectLeft();
-    EXPECT_EQ(game->grid.selectedColumn, 5);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 5);
     game->SelectUp();
-    EXPECT_EQ(game->grid.selectedRow, 3);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 3);
     game->SelectRight();
     game->SelectDown();
-    EXPECT_EQ(game->grid.selectedColumn, 0);
-    EXPECT_EQ(game->grid.selectedRow, 0);
-    EXPECT_EQ(game->moves, 4);
+    EXPECT_EQ(game->View().puzzle.grid.selectedColumn, 0);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 0);
+    EXPECT_EQ(game->View().puzzle.moves, 4);
     EXPECT_EQ(listener.Take(), Calls(4, "selected")); // no cue: a selection move is no move
 
     // Keys wait while a gesture is open, even one that never ended.
     game->BeginDrag(5, 5);
     game->ShiftRowLeft();
     game->SelectDown();
-    EXPECT_EQ(game->moves, 4);
-    EXPECT_EQ(game->grid.selectedRow, 0);
+    EXPECT_EQ(game->View().puzzle.moves, 4);
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 0);
 }
 
 TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
@@ -287,31 +285,31 @@ TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
     Wait(2500);
     fileTime -= 10ULL * 10000000ULL;
     game->ShiftRowLeft();
-    EXPECT_EQ(game->state, Solved);
+    EXPECT_EQ(game->View().puzzle.state, Solved);
     EXPECT_EQ(listener.Take(), (Calls{"moved", "won", "win"}));
-    EXPECT_EQ(game->ResultOfWin().milliseconds, 2500);
-    EXPECT_EQ(game->moves, 1);
+    EXPECT_EQ(game->ResultOfWin({}).milliseconds, 2500);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
     game->ShiftRowLeft();
     game->BeginDrag(10, 10);
-    EXPECT_FALSE(game->dragging);
-    EXPECT_EQ(game->moves, 1);
+    EXPECT_FALSE(game->View().gesture.dragging);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
 
     // In style "Speed" the clock stops at the win and moves are silent.
     game->SetStrategyStyle(false);
     stage(2);
     game->ShiftRowLeft();
-    EXPECT_EQ(game->state, Playing);
+    EXPECT_EQ(game->View().puzzle.state, Playing);
     EXPECT_EQ(listener.Take(), Calls{"moved"}); // no cue in "Speed"
     Wait(1234);
     game->ShiftRowLeft();
     EXPECT_EQ(listener.Take(), (Calls{"moved", "stopclock", "won", "win"}));
-    EXPECT_EQ(game->elapsed, 1234) << "the time at the winning move, not at the last counter update";
+    EXPECT_EQ(game->View().stopwatch.elapsed, 1234) << "the time at the winning move, not at the last counter update";
 
     // Without a listener the win is still seen.
     listener.Stop();
     stage(1);
     game->ShiftRowLeft();
-    EXPECT_EQ(game->state, Solved);
+    EXPECT_EQ(game->View().puzzle.state, Solved);
 }
 
 TEST_F(GameFixture, ResetAndDifficultyChangesKeepTheSelection)
@@ -321,29 +319,11 @@ TEST_F(GameFixture, ResetAndDifficultyChangesKeepTheSelection)
     Edit().puzzle.moves = 9;
     Edit().stopwatch.elapsed = 1000;
     game->ResetGame();
-    EXPECT_EQ(game->state, Idle);
-    EXPECT_TRUE(game->grid.IsSolved());
-    EXPECT_EQ(game->grid.selectedRow, 2);
-    EXPECT_EQ(game->moves, 0);
-    EXPECT_EQ(game->elapsed, 0);
-}
-
-TEST_F(GameFixture, NewGameAfterAWinTakesTheNextPicture)
-{
-    cwd.Picture("Pictures/a.png", Qt::red);
-    cwd.Picture("Pictures/b.png", Qt::blue);
-    Game g([this] { return fileTime; });
-    const QString first = g.board.sourcePath;
-    ASSERT_TRUE(first.endsWith("a.png") || first.endsWith("b.png"));
-    g.NewGame();
-    EXPECT_EQ(g.board.sourcePath, first); // the first game keeps the picture
-    g.ResetGame();
-    g.NewGame();
-    EXPECT_EQ(g.board.sourcePath, first);
-    GameSetup(g).puzzle.state = Solved;
-    g.NewGame();
-    EXPECT_NE(g.board.sourcePath, first);
-    EXPECT_EQ(g.state, Playing);
+    EXPECT_EQ(game->View().puzzle.state, Idle);
+    EXPECT_TRUE(game->View().puzzle.grid.IsSolved());
+    EXPECT_EQ(game->View().puzzle.grid.selectedRow, 2);
+    EXPECT_EQ(game->View().puzzle.moves, 0);
+    EXPECT_EQ(game->View().stopwatch.elapsed, 0);
 }
 
 TEST_F(GameFixture, CounterTexts)
@@ -371,7 +351,7 @@ TEST_F(GameFixture, CounterTexts)
     fileTime += 2 * 3600ULL * 10000000ULL;
     Wait(488);
     EXPECT_EQ(game->CounterText(), "0:00:02.0");
-    EXPECT_EQ(game->elapsed, 2000);
+    EXPECT_EQ(game->View().stopwatch.elapsed, 2000);
     // A clock source that steps back after all is not followed backwards.
     monotonic -= 3600000;
     Wait(0);
@@ -383,14 +363,14 @@ TEST_F(GameFixture, CounterTexts)
     for (int hour = 1; hour <= 24 * 60; ++hour) {
         Wait(3600000);
         const QString text = game->CounterText();
-        ASSERT_EQ(game->elapsed, std::min<std::int64_t>(hour * 3600000LL, Game::kMaxElapsed)) << hour;
+        ASSERT_EQ(game->View().stopwatch.elapsed, std::min<std::int64_t>(hour * 3600000LL, Game::kMaxElapsed)) << hour;
         ASSERT_EQ(text, hour < 100 ? QString::asprintf("%d:00:00.0", hour) : QString("99:59:59.9")) << hour;
     }
 }
 
 TEST_F(GameFixture, WallClockReadsHundredsOfNanosecondsSince1601)
 {
-    const std::uint64_t now = Game::SystemFileTime();
+    const std::uint64_t now = SystemFileTime();
     // 2020-01-01 and 2100-01-01 in 100 ns since 1601.
     EXPECT_GT(now, 132223104000000000ULL);
     EXPECT_LT(now, 157469184000000000ULL);
@@ -399,11 +379,10 @@ TEST_F(GameFixture, WallClockReadsHundredsOfNanosecondsSince1601)
 TEST_F(GameFixture, CellsWithoutPixelsMoveNothing)
 {
     Start(4, 6);
-    Edit().board.LoadScaled(QString(), 0, 0); // a minimised window
-    Edit().board.picture = QImage();
-    ASSERT_EQ(game->board.CellWidth(), 0);
+    game->SetBoardPixels(QSize(0, 0)); // a minimised window's board
+    ASSERT_EQ(CellWidth(game->BoardPixels(), game->View().puzzle.grid), 0);
     std::vector<int> before;
-    for (auto& t : game->grid.cells)
+    for (auto& t : game->View().puzzle.grid.cells)
         before.push_back(t.homeRow * 10 + t.homeColumn);
     for (const auto& [dx, dy] : {std::pair{300, 0}, std::pair{0, 300}}) {
         game->BeginDrag(0, 0);
@@ -411,8 +390,9 @@ TEST_F(GameFixture, CellsWithoutPixelsMoveNothing)
         game->EndDrag(dx, dy);
     }
     for (std::size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(game->grid.cells[i].homeRow * 10 + game->grid.cells[i].homeColumn, before[i]);
-    EXPECT_EQ(game->moves, 0);
+        EXPECT_EQ(game->View().puzzle.grid.cells[i].homeRow * 10 + game->View().puzzle.grid.cells[i].homeColumn,
+                  before[i]);
+    EXPECT_EQ(game->View().puzzle.moves, 0);
 }
 
 // Random gestures, keys, new games and resets: after every step the grid is
@@ -425,15 +405,15 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
     for (int step = 0; step < 1000000; ++step) {
         const int action = int(rng() % 16);
         const int x = int(rng() % 700) - 30, y = int(rng() % 540) - 30;
-        const int movesBefore = game->moves;
-        const GameState stateBefore = game->state;
+        const int movesBefore = game->View().puzzle.moves;
+        const GameState stateBefore = game->View().puzzle.state;
         switch (action) {
         case 0: game->NewGame(); break;
         case 1: if (rng() % 50 == 0) game->ResetGame(); break;
         case 2: {
-            if (game->state != Playing) {
+            if (game->View().puzzle.state != Playing) {
                 const auto [r, c] = sizes[rng() % std::size(sizes)];
-                game->ChangeLevel({r, c});
+                game->ChangeSize({r, c});
             }
             break;
         }
@@ -448,9 +428,9 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
         case 12: game->SelectRight(); break;
         case 13: game->SelectUp(); break;
         case 14: game->SelectDown(); break;
-        default: game->SetStrategyStyle(!game->strategyStyle); break;
+        default: game->SetStrategyStyle(!game->View().strategyStyle); break;
         }
-        const TileGrid& g = game->grid;
+        const TileGrid& g = game->View().puzzle.grid;
         ASSERT_TRUE(g.Size().IsValid());
         std::set<int> homes;
         for (const auto& t : g.cells)
@@ -461,10 +441,10 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
         ASSERT_LT(g.selectedRow, g.rowCount);
         ASSERT_GE(g.selectedColumn, 0);
         ASSERT_LT(g.selectedColumn, g.columnCount);
-        ASSERT_GE(game->moves, 0);
-        if (game->state == Playing) {
+        ASSERT_GE(game->View().puzzle.moves, 0);
+        if (game->View().puzzle.state == Playing) {
             ASSERT_FALSE(g.IsSolved()) << step;
-            ASSERT_LE(game->moves - (stateBefore == Playing ? movesBefore : 0), 1);
+            ASSERT_LE(game->View().puzzle.moves - (stateBefore == Playing ? movesBefore : 0), 1);
         } else {
             ASSERT_TRUE(g.IsSolved()) << step;
         }
@@ -487,17 +467,17 @@ TEST_F(GameFixture, MovesMadeForThePlayerAreMovesAndTheWinKeepsWhatHelped)
 
     EXPECT_FALSE(game->MakeMove(Move{MoveAxis::Column, 2, 2})); // a full turn of the column
     ASSERT_TRUE(game->MakeMove(Move{MoveAxis::Column, 2, -1}));
-    EXPECT_EQ(game->moves, 1);
-    EXPECT_EQ(game->grid.Selected(), (Selection{0, 2}));
+    EXPECT_EQ(game->View().puzzle.moves, 1);
+    EXPECT_EQ(game->View().puzzle.grid.Selected(), (Selection{0, 2}));
     ASSERT_TRUE(game->Undo());
-    EXPECT_TRUE(game->grid.SameCells(start));
-    EXPECT_EQ(game->grid.Selected(), (Selection{1, 0}));
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(start));
+    EXPECT_EQ(game->View().puzzle.grid.Selected(), (Selection{1, 0}));
     ASSERT_TRUE(game->Redo());
     ASSERT_TRUE(game->MakeMove(Move{MoveAxis::Row, 0, -1}));
-    EXPECT_EQ(game->state, Solved);
+    EXPECT_EQ(game->View().puzzle.state, Solved);
     EXPECT_EQ(listener.wins, 1);
 
-    const GameResult won = game->ResultOfWin();
+    const GameResult won = game->ResultOfWin({});
     EXPECT_EQ(won.par, 2);
     EXPECT_TRUE(won.parIsOptimal);
     EXPECT_EQ(won.assisted, 1);
@@ -505,20 +485,20 @@ TEST_F(GameFixture, MovesMadeForThePlayerAreMovesAndTheWinKeepsWhatHelped)
     // Outside play nothing more is made or counted.
     EXPECT_FALSE(game->MakeMove(Move{MoveAxis::Row, 1, 1}));
     game->CountAssisted(3);
-    EXPECT_EQ(game->facts.assisted, 1);
+    EXPECT_EQ(game->View().puzzle.facts.assisted, 1);
 }
 
 // The scramble undone is a way home: no par shown is longer, and a par cut
 // to it is not called shortest.
 TEST_F(GameFixture, ParIsNeverLongerThanTheScrambleUndone)
 {
-    game->ChangeLevel({5, 7});
+    game->ChangeSize({5, 7});
     game->StartSeeded(31);
     const std::int32_t undone = GridSize{5, 7}.ScrambleSteps(31);
     game->SetPar(undone + 40, true);
-    EXPECT_EQ(game->facts.par, undone);
-    EXPECT_FALSE(game->facts.parIsOptimal);
+    EXPECT_EQ(game->View().puzzle.facts.par, undone);
+    EXPECT_FALSE(game->View().puzzle.facts.parIsOptimal);
     game->SetPar(undone - 1, true);
-    EXPECT_EQ(game->facts.par, undone - 1);
-    EXPECT_TRUE(game->facts.parIsOptimal);
+    EXPECT_EQ(game->View().puzzle.facts.par, undone - 1);
+    EXPECT_TRUE(game->View().puzzle.facts.parIsOptimal);
 }

@@ -1,5 +1,5 @@
 #include "model/grid_position.h"
-#include "model/levels.h"
+#include "model/grid_size.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@ using namespace tesselo;
 // way, whatever form the model's amount takes.
 TEST(GridPosition, ModelMovesAndSolverSlidesAgree)
 {
-    for (const Level& size : kLevels) {
+    for (const Level& level : kLevels) {
+        const GridSize size = level.size;
         TileGrid grid;
         grid.Resize(size.rows, size.columns);
         grid.Shuffle(77);

@@ -11,6 +11,8 @@
 #include <memory>
 
 using namespace tesselo;
+using tesselo::testing::LoadSavedGame;
+using tesselo::testing::SaveGame;
 using Calls = tesselo::testing::GameFixture::Calls;
 
 namespace {
@@ -50,43 +52,43 @@ TEST(TileGridMove, ApplyAndInverseAreExactOpposites)
 TEST_F(UndoFixture, UndoAndRedoRestoreGridSelectionAndCount)
 {
     Start(3, 4);
-    const TileGrid start = game->grid;
+    const TileGrid start = game->View().puzzle.grid;
     game->ShiftRowRight();
-    const TileGrid afterFirst = game->grid;
+    const TileGrid afterFirst = game->View().puzzle.grid;
     game->SelectDown(); // a selection move is not a move
     game->ShiftColumnUp();
-    const TileGrid afterSecond = game->grid;
-    ASSERT_EQ(game->moves, 2);
-    ASSERT_EQ(game->history.steps.size(), 2u);
+    const TileGrid afterSecond = game->View().puzzle.grid;
+    ASSERT_EQ(game->View().puzzle.moves, 2);
+    ASSERT_EQ(game->View().puzzle.history.steps.size(), 2u);
     listener.Take();
 
     ASSERT_TRUE(game->Undo());
-    EXPECT_EQ(game->moves, 1);
-    EXPECT_TRUE(game->grid.SameCells(afterFirst));
+    EXPECT_EQ(game->View().puzzle.moves, 1);
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(afterFirst));
     // The frame goes back to where it was before the undone move, which
     // is where the selection move had put it.
-    EXPECT_EQ(game->grid.Selected(), game->history.steps[1].before);
+    EXPECT_EQ(game->View().puzzle.grid.Selected(), game->View().puzzle.history.steps[1].before);
     EXPECT_EQ(listener.Take(), (Calls{"undone", "move"}));
 
     ASSERT_TRUE(game->Undo());
-    EXPECT_EQ(game->moves, 0);
-    EXPECT_TRUE(game->grid.SameCells(start));
-    EXPECT_EQ(game->grid.Selected(), start.Selected());
+    EXPECT_EQ(game->View().puzzle.moves, 0);
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(start));
+    EXPECT_EQ(game->View().puzzle.grid.Selected(), start.Selected());
     EXPECT_FALSE(game->Undo()); // nothing before the start
 
     ASSERT_TRUE(game->Redo());
     ASSERT_TRUE(game->Redo());
-    EXPECT_EQ(game->moves, 2);
-    EXPECT_TRUE(game->grid.SameCells(afterSecond));
-    EXPECT_EQ(game->grid.Selected(), afterSecond.Selected());
+    EXPECT_EQ(game->View().puzzle.moves, 2);
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(afterSecond));
+    EXPECT_EQ(game->View().puzzle.grid.Selected(), afterSecond.Selected());
     EXPECT_FALSE(game->Redo()); // nothing after the end
 
     // A new move after an undo drops what could have been redone.
     game->Undo();
     game->ShiftRowLeft();
-    EXPECT_EQ(game->moves, 2);
+    EXPECT_EQ(game->View().puzzle.moves, 2);
     EXPECT_FALSE(game->CanRedo());
-    EXPECT_EQ(game->history.MoveCount(), game->moves);
+    EXPECT_EQ(game->View().puzzle.history.MoveCount(), game->View().puzzle.moves);
 }
 
 TEST_F(UndoFixture, DragMovesAreRecordedAndUndoIsRefusedDuringADragOrAtRest)
@@ -96,16 +98,16 @@ TEST_F(UndoFixture, DragMovesAreRecordedAndUndoIsRefusedDuringADragOrAtRest)
     game->TrackDrag(180, 12);
     EXPECT_FALSE(game->CanUndo());
     game->EndDrag(180, 12);
-    ASSERT_EQ(game->moves, 1);
-    EXPECT_EQ(game->history.steps.back().move, (Move{MoveAxis::Row, 0, 1}));
+    ASSERT_EQ(game->View().puzzle.moves, 1);
+    EXPECT_EQ(game->View().puzzle.history.steps.back().move, (Move{MoveAxis::Row, 0, 1}));
 
     // An open gesture keeps undo and redo out, as it does the arrow keys.
     game->BeginDrag(10, 10);
     EXPECT_FALSE(game->Undo());
-    EXPECT_EQ(game->moves, 1);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
     game->EndDrag(10, 10);
     // A drag that moved nothing recorded nothing.
-    EXPECT_EQ(game->history.steps.size(), 1u);
+    EXPECT_EQ(game->View().puzzle.history.steps.size(), 1u);
 
     // In "Speed" an undo is silent (the clock keeps ticking).
     game->SetStrategyStyle(false);
@@ -127,7 +129,7 @@ TEST_F(UndoFixture, ARedoThatCompletesThePictureWins)
     h.Begin(grid, 0);
     grid.Select({1, 1});
     game->ShiftRowLeft();
-    ASSERT_EQ(game->state, Solved);
+    ASSERT_EQ(game->View().puzzle.state, Solved);
     // A won game refuses undo: it is over.
     EXPECT_FALSE(game->Undo());
 
@@ -137,8 +139,8 @@ TEST_F(UndoFixture, ARedoThatCompletesThePictureWins)
     Edit().puzzle.moves = 0;
     listener.Take();
     ASSERT_TRUE(game->Redo());
-    EXPECT_EQ(game->state, Solved);
-    EXPECT_EQ(game->moves, 1);
+    EXPECT_EQ(game->View().puzzle.state, Solved);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
     EXPECT_EQ(listener.Take(), (Calls{"moved", "won", "win"}));
 }
 
@@ -151,24 +153,24 @@ TEST_F(UndoFixture, UndoAfterAResetBringsTheWholeGameBack)
     game->ShiftColumnDown();
     Wait(7000);
     game->CounterText();
-    const TileGrid played = game->grid;
+    const TileGrid played = game->View().puzzle.grid;
     game->ResetGame();
-    ASSERT_EQ(game->state, Idle);
+    ASSERT_EQ(game->View().puzzle.state, Idle);
     EXPECT_TRUE(game->CanUndo());
     EXPECT_FALSE(game->CanRedo());
 
     Wait(42000); // the player thinks it over for 42 s
     listener.Take();
     ASSERT_TRUE(game->Undo());
-    EXPECT_EQ(game->state, Playing);
-    EXPECT_EQ(game->moves, 2);
-    EXPECT_TRUE(game->grid.SameCells(played));
-    EXPECT_EQ(game->grid.Selected(), played.Selected());
+    EXPECT_EQ(game->View().puzzle.state, Playing);
+    EXPECT_EQ(game->View().puzzle.moves, 2);
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(played));
+    EXPECT_EQ(game->View().puzzle.grid.Selected(), played.Selected());
     EXPECT_EQ(game->CounterText(), "0:00:07.0"); // the stopwatch goes on from 7 s
     EXPECT_EQ(listener.Take(), (Calls{"restored", "startclock"}));
     // Its history came back too.
     ASSERT_TRUE(game->Undo());
-    EXPECT_EQ(game->moves, 1);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
 
     // Only once, and never after a new game or a change of difficulty.
     game->ResetGame();
@@ -176,7 +178,7 @@ TEST_F(UndoFixture, UndoAfterAResetBringsTheWholeGameBack)
     game->ResetGame();
     game->EndHistory();
     EXPECT_FALSE(game->Undo());
-    EXPECT_EQ(game->state, Idle);
+    EXPECT_EQ(game->View().puzzle.state, Idle);
 }
 
 TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
@@ -186,26 +188,26 @@ TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
     game->ShiftColumnUp();
     game->ShiftRowLeft();
     game->Undo(); // one move to redo, kept too
-    const TileGrid played = game->grid;
-    ASSERT_TRUE(game->SaveGame());
+    const TileGrid played = game->View().puzzle.grid;
+    ASSERT_TRUE(SaveGame(*game));
     ASSERT_TRUE(QFile::exists(kHistory));
 
     Reopen();
-    game->LoadSavedGame();
-    ASSERT_EQ(game->state, Playing);
-    EXPECT_TRUE(game->grid.SameCells(played));
-    ASSERT_EQ(game->moves, 2);
+    LoadSavedGame(*game);
+    ASSERT_EQ(game->View().puzzle.state, Playing);
+    EXPECT_TRUE(game->View().puzzle.grid.SameCells(played));
+    ASSERT_EQ(game->View().puzzle.moves, 2);
     EXPECT_TRUE(game->Redo());
     EXPECT_TRUE(game->Undo());
     EXPECT_TRUE(game->Undo());
     EXPECT_TRUE(game->Undo());
-    EXPECT_EQ(game->moves, 0); // back past the restart to the scramble
+    EXPECT_EQ(game->View().puzzle.moves, 0); // back past the restart to the scramble
     EXPECT_FALSE(game->Undo());
 
     // Another game's history, or a damaged one, is passed over: the saved
     // game resumes as always, undo stops at the resumed position.
     ASSERT_TRUE(game->Redo());
-    ASSERT_TRUE(game->SaveGame());
+    ASSERT_TRUE(SaveGame(*game));
     for (const QByteArray& bad : {QByteArray("{\"version\": 1, \"moves\": [[0, 9, 1, 0, 0, 0, 0]]}"),
                                   QByteArray("\x00\xff garbage", 10), QByteArray()}) {
         QFile f(kHistory);
@@ -213,8 +215,8 @@ TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
         f.write(bad);
         f.close();
         Reopen();
-        game->LoadSavedGame();
-        EXPECT_EQ(game->moves, 1);
+        LoadSavedGame(*game);
+        EXPECT_EQ(game->View().puzzle.moves, 1);
         EXPECT_FALSE(game->CanUndo());
     }
     History other;
@@ -225,12 +227,12 @@ TEST_F(UndoFixture, TheHistoryOutlivesARestartOnlyWithItsOwnGame)
     other.Record(HistoryStep{Move{MoveAxis::Row, 0, 1}, {0, 0}, {0, 1}});
     ASSERT_TRUE(HistoryFile::Write(kHistory, other, {}));
     Reopen();
-    game->LoadSavedGame();
+    LoadSavedGame(*game);
     EXPECT_FALSE(game->CanUndo());
 
     // A game no longer in play leaves no history on disk.
     game->ResetGame();
-    ASSERT_TRUE(game->SaveGame());
+    ASSERT_TRUE(SaveGame(*game));
     EXPECT_FALSE(QFile::exists(kHistory));
 }
 
@@ -246,23 +248,23 @@ TEST_F(UndoFixture, ACustomGameKeepsItsMovesIdHelpAndParAcrossARestart)
         game->ShiftColumnUp();
         game->CountAssisted(2);
         game->SetPar(5, false);
-        const std::optional<GameId> id = GameId::Of(game->puzzle);
+        const std::optional<GameId> id = GameId::Of(game->View().puzzle);
         ASSERT_TRUE(id);
-        ASSERT_TRUE(game->SaveGame());
+        ASSERT_TRUE(SaveGame(*game));
 
         Reopen();
-        game->LoadSavedGame();
-        ASSERT_EQ(game->state, Playing);
-        EXPECT_EQ(game->grid.Size(), size);
-        EXPECT_EQ(GameId::Of(game->puzzle), id);
-        EXPECT_EQ(game->facts.assisted, 2);
-        EXPECT_EQ(game->facts.par, 5);
+        LoadSavedGame(*game);
+        ASSERT_EQ(game->View().puzzle.state, Playing);
+        EXPECT_EQ(game->View().puzzle.grid.Size(), size);
+        EXPECT_EQ(GameId::Of(game->View().puzzle), id);
+        EXPECT_EQ(game->View().puzzle.facts.assisted, 2);
+        EXPECT_EQ(game->View().puzzle.facts.par, 5);
         EXPECT_TRUE(game->Undo());
         EXPECT_TRUE(game->Undo());
-        EXPECT_EQ(game->moves, 0);
+        EXPECT_EQ(game->View().puzzle.moves, 0);
         // The win keeps the help, the size and a replay from the start.
         EXPECT_TRUE(game->Redo());
-        const GameResult won = game->ResultOfWin();
+        const GameResult won = game->ResultOfWin({});
         EXPECT_EQ(won.size, size);
         EXPECT_EQ(won.assisted, 2);
         EXPECT_EQ(won.start.Size(), size);

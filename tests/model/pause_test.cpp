@@ -5,6 +5,8 @@
 
 using namespace tesselo;
 using tesselo::testing::GameFixture;
+using tesselo::testing::LoadSavedGame;
+using tesselo::testing::SaveGame;
 using Calls = GameFixture::Calls;
 
 namespace {
@@ -32,23 +34,23 @@ TEST_F(SpeedGame, PauseStandsTheStopwatchSilencesTheClockAndTakesNoMove)
     EXPECT_TRUE(game->IsPaused());
     EXPECT_EQ(listener.Take(), (Calls{"moved", "paused", "stopclock"}));
     Wait(60000);
-    EXPECT_EQ(game->stopwatch.Running(), 1030);
+    EXPECT_EQ(game->View().stopwatch.Running(), 1030);
     EXPECT_EQ(game->CounterText(), "0:00:01.0");
 
-    const TileGrid before = game->grid;
+    const TileGrid before = game->View().puzzle.grid;
     game->ShiftRowRight();
     game->ShiftColumnDown();
     game->BeginDrag(100, 100);
-    EXPECT_FALSE(game->dragging);
+    EXPECT_FALSE(game->View().gesture.dragging);
     EXPECT_FALSE(game->CanUndo());
     EXPECT_FALSE(game->Undo());
-    EXPECT_EQ(game->moves, 1);
-    EXPECT_EQ(game->grid.cells, before.cells);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
+    EXPECT_EQ(game->View().puzzle.grid.cells, before.cells);
 
     ASSERT_TRUE(game->SetPaused(false));
     EXPECT_EQ(listener.Take(), (Calls{"resumed", "startclock"}));
     Wait(500);
-    EXPECT_EQ(game->stopwatch.Running(), 1530);
+    EXPECT_EQ(game->View().stopwatch.Running(), 1530);
     EXPECT_TRUE(game->Undo());
 }
 
@@ -57,12 +59,12 @@ TEST_F(SpeedGame, OnlyASpeedGameInPlayPausesAndStrategyEndsAPause)
     game->BeginDrag(100, 100);
     game->TrackDrag(160, 100);
     ASSERT_TRUE(game->SetPaused(true));
-    EXPECT_FALSE(game->dragging) << "a drag ends at the pause";
+    EXPECT_FALSE(game->View().gesture.dragging) << "a drag ends at the pause";
 
     // Options turning the style to "Strategy" end the pause for good.
     game->SetStrategyStyle(true);
     EXPECT_FALSE(game->IsPaused());
-    EXPECT_FALSE(game->facts.paused);
+    EXPECT_FALSE(game->View().puzzle.facts.paused);
     EXPECT_FALSE(game->SetPaused(true));
     game->SetStrategyStyle(false);
     EXPECT_FALSE(game->IsPaused());
@@ -85,26 +87,26 @@ TEST_F(SpeedGame, APausedGameComesBackPausedWithItsTime)
 
     game->ResetGame();
     EXPECT_FALSE(game->IsPaused());
-    EXPECT_FALSE(game->stopwatch.IsHeld());
+    EXPECT_FALSE(game->View().stopwatch.IsHeld());
     Wait(5000);
     ASSERT_TRUE(game->Undo());
     EXPECT_TRUE(game->IsPaused());
     Wait(5000);
-    EXPECT_EQ(game->stopwatch.Running(), 1241);
+    EXPECT_EQ(game->View().stopwatch.Running(), 1241);
 
-    ASSERT_TRUE(game->SaveGame());
+    ASSERT_TRUE(SaveGame(*game));
     Reopen();
-    game->LoadSavedGame();
-    ASSERT_EQ(game->state, Playing);
-    EXPECT_EQ(game->moves, 1);
+    LoadSavedGame(*game);
+    ASSERT_EQ(game->View().puzzle.state, Playing);
+    EXPECT_EQ(game->View().puzzle.moves, 1);
     EXPECT_TRUE(game->IsPaused());
     EXPECT_FALSE(game->ClockTicks());
     Wait(50);
     Wait(90000);
-    EXPECT_EQ(game->stopwatch.Running(), 1241);
+    EXPECT_EQ(game->View().stopwatch.Running(), 1241);
     EXPECT_EQ(game->CounterText(), "0:00:01.2");
     ASSERT_TRUE(game->SetPaused(false));
     Wait(1000);
-    EXPECT_EQ(game->stopwatch.Running(), 2241);
-    EXPECT_FALSE(game->facts.paused);
+    EXPECT_EQ(game->View().stopwatch.Running(), 2241);
+    EXPECT_FALSE(game->View().puzzle.facts.paused);
 }

@@ -268,35 +268,6 @@ TEST(PictureFolder, SetFolderProbesAndClosesTheSearch)
     EXPECT_EQ(w.Pixel(), QColor(Qt::blue).rgb());
 }
 
-TEST(PictureFolder, RecordLayout)
-{
-    TempCwd cwd;
-    cwd.Picture("Pictures/pic.png", Qt::red);
-    Walker w;
-    w.folder.width = 1234;
-    w.folder.height = 567;
-    std::vector<std::uint8_t> out(PictureFolder::kRecordSize + 10, 0xAA);
-    EXPECT_EQ(w.folder.StoreTo(out.data(), out.size() - 11), 0u);
-    ASSERT_EQ(w.folder.ShowCurrent(), "pic.png");
-    ASSERT_EQ(w.folder.StoreTo(out.data(), out.size()), PictureFolder::kRecordSize);
-    const QString f = "./Pictures/";
-    for (int i = 0; i < 260; ++i)
-        EXPECT_EQ(GetUInt16(&out[std::size_t(2 * i)]), i < f.size() ? f[i].unicode() : 0) << i;
-    EXPECT_EQ(GetInt32(&out[520]), 1234);
-    EXPECT_EQ(GetInt32(&out[524]), 567);
-    EXPECT_EQ(GetInt32(&out[528]), 0);
-    for (std::size_t i = 0; i < 44; ++i)
-        EXPECT_EQ(out[532 + i], 0);
-    const QString name = "pic.png";
-    for (int i = 0; i < 260; ++i)
-        EXPECT_EQ(GetUInt16(&out[std::size_t(532 + 44 + 2 * i)]), i < name.size() ? name[i].unicode() : 0);
-    EXPECT_EQ(out[PictureFolder::kRecordSize], 0xAA);
-
-    w.folder.CloseSearch();
-    w.folder.StoreTo(out.data(), out.size());
-    EXPECT_EQ(GetInt32(&out[528]), -1);
-}
-
 TEST(PictureFolder, RestoresFolderSizeAndSavedEntry)
 {
     TempCwd cwd;
@@ -304,38 +275,35 @@ TEST(PictureFolder, RestoresFolderSizeAndSavedEntry)
     cwd.Picture("Saved/Two.png", Qt::green);
     cwd.Picture("Saved/two.png", Qt::blue);
     cwd.Picture("Saved/Three.png", Qt::yellow);
-    const auto record = [&](const QString& folder, const QString& name, std::int32_t marker) {
-        Walker source;
-        source.folder.folder = folder;
-        source.folder.width = 90;
-        source.folder.height = 60;
-        source.folder.findData.SetName(name);
-        std::vector<std::uint8_t> bytes(PictureFolder::kRecordSize);
-        source.folder.StoreTo(bytes.data(), bytes.size());
-        PutInt32(&bytes[528], marker);
-        return bytes;
+    const auto record = [&](const QString& folder, const QString& name, bool searchOpen) {
+        PictureRecord saved;
+        saved.folder = folder;
+        saved.width = 90;
+        saved.height = 60;
+        saved.searchOpen = searchOpen;
+        saved.entry.SetName(name);
+        return saved;
     };
-    const auto restore = [&](const std::vector<std::uint8_t>& bytes, Walker& w) {
-        EXPECT_EQ(w.folder.LoadFrom(bytes.data(), bytes.size()), PictureFolder::kRecordSize);
+    const auto restore = [&](const PictureRecord& saved, Walker& w) {
+        EXPECT_TRUE(w.folder.Restore(saved));
         return w.folder.ShowCurrent();
     };
 
     {   // Exact name first, even where another entry differs only in case.
         Walker w;
-        EXPECT_EQ(restore(record(".\\Saved\\", "two.png", 0), w), "two.png");
+        EXPECT_EQ(restore(record("./Saved/", "two.png", true), w), "two.png");
         EXPECT_EQ(w.folder.folder, "./Saved/");
         EXPECT_EQ(w.board.picture.size(), QSize(90, 60));
         Walker v;
-        EXPECT_EQ(restore(record("./Saved/", "Two.png", 0), v), "Two.png");
+        EXPECT_EQ(restore(record("./Saved/", "Two.png", true), v), "Two.png");
     }
     {   // A name that differs only in case is found when nothing matches exactly.
         Walker w;
-        EXPECT_EQ(restore(record("./Saved/", "THREE.PNG", 0), w), "Three.png");
+        EXPECT_EQ(restore(record("./Saved/", "THREE.PNG", true), w), "Three.png");
     }
     {   // Not found: the first entry of the folder, then its first picture.
         Walker w;
-        auto bytes = record("./Saved/", "missing.png", 0);
-        EXPECT_EQ(w.folder.LoadFrom(bytes.data(), bytes.size()), PictureFolder::kRecordSize);
+        EXPECT_TRUE(w.folder.Restore(record("./Saved/", "missing.png", true)));
         EXPECT_TRUE(w.folder.IsSearchOpen());
         const QStringList order = ListingOrder(cwd.Path("Saved"));
         EXPECT_EQ(w.folder.findData.Name(), order.first());
@@ -349,20 +317,17 @@ TEST(PictureFolder, RestoresFolderSizeAndSavedEntry)
     {   // No search at saving: none after reading either.
         Walker w;
         w.folder.OpenSearch();
-        auto bytes = record("./Saved/", "Three.png", -1);
-        EXPECT_EQ(w.folder.LoadFrom(bytes.data(), bytes.size()), PictureFolder::kRecordSize);
+        EXPECT_TRUE(w.folder.Restore(record("./Saved/", "Three.png", false)));
         EXPECT_FALSE(w.folder.IsSearchOpen());
     }
     {   // Damaged records change nothing.
         Walker w;
-        auto bytes = record("./Saved/", "one.png", 0);
-        PutInt32(&bytes[520], -5);
-        EXPECT_EQ(w.folder.LoadFrom(bytes.data(), bytes.size()), 0u);
-        PutInt32(&bytes[520], 90);
-        PutInt32(&bytes[524], PictureFolder::kMaxBoardSide + 1);
-        EXPECT_EQ(w.folder.LoadFrom(bytes.data(), bytes.size()), 0u);
-        PutInt32(&bytes[524], 60);
-        EXPECT_EQ(w.folder.LoadFrom(bytes.data(), bytes.size() - 1), 0u);
+        PictureRecord saved = record("./Saved/", "one.png", true);
+        saved.width = -5;
+        EXPECT_FALSE(w.folder.Restore(saved));
+        saved.width = 90;
+        saved.height = PictureFolder::kMaxBoardSide + 1;
+        EXPECT_FALSE(w.folder.Restore(saved));
         EXPECT_EQ(w.folder.folder, "./Pictures/");
         EXPECT_EQ(w.folder.width, 60);
     }

@@ -1,4 +1,5 @@
 #include "records/records.h"
+#include "records/result_json.h"
 #include "support/in_child.h"
 #include "support/temp_cwd.h"
 
@@ -158,15 +159,15 @@ TEST(Records, TheJsonFileIsImportedOnceAndExportedWithWhatItHeld)
         EXPECT_TRUE(ExportedResults(none).isEmpty());
         EXPECT_FALSE(QFile::exists(Records::kFileName));
     }
-    QJsonObject extra = Win("Expert", "Speed", 40, 5000).ToJson();
+    QJsonObject extra = ResultToJson(Win("Expert", "Speed", 40, 5000));
     extra["mood"] = QStringLiteral("elated");
     extra["finished"] = QStringLiteral("2026-12-08T11:00:00.250+01:00"); // finer than this version writes
-    QJsonObject broken = Win("Expert", "Speed", 41, 6000).ToJson();
+    QJsonObject broken = ResultToJson(Win("Expert", "Speed", 41, 6000));
     broken["steps"] = QJsonArray{QJsonArray{0, 7, 1, 0, 0, 0, 0}}; // a line the grid does not have
-    QJsonObject negative = Win("Expert", "Speed", -3, 1000).ToJson();
-    QJsonObject unknown = Win("Expert", "Speed", 3, 10).ToJson();
+    QJsonObject negative = ResultToJson(Win("Expert", "Speed", -3, 1000));
+    QJsonObject unknown = ResultToJson(Win("Expert", "Speed", 3, 10));
     unknown["level"] = QStringLiteral("Legend");
-    QJsonObject old = Win("Expert", "Strategy", 9, 10).ToJson(); // as the first version wrote it
+    QJsonObject old = ResultToJson(Win("Expert", "Strategy", 9, 10)); // as the first version wrote it
     for (const char* field : {"par", "parIsOptimal", "assisted", "daily"})
         old.remove(QLatin1String(field));
     const QJsonArray results{extra, broken, negative, unknown, 17, old};
@@ -198,7 +199,7 @@ TEST(Records, TheJsonFileIsImportedOnceAndExportedWithWhatItHeld)
     const QJsonArray exported = ExportedResults(other, &root);
     EXPECT_EQ(root["by"].toString(), "a newer game");
     ASSERT_EQ(exported.size(), 7);
-    const QJsonArray inOrder{extra, broken, old, Win("Expert", "Speed", 35, 4000).ToJson(), negative, unknown, 17};
+    const QJsonArray inOrder{extra, broken, old, ResultToJson(Win("Expert", "Speed", 35, 4000)), negative, unknown, 17};
     for (int i = 0; i < 7; ++i) {
         if (!inOrder[i].isObject()) {
             EXPECT_EQ(exported[i], inOrder[i]);
@@ -595,7 +596,7 @@ TEST(Records, TheExportReadsWhatIsThereAndChangesNothing)
     TempCwd cwd;
     ASSERT_TRUE(Records().AddAll({Win("Pro", "Speed", 30, 9000), Win("Pro", "Strategy", 12, 8000, 1)}));
     Sql("DROP INDEX wins_daily; PRAGMA user_version = 1");
-    QJsonObject old = Win("Expert", "Speed", 40, 5000, 2).ToJson();
+    QJsonObject old = ResultToJson(Win("Expert", "Speed", 40, 5000, 2));
     old["mood"] = QStringLiteral("elated");
     cwd.Text(Records::kJsonFileName,
              QJsonDocument(QJsonObject{{"version", 1}, {"results", QJsonArray{old}}, {"by", "me"}}).toJson());
@@ -726,7 +727,7 @@ TEST(Records, ACustomSizeIsKeptByItsNameAndPassedOverWhereUnknown)
     std::vector<QString> levels;
     for (const QJsonValue& v : ExportedResults(reread)) {
         levels.push_back(v["level"].toString());
-        const std::optional<GameResult> again = GameResult::FromJson(v.toObject());
+        const std::optional<GameResult> again = ResultFromJson(v.toObject());
         EXPECT_EQ(again.has_value(), GridSize::FromKey(levels.back().toStdString()).has_value()) << levels.back().toStdString();
     }
     EXPECT_EQ(levels, (std::vector<QString>{"5x7", "Novice", "5x7", "16x16", "7x5", "Legend", "17x2", "expert", "3x4",

@@ -1,6 +1,10 @@
 #include "files/byte_io.h"
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "pictures/picture_setup.h"
+#include "records/records.h"
+#include "saved/saved_game_format.h"
+#include "support/saved_games.h"
 #include "support/temp_cwd.h"
 
 #include <QBuffer>
@@ -21,6 +25,9 @@
 #include <vector>
 
 using namespace tesselo;
+using tesselo::testing::LoadSavedGame;
+using tesselo::testing::SaveGame;
+using tesselo::testing::ShownGame;
 using tesselo::testing::TempCwd;
 
 namespace {
@@ -41,15 +48,39 @@ void WriteAll(const QString& path, const QByteArray& bytes)
 
 const std::uint8_t* Bytes(const QByteArray& a) { return reinterpret_cast<const std::uint8_t*>(a.constData()); }
 
+// A saved game's bytes, as the game and its picture would be written now.
+std::vector<std::uint8_t> Image(ShownGame& shown)
+{
+    const std::optional<QByteArray> bytes =
+        SavedGameFormat::Encode(SavedGame{shown.game.Record(), shown.picture.Record()});
+    EXPECT_TRUE(bytes);
+    return bytes ? std::vector<std::uint8_t>(bytes->begin(), bytes->end()) : std::vector<std::uint8_t>();
+}
+
+// Reads a whole saved-game image into a game and its picture, as the store
+// reads the file: the bytes consumed, or 0 with nothing applied.
+std::size_t Load(ShownGame& shown, const std::uint8_t* bytes, std::size_t length)
+{
+    const std::optional<SavedGame> saved = SavedGameFormat::Decode(bytes, length);
+    if (!saved)
+        return 0;
+    EXPECT_TRUE(shown.picture.Restore(saved->picture));
+    EXPECT_TRUE(shown.game.Resume(saved->play));
+    return length;
+}
+
 // Everything a saved game restores, for comparing two games.
 struct Snapshot {
-    explicit Snapshot(const Game& g)
-        : state(g.state), axis(g.dragAxis), moves(g.moves), elapsed(g.elapsed), volume(g.volume),
-          anchorX(g.dragAnchorX), anchorY(g.dragAnchorY), style(g.strategyStyle), rows(g.grid.rowCount),
-          columns(g.grid.columnCount), selRow(g.grid.selectedRow), selColumn(g.grid.selectedColumn),
-          folder(g.pictures.folder), width(g.pictures.width), height(g.pictures.height)
+    explicit Snapshot(const ShownGame& shown) : Snapshot(shown.game, shown.picture.Folder()) {}
+    Snapshot(const Game& g, const PictureFolder& pictures)
+        : state(g.View().puzzle.state), axis(g.View().gesture.dragAxis), moves(g.View().puzzle.moves),
+          elapsed(g.View().stopwatch.elapsed), volume(g.View().volume), anchorX(g.View().gesture.dragAnchorX),
+          anchorY(g.View().gesture.dragAnchorY), style(g.View().strategyStyle), rows(g.View().puzzle.grid.rowCount),
+          columns(g.View().puzzle.grid.columnCount), selRow(g.View().puzzle.grid.selectedRow),
+          selColumn(g.View().puzzle.grid.selectedColumn), folder(pictures.folder), width(pictures.width),
+          height(pictures.height)
     {
-        for (const auto& t : g.grid.cells)
+        for (const auto& t : g.View().puzzle.grid.cells)
             homes.emplace_back(t.homeRow, t.homeColumn);
     }
     bool operator==(const Snapshot&) const = default;
@@ -69,8 +100,8 @@ struct Snapshot {
 TEST(SavedGame, FirstStartSaveHasTheDocumentedBytes)
 {
     TempCwd cwd;
-    Game game;
-    ASSERT_TRUE(game.SaveGame());
+    ShownGame game;
+    ASSERT_TRUE(game.Save());
     const QByteArray file = ReadAll(cwd.Path("tesselo.dat"));
     ASSERT_EQ(file.size(), 1217);
     for (int i = 0; i < 29; ++i) {
@@ -107,26 +138,26 @@ TEST(SavedGame, EverySizeStyleAndStateRoundTrips)
     for (int s = 0; s < int(std::size(sizes)); ++s)
         for (const bool strategy : {true, false})
             for (const GameState st : {Idle, Playing, Solved}) {
-                Game saved;
-                saved.ChangeLevel({sizes[s].first, sizes[s].second});
-                saved.NewGame();
-                saved.ShiftRowRight();
-                saved.SelectDown();
-                saved.SetStrategyStyle(strategy);
-                GameSetup(saved).puzzle.state = st;
-                GameSetup(saved).stopwatch.elapsed = 98765;
-                saved.SetVolume(37);
-                GameSetup(saved).pictures.width = 800;
-                ASSERT_TRUE(saved.SaveGame());
+                ShownGame saved;
+                saved.game.ChangeSize({sizes[s].first, sizes[s].second});
+                saved.game.NewGame();
+                saved.game.ShiftRowRight();
+                saved.game.SelectDown();
+                saved.game.SetStrategyStyle(strategy);
+                GameSetup(saved.game).puzzle.state = st;
+                GameSetup(saved.game).stopwatch.elapsed = 98765;
+                saved.game.SetVolume(37);
+                PictureSetup(saved.picture).folder.width = 800;
+                ASSERT_TRUE(saved.Save());
                 ASSERT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), fileSizes[s]);
 
-                Game loaded;
-                ASSERT_FALSE(loaded.resumePending);
-                loaded.LoadSavedGame();
-                EXPECT_TRUE(loaded.resumePending);
+                ShownGame loaded;
+                ASSERT_FALSE(loaded.game.View().stopwatch.resumePending);
+                loaded.Load();
+                EXPECT_TRUE(loaded.game.View().stopwatch.resumePending);
                 EXPECT_TRUE(Snapshot(loaded) == Snapshot(saved)) << s << strategy << st;
-                EXPECT_EQ(loaded.board.picture.width(), 800);
-                EXPECT_TRUE(loaded.board.sourcePath.endsWith("p.png"));
+                EXPECT_EQ(loaded.picture.Board().picture.width(), 800);
+                EXPECT_TRUE(loaded.picture.Board().sourcePath.endsWith("p.png"));
             }
 }
 
@@ -138,27 +169,40 @@ TEST(SavedGame, TheReaderTakesTwoToSixteenRowsAndColumns)
         {2, 2, true}, {16, 16, true}, {2, 16, true}, {16, 2, true}, {7, 11, true},
         {1, 2, false}, {2, 1, false}, {17, 16, false}, {16, 17, false}, {1, 17, false},
     };
+    // The header and the picture record of a game as it starts, around a
+    // grid record of the size asked for.
+    ShownGame start;
+    const std::vector<std::uint8_t> whole = Image(start);
     for (const auto& [rows, columns, read] : cases) {
         SCOPED_TRACE(std::to_string(rows) + "x" + std::to_string(columns));
-        Game game;
-        GameSetup(game).puzzle.grid.Resize(rows, columns);
-        std::vector<std::uint8_t> image(Game::kBufferSize);
-        const std::size_t length = game.StoreTo(image.data(), image.size());
-        ASSERT_EQ(length, Game::FileSize(rows, columns));
-        EXPECT_EQ(Game::CheckRecord(image.data(), length), read ? length : 0u);
-        Game loaded;
-        EXPECT_EQ(loaded.LoadFrom(image.data(), length) != 0, read);
-        EXPECT_EQ(loaded.grid.Size(), read ? (GridSize{rows, columns}) : kNovice);
+        TileGrid grid;
+        grid.Resize(rows, columns);
+        std::vector<std::uint8_t> image(whole.begin(), whole.begin() + SavedGameFormat::kHeaderSize);
+        image.resize(image.size() + grid.RecordSize());
+        ASSERT_EQ(grid.StoreTo(image.data() + SavedGameFormat::kHeaderSize, grid.RecordSize()), grid.RecordSize());
+        image.insert(image.end(), whole.end() - SavedGameFormat::kPictureSize, whole.end());
+        const std::size_t length = image.size();
+        ASSERT_EQ(length, SavedGameFormat::FileSize({rows, columns}));
+        EXPECT_EQ(SavedGameFormat::Decode(image.data(), length).has_value(), read);
+        ShownGame loaded;
+        EXPECT_EQ(Load(loaded, image.data(), length) != 0, read);
+        EXPECT_EQ(loaded.game.View().puzzle.grid.Size(), read ? (GridSize{rows, columns}) : kNovice);
+        // What a game of this size writes is what is read.
+        if (read) {
+            Game game;
+            GameSetup(game).puzzle.grid.Resize(rows, columns);
+            EXPECT_EQ(SavedGameFormat::Encode(SavedGame{game.Record(), PictureRecord()})->size(), qsizetype(length));
+        }
     }
 }
 
 TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)
 {
     TempCwd cwd;
-    Game source;
-    source.ChangeLevel({3, 4});
-    source.NewGame();
-    ASSERT_TRUE(source.SaveGame());
+    ShownGame source;
+    source.game.ChangeSize({3, 4});
+    source.game.NewGame();
+    ASSERT_TRUE(source.Save());
     const QByteArray good = ReadAll(cwd.Path("tesselo.dat"));
     ASSERT_EQ(good.size(), 1265);
 
@@ -193,43 +237,41 @@ TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)
     };
     for (const auto& [what, bytes] : damaged) {
         WriteAll(cwd.Path("tesselo.dat"), bytes);
-        Game fresh;
+        ShownGame fresh;
         const Snapshot before(fresh);
-        fresh.LoadSavedGame();
+        fresh.Load();
         EXPECT_TRUE(Snapshot(fresh) == before) << what;
-        EXPECT_FALSE(fresh.resumePending) << what;
+        EXPECT_FALSE(fresh.game.View().stopwatch.resumePending) << what;
     }
     // The largest values a game can reach are still a saved game.
     QByteArray largest = patched(16, Game::kMaxElapsed);
     PutInt32(reinterpret_cast<std::uint8_t*>(largest.data()) + 20, std::numeric_limits<std::int32_t>::max());
     WriteAll(cwd.Path("tesselo.dat"), largest);
     Game patient;
-    patient.LoadSavedGame();
-    EXPECT_EQ(patient.elapsed, Game::kMaxElapsed);
-    EXPECT_EQ(patient.moves, std::numeric_limits<std::int32_t>::max());
+    LoadSavedGame(patient);
+    EXPECT_EQ(patient.View().stopwatch.elapsed, Game::kMaxElapsed);
+    EXPECT_EQ(patient.View().puzzle.moves, std::numeric_limits<std::int32_t>::max());
     // A saved game from the Windows build: its folder uses backslashes.
     QByteArray windows = good;
     const QString folder = ".\\Pictures\\";
     for (int i = 0; i < folder.size(); ++i)
         PutUInt16(reinterpret_cast<std::uint8_t*>(windows.data()) + 29 + 16 + 96 + 2 * i, folder[i].unicode());
     WriteAll(cwd.Path("tesselo.dat"), windows);
-    Game fromWindows;
-    fromWindows.LoadSavedGame();
-    EXPECT_EQ(fromWindows.pictures.folder, "./Pictures/");
-    EXPECT_EQ(fromWindows.grid.columnCount, 4);
+    ShownGame fromWindows;
+    fromWindows.Load();
+    EXPECT_EQ(fromWindows.picture.Folder().folder, "./Pictures/");
+    EXPECT_EQ(fromWindows.game.View().puzzle.grid.columnCount, 4);
 }
 
 TEST(SavedGame, MutatedFilesAreReadWholeOrNotAtAll)
 {
     TempCwd cwd;
-    Game source;
-    source.ChangeLevel({4, 6});
-    source.NewGame();
-    GameSetup(source).puzzle.moves = 12;
-    std::vector<std::uint8_t> good(Game::kBufferSize);
-    const std::size_t length = source.StoreTo(good.data(), good.size());
-    ASSERT_EQ(length, 1361u);
-    good.resize(length);
+    ShownGame source;
+    source.game.ChangeSize({4, 6});
+    source.game.NewGame();
+    GameSetup(source.game).puzzle.moves = 12;
+    const std::vector<std::uint8_t> good = Image(source);
+    ASSERT_EQ(good.size(), 1361u);
 
     std::mt19937 rng(1169);
     int accepted = 0;
@@ -242,30 +284,31 @@ TEST(SavedGame, MutatedFilesAreReadWholeOrNotAtAll)
         }
         if (rng() % 10 == 0)
             bytes.resize(rng() % bytes.size());
-        Game g;
-        const Snapshot before(g);
-        const std::size_t used = g.LoadFrom(bytes.data(), bytes.size());
+        ShownGame shown;
+        const Game& g = shown.game;
+        const Snapshot before(shown);
+        const std::size_t used = Load(shown, bytes.data(), bytes.size());
         if (used == 0) {
-            ASSERT_TRUE(Snapshot(g) == before) << i;
+            ASSERT_TRUE(Snapshot(shown) == before) << i;
             continue;
         }
         ++accepted;
         ASSERT_EQ(used, bytes.size());
-        ASSERT_TRUE(g.grid.Size().IsValid());
+        ASSERT_TRUE(g.View().puzzle.grid.Size().IsValid());
         std::set<std::pair<int, int>> homes;
-        for (const auto& t : g.grid.cells)
+        for (const auto& t : g.View().puzzle.grid.cells)
             homes.emplace(t.homeRow, t.homeColumn);
-        ASSERT_EQ(homes.size(), g.grid.cells.size());
-        ASSERT_LT(g.grid.selectedRow, g.grid.rowCount);
-        ASSERT_LT(g.grid.selectedColumn, g.grid.columnCount);
-        ASSERT_GE(g.volume, 0);
-        ASSERT_LE(g.volume, 100);
-        ASSERT_LE(int(g.state), 2);
-        ASSERT_GE(g.moves, 0);
-        ASSERT_TRUE(g.elapsed >= 0 && g.elapsed <= Game::kMaxElapsed);
+        ASSERT_EQ(homes.size(), g.View().puzzle.grid.cells.size());
+        ASSERT_LT(g.View().puzzle.grid.selectedRow, g.View().puzzle.grid.rowCount);
+        ASSERT_LT(g.View().puzzle.grid.selectedColumn, g.View().puzzle.grid.columnCount);
+        ASSERT_GE(g.View().volume, 0);
+        ASSERT_LE(g.View().volume, 100);
+        ASSERT_LE(int(g.View().puzzle.state), 2);
+        ASSERT_GE(g.View().puzzle.moves, 0);
+        ASSERT_TRUE(g.View().stopwatch.elapsed >= 0 && g.View().stopwatch.elapsed <= Game::kMaxElapsed);
         // What was read is what gets written again.
-        std::vector<std::uint8_t> again(Game::kBufferSize);
-        ASSERT_EQ(g.StoreTo(again.data(), again.size()), used);
+        const std::vector<std::uint8_t> again = Image(shown);
+        ASSERT_EQ(again.size(), used);
         ASSERT_TRUE(std::equal(bytes.begin(), bytes.begin() + 29 + 16 + 8 * 24, again.begin()));
     }
     EXPECT_GT(accepted, 0);
@@ -279,14 +322,14 @@ TEST(SavedGame, AFailedSaveReportsWhyAndTouchesNothing)
     cwd.Text("tesselo.dat/keep", "mine");
     Game game;
     QString why;
-    EXPECT_FALSE(game.SaveGame(&why));
+    EXPECT_FALSE(SaveGame(game, &why));
     EXPECT_FALSE(why.isEmpty());
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isDir());
     EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat/keep")), "mine");
     // A directory where the file should be is no saved game on reading.
     Game other;
-    other.LoadSavedGame();
-    EXPECT_FALSE(other.resumePending);
+    LoadSavedGame(other);
+    EXPECT_FALSE(other.View().stopwatch.resumePending);
     EXPECT_EQ(QDir(cwd.Path(".")).entryList(QDir::Files | QDir::Hidden).size(), 0);
 }
 
@@ -294,10 +337,10 @@ TEST(SavedGame, ASecondSaveReplacesTheFirstWhole)
 {
     TempCwd cwd;
     Game big;
-    big.ChangeLevel({4, 6});
-    ASSERT_TRUE(big.SaveGame());
+    big.ChangeSize({4, 6});
+    ASSERT_TRUE(SaveGame(big));
     Game small;
-    ASSERT_TRUE(small.SaveGame());
+    ASSERT_TRUE(SaveGame(small));
     EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), 1217);
     // The file lands in the current directory, wherever the program is.
     EXPECT_TRUE(QFileInfo::exists(cwd.Path("tesselo.dat")));
@@ -310,15 +353,15 @@ TEST(SavedGame, AFileThatIsNoSavedGameIsSetAsideNotWrittenOver)
     Game game;
     for (const char* text : {"Dear Tesselo", "a second one"}) {
         cwd.Text("tesselo.dat", text);
-        ASSERT_TRUE(game.SaveGame());
+        ASSERT_TRUE(SaveGame(game));
     }
     EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat.damaged")), "Dear Tesselo");
     EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat.damaged-2")), "a second one");
     EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat")).size(), 1217);
     // A saved game, and an empty file, are simply replaced.
-    ASSERT_TRUE(game.SaveGame());
+    ASSERT_TRUE(SaveGame(game));
     cwd.Text("tesselo.dat", "");
-    ASSERT_TRUE(game.SaveGame());
+    ASSERT_TRUE(SaveGame(game));
     EXPECT_EQ(QDir(cwd.Path(".")).entryList(QDir::Files).size(), 3);
 }
 
@@ -328,7 +371,7 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
 {
     TempCwd cwd;
     Game game;
-    game.ChangeLevel({3, 3});
+    game.ChangeSize({3, 3});
     game.NewGame();
     const QString letter = cwd.Text("letter.txt", "Dear Tesselo, ...");
     const QString empty = cwd.Text("empty", "");
@@ -338,7 +381,7 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
         ASSERT_TRUE(QFile::link(target, cwd.Path("tesselo.dat")));
         const QByteArray before = ReadAll(target);
         QString why;
-        EXPECT_FALSE(game.SaveGame(&why)) << target.toStdString();
+        EXPECT_FALSE(SaveGame(game, &why)) << target.toStdString();
         EXPECT_TRUE(why.contains(QFileInfo(target).fileName())) << why.toStdString();
         EXPECT_EQ(ReadAll(target), before);
         EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
@@ -350,23 +393,23 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
     ASSERT_TRUE(QDir().mkdir(cwd.Path("saves")));
     ASSERT_TRUE(QFile::link(cwd.Path("saves/tesselo.dat"), cwd.Path("tesselo.dat")));
     QString why;
-    EXPECT_FALSE(game.SaveGame(&why));
+    EXPECT_FALSE(SaveGame(game, &why));
     EXPECT_TRUE(why.contains("not there")) << why.toStdString();
     EXPECT_FALSE(QFileInfo::exists(cwd.Path("saves/tesselo.dat")));
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
 
     // Kept elsewhere: a saved game there is replaced through the link.
     QFile::remove(cwd.Path("tesselo.dat"));
-    ASSERT_TRUE(game.SaveGame());
+    ASSERT_TRUE(SaveGame(game));
     ASSERT_TRUE(QFile::rename(cwd.Path("tesselo.dat"), cwd.Path("saves/tesselo.dat")));
     ASSERT_TRUE(QFile::link(cwd.Path("saves/tesselo.dat"), cwd.Path("tesselo.dat")));
     GameSetup(game).puzzle.moves = 42;
-    ASSERT_TRUE(game.SaveGame(&why)) << why.toStdString();
+    ASSERT_TRUE(SaveGame(game, &why)) << why.toStdString();
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
     Game loaded;
-    loaded.LoadSavedGame();
-    EXPECT_EQ(loaded.moves, 42);
-    EXPECT_EQ(loaded.grid.columnCount, 3);
+    LoadSavedGame(loaded);
+    EXPECT_EQ(loaded.View().puzzle.moves, 42);
+    EXPECT_EQ(loaded.View().puzzle.grid.columnCount, 3);
 }
 
 // Text that fills its whole area has lost its terminating zero: such a
@@ -375,11 +418,10 @@ TEST(SavedGame, FolderOrNameWithoutItsTerminatorIsRefused)
 {
     TempCwd cwd;
     cwd.Picture("Pictures/p.png", Qt::red);
-    Game source;
-    source.ChangeLevel({3, 3});
-    source.NewGame();
-    std::vector<std::uint8_t> good(Game::kBufferSize);
-    good.resize(source.StoreTo(good.data(), good.size()));
+    ShownGame source;
+    source.game.ChangeSize({3, 3});
+    source.game.NewGame();
+    const std::vector<std::uint8_t> good = Image(source);
     const std::size_t picture = 29 + 16 + 8 * 9;
     ASSERT_EQ(GetInt32(&good[picture + 528]), 0) << "saved with its search open";
 
@@ -391,15 +433,15 @@ TEST(SavedGame, FolderOrNameWithoutItsTerminatorIsRefused)
     };
     const std::size_t name = picture + 532 + 44;
     for (const auto& [at, what] : {std::pair{picture, "folder"}, std::pair{name, "entry name"}}) {
-        Game fresh;
+        ShownGame fresh;
         const Snapshot before(fresh);
         const auto full = filled(at, 260, 260);
-        EXPECT_EQ(fresh.LoadFrom(full.data(), full.size()), 0u) << what;
+        EXPECT_EQ(Load(fresh, full.data(), full.size()), 0u) << what;
         EXPECT_TRUE(Snapshot(fresh) == before) << what;
-        EXPECT_FALSE(fresh.resumePending) << what;
+        EXPECT_FALSE(fresh.game.View().stopwatch.resumePending) << what;
         // The longest text that leaves room for its zero is still read.
         const auto longest = filled(at, 260, 259);
-        EXPECT_EQ(fresh.LoadFrom(longest.data(), longest.size()), longest.size()) << what;
+        EXPECT_EQ(Load(fresh, longest.data(), longest.size()), longest.size()) << what;
     }
 }
 
@@ -410,7 +452,7 @@ TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
 {
     TempCwd cwd;
     Game first;
-    ASSERT_TRUE(first.SaveGame());
+    ASSERT_TRUE(SaveGame(first));
     std::mt19937 rng(8122026);
     int killedMidWrite = 0;
     for (int round = 0; round < 25; ++round) {
@@ -419,10 +461,10 @@ TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
         if (child == 0) {
             // Saves games of two lengths, so that a torn file would show.
             Game big, small;
-            big.ChangeLevel({4, 6});
+            big.ChangeSize({4, 6});
             for (;;) {
-                big.SaveGame();
-                small.SaveGame();
+                SaveGame(big);
+                SaveGame(small);
             }
         }
         std::this_thread::sleep_for(std::chrono::microseconds(200 + rng() % 20000));
@@ -433,19 +475,19 @@ TEST(SavedGame, AProcessKilledWhileSavingLeavesAWholeFile)
 
         const QByteArray bytes = ReadAll(cwd.Path("tesselo.dat"));
         ASSERT_TRUE(bytes.size() == 1217 || bytes.size() == 1169 + 8 * 24) << "round " << round << ": " << bytes.size();
-        Game reader;
-        ASSERT_EQ(reader.LoadFrom(Bytes(bytes), std::size_t(bytes.size())), std::size_t(bytes.size())) << round;
+        ShownGame reader;
+        ASSERT_EQ(Load(reader, Bytes(bytes), std::size_t(bytes.size())), std::size_t(bytes.size())) << round;
         // A side file left by the kill is not the saved game, and the next
         // save still succeeds beside it.
         killedMidWrite += QDir(cwd.Path(".")).entryList(QDir::Files).size() > 1;
     }
     Game after;
-    after.ChangeLevel({3, 4});
-    EXPECT_TRUE(after.SaveGame());
+    after.ChangeSize({3, 4});
+    EXPECT_TRUE(SaveGame(after));
     Game next;
-    next.LoadSavedGame();
-    EXPECT_TRUE(next.resumePending);
-    EXPECT_EQ(next.grid.columnCount, 4);
+    LoadSavedGame(next);
+    EXPECT_TRUE(next.View().stopwatch.resumePending);
+    EXPECT_EQ(next.View().puzzle.grid.columnCount, 4);
     RecordProperty("killed_mid_write", killedMidWrite);
 }
 
@@ -460,24 +502,25 @@ TEST(SavedGame, APictureWhoseNameIsNotUtf8IsPlayedAndResumed)
     ASSERT_EQ(name, QStringLiteral("caf") + QChar(0xDCE9) + QStringLiteral(".png"));
     const QRgb cyan = QColor(Qt::darkCyan).rgb();
 
-    Game game;
-    EXPECT_EQ(game.board.sourcePath, "./Pictures/" + name);
-    EXPECT_EQ(game.board.picture.pixel(0, 0), cyan);
-    game.NewGame();
-    game.ShiftRowRight();
-    ASSERT_TRUE(game.SaveGame());
-    const QByteArray saved = ReadAll(cwd.Path(Game::kSaveFileName));
-    const std::size_t nameAt = Game::FileSize(2, 3) - PictureFolder::kRecordSize + 532 + FindData::kNameOffset;
+    ShownGame game;
+    EXPECT_EQ(game.picture.Board().sourcePath, "./Pictures/" + name);
+    EXPECT_EQ(game.picture.Board().picture.pixel(0, 0), cyan);
+    game.game.NewGame();
+    game.game.ShiftRowRight();
+    ASSERT_TRUE(game.Save());
+    const QByteArray saved = ReadAll(cwd.Path(SavedGameStore::kFileName));
+    const std::size_t nameAt =
+        SavedGameFormat::FileSize({2, 3}) - SavedGameFormat::kPictureSize + 532 + FindData::kNameOffset;
     EXPECT_EQ(GetUInt16(Bytes(saved) + nameAt + 2 * 3), 0xDCE9);
 
-    Game resumed(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
-    resumed.LoadSavedGame();
-    EXPECT_EQ(resumed.state, Playing);
-    EXPECT_EQ(resumed.pictures.findData.Name(), name);
-    EXPECT_EQ(resumed.board.sourcePath, "./Pictures/" + name);
-    EXPECT_EQ(resumed.board.picture.pixel(0, 0), cyan);
+    ShownGame resumed(GamePicture::FirstPicture::WhenLoaded);
+    resumed.Load();
+    EXPECT_EQ(resumed.game.View().puzzle.state, Playing);
+    EXPECT_EQ(resumed.picture.Folder().findData.Name(), name);
+    EXPECT_EQ(resumed.picture.Board().sourcePath, "./Pictures/" + name);
+    EXPECT_EQ(resumed.picture.Board().picture.pixel(0, 0), cyan);
 
-    GameResult won = resumed.ResultOfWin();
+    GameResult won = resumed.game.ResultOfWin(resumed.picture.KeptName());
     EXPECT_EQ(won.picture, name);
     ASSERT_TRUE(Records().Add(won));
     Records kept;
@@ -488,4 +531,58 @@ TEST(SavedGame, APictureWhoseNameIsNotUtf8IsPlayedAndResumed)
     exported.open(QIODevice::WriteOnly);
     ASSERT_TRUE(kept.Export(exported));
     EXPECT_EQ(QJsonDocument::fromJson(exported.data())["results"][0]["picture"].toString(), name);
+}
+
+// The picture record closes the file: the folder, the board's size, whether
+// a search was open, and the entry it stood on.
+TEST(SavedGame, ThePictureRecordLayout)
+{
+    TempCwd cwd;
+    cwd.Picture("Pictures/pic.png", Qt::red);
+    ShownGame shown;
+    PictureFolder& folder = PictureSetup(shown.picture).folder;
+    folder.width = 1234;
+    folder.height = 567;
+    ASSERT_EQ(folder.ShowCurrent(), "pic.png");
+    std::vector<std::uint8_t> file = Image(shown);
+    ASSERT_EQ(file.size(), SavedGameFormat::FileSize({2, 3}));
+    const std::uint8_t* out = file.data() + file.size() - SavedGameFormat::kPictureSize;
+    const QString f = "./Pictures/";
+    for (int i = 0; i < 260; ++i)
+        EXPECT_EQ(GetUInt16(&out[std::size_t(2 * i)]), i < f.size() ? f[i].unicode() : 0) << i;
+    EXPECT_EQ(GetInt32(&out[520]), 1234);
+    EXPECT_EQ(GetInt32(&out[524]), 567);
+    EXPECT_EQ(GetInt32(&out[528]), 0);
+    for (std::size_t i = 0; i < 44; ++i)
+        EXPECT_EQ(out[532 + i], 0);
+    const QString name = "pic.png";
+    for (int i = 0; i < 260; ++i)
+        EXPECT_EQ(GetUInt16(&out[std::size_t(532 + 44 + 2 * i)]), i < name.size() ? name[i].unicode() : 0);
+
+    folder.CloseSearch();
+    file = Image(shown);
+    EXPECT_EQ(GetInt32(&file[file.size() - SavedGameFormat::kPictureSize + 528]), -1);
+}
+
+// What no file may hold is never written: it would be refused when read
+// back, and the player's last good file would be lost to it.
+TEST(SavedGame, AGameNoFileCanHoldIsNotWrittenOverTheLastOne)
+{
+    TempCwd cwd;
+    ShownGame shown;
+    ASSERT_TRUE(shown.Save());
+    const QByteArray before = ReadAll(cwd.Path("tesselo.dat"));
+    const auto refused = [&](const char* what, auto&& stage) {
+        ShownGame odd;
+        stage(odd);
+        QString why;
+        EXPECT_FALSE(odd.Save(&why)) << what;
+        EXPECT_FALSE(why.isEmpty()) << what;
+        EXPECT_EQ(ReadAll(cwd.Path("tesselo.dat")), before) << what;
+    };
+    refused("a folder as long as its area",
+            [](ShownGame& g) { PictureSetup(g.picture).folder.folder = QString(260, 'a'); });
+    refused("a negative counter", [](ShownGame& g) { GameSetup(g.game).puzzle.moves = -1; });
+    refused("a board no screen has",
+            [](ShownGame& g) { PictureSetup(g.picture).folder.width = PictureFolder::kMaxBoardSide + 1; });
 }

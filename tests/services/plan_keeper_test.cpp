@@ -20,15 +20,18 @@ namespace {
 struct Kept {
     Kept(int rows, int columns)
     {
-        game.ChangeLevel({rows, columns});
+        game.ChangeSize({rows, columns});
         game.StartSeeded(4242);
         keeper = std::make_unique<PlanKeeper>(
             game, SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000});
     }
-    bool ParKnown() { return QTest::qWaitFor([&] { return game.facts.par.has_value(); }, 20000); }
+    bool ParKnown()
+    {
+        return QTest::qWaitFor([&] { return game.View().puzzle.facts.par.has_value(); }, 20000);
+    }
 
     QTemporaryDir cache;
-    Game game{GameClocks{[] { return std::uint64_t(133000000000000000ULL); }}, Game::FirstPicture::WhenLoaded};
+    Game game{GameClocks{[] { return std::uint64_t(133000000000000000ULL); }}};
     std::unique_ptr<PlanKeeper> keeper;
 };
 
@@ -41,18 +44,18 @@ TEST(PlanKeeper, KeepsThePlanInStepWithTheGamesChanges)
 {
     Kept k(3, 3);
     ASSERT_TRUE(k.ParKnown());
-    EXPECT_TRUE(k.game.facts.parIsOptimal);
+    EXPECT_TRUE(k.game.View().puzzle.facts.parIsOptimal);
     QSignalSpy hints(k.keeper.get(), &PlanKeeper::HintShown);
     k.keeper->Hint();
     ASSERT_EQ(hints.size(), 1) << "the plan of the par serves the first hint at once";
-    const int par = *k.game.facts.par;
+    const int par = *k.game.View().puzzle.facts.par;
     EXPECT_EQ(k.keeper->Plan().Remaining().Length(), par);
     k.keeper->Hint();
-    EXPECT_EQ(k.game.facts.assisted, 1) << "the same move shown twice counts once";
+    EXPECT_EQ(k.game.View().puzzle.facts.assisted, 1) << "the same move shown twice counts once";
 
     ASSERT_TRUE(k.game.MakeMove(hints.last()[0].value<Move>()));
     EXPECT_EQ(k.keeper->Plan().Remaining().Length(), par - 1);
-    EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.grid));
+    EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.View().puzzle.grid));
     const solver::Slide next = *k.keeper->Plan().Next();
     const Move across = MoveOf(next).axis == MoveAxis::Row ? Move{MoveAxis::Column, 0, 1} : Move{MoveAxis::Row, 0, 1};
     ASSERT_TRUE(k.game.MakeMove(across));
@@ -61,9 +64,9 @@ TEST(PlanKeeper, KeepsThePlanInStepWithTheGamesChanges)
     k.keeper->Hint();
     EXPECT_TRUE(k.keeper->IsWaiting());
     ASSERT_TRUE(QTest::qWaitFor([&] { return hints.size() == 3; }, 20000));
-    EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.grid));
+    EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.View().puzzle.grid));
     EXPECT_FALSE(k.keeper->IsWaiting());
-    EXPECT_EQ(k.game.facts.assisted, 2);
+    EXPECT_EQ(k.game.View().puzzle.facts.assisted, 2);
     ASSERT_TRUE(k.game.Undo());
     EXPECT_FALSE(k.keeper->Plan().Active());
     // Nothing is asked for a board no one waits on: no hint comes.
@@ -80,21 +83,21 @@ TEST(PlanKeeper, ASolveMakesThePlansMovesUntilTheWinOrAnInterruption)
         SCOPED_TRACE(interrupted ? "interrupted" : "to the end");
         Kept k(2, 3);
         ASSERT_TRUE(k.ParKnown());
-        ASSERT_GE(*k.game.facts.par, 2);
+        ASSERT_GE(*k.game.View().puzzle.facts.par, 2);
         k.keeper->Solve();
         EXPECT_TRUE(k.keeper->IsSolving());
-        EXPECT_EQ(k.game.moves, 1);
+        EXPECT_EQ(k.game.View().puzzle.moves, 1);
         if (interrupted) {
             EXPECT_TRUE(k.keeper->Interrupt());
             QTest::qWait(2 * PlanKeeper::kSolveStepMs);
-            EXPECT_EQ(k.game.moves, 1);
+            EXPECT_EQ(k.game.View().puzzle.moves, 1);
             EXPECT_FALSE(k.keeper->Interrupt()) << "nothing left to stop";
             continue;
         }
-        ASSERT_TRUE(QTest::qWaitFor([&] { return k.game.state == Solved; }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return k.game.View().puzzle.state == Solved; }, 10000));
         EXPECT_FALSE(k.keeper->IsSolving());
-        EXPECT_EQ(k.game.moves, *k.game.facts.par);
-        EXPECT_EQ(k.game.facts.assisted, k.game.moves);
+        EXPECT_EQ(k.game.View().puzzle.moves, *k.game.View().puzzle.facts.par);
+        EXPECT_EQ(k.game.View().puzzle.facts.assisted, k.game.View().puzzle.moves);
     }
 }
 
@@ -108,14 +111,14 @@ TEST(PlanKeeper, WorksAtEverySize)
         SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
         Kept k(rows, columns);
         ASSERT_TRUE(k.ParKnown());
-        EXPECT_EQ(k.game.facts.parIsOptimal, rows * columns <= solver::Solver::kExactCells);
+        EXPECT_EQ(k.game.View().puzzle.facts.parIsOptimal, rows * columns <= solver::Solver::kExactCells);
         QSignalSpy hints(k.keeper.get(), &PlanKeeper::HintShown);
         k.keeper->Hint();
         ASSERT_EQ(hints.size(), 1);
         const int rest = k.keeper->Plan().Remaining().Length();
         ASSERT_TRUE(k.game.MakeMove(hints.last()[0].value<Move>()));
         EXPECT_EQ(k.keeper->Plan().Remaining().Length(), rest - 1);
-        EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.grid));
+        EXPECT_EQ(k.keeper->Plan().Current(), PositionOf(k.game.View().puzzle.grid));
         if (rows * columns > solver::Solver::kSearchedCells || rows * columns <= solver::Solver::kExactCells)
             continue;
         // Along the plan to within reach of the exact search.

@@ -15,10 +15,10 @@ namespace {
 struct Played {
     explicit Played(int rows, int columns)
     {
-        game.ChangeLevel({rows, columns});
+        game.ChangeSize({rows, columns});
         game.StartSeeded(777);
     }
-    Game game{GameClocks{[] { return std::uint64_t(133000000000000000ULL); }}, Game::FirstPicture::WhenLoaded};
+    Game game{GameClocks{[] { return std::uint64_t(133000000000000000ULL); }}};
 };
 
 } // namespace
@@ -30,16 +30,16 @@ TEST(SolveMapRun, SendsEveryPointOfAWonGameInOrder)
     Played played(3, 3);
     Game& game = played.game;
     const auto solver = std::make_shared<const solver::Solver>();
-    const TileGrid start = game.history.start;
+    const TileGrid start = game.View().puzzle.history.start;
     // Away and back, then the solver's way home.
     game.MakeMove(Move{MoveAxis::Row, 0, 1});
     game.MakeMove(Move{MoveAxis::Row, 0, -1});
-    const solver::Plan home = *solver->Solve(*PositionOf(game.grid));
+    const solver::Plan home = *solver->Solve(*PositionOf(game.View().puzzle.grid));
     for (const auto& slide : home.slides)
         game.MakeMove(MoveOf(slide));
     ASSERT_TRUE(game.CanReplaySolve());
 
-    SolveMapRun run(solver, start, game.history.Played());
+    SolveMapRun run(solver, start, game.View().puzzle.history.Played());
     ASSERT_TRUE(run.IsMappable());
     std::vector<solver::MapPoint> points;
     QObject::connect(&run, &SolveMapRun::PointReady, [&](const solver::MapPoint& p) { points.push_back(p); });
@@ -62,7 +62,8 @@ TEST(SolveMapRun, GoesAwayInTheMiddleOfItsWork)
     std::vector<HistoryStep> steps;
     for (int i = 0; i < 200; ++i)
         steps.push_back(HistoryStep{Move{i % 2 ? MoveAxis::Row : MoveAxis::Column, i % 4, 1}, {}, {}});
-    auto run = std::make_unique<SolveMapRun>(std::make_shared<const solver::Solver>(), played.game.grid, steps);
+    auto run =
+        std::make_unique<SolveMapRun>(std::make_shared<const solver::Solver>(), played.game.View().puzzle.grid, steps);
     int points = 0;
     QObject::connect(run.get(), &SolveMapRun::PointReady, [&] { ++points; });
     run->Start();

@@ -3,6 +3,7 @@
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "support/recording_listener.h"
+#include "support/saved_games.h"
 #include "support/temp_cwd.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +28,9 @@ struct GameFixture : ::testing::Test {
     }
     void Start(std::int32_t rows, std::int32_t columns)
     {
-        game->ChangeLevel({rows, columns});
+        game->ChangeSize({rows, columns});
         game->NewGame();
-        ASSERT_EQ(game->state, Playing);
+        ASSERT_EQ(game->View().puzzle.state, Playing);
     }
     // Time passes and the window's timer ticks.
     void Wait(std::int64_t ms)

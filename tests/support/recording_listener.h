@@ -19,10 +19,10 @@ public:
         Stop();
         connection = QObject::connect(&game, &Game::Changed, [this, &game](const GameChange& change) {
             // What a listener sees is the game after the change.
-            gridsSeen.push_back(game.grid);
+            gridsSeen.push_back(game.View().puzzle.grid);
             changes.push_back(change);
             calls.push_back(Name(change));
-            if (const std::optional<Cue> cue = CueOf(change, game.strategyStyle))
+            if (const std::optional<Cue> cue = CueOf(change, game.View().strategyStyle))
                 calls.push_back(Name(*cue));
             if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won)
                 ++wins;
@@ -61,7 +61,6 @@ public:
                 return names[int(g.step)];
             }
             std::string operator()(const ClockChanged& c) const { return c.ticking ? "startclock" : "stopclock"; }
-            std::string operator()(const PictureChanged&) const { return "picture"; }
             std::string operator()(const StyleChanged&) const { return "style"; }
         };
         return std::visit(Namer{}, change);

@@ -2,6 +2,7 @@
 
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "support/saved_games.h"
 
 #include <QString>
 
@@ -12,7 +13,8 @@ namespace tesselo::testing {
 // it, after 7 moves. Left then completes the picture.
 inline bool SaveNearlyWon(bool strategy, QString* error = nullptr)
 {
-    Game game;
+    ShownGame shown;
+    Game& game = shown.game;
     GameSetup setup(game);
     setup.grid.Resize(3, 3);
     setup.grid.Apply(Move{MoveAxis::Row, 1, 1});
@@ -20,7 +22,7 @@ inline bool SaveNearlyWon(bool strategy, QString* error = nullptr)
     setup.puzzle.state = Playing;
     setup.puzzle.moves = 7;
     game.SetStrategyStyle(strategy);
-    return game.SaveGame(error);
+    return shown.Save(error);
 }
 
 } // namespace tesselo::testing

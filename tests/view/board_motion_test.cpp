@@ -2,6 +2,8 @@
 
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "pictures/game_picture.h"
+#include "pictures/picture_setup.h"
 #include "view/board_motion.h"
 
 #include <QObject>
@@ -20,12 +22,12 @@ namespace {
 struct Gliding {
     Gliding()
     {
-        game.ChangeLevel({3, 4});
+        game.ChangeSize({3, 4});
         game.StartSeeded(99);
         motion.SetClock([this] { return now; });
         QObject::connect(&game, &Game::Changed, [this](const GameChange& change) {
             ++changes;
-            motion.Follow(change, game.grid, kCell);
+            motion.Follow(change, game.View().puzzle.grid, kCell);
         });
     }
     // The board a frame shows once its line has come to rest where the
@@ -46,6 +48,7 @@ struct Gliding {
     std::int64_t now = 1000;
     int changes = 0;
     Game game{[] { return std::uint64_t(133000000000000000ULL); }};
+    GamePicture picture{game};
     BoardMotion motion;
 };
 
@@ -56,7 +59,7 @@ struct Gliding {
 TEST(BoardMotion, AMoveGlidesFromTheBoardBeforeToTheBoardAfter)
 {
     Gliding g;
-    const TileGrid before = g.game.grid;
+    const TileGrid before = g.game.View().puzzle.grid;
     GameSetup(g.game).grid.Select({1, 1});
     g.game.ShiftRowRight();
     // The first frame is already a frame on: the input shows at once.
@@ -79,7 +82,7 @@ TEST(BoardMotion, AMoveGlidesFromTheBoardBeforeToTheBoardAfter)
         last = frame->offset;
     }
     EXPECT_GE(last, 158);
-    EXPECT_TRUE(Gliding::Landed(*frame, Gliding::kCell).SameCells(g.game.grid));
+    EXPECT_TRUE(Gliding::Landed(*frame, Gliding::kCell).SameCells(g.game.View().puzzle.grid));
     g.now = 1000 + BoardMotion::kGlideMs - BoardMotion::kFrameMs;
     EXPECT_FALSE(g.motion.IsRunning());
     EXPECT_FALSE(g.motion.Frame(Gliding::kCell));
@@ -137,7 +140,7 @@ TEST(BoardMotion, EachMoveGlidesFromWhereItStartsToWhereItEnds)
         };
         EXPECT_NEAR(along(*start), c.fromCells, 0.01);
         EXPECT_NEAR(along(*end), c.toCells, 0.01);
-        EXPECT_TRUE(Gliding::Landed(*end, Gliding::kCell).SameCells(g.game.grid));
+        EXPECT_TRUE(Gliding::Landed(*end, Gliding::kCell).SameCells(g.game.View().puzzle.grid));
     }
 }
 
@@ -150,7 +153,7 @@ TEST(BoardMotion, ASecondInputEndsTheFirstAndTheEndIsTheGamesBoard)
     Gliding g;
     std::mt19937 rng(7);
     for (int i = 0; i < 400; ++i) {
-        const TileGrid before = g.game.grid;
+        const TileGrid before = g.game.View().puzzle.grid;
         const int changes = g.changes;
         switch (rng() % 8) {
         case 0: g.game.ShiftRowLeft(); break;
@@ -167,7 +170,7 @@ TEST(BoardMotion, ASecondInputEndsTheFirstAndTheEndIsTheGamesBoard)
             g.game.EndDrag(x + int(rng() % 600) - 300, y + 2);
         }
         }
-        if (g.game.state != Playing) {
+        if (g.game.View().puzzle.state != Playing) {
             g.game.NewGame();
             continue;
         }
@@ -177,7 +180,9 @@ TEST(BoardMotion, ASecondInputEndsTheFirstAndTheEndIsTheGamesBoard)
             EXPECT_TRUE(f->grid.SameCells(before)) << i;
             const std::int64_t end = BoardMotion::kGlideMs - BoardMotion::kFrameMs - 1;
             g.now += end;
-            EXPECT_TRUE(Gliding::Landed(*g.motion.Frame(Gliding::kCell), Gliding::kCell).SameCells(g.game.grid)) << i;
+            EXPECT_TRUE(
+                Gliding::Landed(*g.motion.Frame(Gliding::kCell), Gliding::kCell).SameCells(g.game.View().puzzle.grid))
+                << i;
             g.now -= end;
         }
         g.now += std::int64_t(rng() % 3 == 0 ? 33 : rng() % 200);
@@ -191,7 +196,7 @@ TEST(BoardMotion, ASecondInputEndsTheFirstAndTheEndIsTheGamesBoard)
 TEST(BoardMotion, PaintedTheGlideEndsOnTheBoardAtRestAndWrapsOnTheWay)
 {
     Gliding g;
-    GameSetup(g.game).board.picture = Coordinates(640, 480);
+    PictureSetup(g.picture).board.picture = Coordinates(640, 480);
     GameSetup(g.game).grid.Select({2, 0});
     g.game.ShiftRowLeft();
     const auto paint = [&](const std::function<void(PaintTarget&)>& draw) {
@@ -202,12 +207,12 @@ TEST(BoardMotion, PaintedTheGlideEndsOnTheBoardAtRestAndWrapsOnTheWay)
         draw(target);
         return img;
     };
-    const QImage rest = paint([&](PaintTarget& t) { DrawBoard(t, g.game.board); });
+    const QImage rest = paint([&](PaintTarget& t) { DrawBoard(t, g.picture.Board()); });
     g.now += 30;
     const MotionFrame midway = *g.motion.Frame(Gliding::kCell);
     ASSERT_LT(midway.offset, -20);
     ASSERT_GT(midway.offset, -140);
-    const QImage moving = paint([&](PaintTarget& t) { DrawMotion(t, g.game.board, midway); });
+    const QImage moving = paint([&](PaintTarget& t) { DrawMotion(t, g.picture.Board(), midway); });
     // The first piece of the bottom row is partly out at the left and back
     // in at the right, and its frame with it; the rows above stand.
     EXPECT_EQ(Differences(moving.copy(0, 0, 640, 320), rest.copy(0, 0, 640, 320)), 0);
@@ -222,7 +227,8 @@ TEST(BoardMotion, PaintedTheGlideEndsOnTheBoardAtRestAndWrapsOnTheWay)
     g.now += BoardMotion::kGlideMs - 30 - BoardMotion::kFrameMs - 1;
     // The last frame has every piece where it rests; only the lines that
     // ride the moving row as a ring (as in a drag) lie one place round.
-    const QImage end = paint([&](PaintTarget& t) { DrawMotion(t, g.game.board, *g.motion.Frame(Gliding::kCell)); });
+    const QImage end =
+        paint([&](PaintTarget& t) { DrawMotion(t, g.picture.Board(), *g.motion.Frame(Gliding::kCell)); });
     int moved = 0;
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {

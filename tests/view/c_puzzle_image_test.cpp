@@ -2,6 +2,8 @@
 
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "pictures/game_picture.h"
+#include "pictures/picture_setup.h"
 #include "view/c_puzzle_image.h"
 #include "view/hint_overlay.h"
 
@@ -33,12 +35,12 @@ void CaptureWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
 struct Fixture {
     Fixture()
     {
-        setup.board.picture = Coordinates(640, 480);
+        pictureSetup.board.picture = Coordinates(640, 480);
         setup.grid.Shuffle(5);
         setup.grid.Select({1, 1});
         setup.gesture.dragDeltaX = 50;
         setup.gesture.dragDeltaY = 70;
-        control.Show(&game);
+        control.Show(&game, &picture);
         control.resize(640, 480);
         background = control.palette().window().color().rgb();
     }
@@ -67,6 +69,8 @@ struct Fixture {
 
     Game game;
     GameSetup setup{game};
+    GamePicture picture{game};
+    PictureSetup pictureSetup{picture};
     CPuzzleImage control;
     QRgb background = 0;
 };
@@ -84,8 +88,8 @@ TEST(CPuzzleImage, IsOpaqueAndLetsThePointerThrough)
 TEST(CPuzzleImage, PaintsThroughThePainterOfTheOpenGesture)
 {
     Fixture f;
-    ASSERT_FALSE(f.game.grid.IsSolved());
-    const BoardBitmap& board = f.game.board;
+    ASSERT_FALSE(f.game.View().puzzle.grid.IsSolved());
+    const BoardBitmap& board = f.picture.Board();
     // Without numbers and with them: the plates go along in every gesture.
     for (const bool numbers : {false, true}) {
         SCOPED_TRACE(numbers ? "numbers on" : "numbers off");
@@ -116,15 +120,15 @@ TEST(CPuzzleImage, InOrderBoardShowsTheWholePictureWhateverThePlay)
 {
     Fixture f;
     f.setup.grid.Resize(2, 3);
-    ASSERT_TRUE(f.game.grid.IsSolved());
+    ASSERT_TRUE(f.game.View().puzzle.grid.IsSolved());
     for (const GameState state : {Idle, Playing, Solved}) {
         f.setup.puzzle.state = state;
-        EXPECT_EQ(Differences(f.Grab(), f.game.board.picture), 0) << state;
+        EXPECT_EQ(Differences(f.Grab(), f.picture.Board().picture), 0) << state;
     }
     // A control larger than the picture shows the background beyond it.
     f.control.resize(650, 490);
     const QImage img = f.Grab();
-    EXPECT_EQ(Differences(img.copy(0, 0, 640, 480), f.game.board.picture), 0);
+    EXPECT_EQ(Differences(img.copy(0, 0, 640, 480), f.picture.Board().picture), 0);
     EXPECT_EQ(img.pixel(645, 100), f.background);
     EXPECT_EQ(img.pixel(100, 485), f.background);
 }
@@ -140,7 +144,7 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
     blank.fill(f.background);
     // No picture: the painter gives up before drawing; the control still
     // covers itself with its background.
-    f.setup.board.picture = QImage();
+    f.pictureSetup.board.picture = QImage();
     for (const DragAxis axis : {None, Horizontal, Vertical}) {
         f.setup.gesture.dragAxis = axis;
         QImage img(f.control.size(), QImage::Format_RGB32);
@@ -152,14 +156,14 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
         EXPECT_TRUE(after.isActive()) << axis;
     }
     // No game at all is painted as background too.
-    f.control.Show(nullptr);
+    f.control.Show(nullptr, nullptr);
     EXPECT_EQ(Differences(f.Grab(), blank), 0);
 
     // And the next paint with a picture is whole again.
-    f.control.Show(&f.game);
-    f.setup.board.picture = Coordinates(640, 480);
+    f.control.Show(&f.game, &f.picture);
+    f.pictureSetup.board.picture = Coordinates(640, 480);
     f.setup.gesture.dragAxis = None;
-    EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.game.board); })), 0);
+    EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.picture.Board()); })), 0);
 
     qInstallMessageHandler(previous);
     capturedWarnings = nullptr;
@@ -197,17 +201,17 @@ TEST(CPuzzleImage, ShowsTheBoardAtTheScreensDevicePixels)
         ASSERT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     }
     f.setup.grid.Resize(2, 3);
-    f.setup.board.picture = Coordinates(qRound(640 * ratio), qRound(480 * ratio));
-    f.setup.board.picture.setDevicePixelRatio(ratio);
+    f.pictureSetup.board.picture = Coordinates(qRound(640 * ratio), qRound(480 * ratio));
+    f.pictureSetup.board.picture.setDevicePixelRatio(ratio);
     const QImage shown = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shown.size(), QSize(640, 480) * ratio);
-    QImage expected = f.game.board.picture;
+    QImage expected = f.picture.Board().picture;
     EXPECT_EQ(Differences(shown, expected), 0) << "at ratio " << ratio;
 
     // Scrambled, a piece still shows its own device pixels.
     f.setup.grid.Shuffle(5);
     const QImage played = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const Tile& t = f.game.grid.At(1, 1);
+    const Tile& t = f.game.View().puzzle.grid.At(1, 1);
     const auto device = [ratio](int v) { return int(std::floor(v * ratio + 0.5)); };
     for (int y = 8; y < device(200); y += 7)
         for (int x = 8; x < device(200); x += 5)
@@ -224,9 +228,9 @@ TEST(CPuzzleImage, APausedBoardShowsNoPixelOfThePicture)
 {
     Fixture f;
     std::set<QRgb> picture;
-    for (int y = 0; y < f.game.board.picture.height(); ++y)
-        for (int x = 0; x < f.game.board.picture.width(); ++x)
-            picture.insert(f.game.board.picture.pixel(x, y));
+    for (int y = 0; y < f.picture.Board().picture.height(); ++y)
+        for (int x = 0; x < f.picture.Board().picture.width(); ++x)
+            picture.insert(f.picture.Board().picture.pixel(x, y));
     f.setup.strategyStyle = false;
     f.setup.puzzle.state = Playing;
     f.setup.gesture.dragAxis = Horizontal;
@@ -243,7 +247,7 @@ TEST(CPuzzleImage, APausedBoardShowsNoPixelOfThePicture)
     }
     ASSERT_TRUE(f.game.SetPaused(false));
     f.control.resize(640, 480);
-    EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.game.board); })), 0);
+    EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.picture.Board()); })), 0);
 }
 
 // A hint is drawn over the board as the overlay draws it on its own, at the
@@ -263,7 +267,7 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
     expected.setDevicePixelRatio(ratio);
     {
         QPainter painter(&expected);
-        DrawHint(painter, QSize(f.game.board.CellWidth(), f.game.board.CellHeight()), 2, 3, hint);
+        DrawHint(painter, QSize(f.picture.Board().CellWidth(), f.picture.Board().CellHeight()), 2, 3, hint);
     }
     EXPECT_GT(Differences(shown, board), 0);
     EXPECT_EQ(Differences(shown, expected), 0) << "at ratio " << ratio;
@@ -301,14 +305,15 @@ struct PaintSpy : QObject {
 struct OnScreen {
     OnScreen()
     {
-        game.ChangeLevel({3, 4});
+        game.ChangeSize({3, 4});
         game.StartSeeded(5);
-        control.Show(&game);
+        control.Show(&game, &picture);
         control.resize(640, 480);
         control.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&control));
     }
     Game game;
+    GamePicture picture{game};
     CPuzzleImage control;
     PaintSpy spy{control};
 };
@@ -333,7 +338,7 @@ TEST(CPuzzleImage, AGlideRepaintsOnlyItsLineAPaintAFrame)
         EXPECT_EQ(control.Motion().IsRunning(), animated);
         QTest::qWait(250);
         EXPECT_FALSE(control.Motion().IsRunning());
-        const QRegion line(0, game.grid.selectedRow * 160, 640, 161);
+        const QRegion line(0, game.View().puzzle.grid.selectedRow * 160, 640, 161);
         for (const QRegion& region : spy.regions)
             for (const QRect& r : region.subtracted(line))
                 ADD_FAILURE() << "painted outside the line: " << r.x() << "," << r.y() << " " << r.width() << "x"
@@ -374,11 +379,11 @@ TEST(CPuzzleImage, WhatAGlidePaintedIsPaintedAgainAtRest)
          [&] {
              GameSetup(game).grid = nearlyWhole;
              game.ShiftRowLeft();
-             ASSERT_EQ(game.state, Solved);
+             ASSERT_EQ(game.View().puzzle.state, Solved);
          }},
         {"a replay's last move",
          [&] {
-             replayBoard.picture = game.board.picture;
+             replayBoard.picture = screen.picture.Board().picture;
              replayGrid.Resize(3, 4);
              replayGrid.Apply(Move{MoveAxis::Column, 3, 1});
              control.ShowReplay(&replayBoard);

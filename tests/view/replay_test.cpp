@@ -11,20 +11,20 @@ TEST(Replay, ShowsTheStartThenAMoveEveryStepThenTheEnd)
     // A game whose history holds three moves, the last one undone: the
     // solve is the two moves played.
     Game game([] { return std::uint64_t(133000000000000000ULL); });
-    game.ChangeLevel({3, 4});
+    game.ChangeSize({3, 4});
     game.NewGame();
-    const TileGrid start = game.grid;
+    const TileGrid start = game.View().puzzle.grid;
     game.ShiftRowRight();
     game.SelectDown();
     game.ShiftColumnUp();
-    const TileGrid end = game.grid;
+    const TileGrid end = game.View().puzzle.grid;
     game.ShiftRowLeft();
     game.Undo();
-    ASSERT_EQ(game.history.steps.size(), 3u);
-    const std::vector<HistoryStep> played = game.history.Played();
+    ASSERT_EQ(game.View().puzzle.history.steps.size(), 3u);
+    const std::vector<HistoryStep> played = game.View().puzzle.history.Played();
     ASSERT_EQ(played.size(), 2u);
 
-    const Replay replay(game.history.start, played);
+    const Replay replay(game.View().puzzle.history.start, played);
     EXPECT_EQ(replay.Duration(), 1000 + 2 * 600 + 1000);
     EXPECT_TRUE(replay.Start().SameCells(start));
     for (const auto& [ms, done] : {std::pair{0, 0}, {999, 0}, {1000, 1}, {1599, 1}, {1600, 2}, {3200, 2}, {-5, 0}})

@@ -3,8 +3,7 @@
 #include "app/dialogs/dialog_units.h"
 #include "app/dialogs/display_names.h"
 #include "model/game.h"
-#include "model/levels.h"
-#include "pictures/picture_folder.h"
+#include "pictures/game_picture.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -120,8 +119,8 @@ COptionDlg::COptionDlg(QWidget* parent)
     levels->addLayout(counts);
     styleGroup = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
-        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kStyles[i])), styleBox);
-        r->setObjectName(QString::fromLatin1(kStyles[i]).toLower());
+        auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kStyleKeys[i])), styleBox);
+        r->setObjectName(QString::fromLatin1(kStyleKeys[i]).toLower());
         styles->addWidget(r);
         styleGroup->addButton(r, i);
         setTabOrder(previous, r);
@@ -153,7 +152,7 @@ COptionDlg::COptionDlg(QWidget* parent)
     volumeSlider = new QSlider(Qt::Horizontal, volumeBox);
     volumeSlider->setObjectName(QStringLiteral("volume"));
     // Set here as well as on opening: a slider's own default stops at 99.
-    volumeSlider->setRange(0, 100);
+    volumeSlider->setRange(Volume::kSilent, Volume::kFull);
     volumeSlider->setPageStep(20);
     volumeSlider->setTickPosition(QSlider::NoTicks);
     volumeRow->addWidget(off);
@@ -176,7 +175,7 @@ COptionDlg::COptionDlg(QWidget* parent)
 
 void COptionDlg::OnInitDialog()
 {
-    volumeSlider->setRange(0, 100);
+    volumeSlider->setRange(Volume::kSilent, Volume::kFull);
     DoDataExchange(false);
 }
 
@@ -253,24 +252,24 @@ void COptionDlg::OnBnClickedBrowse()
     }
 }
 
-void COptionDlg::PresetFrom(const Game& game, const SettingsFile::Values& settings)
+void COptionDlg::PresetFrom(const Game& game, const GamePicture& picture, const SettingsFile::Values& settings)
 {
     animateMoves = settings.animateMoves;
     numbersOnTiles = settings.numbersOnTiles;
     // A grid of a level's size shows that level; any other shows "Custom"
     // with its own counts, and the last custom size waits under "Custom"
     // meanwhile.
-    presetSize = GridSize{game.grid.rowCount, game.grid.columnCount};
+    presetSize = game.View().puzzle.grid.Size();
     const std::optional<std::size_t> level = presetSize.Level();
     difficulty = level ? int(*level) : kCustom;
     custom = level || !presetSize.IsValid() ? settings.customSize : presetSize;
-    folder = presetFolder = game.pictures.folder;
-    style = game.strategyStyle ? 0 : 1;
-    volume = game.volume;
+    folder = presetFolder = picture.Folder().folder;
+    style = game.View().strategyStyle ? 0 : 1;
+    volume = game.View().volume;
     OnInitDialog();
 }
 
-void COptionDlg::ApplyTo(Game& game, SettingsFile::Values& settings) const
+void COptionDlg::ApplyTo(Game& game, GamePicture& picture, SettingsFile::Values& settings) const
 {
     settings.animateMoves = animateMoves;
     settings.numbersOnTiles = numbersOnTiles;
@@ -283,17 +282,16 @@ void COptionDlg::ApplyTo(Game& game, SettingsFile::Values& settings) const
     // is none.
     const GridSize chosen = ChosenSize();
     if (chosen != presetSize && chosen.IsValid())
-        game.ChangeLevel(chosen);
+        game.ChangeSize(chosen);
     if (!SameFolder(folder, presetFolder))
-        game.SetPictureFolder(folder);
+        picture.SetFolder(folder);
     game.SetStrategyStyle(style == 0);
     game.SetVolume(volume);
 }
 
 GridSize COptionDlg::LevelSize(int difficulty)
 {
-    const Level& level = kLevels[std::clamp(difficulty, 0, 3)];
-    return GridSize{level.rows, level.columns};
+    return kLevels[std::clamp(difficulty, 0, 3)].size;
 }
 
 GridSize COptionDlg::ChosenSize() const

@@ -16,6 +16,7 @@ class QSpinBox;
 namespace tesselo {
 
 class Game;
+class GamePicture;
 
 // "Set Options": difficulty (one of the four levels, or a custom grid of
 // any counts), style, picture folder, volume, whether moves glide and
@@ -51,8 +52,8 @@ public:
     // and, after OK, what the player changed applied to the game through
     // its operations (a grid of another size ends the game in play, a new folder
     // is taken only when it names another one) and to the settings.
-    void PresetFrom(const Game& game, const SettingsFile::Values& settings);
-    void ApplyTo(Game& game, SettingsFile::Values& settings) const;
+    void PresetFrom(const Game& game, const GamePicture& picture, const SettingsFile::Values& settings);
+    void ApplyTo(Game& game, GamePicture& picture, SettingsFile::Values& settings) const;
 
     // The size of a level, 0 Novice .. 3 Genius.
     static GridSize LevelSize(int difficulty);

@@ -104,16 +104,15 @@ QString DateText(QDate day)
 
 } // namespace
 
-CRecordsDlg::CRecordsDlg(Records& kept, GridSize size, tesselo::Style style, QWidget* parent)
-    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), firstSize(size), firstStyle(style)
+CRecordsDlg::CRecordsDlg(Records& kept, GridSize size, tesselo::Style style, const QDate& day, QWidget* parent)
+    : QDialog(parent), today(day), firstSize(size), firstStyle(style)
 {
     Build();
     ShowRecords(kept);
 }
 
-CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, GridSize size, tesselo::Style style, QWidget* parent)
-    : QDialog(parent), today(QDateTime::currentDateTimeUtc().date()), keeper(&kept), firstSize(size),
-      firstStyle(style)
+CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, GridSize size, tesselo::Style style, const QDate& day, QWidget* parent)
+    : QDialog(parent), today(day), keeper(&kept), firstSize(size), firstStyle(style)
 {
     Build();
     kept.Open();

@@ -47,10 +47,11 @@ public:
     static constexpr int kReplayableRole = Qt::UserRole + 1;
 
     // Opened at the size and style of the game in play, listed among the
-    // sizes even before it has a win.
-    CRecordsDlg(Records& records, GridSize size, Style style, QWidget* parent = nullptr);
+    // sizes even before it has a win. `today` is the day of the daily
+    // puzzle now, by the game's clock (Game::TodayUtc).
+    CRecordsDlg(Records& records, GridSize size, Style style, const QDate& today, QWidget* parent = nullptr);
     // The records the keeper keeps: read once its worker is done with them.
-    CRecordsDlg(RecordsKeeper& keeper, GridSize size, Style style, QWidget* parent = nullptr);
+    CRecordsDlg(RecordsKeeper& keeper, GridSize size, Style style, const QDate& today, QWidget* parent = nullptr);
 
     // Whether the records are on show, rather than awaited.
     bool IsReady() const { return records != nullptr; }

@@ -1,29 +1,13 @@
 #include "app/dialogs/display_names.h"
 
-#include "model/levels.h"
-
 #include <QCoreApplication>
 
 namespace tesselo {
 
 namespace {
 
+// The names are the model's keys (grid_size.h), marked for translation there.
 constexpr const char* kContext = "tesselo::DisplayNames";
-
-constexpr const char* kNames[] = {
-    //: Level: the 2 x 3 grid
-    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Novice"),
-    //: Level: the 3 x 3 grid
-    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Pro"),
-    //: Level: the 3 x 4 grid
-    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Expert"),
-    //: Level: the 4 x 6 grid
-    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Genius"),
-    //: Style: the fewest moves win
-    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Strategy"),
-    //: Style: the shortest time wins, against a ticking stopwatch
-    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Speed"),
-};
 
 } // namespace
 
@@ -42,9 +26,12 @@ QString DisplayName(Style style)
 
 QString DisplayName(const QString& key)
 {
-    for (const char* name : kNames)
-        if (key == QLatin1String(name))
-            return QCoreApplication::translate(kContext, name);
+    for (const Level& level : kLevels)
+        if (key == QLatin1String(level.key))
+            return QCoreApplication::translate(kContext, level.key);
+    for (const char* style : kStyleKeys)
+        if (key == QLatin1String(style))
+            return QCoreApplication::translate(kContext, style);
     return key;
 }
 

@@ -16,10 +16,10 @@ bool CTesseloApp::InitInstance()
 {
     auto splash = std::make_unique<CSplashDlg>();
     // The game exists before anything is shown, so every handler of the
-    // main window can rely on it. Its first picture waits for the saved
-    // game: which picture the window shows, and at what size, is known only
-    // then, and the title card comes up without reading any.
-    auto game = std::make_unique<Game>(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
+    // main window can rely on it. The window's picture of it waits for the
+    // saved game: which picture the window shows, and at what size, is
+    // known only then, and the title card comes up without reading any.
+    auto game = std::make_unique<Game>();
     auto dialog = std::make_unique<CTesseloDlg>(*game);
     // Asked to end (a session that ends, Ctrl+C): the game in play is saved
     // and every modal loop, the title card's and any dialog's over the game

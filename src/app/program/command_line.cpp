@@ -9,6 +9,7 @@
 #include "positions/soundness.h"
 #include "records/records.h"
 #include "saved/history_file.h"
+#include "saved/saved_game_store.h"
 #include "services/solver_service.h"
 #include "services/solver_worker.h"
 #include "solver/solver.h"
@@ -42,12 +43,12 @@ std::string Shown(const QString& path)
 
 // The saved game at `path`, read as the game reads it (every part checked)
 // but into no game: read only.
-std::optional<Game::SavedPlay> ReadSavedPlay(const QString& path, std::string* why)
+std::optional<PlayRecord> ReadSavedPlay(const QString& path, std::string* why)
 {
     ReadRefusal refusal = ReadRefusal::None;
-    std::optional<Game::SavedPlay> saved = Game::ReadSavedPlay(path, &refusal);
+    std::optional<SavedGame> saved = SavedGameStore::Read(path, &refusal);
     if (saved)
-        return saved;
+        return std::move(saved->play);
     switch (refusal) {
     case ReadRefusal::Missing:
         *why = "there is no " + Shown(path);
@@ -59,12 +60,12 @@ std::optional<Game::SavedPlay> ReadSavedPlay(const QString& path, std::string* w
     default:
         *why = Shown(path) + " holds no saved game";
     }
-    return saved;
+    return std::nullopt;
 }
 
 std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
 {
-    std::optional<Game::SavedPlay> saved = ReadSavedPlay(path, why);
+    std::optional<PlayRecord> saved = ReadSavedPlay(path, why);
     if (!saved)
         return std::nullopt;
     return std::move(saved->grid);
@@ -121,7 +122,7 @@ std::optional<solver::Plan> PlanFor(const solver::Position& position, std::ostre
 
 int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
 {
-    const QString path = operand.value_or(QString::fromLatin1(Game::kSaveFileName));
+    const QString path = operand.value_or(QString::fromLatin1(SavedGameStore::kFileName));
     std::string why;
     const auto grid = ReadSavedGrid(path, &why);
     const auto position = grid ? PositionOf(*grid) : std::nullopt;
@@ -144,9 +145,9 @@ int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
 // game counts.
 int PrintId(const Operand& operand, std::ostream& out, std::ostream& err)
 {
-    const QString path = operand.value_or(QString::fromLatin1(Game::kSaveFileName));
+    const QString path = operand.value_or(QString::fromLatin1(SavedGameStore::kFileName));
     std::string why;
-    const std::optional<Game::SavedPlay> saved = ReadSavedPlay(path, &why);
+    const std::optional<PlayRecord> saved = ReadSavedPlay(path, &why);
     if (!saved) {
         err << "tesselo: " << why << '\n';
         return kUnusable;

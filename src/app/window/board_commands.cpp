@@ -16,7 +16,7 @@ BoardCommands::BoardCommands(CTesseloDlg& w) : window(w) {}
 
 void BoardCommands::Open(SolverService::Options solver)
 {
-    replay = std::make_unique<BoardReplay>(window.TheGame(), window.Board());
+    replay = std::make_unique<BoardReplay>(window.TheGame(), window.Picture(), window.Board());
     QObject::connect(replay.get(), &BoardReplay::MoveCue, &window,
                      [this] { window.Sound().Play(SoundEffects::Move); });
     hints = std::make_unique<HintPresenter>(window.TheGame(), window.Board(), std::move(solver));
@@ -67,7 +67,8 @@ void BoardCommands::Records()
 {
     window.StopBoard();
     const Game& game = window.TheGame();
-    CRecordsDlg dialog(window.Kept(), game.grid.Size(), Style::FromStrategy(game.strategyStyle), &window);
+    CRecordsDlg dialog(window.Kept(), game.View().puzzle.grid.Size(), Style::FromStrategy(game.View().strategyStyle),
+                       game.TodayUtc(), &window);
     if (window.RunRecordsDialog(dialog) != QDialog::Accepted || !dialog.chosen)
         return;
     if (dialog.mapChosen)
@@ -82,7 +83,7 @@ void BoardCommands::SolveMap()
     if (!game.CanReplaySolve())
         return;
     window.StopBoard();
-    ShowMap(game.history.start, game.history.Played(), game.facts.par);
+    ShowMap(game.View().puzzle.history.start, game.View().puzzle.history.Played(), game.View().puzzle.facts.par);
 }
 
 void BoardCommands::MapKept(const GameResult& won)
@@ -92,12 +93,12 @@ void BoardCommands::MapKept(const GameResult& won)
     // decoded off the window's thread at the board's size, the board's
     // picture shown meanwhile, and kept when the file no longer decodes.
     // (QFileInfo would not find a name that is not UTF-8.)
-    if (won.picture.isEmpty())
+    const GamePicture& shown = window.Picture();
+    const QString path = shown.PathOfKept(won.picture);
+    if (path.isEmpty())
         return;
-    const Game& game = window.TheGame();
-    const QString path = game.pictures.folder + won.picture;
-    const int width = game.pictures.width, height = game.pictures.height;
-    const qreal ratio = game.pictures.ratio;
+    const int width = shown.Folder().width, height = shown.Folder().height;
+    const qreal ratio = shown.Folder().ratio;
     QThreadPool::globalInstance()->start([dialog = map, path, width, height, ratio]() mutable {
         BoardBitmap own;
         if (!own.LoadScaled(path, width, height, ratio))
@@ -115,9 +116,9 @@ void BoardCommands::ShowMap(const TileGrid& start, const std::vector<HistoryStep
     // One map at a time: a new one takes the place of the last.
     if (map)
         map->close();
-    auto* dialog = new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), start, steps,
-                                    window.TheGame().board.picture, par ? std::optional<int>(*par) : std::nullopt,
-                                    &window);
+    auto* dialog =
+        new CSolveMapDlg(hints->Plans().Service().CurrentSolver(), start, steps, window.Picture().Board().picture,
+                         par ? std::optional<int>(*par) : std::nullopt, &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     map = dialog;
     dialog->show();

@@ -17,8 +17,9 @@ BoardInput::BoardInput(Game& g, QWidget& w, std::function<int()> bar) : game(g),
 QPoint BoardInput::OnBoard(QPoint point) const
 {
     // A drag that leaves the window goes on along the board's edge.
-    const int right = game.board.CellWidth() * game.grid.columnCount;
-    const int bottom = game.board.CellHeight() * game.grid.rowCount;
+    const TileGrid& grid = game.View().puzzle.grid;
+    const int right = CellWidth(game.BoardPixels(), grid) * grid.columnCount;
+    const int bottom = CellHeight(game.BoardPixels(), grid) * grid.rowCount;
     return QPoint(std::clamp(point.x(), 0, std::max(right, 0)),
                   std::clamp(point.y() - barHeight(), 0, std::max(bottom, 0)));
 }
@@ -42,7 +43,7 @@ void BoardInput::Release(const QMouseEvent& event)
 {
     // A release closes the gesture even when it never chose an axis: a
     // plain click must not leave the arrow keys refused until a later drag.
-    if (game.dragging) {
+    if (game.View().gesture.dragging) {
         const QPoint p = OnBoard(event.position().toPoint());
         game.EndDrag(p.x(), p.y());
     }

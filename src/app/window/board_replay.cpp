@@ -1,12 +1,12 @@
 #include "app/window/board_replay.h"
 
 #include "model/game.h"
+#include "pictures/game_picture.h"
 #include "view/c_puzzle_image.h"
-
 
 namespace tesselo {
 
-BoardReplay::BoardReplay(Game& g, CPuzzleImage& b) : game(g), board(b)
+BoardReplay::BoardReplay(Game& g, const GamePicture& p, CPuzzleImage& b) : game(g), picture(p), board(b)
 {
     connect(&player, &ReplayPlayer::Changed, &board, &CPuzzleImage::FollowReplay);
     connect(&player, &ReplayPlayer::MoveCue, this, &BoardReplay::MoveCue);
@@ -27,8 +27,9 @@ void BoardReplay::Start(const TileGrid& start, const std::vector<HistoryStep>& s
 
 void BoardReplay::StartLastSolve()
 {
-    if (game.state == Solved && game.history.IsActive())
-        Start(game.history.start, game.history.Played(), QString(), game.strategyStyle);
+    if (game.View().puzzle.state == Solved && game.View().puzzle.history.IsActive())
+        Start(game.View().puzzle.history.start, game.View().puzzle.history.Played(), QString(),
+              game.View().strategyStyle);
 }
 
 void BoardReplay::StartKept(const GameResult& won)
@@ -36,8 +37,7 @@ void BoardReplay::StartKept(const GameResult& won)
     // Its own picture when the folder still holds it, else the board's: the
     // player falls back by itself on a file that does not load. (QFileInfo
     // would not find a name that is not UTF-8.)
-    const QString picture = won.picture.isEmpty() ? QString() : game.pictures.folder + won.picture;
-    Start(won.start, won.steps, picture, won.style.IsStrategy());
+    Start(won.start, won.steps, picture.PathOfKept(won.picture), won.style.IsStrategy());
 }
 
 void BoardReplay::Stop()
@@ -48,7 +48,7 @@ void BoardReplay::Stop()
 void BoardReplay::Resize()
 {
     if (player.IsRunning())
-        player.Prepare(game.board, game.pictures.width, game.pictures.height, game.pictures.ratio);
+        player.Prepare(picture.Board(), picture.Folder().width, picture.Folder().height, picture.Folder().ratio);
 }
 
 void BoardReplay::OnFinished()

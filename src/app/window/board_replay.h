@@ -13,6 +13,7 @@ namespace tesselo {
 
 class CPuzzleImage;
 class Game;
+class GamePicture;
 
 // A solve played back in the game's place. While it runs the game waits:
 // its stopwatch stands, its clock is silent and no input reaches it; the
@@ -21,7 +22,7 @@ class Game;
 class BoardReplay : public QObject {
     Q_OBJECT
 public:
-    BoardReplay(Game& game, CPuzzleImage& board);
+    BoardReplay(Game& game, const GamePicture& picture, CPuzzleImage& board);
 
     // The solve from `start`, shown with the picture at `picturePath`
     // (empty: the game's own). `cues` sounds each move.
@@ -44,6 +45,7 @@ private:
     void OnFinished();
 
     Game& game;
+    const GamePicture& picture;
     CPuzzleImage& board;
 };
 

@@ -5,8 +5,8 @@
 #include "app/dialogs/c_records_dlg.h"
 #include "app/dialogs/dialog_units.h"
 #include "app/window/player_messages.h"
-#include "files/termination_hold.h"
 #include "model/game.h"
+#include "saved/saved_game_store.h"
 #include "view/c_puzzle_image.h"
 
 #include <QApplication>
@@ -36,12 +36,13 @@ constexpr int kTemplateHeight = 284;
 CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      game(g), bar(this), input(g, *this, [this] { return barHeight; })
+      game(g), picture(g, GamePicture::FirstPicture::WhenLoaded), bar(this),
+      input(g, *this, [this] { return barHeight; })
 {
     setWindowTitle(QStringLiteral("Tesselo"));
     setWindowIcon(QIcon(QStringLiteral(":/tesselo/icon.png")));
     setSizeGripEnabled(false);
-    setMinimumSize(window_layout::MinimumClient(game.grid.rowCount, game.grid.columnCount));
+    setMinimumSize(window_layout::MinimumClient(game.View().puzzle.grid.rowCount, game.View().puzzle.grid.columnCount));
     // The keys come here, whatever was clicked last.
     setFocusPolicy(Qt::StrongFocus);
 
@@ -89,25 +90,29 @@ void CTesseloDlg::OnInitDialog()
     boardControl->SetAnimated(settings.Current().animateMoves);
     boardControl->SetNumbers(settings.Current().numbersOnTiles);
     commands.Open(SolverOptions());
+    // Everyone who follows the game hears its first position: the saved
+    // game is opened once they listen. A resumed "Speed" game starts its
+    // clock then.
+    records.Follow(game, &picture);
+    connect(&game, &Game::Changed, this, &CTesseloDlg::OnGameChanged);
+    boardControl->Show(&game, &picture);
     // The window is sized around the board the saved game asks for; asked
     // before the picture is prepared, it lets the one preparation be the
     // one shown.
     QSize wanted;
-    game.OpenSavedGame([this, &wanted](QSize board) {
+    opening = true;
+    SavedGameStore().Open(game, picture, [this, &wanted](QSize board) {
         wanted = board;
-        return window_layout::BoardAround(board, game.grid.rowCount, game.grid.columnCount, ScreenRoom());
+        const TileGrid& grid = game.View().puzzle.grid;
+        return window_layout::BoardAround(board, grid.rowCount, grid.columnCount, ScreenRoom());
     });
-    sound.ApplyVolume(game.volume);
-    // From here the window follows the game: a resumed "Speed" game starts
-    // its clock now.
-    records.Follow(game);
-    connect(&game, &Game::Changed, this, &CTesseloDlg::OnGameChanged);
+    opening = false;
+    sound.ApplyVolume(game.View().volume);
     sound.SetClock(game.ClockTicks());
-    boardControl->Show(&game);
     SizeAroundBoard(wanted);
     bar.Layout(buttonWidth, barHeight);
-    boardControl->setGeometry(0, barHeight, game.board.CellWidth() * game.grid.columnCount,
-                              game.board.CellHeight() * game.grid.rowCount);
+    boardControl->setGeometry(0, barHeight, picture.Board().CellWidth() * game.View().puzzle.grid.columnCount,
+                              picture.Board().CellHeight() * game.View().puzzle.grid.rowCount);
     boardControl->show();
     boardControl->raise();
     ShowCounter();
@@ -127,8 +132,8 @@ QSize CTesseloDlg::ScreenRoom() const
 
 void CTesseloDlg::SizeAroundBoard(QSize board)
 {
-    const int rows = game.grid.rowCount;
-    const int columns = game.grid.columnCount;
+    const int rows = game.View().puzzle.grid.rowCount;
+    const int columns = game.View().puzzle.grid.columnCount;
     const QSize fitted = window_layout::FitToScreen(window_layout::WholeCells(board, rows, columns), ScreenRoom());
     buttonWidth = window_layout::ButtonWidth(fitted.width());
     barHeight = window_layout::BarHeight(buttonWidth);
@@ -144,7 +149,8 @@ void CTesseloDlg::KeepCellsLarge(int clientWidth)
 {
     // A window smaller than the new least size grows to it, and its size
     // event makes the board again.
-    const QSize least = window_layout::MinimumClient(game.grid.rowCount, game.grid.columnCount, clientWidth);
+    const TileGrid& grid = game.View().puzzle.grid;
+    const QSize least = window_layout::MinimumClient(grid.rowCount, grid.columnCount, clientWidth);
     if (least != minimumSize())
         setMinimumSize(least);
 }
@@ -158,7 +164,7 @@ void CTesseloDlg::OnSize(int cx, int cy)
     bar.Layout(buttonWidth, barHeight);
     // A window shorter than its bar has no board rather than a negative one.
     const int boardHeight = std::max(cy - barHeight, 0);
-    game.SetBoardSize(cx, boardHeight, devicePixelRatioF());
+    picture.SetBoardSize(cx, boardHeight, devicePixelRatioF());
     if (commands.IsReplaying())
         commands.Replays().Resize();
     boardControl->setGeometry(0, barHeight, cx, boardHeight);
@@ -186,7 +192,8 @@ void CTesseloDlg::resizeEvent(QResizeEvent* event)
 
 void CTesseloDlg::OnGameChanged(const GameChange& change)
 {
-    if (const std::optional<Cue> cue = CueOf(change, game.strategyStyle))
+    // Opening the saved game is no change of the player's: it sounds nothing.
+    if (const std::optional<Cue> cue = CueOf(change, game.View().strategyStyle); cue && !opening)
         sound.PlayCue(*cue);
     if (const auto* clock = std::get_if<ClockChanged>(&change))
         sound.SetClock(clock->ticking);
@@ -197,14 +204,13 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
         KeepCellsLarge(width());
     }
     // The pointer and the frame change nothing the bar shows.
-    if (!std::holds_alternative<GestureChanged>(change) && !std::holds_alternative<SelectionMoved>(change) &&
-        !std::holds_alternative<PictureChanged>(change))
+    if (!std::holds_alternative<GestureChanged>(change) && !std::holds_alternative<SelectionMoved>(change))
         ShowCounter();
 }
 
 void CTesseloDlg::ShowCounter()
 {
-    bar.Show(game.CounterText(), game.strategyStyle, game.state == Playing);
+    bar.Show(game.CounterText(), game.View().strategyStyle, game.View().puzzle.state == Playing);
 }
 
 void CTesseloDlg::TellWinNotKept(const Records::Failure& failure)
@@ -267,11 +273,11 @@ void CTesseloDlg::OnBnClickedOptions()
 {
     StopBoard();
     COptionDlg options(this);
-    options.PresetFrom(game, settings.Current());
+    options.PresetFrom(game, picture, settings.Current());
     if (RunOptionDialog(options) == QDialog::Accepted) {
         SettingsFile::Values chosen = settings.Current();
-        options.ApplyTo(game, chosen);
-        sound.ApplyVolume(game.volume);
+        options.ApplyTo(game, picture, chosen);
+        sound.ApplyVolume(game.View().volume);
         // A setting that cannot be kept still holds until the game ends.
         settings.Change(chosen);
         boardControl->SetAnimated(chosen.animateMoves);
@@ -316,7 +322,7 @@ void CTesseloDlg::OnTimer(int id)
         return;
     game.Tick();
     // The moves are shown as they change; a time, as it runs.
-    if (!game.strategyStyle)
+    if (!game.View().strategyStyle)
         ShowCounter();
 }
 
@@ -342,8 +348,7 @@ bool CTesseloDlg::SaveNow(QString* why)
 
 bool CTesseloDlg::SaveWhole(QString* why)
 {
-    const TerminationHold hold;
-    return game.SaveGame(why);
+    return SavedGameStore().Save(game, picture, why);
 }
 
 bool CTesseloDlg::OnClose()

@@ -9,6 +9,7 @@
 #include "app/window/sound_effects.h"
 #include "app/window/window_layout.h"
 #include "model/game_change.h"
+#include "pictures/game_picture.h"
 #include "saved/settings_file.h"
 #include "services/records_keeper.h"
 
@@ -65,6 +66,8 @@ public:
     static constexpr int kMinClientHeight = window_layout::kMinClientHeight;
 
     Game& TheGame() const { return game; }
+    // The picture the game is shown on, and its folder.
+    GamePicture& Picture() { return picture; }
     CPuzzleImage& Board() const { return *boardControl; }
     GameBar& Bar() { return bar; }
     int BarHeight() const { return barHeight; }
@@ -125,11 +128,13 @@ private:
     void KeepCellsLarge(int clientWidth);
     // The screen's free area less the frame, or empty without a screen.
     QSize ScreenRoom() const;
-    // Writes the saved game and its history with the termination signals
-    // held, so that the two always agree.
+    // Writes the saved game and its history.
     bool SaveWhole(QString* why);
 
     Game& game;
+    // Made with the window, so that it follows the game before anyone
+    // shows it; its first picture waits for the saved game.
+    GamePicture picture;
     CPuzzleImage* boardControl = nullptr; // child widget, created hidden
     int timerId = 0;
     SoundEffects sound;
@@ -144,6 +149,7 @@ private:
     PauseKeeper pause{*this};
     GameSharing sharing{*this};
     bool watchingScreen = false;
+    bool opening = false; // the saved game is being opened
     QSize handledSize;
 };
 

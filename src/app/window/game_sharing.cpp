@@ -20,8 +20,8 @@ GameSharing::GameSharing(CTesseloDlg& window)
 void GameSharing::AddActions(BoardActions& actions)
 {
     actions.Add(BoardAction{tr("Copy Game ID"), {QKeySequence(Qt::CTRL | Qt::Key_C)},
-                            [this] { return GameId::Of(window.TheGame().puzzle).has_value(); }, [this] { CopyId(); },
-                            true});
+                            [this] { return GameId::Of(window.TheGame().View().puzzle).has_value(); },
+                            [this] { CopyId(); }, true});
     actions.Add(BoardAction{tr("Paste Game ID"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, {}, [this] { PasteId(); }});
     actions.Add(BoardAction{tr("Daily Puzzle"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, {}, [this] { StartDaily(); }});
 }
@@ -29,7 +29,7 @@ void GameSharing::AddActions(BoardActions& actions)
 void GameSharing::CopyId()
 {
     window.StopBoard();
-    if (const std::optional<GameId> id = GameId::Of(window.TheGame().puzzle))
+    if (const std::optional<GameId> id = GameId::Of(window.TheGame().View().puzzle))
         QGuiApplication::clipboard()->setText(id->ToString());
 }
 

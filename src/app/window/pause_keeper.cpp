@@ -11,8 +11,7 @@ namespace tesselo {
 
 void PauseKeeper::AddActions(BoardActions& actions)
 {
-    actions.Add(BoardAction{tr("Pause"), {QKeySequence(Qt::Key_P)},
-                            [this] { return !window.TheGame().strategyStyle && window.TheGame().state == Playing; },
+    actions.Add(BoardAction{tr("Pause"), {QKeySequence(Qt::Key_P)}, [this] { return window.TheGame().CanPause(); },
                             [this] { Toggle(); }, true});
 }
 
@@ -54,7 +53,7 @@ bool PauseKeeper::eventFilter(QObject* object, QEvent* event)
 void PauseKeeper::PauseAway()
 {
     Game& game = window.TheGame();
-    if (game.IsPaused() || game.strategyStyle || game.state != Playing)
+    if (game.IsPaused() || !game.CanPause())
         return;
     window.StopBoard();
     game.SetPaused(true);

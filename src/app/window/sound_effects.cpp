@@ -81,7 +81,7 @@ Mix_Chunk* SoundEffects::LoadSample(const char* file)
 
 void SoundEffects::ApplyVolume(int percent)
 {
-    mixerVolume = MixerVolume(std::clamp(percent, 0, 100));
+    mixerVolume = MixerVolume(std::clamp(percent, Volume::kSilent, Volume::kFull));
 }
 
 int SoundEffects::PlayOnFreeChannel(Mix_Chunk* chunk, int loops)

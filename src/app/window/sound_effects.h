@@ -47,7 +47,7 @@ public:
     void Close();
 
     // The volume scale the game was designed around runs 0..255.
-    static int LibraryVolume(int percent) { return percent * 255 / 100; }
+    static int LibraryVolume(int percent) { return percent * 255 / Volume::kFull; }
     // The same, on the mixer's own 0..128 scale.
     static int MixerVolume(int percent);
 

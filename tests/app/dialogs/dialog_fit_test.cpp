@@ -288,7 +288,7 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         won.daily = won.finished.date();
         won.assisted = 12;
         ASSERT_TRUE(records.Add(won));
-        CRecordsDlg dialog(records, won.size, won.style);
+        CRecordsDlg dialog(records, won.size, won.style, DailyPuzzleDay(SystemFileTime));
         dialog.show();
         ExpectTextsWhole(&dialog, Where("records"));
         dialog.lists->setCurrentWidget(dialog.progressTab);

@@ -181,13 +181,13 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
     game.SetStrategyStyle(false);
     dlg.OnTimer(dlg.TimerId());
     dlg.OnBnClickedNewGame();
-    ASSERT_EQ(game.state, Playing);
-    const std::int64_t opened = game.stopwatch.clockNow;
+    ASSERT_EQ(game.View().puzzle.state, Playing);
+    const std::int64_t opened = game.View().stopwatch.clockNow;
 
     std::int64_t seenInside = opened;
     bool clockInside = false;
     QTimer::singleShot(600, &dlg, [&] {
-        seenInside = game.stopwatch.clockNow;
+        seenInside = game.View().stopwatch.clockNow;
         clockInside = ClockTicking(dlg.Sound());
         auto* help = qobject_cast<CHelpDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(help, nullptr);
@@ -198,8 +198,8 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
     EXPECT_GE(seenInside - opened, 400) << "the timer stood still under the help";
     EXPECT_TRUE(clockInside) << "the clock sound stopped under the help";
     dlg.OnTimer(dlg.TimerId());
-    EXPECT_GE(game.stopwatch.Running(), 500);
-    EXPECT_EQ(game.state, Playing);
-    EXPECT_GE(game.elapsed, 500);
-    EXPECT_EQ(dlg.Bar().counterValue->text(), ClockText(game.elapsed));
+    EXPECT_GE(game.View().stopwatch.Running(), 500);
+    EXPECT_EQ(game.View().puzzle.state, Playing);
+    EXPECT_GE(game.View().stopwatch.elapsed, 500);
+    EXPECT_EQ(dlg.Bar().counterValue->text(), ClockText(game.View().stopwatch.elapsed));
 }

@@ -4,6 +4,7 @@
 #include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"
 #include "model/game_setup.h"
+#include "pictures/picture_setup.h"
 #include "view/c_puzzle_image.h"
 
 #include <QAbstractButton>
@@ -348,10 +349,10 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
                                              {GridSize{5, 5}, kCustom, GridSize{5, 5}},
                                              {GridSize{4, 6}, 3, GridSize{5, 5}},
                                              {GridSize{3, 4}, 2, GridSize{5, 5}}}) {
-        w.game.ChangeLevel(size);
+        w.game.ChangeSize(size);
         w.game.SetStrategyStyle(false);
         w.game.SetVolume(42);
-        GameSetup(w.game).pictures.folder = "./Mine/";
+        PictureSetup(w.dlg.Picture()).folder.folder = "./Mine/";
         w.Options(nullptr);
         EXPECT_EQ(w.dlg.preset.difficulty, level) << size.Name();
         EXPECT_EQ(w.dlg.preset.checkedDifficulty, level) << size.Name();
@@ -364,8 +365,8 @@ TEST(OptionsExchange, PresetsComeFromTheGame)
         EXPECT_EQ(w.dlg.preset.folder, "./Mine/");
         EXPECT_EQ(w.dlg.preset.edit, "./Mine/");
         // Cancel kept the odd grid.
-        EXPECT_EQ(w.game.grid.rowCount, size.rows);
-        EXPECT_EQ(w.game.grid.columnCount, size.columns);
+        EXPECT_EQ(w.game.View().puzzle.grid.rowCount, size.rows);
+        EXPECT_EQ(w.game.View().puzzle.grid.columnCount, size.columns);
     }
 }
 
@@ -430,30 +431,30 @@ TEST(OptionsExchange, OnlyAnotherSizeAbandonsARunningGame)
         SoundPlayDir dir;
         {
             Window w;
-            w.game.ChangeLevel(c.from);
+            w.game.ChangeSize(c.from);
             w.dlg.OnBnClickedNewGame();
-            ASSERT_EQ(w.game.state, Playing);
+            ASSERT_EQ(w.game.View().puzzle.state, Playing);
             GameSetup(w.game).puzzle.moves = 7;
             w.Options([&](COptionDlg& o) {
                 c.choose(o);
                 return true;
             });
             const bool changed = c.to != c.from;
-            EXPECT_EQ(w.game.grid.rowCount, c.to.rows);
-            EXPECT_EQ(w.game.grid.columnCount, c.to.columns);
-            EXPECT_EQ(w.game.state, changed ? Idle : Playing);
-            EXPECT_EQ(w.game.moves, changed ? 0 : 7);
+            EXPECT_EQ(w.game.View().puzzle.grid.rowCount, c.to.rows);
+            EXPECT_EQ(w.game.View().puzzle.grid.columnCount, c.to.columns);
+            EXPECT_EQ(w.game.View().puzzle.state, changed ? Idle : Playing);
+            EXPECT_EQ(w.game.View().puzzle.moves, changed ? 0 : 7);
             if (changed) {
-                EXPECT_TRUE(w.game.grid.IsSolved());
+                EXPECT_TRUE(w.game.View().puzzle.grid.IsSolved());
                 QTest::keyClick(&w.dlg, Qt::Key_Z, Qt::ControlModifier);
-                EXPECT_EQ(w.game.state, Playing);
-                EXPECT_EQ(w.game.moves, 7);
-                EXPECT_EQ(w.game.grid.rowCount, c.from.rows);
-                EXPECT_EQ(w.game.grid.columnCount, c.from.columns);
+                EXPECT_EQ(w.game.View().puzzle.state, Playing);
+                EXPECT_EQ(w.game.View().puzzle.moves, 7);
+                EXPECT_EQ(w.game.View().puzzle.grid.rowCount, c.from.rows);
+                EXPECT_EQ(w.game.View().puzzle.grid.columnCount, c.from.columns);
             }
         }
         Window next;
-        next.game.ChangeLevel(kNovice);
+        next.game.ChangeSize(kNovice);
         next.Options(nullptr);
         EXPECT_EQ(next.dlg.preset.spins, c.offered);
     }
@@ -505,8 +506,8 @@ TEST(OptionsExchange, CancelChangesNothing)
     dir.Picture("Other/o.png", Qt::yellow);
     Window w;
     w.dlg.OnBnClickedNewGame();
-    ASSERT_EQ(w.game.state, Playing);
-    const QString folder = w.game.pictures.folder;
+    ASSERT_EQ(w.game.View().puzzle.state, Playing);
+    const QString folder = w.dlg.Picture().Folder().folder;
     w.Options([](COptionDlg& o) {
         Click(o, "genius");
         Click(o, "speed");
@@ -514,12 +515,12 @@ TEST(OptionsExchange, CancelChangesNothing)
         o.volumeSlider->setValue(5);
         return false;
     });
-    EXPECT_EQ(w.game.state, Playing);
-    EXPECT_EQ(w.game.grid.rowCount, 2);
-    EXPECT_EQ(w.game.grid.columnCount, 3);
-    EXPECT_TRUE(w.game.strategyStyle);
-    EXPECT_EQ(w.game.volume, 100);
-    EXPECT_EQ(w.game.pictures.folder, folder);
+    EXPECT_EQ(w.game.View().puzzle.state, Playing);
+    EXPECT_EQ(w.game.View().puzzle.grid.rowCount, 2);
+    EXPECT_EQ(w.game.View().puzzle.grid.columnCount, 3);
+    EXPECT_TRUE(w.game.View().strategyStyle);
+    EXPECT_EQ(w.game.View().volume, 100);
+    EXPECT_EQ(w.dlg.Picture().Folder().folder, folder);
     EXPECT_FALSE(w.ClockTicking());
 }
 
@@ -535,12 +536,12 @@ TEST(OptionsExchange, OkAppliesEachChange)
         o.volumeSlider->setValue(30);
         return true;
     });
-    EXPECT_EQ(w.game.grid.rowCount, 4);
-    EXPECT_EQ(w.game.grid.columnCount, 6);
-    EXPECT_EQ(w.game.state, Idle);
-    EXPECT_FALSE(w.game.strategyStyle);
-    EXPECT_EQ(w.game.pictures.folder, "Other/");
-    EXPECT_EQ(w.game.volume, 30);
+    EXPECT_EQ(w.game.View().puzzle.grid.rowCount, 4);
+    EXPECT_EQ(w.game.View().puzzle.grid.columnCount, 6);
+    EXPECT_EQ(w.game.View().puzzle.state, Idle);
+    EXPECT_FALSE(w.game.View().strategyStyle);
+    EXPECT_EQ(w.dlg.Picture().Folder().folder, "Other/");
+    EXPECT_EQ(w.game.View().volume, 30);
     // The new volume reaches the sounds started from now on.
     const int channel = w.dlg.Sound().Play(SoundEffects::Move);
     ASSERT_GE(channel, 0);
@@ -558,19 +559,19 @@ TEST(OptionsExchange, FolderChangedOnlyInLetterCaseIsAnotherFolder)
     const QString other = dir.Picture("PICS/b.png", Qt::blue);
     EXPECT_FALSE(COptionDlg::SameFolder("Pics/", "PICS/"));
     Window w;
-    ASSERT_TRUE(w.game.SetPictureFolder("Pics/"));
+    ASSERT_TRUE(w.dlg.Picture().SetFolder("Pics/"));
 
     // The same text is not set again: the walk keeps its place.
-    ASSERT_TRUE(GameSetup(w.game).pictures.OpenSearch());
+    ASSERT_TRUE(PictureSetup(w.dlg.Picture()).folder.OpenSearch());
     w.Options([](COptionDlg&) { return true; });
-    EXPECT_EQ(w.game.pictures.folder, "Pics/");
-    EXPECT_TRUE(w.game.pictures.IsSearchOpen());
+    EXPECT_EQ(w.dlg.Picture().Folder().folder, "Pics/");
+    EXPECT_TRUE(w.dlg.Picture().Folder().IsSearchOpen());
 
     w.Options([](COptionDlg& o) {
         o.folderEdit->setText("PICS/");
         return true;
     });
-    EXPECT_EQ(w.game.pictures.folder, "PICS/");
+    EXPECT_EQ(w.dlg.Picture().Folder().folder, "PICS/");
 
     // Browsing to the other spelling shows it.
     ScriptedOptionDlg o;
@@ -585,7 +586,7 @@ TEST(OptionsExchange, FolderChangedOnlyInLetterCaseIsAnotherFolder)
         o.folderEdit->setText("Nowhere/");
         return true;
     });
-    EXPECT_EQ(w.game.pictures.folder, "PICS/");
+    EXPECT_EQ(w.dlg.Picture().Folder().folder, "PICS/");
 }
 
 // The clock ticks exactly while a "Speed" game runs, whatever the options
@@ -596,7 +597,7 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
     const auto speedGame = [](Window& w) {
         w.game.SetStrategyStyle(false);
         w.dlg.OnBnClickedNewGame();
-        ASSERT_EQ(w.game.state, Playing);
+        ASSERT_EQ(w.game.View().puzzle.state, Playing);
         ASSERT_TRUE(w.ClockTicking());
     };
     {
@@ -606,7 +607,7 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
             Click(o, "expert");
             return true;
         });
-        EXPECT_EQ(w.game.state, Idle);
+        EXPECT_EQ(w.game.View().puzzle.state, Idle);
         EXPECT_FALSE(w.ClockTicking()) << "an abandoned game kept its clock";
         EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
     }
@@ -617,7 +618,7 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
             Click(o, "strategy");
             return true;
         });
-        EXPECT_EQ(w.game.state, Playing);
+        EXPECT_EQ(w.game.View().puzzle.state, Playing);
         EXPECT_FALSE(w.ClockTicking()) << "a Strategy game ticks";
     }
     {
@@ -643,7 +644,7 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
         EXPECT_TRUE(w.ClockTicking()) << "a running Speed game has no clock";
         // And the clock then stops with the game, as any Speed clock does.
         w.dlg.OnBnClickedNewGame();
-        EXPECT_EQ(w.game.state, Idle);
+        EXPECT_EQ(w.game.View().puzzle.state, Idle);
         EXPECT_FALSE(w.ClockTicking());
     }
 }
@@ -671,7 +672,7 @@ TEST(SoundCues, FollowTheStyle)
         EXPECT_TRUE(w.Playing(SoundEffects::Reset));
         w.dlg.OnBnClickedNewGame();
         WinAtOnce(w);
-        EXPECT_EQ(w.game.state, Solved);
+        EXPECT_EQ(w.game.View().puzzle.state, Solved);
         EXPECT_TRUE(w.Playing(SoundEffects::Win));
     }
     {
@@ -686,7 +687,7 @@ TEST(SoundCues, FollowTheStyle)
         w.dlg.OnBnClickedNewGame();
         ASSERT_TRUE(w.ClockTicking());
         WinAtOnce(w);
-        EXPECT_EQ(w.game.state, Solved);
+        EXPECT_EQ(w.game.View().puzzle.state, Solved);
         EXPECT_FALSE(w.ClockTicking());
         EXPECT_TRUE(w.Playing(SoundEffects::Win));
     }
@@ -700,7 +701,7 @@ TEST(SoundCues, WithoutASoundDeviceTheGameRunsSilently)
     EXPECT_FALSE(w.dlg.Sound().IsOpen());
     w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
-    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.game.View().puzzle.state, Playing);
     EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
     w.Options([](COptionDlg& o) {
         Click(o, "strategy");
@@ -712,7 +713,7 @@ TEST(SoundCues, WithoutASoundDeviceTheGameRunsSilently)
         return true;
     });
     EXPECT_EQ(w.dlg.Sound().clockChannel, -1);
-    EXPECT_EQ(w.game.volume, 50);
+    EXPECT_EQ(w.game.View().volume, 50);
     w.dlg.OnBnClickedNewGame();
-    EXPECT_EQ(w.game.state, Idle);
+    EXPECT_EQ(w.game.View().puzzle.state, Idle);
 }

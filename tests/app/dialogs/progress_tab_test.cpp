@@ -1,5 +1,6 @@
 #include "app/dialogs/c_records_dlg.h"
 #include "charts/progress_charts.h"
+#include "model/wall_clock.h"
 #include "services/records_keeper.h"
 #include "support/temp_cwd.h"
 
@@ -55,7 +56,7 @@ TEST(ProgressTab, ChartsTheChosenKindReadOnTheWorkerAndReplaysAClickedWin)
         ASSERT_TRUE(records.AddAll(wins));
     }
     RecordsKeeper keeper;
-    CRecordsDlg dialog(keeper, kExpert, Style::Strategy);
+    CRecordsDlg dialog(keeper, kExpert, Style::Strategy, DailyPuzzleDay(SystemFileTime));
     dialog.resize(900, 800);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.IsReady(); }, 20000));

@@ -1,5 +1,6 @@
 #include "app/dialogs/c_records_dlg.h"
 #include "model/game.h"
+#include "records/result_json.h"
 #include "services/records_keeper.h"
 #include "support/temp_cwd.h"
 
@@ -44,7 +45,7 @@ TEST(RecordsKeeper, AWinMadeDuringTheImportIsWrittenAndJudgedAfterIt)
     constexpr int kImported = 1000;
     QJsonArray results;
     for (int i = 0; i < kImported; ++i)
-        results.append(ProWin(20 + i % 50, i).ToJson());
+        results.append(ResultToJson(ProWin(20 + i % 50, i)));
     cwd.Text(Records::kJsonFileName, QJsonDocument(QJsonObject{{"version", 1}, {"results", results}}).toJson());
 
     RecordsKeeper keeper;
@@ -52,7 +53,7 @@ TEST(RecordsKeeper, AWinMadeDuringTheImportIsWrittenAndJudgedAfterIt)
     std::vector<bool> verdicts;
     QObject::connect(&keeper, &RecordsKeeper::Importing, [&](int done, int total) { progress.emplace_back(done, total); });
     QObject::connect(&keeper, &RecordsKeeper::WinKept, [&](bool newBest) { verdicts.push_back(newBest); });
-    CRecordsDlg dialog(keeper, kPro, Style::Strategy);
+    CRecordsDlg dialog(keeper, kPro, Style::Strategy, DailyPuzzleDay(SystemFileTime));
     EXPECT_FALSE(dialog.IsReady());
     EXPECT_FALSE(dialog.summary->isVisibleTo(&dialog));
     EXPECT_TRUE(dialog.progress->isVisibleTo(&dialog));
@@ -92,7 +93,7 @@ TEST(RecordsKeeper, TheChartsReadAheadAndNeverHoldTheWindow)
         ASSERT_TRUE(records.AddAll(wins));
     }
     Game game;
-    game.ChangeLevel(kPro);
+    game.ChangeSize(kPro);
     game.SetStrategyStyle(true);
     RecordsKeeper keeper;
     keeper.Follow(game);

@@ -7,6 +7,7 @@
 #include "app/window_fixture.h"
 #include "charts/progress_charts.h"
 #include "model/game.h"
+#include "support/saved_games.h"
 #include "support/temp_cwd.h"
 #include "view/paused_panel.h"
 
@@ -126,7 +127,7 @@ TEST(Language, TheRecordsWindowWritesDatesInTheChosenLanguage)
     won.daily = QDate(2026, 3, 13);
     ASSERT_TRUE(records.Add(won));
     const auto shown = [&] {
-        CRecordsDlg dialog(records, won.size, won.style);
+        CRecordsDlg dialog(records, won.size, won.style, DailyPuzzleDay(SystemFileTime));
         const int best = dialog.summary->currentRow();
         return QStringList{dialog.summary->item(best, 3)->text(), dialog.summary->item(best, 2)->text(),
                            dialog.daily->item(0, 0)->text()};
@@ -346,7 +347,7 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
         EXPECT_FALSE(Unmarked(text)) << "paused panel: " << text.toStdString();
     QGuiApplication::clipboard()->setText(QStringLiteral("no game here"));
     EXPECT_EQ(UnmarkedInModal([&] { main.dlg.Sharing().PasteId(); }), none) << "pasting what is not a game ID";
-    main.dlg.Kept().Keep(main.game.ResultOfWin());
+    main.dlg.Kept().Keep(main.game.ResultOfWin({}));
     ASSERT_TRUE(main.SettleRecords());
     ASSERT_NE(main.dlg.windowTitle(), QStringLiteral("Tesselo"));
     EXPECT_EQ(UnmarkedTexts(&main.dlg), none) << "main window announcing a new best";
@@ -364,7 +365,7 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     ASSERT_TRUE(records.Add(won));
     won.size = {5, 7}; // a size no level has, among the sizes and the daily puzzles
     ASSERT_TRUE(records.Add(won));
-    CRecordsDlg recordsDlg(records, won.size, won.style);
+    CRecordsDlg recordsDlg(records, won.size, won.style, DailyPuzzleDay(SystemFileTime));
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window";
     recordsDlg.lists->setCurrentWidget(recordsDlg.progressTab);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, progress";
@@ -379,7 +380,7 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     QFile link(QStringLiteral("tesselo.dat"));
     ASSERT_TRUE(QFile(QStringLiteral("letter.txt")).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QFile::link(QStringLiteral("letter.txt"), link.fileName()));
-    ASSERT_FALSE(game.SaveGame(&reason));
+    ASSERT_FALSE(SaveGame(game, &reason));
     EXPECT_EQ(UnmarkedInModal([&] { messages.OfferCloseWithoutSaving(reason); }), none) << "save failure";
     const Records::Failure failure{QStringLiteral("tesselo-records.sqlite"), Records::tr("The disk is full.")};
     EXPECT_EQ(UnmarkedInModal([&] { messages.TellWinNotKept(failure); }), none) << "win not kept";

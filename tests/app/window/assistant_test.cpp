@@ -29,10 +29,10 @@ void Key(Window& w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifie
 // A new game at this size, once its par is known.
 void NewGameWithPar(Window& w, int rows, int columns)
 {
-    w.game.ChangeLevel({rows, columns});
+    w.game.ChangeSize({rows, columns});
     w.dlg.OnBnClickedNewGame();
-    ASSERT_EQ(w.game.state, Playing);
-    ASSERT_TRUE(WaitFor([&] { return w.game.facts.par.has_value(); }));
+    ASSERT_EQ(w.game.View().puzzle.state, Playing);
+    ASSERT_TRUE(WaitFor([&] { return w.game.View().puzzle.facts.par.has_value(); }));
 }
 
 // Plays `move` as a player does at the keyboard: Shift and the arrows
@@ -40,7 +40,7 @@ void NewGameWithPar(Window& w, int rows, int columns)
 void PlayByKeys(Window& w, const Move& move)
 {
     const bool row = move.axis == MoveAxis::Row;
-    while ((row ? w.game.grid.selectedRow : w.game.grid.selectedColumn) != move.line)
+    while ((row ? w.game.View().puzzle.grid.selectedRow : w.game.View().puzzle.grid.selectedColumn) != move.line)
         Key(w, row ? Qt::Key_Down : Qt::Key_Right, Qt::ShiftModifier);
     const Qt::Key forward = row ? Qt::Key_Right : Qt::Key_Down;
     const Qt::Key back = row ? Qt::Key_Left : Qt::Key_Up;
@@ -64,17 +64,17 @@ TEST(Assistant, EachFollowedHintTakesThePlanDownByOne)
     TempCwd cwd;
     Window w;
     NewGameWithPar(w, 3, 4);
-    const std::int32_t par = *w.game.facts.par;
-    EXPECT_TRUE(w.game.facts.parIsOptimal);
+    const std::int32_t par = *w.game.View().puzzle.facts.par;
+    EXPECT_TRUE(w.game.View().puzzle.facts.parIsOptimal);
     const PlanKeeper& help = w.dlg.Hints().Plans();
-    const TileGrid start = w.game.grid;
+    const TileGrid start = w.game.View().puzzle.grid;
 
     Key(w, Qt::Key_H);
     ASSERT_TRUE(WaitFor([&] { return Shown(w).has_value(); }));
-    EXPECT_TRUE(w.game.grid.SameCells(start));
-    EXPECT_EQ(w.game.moves, 0);
+    EXPECT_TRUE(w.game.View().puzzle.grid.SameCells(start));
+    EXPECT_EQ(w.game.View().puzzle.moves, 0);
     EXPECT_EQ(help.Plan().Remaining().Length(), par);
-    EXPECT_EQ(w.game.facts.assisted, 1);
+    EXPECT_EQ(w.game.View().puzzle.facts.assisted, 1);
     // A move across the hinted one leaves the plan.
     const Move hinted = *Shown(w);
     PlayByKeys(w, hinted.axis == MoveAxis::Row ? Move{MoveAxis::Column, 0, 1} : Move{MoveAxis::Row, 0, 1});
@@ -85,24 +85,24 @@ TEST(Assistant, EachFollowedHintTakesThePlanDownByOne)
         ASSERT_LT(hints, 20);
         Key(w, Qt::Key_H);
         ASSERT_TRUE(WaitFor([&] { return Shown(w).has_value(); }));
-        ASSERT_EQ(help.Plan().Current(), PositionOf(w.game.grid));
+        ASSERT_EQ(help.Plan().Current(), PositionOf(w.game.View().puzzle.grid));
         const int left = help.Plan().Remaining().Length();
         const Move hint = *Shown(w);
         // Asked again: the same move, counted once.
         Key(w, Qt::Key_H);
         EXPECT_EQ(Shown(w), hint);
-        EXPECT_EQ(w.game.facts.assisted, 2 + hints);
+        EXPECT_EQ(w.game.View().puzzle.facts.assisted, 2 + hints);
         PlayByKeys(w, hint);
         EXPECT_FALSE(Shown(w).has_value());
         w.Tick();
-        if (w.game.state == Solved) {
+        if (w.game.View().puzzle.state == Solved) {
             EXPECT_EQ(left, 1);
             break;
         }
         EXPECT_EQ(help.Plan().Remaining().Length(), left - 1) << "after hint " << hints;
     }
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo");
-    const GameResult won = w.game.ResultOfWin();
+    const GameResult won = w.game.ResultOfWin({});
     EXPECT_EQ(won.par, par);
     EXPECT_TRUE(won.parIsOptimal);
     EXPECT_GE(won.assisted, 2);
@@ -116,14 +116,14 @@ TEST(Assistant, ASolvePlaysRealMovesUntilAnyInput)
         TempCwd cwd;
         Window w;
         NewGameWithPar(w, 3, 3);
-        const TileGrid start = w.game.grid;
+        const TileGrid start = w.game.View().puzzle.grid;
         const PlanKeeper& help = w.dlg.Hints().Plans();
         Key(w, Qt::Key_H, Qt::ShiftModifier);
         EXPECT_TRUE(help.IsSolving());
-        EXPECT_EQ(w.game.moves, 1) << "the first move comes at once";
+        EXPECT_EQ(w.game.View().puzzle.moves, 1) << "the first move comes at once";
         QElapsedTimer clock;
         clock.start();
-        ASSERT_TRUE(WaitFor([&] { return w.game.moves == 2; }, 2000));
+        ASSERT_TRUE(WaitFor([&] { return w.game.View().puzzle.moves == 2; }, 2000));
         EXPECT_GE(clock.elapsed(), 200);
         if (click) {
             const QPoint on(10, w.dlg.BarHeight() + 10);
@@ -133,14 +133,14 @@ TEST(Assistant, ASolvePlaysRealMovesUntilAnyInput)
             Key(w, Qt::Key_A);
         }
         EXPECT_FALSE(help.IsSolving());
-        EXPECT_FALSE(w.game.dragging);
+        EXPECT_FALSE(w.game.View().gesture.dragging);
         QTest::qWait(700);
-        ASSERT_EQ(w.game.moves, 2) << (click ? "click" : "key");
-        EXPECT_EQ(w.game.history.position, 2u);
-        EXPECT_EQ(w.game.facts.assisted, 2);
+        ASSERT_EQ(w.game.View().puzzle.moves, 2) << (click ? "click" : "key");
+        EXPECT_EQ(w.game.View().puzzle.history.position, 2u);
+        EXPECT_EQ(w.game.View().puzzle.facts.assisted, 2);
         Key(w, Qt::Key_Z, Qt::ControlModifier);
         Key(w, Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_TRUE(w.game.grid.SameCells(start));
+        EXPECT_TRUE(w.game.View().puzzle.grid.SameCells(start));
     }
 }
 
@@ -152,11 +152,11 @@ TEST(Assistant, AGameTheSolveWinsIsNoNewBest)
     Window w;
     NewGameWithPar(w, 2, 3);
     Key(w, Qt::Key_H, Qt::ShiftModifier);
-    ASSERT_TRUE(WaitFor([&] { return w.game.state == Solved; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return w.game.View().puzzle.state == Solved; }, 5000));
     ASSERT_TRUE(w.SettleRecords());
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo");
-    const GameResult won = w.game.ResultOfWin();
-    EXPECT_EQ(won.moves, *w.game.facts.par);
+    const GameResult won = w.game.ResultOfWin({});
+    EXPECT_EQ(won.moves, *w.game.View().puzzle.facts.par);
     EXPECT_EQ(won.assisted, won.moves);
     Records kept;
     ASSERT_TRUE(kept.Open());
@@ -191,7 +191,7 @@ TEST(Assistant, APlanForABoardThatChangedMeanwhileIsDropped)
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(answers.size(), 1);
-    ASSERT_EQ(help.Plan().Current(), PositionOf(w.game.grid));
+    ASSERT_EQ(help.Plan().Current(), PositionOf(w.game.View().puzzle.grid));
     solver::Position after = help.Plan().Current();
     for (const solver::Slide& slide : help.Plan().Remaining().slides)
         after.Apply(slide);

@@ -1,3 +1,4 @@
+#include "app/sound_play_dir.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "app/window_fixture.h"
 #include "files/byte_io.h"
@@ -29,10 +30,10 @@ namespace {
 
 void SaveFixture(std::int32_t rows, std::int32_t columns, std::int32_t width, std::int32_t height)
 {
-    Game g;
-    g.ChangeLevel({rows, columns});
-    g.SetBoardSize(width, height, 1.0);
-    ASSERT_TRUE(g.SaveGame());
+    ShownGame g;
+    g.game.ChangeSize({rows, columns});
+    g.picture.SetBoardSize(width, height, 1.0);
+    ASSERT_TRUE(g.Save());
 }
 
 // The process's peak resident size so far, in KiB.
@@ -63,8 +64,8 @@ TEST(MainDialog, BarGeometryFollowsTheClientWidth)
         EXPECT_EQ(w.dlg.Bar().counterValue->geometry(), QRect(3 * slot, 2, slot - 2, bar - 4));
         EXPECT_EQ(w.dlg.Bar().help->geometry(), QRect(4 * slot, 0, slot, bar));
         EXPECT_EQ(w.dlg.Board().geometry(), QRect(0, bar, cx, 500 - bar));
-        EXPECT_EQ(w.game.pictures.width, cx);
-        EXPECT_EQ(w.game.pictures.height, 500 - bar);
+        EXPECT_EQ(w.dlg.Picture().Folder().width, cx);
+        EXPECT_EQ(w.dlg.Picture().Folder().height, 500 - bar);
     }
 }
 
@@ -150,7 +151,7 @@ TEST(MainDialog, OpensAroundTheSavedBoardInWholeCells)
         SaveFixture(rows, columns, width, height);
         Window w(false);
         EXPECT_EQ(w.dlg.size(), QSize(cx, cy)) << columns;
-        EXPECT_EQ(w.game.board.picture.size(), QSize(cx, cy - cx / 15));
+        EXPECT_EQ(w.dlg.Picture().Board().picture.size(), QSize(cx, cy - cx / 15));
         EXPECT_EQ(w.dlg.Board().geometry().topLeft(), QPoint(0, cx / 15));
         EXPECT_TRUE(w.dlg.Board().isVisibleTo(&w.dlg));
     }
@@ -165,16 +166,16 @@ TEST(MainDialog, AHugeSavedBoardIsPreparedOnceWithinTheScreen)
     cwd.Picture("Pictures/p.jpg", Qt::darkCyan, 3000, 2000);
     SaveFixture(2, 3, PictureFolder::kMaxBoardSide, PictureFolder::kMaxBoardSide);
     const long before = PeakKiB();
-    Game game(Game::SystemFileTime, Game::FirstPicture::WhenLoaded);
+    Game game;
     TestDlg dlg(game);
     dlg.OnSize(dlg.width(), dlg.height());
     dlg.OnInitDialog();
     const QSize room = dlg.screen()->availableGeometry().size();
     EXPECT_LE(dlg.width(), room.width());
     EXPECT_LE(dlg.height(), room.height());
-    EXPECT_EQ(game.board.Size(), QSize(dlg.width(), dlg.height() - dlg.width() / 15));
-    EXPECT_EQ(game.board.decodes, 1);
-    EXPECT_EQ(game.board.stretches, 1) << "the first board made is the one shown";
+    EXPECT_EQ(dlg.Picture().Board().Size(), QSize(dlg.width(), dlg.height() - dlg.width() / 15));
+    EXPECT_EQ(dlg.Picture().Board().decodes, 1);
+    EXPECT_EQ(dlg.Picture().Board().stretches, 1) << "the first board made is the one shown";
     if (before < 0)
         GTEST_SKIP() << "no peak memory figure here";
     EXPECT_LT(PeakKiB() - before, 64 * 1024);
@@ -199,9 +200,9 @@ TEST(MainDialog, AWindowMovedToADenserScreenGetsASharperBoard)
         QTest::qWait(20);
     const qreal ratio = dense->devicePixelRatio();
     ASSERT_EQ(w.dlg.devicePixelRatioF(), ratio) << "the window did not reach the dense screen";
-    EXPECT_EQ(w.game.board.picture.devicePixelRatio(), ratio);
-    EXPECT_EQ(w.game.board.Size(), QSize(600, 400));
-    EXPECT_EQ(w.game.board.picture.size(), QSize(600, 400) * ratio);
+    EXPECT_EQ(w.dlg.Picture().Board().picture.devicePixelRatio(), ratio);
+    EXPECT_EQ(w.dlg.Picture().Board().Size(), QSize(600, 400));
+    EXPECT_EQ(w.dlg.Picture().Board().picture.size(), QSize(600, 400) * ratio);
 }
 
 TEST(MainDialog, PlaysAGameWithMouseAndKeys)
@@ -227,10 +228,10 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
 
     // Space presses the first button; Enter, Escape and Tab do nothing.
     w.Key(Qt::Key_Space);
-    ASSERT_EQ(w.game.state, Playing);
+    ASSERT_EQ(w.game.View().puzzle.state, Playing);
     for (const Qt::Key k : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Tab})
         w.Key(k);
-    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.game.View().puzzle.state, Playing);
     EXPECT_TRUE(w.dlg.isVisible());
     EXPECT_EQ(w.dlg.focusWidget(), &w.dlg);
     w.Tick();
@@ -240,13 +241,15 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     // Drag row 1 by 80 pixels: one cell to the right.
     std::vector<int> row(4);
     for (int c = 0; c < 4; ++c)
-        row[std::size_t(c)] = w.game.grid.At(1, c).homeColumn * 10 + w.game.grid.At(1, c).homeRow;
+        row[std::size_t(c)] =
+            w.game.View().puzzle.grid.At(1, c).homeColumn * 10 + w.game.View().puzzle.grid.At(1, c).homeRow;
     w.Drag(QPoint(30, bar + 200), QPoint(110, bar + 203));
-    EXPECT_EQ(w.game.moves, 1);
-    EXPECT_FALSE(w.game.dragging);
+    EXPECT_EQ(w.game.View().puzzle.moves, 1);
+    EXPECT_FALSE(w.game.View().gesture.dragging);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     for (int c = 0; c < 4; ++c)
-        EXPECT_EQ(w.game.grid.At(1, (c + 1) % 4).homeColumn * 10 + w.game.grid.At(1, (c + 1) % 4).homeRow,
+        EXPECT_EQ(w.game.View().puzzle.grid.At(1, (c + 1) % 4).homeColumn * 10 +
+                      w.game.View().puzzle.grid.At(1, (c + 1) % 4).homeRow,
                   row[std::size_t(c)]);
     w.Tick();
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "1");
@@ -254,27 +257,27 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     // A drag far outside the window ends at the board's right edge: from
     // column 1, (470 + 80) / 160 = 3 cells, wrapping to column 0.
     w.Drag(QPoint(170, bar + 10), QPoint(5000, bar + 12));
-    EXPECT_EQ(w.game.grid.selectedColumn, 0);
+    EXPECT_EQ(w.game.View().puzzle.grid.selectedColumn, 0);
     // A press on the bar does nothing.
     w.Mouse(QEvent::MouseButtonPress, QPoint(300, 5), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_FALSE(w.game.dragging);
+    EXPECT_FALSE(w.game.View().gesture.dragging);
     w.Mouse(QEvent::MouseButtonRelease, QPoint(300, 5), Qt::LeftButton, Qt::NoButton);
     // A plain click closes its gesture, so the arrows work straight after.
     w.Mouse(QEvent::MouseButtonPress, QPoint(10, bar + 10), Qt::LeftButton, Qt::LeftButton);
     w.Mouse(QEvent::MouseButtonRelease, QPoint(11, bar + 10), Qt::LeftButton, Qt::NoButton);
-    EXPECT_FALSE(w.game.dragging);
-    const int moves = w.game.moves;
+    EXPECT_FALSE(w.game.View().gesture.dragging);
+    const int moves = w.game.View().puzzle.moves;
     w.Key(Qt::Key_Left);
-    EXPECT_EQ(w.game.moves, moves + 1);
+    EXPECT_EQ(w.game.View().puzzle.moves, moves + 1);
 
     // Shift with the arrows moves the selection instead.
     GameSetup(w.game).grid.selectedColumn = 0;
     w.Key(Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(w.game.grid.selectedColumn, 3);
-    EXPECT_EQ(w.game.moves, moves + 1);
+    EXPECT_EQ(w.game.View().puzzle.grid.selectedColumn, 3);
+    EXPECT_EQ(w.game.View().puzzle.moves, moves + 1);
     // Shift let go, the arrows slide again.
     w.Key(Qt::Key_Left);
-    EXPECT_EQ(w.game.moves, moves + 2);
+    EXPECT_EQ(w.game.View().puzzle.moves, moves + 2);
 }
 
 TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
@@ -286,10 +289,10 @@ TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
     GameSetup(w.game).grid.selectedColumn = 0;
     // Shift held down: the arrows move the selection until it is released.
     w.Key(Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(w.game.grid.selectedColumn, 5);
+    EXPECT_EQ(w.game.View().puzzle.grid.selectedColumn, 5);
     w.Key(Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(w.game.grid.selectedColumn, 4);
-    EXPECT_EQ(w.game.moves, 0);
+    EXPECT_EQ(w.game.View().puzzle.grid.selectedColumn, 4);
+    EXPECT_EQ(w.game.View().puzzle.moves, 0);
     // A Shift let go in another window is never stuck down here: the keys
     // say which modifiers they come with.
     QWidget elsewhere;
@@ -299,8 +302,8 @@ TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
     w.dlg.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w.dlg));
     w.Key(Qt::Key_Left);
-    EXPECT_EQ(w.game.moves, 1);
-    EXPECT_EQ(w.game.grid.selectedColumn, 3);
+    EXPECT_EQ(w.game.View().puzzle.moves, 1);
+    EXPECT_EQ(w.game.View().puzzle.grid.selectedColumn, 3);
 }
 
 TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
@@ -317,10 +320,29 @@ TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text().count(':'), 2);
     w.dlg.OnBnClickedNewGame(); // now a reset
-    EXPECT_EQ(w.game.state, Idle);
+    EXPECT_EQ(w.game.View().puzzle.state, Idle);
     w.Tick();
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "New Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0:00:00.0");
+}
+
+// Everyone who follows the game hears the position it opens with, yet the
+// opening is no change of the player's: a saved win put at rest sounds no
+// reset, while the player's own new game sounds as ever.
+TEST(MainDialog, OpeningTheSavedGameSoundsNothing)
+{
+    SoundPlayDir dir;
+    {
+        Game g;
+        GameSetup(g).puzzle.state = Solved;
+        ASSERT_TRUE(SaveGame(g));
+    }
+    Window w(false);
+    ASSERT_TRUE(w.dlg.Sound().IsOpen());
+    EXPECT_EQ(w.game.View().puzzle.state, Idle);
+    EXPECT_EQ(ChannelsPlaying(w.dlg.Sound().samples[SoundEffects::Reset]), 0);
+    w.dlg.OnBnClickedNewGame();
+    EXPECT_EQ(ChannelsPlaying(w.dlg.Sound().samples[SoundEffects::NewGame]), 1);
 }
 
 TEST(MainDialog, ResumesASpeedGameWhereItStopped)
@@ -331,14 +353,14 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
         g.SetStrategyStyle(false);
         g.NewGame();
         GameSetup(g).stopwatch.ContinueAt(5000);
-        ASSERT_TRUE(g.SaveGame());
+        ASSERT_TRUE(SaveGame(g));
     }
     Window w(false);
-    EXPECT_EQ(w.game.state, Playing);
-    EXPECT_TRUE(w.game.resumePending);
+    EXPECT_EQ(w.game.View().puzzle.state, Playing);
+    EXPECT_TRUE(w.game.View().stopwatch.resumePending);
     w.Tick();
-    EXPECT_FALSE(w.game.resumePending);
-    EXPECT_EQ(w.game.stopwatch.clockNow - w.game.stopwatch.clockStart, 5000);
+    EXPECT_FALSE(w.game.View().stopwatch.resumePending);
+    EXPECT_EQ(w.game.View().stopwatch.clockNow - w.game.View().stopwatch.clockStart, 5000);
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0:00:05.0");
 
     // A saved win comes back as the whole picture, ready for a new game.
@@ -346,11 +368,11 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
         Game g;
         GameSetup(g).puzzle.state = Solved;
         GameSetup(g).puzzle.moves = 40;
-        ASSERT_TRUE(g.SaveGame());
+        ASSERT_TRUE(SaveGame(g));
     }
     Window v(false);
-    EXPECT_EQ(v.game.state, Idle);
-    EXPECT_EQ(v.game.moves, 0);
+    EXPECT_EQ(v.game.View().puzzle.state, Idle);
+    EXPECT_EQ(v.game.View().puzzle.moves, 0);
     v.Tick();
     EXPECT_EQ(v.dlg.Bar().newGame->text(), "New Game");
 }
@@ -381,9 +403,9 @@ TEST(MainDialog, SavesNowOnlyWhileOpen)
     QString why;
     ASSERT_TRUE(dlg.SaveNow(&why)) << why.toStdString();
     Game saved;
-    saved.LoadSavedGame();
-    EXPECT_EQ(saved.state, Playing);
-    EXPECT_EQ(saved.moves, 1);
+    LoadSavedGame(saved);
+    EXPECT_EQ(saved.View().puzzle.state, Playing);
+    EXPECT_EQ(saved.View().puzzle.moves, 1);
     ASSERT_TRUE(dlg.close());
     ASSERT_TRUE(QFile::remove(cwd.Path("tesselo.dat")));
     EXPECT_TRUE(dlg.SaveNow());
@@ -429,7 +451,7 @@ TEST(MainDialog, ATinyOrEmptyBoardBreaksNothing)
     const auto before = w.Homes();
     for (const QSize s : {QSize(0, 0), QSize(3, 2), QSize(600, 10)}) {
         w.dlg.OnSize(s.width(), s.height());
-        EXPECT_GE(w.game.pictures.height, 0);
+        EXPECT_GE(w.dlg.Picture().Folder().height, 0);
         w.Drag(QPoint(1, w.dlg.BarHeight() + 1), QPoint(200, w.dlg.BarHeight() + 1));
         w.Key(Qt::Key_Left);
         w.dlg.repaint();
@@ -462,19 +484,19 @@ TEST(MainDialog, UndoRedoKeysAndTheBoardMenu)
     w.Key(Qt::Key_Z, Qt::ControlModifier);
     w.Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(w.Homes(), start);
-    EXPECT_EQ(w.game.moves, 0);
+    EXPECT_EQ(w.game.View().puzzle.moves, 0);
     EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", false}, {"Redo Ctrl+Y", true}}));
     w.Key(Qt::Key_Y, Qt::ControlModifier);
     w.Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(w.Homes(), played);
-    EXPECT_EQ(w.game.moves, 2);
+    EXPECT_EQ(w.game.View().puzzle.moves, 2);
 
     // Space on the focused button resets the game; Ctrl+Z brings it back.
     w.Key(Qt::Key_Space);
-    ASSERT_EQ(w.game.state, Idle);
+    ASSERT_EQ(w.game.View().puzzle.state, Idle);
     EXPECT_EQ(menuStates(), (States{{"Undo Ctrl+Z", true}, {"Redo Ctrl+Y", false}}));
     w.Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.game.View().puzzle.state, Playing);
     EXPECT_EQ(w.Homes(), played);
     w.Tick();
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "2");
@@ -534,34 +556,34 @@ TEST(MainDialog, EveryWayOutOfADragEndsItAndLeavesInputWorking)
         const int bar = w.dlg.BarHeight();
         w.Mouse(QEvent::MouseButtonPress, QPoint(30, bar + 30), Qt::LeftButton, Qt::LeftButton);
         w.Mouse(QEvent::MouseMove, QPoint(100, bar + 32), Qt::NoButton, Qt::LeftButton);
-        ASSERT_EQ(w.game.dragAxis, Horizontal);
+        ASSERT_EQ(w.game.View().gesture.dragAxis, Horizontal);
 
         wayOut(w);
-        EXPECT_FALSE(w.game.dragging);
-        EXPECT_EQ(w.game.dragAxis, None);
-        EXPECT_EQ(w.game.dragDeltaX, 0);
+        EXPECT_FALSE(w.game.View().gesture.dragging);
+        EXPECT_EQ(w.game.View().gesture.dragAxis, None);
+        EXPECT_EQ(w.game.View().gesture.dragDeltaX, 0);
         EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
         const auto after = w.Homes();
-        const int moves = w.game.moves;
+        const int moves = w.game.View().puzzle.moves;
         w.Mouse(QEvent::MouseButtonRelease, QPoint(190, bar + 32), Qt::LeftButton, Qt::NoButton);
         EXPECT_EQ(w.Homes(), after);
-        EXPECT_EQ(w.game.moves, moves);
+        EXPECT_EQ(w.game.View().puzzle.moves, moves);
 
         // A game reset by the way out comes back as it stood.
-        if (w.game.state == Idle) {
+        if (w.game.View().puzzle.state == Idle) {
             w.Key(Qt::Key_Z, Qt::ControlModifier);
-            ASSERT_EQ(w.game.state, Playing);
-            EXPECT_EQ(w.game.moves, 1);
+            ASSERT_EQ(w.game.View().puzzle.state, Playing);
+            EXPECT_EQ(w.game.View().puzzle.moves, 1);
         }
-        ASSERT_EQ(w.game.state, Playing);
-        const int before = w.game.moves;
+        ASSERT_EQ(w.game.View().puzzle.state, Playing);
+        const int before = w.game.View().puzzle.moves;
         w.Key(Qt::Key_Left);
-        EXPECT_EQ(w.game.moves, before + 1) << "the arrows work without a click on the board";
+        EXPECT_EQ(w.game.View().puzzle.moves, before + 1) << "the arrows work without a click on the board";
         const auto played = w.Homes();
         w.Key(Qt::Key_Space);
         w.Key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(w.Homes(), played);
-        EXPECT_EQ(w.game.moves, before + 1);
+        EXPECT_EQ(w.game.View().puzzle.moves, before + 1);
     }
 }
 
@@ -589,7 +611,7 @@ TEST(MainDialog, NShowsEachTilesNumberAndTheChoiceIsKept)
         w.Mouse(QEvent::MouseMove, QPoint(100, bar + 32), Qt::NoButton, Qt::LeftButton);
         w.Key(Qt::Key_N);
         EXPECT_TRUE(w.dlg.Board().Numbers());
-        EXPECT_EQ(w.game.dragAxis, Horizontal) << "N ended the drag";
+        EXPECT_EQ(w.game.View().gesture.dragAxis, Horizontal) << "N ended the drag";
         w.Mouse(QEvent::MouseButtonRelease, QPoint(100, bar + 32), Qt::LeftButton, Qt::NoButton);
         EXPECT_EQ(std::get<2>(entry(w)), true);
     }
@@ -624,9 +646,9 @@ TEST(MainDialog, EveryCellKeepsItsLeastSize)
     Window w;
     w.dlg.resize(320, 240);
     QTest::qWait(20);
-    w.game.ChangeLevel({16, 16});
+    w.game.ChangeSize({16, 16});
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.dlg.Board().height() >= 16 * window_layout::kMinCell; }, 2000));
-    EXPECT_GE(w.game.board.CellWidth(), window_layout::kMinCell);
-    EXPECT_GE(w.game.board.CellHeight(), window_layout::kMinCell);
+    EXPECT_GE(w.dlg.Picture().Board().CellWidth(), window_layout::kMinCell);
+    EXPECT_GE(w.dlg.Picture().Board().CellHeight(), window_layout::kMinCell);
     EXPECT_EQ(w.dlg.minimumSize(), window_layout::MinimumClient(16, 16, w.dlg.width()));
 }

@@ -46,9 +46,9 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     TempCwd cwd;
     ASSERT_TRUE(SaveNearlyWon(true));
     Window w;
-    const TileGrid resumed = w.game.grid;
+    const TileGrid resumed = w.game.View().puzzle.grid;
     w.Key(Qt::Key_Left);
-    ASSERT_EQ(w.game.state, Solved);
+    ASSERT_EQ(w.game.View().puzzle.state, Solved);
     ASSERT_TRUE(w.SettleRecords());
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo - New record!");
     Records kept;
@@ -60,7 +60,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     // The replay shows the game from where its history began (the resumed
     // position) and changes nothing of it.
     const QByteArray records = ReadAll(Records::kFileName);
-    const std::vector<HistoryStep> history = w.game.history.steps;
+    const std::vector<HistoryStep> history = w.game.View().puzzle.history.steps;
     w.Key(Qt::Key_P, Qt::ControlModifier);
     ASSERT_TRUE(w.dlg.Replays().IsRunning());
     ASSERT_TRUE(w.dlg.Board().ShowsReplay());
@@ -72,7 +72,7 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     w.dlg.Replays().player.ShowMoment(1150);
     EXPECT_EQ(w.dlg.Replays().player.MovesDone(), 1u);
     now = BoardMotion::kGlideMs / 2 - BoardMotion::kFrameMs;
-    const QSize cell(w.game.board.CellWidth(), w.game.board.CellHeight());
+    const QSize cell(w.dlg.Picture().Board().CellWidth(), w.dlg.Picture().Board().CellHeight());
     const std::optional<MotionFrame> gliding = w.dlg.Board().Motion().Frame(cell);
     ASSERT_TRUE(gliding);
     EXPECT_EQ(gliding->axis, Horizontal);
@@ -83,15 +83,15 @@ TEST(RecordsAndReplay, AWinIsKeptAnnouncedAndReplayedWithoutTouchingTheGame)
     EXPECT_TRUE(w.dlg.Replays().IsRunning());
     EXPECT_EQ(w.dlg.Replays().player.board.Size(), QSize(900, 700 - 60));
     w.dlg.Board().repaint();
-    EXPECT_EQ(w.game.state, Solved);
-    EXPECT_EQ(w.game.moves, 8);
-    EXPECT_EQ(w.game.history.steps, history);
+    EXPECT_EQ(w.game.View().puzzle.state, Solved);
+    EXPECT_EQ(w.game.View().puzzle.moves, 8);
+    EXPECT_EQ(w.game.View().puzzle.history.steps, history);
     EXPECT_EQ(ReadAll(Records::kFileName), records);
     // Any key ends it, and reaches nothing else.
     w.Key(Qt::Key_Space);
     EXPECT_FALSE(w.dlg.Replays().IsRunning());
     EXPECT_FALSE(w.dlg.Board().ShowsReplay());
-    EXPECT_EQ(w.game.state, Solved);
+    EXPECT_EQ(w.game.View().puzzle.state, Solved);
 
     // A second win of the kind that is no better keeps the title plain.
     w.dlg.OnBnClickedNewGame();
@@ -105,13 +105,13 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     {
         Window first(false);
         first.game.ShiftRowLeft();
-        ASSERT_EQ(first.game.state, Solved);
+        ASSERT_EQ(first.game.View().puzzle.state, Solved);
     }
-    ASSERT_TRUE(QFile::remove(Game::kSaveFileName));
+    ASSERT_TRUE(QFile::remove(SavedGameStore::kFileName));
     Window w;
     w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
-    ASSERT_EQ(w.game.state, Playing);
+    ASSERT_EQ(w.game.View().puzzle.state, Playing);
     const auto homes = w.Homes();
 
     w.dlg.Commands().Records();
@@ -127,11 +127,11 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     // A click on the board only ends the replay: no drag begins.
     w.Mouse(QEvent::MouseButtonPress, QPoint(50, w.dlg.BarHeight() + 50), Qt::LeftButton, Qt::LeftButton);
     EXPECT_FALSE(w.dlg.Replays().IsRunning());
-    EXPECT_FALSE(w.game.dragging);
+    EXPECT_FALSE(w.game.View().gesture.dragging);
     w.Mouse(QEvent::MouseButtonRelease, QPoint(50, w.dlg.BarHeight() + 50), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(w.Homes(), homes);
-    EXPECT_EQ(w.game.moves, 0);
-    EXPECT_EQ(w.game.state, Playing);
+    EXPECT_EQ(w.game.View().puzzle.moves, 0);
+    EXPECT_EQ(w.game.View().puzzle.state, Playing);
 }
 
 // A kept win is replayed on its own picture, also when the picture's name is
@@ -144,7 +144,7 @@ TEST(RecordsAndReplay, AKeptSolveShowsItsOwnPictureWhateverItsName)
     {
         Window first(false);
         first.game.ShiftRowLeft();
-        ASSERT_EQ(first.game.state, Solved);
+        ASSERT_EQ(first.game.View().puzzle.state, Solved);
     }
     Window w(false);
     w.dlg.Commands().Records();
@@ -162,12 +162,12 @@ TEST(RecordsAndReplay, AKeptWinsMapShowsItsOwnPicture)
     cwd.Picture("Pictures/blue.png", Qt::blue);
     SaveNearlyWon(true);
     Window w(false);
-    const QColor won = w.game.board.picture.pixelColor(5, 5);
+    const QColor won = w.dlg.Picture().Board().picture.pixelColor(5, 5);
     w.game.ShiftRowLeft();
-    ASSERT_EQ(w.game.state, Solved);
+    ASSERT_EQ(w.game.View().puzzle.state, Solved);
     ASSERT_TRUE(w.SettleRecords());
     w.game.NewGame();
-    ASSERT_NE(w.game.board.picture.pixelColor(5, 5), won);
+    ASSERT_NE(w.dlg.Picture().Board().picture.pixelColor(5, 5), won);
 
     w.dlg.mapChosen = true;
     w.dlg.Commands().Records();
@@ -241,7 +241,7 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
         kept.push_back(r);
     }
     ASSERT_TRUE(records.AddAll(kept));
-    ClearingDlg dialog(records, kExpert, Style::Speed);
+    ClearingDlg dialog(records, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
     const int row = dialog.summary->currentRow();
     ASSERT_GE(row, 0);
     EXPECT_EQ(dialog.summary->item(row, 0)->data(CRecordsDlg::kLevelRole), "Expert");
@@ -309,7 +309,7 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     kept[1].steps = {HistoryStep{Move{MoveAxis::Row, 2, -1}, {2, 1}, {2, 0}}};
     ASSERT_TRUE(records.AddAll(kept));
 
-    CRecordsDlg dialog(records, kExpert, Style::Speed);
+    CRecordsDlg dialog(records, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
     dialog.today = QDate(2026, 3, 14);
     dialog.Refresh();
     // The 13th and the 12th: today's puzzle still to play breaks nothing.
@@ -359,7 +359,7 @@ TEST(RecordsAndReplay, TheRecordsWindowChoosesAmongTheSizesPlayed)
         return out;
     };
 
-    CRecordsDlg dialog(records, {9, 9}, Style::Strategy);
+    CRecordsDlg dialog(records, {9, 9}, Style::Strategy, DailyPuzzleDay(SystemFileTime));
     EXPECT_EQ(listed(dialog), (QStringList{"Novice", "Pro", "Expert", "Genius", "5 × 7", "16 × 16", "9 × 9"}));
     EXPECT_EQ(dialog.sizes->currentText(), "9 × 9");
     EXPECT_EQ(dialog.summary->item(0, 4)->text(), "0");
@@ -385,10 +385,10 @@ TEST(RecordsAndReplay, ANewBestDecidedOnceANewGameBeganIsNoLongerNews)
     ASSERT_TRUE(SaveNearlyWon(true));
     Window w;
     w.Key(Qt::Key_Left);
-    ASSERT_EQ(w.game.state, Solved);
+    ASSERT_EQ(w.game.View().puzzle.state, Solved);
     // The verdict comes back between events; none has run yet.
     w.dlg.OnBnClickedNewGame();
-    ASSERT_EQ(w.game.state, Playing);
+    ASSERT_EQ(w.game.View().puzzle.state, Playing);
     ASSERT_TRUE(w.SettleRecords());
     EXPECT_EQ(w.dlg.windowTitle(), "Tesselo");
     const Records::Summary pro = Records().Summarize(kPro, Style::Strategy);
@@ -410,7 +410,7 @@ TEST(RecordsAndReplay, AWinTheRecordsCannotTakeIsToldAndWrittenAtTheClose)
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
     w.Key(Qt::Key_Left);
-    ASSERT_EQ(w.game.state, Solved);
+    ASSERT_EQ(w.game.View().puzzle.state, Solved);
     EXPECT_TRUE(w.dlg.notKept.empty()) << "told in the middle of the winning move";
     ASSERT_TRUE(w.SettleRecords());
     ASSERT_EQ(w.dlg.notKept.size(), 1u);

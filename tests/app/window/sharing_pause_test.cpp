@@ -48,7 +48,7 @@ TEST(GameSharing, AnIdCopiedInOneFolderStartsTheSameGameInAFreshOne)
     {
         TempCwd cwd;
         Window w;
-        w.game.ChangeLevel({3, 4});
+        w.game.ChangeSize({3, 4});
         EXPECT_FALSE(MenuEntryEnabled(w, "Copy Game ID")) << "no game, no ID";
         w.dlg.OnBnClickedNewGame();
         start = w.Homes();
@@ -60,11 +60,11 @@ TEST(GameSharing, AnIdCopiedInOneFolderStartsTheSameGameInAFreshOne)
     }
     TempCwd fresh;
     Window w;
-    ASSERT_EQ(w.game.grid.rowCount, 2);
+    ASSERT_EQ(w.game.View().puzzle.grid.rowCount, 2);
     Key(w, Qt::Key_V, Qt::ControlModifier);
-    ASSERT_EQ(w.game.state, Playing);
-    EXPECT_EQ(w.game.grid.rowCount, 3);
-    EXPECT_EQ(w.game.grid.columnCount, 4);
+    ASSERT_EQ(w.game.View().puzzle.state, Playing);
+    EXPECT_EQ(w.game.View().puzzle.grid.rowCount, 3);
+    EXPECT_EQ(w.game.View().puzzle.grid.columnCount, 4);
     EXPECT_EQ(w.Homes(), start);
     QGuiApplication::clipboard()->clear();
     Key(w, Qt::Key_C, Qt::ControlModifier);
@@ -86,7 +86,7 @@ TEST(GameSharing, AnythingButAnIdChangesNothing)
         QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
         Key(w, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(w.Homes(), played) << text;
-        EXPECT_EQ(w.game.moves, 1) << text;
+        EXPECT_EQ(w.game.View().puzzle.moves, 1) << text;
         EXPECT_TRUE(w.game.CanUndo()) << text;
     }
     EXPECT_EQ(told.size(), 4u);
@@ -100,11 +100,11 @@ TEST(GameSharing, AGameResumedWithoutItsHistoryHasNoId)
     {
         Game g;
         g.NewGame();
-        ASSERT_TRUE(g.SaveGame());
+        ASSERT_TRUE(SaveGame(g));
     }
     ASSERT_TRUE(QFile::remove(QString::fromLatin1(HistoryFile::kFileName)));
     Window w;
-    ASSERT_EQ(w.game.state, Playing);
+    ASSERT_EQ(w.game.View().puzzle.state, Playing);
     EXPECT_FALSE(MenuEntryEnabled(w, "Copy Game ID"));
     QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
     Key(w, Qt::Key_C, Qt::ControlModifier);
@@ -143,7 +143,7 @@ TEST(PauseKeeper, PausesOnPOnMinimiseOrHideAndGoesOnAtPOrAClick)
         Key(w, Qt::Key_H, Qt::ShiftModifier);
         QTest::qWait(2 * PlanKeeper::kSolveStepMs);
         EXPECT_EQ(w.Homes(), before);
-        EXPECT_EQ(w.game.facts.assisted, 0);
+        EXPECT_EQ(w.game.View().puzzle.facts.assisted, 0);
         EXPECT_TRUE(w.game.IsPaused());
         if (name == std::string("P"))
             Key(w, Qt::Key_P);

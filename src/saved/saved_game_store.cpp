@@ -1,0 +1,98 @@
+#include "saved/saved_game_store.h"
+
+#include "files/termination_hold.h"
+#include "model/game.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace tesselo {
+
+SavedGameStore::SavedGameStore(QString file, QString history) : path(std::move(file)), historyPath(std::move(history))
+{
+}
+
+std::optional<SavedGame> SavedGameStore::Read(const QString& file, ReadRefusal* why)
+{
+    const std::optional<QByteArray> bytes =
+        ReadWholeFile(file, qint64(SavedGameFormat::FileSize({GridSize::kMin, GridSize::kMin})),
+                      qint64(SavedGameFormat::kMaxFileSize), why);
+    if (!bytes)
+        return std::nullopt;
+    return SavedGameFormat::Decode(*bytes);
+}
+
+bool SavedGameStore::IsSavedGameFile(const QString& file)
+{
+    return Read(file).has_value();
+}
+
+bool SavedGameStore::Save(Game& game, const GamePicture* picture, QString* error) const
+{
+    const std::optional<QByteArray> bytes =
+        SavedGameFormat::Encode(SavedGame{game.Record(), picture ? picture->Record() : PictureRecord()});
+    if (!bytes) {
+        if (error)
+            *error = QCoreApplication::translate("tesselo::SavedGameStore", "The game could not be encoded.");
+        return false;
+    }
+    // The saved game and its history must agree: a termination signal
+    // waits until both are written.
+    const TerminationHold hold;
+    // A file here that holds no saved game (damaged, or a file the player
+    // put here) is kept under another name, not written over. An empty one
+    // holds nothing to keep.
+    const QFileInfo existing(path);
+    if (!existing.isSymLink() && existing.isFile() && existing.size() > 0 && !IsSavedGameFile(path) &&
+        SetFileAside(path, error).isEmpty())
+        return false;
+    if (!WriteFileAtomically(path, *bytes, error, &SavedGameStore::IsSavedGameFile))
+        return false;
+    WriteHistory(game);
+    return true;
+}
+
+void SavedGameStore::WriteHistory(const Game& game) const
+{
+    const Puzzle& puzzle = game.View().puzzle;
+    // Only a game in play has moves worth keeping; a stale file of an
+    // earlier game would never match again, so it goes.
+    if (puzzle.state == Playing && puzzle.history.IsActive())
+        HistoryFile::Write(historyPath, puzzle.history, puzzle.facts);
+    else if (QFileInfo(historyPath).isFile())
+        QFile::remove(historyPath);
+}
+
+bool SavedGameStore::Load(Game& game, GamePicture* picture, const GamePicture::BoardFit& fit) const
+{
+    bool read = false;
+    if (std::optional<SavedGame> saved = Read(path)) {
+        // The picture's entry is looked for before the game is announced,
+        // so that whoever hears of it finds the folder as it was saved.
+        if (picture)
+            picture->Restore(saved->picture);
+        read = game.Resume(saved->play);
+    }
+    // Any history but this game's own (another game's, an older program's,
+    // a damaged one) is passed over without a word and replaced at the
+    // next save.
+    if (read && game.View().puzzle.state == Playing) {
+        if (std::optional<HistoryFile::Contents> kept = HistoryFile::Read(historyPath))
+            game.AdoptHistory(std::move(kept->history), kept->facts);
+    }
+    if (picture)
+        picture->ShowLoaded(fit, read);
+    return read;
+}
+
+void SavedGameStore::Open(Game& game, GamePicture& picture, const GamePicture::BoardFit& fit) const
+{
+    Load(game, &picture, fit);
+    if (game.View().puzzle.state != Playing)
+        game.ResetGame();
+}
+
+} // namespace tesselo

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "files/safe_file.h"
+#include "pictures/game_picture.h"
+#include "saved/history_file.h"
+#include "saved/saved_game_format.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tesselo {
+
+class Game;
+
+// The saved game on disk: "tesselo.dat" and, beside it, the history of the
+// game in play. The files are the player's only copy of a game, so:
+//
+// - the saved game is replaced only once the new one is whole (an atomic
+//   write), the history right after it, with the termination signals held
+//   between the two so that they always agree;
+// - a "tesselo.dat" that holds no saved game (damaged, or a file the player
+//   put there) is kept as "tesselo.dat.damaged" rather than written over;
+// - a "tesselo.dat" that is a link is written through only onto a saved
+//   game: the link may as well lead to the player's letters;
+// - a file that cannot be read whole and sound is no saved game at all.
+class SavedGameStore {
+public:
+    static constexpr const char* kFileName = "tesselo.dat";
+
+    // The files in the current directory, or at the paths given.
+    explicit SavedGameStore(QString path = QString::fromLatin1(kFileName),
+                            QString historyPath = QString::fromLatin1(HistoryFile::kFileName));
+
+    // Writes the game and its picture, then the history beside it. On
+    // failure returns false and, when asked, the reason.
+    bool Save(Game& game, const GamePicture* picture, QString* error = nullptr) const;
+    bool Save(Game& game, const GamePicture& picture, QString* error = nullptr) const
+    {
+        return Save(game, &picture, error);
+    }
+    // Reads the saved game if it is there and sound, with its history, and
+    // then shows its picture at the size `fit` turns the saved size into.
+    // A damaged file is treated as no file. Returns whether a game was read.
+    bool Load(Game& game, GamePicture* picture, const GamePicture::BoardFit& fit = {}) const;
+    bool Load(Game& game, GamePicture& picture, const GamePicture::BoardFit& fit = {}) const
+    {
+        return Load(game, &picture, fit);
+    }
+    // The game as the window opens it: the saved game read, and anything
+    // but a game in play at rest (the whole picture, ready for a new game).
+    void Open(Game& game, GamePicture& picture, const GamePicture::BoardFit& fit) const;
+
+    // The saved game at `path`, decoded; nothing when there is none there
+    // (`why` tells a file not there, or not readable, from one read whole,
+    // ReadRefusal::None, that holds no saved game).
+    static std::optional<SavedGame> Read(const QString& path, ReadRefusal* why = nullptr);
+    // Whether `path` holds a saved game, read only when its size could be
+    // one (a pseudo file of size 0 that would block a read is never opened).
+    static bool IsSavedGameFile(const QString& path);
+
+private:
+    void WriteHistory(const Game& game) const;
+
+    QString path;
+    QString historyPath;
+};
+
+} // namespace tesselo
