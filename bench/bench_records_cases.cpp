@@ -10,7 +10,8 @@
 #include "bench_cases.h"
 
 #include "app/dialogs/c_records_dlg.h"
-#include "charts/progress_charts.h"
+#include "charts/progress_panel.h"
+#include "charts/trend_chart.h"
 #include "model/game.h"
 #include "model/grid_size.h"
 #include "records/progress_series.h"

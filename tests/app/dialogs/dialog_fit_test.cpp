@@ -1,12 +1,15 @@
 #include "app/dialogs/c_help_dlg.h"
 #include "app/dialogs/c_option_dlg.h"
 #include "app/dialogs/c_records_dlg.h"
+#include "app/dialogs/daily_wins_page.h"
+#include "app/dialogs/kind_wins_page.h"
 #include "app/dialogs/c_splash_dlg.h"
 #include "app/dialogs/dialog_layout.h"
 #include "app/program/language.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "app/window/window_layout.h"
-#include "charts/progress_charts.h"
+#include "charts/progress_panel.h"
+#include "charts/trend_chart.h"
 #include "model/game.h"
 #include "support/temp_cwd.h"
 
@@ -298,7 +301,7 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         dialog.lists->setCurrentIndex(0);
         // Every column of both tables wide enough for its texts, and all of
         // them in view (the last one stretches to the table's edge).
-        for (const QTableWidget* table : {dialog.summary, dialog.wins, dialog.daily}) {
+        for (const QTableWidget* table : {dialog.summary, dialog.kindPage->wins, dialog.dailyPage->daily}) {
             const QFontMetrics metrics(table->font());
             int needed = 0;
             for (int c = 0; c < table->columnCount(); ++c) {

@@ -1,11 +1,14 @@
 #include "app/dialogs/c_help_dlg.h"
 #include "app/dialogs/c_option_dlg.h"
 #include "app/dialogs/c_records_dlg.h"
+#include "app/dialogs/daily_wins_page.h"
+#include "app/dialogs/kind_wins_page.h"
 #include "app/dialogs/c_splash_dlg.h"
 #include "app/dialogs/display_names.h"
 #include "app/program/language.h"
 #include "app/window_fixture.h"
-#include "charts/progress_charts.h"
+#include "charts/progress_panel.h"
+#include "charts/trend_chart.h"
 #include "model/game.h"
 #include "support/temp_cwd.h"
 #include "view/paused_panel.h"
@@ -83,7 +86,7 @@ TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
         EXPECT_EQ(proceed(), english);
         // English counts come in English plural forms, not as "1 move(s)".
         const auto helped = [](int n) {
-            return QCoreApplication::translate("tesselo::CRecordsDlg", "%n move(s)",
+            return QCoreApplication::translate("tesselo::RecordsTable", "%n move(s)",
                                                "moves the game made for the player", n);
         };
         EXPECT_EQ(helped(1), "1 move");
@@ -124,7 +127,7 @@ TEST(Language, TheRecordsWindowWritesDatesInTheChosenLanguage)
         CRecordsDlg dialog(records, won.size, won.style);
         const int best = dialog.summary->currentRow();
         return QStringList{dialog.summary->item(best, 3)->text(), dialog.summary->item(best, 2)->text(),
-                           dialog.daily->item(0, 0)->text()};
+                           dialog.dailyPage->daily->item(0, 0)->text()};
     };
     EXPECT_EQ(shown(), QStringList({"2026-03-14", "0:01:01.0", "2026-03-13"}));
     {
@@ -364,7 +367,7 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     recordsDlg.lists->setCurrentWidget(recordsDlg.progressTab);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, progress";
     recordsDlg.lists->setCurrentWidget(recordsDlg.dailyPage);
-    ASSERT_EQ(recordsDlg.daily->rowCount(), 2);
+    ASSERT_EQ(recordsDlg.dailyPage->daily->rowCount(), 2);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, daily puzzles";
 
     // The messages, with the reasons as the model gives them.
