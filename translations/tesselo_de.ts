@@ -428,8 +428,8 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message numerus="yes">
         <source>%n took the board further from solved.</source>
         <translation>
-            <numerusform>%n entfernte das Brett weiter von der Lösung.</numerusform>
-            <numerusform>%n entfernten das Brett weiter von der Lösung.</numerusform>
+            <numerusform>%n entfernte das Spielfeld weiter von der Lösung.</numerusform>
+            <numerusform>%n entfernten das Spielfeld weiter von der Lösung.</numerusform>
         </translation>
     </message>
     <message numerus="yes">

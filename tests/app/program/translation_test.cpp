@@ -34,6 +34,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <tuple>
@@ -223,6 +224,52 @@ TEST(Language, EveryTranslationIsFinishedAndKeepsItsPlaceholders)
         }
         EXPECT_FALSE(ts.hasError()) << language.toStdString() << ": " << ts.errorString().toStdString();
         EXPECT_GT(messages, 0) << language.toStdString();
+    }
+}
+
+// Where a text names one of the game's things, its translation names it
+// with the word the README's glossary gives, so that the windows, the help
+// page and the menus agree (a plural or a compound counts).
+TEST(Language, TranslationsNameThingsByTheGlossarysWords)
+{
+    const struct {
+        const char* english; // a word of the source, as a whole word
+        std::map<QString, QStringList> words; // any of these in the translation
+    } glossary[] = {
+        {"boards?", {{"de", {"Spielfeld"}}, {"fr", {"plateau"}}, {"es", {"tablero"}}}},
+        {"tiles?", {{"de", {"Teil"}}, {"fr", {"pièce"}}, {"es", {"pieza"}}}},
+        {"hints?", {{"de", {"Tipp"}}, {"fr", {"indice"}}, {"es", {"pista"}}}},
+        {"pictures?", {{"de", {"Bild"}}, {"fr", {"image"}}, {"es", {"imagen", "imágenes"}}}},
+        {"daily puzzles?", {{"de", {"Tagesrätsel"}}, {"fr", {"du jour"}}, {"es", {"del día"}}}},
+    };
+    for (const QString& language : ShippedLanguages()) {
+        QFile file(QStringLiteral(TESSELO_TRANSLATIONS_DIR "/tesselo_%1.ts").arg(language));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        QXmlStreamReader ts(&file);
+        QString source;
+        bool counted = false; // each form of a text with a count is read alone
+        while (!ts.atEnd()) {
+            if (ts.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (ts.name() == QLatin1String("message")) {
+                counted = ts.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+            } else if (ts.name() == QLatin1String("source")) {
+                source = ts.readElementText();
+            } else if (ts.name() == (counted ? QLatin1String("numerusform") : QLatin1String("translation"))) {
+                const QString translation = ts.readElementText();
+                for (const auto& entry : glossary) {
+                    const QRegularExpression named(QStringLiteral("\\b%1\\b").arg(QLatin1String(entry.english)),
+                                                   QRegularExpression::CaseInsensitiveOption);
+                    if (!source.contains(named) || translation.trimmed().isEmpty())
+                        continue;
+                    const QStringList& words = entry.words.at(language);
+                    EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const QString& word) {
+                        return translation.contains(word, Qt::CaseInsensitive);
+                    })) << language.toStdString() << ": " << source.toStdString() << " | " << translation.toStdString();
+                }
+            }
+        }
+        EXPECT_FALSE(ts.hasError()) << language.toStdString();
     }
 }
 
