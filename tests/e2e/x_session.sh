@@ -52,7 +52,7 @@ start_game() {
   (cd "${START_DIR:-$PLAY}" &&
     if [ -z "${TESSELO_COMMAND:-}" ]; then export XDG_CACHE_HOME="${TESSELO_CACHE:-$PLAY/cache}"; fi &&
     SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb LANGUAGE="${TESSELO_LANGUAGE:-en}" \
-    exec "${TESSELO_COMMAND:-$BUILD/src/app/tesselo}") &
+    exec "${TESSELO_COMMAND:-$BUILD/src/app/program/tesselo}") &
   GAME_PID=$!
 }
 
