@@ -65,7 +65,7 @@ void TrendChart::ShowSpan(double start, double end)
 
 void TrendChart::Zoom(double factor, double atX)
 {
-    const QRectF& plot = layout.plot;
+    const QRectF& plot = Placed().plot;
     if (plot.width() <= 0)
         return;
     const double from = view.from, to = view.to;
@@ -75,7 +75,10 @@ void TrendChart::Zoom(double factor, double atX)
 
 void TrendChart::Changed()
 {
-    layout = Layout();
+    // Worked out again when next needed: a change seldom comes alone (a
+    // new series, the rate shown, the window laid out), and only the last
+    // is drawn.
+    layout.reset();
     drawnValid = false;
     update();
 }
@@ -85,20 +88,31 @@ TrendLayout TrendChart::Layout() const
     return TrendLayout::Of(view, size(), font(), QLocale(), QTimeZone::systemTimeZone());
 }
 
+const TrendLayout& TrendChart::Placed() const
+{
+    if (!layout || layoutSize != size()) {
+        layout = Layout();
+        layoutSize = size();
+    }
+    return *layout;
+}
+
 QPointF TrendChart::PointOf(std::size_t win) const
 {
     if (!view.series || win >= view.series->wins.size())
         return {};
     const ProgressWin& w = view.series->wins[win];
-    return {layout.X(double(w.finished)), layout.Y(double(w.score))};
+    const TrendLayout& l = Placed();
+    return {l.X(double(w.finished)), l.Y(double(w.score))};
 }
 
 std::optional<std::size_t> TrendChart::WinAt(QPointF at) const
 {
-    if (!view.series || view.series->wins.empty() || !layout.plot.contains(at))
+    const QRectF& plot = Placed().plot;
+    if (!view.series || view.series->wins.empty() || !plot.contains(at))
         return std::nullopt;
-    const double perPixel = (view.to - view.from) / layout.plot.width();
-    const double t = view.from + (at.x() - layout.plot.left()) * perPixel;
+    const double perPixel = (view.to - view.from) / plot.width();
+    const double t = view.from + (at.x() - plot.left()) * perPixel;
     const auto& wins = view.series->wins;
     std::optional<std::size_t> nearest;
     double best = kReach * kReach;
@@ -197,14 +211,14 @@ void TrendChart::paintEvent(QPaintEvent*)
 
 void TrendChart::Render(QPainter& p)
 {
-    layout = Layout();
+    const TrendLayout& l = Placed();
     dotsDrawn = 0;
-    if (!layout.HasRoom())
+    if (!l.HasRoom())
         return;
     const ChartColors c = ChartColors::Of(palette());
     p.setFont(font());
-    chart::DrawTrendAxes(p, layout, c);
-    dotsDrawn = chart::DrawTrendWins(p, layout, *view.series, c);
+    chart::DrawTrendAxes(p, l, c);
+    dotsDrawn = chart::DrawTrendWins(p, l, *view.series, c);
 }
 
 void TrendChart::wheelEvent(QWheelEvent* event)
@@ -235,7 +249,8 @@ void TrendChart::mouseMoveEvent(QMouseEvent* event)
             dragging = true;
             const double span = view.to - view.from;
             setCursor(Qt::ClosedHandCursor);
-            ShowSpan(pressedFrom - moved / layout.plot.width() * span, pressedFrom - moved / layout.plot.width() * span + span);
+            const double width = Placed().plot.width();
+            ShowSpan(pressedFrom - moved / width * span, pressedFrom - moved / width * span + span);
             return;
         }
     }

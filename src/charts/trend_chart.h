@@ -47,7 +47,7 @@ public:
     // Where everything goes and what the texts say, at the chart's size.
     TrendLayout Layout() const;
     // The plot's area, within the axes.
-    QRectF PlotArea() const { return Layout().plot; }
+    QRectF PlotArea() const { return Placed().plot; }
     // Dots drawn at the last paint (after thinning): for tests and the
     // benchmarks.
     int DotsDrawn() const { return dotsDrawn; }
@@ -68,12 +68,16 @@ protected:
     void ForgetPointer() override;
 
 private:
+    // The layout at the view and size as they are, kept until either
+    // changes.
+    const TrendLayout& Placed() const;
     void Render(QPainter& p);
     void Hover(std::optional<std::size_t> win, QPoint global);
     void Changed();
 
     TrendView view;
-    TrendLayout layout; // at the last change of the view or the size
+    mutable std::optional<TrendLayout> layout; // none since the view changed
+    mutable QSize layoutSize;                  // the size it was worked out at
     QPixmap drawn;      // dots and lines, until the view changes
     bool drawnValid = false;
     int dotsDrawn = 0;
