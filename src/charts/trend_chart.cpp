@@ -188,7 +188,8 @@ void TrendChart::paintEvent(QPaintEvent*)
     if (!series || series->wins.empty()) {
         p.fillRect(rect(), c.base);
         p.setPen(c.text);
-        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, series ? tr("No wins of this grid and style yet.") : QString());
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                   series ? tr("No wins of this grid and style yet.") : QString());
         return;
     }
     const qreal ratio = devicePixelRatioF();

@@ -2,7 +2,6 @@
 #include "app/dialogs/c_option_dlg.h"
 #include "app/dialogs/c_records_dlg.h"
 #include "app/dialogs/daily_wins_page.h"
-#include "app/dialogs/kind_wins_page.h"
 #include "app/dialogs/c_splash_dlg.h"
 #include "app/dialogs/display_names.h"
 #include "app/program/language.h"
