@@ -10,7 +10,8 @@
 #include "bench_cases.h"
 
 #include "app/dialogs/c_records_dlg.h"
-#include "charts/progress_charts.h"
+#include "charts/progress_panel.h"
+#include "charts/trend_chart.h"
 #include "model/game.h"
 #include "model/grid_size.h"
 #include "records/progress_series.h"
@@ -223,7 +224,7 @@ void ImportStall(benchmark::State& state, int wins)
         std::unique_ptr<CRecordsDlg> dialog;
         const double stall = LongestStallMs([&](QEventLoop& loop) {
             QObject::connect(&keeper, &RecordsKeeper::Idle, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-            dialog = std::make_unique<CRecordsDlg>(keeper, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
+            dialog = std::make_unique<CRecordsDlg>(keeper, kExpert, Style::Speed);
             dialog->show();
         });
         longest = std::max(longest, stall);
@@ -389,7 +390,7 @@ void ProgressWindow(benchmark::State& state, int kept, Look look)
     std::unique_ptr<RecordsKeeper> keeper = SettledKeeper(file, game, inPlay, Style::Speed);
     if (look == Look::Again) {
         // The look before, untimed.
-        CRecordsDlg before(*keeper, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
+        CRecordsDlg before(*keeper, kExpert, Style::Speed);
         before.lists->setCurrentWidget(before.progressTab);
         while (!before.progressTab->Series())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -404,7 +405,7 @@ void ProgressWindow(benchmark::State& state, int kept, Look look)
         }
         QElapsedTimer clock;
         clock.start();
-        CRecordsDlg dialog(*keeper, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
+        CRecordsDlg dialog(*keeper, kExpert, Style::Speed);
         dialog.resize(900, 900);
         dialog.show();
         openMs += double(clock.nsecsElapsed()) / 1e6;

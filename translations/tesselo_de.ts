@@ -325,38 +325,6 @@
         <translation>Der Schnitt lässt den besten und den schlechtesten der letzten 5 oder 12 Siege weg. Siege mit Hilfe zählen als Siege, aber für nichts sonst.</translation>
     </message>
     <message>
-        <source>Moves</source>
-        <translation>Züge</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Zeit</translation>
-    </message>
-    <message>
-        <source>Par</source>
-        <translation>Par</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Hilfe</translation>
-    </message>
-    <message>
-        <source>Best first</source>
-        <translation>Beste zuerst</translation>
-    </message>
-    <message>
-        <source>Newest first</source>
-        <translation>Neueste zuerst</translation>
-    </message>
-    <message>
-        <source>&amp;Previous</source>
-        <translation>&amp;Zurück</translation>
-    </message>
-    <message>
-        <source>&amp;Next</source>
-        <translation>&amp;Weiter</translation>
-    </message>
-    <message>
         <source>Replay</source>
         <translation>Wiedergabe</translation>
     </message>
@@ -369,32 +337,8 @@
         <translation>Schließen</translation>
     </message>
     <message>
-        <source>Puzzle</source>
-        <translation>Rätsel</translation>
-    </message>
-    <message>
-        <source>&amp;Order:</source>
-        <translation>&amp;Reihenfolge:</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Tagesrätsel</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n move(s)</source>
-        <comment>moves the game made for the player</comment>
-        <translation>
-            <numerusform>%n Zug</numerusform>
-            <numerusform>%n Züge</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>The fewest moves possible</source>
-        <translation>Die wenigsten möglichen Züge</translation>
-    </message>
-    <message>
-        <source>No wins yet</source>
-        <translation>Noch keine Siege</translation>
     </message>
     <message>
         <source>Clear all records?
@@ -403,39 +347,6 @@ The file is kept under another name, so nothing is lost.</source>
         <translation>Die ganze Bestenliste löschen?
 
 Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verloren.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Current streak (days): %n</source>
-        <comment>consecutive days whose daily puzzle was won</comment>
-        <translation>
-            <numerusform>Aktuelle Serie: %n Tag</numerusform>
-            <numerusform>Aktuelle Serie: %n Tage</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>The newest %n daily wins</source>
-        <translation>
-            <numerusform>Neueste Tagessiege: %n</numerusform>
-            <numerusform>Neueste Tagessiege: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Daily wins: %n</source>
-        <translation>
-            <numerusform>Tagessiege: %n</numerusform>
-            <numerusform>Tagessiege: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Wins %1 to %2 of %n</source>
-        <translation>
-            <numerusform>Sieg %1 bis %2 von %n</numerusform>
-            <numerusform>Siege %1 bis %2 von %n</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
-        <translation>Die Tage sind die UTC-Daten, nach denen die Rätsel benannt sind. Ein mit Hilfe gelöstes Rätsel wird aufgeführt, verlängert aber keine Serie. Das heutige Rätsel unterbricht keine Serie, solange es noch zu gewinnen ist.</translation>
     </message>
     <message>
         <source>Opening the records…</source>
@@ -457,10 +368,6 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>The four levels, then every other grid size you have won, the most recent first.</source>
         <translation>Die vier Stufen, dann jede andere Rastergröße, auf der Sie gewonnen haben, die jüngste zuerst.</translation>
-    </message>
-    <message>
-        <source>Wins of the chosen grid and style</source>
-        <translation>Siege des gewählten Rasters und der gewählten Spielweise</translation>
     </message>
     <message>
         <source>Grid and Style</source>
@@ -521,8 +428,8 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message numerus="yes">
         <source>%n took the board further from solved.</source>
         <translation>
-            <numerusform>%n entfernte das Brett weiter von der Lösung.</numerusform>
-            <numerusform>%n entfernten das Brett weiter von der Lösung.</numerusform>
+            <numerusform>%n entfernte das Spielfeld weiter von der Lösung.</numerusform>
+            <numerusform>%n entfernten das Spielfeld weiter von der Lösung.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -613,6 +520,65 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>&quot;%1&quot; could not be written: %2</source>
         <translation>„%1“ konnte nicht geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Do you want to replace it?</source>
+        <translation>„%1“ ist bereits vorhanden.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::DailyWinsPage</name>
+    <message>
+        <source>Puzzle</source>
+        <translation>Rätsel</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Stufe</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Spielweise</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Die Tage sind die UTC-Daten, nach denen die Rätsel benannt sind. Ein mit Hilfe gelöstes Rätsel wird aufgeführt, verlängert aber keine Serie. Das heutige Rätsel unterbricht keine Serie, solange es noch zu gewinnen ist.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak (days): %n</source>
+        <comment>consecutive days whose daily puzzle was won</comment>
+        <translation>
+            <numerusform>Aktuelle Serie: %n Tag</numerusform>
+            <numerusform>Aktuelle Serie: %n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The newest %n daily wins</source>
+        <translation>
+            <numerusform>Neueste Tagessiege: %n</numerusform>
+            <numerusform>Neueste Tagessiege: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Daily wins: %n</source>
+        <translation>
+            <numerusform>Tagessiege: %n</numerusform>
+            <numerusform>Tagessiege: %n</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::DisplayNames</name>
@@ -696,6 +662,68 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
         <translation>In der Zwischenablage steht kein Spielcode. Ein Spielcode nennt ein Raster und eine Zahl, etwa %1 oder %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::KindWinsPage</name>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Züge</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Best first</source>
+        <translation>Beste zuerst</translation>
+    </message>
+    <message>
+        <source>Newest first</source>
+        <translation>Neueste zuerst</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>&amp;Order:</source>
+        <translation>&amp;Reihenfolge:</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Siege des gewählten Rasters und der gewählten Spielweise</translation>
+    </message>
+    <message>
+        <source>The fewest moves possible</source>
+        <translation>Die wenigsten möglichen Züge</translation>
+    </message>
+    <message>
+        <source>No wins yet</source>
+        <translation>Noch keine Siege</translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins %1 to %2 of %n</source>
+        <translation>
+            <numerusform>Sieg %1 bis %2 von %n</numerusform>
+            <numerusform>Siege %1 bis %2 von %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -858,6 +886,17 @@ It could not be kept in a file either: the game holds it until it closes, and tr
 %2
 
 Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bis es beendet wird, und versucht es mit Ihrem nächsten Sieg und beim Beenden erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::RecordsTable</name>
+    <message numerus="yes">
+        <source>%n move(s)</source>
+        <comment>moves the game made for the player</comment>
+        <translation>
+            <numerusform>%n Zug</numerusform>
+            <numerusform>%n Züge</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -28,46 +28,6 @@
     </message>
 </context>
 <context>
-    <name>tesselo::CRecordsDlg</name>
-    <message numerus="yes">
-        <source>Current streak (days): %n</source>
-        <comment>consecutive days whose daily puzzle was won</comment>
-        <translation>
-            <numerusform>Current streak: %n day</numerusform>
-            <numerusform>Current streak: %n days</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>The newest %n daily wins</source>
-        <translation>
-            <numerusform>The newest daily win</numerusform>
-            <numerusform>The newest %n daily wins</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Daily wins: %n</source>
-        <translation>
-            <numerusform>Daily wins: %n</numerusform>
-            <numerusform>Daily wins: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n move(s)</source>
-        <comment>moves the game made for the player</comment>
-        <translation>
-            <numerusform>%n move</numerusform>
-            <numerusform>%n moves</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Wins %1 to %2 of %n</source>
-        <translation>
-            <numerusform>Wins %1 to %2 of %n</numerusform>
-            <numerusform>Wins %1 to %2 of %n</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
     <name>tesselo::CSolveMapDlg</name>
     <message numerus="yes">
         <source>After move %1: %n slide(s) from solved.</source>
@@ -106,6 +66,41 @@
     </message>
 </context>
 <context>
+    <name>tesselo::DailyWinsPage</name>
+    <message numerus="yes">
+        <source>Current streak (days): %n</source>
+        <comment>consecutive days whose daily puzzle was won</comment>
+        <translation>
+            <numerusform>Current streak: %n day</numerusform>
+            <numerusform>Current streak: %n days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The newest %n daily wins</source>
+        <translation>
+            <numerusform>The newest daily win</numerusform>
+            <numerusform>The newest %n daily wins</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Daily wins: %n</source>
+        <translation>
+            <numerusform>Daily wins: %n</numerusform>
+            <numerusform>Daily wins: %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::KindWinsPage</name>
+    <message numerus="yes">
+        <source>Wins %1 to %2 of %n</source>
+        <translation>
+            <numerusform>Wins %1 to %2 of %n</numerusform>
+            <numerusform>Wins %1 to %2 of %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::PlayerMessages</name>
     <message numerus="yes">
         <source>%n win(s) could not be written to the records in &quot;%1&quot;.</source>
@@ -132,6 +127,17 @@ Close the window again to retry, or close and lose all %n.</numerusform>
         <translation>
             <numerusform>Close and Lose It</numerusform>
             <numerusform>Close and Lose %n Wins</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::RecordsTable</name>
+    <message numerus="yes">
+        <source>%n move(s)</source>
+        <comment>moves the game made for the player</comment>
+        <translation>
+            <numerusform>%n move</numerusform>
+            <numerusform>%n moves</numerusform>
         </translation>
     </message>
 </context>

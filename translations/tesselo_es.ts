@@ -325,38 +325,6 @@
         <translation>Las medias descartan la mejor y la peor de las últimas 5 o 12 victorias. Las victorias con ayuda cuentan como victorias y para nada más.</translation>
     </message>
     <message>
-        <source>Moves</source>
-        <translation>Movimientos</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Tiempo</translation>
-    </message>
-    <message>
-        <source>Par</source>
-        <translation>Par</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Ayuda</translation>
-    </message>
-    <message>
-        <source>Best first</source>
-        <translation>Mejores primero</translation>
-    </message>
-    <message>
-        <source>Newest first</source>
-        <translation>Más recientes primero</translation>
-    </message>
-    <message>
-        <source>&amp;Previous</source>
-        <translation>&amp;Anteriores</translation>
-    </message>
-    <message>
-        <source>&amp;Next</source>
-        <translation>&amp;Siguientes</translation>
-    </message>
-    <message>
         <source>Replay</source>
         <translation>Repetición</translation>
     </message>
@@ -369,32 +337,8 @@
         <translation>Cerrar</translation>
     </message>
     <message>
-        <source>Puzzle</source>
-        <translation>Puzle</translation>
-    </message>
-    <message>
-        <source>&amp;Order:</source>
-        <translation>&amp;Orden:</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Puzles del día</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n move(s)</source>
-        <comment>moves the game made for the player</comment>
-        <translation>
-            <numerusform>%n movimiento</numerusform>
-            <numerusform>%n movimientos</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>The fewest moves possible</source>
-        <translation>El mínimo de movimientos posible</translation>
-    </message>
-    <message>
-        <source>No wins yet</source>
-        <translation>Aún no hay victorias</translation>
     </message>
     <message>
         <source>Clear all records?
@@ -403,39 +347,6 @@ The file is kept under another name, so nothing is lost.</source>
         <translation>¿Borrar todos los récords?
 
 El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Current streak (days): %n</source>
-        <comment>consecutive days whose daily puzzle was won</comment>
-        <translation>
-            <numerusform>Racha actual: %n día</numerusform>
-            <numerusform>Racha actual: %n días</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>The newest %n daily wins</source>
-        <translation>
-            <numerusform>Victorias diarias más recientes: %n</numerusform>
-            <numerusform>Victorias diarias más recientes: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Daily wins: %n</source>
-        <translation>
-            <numerusform>Victorias diarias: %n</numerusform>
-            <numerusform>Victorias diarias: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Wins %1 to %2 of %n</source>
-        <translation>
-            <numerusform>Victorias %1 a %2 de %n</numerusform>
-            <numerusform>Victorias %1 a %2 de %n</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
-        <translation>Los días son las fechas UTC que dan nombre a los puzles. Un puzle ganado con ayuda aparece en la lista pero no alarga ninguna racha. El puzle de hoy, mientras quede por ganar, no rompe ninguna racha.</translation>
     </message>
     <message>
         <source>Opening the records…</source>
@@ -457,10 +368,6 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>The four levels, then every other grid size you have won, the most recent first.</source>
         <translation>Los cuatro niveles y luego los demás tamaños de cuadrícula en los que has ganado, del más reciente al más antiguo.</translation>
-    </message>
-    <message>
-        <source>Wins of the chosen grid and style</source>
-        <translation>Victorias de la cuadrícula y el modo elegidos</translation>
     </message>
     <message>
         <source>Grid and Style</source>
@@ -613,6 +520,65 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>&quot;%1&quot; could not be written: %2</source>
         <translation>No se pudo escribir «%1»: %2</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Do you want to replace it?</source>
+        <translation>«%1» ya existe.
+¿Quieres reemplazarlo?</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::DailyWinsPage</name>
+    <message>
+        <source>Puzzle</source>
+        <translation>Puzle</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Nivel</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Modo</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Movimientos</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Los días son las fechas UTC que dan nombre a los puzles. Un puzle ganado con ayuda aparece en la lista pero no alarga ninguna racha. El puzle de hoy, mientras quede por ganar, no rompe ninguna racha.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak (days): %n</source>
+        <comment>consecutive days whose daily puzzle was won</comment>
+        <translation>
+            <numerusform>Racha actual: %n día</numerusform>
+            <numerusform>Racha actual: %n días</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The newest %n daily wins</source>
+        <translation>
+            <numerusform>Victorias diarias más recientes: %n</numerusform>
+            <numerusform>Victorias diarias más recientes: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Daily wins: %n</source>
+        <translation>
+            <numerusform>Victorias diarias: %n</numerusform>
+            <numerusform>Victorias diarias: %n</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::DisplayNames</name>
@@ -696,6 +662,68 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
         <translation>El portapapeles no contiene ningún código de partida. Un código de partida indica una cuadrícula y un número, como %1 o %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::KindWinsPage</name>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Movimientos</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tiempo</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Best first</source>
+        <translation>Mejores primero</translation>
+    </message>
+    <message>
+        <source>Newest first</source>
+        <translation>Más recientes primero</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>&amp;Anteriores</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Siguientes</translation>
+    </message>
+    <message>
+        <source>&amp;Order:</source>
+        <translation>&amp;Orden:</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Victorias de la cuadrícula y el modo elegidos</translation>
+    </message>
+    <message>
+        <source>The fewest moves possible</source>
+        <translation>El mínimo de movimientos posible</translation>
+    </message>
+    <message>
+        <source>No wins yet</source>
+        <translation>Aún no hay victorias</translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins %1 to %2 of %n</source>
+        <translation>
+            <numerusform>Victorias %1 a %2 de %n</numerusform>
+            <numerusform>Victorias %1 a %2 de %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -858,6 +886,17 @@ It could not be kept in a file either: the game holds it until it closes, and tr
 %2
 
 Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre, y lo vuelve a intentar con su próxima victoria y al cerrar.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::RecordsTable</name>
+    <message numerus="yes">
+        <source>%n move(s)</source>
+        <comment>moves the game made for the player</comment>
+        <translation>
+            <numerusform>%n movimiento</numerusform>
+            <numerusform>%n movimientos</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -325,38 +325,6 @@
         <translation>Les moyennes écartent la meilleure et la moins bonne des 5 ou 12 dernières victoires. Les victoires avec aide comptent parmi les victoires, et pour rien d&apos;autre.</translation>
     </message>
     <message>
-        <source>Moves</source>
-        <translation>Coups</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Temps</translation>
-    </message>
-    <message>
-        <source>Par</source>
-        <translation>Par</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Aide</translation>
-    </message>
-    <message>
-        <source>Best first</source>
-        <translation>Meilleures d&apos;abord</translation>
-    </message>
-    <message>
-        <source>Newest first</source>
-        <translation>Plus récentes d&apos;abord</translation>
-    </message>
-    <message>
-        <source>&amp;Previous</source>
-        <translation>&amp;Précédentes</translation>
-    </message>
-    <message>
-        <source>&amp;Next</source>
-        <translation>&amp;Suivantes</translation>
-    </message>
-    <message>
         <source>Replay</source>
         <translation>Revoir</translation>
     </message>
@@ -369,32 +337,8 @@
         <translation>Fermer</translation>
     </message>
     <message>
-        <source>Puzzle</source>
-        <translation>Puzzle</translation>
-    </message>
-    <message>
-        <source>&amp;Order:</source>
-        <translation>&amp;Ordre&#xa0;:</translation>
-    </message>
-    <message>
         <source>Daily Puzzles</source>
         <translation>Puzzles du jour</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n move(s)</source>
-        <comment>moves the game made for the player</comment>
-        <translation>
-            <numerusform>%n coup</numerusform>
-            <numerusform>%n coups</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>The fewest moves possible</source>
-        <translation>Le moins de coups possible</translation>
-    </message>
-    <message>
-        <source>No wins yet</source>
-        <translation>Aucune victoire pour l&apos;instant</translation>
     </message>
     <message>
         <source>Clear all records?
@@ -403,39 +347,6 @@ The file is kept under another name, so nothing is lost.</source>
         <translation>Effacer tous les records&#xa0;?
 
 Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Current streak (days): %n</source>
-        <comment>consecutive days whose daily puzzle was won</comment>
-        <translation>
-            <numerusform>Série en cours&#xa0;: %n jour</numerusform>
-            <numerusform>Série en cours&#xa0;: %n jours</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>The newest %n daily wins</source>
-        <translation>
-            <numerusform>Dernières victoires du jour&#xa0;: %n</numerusform>
-            <numerusform>Dernières victoires du jour&#xa0;: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Daily wins: %n</source>
-        <translation>
-            <numerusform>Victoires du jour&#xa0;: %n</numerusform>
-            <numerusform>Victoires du jour&#xa0;: %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Wins %1 to %2 of %n</source>
-        <translation>
-            <numerusform>Victoires %1 à %2 sur %n</numerusform>
-            <numerusform>Victoires %1 à %2 sur %n</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
-        <translation>Les jours sont les dates UTC qui nomment les puzzles. Un puzzle gagné avec de l&apos;aide est listé mais ne prolonge aucune série. Le puzzle du jour, tant qu&apos;il reste à gagner, n&apos;interrompt aucune série.</translation>
     </message>
     <message>
         <source>Opening the records…</source>
@@ -457,10 +368,6 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>The four levels, then every other grid size you have won, the most recent first.</source>
         <translation>Les quatre niveaux, puis chaque autre taille de grille où vous avez gagné, la plus récente d&apos;abord.</translation>
-    </message>
-    <message>
-        <source>Wins of the chosen grid and style</source>
-        <translation>Victoires de la grille et du mode choisis</translation>
     </message>
     <message>
         <source>Grid and Style</source>
@@ -613,6 +520,65 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>&quot;%1&quot; could not be written: %2</source>
         <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être écrit&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; already exists.
+Do you want to replace it?</source>
+        <translation>«&#xa0;%1&#xa0;» existe déjà.
+Voulez-vous le remplacer&#xa0;?</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::DailyWinsPage</name>
+    <message>
+        <source>Puzzle</source>
+        <translation>Puzzle</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Niveau</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Coups</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Days are the UTC dates that name the puzzles. A puzzle won with help is listed but extends no streak. Today&apos;s puzzle, still to be won, breaks no streak.</source>
+        <translation>Les jours sont les dates UTC qui nomment les puzzles. Un puzzle gagné avec de l&apos;aide est listé mais ne prolonge aucune série. Le puzzle du jour, tant qu&apos;il reste à gagner, n&apos;interrompt aucune série.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak (days): %n</source>
+        <comment>consecutive days whose daily puzzle was won</comment>
+        <translation>
+            <numerusform>Série en cours&#xa0;: %n jour</numerusform>
+            <numerusform>Série en cours&#xa0;: %n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The newest %n daily wins</source>
+        <translation>
+            <numerusform>Dernières victoires du jour&#xa0;: %n</numerusform>
+            <numerusform>Dernières victoires du jour&#xa0;: %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Daily wins: %n</source>
+        <translation>
+            <numerusform>Victoires du jour&#xa0;: %n</numerusform>
+            <numerusform>Victoires du jour&#xa0;: %n</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::DisplayNames</name>
@@ -696,6 +662,68 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
         <translation>Le presse-papiers ne contient aucun code de partie. Un code de partie indique une grille et un nombre, par exemple %1 ou %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::KindWinsPage</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Moves</source>
+        <translation>Coups</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Best first</source>
+        <translation>Meilleures d&apos;abord</translation>
+    </message>
+    <message>
+        <source>Newest first</source>
+        <translation>Plus récentes d&apos;abord</translation>
+    </message>
+    <message>
+        <source>&amp;Previous</source>
+        <translation>&amp;Précédentes</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Suivantes</translation>
+    </message>
+    <message>
+        <source>&amp;Order:</source>
+        <translation>&amp;Ordre&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Wins of the chosen grid and style</source>
+        <translation>Victoires de la grille et du mode choisis</translation>
+    </message>
+    <message>
+        <source>The fewest moves possible</source>
+        <translation>Le moins de coups possible</translation>
+    </message>
+    <message>
+        <source>No wins yet</source>
+        <translation>Aucune victoire pour l&apos;instant</translation>
+    </message>
+    <message numerus="yes">
+        <source>Wins %1 to %2 of %n</source>
+        <translation>
+            <numerusform>Victoires %1 à %2 sur %n</numerusform>
+            <numerusform>Victoires %1 à %2 sur %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -858,6 +886,17 @@ It could not be kept in a file either: the game holds it until it closes, and tr
 %2
 
 Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu’à sa fermeture, et réessaie à votre prochaine victoire et à la fermeture.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::RecordsTable</name>
+    <message numerus="yes">
+        <source>%n move(s)</source>
+        <comment>moves the game made for the player</comment>
+        <translation>
+            <numerusform>%n coup</numerusform>
+            <numerusform>%n coups</numerusform>
+        </translation>
     </message>
 </context>
 <context>

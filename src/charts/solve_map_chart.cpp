@@ -80,8 +80,25 @@ QRectF SolveMapChart::Plot() const
     const qreal left = metrics.horizontalAdvance(QStringLiteral("0000")) + metrics.height() * 1.5;
     const qreal bottom = metrics.height() * 2.6;
     const qreal top = metrics.height() * 1.2;
-    const qreal right = metrics.averageCharWidth() * 7;
+    // Room at the right for the par's label, however many its digits.
+    const qreal right = par ? std::max<qreal>(metrics.averageCharWidth() * 7, metrics.horizontalAdvance(ParText()) + 8)
+                            : metrics.averageCharWidth() * 7;
     return QRectF(rect()).adjusted(left, top, -right, -bottom);
+}
+
+QString SolveMapChart::ParText() const
+{
+    return par ? tr("Par %1").arg(*par) : QString();
+}
+
+std::optional<SolveMapChart::Label> SolveMapChart::ParLabel() const
+{
+    if (!par)
+        return std::nullopt;
+    const qreal line = fontMetrics().height();
+    const QRectF plot = Plot();
+    const qreal y = Where(0, *par).y();
+    return Label{ParText(), QRectF(plot.right() + 4, y - line, width() - plot.right() - 4, 2 * line)};
 }
 
 QPointF SolveMapChart::Where(int index, int distance) const
@@ -145,13 +162,12 @@ void SolveMapChart::paintEvent(QPaintEvent*)
     painter.restore();
 
     // Par, as a level line.
-    if (par) {
+    if (const std::optional<Label> label = ParLabel()) {
         const qreal y = Where(0, *par).y();
         painter.setPen(QPen(kPar, 1.5, Qt::DotLine));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(ink);
-        painter.drawText(QRectF(plot.right() + 4, y - metrics.height(), metrics.averageCharWidth() * 7, 2 * metrics.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, tr("Par %1").arg(*par));
+        painter.drawText(label->box, Qt::AlignLeft | Qt::AlignVCenter, label->text);
     }
 
     // The distances: each move's segment solid when both its ends are

@@ -27,6 +27,13 @@ public:
     void Choose(int index);
     // The point nearest to x, in widget pixels, among those known.
     int IndexAt(qreal x) const;
+    // The par's label right of the plot, level with its line, and the box
+    // it is drawn in, as wide as its text needs; none without a par.
+    struct Label {
+        QString text;
+        QRectF box;
+    };
+    std::optional<Label> ParLabel() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -42,6 +49,7 @@ protected:
 
 private:
     QRectF Plot() const;
+    QString ParText() const;
     QPointF Where(int index, int distance) const;
     int Top() const;
 

@@ -109,6 +109,8 @@ public:
     void StartDaily();
     // The day whose daily puzzle is played now, by the game's wall clock.
     QDate TodayUtc() const { return DailyPuzzleDay(fileTime); }
+    // The wall clock the game reads, for the windows that count days by it.
+    const WallClock& Wall() const { return fileTime; }
     // Whether play may be put aside: a "Speed" game in play ("Strategy"
     // has no clock to stop).
     bool CanPause() const { return !parts.strategyStyle && play.state == Playing; }

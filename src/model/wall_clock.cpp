@@ -1,6 +1,7 @@
 #include "model/wall_clock.h"
 
 #include <chrono>
+#include <utility>
 
 namespace tesselo {
 
@@ -24,9 +25,18 @@ QDateTime UtcNow(const WallClock& clock)
     return QDateTime::fromMSecsSinceEpoch(unixMs, Qt::UTC);
 }
 
+std::uint64_t FileTimeOf(const QDateTime& moment)
+{
+    return kUnixEpochAsFileTime + std::uint64_t(moment.toMSecsSinceEpoch()) * 10000;
+}
+
 QDate DailyPuzzleDay(const WallClock& clock)
 {
     return UtcNow(clock).date();
 }
+
+DayClock::DayClock() : DayClock(&SystemFileTime) {}
+
+DayClock::DayClock(WallClock w, QTimeZone z) : wall(std::move(w)), zone(std::move(z)) {}
 
 } // namespace tesselo

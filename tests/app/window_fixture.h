@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/dialogs/c_records_dlg.h"
+#include "app/dialogs/kind_wins_page.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"
 #include "pictures/picture_setup.h"
@@ -31,15 +32,17 @@ public:
         // The records open off the window's thread; the window fills once
         // they are ready.
         EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.IsReady(); }, 10000));
-        for (int size = 0; size < dialog.sizes->count() && dialog.wins->rowCount() == 0; ++size) {
+        for (int size = 0; size < dialog.sizes->count() && dialog.kindPage->wins->rowCount() == 0; ++size) {
             dialog.sizes->setCurrentIndex(size);
-            for (int r = 0; r < dialog.summary->rowCount() && dialog.wins->rowCount() == 0; ++r)
+            for (int r = 0; r < dialog.summary->rowCount() && dialog.kindPage->wins->rowCount() == 0; ++r)
                 dialog.summary->selectRow(r);
         }
-        dialog.wins->selectRow(0);
+        dialog.kindPage->wins->selectRow(0);
         // As the Solve Map button asks, or Replay.
-        dialog.mapChosen = mapChosen;
-        dialog.OnReplay();
+        if (mapChosen)
+            dialog.OnMap();
+        else
+            dialog.OnReplay();
         return dialog.result();
     }
     int recordsShown = 0;

@@ -1,4 +1,7 @@
-#include "charts/progress_charts.h"
+#include "charts/activity_strip.h"
+#include "charts/chart_colors.h"
+#include "charts/results_histogram.h"
+#include "charts/trend_chart.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -1,29 +1,28 @@
 #include "app/dialogs/c_records_dlg.h"
 
+#include "app/dialogs/daily_wins_page.h"
 #include "app/dialogs/display_names.h"
-#include "charts/progress_charts.h"
-#include "model/clock_text.h"
-#include "model/game.h"
-#include "records/daily_streak.h"
+#include "app/dialogs/kind_wins_page.h"
+#include "charts/progress_panel.h"
+#include "records/result_text.h"
 #include "records/progress_series.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QScreen>
-#include <QSignalBlocker>
 #include <QPushButton>
-#include <QStyle>
+#include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
+#include <utility>
 
 namespace tesselo {
 
@@ -33,86 +32,17 @@ constexpr tesselo::Style kStyles[] = {tesselo::Style::Strategy, tesselo::Style::
 // The wins of a kind, kept on its summary row.
 constexpr int kWonRole = Qt::UserRole + 2;
 
-QTableWidget* MakeTable(const QStringList& headers, QWidget* parent)
-{
-    auto* table = new QTableWidget(0, int(headers.size()), parent);
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setWordWrap(false);
-    // Rows are chosen whole: Tab leaves the table as it leaves any other
-    // control, and Ctrl+Tab reaches the tab widget, which turns the page.
-    table->setTabKeyNavigation(false);
-    // The table asks for the room its texts need, whatever the font. Its
-    // columns are fitted to their texts after each fill (KeepColumnsInView):
-    // a header that fits them itself measures every row again at every item
-    // set, and a page of wins filled in a window on show would take half a
-    // second.
-    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->horizontalHeader()->setStretchLastSection(true);
-    return table;
-}
-
-// A table never narrower than its columns: in a wide font the window grows
-// rather than hide a column behind a scroll bar. Room is kept for the
-// vertical bar, which a page of wins needs.
-void KeepColumnsInView(QTableWidget* table)
-{
-    QHeaderView* header = table->horizontalHeader();
-    table->resizeColumnsToContents();
-    table->setMinimumWidth(header->length() + 2 * table->frameWidth() +
-                           table->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    // Sized by hand, the last column fills the rest again only when told
-    // (a window on show gets no resize that would tell it).
-    header->setStretchLastSection(false);
-    header->setStretchLastSection(true);
-}
-
-// Figures line up on the right, from column `firstFigure` on. Returns the
-// row's first item, which carries the row's keys.
-QTableWidgetItem* SetRow(QTableWidget* table, int row, const QStringList& texts, int firstFigure)
-{
-    for (int c = 0; c < texts.size(); ++c) {
-        auto* item = new QTableWidgetItem(texts[c]);
-        if (c >= firstFigure)
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        table->setItem(row, c, item);
-    }
-    return table->item(row, 0);
-}
-
-// Dates in the player's language; the C locale (LANG=C, no language
-// chosen) keeps the unambiguous year-month-day of the English window.
-QString DateText(const QDateTime& when, bool withTime)
-{
-    const QDateTime local = when.toLocalTime();
-    const QLocale locale;
-    if (locale.language() == QLocale::C)
-        return local.toString(withTime ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
-    return withTime ? locale.toString(local, QLocale::ShortFormat)
-                    : locale.toString(local.date(), QLocale::ShortFormat);
-}
-
-QString DateText(QDate day)
-{
-    const QLocale locale;
-    return locale.language() == QLocale::C ? day.toString(Qt::ISODate) : locale.toString(day, QLocale::ShortFormat);
-}
-
 } // namespace
 
-CRecordsDlg::CRecordsDlg(Records& kept, GridSize size, tesselo::Style style, const QDate& day, QWidget* parent)
-    : QDialog(parent), today(day), firstSize(size), firstStyle(style)
+CRecordsDlg::CRecordsDlg(Records& kept, GridSize size, tesselo::Style style, DayClock clock, QWidget* parent)
+    : QDialog(parent), days(std::move(clock)), firstSize(size), firstStyle(style)
 {
     Build();
     ShowRecords(kept);
 }
 
-CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, GridSize size, tesselo::Style style, const QDate& day, QWidget* parent)
-    : QDialog(parent), today(day), keeper(&kept), firstSize(size), firstStyle(style)
+CRecordsDlg::CRecordsDlg(RecordsKeeper& kept, GridSize size, tesselo::Style style, DayClock clock, QWidget* parent)
+    : QDialog(parent), days(std::move(clock)), keeper(&kept), firstSize(size), firstStyle(style)
 {
     Build();
     kept.Open();
@@ -132,67 +62,47 @@ void CRecordsDlg::Build()
     setWindowTitle(tr("Tesselo Records"));
     setModal(true);
 
+    // Made in the order Tab goes through them.
     sizes = new QComboBox(this);
     sizes->setToolTip(tr("The four levels, then every other grid size you have won, the most recent first."));
-    summary = MakeTable({tr("Level"), tr("Style"), tr("Best"), tr("Date"), tr("Won"), tr("Average of 5"),
-                         tr("Average of 12")},
-                        this);
+    summary = RecordsTable::Make({tr("Level"), tr("Style"), tr("Best"), tr("Date"), tr("Won"), tr("Average of 5"),
+                                  tr("Average of 12")},
+                                 this);
     summary->setRowCount(int(std::size(kStyles)));
     summary->setToolTip(tr("Averages leave out the best and the worst of the last 5 or 12 wins. "
                            "Wins with help count among the wins, and for nothing else."));
-    wins = MakeTable({tr("Date"), tr("Moves"), tr("Time"), tr("Par"), tr("Help")}, this);
-    order = new QComboBox(this);
-    order->addItems({tr("Best first"), tr("Newest first")});
-    pageLabel = new QLabel(this);
-    previousButton = new QPushButton(tr("&Previous"), this);
-    nextButton = new QPushButton(tr("&Next"), this);
+    kindPage = new KindWinsPage([this]() -> Records& { return Reader(); }, this);
     replayButton = new QPushButton(tr("Replay"), this);
     mapButton = new QPushButton(tr("Solve Map"), this);
     clearButton = new QPushButton(tr("Clear Records"), this);
     closeButton = new QPushButton(tr("Close"), this);
     closeButton->setDefault(true);
     lists = new QTabWidget(this);
-    daily = MakeTable({tr("Puzzle"), tr("Level"), tr("Style"), tr("Moves"), tr("Time"), tr("Help")}, this);
-    streakLabel = new QLabel(this);
-    streakLabel->setToolTip(tr("Days are the UTC dates that name the puzzles. A puzzle won with help is listed "
-                               "but extends no streak. Today's puzzle, still to be won, breaks no streak."));
-    dailyLabel = new QLabel(this);
+    dailyPage = new DailyWinsPage(this);
+    progressTab = new ProgressPanel(this);
+    lists->addTab(kindPage, tr("Grid and Style"));
+    lists->addTab(progressTab, tr("Progress"));
+    lists->addTab(dailyPage, tr("Daily Puzzles"));
+    // The tab widget turns its pages only for keys pressed within it; the
+    // window does so wherever the focus is, the summary above included.
+    const auto turn = [this](int by, std::initializer_list<QKeySequence> keys) {
+        for (const QKeySequence& key : keys) {
+            auto* shortcut = new QShortcut(key, this);
+            // Tab and Backtab may both name a press: either turns once.
+            connect(shortcut, &QShortcut::activated, this, [this, by] { TurnTab(by); });
+            connect(shortcut, &QShortcut::activatedAmbiguously, this, [this, by] { TurnTab(by); });
+        }
+    };
+    turn(1, {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    turn(-1, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+              QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
 
-    auto* listBar = new QHBoxLayout;
-    auto* orderLabel = new QLabel(tr("&Order:"), this);
-    orderLabel->setBuddy(order);
-    listBar->addWidget(new QLabel(tr("Wins of the chosen grid and style"), this));
-    listBar->addStretch();
-    listBar->addWidget(orderLabel);
-    listBar->addWidget(order);
-    auto* pageBar = new QHBoxLayout;
-    pageBar->addWidget(pageLabel);
-    pageBar->addStretch();
-    pageBar->addWidget(previousButton);
-    pageBar->addWidget(nextButton);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(replayButton);
     buttons->addWidget(mapButton);
     buttons->addStretch();
     buttons->addWidget(clearButton);
     buttons->addWidget(closeButton);
-    kindPage = new QWidget(this);
-    auto* kindLayout = new QVBoxLayout(kindPage);
-    kindLayout->addLayout(listBar);
-    kindLayout->addWidget(wins, 1);
-    kindLayout->addLayout(pageBar);
-    dailyPage = new QWidget(this);
-    auto* dailyLayout = new QVBoxLayout(dailyPage);
-    auto* dailyBar = new QHBoxLayout;
-    dailyBar->addWidget(streakLabel);
-    dailyBar->addStretch();
-    dailyBar->addWidget(dailyLabel);
-    dailyLayout->addLayout(dailyBar);
-    dailyLayout->addWidget(daily, 1);
-    progressTab = new ProgressPanel(this);
-    lists->addTab(kindPage, tr("Grid and Style"));
-    lists->addTab(progressTab, tr("Progress"));
-    lists->addTab(dailyPage, tr("Daily Puzzles"));
     // Until the records are ready, only what is being done, and for an
     // import how far it has come.
     waitLabel = new QLabel(tr("Opening the records…"), this);
@@ -231,21 +141,15 @@ void CRecordsDlg::ShowRecords(Records& ready)
         FillWins();
     });
     connect(summary, &QTableWidget::itemSelectionChanged, this, &CRecordsDlg::FillWins);
-    connect(order, &QComboBox::currentIndexChanged, this, &CRecordsDlg::FillWins);
-    connect(previousButton, &QPushButton::clicked, this, &CRecordsDlg::OnPreviousPage);
-    connect(nextButton, &QPushButton::clicked, this, &CRecordsDlg::OnNextPage);
-    for (QTableWidget* list : {wins, daily}) {
-        connect(list, &QTableWidget::itemSelectionChanged, this, &CRecordsDlg::EnableReplay);
-        connect(list, &QTableWidget::cellDoubleClicked, this, &CRecordsDlg::OnReplay);
-    }
+    connect(kindPage, &KindWinsPage::ChoiceChanged, this, &CRecordsDlg::EnableReplay);
+    connect(kindPage, &KindWinsPage::Activated, this, &CRecordsDlg::OnReplay);
+    connect(dailyPage, &DailyWinsPage::ChoiceChanged, this, &CRecordsDlg::EnableReplay);
+    connect(dailyPage, &DailyWinsPage::Activated, this, &CRecordsDlg::OnReplay);
     connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::EnableReplay);
     connect(lists, &QTabWidget::currentChanged, this, &CRecordsDlg::LoadProgress);
     connect(progressTab, &ProgressPanel::WinClicked, this, &CRecordsDlg::ReplayWin);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
-    connect(mapButton, &QPushButton::clicked, this, [this] {
-        mapChosen = true;
-        OnReplay();
-    });
+    connect(mapButton, &QPushButton::clicked, this, &CRecordsDlg::OnMap);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
 
     // Filled while hidden, then shown: a window that waited grows around
@@ -281,22 +185,12 @@ void CRecordsDlg::OnImporting(int done, int total)
     progress->setFormat(tr("%v of %m", "wins imported of all the wins to import"));
 }
 
-QString CRecordsDlg::ScoreText(tesselo::Style style, std::optional<double> score)
-{
-    if (!score)
-        return QStringLiteral("-");
-    if (style.IsSpeed())
-        return ClockText(std::llround(*score));
-    // Whole numbers of moves stay whole; an average keeps one decimal.
-    return *score == std::trunc(*score) ? QString::number(std::llround(*score)) : QString::number(*score, 'f', 1);
-}
-
 void CRecordsDlg::Refresh()
 {
     FillSizes();
     FillSummary();
     FillWins();
-    FillDaily();
+    dailyPage->Fill(Reader(), days.UtcDay());
 }
 
 void CRecordsDlg::FillSizes()
@@ -332,7 +226,7 @@ void CRecordsDlg::FillSummary()
             const Records::Summary sum = Reader().Summarize(size, s);
             const std::optional<double> best =
                 sum.best ? std::optional<double>(double(sum.best->Score())) : std::nullopt;
-            QTableWidgetItem* keys = SetRow(
+            QTableWidgetItem* keys = RecordsTable::SetRow(
                 summary, row,
                 {DisplayName(size), DisplayName(s), ScoreText(s, best),
                  sum.best ? DateText(sum.best->finished, false) : QStringLiteral("-"), QString::number(sum.won),
@@ -344,56 +238,29 @@ void CRecordsDlg::FillSummary()
         }
         summary->selectRow(style && style->IsSpeed() ? 1 : 0);
     }
-    KeepColumnsInView(summary);
+    RecordsTable::KeepColumnsInView(summary);
 }
 
-void CRecordsDlg::FillDaily()
+std::optional<std::int64_t> CRecordsDlg::ShownChoice() const
 {
-    const int streak = CurrentDailyStreak(Reader().DailyDaysBack(today), today);
-    streakLabel->setText(tr("Current streak (days): %n", "consecutive days whose daily puzzle was won", streak));
-    // One row more than a page says whether there are more; they are not
-    // counted, as that would read every daily win.
-    std::vector<Records::KeptWin> page = Reader().DailyPage(0, kPageSize + 1);
-    const bool more = int(page.size()) > kPageSize;
-    page.resize(std::min(page.size(), std::size_t(kPageSize)));
-    dailyLabel->setText(more ? tr("The newest %n daily wins", nullptr, kPageSize)
-                             : tr("Daily wins: %n", nullptr, int(page.size())));
-    daily->clearContents();
-    daily->setRowCount(int(page.size()));
-    for (int row = 0; row < int(page.size()); ++row) {
-        const Records::KeptWin& w = page[std::size_t(row)];
-        const GameResult& g = w.result;
-        QTableWidgetItem* keys = SetRow(
-            daily, row,
-            {DateText(*g.daily), DisplayName(g.size), DisplayName(g.style), QString::number(g.moves),
-             ClockText(g.milliseconds),
-             g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
-            3);
-        keys->setData(kIdRole, qint64(w.id));
-        keys->setData(kReplayableRole, w.replayable);
-    }
-    KeepColumnsInView(daily);
-    if (!page.empty())
-        daily->selectRow(0);
-    EnableReplay();
-}
-
-QTableWidget* CRecordsDlg::ShownList() const
-{
+    // The charts' wins are replayed by a click on their dots.
     if (lists->currentWidget() == kindPage)
-        return wins;
-    return lists->currentWidget() == dailyPage ? daily : nullptr;
+        return kindPage->Choice();
+    if (lists->currentWidget() == dailyPage)
+        return dailyPage->Choice();
+    return std::nullopt;
 }
 
 void CRecordsDlg::EnableReplay()
 {
-    // Only a win kept with its moves can be played again. The charts'
-    // wins are replayed by a click on their dots.
-    const QTableWidget* list = ShownList();
-    const int r = list ? list->currentRow() : -1;
-    replayButton->setEnabled(list && !list->selectedItems().isEmpty() && r >= 0 && list->item(r, 0) &&
-                             list->item(r, 0)->data(kReplayableRole).toBool());
+    replayButton->setEnabled(ShownChoice().has_value());
     mapButton->setEnabled(replayButton->isEnabled());
+}
+
+void CRecordsDlg::TurnTab(int by)
+{
+    const int count = lists->count();
+    lists->setCurrentIndex(((lists->currentIndex() + by) % count + count) % count);
 }
 
 Records& CRecordsDlg::Reader()
@@ -412,11 +279,14 @@ void CRecordsDlg::LoadProgress()
     const GridSize size = ChosenSize();
     const tesselo::Style style = ChosenStyle().value_or(tesselo::Style::Strategy);
     const Qt::DayOfWeek weekStart = QLocale().firstDayOfWeek();
+    // The charts' days end on the player's own date.
+    const QDate today = days.LocalDay();
+    const QTimeZone zone = days.Zone();
     auto series = std::make_shared<std::shared_ptr<const ProgressSeries>>();
     // Every win of the kind and the charts' lines worked out beside the
     // read, which is timed apart from the painting.
-    const auto read = [series, size, style, weekStart](Records& from) {
-        *series = from.ProgressOf(size, style, QDate::currentDate(), QTimeZone::systemTimeZone(), weekStart);
+    const auto read = [series, size, style, today, zone, weekStart](Records& from) {
+        *series = from.ProgressOf(size, style, today, zone, weekStart);
     };
     const auto show = [this, series, asked] {
         // A read asked for before the kind changed again shows nothing.
@@ -463,71 +333,39 @@ std::optional<tesselo::Style> CRecordsDlg::ChosenStyle() const
 void CRecordsDlg::FillWins()
 {
     const int r = summary->currentRow();
-    kindWins = r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kWonRole).toInt() : 0;
-    ShowPage(0);
+    const int won = r >= 0 && summary->item(r, 0) ? summary->item(r, 0)->data(kWonRole).toInt() : 0;
+    kindPage->ShowKind(ChosenSize(), ChosenStyle().value_or(tesselo::Style::Strategy), won);
     progressRead = false;
     LoadProgress();
 }
 
-void CRecordsDlg::ShowPage(int first)
-{
-    pageStart = std::max(first, 0);
-    const Records::Order how = order->currentIndex() == 0 ? Records::Order::BestFirst : Records::Order::NewestFirst;
-    const std::vector<Records::KeptWin> page =
-        Reader().Page(ChosenSize(), ChosenStyle().value_or(tesselo::Style::Strategy), how, pageStart, kPageSize);
-    wins->clearContents();
-    wins->setRowCount(int(page.size()));
-    for (int row = 0; row < int(page.size()); ++row) {
-        const Records::KeptWin& w = page[std::size_t(row)];
-        const GameResult& g = w.result;
-        QTableWidgetItem* keys =
-            SetRow(wins, row,
-                   {DateText(g.finished, true), QString::number(g.moves), ClockText(g.milliseconds),
-                    g.par ? QString::number(*g.par) : QString(),
-                    g.assisted > 0 ? tr("%n move(s)", "moves the game made for the player", g.assisted) : QString()},
-                   1);
-        keys->setData(kIdRole, qint64(w.id));
-        keys->setData(kReplayableRole, w.replayable);
-        if (g.par && g.parIsOptimal)
-            wins->item(row, 3)->setToolTip(tr("The fewest moves possible"));
-    }
-    KeepColumnsInView(wins);
-    const int last = pageStart + int(page.size());
-    pageLabel->setText(page.empty() ? tr("No wins yet")
-                                    : tr("Wins %1 to %2 of %n", nullptr, kindWins).arg(pageStart + 1).arg(last));
-    previousButton->setEnabled(pageStart > 0);
-    nextButton->setEnabled(int(page.size()) == kPageSize && last < kindWins);
-    if (!page.empty())
-        wins->selectRow(0);
-    EnableReplay();
-}
-
-void CRecordsDlg::OnPreviousPage()
-{
-    ShowPage(pageStart - kPageSize);
-}
-
-void CRecordsDlg::OnNextPage()
-{
-    ShowPage(pageStart + kPageSize);
-}
-
 void CRecordsDlg::OnReplay()
 {
-    const QTableWidget* list = ShownList();
-    const int r = list ? list->currentRow() : -1;
-    if (r < 0 || !list->item(r, 0) || !list->item(r, 0)->data(kReplayableRole).toBool())
-        return;
-    ReplayWin(list->item(r, 0)->data(kIdRole).toLongLong());
+    if (const std::optional<std::int64_t> id = ShownChoice())
+        Choose(*id, false);
+}
+
+void CRecordsDlg::OnMap()
+{
+    if (const std::optional<std::int64_t> id = ShownChoice())
+        Choose(*id, true);
 }
 
 void CRecordsDlg::ReplayWin(std::int64_t id)
 {
-    std::optional<GameResult> win = Reader().Win(id);
+    Choose(id, false);
+}
+
+void CRecordsDlg::Choose(std::int64_t id, bool map)
+{
+    const std::optional<GameResult> win = Reader().Win(id);
     if (!win || !win->IsReplayable())
         return;
-    chosen = std::move(win);
     accept();
+    if (map)
+        emit MapChosen(*win);
+    else
+        emit ReplayChosen(*win);
 }
 
 bool CRecordsDlg::ConfirmClear()

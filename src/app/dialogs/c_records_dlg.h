@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/dialogs/records_table.h"
+#include "model/wall_clock.h"
 #include "records/records.h"
 #include "services/records_keeper.h"
 
@@ -16,77 +18,66 @@ class QTableWidget;
 
 namespace tesselo {
 
+class DailyWinsPage;
+class KindWinsPage;
 class ProgressPanel;
 
 // "Tesselo Records": a chooser of grid sizes (the four levels, then every
 // other size played, the most recent first); for each style of the size
 // chosen the best win, the wins counted and the averages of the last 5 and
-// 12; below, the wins of the chosen size and style a page at a time, any
-// of which can be replayed on the board. The daily puzzles won, of every
-// size and style, are listed apart, with the current streak. Between the
-// two, "Progress" charts the wins of the chosen size and style.
+// 12; below, three tabs: the wins of the chosen size and style a page at a
+// time (KindWinsPage), their progress in charts (ProgressPanel), and the
+// daily puzzles won, of every size and style, with the current streak
+// (DailyWinsPage). Any win kept with its moves can be played again or
+// mapped; the window then closes and says which by ReplayChosen or
+// MapChosen.
 // Everything shown is asked of the records by query, so the window opens
 // as fast with a hundred thousand wins as with ten; the charts, which need
 // every win of a kind, are read on the charts' own thread when their tab
-// is first shown (the kind in play is read ahead there). Rows are known by
-// the keys kept in their items, never by their (translated) text. Opened
-// over records still being opened or imported, it shows how that goes and
-// fills itself once they are ready.
+// is first shown (the kind in play is read ahead there). Opened over
+// records still being opened or imported, it shows how that goes and
+// fills itself once they are ready. Ctrl+Tab and Ctrl+Page Down turn to
+// the next tab, Ctrl+Shift+Tab and Ctrl+Page Up to the one before,
+// wherever the focus is in the window.
 // Built with layouts, so it grows to hold its texts in any font.
 class CRecordsDlg : public QDialog {
     Q_OBJECT
 public:
-    // Wins listed a page at a time.
-    static constexpr int kPageSize = 100;
-    // Item data: the size's name and the style's key of a summary row
-    // (column 0), as the records keep them ("Expert", "5x7"; "Speed"); the
-    // id of a win and whether it can be replayed (column 0 of the wins).
+    static constexpr int kPageSize = RecordsTable::kPageSize;
+    // Item data of a summary row (column 0): the size's name and the
+    // style's key, as the records keep them ("Expert", "5x7"; "Speed").
     static constexpr int kLevelRole = Qt::UserRole;
     static constexpr int kStyleRole = Qt::UserRole + 1;
-    static constexpr int kIdRole = Qt::UserRole;
-    static constexpr int kReplayableRole = Qt::UserRole + 1;
 
     // Opened at the size and style of the game in play, listed among the
-    // sizes even before it has a win. `today` is the day of the daily
-    // puzzle now, by the game's clock (Game::TodayUtc).
-    CRecordsDlg(Records& records, GridSize size, Style style, const QDate& today, QWidget* parent = nullptr);
+    // sizes even before it has a win. `days` says which day it is: the
+    // daily puzzles' streak and the charts' days end on it.
+    CRecordsDlg(Records& records, GridSize size, Style style, DayClock days = {}, QWidget* parent = nullptr);
     // The records the keeper keeps: read once its worker is done with them.
-    CRecordsDlg(RecordsKeeper& keeper, GridSize size, Style style, const QDate& today, QWidget* parent = nullptr);
+    CRecordsDlg(RecordsKeeper& keeper, GridSize size, Style style, DayClock days = {}, QWidget* parent = nullptr);
 
     // Whether the records are on show, rather than awaited.
     bool IsReady() const { return records != nullptr; }
     // The import of the records of an earlier version: `done` of `total`.
     void OnImporting(int done, int total);
 
-    // Fills both tables from the records as they stand.
+    // Fills the tables from the records as they stand.
     void Refresh();
     void SelectKind(GridSize size, Style style);
     void OnClearRecords();
+    // The win chosen in the list on show, played again or mapped.
     void OnReplay();
+    void OnMap();
     // Plays the win kept under `id` again, when it was kept with its moves.
     void ReplayWin(std::int64_t id);
-    void OnPreviousPage();
-    void OnNextPage();
-
-    // Text of a score for its style: moves as a number, time as the
-    // counter shows it; "-" when there is none.
-    static QString ScoreText(Style style, std::optional<double> score);
 
     QComboBox* sizes = nullptr; // item data: the size's name, as kLevelRole
     QTableWidget* summary = nullptr;
     // The wins of a size and style, their progress, the daily puzzles.
     QTabWidget* lists = nullptr;
-    QWidget* kindPage = nullptr;
+    KindWinsPage* kindPage = nullptr;
     ProgressPanel* progressTab = nullptr;
-    QWidget* dailyPage = nullptr;
-    QTableWidget* wins = nullptr;
-    QTableWidget* daily = nullptr;
-    QLabel* streakLabel = nullptr;
-    QLabel* dailyLabel = nullptr;
-    QComboBox* order = nullptr;
-    QLabel* pageLabel = nullptr;
-    QPushButton* previousButton = nullptr;
-    QPushButton* nextButton = nullptr;
+    DailyWinsPage* dailyPage = nullptr;
     QPushButton* replayButton = nullptr;
     QPushButton* mapButton = nullptr;
     QPushButton* clearButton = nullptr;
@@ -95,14 +86,12 @@ public:
     QLabel* waitLabel = nullptr;
     QProgressBar* progress = nullptr;
     QWidget* recordsView = nullptr; // the tables
-    // The win the player chose to watch, with its replay, once the window
-    // has closed for it.
-    std::optional<GameResult> chosen;
-    // Whether the player asked for its map of the solve rather than its
-    // replay.
-    bool mapChosen = false;
-    // The UTC date the streak of daily puzzles ends at or the day before.
-    QDate today;
+
+signals:
+    // The player chose a win kept with its moves, to watch it played again
+    // or to see its map of the solve; the window closes (accepted).
+    void ReplayChosen(const tesselo::GameResult& win);
+    void MapChosen(const tesselo::GameResult& win);
 
 protected:
     // Asks before the records are set aside; tests answer it.
@@ -115,28 +104,29 @@ private:
     void FillSizes();
     // The summary rows of the size chosen, keeping the style chosen.
     void FillSummary();
+    // The wins of the kind chosen, listed and (when on show) charted.
     void FillWins();
-    void FillDaily();
     // Reads the wins of the chosen kind for the charts, when their tab is
     // on show and they are not read yet.
     void LoadProgress();
     // The records, for a read on this thread.
     Records& Reader();
-    // The list the Replay button acts on: the one on show.
-    QTableWidget* ShownList() const;
+    // The win chosen in the list on show, if it can be played again.
+    std::optional<std::int64_t> ShownChoice() const;
     void EnableReplay();
-    void ShowPage(int first);
+    void Choose(std::int64_t id, bool map);
+    // Turns `by` tabs on, round from the last to the first.
+    void TurnTab(int by);
     GridSize ChosenSize() const;
     std::optional<tesselo::Style> ChosenStyle() const;
 
+    DayClock days;
     Records* records = nullptr; // none while awaited
     RecordsKeeper* keeper = nullptr; // where the charts are read, if anywhere
     bool progressRead = false;       // the charts show the chosen kind
     int progressAsked = 0;           // reads of the charts asked for: a late one is passed over
     GridSize firstSize;              // the kind chosen at first, once shown
     tesselo::Style firstStyle;
-    int pageStart = 0;  // the first win shown, counted from 0
-    int kindWins = 0;   // the wins of the chosen size and style
 };
 
 } // namespace tesselo

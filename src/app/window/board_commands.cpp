@@ -4,11 +4,14 @@
 #include "app/dialogs/c_solve_map_dlg.h"
 #include "app/window/board_actions.h"
 #include "app/window/c_tesselo_dlg.h"
+#include "model/wall_clock.h"
 #include "model/game.h"
 #include "pictures/board_bitmap.h"
 
 #include <QCoreApplication>
 #include <QThreadPool>
+
+#include <optional>
 
 namespace tesselo {
 
@@ -68,13 +71,21 @@ void BoardCommands::Records()
     window.StopBoard();
     const Game& game = window.TheGame();
     CRecordsDlg dialog(window.Kept(), game.View().puzzle.grid.Size(), Style::FromStrategy(game.View().strategyStyle),
-                       game.TodayUtc(), &window);
-    if (window.RunRecordsDialog(dialog) != QDialog::Accepted || !dialog.chosen)
+                       DayClock(game.Wall()), &window);
+    // Acted on once the window has closed.
+    std::optional<GameResult> chosen;
+    bool map = false;
+    QObject::connect(&dialog, &CRecordsDlg::ReplayChosen, [&](const GameResult& win) { chosen = win; });
+    QObject::connect(&dialog, &CRecordsDlg::MapChosen, [&](const GameResult& win) {
+        chosen = win;
+        map = true;
+    });
+    if (window.RunRecordsDialog(dialog) != QDialog::Accepted || !chosen)
         return;
-    if (dialog.mapChosen)
-        MapKept(*dialog.chosen);
+    if (map)
+        MapKept(*chosen);
     else
-        replay->StartKept(*dialog.chosen);
+        replay->StartKept(*chosen);
 }
 
 void BoardCommands::SolveMap()

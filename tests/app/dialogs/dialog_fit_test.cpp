@@ -2,11 +2,13 @@
 #include "app/dialogs/c_option_dlg.h"
 #include "app/dialogs/c_records_dlg.h"
 #include "app/dialogs/c_splash_dlg.h"
+#include "app/dialogs/daily_wins_page.h"
 #include "app/dialogs/dialog_layout.h"
+#include "app/dialogs/kind_wins_page.h"
 #include "app/program/language.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "app/window/window_layout.h"
-#include "charts/progress_charts.h"
+#include "charts/progress_panel.h"
 #include "model/game.h"
 #include "support/temp_cwd.h"
 
@@ -288,7 +290,7 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         won.daily = won.finished.date();
         won.assisted = 12;
         ASSERT_TRUE(records.Add(won));
-        CRecordsDlg dialog(records, won.size, won.style, DailyPuzzleDay(SystemFileTime));
+        CRecordsDlg dialog(records, won.size, won.style);
         dialog.show();
         ExpectTextsWhole(&dialog, Where("records"));
         dialog.lists->setCurrentWidget(dialog.progressTab);
@@ -298,7 +300,7 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         dialog.lists->setCurrentIndex(0);
         // Every column of both tables wide enough for its texts, and all of
         // them in view (the last one stretches to the table's edge).
-        for (const QTableWidget* table : {dialog.summary, dialog.wins, dialog.daily}) {
+        for (const QTableWidget* table : {dialog.summary, dialog.kindPage->wins, dialog.dailyPage->daily}) {
             const QFontMetrics metrics(table->font());
             int needed = 0;
             for (int c = 0; c < table->columnCount(); ++c) {

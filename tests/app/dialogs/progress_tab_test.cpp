@@ -1,6 +1,7 @@
 #include "app/dialogs/c_records_dlg.h"
-#include "charts/progress_charts.h"
-#include "model/wall_clock.h"
+#include "app/dialogs/kind_wins_page.h"
+#include "charts/progress_panel.h"
+#include "charts/trend_chart.h"
 #include "services/records_keeper.h"
 #include "support/temp_cwd.h"
 
@@ -56,7 +57,9 @@ TEST(ProgressTab, ChartsTheChosenKindReadOnTheWorkerAndReplaysAClickedWin)
         ASSERT_TRUE(records.AddAll(wins));
     }
     RecordsKeeper keeper;
-    CRecordsDlg dialog(keeper, kExpert, Style::Strategy, DailyPuzzleDay(SystemFileTime));
+    CRecordsDlg dialog(keeper, kExpert, Style::Strategy);
+    std::optional<GameResult> chosen;
+    QObject::connect(&dialog, &CRecordsDlg::ReplayChosen, [&](const GameResult& win) { chosen = win; });
     dialog.resize(900, 800);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.IsReady(); }, 20000));
@@ -67,8 +70,8 @@ TEST(ProgressTab, ChartsTheChosenKindReadOnTheWorkerAndReplaysAClickedWin)
     // Nothing is read for the charts until they are on show.
     EXPECT_FALSE(dialog.progressTab->Series());
 
-    dialog.wins->setFocus();
-    QTest::keyClick(dialog.wins, Qt::Key_Tab, Qt::ControlModifier);
+    dialog.kindPage->wins->setFocus();
+    QTest::keyClick(dialog.kindPage->wins, Qt::Key_Tab, Qt::ControlModifier);
     ASSERT_EQ(dialog.lists->currentWidget(), dialog.progressTab);
     EXPECT_FALSE(dialog.replayButton->isEnabled()); // a click on a dot replays here
     // The read is the worker's: its answer comes through the event loop.
@@ -111,10 +114,10 @@ TEST(ProgressTab, ChartsTheChosenKindReadOnTheWorkerAndReplaysAClickedWin)
     ASSERT_TRUE(QTest::qWaitFor([&] { return trend->isVisible() && trend->PlotArea().width() > 100; }, 5000));
     // A win kept without its moves: nothing. The fifth: replayed.
     QTest::mouseClick(trend, Qt::LeftButton, {}, trend->PointOf(3).toPoint());
-    EXPECT_FALSE(dialog.chosen);
+    EXPECT_FALSE(chosen);
     QTest::mouseClick(trend, Qt::LeftButton, {}, trend->PointOf(4).toPoint());
-    ASSERT_TRUE(dialog.chosen);
+    ASSERT_TRUE(chosen);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.chosen->moves, 34);
-    EXPECT_EQ(dialog.chosen->steps.size(), 1u);
+    EXPECT_EQ(chosen->moves, 34);
+    EXPECT_EQ(chosen->steps.size(), 1u);
 }

@@ -53,7 +53,7 @@ TEST(RecordsKeeper, AWinMadeDuringTheImportIsWrittenAndJudgedAfterIt)
     std::vector<bool> verdicts;
     QObject::connect(&keeper, &RecordsKeeper::Importing, [&](int done, int total) { progress.emplace_back(done, total); });
     QObject::connect(&keeper, &RecordsKeeper::WinKept, [&](bool newBest) { verdicts.push_back(newBest); });
-    CRecordsDlg dialog(keeper, kPro, Style::Strategy, DailyPuzzleDay(SystemFileTime));
+    CRecordsDlg dialog(keeper, kPro, Style::Strategy);
     EXPECT_FALSE(dialog.IsReady());
     EXPECT_FALSE(dialog.summary->isVisibleTo(&dialog));
     EXPECT_TRUE(dialog.progress->isVisibleTo(&dialog));

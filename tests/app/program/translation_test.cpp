@@ -2,10 +2,11 @@
 #include "app/dialogs/c_option_dlg.h"
 #include "app/dialogs/c_records_dlg.h"
 #include "app/dialogs/c_splash_dlg.h"
+#include "app/dialogs/daily_wins_page.h"
 #include "app/dialogs/display_names.h"
 #include "app/program/language.h"
 #include "app/window_fixture.h"
-#include "charts/progress_charts.h"
+#include "charts/progress_panel.h"
 #include "model/game.h"
 #include "support/saved_games.h"
 #include "support/temp_cwd.h"
@@ -32,6 +33,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <tuple>
@@ -84,7 +86,7 @@ TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
         EXPECT_EQ(proceed(), english);
         // English counts come in English plural forms, not as "1 move(s)".
         const auto helped = [](int n) {
-            return QCoreApplication::translate("tesselo::CRecordsDlg", "%n move(s)",
+            return QCoreApplication::translate("tesselo::RecordsTable", "%n move(s)",
                                                "moves the game made for the player", n);
         };
         EXPECT_EQ(helped(1), "1 move");
@@ -127,10 +129,10 @@ TEST(Language, TheRecordsWindowWritesDatesInTheChosenLanguage)
     won.daily = QDate(2026, 3, 13);
     ASSERT_TRUE(records.Add(won));
     const auto shown = [&] {
-        CRecordsDlg dialog(records, won.size, won.style, DailyPuzzleDay(SystemFileTime));
+        CRecordsDlg dialog(records, won.size, won.style);
         const int best = dialog.summary->currentRow();
         return QStringList{dialog.summary->item(best, 3)->text(), dialog.summary->item(best, 2)->text(),
-                           dialog.daily->item(0, 0)->text()};
+                           dialog.dailyPage->daily->item(0, 0)->text()};
     };
     EXPECT_EQ(shown(), QStringList({"2026-03-14", "0:01:01.0", "2026-03-13"}));
     {
@@ -226,6 +228,52 @@ TEST(Language, EveryTranslationIsFinishedAndKeepsItsPlaceholders)
         }
         EXPECT_FALSE(ts.hasError()) << language.toStdString() << ": " << ts.errorString().toStdString();
         EXPECT_GT(messages, 0) << language.toStdString();
+    }
+}
+
+// Where a text names one of the game's things, its translation names it
+// with the word the README's glossary gives, so that the windows, the help
+// page and the menus agree (a plural or a compound counts).
+TEST(Language, TranslationsNameThingsByTheGlossarysWords)
+{
+    const struct {
+        const char* english; // a word of the source, as a whole word
+        std::map<QString, QStringList> words; // any of these in the translation
+    } glossary[] = {
+        {"boards?", {{"de", {"Spielfeld"}}, {"fr", {"plateau"}}, {"es", {"tablero"}}}},
+        {"tiles?", {{"de", {"Teil"}}, {"fr", {"pièce"}}, {"es", {"pieza"}}}},
+        {"hints?", {{"de", {"Tipp"}}, {"fr", {"indice"}}, {"es", {"pista"}}}},
+        {"pictures?", {{"de", {"Bild"}}, {"fr", {"image"}}, {"es", {"imagen", "imágenes"}}}},
+        {"daily puzzles?", {{"de", {"Tagesrätsel"}}, {"fr", {"du jour"}}, {"es", {"del día"}}}},
+    };
+    for (const QString& language : ShippedLanguages()) {
+        QFile file(QStringLiteral(TESSELO_TRANSLATIONS_DIR "/tesselo_%1.ts").arg(language));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+        QXmlStreamReader ts(&file);
+        QString source;
+        bool counted = false; // each form of a text with a count is read alone
+        while (!ts.atEnd()) {
+            if (ts.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (ts.name() == QLatin1String("message")) {
+                counted = ts.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+            } else if (ts.name() == QLatin1String("source")) {
+                source = ts.readElementText();
+            } else if (ts.name() == (counted ? QLatin1String("numerusform") : QLatin1String("translation"))) {
+                const QString translation = ts.readElementText();
+                for (const auto& entry : glossary) {
+                    const QRegularExpression named(QStringLiteral("\\b%1\\b").arg(QLatin1String(entry.english)),
+                                                   QRegularExpression::CaseInsensitiveOption);
+                    if (!source.contains(named) || translation.trimmed().isEmpty())
+                        continue;
+                    const QStringList& words = entry.words.at(language);
+                    EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const QString& word) {
+                        return translation.contains(word, Qt::CaseInsensitive);
+                    })) << language.toStdString() << ": " << source.toStdString() << " | " << translation.toStdString();
+                }
+            }
+        }
+        EXPECT_FALSE(ts.hasError()) << language.toStdString();
     }
 }
 
@@ -365,12 +413,12 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
     ASSERT_TRUE(records.Add(won));
     won.size = {5, 7}; // a size no level has, among the sizes and the daily puzzles
     ASSERT_TRUE(records.Add(won));
-    CRecordsDlg recordsDlg(records, won.size, won.style, DailyPuzzleDay(SystemFileTime));
+    CRecordsDlg recordsDlg(records, won.size, won.style);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window";
     recordsDlg.lists->setCurrentWidget(recordsDlg.progressTab);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, progress";
     recordsDlg.lists->setCurrentWidget(recordsDlg.dailyPage);
-    ASSERT_EQ(recordsDlg.daily->rowCount(), 2);
+    ASSERT_EQ(recordsDlg.dailyPage->daily->rowCount(), 2);
     EXPECT_EQ(UnmarkedTexts(&recordsDlg), none) << "records window, daily puzzles";
 
     // The messages, with the reasons as the model gives them.

@@ -1,4 +1,6 @@
 #include "app/dialogs/c_solve_map_dlg.h"
+#include "app/dialogs/daily_wins_page.h"
+#include "app/dialogs/kind_wins_page.h"
 #include "app/window_fixture.h"
 #include "charts/solve_map_chart.h"
 #include "support/staged_games.h"
@@ -241,7 +243,7 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
         kept.push_back(r);
     }
     ASSERT_TRUE(records.AddAll(kept));
-    ClearingDlg dialog(records, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
+    ClearingDlg dialog(records, kExpert, Style::Speed);
     const int row = dialog.summary->currentRow();
     ASSERT_GE(row, 0);
     EXPECT_EQ(dialog.summary->item(row, 0)->data(CRecordsDlg::kLevelRole), "Expert");
@@ -254,24 +256,24 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
 
     const auto shown = [&](int c) {
         QStringList out;
-        for (int i = 0; i < dialog.wins->rowCount(); ++i)
-            out << dialog.wins->item(i, c)->text();
+        for (int i = 0; i < dialog.kindPage->wins->rowCount(); ++i)
+            out << dialog.kindPage->wins->item(i, c)->text();
         return out;
     };
-    ASSERT_EQ(dialog.wins->rowCount(), CRecordsDlg::kPageSize);
+    ASSERT_EQ(dialog.kindPage->wins->rowCount(), CRecordsDlg::kPageSize);
     EXPECT_EQ(shown(2).mid(0, 2), (QStringList{"0:01:01.0", "0:01:04.0"})); // best first
     EXPECT_EQ(shown(3)[0], "");                                              // no par known
-    EXPECT_FALSE(dialog.previousButton->isEnabled());
-    dialog.OnNextPage();
-    dialog.OnNextPage();
-    EXPECT_EQ(dialog.wins->rowCount(), 5);
+    EXPECT_FALSE(dialog.kindPage->previousButton->isEnabled());
+    dialog.kindPage->OnNextPage();
+    dialog.kindPage->OnNextPage();
+    EXPECT_EQ(dialog.kindPage->wins->rowCount(), 5);
     EXPECT_EQ(shown(2).last(), "0:01:40.2");
     EXPECT_EQ(shown(3).last(), "31");
     EXPECT_FALSE(shown(4).last().isEmpty()); // marked as helped
-    EXPECT_FALSE(dialog.nextButton->isEnabled());
-    EXPECT_TRUE(dialog.pageLabel->text().contains("205"));
-    dialog.order->setCurrentIndex(1);
-    EXPECT_EQ(dialog.wins->rowCount(), CRecordsDlg::kPageSize);
+    EXPECT_FALSE(dialog.kindPage->nextButton->isEnabled());
+    EXPECT_TRUE(dialog.kindPage->pageLabel->text().contains("205"));
+    dialog.kindPage->order->setCurrentIndex(1);
+    EXPECT_EQ(dialog.kindPage->wins->rowCount(), CRecordsDlg::kPageSize);
     // Kept without their moves, these wins cannot be replayed.
     EXPECT_FALSE(dialog.replayButton->isEnabled());
 
@@ -283,7 +285,7 @@ TEST(RecordsAndReplay, TheRecordsWindowSumsUpEachKindAndPagesThroughItsWins)
     EXPECT_EQ(dialog.asked, 2);
     EXPECT_TRUE(QFile::exists("tesselo-records.sqlite.cleared"));
     EXPECT_EQ(dialog.summary->item(row, 4)->text(), "0");
-    EXPECT_EQ(dialog.wins->rowCount(), 0);
+    EXPECT_EQ(dialog.kindPage->wins->rowCount(), 0);
 }
 
 // Daily puzzles won, of every level and style, are listed apart, the newest
@@ -309,30 +311,32 @@ TEST(RecordsAndReplay, TheRecordsWindowListsTheDailyPuzzlesApartWithTheStreak)
     kept[1].steps = {HistoryStep{Move{MoveAxis::Row, 2, -1}, {2, 1}, {2, 0}}};
     ASSERT_TRUE(records.AddAll(kept));
 
-    CRecordsDlg dialog(records, kExpert, Style::Speed, DailyPuzzleDay(SystemFileTime));
-    dialog.today = QDate(2026, 3, 14);
-    dialog.Refresh();
+    // The day is the window's clock's, late on the 14th (UTC).
+    QDateTime now(QDate(2026, 3, 14), QTime(23, 30), Qt::UTC);
+    CRecordsDlg dialog(records, kExpert, Style::Speed, DayClock([&] { return FileTimeOf(now); }, QTimeZone("Asia/Tokyo")));
+    std::optional<GameResult> chosen;
+    QObject::connect(&dialog, &CRecordsDlg::ReplayChosen, [&](const GameResult& win) { chosen = win; });
     // The 13th and the 12th: today's puzzle still to play breaks nothing.
-    EXPECT_EQ(dialog.streakLabel->text(), "Current streak (days): 2");
-    EXPECT_EQ(dialog.dailyLabel->text(), "Daily wins: 3");
+    EXPECT_EQ(dialog.dailyPage->streakLabel->text(), "Current streak (days): 2");
+    EXPECT_EQ(dialog.dailyPage->dailyLabel->text(), "Daily wins: 3");
     QStringList puzzles, levels;
-    for (int i = 0; i < dialog.daily->rowCount(); ++i) {
-        puzzles << dialog.daily->item(i, 0)->text();
-        levels << dialog.daily->item(i, 1)->text();
+    for (int i = 0; i < dialog.dailyPage->daily->rowCount(); ++i) {
+        puzzles << dialog.dailyPage->daily->item(i, 0)->text();
+        levels << dialog.dailyPage->daily->item(i, 1)->text();
     }
     EXPECT_EQ(puzzles, (QStringList{"2026-03-13", "2026-03-12", "2026-03-10"}));
     EXPECT_EQ(levels, (QStringList{"Genius", "Novice", "Pro"}));
-    dialog.today = QDate(2026, 3, 16);
+    now = QDateTime(QDate(2026, 3, 16), QTime(0, 30), Qt::UTC);
     dialog.Refresh();
-    EXPECT_EQ(dialog.streakLabel->text(), "Current streak (days): 0");
+    EXPECT_EQ(dialog.dailyPage->streakLabel->text(), "Current streak (days): 0");
 
     dialog.lists->setCurrentWidget(dialog.dailyPage);
-    dialog.daily->selectRow(0);
+    dialog.dailyPage->daily->selectRow(0);
     ASSERT_TRUE(dialog.replayButton->isEnabled());
     dialog.OnReplay();
-    ASSERT_TRUE(dialog.chosen);
-    EXPECT_EQ(dialog.chosen->daily, QDate(2026, 3, 13));
-    EXPECT_EQ(dialog.chosen->steps.size(), 1u);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->daily, QDate(2026, 3, 13));
+    EXPECT_EQ(chosen->steps.size(), 1u);
 }
 
 // The chooser lists the four levels, then every other size won, the most
@@ -359,7 +363,7 @@ TEST(RecordsAndReplay, TheRecordsWindowChoosesAmongTheSizesPlayed)
         return out;
     };
 
-    CRecordsDlg dialog(records, {9, 9}, Style::Strategy, DailyPuzzleDay(SystemFileTime));
+    CRecordsDlg dialog(records, {9, 9}, Style::Strategy);
     EXPECT_EQ(listed(dialog), (QStringList{"Novice", "Pro", "Expert", "Genius", "5 × 7", "16 × 16", "9 × 9"}));
     EXPECT_EQ(dialog.sizes->currentText(), "9 × 9");
     EXPECT_EQ(dialog.summary->item(0, 4)->text(), "0");
@@ -367,13 +371,13 @@ TEST(RecordsAndReplay, TheRecordsWindowChoosesAmongTheSizesPlayed)
     EXPECT_EQ(dialog.summary->item(0, 0)->data(CRecordsDlg::kLevelRole), "5x7");
     EXPECT_EQ(dialog.summary->item(0, 2)->text(), "80"); // the best
     EXPECT_EQ(dialog.summary->item(0, 4)->text(), "2");
-    ASSERT_EQ(dialog.wins->rowCount(), 2);
-    EXPECT_EQ(dialog.wins->item(1, 1)->text(), "90");
+    ASSERT_EQ(dialog.kindPage->wins->rowCount(), 2);
+    EXPECT_EQ(dialog.kindPage->wins->item(1, 1)->text(), "90");
     dialog.SelectKind(kExpert, Style::Speed);
     dialog.Refresh();
     EXPECT_EQ(dialog.sizes->currentText(), "Expert");
     EXPECT_EQ(dialog.summary->currentRow(), 1);
-    EXPECT_EQ(dialog.wins->rowCount(), 0); // no Speed win at Expert
+    EXPECT_EQ(dialog.kindPage->wins->rowCount(), 0); // no Speed win at Expert
 }
 
 // The records follow the game: the win goes to them as it is made, and a

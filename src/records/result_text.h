@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/grid_size.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace tesselo {
+
+// The texts of a kept win as the Records window's tables and the charts
+// both show them, so that a score or a date reads the same in each.
+
+// A score for its style: moves as a number, whole or (an average) with one
+// decimal; a time as the counter shows it (ClockText).
+QString ScoreText(Style style, double score);
+// The same, or "-" where there is none (no win yet).
+QString ScoreText(Style style, std::optional<double> score);
+// A moment in the player's language and time zone, with or without its
+// time of day; the C locale (LANG=C, no language chosen) keeps the
+// unambiguous year-month-day of the English window.
+QString DateText(const QDateTime& when, bool withTime);
+// A day as the tables name it: short, or year-month-day in the C locale.
+QString DateText(QDate day);
+// A day written out in full, as a chart's tooltip names it.
+QString LongDateText(QDate day);
+
+} // namespace tesselo
