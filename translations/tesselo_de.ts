@@ -775,7 +775,7 @@ Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließ
     </message>
     <message>
         <source>No slides can bring this board back to the whole picture, so there is no hint and no solve.</source>
-        <translation>Keine Verschiebung bringt dieses Spielfeld zum ganzen Bild zurück, daher gibt es keinen Hinweis und keine Lösung.</translation>
+        <translation>Keine Verschiebung bringt dieses Spielfeld zum ganzen Bild zurück, daher gibt es keinen Tipp und keine Lösung.</translation>
     </message>
     <message numerus="yes">
         <source>
