@@ -63,10 +63,58 @@ LongSolve MakeLongSolve(const Solver& solver, int moves)
     return solve;
 }
 
+// A player's own way on 16 x 16, which keeps to no plan of the solver's:
+// `moves` random slides from a scramble, then home by the solver's plan.
+LongSolve MakeWanderingSolve(const Solver& solver, int moves)
+{
+    std::mt19937 random(2026);
+    const auto any = [&random] {
+        const bool row = random() % 2 == 0;
+        return Slide{row ? Axis::Row : Axis::Column, std::int8_t(random() % 16u), std::int8_t(1 + random() % 15u)};
+    };
+    LongSolve solve;
+    solve.start = Position::Solved(16, 16);
+    for (int i = 0; i < 96; ++i)
+        solve.start.Apply(any());
+    Position at = solve.start;
+    for (int i = 0; i < moves; ++i) {
+        solve.moves.push_back(any());
+        at.Apply(solve.moves.back());
+    }
+    const std::vector<Slide> home = solver.Solve(at)->slides;
+    solve.moves.insert(solve.moves.end(), home.begin(), home.end());
+    return solve;
+}
+
 } // namespace
 
 void RegisterSolveMapCases(bool tiny)
 {
+    // The map of a 2,000-move solve of 16 x 16 by the player's own way (a
+    // move off the plan at nearly every move): complete, in real time.
+    benchmark::RegisterBenchmark("BM_SolveMap16x16Wandering", [tiny](benchmark::State& state) {
+        const Solver solver;
+        const LongSolve solve = MakeWanderingSolve(solver, tiny ? 60 : 2000);
+        double all = 0;
+        int searches = 0;
+        for (auto _ : state) {
+            const auto began = Clock::now();
+            SolveMapper mapper(solver, solve.start, solve.moves);
+            int points = 0;
+            while (mapper.Next())
+                ++points;
+            all += std::chrono::duration<double, std::milli>(Clock::now() - began).count();
+            searches = mapper.Searches();
+            if (points != mapper.PointCount()) {
+                state.SkipWithError("the map was not complete");
+                return;
+            }
+        }
+        state.counters["moves"] = double(solve.moves.size());
+        state.counters["complete_ms"] = all / double(state.iterations());
+        state.counters["searches"] = searches;
+    })->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
     // The map of a 200-move Genius solve: the time to its first point (one
     // search) and to its last, in real time, with the game's large tables
     // (the quick ones in the tiny run).

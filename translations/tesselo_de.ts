@@ -774,16 +774,28 @@ Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließ
         </translation>
     </message>
     <message>
+        <source>No slides can bring this board back to the whole picture, so there is no hint and no solve.</source>
+        <translation>Keine Verschiebung bringt dieses Spielfeld zum ganzen Bild zurück, daher gibt es keinen Tipp und keine Lösung.</translation>
+    </message>
+    <message numerus="yes">
         <source>
 
-Close the window again to retry, or close and lose them.</source>
+Close the window again to retry, or close and lose %n win(s).</source>
         <translation>
+            <numerusform>
 
-Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließen Sie und verwerfen Sie sie.</translation>
+Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließen Sie und verwerfen Sie %n Sieg.</numerusform>
+            <numerusform>
+
+Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließen Sie und verwerfen Sie %n Siege.</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>Close and Lose Them</source>
-        <translation>Schließen und verwerfen</translation>
+    <message numerus="yes">
+        <source>Close and Lose %n Win(s)</source>
+        <translation>
+            <numerusform>Schließen und %n Sieg verwerfen</numerusform>
+            <numerusform>Schließen und %n Siege verwerfen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -864,6 +876,16 @@ Er bleibt erhalten und wird mit Ihrem nächsten Sieg oder beim Beenden des Spiel
     <message>
         <source>The file kept changing while the game wrote to it.</source>
         <translation>Die Datei hat sich beim Schreiben ständig geändert.</translation>
+    </message>
+    <message>
+        <source>Your win could not be written to the records in &quot;%1&quot;:
+%2
+
+It could not be kept in a file either: the game holds it until it closes, and tries again with your next win and at the close.</source>
+        <translation>Ihr Sieg konnte nicht in die Bestenliste in „%1“ geschrieben werden:
+%2
+
+Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bis es beendet wird, und versucht es mit Ihrem nächsten Sieg und beim Beenden erneut.</translation>
     </message>
 </context>
 <context>

@@ -109,6 +109,26 @@
             <numerusform>%n wins could not be written to the records in &quot;%1&quot;.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>
+
+Close the window again to retry, or close and lose %n win(s).</source>
+        <translation>
+            <numerusform>
+
+Close the window again to retry, or close and lose it.</numerusform>
+            <numerusform>
+
+Close the window again to retry, or close and lose all %n.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Close and Lose %n Win(s)</source>
+        <translation>
+            <numerusform>Close and Lose It</numerusform>
+            <numerusform>Close and Lose %n Wins</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::RecordsTable</name>

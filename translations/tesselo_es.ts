@@ -774,16 +774,28 @@ Vuelve a cerrar la ventana para intentarlo de nuevo, o ciérrala sin guardar.</t
         </translation>
     </message>
     <message>
+        <source>No slides can bring this board back to the whole picture, so there is no hint and no solve.</source>
+        <translation>Ningún deslizamiento puede devolver este tablero a la imagen completa, así que no hay pista ni solución.</translation>
+    </message>
+    <message numerus="yes">
         <source>
 
-Close the window again to retry, or close and lose them.</source>
+Close the window again to retry, or close and lose %n win(s).</source>
         <translation>
+            <numerusform>
 
-Vuelve a cerrar la ventana para intentarlo de nuevo, o ciérrala y piérdelas.</translation>
+Cierre la ventana de nuevo para reintentarlo, o cierre y pierda %n victoria.</numerusform>
+            <numerusform>
+
+Cierre la ventana de nuevo para reintentarlo, o cierre y pierda %n victorias.</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>Close and Lose Them</source>
-        <translation>Cerrar y perderlas</translation>
+    <message numerus="yes">
+        <source>Close and Lose %n Win(s)</source>
+        <translation>
+            <numerusform>Cerrar y perder %n victoria</numerusform>
+            <numerusform>Cerrar y perder %n victorias</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -864,6 +876,16 @@ Se conserva y se guardará con tu próxima victoria o al cerrar el juego.</trans
     <message>
         <source>The file kept changing while the game wrote to it.</source>
         <translation>El archivo no dejó de cambiar mientras el juego escribía en él.</translation>
+    </message>
+    <message>
+        <source>Your win could not be written to the records in &quot;%1&quot;:
+%2
+
+It could not be kept in a file either: the game holds it until it closes, and tries again with your next win and at the close.</source>
+        <translation>Su victoria no se pudo escribir en los récords de «%1»:
+%2
+
+Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre, y lo vuelve a intentar con su próxima victoria y al cerrar.</translation>
     </message>
 </context>
 <context>

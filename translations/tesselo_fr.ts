@@ -774,16 +774,28 @@ Fermez de nouveau la fenêtre pour réessayer, ou fermez sans enregistrer.</tran
         </translation>
     </message>
     <message>
+        <source>No slides can bring this board back to the whole picture, so there is no hint and no solve.</source>
+        <translation>Aucun glissement ne peut ramener ce plateau à l’image entière : il n’y a donc ni indice ni solution.</translation>
+    </message>
+    <message numerus="yes">
         <source>
 
-Close the window again to retry, or close and lose them.</source>
+Close the window again to retry, or close and lose %n win(s).</source>
         <translation>
+            <numerusform>
 
-Fermez de nouveau la fenêtre pour réessayer, ou fermez en les perdant.</translation>
+Fermez de nouveau la fenêtre pour réessayer, ou fermez et perdez %n victoire.</numerusform>
+            <numerusform>
+
+Fermez de nouveau la fenêtre pour réessayer, ou fermez et perdez %n victoires.</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>Close and Lose Them</source>
-        <translation>Fermer et les perdre</translation>
+    <message numerus="yes">
+        <source>Close and Lose %n Win(s)</source>
+        <translation>
+            <numerusform>Fermer et perdre %n victoire</numerusform>
+            <numerusform>Fermer et perdre %n victoires</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -864,6 +876,16 @@ Elle est conservée, et sera inscrite avec votre prochaine victoire ou à la fer
     <message>
         <source>The file kept changing while the game wrote to it.</source>
         <translation>Le fichier n&apos;a cessé de changer pendant que le jeu y écrivait.</translation>
+    </message>
+    <message>
+        <source>Your win could not be written to the records in &quot;%1&quot;:
+%2
+
+It could not be kept in a file either: the game holds it until it closes, and tries again with your next win and at the close.</source>
+        <translation>Votre victoire n’a pas pu être inscrite dans les records de « %1 » :
+%2
+
+Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu’à sa fermeture, et réessaie à votre prochaine victoire et à la fermeture.</translation>
     </message>
 </context>
 <context>

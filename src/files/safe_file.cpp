@@ -192,6 +192,11 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
         target.setFile(target.symLinkTarget());
     }
     const QString targetPath = target.filePath();
+    if (throughLink && !target.exists())
+        return Fail(error, Reason(QT_TRANSLATE_NOOP("tesselo::SafeFile",
+                                                    "\"%1\" is a link to \"%2\", which is not there; it was left as "
+                                                    "it is."))
+                               .arg(path, targetPath));
     if (target.exists()) {
         if (!target.isFile())
             return Fail(error,

@@ -25,10 +25,12 @@ using ReplaceCheck = std::function<bool(const QString& targetPath)>;
 // - A plain file at `path` is replaced without asking `mayReplace`: the
 //   name is the caller's own.
 // - A symbolic link is followed to its final target, and the target is
-//   written (the link itself stays a link). A target that does not exist
-//   yet is created. An existing target is replaced only when `mayReplace`
-//   accepts its path; without a check, links to existing files are refused,
-//   because a link can lead anywhere and the file there may be someone's.
+//   written (the link itself stays a link). An existing target is replaced
+//   only when `mayReplace` accepts its path; without a check, links to
+//   existing files are refused, because a link can lead anywhere and the
+//   file there may be someone's. A link that leads nowhere is refused too,
+//   and left as it is: nothing is made where it points, which may be a
+//   folder of someone else's, or one the player has since moved.
 // - Whatever `path` leads to must be a regular file when it exists: a
 //   directory, pipe or device is never replaced. A link loop is refused.
 //

@@ -1,6 +1,7 @@
 #include "model/game.h"
 
 #include "model/clock_text.h"
+#include "model/grid_position.h"
 #include "positions/line_wrap.h"
 
 #include <algorithm>
@@ -11,9 +12,12 @@ namespace tesselo {
 
 bool PlayRecord::IsSound() const
 {
+    // An arrangement out of reach of any slide (an odd one on an odd by odd
+    // grid) comes only from a file made by hand: no hint could solve it.
+    const std::optional<solver::Position> position = PositionOf(grid);
     return grid.Size().IsValid() && dragAxis >= None && dragAxis <= Vertical && state >= Idle && state <= Solved &&
            volume >= Volume::kSilent && volume <= Volume::kFull && moves >= 0 && elapsed >= 0 &&
-           elapsed <= Game::kMaxElapsed;
+           elapsed <= Game::kMaxElapsed && (!position || position->IsSolvable());
 }
 
 Game::Game(GameClocks clocks)
@@ -22,8 +26,6 @@ Game::Game(GameClocks clocks)
 {
     play.grid.Resize(kNovice.rows, kNovice.columns);
 }
-
-Game::~Game() = default;
 
 void Game::NewGame()
 {

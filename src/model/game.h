@@ -54,9 +54,10 @@ struct PlayRecord {
     bool strategyStyle = true;
     TileGrid grid;
 
-    // Values a game can hold: a playable grid, a known axis and state, a
-    // volume in range, a counter not below zero and a time the stopwatch
-    // can show. Anything else was never written by a game.
+    // Values a game can hold: a playable grid in an arrangement slides can
+    // reach, a known axis and state, a volume in range, a counter not below
+    // zero and a time the stopwatch can show. Anything else was never
+    // written by a game.
     bool IsSound() const;
 };
 
@@ -83,7 +84,7 @@ public:
 
     explicit Game(GameClocks clocks);
     explicit Game(WallClock wall = SystemFileTime) : Game(GameClocks{std::move(wall)}) {}
-    ~Game() override;
+    ~Game() override = default;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 

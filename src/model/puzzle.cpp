@@ -62,6 +62,13 @@ bool Puzzle::AdoptHistory(History kept, const GameFacts& known)
 {
     if (state != Playing || !kept.Leads(grid, moves))
         return false;
+    if (known.seed && kept.movesBefore == 0) {
+        TileGrid scrambled;
+        scrambled.Resize(kept.start.rowCount, kept.start.columnCount);
+        scrambled.Shuffle(*known.seed);
+        if (!scrambled.SameCells(kept.start))
+            return false;
+    }
     history = std::move(kept);
     facts = known;
     return true;

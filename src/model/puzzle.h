@@ -43,7 +43,11 @@ public:
     // A saved game read back: its grid, state and counter; its moves, if
     // kept, are given to AdoptHistory.
     void Resume(const TileGrid& saved, GameState savedState, std::int32_t savedMoves);
-    // Takes a kept history and what it knows, when it leads to this game.
+    // Takes a kept history and what it knows, when it leads to this game
+    // and its seed, if it names one, shuffles to the history's start (a
+    // seed edited by hand would name another game's ID). A history that has
+    // outgrown its start (History::kMaxSteps) cannot show the scramble, and
+    // its seed is taken on trust.
     bool AdoptHistory(History kept, const GameFacts& known);
 
     // Slides a line of the game in play, puts the selection where the move

@@ -283,7 +283,29 @@ bool Records::Flush(Failure* failure)
 bool Records::Add(const GameResult& result, Failure* failure)
 {
     pending.push_back(Waiting{result});
-    return Flush(failure);
+    return Written(Flush(failure), failure);
+}
+
+bool Records::Written(bool flushed, Failure* failure) const
+{
+    if (!flushed && failure)
+        failure->onlyInMemory = AtRisk() > 0;
+    return flushed;
+}
+
+bool Records::AddFiled(const GameResult& result, bool filed, const QString& setAside, Failure* failure)
+{
+    if (!setAside.isEmpty())
+        file.NoteSetAside(setAside);
+    // Read in from the pending file already (the records opened meanwhile)
+    // it waits once, not twice.
+    const auto same = std::find_if(pending.begin(), pending.end(),
+                                   [&](const Waiting& w) { return PendingWins::SameWin(w.result, result); });
+    if (same == pending.end())
+        pending.push_back(Waiting{result, filed});
+    else
+        same->filed = same->filed || filed;
+    return Written(Flush(failure), failure);
 }
 
 bool Records::AddAll(std::vector<GameResult> results, Failure* failure)
@@ -302,6 +324,7 @@ bool Records::Clear(QString* error)
     }
     pending.clear();
     progressKept.clear();
+    soundKept.clear();
     if (QFileInfo::exists(Path()))
         EnsureOpen(nullptr);
     const QFileInfo info(Path());
@@ -351,14 +374,67 @@ bool Records::IsNewBest(const GameResult& result)
         return false;
     const std::optional<GameResult> best =
         Reading(std::optional<GameResult>(), [&](sqlite3* db, int* rc) {
-            return records_stats::Best(db, result.size, result.style, rc);
+            return records_stats::Best(db, result.size, result.style, rc, &result);
         });
     return records_stats::IsNewBest(result, best, WaitingResults());
 }
 
 Records::Summary Records::Summarize(GridSize size, Style style)
 {
-    return Reading(Summary(), [&](sqlite3* db, int* rc) { return records_stats::Summarize(db, size, style, rc); });
+    return Reading(Summary(), [&](sqlite3* db, int* rc) {
+        Summary s = records_stats::Summarize(db, size, style, rc);
+        if (*rc != SQLITE_ROW && *rc != SQLITE_DONE)
+            return s;
+        if (const std::optional<std::int64_t> sound = SoundWins(db, size, style, rc))
+            s.won = int(std::clamp<std::int64_t>(*sound, 0, INT32_MAX));
+        return s;
+    });
+}
+
+void Records::PrepareSummary(GridSize size, Style style)
+{
+    Reading(std::optional<std::int64_t>(), [&](sqlite3* db, int* rc) { return SoundWins(db, size, style, rc); });
+}
+
+std::optional<std::int64_t> Records::SoundWins(sqlite3* db, GridSize size, Style style, int* rc)
+{
+    // The kinds table counts every row written, and one changed by hand or
+    // damaged since is no win: the rows themselves are counted, once, and
+    // then only those kept since, as the charts read them.
+    const records_rows::ProgressMark now = records_rows::MarkOf(db, size, style, rc);
+    if (*rc != SQLITE_ROW)
+        return std::nullopt;
+    const auto kept = std::find_if(soundKept.begin(), soundKept.end(), [&](const SoundKept& k) {
+        return k.size == size && k.style == style && k.connection == file.Connections();
+    });
+    SoundKept entry;
+    if (kept != soundKept.end()) {
+        entry = *kept;
+        soundKept.erase(kept);
+    }
+    const bool known = entry.size.IsValid();
+    if (!known || now.won != entry.mark.won || now.lastId < entry.mark.lastId) {
+        std::int64_t rows = 0;
+        std::int64_t added = 0;
+        const bool grew = known && now.won > entry.mark.won && now.lastId > entry.mark.lastId;
+        if (grew)
+            added = records_rows::CountSound(db, size, style, entry.mark.lastId, now.lastId, &rows, rc);
+        if (grew && *rc == SQLITE_DONE && rows == now.won - entry.mark.won) {
+            entry.sound += added;
+        } else {
+            entry.sound = records_rows::CountSound(db, size, style, 0, now.lastId, &rows, rc);
+        }
+        if (*rc != SQLITE_DONE)
+            return std::nullopt;
+        entry.size = size;
+        entry.style = style;
+        entry.connection = file.Connections();
+    }
+    entry.mark = now;
+    soundKept.push_back(entry);
+    if (soundKept.size() > kSoundKept)
+        soundKept.erase(soundKept.begin());
+    return entry.sound;
 }
 
 std::vector<KeptWin> Records::Page(GridSize size, Style style, Order order, int offset, int limit)

@@ -95,6 +95,10 @@ public:
     // Keeps a win: written at once, with any wins still waiting. False
     // when it could not be written; it waits, for the next win or Flush.
     bool Add(const GameResult& result, Failure* failure = nullptr);
+    // The same for a win already put in the pending file (`filed`; the file
+    // set aside on the way, if one was, is `setAside`): it is taken out of
+    // it once written.
+    bool AddFiled(const GameResult& result, bool filed, const QString& setAside, Failure* failure = nullptr);
     // Many wins in one transaction.
     bool AddAll(std::vector<GameResult> results, Failure* failure = nullptr);
     // Writes the wins still waiting. True when none is left.
@@ -115,7 +119,12 @@ public:
     // Whether `result` would be a new best for its size and style: a sound
     // win without help that beats every other such win.
     bool IsNewBest(const GameResult& result);
+    // The wins counted are the sound ones (records_rows::IsSound), counted
+    // once a kind and then only among the wins kept since.
     Summary Summarize(GridSize size, Style style);
+    // Counts the sound wins of a kind ahead of a look at them (on the
+    // records' thread, once they are open and after each win).
+    void PrepareSummary(GridSize size, Style style);
     // Wins of one size and style, `limit` from `offset` on.
     std::vector<KeptWin> Page(GridSize size, Style style, Order order, int offset, int limit);
     // Every grid size won at, the most recently won first.
@@ -172,6 +181,8 @@ private:
     };
 
     bool EnsureOpen(Failure* failure);
+    // `flushed`, and on failure whether the wins waiting are in memory only.
+    bool Written(bool flushed, Failure* failure) const;
     // Read only: the records as they stand, once, with what is not in the
     // database yet folded into a copy of it in memory.
     bool OpenSnapshot(Failure* failure);
@@ -208,6 +219,17 @@ private:
     // when the records could not be read.
     ProgressKept* KeptProgress(sqlite3* db, GridSize size, Style style, int* rc);
     static constexpr std::size_t kProgressKept = 4;
+    // The sound wins of a kind, counted where the records stood then.
+    struct SoundKept {
+        GridSize size;
+        Style style = Style::Strategy;
+        std::uint64_t connection = 0;
+        records_rows::ProgressMark mark;
+        std::int64_t sound = 0;
+    };
+    std::optional<std::int64_t> SoundWins(sqlite3* db, GridSize size, Style style, int* rc);
+    static constexpr std::size_t kSoundKept = 16;
+    std::vector<SoundKept> soundKept; // the latest last
 
     RecordsFile file;
     QString jsonPath;

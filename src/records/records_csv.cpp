@@ -20,6 +20,18 @@ QByteArray Field(const QString& text)
     return '"' + quoted + '"';
 }
 
+QString Defused(const QString& text)
+{
+    // A spreadsheet takes a cell that begins so for a formula, and a
+    // picture's name is whatever the player (or whoever gave them the
+    // file) called it. The apostrophe makes it text, as spreadsheets
+    // themselves write it.
+    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && kFormulaStarts.contains(text.front()))
+        return QLatin1Char('\'') + text;
+    return text;
+}
+
 QString SizeOf(const QString& level)
 {
     if (const std::optional<GridSize> size = GridSize::FromKey(level.toStdString()))
@@ -27,28 +39,51 @@ QString SizeOf(const QString& level)
     return level;
 }
 
-QByteArray Row(const GameResult& r)
+namespace {
+
+QByteArray Line(const QStringList& fields)
 {
-    return Row(r, r.LevelKey(), r.StyleKey());
+    QByteArrayList row;
+    for (const QString& f : fields)
+        row << Field(f);
+    return row.join(',');
 }
 
-QByteArray Row(const GameResult& r, const QString& level, const QString& style)
+QString NumberOrEmpty(std::optional<std::int64_t> v)
 {
-    const QStringList fields = {
+    return v ? QString::number(*v) : QString();
+}
+
+} // namespace
+
+QByteArray Row(const GameResult& r)
+{
+    return Line({
         r.finished.toUTC().toString(Qt::ISODateWithMs),
-        SizeOf(level),
-        style,
+        Defused(SizeOf(r.LevelKey())),
+        Defused(r.StyleKey()),
         QString::number(r.moves),
         QString::number(r.milliseconds),
         r.par ? QString::number(*r.par) : QString(),
         QString::number(r.assisted),
         r.daily ? r.daily->toString(Qt::ISODate) : QString(),
-        FileNameShown(r.picture),
-    };
-    QByteArrayList row;
-    for (const QString& f : fields)
-        row << Field(f);
-    return row.join(',');
+        Defused(FileNameShown(r.picture)),
+    });
+}
+
+QByteArray Row(const records_rows::StoredWin& w)
+{
+    return Line({
+        records_rows::FinishedText(w.finished),
+        Defused(SizeOf(w.level)),
+        Defused(w.style),
+        NumberOrEmpty(w.moves),
+        NumberOrEmpty(w.milliseconds),
+        NumberOrEmpty(w.par),
+        NumberOrEmpty(w.assisted),
+        w.daily ? w.daily->toString(Qt::ISODate) : QString(),
+        Defused(FileNameShown(w.picture)),
+    });
 }
 
 bool Export(sqlite3* db, const std::vector<GameResult>& unwritten, QIODevice& out, int* rc)
@@ -66,7 +101,7 @@ bool Export(sqlite3* db, const std::vector<GameResult>& unwritten, QIODevice& ou
             db,
             [&](const records_rows::StoredWin& w) {
                 // The size and style as kept, known to this version or not.
-                ok = ok && out.write(Row(records_rows::AsResult(w), w.level, w.style) + "\r\n") >= 0;
+                ok = ok && out.write(Row(w) + "\r\n") >= 0;
                 return ok;
             },
             rc);

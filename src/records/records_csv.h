@@ -12,6 +12,10 @@ struct sqlite3;
 
 namespace tesselo {
 
+namespace records_rows {
+struct StoredWin;
+}
+
 // The records as CSV, for a spreadsheet: a header, then one row a win, in
 // the order kept (the wins not in the database yet last), as RFC 4180
 // writes it (fields quoted where they hold a comma, a quote or a line
@@ -31,14 +35,20 @@ inline constexpr const char* kHeader = "date,size,style,moves,time_ms,par,helped
 
 // One field, quoted when it needs to be.
 QByteArray Field(const QString& text);
+// A text field a spreadsheet would read as a formula (one that begins with
+// '=', '+', '-', '@', a tab or a carriage return) with an apostrophe
+// before it; any other as it is.
+QString Defused(const QString& text);
 // The size a stored size key stands for, as rows x columns ("3x4" for
 // "Expert", "5x7" for "5x7"); a key of no size this version knows as it is.
 QString SizeOf(const QString& level);
 // One win's row, without its line end.
 QByteArray Row(const GameResult& result);
-// The same with the size and style written from the keys a row of the
-// records holds, which may be none this version knows.
-QByteArray Row(const GameResult& result, const QString& level, const QString& style);
+// A row of the records as it is kept, sound or not: the size and style
+// from the keys it holds, which may be none this version knows, and a
+// value that cannot be read (text where a number belongs, a date beyond
+// the years ISO 8601 writes) as an empty field rather than one made up.
+QByteArray Row(const records_rows::StoredWin& row);
 // Writes every win of `db` (none when null), then `unwritten`. False when
 // `out` failed; `rc` is the database's last result, SQLITE_DONE when it
 // gave every row.

@@ -81,6 +81,12 @@ bool IsPassing(int rc)
 
 QString RecordsFailure::Message() const
 {
+    if (onlyInMemory)
+        return QCoreApplication::translate("tesselo::Records",
+                                           "Your win could not be written to the records in \"%1\":\n%2\n\n"
+                                           "It could not be kept in a file either: the game holds it until it "
+                                           "closes, and tries again with your next win and at the close.")
+            .arg(file, reason);
     return QCoreApplication::translate("tesselo::Records",
                                        "Your win could not be written to the records in \"%1\":\n%2\n\n"
                                        "It is kept, and will be written with your next win or when the game closes.")

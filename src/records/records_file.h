@@ -17,6 +17,9 @@ namespace tesselo {
 struct RecordsFailure {
     QString file;   // the records file, as the game names it
     QString reason; // why, for the player
+    // The win could not be kept in the pending file either: only the
+    // running game holds it.
+    bool onlyInMemory = false;
     // The whole message for the player, when a win could not be kept.
     QString Message() const;
 };

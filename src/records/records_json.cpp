@@ -117,8 +117,12 @@ bool Export(sqlite3* db, const std::vector<GameResult>& unwritten, QIODevice& ou
                 rc);
         }
     }
-    for (const GameResult& r : unwritten)
-        put(CompactJson(ResultToJson(r)));
+    for (const GameResult& r : unwritten) {
+        QJsonObject o = ResultToJson(r);
+        // To the millisecond, as the database would keep it.
+        o["finished"] = records_rows::JsonFinishedText(r.finished.toMSecsSinceEpoch());
+        put(CompactJson(o));
+    }
     ok = ok && out.write("\n]") >= 0;
     if (db && *rc == SQLITE_DONE) {
         const QJsonObject fields = records_rows::FileFields(db, rc);

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLockFile>
+#include <QMutex>
 
 #include <algorithm>
 
@@ -94,6 +95,10 @@ std::vector<GameResult> PendingWins::Read(QString* setAside) const
 template <typename Change>
 bool PendingWins::Rewrite(Change change, QString* error, QString* setAside)
 {
+    // The lock file keeps other programs out; threads of this one (a win
+    // filed while the records' thread takes another out) take turns here.
+    static QMutex threads;
+    const QMutexLocker hold(&threads);
     QLockFile lock(path + QStringLiteral(".lock"));
     if (!lock.tryLock(lockTimeout)) {
         if (error)

@@ -27,9 +27,10 @@ std::int32_t ClampToInt32(std::int64_t v)
 }
 
 // The values a sound win can hold; a file changed by hand can hold any.
-bool SoundFigures(std::int64_t moves, std::int64_t milliseconds, std::int64_t finished)
+bool SoundFigures(std::int64_t moves, std::int64_t milliseconds, std::int64_t assisted, std::int64_t finished)
 {
-    return moves >= 0 && moves <= INT32_MAX && milliseconds >= 0 && finished >= kEarliestMs && finished <= kLatestMs;
+    return moves >= 0 && moves <= INT32_MAX && milliseconds >= 0 && assisted >= 0 && finished >= kEarliestMs &&
+           finished <= kLatestMs;
 }
 
 std::optional<std::int32_t> ParOf(std::optional<std::int64_t> par)
@@ -37,6 +38,11 @@ std::optional<std::int32_t> ParOf(std::optional<std::int64_t> par)
     if (par && *par >= 0 && *par <= INT32_MAX)
         return static_cast<std::int32_t>(*par);
     return std::nullopt;
+}
+
+QJsonValue NumberOrNull(std::optional<std::int64_t> v)
+{
+    return v ? QJsonValue(qint64(*v)) : QJsonValue();
 }
 
 std::optional<QByteArray> TextOrNone(const SqlStatement& q, int column)
@@ -86,20 +92,19 @@ StoredWin Decode(const SqlStatement& q, bool whole)
     w.id = q.Int(0);
     w.level = q.Text(1);
     w.style = q.Text(2);
-    w.moves = q.Int(3);
-    w.milliseconds = q.Int(4);
-    w.finished = q.Int(5);
+    w.moves = q.WholeNumber(3);
+    w.milliseconds = q.WholeNumber(4);
+    w.finished = q.WholeNumber(5);
     // A picture's name is kept as the bytes the file system gave it.
     w.picture = FileNameFromBytes(q.Utf8(6));
-    if (!q.IsNull(7))
-        w.par = q.Int(7);
+    w.par = q.WholeNumber(7);
     w.parIsOptimal = q.Int(8) != 0;
-    w.assisted = q.Int(9);
+    w.assisted = q.WholeNumber(9);
     if (const QDate day = QDate::fromString(q.Text(10), Qt::ISODate); day.isValid())
         w.daily = day;
     w.replayable = q.Int(11) != 0;
     if (whole) {
-        w.movesBefore = q.Int(kReplayColumn);
+        w.movesBefore = q.WholeNumber(kReplayColumn);
         w.start = TextOrNone(q, kReplayColumn + 1);
         w.steps = TextOrNone(q, kReplayColumn + 2);
         w.extra = TextOrNone(q, kReplayColumn + 3);
@@ -107,9 +112,30 @@ StoredWin Decode(const SqlStatement& q, bool whole)
     return w;
 }
 
+bool IsSound(const StoredWin& row)
+{
+    return row.moves && row.milliseconds && row.assisted && row.finished &&
+           SoundFigures(*row.moves, *row.milliseconds, *row.assisted, *row.finished);
+}
+
+QString FinishedText(std::optional<std::int64_t> finished)
+{
+    if (!finished || *finished < kEarliestMs || *finished > kLatestMs)
+        return QString();
+    return QDateTime::fromMSecsSinceEpoch(*finished, Qt::UTC).toString(Qt::ISODateWithMs);
+}
+
+QString JsonFinishedText(std::optional<std::int64_t> finished)
+{
+    if (!finished || *finished < kEarliestMs || *finished > kLatestMs)
+        return QString();
+    const Qt::DateFormat format = *finished % 1000 != 0 ? Qt::ISODateWithMs : Qt::ISODate;
+    return QDateTime::fromMSecsSinceEpoch(*finished, Qt::UTC).toString(format);
+}
+
 std::optional<KeptWin> Listed(const StoredWin& row)
 {
-    if (!SoundFigures(row.moves, row.milliseconds, row.finished))
+    if (!IsSound(row))
         return std::nullopt;
     // A level or style this version does not know (a later version's, or
     // another spelling) is no win of its: passed over, never refused.
@@ -123,13 +149,13 @@ std::optional<KeptWin> Listed(const StoredWin& row)
     w.replayable = row.replayable;
     r.size = *size;
     r.style = *style;
-    r.moves = static_cast<std::int32_t>(row.moves);
-    r.milliseconds = row.milliseconds;
-    r.finished = QDateTime::fromMSecsSinceEpoch(row.finished, Qt::UTC);
+    r.moves = static_cast<std::int32_t>(*row.moves);
+    r.milliseconds = *row.milliseconds;
+    r.finished = QDateTime::fromMSecsSinceEpoch(*row.finished, Qt::UTC);
     r.picture = row.picture;
     r.par = ParOf(row.par);
     r.parIsOptimal = row.parIsOptimal;
-    r.assisted = std::max(ClampToInt32(row.assisted), 0);
+    r.assisted = ClampToInt32(*row.assisted);
     r.daily = row.daily;
     if (!r.IsValid())
         return std::nullopt;
@@ -144,30 +170,23 @@ std::optional<KeptWin> ListedOfKind(const StoredWin& row, GridSize size, Style s
     return w;
 }
 
-GameResult AsResult(const StoredWin& row)
-{
-    GameResult r;
-    r.moves = ClampToInt32(row.moves);
-    r.milliseconds = row.milliseconds;
-    r.finished = QDateTime::fromMSecsSinceEpoch(std::clamp(row.finished, kEarliestMs, kLatestMs), Qt::UTC);
-    r.picture = row.picture;
-    if (row.par)
-        r.par = ClampToInt32(*row.par);
-    r.parIsOptimal = row.parIsOptimal;
-    r.assisted = ClampToInt32(row.assisted);
-    r.daily = row.daily;
-    r.size = GridSize::FromKey(row.level.toStdString()).value_or(GridSize{});
-    r.style = Style::FromKey(row.style.toStdString()).value_or(Style::Strategy);
-    return r;
-}
-
 QJsonObject Exported(const StoredWin& row)
 {
-    QJsonObject o = ResultToJson(AsResult(row));
-    // The level and style as kept, known to this version or not.
+    // The fields in the order and spelling of a result's own JSON, each
+    // from the row as kept.
+    QJsonObject o = ResultToJson(GameResult());
     o["level"] = row.level;
     o["style"] = row.style;
-    o["movesBefore"] = ClampToInt32(row.movesBefore);
+    o["moves"] = NumberOrNull(row.moves);
+    o["milliseconds"] = NumberOrNull(row.milliseconds);
+    const QString finished = JsonFinishedText(row.finished);
+    o["finished"] = finished.isEmpty() ? QJsonValue() : QJsonValue(finished);
+    o["picture"] = row.picture;
+    o["par"] = NumberOrNull(row.par);
+    o["parIsOptimal"] = row.parIsOptimal;
+    o["assisted"] = NumberOrNull(row.assisted);
+    o["daily"] = row.daily ? QJsonValue(row.daily->toString(Qt::ISODate)) : QJsonValue();
+    o["movesBefore"] = NumberOrNull(row.movesBefore);
     if (row.start && row.steps) {
         if (const auto start = JsonFromText(*row.start))
             o["start"] = *start;
@@ -226,9 +245,9 @@ std::vector<KeptWin> Page(sqlite3* db, GridSize size, Style style, WinOrder orde
     std::vector<KeptWin> out;
     SqlStatement q(db, order == WinOrder::BestFirst
                            ? "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 "
-                             "ORDER BY (assisted > 0), score, id LIMIT ?3 OFFSET ?4"
+                             "AND " TESSELO_SOUND_WIN " ORDER BY (assisted > 0), score, id LIMIT ?3 OFFSET ?4"
                            : "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 "
-                             "ORDER BY finished DESC, id DESC LIMIT ?3 OFFSET ?4");
+                             "AND " TESSELO_SOUND_WIN " ORDER BY finished DESC, id DESC LIMIT ?3 OFFSET ?4");
     q.Bind(1, QString::fromStdString(size.Name())).Bind(2, QString::fromLatin1(style.Key()));
     q.Bind(3, limit).Bind(4, std::max(offset, 0));
     while ((*rc = q.Step()) == SQLITE_ROW)
@@ -277,9 +296,12 @@ std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::
         if (!q.TextIs(8, levelText) || !q.TextIs(9, styleText))
             continue;
         ++*rows;
-        const std::int64_t finished = q.Int(1), moves = q.Int(2), milliseconds = q.Int(3);
-        if (!SoundFigures(moves, milliseconds, finished))
+        const std::optional<std::int64_t> finishedKept = q.WholeNumber(1), movesKept = q.WholeNumber(2),
+                                          msKept = q.WholeNumber(3), helpKept = q.WholeNumber(6);
+        if (!finishedKept || !movesKept || !msKept || !helpKept ||
+            !SoundFigures(*movesKept, *msKept, *helpKept, *finishedKept))
             continue;
+        const std::int64_t finished = *finishedKept, moves = *movesKept, milliseconds = *msKept;
         ProgressWin& w = out.emplace_back();
         w.id = q.Int(0);
         w.finished = finished;
@@ -288,7 +310,7 @@ std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::
         w.score = speed ? milliseconds : moves;
         w.par = ParOf(q.IsNull(4) ? std::nullopt : std::optional<std::int64_t>(q.Int(4)));
         w.parIsOptimal = q.Int(5) != 0;
-        w.helped = q.Int(6) > 0;
+        w.helped = *helpKept > 0;
         w.replayable = q.Int(7) != 0;
     }
     // SQLite orders by the stored type first: in a damaged file a date kept
@@ -302,11 +324,34 @@ std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::
     return out;
 }
 
+std::int64_t CountSound(sqlite3* db, GridSize size, Style style, std::int64_t afterId, std::int64_t upToId,
+                        std::int64_t* rows, int* rc)
+{
+    *rows = 0;
+    *rc = SQLITE_DONE;
+    if (!size.IsValid())
+        return 0;
+    // Found as Progress finds its rows: by the kind's index from the first,
+    // by their ids for the few kept since.
+    SqlStatement q(db, afterId <= 0 ? "SELECT count(*), sum(" TESSELO_SOUND_WIN ") FROM wins WHERE level = ?1 AND "
+                                      "style = ?2 AND id <= ?4"
+                                    : "SELECT count(*), sum(" TESSELO_SOUND_WIN ") FROM wins WHERE id > ?3 AND "
+                                      "id <= ?4 AND +level = ?1 AND +style = ?2");
+    q.Bind(1, QByteArray::fromStdString(size.Name())).Bind(2, QByteArray(style.Key()));
+    q.Bind(3, afterId).Bind(4, upToId);
+    if ((*rc = q.Step()) != SQLITE_ROW)
+        return 0;
+    *rows = q.Int(0);
+    const std::int64_t sound = q.Int(1);
+    *rc = SQLITE_DONE;
+    return sound;
+}
+
 std::vector<KeptWin> DailyPage(sqlite3* db, int offset, int limit, int* rc)
 {
     std::vector<KeptWin> out;
-    SqlStatement q(db, "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE daily IS NOT NULL "
-                       "ORDER BY daily DESC, finished DESC LIMIT ?1 OFFSET ?2");
+    SqlStatement q(db, "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE daily IS NOT NULL AND " TESSELO_SOUND_WIN
+                       " ORDER BY daily DESC, finished DESC LIMIT ?1 OFFSET ?2");
     q.Bind(1, limit).Bind(2, std::max(offset, 0));
     while ((*rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = Listed(Decode(q)); w && w->result.daily)
@@ -328,7 +373,7 @@ std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc)
         const auto start = JsonFromText(*row.start);
         const auto steps = JsonFromText(*row.steps);
         if (start && steps)
-            TakeReplay(w->result, *start, *steps, row.movesBefore);
+            TakeReplay(w->result, *start, *steps, row.movesBefore.value_or(-1));
     }
     return std::move(w->result);
 }

@@ -65,26 +65,45 @@ namespace records_rows {
 
 // A row of the wins table as stored: each value in the widest type that
 // holds it, nothing judged yet. A file changed by hand, or an index damaged
-// where quick_check does not look, can hand over any values at all.
+// where quick_check does not look, can hand over any values at all: a
+// number kept as text or a blob is none here, not a number made up.
 struct StoredWin {
     std::int64_t id = 0;
     QString level;
     QString style;
-    std::int64_t moves = 0;
-    std::int64_t milliseconds = 0;
-    std::int64_t finished = 0; // ms since 1970 UTC
+    std::optional<std::int64_t> moves;
+    std::optional<std::int64_t> milliseconds;
+    std::optional<std::int64_t> finished; // ms since 1970 UTC
     QString picture;
     std::optional<std::int64_t> par;
     bool parIsOptimal = false;
-    std::int64_t assisted = 0;
+    std::optional<std::int64_t> assisted;
     std::optional<QDate> daily; // a day that is no date is none
     bool replayable = false;    // the row has a start
     // Only with the replay columns:
-    std::int64_t movesBefore = 0;
+    std::optional<std::int64_t> movesBefore;
     std::optional<QByteArray> start; // the replay's JSON text, as kept
     std::optional<QByteArray> steps;
     std::optional<QByteArray> extra; // fields this version does not know
 };
+
+// The one rule for a row that can be a win: its moves, time, help and end
+// are whole numbers a game can have (moves within 32 bits, nothing
+// negative, the end a date of the years 1 to 9999). A row that fails it is
+// passed over and counted nowhere: not in the list, the counts, the
+// averages, the bests, the streak or the charts. The exports alone give it
+// back, as it is kept. kSoundWin is the same rule for a query's WHERE.
+bool IsSound(const StoredWin& row);
+#define TESSELO_SOUND_WIN                                                                                 \
+    "(typeof(moves) = 'integer' AND moves BETWEEN 0 AND 2147483647 AND typeof(milliseconds) = 'integer' " \
+    "AND milliseconds >= 0 AND typeof(assisted) = 'integer' AND assisted >= 0 AND typeof(finished) = "     \
+    "'integer' AND finished BETWEEN -62135596800000 AND 253402300799999)"
+// The end of a win as ISO 8601 in UTC to the millisecond, as the CSV
+// writes it; empty when the value is no such date. The JSON writes the
+// milliseconds only when there are any (JsonFinishedText), so that a whole
+// second is written as the JSON records file always had it.
+QString FinishedText(std::optional<std::int64_t> finished);
+QString JsonFinishedText(std::optional<std::int64_t> finished);
 
 // The row the statement stands on: TESSELO_WIN_COLUMNS, and with `whole`
 // the TESSELO_REPLAY_COLUMNS after them.
@@ -94,11 +113,10 @@ StoredWin Decode(const SqlStatement& q, bool whole = false);
 std::optional<KeptWin> Listed(const StoredWin& row);
 // The same, of the kind asked for only.
 std::optional<KeptWin> ListedOfKind(const StoredWin& row, GridSize size, Style style);
-// The row as the exports give it back: whatever it holds, sound or not,
-// brought into the fields of a result (without its replay; a size or
-// style this version does not know is left as a default one, the row's
-// own texts are in `row`), and those of the JSON records file.
-GameResult AsResult(const StoredWin& row);
+// The row as the JSON export gives it back: whatever it holds, sound or
+// not, in the fields of the JSON records file; a value that cannot be read
+// (text where a number belongs, a date beyond the years ISO 8601 writes)
+// is null rather than one made up.
 QJsonObject Exported(const StoredWin& row);
 
 // Statements that add rows, prepared once for many.
@@ -136,6 +154,11 @@ ProgressMark MarkOf(sqlite3* db, GridSize size, Style style, int* rc);
 // list passes it over; `rows` counts every row of the kind read.
 std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::int64_t afterId,
                                   std::int64_t upToId, std::int64_t* rows, int* rc);
+// How many of the rows of one size and style with a row id above
+// `afterId` and at most `upToId` are sound wins (IsSound); `rows` counts
+// every row of the kind read, as Progress does.
+std::int64_t CountSound(sqlite3* db, GridSize size, Style style, std::int64_t afterId, std::int64_t upToId,
+                        std::int64_t* rows, int* rc);
 // Every grid size won at, the most recently won first.
 std::vector<GridSize> SizesPlayed(sqlite3* db, int* rc);
 // Daily puzzles won, of every size and style, the newest puzzle first.

@@ -1,5 +1,6 @@
 #include "records/records_stats.h"
 
+#include "records/records_pending.h"
 #include "records/records_rows.h"
 #include "records/sql_statement.h"
 
@@ -43,16 +44,16 @@ QString StyleKey(Style style)
 
 } // namespace
 
-std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc)
+std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc, const GameResult* excluding)
 {
     // The first row is the best; only in a file changed by hand are rows
     // passed over on the way to a sound one.
     SqlStatement q(db, "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 AND "
-                       "(assisted > 0) = 0 ORDER BY score, id");
+                       "(assisted > 0) = 0 AND " TESSELO_SOUND_WIN " ORDER BY score, id");
     q.Bind(1, LevelKey(size)).Bind(2, StyleKey(style));
     while ((*rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = records_rows::ListedOfKind(records_rows::Decode(q), size, style);
-            w && w->result.assisted == 0)
+            w && w->result.assisted == 0 && !(excluding && PendingWins::SameWin(w->result, *excluding)))
             return std::move(w->result);
     return std::nullopt;
 }
@@ -73,16 +74,19 @@ RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc)
     s.best = Best(db, size, style, rc);
     if (*rc != SQLITE_ROW && *rc != SQLITE_DONE)
         return s;
-    SqlStatement recent(db, "SELECT score, level, style, assisted FROM wins WHERE level = ?1 AND style = ?2 "
-                            "AND (assisted > 0) = 0 ORDER BY finished DESC, id DESC LIMIT 12");
+    // The score a row stands for is its own moves or time: the score
+    // column of a file changed by hand may say otherwise.
+    SqlStatement recent(db, "SELECT moves, milliseconds, level, style, assisted FROM wins WHERE level = ?1 AND "
+                            "style = ?2 AND (assisted > 0) = 0 AND " TESSELO_SOUND_WIN
+                            " ORDER BY finished DESC, id DESC LIMIT 12");
     recent.Bind(1, level).Bind(2, styleKey);
     std::vector<std::int64_t> scores;
     // The row's own values decide, read as values: a damaged index may
     // hand over a row of another kind.
     while ((*rc = recent.Step()) == SQLITE_ROW)
-        if (GridSize::FromKey(recent.Text(1).toStdString()) == size &&
-            Style::FromKey(recent.Text(2).toStdString()) == style && recent.Int(3) <= 0)
-            scores.push_back(recent.Int(0));
+        if (GridSize::FromKey(recent.Text(2).toStdString()) == size &&
+            Style::FromKey(recent.Text(3).toStdString()) == style && recent.Int(4) <= 0)
+            scores.push_back(GameResult::ScoreOf(style, recent.Int(0), recent.Int(1)));
     s.averageOf5 = TrimmedAverage(scores, 5);
     s.averageOf12 = TrimmedAverage(scores, 12);
     return s;
@@ -93,7 +97,8 @@ bool IsNewBest(const GameResult& result, std::optional<GameResult> best, const s
     if (!result.IsValid() || result.assisted > 0)
         return false;
     for (const GameResult& r : unwritten)
-        if (r.size == result.size && r.style == result.style && r.assisted == 0 && (!best || r.Beats(*best)))
+        if (r.size == result.size && r.style == result.style && r.assisted == 0 && !PendingWins::SameWin(r, result) &&
+            (!best || r.Beats(*best)))
             best = r;
     return !best || result.Beats(*best);
 }
@@ -106,7 +111,7 @@ std::vector<QDate> DailyDaysBack(sqlite3* db, const QDate& today, int* rc)
     // day won only on grids too small counts as a day missed.
     std::vector<QDate> out;
     SqlStatement q(db, "SELECT daily, level FROM wins WHERE daily IS NOT NULL AND daily <= ?1 AND assisted <= 0 "
-                       "ORDER BY daily DESC");
+                       "AND " TESSELO_SOUND_WIN " ORDER BY daily DESC");
     q.Bind(1, today.toString(Qt::ISODate));
     while ((*rc = q.Step()) == SQLITE_ROW) {
         // Text that is no date is passed over; a day missed ends the run.

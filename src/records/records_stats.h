@@ -42,12 +42,16 @@ constexpr std::size_t kLongestAverage = 12;
 // rolling averages both count by it.
 std::optional<double> TrimmedAverage(std::span<const std::int64_t> scores, std::size_t count);
 
-// A sound win without help that no other such win of its kind beats.
-std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc);
+// A sound win without help that no other such win of its kind beats;
+// `excluding`, when given, is passed over (a win judged against the others
+// may be kept already).
+std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc,
+                               const GameResult* excluding = nullptr);
 RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc);
 // Whether `result` would be a new best beside `best` (the best kept) and
 // `unwritten` (wins not in the database yet): a sound win without help
-// that beats every other such win of its kind.
+// that beats every other such win of its kind (itself, among them, is
+// not another).
 bool IsNewBest(const GameResult& result, std::optional<GameResult> best, const std::vector<GameResult>& unwritten);
 // A daily puzzle counts for the streak on a grid of at least this many
 // cells: a 2 x 2 has only 24 arrangements, and would keep a streak alive

@@ -74,6 +74,13 @@ std::int64_t SqlStatement::Int(int column) const
     return sqlite3_column_int64(statement, column);
 }
 
+std::optional<std::int64_t> SqlStatement::WholeNumber(int column) const
+{
+    if (sqlite3_column_type(statement, column) != SQLITE_INTEGER)
+        return std::nullopt;
+    return sqlite3_column_int64(statement, column);
+}
+
 QString SqlStatement::Text(int column) const
 {
     return QString::fromUtf8(Utf8(column));

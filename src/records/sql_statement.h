@@ -41,6 +41,9 @@ public:
 
     bool IsNull(int column) const;
     std::int64_t Int(int column) const;
+    // The column's whole number, or none when it holds another type (text,
+    // a real number, a blob, null), which Int would turn into some number.
+    std::optional<std::int64_t> WholeNumber(int column) const;
     QString Text(int column) const;
     QByteArray Utf8(int column) const;
     // Whether the column holds exactly this text.

@@ -211,10 +211,22 @@ void PlanKeeper::Count(const solver::Slide& slide)
     game.CountAssisted(1);
 }
 
+bool PlanKeeper::CanBeSolved(const solver::Position& now)
+{
+    if (now.IsSolvable())
+        return true;
+    hintWanted = false;
+    solving = false;
+    TellWaiting();
+    emit NoWayHome();
+    return false;
+}
+
 void PlanKeeper::Hint()
 {
     // A paused board shows nothing, so it is shown no move either.
-    if (!game.CanAssist() || !Now())
+    const std::optional<solver::Position> now = Now();
+    if (!game.CanAssist() || !now || !CanBeSolved(*now))
         return;
     if (follower.Active()) {
         ShowNext();
@@ -237,7 +249,8 @@ void PlanKeeper::ShowNext()
 
 void PlanKeeper::Solve()
 {
-    if (!game.CanAssist() || !Now())
+    const std::optional<solver::Position> now = Now();
+    if (!game.CanAssist() || !now || !CanBeSolved(*now))
         return;
     solving = true;
     if (follower.Active()) {

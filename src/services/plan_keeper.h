@@ -56,6 +56,9 @@ signals:
     void HintShown(const tesselo::Move& move);
     // The player starts or stops waiting for a plan.
     void WaitingChanged(bool waiting);
+    // A hint or a solve was asked for a board no slides can solve (only a
+    // saved game made by hand holds one): there is nothing to wait for.
+    void NoWayHome();
 
 private:
     enum class Ask { Plan, Par, Rest };
@@ -90,6 +93,8 @@ private:
     void Step();
     void EndSolve();
     void TellWaiting();
+    // False, having said so, when the board is out of reach of any slide.
+    bool CanBeSolved(const solver::Position& now);
     // No game in play, or a new board: nothing of the old plan holds.
     void Forget();
 

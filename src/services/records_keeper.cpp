@@ -6,15 +6,21 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include <future>
+#include <memory>
 #include <utility>
 
 namespace tesselo {
 
 RecordsKeeper::RecordsKeeper(QString path, QString jsonPath, QObject* parent)
-    : QObject(parent), records(path, jsonPath), worker(std::make_unique<QObject>()),
+    : QObject(parent), records(path, jsonPath), filer(PendingWins::Beside(path)),
+      filingWorker(std::make_unique<QObject>()), worker(std::make_unique<QObject>()),
       charts(Records::Access::ReadOnly, std::move(path), std::move(jsonPath)),
       chartsWorker(std::make_unique<QObject>())
 {
+    filingThread.setObjectName(QStringLiteral("records-pending"));
+    filingWorker->moveToThread(&filingThread);
+    filingThread.start();
     thread.setObjectName(QStringLiteral("records"));
     worker->moveToThread(&thread);
     chartsThread.setObjectName(QStringLiteral("records-charts"));
@@ -39,6 +45,8 @@ RecordsKeeper::~RecordsKeeper()
     // runs first: no win is left behind in the queue. The records' thread
     // first, as it hands the charts' thread work.
     const auto quit = [] { QThread::currentThread()->quit(); };
+    QMetaObject::invokeMethod(filingWorker.get(), quit, Qt::QueuedConnection);
+    filingThread.wait();
     QMetaObject::invokeMethod(worker.get(), quit, Qt::QueuedConnection);
     thread.wait();
     QMetaObject::invokeMethod(chartsWorker.get(), quit, Qt::QueuedConnection);
@@ -57,17 +65,25 @@ void RecordsKeeper::PostCharts(std::function<void()> job)
         Qt::QueuedConnection);
 }
 
-void RecordsKeeper::ChartKindInPlay()
+void RecordsKeeper::ReadKindInPlayAhead()
 {
     if (!opened || !followed)
         return;
     // Asked at every new position: a kind read already costs one indexed
-    // look at its count, and one the charts let go of is read again.
-    PostCharts([this, size = followed->View().puzzle.grid.Size(),
-                style = Style::FromStrategy(followed->View().strategyStyle)] {
+    // look at its count, and one the charts let go of is read again. Its
+    // sound wins are counted on the worker, for the window's summary.
+    const GridSize size = followed->View().puzzle.grid.Size();
+    const Style style = Style::FromStrategy(followed->View().strategyStyle);
+    PostCharts([this, size, style] {
         if (!closing)
             charts.PrepareProgress(size, style);
     });
+    Post(
+        [this, size, style] {
+            records.PrepareSummary(size, style);
+            return true;
+        },
+        [](bool) {});
 }
 
 template <typename Work, typename Done>
@@ -101,7 +117,7 @@ void RecordsKeeper::Open()
     Post([this] { return records.Open(); },
          [this](bool) {
              opened = true;
-             ChartKindInPlay();
+             ReadKindInPlayAhead();
          });
 }
 
@@ -109,18 +125,37 @@ void RecordsKeeper::Keep(const GameResult& won)
 {
     Open();
     ++winsOutstanding;
+    // Filed first, on a thread that never waits on the database; the worker
+    // writes the win only once it is filed (or could not be), so that it is
+    // taken out of the pending file after it went in, never before.
+    struct Filed {
+        bool filed = false;
+        QString setAside;
+    };
+    auto filing = std::make_shared<std::promise<Filed>>();
+    std::shared_future<Filed> filed = filing->get_future().share();
+    QMetaObject::invokeMethod(
+        filingWorker.get(),
+        [this, won, filing] {
+            Filed f;
+            f.filed = won.IsValid() && filer.Add({won}, nullptr, &f.setAside);
+            filing->set_value(f);
+        },
+        Qt::QueuedConnection);
     struct Kept {
         bool newBest = false;
         std::optional<Records::Failure> failure;
     };
     Post(
-        [this, won] {
+        [this, won, filed] {
+            const Filed f = filed.get();
             Kept kept;
             kept.newBest = records.IsNewBest(won);
             Records::Failure failure;
-            if (!records.Add(won, &failure)) {
+            if (!records.AddFiled(won, f.filed, f.setAside, &failure)) {
                 kept.failure = failure;
             } else {
+                records.PrepareSummary(won.size, won.style);
                 // The charts of the kind are ready for the next look at them.
                 PostCharts([this, size = won.size, style = won.style] {
                     if (!closing)
@@ -149,9 +184,9 @@ void RecordsKeeper::Follow(const Game& played, const GamePicture* picture)
         } else if (const auto* position = std::get_if<NewPosition>(&change)) {
             if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)
                 NewGameStarted();
-            ChartKindInPlay();
+            ReadKindInPlayAhead();
         } else if (std::holds_alternative<StyleChanged>(change)) {
-            ChartKindInPlay();
+            ReadKindInPlayAhead();
         }
     });
 }

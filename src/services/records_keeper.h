@@ -26,10 +26,12 @@ class GamePicture;
 // - The records open at start when there are any (the file, or wins an
 //   earlier game could not write in the pending file), else at the first
 //   win or the first look at them.
-// - A win is handed over the moment it is made and written after whatever
-//   the worker is doing (an import: the win waits in memory meanwhile);
-//   whether it is a new best is decided then. A win the records cannot
-//   take waits in the pending file beside them (Records).
+// - A win is handed over the moment it is made. It goes at once into the
+//   pending file beside the records, on a thread of its own, before any
+//   wait on the database (another program's lock, an import), so that not
+//   even a kill loses it; then it is written after whatever the worker is
+//   doing, whether it is a new best is decided then, and it is taken out
+//   of the pending file once the database has it (Records).
 // - The window reads the records itself, but only while the worker has
 //   nothing to do (IsIdle, then Idle): the Records window waits for it,
 //   showing how the import goes. That window is modal, so no win comes
@@ -120,11 +122,17 @@ private:
     Counts CountsNow() const { return Counts{records.Unwritten(), records.AtRisk()}; }
     // Hands a job to the charts' thread (from either thread).
     void PostCharts(std::function<void()> job);
-    // Has the charts of the kind in play read, once the records are open.
-    void ChartKindInPlay();
+    // Has the charts and the count of the kind in play read, once the
+    // records are open.
+    void ReadKindInPlayAhead();
 
     Records records;
     QThread thread;
+    // The wins as they come, into the pending file: one small write each,
+    // never waiting on the database.
+    PendingWins filer;
+    QThread filingThread;
+    std::unique_ptr<QObject> filingWorker;
     std::unique_ptr<QObject> worker; // lives on the thread; jobs run in its context
     Records charts;                  // only read, on the charts' thread
     QThread chartsThread;

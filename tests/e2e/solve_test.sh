@@ -109,6 +109,12 @@ expect 0 "Expert-2718281828"
 what="--id with a path"
 (cd / && run --id "$work/ids/tesselo.dat"); status=$?
 expect 0 "Expert-2718281828"
+what="--id with its seed edited"
+sed -i 's/"seed": *2718281828/"seed": 2718281829/' "$work/ids/tesselo-history.json"
+grep -q '2718281829' "$work/ids/tesselo-history.json" || fail "$what: the seed was not found to edit"
+(cd "$work/ids" && run --id); status=$?
+refused
+grep -q 'damaged' "$work/err" || fail "$what: $(cat "$work/err")"
 what="--id beside another game's history"
 cp "$work/other-id/tesselo-history.json" "$work/ids/"
 (cd "$work/ids" && run --id); status=$?
@@ -117,6 +123,7 @@ what="--id without a history"
 rm "$work/ids/tesselo-history.json"
 (cd "$work/ids" && run --id); status=$?
 refused
+grep -q 'without its seed' "$work/err" || fail "$what: $(cat "$work/err")"
 what="--id of a missing file"
 (cd "$work/other" && run --id); status=$?
 refused
@@ -130,6 +137,7 @@ expect 0 "5x7-2718281828"
 what="tesselo --help"
 (cd "$work/other" && run --help); status=$?
 [ "$status" -eq 0 ] || fail "$what: status $status, not 0"
+grep -q '^Exit status: 0 .* 2 ' "$work/out" || fail "$what: the exit statuses are not listed"
 for command in --solve --id --export-records; do
   grep -q -- "^  $command" "$work/out" || fail "$what: $command not described"
 done

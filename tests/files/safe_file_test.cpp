@@ -48,7 +48,7 @@ TEST(SafeFile, ReplacesWholeAndLeavesNoSideFile)
     EXPECT_EQ(QDir(cwd.Path(".")).entryList(QDir::Files | QDir::Hidden), QStringList{"a.dat"});
 }
 
-TEST(SafeFile, LinksAreWrittenThroughOnlyToNewOrAcceptedFiles)
+TEST(SafeFile, LinksAreWrittenThroughOnlyToAcceptedFiles)
 {
     TempCwd cwd;
     const QString other = cwd.Text("other.txt", "someone's notes");
@@ -74,8 +74,10 @@ TEST(SafeFile, LinksAreWrittenThroughOnlyToNewOrAcceptedFiles)
 
     EXPECT_TRUE(WriteFileAtomically("to-hop", "old game, later", &why, isGame)) << why.toStdString();
     EXPECT_EQ(ReadAll(game), "old game, later");
-    EXPECT_TRUE(WriteFileAtomically("to-new", "fresh", &why)) << why.toStdString();
-    EXPECT_EQ(ReadAll(cwd.Path("keep/new.dat")), "fresh");
+    // A link that leads nowhere makes nothing where it points.
+    EXPECT_FALSE(WriteFileAtomically("to-new", "fresh", &why, [](const QString&) { return true; }));
+    EXPECT_TRUE(why.contains("not there")) << why.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(cwd.Path("keep/new.dat")));
     for (const char* link : {"to-other", "to-game", "to-new", "to-hop", "hop"})
         EXPECT_TRUE(QFileInfo(cwd.Path(link)).isSymLink()) << link;
 }

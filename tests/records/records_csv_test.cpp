@@ -138,6 +138,38 @@ TEST(RecordsCsv, EveryWinReadsBackFromTheExport)
         EXPECT_EQ((*table)[r + 1], std::vector<QString>(std::begin(expected[r]), std::end(expected[r]))) << r;
 }
 
+// A picture's name that a spreadsheet would run as a formula is written as
+// text; a name that only holds such a character later is left alone.
+TEST(RecordsCsv, FormulasInNamesReachTheSpreadsheetAsText)
+{
+    TempCwd cwd;
+    const struct {
+        QString picture;
+        QString written;
+    } cases[] = {
+        {"=cmd|' /C calc'!A0.png", "'=cmd|' /C calc'!A0.png"},
+        {"+SUM(1+1).png", "'+SUM(1+1).png"},
+        {"-2+3.png", "'-2+3.png"},
+        {"@SUM(A1).png", "'@SUM(A1).png"},
+        {"\tTab.png", "'\tTab.png"},
+        {"\rReturn.png", "'\rReturn.png"},
+        {"a=b.png", "a=b.png"},
+    };
+    std::vector<GameResult> wins;
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        wins.push_back(Won(cases[i].picture, kNovice, int(i)));
+    Records records;
+    ASSERT_TRUE(records.AddAll(wins));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(records.Export(out, nullptr, Records::Format::Csv));
+    const std::optional<Table> table = ReadCsv(out.data());
+    ASSERT_TRUE(table) << out.data().constData();
+    ASSERT_EQ(table->size(), std::size(cases) + 1);
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ((*table)[i + 1][8], cases[i].written) << i;
+}
+
 // A size is written from the key the records keep; a key this version
 // reads as no size (another spelling, a later version's) is written as it
 // is, so the row still says what was kept.

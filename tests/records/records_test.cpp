@@ -325,6 +325,7 @@ TEST(Records, AWinThatCannotBeWrittenIsToldAndWrittenLater)
         rlim_t fileSizeLimit;              // in the child, 0 for none
         std::function<void()> unblock;     // in the parent, once the child has failed
         const char* reason;
+        int onlyInMemory = -1;             // whether the pending file could not take it either; -1 either
     };
     sqlite3* holder = nullptr;
     const Case cases[] = {
@@ -338,15 +339,15 @@ TEST(Records, AWinThatCannotBeWrittenIsToldAndWrittenLater)
              sqlite3_exec(holder, "COMMIT", nullptr, nullptr, nullptr);
              sqlite3_close(holder);
          },
-         "busy"},
+         "busy", 0},
         {"a read-only folder", Records::kFileName, [] { ASSERT_EQ(chmod(".", 0555), 0); }, true, 0,
-         [] { ASSERT_TRUE(chmod(".", 0777) == 0 && chmod(Records::kFileName, 0666) == 0); }, "may not be written"},
+         [] { ASSERT_TRUE(chmod(".", 0777) == 0 && chmod(Records::kFileName, 0666) == 0); }, "may not be written", 1},
         {"a link into a read-only folder", QStringLiteral("linked.sqlite"),
          [] {
              ASSERT_TRUE(QDir().mkdir("locked") && chmod("locked", 0555) == 0);
              ASSERT_TRUE(QFile::link("locked/records.sqlite", "linked.sqlite"));
          },
-         true, 0, [] { ASSERT_EQ(chmod("locked", 0777), 0); }, "may not be written"},
+         true, 0, [] { ASSERT_EQ(chmod("locked", 0777), 0); }, "may not be written", 1},
         {"a full disk", Records::kFileName, [] {}, false, 2048, [] {}, "full"},
     };
     for (const Case& c : cases) {
@@ -380,10 +381,14 @@ TEST(Records, AWinThatCannotBeWrittenIsToldAndWrittenLater)
             records.SetBusyTimeout(200);
             Records::Failure failure;
             const bool added = records.Add(Win("Genius", "Speed", 70, 50000), &failure);
+            // The message says only what is true of where the win is.
+            const bool saysMemory = failure.Message().contains(QStringLiteral("could not be kept in a file"));
             const char result = added                                    ? 'w'
                                 : failure.file != c.records              ? 'f'
                                 : !failure.reason.contains(c.reason)     ? 'r'
                                 : records.Unwritten() != 1               ? 'u'
+                                : saysMemory != failure.onlyInMemory     ? 'm'
+                                : c.onlyInMemory >= 0 && failure.onlyInMemory != (c.onlyInMemory == 1) ? 'p'
                                                                          : 'k';
             if (result != 'k')
                 std::fprintf(stderr, "%s: %s\n", qPrintable(failure.file), qPrintable(failure.reason));
@@ -401,7 +406,8 @@ TEST(Records, AWinThatCannotBeWrittenIsToldAndWrittenLater)
         ASSERT_EQ(write(go[1], "s", 1), 1);
         char result = 0;
         ASSERT_EQ(read(told[0], &result, 1), 1);
-        EXPECT_EQ(result, 'k') << "w: written after all, f: another file named, r: another reason, u: not kept";
+        EXPECT_EQ(result, 'k') << "w: written after all, f: another file named, r: another reason, u: not kept, "
+                                  "m: the message says otherwise, p: wrongly said to be (or not be) in the pending file";
         if (result == 'k') {
             EXPECT_EQ(ReadAll(Records::kFileName), before);
         }
@@ -760,4 +766,61 @@ TEST(Records, TheStreakCountsDailyWinsOnGridsOfSixCellsOrMore)
     EXPECT_EQ(days(12), (std::vector<int>{11, 10}));
     EXPECT_EQ(days(9), (std::vector<int>{7}));
     EXPECT_EQ(records.DailyPage(0, 20).size(), wins.size()); // every daily win is listed
+}
+
+// Rows that cannot be wins (a file changed by hand: moves below zero or
+// beyond 32 bits, a time below zero, an end kept as text) are passed over
+// and counted nowhere: the summary, the list, the averages and the charts
+// agree on the sound wins. The exports give every row back as it is kept,
+// a value that cannot be read left empty rather than made up; the JSON
+// keeps the milliseconds the database holds.
+TEST(Records, RowsThatCannotBeWinsAreCountedNowhereAndExportedAsKept)
+{
+    TempCwd cwd;
+    std::vector<GameResult> sound;
+    for (int i = 0; i < 6; ++i)
+        sound.push_back(Win("Expert", "Strategy", 20 + i, 60000, i));
+    sound[5].finished = sound[5].finished.addMSecs(250);
+    {
+        Records records;
+        ASSERT_TRUE(records.AddAll(sound));
+        // Looked at once before the file is changed: what is counted must
+        // follow the file, not the first look.
+        EXPECT_EQ(records.Summarize(kExpert, Style::Strategy).won, 6);
+    }
+    Sql("INSERT INTO wins(level, style, moves, milliseconds, score, finished, picture, par_is_optimal, assisted, "
+        "moves_before) VALUES ('Expert', 'Strategy', -5, 1000, -5, 1800000000000, 'a.png', 0, 0, 0), "
+        "('Expert', 'Strategy', 2147483648, 1000, 1, 1800000060000, 'b.png', 0, 0, 0), "
+        "('Expert', 'Strategy', 1, -1000, 1, 1800000120000, 'c.png', 0, 0, 0), "
+        "('Expert', 'Strategy', 2, 1000, 2, 'yesterday', 'd.png', 0, 0, 0)");
+
+    Records records;
+    const Records::Summary summary = records.Summarize(kExpert, Style::Strategy);
+    EXPECT_EQ(summary.won, 6);
+    ASSERT_TRUE(summary.best);
+    EXPECT_EQ(summary.best->moves, 20);
+    ASSERT_TRUE(summary.averageOf5);
+    EXPECT_DOUBLE_EQ(*summary.averageOf5, 23.0); // 21..25, less the best and the worst
+    for (const Records::Order order : {Records::Order::BestFirst, Records::Order::NewestFirst})
+        EXPECT_EQ(records.Page(kExpert, Style::Strategy, order, 0, 20).size(), 6u);
+    const std::vector<Records::ProgressWin> charted = records.Progress(kExpert, Style::Strategy);
+    EXPECT_EQ(charted.size(), 6u);
+
+    QBuffer csv;
+    csv.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(records.Export(csv, nullptr, Records::Format::Csv));
+    const QList<QByteArray> lines = csv.data().split('\n');
+    ASSERT_GE(lines.size(), 11);
+    EXPECT_TRUE(lines[6].startsWith("2026-12-08T10:05:00.250Z,")) << lines[6].constData();
+    EXPECT_TRUE(lines[7].startsWith("2027-01-15T08:00:00.000Z,3x4,Strategy,-5,1000,")) << lines[7].constData();
+    EXPECT_TRUE(lines[8].contains(",3x4,Strategy,2147483648,1000,")) << lines[8].constData();
+    EXPECT_TRUE(lines[10].startsWith(",3x4,Strategy,2,1000,")) << lines[10].constData();
+
+    const QJsonArray json = ExportedResults(records);
+    ASSERT_EQ(json.size(), 10);
+    EXPECT_EQ(json[0]["finished"].toString(), QStringLiteral("2026-12-08T10:00:00Z"));
+    EXPECT_EQ(json[5]["finished"].toString(), QStringLiteral("2026-12-08T10:05:00.250Z"));
+    EXPECT_EQ(json[6]["moves"].toInteger(), -5);
+    EXPECT_EQ(json[7]["moves"].toInteger(), 2147483648LL);
+    EXPECT_TRUE(json[9]["finished"].isNull());
 }

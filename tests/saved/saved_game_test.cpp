@@ -387,13 +387,23 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
         EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
     }
 
-    // Kept elsewhere: the first save makes the file, later ones replace it.
+    // A link that leads nowhere is left as it is: nothing is made where it
+    // points, and the save says why.
     QFile::remove(cwd.Path("tesselo.dat"));
     ASSERT_TRUE(QDir().mkdir(cwd.Path("saves")));
     ASSERT_TRUE(QFile::link(cwd.Path("saves/tesselo.dat"), cwd.Path("tesselo.dat")));
-    ASSERT_TRUE(SaveGame(game));
-    GameSetup(game).puzzle.moves = 42;
     QString why;
+    EXPECT_FALSE(SaveGame(game, &why));
+    EXPECT_TRUE(why.contains("not there")) << why.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(cwd.Path("saves/tesselo.dat")));
+    EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
+
+    // Kept elsewhere: a saved game there is replaced through the link.
+    QFile::remove(cwd.Path("tesselo.dat"));
+    ASSERT_TRUE(SaveGame(game));
+    ASSERT_TRUE(QFile::rename(cwd.Path("tesselo.dat"), cwd.Path("saves/tesselo.dat")));
+    ASSERT_TRUE(QFile::link(cwd.Path("saves/tesselo.dat"), cwd.Path("tesselo.dat")));
+    GameSetup(game).puzzle.moves = 42;
     ASSERT_TRUE(SaveGame(game, &why)) << why.toStdString();
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
     Game loaded;
@@ -575,4 +585,36 @@ TEST(SavedGame, AGameNoFileCanHoldIsNotWrittenOverTheLastOne)
     refused("a negative counter", [](ShownGame& g) { GameSetup(g.game).puzzle.moves = -1; });
     refused("a board no screen has",
             [](ShownGame& g) { PictureSetup(g.picture).folder.width = PictureFolder::kMaxBoardSide + 1; });
+}
+
+// On a grid of odd rows and odd columns only the even arrangements can be
+// reached by slides: a file holding an odd one was made by hand, and no
+// hint or solve could bring it home. It is no saved game; the same file
+// with a second pair swapped back to even is one.
+TEST(SavedGame, AnArrangementNoSlidesReachIsNoSavedGame)
+{
+    TempCwd cwd;
+    for (const GridSize size : {GridSize{3, 3}, GridSize{15, 15}, GridSize{3, 5}}) {
+        SCOPED_TRACE(size.Name());
+        ShownGame source;
+        source.game.ChangeSize(size);
+        source.game.NewGame();
+        ASSERT_TRUE(source.Save());
+        const QByteArray good = ReadAll(cwd.Path("tesselo.dat"));
+        const auto swapped = [](QByteArray bytes, int a, int b) {
+            constexpr int kCells = 29 + 8;
+            for (int i = 0; i < 8; ++i)
+                std::swap(bytes[kCells + 8 * a + i], bytes[kCells + 8 * b + i]);
+            return bytes;
+        };
+        const QByteArray odd = swapped(good, 0, 1);
+        for (const auto& [what, bytes, sound] :
+             {std::tuple{"odd", odd, false}, std::tuple{"even again", swapped(odd, 1, 2), true}}) {
+            WriteAll(cwd.Path("tesselo.dat"), bytes);
+            EXPECT_EQ(SavedGameFormat::Decode(bytes).has_value(), sound) << what;
+            ShownGame fresh;
+            fresh.Load();
+            EXPECT_EQ(fresh.game.View().puzzle.state == Playing, sound) << what;
+        }
+    }
 }

@@ -1,4 +1,5 @@
 #include "model/game.h"
+#include "model/game_setup.h"
 #include "model/grid_position.h"
 #include "services/plan_keeper.h"
 
@@ -127,4 +128,24 @@ TEST(PlanKeeper, WorksAtEverySize)
         EXPECT_TRUE(QTest::qWaitFor([&] { return k.keeper->Plan().Remaining().optimal; }, 20000));
         EXPECT_LE(k.keeper->Plan().Remaining().Length(), below);
     }
+}
+
+// A board no slides can solve (two pieces swapped on 3 x 3, which only a
+// saved game made by hand holds) has no plan to wait for: a hint or a solve
+// says so at once and leaves nobody waiting.
+TEST(PlanKeeper, ABoardNoSlidesSolveIsSaidAtOnce)
+{
+    Kept k(3, 3);
+    TileGrid& grid = GameSetup(k.game).grid;
+    grid.Resize(3, 3);
+    std::swap(grid.cells[0], grid.cells[1]);
+    QSignalSpy none(k.keeper.get(), &PlanKeeper::NoWayHome);
+    QSignalSpy waiting(k.keeper.get(), &PlanKeeper::WaitingChanged);
+    k.keeper->Hint();
+    k.keeper->Solve();
+    EXPECT_EQ(none.size(), 2);
+    EXPECT_FALSE(k.keeper->IsWaiting());
+    EXPECT_FALSE(k.keeper->IsSolving());
+    for (const QList<QVariant>& told : waiting)
+        EXPECT_FALSE(told[0].toBool());
 }

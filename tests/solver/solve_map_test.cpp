@@ -23,6 +23,19 @@ std::vector<Slide> Wander(int rows, int columns, int count, std::mt19937& random
     return moves;
 }
 
+// The same on any grid (the slide sets hold grids of up to 24 cells).
+std::vector<Slide> WanderAnyGrid(int rows, int columns, int count, std::mt19937& random)
+{
+    std::vector<Slide> moves;
+    for (int i = 0; i < count; ++i) {
+        const bool row = random() % 2 == 0;
+        const int length = row ? columns : rows;
+        moves.push_back(Slide{row ? Axis::Row : Axis::Column, std::int8_t(random() % unsigned(row ? rows : columns)),
+                              std::int8_t(1 + random() % unsigned(length - 1))});
+    }
+    return moves;
+}
+
 std::vector<MapPoint> MapAll(SolveMapper& mapper)
 {
     std::vector<MapPoint> points;
@@ -143,4 +156,36 @@ TEST(SolveMap, StopsWhenAskedAndOnAnUnsolvablePosition)
     SolveMapper odd(solver, *Position::FromHomes(3, 3, homes), {});
     EXPECT_FALSE(odd.Next());
     EXPECT_EQ(odd.Mapped(), 0);
+}
+
+// Beyond the grids searched exactly, a move off the plan costs the map one
+// slide of bound rather than a search: the distance after a move is never
+// more than one over the distance before, a plan is searched only every
+// few moves off it, and the solve still ends at 0.
+TEST(SolveMap, LargeGridsBoundAMoveOffThePlanAndSearchOnlyNowAndThen)
+{
+    const Solver solver;
+    std::mt19937 random(17);
+    for (const auto& [rows, columns] : {std::pair{5, 5}, std::pair{8, 8}}) {
+        SCOPED_TRACE(testing::Message() << rows << "x" << columns);
+        Position start = Position::Solved(rows, columns);
+        for (const Slide& s : WanderAnyGrid(rows, columns, 40, random))
+            start.Apply(s);
+        std::vector<Slide> moves = WanderAnyGrid(rows, columns, 100, random);
+        Position end = start;
+        for (const Slide& s : moves)
+            end.Apply(s);
+        const std::vector<Slide> home = solver.Solve(end)->slides;
+        moves.insert(moves.end(), home.begin(), home.end());
+
+        SolveMapper mapper(solver, start, moves);
+        const std::vector<MapPoint> points = MapAll(mapper);
+        ASSERT_EQ(int(points.size()), mapper.PointCount());
+        EXPECT_LE(mapper.Searches(), 1 + mapper.PointCount() / SolveMapper::BoundedMoves(rows * columns));
+        EXPECT_EQ(points.back().distance, 0);
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            EXPECT_LE(points[i].distance, points[i - 1].distance + 1) << "point " << i;
+            EXPECT_FALSE(points[i].exact);
+        }
+    }
 }

@@ -29,7 +29,8 @@ namespace tesselo {
 
 namespace {
 
-// Exit statuses beside 0: a wrong command line, or input that cannot be used.
+// Exit statuses beside 0: a wrong command line, or input that cannot be used
+// (--help lists them).
 constexpr int kMisused = 2;
 constexpr int kUnusable = 2;
 
@@ -158,8 +159,15 @@ int PrintId(const Operand& operand, std::ostream& out, std::ostream& err)
     Puzzle puzzle;
     puzzle.Resume(saved->grid, saved->state, saved->moves);
     const QString historyPath = QFileInfo(path).dir().filePath(QString::fromLatin1(HistoryFile::kFileName));
-    if (std::optional<HistoryFile::Contents> kept = HistoryFile::Read(historyPath))
-        puzzle.AdoptHistory(std::move(kept->history), kept->facts);
+    std::optional<HistoryFile::Contents> kept = HistoryFile::Read(historyPath);
+    const bool adopted = kept && puzzle.AdoptHistory(std::move(kept->history), kept->facts);
+    // A history there that is not this game's (damaged, edited, another
+    // game's) tells nothing of its start: no ID is better than a wrong one.
+    if (!adopted && QFileInfo(historyPath).exists()) {
+        err << "tesselo: the history of the game in " << Shown(path)
+            << " is damaged, so the game's ID cannot be told\n";
+        return kUnusable;
+    }
     const std::optional<GameId> id = GameId::Of(puzzle);
     if (!id) {
         err << "tesselo: the game in " << Shown(path) << " has no ID: it was saved without its seed\n";
@@ -278,7 +286,10 @@ CommandLine::Outcome CommandLine::Run(int argc, const char* const* argv, std::os
                "The moves --solve prints are explained in tesselo(6).\n"
                "A game ID names a grid and a seed: Expert-2718281828 on a level (Novice,\n"
                "Pro, Expert, Genius), 5x7-2718281828 on a custom grid of 5 rows and\n"
-               "7 columns (2 to 16 each).\n";
+               "7 columns (2 to 16 each).\n\n"
+               "Exit status: 0 when the command did what it says; 2 when the command line\n"
+               "is wrong, or the file it reads cannot be used (none there, damaged, no game\n"
+               "in play, a history that does not match the game).\n";
         return Outcome{false, 0};
     }
     err << Usage() << '\n';

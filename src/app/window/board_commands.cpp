@@ -23,6 +23,7 @@ void BoardCommands::Open(SolverService::Options solver)
     QObject::connect(replay.get(), &BoardReplay::MoveCue, &window,
                      [this] { window.Sound().Play(SoundEffects::Move); });
     hints = std::make_unique<HintPresenter>(window.TheGame(), window.Board(), std::move(solver));
+    QObject::connect(hints.get(), &HintPresenter::NoWayHome, &window, [this] { window.TellNoWayHome(); });
 }
 
 void BoardCommands::AddActions(BoardActions& actions)

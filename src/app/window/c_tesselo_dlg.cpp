@@ -218,6 +218,11 @@ void CTesseloDlg::TellWinNotKept(const Records::Failure& failure)
     tesselo::TellWinNotKept(this, failure.Message());
 }
 
+void CTesseloDlg::TellNoWayHome()
+{
+    tesselo::TellNoWayHome(this);
+}
+
 bool CTesseloDlg::OfferCloseLosingWins(const Records::Failure& failure, std::size_t count)
 {
     return AskCloseLosingWins(this, count, failure.file, failure.reason);

@@ -96,6 +96,8 @@ protected:
     // chooses to close and lose them.
     virtual bool OfferCloseLosingWins(const Records::Failure& failure, std::size_t count);
     virtual void RunBoardMenu(QMenu& menu, QPoint globalPos);
+    // A hint or a solve was asked for a board no slides can solve.
+    virtual void TellNoWayHome();
     virtual int RunRecordsDialog(CRecordsDlg& dialog);
     // Where the solver keeps its large tables, and which; tests give
     // smaller ones.

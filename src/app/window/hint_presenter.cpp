@@ -12,6 +12,7 @@ HintPresenter::HintPresenter(Game& game, CPuzzleImage& b, SolverService::Options
     connect(&hintTimer, &QTimer::timeout, this, &HintPresenter::Hide);
     connect(&keeper, &PlanKeeper::HintShown, this, &HintPresenter::Show);
     connect(&keeper, &PlanKeeper::WaitingChanged, this, &HintPresenter::ShowWaiting);
+    connect(&keeper, &PlanKeeper::NoWayHome, this, &HintPresenter::NoWayHome);
     connect(&game, &Game::Changed, this, &HintPresenter::OnGameChanged);
 }
 

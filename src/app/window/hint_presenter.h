@@ -33,6 +33,10 @@ public:
     PlanKeeper& Plans() { return keeper; }
     const PlanKeeper& Plans() const { return keeper; }
 
+signals:
+    // The board asked about cannot be solved (PlanKeeper::NoWayHome).
+    void NoWayHome();
+
 private:
     void Show(const Move& move);
     void Hide();

@@ -39,6 +39,14 @@ void TellWinNotKept(QWidget* parent, const QString& message)
     QMessageBox::warning(parent, QStringLiteral("Tesselo"), message);
 }
 
+void TellNoWayHome(QWidget* parent)
+{
+    QMessageBox::information(parent, QStringLiteral("Tesselo"),
+                             QCoreApplication::translate("tesselo::PlayerMessages",
+                                                         "No slides can bring this board back to the whole "
+                                                         "picture, so there is no hint and no solve."));
+}
+
 bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file, const QString& reason)
 {
     return AskClose(parent,
@@ -48,8 +56,11 @@ bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file,
                         .arg(file),
                     reason +
                         QCoreApplication::translate("tesselo::PlayerMessages",
-                                                    "\n\nClose the window again to retry, or close and lose them."),
-                    QCoreApplication::translate("tesselo::PlayerMessages", "Close and Lose Them"));
+                                                    "\n\nClose the window again to retry, or close and lose "
+                                                    "%n win(s).",
+                                                    nullptr, int(count)),
+                    QCoreApplication::translate("tesselo::PlayerMessages", "Close and Lose %n Win(s)", nullptr,
+                                                int(count)));
 }
 
 } // namespace tesselo

@@ -17,6 +17,8 @@ bool AskCloseWithoutSaving(QWidget* parent, const QString& reason);
 // A win could not be written to the records yet (`message` says where and
 // why, and that it waits).
 void TellWinNotKept(QWidget* parent, const QString& message);
+// The board cannot be solved, so there is no hint and no solve.
+void TellNoWayHome(QWidget* parent);
 // At the close, `count` wins still could not be written to `file`: says
 // why, and returns true when the player chooses to close and lose them.
 bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file, const QString& reason);

@@ -91,6 +91,11 @@ TEST(Language, EveryShippedTranslationIsBuiltInAndInstallsWithQtsOwn)
         };
         EXPECT_EQ(helped(1), "1 move");
         EXPECT_EQ(helped(3), "3 moves");
+        const auto lose = [](int n) {
+            return QCoreApplication::translate("tesselo::PlayerMessages", "Close and Lose %n Win(s)", nullptr, n);
+        };
+        EXPECT_EQ(lose(1), "Close and Lose It");
+        EXPECT_EQ(lose(3), "Close and Lose 3 Wins");
         const Translation unknown{QStringLiteral("xx")};
         EXPECT_FALSE(unknown.Installed());
         EXPECT_EQ(standardCancel(), englishCancel);
