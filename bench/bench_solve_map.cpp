@@ -1,9 +1,9 @@
 #include "bench_solve_map.h"
 
-#include "positions/phase_tables.h"
 #include "positions/slide_set.h"
 #include "solver/solve_map.h"
 #include "solver/solver.h"
+#include "tables/phase_tables.h"
 
 #include <benchmark/benchmark.h>
 

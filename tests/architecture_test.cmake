@@ -17,6 +17,7 @@ cmake_minimum_required(VERSION 3.25)
 set(kLayers
   files
   positions
+  tables
   solver
   model
   pictures

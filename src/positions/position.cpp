@@ -119,7 +119,7 @@ void BasicPosition<Capacity>::Apply(const Slide& slide)
 }
 
 template class BasicPosition<256>;
-template class BasicPosition<24>;
+template class BasicPosition<36>;
 
 Position Transposed(const Position& position)
 {

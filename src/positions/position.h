@@ -12,7 +12,7 @@ namespace tesselo::solver {
 // An arrangement of the pieces: for each cell, in row-major order, the
 // index of the cell its piece belongs in. A value type, cheap to copy and
 // compare, holding up to `Capacity` cells: the searches built for grids of
-// up to 24 cells copy positions millions of times and keep the small one,
+// up to 36 cells copy positions millions of times and keep the small one,
 // the rest of the program holds any grid the game plays.
 template <int Capacity>
 class BasicPosition {
@@ -72,12 +72,12 @@ private:
 
 // Any grid the game plays: up to 16 x 16.
 using Position = BasicPosition<256>;
-// The grids of up to 24 cells, which the tables and the exact searches
-// serve.
-using CompactPosition = BasicPosition<24>;
+// The grids of up to 36 cells (6 x 6), which the tables, the phases and
+// the exact searches serve.
+using CompactPosition = BasicPosition<36>;
 
 extern template class BasicPosition<256>;
-extern template class BasicPosition<24>;
+extern template class BasicPosition<36>;
 
 // The grid seen with rows as columns: the same puzzle, solved by the same
 // slides with rows and columns exchanged.

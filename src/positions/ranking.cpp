@@ -23,13 +23,13 @@ void UnrankPermutation(std::uint32_t rank, int n, std::uint8_t* p)
     }
 }
 
-std::uint32_t UnrankCombination(std::uint32_t rank, int n, int k)
+std::uint64_t UnrankCombination(std::uint64_t rank, int n, int k)
 {
-    std::uint32_t members = 0;
+    std::uint64_t members = 0;
     for (int j = k, b = n - 1; j >= 1; --j) {
         while (Binomial(b, j) > rank)
             --b;
-        members |= 1u << b;
+        members |= std::uint64_t(1) << b;
         rank -= Binomial(b, j);
         --b;
     }

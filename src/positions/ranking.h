@@ -17,10 +17,10 @@ constexpr std::uint64_t Factorial(int n)
 
 namespace detail {
 
-constexpr int kMaxBinomialN = 25;
+constexpr int kMaxBinomialN = 36;
 
 struct BinomialTable {
-    std::uint32_t c[kMaxBinomialN + 1][kMaxBinomialN + 1] = {};
+    std::uint64_t c[kMaxBinomialN + 1][kMaxBinomialN + 1] = {};
     constexpr BinomialTable()
     {
         for (int n = 0; n <= kMaxBinomialN; ++n) {
@@ -35,8 +35,8 @@ inline constexpr BinomialTable kBinomials;
 
 } // namespace detail
 
-// C(n, k) for n up to 25; 0 outside 0 <= k <= n.
-constexpr std::uint32_t Binomial(int n, int k)
+// C(n, k) for n up to 36; 0 outside 0 <= k <= n.
+constexpr std::uint64_t Binomial(int n, int k)
 {
     if (k < 0 || n < 0 || k > n || n > detail::kMaxBinomialN)
         return 0;
@@ -63,14 +63,14 @@ void UnrankPermutation(std::uint32_t rank, int n, std::uint8_t* p);
 // Rank of a set of cells among all sets of the same size, in the
 // combinatorial number system: the sum of C(b, j + 1) over the set's
 // members b in increasing order, j counting them.
-inline std::uint32_t RankCombination(std::uint32_t members)
+inline std::uint64_t RankCombination(std::uint64_t members)
 {
-    std::uint32_t rank = 0;
+    std::uint64_t rank = 0;
     for (int j = 1; members != 0; ++j, members &= members - 1)
         rank += Binomial(std::countr_zero(members), j);
     return rank;
 }
 
-std::uint32_t UnrankCombination(std::uint32_t rank, int n, int k);
+std::uint64_t UnrankCombination(std::uint64_t rank, int n, int k);
 
 } // namespace tesselo::solver::ranking

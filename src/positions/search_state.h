@@ -31,7 +31,7 @@ struct SearchState {
     {
         SearchState s = *this;
         const SlideSet::CellMap& to = slides.Destination(slide);
-        for (std::uint32_t line = slides.LineCells(slide); line != 0; line &= line - 1) {
+        for (std::uint64_t line = slides.LineCells(slide); line != 0; line &= line - 1) {
             const int from = std::countr_zero(line);
             const std::uint8_t piece = home[std::size_t(from)];
             s.home[to[std::size_t(from)]] = piece;

@@ -25,7 +25,7 @@ SlideSet::SlideSet(int rows, int columns) : rows(rows), columns(columns)
                     const int from = row ? line * columns + i : i * columns + line;
                     const int to = row ? line * columns + target : target * columns + line;
                     e.to[std::size_t(from)] = std::uint8_t(to);
-                    e.cells |= 1u << from;
+                    e.cells |= std::uint64_t(1) << from;
                 }
                 entries.push_back(e);
             }

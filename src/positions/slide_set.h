@@ -30,7 +30,7 @@ public:
     const CellMap& Destination(int index) const { return entries[std::size_t(index)].to; }
     // Rows are lines 0..rows-1, columns rows..rows+columns-1.
     int Line(int index) const { return entries[std::size_t(index)].line; }
-    std::uint32_t LineCells(int index) const { return entries[std::size_t(index)].cells; }
+    std::uint64_t LineCells(int index) const { return entries[std::size_t(index)].cells; }
     int Inverse(int index) const { return entries[std::size_t(index)].inverse; }
     // Whether `next` may come straight after `previous` (-1: nothing before)
     // in a search that sees each sequence in one order only: slides of
@@ -52,7 +52,7 @@ private:
         Slide slide;
         std::uint8_t line = 0;
         std::uint8_t inverse = 0;
-        std::uint32_t cells = 0;
+        std::uint64_t cells = 0;
         CellMap to{};
     };
     int rows;

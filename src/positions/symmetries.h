@@ -9,10 +9,12 @@ namespace tesselo::solver {
 
 // The relabellings of the cells that map the set of slides onto itself:
 // every translation of the board (slides wrap round, so no cell is an
-// edge) combined with the mirror images left to right and top to bottom.
-// Seen through one of them (cells and homes relabelled alike) a position is
-// exactly as far from solved, and its solutions are the relabelled
-// solutions. The first is the identity.
+// edge) combined with the mirror images left to right and top to bottom,
+// and on a square grid each of those with rows and columns exchanged as
+// well. Seen through one of them (cells and homes relabelled alike) a
+// position is exactly as far from solved, and its solutions are the
+// relabelled solutions. The first is the identity, and the first
+// rows x columns are the translations alone.
 class Symmetries {
 public:
     using CellMap = SlideSet::CellMap;

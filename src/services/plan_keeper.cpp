@@ -8,10 +8,10 @@ namespace tesselo {
 
 namespace {
 
-// The grids whose plans get shorter once the large tables are ready.
-bool IsLargeGrid(const solver::Position& position)
+// The grids whose plans get shorter once their kept tables are ready.
+bool UsesKeptTables(const solver::Position& position)
 {
-    return solver::Solver::UsesPhaseTables(position.Rows(), position.Columns());
+    return solver::Solver::UsesKeptTables(position.Rows(), position.Columns());
 }
 
 } // namespace
@@ -21,9 +21,10 @@ PlanKeeper::PlanKeeper(Game& g, SolverService::Options options)
 {
     connect(&solveTimer, &QTimer::timeout, this, &PlanKeeper::Step);
     connect(service.get(), &SolverService::PlanReady, this, &PlanKeeper::OnPlan);
-    // Plans and par found before the large tables were ready are asked for
+    // Plans and par found before the kept tables were ready are asked for
     // again with them.
     connect(service.get(), &SolverService::LargeTablesReady, this, &PlanKeeper::AskForWhatIsWanted);
+    connect(service.get(), &SolverService::BoundTablesReady, this, &PlanKeeper::AskForWhatIsWanted);
     connect(&game, &Game::Changed, this, &PlanKeeper::OnGameChanged);
     AskForWhatIsWanted();
 }
@@ -94,7 +95,8 @@ bool PlanKeeper::ParWanted(const solver::Position& start) const
     const GameFacts& facts = game.View().puzzle.facts;
     if (!facts.par)
         return true;
-    return !facts.parIsOptimal && IsLargeGrid(start) && service->HasLargeTables() && largeParFor != start;
+    return !facts.parIsOptimal && UsesKeptTables(start) && service->HasTablesFor(start.Rows(), start.Columns()) &&
+           keptParFor != start;
 }
 
 std::optional<PlanKeeper::Request> PlanKeeper::Wanted(const solver::Position& now) const
@@ -107,12 +109,13 @@ std::optional<PlanKeeper::Request> PlanKeeper::Wanted(const solver::Position& no
     if (!follower.Active())
         return std::nullopt;
     const solver::Plan& rest = follower.Remaining();
-    if (!planAtBest && service->HasLargeTables())
+    const bool keptTables = service->HasTablesFor(now.Rows(), now.Columns());
+    if (!planAtBest && keptTables)
         return Request{Ask::Plan, now};
     // Near the end the exact rest is within reach, on the grids where an
     // exact search is quick: asked once, since the answer is a shortest
     // plan.
-    const int exactBelow = solver::Solver::ExactRestBelow(now.Rows(), now.Columns(), service->HasLargeTables());
+    const int exactBelow = solver::Solver::ExactRestBelow(now.Rows(), now.Columns(), keptTables);
     if (!rest.optimal && rest.Length() > 0 && rest.Length() <= exactBelow)
         return Request{Ask::Rest, now, rest.Length()};
     return std::nullopt;
@@ -148,19 +151,19 @@ void PlanKeeper::AskForWhatIsWanted()
         service->Request(want->position, pending->key);
 }
 
-void PlanKeeper::OnPlan(quint64 key, const solver::Plan& plan, bool largeTables)
+void PlanKeeper::OnPlan(quint64 key, const solver::Plan& plan, bool keptTables)
 {
     if (!pending || key != pending->key)
         return;
     const Request done = *pending;
     pending.reset();
     if (const std::optional<solver::Position> start = Start(); start && done.position == *start) {
-        if (largeTables)
-            largeParFor = *start;
+        if (keptTables)
+            keptParFor = *start;
         TakePar(plan.Length(), plan.optimal);
     }
     if (const std::optional<solver::Position> now = Now(); now && done.position == *now)
-        Adopt(*now, plan, largeTables);
+        Adopt(*now, plan, keptTables);
     if (hintWanted && follower.Active())
         ShowNext();
     if (solving && follower.Active() && !solveTimer.isActive()) {
@@ -171,9 +174,9 @@ void PlanKeeper::OnPlan(quint64 key, const solver::Plan& plan, bool largeTables)
     AskForWhatIsWanted();
 }
 
-void PlanKeeper::Adopt(const solver::Position& at, const solver::Plan& plan, bool largeTables)
+void PlanKeeper::Adopt(const solver::Position& at, const solver::Plan& plan, bool keptTables)
 {
-    const bool atBest = largeTables || !IsLargeGrid(at);
+    const bool atBest = keptTables || !UsesKeptTables(at);
     const bool wasActive = follower.Active();
     const solver::Plan& rest = follower.Remaining();
     const bool better = !wasActive || plan.Length() < rest.Length() ||

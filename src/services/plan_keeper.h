@@ -81,11 +81,11 @@ private:
     void AskForWhatIsWanted();
     std::optional<Request> Wanted(const solver::Position& now) const;
     bool ParWanted(const solver::Position& start) const;
-    void OnPlan(quint64 key, const solver::Plan& plan, bool largeTables);
+    void OnPlan(quint64 key, const solver::Plan& plan, bool keptTables);
     // A move made: kept to the plan, or left it.
     void Follow(const Move& move);
     void LeavePlan();
-    void Adopt(const solver::Position& at, const solver::Plan& plan, bool largeTables);
+    void Adopt(const solver::Position& at, const solver::Plan& plan, bool keptTables);
     void TakePar(std::int32_t length, bool optimal);
     // Counts a move shown or made for the player, once.
     void Count(const solver::Slide& slide);
@@ -105,10 +105,10 @@ private:
     // followed from there: with the rest of the plan, a way from the start.
     std::optional<std::int32_t> sinceStart;
     // The plan is as short as the solver's tables allow (on 4 x 6, from the
-    // large tables).
+    // large tables; on 13 to 16 cells, from the bound tables).
     bool planAtBest = false;
-    // The start whose par the large tables gave.
-    std::optional<solver::Position> largeParFor;
+    // The start whose par the kept tables gave.
+    std::optional<solver::Position> keptParFor;
     std::optional<Request> pending;
     quint64 lastKey = 0;
     bool hintWanted = false;

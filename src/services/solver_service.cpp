@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <utility>
 
 namespace tesselo {
@@ -17,7 +18,7 @@ constexpr std::uint64_t kBuildStep = 8'000'000;
 
 SolverService::Options SolverService::DefaultOptions()
 {
-    return Options{DefaultCacheFolder(), &solver::PhaseTables::Large, kBuildStep};
+    return Options{DefaultCacheFolder(), &solver::PhaseTables::Large, kBuildStep, &solver::BoundTables::For};
 }
 
 QString SolverService::DefaultCacheFolder()
@@ -62,6 +63,57 @@ void SolverService::StartLargeTables()
         Qt::QueuedConnection);
 }
 
+void SolverService::StartTables(int rows, int columns)
+{
+    if (solver::Solver::UsesPhaseTables(rows, columns)) {
+        StartLargeTables();
+        return;
+    }
+    if (!solver::Solver::UsesBoundTables(rows, columns))
+        return;
+    const std::pair grid{std::min(rows, columns), std::max(rows, columns)};
+    if (boundsStarted == grid)
+        return;
+    boundsStarted = grid;
+    boundsReady = false;
+    SolverWorker* w = worker.get();
+    QMetaObject::invokeMethod(
+        w,
+        [this, w, grid] {
+            w->StartBounds(
+                grid.first, grid.second,
+                [this](int r, int c, bool loaded) {
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, r, c, loaded] {
+                            // Tables of a grid left meanwhile are not this one's.
+                            if (boundsStarted != std::pair{r, c})
+                                return;
+                            boundsReady = true;
+                            emit BoundTablesReady(r, c, loaded);
+                        },
+                        Qt::QueuedConnection);
+                },
+                [this](int r, int c) {
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, r, c] {
+                            if (boundsStarted == std::pair{r, c})
+                                boundsReady = false;
+                        },
+                        Qt::QueuedConnection);
+                });
+        },
+        Qt::QueuedConnection);
+}
+
+bool SolverService::HasTablesFor(int rows, int columns) const
+{
+    if (solver::Solver::UsesPhaseTables(rows, columns))
+        return largeReady;
+    return boundsReady && boundsStarted == std::pair{std::min(rows, columns), std::max(rows, columns)};
+}
+
 SolverService::~SolverService()
 {
     current.request_stop();
@@ -82,8 +134,7 @@ void SolverService::RequestShortest(const solver::Position& position, int atMost
 
 void SolverService::Ask(const solver::Position& position, std::optional<int> atMost, quint64 key)
 {
-    if (solver::Solver::UsesPhaseTables(position.Rows(), position.Columns()))
-        StartLargeTables();
+    StartTables(position.Rows(), position.Columns());
     current.request_stop();
     current = std::stop_source();
     latest = key;
@@ -96,7 +147,7 @@ void SolverService::Ask(const solver::Position& position, std::optional<int> atM
                 return;
             w->Solve(position, atMost, stop, [this, key](const SolverWorker::Answer& answer) {
                 QMetaObject::invokeMethod(
-                    this, [this, key, answer] { Deliver(key, answer.plan, answer.largeTables); },
+                    this, [this, key, answer] { Deliver(key, answer.plan, answer.keptTables); },
                     Qt::QueuedConnection);
             });
         },
@@ -109,12 +160,12 @@ void SolverService::Cancel()
     waiting = false;
 }
 
-void SolverService::Deliver(quint64 key, const solver::Plan& plan, bool largeTables)
+void SolverService::Deliver(quint64 key, const solver::Plan& plan, bool keptTables)
 {
     if (!waiting || key != latest)
         return;
     waiting = false;
-    emit PlanReady(key, plan, largeTables);
+    emit PlanReady(key, plan, keptTables);
 }
 
 } // namespace tesselo

@@ -1,21 +1,34 @@
 #include "services/solver_worker.h"
 
 #include "files/safe_file.h"
-#include "positions/soundness.h"
+#include "tables/soundness.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace tesselo {
 
-SolverWorker::SolverWorker(Options o) : options(std::move(o)) {}
+SolverWorker::SolverWorker(Options o) : options(std::move(o))
+{
+    large.rows = 4;
+    large.columns = 6;
+    large.path = CachePath();
+    large.make = [this] { return std::unique_ptr<solver::TableSet>(options.largeTables()); };
+}
 
 SolverWorker::~SolverWorker() = default;
 
 QString SolverWorker::CacheFileName()
 {
     return QStringLiteral("phase-tables-4x6-v%1.bin").arg(solver::PhaseTables::kFormatVersion);
+}
+
+QString SolverWorker::BoundsFileName(int rows, int columns)
+{
+    return QStringLiteral("bound-tables-%1x%2-v%3.bin").arg(rows).arg(columns).arg(solver::BoundTables::kFormatVersion);
 }
 
 QString SolverWorker::CachePath() const
@@ -25,21 +38,64 @@ QString SolverWorker::CachePath() const
 
 void SolverWorker::Start(TablesReady r, TablesLost l)
 {
-    ready = std::move(r);
-    lost = std::move(l);
+    large.ready = std::move(r);
+    large.lost = std::move(l);
+    if (std::exchange(large.started, true))
+        return;
+    Begin(large);
+}
+
+void SolverWorker::StartBounds(int rows, int columns, BoundsReady r, BoundsLost l)
+{
+    if (!solver::BoundTables::Cover(rows, columns))
+        return;
+    const int wideRows = std::min(rows, columns);
+    const int wideColumns = std::max(rows, columns);
+    if (bounds.started && bounds.rows == wideRows && bounds.columns == wideColumns)
+        return;
+    // Another grid's tables are let go: one set at a time is held.
+    if (bounds.inUse) {
+        bounds.inUse.reset();
+        Refresh();
+        if (bounds.lost)
+            bounds.lost();
+    }
+    bounds = Kept();
+    bounds.rows = wideRows;
+    bounds.columns = wideColumns;
+    bounds.path = options.cacheFolder + QLatin1Char('/') + BoundsFileName(wideRows, wideColumns);
+    bounds.make = [this, wideRows, wideColumns] {
+        return std::unique_ptr<solver::TableSet>(options.boundTables(wideRows, wideColumns));
+    };
+    bounds.ready = [r = std::move(r), wideRows, wideColumns](bool loaded) {
+        if (r)
+            r(wideRows, wideColumns, loaded);
+    };
+    bounds.lost = [l = std::move(l), wideRows, wideColumns] {
+        if (l)
+            l(wideRows, wideColumns);
+    };
+    bounds.started = true;
+    Begin(bounds);
+}
+
+void SolverWorker::Begin(Kept& kept)
+{
     bool damaged = false;
-    if (auto kept = ReadKept(CachePath(), options.largeTables(), &damaged)) {
-        Use(std::move(kept), true);
+    if (std::unique_ptr<solver::TableSet> tables = kept.make(); tables && ReadInto(kept.path, *tables, &damaged)) {
+        Use(kept, std::move(tables), true);
         return;
     }
     if (damaged)
-        SetDamagedAside(CachePath());
-    BeginBuilding();
+        SetDamagedAside(kept.path);
+    BeginBuilding(kept);
 }
 
-void SolverWorker::BeginBuilding()
+void SolverWorker::BeginBuilding(Kept& kept)
 {
-    building = options.largeTables();
+    kept.building = kept.make();
+    if (!kept.building || std::exchange(stepping, true))
+        return;
     QMetaObject::invokeMethod(this, &SolverWorker::BuildStep, Qt::QueuedConnection);
 }
 
@@ -57,42 +113,47 @@ void SolverWorker::SetDamagedAside(const QString& path)
     QFile::rename(path, folder.filePath(aside));
 }
 
-std::unique_ptr<solver::PhaseTables> SolverWorker::ReadKept(const QString& path,
-                                                          std::unique_ptr<solver::PhaseTables> tables, bool* damaged)
+bool SolverWorker::ReadInto(const QString& path, solver::TableSet& tables, bool* damaged)
 {
     const QFileInfo info(path);
     if (damaged)
         *damaged = info.exists() || info.isSymLink();
     if (!info.exists() && !info.isSymLink())
-        return nullptr;
+        return false;
     // Only a regular file of exactly the right length is read at all; the
-    // tables check the rest (format, version, blocks, checksum).
-    if (!info.isFile() || info.size() != qint64(tables->SavedSize()))
-        return nullptr;
+    // tables check the rest (format, version, grid, checksum, probes).
+    if (!info.isFile() || info.size() != qint64(tables.SavedSize()))
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return nullptr;
+        return false;
     const QByteArray bytes = file.readAll();
-    if (!tables->Load(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()))))
-        return nullptr;
+    if (!tables.Load(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()))))
+        return false;
     if (damaged)
         *damaged = false;
-    return tables;
+    return true;
 }
 
 void SolverWorker::BuildStep()
 {
-    if (finishing || !building)
+    stepping = false;
+    if (finishing)
         return;
-    if (!building->BuildSome(options.buildStep)) {
-        QMetaObject::invokeMethod(this, &SolverWorker::BuildStep, Qt::QueuedConnection);
+    // The grid played last first: a player who left Genius for 4 x 4 waits
+    // for the 4 x 4 tables.
+    Kept* kept = bounds.building ? &bounds : large.building ? &large : nullptr;
+    if (!kept)
         return;
+    if (kept->building->BuildSome(options.buildStep)) {
+        Keep(kept->path, *kept->building);
+        Use(*kept, std::move(kept->building), false);
     }
-    Keep(CachePath(), *building);
-    Use(std::move(building), false);
+    if ((bounds.building || large.building) && !std::exchange(stepping, true))
+        QMetaObject::invokeMethod(this, &SolverWorker::BuildStep, Qt::QueuedConnection);
 }
 
-bool SolverWorker::Keep(const QString& path, const solver::PhaseTables& tables)
+bool SolverWorker::Keep(const QString& path, const solver::TableSet& tables)
 {
     // A cache: when it cannot be written the tables are built again on the
     // next run, and nothing else is lost.
@@ -102,34 +163,48 @@ bool SolverWorker::Keep(const QString& path, const solver::PhaseTables& tables)
     return WriteFileAtomically(path, QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
 }
 
-void SolverWorker::Use(std::unique_ptr<solver::PhaseTables> tables, bool loaded)
+void SolverWorker::Use(Kept& kept, std::unique_ptr<solver::TableSet> tables, bool loaded)
 {
-    {
-        const std::lock_guard lock(shared);
-        large = std::make_shared<const solver::Solver>(std::shared_ptr<const solver::PhaseTables>(std::move(tables)));
-    }
-    if (ready)
-        ready(loaded);
+    kept.inUse = std::shared_ptr<const solver::TableSet>(std::move(tables));
+    Refresh();
+    if (kept.ready)
+        kept.ready(loaded);
 }
 
-void SolverWorker::Distrust()
+void SolverWorker::Refresh()
 {
-    {
-        const std::lock_guard lock(shared);
-        large.reset();
-    }
-    if (lost)
-        lost();
-    if (++distrusted > 1)
+    auto solver = std::make_shared<const solver::Solver>(
+        std::dynamic_pointer_cast<const solver::PhaseTables>(large.inUse),
+        std::dynamic_pointer_cast<const solver::BoundTables>(bounds.inUse));
+    const std::lock_guard lock(shared);
+    current = std::move(solver);
+}
+
+void SolverWorker::Distrust(Kept& kept)
+{
+    kept.inUse.reset();
+    Refresh();
+    if (kept.lost)
+        kept.lost();
+    if (++kept.distrusted > 1)
         return;
-    SetDamagedAside(CachePath());
-    BeginBuilding();
+    SetDamagedAside(kept.path);
+    BeginBuilding(kept);
+}
+
+SolverWorker::Kept* SolverWorker::KeptFor(int rows, int columns)
+{
+    if (solver::Solver::UsesPhaseTables(rows, columns))
+        return &large;
+    if (bounds.started && std::min(rows, columns) == bounds.rows && std::max(rows, columns) == bounds.columns)
+        return &bounds;
+    return nullptr;
 }
 
 std::shared_ptr<const solver::Solver> SolverWorker::Current() const
 {
     const std::lock_guard lock(shared);
-    return large ? large : quick;
+    return current;
 }
 
 void SolverWorker::Solve(const solver::Position& position, std::optional<int> atMost, std::stop_token stop,
@@ -138,8 +213,10 @@ void SolverWorker::Solve(const solver::Position& position, std::optional<int> at
     const auto ask = [&](const solver::Solver& solver) {
         return atMost ? solver.Shortest(position, *atMost, stop) : solver.Solve(position, stop);
     };
-    if (large && solver::Solver::UsesPhaseTables(position.Rows(), position.Columns())) {
-        auto plan = ask(*large);
+    std::shared_ptr<const solver::Solver> solver = Current();
+    Kept* kept = KeptFor(position.Rows(), position.Columns());
+    if (kept && kept->inUse && solver->HasKeptTables(position.Rows(), position.Columns())) {
+        auto plan = ask(*solver);
         if (plan && solver::BringsHome(position, *plan)) {
             deliver(Answer{std::move(*plan), true});
             return;
@@ -148,9 +225,10 @@ void SolverWorker::Solve(const solver::Position& position, std::optional<int> at
         // a length.
         if (!plan && (stop.stop_requested() || atMost || !position.IsSolvable()))
             return;
-        Distrust();
+        Distrust(*kept);
+        solver = Current();
     }
-    auto plan = ask(*quick);
+    auto plan = ask(*solver);
     if (plan && solver::BringsHome(position, *plan))
         deliver(Answer{std::move(*plan), false});
 }

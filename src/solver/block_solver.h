@@ -19,19 +19,40 @@ namespace tesselo::solver {
 // puts it in place and leaves the block alone: only rows below and columns
 // right of the block move, and the line itself may turn freely until it is
 // full, its pieces kept in order, which makes most pieces cost one or two
-// slides. Not shortest (on 16 x 16 some 2.3 times what counting the move
+// slides. Not shortest (on 16 x 16 some 2.2 times what counting the move
 // sequences of each length shows the mean distance must at least be), but
 // quick: the position is solved through many of its images (turned,
-// mirrored, moved round, inverted) and the shortest plan kept.
+// mirrored, moved round, inverted) and the shortest plan kept. Given the
+// time, a beam carries several partial solutions from piece to piece,
+// each piece put in by each of its shortest ways.
 class BlockSolver {
 public:
-    // How many images a plan for a grid of this size is worth: as many as
-    // keep the time to a plan well within a second.
+    // How hard a plan is worked at.
+    struct Effort {
+        // Images of the position solved up to the rings; the shortest few
+        // of them go on to the rings.
+        int variants = 128;
+        // Partial solutions carried from one piece to the next (a beam),
+        // and the shortest ways looked at for each piece; with one of each,
+        // the piece that goes in with the fewest slides each time.
+        int width = 1;
+        int ways = 1;
+    };
+    // As much as keeps the time to a plan within a fifth of a second up to
+    // 10 x 10, and two seconds beyond.
+    static Effort EffortFor(int rows, int columns);
+    // How many images a plan for a grid of this size is worth at one
+    // partial solution a piece.
     static int VariantsFor(int rows, int columns);
     // A plan that solves `position` (2 to 16 rows and columns), the
-    // shortest of `variants` images; nullopt when `stop` was requested
-    // first or the position is not solvable.
-    static std::optional<std::vector<Slide>> Solve(const Position& position, int variants, std::stop_token stop = {});
+    // shortest found; nullopt when `stop` was requested first or the
+    // position is not solvable.
+    static std::optional<std::vector<Slide>> Solve(const Position& position, const Effort& effort,
+                                                   std::stop_token stop = {});
+    static std::optional<std::vector<Slide>> Solve(const Position& position, int variants, std::stop_token stop = {})
+    {
+        return Solve(position, Effort{variants, 1, 1}, std::move(stop));
+    }
 };
 
 } // namespace tesselo::solver

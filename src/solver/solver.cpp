@@ -1,15 +1,17 @@
 #include "solver/solver.h"
 
 #include "positions/board.h"
-#include "positions/distance_table.h"
 #include "positions/per_grid.h"
 #include "positions/slide_set.h"
-#include "positions/soundness.h"
 #include "solver/block_solver.h"
 #include "solver/optimal_search.h"
 #include "solver/pattern_bound.h"
 #include "solver/phased_solver.h"
+#include "solver/sequence_filter.h"
+#include "tables/distance_table.h"
+#include "tables/soundness.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tesselo::solver {
@@ -30,6 +32,11 @@ struct Effort {
 constexpr Effort kLargeEffort{{8, 32, false, true}, 4, Solver::kExactBelow};
 constexpr Effort kQuickEffort{{4, 8, false, true}, 0, Solver::kQuickExactBelow};
 
+// No position of a grid of up to 16 cells is this far from solved (the
+// farthest of 2 x 8 are some 18 slides away): a search that finds nothing
+// within it was misled by its tables.
+constexpr int kMostExactSlides = 40;
+
 // The 3 x 4 bound: every 2 x 3 and 3 x 2 block, through the symmetries.
 struct Grid3x4 {
     PatternTable wide{{3, 4, 0, {0, 1, 2, 4, 5, 6}}};
@@ -37,7 +44,7 @@ struct Grid3x4 {
     PatternBound bound;
     OptimalSearch search;
 
-    Grid3x4() : bound(Built(SlideSet::For(3, 4))), search(SlideSet::For(3, 4), &bound) {}
+    Grid3x4() : bound(Built(SlideSet::For(3, 4))), search(SlideSet::For(3, 4), &bound, &SequenceFilter::For(3, 4)) {}
     PatternBound Built(const SlideSet& slides)
     {
         wide.Build();
@@ -60,7 +67,7 @@ struct Grid2x6 {
     PatternBound bound;
     OptimalSearch search;
 
-    Grid2x6() : bound(Built(SlideSet::For(2, 6))), search(SlideSet::For(2, 6), &bound) {}
+    Grid2x6() : bound(Built(SlideSet::For(2, 6))), search(SlideSet::For(2, 6), &bound, &SequenceFilter::For(2, 6)) {}
     PatternBound Built(const SlideSet& slides)
     {
         block.Build();
@@ -94,6 +101,40 @@ struct SmallGrid {
         return PatternBound(slides, {&block});
     }
 };
+
+// The square grids of 5 x 5 and 6 x 6 by phases with exact tables, as
+// 4 x 6, carried through every image of the position: on 5 x 5 a block
+// grown 2 x 2, 3 x 3, 3 x 4, 4 x 4, then the last row and column (three
+// million entries in all, built on first use in a third of a second),
+// some 24 slides where the block solver takes 31; on 6 x 6 the same to
+// 5 x 5 by 4 x 5, the rings then by the ring solver, as a table of them
+// would hold 11! entries (26 million entries, built on first use in a
+// second and a half), some 42 slides where the block solver takes 50.
+struct PhasedGrid {
+    PhaseTables tables;
+    PhasedSolver phased;
+
+    PhasedGrid(int size, std::vector<PhaseTables::Block> blocks, PhasedSolver::Options options)
+        : tables(size, size, std::move(blocks)), phased(Built(tables), options)
+    {
+    }
+    static const PhaseTables& Built(PhaseTables& tables)
+    {
+        tables.Build();
+        return tables;
+    }
+};
+
+const PhasedGrid& Phased(int size)
+{
+    if (size == 5) {
+        static const PhasedGrid grid(5, {{2, 2}, {3, 3}, {3, 4}, {4, 4}, {5, 5}}, PhasedSolver::Options{8, 16, true, true});
+        return grid;
+    }
+    static const PhasedGrid grid(6, {{2, 2}, {3, 3}, {3, 4}, {4, 4}, {4, 5}, {5, 5}},
+                                 PhasedSolver::Options{3, 8, true, true, 8});
+    return grid;
+}
 
 std::shared_ptr<const PhaseTables> QuickTables()
 {
@@ -190,9 +231,36 @@ struct Solver::Grid4x6 {
     }
 };
 
+// A grid of 13 to 16 cells with its bound tables: every plan the optimal
+// search over them.
+struct Solver::ExactGrid {
+    std::shared_ptr<const BoundTables> tables;
+    PatternBound bound;
+    OptimalSearch search;
+
+    explicit ExactGrid(std::shared_ptr<const BoundTables> t)
+        : tables(std::move(t)), bound(SlideSet::For(tables->Rows(), tables->Columns()), Readings(*tables)),
+          search(SlideSet::For(tables->Rows(), tables->Columns()), &bound,
+                 &SequenceFilter::For(tables->Rows(), tables->Columns()))
+    {
+    }
+    static std::vector<const PatternTable*> Readings(const BoundTables& tables)
+    {
+        std::vector<const PatternTable*> each;
+        for (int i = 0; i < tables.Count(); ++i)
+            each.push_back(&tables.Table(i));
+        return each;
+    }
+};
+
 Solver::Solver() = default;
 
 Solver::Solver(std::shared_ptr<const PhaseTables> large) : large(std::move(large)) {}
+
+Solver::Solver(std::shared_ptr<const PhaseTables> large, std::shared_ptr<const BoundTables> bounds)
+    : large(std::move(large)), exact(bounds ? std::make_unique<const ExactGrid>(std::move(bounds)) : nullptr)
+{
+}
 
 Solver::~Solver() = default;
 
@@ -206,12 +274,38 @@ bool Solver::UsesPhaseTables(int rows, int columns)
     return (rows == 4 && columns == 6) || (rows == 6 && columns == 4);
 }
 
-int Solver::ExactRestBelow(int rows, int columns, bool largeTables)
+bool Solver::UsesBoundTables(int rows, int columns)
+{
+    return BoundTables::Cover(rows, columns);
+}
+
+bool Solver::HasBoundTables(int rows, int columns) const
+{
+    if (!exact)
+        return false;
+    const int wideRows = std::min(rows, columns);
+    const int wideColumns = std::max(rows, columns);
+    return exact->tables->Rows() == wideRows && exact->tables->Columns() == wideColumns;
+}
+
+bool Solver::UsesKeptTables(int rows, int columns)
+{
+    return UsesPhaseTables(rows, columns) || UsesBoundTables(rows, columns);
+}
+
+bool Solver::HasKeptTables(int rows, int columns) const
+{
+    return UsesPhaseTables(rows, columns) ? HasLargeTables() : HasBoundTables(rows, columns);
+}
+
+int Solver::ExactRestBelow(int rows, int columns, bool keptTables)
 {
     if (!Supports(rows, columns) || rows * columns <= kExactCells || rows * columns > kSearchedCells)
         return 0;
     if (UsesPhaseTables(rows, columns))
-        return largeTables ? kExactBelow : kQuickExactBelow;
+        return keptTables ? kExactBelow : kQuickExactBelow;
+    if (UsesBoundTables(rows, columns) && keptTables)
+        return 0;
     return kSmallExactBelow;
 }
 
@@ -236,6 +330,8 @@ std::optional<Plan> Solver::SolveAsIs(const Position& wide, std::stop_token stop
 {
     const int rows = wide.Rows();
     const int columns = wide.Columns();
+    if (rows == columns && (rows == 5 || rows == 6))
+        return SolveByPhases(wide, std::move(stop));
     if (rows * columns > kSearchedCells)
         return ByBlocks(wide, std::move(stop));
     const CompactPosition position = *CompactPosition::From(wide);
@@ -258,6 +354,8 @@ std::optional<Plan> Solver::SolveAsIs(const Position& wide, std::stop_token stop
     }
     if (rows == 4 && columns == 6)
         return Solve4x6(position, std::move(stop));
+    if (HasBoundTables(rows, columns))
+        return ShortestAsIs(wide, kMostExactSlides, std::move(stop));
     std::optional<Plan> byBlocks = ByBlocks(wide, stop);
     if (!byBlocks)
         return std::nullopt;
@@ -275,7 +373,7 @@ std::optional<Plan> Solver::SolveAsIs(const Position& wide, std::stop_token stop
 
 std::optional<Plan> Solver::ByBlocks(const Position& position, std::stop_token stop)
 {
-    auto slides = BlockSolver::Solve(position, BlockSolver::VariantsFor(position.Rows(), position.Columns()),
+    auto slides = BlockSolver::Solve(position, BlockSolver::EffortFor(position.Rows(), position.Columns()),
                                      std::move(stop));
     if (!slides)
         return std::nullopt;
@@ -284,6 +382,19 @@ std::optional<Plan> Solver::ByBlocks(const Position& position, std::stop_token s
     // The block solver's plans are played through before they are given
     // out (the others' are made by playing them).
     if (!BringsHome(position, plan))
+        return std::nullopt;
+    return plan;
+}
+
+std::optional<Plan> Solver::SolveByPhases(const Position& wide, std::stop_token stop)
+{
+    const auto found = Phased(wide.Rows()).phased.Solve(*CompactPosition::From(wide), std::move(stop));
+    if (!found)
+        return std::nullopt;
+    Plan plan{SlidesOf(SlideSet::For(wide.Rows(), wide.Columns()), *found), found->empty()};
+    // Made from tables built in this run, but played through all the same,
+    // as the block solver's are.
+    if (!BringsHome(wide, plan))
         return std::nullopt;
     return plan;
 }
@@ -353,8 +464,9 @@ std::optional<Plan> Solver::ShortestAsIs(const Position& wide, int atMost, std::
         return plan;
     }
     const CompactPosition position = *CompactPosition::From(wide);
-    const OptimalSearch& search =
-        rows == 4 && columns == 6 ? Large4x6().search : PerGrid<SmallGrid>(rows, columns).search;
+    const OptimalSearch& search = rows == 4 && columns == 6    ? Large4x6().search
+                                  : HasBoundTables(rows, columns) ? exact->search
+                                                                  : PerGrid<SmallGrid>(rows, columns).search;
     const auto found = search.Solve(position, atMost, std::move(stop));
     if (found.outcome != OptimalSearch::Outcome::Found)
         return std::nullopt;

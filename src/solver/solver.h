@@ -1,8 +1,9 @@
 #pragma once
 
-#include "positions/phase_tables.h"
 #include "positions/plan.h"
 #include "positions/position.h"
+#include "tables/bound_tables.h"
+#include "tables/phase_tables.h"
 
 #include <memory>
 #include <mutex>
@@ -24,6 +25,10 @@ class PhasedSolver;
 //   and 2 x 6: the optimal search over pattern tables of 2 x 3 and 3 x 2
 //   blocks (on 2 x 6, of 2 x 3 blocks and whole rows; under a megabyte
 //   each, built on first use in a tenth of a second).
+// - 13 to 16 cells (4 x 4, 2 x 8, 3 x 5, 2 x 7): the optimal search over
+//   the grid's bound tables (BoundTables), when given and built, so every
+//   plan is proven shortest: on 4 x 4 some 50 ms a position, a few tenths
+//   of a second for the farthest. Without them, as the grids below.
 // - 4 x 6: the phased solve, then the optimal search over windows of ten
 //   slides near the end, and over the whole once at most kExactBelow
 //   slides are left, which makes the plan proven optimal. That is with the
@@ -31,6 +36,9 @@ class PhasedSolver;
 //   this class builds itself on first need (a tenth of a second) give
 //   plans some four slides longer, with less searching (exact from nine
 //   slides).
+// - 5 x 5 and 6 x 6: a solve by phases as on 4 x 6, with tables this
+//   class builds itself on first use (a third of a second on 5 x 5, a
+//   second and a half on 6 x 6): some 24 and 42 slides.
 // - Every other grid: the block solver's plan (BlockSolver), within a
 //   small factor of shortest. Up to 24 cells the optimal search, bounded
 //   by a table of every 2 x 2 block, then makes a plan of at most
@@ -56,6 +64,9 @@ public:
     Solver();
     // `large` must be built; it is kept alive as long as this solver.
     explicit Solver(std::shared_ptr<const PhaseTables> large);
+    // The same, and the bound tables of one grid of 13 to 16 cells (built),
+    // with which its plans are shortest; either may be null.
+    Solver(std::shared_ptr<const PhaseTables> large, std::shared_ptr<const BoundTables> bounds);
     ~Solver();
     Solver(const Solver&) = delete;
     Solver& operator=(const Solver&) = delete;
@@ -67,10 +78,19 @@ public:
     static bool UsesPhaseTables(int rows, int columns);
     // Whether the 4 x 6 plans come from the large tables.
     bool HasLargeTables() const { return large != nullptr; }
+    // Whether the plans of this grid are shortest once its bound tables are
+    // given (4 x 4, 2 x 8, 3 x 5, 2 x 7 and their transposes), and whether
+    // this solver has them.
+    static bool UsesBoundTables(int rows, int columns);
+    bool HasBoundTables(int rows, int columns) const;
+    // Whether the plans of this grid get better with tables kept between
+    // runs (phase or bound tables), and whether this solver has them.
+    static bool UsesKeptTables(int rows, int columns);
+    bool HasKeptTables(int rows, int columns) const;
     // The length from which the rest of a plan is worth searching exactly
-    // (Shortest), with or without the large tables; 0 where every plan is
-    // already shortest or no exact search is quick enough.
-    static int ExactRestBelow(int rows, int columns, bool largeTables);
+    // (Shortest), with or without the grid's kept tables; 0 where every
+    // plan is already shortest or no exact search is quick enough.
+    static int ExactRestBelow(int rows, int columns, bool keptTables);
 
     // A plan for `position`; nullopt when `stop` was requested first, or
     // for a grid this solver does not play or a position no slides solve.
@@ -92,13 +112,16 @@ public:
 
 private:
     struct Grid4x6;
+    struct ExactGrid;
     const Grid4x6& Large4x6() const;
     std::optional<Plan> Solve4x6(const CompactPosition& position, std::stop_token stop) const;
     std::optional<Plan> SolveAsIs(const Position& position, std::stop_token stop) const;
     static std::optional<Plan> ByBlocks(const Position& position, std::stop_token stop);
+    static std::optional<Plan> SolveByPhases(const Position& position, std::stop_token stop);
     std::optional<Plan> ShortestAsIs(const Position& position, int atMost, std::stop_token stop) const;
 
     std::shared_ptr<const PhaseTables> large;
+    std::unique_ptr<const ExactGrid> exact;
     mutable std::once_flag grid4x6Once;
     mutable std::unique_ptr<Grid4x6> grid4x6;
 };

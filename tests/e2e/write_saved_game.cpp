@@ -1,10 +1,10 @@
 // Writes a saved game into the current directory for the command-line
-// tests: a grid of the given size, solved and then slid by the given
-// moves (in the solver's notation), or shuffled from a seed; or the game
-// a seed starts, as the game starts it, with its history beside it.
+// tests: a grid of the given size, solved or shuffled from a seed, then
+// slid by the given moves (in the solver's notation); or the game a seed
+// starts, as the game starts it, with its history beside it.
 //
 //   write_saved_game ROWS COLUMNS [MOVE...]
-//   write_saved_game ROWS COLUMNS --shuffle SEED
+//   write_saved_game ROWS COLUMNS --shuffle SEED [MOVE...]
 //   write_saved_game ROWS COLUMNS --start SEED
 
 #include "model/game.h"
@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: write_saved_game ROWS COLUMNS [MOVE... | --shuffle SEED | --start SEED]\n");
+        std::fprintf(stderr, "usage: write_saved_game ROWS COLUMNS [--shuffle SEED] [MOVE...] | --start SEED\n");
         return 2;
     }
     tesselo::Game game;
@@ -34,10 +34,13 @@ int main(int argc, char** argv)
     setup.grid.Resize(std::atoi(argv[1]), std::atoi(argv[2]));
     if (argc == 5 && std::strcmp(argv[3], "--start") == 0) {
         game.StartSeeded(std::uint32_t(std::strtoul(argv[4], nullptr, 10)));
-    } else if (argc == 5 && std::strcmp(argv[3], "--shuffle") == 0) {
-        setup.grid.Shuffle(std::uint32_t(std::atoi(argv[4])));
     } else {
-        for (int i = 3; i < argc; ++i) {
+        int first = 3;
+        if (argc >= 5 && std::strcmp(argv[3], "--shuffle") == 0) {
+            setup.grid.Shuffle(std::uint32_t(std::atoi(argv[4])));
+            first = 5;
+        }
+        for (int i = first; i < argc; ++i) {
             const auto slide = tesselo::solver::ParseSlide(argv[i]);
             if (!slide || !setup.grid.Apply(tesselo::MoveOf(*slide))) {
                 std::fprintf(stderr, "write_saved_game: no move %s on this grid\n", argv[i]);

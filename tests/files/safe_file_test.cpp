@@ -3,8 +3,8 @@
 #include "records/records.h"
 #include "saved/history_file.h"
 #include "support/in_child.h"
-#include "support/saved_games.h"
 #include "support/pipe_race.h"
+#include "support/saved_games.h"
 #include "support/temp_cwd.h"
 
 #include <QDir>

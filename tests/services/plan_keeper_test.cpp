@@ -16,14 +16,21 @@ using namespace tesselo;
 namespace {
 
 // A game at `rows` x `columns` in play, its seed fixed, with a keeper whose
-// "large" tables are the quick ones.
+// "large" tables are the quick ones, and whose bound tables (of the grids
+// of 13 to 16 cells) are of six pieces, built in a blink.
 struct Kept {
     Kept(int rows, int columns)
     {
         game.ChangeSize({rows, columns});
         game.StartSeeded(4242);
         keeper = std::make_unique<PlanKeeper>(
-            game, SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000});
+            game, SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000, [](int r, int c) {
+                                             std::vector<std::uint8_t> block{0, 1, 2};
+                                             for (int i = 0; i < 3; ++i)
+                                                 block.push_back(std::uint8_t(c + i));
+                                             return std::make_unique<solver::BoundTables>(
+                                                 r, c, std::vector<std::vector<std::uint8_t>>{block});
+                                         }});
     }
     bool ParKnown()
     {
@@ -148,4 +155,22 @@ TEST(PlanKeeper, ABoardNoSlidesSolveIsSaidAtOnce)
     EXPECT_FALSE(k.keeper->IsSolving());
     for (const QList<QVariant>& told : waiting)
         EXPECT_FALSE(told[0].toBool());
+}
+
+// On 4 x 4 the block plan stands in as par and hint until the grid's
+// bound tables are ready; then the par is asked for again and is the
+// shortest, and so is the plan the hints follow.
+TEST(PlanKeeper, TheParOfFourByFourBecomesShortestWithItsTables)
+{
+    Kept k(4, 4);
+    ASSERT_TRUE(k.ParKnown());
+    const int stood = *k.game.View().puzzle.facts.par;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return k.game.View().puzzle.facts.parIsOptimal; }, 60000));
+    EXPECT_LE(*k.game.View().puzzle.facts.par, stood);
+    EXPECT_TRUE(k.keeper->Service().HasTablesFor(4, 4));
+    QSignalSpy hints(k.keeper.get(), &PlanKeeper::HintShown);
+    k.keeper->Hint();
+    ASSERT_TRUE(hints.size() == 1 || hints.wait(20000));
+    EXPECT_TRUE(k.keeper->Plan().Remaining().optimal);
+    EXPECT_EQ(k.keeper->Plan().Remaining().Length(), *k.game.View().puzzle.facts.par);
 }

@@ -229,3 +229,70 @@ TEST(SolverService, LargeTablesWaitForTheirGridAndShortestKeepsItsLimit)
     EXPECT_TRUE(Solves(genius, answers[1][1].value<solver::Plan>()));
     EXPECT_TRUE(ready.wait(60000));
 }
+
+// The bound tables of a grid of 13 to 16 cells wait for its first
+// request, which the block plan answers while they are built; then every
+// plan is shortest. They are kept for the next run, and the tables of the
+// next such grid played replace them.
+TEST(SolverService, BoundTablesServeTheirGridFromItsFirstRequestOn)
+{
+    QTemporaryDir cache;
+    SolverService::Options options = Options(cache.path(), 20'000);
+    // Five pieces: a weak bound, built in a blink, enough for boards a few
+    // slides from home.
+    options.boundTables = [](int rows, int columns) {
+        return std::make_unique<solver::BoundTables>(rows, columns, std::vector<std::vector<std::uint8_t>>{{0, 1, 2, 4, 5}});
+    };
+    const QString file = cache.path() + QLatin1Char('/') + SolverWorker::BoundsFileName(4, 4);
+    const Position board = Scrambled(4, 4, {0, 13, 30, 40, 5});
+    {
+        SolverService service(options);
+        QSignalSpy answers(&service, &SolverService::PlanReady);
+        QSignalSpy ready(&service, &SolverService::BoundTablesReady);
+        service.Request(board, 1);
+        ASSERT_TRUE(answers.wait(20000));
+        EXPECT_FALSE(answers[0][2].toBool());
+        EXPECT_TRUE(Solves(board, answers[0][1].value<solver::Plan>()));
+        ASSERT_TRUE(ready.wait(60000));
+        EXPECT_EQ(ready[0][0].toInt(), 4);
+        EXPECT_EQ(ready[0][1].toInt(), 4);
+        EXPECT_FALSE(ready[0][2].toBool());
+        EXPECT_TRUE(service.HasTablesFor(4, 4));
+        EXPECT_FALSE(service.HasLargeTables());
+        service.Request(board, 2);
+        ASSERT_TRUE(answers.wait(20000));
+        EXPECT_TRUE(answers[1][2].toBool());
+        const auto plan = answers[1][1].value<solver::Plan>();
+        EXPECT_TRUE(plan.optimal);
+        EXPECT_TRUE(Solves(board, plan));
+        EXPECT_LE(plan.Length(), 5);
+    }
+    ASSERT_TRUE(QFile::exists(file));
+
+    SolverService again(options);
+    QSignalSpy answers(&again, &SolverService::PlanReady);
+    QSignalSpy ready(&again, &SolverService::BoundTablesReady);
+    again.StartTables(4, 4);
+    ASSERT_TRUE(ready.wait(20000));
+    EXPECT_TRUE(ready[0][2].toBool());
+    EXPECT_TRUE(again.HasTablesFor(4, 4));
+
+    // A tall grid is served by the tables of its transpose, which take the
+    // place of the 4 x 4 ones.
+    const Position tall = Scrambled(8, 2, {0, 9, 3});
+    again.Request(tall, 3);
+    ASSERT_TRUE(ready.wait(60000));
+    EXPECT_EQ(ready[1][0].toInt(), 2);
+    EXPECT_EQ(ready[1][1].toInt(), 8);
+    EXPECT_TRUE(again.HasTablesFor(8, 2));
+    EXPECT_TRUE(again.HasTablesFor(2, 8));
+    EXPECT_FALSE(again.HasTablesFor(4, 4));
+    EXPECT_FALSE(again.CurrentSolver()->HasBoundTables(4, 4));
+    again.Request(tall, 4);
+    ASSERT_TRUE(answers.wait(20000));
+    const auto plan = answers.back()[1].value<solver::Plan>();
+    EXPECT_TRUE(answers.back()[2].toBool());
+    EXPECT_TRUE(plan.optimal);
+    EXPECT_TRUE(Solves(tall, plan));
+    EXPECT_TRUE(QFile::exists(cache.path() + QLatin1Char('/') + SolverWorker::BoundsFileName(2, 8)));
+}

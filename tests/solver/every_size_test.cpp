@@ -5,9 +5,10 @@
 
 #include "positions/board.h"
 #include "positions/slide_set.h"
-#include "positions/soundness.h"
+#include "solver/block_solver.h"
 #include "solver/ring_solver.h"
 #include "solver/solver.h"
+#include "tables/soundness.h"
 
 #include <gtest/gtest.h>
 
@@ -247,6 +248,32 @@ TEST(EverySize, ExactRestUpTo24Cells)
     EXPECT_FALSE(solver.Shortest(After(Position::Solved(5, 5), {Slide{Axis::Row, 0, 1}}), 3));
 }
 
+// 5 x 5 and 6 x 6 by phases with exact tables, as 4 x 6 (on 6 x 6 the
+// rings finished by the ring solver): plans that solve, not proven
+// shortest, some 24 and 42 slides where the block solver takes 31 and 50.
+TEST(EverySize, FiveAndSixSquareByPhases)
+{
+    const Solver solver;
+    std::mt19937 random(25);
+    for (const auto& [size, positions, most] : {std::tuple{5, 20, 26}, {6, 8, 45}}) {
+        SCOPED_TRACE(std::to_string(size) + " x " + std::to_string(size));
+        int slides = 0;
+        for (int i = 0; i < positions; ++i) {
+            const Position p = Shuffled(size, size, random);
+            const auto plan = solver.Solve(p);
+            ASSERT_TRUE(plan);
+            EXPECT_TRUE(BringsHome(p, *plan));
+            EXPECT_FALSE(plan->optimal);
+            slides += plan->Length();
+        }
+        EXPECT_LE(slides, positions * most);
+        const auto solved = solver.Solve(Position::Solved(size, size));
+        ASSERT_TRUE(solved);
+        EXPECT_EQ(solved->Length(), 0);
+        EXPECT_TRUE(solved->optimal);
+    }
+}
+
 // New games start at least three slides from solved at every size: the
 // check of two slides must be exact on the largest grids too.
 TEST(EverySize, IsWithinTwoOnLargeGrids)
@@ -270,6 +297,29 @@ TEST(EverySize, IsWithinTwoOnLargeGrids)
 }
 
 // The rings alone: every shape, by the search and by the certain way.
+// A beam of partial solutions through the block, each piece put in by each
+// of its shortest ways: plans that solve, shorter on the whole than one
+// partial solution's, on grids of either shape and tall.
+TEST(Blocks, ABeamSolvesAndShortens)
+{
+    std::mt19937 random(61);
+    for (const auto& [rows, columns] : {std::pair{7, 7}, {4, 9}, {9, 4}}) {
+        SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
+        int greedy = 0;
+        int beam = 0;
+        for (int i = 0; i < 6; ++i) {
+            const Position p = Shuffled(rows, columns, random);
+            const auto one = BlockSolver::Solve(p, BlockSolver::Effort{8, 1, 1});
+            const auto several = BlockSolver::Solve(p, BlockSolver::Effort{8, 6, 4});
+            ASSERT_TRUE(one && several);
+            EXPECT_TRUE(BringsHome(p, Plan{*several, false}));
+            greedy += int(one->size());
+            beam += int(several->size());
+        }
+        EXPECT_LT(beam, greedy);
+    }
+}
+
 TEST(Rings, SolveTheLastRowAndColumn)
 {
     std::mt19937 random(53);
@@ -346,8 +396,9 @@ TEST(Positions, TransposedTwiceIsTheSame)
     // A slide and its transpose do the same to the two.
     const Slide slide{Axis::Row, 2, -3};
     EXPECT_EQ(Transposed(After(p, {slide})), After(t, {Transposed(slide)}));
-    // The small position holds what fits and no more.
-    EXPECT_EQ(CompactPosition::From(p), std::nullopt);
+    // The small position holds what fits (up to 6 x 6) and no more.
+    EXPECT_EQ(CompactPosition::From(Shuffled(6, 7, random)), std::nullopt);
+    EXPECT_EQ(Position::From(*CompactPosition::From(p)), p);
     const Position small = Shuffled(4, 6, random);
     EXPECT_EQ(Position::From(*CompactPosition::From(small)), small);
 }

@@ -1,7 +1,7 @@
-#include "positions/distance_table.h"
 #include "positions/slide_set.h"
 #include "solver/solve_map.h"
 #include "solver/solver.h"
+#include "tables/distance_table.h"
 
 #include <gtest/gtest.h>
 

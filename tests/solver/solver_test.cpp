@@ -1,8 +1,8 @@
-#include "positions/distance_table.h"
 #include "positions/notation.h"
 #include "positions/slide_set.h"
 #include "positions/symmetries.h"
 #include "solver/solver.h"
+#include "tables/distance_table.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "app/dialogs/display_names.h"
 #include "app/dialogs/kind_wins_page.h"
 #include "charts/progress_panel.h"
-#include "records/result_text.h"
 #include "records/progress_series.h"
+#include "records/result_text.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

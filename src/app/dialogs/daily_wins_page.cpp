@@ -3,9 +3,9 @@
 #include "app/dialogs/display_names.h"
 #include "app/dialogs/records_table.h"
 #include "model/clock_text.h"
-#include "records/result_text.h"
 #include "records/daily_streak.h"
 #include "records/records.h"
+#include "records/result_text.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "app/dialogs/records_table.h"
 #include "model/clock_text.h"
-#include "records/result_text.h"
 #include "records/records.h"
+#include "records/result_text.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -6,13 +6,13 @@
 #include "model/grid_position.h"
 #include "model/tile_grid.h"
 #include "positions/notation.h"
-#include "positions/soundness.h"
 #include "records/records.h"
 #include "saved/history_file.h"
 #include "saved/saved_game_store.h"
 #include "services/solver_service.h"
 #include "services/solver_worker.h"
 #include "solver/solver.h"
+#include "tables/soundness.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,8 +20,11 @@
 #include <QString>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -71,15 +74,18 @@ std::optional<TileGrid> ReadSavedGrid(const QString& path, std::string* why)
     return std::move(saved->grid);
 }
 
-// The large 4 x 6 tables (which serve 6 x 4 as well), as the game keeps
-// them in the cache; built here (and kept there, when the cache can be
-// written) when missing or damaged. `kept` says whether they were read
-// from the cache.
-std::shared_ptr<const solver::PhaseTables> LargeTables(const QString& path, bool read, bool* kept, std::ostream& err)
+// Tables a grid's plans get better with (the large 4 x 6 tables, which
+// serve 6 x 4 as well, or a grid's bound tables), as the game keeps them in
+// the cache; built here (and kept there, when the cache can be written)
+// when missing or damaged. `kept` says whether they were read from the
+// cache.
+template <class Tables>
+std::shared_ptr<const Tables> KeptTables(const QString& path, const std::function<std::unique_ptr<Tables>()>& make,
+                                         const std::string& grid, bool read, bool* kept, std::ostream& err)
 {
     bool damaged = false;
     if (read) {
-        if (auto tables = SolverWorker::ReadKept(path, solver::PhaseTables::Large(), &damaged)) {
+        if (auto tables = SolverWorker::ReadKept(path, make(), &damaged)) {
             *kept = true;
             return tables;
         }
@@ -87,8 +93,8 @@ std::shared_ptr<const solver::PhaseTables> LargeTables(const QString& path, bool
     if (damaged || !read)
         SolverWorker::SetDamagedAside(path);
     *kept = false;
-    err << "tesselo: building the solver's tables for 4 x 6 games, which takes some seconds\n";
-    std::shared_ptr<solver::PhaseTables> tables = solver::PhaseTables::Large();
+    err << "tesselo: building the solver's tables for " << grid << " games, which takes some seconds\n";
+    std::shared_ptr<Tables> tables = make();
     tables->Build();
     SolverWorker::Keep(path, *tables);
     return tables;
@@ -96,8 +102,8 @@ std::shared_ptr<const solver::PhaseTables> LargeTables(const QString& path, bool
 
 // A plan tried on the board before it is printed. Tables from the cache
 // that give a wrong one are damaged (a checksum finds only accidents):
-// they are set aside and built again; should those fail too, the quick
-// tables answer.
+// they are set aside and built again; should those fail too, the solver
+// without them answers.
 std::optional<solver::Plan> PlanFor(const solver::Position& position, std::ostream& err)
 {
     const auto checked = [&](const solver::Solver& solver) {
@@ -106,18 +112,40 @@ std::optional<solver::Plan> PlanFor(const solver::Position& position, std::ostre
             plan.reset();
         return plan;
     };
-    if (solver::Solver::UsesPhaseTables(position.Rows(), position.Columns())) {
-        const QString path = SolverService::DefaultCacheFolder() + QLatin1Char('/') + SolverWorker::CacheFileName();
+    const int rows = position.Rows();
+    const int columns = position.Columns();
+    const std::string grid = std::to_string(rows) + " x " + std::to_string(columns);
+    const QString cache = SolverService::DefaultCacheFolder() + QLatin1Char('/');
+    // The grid's kept tables, read or built, and the solver with them.
+    const auto withTables = [&](const auto& solverWith) -> std::optional<solver::Plan> {
         bool kept = false;
-        if (auto plan = checked(solver::Solver(LargeTables(path, true, &kept, err))))
+        if (auto plan = checked(solverWith(true, &kept)))
             return plan;
         if (kept) {
             err << "tesselo: the solver's kept tables gave a wrong answer; they are set aside\n";
-            if (auto plan = checked(solver::Solver(LargeTables(path, false, &kept, err))))
+            if (auto plan = checked(solverWith(false, &kept)))
                 return plan;
         }
+        return std::nullopt;
+    };
+    std::optional<solver::Plan> plan;
+    if (solver::Solver::UsesPhaseTables(rows, columns)) {
+        plan = withTables([&](bool read, bool* kept) {
+            const std::function<std::unique_ptr<solver::PhaseTables>()> make = &solver::PhaseTables::Large;
+            return solver::Solver(KeptTables(cache + SolverWorker::CacheFileName(), make, "4 x 6", read, kept, err));
+        });
+    } else if (solver::Solver::UsesBoundTables(rows, columns)) {
+        const int wideRows = std::min(rows, columns);
+        const int wideColumns = std::max(rows, columns);
+        plan = withTables([&](bool read, bool* kept) {
+            const std::function<std::unique_ptr<solver::BoundTables>()> make = [&] {
+                return solver::BoundTables::For(wideRows, wideColumns);
+            };
+            return solver::Solver(nullptr, KeptTables(cache + SolverWorker::BoundsFileName(wideRows, wideColumns), make,
+                                                      grid, read, kept, err));
+        });
     }
-    return checked(solver::Solver());
+    return plan ? plan : checked(solver::Solver());
 }
 
 int Solve(const Operand& operand, std::ostream& out, std::ostream& err)

@@ -4,8 +4,8 @@
 #include "app/dialogs/c_solve_map_dlg.h"
 #include "app/window/board_actions.h"
 #include "app/window/c_tesselo_dlg.h"
-#include "model/wall_clock.h"
 #include "model/game.h"
+#include "model/wall_clock.h"
 #include "pictures/board_bitmap.h"
 
 #include <QCoreApplication>

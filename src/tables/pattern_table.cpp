@@ -1,4 +1,4 @@
-#include "positions/pattern_table.h"
+#include "tables/pattern_table.h"
 
 #include "positions/ranking.h"
 #include "positions/slide_set.h"
@@ -27,10 +27,10 @@ constexpr int kComposedPieces = 6;
 constexpr std::uint64_t kBackwardRatio = 4;
 
 // The next larger set of the same size, in the order RankCombination counts.
-std::uint32_t NextCombination(std::uint32_t members)
+std::uint64_t NextCombination(std::uint64_t members)
 {
-    const std::uint32_t lowest = members & (~members + 1u);
-    const std::uint32_t ripple = members + lowest;
+    const std::uint64_t lowest = members & (~members + 1u);
+    const std::uint64_t ripple = members + lowest;
     return ripple | (((ripple ^ members) / lowest) >> 2);
 }
 
@@ -53,14 +53,14 @@ PatternTable::PatternTable(Pattern s) : pattern(std::move(s))
             continue;
         slides.push_back(m);
         std::array<std::uint8_t, CompactPosition::kMaxCells> to{};
-        std::uint32_t line = 0;
+        std::uint64_t line = 0;
         for (int cell = 0; cell < cells; ++cell) {
             const std::uint8_t f = freeIndex[std::size_t(cell)];
             if (f == 0xFF)
                 continue;
             to[f] = freeIndex[all.Destination(m)[std::size_t(cell)]];
             if (all.LineCells(m) >> cell & 1u)
-                line |= 1u << f;
+                line |= std::uint64_t(1) << f;
         }
         freeTo.push_back(to);
         freeLine.push_back(line);
@@ -75,10 +75,10 @@ namespace {
 // on lower cells. Written for a fixed count too, so that the loops unroll
 // for the tables a search reads most.
 template <int Count>
-inline void RankCells(const int* free, int count, std::uint32_t* combination, std::uint32_t* arrangement)
+inline void RankCells(const int* free, int count, std::uint64_t* combination, std::uint32_t* arrangement)
 {
     const int n = Count > 0 ? Count : count;
-    std::uint32_t c = 0;
+    std::uint64_t c = 0;
     std::uint32_t a = 0;
     for (int i = 0; i < n; ++i) {
         int before = 0;
@@ -101,10 +101,12 @@ std::uint64_t PatternTable::Index(const std::uint8_t* cells) const
     int free[CompactPosition::kMaxCells];
     for (int i = 0; i < pieceCount; ++i)
         free[i] = freeIndex[cells[i]];
-    std::uint32_t combination = 0;
+    std::uint64_t combination = 0;
     std::uint32_t arrangement = 0;
     if (pieceCount == 6)
         RankCells<6>(free, pieceCount, &combination, &arrangement);
+    else if (pieceCount == 7)
+        RankCells<7>(free, pieceCount, &combination, &arrangement);
     else
         RankCells<0>(free, pieceCount, &combination, &arrangement);
     return std::uint64_t(combination) * arrangements + arrangement;
@@ -119,7 +121,7 @@ bool PatternTable::Adopt(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() != ByteSize())
         return false;
-    std::vector<std::uint8_t> kept(bytes.begin(), bytes.end());
+    std::vector<std::uint8_t, TableAllocator<std::uint8_t>> kept(bytes.begin(), bytes.end());
     std::swap(nibbles, kept);
     if (Get(Index(pattern.pieces.data())) != 0) {
         std::swap(nibbles, kept);
@@ -142,7 +144,7 @@ void PatternTable::StartBuilding()
     Set(Index(pattern.pieces.data()), 0);
     progress = Progress();
     progress.started = true;
-    progress.members = (1u << pieceCount) - 1u;
+    progress.members = (std::uint64_t(1) << pieceCount) - 1u;
     progress.reached = 1;
     progress.frontier = 1;
     if (pieceCount <= kComposedPieces) {
@@ -160,26 +162,26 @@ void PatternTable::StartBuilding()
     }
 }
 
-PatternTable::Step PatternTable::StepOf(std::uint32_t members, int slide) const
+PatternTable::Step PatternTable::StepOf(std::uint64_t members, int slide) const
 {
     const auto& to = freeTo[std::size_t(slide)];
     std::uint8_t moved[CompactPosition::kMaxCells];
-    std::uint32_t result = 0;
+    std::uint64_t result = 0;
     int j = 0;
-    for (std::uint32_t rest = members; rest != 0; rest &= rest - 1, ++j) {
+    for (std::uint64_t rest = members; rest != 0; rest &= rest - 1, ++j) {
         moved[j] = to[std::size_t(std::countr_zero(rest))];
-        result |= 1u << moved[j];
+        result |= std::uint64_t(1) << moved[j];
     }
     Step step;
     for (int i = 0; i < pieceCount; ++i)
-        step.order[i] = std::uint8_t(std::popcount(result & ((1u << moved[i]) - 1u)));
+        step.order[i] = std::uint8_t(std::popcount(result & ((std::uint64_t(1) << moved[i]) - 1u)));
     step.base = std::uint64_t(RankCombination(result)) * arrangements;
     if (!progress.compose.empty())
         step.composed = progress.compose.data() + std::size_t(RankPermutation(step.order.data(), pieceCount)) * arrangements;
     return step;
 }
 
-std::uint64_t PatternTable::Expand(std::uint32_t members, std::uint64_t base)
+std::uint64_t PatternTable::Expand(std::uint64_t members, std::uint64_t base)
 {
     const int depth = progress.depth;
     const int looked = progress.backward ? kUnreached : depth;
@@ -260,7 +262,7 @@ bool PatternTable::BuildSome(std::uint64_t budget)
         return true;
     if (!progress.started)
         StartBuilding();
-    const std::uint32_t combinations = ranking::Binomial(freeCount, pieceCount);
+    const std::uint64_t combinations = ranking::Binomial(freeCount, pieceCount);
     while (budget > 0) {
         if (progress.combination == combinations) {
             // The end of one distance: the next, unless nothing new was
@@ -276,7 +278,7 @@ bool PatternTable::BuildSome(std::uint64_t budget)
             ++progress.depth;
             progress.backward = size - progress.reached < progress.frontier * kBackwardRatio;
             progress.combination = 0;
-            progress.members = (1u << pieceCount) - 1u;
+            progress.members = (std::uint64_t(1) << pieceCount) - 1u;
         }
         const std::uint64_t work =
             Expand(progress.members, std::uint64_t(progress.combination) * arrangements);

@@ -1,9 +1,8 @@
-#include "positions/phase_tables.h"
+#include "tables/table_set.h"
 
-#include "positions/soundness.h"
+#include "tables/soundness.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <random>
 
@@ -11,21 +10,10 @@ namespace tesselo::solver {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 8> kMagic = {'T', 'e', 's', 's', 'P', 'h', 'a', 's'};
-
 // Entries of each table looked at on loading, beyond the solved pattern
 // and its neighbours: under a millisecond, and enough to find a table
 // much of which is wrong (zeroed, shifted, another table's bytes).
 constexpr int kProbes = 256;
-
-std::uint32_t BlockCells(int columns, PhaseTables::Block block)
-{
-    std::uint32_t cells = 0;
-    for (int r = 0; r < block.rows; ++r)
-        for (int c = 0; c < block.columns; ++c)
-            cells |= 1u << (r * columns + c);
-    return cells;
-}
 
 std::uint64_t GetU64(const std::uint8_t* in)
 {
@@ -37,9 +25,22 @@ std::uint64_t GetU64(const std::uint8_t* in)
 
 } // namespace
 
+TableSet::TableSet(int rows, int columns, const std::array<std::uint8_t, 8>& magic, std::uint32_t version,
+                   std::vector<std::uint8_t> description)
+    : rows(rows), columns(columns), magic(magic), version(version), description(std::move(description))
+{
+}
+
+TableSet::~TableSet() = default;
+
+void TableSet::Add(PatternTable::Pattern pattern)
+{
+    tables.push_back(std::make_unique<PatternTable>(std::move(pattern)));
+}
+
 // A 64-bit checksum, eight bytes a step: enough to tell a damaged or
 // truncated file from a sound one, fast over tens of megabytes.
-std::uint64_t PhaseTables::Checksum(std::span<const std::uint8_t> bytes)
+std::uint64_t TableSet::Checksum(std::span<const std::uint8_t> bytes)
 {
     std::uint64_t h = 0x9E3779B97F4A7C15ull ^ bytes.size();
     std::size_t at = 0;
@@ -54,31 +55,7 @@ std::uint64_t PhaseTables::Checksum(std::span<const std::uint8_t> bytes)
     return h ^ (h >> 32);
 }
 
-PhaseTables::PhaseTables(int rows, int columns, std::vector<Block> b) : rows(rows), columns(columns), blocks(std::move(b))
-{
-    std::uint32_t fixed = 0;
-    for (const Block& block : blocks) {
-        const std::uint32_t cells = BlockCells(columns, block);
-        PatternTable::Pattern pattern{rows, columns, fixed, {}};
-        for (int cell = 0; cell < rows * columns; ++cell)
-            if ((cells & ~fixed) >> cell & 1u)
-                pattern.pieces.push_back(std::uint8_t(cell));
-        tables.push_back(std::make_unique<PatternTable>(std::move(pattern)));
-        fixed = cells;
-    }
-}
-
-std::unique_ptr<PhaseTables> PhaseTables::Large()
-{
-    return std::make_unique<PhaseTables>(4, 6, std::vector<Block>{{2, 3}, {3, 4}, {3, 5}, {4, 6}});
-}
-
-std::unique_ptr<PhaseTables> PhaseTables::Quick()
-{
-    return std::make_unique<PhaseTables>(4, 6, std::vector<Block>{{2, 2}, {2, 3}, {3, 3}, {3, 4}, {3, 5}, {4, 6}});
-}
-
-bool PhaseTables::Built() const
+bool TableSet::Built() const
 {
     for (const auto& table : tables)
         if (!table->Built())
@@ -86,7 +63,7 @@ bool PhaseTables::Built() const
     return true;
 }
 
-bool PhaseTables::BuildSome(std::uint64_t budget)
+bool TableSet::BuildSome(std::uint64_t budget)
 {
     for (const auto& table : tables)
         if (!table->Built())
@@ -94,13 +71,13 @@ bool PhaseTables::BuildSome(std::uint64_t budget)
     return true;
 }
 
-void PhaseTables::Build()
+void TableSet::Build()
 {
     for (const auto& table : tables)
         table->Build();
 }
 
-std::uint64_t PhaseTables::Entries() const
+std::uint64_t TableSet::Entries() const
 {
     std::uint64_t entries = 0;
     for (const auto& table : tables)
@@ -108,15 +85,20 @@ std::uint64_t PhaseTables::Entries() const
     return entries;
 }
 
-std::size_t PhaseTables::SavedSize() const
+std::size_t TableSet::HeaderSize() const
 {
-    std::size_t size = kMagic.size() + 4 + 3 + 2 * blocks.size() + 8 + 8;
+    return magic.size() + 4 + description.size() + 8;
+}
+
+std::size_t TableSet::SavedSize() const
+{
+    std::size_t size = HeaderSize() + 8;
     for (const auto& table : tables)
         size += table->ByteSize();
     return size;
 }
 
-std::vector<std::uint8_t> PhaseTables::Save() const
+std::vector<std::uint8_t> TableSet::Save() const
 {
     if (!Built())
         return {};
@@ -126,15 +108,9 @@ std::vector<std::uint8_t> PhaseTables::Save() const
         for (int i = 0; i < bytes; ++i)
             *at++ = std::uint8_t(value >> (8 * i));
     };
-    at = std::copy(kMagic.begin(), kMagic.end(), at);
-    put(kFormatVersion, 4);
-    put(std::uint64_t(rows), 1);
-    put(std::uint64_t(columns), 1);
-    put(blocks.size(), 1);
-    for (const Block& block : blocks) {
-        put(std::uint64_t(block.rows), 1);
-        put(std::uint64_t(block.columns), 1);
-    }
+    at = std::copy(magic.begin(), magic.end(), at);
+    put(version, 4);
+    at = std::copy(description.begin(), description.end(), at);
     put(out.size(), 8);
     for (const auto& table : tables)
         at = std::copy(table->Bytes().begin(), table->Bytes().end(), at);
@@ -142,22 +118,17 @@ std::vector<std::uint8_t> PhaseTables::Save() const
     return out;
 }
 
-bool PhaseTables::Load(std::span<const std::uint8_t> bytes)
+bool TableSet::Load(std::span<const std::uint8_t> bytes)
 {
-    if (bytes.size() != SavedSize() || !std::equal(kMagic.begin(), kMagic.end(), bytes.begin()))
+    if (bytes.size() != SavedSize() || !std::equal(magic.begin(), magic.end(), bytes.begin()))
         return false;
-    std::size_t at = kMagic.size();
-    const std::uint32_t version = std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
-                                  std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
+    std::size_t at = magic.size();
+    const std::uint32_t saved = std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 |
+                                std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 3]) << 24;
     at += 4;
-    if (version != kFormatVersion || bytes[at] != rows || bytes[at + 1] != columns || bytes[at + 2] != blocks.size())
+    if (saved != version || !std::equal(description.begin(), description.end(), bytes.begin() + long(at)))
         return false;
-    at += 3;
-    for (const Block& block : blocks) {
-        if (bytes[at] != block.rows || bytes[at + 1] != block.columns)
-            return false;
-        at += 2;
-    }
+    at += description.size();
     if (GetU64(bytes.data() + at) != SavedSize())
         return false;
     at += 8;

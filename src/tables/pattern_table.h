@@ -2,6 +2,7 @@
 
 #include "positions/position.h"
 #include "positions/search_state.h"
+#include "tables/table_memory.h"
 
 #include <array>
 #include <cstdint>
@@ -26,7 +27,7 @@ public:
     struct Pattern {
         int rows = 0;
         int columns = 0;
-        std::uint32_t fixedCells = 0;
+        std::uint64_t fixedCells = 0;
         std::vector<std::uint8_t> pieces; // the homes of the pieces placed
         bool operator==(const Pattern&) const = default;
     };
@@ -65,6 +66,13 @@ public:
         return Distance(cells);
     }
 
+    // The same in two steps, so that a search can ask for many entries
+    // before it waits for the first: the number of the entry, which then
+    // may be fetched ahead, and its distance.
+    std::uint64_t Index(const std::uint8_t* cells) const;
+    void Fetch(std::uint64_t index) const { __builtin_prefetch(nibbles.data() + index / 2); }
+    int DistanceAt(std::uint64_t index) const { return Get(index); }
+
     // The entries, four bits each, for keeping the table between runs.
     std::span<const std::uint8_t> Bytes() const { return nibbles; }
     // Takes kept entries of exactly ByteSize() bytes; false, with nothing
@@ -73,7 +81,6 @@ public:
     bool Adopt(std::span<const std::uint8_t> bytes);
 
 private:
-    std::uint64_t Index(const std::uint8_t* cells) const;
     int Get(std::uint64_t index) const { return nibbles[index >> 1] >> ((index & 1) * 4) & 15; }
     void Set(std::uint64_t index, int value)
     {
@@ -83,7 +90,7 @@ private:
     }
     void StartBuilding();
     // One set of occupied cells through one step of the search.
-    std::uint64_t Expand(std::uint32_t members, std::uint64_t base);
+    std::uint64_t Expand(std::uint64_t members, std::uint64_t base);
     // Where a slide takes a set of occupied cells: the first entry of the
     // new set, and the new slot of each old one (as a row of the
     // composition table too, when there is one).
@@ -92,7 +99,7 @@ private:
         std::array<std::uint8_t, CompactPosition::kMaxCells> order{};
         const std::uint16_t* composed = nullptr;
     };
-    Step StepOf(std::uint32_t members, int slide) const;
+    Step StepOf(std::uint64_t members, int slide) const;
 
     Pattern pattern;
     int freeCount = 0;
@@ -102,8 +109,8 @@ private:
     std::vector<int> slides;
     std::vector<std::uint8_t> freeIndex;                    // cell -> free cell
     std::vector<std::array<std::uint8_t, CompactPosition::kMaxCells>> freeTo; // per allowed slide
-    std::vector<std::uint32_t> freeLine;                    // per allowed slide
-    std::vector<std::uint8_t> nibbles;
+    std::vector<std::uint64_t> freeLine;                    // per allowed slide
+    std::vector<std::uint8_t, TableAllocator<std::uint8_t>> nibbles;
     bool built = false;
 
     // The search in progress.
@@ -111,7 +118,7 @@ private:
         bool started = false;
         int depth = 0;
         bool backward = false;
-        std::uint32_t members = 0; // the next set of occupied cells
+        std::uint64_t members = 0; // the next set of occupied cells
         std::uint32_t combination = 0;
         std::uint64_t reached = 0;
         std::uint64_t frontier = 0;

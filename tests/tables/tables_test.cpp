@@ -1,7 +1,8 @@
-#include "positions/distance_table.h"
-#include "positions/pattern_table.h"
-#include "positions/phase_tables.h"
 #include "positions/slide_set.h"
+#include "tables/bound_tables.h"
+#include "tables/distance_table.h"
+#include "tables/pattern_table.h"
+#include "tables/phase_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -203,4 +204,44 @@ TEST(PhaseTables, DamageUnderARecomputedChecksumIsRefused)
     }
     for (int load = 0; load < 20; ++load)
         ASSERT_TRUE(PhaseTables::Quick()->Load(resummed([](auto&) {}))) << "load " << load;
+}
+
+// The bound tables are kept as the phase tables are: they load back as
+// saved, and refuse the bytes of other tables, of another kind, damaged
+// ones, and damaged ones summed again.
+TEST(BoundTables, SavedTablesLoadBackAndOthersAreRefused)
+{
+    const std::vector<std::vector<std::uint8_t>> patterns{{0, 1, 2, 7, 8}};
+    BoundTables tables(2, 7, patterns);
+    EXPECT_TRUE(tables.Save().empty()) << "nothing to save before the tables are built";
+    tables.Build();
+    const std::vector<std::uint8_t> saved = tables.Save();
+    ASSERT_EQ(saved.size(), tables.SavedSize());
+    BoundTables again(2, 7, patterns);
+    ASSERT_TRUE(again.Load(saved));
+    EXPECT_EQ(again.Save(), saved);
+
+    // Tables of the same size that are not these: other pieces, the same
+    // pieces on another grid, and phase tables.
+    const std::size_t body = saved.size() - 8;
+    std::vector<std::uint8_t> zeroed = saved;
+    std::fill(zeroed.begin() + long(body - tables.Table(0).ByteSize()), zeroed.begin() + long(body), 0);
+    const std::uint64_t sum = TableSet::Checksum(std::span(zeroed).first(body));
+    for (int i = 0; i < 8; ++i)
+        zeroed[body + std::size_t(i)] = std::uint8_t(sum >> (8 * i));
+    std::vector<std::uint8_t> flipped = saved;
+    flipped[body - 1] ^= 0x01;
+    for (const auto& bytes : {zeroed, flipped}) {
+        BoundTables fresh(2, 7, patterns);
+        EXPECT_FALSE(fresh.Load(bytes));
+        EXPECT_FALSE(fresh.Built());
+    }
+    BoundTables otherPieces(2, 7, {{0, 1, 2, 7, 9}});
+    EXPECT_FALSE(otherPieces.Load(saved));
+    BoundTables otherGrid(7, 2, patterns);
+    EXPECT_FALSE(otherGrid.Load(saved));
+    PhaseTables phases(3, 4, {{2, 2}, {3, 4}});
+    phases.Build();
+    EXPECT_FALSE(tables.Load(phases.Save()));
+    EXPECT_TRUE(tables.Built()) << "a refused load leaves the tables as they were";
 }

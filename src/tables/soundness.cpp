@@ -1,4 +1,4 @@
-#include "positions/soundness.h"
+#include "tables/soundness.h"
 
 #include "positions/slide_set.h"
 

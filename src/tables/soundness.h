@@ -1,8 +1,8 @@
 #pragma once
 
-#include "positions/pattern_table.h"
 #include "positions/plan.h"
 #include "positions/position.h"
+#include "tables/pattern_table.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "positions/distance_table.h"
+#include "tables/distance_table.h"
 
 #include "positions/per_grid.h"
 #include "positions/ranking.h"
