@@ -16,8 +16,9 @@ namespace tesselo::solver {
 struct Board {
     int rows = 0;
     int columns = 0;
-    std::array<std::uint8_t, Position::kMaxCells> piece{}; // the home of the piece in each cell
-    std::array<std::uint8_t, Position::kMaxCells> cell{};  // the cell of each piece
+    using Cell = Position::Cell;
+    std::array<Cell, Position::kMaxCells> piece{}; // the home of the piece in each cell
+    std::array<Cell, Position::kMaxCells> cell{};  // the cell of each piece
 
     static Board Of(const Position& position)
     {
@@ -25,8 +26,8 @@ struct Board {
         board.rows = position.Rows();
         board.columns = position.Columns();
         for (int c = 0; c < position.CellCount(); ++c) {
-            board.piece[std::size_t(c)] = std::uint8_t(position.Home(c));
-            board.cell[std::size_t(position.Home(c))] = std::uint8_t(c);
+            board.piece[std::size_t(c)] = Cell(position.Home(c));
+            board.cell[std::size_t(position.Home(c))] = Cell(c);
         }
         return board;
     }
@@ -40,13 +41,13 @@ struct Board {
     void Apply(Axis axis, int line, int amount)
     {
         const int length = Length(axis);
-        std::array<std::uint8_t, 128> held;
+        std::array<Cell, 128> held;
         for (int i = 0; i < length; ++i)
             held[std::size_t(i)] = piece[std::size_t(At(axis, line, i))];
         for (int i = 0; i < length; ++i) {
             const int to = At(axis, line, WrapIndex(i + amount, length));
             piece[std::size_t(to)] = held[std::size_t(i)];
-            cell[held[std::size_t(i)]] = std::uint8_t(to);
+            cell[held[std::size_t(i)]] = Cell(to);
         }
     }
     void Apply(const Slide& slide) { Apply(slide.axis, slide.line, slide.amount); }

@@ -16,7 +16,7 @@ BasicPosition<Capacity> BasicPosition<Capacity>::Solved(int rows, int columns)
     p.rows = static_cast<std::int8_t>(rows);
     p.columns = static_cast<std::int8_t>(columns);
     for (int i = 0; i < rows * columns; ++i)
-        p.homes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+        p.homes[static_cast<std::size_t>(i)] = static_cast<Cell>(i);
     return p;
 }
 
@@ -34,7 +34,7 @@ std::optional<BasicPosition<Capacity>> BasicPosition<Capacity>::FromHomes(int ro
         if (home < 0 || home >= rows * columns || seen[std::size_t(home)])
             return std::nullopt;
         seen[std::size_t(home)] = true;
-        p.homes[i] = static_cast<std::uint8_t>(home);
+        p.homes[i] = static_cast<Cell>(home);
     }
     return p;
 }
@@ -53,7 +53,7 @@ BasicPosition<Capacity> BasicPosition<Capacity>::Inverse() const
 {
     BasicPosition p = *this;
     for (int i = 0; i < CellCount(); ++i)
-        p.homes[homes[static_cast<std::size_t>(i)]] = static_cast<std::uint8_t>(i);
+        p.homes[homes[static_cast<std::size_t>(i)]] = static_cast<Cell>(i);
     return p;
 }
 
@@ -111,14 +111,14 @@ void BasicPosition<Capacity>::Apply(const Slide& slide)
     };
     // A line is at most 127 cells (rows and columns fit in a byte), and no
     // more than the grid holds.
-    std::array<std::uint8_t, (Capacity < 128 ? Capacity : 128)> line;
+    std::array<Cell, (Capacity < 128 ? Capacity : 128)> line;
     for (int i = 0; i < length; ++i)
         line[static_cast<std::size_t>(i)] = homes[cell(i)];
     for (int i = 0; i < length; ++i)
         homes[cell(WrapIndex(i + slide.amount, length))] = line[static_cast<std::size_t>(i)];
 }
 
-template class BasicPosition<256>;
+template class BasicPosition<kMaxSide * kMaxSide>;
 template class BasicPosition<36>;
 
 Position Transposed(const Position& position)

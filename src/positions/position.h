@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <type_traits>
 
 namespace tesselo::solver {
 
@@ -14,10 +15,16 @@ namespace tesselo::solver {
 // compare, holding up to `Capacity` cells: the searches built for grids of
 // up to 36 cells copy positions millions of times and keep the small one,
 // the rest of the program holds any grid the game plays.
+// The longest row or column of any grid the game plays.
+inline constexpr int kMaxSide = 20;
+
 template <int Capacity>
 class BasicPosition {
 public:
     static constexpr int kMaxCells = Capacity;
+    // A cell's number: a byte while it is enough, since the searches copy
+    // small positions millions of times.
+    using Cell = std::conditional_t<(Capacity <= 256), std::uint8_t, std::uint16_t>;
 
     BasicPosition() = default;
     static BasicPosition Solved(int rows, int columns);
@@ -34,7 +41,7 @@ public:
         p.rows = std::int8_t(other.Rows());
         p.columns = std::int8_t(other.Columns());
         for (int cell = 0; cell < other.CellCount(); ++cell)
-            p.homes[std::size_t(cell)] = std::uint8_t(other.Home(cell));
+            p.homes[std::size_t(cell)] = Cell(other.Home(cell));
         return p;
     }
 
@@ -61,22 +68,22 @@ public:
     void Apply(const Slide& slide);
     int LineLength(Axis axis) const { return axis == Axis::Row ? columns : rows; }
 
-    const std::array<std::uint8_t, Capacity>& Homes() const { return homes; }
+    const std::array<Cell, Capacity>& Homes() const { return homes; }
     bool operator==(const BasicPosition&) const = default;
 
 private:
     std::int8_t rows = 0;
     std::int8_t columns = 0;
-    std::array<std::uint8_t, Capacity> homes{};
+    std::array<Cell, Capacity> homes{};
 };
 
-// Any grid the game plays: up to 16 x 16.
-using Position = BasicPosition<256>;
+// Any grid the game plays: up to 20 x 20.
+using Position = BasicPosition<kMaxSide * kMaxSide>;
 // The grids of up to 36 cells (6 x 6), which the tables, the phases and
 // the exact searches serve.
 using CompactPosition = BasicPosition<36>;
 
-extern template class BasicPosition<256>;
+extern template class BasicPosition<kMaxSide * kMaxSide>;
 extern template class BasicPosition<36>;
 
 // The grid seen with rows as columns: the same puzzle, solved by the same

@@ -9,7 +9,7 @@
 
 namespace tesselo::solver {
 
-// A plan for a grid of any size from 2 x 2 to 16 x 16, made the way large
+// A plan for a grid of any size from 2 x 2 to 20 x 20, made the way large
 // grids are solved by hand: a block grows from the top left corner, a
 // column and a row in turn so that it stays about square, until only the
 // last row and column are left, which the rings solve (RingSolver).
@@ -39,12 +39,12 @@ public:
         int ways = 1;
     };
     // As much as keeps the time to a plan within a fifth of a second up to
-    // 10 x 10, and two seconds beyond.
+    // 10 x 10, two seconds to 16 x 16 and three beyond.
     static Effort EffortFor(int rows, int columns);
     // How many images a plan for a grid of this size is worth at one
     // partial solution a piece.
     static int VariantsFor(int rows, int columns);
-    // A plan that solves `position` (2 to 16 rows and columns), the
+    // A plan that solves `position` (2 to 20 rows and columns), the
     // shortest found; nullopt when `stop` was requested first or the
     // position is not solvable.
     static std::optional<std::vector<Slide>> Solve(const Position& position, const Effort& effort,

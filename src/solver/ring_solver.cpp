@@ -36,7 +36,9 @@ struct Rings {
     }
 };
 
-using Cells = std::array<std::uint8_t, 32>;
+// A ring holds at most a row and a column of the largest grid.
+constexpr int kRingCells = 2 * kMaxSide;
+using Cells = std::array<std::uint8_t, kRingCells>;
 // A turn of one ring: (ring, amount), the amount in 1..length-1.
 using Turn = std::pair<int, int>;
 
@@ -70,7 +72,7 @@ struct Node {
 // must go round the other ring to get there.
 int Score(const Rings& g, const Node& node, const int anchor[2])
 {
-    bool in[2][32] = {};
+    bool in[2][kRingCells] = {};
     for (int ring = 0; ring < 2; ++ring)
         for (int i = 0; i + 1 < g.Length(ring); ++i)
             in[ring][node.at[std::size_t(g.At(ring, i))]] = true;
@@ -204,7 +206,7 @@ public:
     }
 
 private:
-    static int Key(int a, int b, int c) { return (a * 32 + b) * 32 + c; }
+    static int Key(int a, int b, int c) { return (a * kRingCells + b) * kRingCells + c; }
     Cells Identity() const
     {
         Cells at{};
@@ -255,7 +257,7 @@ private:
 
 bool IsEven(const Rings& g, const Cells& at)
 {
-    bool seen[32] = {};
+    bool seen[kRingCells] = {};
     int transpositions = 0;
     for (int i = 0; i < g.Count(); ++i)
         for (int j = i; !seen[j]; j = at[std::size_t(j)]) {
@@ -308,7 +310,7 @@ bool RingSolver::Solve(Board& board, std::vector<Slide>& plan, std::stop_token s
 {
     const Rings g{board.rows, board.columns};
     Cells start{};
-    std::array<int, 256> local{};
+    std::array<int, Position::kMaxCells> local{};
     for (int i = 0; i < g.Count(); ++i)
         local[std::size_t(g.BoardCell(i))] = i;
     for (int i = 0; i < g.Count(); ++i)
@@ -332,11 +334,11 @@ bool RingSolver::Solve(Board& board, std::vector<Slide>& plan, std::stop_token s
                 if (oddTurns != odd)
                     continue;
                 const int anchor[2] = {a, b};
-                anchors.emplace_back(Score(g, root, anchor), a * 32 + b);
+                anchors.emplace_back(Score(g, root, anchor), a * kRingCells + b);
             }
         std::sort(anchors.begin(), anchors.end());
         for (int k = 0; k < kAnchorsTried && k < int(anchors.size()); ++k) {
-            const int anchor[2] = {anchors[std::size_t(k)].second / 32, anchors[std::size_t(k)].second % 32};
+            const int anchor[2] = {anchors[std::size_t(k)].second / kRingCells, anchors[std::size_t(k)].second % kRingCells};
             const int limit = best ? int(best->size()) - 1 : 4 * g.Count();
             auto found = Beam(g, start, anchor, limit, stop);
             if (stop.stop_requested())

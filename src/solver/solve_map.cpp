@@ -1,6 +1,8 @@
 #include "solver/solve_map.h"
 
+#include "solver/block_solver.h"
 #include "solver/solver.h"
+#include "tables/soundness.h"
 
 namespace tesselo::solver {
 
@@ -26,7 +28,20 @@ bool SolveMapper::Search(std::stop_token stop)
 {
     ++searches;
     boundedMoves = 0;
-    std::optional<Plan> plan = solver.Solve(at, std::move(stop));
+    std::optional<Plan> plan;
+    if (searches > 1 && searchEvery > 1) {
+        // A fresh plan now and then only has to beat the bound on hand: the
+        // block solver's quick plans, some ten times cheaper than its best
+        // on the largest grids, and followed only once played through.
+        const int variants = BlockSolver::VariantsFor(at.Rows(), at.Columns());
+        if (auto slides = BlockSolver::Solve(at, variants / 2, stop)) {
+            Plan quick{std::move(*slides), false};
+            if (BringsHome(at, quick))
+                plan = std::move(quick);
+        }
+    } else {
+        plan = solver.Solve(at, std::move(stop));
+    }
     return plan && follower.Adopt(at, std::move(*plan));
 }
 

@@ -266,7 +266,7 @@ Solver::~Solver() = default;
 
 bool Solver::Supports(int rows, int columns)
 {
-    return rows >= 2 && rows <= 16 && columns >= 2 && columns <= 16;
+    return rows >= 2 && rows <= kMaxSide && columns >= 2 && columns <= kMaxSide;
 }
 
 bool Solver::UsesPhaseTables(int rows, int columns)

@@ -16,7 +16,7 @@ class OptimalSearch;
 class PatternBound;
 class PhasedSolver;
 
-// The way back from any position of a grid of 2 to 16 rows and columns. A
+// The way back from any position of a grid of 2 to 20 rows and columns. A
 // grid and its transpose are the same puzzle: a grid taller than wide is
 // solved as its transpose.
 //
@@ -71,7 +71,7 @@ public:
     Solver(const Solver&) = delete;
     Solver& operator=(const Solver&) = delete;
 
-    // 2 to 16 rows and 2 to 16 columns.
+    // 2 to 20 rows and 2 to 20 columns.
     static bool Supports(int rows, int columns);
     // Whether the plans of this grid come from the phase tables, large
     // when given: 4 x 6, and 6 x 4 as its transpose.

@@ -1,4 +1,4 @@
-// The solver on every grid of 2 to 16 rows and columns, beyond the four
+// The solver on every grid of 2 to 20 rows and columns, beyond the four
 // levels: plans that solve, exact ones where the grid is small, the exact
 // rest up to 24 cells, the parity that bars half the arrangements of a grid
 // whose lines are all of odd length.
@@ -61,7 +61,7 @@ public:
         for (int i = 2; i <= n; ++i)
             total *= std::uint64_t(i);
         distance.assign(total, 0xFF);
-        std::vector<std::uint32_t> frontier{Rank(Position::Solved(rows, columns).Homes().data())};
+        std::vector<std::uint32_t> frontier{Rank(CompactPosition::Solved(rows, columns).Homes().data())};
         distance[frontier.front()] = 0;
         for (std::uint8_t d = 1; !frontier.empty(); ++d) {
             std::vector<std::uint32_t> next;
@@ -81,7 +81,7 @@ public:
             frontier = std::move(next);
         }
     }
-    int Distance(const Position& p) const { return distance[Rank(p.Homes().data())]; }
+    int Distance(const Position& p) const { return distance[Rank(CompactPosition::From(p)->Homes().data())]; }
 
 private:
     std::uint32_t Rank(const std::uint8_t* homes) const
@@ -121,8 +121,8 @@ private:
 
 } // namespace
 
-// One shuffle of every grid up to 8 x 8, wide and tall, and of 10 x 10 and
-// 16 x 16: the plan solves it, and is proven shortest exactly where the grid
+// One shuffle of every grid up to 8 x 8, wide and tall, and of the large
+// ones to 20 x 20 (400 cells, more than a byte numbers): the plan solves it, and is proven shortest exactly where the grid
 // has at most 12 cells.
 TEST(EverySize, APlanSolvesEachGrid)
 {
@@ -132,7 +132,7 @@ TEST(EverySize, APlanSolvesEachGrid)
     for (int rows = 2; rows <= 8; ++rows)
         for (int columns = 2; columns <= 8; ++columns)
             sizes.emplace_back(rows, columns);
-    sizes.insert(sizes.end(), {{10, 10}, {16, 16}, {2, 16}, {16, 3}});
+    sizes.insert(sizes.end(), {{10, 10}, {16, 16}, {2, 16}, {16, 3}, {20, 20}, {20, 2}, {3, 20}});
     for (const auto& [rows, columns] : sizes) {
         SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
         EXPECT_TRUE(Solver::Supports(rows, columns));
@@ -211,8 +211,8 @@ TEST(EverySize, OddArrangementsOfOddGridsAreRefused)
     const auto plan = solver.Solve(odd);
     ASSERT_TRUE(plan);
     EXPECT_TRUE(BringsHome(odd, *plan));
-    // Grids of one line or beyond 16 are not the solver's.
-    for (const auto& [rows, columns] : {std::pair{1, 5}, {5, 1}, {17, 2}, {2, 17}})
+    // Grids of one line or beyond 20 are not the solver's.
+    for (const auto& [rows, columns] : {std::pair{1, 5}, {5, 1}, {21, 2}, {2, 21}})
         EXPECT_FALSE(Solver::Supports(rows, columns)) << rows << " x " << columns;
     EXPECT_FALSE(solver.Solve(Position::Solved(1, 5)));
 }
@@ -323,7 +323,7 @@ TEST(Blocks, ABeamSolvesAndShortens)
 TEST(Rings, SolveTheLastRowAndColumn)
 {
     std::mt19937 random(53);
-    for (const auto& [rows, columns] : {std::pair{2, 2}, {2, 7}, {3, 3}, {5, 5}, {4, 9}, {9, 4}, {16, 16}}) {
+    for (const auto& [rows, columns] : {std::pair{2, 2}, {2, 7}, {3, 3}, {5, 5}, {4, 9}, {9, 4}, {16, 16}, {20, 20}}) {
         for (const auto method : {RingSolver::Method::Search, RingSolver::Method::ThreeCycles}) {
             SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
             // The last row and column shuffled among themselves.
