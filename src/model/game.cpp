@@ -44,6 +44,7 @@ void Game::Scramble(std::uint32_t seed)
 {
     drag.Cancel();
     play.StartScrambled(seed);
+    watch.Read();
     watch.Start();
 }
 
@@ -54,6 +55,7 @@ void Game::StartNamed(const GameId& id, const QDate& daily)
     // can bring back while the new game has no move to take back.
     std::optional<Puzzle::Abandoned> kept;
     if (play.state == Playing) {
+        ShowRunningTime();
         play.Reset(watch.elapsed, watch.Running());
         kept = std::exchange(play.abandoned, std::nullopt);
     }
@@ -100,6 +102,7 @@ void Game::HoldForPause()
 void Game::ResetGame()
 {
     drag.Cancel();
+    ShowRunningTime();
     play.Reset(watch.elapsed, watch.Running());
     watch.elapsed = 0;
     AnnounceWithClock(NewPosition{PositionCause::Reset});
@@ -209,6 +212,7 @@ bool Game::Undo()
         return false;
     if (restoring) {
         // The stopwatch goes on from where it stood when the game was reset.
+        watch.Read();
         watch.ContinueAt(running);
         watch.elapsed = shown;
         AnnounceWithClock(NewPosition{PositionCause::Restored});
@@ -272,7 +276,9 @@ const QString& Game::CounterText()
 
 void Game::ShowRunningTime()
 {
-    // A resumed game's stopwatch counts from its first tick.
+    // The time is read when it is wanted, not left from the last tick. A
+    // resumed game's stopwatch counts from its first tick.
+    watch.Read();
     if (!parts.strategyStyle && play.state == Playing && !watch.resumePending)
         watch.elapsed = watch.Running();
 }
@@ -325,6 +331,7 @@ void Game::ChangeSize(GridSize size)
     // it back at its own size, as after a game started by ID.
     drag.Cancel();
     if (play.state == Playing) {
+        ShowRunningTime();
         play.Reset(watch.elapsed, watch.Running());
         watch.elapsed = 0;
     }

@@ -171,12 +171,11 @@ public:
     // Moves the player was shown (a hint) or had made (a solve).
     void CountAssisted(std::int32_t count) { play.CountAssisted(count); }
 
-    // The window's timer, every 50 ms: reads the stopwatch's clock; the
-    // first tick after a saved game was read rebases its stopwatch.
+    // Reads the stopwatch's clock: the window's timer while a "Speed"
+    // clock runs, and the window as it opens, where a saved game's time
+    // runs on from. The game reads the clock itself whenever it needs the
+    // time (a move, a win, a reset, a save), so nothing need tick between.
     void Tick() { watch.Tick(); }
-    // A reading of the clock outside the timer (the window opening): a game
-    // started before the first tick starts from it.
-    void ReadClock() { watch.Read(); }
     // While a solve is replayed on the board the game waits: its stopwatch
     // stands and its clock is silent.
     void SuspendForReplay(bool replaying);

@@ -24,12 +24,13 @@ public:
 
     explicit Stopwatch(Clock clock = Steady);
 
-    // Reads the clock; the window's timer calls it every 50 ms. While held,
-    // the start moves with the clock, so the time stands. A pending resume
-    // takes its start from this first reading.
+    // Reads the clock, as the window does when it opens and while a
+    // "Speed" clock runs. While held, the start moves with the clock, so
+    // the time stands. A pending resume takes its start from this first
+    // reading.
     void Tick();
     // Reads the clock as a tick does, but leaves a pending resume for the
-    // first tick.
+    // first tick: what the game does whenever it needs the time.
     void Read();
     // Runs from zero at the last reading.
     void Start();

@@ -312,6 +312,36 @@ TEST_F(GameFixture, CompletingThePictureWinsAndFreezesTheGame)
     EXPECT_EQ(game->View().puzzle.state, Solved);
 }
 
+// The window's timer rests unless a "Speed" clock is shown running: the
+// game reads its clock whenever it needs the time, so the clock moves here
+// and nothing ticks.
+TEST_F(GameFixture, TheTimeIsReadWhenWantedWithoutATick)
+{
+    for (const bool strategy : {true, false}) {
+        SCOPED_TRACE(strategy ? "Strategy" : "Speed");
+        game->SetStrategyStyle(strategy);
+        game->ResetGame();
+        game->NewGame();
+        TileGrid& grid = Edit().grid;
+        grid.Resize(2, 3);
+        grid.Select({1, 0});
+        grid.ShiftRow(1);
+        monotonic += 2345;
+        game->ShiftRowLeft();
+        ASSERT_EQ(game->View().puzzle.state, Solved);
+        EXPECT_EQ(game->ResultOfWin({}).milliseconds, 2345);
+    }
+    // A reset and its undo: the time stood from the reset to the undo.
+    Start(2, 3);
+    monotonic += 1500;
+    EXPECT_EQ(game->CounterText(), "0:00:01.5");
+    game->ResetGame();
+    monotonic += 10000;
+    ASSERT_TRUE(game->Undo());
+    monotonic += 500;
+    EXPECT_EQ(game->CounterText(), "0:00:02.0");
+}
+
 TEST_F(GameFixture, ResetAndDifficultyChangesKeepTheSelection)
 {
     Start(3, 3);

@@ -115,11 +115,13 @@ void CTesseloDlg::OnInitDialog()
                               picture.Board().CellHeight() * game.View().puzzle.grid.rowCount);
     boardControl->show();
     boardControl->raise();
+    // A saved game's time runs on from the window's opening, and a game
+    // started before takes its start from this reading rather than from a
+    // clock that was never read.
+    game.Tick();
     ShowCounter();
-    // A game started before the first tick takes its start from this
-    // reading rather than from a clock that was never read.
-    game.ReadClock();
-    timerId = startTimer(50, Qt::PreciseTimer);
+    open = true;
+    FollowClock();
     setFocus();
 }
 
@@ -195,8 +197,10 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
     // Opening the saved game is no change of the player's: it sounds nothing.
     if (const std::optional<Cue> cue = CueOf(change, game.View().strategyStyle); cue && !opening)
         sound.PlayCue(*cue);
-    if (const auto* clock = std::get_if<ClockChanged>(&change))
+    if (const auto* clock = std::get_if<ClockChanged>(&change)) {
         sound.SetClock(clock->ticking);
+        FollowClock();
+    }
     if (const auto* position = std::get_if<NewPosition>(&change)) {
         if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)
             setWindowTitle(QStringLiteral("Tesselo"));
@@ -211,6 +215,19 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
 void CTesseloDlg::ShowCounter()
 {
     bar.Show(game.CounterText(), game.View().strategyStyle, game.View().puzzle.state == Playing);
+}
+
+void CTesseloDlg::FollowClock()
+{
+    if (!open || !game.ClockTicks()) {
+        clockTimer.stop();
+        return;
+    }
+    // The counter shows tenths: wake just after the next one turns (a
+    // millisecond late rather than early, which would show the same
+    // tenth and wake again at once).
+    const int intoTenth = game.View().stopwatch.elapsed % 100;
+    clockTimer.start(100 - intoTenth + 1, Qt::PreciseTimer, this);
 }
 
 void CTesseloDlg::TellWinNotKept(const Records::Failure& failure)
@@ -318,12 +335,12 @@ void CTesseloDlg::RunHelpDialog()
 
 void CTesseloDlg::OnTimer(int id)
 {
-    if (id != timerId)
+    if (id == 0 || id != TimerId())
         return;
     game.Tick();
     // The moves are shown as they change; a time, as it runs.
-    if (!game.View().strategyStyle)
-        ShowCounter();
+    ShowCounter();
+    FollowClock();
 }
 
 void CTesseloDlg::timerEvent(QTimerEvent* event)
@@ -338,10 +355,10 @@ bool CTesseloDlg::OfferCloseWithoutSaving(const QString& reason)
 
 bool CTesseloDlg::SaveNow(QString* why)
 {
-    // The timer runs exactly while the window is open: before, nothing was
-    // read that could be saved; after, the close has saved already. Wins
-    // still waiting get a try; those that fail wait in the pending file.
-    const bool saved = timerId == 0 || SaveWhole(why);
+    // Before the window opens nothing was read that could be saved; after
+    // its close, the close has saved already. Wins still waiting get a
+    // try; those that fail wait in the pending file.
+    const bool saved = !open || SaveWhole(why);
     records.Flush();
     return saved;
 }
@@ -360,10 +377,8 @@ bool CTesseloDlg::OnClose()
     if (const std::optional<RecordsKeeper::AtRiskWins> lost = records.Flush();
         lost && !OfferCloseLosingWins(lost->failure, lost->count))
         return false;
-    if (timerId) {
-        killTimer(timerId);
-        timerId = 0;
-    }
+    open = false;
+    clockTimer.stop();
     sound.Close();
     bar.font.reset();
     return true;

@@ -13,6 +13,7 @@
 #include "saved/settings_file.h"
 #include "services/records_keeper.h"
 
+#include <QBasicTimer>
 #include <QDialog>
 
 #include <memory>
@@ -72,8 +73,12 @@ public:
     GameBar& Bar() { return bar; }
     int BarHeight() const { return barHeight; }
     int ButtonWidth() const { return buttonWidth; }
-    // The window's timer while it is open, else 0.
-    int TimerId() const { return timerId; }
+    // The timer that shows a running "Speed" clock, while it runs; else 0.
+    // Nothing else wakes the window while nothing changes.
+    int TimerId() const { return clockTimer.isActive() ? clockTimer.timerId() : 0; }
+    // Between the window's opening and its close: when a session's end
+    // has a game to save.
+    bool IsOpen() const { return open; }
     SoundEffects& Sound() { return sound; }
     const SettingsFile& Settings() const { return settings; }
     RecordsKeeper& Kept() { return records; }
@@ -120,6 +125,9 @@ protected:
 private:
     void OnGameChanged(const GameChange& change);
     void ShowCounter();
+    // Runs the clock's timer exactly while a "Speed" clock runs, set to
+    // wake as the shown tenth of a second turns.
+    void FollowClock();
     // Sizes the window around a board picture of this size: its whole
     // cells, brought within the screen, under the bar.
     void SizeAroundBoard(QSize board);
@@ -136,7 +144,8 @@ private:
     // shows it; its first picture waits for the saved game.
     GamePicture picture;
     CPuzzleImage* boardControl = nullptr; // child widget, created hidden
-    int timerId = 0;
+    QBasicTimer clockTimer;
+    bool open = false;
     SoundEffects sound;
     SettingsFile settings;
     RecordsKeeper records;

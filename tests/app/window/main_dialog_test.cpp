@@ -234,7 +234,6 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     EXPECT_EQ(w.game.View().puzzle.state, Playing);
     EXPECT_TRUE(w.dlg.isVisible());
     EXPECT_EQ(w.dlg.focusWidget(), &w.dlg);
-    w.Tick();
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0");
 
@@ -251,7 +250,6 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
         EXPECT_EQ(w.game.View().puzzle.grid.At(1, (c + 1) % 4).homeColumn * 10 +
                       w.game.View().puzzle.grid.At(1, (c + 1) % 4).homeRow,
                   row[std::size_t(c)]);
-    w.Tick();
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "1");
 
     // A drag far outside the window ends at the board's right edge: from
@@ -306,22 +304,33 @@ TEST(MainDialog, ShiftLeftFromColumnZeroOnGenius)
     EXPECT_EQ(w.game.View().puzzle.grid.selectedColumn, 3);
 }
 
-TEST(MainDialog, CaptionsFollowStateAndStyleWithinOneTick)
+// The bar follows the game's changes as they come, with no timer between;
+// the clock's timer runs exactly while a "Speed" clock runs.
+TEST(MainDialog, CaptionsFollowStateAndStyleAtOnceAndTheTimerOnlyARunningClock)
 {
     TempCwd cwd;
     Window w;
-    w.Tick();
     EXPECT_EQ(w.dlg.Bar().counterLabel->text(), "Moves:");
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "New Game");
-    w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
-    w.Tick();
+    EXPECT_EQ(w.dlg.TimerId(), 0) << "a Strategy game in play";
+    w.game.ShiftRowRight();
+    EXPECT_EQ(w.dlg.Bar().counterValue->text(), "1");
+    w.dlg.OnBnClickedNewGame(); // a reset
+    w.game.SetStrategyStyle(false);
+    EXPECT_EQ(w.dlg.TimerId(), 0) << "a Speed game not in play";
+    w.dlg.OnBnClickedNewGame();
+    EXPECT_NE(w.dlg.TimerId(), 0) << "a Speed game in play";
     EXPECT_EQ(w.dlg.Bar().counterLabel->text(), "Time:");
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text().count(':'), 2);
+    ASSERT_TRUE(w.game.SetPaused(true));
+    EXPECT_EQ(w.dlg.TimerId(), 0) << "paused";
+    ASSERT_TRUE(w.game.SetPaused(false));
+    EXPECT_NE(w.dlg.TimerId(), 0) << "resumed";
     w.dlg.OnBnClickedNewGame(); // now a reset
     EXPECT_EQ(w.game.View().puzzle.state, Idle);
-    w.Tick();
+    EXPECT_EQ(w.dlg.TimerId(), 0) << "reset";
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "New Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0:00:00.0");
 }
@@ -357,9 +366,7 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
     }
     Window w(false);
     EXPECT_EQ(w.game.View().puzzle.state, Playing);
-    EXPECT_TRUE(w.game.View().stopwatch.resumePending);
-    w.Tick();
-    EXPECT_FALSE(w.game.View().stopwatch.resumePending);
+    EXPECT_FALSE(w.game.View().stopwatch.resumePending) << "the time runs on from the window's opening";
     EXPECT_EQ(w.game.View().stopwatch.clockNow - w.game.View().stopwatch.clockStart, 5000);
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0:00:05.0");
 
@@ -373,7 +380,6 @@ TEST(MainDialog, ResumesASpeedGameWhereItStopped)
     Window v(false);
     EXPECT_EQ(v.game.View().puzzle.state, Idle);
     EXPECT_EQ(v.game.View().puzzle.moves, 0);
-    v.Tick();
     EXPECT_EQ(v.dlg.Bar().newGame->text(), "New Game");
 }
 
@@ -385,7 +391,7 @@ TEST(MainDialog, ClosingSavesInTheCurrentDirectory)
     EXPECT_TRUE(w.dlg.close());
     EXPECT_FALSE(w.dlg.isVisible());
     EXPECT_EQ(QFileInfo(cwd.Path("tesselo.dat")).size(), 1217);
-    EXPECT_EQ(w.dlg.TimerId(), 0);
+    EXPECT_FALSE(w.dlg.IsOpen());
 }
 
 // A session that ends saves the game in play at once; before the window has
@@ -421,7 +427,7 @@ TEST(MainDialog, AFailedSaveKeepsTheWindowOpenUntilThePlayerLetsGo)
     EXPECT_TRUE(w.dlg.isVisible());
     EXPECT_EQ(w.dlg.offers, 1);
     EXPECT_FALSE(w.dlg.lastReason.isEmpty());
-    EXPECT_NE(w.dlg.TimerId(), 0); // still ticking
+    EXPECT_TRUE(w.dlg.IsOpen());
     EXPECT_FALSE(w.dlg.close()); // each close tries again
     EXPECT_EQ(w.dlg.offers, 2);
     w.dlg.closeWithoutSaving = true;
@@ -498,7 +504,6 @@ TEST(MainDialog, UndoRedoKeysAndTheBoardMenu)
     w.Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(w.game.View().puzzle.state, Playing);
     EXPECT_EQ(w.Homes(), played);
-    w.Tick();
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "2");
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
 }
