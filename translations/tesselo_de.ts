@@ -797,6 +797,18 @@ Schließen Sie das Fenster noch einmal, um es erneut zu versuchen, oder schließ
             <numerusform>Schließen und %n Siege verwerfen</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The settings could not be saved to &quot;tesselo.ini&quot;.</source>
+        <translation>Die Einstellungen konnten nicht in „tesselo.ini“ gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>
+
+They hold until Tesselo closes, and will be lost then.</source>
+        <translation>
+
+Sie gelten, bis Tesselo geschlossen wird, und gehen dann verloren.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ProgressPanel</name>
@@ -951,6 +963,10 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>„%1“ konnte nicht beiseitegelegt werden: Alle Namen dafür sind vergeben.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link to &quot;%2&quot;, which is not there; it was left as it is.</source>
+        <translation>„%1“ ist ein Verweis auf „%2“, das es nicht gibt; er wurde gelassen, wie er ist.</translation>
     </message>
 </context>
 <context>

@@ -797,6 +797,18 @@ Cierre la ventana de nuevo para reintentarlo, o cierre y pierda %n victorias.</n
             <numerusform>Cerrar y perder %n victorias</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The settings could not be saved to &quot;tesselo.ini&quot;.</source>
+        <translation>No se pudieron guardar los ajustes en «tesselo.ini».</translation>
+    </message>
+    <message>
+        <source>
+
+They hold until Tesselo closes, and will be lost then.</source>
+        <translation>
+
+Se mantienen hasta que Tesselo se cierre, y entonces se perderán.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ProgressPanel</name>
@@ -951,6 +963,10 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>No se pudo apartar «%1»: todos los nombres posibles están ocupados.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link to &quot;%2&quot;, which is not there; it was left as it is.</source>
+        <translation>«%1» es un enlace a «%2», que no existe; se ha dejado como está.</translation>
     </message>
 </context>
 <context>

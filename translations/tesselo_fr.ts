@@ -797,6 +797,18 @@ Fermez de nouveau la fenêtre pour réessayer, ou fermez et perdez %n victoires.
             <numerusform>Fermer et perdre %n victoires</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The settings could not be saved to &quot;tesselo.ini&quot;.</source>
+        <translation>Les réglages n’ont pas pu être enregistrés dans « tesselo.ini ».</translation>
+    </message>
+    <message>
+        <source>
+
+They hold until Tesselo closes, and will be lost then.</source>
+        <translation>
+
+Ils valent jusqu’à la fermeture de Tesselo, puis seront perdus.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ProgressPanel</name>
@@ -951,6 +963,10 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     <message>
         <source>&quot;%1&quot; could not be set aside: every name for it is taken.</source>
         <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être mis de côté&#xa0;: tous les noms possibles sont pris.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a link to &quot;%2&quot;, which is not there; it was left as it is.</source>
+        <translation>« %1 » est un lien vers « %2 », qui n’existe pas ; il a été laissé tel quel.</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <utility>
+
 #include <algorithm>
 
 namespace tesselo {
@@ -206,6 +208,16 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
             setWindowTitle(QStringLiteral("Tesselo"));
         // Any new position may come at another grid size.
         KeepCellsLarge(width());
+        // The Options offer the last custom grid played under "Custom",
+        // however it came (an ID, a saved game, the Options themselves);
+        // an undo that brings back an abandoned game chooses nothing.
+        const GridSize size = game.View().puzzle.grid.Size();
+        if (position->cause != PositionCause::Restored && size.IsValid() && !size.Level() &&
+            size != settings.Current().customSize) {
+            SettingsFile::Values chosen = settings.Current();
+            chosen.customSize = size;
+            KeepSettings(chosen);
+        }
     }
     // The pointer and the frame change nothing the bar shows.
     if (!std::holds_alternative<GestureChanged>(change) && !std::holds_alternative<SelectionMoved>(change))
@@ -238,6 +250,19 @@ void CTesseloDlg::TellWinNotKept(const Records::Failure& failure)
 void CTesseloDlg::TellNoWayHome()
 {
     tesselo::TellNoWayHome(this);
+}
+
+void CTesseloDlg::TellSettingsNotKept(const QString& reason)
+{
+    tesselo::TellSettingsNotKept(this, reason);
+}
+
+void CTesseloDlg::KeepSettings(const SettingsFile::Values& chosen)
+{
+    // A setting that cannot be kept still holds until the game ends.
+    QString why;
+    if (!settings.Change(chosen, &why) && !std::exchange(settingsFailureTold, true))
+        TellSettingsNotKept(why);
 }
 
 bool CTesseloDlg::OfferCloseLosingWins(const Records::Failure& failure, std::size_t count)
@@ -295,8 +320,7 @@ void CTesseloDlg::OnBnClickedOptions()
         SettingsFile::Values chosen = settings.Current();
         options.ApplyTo(game, picture, chosen);
         sound.ApplyVolume(game.View().volume);
-        // A setting that cannot be kept still holds until the game ends.
-        settings.Change(chosen);
+        KeepSettings(chosen);
         boardControl->SetAnimated(chosen.animateMoves);
         boardControl->SetNumbers(chosen.numbersOnTiles);
     }
@@ -307,7 +331,7 @@ void CTesseloDlg::ToggleNumbers()
     // Only the picture changes: a drag, a glide or a hint goes on.
     SettingsFile::Values chosen = settings.Current();
     chosen.numbersOnTiles = !chosen.numbersOnTiles;
-    settings.Change(chosen);
+    KeepSettings(chosen);
     boardControl->SetNumbers(chosen.numbersOnTiles);
 }
 

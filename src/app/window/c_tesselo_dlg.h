@@ -103,6 +103,8 @@ protected:
     virtual void RunBoardMenu(QMenu& menu, QPoint globalPos);
     // A hint or a solve was asked for a board no slides can solve.
     virtual void TellNoWayHome();
+    // The settings could not be written; said once a session.
+    virtual void TellSettingsNotKept(const QString& reason);
     virtual int RunRecordsDialog(CRecordsDlg& dialog);
     // Where the solver keeps its large tables, and which; tests give
     // smaller ones.
@@ -125,6 +127,9 @@ protected:
 private:
     void OnGameChanged(const GameChange& change);
     void ShowCounter();
+    // Takes the settings chosen and writes them; the first failure of a
+    // session is told, the later ones would say the same.
+    void KeepSettings(const SettingsFile::Values& chosen);
     // Runs the clock's timer exactly while a "Speed" clock runs, set to
     // wake as the shown tenth of a second turns.
     void FollowClock();
@@ -146,6 +151,7 @@ private:
     CPuzzleImage* boardControl = nullptr; // child widget, created hidden
     QBasicTimer clockTimer;
     bool open = false;
+    bool settingsFailureTold = false;
     SoundEffects sound;
     SettingsFile settings;
     RecordsKeeper records;

@@ -39,6 +39,18 @@ void TellWinNotKept(QWidget* parent, const QString& message)
     QMessageBox::warning(parent, QStringLiteral("Tesselo"), message);
 }
 
+void TellSettingsNotKept(QWidget* parent, const QString& reason)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"),
+                    QCoreApplication::translate("tesselo::PlayerMessages",
+                                                "The settings could not be saved to \"tesselo.ini\"."),
+                    QMessageBox::Ok, parent);
+    box.setInformativeText(reason + QCoreApplication::translate("tesselo::PlayerMessages",
+                                                                "\n\nThey hold until Tesselo closes, and will be "
+                                                                "lost then."));
+    box.exec();
+}
+
 void TellNoWayHome(QWidget* parent)
 {
     QMessageBox::information(parent, QStringLiteral("Tesselo"),

@@ -17,6 +17,9 @@ bool AskCloseWithoutSaving(QWidget* parent, const QString& reason);
 // A win could not be written to the records yet (`message` says where and
 // why, and that it waits).
 void TellWinNotKept(QWidget* parent, const QString& message);
+// The settings could not be written to "tesselo.ini" (`reason` says why):
+// they hold until the game closes.
+void TellSettingsNotKept(QWidget* parent, const QString& reason);
 // The board cannot be solved, so there is no hint and no solve.
 void TellNoWayHome(QWidget* parent);
 // At the close, `count` wins still could not be written to `file`: says

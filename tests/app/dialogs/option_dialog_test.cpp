@@ -3,6 +3,7 @@
 #include "app/sound_play_dir.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"
+#include "model/game_id.h"
 #include "model/game_setup.h"
 #include "pictures/picture_setup.h"
 #include "view/c_puzzle_image.h"
@@ -498,6 +499,49 @@ TEST(OptionsExchange, TheBoardsChecksAreKeptInTheSettingsFile)
             return false;
         });
     }
+}
+
+// "Custom" offers the last custom grid played, however it came: a grid
+// started from an ID, then a level's, and the Options accepted unchanged
+// keep it in the settings file.
+TEST(OptionsExchange, CustomOffersTheLastCustomGridPlayed)
+{
+    SoundPlayDir dir;
+    {
+        Window w;
+        w.game.StartNamed(GameId{{16, 16}, 1}, {});
+        w.game.StartNamed(GameId{{4, 6}, 0}, {});
+        w.Options([](COptionDlg&) { return true; });
+        EXPECT_EQ(w.dlg.preset.custom, (GridSize{16, 16}));
+        EXPECT_EQ(w.game.View().puzzle.grid.Size(), (GridSize{4, 6}));
+    }
+    Window next;
+    EXPECT_EQ(next.dlg.Settings().Current().customSize, (GridSize{16, 16}));
+}
+
+// Settings that cannot be written (here a link that leads nowhere, which
+// is never written through) still hold for the session, and the player is
+// told once, not at every change.
+TEST(OptionsExchange, SettingsThatCannotBeWrittenAreToldOnce)
+{
+    SoundPlayDir dir;
+    ASSERT_TRUE(QFile::link(QDir::current().filePath("gone/tesselo.ini"), SettingsFile::kFileName));
+    struct Told : OptionsWindow {
+        using OptionsWindow::OptionsWindow;
+        void TellSettingsNotKept(const QString& reason) override { reasons.push_back(reason); }
+        std::vector<QString> reasons;
+    };
+    Game game;
+    Told dlg(game);
+    dlg.OnSize(dlg.width(), dlg.height());
+    dlg.OnInitDialog();
+    dlg.ToggleNumbers();
+    dlg.ToggleNumbers();
+    dlg.ToggleNumbers();
+    EXPECT_TRUE(dlg.Board().Numbers()) << "the setting holds for the session";
+    ASSERT_EQ(dlg.reasons.size(), 1u);
+    EXPECT_TRUE(dlg.reasons.front().contains("which is not there")) << dlg.reasons.front().toStdString();
+    EXPECT_FALSE(QDir("gone").exists()) << "nothing is made where the link points";
 }
 
 TEST(OptionsExchange, CancelChangesNothing)
