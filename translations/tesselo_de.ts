@@ -210,8 +210,8 @@
         <translation>Ein Spielcode nennt das Raster und eine Zahl: Expert-2718281828 auf einer Stufe, 5x7-2718281828 auf einem eigenen Raster aus 5 Zeilen und 7 Spalten.</translation>
     </message>
     <message>
-        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
-        <translation>- die Schwierigkeit wählen: eine Stufe oder ein eigenes Raster aus 2 bis 16 Zeilen und 2 bis 16 Spalten</translation>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 20 rows and 2 to 20 columns</source>
+        <translation>- die Schwierigkeit wählen: eine Stufe oder ein eigenes Raster aus 2 bis 20 Zeilen und 2 bis 20 Spalten</translation>
     </message>
 </context>
 <context>

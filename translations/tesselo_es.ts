@@ -210,8 +210,8 @@
         <translation>Un código de partida indica la cuadrícula y un número: Expert-2718281828 en un nivel, 5x7-2718281828 en una cuadrícula personalizada de 5 filas y 7 columnas.</translation>
     </message>
     <message>
-        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
-        <translation>- Elegir la dificultad: un nivel o una cuadrícula personalizada de 2 a 16 filas y de 2 a 16 columnas</translation>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 20 rows and 2 to 20 columns</source>
+        <translation>- Elegir la dificultad: un nivel o una cuadrícula personalizada de 2 a 20 filas y de 2 a 20 columnas</translation>
     </message>
 </context>
 <context>

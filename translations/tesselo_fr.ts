@@ -210,8 +210,8 @@
         <translation>Un code de partie indique la grille et un nombre&#xa0;: Expert-2718281828 sur un niveau, 5x7-2718281828 sur une grille personnalisée de 5 lignes et 7 colonnes.</translation>
     </message>
     <message>
-        <source>- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns</source>
-        <translation>- régler la difficulté&#xa0;: un niveau, ou une grille personnalisée de 2 à 16 lignes et de 2 à 16 colonnes</translation>
+        <source>- Set the difficulty: a level, or a custom grid of 2 to 20 rows and 2 to 20 columns</source>
+        <translation>- régler la difficulté&#xa0;: un niveau, ou une grille personnalisée de 2 à 20 lignes et de 2 à 20 colonnes</translation>
     </message>
 </context>
 <context>

@@ -186,7 +186,7 @@ public:
     // Settings, as the options dialog changes them.
     // A grid of `size`, in home order: a game in play is abandoned as a
     // reset abandons it, and one undo right after brings it back at its own
-    // size. Any size the game plays (2..16 either way) is taken; another
+    // size. Any size the game plays (2..20 either way) is taken; another
     // changes nothing.
     void ChangeSize(GridSize size);
     void SetStrategyStyle(bool strategyStyle);

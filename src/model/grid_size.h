@@ -10,14 +10,17 @@
 
 namespace tesselo {
 
-// The counts of a grid, rows first. The game plays every grid of 2 to 16
-// rows and 2 to 16 columns; the four levels are four of those sizes with
+// The counts of a grid, rows first. The game plays every grid of 2 to 20
+// rows and 2 to 20 columns; the four levels are four of those sizes with
 // names of their own. A size is named by its level where it has one and by
 // its counts otherwise ("5x7"), in the history, the records and game IDs,
 // so the name never depends on the player's language.
 struct GridSize {
     static constexpr std::int32_t kMin = 2;
-    static constexpr std::int32_t kMax = 16;
+    static constexpr std::int32_t kMax = 20;
+    // The largest side earlier versions play: a grid beyond it is saved
+    // where they never look (SavedGameStore).
+    static constexpr std::int32_t kMaxEarlier = 16;
 
     std::int32_t rows = 0;
     std::int32_t columns = 0;
@@ -25,13 +28,14 @@ struct GridSize {
     constexpr bool IsValid() const { return rows >= kMin && rows <= kMax && columns >= kMin && columns <= kMax; }
     constexpr std::int32_t Cells() const { return rows * columns; }
     constexpr GridSize Transposed() const { return {columns, rows}; }
+    constexpr bool EarlierVersionsPlay() const { return IsValid() && rows <= kMaxEarlier && columns <= kMaxEarlier; }
     // The level of exactly this size: 0 Novice .. 3 Genius.
     std::optional<std::size_t> Level() const;
     bool IsLevel() const { return Level().has_value(); }
     // "Expert" for 3 x 4, "5x7" for a size no level has.
     std::string Name() const;
     // The reverse of Name, in any letter case and with spaces around it
-    // ignored; a name outside 2..16 either way is nothing.
+    // ignored; a name outside 2..20 either way is nothing.
     static std::optional<GridSize> FromName(std::string_view name);
     // The size a stored name stands for, only as Name writes it: the records
     // group wins by the text of this name, so "3x4", "expert" or "05x7"

@@ -43,7 +43,7 @@ public:
     static constexpr std::size_t kHeaderSize = 29;
     static constexpr std::size_t kPictureSize = 1124;
     // More than the largest grid's file: no file beyond it is read.
-    static constexpr std::size_t kMaxFileSize = 4096;
+    static constexpr std::size_t kMaxFileSize = 8192;
 
     // The length of the file of a grid of this size.
     static std::size_t FileSize(GridSize size);

@@ -4,6 +4,7 @@
 #include "model/game.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,9 +12,25 @@
 
 namespace tesselo {
 
-SavedGameStore::SavedGameStore(QString file, QString history) : path(std::move(file)), historyPath(std::move(history))
+namespace {
+
+QString LargeBeside(const QString& path)
+{
+    return QFileInfo(path).dir().filePath(QString::fromLatin1(SavedGameStore::kLargeFileName));
+}
+
+} // namespace
+
+SavedGameStore::SavedGameStore(QString file, QString history)
+    : path(std::move(file)), historyPath(std::move(history)), largePath(LargeBeside(path))
 {
 }
+
+QString SavedGameStore::ResumingPath() const
+{
+    return IsSavedGameFile(largePath) ? largePath : path;
+}
+
 
 std::optional<SavedGame> SavedGameStore::Read(const QString& file, ReadRefusal* why)
 {
@@ -42,17 +59,34 @@ bool SavedGameStore::Save(Game& game, const GamePicture* picture, QString* error
     // The saved game and its history must agree: a termination signal
     // waits until both are written.
     const TerminationHold hold;
+    const bool large = !game.View().puzzle.grid.Size().EarlierVersionsPlay();
+    if (!WriteSaved(large ? largePath : path, *bytes, error))
+        return false;
+    // A game that fits takes the large game's place: left there, the large
+    // one would resume. Only a plain file holding a saved game goes.
+    const QFileInfo stale(largePath);
+    if (!large && !stale.isSymLink() && stale.isFile() && IsSavedGameFile(largePath) && !QFile::remove(largePath)) {
+        if (error)
+            *error = QCoreApplication::translate("tesselo::SavedGameStore",
+                                                 "\"%1\" could not be removed, and its game would resume in "
+                                                 "place of this one.")
+                         .arg(largePath);
+        return false;
+    }
+    WriteHistory(game);
+    return true;
+}
+
+bool SavedGameStore::WriteSaved(const QString& file, const QByteArray& bytes, QString* error)
+{
     // A file here that holds no saved game (damaged, or a file the player
     // put here) is kept under another name, not written over. An empty one
     // holds nothing to keep.
-    const QFileInfo existing(path);
-    if (!existing.isSymLink() && existing.isFile() && existing.size() > 0 && !IsSavedGameFile(path) &&
-        SetFileAside(path, error).isEmpty())
+    const QFileInfo existing(file);
+    if (!existing.isSymLink() && existing.isFile() && existing.size() > 0 && !IsSavedGameFile(file) &&
+        SetFileAside(file, error).isEmpty())
         return false;
-    if (!WriteFileAtomically(path, *bytes, error, &SavedGameStore::IsSavedGameFile))
-        return false;
-    WriteHistory(game);
-    return true;
+    return WriteFileAtomically(file, bytes, error, &SavedGameStore::IsSavedGameFile);
 }
 
 void SavedGameStore::WriteHistory(const Game& game) const
@@ -69,7 +103,7 @@ void SavedGameStore::WriteHistory(const Game& game) const
 bool SavedGameStore::Load(Game& game, GamePicture* picture, const GamePicture::BoardFit& fit) const
 {
     bool read = false;
-    if (std::optional<SavedGame> saved = Read(path)) {
+    if (std::optional<SavedGame> saved = Read(ResumingPath())) {
         // The picture's entry is looked for before the game is announced,
         // so that whoever hears of it finds the folder as it was saved.
         if (picture)

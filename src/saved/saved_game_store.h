@@ -23,14 +23,25 @@ class Game;
 //   put there) is kept as "tesselo.dat.damaged" rather than written over;
 // - a "tesselo.dat" that is a link is written through only onto a saved
 //   game: the link may as well lead to the player's letters;
-// - a file that cannot be read whole and sound is no saved game at all.
+// - a file that cannot be read whole and sound is no saved game at all;
+// - a game on a grid larger than earlier versions play (over 16 either
+//   way) is saved in "tesselo-large.dat" beside it, in the same layout,
+//   and "tesselo.dat" keeps the last game that fits, which an earlier
+//   version would otherwise refuse and set aside. While the large file
+//   holds a saved game, that game is the one that resumes; a game that
+//   fits, once saved, takes its place and the large file goes.
 class SavedGameStore {
 public:
     static constexpr const char* kFileName = "tesselo.dat";
+    static constexpr const char* kLargeFileName = "tesselo-large.dat";
 
-    // The files in the current directory, or at the paths given.
+    // The files in the current directory, or at the paths given; the large
+    // game's file is beside the saved game's.
     explicit SavedGameStore(QString path = QString::fromLatin1(kFileName),
                             QString historyPath = QString::fromLatin1(HistoryFile::kFileName));
+
+    // The file the game resumes from: the large game's while it holds one.
+    QString ResumingPath() const;
 
     // Writes the game and its picture, then the history beside it. On
     // failure returns false and, when asked, the reason.
@@ -61,9 +72,13 @@ public:
 
 private:
     void WriteHistory(const Game& game) const;
+    // Writes `bytes` to `file`, setting aside a file there that holds no
+    // saved game, and writing through a link only onto a saved game.
+    static bool WriteSaved(const QString& file, const QByteArray& bytes, QString* error);
 
     QString path;
     QString historyPath;
+    QString largePath;
 };
 
 } // namespace tesselo

@@ -21,7 +21,10 @@ TEST(GridSize, NamesReadBackAndOnlyValidSizesAreRead)
         {"2x2", GridSize{2, 2}, "2x2"},
         {"02x02", GridSize{2, 2}, "2x2"},
         {"1x5", std::nullopt, ""},
-        {"5x17", std::nullopt, ""},
+        {"5x17", GridSize{5, 17}, "5x17"},
+        {"20x20", GridSize{20, 20}, "20x20"},
+        {"20x2", GridSize{20, 2}, "20x2"},
+        {"5x21", std::nullopt, ""},
         {"+5x5", std::nullopt, ""},
         {"5x", std::nullopt, ""},
         {"5x5x5", std::nullopt, ""},
@@ -44,9 +47,13 @@ TEST(GridSize, NamesReadBackAndOnlyValidSizesAreRead)
 
 TEST(GridSize, LimitsTransposeAndLevels)
 {
-    EXPECT_TRUE((GridSize{2, 16}.IsValid()));
+    EXPECT_TRUE((GridSize{2, 20}.IsValid()));
     EXPECT_FALSE((GridSize{1, 16}.IsValid()));
-    EXPECT_FALSE((GridSize{16, 17}.IsValid()));
+    EXPECT_FALSE((GridSize{20, 21}.IsValid()));
+    // Earlier versions play up to 16 either way.
+    EXPECT_TRUE((GridSize{16, 16}.EarlierVersionsPlay()));
+    EXPECT_FALSE((GridSize{17, 2}.EarlierVersionsPlay()));
+    EXPECT_FALSE((GridSize{2, 20}.EarlierVersionsPlay()));
     EXPECT_EQ((GridSize{5, 7}.Transposed()), (GridSize{7, 5}));
     EXPECT_EQ(kGenius.Cells(), 24);
     EXPECT_EQ(kPro.Level(), 1u);

@@ -161,13 +161,13 @@ TEST(SavedGame, EverySizeStyleAndStateRoundTrips)
             }
 }
 
-// Every size from 2 to 16 either way is read; one row or column fewer or
+// Every size from 2 to 20 either way is read; one row or column fewer or
 // more is not, though the file's length fits its counts.
-TEST(SavedGame, TheReaderTakesTwoToSixteenRowsAndColumns)
+TEST(SavedGame, TheReaderTakesTwoToTwentyRowsAndColumns)
 {
     const std::tuple<int, int, bool> cases[] = {
-        {2, 2, true}, {16, 16, true}, {2, 16, true}, {16, 2, true}, {7, 11, true},
-        {1, 2, false}, {2, 1, false}, {17, 16, false}, {16, 17, false}, {1, 17, false},
+        {2, 2, true}, {16, 16, true}, {2, 20, true}, {20, 2, true}, {7, 11, true}, {20, 20, true},
+        {1, 2, false}, {2, 1, false}, {21, 20, false}, {20, 21, false}, {1, 21, false},
     };
     // The header and the picture record of a game as it starts, around a
     // grid record of the size asked for.
@@ -194,6 +194,43 @@ TEST(SavedGame, TheReaderTakesTwoToSixteenRowsAndColumns)
             EXPECT_EQ(SavedGameFormat::Encode(SavedGame{game.Record(), PictureRecord()})->size(), qsizetype(length));
         }
     }
+}
+
+// A grid earlier versions do not play is saved in a file of its own, and
+// "tesselo.dat" keeps the last game that fits, byte for byte; the large
+// game resumes while its file is there, and a game that fits takes its
+// place.
+TEST(SavedGame, AGridOverSixteenIsSavedWhereEarlierVersionsNeverLook)
+{
+    TempCwd cwd;
+    const auto saveAt = [](GridSize size) {
+        Game game;
+        game.ChangeSize(size);
+        game.NewGame();
+        EXPECT_TRUE(SaveGame(game));
+    };
+    const auto resumed = [] {
+        Game game;
+        EXPECT_TRUE(LoadSavedGame(game));
+        return game.View().puzzle.grid.Size();
+    };
+    const auto bytes = [&](const char* file) {
+        QFile f(cwd.Path(file));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    saveAt(kExpert);
+    const QByteArray expert = bytes("tesselo.dat");
+    for (const GridSize large : {GridSize{20, 20}, GridSize{17, 2}, GridSize{2, 20}}) {
+        SCOPED_TRACE(large.Name());
+        saveAt(large);
+        EXPECT_EQ(bytes("tesselo.dat"), expert) << "the last game that fits stays";
+        EXPECT_EQ(bytes("tesselo-large.dat").size(), qsizetype(SavedGameFormat::FileSize(large)));
+        EXPECT_EQ(resumed(), large);
+    }
+    saveAt(GridSize{16, 16});
+    EXPECT_FALSE(QFile::exists(cwd.Path("tesselo-large.dat")));
+    EXPECT_EQ(bytes("tesselo.dat").size(), qsizetype(SavedGameFormat::FileSize({16, 16})));
+    EXPECT_EQ(resumed(), (GridSize{16, 16}));
 }
 
 TEST(SavedGame, DamagedFilesAreTreatedAsNoFile)

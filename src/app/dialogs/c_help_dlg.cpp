@@ -77,7 +77,7 @@ constexpr Row kRight[] = {
     {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Click the Options button to:")},
     {Kind::Item, 2,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
-                       "- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns")},
+                       "- Set the difficulty: a level, or a custom grid of 2 to 20 rows and 2 to 20 columns")},
     {Kind::Item, 2,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "- Set the style: strategy (fewest moves) or speed (shortest time)")},
     {Kind::Item, 2,

@@ -150,7 +150,7 @@ std::optional<solver::Plan> PlanFor(const solver::Position& position, std::ostre
 
 int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
 {
-    const QString path = operand.value_or(QString::fromLatin1(SavedGameStore::kFileName));
+    const QString path = operand.value_or(SavedGameStore().ResumingPath());
     std::string why;
     const auto grid = ReadSavedGrid(path, &why);
     const auto position = grid ? PositionOf(*grid) : std::nullopt;
@@ -173,7 +173,7 @@ int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
 // game counts.
 int PrintId(const Operand& operand, std::ostream& out, std::ostream& err)
 {
-    const QString path = operand.value_or(QString::fromLatin1(SavedGameStore::kFileName));
+    const QString path = operand.value_or(SavedGameStore().ResumingPath());
     std::string why;
     const std::optional<PlayRecord> saved = ReadSavedPlay(path, &why);
     if (!saved) {
@@ -314,7 +314,7 @@ CommandLine::Outcome CommandLine::Run(int argc, const char* const* argv, std::os
                "The moves --solve prints are explained in tesselo(6).\n"
                "A game ID names a grid and a seed: Expert-2718281828 on a level (Novice,\n"
                "Pro, Expert, Genius), 5x7-2718281828 on a custom grid of 5 rows and\n"
-               "7 columns (2 to 16 each).\n\n"
+               "7 columns (2 to 20 each).\n\n"
                "Exit status: 0 when the command did what it says; 2 when the command line\n"
                "is wrong, or the file it reads cannot be used (none there, damaged, no game\n"
                "in play, a history that does not match the game).\n";

@@ -390,7 +390,7 @@ TEST(OptionDialog, CustomCountsChooseCustom)
     Click(o, "numbers");
     o.accept();
     EXPECT_EQ(o.difficulty, COptionDlg::kCustom);
-    EXPECT_EQ(o.custom, (GridSize{16, 2}));
+    EXPECT_EQ(o.custom, (GridSize{20, 2}));
     EXPECT_FALSE(o.numbersOnTiles);
 }
 
