@@ -751,8 +751,8 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Weiterspielen</translation>
     </message>
     <message>
-        <source>The game could not be saved to &quot;tesselo.dat&quot;.</source>
-        <translation>Das Spiel konnte nicht in „tesselo.dat“ gespeichert werden.</translation>
+        <source>The game could not be saved.</source>
+        <translation>Das Spiel konnte nicht gespeichert werden.</translation>
     </message>
     <message>
         <source>

@@ -751,8 +751,8 @@ Do you want to replace it?</source>
         <translation>Seguir jugando</translation>
     </message>
     <message>
-        <source>The game could not be saved to &quot;tesselo.dat&quot;.</source>
-        <translation>No se pudo guardar la partida en «tesselo.dat».</translation>
+        <source>The game could not be saved.</source>
+        <translation>No se pudo guardar la partida.</translation>
     </message>
     <message>
         <source>

@@ -751,8 +751,8 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <translation>Continuer à jouer</translation>
     </message>
     <message>
-        <source>The game could not be saved to &quot;tesselo.dat&quot;.</source>
-        <translation>La partie n&apos;a pas pu être enregistrée dans «&#xa0;tesselo.dat&#xa0;».</translation>
+        <source>The game could not be saved.</source>
+        <translation>La partie n&apos;a pas pu être enregistrée.</translation>
     </message>
     <message>
         <source>

@@ -73,8 +73,7 @@ bool SavedGameStore::Save(Game& game, const GamePicture* picture, QString* error
                          .arg(largePath);
         return false;
     }
-    WriteHistory(game);
-    return true;
+    return WriteHistory(game, error);
 }
 
 bool SavedGameStore::WriteSaved(const QString& file, const QByteArray& bytes, QString* error)
@@ -89,15 +88,16 @@ bool SavedGameStore::WriteSaved(const QString& file, const QByteArray& bytes, QS
     return WriteFileAtomically(file, bytes, error, &SavedGameStore::IsSavedGameFile);
 }
 
-void SavedGameStore::WriteHistory(const Game& game) const
+bool SavedGameStore::WriteHistory(const Game& game, QString* error) const
 {
     const Puzzle& puzzle = game.View().puzzle;
     // Only a game in play has moves worth keeping; a stale file of an
     // earlier game would never match again, so it goes.
     if (puzzle.state == Playing && puzzle.history.IsActive())
-        HistoryFile::Write(historyPath, puzzle.history, puzzle.facts);
-    else if (QFileInfo(historyPath).isFile())
+        return HistoryFile::Write(historyPath, puzzle.history, puzzle.facts, error);
+    if (QFileInfo(historyPath).isFile())
         QFile::remove(historyPath);
+    return true;
 }
 
 bool SavedGameStore::Load(Game& game, GamePicture* picture, const GamePicture::BoardFit& fit) const

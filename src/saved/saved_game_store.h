@@ -44,7 +44,8 @@ public:
     QString ResumingPath() const;
 
     // Writes the game and its picture, then the history beside it. On
-    // failure returns false and, when asked, the reason.
+    // failure of either returns false and, when asked, the reason (which
+    // names the file).
     bool Save(Game& game, const GamePicture* picture, QString* error = nullptr) const;
     bool Save(Game& game, const GamePicture& picture, QString* error = nullptr) const
     {
@@ -71,7 +72,7 @@ public:
     static bool IsSavedGameFile(const QString& path);
 
 private:
-    void WriteHistory(const Game& game) const;
+    bool WriteHistory(const Game& game, QString* error) const;
     // Writes `bytes` to `file`, setting aside a file there that holds no
     // saved game, and writing through a link only onto a saved game.
     static bool WriteSaved(const QString& file, const QByteArray& bytes, QString* error);

@@ -4,6 +4,7 @@
 #include "pictures/picture_setup.h"
 #include "records/records.h"
 #include "saved/saved_game_format.h"
+#include "saved/saved_game_store.h"
 #include "support/saved_games.h"
 #include "support/temp_cwd.h"
 
@@ -434,6 +435,15 @@ TEST(SavedGame, ALinkIsWrittenThroughOnlyOntoASavedGame)
     EXPECT_TRUE(why.contains("not there")) << why.toStdString();
     EXPECT_FALSE(QFileInfo::exists(cwd.Path("saves/tesselo.dat")));
     EXPECT_TRUE(QFileInfo(cwd.Path("tesselo.dat")).isSymLink());
+    // So is the history's: the game is saved, and the save fails saying
+    // which file could not be kept, and why.
+    QFile::remove(cwd.Path("tesselo.dat"));
+    ASSERT_TRUE(QFile::link(cwd.Path("saves/history.json"), cwd.Path("tesselo-history.json")));
+    EXPECT_FALSE(SaveGame(game, &why));
+    EXPECT_TRUE(why.contains("tesselo-history.json") && why.contains("not there")) << why.toStdString();
+    EXPECT_TRUE(SavedGameStore::IsSavedGameFile(cwd.Path("tesselo.dat")));
+    EXPECT_FALSE(QFileInfo::exists(cwd.Path("saves/history.json")));
+    QFile::remove(cwd.Path("tesselo-history.json"));
 
     // Kept elsewhere: a saved game there is replaced through the link.
     QFile::remove(cwd.Path("tesselo.dat"));

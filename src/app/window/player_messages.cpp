@@ -28,7 +28,7 @@ bool AskCloseWithoutSaving(QWidget* parent, const QString& reason)
 {
     return AskClose(
         parent,
-        QCoreApplication::translate("tesselo::PlayerMessages", "The game could not be saved to \"tesselo.dat\"."),
+        QCoreApplication::translate("tesselo::PlayerMessages", "The game could not be saved."),
         reason + QCoreApplication::translate("tesselo::PlayerMessages",
                                              "\n\nClose the window again to retry, or close without saving."),
         QCoreApplication::translate("tesselo::PlayerMessages", "Close Without Saving"));
