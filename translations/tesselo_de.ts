@@ -322,7 +322,7 @@
     </message>
     <message>
         <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
-        <translation>Der Schnitt lässt den besten und den schlechtesten der letzten 5 oder 12 Siege weg. Siege mit Hilfe zählen als Siege, aber für nichts sonst.</translation>
+        <translation type="vanished">Der Schnitt lässt den besten und den schlechtesten der letzten 5 oder 12 Siege weg. Siege mit Hilfe zählen als Siege, aber für nichts sonst.</translation>
     </message>
     <message>
         <source>Replay</source>
@@ -380,6 +380,50 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>Solve Map</source>
         <translation>Lösungskarte</translation>
+    </message>
+    <message>
+        <source>Mean of 3</source>
+        <translation>Mittel aus 3</translation>
+    </message>
+    <message>
+        <source>Average of 50</source>
+        <translation>Schnitt aus 50</translation>
+    </message>
+    <message>
+        <source>Average of 100</source>
+        <translation>Schnitt aus 100</translation>
+    </message>
+    <message>
+        <source>Best Mean of 3</source>
+        <translation>Bestes Mittel aus 3</translation>
+    </message>
+    <message>
+        <source>Best Average of 5</source>
+        <translation>Bester Schnitt aus 5</translation>
+    </message>
+    <message>
+        <source>Best Average of 12</source>
+        <translation>Bester Schnitt aus 12</translation>
+    </message>
+    <message>
+        <source>Best Average of 50</source>
+        <translation>Bester Schnitt aus 50</translation>
+    </message>
+    <message>
+        <source>Best Average of 100</source>
+        <translation>Bester Schnitt aus 100</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Standard Deviation</source>
+        <translation>Standardabweichung</translation>
+    </message>
+    <message>
+        <source>The mean of 3 counts the last 3 wins; the averages leave out the best and the worst of the last 5, 12, 50 or 100 (one of each end of 5 and 12, three of 50, five of 100). The best of each is the best over every run of wins in a row; the mean and the standard deviation are of every win. Wins with help count among the wins, and for nothing else.</source>
+        <translation>Das Mittel aus 3 zählt die letzten 3 Siege; die Schnitte lassen die besten und die schlechtesten der letzten 5, 12, 50 oder 100 weg (je eines an jedem Ende von 5 und 12, drei von 50, fünf von 100). Das Beste jedes Werts ist das beste über alle Folgen von Siegen; Mittelwert und Standardabweichung gelten allen Siegen. Siege mit Hilfe zählen zu den Siegen und sonst nirgends.</translation>
     </message>
 </context>
 <context>
@@ -974,6 +1018,10 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
     <message>
         <source>The game could not be encoded.</source>
         <translation>Das Spiel konnte nicht kodiert werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be removed, and its game would resume in place of this one.</source>
+        <translation>„%1“ konnte nicht entfernt werden, und sein Spiel würde an Stelle dieses Spiels fortgesetzt.</translation>
     </message>
 </context>
 <context>

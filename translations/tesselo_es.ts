@@ -322,7 +322,7 @@
     </message>
     <message>
         <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
-        <translation>Las medias descartan la mejor y la peor de las últimas 5 o 12 victorias. Las victorias con ayuda cuentan como victorias y para nada más.</translation>
+        <translation type="vanished">Las medias descartan la mejor y la peor de las últimas 5 o 12 victorias. Las victorias con ayuda cuentan como victorias y para nada más.</translation>
     </message>
     <message>
         <source>Replay</source>
@@ -380,6 +380,50 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>Solve Map</source>
         <translation>Mapa de la resolución</translation>
+    </message>
+    <message>
+        <source>Mean of 3</source>
+        <translation>Media de 3</translation>
+    </message>
+    <message>
+        <source>Average of 50</source>
+        <translation>Media de 50</translation>
+    </message>
+    <message>
+        <source>Average of 100</source>
+        <translation>Media de 100</translation>
+    </message>
+    <message>
+        <source>Best Mean of 3</source>
+        <translation>Mejor media de 3</translation>
+    </message>
+    <message>
+        <source>Best Average of 5</source>
+        <translation>Mejor media de 5</translation>
+    </message>
+    <message>
+        <source>Best Average of 12</source>
+        <translation>Mejor media de 12</translation>
+    </message>
+    <message>
+        <source>Best Average of 50</source>
+        <translation>Mejor media de 50</translation>
+    </message>
+    <message>
+        <source>Best Average of 100</source>
+        <translation>Mejor media de 100</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Standard Deviation</source>
+        <translation>Desviación típica</translation>
+    </message>
+    <message>
+        <source>The mean of 3 counts the last 3 wins; the averages leave out the best and the worst of the last 5, 12, 50 or 100 (one of each end of 5 and 12, three of 50, five of 100). The best of each is the best over every run of wins in a row; the mean and the standard deviation are of every win. Wins with help count among the wins, and for nothing else.</source>
+        <translation>La media de 3 cuenta las 3 últimas victorias; las medias de 5, 12, 50 o 100 dejan fuera las mejores y las peores (una de cada extremo en 5 y 12, tres en 50, cinco en 100). La mejor de cada una es la mejor sobre todas las rachas de victorias; la media y la desviación típica son de todas las victorias. Las victorias con ayuda cuentan entre las victorias y para nada más.</translation>
     </message>
 </context>
 <context>
@@ -974,6 +1018,10 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
     <message>
         <source>The game could not be encoded.</source>
         <translation>No se pudo codificar la partida.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be removed, and its game would resume in place of this one.</source>
+        <translation>No se pudo eliminar «%1», y su partida se reanudaría en lugar de esta.</translation>
     </message>
 </context>
 <context>

@@ -322,7 +322,7 @@
     </message>
     <message>
         <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
-        <translation>Les moyennes écartent la meilleure et la moins bonne des 5 ou 12 dernières victoires. Les victoires avec aide comptent parmi les victoires, et pour rien d&apos;autre.</translation>
+        <translation type="vanished">Les moyennes écartent la meilleure et la moins bonne des 5 ou 12 dernières victoires. Les victoires avec aide comptent parmi les victoires, et pour rien d&apos;autre.</translation>
     </message>
     <message>
         <source>Replay</source>
@@ -380,6 +380,50 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>Solve Map</source>
         <translation>Carte de la résolution</translation>
+    </message>
+    <message>
+        <source>Mean of 3</source>
+        <translation>Moyenne de 3</translation>
+    </message>
+    <message>
+        <source>Average of 50</source>
+        <translation>Moyenne sur 50</translation>
+    </message>
+    <message>
+        <source>Average of 100</source>
+        <translation>Moyenne sur 100</translation>
+    </message>
+    <message>
+        <source>Best Mean of 3</source>
+        <translation>Meilleure moyenne de 3</translation>
+    </message>
+    <message>
+        <source>Best Average of 5</source>
+        <translation>Meilleure moyenne sur 5</translation>
+    </message>
+    <message>
+        <source>Best Average of 12</source>
+        <translation>Meilleure moyenne sur 12</translation>
+    </message>
+    <message>
+        <source>Best Average of 50</source>
+        <translation>Meilleure moyenne sur 50</translation>
+    </message>
+    <message>
+        <source>Best Average of 100</source>
+        <translation>Meilleure moyenne sur 100</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Moyenne</translation>
+    </message>
+    <message>
+        <source>Standard Deviation</source>
+        <translation>Écart type</translation>
+    </message>
+    <message>
+        <source>The mean of 3 counts the last 3 wins; the averages leave out the best and the worst of the last 5, 12, 50 or 100 (one of each end of 5 and 12, three of 50, five of 100). The best of each is the best over every run of wins in a row; the mean and the standard deviation are of every win. Wins with help count among the wins, and for nothing else.</source>
+        <translation>La moyenne de 3 compte les 3 dernières victoires ; les moyennes sur 5, 12, 50 ou 100 écartent les meilleures et les pires (une à chaque bout sur 5 et 12, trois sur 50, cinq sur 100). La meilleure de chacune est la meilleure sur toutes les suites de victoires ; la moyenne et l’écart type portent sur toutes les victoires. Les victoires avec aide comptent parmi les victoires, et pour rien d’autre.</translation>
     </message>
 </context>
 <context>
@@ -799,7 +843,7 @@ Fermez de nouveau la fenêtre pour réessayer, ou fermez et perdez %n victoires.
     </message>
     <message>
         <source>The settings could not be saved to &quot;tesselo.ini&quot;.</source>
-        <translation>Les réglages n’ont pas pu être enregistrés dans « tesselo.ini ».</translation>
+        <translation>Les réglages n’ont pas pu être enregistrés dans «&#xa0;tesselo.ini&#xa0;».</translation>
     </message>
     <message>
         <source>
@@ -966,7 +1010,7 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     </message>
     <message>
         <source>&quot;%1&quot; is a link to &quot;%2&quot;, which is not there; it was left as it is.</source>
-        <translation>« %1 » est un lien vers « %2 », qui n’existe pas ; il a été laissé tel quel.</translation>
+        <translation>«&#xa0;%1&#xa0;» est un lien vers «&#xa0;%2&#xa0;», qui n’existe pas&#xa0;; il a été laissé tel quel.</translation>
     </message>
 </context>
 <context>
@@ -974,6 +1018,10 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     <message>
         <source>The game could not be encoded.</source>
         <translation>La partie n&apos;a pas pu être encodée.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be removed, and its game would resume in place of this one.</source>
+        <translation>« %1 » n’a pas pu être supprimé, et sa partie reprendrait à la place de celle-ci.</translation>
     </message>
 </context>
 <context>

@@ -204,14 +204,21 @@ ProgressSeries MakeProgress(GridSize size, Style style, std::vector<ProgressWin>
     s.size = size;
     s.style = style;
     s.wins = std::move(wins);
-    s.averageOf5 = progress::RollingAverage(s.wins, 5);
-    s.averageOf12 = progress::RollingAverage(s.wins, 12);
+    std::vector<SeriesPoint>* lines[] = {&s.meanOf3, &s.averageOf5, &s.averageOf12, &s.averageOf50, &s.averageOf100};
+    static_assert(std::size(lines) == std::size(records_stats::kAverageCounts));
+    for (std::size_t i = 0; i < std::size(lines); ++i) {
+        *lines[i] = progress::RollingAverage(s.wins, records_stats::kAverageCounts[i]);
+        for (const SeriesPoint& p : *lines[i])
+            if (!s.bestAverages[i] || p.value < *s.bestAverages[i])
+                s.bestAverages[i] = p.value;
+    }
     s.bestSoFar = progress::BestSoFar(s.wins);
     std::vector<std::int64_t> results;
     results.reserve(s.wins.size());
     for (const ProgressWin& w : s.wins)
         if (!w.helped)
             results.push_back(w.score);
+    s.spread = records_stats::SpreadOf(results);
     s.histogram = progress::Bins(std::move(results), true, s.IsSpeed());
     s.activity = progress::ActivityOf(s.wins, ActivityFirstDay(today, weekStart), today, zone);
     s.seriesMs = double(clock.nsecsElapsed()) / 1e6;

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "records/records_rows.h"
+#include "records/records_stats.h"
 
 #include <QDate>
 #include <QString>
 #include <QTimeZone>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -44,11 +47,20 @@ struct ProgressSeries {
     GridSize size;
     Style style = Style::Strategy;
     std::vector<ProgressWin> wins; // oldest first
-    // Lines over the wins without help: the averages of the last 5 and 12,
-    // as the table counts them, and the best so far at each new best.
+    // Lines over the wins without help: the mean of the last 3 and the
+    // averages of the last 5, 12, 50 and 100, as the table counts them,
+    // and the best so far at each new best.
+    std::vector<SeriesPoint> meanOf3;
     std::vector<SeriesPoint> averageOf5;
     std::vector<SeriesPoint> averageOf12;
+    std::vector<SeriesPoint> averageOf50;
+    std::vector<SeriesPoint> averageOf100;
     std::vector<SeriesPoint> bestSoFar;
+    // The best of each of those averages over every run of wins without
+    // help, in the order of records_stats::kAverageCounts (empty where
+    // there are too few), and the count, mean and spread of the results.
+    std::array<std::optional<double>, std::size(records_stats::kAverageCounts)> bestAverages{};
+    records_stats::Spread spread;
     HistogramBins histogram; // of the results without help
     Activity activity;
     // How long the read and the working out took, for the benchmarks.

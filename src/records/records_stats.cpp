@@ -7,27 +7,64 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <span>
 
 namespace tesselo::records_stats {
+
+bool IsDnf(double average)
+{
+    return std::isinf(average) && average > 0;
+}
+
+std::size_t TrimOf(std::size_t count)
+{
+    if (count <= 3)
+        return 0;
+    return std::max<std::size_t>(1, (count * 5 + 99) / 100);
+}
 
 std::optional<double> TrimmedAverage(std::span<const std::int64_t> scores, std::size_t count)
 {
     if (scores.size() < count || count < 3)
         return std::nullopt;
-    std::int64_t few[kLongestAverage];
+    std::array<std::int64_t, kLongestAverage> few;
     std::vector<std::int64_t> many;
-    std::int64_t* sorted = few;
+    std::int64_t* sorted = few.data();
     if (count > kLongestAverage) {
         many.resize(count);
         sorted = many.data();
     }
     std::copy_n(scores.begin(), count, sorted);
     std::sort(sorted, sorted + count);
+    const std::size_t trim = TrimOf(count);
+    if (sorted[count - trim - 1] == kDnfScore)
+        return std::numeric_limits<double>::infinity();
     double sum = 0;
-    for (std::size_t i = 1; i + 1 < count; ++i)
+    for (std::size_t i = trim; i + trim < count; ++i)
         sum += double(sorted[i]);
-    return sum / double(count - 2);
+    return sum / double(count - 2 * trim);
+}
+
+Spread SpreadOf(std::span<const std::int64_t> scores)
+{
+    Spread s;
+    double sum = 0;
+    for (const std::int64_t score : scores)
+        if (score != kDnfScore) {
+            ++s.count;
+            sum += double(score);
+        }
+    if (s.count == 0)
+        return s;
+    s.mean = sum / double(s.count);
+    double squares = 0;
+    for (const std::int64_t score : scores)
+        if (score != kDnfScore)
+            squares += (double(score) - s.mean) * (double(score) - s.mean);
+    s.deviation = std::sqrt(squares / double(s.count));
+    return s;
 }
 
 namespace {
@@ -78,7 +115,7 @@ RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc)
     // column of a file changed by hand may say otherwise.
     SqlStatement recent(db, "SELECT moves, milliseconds, level, style, assisted FROM wins WHERE level = ?1 AND "
                             "style = ?2 AND (assisted > 0) = 0 AND " TESSELO_SOUND_WIN
-                            " ORDER BY finished DESC, id DESC LIMIT 12");
+                            " ORDER BY finished DESC, id DESC LIMIT 100");
     recent.Bind(1, level).Bind(2, styleKey);
     std::vector<std::int64_t> scores;
     // The row's own values decide, read as values: a damaged index may
@@ -87,8 +124,11 @@ RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc)
         if (GridSize::FromKey(recent.Text(2).toStdString()) == size &&
             Style::FromKey(recent.Text(3).toStdString()) == style && recent.Int(4) <= 0)
             scores.push_back(GameResult::ScoreOf(style, recent.Int(0), recent.Int(1)));
+    s.meanOf3 = TrimmedAverage(scores, 3);
     s.averageOf5 = TrimmedAverage(scores, 5);
     s.averageOf12 = TrimmedAverage(scores, 12);
+    s.averageOf50 = TrimmedAverage(scores, 50);
+    s.averageOf100 = TrimmedAverage(scores, 100);
     return s;
 }
 

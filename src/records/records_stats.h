@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <vector>
@@ -18,11 +19,14 @@ namespace tesselo {
 struct RecordsSummary {
     std::optional<GameResult> best; // without its replay
     int won = 0;                     // every win, helped or not
-    // Averages of the last 5 and 12 wins without help, with the best and
-    // the worst of them left out, as speed-solvers count them; empty with
-    // fewer wins.
+    // The mean of the last 3 wins without help and the averages of the
+    // last 5, 12, 50 and 100 (records_stats::kAverageCounts), as
+    // speed-solvers count them; empty with fewer wins.
+    std::optional<double> meanOf3;
     std::optional<double> averageOf5;
     std::optional<double> averageOf12;
+    std::optional<double> averageOf50;
+    std::optional<double> averageOf100;
 };
 
 // The figures the records give: the best, the wins counted, the averages
@@ -33,14 +37,39 @@ struct RecordsSummary {
 // and in `rc` the last SQLite result.
 namespace records_stats {
 
+// The runs of results the records average: a mean of 3, and averages of
+// 5, 12, 50 and 100.
+inline constexpr std::size_t kAverageCounts[] = {3, 5, 12, 50, 100};
 // The longest average the records give.
-constexpr std::size_t kLongestAverage = 12;
+constexpr std::size_t kLongestAverage = 100;
 
-// The average of the first `count` of `scores` with the best and the worst
-// of them left out, as speed-solvers count it; none with fewer scores (or a
-// count under 3, which would leave nothing). The summaries and the charts'
-// rolling averages both count by it.
+// A result that did not finish: worse than any score. An average that
+// leaves out fewer results at the worse end than it holds DNFs is itself
+// a DNF, which the averages give as +infinity (DnfAverage).
+constexpr std::int64_t kDnfScore = INT64_MAX;
+bool IsDnf(double average);
+
+// How many results an average of `count` leaves out at each end: none
+// from a mean of 3; 5% of the others, rounded up, at least one (one of 5
+// and 12, three of 50, five of 100).
+std::size_t TrimOf(std::size_t count);
+// The average of the first `count` of `scores` with TrimOf(count) of the
+// best and of the worst left out, as speed-solvers count it; none with
+// fewer scores (or a count under 3). A DNF among them is the worst; too
+// many make the average a DNF. The summaries and the charts' rolling
+// averages both count by it.
 std::optional<double> TrimmedAverage(std::span<const std::int64_t> scores, std::size_t count);
+
+// What all the results of a kind say at once, worked out from every one
+// of them (the charts' series has them all): the best of each average over
+// every run of results in a row, and the count, mean and standard
+// deviation of the results that finished.
+struct Spread {
+    std::size_t count = 0;
+    double mean = 0;
+    double deviation = 0; // of the population, the results being all there are
+};
+Spread SpreadOf(std::span<const std::int64_t> scores);
 
 // A sound win without help that no other such win of its kind beats;
 // `excluding`, when given, is passed over (a win judged against the others

@@ -10,6 +10,9 @@ namespace tesselo {
 
 QString ScoreText(Style style, double score)
 {
+    // An average with too many results that did not finish is none.
+    if (std::isinf(score))
+        return QStringLiteral("DNF");
     if (style.IsSpeed())
         return ClockText(std::llround(score));
     // Whole numbers of moves stay whole; an average keeps one decimal.

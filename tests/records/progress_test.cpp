@@ -1,5 +1,7 @@
 #include "records/progress_series.h"
 #include "records/records.h"
+#include "records/records_stats.h"
+#include "records/result_text.h"
 #include "support/temp_cwd.h"
 
 #include <QBuffer>
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <numeric>
 #include <tuple>
 
@@ -70,6 +73,7 @@ TEST(Progress, TheLinesEndAtTheTablesFiguresAfterEveryWin)
             const auto last = [](const std::vector<SeriesPoint>& line) {
                 return line.empty() ? std::nullopt : std::optional<double>(line.back().value);
             };
+            EXPECT_EQ(last(s.meanOf3), table.meanOf3) << where;
             EXPECT_EQ(last(s.averageOf5), table.averageOf5) << where;
             EXPECT_EQ(last(s.averageOf12), table.averageOf12) << where;
             EXPECT_EQ(last(s.bestSoFar), table.best ? std::optional<double>(double(table.best->Score())) : std::nullopt)
@@ -80,6 +84,76 @@ TEST(Progress, TheLinesEndAtTheTablesFiguresAfterEveryWin)
                     EXPECT_FALSE(s.wins.at(p.win).helped) << where;
         }
     }
+}
+
+// The averages players keep: a mean of 3 leaves nothing out, the others 5%
+// at each end rounded up and at least one; a DNF is the worst result, and
+// more DNFs than an average leaves out make it a DNF.
+TEST(Averages, TrimsAndDnfs)
+{
+    constexpr std::int64_t D = records_stats::kDnfScore;
+    const auto run = [](std::initializer_list<std::int64_t> head, std::size_t count, std::int64_t fill) {
+        std::vector<std::int64_t> v(head);
+        v.resize(count, fill);
+        return v;
+    };
+    const double dnf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* what;
+        std::vector<std::int64_t> scores;
+        std::size_t count;
+        std::optional<double> average;
+    } cases[] = {
+        {"mean of 3", {10, 20, 60}, 3, 30},
+        {"mean of 3 with a DNF", {10, D, 60}, 3, dnf},
+        {"too few", {10, 20}, 3, std::nullopt},
+        {"average of 5", {10, 20, 30, 40, 100}, 5, 30},
+        {"average of 5, one DNF left out", {10, 20, 30, 40, D}, 5, 30},
+        {"average of 5, two DNFs", {10, 20, 30, D, D}, 5, dnf},
+        {"average of 12", run({1, 1000}, 12, 50), 12, 50},
+        {"average of 50 leaves out three at each end", run({0, 0, 0, 900, 900, 900}, 50, 10), 50, 10},
+        {"average of 50, three DNFs", run({D, D, D}, 50, 10), 50, 10},
+        {"average of 50, four DNFs", run({D, D, D, D}, 50, 10), 50, dnf},
+        {"average of 100 leaves out five at each end", run({0, 0, 0, 0, 0, D, D, D, D, D}, 100, 7), 100, 7},
+        {"average of 100, six DNFs", run({D, D, D, D, D, D}, 100, 7), 100, dnf},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(records_stats::TrimmedAverage(c.scores, c.count), c.average);
+    }
+    EXPECT_EQ(records_stats::TrimOf(3), 0u);
+    EXPECT_EQ(records_stats::TrimOf(5), 1u);
+    EXPECT_EQ(records_stats::TrimOf(12), 1u);
+    EXPECT_EQ(records_stats::TrimOf(50), 3u);
+    EXPECT_EQ(records_stats::TrimOf(100), 5u);
+    EXPECT_EQ(ScoreText(Style::Speed, dnf), "DNF");
+
+    // The spread leaves DNFs out; the population's deviation.
+    const records_stats::Spread spread = records_stats::SpreadOf(std::vector<std::int64_t>{2, 4, D, 4, 4, 5, 5, 7, 9});
+    EXPECT_EQ(spread.count, 8u);
+    EXPECT_DOUBLE_EQ(spread.mean, 5);
+    EXPECT_DOUBLE_EQ(spread.deviation, 2);
+}
+
+// The best of each average is the best over every run of wins without
+// help in a row, the helped ones passed over.
+TEST(Averages, TheBestsRunOverEveryWin)
+{
+    TempCwd cwd;
+    Records records;
+    const std::vector<Played> wins = {{40}, {30}, {20, true}, {35}, {10}, {50}, {12}, {14}, {60}};
+    for (std::size_t n = 0; n < wins.size(); ++n)
+        ASSERT_TRUE(records.Add(WinOf(Style::Strategy, wins[n])));
+    const ProgressSeries s = MakeProgress(kExpert, Style::Strategy, records.Progress(kExpert, Style::Strategy),
+                                          QDate(2026, 1, 5), QTimeZone::utc(), Qt::Monday);
+    // Without help: 40 30 35 10 50 12 14 60. Means of 3: 35, 25, 31.7,
+    // 24, 25.3, 28.7; averages of 5: 35, 25.7, 20.3 (of 35 10 50 12 14,
+    // the middle three), 25.3; too few for 12.
+    EXPECT_EQ(s.bestAverages[0], 24.0);
+    EXPECT_EQ(s.bestAverages[1], (12.0 + 14 + 35) / 3);
+    EXPECT_EQ(s.bestAverages[2], std::nullopt);
+    EXPECT_EQ(s.spread.count, 8u);
+    EXPECT_DOUBLE_EQ(s.spread.mean, 251.0 / 8);
 }
 
 // The best so far steps down only at a strictly better win without help.

@@ -703,7 +703,7 @@ TEST(Records, ACustomSizeIsKeptByItsNameAndPassedOverWhereUnknown)
                                 win("7x5", "Speed", 75, 0)}));
     Sql("INSERT INTO wins(level, style, moves, milliseconds, score, finished, picture, par_is_optimal, assisted, "
         "daily, moves_before) SELECT column1, 'Strategy', 1, 1, 1, 1800000000000, '', 0, 0, '2026-12-08', 0 "
-        "FROM (VALUES ('Legend'), ('17x2'), ('expert'), ('3x4'), ('05x7'))");
+        "FROM (VALUES ('Legend'), ('21x2'), ('expert'), ('3x4'), ('05x7'))");
 
     Records reread;
     EXPECT_EQ(reread.SizesPlayed(), (std::vector<GridSize>{{16, 16}, {5, 7}, kNovice, {7, 5}}));
@@ -730,7 +730,7 @@ TEST(Records, ACustomSizeIsKeptByItsNameAndPassedOverWhereUnknown)
         const std::optional<GameResult> again = ResultFromJson(v.toObject());
         EXPECT_EQ(again.has_value(), GridSize::FromKey(levels.back().toStdString()).has_value()) << levels.back().toStdString();
     }
-    EXPECT_EQ(levels, (std::vector<QString>{"5x7", "Novice", "5x7", "16x16", "7x5", "Legend", "17x2", "expert", "3x4",
+    EXPECT_EQ(levels, (std::vector<QString>{"5x7", "Novice", "5x7", "16x16", "7x5", "Legend", "21x2", "expert", "3x4",
                                             "05x7"}));
     sqlite3* db = nullptr;
     sqlite3_stmt* q = nullptr;

@@ -22,7 +22,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace tesselo {
 
@@ -65,12 +67,18 @@ void CRecordsDlg::Build()
     // Made in the order Tab goes through them.
     sizes = new QComboBox(this);
     sizes->setToolTip(tr("The four levels, then every other grid size you have won, the most recent first."));
-    summary = RecordsTable::Make({tr("Level"), tr("Style"), tr("Best"), tr("Date"), tr("Won"), tr("Average of 5"),
-                                  tr("Average of 12")},
+    summary = RecordsTable::Make({tr("Level"), tr("Style"), tr("Best"), tr("Date"), tr("Won"), tr("Mean of 3"),
+                                  tr("Average of 5"), tr("Average of 12"), tr("Average of 50"), tr("Average of 100"),
+                                  tr("Best Mean of 3"), tr("Best Average of 5"), tr("Best Average of 12"),
+                                  tr("Best Average of 50"), tr("Best Average of 100"), tr("Mean"),
+                                  tr("Standard Deviation")},
                                  this);
     summary->setRowCount(int(std::size(kStyles)));
-    summary->setToolTip(tr("Averages leave out the best and the worst of the last 5 or 12 wins. "
-                           "Wins with help count among the wins, and for nothing else."));
+    summary->setToolTip(tr("The mean of 3 counts the last 3 wins; the averages leave out the best and the worst "
+                           "of the last 5, 12, 50 or 100 (one of each end of 5 and 12, three of 50, five of 100). "
+                           "The best of each is the best over every run of wins in a row; the mean and the "
+                           "standard deviation are of every win. Wins with help count among the wins, and for "
+                           "nothing else."));
     kindPage = new KindWinsPage([this]() -> Records& { return Reader(); }, this);
     replayButton = new QPushButton(tr("Replay"), this);
     mapButton = new QPushButton(tr("Solve Map"), this);
@@ -230,7 +238,8 @@ void CRecordsDlg::FillSummary()
                 summary, row,
                 {DisplayName(size), DisplayName(s), ScoreText(s, best),
                  sum.best ? DateText(sum.best->finished, false) : QStringLiteral("-"), QString::number(sum.won),
-                 ScoreText(s, sum.averageOf5), ScoreText(s, sum.averageOf12)},
+                 ScoreText(s, sum.meanOf3), ScoreText(s, sum.averageOf5), ScoreText(s, sum.averageOf12),
+                 ScoreText(s, sum.averageOf50), ScoreText(s, sum.averageOf100)},
                 2);
             keys->setData(kLevelRole, level);
             keys->setData(kStyleRole, QString::fromLatin1(s.Key()));
@@ -238,7 +247,55 @@ void CRecordsDlg::FillSummary()
         }
         summary->selectRow(style && style->IsSpeed() ? 1 : 0);
     }
+    FillWholeFigures(size);
     RecordsTable::KeepColumnsInView(summary);
+}
+
+void CRecordsDlg::FillWholeFigures(GridSize size)
+{
+    constexpr int kFirstWhole = 10; // "Best Mean of 3"; then the bests, the mean, the deviation
+    const int asked = ++wholeAsked;
+    auto figures = std::make_shared<std::vector<std::shared_ptr<const ProgressSeries>>>(std::size(kStyles));
+    // Read as the charts read them, so that each read serves both.
+    const auto read = [figures, size, today = days.LocalDay(), zone = days.Zone(),
+                       weekStart = QLocale().firstDayOfWeek()](Records& from) {
+        for (std::size_t row = 0; row < std::size(kStyles); ++row)
+            (*figures)[row] = from.ProgressOf(size, kStyles[row], today, zone, weekStart);
+    };
+    const auto show = [this, figures, asked] {
+        if (asked != wholeAsked)
+            return;
+        const QSignalBlocker quiet(summary);
+        for (std::size_t row = 0; row < std::size(kStyles); ++row) {
+            const tesselo::Style s = kStyles[row];
+            const ProgressSeries* series = (*figures)[row].get();
+            QStringList texts;
+            for (std::size_t i = 0; i < std::size(records_stats::kAverageCounts); ++i)
+                texts << ScoreText(s, series ? series->bestAverages[i] : std::nullopt);
+            const bool any = series && series->spread.count > 0;
+            texts << ScoreText(s, any ? std::optional<double>(series->spread.mean) : std::nullopt)
+                  << ScoreText(s, any ? std::optional<double>(series->spread.deviation) : std::nullopt);
+            for (int c = 0; c < texts.size(); ++c) {
+                auto* item = new QTableWidgetItem(texts[c]);
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                summary->setItem(int(row), kFirstWhole + c, item);
+            }
+        }
+        RecordsTable::KeepColumnsInView(summary);
+    };
+    // Until they come, the cells say they are being worked out.
+    for (int row = 0; row < int(std::size(kStyles)); ++row)
+        for (int c = kFirstWhole; c < summary->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(QStringLiteral("…"));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            summary->setItem(row, c, item);
+        }
+    if (keeper) {
+        keeper->Read(read, this, show);
+    } else {
+        read(*records);
+        show();
+    }
 }
 
 std::optional<std::int64_t> CRecordsDlg::ShownChoice() const

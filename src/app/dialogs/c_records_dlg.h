@@ -104,6 +104,10 @@ private:
     void FillSizes();
     // The summary rows of the size chosen, keeping the style chosen.
     void FillSummary();
+    // The summary's figures that need every win of the kind (the best
+    // averages, the mean and the spread): read beside the window, as the
+    // charts are, and filled in when they come.
+    void FillWholeFigures(GridSize size);
     // The wins of the kind chosen, listed and (when on show) charted.
     void FillWins();
     // Reads the wins of the chosen kind for the charts, when their tab is
@@ -125,6 +129,7 @@ private:
     RecordsKeeper* keeper = nullptr; // where the charts are read, if anywhere
     bool progressRead = false;       // the charts show the chosen kind
     int progressAsked = 0;           // reads of the charts asked for: a late one is passed over
+    int wholeAsked = 0;              // reads of the summary's whole figures, likewise
     GridSize firstSize;              // the kind chosen at first, once shown
     tesselo::Style firstStyle;
 };
