@@ -1,8 +1,11 @@
 #include "app/dialogs/records_table.h"
 
 #include <QHeaderView>
+#include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace tesselo {
 
@@ -32,12 +35,14 @@ QTableWidget* RecordsTable::Make(const QStringList& headers, QWidget* parent)
 void RecordsTable::KeepColumnsInView(QTableWidget* table)
 {
     // In a wide font the window grows rather than hide a column behind a
-    // scroll bar. Room is kept for the vertical bar, which a page of wins
-    // needs.
+    // scroll bar, as far as the screen has room: beyond, the table scrolls.
+    // Room is kept for the vertical bar, which a page of wins needs.
     QHeaderView* header = table->horizontalHeader();
     table->resizeColumnsToContents();
-    table->setMinimumWidth(header->length() + 2 * table->frameWidth() +
-                           table->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    int wanted = header->length() + 2 * table->frameWidth() + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (const QScreen* screen = table->screen())
+        wanted = std::min(wanted, screen->availableGeometry().width() * 4 / 5);
+    table->setMinimumWidth(wanted);
     // Sized by hand, the last column fills the rest again only when told
     // (a window on show gets no resize that would tell it).
     header->setStretchLastSection(false);
