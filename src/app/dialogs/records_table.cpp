@@ -39,14 +39,19 @@ void RecordsTable::KeepColumnsInView(QTableWidget* table)
     // Room is kept for the vertical bar, which a page of wins needs.
     QHeaderView* header = table->horizontalHeader();
     table->resizeColumnsToContents();
-    int wanted = header->length() + 2 * table->frameWidth() + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    if (const QScreen* screen = table->screen())
-        wanted = std::min(wanted, screen->availableGeometry().width() * 4 / 5);
-    table->setMinimumWidth(wanted);
+    const int wanted =
+        header->length() + 2 * table->frameWidth() + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QScreen* screen = table->screen();
+    const int room = screen ? screen->availableGeometry().width() * 4 / 5 : wanted;
+    table->setMinimumWidth(std::min(wanted, room));
     // Sized by hand, the last column fills the rest again only when told
-    // (a window on show gets no resize that would tell it).
+    // (a window on show gets no resize that would tell it); one that
+    // scrolls keeps its own width.
     header->setStretchLastSection(false);
-    header->setStretchLastSection(true);
+    if (wanted <= room)
+        header->setStretchLastSection(true);
+    else
+        table->resizeColumnToContents(table->columnCount() - 1);
 }
 
 QTableWidgetItem* RecordsTable::SetRow(QTableWidget* table, int row, const QStringList& texts, int firstFigure)

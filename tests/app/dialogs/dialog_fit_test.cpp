@@ -28,6 +28,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QScreen>
 #include <QStyleOptionGroupBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -298,8 +299,10 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         dialog.lists->setCurrentWidget(dialog.dailyPage);
         ExpectTextsWhole(&dialog, Where("records, daily puzzles"));
         dialog.lists->setCurrentIndex(0);
-        // Every column of both tables wide enough for its texts, and all of
-        // them in view (the last one stretches to the table's edge).
+        // Every column of the tables wide enough for its texts, and all of
+        // them in view (the last one stretches to the table's edge) unless
+        // the screen has no room for them: then the table scrolls, and the
+        // window stays within the screen.
         for (const QTableWidget* table : {dialog.summary, dialog.kindPage->wins, dialog.dailyPage->daily}) {
             const QFontMetrics metrics(table->font());
             int needed = 0;
@@ -310,7 +313,10 @@ TEST_P(DialogTexts, AreWholeInThisFace)
                 EXPECT_GE(table->columnWidth(c), text) << Where("records") << ", column " << c;
                 needed += c + 1 < table->columnCount() ? table->columnWidth(c) : text;
             }
-            EXPECT_GE(table->viewport()->width(), needed) << Where("records");
+            if (needed > dialog.screen()->availableGeometry().width() * 4 / 5)
+                EXPECT_GE(table->horizontalHeader()->length(), needed) << Where("records");
+            else
+                EXPECT_GE(table->viewport()->width(), needed) << Where("records");
         }
     }
     {

@@ -54,7 +54,7 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "This software is  not warranted safe or fit for any purpose whatsoever.",
              "Options:",
              "Click the Options button to:",
-             "- Set the difficulty: a level, or a custom grid of 2 to 16 rows and 2 to 16 columns",
+             "- Set the difficulty: a level, or a custom grid of 2 to 20 rows and 2 to 20 columns",
              "- Set the style: strategy (fewest moves) or speed (shortest time)",
              "- Choose new pictures (a new picture folder).  .BMP, .JPG, .GIF and .PNG files supported.",
              "- Show a number on each tile, for pictures with few clues",
