@@ -4,6 +4,7 @@
 //   make_seeds saved-game <dir>           saved games of every size, state and style
 //   make_seeds tile-grid <dir>            grid records of every size
 //   make_seeds history <dir>              move histories of every size, some with moves to redo
+//   make_seeds replay-code <dir>          replay codes of every size, by game ID and by arrangement
 //   make_seeds records <dir>              records databases of won games, as the game writes them
 //   make_seeds records-import <dir>       JSON records files of earlier versions, with a field this program does not know
 //   make_seeds pictures <dir> <samples>   small pictures in every format Qt writes,
@@ -17,6 +18,7 @@
 #include "pictures/game_picture.h"
 #include "pictures/picture_setup.h"
 #include "records/records.h"
+#include "records/replay_code.h"
 #include "records/result_json.h"
 #include "saved/history_file.h"
 #include "saved/saved_game_format.h"
@@ -150,6 +152,31 @@ bool Histories(const QString& dir)
             ok = ok && Write(dir, QStringLiteral("history-%1x%2-%3").arg(rows).arg(columns).arg(undone),
                              reinterpret_cast<const std::uint8_t*>(json.constData()), std::size_t(json.size()));
         }
+    return ok;
+}
+
+// Replay codes of games of every size, by ID and by arrangement.
+bool ReplayCodes(const QString& dir)
+{
+    bool ok = true;
+    std::uint64_t time = 132000000000000000ULL;
+    for (const auto& [rows, columns] : kSizes) {
+        Game game([&time] { return time; });
+        game.ChangeSize({rows, columns});
+        time += 12345;
+        game.NewGame();
+        game.ShiftRowRight();
+        game.SelectDown();
+        game.ShiftColumnUp();
+        const Puzzle& p = game.View().puzzle;
+        for (const bool byId : {true, false}) {
+            const QByteArray code = ReplayCode::Write(Style::Speed, p.history.start, p.history.Played(),
+                                                      byId ? GameId::Of(p) : std::nullopt)
+                                        .toUtf8();
+            ok = ok && Write(dir, QStringLiteral("code-%1x%2-%3").arg(rows).arg(columns).arg(byId ? "id" : "start"),
+                             reinterpret_cast<const std::uint8_t*>(code.constData()), std::size_t(code.size()));
+        }
+    }
     return ok;
 }
 
@@ -289,10 +316,13 @@ int main(int argc, char** argv)
         ok = DatabaseFiles(dir);
     else if (what == QLatin1String("records-import"))
         ok = JsonRecordFiles(dir);
+    else if (what == QLatin1String("replay-code"))
+        ok = ReplayCodes(dir);
     else if (what == QLatin1String("pictures") && argc > 3)
         ok = Pictures(dir, QString::fromLocal8Bit(argv[3]));
     if (!ok)
-        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|history|records|records-import|pictures <dir> [samples]; or writing "
+        std::fprintf(stderr, "usage: make_seeds saved-game|tile-grid|history|records|records-import|replay-code|pictures <dir> "
+                     "[samples]; or writing "
                      "failed\n");
     return ok ? 0 : 1;
 }

@@ -425,6 +425,14 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>The mean of 3 counts the last 3 wins; the averages leave out the best and the worst of the last 5, 12, 50 or 100 (one of each end of 5 and 12, three of 50, five of 100). The best of each is the best over every run of wins in a row; the mean and the standard deviation are of every win. Wins with help count among the wins, and for nothing else.</source>
         <translation>Das Mittel aus 3 zählt die letzten 3 Siege; die Schnitte lassen die besten und die schlechtesten der letzten 5, 12, 50 oder 100 weg (je eines an jedem Ende von 5 und 12, drei von 50, fünf von 100). Das Beste jedes Werts ist das beste über alle Folgen von Siegen; Mittelwert und Standardabweichung gelten allen Siegen. Siege mit Hilfe zählen zu den Siegen und sonst nirgends.</translation>
     </message>
+    <message>
+        <source>Copy Replay</source>
+        <translation>Wiederholung kopieren</translation>
+    </message>
+    <message>
+        <source>Puts the win&apos;s replay code on the clipboard: one line of text that holds the start and every move, which Tesselo plays again when it is pasted (Ctrl+V).</source>
+        <translation>Legt den Wiederholungscode des Siegs in die Zwischenablage: eine Textzeile mit dem Anfang und jedem Zug, die Tesselo beim Einfügen (Strg+V) erneut abspielt.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -697,7 +705,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>Paste Game ID</source>
-        <translation>Spielcode einfügen</translation>
+        <translation type="vanished">Spielcode einfügen</translation>
     </message>
     <message>
         <source>Daily Puzzle</source>
@@ -706,6 +714,14 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
         <translation>In der Zwischenablage steht kein Spielcode. Ein Spielcode nennt ein Raster und eine Zahl, etwa %1 oder %2.</translation>
+    </message>
+    <message>
+        <source>Copy Replay</source>
+        <translation>Wiederholung kopieren</translation>
+    </message>
+    <message>
+        <source>Paste Game ID or Replay</source>
+        <translation>Spiel-ID oder Wiederholung einfügen</translation>
     </message>
 </context>
 <context>
@@ -953,6 +969,41 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
             <numerusform>%n Zug</numerusform>
             <numerusform>%n Züge</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ReplayCode</name>
+    <message>
+        <source>The replay code is far longer than any solve&apos;s.</source>
+        <translation>Der Wiederholungscode ist weit länger als der jeder Lösung.</translation>
+    </message>
+    <message>
+        <source>This is no replay code: one begins with &quot;tesselo-replay&quot;, then a version, a style, a start and the moves.</source>
+        <translation>Das ist kein Wiederholungscode: Einer beginnt mit „tesselo-replay“, dann folgen eine Version, ein Stil, ein Anfang und die Züge.</translation>
+    </message>
+    <message>
+        <source>This replay code was written by another version of Tesselo, which this one cannot read.</source>
+        <translation>Dieser Wiederholungscode stammt von einer anderen Version von Tesselo, die diese nicht lesen kann.</translation>
+    </message>
+    <message>
+        <source>The replay code names no style the game plays.</source>
+        <translation>Der Wiederholungscode nennt keinen Stil, den das Spiel kennt.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s start is no arrangement of a grid the game plays that slides can solve.</source>
+        <translation>Der Anfang des Wiederholungscodes ist keine durch Schieben lösbare Anordnung eines Rasters, das das Spiel kennt.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s start is neither a game ID nor an arrangement of a grid the game plays.</source>
+        <translation>Der Anfang des Wiederholungscodes ist weder eine Spiel-ID noch eine Anordnung eines Rasters, das das Spiel kennt.</translation>
+    </message>
+    <message>
+        <source>The replay code has more moves than a game keeps.</source>
+        <translation>Der Wiederholungscode hat mehr Züge, als ein Spiel aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
+        <translation>Zug %1 des Wiederholungscodes („%2“) ist kein Zug seines Rasters.</translation>
     </message>
 </context>
 <context>

@@ -425,6 +425,14 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>The mean of 3 counts the last 3 wins; the averages leave out the best and the worst of the last 5, 12, 50 or 100 (one of each end of 5 and 12, three of 50, five of 100). The best of each is the best over every run of wins in a row; the mean and the standard deviation are of every win. Wins with help count among the wins, and for nothing else.</source>
         <translation>La media de 3 cuenta las 3 últimas victorias; las medias de 5, 12, 50 o 100 dejan fuera las mejores y las peores (una de cada extremo en 5 y 12, tres en 50, cinco en 100). La mejor de cada una es la mejor sobre todas las rachas de victorias; la media y la desviación típica son de todas las victorias. Las victorias con ayuda cuentan entre las victorias y para nada más.</translation>
     </message>
+    <message>
+        <source>Copy Replay</source>
+        <translation>Copiar repetición</translation>
+    </message>
+    <message>
+        <source>Puts the win&apos;s replay code on the clipboard: one line of text that holds the start and every move, which Tesselo plays again when it is pasted (Ctrl+V).</source>
+        <translation>Pone en el portapapeles el código de repetición de la victoria: una línea de texto con el inicio y cada movimiento, que Tesselo vuelve a jugar al pegarla (Ctrl+V).</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -697,7 +705,7 @@ Do you want to replace it?</source>
     </message>
     <message>
         <source>Paste Game ID</source>
-        <translation>Pegar código de partida</translation>
+        <translation type="vanished">Pegar código de partida</translation>
     </message>
     <message>
         <source>Daily Puzzle</source>
@@ -706,6 +714,14 @@ Do you want to replace it?</source>
     <message>
         <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
         <translation>El portapapeles no contiene ningún código de partida. Un código de partida indica una cuadrícula y un número, como %1 o %2.</translation>
+    </message>
+    <message>
+        <source>Copy Replay</source>
+        <translation>Copiar repetición</translation>
+    </message>
+    <message>
+        <source>Paste Game ID or Replay</source>
+        <translation>Pegar ID de partida o repetición</translation>
     </message>
 </context>
 <context>
@@ -953,6 +969,41 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
             <numerusform>%n movimiento</numerusform>
             <numerusform>%n movimientos</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ReplayCode</name>
+    <message>
+        <source>The replay code is far longer than any solve&apos;s.</source>
+        <translation>El código de repetición es mucho más largo que el de cualquier resolución.</translation>
+    </message>
+    <message>
+        <source>This is no replay code: one begins with &quot;tesselo-replay&quot;, then a version, a style, a start and the moves.</source>
+        <translation>Esto no es un código de repetición: uno empieza por «tesselo-replay», seguido de una versión, un estilo, un inicio y los movimientos.</translation>
+    </message>
+    <message>
+        <source>This replay code was written by another version of Tesselo, which this one cannot read.</source>
+        <translation>Este código de repetición lo escribió otra versión de Tesselo, que esta no sabe leer.</translation>
+    </message>
+    <message>
+        <source>The replay code names no style the game plays.</source>
+        <translation>El código de repetición no nombra ningún estilo del juego.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s start is no arrangement of a grid the game plays that slides can solve.</source>
+        <translation>El inicio del código de repetición no es una disposición de una cuadrícula del juego que los deslizamientos puedan resolver.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s start is neither a game ID nor an arrangement of a grid the game plays.</source>
+        <translation>El inicio del código de repetición no es ni un ID de partida ni una disposición de una cuadrícula del juego.</translation>
+    </message>
+    <message>
+        <source>The replay code has more moves than a game keeps.</source>
+        <translation>El código de repetición tiene más movimientos de los que guarda una partida.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
+        <translation>El movimiento %1 del código de repetición («%2») no es un movimiento de su cuadrícula.</translation>
     </message>
 </context>
 <context>

@@ -425,6 +425,14 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>The mean of 3 counts the last 3 wins; the averages leave out the best and the worst of the last 5, 12, 50 or 100 (one of each end of 5 and 12, three of 50, five of 100). The best of each is the best over every run of wins in a row; the mean and the standard deviation are of every win. Wins with help count among the wins, and for nothing else.</source>
         <translation>La moyenne de 3 compte les 3 dernières victoires ; les moyennes sur 5, 12, 50 ou 100 écartent les meilleures et les pires (une à chaque bout sur 5 et 12, trois sur 50, cinq sur 100). La meilleure de chacune est la meilleure sur toutes les suites de victoires ; la moyenne et l’écart type portent sur toutes les victoires. Les victoires avec aide comptent parmi les victoires, et pour rien d’autre.</translation>
     </message>
+    <message>
+        <source>Copy Replay</source>
+        <translation>Copier la rediffusion</translation>
+    </message>
+    <message>
+        <source>Puts the win&apos;s replay code on the clipboard: one line of text that holds the start and every move, which Tesselo plays again when it is pasted (Ctrl+V).</source>
+        <translation>Place le code de rediffusion de la victoire dans le presse-papiers : une ligne de texte avec le départ et chaque coup, que Tesselo rejoue quand on la colle (Ctrl+V).</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -697,7 +705,7 @@ Voulez-vous le remplacer&#xa0;?</translation>
     </message>
     <message>
         <source>Paste Game ID</source>
-        <translation>Coller un code de partie</translation>
+        <translation type="vanished">Coller un code de partie</translation>
     </message>
     <message>
         <source>Daily Puzzle</source>
@@ -706,6 +714,14 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.</source>
         <translation>Le presse-papiers ne contient aucun code de partie. Un code de partie indique une grille et un nombre, par exemple %1 ou %2.</translation>
+    </message>
+    <message>
+        <source>Copy Replay</source>
+        <translation>Copier la rediffusion</translation>
+    </message>
+    <message>
+        <source>Paste Game ID or Replay</source>
+        <translation>Coller un ID de partie ou une rediffusion</translation>
     </message>
 </context>
 <context>
@@ -956,6 +972,41 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     </message>
 </context>
 <context>
+    <name>tesselo::ReplayCode</name>
+    <message>
+        <source>The replay code is far longer than any solve&apos;s.</source>
+        <translation>Le code de rediffusion est bien plus long que celui de toute résolution.</translation>
+    </message>
+    <message>
+        <source>This is no replay code: one begins with &quot;tesselo-replay&quot;, then a version, a style, a start and the moves.</source>
+        <translation>Ce n’est pas un code de rediffusion : il commence par « tesselo-replay », puis une version, un style, un départ et les coups.</translation>
+    </message>
+    <message>
+        <source>This replay code was written by another version of Tesselo, which this one cannot read.</source>
+        <translation>Ce code de rediffusion vient d’une autre version de Tesselo, que celle-ci ne sait pas lire.</translation>
+    </message>
+    <message>
+        <source>The replay code names no style the game plays.</source>
+        <translation>Le code de rediffusion ne nomme aucun style que le jeu connaît.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s start is no arrangement of a grid the game plays that slides can solve.</source>
+        <translation>Le départ du code de rediffusion n’est pas une disposition d’une grille du jeu que des glissements peuvent résoudre.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s start is neither a game ID nor an arrangement of a grid the game plays.</source>
+        <translation>Le départ du code de rediffusion n’est ni un ID de partie ni une disposition d’une grille du jeu.</translation>
+    </message>
+    <message>
+        <source>The replay code has more moves than a game keeps.</source>
+        <translation>Le code de rediffusion a plus de coups qu’une partie n’en garde.</translation>
+    </message>
+    <message>
+        <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
+        <translation>Le coup %1 du code de rediffusion (« %2 ») n’est pas un coup de sa grille.</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::ResultsHistogram</name>
     <message numerus="yes">
         <source>%1 moves: %n win(s)</source>
@@ -1021,7 +1072,7 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     </message>
     <message>
         <source>&quot;%1&quot; could not be removed, and its game would resume in place of this one.</source>
-        <translation>« %1 » n’a pas pu être supprimé, et sa partie reprendrait à la place de celle-ci.</translation>
+        <translation>«&#xa0;%1&#xa0;» n’a pas pu être supprimé, et sa partie reprendrait à la place de celle-ci.</translation>
     </message>
 </context>
 <context>

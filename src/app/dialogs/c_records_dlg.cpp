@@ -5,9 +5,12 @@
 #include "app/dialogs/kind_wins_page.h"
 #include "charts/progress_panel.h"
 #include "records/progress_series.h"
+#include "records/replay_code.h"
 #include "records/result_text.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -82,6 +85,9 @@ void CRecordsDlg::Build()
     kindPage = new KindWinsPage([this]() -> Records& { return Reader(); }, this);
     replayButton = new QPushButton(tr("Replay"), this);
     mapButton = new QPushButton(tr("Solve Map"), this);
+    copyButton = new QPushButton(tr("Copy Replay"), this);
+    copyButton->setToolTip(tr("Puts the win's replay code on the clipboard: one line of text that holds the start "
+                              "and every move, which Tesselo plays again when it is pasted (Ctrl+V)."));
     clearButton = new QPushButton(tr("Clear Records"), this);
     closeButton = new QPushButton(tr("Close"), this);
     closeButton->setDefault(true);
@@ -108,6 +114,7 @@ void CRecordsDlg::Build()
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(replayButton);
     buttons->addWidget(mapButton);
+    buttons->addWidget(copyButton);
     buttons->addStretch();
     buttons->addWidget(clearButton);
     buttons->addWidget(closeButton);
@@ -129,7 +136,7 @@ void CRecordsDlg::Build()
     recordsLayout->addWidget(summary);
     recordsLayout->addWidget(lists, 1);
     for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(mapButton),
-                              static_cast<QWidget*>(clearButton)})
+                              static_cast<QWidget*>(copyButton), static_cast<QWidget*>(clearButton)})
         content->hide();
 
     auto* layout = new QVBoxLayout(this);
@@ -158,6 +165,7 @@ void CRecordsDlg::ShowRecords(Records& ready)
     connect(progressTab, &ProgressPanel::WinClicked, this, &CRecordsDlg::ReplayWin);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
     connect(mapButton, &QPushButton::clicked, this, &CRecordsDlg::OnMap);
+    connect(copyButton, &QPushButton::clicked, this, &CRecordsDlg::OnCopyReplay);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
 
     // Filled while hidden, then shown: a window that waited grows around
@@ -167,7 +175,7 @@ void CRecordsDlg::ShowRecords(Records& ready)
     waitLabel->hide();
     progress->hide();
     for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(mapButton),
-                              static_cast<QWidget*>(clearButton)})
+                              static_cast<QWidget*>(copyButton), static_cast<QWidget*>(clearButton)})
         content->show();
     if (isVisible()) {
         // It grows about its centre, within the screen.
@@ -312,6 +320,7 @@ void CRecordsDlg::EnableReplay()
 {
     replayButton->setEnabled(ShownChoice().has_value());
     mapButton->setEnabled(replayButton->isEnabled());
+    copyButton->setEnabled(replayButton->isEnabled());
 }
 
 void CRecordsDlg::TurnTab(int by)
@@ -406,6 +415,14 @@ void CRecordsDlg::OnMap()
 {
     if (const std::optional<std::int64_t> id = ShownChoice())
         Choose(*id, true);
+}
+
+void CRecordsDlg::OnCopyReplay()
+{
+    const std::optional<std::int64_t> id = ShownChoice();
+    const std::optional<GameResult> win = id ? Reader().Win(*id) : std::nullopt;
+    if (win && win->IsReplayable())
+        QGuiApplication::clipboard()->setText(ReplayCode::Write(win->style, win->start, win->steps));
 }
 
 void CRecordsDlg::ReplayWin(std::int64_t id)

@@ -68,6 +68,8 @@ public:
     // The win chosen in the list on show, played again or mapped.
     void OnReplay();
     void OnMap();
+    // Puts the chosen win's replay code (ReplayCode) on the clipboard.
+    void OnCopyReplay();
     // Plays the win kept under `id` again, when it was kept with its moves.
     void ReplayWin(std::int64_t id);
 
@@ -80,6 +82,7 @@ public:
     DailyWinsPage* dailyPage = nullptr;
     QPushButton* replayButton = nullptr;
     QPushButton* mapButton = nullptr;
+    QPushButton* copyButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* closeButton = nullptr;
     // Shown while the records are awaited, in place of the tables.

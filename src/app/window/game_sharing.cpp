@@ -4,6 +4,7 @@
 #include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"
 #include "model/game_id.h"
+#include "records/replay_code.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,7 +23,10 @@ void GameSharing::AddActions(BoardActions& actions)
     actions.Add(BoardAction{tr("Copy Game ID"), {QKeySequence(Qt::CTRL | Qt::Key_C)},
                             [this] { return GameId::Of(window.TheGame().View().puzzle).has_value(); },
                             [this] { CopyId(); }, true});
-    actions.Add(BoardAction{tr("Paste Game ID"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, {}, [this] { PasteId(); }});
+    actions.Add(BoardAction{tr("Copy Replay"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+                            [this] { return window.TheGame().CanReplaySolve(); }, [this] { CopyReplay(); }, true});
+    actions.Add(BoardAction{tr("Paste Game ID or Replay"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, {},
+                            [this] { PasteId(); }});
     actions.Add(BoardAction{tr("Daily Puzzle"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, {}, [this] { StartDaily(); }});
 }
 
@@ -33,10 +37,31 @@ void GameSharing::CopyId()
         QGuiApplication::clipboard()->setText(id->ToString());
 }
 
+void GameSharing::CopyReplay()
+{
+    window.StopBoard();
+    const Game& game = window.TheGame();
+    if (!game.CanReplaySolve())
+        return;
+    const Puzzle& won = game.View().puzzle;
+    QGuiApplication::clipboard()->setText(ReplayCode::Write(Style::FromStrategy(game.View().strategyStyle),
+                                                            won.history.start, won.history.Played(),
+                                                            GameId::Of(won)));
+}
+
 void GameSharing::PasteId()
 {
     window.StopBoard();
-    const std::optional<GameId> id = GameId::Parse(QGuiApplication::clipboard()->text());
+    const QString text = QGuiApplication::clipboard()->text();
+    if (ReplayCode::LooksLikeOne(text)) {
+        QString why;
+        if (const std::optional<ReplayCode> code = ReplayCode::Read(text, &why))
+            window.Commands().Replays().Start(code->start, code->steps, QString(), code->style.IsStrategy());
+        else
+            tell(why);
+        return;
+    }
+    const std::optional<GameId> id = GameId::Parse(text);
     if (!id) {
         tell(tr("The clipboard holds no game ID. A game ID names a grid and a number, such as %1 or %2.")
                  .arg(QStringLiteral("Expert-2718281828"), QStringLiteral("5x7-2718281828")));

@@ -13,7 +13,10 @@ class CTesseloDlg;
 // Games players share: Ctrl+C copies the ID of the game in play to the
 // clipboard, Ctrl+V starts the game an ID on the clipboard names, Ctrl+D
 // starts today's daily puzzle. A game in play is abandoned as a reset
-// abandons it: Ctrl+Z right after brings it back.
+// abandons it: Ctrl+Z right after brings it back. Solves too: after a win
+// Ctrl+Shift+C copies its replay code (ReplayCode), and Ctrl+V with a code
+// on the clipboard plays it as a kept win's replay plays, the game in play
+// left as it is.
 class GameSharing {
     Q_DECLARE_TR_FUNCTIONS(tesselo::GameSharing)
 public:
@@ -21,6 +24,9 @@ public:
 
     void AddActions(BoardActions& actions);
     void CopyId();
+    void CopyReplay();
+    // A replay code on the clipboard is played; anything else is read as
+    // a game ID.
     void PasteId();
     void StartDaily();
 

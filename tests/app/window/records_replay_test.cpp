@@ -3,13 +3,17 @@
 #include "app/dialogs/kind_wins_page.h"
 #include "app/window_fixture.h"
 #include "charts/solve_map_chart.h"
+#include "model/game_id.h"
+#include "records/replay_code.h"
 #include "support/staged_games.h"
 #include "support/temp_cwd.h"
 #include "view/c_puzzle_image.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -134,6 +138,53 @@ TEST(RecordsAndReplay, AKeptSolveReplaysOverAGameInPlayWhoseClockStands)
     EXPECT_EQ(w.Homes(), homes);
     EXPECT_EQ(w.game.View().puzzle.moves, 0);
     EXPECT_EQ(w.game.View().puzzle.state, Playing);
+}
+
+// A replay code pasted plays as a kept win's replay, over the game in play,
+// which comes back as it was; a code that is no sound one says why and
+// changes nothing. After a win, Ctrl+Shift+C copies the win's own code.
+TEST(RecordsAndReplay, APastedReplayCodePlaysAndLeavesTheGameInPlayAlone)
+{
+    TempCwd cwd;
+    Window w;
+    QStringList told;
+    w.dlg.Sharing().tell = [&](const QString& text) { told << text; };
+    w.dlg.OnBnClickedNewGame();
+    w.game.ShiftRowRight();
+    const auto homes = w.Homes();
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("tesselo-replay 1 Speed 21x2-5 R1+1"));
+    w.Key(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_FALSE(w.dlg.Replays().IsRunning());
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("tesselo-replay 1 Strategy Novice:3,1,2,4,5,6 R1-1"));
+    w.Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(told.size(), 1);
+    ASSERT_TRUE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.dlg.Replays().player.Grid().Size(), kNovice);
+    w.dlg.Replays().player.ShowMoment(60000);
+    EXPECT_TRUE(w.dlg.Replays().player.Grid().IsSolved());
+    w.Key(Qt::Key_Escape);
+    EXPECT_FALSE(w.dlg.Replays().IsRunning());
+    EXPECT_EQ(w.Homes(), homes);
+    EXPECT_EQ(w.game.View().puzzle.moves, 1);
+    EXPECT_EQ(w.game.View().puzzle.state, Playing);
+
+    // Won: its code holds its ID and its moves, and reads back.
+    QGuiApplication::clipboard()->clear();
+    w.Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty()) << "no win to copy yet";
+    w.dlg.Commands().Solve();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.game.View().puzzle.state == Solved; }, 20000));
+    w.Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString code = QGuiApplication::clipboard()->text();
+    const std::optional<GameId> id = GameId::Of(w.game.View().puzzle);
+    ASSERT_TRUE(id);
+    EXPECT_TRUE(code.contains(id->ToString())) << code.toStdString();
+    const std::optional<ReplayCode> back = ReplayCode::Read(code);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->steps.size(), w.game.View().puzzle.history.Played().size());
 }
 
 // A kept win is replayed on its own picture, also when the picture's name is
