@@ -1186,5 +1186,13 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
         <source>Moves</source>
         <translation>Züge</translation>
     </message>
+    <message>
+        <source>Average of 50</source>
+        <translation>Schnitt aus 50</translation>
+    </message>
+    <message>
+        <source>Average of 100</source>
+        <translation>Schnitt aus 100</translation>
+    </message>
 </context>
 </TS>

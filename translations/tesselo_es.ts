@@ -1186,5 +1186,13 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
         <source>Moves</source>
         <translation>Movimientos</translation>
     </message>
+    <message>
+        <source>Average of 50</source>
+        <translation>Media de 50</translation>
+    </message>
+    <message>
+        <source>Average of 100</source>
+        <translation>Media de 100</translation>
+    </message>
 </context>
 </TS>

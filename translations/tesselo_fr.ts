@@ -1186,5 +1186,13 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
         <source>Moves</source>
         <translation>Coups</translation>
     </message>
+    <message>
+        <source>Average of 50</source>
+        <translation>Moyenne sur 50</translation>
+    </message>
+    <message>
+        <source>Average of 100</source>
+        <translation>Moyenne sur 100</translation>
+    </message>
 </context>
 </TS>

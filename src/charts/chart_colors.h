@@ -9,7 +9,7 @@ namespace tesselo {
 // hues chosen for a light or a dark base so that every line reads on it.
 struct ChartColors {
     QColor base, text, grid;
-    QColor win, average5, average12, best, rate, bar, empty;
+    QColor win, average5, average12, average50, average100, best, rate, bar, empty;
     static ChartColors Of(const QPalette& palette);
     // `t` of the way from `a` to `b`.
     static QColor Mixed(const QColor& a, const QColor& b, double t);

@@ -58,6 +58,8 @@ QColor InkOf(TrendLayout::Ink ink, const ChartColors& c)
     case TrendLayout::Ink::Win: return c.win;
     case TrendLayout::Ink::Average5: return c.average5;
     case TrendLayout::Ink::Average12: return c.average12;
+    case TrendLayout::Ink::Average50: return c.average50;
+    case TrendLayout::Ink::Average100: return c.average100;
     case TrendLayout::Ink::Best: return c.best;
     case TrendLayout::Ink::Rate: break;
     }
@@ -203,6 +205,8 @@ int DrawTrendWins(QPainter& p, const TrendLayout& layout, const ProgressSeries& 
     drawLine(series.bestSoFar, c.best, true);
     drawLine(series.averageOf5, c.average5, false);
     drawLine(series.averageOf12, c.average12, false);
+    drawLine(series.averageOf50, c.average50, false);
+    drawLine(series.averageOf100, c.average100, false);
     p.restore();
     return dotsDrawn;
 }

@@ -89,6 +89,8 @@ TrendLayout TrendLayout::Of(const TrendView& view, const QSize& size, const QFon
                    {tr("With help"), Mark::Ring, Ink::Win},
                    {tr("Average of 5"), Mark::Line, Ink::Average5},
                    {tr("Average of 12"), Mark::Line, Ink::Average12},
+                   {tr("Average of 50"), Mark::Line, Ink::Average50},
+                   {tr("Average of 100"), Mark::Line, Ink::Average100},
                    {tr("Best so far"), Mark::Line, Ink::Best},
                    {tr("Moves per second"), Mark::Dot, Ink::Rate}};
     const double legendLeft = 8, legendRight = size.width() - 8.0;
@@ -96,6 +98,10 @@ TrendLayout TrendLayout::Of(const TrendView& view, const QSize& size, const QFon
     int rows = 1;
     for (const auto& e : entries) {
         if (e.ink == Ink::Rate && !l.rate)
+            continue;
+        // The long averages only once there are wins enough to draw them.
+        if ((e.ink == Ink::Average50 && (!view.series || view.series->averageOf50.empty())) ||
+            (e.ink == Ink::Average100 && (!view.series || view.series->averageOf100.empty())))
             continue;
         const double w = kLegendMark + fm.horizontalAdvance(e.text) + kLegendGap;
         if (x > legendLeft && x + w > legendRight) {

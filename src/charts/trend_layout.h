@@ -72,7 +72,7 @@ public:
     };
     // What a legend entry's mark draws, in which series' colour.
     enum class Mark { Dot, Ring, Line };
-    enum class Ink { Win, Average5, Average12, Best, Rate };
+    enum class Ink { Win, Average5, Average12, Average50, Average100, Best, Rate };
     struct LegendEntry {
         PlacedText text;
         QPointF mark; // the mark's centre

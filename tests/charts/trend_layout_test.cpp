@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <set>
+#include <tuple>
 
 using namespace tesselo;
 
@@ -15,12 +16,12 @@ namespace {
 
 const std::int64_t kStart = QDateTime(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC).toMSecsSinceEpoch();
 
-// A win a day for four weeks, the times from 0:40 to 1:20, the moves from
-// 30 to 70.
-std::shared_ptr<const ProgressSeries> Series(Style style)
+// A win a day for four weeks (or `days`), the times from 0:40 to 1:20, the
+// moves from 30 to 70.
+std::shared_ptr<const ProgressSeries> Series(Style style, int days = 28)
 {
     std::vector<ProgressWin> wins;
-    for (int i = 0; i < 28; ++i) {
+    for (int i = 0; i < days; ++i) {
         ProgressWin w;
         w.id = i;
         w.finished = kStart + i * 24LL * 3600 * 1000;
@@ -30,7 +31,7 @@ std::shared_ptr<const ProgressSeries> Series(Style style)
         wins.push_back(w);
     }
     return std::make_shared<ProgressSeries>(
-        MakeProgress(kExpert, style, std::move(wins), QDate(2026, 3, 30), QTimeZone::utc(), Qt::Monday));
+        MakeProgress(kExpert, style, std::move(wins), QDate(2026, 3, 2).addDays(days + 2), QTimeZone::utc(), Qt::Monday));
 }
 
 // A value as an axis writes it: moves as a number, a time as [h:]m:ss[.t].
@@ -108,6 +109,23 @@ TEST(TrendLayout, EachLabelNamesWhatIsAtItsLine)
         if (rate && speed)
             expected << "Moves per second";
         EXPECT_EQ(legend, expected) << kind;
+    }
+}
+
+// The averages of 50 and 100 are drawn, and named in the legend, once there
+// are wins enough for them.
+TEST(TrendLayout, TheLongAveragesShowOnceThereAreWinsEnough)
+{
+    const QFont font = QApplication::font();
+    for (const auto& [days, fifty, hundred] : {std::tuple{49, false, false}, {50, true, false}, {120, true, true}}) {
+        const TrendView view = TrendView::Of(Series(Style::Strategy, days), false);
+        const TrendLayout l = TrendLayout::Of(view, QSize(1200, 320), font, QLocale::c(), QTimeZone::utc());
+        QStringList legend;
+        for (const TrendLayout::LegendEntry& e : l.legendEntries)
+            legend << e.text.text;
+        EXPECT_EQ(legend.contains("Average of 50"), fifty) << days;
+        EXPECT_EQ(legend.contains("Average of 100"), hundred) << days;
+        EXPECT_EQ(view.series->averageOf50.size(), fifty ? std::size_t(days - 49) : 0u) << days;
     }
 }
 
