@@ -13,6 +13,7 @@
 #include "bench_inputs.h"
 #include "bench_solve_map.h"
 #include "bench_solver.h"
+#include "model/grid_size.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -151,8 +152,9 @@ int main(int argc, char** argv)
     // The largest grid, numbers on, against the smallest on the same board.
     for (const char* paint : {"BM_PaintBoardNumbers", "BM_PaintRowDragNumbers", "BM_PaintColumnDragNumbers",
                               "BM_PaintGlideFrameNumbers", "BM_ResizeNumbers"}) {
-        const std::string large = std::string(paint) + "_16x16", small = std::string(paint) + "_Novice";
-        Ratio((std::string(paint) + " 16x16 / Novice").c_str(), m(large.c_str()), m(small.c_str()), 1.5);
+        const std::string largest = tesselo::GridSize{tesselo::GridSize::kMax, tesselo::GridSize::kMax}.Name();
+        const std::string large = std::string(paint) + "_" + largest, small = std::string(paint) + "_Novice";
+        Ratio((std::string(paint) + " " + largest + " / Novice").c_str(), m(large.c_str()), m(small.c_str()), 1.5);
     }
     Ratio("BM_KeepWinMany / BM_KeepWinFew", m("BM_KeepWinMany"), m("BM_KeepWinFew"), 2.0);
     Ratio("BM_RecordsQueriesMany / BM_RecordsQueriesFew", m("BM_RecordsQueriesMany"), m("BM_RecordsQueriesFew"),

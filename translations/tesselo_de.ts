@@ -32,6 +32,29 @@
     </message>
 </context>
 <context>
+    <name>tesselo::BoardAccessible</name>
+    <message>
+        <source>belongs at row %1, column %2</source>
+        <translation>gehört in Zeile %1, Spalte %2</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>%1 rows by %2 columns; each cell says the number of the tile it holds and where that tile belongs</source>
+        <translation>%1 Zeilen mal %2 Spalten; jede Zelle nennt die Nummer ihres Teils und wohin es gehört</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Spalte %1</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Zeile %1</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CHelpDlg</name>
     <message>
         <source>Tesselo Help</source>
@@ -549,6 +572,25 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>Solve Map</source>
         <translation>Lösungskarte</translation>
     </message>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Gelöst in %n Zug</numerusform>
+            <numerusform>Gelöst in %n Zügen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Solved in %1</source>
+        <translation>Gelöst in %1</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Pausiert</translation>
+    </message>
+    <message>
+        <source>Resumed</source>
+        <translation>Fortgesetzt</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -695,6 +737,10 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>Time:</source>
         <translation>Zeit:</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,16 @@
     </message>
 </context>
 <context>
+    <name>tesselo::CTesseloDlg</name>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Solved in %n move</numerusform>
+            <numerusform>Solved in %n moves</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::DailyWinsPage</name>
     <message numerus="yes">
         <source>Current streak (days): %n</source>

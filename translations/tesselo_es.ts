@@ -32,6 +32,29 @@
     </message>
 </context>
 <context>
+    <name>tesselo::BoardAccessible</name>
+    <message>
+        <source>belongs at row %1, column %2</source>
+        <translation>va en la fila %1, columna %2</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Tablero</translation>
+    </message>
+    <message>
+        <source>%1 rows by %2 columns; each cell says the number of the tile it holds and where that tile belongs</source>
+        <translation>%1 filas por %2 columnas; cada casilla dice el número de su pieza y adónde va</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Columna %1</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Fila %1</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CHelpDlg</name>
     <message>
         <source>Tesselo Help</source>
@@ -549,6 +572,25 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>Solve Map</source>
         <translation>Mapa de la resolución</translation>
     </message>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Resuelto en %n movimiento</numerusform>
+            <numerusform>Resuelto en %n movimientos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Solved in %1</source>
+        <translation>Resuelto en %1</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pausa</translation>
+    </message>
+    <message>
+        <source>Resumed</source>
+        <translation>Reanudado</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -695,6 +737,10 @@ Do you want to replace it?</source>
     <message>
         <source>Time:</source>
         <translation>Tiempo:</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Estado</translation>
     </message>
 </context>
 <context>

@@ -32,6 +32,29 @@
     </message>
 </context>
 <context>
+    <name>tesselo::BoardAccessible</name>
+    <message>
+        <source>belongs at row %1, column %2</source>
+        <translation>va en ligne %1, colonne %2</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Plateau</translation>
+    </message>
+    <message>
+        <source>%1 rows by %2 columns; each cell says the number of the tile it holds and where that tile belongs</source>
+        <translation>%1 lignes sur %2 colonnes ; chaque case dit le numéro de sa pièce et où elle va</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Colonne %1</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Ligne %1</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::CHelpDlg</name>
     <message>
         <source>Tesselo Help</source>
@@ -549,6 +572,25 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>Solve Map</source>
         <translation>Carte de la résolution</translation>
     </message>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Résolu en %n coup</numerusform>
+            <numerusform>Résolu en %n coups</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Solved in %1</source>
+        <translation>Résolu en %1</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pause</translation>
+    </message>
+    <message>
+        <source>Resumed</source>
+        <translation>Reprise</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -695,6 +737,10 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>Time:</source>
         <translation>Temps&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "model/game.h"
 #include "pictures/game_picture.h"
+#include "view/board_accessible.h"
 #include "view/board_painter.h"
 #include "view/hint_overlay.h"
 #include "view/painter_target.h"
@@ -18,6 +19,8 @@ namespace tesselo {
 
 CPuzzleImage::CPuzzleImage(QWidget* parent) : QWidget(parent)
 {
+    // A screen reader reads the board as a table of its tiles' numbers.
+    InstallBoardAccessibility();
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Every pixel of the board is painted each time: no erase, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -121,6 +124,13 @@ void CPuzzleImage::Follow(const GameChange& change)
     ShowChange(change, game->View().puzzle.grid);
 }
 
+const TileGrid* CPuzzleImage::ShownGrid() const
+{
+    if (replayBoard)
+        return replayBoard->grid;
+    return game ? &game->View().puzzle.grid : nullptr;
+}
+
 void CPuzzleImage::FollowReplay(const GameChange& change)
 {
     if (replayBoard && replayBoard->grid)
@@ -133,6 +143,15 @@ void CPuzzleImage::ShowChange(const GameChange& change, const TileGrid& now)
     // The glide under way ends where it was going: its area, and whatever
     // was painted of it, is painted again, at rest or as the next glide
     // shows it.
+    // What the cells hold now reaches a screen reader as it changes.
+    if (const auto* made = std::get_if<MoveMade>(&change))
+        AnnounceBoardCells(this, made->step.move);
+    else if (const auto* back = std::get_if<MoveTakenBack>(&change))
+        AnnounceBoardCells(this, back->step.move);
+    else if (std::holds_alternative<NewPosition>(change))
+        AnnounceBoardCells(this);
+    else if (std::holds_alternative<SelectionMoved>(change))
+        AnnounceBoardFocus(this);
     QRegion dirty = motion.Area(cell) + std::exchange(paintedInMotion, QRegion());
     if (animated)
         motion.Follow(change, now, cell);

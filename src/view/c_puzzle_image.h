@@ -34,6 +34,9 @@ public:
     // null shows nothing.
     void Show(Game* game, const GamePicture* picture);
     const Game* Shown() const { return game; }
+    // The grid on show: a replay's while one shows, else the game's; none
+    // before a game is shown.
+    const TileGrid* ShownGrid() const;
     // Shows a replay's own board (its picture and grid) in place of the
     // game's, until called with null; its moves come through FollowReplay.
     void ShowReplay(const BoardBitmap* board);

@@ -37,7 +37,8 @@ TEST(SettingsFile, WrittenWhenChangedAndReadAtTheNextStart)
 
     // Each setting on its own, then all of them changed at once.
     const SettingsFile::Values changes[] = {
-        {false, false, {5, 5}}, {true, true, {5, 5}}, {true, false, {16, 2}}, {false, true, {3, 4}}};
+        {false, false, {5, 5}}, {true, true, {5, 5}}, {true, false, {16, 2}}, {true, false, {20, 20}},
+        {false, true, {3, 4}}};
     for (const SettingsFile::Values& values : changes) {
         ASSERT_TRUE(settings.Change(values));
         SettingsFile next;
@@ -69,8 +70,8 @@ TEST(SettingsFile, ADamagedOrForeignFileIsSetAsideAndWrittenAnew)
         {"numbers on tiles neither on nor off",
          [](const TempCwd& c) { c.Text("tesselo.ini", "[Tesselo]\nformat=1\nnumbersOnTiles=2\n"); },
          "tesselo.ini.damaged"},
-        {"a custom size beyond 16",
-         [](const TempCwd& c) { c.Text("tesselo.ini", "[Tesselo]\nformat=1\ncustomSize=17x3\n"); },
+        {"a custom size beyond 20",
+         [](const TempCwd& c) { c.Text("tesselo.ini", "[Tesselo]\nformat=1\ncustomSize=21x3\n"); },
          "tesselo.ini.damaged"},
         {"a custom size that names nothing",
          [](const TempCwd& c) { c.Text("tesselo.ini", "[Tesselo]\nformat=1\ncustomSize=big\n"); },

@@ -199,6 +199,8 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
     // Opening the saved game is no change of the player's: it sounds nothing.
     if (const std::optional<Cue> cue = CueOf(change, game.View().strategyStyle); cue && !opening)
         sound.PlayCue(*cue);
+    if (const auto* state = std::get_if<StateChanged>(&change); state && !opening)
+        AnnounceState(state->to);
     if (const auto* clock = std::get_if<ClockChanged>(&change)) {
         sound.SetClock(clock->ticking);
         FollowClock();
@@ -222,6 +224,18 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
     // The pointer and the frame change nothing the bar shows.
     if (!std::holds_alternative<GestureChanged>(change) && !std::holds_alternative<SelectionMoved>(change))
         ShowCounter();
+}
+
+void CTesseloDlg::AnnounceState(PlayState state)
+{
+    const auto& view = game.View();
+    if (state == PlayState::Won)
+        bar.Announce(view.strategyStyle ? tr("Solved in %n move(s)", nullptr, view.puzzle.moves)
+                                        : tr("Solved in %1").arg(game.CounterText()));
+    else if (state == PlayState::Paused)
+        bar.Announce(tr("Paused"));
+    else if (state == PlayState::Resumed)
+        bar.Announce(tr("Resumed"));
 }
 
 void CTesseloDlg::ShowCounter()

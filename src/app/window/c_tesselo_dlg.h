@@ -127,6 +127,8 @@ protected:
 private:
     void OnGameChanged(const GameChange& change);
     void ShowCounter();
+    // Says a win, a pause or a resume to a screen reader.
+    void AnnounceState(PlayState state);
     // Takes the settings chosen and writes them; the first failure of a
     // session is told, the later ones would say the same.
     void KeepSettings(const SettingsFile::Values& chosen);

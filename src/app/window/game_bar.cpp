@@ -56,6 +56,17 @@ GameBar::GameBar(QWidget* window)
     help = button("helpButton", tr("Help"), du.Rect(228, 1, 50, 14));
     // The counter value sits inside the label and above it.
     counterValue->raise();
+    status = new QLabel(window);
+    status->setObjectName(QStringLiteral("statusForScreenReaders"));
+    status->setGeometry(0, 0, 0, 0);
+    status->setAccessibleName(tr("Status"));
+}
+
+void GameBar::Announce(const QString& text)
+{
+    status->setText(text);
+    // Qt tells assistive technology of the new name.
+    status->setAccessibleName(text);
 }
 
 void GameBar::Layout(int buttonWidth, int barHeight)
@@ -102,6 +113,8 @@ void GameBar::Show(const QString& counter, bool strategyStyle, bool playing)
 {
     counterValue->setText(counter);
     SetTextIfDifferent(counterLabel, strategyStyle ? tr("Moves:") : tr("Time:"));
+    // One labelled value to a screen reader: "Moves: 44".
+    counterValue->setAccessibleName(counterLabel->text() + QLatin1Char(' ') + counter);
     SetTextIfDifferent(newGame, playing ? tr("Reset Game") : tr("New Game"));
 }
 

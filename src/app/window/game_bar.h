@@ -30,12 +30,17 @@ public:
     // Shows the counter, and the captions for the style and the state of
     // play (a caption is set only when its text changes).
     void Show(const QString& counter, bool strategyStyle, bool playing);
+    // Says `text` to a screen reader, which reads the status when its name
+    // changes (a win, a pause): the screen shows the same in its own way.
+    void Announce(const QString& text);
 
     QPushButton* newGame = nullptr;    // 1000
     QPushButton* options = nullptr;    // 1001
     QLabel* counterLabel = nullptr;    // 1002
     QLabel* counterValue = nullptr;    // 1003
     QPushButton* help = nullptr;       // 57670
+    // A status for screen readers only, drawn nowhere (no pixels of its own).
+    QLabel* status = nullptr;
     std::unique_ptr<QFont> font;
 
 private:

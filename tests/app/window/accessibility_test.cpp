@@ -1,0 +1,93 @@
+#include "app/window_fixture.h"
+#include "model/game_setup.h"
+#include "support/temp_cwd.h"
+#include "view/board_accessible.h"
+#include "view/c_puzzle_image.h"
+
+#include <QAccessible>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+using namespace tesselo;
+using namespace tesselo::testing;
+
+namespace {
+
+// Every cell's name, along the rows, as a screen reader finds them.
+QStringList Names(QAccessibleTableInterface* table)
+{
+    QStringList names;
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c)
+            names << table->cellAt(r, c)->text(QAccessible::Name);
+    return names;
+}
+
+} // namespace
+
+// The board is a table to assistive technology: a cell a place, named by
+// the number of the tile it holds and described by where it belongs; a
+// move renames the cells of its line, the selected cell is the focused
+// one, and the counter is one labelled value.
+TEST(Accessibility, TheBoardReadsAsATableOfTileNumbers)
+{
+    TempCwd cwd;
+    Window w;
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&w.dlg.Board());
+    ASSERT_NE(board, nullptr);
+    EXPECT_EQ(board->role(), QAccessible::Table);
+    EXPECT_FALSE(board->text(QAccessible::Name).isEmpty());
+    QAccessibleTableInterface* table = board->tableInterface();
+    ASSERT_NE(table, nullptr);
+
+    w.game.ChangeSize(kExpert);
+    ASSERT_EQ(table->rowCount(), 3);
+    ASSERT_EQ(table->columnCount(), 4);
+    EXPECT_EQ(board->childCount(), 12);
+    EXPECT_EQ(Names(table), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
+    EXPECT_EQ(table->cellAt(1, 2)->text(QAccessible::Description), "belongs at row 2, column 3");
+    EXPECT_EQ(table->cellAt(3, 0), nullptr);
+
+    w.dlg.OnBnClickedNewGame();
+    GameSetup(w.game).grid.Resize(3, 4); // whole again, in play
+    GameSetup(w.game).grid.Select({1, 0});
+    w.game.ShiftRowRight(); // row 2 one cell right: 8 5 6 7
+    EXPECT_EQ(Names(table), (QStringList{"1", "2", "3", "4", "8", "5", "6", "7", "9", "10", "11", "12"}));
+    EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Description), "belongs at row 2, column 4");
+    const QAccessibleInterface* focused = board->focusChild();
+    ASSERT_NE(focused, nullptr);
+    const Selection at = w.game.View().puzzle.grid.Selected();
+    EXPECT_EQ(board->indexOfChild(focused), at.row * 4 + at.column);
+    EXPECT_TRUE(const_cast<QAccessibleInterface*>(focused)->state().selected);
+    EXPECT_EQ(table->selectedCellCount(), 1);
+    EXPECT_EQ(w.dlg.Bar().counterValue->accessibleName(), "Moves: 1");
+
+    // A grid of another size is a table of that size.
+    w.game.ChangeSize({5, 7});
+    EXPECT_EQ(table->rowCount(), 5);
+    EXPECT_EQ(Names(table).size(), 35);
+    EXPECT_EQ(Names(table).last(), "35");
+}
+
+// A win and a pause are said as a status whose name changes: never only a
+// change of colour or picture.
+TEST(Accessibility, AWinAndAPauseAreSaid)
+{
+    TempCwd cwd;
+    Window w;
+    w.dlg.OnBnClickedNewGame();
+    GameSetup(w.game).grid.Resize(2, 3);
+    GameSetup(w.game).grid.Select({1, 0});
+    GameSetup(w.game).grid.ShiftRow(1);
+    w.game.ShiftRowLeft();
+    ASSERT_EQ(w.game.View().puzzle.state, Solved);
+    EXPECT_TRUE(w.dlg.Bar().status->accessibleName().contains("Solved"))
+        << w.dlg.Bar().status->accessibleName().toStdString();
+    w.game.SetStrategyStyle(false);
+    w.dlg.OnBnClickedNewGame();
+    ASSERT_TRUE(w.game.SetPaused(true));
+    EXPECT_EQ(w.dlg.Bar().status->accessibleName(), "Paused");
+    ASSERT_TRUE(w.game.SetPaused(false));
+    EXPECT_EQ(w.dlg.Bar().status->accessibleName(), "Resumed");
+}
