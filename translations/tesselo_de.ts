@@ -30,6 +30,17 @@
         <source>Wins a day</source>
         <translation>Siege pro Tag</translation>
     </message>
+    <message>
+        <source>Activity</source>
+        <translation>Aktivität</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n win(s) on %1 of the last %2 days; a streak of %3 days.</source>
+        <translation>
+            <numerusform>%n Sieg an %1 der letzten %2 Tage; eine Serie von %3 Tagen.</numerusform>
+            <numerusform>%n Siege an %1 der letzten %2 Tage; eine Serie von %3 Tagen.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::BoardAccessible</name>
@@ -1086,6 +1097,21 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
         <source>Average of 12: %1</source>
         <translation>Schnitt aus 12: %1</translation>
     </message>
+    <message>
+        <source>Results histogram</source>
+        <translation>Verteilung der Ergebnisse</translation>
+    </message>
+    <message>
+        <source>No results without help yet.</source>
+        <translation>Noch keine Ergebnisse ohne Hilfe.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) without help in bins from %1 to %2; the fullest holds %3.</source>
+        <translation>
+            <numerusform>%n Ergebnis ohne Hilfe in Klassen von %1 bis %2; die vollste hält %3.</numerusform>
+            <numerusform>%n Ergebnisse ohne Hilfe in Klassen von %1 bis %2; die vollste hält %3.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::SafeFile</name>
@@ -1151,6 +1177,24 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
         <translation>
             <numerusform>Nach Zug %1: höchstens %n Schub bis gelöst</numerusform>
             <numerusform>Nach Zug %1: höchstens %n Schübe bis gelöst</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) mapped</source>
+        <translation>
+            <numerusform>%n Zug kartiert</numerusform>
+            <numerusform>%n Züge kartiert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>par %1</source>
+        <translation>Par %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n along a shortest way.</source>
+        <translation>
+            <numerusform>%n auf einem kürzesten Weg.</numerusform>
+            <numerusform>%n auf einem kürzesten Weg.</numerusform>
         </translation>
     </message>
 </context>
@@ -1239,6 +1283,37 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
     <message>
         <source>Average of 100</source>
         <translation>Schnitt aus 100</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1: no wins yet.</source>
+        <translation>%1: noch keine Siege.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n win(s) from %2 to %3.</source>
+        <translation>
+            <numerusform>%1: %n Sieg vom %2 bis %3.</numerusform>
+            <numerusform>%1: %n Siege vom %2 bis %3.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Best %1.</source>
+        <translation>Bestwert %1.</translation>
+    </message>
+    <message>
+        <source>Latest average of 5: %1.</source>
+        <translation>Letzter Schnitt aus 5: %1.</translation>
+    </message>
+    <message>
+        <source>Latest average of 12: %1.</source>
+        <translation>Letzter Schnitt aus 12: %1.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
     </message>
 </context>
 </TS>

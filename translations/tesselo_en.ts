@@ -26,6 +26,13 @@
             <numerusform>Wins in the last year: %n</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n win(s) on %1 of the last %2 days; a streak of %3 days.</source>
+        <translation>
+            <numerusform>%n win on %1 of the last %2 days; a streak of %3 days.</numerusform>
+            <numerusform>%n wins on %1 of the last %2 days; a streak of %3 days.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -177,6 +184,13 @@ Close the window again to retry, or close and lose all %n.</numerusform>
             <numerusform>%1 to %2 moves: %n wins</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n result(s) without help in bins from %1 to %2; the fullest holds %3.</source>
+        <translation>
+            <numerusform>%n result without help in bins from %1 to %2; the fullest holds %3.</numerusform>
+            <numerusform>%n results without help in bins from %1 to %2; the fullest holds %3.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::SolveMapChart</name>
@@ -192,6 +206,30 @@ Close the window again to retry, or close and lose all %n.</numerusform>
         <translation>
             <numerusform>After move %1: at most %n slide from solved</numerusform>
             <numerusform>After move %1: at most %n slides from solved</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) mapped</source>
+        <translation>
+            <numerusform>%n move mapped</numerusform>
+            <numerusform>%n moves mapped</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n along a shortest way.</source>
+        <translation>
+            <numerusform>%n along a shortest way.</numerusform>
+            <numerusform>%n along a shortest way.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::TrendChart</name>
+    <message numerus="yes">
+        <source>%1: %n win(s) from %2 to %3.</source>
+        <translation>
+            <numerusform>%1: %n win from %2 to %3.</numerusform>
+            <numerusform>%1: %n wins from %2 to %3.</numerusform>
         </translation>
     </message>
 </context>

@@ -30,6 +30,17 @@
         <source>Wins a day</source>
         <translation>Victorias por día</translation>
     </message>
+    <message>
+        <source>Activity</source>
+        <translation>Actividad</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n win(s) on %1 of the last %2 days; a streak of %3 days.</source>
+        <translation>
+            <numerusform>%n victoria en %1 de los últimos %2 días; una racha de %3 días.</numerusform>
+            <numerusform>%n victorias en %1 de los últimos %2 días; una racha de %3 días.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::BoardAccessible</name>
@@ -1086,6 +1097,21 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
         <source>Average of 12: %1</source>
         <translation>Media de 12: %1</translation>
     </message>
+    <message>
+        <source>Results histogram</source>
+        <translation>Histograma de resultados</translation>
+    </message>
+    <message>
+        <source>No results without help yet.</source>
+        <translation>Aún no hay resultados sin ayuda.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) without help in bins from %1 to %2; the fullest holds %3.</source>
+        <translation>
+            <numerusform>%n resultado sin ayuda en clases de %1 a %2; la más llena tiene %3.</numerusform>
+            <numerusform>%n resultados sin ayuda en clases de %1 a %2; la más llena tiene %3.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::SafeFile</name>
@@ -1151,6 +1177,24 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
         <translation>
             <numerusform>Tras el movimiento %1: como mucho a %n deslizamiento de resolver</numerusform>
             <numerusform>Tras el movimiento %1: como mucho a %n deslizamientos de resolver</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) mapped</source>
+        <translation>
+            <numerusform>%n movimiento trazado</numerusform>
+            <numerusform>%n movimientos trazados</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>par %1</source>
+        <translation>par %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n along a shortest way.</source>
+        <translation>
+            <numerusform>%n por un camino más corto.</numerusform>
+            <numerusform>%n por un camino más corto.</numerusform>
         </translation>
     </message>
 </context>
@@ -1239,6 +1283,37 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
     <message>
         <source>Average of 100</source>
         <translation>Media de 100</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1: no wins yet.</source>
+        <translation>%1: aún sin victorias.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n win(s) from %2 to %3.</source>
+        <translation>
+            <numerusform>%1: %n victoria del %2 al %3.</numerusform>
+            <numerusform>%1: %n victorias del %2 al %3.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Best %1.</source>
+        <translation>Mejor: %1.</translation>
+    </message>
+    <message>
+        <source>Latest average of 5: %1.</source>
+        <translation>Última media de 5: %1.</translation>
+    </message>
+    <message>
+        <source>Latest average of 12: %1.</source>
+        <translation>Última media de 12: %1.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progreso</translation>
     </message>
 </context>
 </TS>

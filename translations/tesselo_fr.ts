@@ -30,6 +30,17 @@
         <source>Wins a day</source>
         <translation>Victoires par jour</translation>
     </message>
+    <message>
+        <source>Activity</source>
+        <translation>Activité</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n win(s) on %1 of the last %2 days; a streak of %3 days.</source>
+        <translation>
+            <numerusform>%n victoire sur %1 des %2 derniers jours ; une série de %3 jours.</numerusform>
+            <numerusform>%n victoires sur %1 des %2 derniers jours ; une série de %3 jours.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::BoardAccessible</name>
@@ -1086,6 +1097,21 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
         <source>Average of 12: %1</source>
         <translation>Moyenne sur 12&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Results histogram</source>
+        <translation>Histogramme des résultats</translation>
+    </message>
+    <message>
+        <source>No results without help yet.</source>
+        <translation>Pas encore de résultat sans aide.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) without help in bins from %1 to %2; the fullest holds %3.</source>
+        <translation>
+            <numerusform>%n résultat sans aide en classes de %1 à %2 ; la plus pleine en compte %3.</numerusform>
+            <numerusform>%n résultats sans aide en classes de %1 à %2 ; la plus pleine en compte %3.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::SafeFile</name>
@@ -1151,6 +1177,24 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
         <translation>
             <numerusform>Après le coup %1 : au plus %n glissement de la solution</numerusform>
             <numerusform>Après le coup %1 : au plus %n glissements de la solution</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) mapped</source>
+        <translation>
+            <numerusform>%n coup cartographié</numerusform>
+            <numerusform>%n coups cartographiés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>par %1</source>
+        <translation>par %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n along a shortest way.</source>
+        <translation>
+            <numerusform>%n sur un plus court chemin.</numerusform>
+            <numerusform>%n sur un plus court chemin.</numerusform>
         </translation>
     </message>
 </context>
@@ -1239,6 +1283,37 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     <message>
         <source>Average of 100</source>
         <translation>Moyenne sur 100</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1: no wins yet.</source>
+        <translation>%1 : pas encore de victoire.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %n win(s) from %2 to %3.</source>
+        <translation>
+            <numerusform>%1 : %n victoire du %2 au %3.</numerusform>
+            <numerusform>%1 : %n victoires du %2 au %3.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Best %1.</source>
+        <translation>Meilleur : %1.</translation>
+    </message>
+    <message>
+        <source>Latest average of 5: %1.</source>
+        <translation>Dernière moyenne sur 5 : %1.</translation>
+    </message>
+    <message>
+        <source>Latest average of 12: %1.</source>
+        <translation>Dernière moyenne sur 12 : %1.</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progrès</translation>
     </message>
 </context>
 </TS>

@@ -22,6 +22,19 @@ ActivityStrip::ActivityStrip(QWidget* parent) : ChartWidget(parent)
 void ActivityStrip::SetSeries(std::shared_ptr<const ProgressSeries> s)
 {
     series = std::move(s);
+    setAccessibleName(tr("Activity"));
+    if (series) {
+        int wins = 0, days = 0;
+        for (const int n : series->activity.wins) {
+            wins += n;
+            days += n > 0;
+        }
+        // What the squares show, in words.
+        setAccessibleDescription(tr("%n win(s) on %1 of the last %2 days; a streak of %3 days.", nullptr, wins)
+                                     .arg(days)
+                                     .arg(series->activity.wins.size())
+                                     .arg(series->activity.streak));
+    }
     updateGeometry();
     update();
 }

@@ -24,6 +24,21 @@ ResultsHistogram::ResultsHistogram(QWidget* parent) : ChartWidget(parent)
 void ResultsHistogram::SetSeries(std::shared_ptr<const ProgressSeries> s)
 {
     series = std::move(s);
+    setAccessibleName(tr("Results histogram"));
+    int counted = 0;
+    if (series)
+        for (const int n : series->histogram.counts)
+            counted += n;
+    // What the bars show, in words: how many results, over what range.
+    setAccessibleDescription(
+        counted == 0 ? tr("No results without help yet.")
+                     : tr("%n result(s) without help in bins from %1 to %2; the fullest holds %3.", nullptr, counted)
+                           .arg(ScoreText(series->style, series->histogram.first),
+                                ScoreText(series->style, series->histogram.first +
+                                                             series->histogram.width *
+                                                                 double(series->histogram.counts.size())),
+                                QString::number(*std::max_element(series->histogram.counts.begin(),
+                                                                  series->histogram.counts.end()))));
     update();
 }
 

@@ -53,6 +53,15 @@ void SolveMapChart::Add(const solver::MapPoint& point)
 {
     points.push_back(point);
     verdicts = solver::JudgeMoves(points);
+    // What the map shows, in words: the moves, the par, and how many of
+    // them went along a shortest way.
+    const int shortest = int(std::count_if(verdicts.begin(), verdicts.end(),
+                                           [](const solver::MoveVerdict& v) { return v.shortest; }));
+    QString text = tr("%n move(s) mapped", nullptr, int(verdicts.size()));
+    if (par)
+        text += QStringLiteral(", ") + tr("par %1").arg(*par);
+    text += QStringLiteral("; ") + tr("%n along a shortest way.", nullptr, shortest);
+    setAccessibleDescription(text);
     update();
 }
 

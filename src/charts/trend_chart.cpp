@@ -41,6 +41,9 @@ void TrendChart::SetSeries(std::shared_ptr<const ProgressSeries> s)
         // Nothing to place: the span stays as it was.
         view.series = std::move(s);
     }
+    // What the picture shows, in words.
+    setAccessibleName(tr("Progress"));
+    setAccessibleDescription(view.series ? TrendLayout::Description(*view.series) : QString());
     Changed();
 }
 

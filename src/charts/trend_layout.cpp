@@ -1,6 +1,8 @@
 #include "charts/trend_layout.h"
 
 #include "charts/chart_scale.h"
+#include "records/display_names.h"
+#include "records/result_text.h"
 
 #include <QDateTime>
 #include <QFontMetricsF>
@@ -167,6 +169,26 @@ TrendLayout TrendLayout::Of(const TrendView& view, const QSize& size, const QFon
         l.rateCaption = PlacedText{caption, QPointF(size.width() - 4 - fm.horizontalAdvance(caption), captionY)};
     }
     return l;
+}
+
+QString TrendLayout::Description(const ProgressSeries& series)
+{
+    const QString kind = tr("%1, %2").arg(DisplayName(series.size), DisplayName(series.style));
+    if (series.wins.empty())
+        return tr("%1: no wins yet.").arg(kind);
+    const auto day = [](std::int64_t ms) {
+        return DateText(QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc()), false);
+    };
+    QString text = tr("%1: %n win(s) from %2 to %3.", nullptr, int(series.wins.size()))
+                       .arg(kind, day(series.wins.front().finished), day(series.wins.back().finished));
+    const auto add = [&](const QString& sentence) { text += QLatin1Char(' ') + sentence; };
+    if (!series.bestSoFar.empty())
+        add(tr("Best %1.").arg(ScoreText(series.style, series.bestSoFar.back().value)));
+    if (!series.averageOf5.empty())
+        add(tr("Latest average of 5: %1.").arg(ScoreText(series.style, series.averageOf5.back().value)));
+    if (!series.averageOf12.empty())
+        add(tr("Latest average of 12: %1.").arg(ScoreText(series.style, series.averageOf12.back().value)));
+    return text;
 }
 
 } // namespace tesselo

@@ -97,6 +97,10 @@ public:
 
     static TrendLayout Of(const TrendView& view, const QSize& size, const QFont& font, const QLocale& locale,
                           const QTimeZone& zone);
+    // What the chart shows, in words, for a screen reader: the grid and
+    // style, the wins and their span of dates, the best and the latest
+    // averages of 5 and 12.
+    static QString Description(const ProgressSeries& series);
 
     double X(double ms) const { return plot.left() + (ms - from) / (to - from) * plot.width(); }
     double Y(double value) const { return plot.bottom() - (value - low) / (high - low) * plot.height(); }

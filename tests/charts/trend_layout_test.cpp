@@ -129,6 +129,23 @@ TEST(TrendLayout, TheLongAveragesShowOnceThereAreWinsEnough)
     }
 }
 
+// In words, for a screen reader: the kind, the wins and their span, the
+// best and the latest averages, as the table gives them.
+TEST(TrendLayout, SaysWhatItShows)
+{
+    const auto series = Series(Style::Strategy);
+    const QString text = TrendLayout::Description(*series);
+    // (Without the English plurals loaded, "win(s)".)
+    EXPECT_TRUE(text.startsWith("Expert, Strategy: 28 win")) << text.toStdString();
+    EXPECT_TRUE(text.contains(" from 2026-03-02 to 2026-03-29.")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Best %1.").arg(series->bestSoFar.back().value))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Latest average of 12: %1.").arg(series->averageOf12.back().value, 0, 'f', 1)))
+        << text.toStdString();
+    ProgressSeries none;
+    none.size = GridSize{5, 7};
+    EXPECT_EQ(TrendLayout::Description(none), QString::fromUtf8("5 × 7, Strategy: no wins yet."));
+}
+
 // A narrow chart wraps its legend onto more lines and moves the plot down
 // under it; every entry stays inside.
 TEST(TrendLayout, ANarrowChartWrapsItsLegend)

@@ -1,9 +1,9 @@
 #include "app/dialogs/c_option_dlg.h"
 
 #include "app/dialogs/dialog_units.h"
-#include "app/dialogs/display_names.h"
 #include "model/game.h"
 #include "pictures/game_picture.h"
+#include "records/display_names.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "app/dialogs/c_records_dlg.h"
 
 #include "app/dialogs/daily_wins_page.h"
-#include "app/dialogs/display_names.h"
 #include "app/dialogs/kind_wins_page.h"
 #include "charts/progress_panel.h"
+#include "records/display_names.h"
 #include "records/progress_series.h"
 #include "records/replay_code.h"
 #include "records/result_text.h"

@@ -1,9 +1,9 @@
 #include "app/dialogs/daily_wins_page.h"
 
-#include "app/dialogs/display_names.h"
 #include "app/dialogs/records_table.h"
 #include "model/clock_text.h"
 #include "records/daily_streak.h"
+#include "records/display_names.h"
 #include "records/records.h"
 #include "records/result_text.h"
 

@@ -3,7 +3,7 @@
 #include "app/dialogs/c_records_dlg.h"
 #include "app/dialogs/c_splash_dlg.h"
 #include "app/dialogs/daily_wins_page.h"
-#include "app/dialogs/display_names.h"
+#include "records/display_names.h"
 #include "app/program/language.h"
 #include "app/window_fixture.h"
 #include "charts/progress_panel.h"

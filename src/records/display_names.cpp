@@ -1,4 +1,4 @@
-#include "app/dialogs/display_names.h"
+#include "records/display_names.h"
 
 #include <QCoreApplication>
 
