@@ -14,15 +14,16 @@ namespace tesselo {
 
 namespace {
 
-QString LargeBeside(const QString& path)
+QString Beside(const QString& path, const char* name)
 {
-    return QFileInfo(path).dir().filePath(QString::fromLatin1(SavedGameStore::kLargeFileName));
+    return QFileInfo(path).dir().filePath(QString::fromLatin1(name));
 }
 
 } // namespace
 
 SavedGameStore::SavedGameStore(QString file, QString history)
-    : path(std::move(file)), historyPath(std::move(history)), largePath(LargeBeside(path))
+    : path(std::move(file)), historyPath(std::move(history)), largePath(Beside(path, kLargeFileName)),
+      largeHistoryPath(Beside(path, kLargeHistoryFileName))
 {
 }
 
@@ -65,15 +66,22 @@ bool SavedGameStore::Save(Game& game, const GamePicture* picture, QString* error
     // A game that fits takes the large game's place: left there, the large
     // one would resume. Only a plain file holding a saved game goes.
     const QFileInfo stale(largePath);
-    if (!large && !stale.isSymLink() && stale.isFile() && IsSavedGameFile(largePath) && !QFile::remove(largePath)) {
-        if (error)
-            *error = QCoreApplication::translate("tesselo::SavedGameStore",
-                                                 "\"%1\" could not be removed, and its game would resume in "
-                                                 "place of this one.")
-                         .arg(largePath);
-        return false;
+    if (!large && !stale.isSymLink() && stale.isFile() && IsSavedGameFile(largePath)) {
+        if (!QFile::remove(largePath)) {
+            if (error)
+                *error = QCoreApplication::translate("tesselo::SavedGameStore",
+                                                     "\"%1\" could not be removed, and its game would resume in "
+                                                     "place of this one.")
+                             .arg(largePath);
+            return false;
+        }
+        if (QFileInfo(largeHistoryPath).isFile())
+            QFile::remove(largeHistoryPath);
     }
-    return WriteHistory(game, error);
+    // The large game's history has a file of its own too: an earlier
+    // version, which writes the history of the game that fits, would
+    // replace it.
+    return WriteHistory(game, large ? largeHistoryPath : historyPath, error);
 }
 
 bool SavedGameStore::WriteSaved(const QString& file, const QByteArray& bytes, QString* error)
@@ -88,7 +96,7 @@ bool SavedGameStore::WriteSaved(const QString& file, const QByteArray& bytes, QS
     return WriteFileAtomically(file, bytes, error, &SavedGameStore::IsSavedGameFile);
 }
 
-bool SavedGameStore::WriteHistory(const Game& game, QString* error) const
+bool SavedGameStore::WriteHistory(const Game& game, const QString& historyPath, QString* error)
 {
     const Puzzle& puzzle = game.View().puzzle;
     // Only a game in play has moves worth keeping; a stale file of an
@@ -103,7 +111,8 @@ bool SavedGameStore::WriteHistory(const Game& game, QString* error) const
 bool SavedGameStore::Load(Game& game, GamePicture* picture, const GamePicture::BoardFit& fit) const
 {
     bool read = false;
-    if (std::optional<SavedGame> saved = Read(ResumingPath())) {
+    const bool large = ResumingPath() == largePath;
+    if (std::optional<SavedGame> saved = Read(large ? largePath : path)) {
         // The picture's entry is looked for before the game is announced,
         // so that whoever hears of it finds the folder as it was saved.
         if (picture)
@@ -114,7 +123,7 @@ bool SavedGameStore::Load(Game& game, GamePicture* picture, const GamePicture::B
     // a damaged one) is passed over without a word and replaced at the
     // next save.
     if (read && game.View().puzzle.state == Playing) {
-        if (std::optional<HistoryFile::Contents> kept = HistoryFile::Read(historyPath))
+        if (std::optional<HistoryFile::Contents> kept = HistoryFile::Read(large ? largeHistoryPath : historyPath))
             game.AdoptHistory(std::move(kept->history), kept->facts);
     }
     if (picture)

@@ -26,7 +26,8 @@ class Game;
 // - a file that cannot be read whole and sound is no saved game at all;
 // - a game on a grid larger than earlier versions play (over 16 either
 //   way) is saved in "tesselo-large.dat" beside it, in the same layout,
-//   and "tesselo.dat" keeps the last game that fits, which an earlier
+//   its history in "tesselo-large-history.json", and "tesselo.dat" keeps
+//   the last game that fits, which an earlier
 //   version would otherwise refuse and set aside. While the large file
 //   holds a saved game, that game is the one that resumes; a game that
 //   fits, once saved, takes its place and the large file goes.
@@ -34,6 +35,7 @@ class SavedGameStore {
 public:
     static constexpr const char* kFileName = "tesselo.dat";
     static constexpr const char* kLargeFileName = "tesselo-large.dat";
+    static constexpr const char* kLargeHistoryFileName = "tesselo-large-history.json";
 
     // The files in the current directory, or at the paths given; the large
     // game's file is beside the saved game's.
@@ -72,7 +74,7 @@ public:
     static bool IsSavedGameFile(const QString& path);
 
 private:
-    bool WriteHistory(const Game& game, QString* error) const;
+    static bool WriteHistory(const Game& game, const QString& historyPath, QString* error);
     // Writes `bytes` to `file`, setting aside a file there that holds no
     // saved game, and writing through a link only onto a saved game.
     static bool WriteSaved(const QString& file, const QByteArray& bytes, QString* error);
@@ -80,6 +82,7 @@ private:
     QString path;
     QString historyPath;
     QString largePath;
+    QString largeHistoryPath;
 };
 
 } // namespace tesselo

@@ -1,5 +1,6 @@
 #include "files/byte_io.h"
 #include "model/game.h"
+#include "model/game_id.h"
 #include "model/game_setup.h"
 #include "pictures/picture_setup.h"
 #include "records/records.h"
@@ -221,6 +222,7 @@ TEST(SavedGame, AGridOverSixteenIsSavedWhereEarlierVersionsNeverLook)
     };
     saveAt(kExpert);
     const QByteArray expert = bytes("tesselo.dat");
+    const QByteArray expertHistory = bytes("tesselo-history.json");
     for (const GridSize large : {GridSize{20, 20}, GridSize{17, 2}, GridSize{2, 20}}) {
         SCOPED_TRACE(large.Name());
         saveAt(large);
@@ -228,8 +230,19 @@ TEST(SavedGame, AGridOverSixteenIsSavedWhereEarlierVersionsNeverLook)
         EXPECT_EQ(bytes("tesselo-large.dat").size(), qsizetype(SavedGameFormat::FileSize(large)));
         EXPECT_EQ(resumed(), large);
     }
+    // Each keeps its history apart: an earlier version rewrites only the
+    // history of the game that fits.
+    EXPECT_TRUE(QFile::exists(cwd.Path("tesselo-large-history.json")));
+    EXPECT_FALSE(expertHistory.isEmpty());
+    EXPECT_EQ(bytes("tesselo-history.json"), expertHistory);
+    {
+        Game game;
+        ASSERT_TRUE(LoadSavedGame(game));
+        EXPECT_TRUE(GameId::Of(game.View().puzzle)) << "the large game's history read back with it";
+    }
     saveAt(GridSize{16, 16});
     EXPECT_FALSE(QFile::exists(cwd.Path("tesselo-large.dat")));
+    EXPECT_FALSE(QFile::exists(cwd.Path("tesselo-large-history.json")));
     EXPECT_EQ(bytes("tesselo.dat").size(), qsizetype(SavedGameFormat::FileSize({16, 16})));
     EXPECT_EQ(resumed(), (GridSize{16, 16}));
 }

@@ -186,7 +186,10 @@ int PrintId(const Operand& operand, std::ostream& out, std::ostream& err)
     }
     Puzzle puzzle;
     puzzle.Resume(saved->grid, saved->state, saved->moves);
-    const QString historyPath = QFileInfo(path).dir().filePath(QString::fromLatin1(HistoryFile::kFileName));
+    // The large game's history is kept apart, as its saved game is.
+    const bool large = QFileInfo(path).fileName() == QLatin1String(SavedGameStore::kLargeFileName);
+    const QString historyPath = QFileInfo(path).dir().filePath(
+        QString::fromLatin1(large ? SavedGameStore::kLargeHistoryFileName : HistoryFile::kFileName));
     std::optional<HistoryFile::Contents> kept = HistoryFile::Read(historyPath);
     const bool adopted = kept && puzzle.AdoptHistory(std::move(kept->history), kept->facts);
     // A history there that is not this game's (damaged, edited, another
