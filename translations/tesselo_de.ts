@@ -467,6 +467,10 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>Puts the win&apos;s replay code on the clipboard: one line of text that holds the start and every move, which Tesselo plays again when it is pasted (Ctrl+V).</source>
         <translation>Legt den Wiederholungscode des Siegs in die Zwischenablage: eine Textzeile mit dem Anfang und jedem Zug, die Tesselo beim Einfügen (Strg+V) erneut abspielt.</translation>
     </message>
+    <message>
+        <source>Summary of the chosen grid</source>
+        <translation>Übersicht des gewählten Rasters</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -683,6 +687,10 @@ Möchten Sie die Datei ersetzen?</translation>
             <numerusform>Tagessiege: %n</numerusform>
             <numerusform>Tagessiege: %n</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Daily puzzles won</source>
+        <translation>Gewonnene Tagesrätsel</translation>
     </message>
 </context>
 <context>

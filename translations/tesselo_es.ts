@@ -467,6 +467,10 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>Puts the win&apos;s replay code on the clipboard: one line of text that holds the start and every move, which Tesselo plays again when it is pasted (Ctrl+V).</source>
         <translation>Pone en el portapapeles el código de repetición de la victoria: una línea de texto con el inicio y cada movimiento, que Tesselo vuelve a jugar al pegarla (Ctrl+V).</translation>
     </message>
+    <message>
+        <source>Summary of the chosen grid</source>
+        <translation>Resumen de la cuadrícula elegida</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -683,6 +687,10 @@ Do you want to replace it?</source>
             <numerusform>Victorias diarias: %n</numerusform>
             <numerusform>Victorias diarias: %n</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Daily puzzles won</source>
+        <translation>Puzles del día ganados</translation>
     </message>
 </context>
 <context>

@@ -467,6 +467,10 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>Puts the win&apos;s replay code on the clipboard: one line of text that holds the start and every move, which Tesselo plays again when it is pasted (Ctrl+V).</source>
         <translation>Place le code de rediffusion de la victoire dans le presse-papiers : une ligne de texte avec le départ et chaque coup, que Tesselo rejoue quand on la colle (Ctrl+V).</translation>
     </message>
+    <message>
+        <source>Summary of the chosen grid</source>
+        <translation>Résumé de la grille choisie</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -683,6 +687,10 @@ Voulez-vous le remplacer&#xa0;?</translation>
             <numerusform>Victoires du jour&#xa0;: %n</numerusform>
             <numerusform>Victoires du jour&#xa0;: %n</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Daily puzzles won</source>
+        <translation>Puzzles du jour gagnés</translation>
     </message>
 </context>
 <context>

@@ -77,6 +77,7 @@ void CRecordsDlg::Build()
                                   tr("Standard Deviation")},
                                  this);
     summary->setRowCount(int(std::size(kStyles)));
+    summary->setAccessibleName(tr("Summary of the chosen grid"));
     summary->setToolTip(tr("The mean of 3 counts the last 3 wins; the averages leave out the best and the worst "
                            "of the last 5, 12, 50 or 100 (one of each end of 5 and 12, three of 50, five of 100). "
                            "The best of each is the best over every run of wins in a row; the mean and the "

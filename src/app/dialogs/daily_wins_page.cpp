@@ -19,6 +19,7 @@ namespace tesselo {
 DailyWinsPage::DailyWinsPage(QWidget* parent) : QWidget(parent)
 {
     daily = RecordsTable::Make({tr("Puzzle"), tr("Level"), tr("Style"), tr("Moves"), tr("Time"), tr("Help")}, this);
+    daily->setAccessibleName(tr("Daily puzzles won"));
     streakLabel = new QLabel(this);
     streakLabel->setToolTip(tr("Days are the UTC dates that name the puzzles. A puzzle won with help is listed "
                                "but extends no streak. Today's puzzle, still to be won, breaks no streak."));

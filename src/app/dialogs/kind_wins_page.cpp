@@ -21,6 +21,7 @@ KindWinsPage::KindWinsPage(std::function<Records&()> read, QWidget* parent)
     : QWidget(parent), reader(std::move(read))
 {
     wins = RecordsTable::Make({tr("Date"), tr("Moves"), tr("Time"), tr("Par"), tr("Help")}, this);
+    wins->setAccessibleName(tr("Wins of the chosen grid and style"));
     order = new QComboBox(this);
     order->addItems({tr("Best first"), tr("Newest first")});
     pageLabel = new QLabel(this);

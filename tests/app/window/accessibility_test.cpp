@@ -1,9 +1,13 @@
+#include "app/dialogs/c_help_dlg.h"
+#include "app/dialogs/c_option_dlg.h"
+#include "app/dialogs/c_records_dlg.h"
 #include "app/window_fixture.h"
 #include "model/game_setup.h"
 #include "support/temp_cwd.h"
 #include "view/board_accessible.h"
 #include "view/c_puzzle_image.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 
@@ -90,4 +94,45 @@ TEST(Accessibility, AWinAndAPauseAreSaid)
     EXPECT_EQ(w.dlg.Bar().status->accessibleName(), "Paused");
     ASSERT_TRUE(w.game.SetPaused(false));
     EXPECT_EQ(w.dlg.Bar().status->accessibleName(), "Resumed");
+}
+
+namespace {
+
+// The controls of `window` a screen reader would reach without a name.
+QStringList Nameless(QWidget* window)
+{
+    QStringList nameless;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || (w->focusPolicy() == Qt::NoFocus && !qobject_cast<QAbstractButton*>(w)))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        if (!a || a->role() == QAccessible::Client || a->role() == QAccessible::Pane ||
+            a->role() == QAccessible::ScrollBar || a->role() == QAccessible::Separator)
+            continue;
+        if (a->text(QAccessible::Name).trimmed().isEmpty())
+            nameless << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
+    }
+    return nameless;
+}
+
+} // namespace
+
+// Every control a player reaches by keyboard in the main window, Options,
+// Help and the Records window has a name a screen reader can say.
+TEST(Accessibility, EveryControlHasAName)
+{
+    TempCwd cwd;
+    Window w;
+    EXPECT_EQ(Nameless(&w.dlg), QStringList()) << "main window";
+    COptionDlg options(&w.dlg);
+    options.PresetFrom(w.game, w.dlg.Picture(), w.dlg.Settings().Current());
+    options.show();
+    EXPECT_EQ(Nameless(&options), QStringList()) << "Options";
+    CHelpDlg help(&w.dlg);
+    help.show();
+    EXPECT_EQ(Nameless(&help), QStringList()) << "Help";
+    Records records;
+    CRecordsDlg kept(records, kNovice, Style::Strategy);
+    kept.show();
+    EXPECT_EQ(Nameless(&kept), QStringList()) << "Records";
 }
