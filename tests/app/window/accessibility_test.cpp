@@ -1,6 +1,7 @@
 #include "app/dialogs/c_help_dlg.h"
 #include "app/dialogs/c_option_dlg.h"
 #include "app/dialogs/c_records_dlg.h"
+#include "app/dialogs/c_splash_dlg.h"
 #include "app/window_fixture.h"
 #include "model/game_setup.h"
 #include "support/temp_cwd.h"
@@ -117,11 +118,15 @@ QStringList Nameless(QWidget* window)
 
 } // namespace
 
-// Every control a player reaches by keyboard in the main window, Options,
-// Help and the Records window has a name a screen reader can say.
+// Every control a player reaches by keyboard in the opening window, the
+// main window, Options, Help and the Records window has a name a screen
+// reader can say.
 TEST(Accessibility, EveryControlHasAName)
 {
     TempCwd cwd;
+    CSplashDlg splash;
+    splash.show();
+    EXPECT_EQ(Nameless(&splash), QStringList()) << "opening window";
     Window w;
     EXPECT_EQ(Nameless(&w.dlg), QStringList()) << "main window";
     COptionDlg options(&w.dlg);
