@@ -788,6 +788,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Paste Game ID or Replay</source>
         <translation>Spiel-ID oder Wiederholung einfügen</translation>
     </message>
+    <message>
+        <source>Copy Result</source>
+        <translation>Ergebnis kopieren</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::KindWinsPage</name>
@@ -1069,6 +1073,24 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
     <message>
         <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
         <translation>Zug %1 des Wiederholungscodes („%2“) ist kein Zug seines Rasters.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ResultText</name>
+    <message numerus="yes">
+        <source>Tesselo daily puzzle %1, %2: %n move(s)</source>
+        <translation>
+            <numerusform>Tesselo-Tagesrätsel %1, %2: %n Zug</numerusform>
+            <numerusform>Tesselo-Tagesrätsel %1, %2: %n Züge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(par %1, %2)</source>
+        <translation>(Par %1, %2)</translation>
+    </message>
+    <message>
+        <source>with help</source>
+        <translation>mit Hilfe</translation>
     </message>
 </context>
 <context>

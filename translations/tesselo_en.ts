@@ -159,6 +159,16 @@ Close the window again to retry, or close and lose all %n.</numerusform>
     </message>
 </context>
 <context>
+    <name>tesselo::ResultText</name>
+    <message numerus="yes">
+        <source>Tesselo daily puzzle %1, %2: %n move(s)</source>
+        <translation>
+            <numerusform>Tesselo daily puzzle %1, %2: %n move</numerusform>
+            <numerusform>Tesselo daily puzzle %1, %2: %n moves</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::ResultsHistogram</name>
     <message numerus="yes">
         <source>%1 moves: %n win(s)</source>

@@ -788,6 +788,10 @@ Do you want to replace it?</source>
         <source>Paste Game ID or Replay</source>
         <translation>Pegar ID de partida o repetición</translation>
     </message>
+    <message>
+        <source>Copy Result</source>
+        <translation>Copiar resultado</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::KindWinsPage</name>
@@ -1069,6 +1073,24 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
     <message>
         <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
         <translation>El movimiento %1 del código de repetición («%2») no es un movimiento de su cuadrícula.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ResultText</name>
+    <message numerus="yes">
+        <source>Tesselo daily puzzle %1, %2: %n move(s)</source>
+        <translation>
+            <numerusform>Puzle del día de Tesselo %1, %2: %n movimiento</numerusform>
+            <numerusform>Puzle del día de Tesselo %1, %2: %n movimientos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(par %1, %2)</source>
+        <translation>(par %1, %2)</translation>
+    </message>
+    <message>
+        <source>with help</source>
+        <translation>con ayuda</translation>
     </message>
 </context>
 <context>

@@ -788,6 +788,10 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <source>Paste Game ID or Replay</source>
         <translation>Coller un ID de partie ou une rediffusion</translation>
     </message>
+    <message>
+        <source>Copy Result</source>
+        <translation>Copier le résultat</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::KindWinsPage</name>
@@ -1069,6 +1073,24 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     <message>
         <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
         <translation>Le coup %1 du code de rediffusion (« %2 ») n’est pas un coup de sa grille.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ResultText</name>
+    <message numerus="yes">
+        <source>Tesselo daily puzzle %1, %2: %n move(s)</source>
+        <translation>
+            <numerusform>Puzzle du jour Tesselo %1, %2 : %n coup</numerusform>
+            <numerusform>Puzzle du jour Tesselo %1, %2 : %n coups</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>(par %1, %2)</source>
+        <translation>(par %1, %2)</translation>
+    </message>
+    <message>
+        <source>with help</source>
+        <translation>avec aide</translation>
     </message>
 </context>
 <context>

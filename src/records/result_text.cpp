@@ -1,7 +1,9 @@
 #include "records/result_text.h"
 
 #include "model/clock_text.h"
+#include "records/display_names.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -44,6 +46,27 @@ QString LongDateText(QDate day)
 {
     const QLocale locale;
     return locale.language() == QLocale::C ? day.toString(Qt::ISODate) : locale.toString(day, QLocale::LongFormat);
+}
+
+QString DailyResultText(QDate day, GridSize size, int moves, std::optional<int> par, std::int64_t milliseconds,
+                        bool helped)
+{
+    const auto translated = [](const char* text, int n = -1) {
+        return QCoreApplication::translate("tesselo::ResultText", text, nullptr, n);
+    };
+    QString text =
+        translated(QT_TRANSLATE_N_NOOP("tesselo::ResultText", "Tesselo daily puzzle %1, %2: %n move(s)"), moves)
+            .arg(day.toString(Qt::ISODate), DisplayName(size));
+    if (par) {
+        const int over = moves - *par;
+        text += QLatin1Char(' ') + translated(QT_TRANSLATE_NOOP("tesselo::ResultText", "(par %1, %2)"))
+                                       .arg(*par)
+                                       .arg(over > 0 ? QStringLiteral("+%1").arg(over) : QString::number(over));
+    }
+    text += QStringLiteral(", ") + ClockText(milliseconds);
+    if (helped)
+        text += QStringLiteral(", ") + translated(QT_TRANSLATE_NOOP("tesselo::ResultText", "with help"));
+    return text;
 }
 
 } // namespace tesselo

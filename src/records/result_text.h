@@ -26,5 +26,10 @@ QString DateText(const QDateTime& when, bool withTime);
 QString DateText(QDate day);
 // A day written out in full, as a chart's tooltip names it.
 QString LongDateText(QDate day);
+// A daily puzzle's result as a player shares it: the day (year-month-day,
+// the same for every reader), the grid, the moves against par, the time,
+// and whether the game helped; nothing of the solve itself.
+QString DailyResultText(QDate day, GridSize size, int moves, std::optional<int> par, std::int64_t milliseconds,
+                        bool helped);
 
 } // namespace tesselo

@@ -323,3 +323,30 @@ TEST(Progress, TheWinsKeptInMemoryFollowTheFile)
     EXPECT_NE(nextDay, before);
     EXPECT_EQ(nextDay->activity.wins.size(), before->activity.wins.size() + 1);
 }
+
+// A daily result to share: the day as every reader writes it, the grid, the
+// moves against par with its sign, the time, and help when there was any;
+// nothing of the moves themselves.
+TEST(ResultText, ADailyResultSaysHowItWentAndNotHow)
+{
+    const QDate day(2026, 12, 10);
+    const struct {
+        int moves;
+        std::optional<int> par;
+        bool helped;
+        const char* has;
+        const char* hasNot;
+    } cases[] = {
+        {23, 20, false, "(par 20, +3)", "help"},
+        {20, 20, false, "(par 20, 0)", "+"},
+        {19, 20, true, "(par 20, -1), 0:01:23.4, with help", "+"},
+        {23, std::nullopt, false, "0:01:23.4", "par"},
+    };
+    for (const auto& c : cases) {
+        const QString text = DailyResultText(day, kExpert, c.moves, c.par, 83400, c.helped);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_TRUE(text.startsWith("Tesselo daily puzzle 2026-12-10, Expert: " + QString::number(c.moves) + " move"));
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.has)));
+        EXPECT_FALSE(text.contains(QString::fromLatin1(c.hasNot)));
+    }
+}

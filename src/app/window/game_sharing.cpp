@@ -5,6 +5,7 @@
 #include "model/game.h"
 #include "model/game_id.h"
 #include "records/replay_code.h"
+#include "records/result_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -28,6 +29,13 @@ void GameSharing::AddActions(BoardActions& actions)
     actions.Add(BoardAction{tr("Paste Game ID or Replay"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, {},
                             [this] { PasteId(); }});
     actions.Add(BoardAction{tr("Daily Puzzle"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, {}, [this] { StartDaily(); }});
+    actions.Add(BoardAction{tr("Copy Result"),
+                            {},
+                            [this] {
+                                const Puzzle& p = window.TheGame().View().puzzle;
+                                return p.state == Solved && p.facts.daily.isValid();
+                            },
+                            [this] { CopyResult(); }});
 }
 
 void GameSharing::CopyId()
@@ -47,6 +55,18 @@ void GameSharing::CopyReplay()
     QGuiApplication::clipboard()->setText(ReplayCode::Write(Style::FromStrategy(game.View().strategyStyle),
                                                             won.history.start, won.history.Played(),
                                                             GameId::Of(won)));
+}
+
+void GameSharing::CopyResult()
+{
+    window.StopBoard();
+    const Game& game = window.TheGame();
+    const Puzzle& won = game.View().puzzle;
+    if (won.state != Solved || !won.facts.daily.isValid())
+        return;
+    const GameResult result = game.ResultOfWin(QString());
+    QGuiApplication::clipboard()->setText(DailyResultText(won.facts.daily, won.grid.Size(), won.moves,
+                                                          result.par, result.milliseconds, result.assisted > 0));
 }
 
 void GameSharing::PasteId()

@@ -25,6 +25,9 @@ public:
     void AddActions(BoardActions& actions);
     void CopyId();
     void CopyReplay();
+    // After a daily puzzle, its result as a short line to share
+    // (DailyResultText): no spoiler of the solve.
+    void CopyResult();
     // A replay code on the clipboard is played; anything else is read as
     // a game ID.
     void PasteId();

@@ -185,6 +185,18 @@ TEST(RecordsAndReplay, APastedReplayCodePlaysAndLeavesTheGameInPlayAlone)
     const std::optional<ReplayCode> back = ReplayCode::Read(code);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->steps.size(), w.game.View().puzzle.history.Played().size());
+
+    // Not a daily puzzle: no result to share. The day's, won: its line.
+    w.dlg.Sharing().CopyResult();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), code);
+    w.game.StartDaily();
+    w.dlg.Commands().Solve();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.game.View().puzzle.state == Solved; }, 20000));
+    w.dlg.Sharing().CopyResult();
+    const QString result = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(result.startsWith("Tesselo daily puzzle " + w.game.View().puzzle.facts.daily.toString(Qt::ISODate)))
+        << result.toStdString();
+    EXPECT_TRUE(result.endsWith("with help")) << result.toStdString();
 }
 
 // A kept win is replayed on its own picture, also when the picture's name is
