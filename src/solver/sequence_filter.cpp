@@ -46,7 +46,9 @@ struct KeyHash {
 Key Pack(const Homes& homes, int cells)
 {
     Key key;
-    for (int cell = 0; cell < cells; ++cell) {
+    // A larger grid is never filtered (the constructor looks no further),
+    // and its cells would not fit the key's 128 bits.
+    for (int cell = 0; cell < std::min(cells, kPackedCells); ++cell) {
         const int bit = 5 * cell;
         const std::uint64_t home = homes[std::size_t(cell)];
         if (bit >= 64) {
