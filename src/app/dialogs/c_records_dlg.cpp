@@ -284,21 +284,17 @@ void CRecordsDlg::FillWholeFigures(GridSize size)
             const bool any = series && series->spread.count > 0;
             texts << ScoreText(s, any ? std::optional<double>(series->spread.mean) : std::nullopt)
                   << ScoreText(s, any ? std::optional<double>(series->spread.deviation) : std::nullopt);
-            for (int c = 0; c < texts.size(); ++c) {
-                auto* item = new QTableWidgetItem(texts[c]);
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-                summary->setItem(int(row), kFirstWhole + c, item);
-            }
+            RecordsTable::SetFigures(summary, int(row), kFirstWhole, texts);
         }
         RecordsTable::KeepColumnsInView(summary);
     };
     // Until they come, the cells say they are being worked out.
-    for (int row = 0; row < int(std::size(kStyles)); ++row)
-        for (int c = kFirstWhole; c < summary->columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(QStringLiteral("…"));
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            summary->setItem(row, c, item);
-        }
+    for (int row = 0; row < int(std::size(kStyles)); ++row) {
+        QStringList waiting;
+        for (int c = kFirstWhole; c < summary->columnCount(); ++c)
+            waiting << QStringLiteral("…");
+        RecordsTable::SetFigures(summary, row, kFirstWhole, waiting);
+    }
     if (keeper) {
         keeper->Read(read, this, show);
     } else {

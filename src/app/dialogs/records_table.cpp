@@ -65,6 +65,15 @@ QTableWidgetItem* RecordsTable::SetRow(QTableWidget* table, int row, const QStri
     return table->item(row, 0);
 }
 
+void RecordsTable::SetFigures(QTableWidget* table, int row, int first, const QStringList& texts)
+{
+    for (int c = 0; c < texts.size(); ++c) {
+        auto* item = new QTableWidgetItem(texts[c]);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(row, first + c, item);
+    }
+}
+
 QString RecordsTable::HelpText(int assisted)
 {
     return assisted > 0 ? tr("%n move(s)", "moves the game made for the player", assisted) : QString();

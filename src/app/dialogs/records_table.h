@@ -32,6 +32,8 @@ public:
     // Figures line up on the right, from column `firstFigure` on. Returns
     // the row's first item, which carries the row's keys.
     static QTableWidgetItem* SetRow(QTableWidget* table, int row, const QStringList& texts, int firstFigure);
+    // Figures (right-aligned) in `row` from column `first` on.
+    static void SetFigures(QTableWidget* table, int row, int first, const QStringList& texts);
     // The moves the game made for the player, as the Help column says it;
     // nothing for a win without help.
     static QString HelpText(int assisted);
