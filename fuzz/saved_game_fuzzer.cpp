@@ -36,7 +36,7 @@ struct Snapshot {
           dragDeltaX(g.View().gesture.dragDeltaX), dragDeltaY(g.View().gesture.dragDeltaY),
           dragAxis(g.View().gesture.dragAxis), state(g.View().puzzle.state), clockNow(g.View().stopwatch.clockNow),
           clockStart(g.View().stopwatch.clockStart), elapsed(g.View().stopwatch.elapsed), moves(g.View().puzzle.moves),
-          strategyStyle(g.View().strategyStyle), volume(g.View().volume),
+          strategyStyle(g.View().style.IsStrategy()), volume(g.View().volume),
           resumePending(g.View().stopwatch.resumePending), dragging(g.View().gesture.dragging),
           rows(g.View().puzzle.grid.rowCount), columns(g.View().puzzle.grid.columnCount),
           selectedRow(g.View().puzzle.grid.selectedRow), selectedColumn(g.View().puzzle.grid.selectedColumn),
@@ -105,7 +105,7 @@ void CheckSound(const Game& g, const GamePicture& p, const std::uint8_t* data, s
     Require(g.View().puzzle.moves >= 0, "a move count a game can reach");
     Require(g.View().stopwatch.elapsed >= 0 && g.View().stopwatch.elapsed <= Game::kMaxElapsed,
             "a time the stopwatch can show");
-    Require(data[28] <= 1 && g.View().strategyStyle == (data[28] == 1), "the style byte");
+    Require(data[28] <= 1 && g.View().style.IsStrategy() == (data[28] == 1), "the style byte");
     Require(p.Folder().width >= 0 && p.Folder().height >= 0 && p.Folder().width <= PictureFolder::kMaxBoardSide &&
                 p.Folder().height <= PictureFolder::kMaxBoardSide,
             "a board size a screen can have");

@@ -64,6 +64,10 @@
         <source>Row %1</source>
         <translation>Zeile %1</translation>
     </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Verdeckt</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CHelpDlg</name>
@@ -606,6 +610,15 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>Resumed</source>
         <translation>Fortgesetzt</translation>
     </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Did not finish (DNF) in %1</source>
+        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
+        <translation>Nicht beendet (DNF) in %1</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -730,6 +743,16 @@ Möchten Sie die Datei ersetzen?</translation>
         <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
         <translation>%1 × %2</translation>
     </message>
+    <message>
+        <source>Fewest Moves</source>
+        <extracomment>Style: explore freely; the result is the solution&apos;s length with its detours taken out</extracomment>
+        <translation>Wenigste Züge</translation>
+    </message>
+    <message>
+        <source>Blind</source>
+        <extracomment>Style: the picture hides at the first move; the player says when it is whole</extracomment>
+        <translation>Blind</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::GameBar</name>
@@ -760,6 +783,11 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>Status</source>
         <translation>Status</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <extracomment>The first button in a &quot;Blind&quot; game: the player says the picture is whole</extracomment>
+        <translation>Fertig</translation>
     </message>
 </context>
 <context>
@@ -852,6 +880,13 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>
             <numerusform>Sieg %1 bis %2 von %n</numerusform>
             <numerusform>Siege %1 bis %2 von %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) played</source>
+        <translation>
+            <numerusform>%n Zug gespielt</numerusform>
+            <numerusform>%n Züge gespielt</numerusform>
         </translation>
     </message>
 </context>
@@ -1091,6 +1126,27 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
     <message>
         <source>with help</source>
         <translation>mit Hilfe</translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n over the shortest</source>
+        <translation>
+            <numerusform>+%n über dem kürzesten Weg</numerusform>
+            <numerusform>+%n über dem kürzesten Weg</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n under par</source>
+        <translation>
+            <numerusform>-%n unter Par</numerusform>
+            <numerusform>-%n unter Par</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n over par</source>
+        <translation>
+            <numerusform>+%n über Par</numerusform>
+            <numerusform>+%n über Par</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -116,6 +116,13 @@
             <numerusform>Wins %1 to %2 of %n</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n move(s) played</source>
+        <translation>
+            <numerusform>%n move played</numerusform>
+            <numerusform>%n moves played</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>tesselo::PlayerMessages</name>
@@ -165,6 +172,27 @@ Close the window again to retry, or close and lose all %n.</numerusform>
         <translation>
             <numerusform>Tesselo daily puzzle %1, %2: %n move</numerusform>
             <numerusform>Tesselo daily puzzle %1, %2: %n moves</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n over the shortest</source>
+        <translation>
+            <numerusform>+%n over the shortest</numerusform>
+            <numerusform>+%n over the shortest</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n under par</source>
+        <translation>
+            <numerusform>-%n under par</numerusform>
+            <numerusform>-%n under par</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n over par</source>
+        <translation>
+            <numerusform>+%n over par</numerusform>
+            <numerusform>+%n over par</numerusform>
         </translation>
     </message>
 </context>

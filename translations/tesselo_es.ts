@@ -64,6 +64,10 @@
         <source>Row %1</source>
         <translation>Fila %1</translation>
     </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Oculta</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CHelpDlg</name>
@@ -606,6 +610,15 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>Resumed</source>
         <translation>Reanudado</translation>
     </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Did not finish (DNF) in %1</source>
+        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
+        <translation>No terminado (DNF) en %1</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -730,6 +743,16 @@ Do you want to replace it?</source>
         <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
         <translation>%1 × %2</translation>
     </message>
+    <message>
+        <source>Fewest Moves</source>
+        <extracomment>Style: explore freely; the result is the solution&apos;s length with its detours taken out</extracomment>
+        <translation>Menos movimientos</translation>
+    </message>
+    <message>
+        <source>Blind</source>
+        <extracomment>Style: the picture hides at the first move; the player says when it is whole</extracomment>
+        <translation>A ciegas</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::GameBar</name>
@@ -760,6 +783,11 @@ Do you want to replace it?</source>
     <message>
         <source>Status</source>
         <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <extracomment>The first button in a &quot;Blind&quot; game: the player says the picture is whole</extracomment>
+        <translation>Hecho</translation>
     </message>
 </context>
 <context>
@@ -852,6 +880,13 @@ Do you want to replace it?</source>
         <translation>
             <numerusform>Victorias %1 a %2 de %n</numerusform>
             <numerusform>Victorias %1 a %2 de %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) played</source>
+        <translation>
+            <numerusform>%n movimiento jugado</numerusform>
+            <numerusform>%n movimientos jugados</numerusform>
         </translation>
     </message>
 </context>
@@ -1091,6 +1126,27 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
     <message>
         <source>with help</source>
         <translation>con ayuda</translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n over the shortest</source>
+        <translation>
+            <numerusform>+%n sobre el más corto</numerusform>
+            <numerusform>+%n sobre el más corto</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n under par</source>
+        <translation>
+            <numerusform>-%n bajo par</numerusform>
+            <numerusform>-%n bajo par</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n over par</source>
+        <translation>
+            <numerusform>+%n sobre par</numerusform>
+            <numerusform>+%n sobre par</numerusform>
+        </translation>
     </message>
 </context>
 <context>

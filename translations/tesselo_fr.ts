@@ -64,6 +64,10 @@
         <source>Row %1</source>
         <translation>Ligne %1</translation>
     </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Masquée</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CHelpDlg</name>
@@ -606,6 +610,15 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>Resumed</source>
         <translation>Reprise</translation>
     </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Did not finish (DNF) in %1</source>
+        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
+        <translation>Non terminé (DNF) en %1</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -730,6 +743,16 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <extracomment>A grid no level has: its rows and columns, as &quot;5 × 7&quot;</extracomment>
         <translation>%1 × %2</translation>
     </message>
+    <message>
+        <source>Fewest Moves</source>
+        <extracomment>Style: explore freely; the result is the solution&apos;s length with its detours taken out</extracomment>
+        <translation>Moins de coups</translation>
+    </message>
+    <message>
+        <source>Blind</source>
+        <extracomment>Style: the picture hides at the first move; the player says when it is whole</extracomment>
+        <translation>À l'aveugle</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::GameBar</name>
@@ -760,6 +783,11 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>Status</source>
         <translation>État</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <extracomment>The first button in a &quot;Blind&quot; game: the player says the picture is whole</extracomment>
+        <translation>Terminé</translation>
     </message>
 </context>
 <context>
@@ -852,6 +880,13 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <translation>
             <numerusform>Victoires %1 à %2 sur %n</numerusform>
             <numerusform>Victoires %1 à %2 sur %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n move(s) played</source>
+        <translation>
+            <numerusform>%n coup joué</numerusform>
+            <numerusform>%n coups joués</numerusform>
         </translation>
     </message>
 </context>
@@ -1091,6 +1126,27 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     <message>
         <source>with help</source>
         <translation>avec aide</translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n over the shortest</source>
+        <translation>
+            <numerusform>+%n au-dessus du plus court</numerusform>
+            <numerusform>+%n au-dessus du plus court</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>-%n under par</source>
+        <translation>
+            <numerusform>-%n sous le par</numerusform>
+            <numerusform>-%n sous le par</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n over par</source>
+        <translation>
+            <numerusform>+%n au-dessus du par</numerusform>
+            <numerusform>+%n au-dessus du par</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -34,6 +34,37 @@ void Game::NewGame()
     StartSeeded(static_cast<std::uint32_t>(fileTime()) % 0x7FFF);
 }
 
+void Game::NewOrReset()
+{
+    // A paused "Blind" game waits: its one way out in play is its end.
+    if (parts.style.IsBlind() && play.state == Playing)
+        DeclareEnd();
+    else if (play.state == Playing)
+        ResetGame();
+    else
+        NewGame();
+}
+
+bool Game::DeclareEnd()
+{
+    if (!CanDeclareEnd())
+        return false;
+    drag.Cancel();
+    // The time of the end is the time of the word, not of the last tick.
+    ShowRunningTime();
+    if (play.CheckSolved()) {
+        AnnounceWin();
+        return true;
+    }
+    // The game is over as it stands: at rest, its board shown, its moves
+    // kept with the result; no undo brings back a game abandoned before it.
+    play.state = Idle;
+    play.abandoned.reset();
+    ClockMayHaveChanged();
+    Announce(StateChanged{PlayState::DidNotFinish});
+    return true;
+}
+
 void Game::StartSeeded(std::uint32_t seed)
 {
     Scramble(seed);
@@ -88,7 +119,7 @@ bool Game::SetPaused(bool paused)
 
 void Game::HoldForPause()
 {
-    if (parts.strategyStyle)
+    if (parts.style.IsStrategy())
         play.facts.paused = false;
     const bool hold = play.facts.paused && CanPause();
     if (hold == watch.IsHeld(Stopwatch::Pause))
@@ -186,7 +217,9 @@ bool Game::Make(const PlannedMove& planned, MoveSource by, std::int32_t released
     const Selection before = play.grid.Selected();
     if (!play.Make(planned))
         return false;
-    FinishMove(MoveMade{HistoryStep{planned.move, before, planned.after}, by, releasedAt, play.grid.IsSolved()});
+    if (parts.style.IsBlind())
+        play.facts.blindfolded = true;
+    FinishMove(MoveMade{HistoryStep{planned.move, before, planned.after}, by, releasedAt, MoveWins()});
     return true;
 }
 
@@ -226,7 +259,7 @@ bool Game::Redo()
 {
     if (!CanRedo() || !play.Redo())
         return false;
-    FinishMove(MoveMade{play.history.steps[play.history.position - 1], MoveSource::Redo, 0, play.grid.IsSolved()});
+    FinishMove(MoveMade{play.history.steps[play.history.position - 1], MoveSource::Redo, 0, MoveWins()});
     return true;
 }
 
@@ -265,7 +298,7 @@ void Game::KeySelect(Selection to)
 
 const QString& Game::CounterText()
 {
-    if (parts.strategyStyle) {
+    if (parts.style.IsStrategy()) {
         counterText = QString::asprintf("%d", play.moves);
         return counterText;
     }
@@ -279,7 +312,7 @@ void Game::ShowRunningTime()
     // The time is read when it is wanted, not left from the last tick. A
     // resumed game's stopwatch counts from its first tick.
     watch.Read();
-    if (!parts.strategyStyle && play.state == Playing && !watch.resumePending)
+    if (parts.style.IsSpeed() && play.state == Playing && !watch.resumePending)
         watch.elapsed = watch.Running();
 }
 
@@ -339,13 +372,20 @@ void Game::ChangeSize(GridSize size)
     AnnounceWithClock(NewPosition{PositionCause::Resized});
 }
 
-void Game::SetStrategyStyle(bool strategyStyle)
+void Game::SetStyle(Style style)
 {
-    const bool changed = parts.strategyStyle != strategyStyle;
-    parts.strategyStyle = strategyStyle;
+    const bool changed = parts.style != style;
+    parts.style = style;
     if (changed)
-        Announce(StyleChanged{strategyStyle});
+        Announce(StyleChanged{style});
     ClockMayHaveChanged();
+    // A whole picture left standing in "Blind" wins once the style no
+    // longer waits for the player's word.
+    if (play.state == Playing && !drag.dragging && MoveWins()) {
+        ShowRunningTime();
+        play.CheckSolved();
+        AnnounceWin();
+    }
 }
 
 void Game::SetVolume(std::int32_t volume)
@@ -355,7 +395,7 @@ void Game::SetVolume(std::int32_t volume)
 
 GameResult Game::ResultOfWin(const QString& picture) const
 {
-    return GameResult::OfWin(play, watch, parts.strategyStyle, UtcNow(fileTime), picture);
+    return GameResult::OfWin(play, watch, parts.style, UtcNow(fileTime), picture);
 }
 
 void Game::FinishMove(const MoveMade& made)
@@ -367,17 +407,21 @@ void Game::FinishMove(const MoveMade& made)
         play.CheckSolved();
     }
     Announce(made);
-    if (made.wins) {
-        ClockMayHaveChanged();
-        Announce(StateChanged{PlayState::Won});
-    }
+    if (made.wins)
+        AnnounceWin();
+}
+
+void Game::AnnounceWin()
+{
+    ClockMayHaveChanged();
+    Announce(StateChanged{PlayState::Won});
 }
 
 PlayRecord Game::Record()
 {
     ShowRunningTime();
     return PlayRecord{drag.dragAnchorY, drag.dragAnchorX, drag.dragAxis,       play.state, watch.elapsed,
-                      play.moves,       parts.volume,     parts.strategyStyle, play.grid};
+                      play.moves,       parts.volume,     parts.style.IsStrategy(), play.grid};
 }
 
 bool Game::Resume(const PlayRecord& saved)
@@ -389,7 +433,9 @@ bool Game::Resume(const PlayRecord& saved)
     drag.dragAnchorX = saved.dragAnchorX;
     drag.dragAxis = saved.dragAxis;
     parts.volume = saved.volume;
-    parts.strategyStyle = saved.strategyStyle;
+    const Style savedStyle = Style::FromStrategy(saved.strategyStyle);
+    if (parts.style.Base() != savedStyle)
+        parts.style = savedStyle;
     play.Resume(saved.grid, saved.state, saved.moves);
     // The stopwatch goes on from the saved time at the first tick.
     watch.ResumeAt(saved.elapsed);

@@ -36,7 +36,7 @@ struct GameParts {
     Puzzle puzzle;
     DragGesture gesture;
     Stopwatch stopwatch;
-    bool strategyStyle = true;
+    Style style = Style::Strategy;
     std::int32_t volume = 100;
 };
 
@@ -93,7 +93,8 @@ public:
 
     void NewGame();
     // The first button: "New Game" at rest, "Reset Game" in play.
-    void NewOrReset() { play.state == Playing ? ResetGame() : NewGame(); }
+    // In "Blind" the button reads "Done" in play and ends the game instead.
+    void NewOrReset();
     // The game the seed names at the current level, scrambled from the
     // home order; what NewGame does after choosing a seed. A seed whose
     // scramble is within reach of solved (closer than kLeastStartDistance)
@@ -114,7 +115,7 @@ public:
     const WallClock& Wall() const { return fileTime; }
     // Whether play may be put aside: a "Speed" game in play ("Strategy"
     // has no clock to stop).
-    bool CanPause() const { return !parts.strategyStyle && play.state == Playing; }
+    bool CanPause() const { return parts.style.IsSpeed() && play.state == Playing; }
     // A "Speed" game in play put aside: its stopwatch stands, its clock is
     // silent, and no move, undo or redo is taken until it goes on. Returns
     // whether the game is now as asked.
@@ -158,7 +159,17 @@ public:
     // The game just won can be watched again, as it was played.
     bool CanReplaySolve() const { return play.state == Solved && play.history.IsActive(); }
     // A game in play and in view: the solver may hint or solve.
-    bool CanAssist() const { return TakesInput(); }
+    // Never in "Blind" before its end is declared.
+    bool CanAssist() const { return TakesInput() && !parts.style.IsBlind(); }
+    // "Blind": from the first move until the end is declared, every cell
+    // is drawn alike and no tile shows its number or its name.
+    bool HidesBoard() const { return parts.style.IsBlind() && play.state == Playing && play.facts.blindfolded; }
+    // "Blind": the player says the picture is whole (Enter, or "Done"). It
+    // shows again, and is a win if it is whole and a DNF if not, with the
+    // time and moves as they stand. False, with nothing changed, in any
+    // other style, outside play or while paused.
+    bool CanDeclareEnd() const { return parts.style.IsBlind() && TakesMoves(); }
+    bool DeclareEnd();
     // Ends the history and forgets an abandoned game.
     void EndHistory() { play.EndHistory(); }
 
@@ -181,7 +192,7 @@ public:
     void SuspendForReplay(bool replaying);
     // The one rule for the ticking clock sound: a "Speed" game in play
     // whose stopwatch runs. Every change of it is announced.
-    bool ClockTicks() const { return !parts.strategyStyle && play.state == Playing && !watch.IsHeld(); }
+    bool ClockTicks() const { return parts.style.IsSpeed() && play.state == Playing && !watch.IsHeld(); }
 
     // Settings, as the options dialog changes them.
     // A grid of `size`, in home order: a game in play is abandoned as a
@@ -189,7 +200,8 @@ public:
     // size. Any size the game plays (2..20 either way) is taken; another
     // changes nothing.
     void ChangeSize(GridSize size);
-    void SetStrategyStyle(bool strategyStyle);
+    void SetStyle(Style style);
+    void SetStrategyStyle(bool strategyStyle) { SetStyle(Style::FromStrategy(strategyStyle)); }
     // Brought within Volume::kSilent .. Volume::kFull.
     void SetVolume(std::int32_t volume);
 
@@ -201,7 +213,10 @@ public:
     PlayRecord Record();
     // A saved game read back: its state of play, counter, time and settings
     // in place of the game's, the stopwatch going on from the saved time at
-    // the first tick. A record no game could hold changes nothing.
+    // the first tick. A record no game could hold changes nothing. The
+    // record's style byte knows only "Strategy" and "Speed": the game's own
+    // style stays when it plays like the one saved ("Fewest Moves" is kept
+    // as "Strategy", "Blind" as "Speed").
     bool Resume(const PlayRecord& saved);
     // The moves and facts of the saved game in play, kept beside it; taken
     // only when they lead to the position resumed.
@@ -225,6 +240,11 @@ private:
     bool Make(const PlannedMove& planned, MoveSource by, std::int32_t releasedAt = 0);
     // After a move made, redone or refused: the win, if it is one.
     void FinishMove(const MoveMade& made);
+    // Whether the picture whole after a move wins now: never in "Blind",
+    // where only the player's word ends the game.
+    bool MoveWins() const { return play.grid.IsSolved() && !parts.style.IsBlind(); }
+    // The win, after the change that made it.
+    void AnnounceWin();
     void Announce(const GameChange& change);
     // A change of position, then whatever it did to the clock and the pause.
     void AnnounceWithClock(const GameChange& change);

@@ -51,7 +51,9 @@ struct NewPosition {
     bool operator==(const NewPosition&) const = default;
 };
 
-enum class PlayState : std::int32_t { Won, Paused, Resumed };
+// Won: the picture whole, by a move or, in "Blind", when the player said
+// so. DidNotFinish: a "Blind" game declared over on a picture not whole.
+enum class PlayState : std::int32_t { Won, Paused, Resumed, DidNotFinish };
 struct StateChanged {
     PlayState to = PlayState::Won;
     bool operator==(const StateChanged&) const = default;
@@ -84,9 +86,10 @@ struct ClockChanged {
     bool operator==(const ClockChanged&) const = default;
 };
 
-// "Strategy" or "Speed": what the counter shows and which cues sound.
+// The style of play: what the counter shows, which cues sound, whether the
+// board hides and how a result is scored.
 struct StyleChanged {
-    bool strategy = true;
+    Style style = Style::Strategy;
     bool operator==(const StyleChanged&) const = default;
 };
 

@@ -8,7 +8,7 @@ namespace tesselo {
 
 namespace {
 
-constexpr const char* kKnown[] = {"seed", "paused", "assisted", "par", "parIsOptimal", "daily"};
+constexpr const char* kKnown[] = {"seed", "paused", "blindfolded", "assisted", "par", "parIsOptimal", "daily"};
 
 } // namespace
 
@@ -21,6 +21,8 @@ QJsonObject GameFacts::ToJson() const
         o["seed"] = qint64(*seed);
     if (paused)
         o["paused"] = true;
+    if (blindfolded)
+        o["blindfolded"] = true;
     if (assisted > 0)
         o["assisted"] = assisted;
     if (par) {
@@ -41,7 +43,8 @@ std::optional<GameFacts> GameFacts::FromJson(const QJsonObject& o)
             return std::nullopt;
         facts.seed = seed;
     }
-    for (const auto& [key, flag] : {std::pair{"paused", &facts.paused}, std::pair{"parIsOptimal", &facts.parIsOptimal}}) {
+    for (const auto& [key, flag] : {std::pair{"paused", &facts.paused}, std::pair{"blindfolded", &facts.blindfolded},
+                               std::pair{"parIsOptimal", &facts.parIsOptimal}}) {
         if (o.contains(QLatin1String(key))) {
             if (!o[QLatin1String(key)].isBool())
                 return std::nullopt;

@@ -17,6 +17,9 @@ struct GameFacts {
     std::optional<std::uint32_t> seed;
     // A "Speed" game put aside with its stopwatch standing.
     bool paused = false;
+    // A "Blind" game whose first move was made: the board stays hidden
+    // until the player says it is done.
+    bool blindfolded = false;
     // Moves the player was shown (hints) or had made (solve).
     std::int32_t assisted = 0;
     // The shortest solve known for the start, and whether it is proven.

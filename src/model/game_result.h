@@ -40,17 +40,33 @@ struct GameResult {
     std::int32_t assisted = 0;
     // The day (UTC) of the daily puzzle this game was; none for any other.
     std::optional<QDate> daily;
+    // "Fewest Moves": the solution's length as it stood when the picture was
+    // whole (NetLength), never more than `moves`; the result kept.
+    std::int32_t netMoves = 0;
+    // "Blind": the end was declared on a picture not whole ("did not
+    // finish"). Kept with its time and moves, worse than any result.
+    bool dnf = false;
+
+    // The score of a DNF: worse than any result.
+    static constexpr std::int64_t kDnfScore = INT64_MAX;
 
     // Sound enough to count for the bests, means and wins.
     bool IsValid() const;
     // For its size and style: fewer moves ("Strategy") or less time
     // ("Speed") than `other`.
     bool Beats(const GameResult& other) const;
-    std::int64_t Score() const { return ScoreOf(style, moves, milliseconds); }
+    std::int64_t Score() const;
+    // The score of a result from its figures: moves in "Strategy", the
+    // time in "Speed" and "Blind"; "Fewest Moves" scores its net length,
+    // which the records keep as the score itself (see TakeKeptScore).
     static std::int64_t ScoreOf(Style style, std::int64_t moves, std::int64_t milliseconds)
     {
         return style.IsSpeed() ? milliseconds : moves;
     }
+    // What the records' score column adds to a kept row's figures: the net
+    // length of "Fewest Moves", the DNF of "Blind". False when the kept
+    // score cannot be this result's (a net length over its moves).
+    bool TakeKeptScore(std::int64_t kept);
     // The size and style as the records keep them.
     QString LevelKey() const { return QString::fromStdString(size.Name()); }
     QString StyleKey() const { return QString::fromLatin1(style.Key()); }
@@ -60,7 +76,9 @@ struct GameResult {
     // picture named `picture`: "Speed" keeps the time the counter shows,
     // "Strategy", which has no counter of time, the stopwatch's own time
     // from the start or resumption.
-    static GameResult OfWin(const Puzzle& puzzle, const Stopwatch& watch, bool strategy, const QDateTime& finished,
+    // A "Blind" game declared over on a picture not whole is the same
+    // result, marked a DNF.
+    static GameResult OfWin(const Puzzle& puzzle, const Stopwatch& watch, Style style, const QDateTime& finished,
                             const QString& picture);
 };
 

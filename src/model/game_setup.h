@@ -11,7 +11,7 @@ namespace tesselo {
 struct GameSetup {
     explicit GameSetup(Game& game)
         : puzzle(game.play), grid(game.play.grid), gesture(game.drag), stopwatch(game.watch),
-          strategyStyle(game.parts.strategyStyle)
+          style(game.parts.style)
     {
     }
 
@@ -19,7 +19,7 @@ struct GameSetup {
     TileGrid& grid;
     DragGesture& gesture;
     Stopwatch& stopwatch;
-    bool& strategyStyle;
+    Style& style;
 };
 
 } // namespace tesselo

@@ -90,15 +90,21 @@ std::int32_t GridSize::ScrambleSteps(std::uint32_t seed) const
 
 const char* Style::Key() const
 {
-    return strategy ? kStyleKeys[0] : kStyleKeys[1];
+    return kStyleKeys[Index()];
+}
+
+std::optional<Style> Style::FromIndex(int index)
+{
+    if (index < 0 || index >= kCount)
+        return std::nullopt;
+    return Style(Kind(index));
 }
 
 std::optional<Style> Style::FromKey(std::string_view key)
 {
-    if (key == kStyleKeys[0])
-        return Strategy;
-    if (key == kStyleKeys[1])
-        return Speed;
+    for (int i = 0; i < kCount; ++i)
+        if (key == kStyleKeys[i])
+            return FromIndex(i);
     return std::nullopt;
 }
 

@@ -76,36 +76,60 @@ inline constexpr Level kLevels[4] = {
     //: Level: the 4 x 6 grid
     {QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Genius"), kGenius},
 };
-// The two styles' keys, likewise: "Strategy" first.
-inline constexpr const char* kStyleKeys[2] = {
+// The styles' keys, likewise, in the order the Options list them.
+inline constexpr const char* kStyleKeys[4] = {
     //: Style: the fewest moves win
     QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Strategy"),
     //: Style: the shortest time wins, against a ticking stopwatch
     QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Speed"),
+    //: Style: explore freely; the result is the solution's length with its detours taken out
+    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Fewest Moves"),
+    //: Style: the picture hides at the first move; the player says when it is whole
+    QT_TRANSLATE_NOOP("tesselo::DisplayNames", "Blind"),
 };
 
-// The two ways a game is scored: fewest moves or fastest time.
+// The ways a game is played and scored. "Strategy" and "Fewest Moves" count
+// moves and show no clock; "Speed" and "Blind" race a ticking clock. The
+// saved game's one style byte holds only that much (Base); the style itself
+// is kept in the settings.
 class Style {
 public:
+    enum class Kind : std::uint8_t { Strategy, Speed, FewestMoves, Blind };
     static const Style Strategy;
     static const Style Speed;
+    static const Style FewestMoves;
+    static const Style Blind;
+    static constexpr int kCount = 4;
 
-    constexpr bool IsStrategy() const { return strategy; }
-    constexpr bool IsSpeed() const { return !strategy; }
-    // "Strategy" or "Speed", as the history and the records keep it.
+    constexpr Kind Of() const { return kind; }
+    // Moves counted and no clock shown, as in "Strategy".
+    constexpr bool IsStrategy() const { return kind == Kind::Strategy || kind == Kind::FewestMoves; }
+    // Against the clock, as in "Speed".
+    constexpr bool IsSpeed() const { return !IsStrategy(); }
+    constexpr bool IsFewestMoves() const { return kind == Kind::FewestMoves; }
+    constexpr bool IsBlind() const { return kind == Kind::Blind; }
+    // "Strategy" or "Speed", whichever this style plays like: what the saved
+    // game's byte and earlier versions know of it.
+    constexpr Style Base() const { return Style(IsStrategy() ? Kind::Strategy : Kind::Speed); }
+    // Its place in kStyleKeys, and back (nothing out of range).
+    constexpr int Index() const { return int(kind); }
+    static std::optional<Style> FromIndex(int index);
+    // The style's key, as the history and the records keep it.
     const char* Key() const;
-    // Exactly one of the two keys, in their letter case.
+    // Exactly one of the keys, in their letter case.
     static std::optional<Style> FromKey(std::string_view key);
-    static constexpr Style FromStrategy(bool isStrategy) { return Style(isStrategy); }
+    static constexpr Style FromStrategy(bool isStrategy) { return Style(isStrategy ? Kind::Strategy : Kind::Speed); }
 
     constexpr bool operator==(const Style&) const = default;
 
 private:
-    constexpr explicit Style(bool isStrategy) : strategy(isStrategy) {}
-    bool strategy;
+    constexpr explicit Style(Kind k) : kind(k) {}
+    Kind kind;
 };
 
-inline constexpr Style Style::Strategy{true};
-inline constexpr Style Style::Speed{false};
+inline constexpr Style Style::Strategy{Kind::Strategy};
+inline constexpr Style Style::Speed{Kind::Speed};
+inline constexpr Style Style::FewestMoves{Kind::FewestMoves};
+inline constexpr Style Style::Blind{Kind::Blind};
 
 } // namespace tesselo

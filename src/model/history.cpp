@@ -96,4 +96,23 @@ bool History::IsConsistent() const
     return true;
 }
 
+std::int32_t NetLength(const std::vector<HistoryStep>& played, std::int32_t rows, std::int32_t columns)
+{
+    std::vector<Move> net;
+    for (const HistoryStep& step : played) {
+        const std::int32_t length = step.move.axis == MoveAxis::Row ? columns : rows;
+        if (length <= 0)
+            continue;
+        Move move = step.move;
+        if (!net.empty() && net.back().axis == move.axis && net.back().line == move.line) {
+            move.amount += net.back().amount;
+            net.pop_back();
+        }
+        move.amount %= length;
+        if (move.amount != 0)
+            net.push_back(move);
+    }
+    return static_cast<std::int32_t>(net.size());
+}
+
 } // namespace tesselo

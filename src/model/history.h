@@ -79,4 +79,11 @@ private:
     bool active = false;
 };
 
+// The length of a solution as it stands, in the solver's measure: a slide of
+// a line by any number of cells is one move, and the slides are reduced as a
+// stack: slides of the same line one after another merge into one, and one
+// that brings the line back to where it was is taken out, so that what stood
+// before it may merge in turn. On a grid of `rows` by `columns`.
+std::int32_t NetLength(const std::vector<HistoryStep>& played, std::int32_t rows, std::int32_t columns);
+
 } // namespace tesselo

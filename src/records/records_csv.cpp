@@ -68,6 +68,7 @@ QByteArray Row(const GameResult& r)
         QString::number(r.assisted),
         r.daily ? r.daily->toString(Qt::ISODate) : QString(),
         Defused(FileNameShown(r.picture)),
+        r.dnf ? QStringLiteral("1") : QStringLiteral("0"),
     });
 }
 
@@ -83,6 +84,8 @@ QByteArray Row(const records_rows::StoredWin& w)
         NumberOrEmpty(w.assisted),
         w.daily ? w.daily->toString(Qt::ISODate) : QString(),
         Defused(FileNameShown(w.picture)),
+        w.style == QLatin1String(Style::Blind.Key()) && w.score == GameResult::kDnfScore ? QStringLiteral("1")
+                                                                                          : QStringLiteral("0"),
     });
 }
 

@@ -30,8 +30,9 @@ namespace records_csv {
 // the time in milliseconds, the par (empty when none is known), the moves
 // the game made for the player (0 for a win without help), the day of the
 // daily puzzle (empty for any other game), the picture's file name (empty
-// for the built-in one).
-inline constexpr const char* kHeader = "date,size,style,moves,time_ms,par,helped,daily,picture";
+// for the built-in one), and 1 for a "Blind" game that did not finish (its
+// time and moves as they stood), 0 for a win.
+inline constexpr const char* kHeader = "date,size,style,moves,time_ms,par,helped,daily,picture,dnf";
 
 // One field, quoted when it needs to be.
 QByteArray Field(const QString& text);

@@ -58,7 +58,18 @@ QByteArray FileOf(const std::vector<GameResult>& wins)
 
 } // namespace
 
-PendingWins::PendingWins(QString file) : path(std::move(file)), lockTimeout(RecordsFile::kBusyTimeoutMs) {}
+PendingWins::PendingWins(QString file)
+    : path(std::move(file)),
+      laterPath(path.endsWith(QLatin1String(".json")) ? path.chopped(5) + QStringLiteral("-later.json")
+                                                      : path + QStringLiteral("-later")),
+      lockTimeout(RecordsFile::kBusyTimeoutMs)
+{
+}
+
+bool PendingWins::EarlierVersionsCount(const GameResult& r)
+{
+    return r.style == r.style.Base() && r.size.EarlierVersionsPlay();
+}
 
 QString PendingWins::Beside(const QString& recordsPath)
 {
@@ -75,40 +86,50 @@ bool PendingWins::SameWin(const GameResult& a, const GameResult& b)
 
 std::vector<GameResult> PendingWins::Read(QString* setAside) const
 {
+    std::vector<GameResult> wins = ReadFile(path, setAside);
+    // Each file set aside is damaged on its own; the caller hears of one.
+    QString laterAside;
+    for (GameResult& r : ReadFile(laterPath, !setAside ? nullptr : setAside->isEmpty() ? setAside : &laterAside))
+        wins.push_back(std::move(r));
+    return wins;
+}
+
+std::vector<GameResult> PendingWins::ReadFile(const QString& file, QString* setAside) const
+{
     std::vector<GameResult> wins;
-    if (ReadWins(path, &wins) == Found::Fine)
+    if (ReadWins(file, &wins) == Found::Fine)
         return wins;
     if (setAside) {
-        QLockFile lock(path + QStringLiteral(".lock"));
+        QLockFile lock(file + QStringLiteral(".lock"));
         // Looked at again under the lock: another window may have replaced
         // it meanwhile.
         if (lock.tryLock(lockTimeout)) {
             wins.clear();
-            if (ReadWins(path, &wins) == Found::Fine)
+            if (ReadWins(file, &wins) == Found::Fine)
                 return wins;
-            *setAside = SetFileAside(path, nullptr, QStringLiteral("damaged"));
+            *setAside = SetFileAside(file, nullptr, QStringLiteral("damaged"));
         }
     }
     return {};
 }
 
 template <typename Change>
-bool PendingWins::Rewrite(Change change, QString* error, QString* setAside)
+bool PendingWins::Rewrite(const QString& file, Change change, QString* error, QString* setAside)
 {
     // The lock file keeps other programs out; threads of this one (a win
     // filed while the records' thread takes another out) take turns here.
     static QMutex threads;
     const QMutexLocker hold(&threads);
-    QLockFile lock(path + QStringLiteral(".lock"));
+    QLockFile lock(file + QStringLiteral(".lock"));
     if (!lock.tryLock(lockTimeout)) {
         if (error)
             *error = tr("Another window of Tesselo kept the records busy for too long.");
         return false;
     }
     std::vector<GameResult> wins;
-    if (ReadWins(path, &wins) == Found::Damaged) {
+    if (ReadWins(file, &wins) == Found::Damaged) {
         wins.clear();
-        const QString aside = SetFileAside(path, error, QStringLiteral("damaged"));
+        const QString aside = SetFileAside(file, error, QStringLiteral("damaged"));
         if (aside.isEmpty())
             return false;
         if (setAside)
@@ -116,32 +137,53 @@ bool PendingWins::Rewrite(Change change, QString* error, QString* setAside)
     }
     change(wins);
     if (wins.empty()) {
-        const QFileInfo info(path);
-        return !(info.exists() || info.isSymLink()) || QFile::remove(path);
+        const QFileInfo info(file);
+        return !(info.exists() || info.isSymLink()) || QFile::remove(file);
     }
-    return WriteFileAtomically(path, FileOf(wins), error);
+    return WriteFileAtomically(file, FileOf(wins), error);
 }
 
 bool PendingWins::Add(const std::vector<GameResult>& added, QString* error, QString* setAside)
 {
-    return Rewrite(
-        [&](std::vector<GameResult>& wins) {
-            for (const GameResult& r : added)
-                if (std::none_of(wins.begin(), wins.end(), [&](const GameResult& w) { return SameWin(w, r); }))
-                    wins.push_back(r);
-        },
-        error, setAside);
+    bool ok = true;
+    for (const bool earlier : {true, false}) {
+        std::vector<GameResult> these;
+        std::copy_if(added.begin(), added.end(), std::back_inserter(these),
+                     [&](const GameResult& r) { return EarlierVersionsCount(r) == earlier; });
+        if (these.empty())
+            continue;
+        ok = Rewrite(
+                 earlier ? path : laterPath,
+                 [&](std::vector<GameResult>& wins) {
+                     for (const GameResult& r : these)
+                         if (std::none_of(wins.begin(), wins.end(), [&](const GameResult& w) { return SameWin(w, r); }))
+                             wins.push_back(r);
+                 },
+                 error, setAside) &&
+             ok;
+    }
+    return ok;
 }
 
 bool PendingWins::Remove(const std::vector<GameResult>& removed, QString* setAside)
 {
-    return Rewrite(
-        [&](std::vector<GameResult>& wins) {
-            std::erase_if(wins, [&](const GameResult& w) {
-                return std::any_of(removed.begin(), removed.end(), [&](const GameResult& r) { return SameWin(w, r); });
-            });
-        },
-        nullptr, setAside);
+    bool ok = true;
+    for (const bool earlier : {true, false}) {
+        if (std::none_of(removed.begin(), removed.end(),
+                         [&](const GameResult& r) { return EarlierVersionsCount(r) == earlier; }))
+            continue;
+        ok = Rewrite(
+                 earlier ? path : laterPath,
+                 [&](std::vector<GameResult>& wins) {
+                     std::erase_if(wins, [&](const GameResult& w) {
+                         return std::any_of(removed.begin(), removed.end(),
+                                            [&](const GameResult& r) { return SameWin(w, r); });
+                     });
+                 },
+                 nullptr, setAside) &&
+             ok;
+    }
+    return ok;
 }
 
 } // namespace tesselo

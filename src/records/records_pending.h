@@ -21,10 +21,16 @@ namespace tesselo {
 // its figures and the millisecond it ended, so one written to the database
 // by another window, or by a game that ended before it could take it out of
 // the file, is recognised and never written twice.
+//
+// An earlier version sets the whole file aside for one result it cannot
+// count, so the results of styles and grids it does not know wait in a file
+// of their own beside it ("tesselo-records-pending-later.json"); the two
+// read as one.
 class PendingWins {
     Q_DECLARE_TR_FUNCTIONS(tesselo::Records)
 public:
     static constexpr const char* kFileName = "tesselo-records-pending.json";
+    static constexpr const char* kLaterFileName = "tesselo-records-pending-later.json";
 
     explicit PendingWins(QString path);
     // The pending file beside the records database at `recordsPath`.
@@ -44,14 +50,19 @@ public:
     bool Remove(const std::vector<GameResult>& wins, QString* setAside);
 
     static bool SameWin(const GameResult& a, const GameResult& b);
+    // Whether versions before the styles "Fewest Moves" and "Blind" and the
+    // grids over 16 can count the result: which of the two files it waits in.
+    static bool EarlierVersionsCount(const GameResult& r);
 
 private:
-    // Reads the file under the lock, lets `change` change its wins, and
-    // writes them back.
+    // Reads the file at `file` under the lock, lets `change` change its
+    // wins, and writes them back.
     template <typename Change>
-    bool Rewrite(Change change, QString* error, QString* setAside);
+    bool Rewrite(const QString& file, Change change, QString* error, QString* setAside);
+    std::vector<GameResult> ReadFile(const QString& file, QString* setAside) const;
 
     QString path;
+    QString laterPath;
     int lockTimeout;
 };
 

@@ -19,7 +19,7 @@ namespace {
 constexpr std::int64_t kEarliestMs = -62135596800000LL;
 constexpr std::int64_t kLatestMs = 253402300799999LL;
 // The column after TESSELO_WIN_COLUMNS.
-constexpr int kReplayColumn = 12;
+constexpr int kReplayColumn = 13;
 
 std::int32_t ClampToInt32(std::int64_t v)
 {
@@ -103,6 +103,7 @@ StoredWin Decode(const SqlStatement& q, bool whole)
     if (const QDate day = QDate::fromString(q.Text(10), Qt::ISODate); day.isValid())
         w.daily = day;
     w.replayable = q.Int(11) != 0;
+    w.score = q.WholeNumber(12);
     if (whole) {
         w.movesBefore = q.WholeNumber(kReplayColumn);
         w.start = TextOrNone(q, kReplayColumn + 1);
@@ -157,7 +158,9 @@ std::optional<KeptWin> Listed(const StoredWin& row)
     r.parIsOptimal = row.parIsOptimal;
     r.assisted = ClampToInt32(*row.assisted);
     r.daily = row.daily;
-    if (!r.IsValid())
+    // The score adds what the figures cannot say: the net length of "Fewest
+    // Moves", the DNF of "Blind".
+    if (!r.TakeKeptScore(row.score.value_or(-1)) || !r.IsValid())
         return std::nullopt;
     return w;
 }
@@ -187,6 +190,11 @@ QJsonObject Exported(const StoredWin& row)
     o["assisted"] = NumberOrNull(row.assisted);
     o["daily"] = row.daily ? QJsonValue(row.daily->toString(Qt::ISODate)) : QJsonValue();
     o["movesBefore"] = NumberOrNull(row.movesBefore);
+    if (const std::optional<Style> style = Style::FromKey(row.style.toStdString())) {
+        o["dnf"] = style->IsBlind() && row.score == GameResult::kDnfScore;
+        if (style->IsFewestMoves())
+            o["netMoves"] = NumberOrNull(row.score);
+    }
     if (row.start && row.steps) {
         if (const auto start = JsonFromText(*row.start))
             o["start"] = *start;
@@ -210,15 +218,20 @@ int InsertWin(SqlStatement& q, const GameResult& r, const QJsonObject& unknown, 
     // need not be UTF-8.
     q.Bind(6, r.finished.toMSecsSinceEpoch()).Bind(7, FileNameToBytes(r.picture)).Bind(8, r.par).Bind(9, r.parIsOptimal ? 1 : 0);
     q.Bind(10, r.assisted);
-    if (r.daily)
+    // A DNF is no puzzle solved: its day is kept among the fields the daily
+    // lists and streaks never read, so that no version counts it.
+    QJsonObject extra = unknown;
+    if (r.daily && r.dnf)
+        extra.insert(QStringLiteral("daily"), r.daily->toString(Qt::ISODate));
+    else if (r.daily)
         q.Bind(11, r.daily->toString(Qt::ISODate));
     q.Bind(12, r.movesBefore);
     if (r.IsReplayable()) {
         q.Bind(13, startJson.isEmpty() ? CompactJson(HistoryFile::GridToJson(r.start)) : startJson);
         q.Bind(15, stepsJson.isEmpty() ? CompactJson(HistoryFile::StepsToJson(r.steps)) : stepsJson);
     }
-    if (!unknown.isEmpty())
-        q.Bind(14, CompactJson(unknown));
+    if (!extra.isEmpty())
+        q.Bind(14, CompactJson(extra));
     return q.Run();
 }
 
@@ -281,16 +294,15 @@ std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::
     // A row counts only in the spelling the kind is kept under, as the
     // list reads it (GridSize::FromKey).
     const QByteArray levelText = QByteArray::fromStdString(size.Name()), styleText(style.Key());
-    const bool speed = style.IsSpeed();
     // The few wins kept since an earlier read are found by their ids (the
     // unary plus keeps the kind's indexes out of it).
     SqlStatement q(db, afterId <= 0
                            ? "SELECT id, finished, moves, milliseconds, par, par_is_optimal, assisted, "
-                             "start IS NOT NULL, level, style FROM wins WHERE level = ?1 AND style = ?2 AND id <= ?4 "
-                             "ORDER BY finished, id"
+                             "start IS NOT NULL, level, style, score FROM wins WHERE level = ?1 AND style = ?2 "
+                             "AND id <= ?4 ORDER BY finished, id"
                            : "SELECT id, finished, moves, milliseconds, par, par_is_optimal, assisted, "
-                             "start IS NOT NULL, level, style FROM wins WHERE id > ?3 AND id <= ?4 AND +level = ?1 "
-                             "AND +style = ?2 ORDER BY finished, id");
+                             "start IS NOT NULL, level, style, score FROM wins WHERE id > ?3 AND id <= ?4 "
+                             "AND +level = ?1 AND +style = ?2 ORDER BY finished, id");
     q.Bind(1, levelText).Bind(2, styleText).Bind(3, afterId).Bind(4, upToId);
     while ((*rc = q.Step()) == SQLITE_ROW) {
         if (!q.TextIs(8, levelText) || !q.TextIs(9, styleText))
@@ -302,12 +314,20 @@ std::vector<ProgressWin> Progress(sqlite3* db, GridSize size, Style style, std::
             !SoundFigures(*movesKept, *msKept, *helpKept, *finishedKept))
             continue;
         const std::int64_t finished = *finishedKept, moves = *movesKept, milliseconds = *msKept;
+        // The charts draw results: a DNF has no place on their scale, and
+        // the summary's averages count it instead.
+        GameResult kept;
+        kept.style = style;
+        kept.moves = static_cast<std::int32_t>(moves);
+        kept.milliseconds = milliseconds;
+        if (!kept.TakeKeptScore(q.WholeNumber(10).value_or(-1)) || kept.dnf)
+            continue;
         ProgressWin& w = out.emplace_back();
         w.id = q.Int(0);
         w.finished = finished;
         w.moves = static_cast<std::int32_t>(moves);
         w.milliseconds = milliseconds;
-        w.score = speed ? milliseconds : moves;
+        w.score = kept.Score();
         w.par = ParOf(q.IsNull(4) ? std::nullopt : std::optional<std::int64_t>(q.Int(4)));
         w.parIsOptimal = q.Int(5) != 0;
         w.helped = *helpKept > 0;

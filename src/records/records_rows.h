@@ -60,7 +60,8 @@ namespace records_rows {
 // The columns a listing reads, in the order Decode takes them. A query for
 // whole wins adds kReplayColumns after them.
 #define TESSELO_WIN_COLUMNS \
-    "id, level, style, moves, milliseconds, finished, picture, par, par_is_optimal, assisted, daily, start IS NOT NULL"
+    "id, level, style, moves, milliseconds, finished, picture, par, par_is_optimal, assisted, daily, " \
+    "start IS NOT NULL, score"
 #define TESSELO_REPLAY_COLUMNS "moves_before, start, steps, extra"
 
 // A row of the wins table as stored: each value in the widest type that
@@ -80,6 +81,7 @@ struct StoredWin {
     std::optional<std::int64_t> assisted;
     std::optional<QDate> daily; // a day that is no date is none
     bool replayable = false;    // the row has a start
+    std::optional<std::int64_t> score;
     // Only with the replay columns:
     std::optional<std::int64_t> movesBefore;
     std::optional<QByteArray> start; // the replay's JSON text, as kept

@@ -90,7 +90,8 @@ std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc,
     q.Bind(1, LevelKey(size)).Bind(2, StyleKey(style));
     while ((*rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = records_rows::ListedOfKind(records_rows::Decode(q), size, style);
-            w && w->result.assisted == 0 && !(excluding && PendingWins::SameWin(w->result, *excluding)))
+            w && w->result.assisted == 0 && !w->result.dnf &&
+            !(excluding && PendingWins::SameWin(w->result, *excluding)))
             return std::move(w->result);
     return std::nullopt;
 }
@@ -113,7 +114,7 @@ RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc)
         return s;
     // The score a row stands for is its own moves or time: the score
     // column of a file changed by hand may say otherwise.
-    SqlStatement recent(db, "SELECT moves, milliseconds, level, style, assisted FROM wins WHERE level = ?1 AND "
+    SqlStatement recent(db, "SELECT moves, milliseconds, level, style, assisted, score FROM wins WHERE level = ?1 AND "
                             "style = ?2 AND (assisted > 0) = 0 AND " TESSELO_SOUND_WIN
                             " ORDER BY finished DESC, id DESC LIMIT 100");
     recent.Bind(1, level).Bind(2, styleKey);
@@ -122,8 +123,14 @@ RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc)
     // hand over a row of another kind.
     while ((*rc = recent.Step()) == SQLITE_ROW)
         if (GridSize::FromKey(recent.Text(2).toStdString()) == size &&
-            Style::FromKey(recent.Text(3).toStdString()) == style && recent.Int(4) <= 0)
-            scores.push_back(GameResult::ScoreOf(style, recent.Int(0), recent.Int(1)));
+            Style::FromKey(recent.Text(3).toStdString()) == style && recent.Int(4) <= 0) {
+            GameResult r;
+            r.style = style;
+            r.moves = static_cast<std::int32_t>(recent.Int(0));
+            r.milliseconds = recent.Int(1);
+            if (r.TakeKeptScore(recent.WholeNumber(5).value_or(-1)))
+                scores.push_back(r.Score());
+        }
     s.meanOf3 = TrimmedAverage(scores, 3);
     s.averageOf5 = TrimmedAverage(scores, 5);
     s.averageOf12 = TrimmedAverage(scores, 12);
@@ -134,10 +141,11 @@ RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc)
 
 bool IsNewBest(const GameResult& result, std::optional<GameResult> best, const std::vector<GameResult>& unwritten)
 {
-    if (!result.IsValid() || result.assisted > 0)
+    if (!result.IsValid() || result.assisted > 0 || result.dnf)
         return false;
     for (const GameResult& r : unwritten)
-        if (r.size == result.size && r.style == result.style && r.assisted == 0 && !PendingWins::SameWin(r, result) &&
+        if (r.size == result.size && r.style == result.style && r.assisted == 0 && !r.dnf &&
+            !PendingWins::SameWin(r, result) &&
             (!best || r.Beats(*best)))
             best = r;
     return !best || result.Beats(*best);

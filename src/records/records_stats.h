@@ -46,7 +46,7 @@ constexpr std::size_t kLongestAverage = 100;
 // A result that did not finish: worse than any score. An average that
 // leaves out fewer results at the worse end than it holds DNFs is itself
 // a DNF, which the averages give as +infinity (DnfAverage).
-constexpr std::int64_t kDnfScore = INT64_MAX;
+constexpr std::int64_t kDnfScore = GameResult::kDnfScore;
 bool IsDnf(double average);
 
 // How many results an average of `count` leaves out at each end: none

@@ -63,12 +63,27 @@ std::optional<TileGrid> ReadArrangement(const QString& text)
     return grid;
 }
 
+// The code's words are parted by spaces: a style is named by its key
+// without them ("FewestMoves").
+QString StyleWord(Style style)
+{
+    return QString::fromLatin1(style.Key()).remove(QLatin1Char(' '));
+}
+
+std::optional<Style> StyleOfWord(const QString& word)
+{
+    for (int i = 0; i < Style::kCount; ++i)
+        if (const std::optional<Style> style = Style::FromIndex(i); style && StyleWord(*style) == word)
+            return style;
+    return std::nullopt;
+}
+
 } // namespace
 
 QString ReplayCode::Write(Style style, const TileGrid& start, const std::vector<HistoryStep>& steps,
                           std::optional<GameId> id)
 {
-    QStringList parts{QString::fromLatin1(kName), QString::number(kVersion), QString::fromLatin1(style.Key())};
+    QStringList parts{QString::fromLatin1(kName), QString::number(kVersion), StyleWord(style)};
     if (id && id->size == start.Size() && StartOf(*id).SameCells(start)) {
         parts << id->ToString();
     } else {
@@ -110,7 +125,7 @@ std::optional<ReplayCode> ReplayCode::Read(const QString& text, QString* why)
                                            "version of Tesselo, which this one cannot "
                                            "read.")));
     ReplayCode code;
-    const std::optional<Style> style = Style::FromKey(parts[2].toStdString());
+    const std::optional<Style> style = StyleOfWord(parts[2]);
     if (!style)
         return Refuse(why,
                       Tr(QT_TRANSLATE_NOOP("tesselo::ReplayCode", "The replay code names no style the game plays.")));

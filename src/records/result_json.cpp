@@ -24,19 +24,23 @@ bool WholeNumber(const QJsonValue& v, std::int64_t low, std::int64_t high, std::
 
 QJsonObject ResultToJson(const GameResult& r)
 {
-    return QJsonObject{{"level", r.LevelKey()},
-                       {"style", r.StyleKey()},
-                       {"moves", r.moves},
-                       {"milliseconds", qint64(r.milliseconds)},
-                       {"finished", r.finished.toUTC().toString(Qt::ISODate)},
-                       {"picture", r.picture},
-                       {"start", HistoryFile::GridToJson(r.start)},
-                       {"movesBefore", r.movesBefore},
-                       {"steps", HistoryFile::StepsToJson(r.steps)},
-                       {"par", r.par ? QJsonValue(*r.par) : QJsonValue()},
-                       {"parIsOptimal", r.parIsOptimal},
-                       {"assisted", r.assisted},
-                       {"daily", r.daily ? QJsonValue(r.daily->toString(Qt::ISODate)) : QJsonValue()}};
+    QJsonObject o{{"level", r.LevelKey()},
+                  {"style", r.StyleKey()},
+                  {"moves", r.moves},
+                  {"milliseconds", qint64(r.milliseconds)},
+                  {"finished", r.finished.toUTC().toString(Qt::ISODate)},
+                  {"picture", r.picture},
+                  {"start", HistoryFile::GridToJson(r.start)},
+                  {"movesBefore", r.movesBefore},
+                  {"steps", HistoryFile::StepsToJson(r.steps)},
+                  {"par", r.par ? QJsonValue(*r.par) : QJsonValue()},
+                  {"parIsOptimal", r.parIsOptimal},
+                  {"assisted", r.assisted},
+                  {"daily", r.daily ? QJsonValue(r.daily->toString(Qt::ISODate)) : QJsonValue()},
+                  {"dnf", r.dnf}};
+    if (r.style.IsFewestMoves())
+        o["netMoves"] = r.netMoves;
+    return o;
 }
 
 bool TakeReplay(GameResult& r, const QJsonValue& startValue, const QJsonValue& stepsValue, std::int64_t before)
@@ -86,6 +90,14 @@ std::optional<GameResult> ResultFromJson(const QJsonObject& o, QJsonObject* unkn
     r.milliseconds = ms;
     r.finished = QDateTime::fromString(o.value("finished").toString(), Qt::ISODate);
     r.picture = o.value("picture").toString();
+    // A "Fewest Moves" result is its net length: without one it cannot be
+    // counted. A DNF is a "Blind" result's only (IsValid).
+    if (r.style.IsFewestMoves() && !WholeNumber(o.value("netMoves"), 0, moves, &number))
+        return std::nullopt;
+    r.netMoves = r.style.IsFewestMoves() ? static_cast<std::int32_t>(number) : 0;
+    if (o.contains("dnf") && !o.value("dnf").isBool())
+        return std::nullopt;
+    r.dnf = o.value("dnf").toBool();
     if (!r.IsValid())
         return std::nullopt;
     // A result without a replay that fits still counts, but cannot be

@@ -26,6 +26,26 @@ QString ScoreText(Style style, std::optional<double> score)
     return score ? ScoreText(style, *score) : QStringLiteral("-");
 }
 
+QString ResultText(const GameResult& result)
+{
+    return result.dnf ? QStringLiteral("DNF") : ScoreText(result.style, double(result.Score()));
+}
+
+QString OverShortestText(int length, std::optional<int> par, bool parIsOptimal)
+{
+    if (!par)
+        return QString();
+    const int over = length - *par;
+    const auto translated = [](const char* text, int n) {
+        return QCoreApplication::translate("tesselo::ResultText", text, nullptr, n);
+    };
+    if (parIsOptimal)
+        return translated(QT_TRANSLATE_N_NOOP("tesselo::ResultText", "+%n over the shortest"), over);
+    if (over < 0)
+        return translated(QT_TRANSLATE_N_NOOP("tesselo::ResultText", "-%n under par"), -over);
+    return translated(QT_TRANSLATE_N_NOOP("tesselo::ResultText", "+%n over par"), over);
+}
+
 QString DateText(const QDateTime& when, bool withTime)
 {
     const QDateTime local = when.toLocalTime();

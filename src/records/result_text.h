@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/game_result.h"
 #include "model/grid_size.h"
 
 #include <QDate>
@@ -18,6 +19,14 @@ namespace tesselo {
 QString ScoreText(Style style, double score);
 // The same, or "-" where there is none (no win yet).
 QString ScoreText(Style style, std::optional<double> score);
+// A kept result as its style scores it: "DNF" for a "Blind" game that did
+// not finish, the net length of "Fewest Moves", else the moves or the time.
+QString ResultText(const GameResult& result);
+// A "Fewest Moves" length against the shortest known: "+2 over the
+// shortest" where `par` is proven shortest, else against par, as "+2 over
+// par" or "-1 under par" (a better plan than the solver's). Empty without a
+// par.
+QString OverShortestText(int length, std::optional<int> par, bool parIsOptimal);
 // A moment in the player's language and time zone, with or without its
 // time of day; the C locale (LANG=C, no language chosen) keeps the
 // unambiguous year-month-day of the English window.

@@ -17,6 +17,7 @@ const QString kFormatKey = QStringLiteral("Tesselo/format");
 const QString kAnimateKey = QStringLiteral("Tesselo/animateMoves");
 const QString kNumbersKey = QStringLiteral("Tesselo/numbersOnTiles");
 const QString kCustomSizeKey = QStringLiteral("Tesselo/customSize");
+const QString kStyleKey = QStringLiteral("Tesselo/style");
 
 // QSettings reads and writes INI files by name only, and the file in the
 // play folder may be anything (a pipe would stall it). So the bytes are
@@ -94,6 +95,10 @@ void SettingsFile::Load()
         ours = size.has_value();
         found.customSize = size.value_or(found.customSize);
     }
+    // A style this version does not know (a later one's) leaves the default
+    // and the file as it is.
+    if (ours && parsed->contains(kStyleKey))
+        found.style = Style::FromKey(parsed->value(kStyleKey).toString().toStdString()).value_or(found.style);
     if (ours) {
         values = found;
         read = *parsed;
@@ -126,6 +131,7 @@ bool SettingsFile::Write(QString* error)
     // By its counts, even where a level has the size: "3x4", not "Expert".
     all.insert(kCustomSizeKey,
                QStringLiteral("%1x%2").arg(values.customSize.rows).arg(values.customSize.columns));
+    all.insert(kStyleKey, QString::fromLatin1(values.style.Key()));
     const std::optional<QByteArray> bytes = FormatIni(all);
     if (!bytes) {
         if (error)

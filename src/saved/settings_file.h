@@ -30,6 +30,10 @@ public:
         bool numbersOnTiles = false;
         // The grid the Options offer under "Custom": the last one chosen.
         GridSize customSize{5, 5};
+        // The style of play: the saved game's byte holds only "Strategy" or
+        // "Speed", so "Fewest Moves" and "Blind" are kept here, and a game
+        // resumes in this style when it plays like the one saved.
+        Style style = Style::Strategy;
         bool operator==(const Values&) const = default;
     };
 

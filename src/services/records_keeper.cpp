@@ -73,7 +73,7 @@ void RecordsKeeper::ReadKindInPlayAhead()
     // look at its count, and one the charts let go of is read again. Its
     // sound wins are counted on the worker, for the window's summary.
     const GridSize size = followed->View().puzzle.grid.Size();
-    const Style style = Style::FromStrategy(followed->View().strategyStyle);
+    const Style style = followed->View().style;
     PostCharts([this, size, style] {
         if (!closing)
             charts.PrepareProgress(size, style);
@@ -179,7 +179,9 @@ void RecordsKeeper::Follow(const Game& played, const GamePicture* picture)
     followed = &played;
     followedPicture = picture;
     connect(&played, &Game::Changed, this, [this, &played](const GameChange& change) {
-        if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won) {
+        // A "Blind" game that did not finish is kept too, as a DNF.
+        if (const auto* state = std::get_if<StateChanged>(&change);
+            state && (state->to == PlayState::Won || state->to == PlayState::DidNotFinish)) {
             Keep(played.ResultOfWin(followedPicture ? followedPicture->KeptName() : QString()));
         } else if (const auto* position = std::get_if<NewPosition>(&change)) {
             if (position->cause == PositionCause::NewGame || position->cause == PositionCause::Named)

@@ -35,6 +35,9 @@ public:
         const TileGrid* grid = Grid();
         if (!grid)
             return {};
+        // Hidden tiles say nothing of where they belong until the end.
+        if (board->HidesTiles())
+            return t == QAccessible::Name ? Tr(QT_TRANSLATE_NOOP("tesselo::BoardAccessible", "Hidden")) : QString();
         if (t == QAccessible::Name)
             return CellName(*grid, row, column);
         if (t == QAccessible::Description)

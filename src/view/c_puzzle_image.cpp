@@ -26,6 +26,8 @@ CPuzzleImage::CPuzzleImage(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+CPuzzleImage::~CPuzzleImage() = default;
+
 void CPuzzleImage::Show(Game* shown, const GamePicture* shownPicture)
 {
     if (game)
@@ -92,6 +94,20 @@ const BoardBitmap* CPuzzleImage::ShownBoard() const
     return replayBoard ? replayBoard : picture ? &picture->Board() : nullptr;
 }
 
+const BoardBitmap& CPuzzleImage::HiddenBoard(const BoardBitmap& shown)
+{
+    if (!hiddenBoard)
+        hiddenBoard = std::make_unique<BoardBitmap>();
+    QImage& plain = hiddenBoard->picture;
+    if (plain.size() != shown.picture.size() || plain.devicePixelRatio() != shown.picture.devicePixelRatio()) {
+        plain = QImage(shown.picture.size(), QImage::Format_RGB32);
+        plain.setDevicePixelRatio(shown.picture.devicePixelRatio());
+        plain.fill(QColor(PausedPanel::kBackground));
+    }
+    hiddenBoard->grid = shown.grid;
+    return *hiddenBoard;
+}
+
 QSize CPuzzleImage::Cell() const
 {
     const BoardBitmap* board = ShownBoard();
@@ -131,6 +147,11 @@ const TileGrid* CPuzzleImage::ShownGrid() const
     return game ? &game->View().puzzle.grid : nullptr;
 }
 
+bool CPuzzleImage::HidesTiles() const
+{
+    return !replayBoard && game && game->HidesBoard();
+}
+
 void CPuzzleImage::FollowReplay(const GameChange& change)
 {
     if (replayBoard && replayBoard->grid)
@@ -164,10 +185,13 @@ void CPuzzleImage::ShowChange(const GameChange& change, const TileGrid& now)
         const Selection at = now.Selected();
         if (gesture->axis != None)
             dirty += gesture->axis == Horizontal ? LineArea(MoveAxis::Row, at.row) : LineArea(MoveAxis::Column, at.column);
-    } else if (std::holds_alternative<SelectionMoved>(change) || std::holds_alternative<ClockChanged>(change) ||
-               std::holds_alternative<StyleChanged>(change)) {
+    } else if (std::holds_alternative<SelectionMoved>(change) || std::holds_alternative<ClockChanged>(change)) {
         // Nothing but the frame, below.
     } else {
+        dirty = rect();
+    }
+    if (game && game->HidesBoard() != shownHidden) {
+        shownHidden = game->HidesBoard();
         dirty = rect();
     }
     if (now.Selected() != framed) {
@@ -217,6 +241,11 @@ void CPuzzleImage::paintEvent(QPaintEvent* event)
         return;
     }
     const BoardBitmap* bitmap = ShownBoard();
+    // In "Blind" the numbers stay off until the end is declared, and from the
+    // first move every cell is drawn alike.
+    const bool blindPlay = !replayBoard && game && game->View().style.IsBlind() && game->View().puzzle.state == Playing;
+    if (bitmap && HidesTiles())
+        bitmap = &HiddenBoard(*bitmap);
     QRect board;
     if (bitmap && bitmap->grid)
         board = QRect(0, 0, bitmap->CellWidth() * bitmap->grid->columnCount,
@@ -237,7 +266,7 @@ void CPuzzleImage::paintEvent(QPaintEvent* event)
     // hint over it is drawn in board pixels, blended.
     painter.save();
     PainterTarget target(painter);
-    NumberPlates* shownNumbers = numbers ? &plates : nullptr;
+    NumberPlates* shownNumbers = numbers && !blindPlay ? &plates : nullptr;
     if (moving) {
         DrawMotion(target, *bitmap, *moving, shownNumbers, &rest);
         paintedInMotion += event->region();

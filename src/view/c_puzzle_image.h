@@ -10,6 +10,7 @@
 #include <QRegion>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 namespace tesselo {
@@ -29,6 +30,7 @@ class CPuzzleImage : public QWidget {
     Q_OBJECT
 public:
     explicit CPuzzleImage(QWidget* parent = nullptr);
+    ~CPuzzleImage() override;
 
     // Shows `game`'s board on `picture` and follows the changes of both;
     // null shows nothing.
@@ -37,6 +39,8 @@ public:
     // The grid on show: a replay's while one shows, else the game's; none
     // before a game is shown.
     const TileGrid* ShownGrid() const;
+    // A "Blind" game hides its tiles: every cell is drawn and named alike.
+    bool HidesTiles() const;
     // Shows a replay's own board (its picture and grid) in place of the
     // game's, until called with null; its moves come through FollowReplay.
     void ShowReplay(const BoardBitmap* board);
@@ -64,6 +68,10 @@ protected:
 
 private:
     const BoardBitmap* ShownBoard() const;
+    // The board of a "Blind" game once hidden: the game's grid on a plain
+    // picture, so that every cell is drawn alike and moves, drags and the
+    // frame are painted as on the picture.
+    const BoardBitmap& HiddenBoard(const BoardBitmap& shown);
     QSize Cell() const;
     // Repaints what `change` touched of `now`, gliding to it if it glides.
     void ShowChange(const GameChange& change, const TileGrid& now);
@@ -83,6 +91,10 @@ private:
     std::optional<Move> hint;
     bool animated = true;
     bool numbers = false;
+    std::unique_ptr<BoardBitmap> hiddenBoard;
+    // Whether the board was last shown hidden: its first hiding move
+    // repaints it whole.
+    bool shownHidden = false;
     // Kept from paint to paint: the plates are drawn again only for another
     // grid, text size or screen, and of the board at rest only what moved
     // is copied again.

@@ -105,7 +105,7 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
              g.ChangeSize({2, 3});
          },
          {NewPosition{PositionCause::Resized}}},
-        {"Speed", [](Game& g) { g.SetStrategyStyle(false); }, {StyleChanged{false}, ClockChanged{true}}},
+        {"Speed", [](Game& g) { g.SetStrategyStyle(false); }, {StyleChanged{Style::Speed}, ClockChanged{true}}},
         {"Strategy again, unchanged", [](Game& g) { g.SetStrategyStyle(true); }, {}},
         {"nothing to undo or redo",
          [](Game& g) {
@@ -182,7 +182,7 @@ TEST_F(StreamFixture, ThePauseIsToldAsItBeginsAndEnds)
     EXPECT_EQ(listener.changes, (Changes{StateChanged{PlayState::Paused}, ClockChanged{false}}));
     listener.Take();
     game->SetStrategyStyle(true); // "Strategy" never pauses
-    EXPECT_EQ(listener.changes, (Changes{StyleChanged{true}, StateChanged{PlayState::Resumed}}));
+    EXPECT_EQ(listener.changes, (Changes{StyleChanged{Style::Strategy}, StateChanged{PlayState::Resumed}}));
 }
 
 // A listener that changes the game while it hears of a change: every

@@ -68,7 +68,7 @@ TEST_F(GameFixture, ConstructionDefaults)
     EXPECT_TRUE(game->View().puzzle.grid.IsSolved());
     EXPECT_EQ(game->BoardPixels(), QSize(640, 480)); // the built-in picture's board
     EXPECT_EQ(game->View().puzzle.state, Idle);
-    EXPECT_TRUE(game->View().strategyStyle);
+    EXPECT_TRUE(game->View().style.IsStrategy());
     EXPECT_EQ(game->View().volume, 100);
     EXPECT_FALSE(game->View().stopwatch.resumePending || game->View().gesture.dragging);
 }
@@ -458,7 +458,7 @@ TEST_F(GameFixture, RandomPlayKeepsEveryInvariant)
         case 12: game->SelectRight(); break;
         case 13: game->SelectUp(); break;
         case 14: game->SelectDown(); break;
-        default: game->SetStrategyStyle(!game->View().strategyStyle); break;
+        default: game->SetStrategyStyle(!game->View().style.IsStrategy()); break;
         }
         const TileGrid& g = game->View().puzzle.grid;
         ASSERT_TRUE(g.Size().IsValid());

@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <functional>
 
@@ -823,4 +824,82 @@ TEST(Records, RowsThatCannotBeWinsAreCountedNowhereAndExportedAsKept)
     EXPECT_EQ(json[6]["moves"].toInteger(), -5);
     EXPECT_EQ(json[7]["moves"].toInteger(), 2147483648LL);
     EXPECT_TRUE(json[9]["finished"].isNull());
+}
+
+// "Fewest Moves" keeps its net length and "Blind" its DNFs in the rows of
+// the one schema: read back, averaged, never a best, out of the daily days,
+// and in both exports.
+TEST(Records, NetLengthsAndDnfsAreKeptReadAndExported)
+{
+    TempCwd cwd;
+    const GridSize expert = kExpert;
+    GameResult net = Win("Expert", "Fewest Moves", 9, 5000, 1);
+    net.netMoves = 4;
+    GameResult dnf = Win("Expert", "Blind", 3, 1000, 4);
+    dnf.dnf = true;
+    dnf.daily = QDate(2026, 12, 8);
+    {
+        Records records;
+        ASSERT_TRUE(records.Add(net));
+        EXPECT_FALSE(records.IsNewBest(dnf)); // though the first of its kind
+        ASSERT_TRUE(records.AddAll({Win("Expert", "Blind", 10, 3000, 2), Win("Expert", "Blind", 10, 4000, 3), dnf}));
+    }
+    Records reread;
+    const std::vector<Records::KeptWin> nets =
+        reread.Page(expert, Style::FewestMoves, Records::Order::BestFirst, 0, 10);
+    ASSERT_EQ(nets.size(), 1u);
+    EXPECT_EQ(nets[0].result.netMoves, 4);
+    EXPECT_EQ(nets[0].result.moves, 9);
+
+    const Records::Summary blind = reread.Summarize(expert, Style::Blind);
+    ASSERT_TRUE(blind.best.has_value());
+    EXPECT_EQ(blind.best->milliseconds, 3000); // the DNF's 1000 is no result
+    ASSERT_TRUE(blind.meanOf3.has_value());
+    EXPECT_TRUE(std::isinf(*blind.meanOf3)); // a mean of 3 with a DNF is a DNF
+    const std::vector<Records::KeptWin> page = reread.Page(expert, Style::Blind, Records::Order::BestFirst, 0, 10);
+    ASSERT_EQ(page.size(), 3u);
+    EXPECT_TRUE(page.back().result.dnf);
+    EXPECT_FALSE(page.back().result.daily.has_value()); // no puzzle solved that day
+    EXPECT_TRUE(reread.DailyDaysBack(QDate(2026, 12, 9)).empty());
+    EXPECT_FALSE(reread.Summarize(expert, Style::FewestMoves).meanOf3.has_value());
+
+    const QJsonArray json = ExportedResults(reread);
+    ASSERT_EQ(json.size(), 4);
+    EXPECT_EQ(json[0].toObject()["netMoves"], 4);
+    EXPECT_EQ(json[3].toObject()["dnf"], true);
+    EXPECT_EQ(json[3].toObject()["daily"], "2026-12-08");
+    EXPECT_EQ(json[2].toObject()["dnf"], false);
+    EXPECT_EQ(ResultFromJson(json[3].toObject())->dnf, true);
+
+    QBuffer csv;
+    csv.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(reread.Export(csv, nullptr, Records::Format::Csv));
+    const QList<QByteArray> lines = csv.data().split('\n');
+    EXPECT_TRUE(lines[0].endsWith(",dnf\r"));
+    EXPECT_TRUE(lines[3].endsWith(",0\r"));
+    EXPECT_TRUE(lines[4].endsWith(",1\r"));
+}
+
+// Earlier versions set the whole pending file aside for one result they
+// cannot count: the new styles and the large grids wait in a file of their
+// own, and the two read as one.
+TEST(Records, ResultsEarlierVersionsCannotCountWaitInAPendingFileOfTheirOwn)
+{
+    TempCwd cwd;
+    PendingWins pending(QString::fromLatin1(PendingWins::kFileName));
+    GameResult large = Win("Expert", "Speed", 400, 90000, 2);
+    large.size = GridSize{20, 20};
+    const std::vector<GameResult> wins{Win("Expert", "Strategy", 9, 5000, 1), large,
+                                       Win("Expert", "Blind", 9, 5000, 3)};
+    QString error;
+    ASSERT_TRUE(pending.Add(wins, &error, nullptr)) << error.toStdString();
+    EXPECT_TRUE(ReadAll(PendingWins::kFileName).contains("Strategy"));
+    EXPECT_FALSE(ReadAll(PendingWins::kFileName).contains("Blind"));
+    EXPECT_FALSE(ReadAll(PendingWins::kFileName).contains("20x20"));
+    EXPECT_TRUE(ReadAll(PendingWins::kLaterFileName).contains("Blind"));
+    EXPECT_EQ(pending.Read().size(), 3u);
+    ASSERT_TRUE(pending.Remove({wins[0], wins[2]}, nullptr));
+    EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
+    ASSERT_EQ(pending.Read().size(), 1u);
+    EXPECT_EQ(pending.Read()[0].size, (GridSize{20, 20}));
 }

@@ -46,6 +46,7 @@ TileGrid End(const ReplayCode& code)
 // out otherwise; a 455-move 16 x 16 solve in a few kilobytes.
 TEST(ReplayCode, RoundTrips)
 {
+    int played = 0;
     for (const auto& [size, moves, withId] :
          {std::tuple{GridSize{2, 2}, 5, true}, {kNovice, 6, true}, {kPro, 9, false}, {kExpert, 12, true},
           {kGenius, 25, false}, {GridSize{5, 7}, 40, false}, {GridSize{16, 16}, 455, true},
@@ -53,7 +54,9 @@ TEST(ReplayCode, RoundTrips)
         SCOPED_TRACE(size.Name());
         const Puzzle p = Played(size, 77, moves);
         const std::optional<GameId> id = withId ? GameId::Of(p) : std::nullopt;
-        const QString text = ReplayCode::Write(Style::Speed, p.history.start, p.history.Played(), id);
+        // Every style in turn, "Fewest Moves" with the space its key holds.
+        const Style style = Style::FromIndex(played++ % Style::kCount).value();
+        const QString text = ReplayCode::Write(style, p.history.start, p.history.Played(), id);
         ASSERT_EQ(id.has_value(), withId);
         EXPECT_EQ(withId, text.contains(QLatin1Char(' ') + (id ? id->ToString() : QString()) + QLatin1Char(' ')))
             << text.left(80).toStdString();
@@ -61,7 +64,7 @@ TEST(ReplayCode, RoundTrips)
         QString why;
         const std::optional<ReplayCode> back = ReplayCode::Read(text, &why);
         ASSERT_TRUE(back) << why.toStdString();
-        EXPECT_EQ(back->style, Style::Speed);
+        EXPECT_EQ(back->style, style);
         EXPECT_TRUE(back->start.SameCells(p.history.start));
         ASSERT_EQ(back->steps.size(), p.history.Played().size());
         EXPECT_TRUE(End(*back).SameCells(p.grid));

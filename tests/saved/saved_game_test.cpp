@@ -77,7 +77,7 @@ struct Snapshot {
     Snapshot(const Game& g, const PictureFolder& pictures)
         : state(g.View().puzzle.state), axis(g.View().gesture.dragAxis), moves(g.View().puzzle.moves),
           elapsed(g.View().stopwatch.elapsed), volume(g.View().volume), anchorX(g.View().gesture.dragAnchorX),
-          anchorY(g.View().gesture.dragAnchorY), style(g.View().strategyStyle), rows(g.View().puzzle.grid.rowCount),
+          anchorY(g.View().gesture.dragAnchorY), style(g.View().style.IsStrategy()), rows(g.View().puzzle.grid.rowCount),
           columns(g.View().puzzle.grid.columnCount), selRow(g.View().puzzle.grid.selectedRow),
           selColumn(g.View().puzzle.grid.selectedColumn), folder(pictures.folder), width(pictures.width),
           height(pictures.height)

@@ -22,7 +22,7 @@ public:
             gridsSeen.push_back(game.View().puzzle.grid);
             changes.push_back(change);
             calls.push_back(Name(change));
-            if (const std::optional<Cue> cue = CueOf(change, game.View().strategyStyle))
+            if (const std::optional<Cue> cue = CueOf(change, game.View().style.IsStrategy()))
                 calls.push_back(Name(*cue));
             if (const auto* state = std::get_if<StateChanged>(&change); state && state->to == PlayState::Won)
                 ++wins;
@@ -51,7 +51,7 @@ public:
             }
             std::string operator()(const StateChanged& s) const
             {
-                static const char* const names[] = {"won", "paused", "resumed"};
+                static const char* const names[] = {"won", "paused", "resumed", "dnf"};
                 return names[int(s.to)];
             }
             std::string operator()(const SelectionMoved&) const { return "selected"; }

@@ -231,7 +231,7 @@ TEST(CPuzzleImage, APausedBoardShowsNoPixelOfThePicture)
     for (int y = 0; y < f.picture.Board().picture.height(); ++y)
         for (int x = 0; x < f.picture.Board().picture.width(); ++x)
             picture.insert(f.picture.Board().picture.pixel(x, y));
-    f.setup.strategyStyle = false;
+    f.setup.style = Style::Speed;
     f.setup.puzzle.state = Playing;
     f.setup.gesture.dragAxis = Horizontal;
     ASSERT_TRUE(f.game.SetPaused(true));

@@ -118,9 +118,9 @@ COptionDlg::COptionDlg(QWidget* parent)
     columnsSpin = count(tr("Columns:"), "columns", 1);
     levels->addLayout(counts);
     styleGroup = new QButtonGroup(this);
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < Style::kCount; ++i) {
         auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kStyleKeys[i])), styleBox);
-        r->setObjectName(QString::fromLatin1(kStyleKeys[i]).toLower());
+        r->setObjectName(QString::fromLatin1(kStyleKeys[i]).toLower().remove(QLatin1Char(' ')));
         styles->addWidget(r);
         styleGroup->addButton(r, i);
         setTabOrder(previous, r);
@@ -264,7 +264,7 @@ void COptionDlg::PresetFrom(const Game& game, const GamePicture& picture, const 
     difficulty = level ? int(*level) : kCustom;
     custom = level || !presetSize.IsValid() ? settings.customSize : presetSize;
     folder = presetFolder = picture.Folder().folder;
-    style = game.View().strategyStyle ? 0 : 1;
+    style = game.View().style.Index();
     volume = game.View().volume;
     OnInitDialog();
 }
@@ -285,7 +285,9 @@ void COptionDlg::ApplyTo(Game& game, GamePicture& picture, SettingsFile::Values&
         game.ChangeSize(chosen);
     if (!SameFolder(folder, presetFolder))
         picture.SetFolder(folder);
-    game.SetStrategyStyle(style == 0);
+    const Style chosenStyle = Style::FromIndex(style).value_or(Style::Strategy);
+    settings.style = chosenStyle;
+    game.SetStyle(chosenStyle);
     game.SetVolume(volume);
 }
 

@@ -31,7 +31,7 @@ class GamePicture;
 // Controls by the ids of the window's design, each also its objectName:
 //   1 OK "ok", 2 Cancel "cancel", 1008..1011 "novice" "pro" "expert"
 //   "genius" (difficultyGroup ids 0..3), 1012..1013 "strategy" "speed"
-//   (styleGroup ids 0..1), 1014 folder edit "folder", 1017 "..." "browse",
+//   (styleGroup ids 0..3), 1014 folder edit "folder", 1017 "..." "browse",
 //   1023 volume slider "volume"; beyond the design, "custom"
 //   (difficultyGroup id kCustom) with its spin boxes "rows" and "columns",
 //   and the check boxes "animate" and "numbers".
@@ -73,7 +73,7 @@ public:
     static constexpr int kCustom = 4;
     int difficulty = 0; // 0 Novice, 1 Pro, 2 Expert, 3 Genius, kCustom
     GridSize custom{5, 5}; // the counts under "Custom"
-    int style = 0;      // 0 Strategy, 1 Speed
+    int style = 0;      // the style's place in kStyleKeys: Strategy, Speed, Fewest Moves, Blind
     QString folder;
     int volume = 0;     // percent
     bool animateMoves = true;

@@ -33,7 +33,8 @@ namespace tesselo {
 
 namespace {
 
-constexpr tesselo::Style kStyles[] = {tesselo::Style::Strategy, tesselo::Style::Speed};
+constexpr tesselo::Style kStyles[] = {tesselo::Style::Strategy, tesselo::Style::Speed, tesselo::Style::FewestMoves,
+                                      tesselo::Style::Blind};
 // The wins of a kind, kept on its summary row.
 constexpr int kWonRole = Qt::UserRole + 2;
 

@@ -90,13 +90,17 @@ void KindWinsPage::ShowPage(int first)
         const GameResult& g = w.result;
         QTableWidgetItem* keys = RecordsTable::SetRow(
             wins, row,
-            {DateText(g.finished, true), QString::number(g.moves), ClockText(g.milliseconds),
+            {DateText(g.finished, true), style.IsFewestMoves() ? ResultText(g) : QString::number(g.moves),
+             g.dnf ? QStringLiteral("DNF ") + ClockText(g.milliseconds) : ClockText(g.milliseconds),
              g.par ? QString::number(*g.par) : QString(), RecordsTable::HelpText(g.assisted)},
             1);
         keys->setData(RecordsTable::kIdRole, qint64(w.id));
         keys->setData(RecordsTable::kReplayableRole, w.replayable);
         if (g.par && g.parIsOptimal)
             wins->item(row, 3)->setToolTip(tr("The fewest moves possible"));
+        // "Fewest Moves" lists the solution's length; the moves played too.
+        if (style.IsFewestMoves())
+            wins->item(row, 1)->setToolTip(tr("%n move(s) played", nullptr, g.moves));
     }
     RecordsTable::KeepColumnsInView(wins);
     const int last = pageStart + int(page.size());

@@ -70,7 +70,7 @@ void BoardCommands::Records()
 {
     window.StopBoard();
     const Game& game = window.TheGame();
-    CRecordsDlg dialog(window.Kept(), game.View().puzzle.grid.Size(), Style::FromStrategy(game.View().strategyStyle),
+    CRecordsDlg dialog(window.Kept(), game.View().puzzle.grid.Size(), game.View().style,
                        DayClock(game.Wall()), &window);
     // Acted on once the window has closed.
     std::optional<GameResult> chosen;

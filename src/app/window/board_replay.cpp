@@ -29,7 +29,7 @@ void BoardReplay::StartLastSolve()
 {
     if (game.View().puzzle.state == Solved && game.View().puzzle.history.IsActive())
         Start(game.View().puzzle.history.start, game.View().puzzle.history.Played(), QString(),
-              game.View().strategyStyle);
+              game.View().style.IsStrategy());
 }
 
 void BoardReplay::StartKept(const GameResult& won)

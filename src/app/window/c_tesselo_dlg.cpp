@@ -6,6 +6,7 @@
 #include "app/dialogs/dialog_units.h"
 #include "app/window/player_messages.h"
 #include "model/game.h"
+#include "records/result_text.h"
 #include "saved/saved_game_store.h"
 #include "view/c_puzzle_image.h"
 
@@ -89,6 +90,9 @@ void CTesseloDlg::OnInitDialog()
 {
     sound.InitSound();
     settings.Load();
+    // The saved game's byte knows only "Strategy" and "Speed": the style
+    // itself is the settings', and stays when the game plays like it.
+    game.SetStyle(settings.Current().style);
     boardControl->SetAnimated(settings.Current().animateMoves);
     boardControl->SetNumbers(settings.Current().numbersOnTiles);
     commands.Open(SolverOptions());
@@ -197,7 +201,7 @@ void CTesseloDlg::resizeEvent(QResizeEvent* event)
 void CTesseloDlg::OnGameChanged(const GameChange& change)
 {
     // Opening the saved game is no change of the player's: it sounds nothing.
-    if (const std::optional<Cue> cue = CueOf(change, game.View().strategyStyle); cue && !opening)
+    if (const std::optional<Cue> cue = CueOf(change, game.View().style.IsStrategy()); cue && !opening)
         sound.PlayCue(*cue);
     if (const auto* state = std::get_if<StateChanged>(&change); state && !opening)
         AnnounceState(state->to);
@@ -229,10 +233,20 @@ void CTesseloDlg::OnGameChanged(const GameChange& change)
 void CTesseloDlg::AnnounceState(PlayState state)
 {
     const auto& view = game.View();
-    if (state == PlayState::Won)
-        bar.Announce(view.strategyStyle ? tr("Solved in %n move(s)", nullptr, view.puzzle.moves)
-                                        : tr("Solved in %1").arg(game.CounterText()));
-    else if (state == PlayState::Paused)
+    if (state == PlayState::Won && view.style.IsFewestMoves()) {
+        // The result is the solution's length, against the shortest known.
+        const GameResult won = game.ResultOfWin(QString());
+        const QString over = OverShortestText(won.netMoves, won.par, won.parIsOptimal);
+        const QString solved = tr("Solved in %n move(s)", nullptr, won.netMoves);
+        bar.Announce(over.isEmpty() ? solved : tr("%1, %2").arg(solved, over));
+    } else if (state == PlayState::Won) {
+        bar.Announce(view.style.IsStrategy() ? tr("Solved in %n move(s)", nullptr, view.puzzle.moves)
+                                             : tr("Solved in %1").arg(game.CounterText()));
+    } else if (state == PlayState::DidNotFinish) {
+        //: A "Blind" game declared over on a picture not whole
+        bar.Announce(tr("Did not finish (DNF) in %1").arg(game.CounterText()));
+    }
+    if (state == PlayState::Paused)
         bar.Announce(tr("Paused"));
     else if (state == PlayState::Resumed)
         bar.Announce(tr("Resumed"));
@@ -240,7 +254,12 @@ void CTesseloDlg::AnnounceState(PlayState state)
 
 void CTesseloDlg::ShowCounter()
 {
-    bar.Show(game.CounterText(), game.View().strategyStyle, game.View().puzzle.state == Playing);
+    const auto& view = game.View();
+    const bool playing = view.puzzle.state == Playing;
+    bar.Show(game.CounterText(), view.style.IsStrategy(),
+             !playing                 ? GameBar::FirstButton::NewGame
+             : view.style.IsBlind()   ? GameBar::FirstButton::Done
+                                      : GameBar::FirstButton::ResetGame);
 }
 
 void CTesseloDlg::FollowClock()
@@ -463,9 +482,13 @@ void CTesseloDlg::keyPressEvent(QKeyEvent* key)
     // The first button from the keyboard, as when it had the focus.
     case Qt::Key_Space: OnBnClickedNewGame(); break;
     // The dialog keyboard of other windows does not apply here.
-    case Qt::Key_Escape:
     case Qt::Key_Return:
-    case Qt::Key_Enter: break;
+    case Qt::Key_Enter:
+        // In "Blind" the player says here that the picture is whole.
+        if (game.CanDeclareEnd())
+            OnBnClickedNewGame();
+        break;
+    case Qt::Key_Escape: break;
     default: key->ignore(); break;
     }
 }

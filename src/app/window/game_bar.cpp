@@ -109,13 +109,17 @@ int GameBar::CaptionRoom(int buttonWidth) const
     return newGame->style()->subElementRect(QStyle::SE_PushButtonContents, &option, newGame).width();
 }
 
-void GameBar::Show(const QString& counter, bool strategyStyle, bool playing)
+void GameBar::Show(const QString& counter, bool strategyStyle, FirstButton first)
 {
     counterValue->setText(counter);
     SetTextIfDifferent(counterLabel, strategyStyle ? tr("Moves:") : tr("Time:"));
     // One labelled value to a screen reader: "Moves: 44".
     counterValue->setAccessibleName(counterLabel->text() + QLatin1Char(' ') + counter);
-    SetTextIfDifferent(newGame, playing ? tr("Reset Game") : tr("New Game"));
+    //: The first button in a "Blind" game: the player says the picture is whole
+    const QString done = tr("Done");
+    SetTextIfDifferent(newGame, first == FirstButton::Done        ? done
+                                : first == FirstButton::ResetGame ? tr("Reset Game")
+                                                                  : tr("New Game"));
 }
 
 } // namespace tesselo

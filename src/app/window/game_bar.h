@@ -29,7 +29,10 @@ public:
     void Layout(int buttonWidth, int barHeight);
     // Shows the counter, and the captions for the style and the state of
     // play (a caption is set only when its text changes).
-    void Show(const QString& counter, bool strategyStyle, bool playing);
+    // The first button: "New Game" at rest, "Reset Game" in play, "Done"
+    // in a "Blind" game in play, whose end the player declares.
+    enum class FirstButton { NewGame, ResetGame, Done };
+    void Show(const QString& counter, bool strategyStyle, FirstButton first);
     // Says `text` to a screen reader, which reads the status when its name
     // changes (a win, a pause): the screen shows the same in its own way.
     void Announce(const QString& text);

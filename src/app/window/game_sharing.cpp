@@ -52,7 +52,7 @@ void GameSharing::CopyReplay()
     if (!game.CanReplaySolve())
         return;
     const Puzzle& won = game.View().puzzle;
-    QGuiApplication::clipboard()->setText(ReplayCode::Write(Style::FromStrategy(game.View().strategyStyle),
+    QGuiApplication::clipboard()->setText(ReplayCode::Write(game.View().style,
                                                             won.history.start, won.history.Played(),
                                                             GameId::Of(won)));
 }

@@ -203,9 +203,10 @@ void ExpectMessageWhole(QWidget* owner, const std::function<void()>& open, const
 // frame, the counter's caption clear of the value.
 void ExpectBarWhole(CTesseloDlg& window, const std::string& where)
 {
-    for (const bool playing : {false, true}) {
+    using First = GameBar::FirstButton;
+    for (const First first : {First::NewGame, First::ResetGame, First::Done}) {
         GameBar& bar = window.Bar();
-        bar.Show(QStringLiteral("0:00:00.0"), !playing, playing);
+        bar.Show(QStringLiteral("0:00:00.0"), first == First::NewGame, first);
         for (QPushButton* button : {bar.newGame, bar.options, bar.help})
             EXPECT_EQ(Clipped(button), "") << where << ": " << Name(button);
         const QLabel* label = bar.counterLabel;

@@ -173,9 +173,9 @@ TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
     EXPECT_EQ(o.browseButton->text(), "...");
 
     // Tab runs through the controls in the template's order.
-    const std::vector<QString> expected{"ok",     "cancel", "novice",   "pro",   "expert",  "genius",
-                                        "custom", "rows",   "columns",  "strategy", "speed", "animate",
-                                        "numbers", "folder", "browse", "volume"};
+    const std::vector<QString> expected{"ok",       "cancel",  "novice",      "pro",   "expert",  "genius",
+                                        "custom",   "rows",    "columns",     "strategy", "speed", "fewestmoves",
+                                        "blind",    "animate", "numbers",     "folder", "browse", "volume"};
     std::vector<QString> order;
     QWidget* w = o.okButton;
     do {
@@ -183,7 +183,7 @@ TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
         if (w->focusPolicy() & Qt::TabFocus && !qobject_cast<QSpinBox*>(w->parentWidget()))
             order.push_back(w->objectName());
         w = w->nextInFocusChain();
-    } while (w != o.okButton && order.size() < 20);
+    } while (w != o.okButton && order.size() < 30);
     EXPECT_EQ(order, expected);
 
     // Two radio groups, each exclusive on its own.
@@ -197,6 +197,8 @@ TEST(OptionDialog, LaidOutAsItsTemplateInTabOrder)
         EXPECT_EQ(o.difficultyGroup->button(i)->text(), levels[std::size_t(i)]);
     EXPECT_EQ(o.styleGroup->button(0)->text(), "Strategy");
     EXPECT_EQ(o.styleGroup->button(1)->text(), "Speed");
+    EXPECT_EQ(o.styleGroup->button(2)->text(), "Fewest Moves");
+    EXPECT_EQ(o.styleGroup->button(3)->text(), "Blind");
 }
 
 TEST(OptionDialog, ControlsShowTheFieldsAndOkTakesThemBack)
@@ -562,7 +564,7 @@ TEST(OptionsExchange, CancelChangesNothing)
     EXPECT_EQ(w.game.View().puzzle.state, Playing);
     EXPECT_EQ(w.game.View().puzzle.grid.rowCount, 2);
     EXPECT_EQ(w.game.View().puzzle.grid.columnCount, 3);
-    EXPECT_TRUE(w.game.View().strategyStyle);
+    EXPECT_TRUE(w.game.View().style.IsStrategy());
     EXPECT_EQ(w.game.View().volume, 100);
     EXPECT_EQ(w.dlg.Picture().Folder().folder, folder);
     EXPECT_FALSE(w.ClockTicking());
@@ -583,7 +585,7 @@ TEST(OptionsExchange, OkAppliesEachChange)
     EXPECT_EQ(w.game.View().puzzle.grid.rowCount, 4);
     EXPECT_EQ(w.game.View().puzzle.grid.columnCount, 6);
     EXPECT_EQ(w.game.View().puzzle.state, Idle);
-    EXPECT_FALSE(w.game.View().strategyStyle);
+    EXPECT_FALSE(w.game.View().style.IsStrategy());
     EXPECT_EQ(w.dlg.Picture().Folder().folder, "Other/");
     EXPECT_EQ(w.game.View().volume, 30);
     // The new volume reaches the sounds started from now on.
@@ -679,7 +681,10 @@ TEST(OptionsExchange, ClockFollowsTheStopwatchThroughOptionChanges)
     }
     {
         Window w;
-        w.dlg.OnBnClickedNewGame(); // in "Strategy"
+        // The settings keep the style chosen last: "Speed", above.
+        EXPECT_TRUE(w.game.View().style.IsSpeed());
+        w.game.SetStyle(Style::Strategy);
+        w.dlg.OnBnClickedNewGame();
         ASSERT_FALSE(w.ClockTicking());
         w.Options([](COptionDlg& o) {
             Click(o, "speed");
