@@ -52,6 +52,14 @@ constexpr Row kLeft[] = {
     {Kind::Item, 4,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
                        "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.")},
+    {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Game controller:")},
+    {Kind::Item, 5,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected "
+                       "row or column instead.")},
+    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "B undo, X redo, Y hint, Start pause, Back new game.")},
+    {Kind::Line, 5,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "On a touch screen, drag a row or column with a finger; a tap selects.")},
     // The IDs are the same in every language: a level's English name, or
     // the counts with an "x".
     {Kind::Item, 4,
