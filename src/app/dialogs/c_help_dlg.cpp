@@ -52,6 +52,12 @@ constexpr Row kLeft[] = {
     {Kind::Item, 4,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
                        "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.")},
+    // The IDs are the same in every language: a level's English name, or
+    // the counts with an "x".
+    {Kind::Item, 4,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 "
+                       "on a custom grid of 5 rows and 7 columns.")},
     {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Game controller:")},
     {Kind::Item, 5,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
@@ -60,12 +66,6 @@ constexpr Row kLeft[] = {
     {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "B undo, X redo, Y hint, Start pause, Back new game.")},
     {Kind::Line, 5,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "On a touch screen, drag a row or column with a finger; a tap selects.")},
-    // The IDs are the same in every language: a level's English name, or
-    // the counts with an "x".
-    {Kind::Item, 4,
-     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
-                       "A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 "
-                       "on a custom grid of 5 rows and 7 columns.")},
     {Kind::Heading, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "About Tesselo")},
     {Kind::Credit, 8, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Tesselo version 1.00, made by the Tesselo team.")},
     {Kind::Credit, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Copyright (C) 2026 the Tesselo team.")},
