@@ -251,6 +251,22 @@
         <source>- Set the difficulty: a level, or a custom grid of 2 to 20 rows and 2 to 20 columns</source>
         <translation>- die Schwierigkeit wählen: eine Stufe oder ein eigenes Raster aus 2 bis 20 Zeilen und 2 bis 20 Spalten</translation>
     </message>
+    <message>
+        <source>Game controller:</source>
+        <translation>Gamecontroller:</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
+        <translation>Steuerkreuz oder linker Stick bewegen die Auswahl; A oder eine Schultertaste gedrückt halten, um stattdessen die ausgewählte Zeile oder Spalte zu schieben.</translation>
+    </message>
+    <message>
+        <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
+        <translation>B rückgängig, X wiederholen, Y Tipp, Start Pause, Back neues Spiel.</translation>
+    </message>
+    <message>
+        <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
+        <translation>Auf einem Touchscreen eine Zeile oder Spalte mit dem Finger ziehen; Antippen wählt aus.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>

@@ -251,6 +251,22 @@
         <source>- Set the difficulty: a level, or a custom grid of 2 to 20 rows and 2 to 20 columns</source>
         <translation>- Elegir la dificultad: un nivel o una cuadrícula personalizada de 2 a 20 filas y de 2 a 20 columnas</translation>
     </message>
+    <message>
+        <source>Game controller:</source>
+        <translation>Mando de juego:</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
+        <translation>La cruceta o el stick izquierdo mueven la selección; mantén A o un botón superior para deslizar en su lugar la fila o columna seleccionada.</translation>
+    </message>
+    <message>
+        <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
+        <translation>B deshacer, X rehacer, Y pista, Start pausa, Back nueva partida.</translation>
+    </message>
+    <message>
+        <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
+        <translation>En una pantalla táctil, arrastra una fila o columna con el dedo; un toque selecciona.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>

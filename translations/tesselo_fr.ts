@@ -251,6 +251,22 @@
         <source>- Set the difficulty: a level, or a custom grid of 2 to 20 rows and 2 to 20 columns</source>
         <translation>- régler la difficulté&#xa0;: un niveau, ou une grille personnalisée de 2 à 20 lignes et de 2 à 20 colonnes</translation>
     </message>
+    <message>
+        <source>Game controller:</source>
+        <translation>Manette de jeu&#xa0;:</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
+        <translation>La croix directionnelle ou le stick gauche déplace la sélection&#xa0;; maintenez A ou une gâchette haute pour faire glisser plutôt la ligne ou la colonne sélectionnée.</translation>
+    </message>
+    <message>
+        <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
+        <translation>B annule, X rétablit, Y indice, Start pause, Back nouvelle partie.</translation>
+    </message>
+    <message>
+        <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
+        <translation>Sur un écran tactile, faites glisser une ligne ou une colonne du doigt&#xa0;; un toucher sélectionne.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>

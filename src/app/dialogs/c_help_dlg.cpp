@@ -58,6 +58,14 @@ constexpr Row kLeft[] = {
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
                        "A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 "
                        "on a custom grid of 5 rows and 7 columns.")},
+    {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Game controller:")},
+    {Kind::Item, 5,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected "
+                       "row or column instead.")},
+    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "B undo, X redo, Y hint, Start pause, Back new game.")},
+    {Kind::Line, 5,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "On a touch screen, drag a row or column with a finger; a tap selects.")},
     {Kind::Heading, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "About Tesselo")},
     {Kind::Credit, 8, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Tesselo version 1.00, made by the Tesselo team.")},
     {Kind::Credit, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Copyright (C) 2026 the Tesselo team.")},

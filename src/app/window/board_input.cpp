@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTouchEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -51,8 +52,45 @@ void BoardInput::Release(const QMouseEvent& event)
         window.releaseMouse();
 }
 
+void BoardInput::TouchBegin(const QTouchEvent& touch, bool opens)
+{
+    finger.reset();
+    if (touch.points().isEmpty())
+        return;
+    const QEventPoint& point = touch.points().front();
+    finger = point.id();
+    if (!opens)
+        return;
+    const QPoint at = point.position().toPoint();
+    game.BeginDrag(at.x(), at.y() - barHeight());
+}
+
+void BoardInput::Touch(const QTouchEvent& touch)
+{
+    if (touch.type() == QEvent::TouchCancel) {
+        EndGesture();
+        return;
+    }
+    if (!finger)
+        return;
+    for (const QEventPoint& point : touch.points()) {
+        if (point.id() != *finger)
+            continue;
+        const QPoint p = OnBoard(point.position().toPoint());
+        // A lift closes the gesture as a release does, a tap included.
+        if (point.state() == QEventPoint::Released) {
+            finger.reset();
+            if (game.View().gesture.dragging)
+                game.EndDrag(p.x(), p.y());
+        } else if (point.state() == QEventPoint::Updated) {
+            game.TrackDrag(p.x(), p.y());
+        }
+    }
+}
+
 void BoardInput::EndGesture()
 {
+    finger.reset();
     game.CancelDrag();
     if (QWidget::mouseGrabber() == &window)
         window.releaseMouse();

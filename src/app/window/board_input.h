@@ -3,9 +3,11 @@
 #include <QPoint>
 
 #include <functional>
+#include <optional>
 
 class QKeyEvent;
 class QMouseEvent;
+class QTouchEvent;
 class QWidget;
 
 namespace tesselo {
@@ -16,8 +18,10 @@ class Game;
 // operations: a press on the board opens a drag of its line, the pointer
 // slides it (held to the board's edges once it leaves the window), the
 // release snaps it; an arrow slides the selected line a cell, Shift and an
-// arrow move the frame. The window hands over its events; this holds no
-// state of its own beyond the mouse it grabs.
+// arrow move the frame. A finger on the board is the left button: it
+// drags and taps as the mouse does, and a touch the system cancels springs
+// the line back. The window hands over its events; this holds no state of
+// its own beyond the mouse it grabs and the finger it follows.
 class BoardInput {
 public:
     // `window` receives the pointer and the keys; the board lies under its
@@ -27,6 +31,13 @@ public:
     void Press(const QMouseEvent& event);
     void Move(const QMouseEvent& event);
     void Release(const QMouseEvent& event);
+    // The first finger down opens a drag as a press does, when `opens`
+    // (the window may have taken the touch for something else); later
+    // fingers of the same touch are let be.
+    void TouchBegin(const QTouchEvent& touch, bool opens);
+    // The finger followed moves or lifts; a cancelled touch ends the
+    // gesture.
+    void Touch(const QTouchEvent& touch);
     // An open drag ends without a move and the mouse is let go.
     void EndGesture();
     // An arrow, with or without Shift: true when the key was one.
@@ -38,6 +49,7 @@ private:
     Game& game;
     QWidget& window;
     std::function<int()> barHeight;
+    std::optional<int> finger; // the touch point that drives the gesture
 };
 
 } // namespace tesselo

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTouchEvent>
 #include <QWindow>
 
 #include <utility>
@@ -48,6 +49,9 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     setMinimumSize(window_layout::MinimumClient(game.View().puzzle.grid.rowCount, game.View().puzzle.grid.columnCount));
     // The keys come here, whatever was clicked last.
     setFocusPolicy(Qt::StrongFocus);
+    // So do the touches: the board lets the pointer through to the window,
+    // where a drag is followed, and Qt aims a touch where it aims a press.
+    setAttribute(Qt::WA_AcceptTouchEvents);
 
     boardControl = new CPuzzleImage(this);
     boardControl->setObjectName(QStringLiteral("boardControl"));
@@ -59,6 +63,12 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     commands.AddActions(actions);
     pause.AddActions(actions);
     sharing.AddActions(actions);
+    // A controller acts on the game in view, not on one behind another
+    // window or under a dialog of its own.
+    connect(&controller, &GameController::Command, this, [this](PadCommand command) {
+        if (isActiveWindow())
+            OnPadCommand(command);
+    });
     actions.Add(BoardAction{tr("Numbers on Tiles"), {QKeySequence(Qt::Key_N)}, {}, [this] { ToggleNumbers(); }, true,
                             [this] { return settings.Current().numbersOnTiles; }});
 
@@ -89,6 +99,7 @@ int CTesseloDlg::DoModal()
 void CTesseloDlg::OnInitDialog()
 {
     sound.InitSound();
+    controller.Start();
     settings.Load();
     // The saved game's byte knows only "Strategy" and "Speed": the style
     // itself is the settings', and stays when the game plays like it.
@@ -437,6 +448,7 @@ bool CTesseloDlg::OnClose()
     open = false;
     clockTimer.stop();
     sound.Close();
+    controller.Stop();
     bar.font.reset();
     return true;
 }
@@ -491,6 +503,57 @@ void CTesseloDlg::keyPressEvent(QKeyEvent* key)
     case Qt::Key_Escape: break;
     default: key->ignore(); break;
     }
+}
+
+void CTesseloDlg::OnPadCommand(PadCommand command)
+{
+    // As a key: a press while the board is busy only ends what it does.
+    if (command == PadCommand::None || commands.Interrupt())
+        return;
+    switch (command) {
+    case PadCommand::SelectUp: game.SelectUp(); break;
+    case PadCommand::SelectDown: game.SelectDown(); break;
+    case PadCommand::SelectLeft: game.SelectLeft(); break;
+    case PadCommand::SelectRight: game.SelectRight(); break;
+    case PadCommand::SlideUp: game.ShiftColumnUp(); break;
+    case PadCommand::SlideDown: game.ShiftColumnDown(); break;
+    case PadCommand::SlideLeft: game.ShiftRowLeft(); break;
+    case PadCommand::SlideRight: game.ShiftRowRight(); break;
+    case PadCommand::Undo: commands.Undo(); break;
+    case PadCommand::Redo: commands.Redo(); break;
+    case PadCommand::Hint: commands.Hint(); break;
+    case PadCommand::Pause: pause.Toggle(); break;
+    case PadCommand::NewGame: OnBnClickedNewGame(); break;
+    case PadCommand::None: break;
+    }
+}
+
+bool CTesseloDlg::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel: return Touch(static_cast<QTouchEvent&>(*event));
+    default: return QDialog::event(event);
+    }
+}
+
+bool CTesseloDlg::Touch(QTouchEvent& touch)
+{
+    if (touch.type() == QEvent::TouchBegin) {
+        if (touch.points().isEmpty() || touch.points().front().position().y() < barHeight) {
+            touch.ignore();
+            return false;
+        }
+        // Taken, the touch makes no mouse events of Qt's besides.
+        touch.accept();
+        input.TouchBegin(touch, !commands.Interrupt() && !pause.ResumeOnClick());
+        return true;
+    }
+    touch.accept();
+    input.Touch(touch);
+    return true;
 }
 
 void CTesseloDlg::mousePressEvent(QMouseEvent* event)

@@ -4,6 +4,7 @@
 #include "app/window/board_commands.h"
 #include "app/window/board_input.h"
 #include "app/window/game_bar.h"
+#include "app/window/game_controller.h"
 #include "app/window/game_sharing.h"
 #include "app/window/pause_keeper.h"
 #include "app/window/sound_effects.h"
@@ -19,6 +20,7 @@
 #include <memory>
 
 class QMenu;
+class QTouchEvent;
 
 namespace tesselo {
 
@@ -29,7 +31,8 @@ class Game;
 
 // The game's only window: a bar of buttons and counters over the board.
 // It is the front end of the game: it turns clicks, drags and keys into the
-// game's operations, and the board, the bar, the sound and the records
+// game's operations (and a game controller's buttons and a finger's
+// touches too), and the board, the bar, the sound and the records
 // follow the game's changes; it owns the timer, the sound, the records and
 // the replay, and reads the saved game when it opens and writes it when it
 // closes. The keys come to the window itself: the bar's buttons never take
@@ -60,6 +63,10 @@ public:
     // Ends whatever the board is doing, an open drag, a hint, a solve and a
     // replay, before a button, a window or a command takes over.
     void StopBoard();
+    // A game controller's command, as its keys would do it on the keyboard.
+    void OnPadCommand(PadCommand command);
+    // The game controllers read while the window is open.
+    GameController& Controller() { return controller; }
     // The board's context menu, its entries enabled as they apply now.
     std::unique_ptr<QMenu> MakeBoardMenu();
 
@@ -110,6 +117,7 @@ protected:
     // smaller ones.
     virtual SolverService::Options SolverOptions() const;
 
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool) override { return false; }
     void timerEvent(QTimerEvent* event) override;
@@ -126,6 +134,9 @@ protected:
 
 private:
     void OnGameChanged(const GameChange& change);
+    // A touch over the board drags and taps as the left button does; one
+    // that starts on the bar is left to Qt, which clicks its buttons.
+    bool Touch(QTouchEvent& touch);
     void ShowCounter();
     // Says a win, a pause or a resume to a screen reader.
     void AnnounceState(PlayState state);
@@ -165,6 +176,7 @@ private:
     BoardCommands commands{*this};
     PauseKeeper pause{*this};
     GameSharing sharing{*this};
+    GameController controller;
     bool watchingScreen = false;
     bool opening = false; // the saved game is being opened
     QSize handledSize;

@@ -73,6 +73,11 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom "
              "grid of 5 rows and 7 columns.",
              "Right-click the board for a menu of every command and its key.",
+             "Game controller:",
+             "D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or "
+             "column instead.",
+             "B undo, X redo, Y hint, Start pause, Back new game.",
+             "On a touch screen, drag a row or column with a finger; a tap selects.",
          })
         EXPECT_EQ(shown.count(QString::fromUtf8(text)), 1u) << text;
 

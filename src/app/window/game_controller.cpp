@@ -1,0 +1,258 @@
+#include "app/window/game_controller.h"
+
+#include <QDir>
+#include <QFileSystemWatcher>
+#include <QTimerEvent>
+
+#include <utility>
+
+#include <SDL.h>
+
+namespace tesselo {
+
+namespace {
+
+// Where the system puts its input devices, and where that folder appears
+// when the first one comes.
+const char* const kInputFolder = "/dev/input";
+const char* const kDeviceFolder = "/dev";
+
+} // namespace
+
+struct GameController::Pad {
+    SDL_GameController* handle = nullptr;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::optional<PadButton> stick;
+    // Its buttons held now, let go if it goes.
+    std::multiset<PadButton> held;
+};
+
+GameController::GameController(QObject* parent) : QObject(parent) {}
+
+GameController::~GameController() { Stop(); }
+
+PadButton GameController::ButtonOf(int sdlButton)
+{
+    switch (sdlButton) {
+    case SDL_CONTROLLER_BUTTON_DPAD_UP: return PadButton::DpadUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return PadButton::DpadDown;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return PadButton::DpadLeft;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return PadButton::DpadRight;
+    case SDL_CONTROLLER_BUTTON_A: return PadButton::South;
+    case SDL_CONTROLLER_BUTTON_B: return PadButton::East;
+    case SDL_CONTROLLER_BUTTON_X: return PadButton::West;
+    case SDL_CONTROLLER_BUTTON_Y: return PadButton::North;
+    case SDL_CONTROLLER_BUTTON_BACK: return PadButton::Back;
+    case SDL_CONTROLLER_BUTTON_START: return PadButton::Start;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return PadButton::LeftShoulder;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return PadButton::RightShoulder;
+    default: return PadButton::Other;
+    }
+}
+
+bool GameController::Start()
+{
+    if (started)
+        return true;
+    // As for the sound: the program's own signal handlers stay in charge.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL has no window of its own here to tell whether the game has the
+    // focus; the game window decides that.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        return false;
+    started = true;
+    WatchDevices();
+    for (int i = 0; i < SDL_NumJoysticks(); ++i)
+        Open(i);
+    // The arrivals SDL queued for these as it started are read here.
+    Poll();
+    return true;
+}
+
+void GameController::Stop()
+{
+    if (!started)
+        return;
+    poll.stop();
+    repeat.stop();
+    direction.reset();
+    grabs.clear();
+    for (auto& [id, pad] : pads)
+        SDL_GameControllerClose(pad->handle);
+    pads.clear();
+    delete devices;
+    devices = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    started = false;
+}
+
+void GameController::WatchDevices()
+{
+    if (!devices) {
+        devices = new QFileSystemWatcher(this);
+        connect(devices, &QFileSystemWatcher::directoryChanged, this, [this] {
+            // The input folder may have just appeared.
+            WatchDevices();
+            Recheck();
+        });
+    }
+    const QString input = QString::fromLatin1(kInputFolder);
+    if (QDir(input).exists()) {
+        devices->removePath(QString::fromLatin1(kDeviceFolder));
+        if (!devices->directories().contains(input))
+            devices->addPath(input);
+    } else if (QDir(QString::fromLatin1(kDeviceFolder)).exists() && devices->directories().isEmpty()) {
+        devices->addPath(QString::fromLatin1(kDeviceFolder));
+    }
+}
+
+void GameController::Recheck()
+{
+    if (!started)
+        return;
+    settle.setRemainingTime(kSettleMs);
+    FollowPolling();
+}
+
+void GameController::FollowPolling()
+{
+    const bool wanted = started && (!pads.empty() || !settle.hasExpired());
+    if (wanted && !poll.isActive())
+        poll.start(kPollMs, this);
+    else if (!wanted)
+        poll.stop();
+}
+
+void GameController::Open(int deviceIndex)
+{
+    if (!SDL_IsGameController(deviceIndex) || pads.count(SDL_JoystickGetDeviceInstanceID(deviceIndex)))
+        return;
+    SDL_GameController* handle = SDL_GameControllerOpen(deviceIndex);
+    if (!handle)
+        return;
+    auto pad = std::make_unique<Pad>();
+    pad->handle = handle;
+    pads[SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(handle))] = std::move(pad);
+}
+
+void GameController::Close(std::int32_t id)
+{
+    const auto found = pads.find(id);
+    if (found == pads.end())
+        return;
+    // What it held is let go: a shoulder held as it went grabs no longer.
+    Pad& pad = *found->second;
+    const std::multiset<PadButton> held = std::exchange(pad.held, {});
+    for (const PadButton button : held)
+        Release(button);
+    if (pad.stick)
+        Release(*pad.stick);
+    SDL_GameControllerClose(pad.handle);
+    pads.erase(found);
+}
+
+void GameController::Poll()
+{
+    const std::size_t before = pads.size();
+    SDL_Event event;
+    while (started && SDL_PollEvent(&event)) {
+        switch (event.type) {
+        case SDL_CONTROLLERDEVICEADDED: Open(event.cdevice.which); break;
+        case SDL_CONTROLLERDEVICEREMOVED: Close(event.cdevice.which); break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP: {
+            const auto found = pads.find(event.cbutton.which);
+            if (found == pads.end())
+                break;
+            const PadButton button = ButtonOf(event.cbutton.button);
+            Pad& pad = *found->second;
+            if (event.type == SDL_CONTROLLERBUTTONDOWN) {
+                pad.held.insert(button);
+                Press(button);
+            } else if (const auto at = pad.held.find(button); at != pad.held.end()) {
+                pad.held.erase(at);
+                Release(button);
+            }
+            break;
+        }
+        case SDL_CONTROLLERAXISMOTION: {
+            const auto found = pads.find(event.caxis.which);
+            if (found == pads.end())
+                break;
+            Pad& pad = *found->second;
+            if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
+                pad.x = event.caxis.value;
+            else if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+                pad.y = event.caxis.value;
+            else
+                break;
+            const std::optional<PadButton> now = pad_mapping::StickDirection(pad.x, pad.y, pad.stick);
+            if (now != pad.stick) {
+                if (pad.stick)
+                    Release(*pad.stick);
+                pad.stick = now;
+                if (now)
+                    Press(*now);
+            }
+            break;
+        }
+        default: break;
+        }
+    }
+    if (pads.size() != before)
+        emit AttachedChanged(int(pads.size()));
+    FollowPolling();
+}
+
+bool GameController::Grabbing() const { return !grabs.empty(); }
+
+void GameController::Press(PadButton button)
+{
+    if (pad_mapping::Grabs(button))
+        grabs.insert(button);
+    if (pad_mapping::IsDirection(button)) {
+        Hold(button);
+        return;
+    }
+    if (const PadCommand command = pad_mapping::CommandFor(button, Grabbing()); command != PadCommand::None)
+        emit Command(command);
+}
+
+void GameController::Release(PadButton button)
+{
+    if (const auto at = grabs.find(button); at != grabs.end())
+        grabs.erase(at);
+    if (direction == button)
+        Hold(std::nullopt);
+}
+
+void GameController::Hold(std::optional<PadButton> held)
+{
+    direction = held;
+    repeat.stop();
+    if (!direction)
+        return;
+    emit Command(pad_mapping::CommandFor(*direction, Grabbing()));
+    repeat.start(pad_mapping::kRepeatDelayMs, this);
+}
+
+void GameController::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == poll.timerId()) {
+        Poll();
+    } else if (event->timerId() == repeat.timerId()) {
+        // A grab pressed or let go meanwhile turns the repeat with it.
+        if (direction) {
+            emit Command(pad_mapping::CommandFor(*direction, Grabbing()));
+            repeat.start(pad_mapping::kRepeatMs, this);
+        } else {
+            repeat.stop();
+        }
+    } else {
+        QObject::timerEvent(event);
+    }
+}
+
+} // namespace tesselo

@@ -1,0 +1,225 @@
+#include "app/window/game_controller.h"
+#include "app/window/pad_mapping.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+using namespace tesselo;
+using namespace tesselo::pad_mapping;
+
+namespace {
+
+TEST(PadMapping, EachButtonNamesTheKeyboardsCommand)
+{
+    struct Case {
+        PadButton button;
+        PadCommand free;    // as pressed alone
+        PadCommand grabbed; // with a grabbing button held
+    };
+    const Case cases[] = {
+        {PadButton::DpadUp, PadCommand::SelectUp, PadCommand::SlideUp},
+        {PadButton::DpadDown, PadCommand::SelectDown, PadCommand::SlideDown},
+        {PadButton::DpadLeft, PadCommand::SelectLeft, PadCommand::SlideLeft},
+        {PadButton::DpadRight, PadCommand::SelectRight, PadCommand::SlideRight},
+        {PadButton::East, PadCommand::Undo, PadCommand::Undo},
+        {PadButton::West, PadCommand::Redo, PadCommand::Redo},
+        {PadButton::North, PadCommand::Hint, PadCommand::Hint},
+        {PadButton::Start, PadCommand::Pause, PadCommand::Pause},
+        {PadButton::Back, PadCommand::NewGame, PadCommand::NewGame},
+        {PadButton::South, PadCommand::None, PadCommand::None},
+        {PadButton::LeftShoulder, PadCommand::None, PadCommand::None},
+        {PadButton::RightShoulder, PadCommand::None, PadCommand::None},
+        {PadButton::Other, PadCommand::None, PadCommand::None},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CommandFor(c.button, false), c.free) << int(c.button);
+        EXPECT_EQ(CommandFor(c.button, true), c.grabbed) << int(c.button);
+        // Only the directions repeat, and only the buttons that do nothing
+        // alone grab (but Other, which does nothing at all).
+        EXPECT_EQ(IsDirection(c.button), c.free != c.grabbed) << int(c.button);
+        EXPECT_EQ(Grabs(c.button), c.free == PadCommand::None && c.button != PadButton::Other) << int(c.button);
+    }
+}
+
+TEST(PadMapping, SdlsButtonsByTheirPlace)
+{
+    const std::pair<int, PadButton> cases[] = {
+        {SDL_CONTROLLER_BUTTON_A, PadButton::South},
+        {SDL_CONTROLLER_BUTTON_B, PadButton::East},
+        {SDL_CONTROLLER_BUTTON_X, PadButton::West},
+        {SDL_CONTROLLER_BUTTON_Y, PadButton::North},
+        {SDL_CONTROLLER_BUTTON_BACK, PadButton::Back},
+        {SDL_CONTROLLER_BUTTON_START, PadButton::Start},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, PadButton::LeftShoulder},
+        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, PadButton::RightShoulder},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, PadButton::DpadUp},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadButton::DpadDown},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadButton::DpadLeft},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadButton::DpadRight},
+        {SDL_CONTROLLER_BUTTON_GUIDE, PadButton::Other},
+        {SDL_CONTROLLER_BUTTON_LEFTSTICK, PadButton::Other},
+        {SDL_CONTROLLER_BUTTON_INVALID, PadButton::Other},
+    };
+    for (const auto& [sdl, button] : cases)
+        EXPECT_EQ(GameController::ButtonOf(sdl), button) << sdl;
+}
+
+TEST(PadMapping, TheStickTakesADirectionPastItsDeadZoneAndKeepsItUntilWellBack)
+{
+    using D = std::optional<PadButton>;
+    const D none;
+    struct Case {
+        std::int32_t x, y;
+        D held, expected;
+    };
+    const Case cases[] = {
+        {0, 0, none, none},
+        {kStickPress - 1, 0, none, none},             // inside the dead zone
+        {kStickPress, 0, none, PadButton::DpadRight}, // past it
+        {-32768, 0, none, PadButton::DpadLeft},
+        {0, -32768, none, PadButton::DpadUp}, // SDL's y grows downwards
+        {0, 32767, none, PadButton::DpadDown},
+        {20000, 25000, none, PadButton::DpadDown}, // the farther axis wins
+        {-25000, 20000, none, PadButton::DpadLeft},
+        // Coming back: held until inside the release, then let go.
+        {kStickRelease + 1, 0, PadButton::DpadRight, PadButton::DpadRight},
+        {kStickRelease, 0, PadButton::DpadRight, none},
+        // Between the two, nothing new starts.
+        {kStickRelease + 1, 0, none, none},
+        // Turned past the edge to another direction, it follows.
+        {0, kStickPress, PadButton::DpadRight, PadButton::DpadDown},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StickDirection(c.x, c.y, c.held), c.expected) << c.x << "," << c.y;
+}
+
+// A controller of SDL's own making, attached and let go as the test says:
+// the whole path from SDL's events to the commands, with no device.
+struct VirtualPad {
+    VirtualPad()
+    {
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "Tesselo test pad";
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
+        if (index >= 0)
+            stick = SDL_JoystickOpen(index);
+    }
+    ~VirtualPad() { Detach(); }
+    void Detach()
+    {
+        if (!stick)
+            return;
+        const int instance = SDL_JoystickInstanceID(stick);
+        SDL_JoystickClose(stick);
+        stick = nullptr;
+        for (int i = 0; i < SDL_NumJoysticks(); ++i)
+            if (SDL_JoystickGetDeviceInstanceID(i) == instance)
+                SDL_JoystickDetachVirtual(i);
+    }
+    void Button(SDL_GameControllerButton button, bool down) { SDL_JoystickSetVirtualButton(stick, button, down); }
+    void Axis(SDL_GameControllerAxis axis, Sint16 value) { SDL_JoystickSetVirtualAxis(stick, axis, value); }
+    SDL_Joystick* stick = nullptr;
+};
+
+struct Commands {
+    explicit Commands(GameController& c)
+    {
+        QObject::connect(&c, &GameController::Command, [this](PadCommand command) { got.push_back(command); });
+    }
+    // The commands that came within `ms`.
+    std::vector<PadCommand> Within(int ms)
+    {
+        QTest::qWait(ms);
+        return std::exchange(got, {});
+    }
+    std::vector<PadCommand> got;
+};
+
+TEST(GameController, AsksSdlOnlyWhileAControllerIsAttachedAndReadsItsButtons)
+{
+    GameController controller;
+    ASSERT_TRUE(controller.Start());
+    // Nothing attached: nothing polls.
+    EXPECT_EQ(controller.Attached(), 0);
+    EXPECT_FALSE(controller.Polling());
+    QSignalSpy attached(&controller, &GameController::AttachedChanged);
+    Commands commands(controller);
+
+    VirtualPad pad;
+    ASSERT_NE(pad.stick, nullptr) << SDL_GetError();
+    // As the device folder would say.
+    controller.Recheck();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.Attached() == 1; }, 2000));
+    EXPECT_EQ(attached.count(), 1);
+    EXPECT_TRUE(controller.Polling());
+
+    // The d-pad alone moves the frame, once for a short press.
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SelectRight});
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    EXPECT_TRUE(commands.Within(kRepeatDelayMs + 100).empty());
+    // A shoulder held turns it into slides, and B undoes either way.
+    pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SlideUp});
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
+    pad.Button(SDL_CONTROLLER_BUTTON_B, true);
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::Undo});
+    pad.Button(SDL_CONTROLLER_BUTTON_B, false);
+    pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
+    EXPECT_TRUE(commands.Within(100).empty());
+
+    // The stick past its dead zone, held: a move at once, then repeats.
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 30000);
+    const std::vector<PadCommand> held = commands.Within(kRepeatDelayMs + 3 * kRepeatMs);
+    ASSERT_GE(held.size(), 3u);
+    EXPECT_LE(held.size(), 5u);
+    for (const PadCommand c : held)
+        EXPECT_EQ(c, PadCommand::SelectDown);
+    // Grabbing meanwhile turns the repeats into slides; back to rest, no more.
+    pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+    const std::vector<PadCommand> grabbed = commands.Within(3 * kRepeatMs);
+    ASSERT_FALSE(grabbed.empty());
+    EXPECT_EQ(grabbed.back(), PadCommand::SlideDown);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    commands.Within(50);
+    EXPECT_TRUE(commands.Within(2 * kRepeatMs).empty());
+
+    // Unplugged while A is held: let go, and SDL is no longer asked once
+    // the devices have settled.
+    pad.Detach();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.Attached() == 0; }, 2000));
+    EXPECT_EQ(attached.count(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !controller.Polling(); }, GameController::kSettleMs + 2000));
+    controller.Stop();
+    EXPECT_FALSE(controller.Polling());
+}
+
+TEST(GameController, TakesAControllerAttachedBeforeItStarts)
+{
+    // SDL's joysticks up first, as another part of the program might have.
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+    {
+        VirtualPad pad;
+        ASSERT_NE(pad.stick, nullptr) << SDL_GetError();
+        GameController controller;
+        ASSERT_TRUE(controller.Start());
+        EXPECT_EQ(controller.Attached(), 1);
+        EXPECT_TRUE(controller.Polling());
+    }
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+} // namespace
