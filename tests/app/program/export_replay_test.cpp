@@ -44,7 +44,7 @@ struct Ran {
     std::string err;
 };
 
-Ran Run(std::vector<std::string> words)
+Ran RunCommand(std::vector<std::string> words)
 {
     words.insert(words.begin(), "tesselo");
     std::vector<const char*> argv;
@@ -95,12 +95,13 @@ TEST(ExportReplay, WritesTheWinNamedOrTheLatestSolveAndRefusesWhatItCannot)
     for (const Case& c : cases) {
         const std::string file = c.words.size() > 1 ? c.words.back() : std::string();
         SCOPED_TRACE(c.words.size() > 1 ? c.words[1] + " " + file : "alone");
-        const Ran ran = Run(c.words);
+        const Ran ran = RunCommand(c.words);
         EXPECT_EQ(ran.status, c.status) << ran.err;
         EXPECT_NE(ran.err.find(c.says), std::string::npos) << ran.err;
         if (c.moves < 0) {
-            if (!file.empty())
+            if (!file.empty()) {
                 EXPECT_FALSE(QFile::exists(QString::fromStdString(file)));
+            }
             continue;
         }
         EXPECT_TRUE(ran.err.empty()) << ran.err;
@@ -132,7 +133,7 @@ TEST(ExportReplay, SaysSoWhenNoWinIsKept)
     TempCwd cwd;
     for (const std::vector<std::string>& words :
          {std::vector<std::string>{"--export-replay", "solve.gif"}, {"--export-replay", "1", "solve.gif"}}) {
-        const Ran ran = Run(words);
+        const Ran ran = RunCommand(words);
         EXPECT_EQ(ran.status, 2);
         EXPECT_NE(ran.err.find("no kept wins"), std::string::npos) << ran.err;
     }
