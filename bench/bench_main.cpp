@@ -125,6 +125,7 @@ int main(int argc, char** argv)
     }
     tesselo::bench::RegisterCases(dir.path() + QStringLiteral("/photo.jpg"), picture, board);
     tesselo::bench::RegisterRecordsCases(dir.path(), tiny);
+    tesselo::bench::RegisterAnimationCases(dir.path() + QStringLiteral("/photo.jpg"), tiny);
     tesselo::bench::RegisterSolverCases(tiny);
     tesselo::bench::RegisterSolveMapCases(tiny);
 

@@ -15,8 +15,9 @@ A picture is cut into a grid and scrambled. Put it back together by sliding
 whole rows sideways and whole columns up and down; every slide wraps round.
 Four grids from 2 x 3 to 4 x 6, a move count or a stopwatch, and any BMP,
 JPEG, GIF or PNG pictures of your own. Sample pictures and sounds included.")
-# dpkg-shlibdeps names the Qt 6, SDL2_mixer and SQLite (libsqlite3-0)
-# runtime packages from the program's libraries. The fonts the game's texts were laid out with, and
+# dpkg-shlibdeps names the Qt 6, SDL2_mixer, SQLite (libsqlite3-0), giflib
+# (libgif7) and libwebp (libwebp7, libwebpmux3) runtime packages from the
+# program's libraries. The fonts the game's texts were laid out with, and
 # Qt's Wayland platform (without it Qt falls back to X11 through XWayland),
 # are recommended rather than required: the game plays without them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -25,6 +25,7 @@ set(kLayers
   records
   services
   view
+  animation
   charts
   app/dialogs
   app/window

@@ -43,6 +43,29 @@
     </message>
 </context>
 <context>
+    <name>tesselo::AnimationSaver</name>
+    <message>
+        <source>Animated GIF (*.gif)</source>
+        <translation>Animiertes GIF (*.gif)</translation>
+    </message>
+    <message>
+        <source>Animated WebP (*.webp)</source>
+        <translation>Animiertes WebP (*.webp)</translation>
+    </message>
+    <message>
+        <source>Save Replay as Animation</source>
+        <translation>Wiederholung als Animation speichern</translation>
+    </message>
+    <message>
+        <source>Making the animation…</source>
+        <translation>Die Animation wird erstellt…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::BoardAccessible</name>
     <message>
         <source>belongs at row %1, column %2</source>
@@ -491,6 +514,14 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>Summary of the chosen grid</source>
         <translation>Übersicht des gewählten Rasters</translation>
     </message>
+    <message>
+        <source>Save Replay as Animation…</source>
+        <translation>Wiederholung als Animation speichern…</translation>
+    </message>
+    <message>
+        <source>Saves the win&apos;s replay as an animated GIF or WebP: the board alone, every move gliding, the whole picture at the end.</source>
+        <translation>Speichert die Wiederholung des Siegs als animiertes GIF oder WebP: nur das Spielfeld, jeder Zug gleitend, am Ende das ganze Bild.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -836,6 +867,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Copy Result</source>
         <translation>Ergebnis kopieren</translation>
     </message>
+    <message>
+        <source>Save Replay as Animation…</source>
+        <translation>Wiederholung als Animation speichern…</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::KindWinsPage</name>
@@ -1124,6 +1159,29 @@ Er konnte auch in keiner anderen Datei gesichert werden: Das Spiel hält ihn, bi
     <message>
         <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
         <translation>Zug %1 des Wiederholungscodes („%2“) ist kein Zug seines Rasters.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ReplayExport</name>
+    <message>
+        <source>An animation is saved as GIF or WebP: the file&apos;s name must end in .gif or .webp.</source>
+        <translation>Eine Animation wird als GIF oder WebP gespeichert: Der Dateiname muss auf .gif oder .webp enden.</translation>
+    </message>
+    <message>
+        <source>This solve has no board to show.</source>
+        <translation>Diese Lösung hat kein Spielfeld, das sich zeigen ließe.</translation>
+    </message>
+    <message>
+        <source>The board could not be painted at %1 x %2 pixels.</source>
+        <translation>Das Spielfeld konnte nicht mit %1 x %2 Pixeln gezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>The animation could not be made (%1).</source>
+        <translation>Die Animation konnte nicht erstellt werden (%1).</translation>
+    </message>
+    <message>
+        <source>The animation could not be saved as &quot;%1&quot;: %2</source>
+        <translation>Die Animation konnte nicht als „%1“ gespeichert werden: %2</translation>
     </message>
 </context>
 <context>

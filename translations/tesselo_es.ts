@@ -43,6 +43,29 @@
     </message>
 </context>
 <context>
+    <name>tesselo::AnimationSaver</name>
+    <message>
+        <source>Animated GIF (*.gif)</source>
+        <translation>GIF animado (*.gif)</translation>
+    </message>
+    <message>
+        <source>Animated WebP (*.webp)</source>
+        <translation>WebP animado (*.webp)</translation>
+    </message>
+    <message>
+        <source>Save Replay as Animation</source>
+        <translation>Guardar la repetición como animación</translation>
+    </message>
+    <message>
+        <source>Making the animation…</source>
+        <translation>Creando la animación…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::BoardAccessible</name>
     <message>
         <source>belongs at row %1, column %2</source>
@@ -491,6 +514,14 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>Summary of the chosen grid</source>
         <translation>Resumen de la cuadrícula elegida</translation>
     </message>
+    <message>
+        <source>Save Replay as Animation…</source>
+        <translation>Guardar la repetición como animación…</translation>
+    </message>
+    <message>
+        <source>Saves the win&apos;s replay as an animated GIF or WebP: the board alone, every move gliding, the whole picture at the end.</source>
+        <translation>Guarda la repetición de la victoria como GIF o WebP animado: solo el tablero, cada movimiento deslizándose, la imagen entera al final.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -836,6 +867,10 @@ Do you want to replace it?</source>
         <source>Copy Result</source>
         <translation>Copiar resultado</translation>
     </message>
+    <message>
+        <source>Save Replay as Animation…</source>
+        <translation>Guardar la repetición como animación…</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::KindWinsPage</name>
@@ -1124,6 +1159,29 @@ Tampoco se pudo guardar en un archivo: el juego la conserva hasta que se cierre,
     <message>
         <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
         <translation>El movimiento %1 del código de repetición («%2») no es un movimiento de su cuadrícula.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ReplayExport</name>
+    <message>
+        <source>An animation is saved as GIF or WebP: the file&apos;s name must end in .gif or .webp.</source>
+        <translation>Una animación se guarda como GIF o WebP: el nombre del archivo debe terminar en .gif o .webp.</translation>
+    </message>
+    <message>
+        <source>This solve has no board to show.</source>
+        <translation>Esta resolución no tiene tablero que mostrar.</translation>
+    </message>
+    <message>
+        <source>The board could not be painted at %1 x %2 pixels.</source>
+        <translation>No se pudo dibujar el tablero a %1 x %2 píxeles.</translation>
+    </message>
+    <message>
+        <source>The animation could not be made (%1).</source>
+        <translation>No se pudo crear la animación (%1).</translation>
+    </message>
+    <message>
+        <source>The animation could not be saved as &quot;%1&quot;: %2</source>
+        <translation>No se pudo guardar la animación como «%1»: %2</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,29 @@
     </message>
 </context>
 <context>
+    <name>tesselo::AnimationSaver</name>
+    <message>
+        <source>Animated GIF (*.gif)</source>
+        <translation>GIF animé (*.gif)</translation>
+    </message>
+    <message>
+        <source>Animated WebP (*.webp)</source>
+        <translation>WebP animé (*.webp)</translation>
+    </message>
+    <message>
+        <source>Save Replay as Animation</source>
+        <translation>Enregistrer la rediffusion en animation</translation>
+    </message>
+    <message>
+        <source>Making the animation…</source>
+        <translation>Création de l’animation…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>tesselo::BoardAccessible</name>
     <message>
         <source>belongs at row %1, column %2</source>
@@ -491,6 +514,14 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>Summary of the chosen grid</source>
         <translation>Résumé de la grille choisie</translation>
     </message>
+    <message>
+        <source>Save Replay as Animation…</source>
+        <translation>Enregistrer la rediffusion en animation…</translation>
+    </message>
+    <message>
+        <source>Saves the win&apos;s replay as an animated GIF or WebP: the board alone, every move gliding, the whole picture at the end.</source>
+        <translation>Enregistre la rediffusion de la victoire en GIF ou WebP animé : le plateau seul, chaque coup qui glisse, l’image entière à la fin.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -836,6 +867,10 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <source>Copy Result</source>
         <translation>Copier le résultat</translation>
     </message>
+    <message>
+        <source>Save Replay as Animation…</source>
+        <translation>Enregistrer la rediffusion en animation…</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::KindWinsPage</name>
@@ -1124,6 +1159,29 @@ Elle n’a pas pu être gardée dans un fichier non plus : le jeu la garde jusqu
     <message>
         <source>The replay code&apos;s move %1 (&quot;%2&quot;) is no move of its grid.</source>
         <translation>Le coup %1 du code de rediffusion (« %2 ») n’est pas un coup de sa grille.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::ReplayExport</name>
+    <message>
+        <source>An animation is saved as GIF or WebP: the file&apos;s name must end in .gif or .webp.</source>
+        <translation>Une animation s’enregistre en GIF ou en WebP : le nom du fichier doit se terminer par .gif ou .webp.</translation>
+    </message>
+    <message>
+        <source>This solve has no board to show.</source>
+        <translation>Cette résolution n’a pas de plateau à montrer.</translation>
+    </message>
+    <message>
+        <source>The board could not be painted at %1 x %2 pixels.</source>
+        <translation>Le plateau n’a pas pu être dessiné en %1 x %2 pixels.</translation>
+    </message>
+    <message>
+        <source>The animation could not be made (%1).</source>
+        <translation>L’animation n’a pas pu être créée (%1).</translation>
+    </message>
+    <message>
+        <source>The animation could not be saved as &quot;%1&quot;: %2</source>
+        <translation>L’animation n’a pas pu être enregistrée sous « %1 » : %2</translation>
     </message>
 </context>
 <context>

@@ -560,6 +560,13 @@ std::vector<KeptWin> Records::DailyPage(int offset, int limit)
     });
 }
 
+std::vector<KeptWin> Records::Latest(int offset, int limit)
+{
+    return Reading(std::vector<KeptWin>(), [&](sqlite3* db, int* rc) {
+        return limit > 0 ? records_rows::Latest(db, offset, limit, rc) : std::vector<KeptWin>();
+    });
+}
+
 std::optional<GameResult> Records::Win(std::int64_t id)
 {
     return Reading(std::optional<GameResult>(), [&](sqlite3* db, int* rc) { return records_rows::Win(db, id, rc); });

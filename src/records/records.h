@@ -152,6 +152,9 @@ public:
     // A page of the daily puzzles won, of every size and style, the
     // newest puzzle first.
     std::vector<KeptWin> DailyPage(int offset, int limit);
+    // A page of the wins of every size and style, the most recently won
+    // first: the place of a win in it is how the command line names it.
+    std::vector<KeptWin> Latest(int offset, int limit);
     // The win kept under `id` with its replay, when it has one that fits.
     std::optional<GameResult> Win(std::int64_t id);
     // Every result kept, counted row by row: for tests and checks, not for

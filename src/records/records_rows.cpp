@@ -379,6 +379,18 @@ std::vector<KeptWin> DailyPage(sqlite3* db, int offset, int limit, int* rc)
     return out;
 }
 
+std::vector<KeptWin> Latest(sqlite3* db, int offset, int limit, int* rc)
+{
+    std::vector<KeptWin> out;
+    SqlStatement q(db, "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE " TESSELO_SOUND_WIN
+                       " ORDER BY finished DESC, id DESC LIMIT ?1 OFFSET ?2");
+    q.Bind(1, limit).Bind(2, std::max(offset, 0));
+    while ((*rc = q.Step()) == SQLITE_ROW)
+        if (std::optional<KeptWin> w = Listed(Decode(q)))
+            out.push_back(std::move(*w));
+    return out;
+}
+
 std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc)
 {
     SqlStatement q(db, "SELECT " TESSELO_WIN_COLUMNS ", " TESSELO_REPLAY_COLUMNS " FROM wins WHERE id = ?1");

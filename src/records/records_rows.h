@@ -165,6 +165,8 @@ std::int64_t CountSound(sqlite3* db, GridSize size, Style style, std::int64_t af
 std::vector<GridSize> SizesPlayed(sqlite3* db, int* rc);
 // Daily puzzles won, of every size and style, the newest puzzle first.
 std::vector<KeptWin> DailyPage(sqlite3* db, int offset, int limit, int* rc);
+// Wins of every size and style, the most recently won first.
+std::vector<KeptWin> Latest(sqlite3* db, int offset, int limit, int* rc);
 // The win kept under `id` with its replay, when it has one that fits.
 std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc);
 // Every result kept, counted row by row, those this version cannot count

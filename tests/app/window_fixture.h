@@ -38,7 +38,12 @@ public:
                 dialog.summary->selectRow(r);
         }
         dialog.kindPage->wins->selectRow(0);
-        // As the Solve Map button asks, or Replay.
+        // As "Save Replay as Animation…" asks (the window stays open until
+        // closed), as the Solve Map button asks, or Replay.
+        if (animationChosen) {
+            dialog.OnSaveAnimation();
+            return QDialog::Rejected;
+        }
         if (mapChosen)
             dialog.OnMap();
         else
@@ -47,6 +52,7 @@ public:
     }
     int recordsShown = 0;
     bool mapChosen = false; // the win chosen is mapped, not replayed
+    bool animationChosen = false; // the win chosen is saved as an animation
     // The options answered with Cancel, the help and the board menu only
     // counted: the test goes on at once.
     int RunOptionDialog(COptionDlg&) override { return ++optionsShown, QDialog::Rejected; }

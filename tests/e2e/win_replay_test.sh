@@ -52,4 +52,17 @@ echo "board pixels differing: at the replay's start $diff_start, at its end $dif
 [ "$diff_start" = 0 ] || fail "the replay does not start from the game's start"
 [ "$diff_end" = 0 ] || fail "the replay does not end on the whole picture"
 [ "$(board_difference "$PLAY/resumed.png" "$PLAY/won.png")" != 0 ] || fail "the win changed nothing on the board"
-echo "PASS: a win kept in the records and replayed from its start to the whole picture"
+
+# The same solve leaves as a moving picture, with no display at all: the
+# start, a few frames a move, the whole picture; the folder gains the file
+# and nothing else.
+before="$(cd "$PLAY" && ls)"
+(cd "$PLAY" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+  "${TESSELO_COMMAND:-$BUILD/src/app/program/tesselo}" --export-replay 1 solve.gif 2>"$PLAY/export.err") ||
+  fail "--export-replay failed: $(cat "$PLAY/export.err")"
+frames="$(identify "$PLAY/solve.gif" | wc -l)"
+[ "$frames" -gt 1 ] && [ $(((frames - 1) % 4)) = 0 ] || fail "the animation has $frames frames, not 1 + 4 a move"
+[ "$(cd "$PLAY" && ls | grep -v '^export.err$' | grep -v '^solve.gif$')" = "$before" ] ||
+  fail "--export-replay changed the folder"
+echo "the solve saved as a GIF of $frames frames"
+echo "PASS: a win kept in the records, replayed from its start to the whole picture, and saved as an animation"

@@ -90,6 +90,9 @@ void CRecordsDlg::Build()
     copyButton = new QPushButton(tr("Copy Replay"), this);
     copyButton->setToolTip(tr("Puts the win's replay code on the clipboard: one line of text that holds the start "
                               "and every move, which Tesselo plays again when it is pasted (Ctrl+V)."));
+    animationButton = new QPushButton(tr("Save Replay as Animation…"), this);
+    animationButton->setToolTip(tr("Saves the win's replay as an animated GIF or WebP: the board alone, every move "
+                                   "gliding, the whole picture at the end."));
     clearButton = new QPushButton(tr("Clear Records"), this);
     closeButton = new QPushButton(tr("Close"), this);
     closeButton->setDefault(true);
@@ -117,6 +120,7 @@ void CRecordsDlg::Build()
     buttons->addWidget(replayButton);
     buttons->addWidget(mapButton);
     buttons->addWidget(copyButton);
+    buttons->addWidget(animationButton);
     buttons->addStretch();
     buttons->addWidget(clearButton);
     buttons->addWidget(closeButton);
@@ -138,7 +142,8 @@ void CRecordsDlg::Build()
     recordsLayout->addWidget(summary);
     recordsLayout->addWidget(lists, 1);
     for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(mapButton),
-                              static_cast<QWidget*>(copyButton), static_cast<QWidget*>(clearButton)})
+                              static_cast<QWidget*>(copyButton), static_cast<QWidget*>(animationButton),
+                              static_cast<QWidget*>(clearButton)})
         content->hide();
 
     auto* layout = new QVBoxLayout(this);
@@ -168,6 +173,7 @@ void CRecordsDlg::ShowRecords(Records& ready)
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
     connect(mapButton, &QPushButton::clicked, this, &CRecordsDlg::OnMap);
     connect(copyButton, &QPushButton::clicked, this, &CRecordsDlg::OnCopyReplay);
+    connect(animationButton, &QPushButton::clicked, this, &CRecordsDlg::OnSaveAnimation);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
 
     // Filled while hidden, then shown: a window that waited grows around
@@ -177,7 +183,8 @@ void CRecordsDlg::ShowRecords(Records& ready)
     waitLabel->hide();
     progress->hide();
     for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(mapButton),
-                              static_cast<QWidget*>(copyButton), static_cast<QWidget*>(clearButton)})
+                              static_cast<QWidget*>(copyButton), static_cast<QWidget*>(animationButton),
+                              static_cast<QWidget*>(clearButton)})
         content->show();
     if (isVisible()) {
         // It grows about its centre, within the screen.
@@ -421,6 +428,14 @@ void CRecordsDlg::OnCopyReplay()
     const std::optional<GameResult> win = id ? Reader().Win(*id) : std::nullopt;
     if (win && win->IsReplayable())
         QGuiApplication::clipboard()->setText(ReplayCode::Write(win->style, win->start, win->steps));
+}
+
+void CRecordsDlg::OnSaveAnimation()
+{
+    const std::optional<std::int64_t> id = ShownChoice();
+    const std::optional<GameResult> win = id ? Reader().Win(*id) : std::nullopt;
+    if (win && win->IsReplayable())
+        emit AnimationChosen(*win);
 }
 
 void CRecordsDlg::ReplayWin(std::int64_t id)

@@ -70,6 +70,9 @@ public:
     void OnMap();
     // Puts the chosen win's replay code (ReplayCode) on the clipboard.
     void OnCopyReplay();
+    // Asks for the chosen win to be saved as an animation
+    // (AnimationChosen); the window stays open.
+    void OnSaveAnimation();
     // Plays the win kept under `id` again, when it was kept with its moves.
     void ReplayWin(std::int64_t id);
 
@@ -83,6 +86,7 @@ public:
     QPushButton* replayButton = nullptr;
     QPushButton* mapButton = nullptr;
     QPushButton* copyButton = nullptr;
+    QPushButton* animationButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* closeButton = nullptr;
     // Shown while the records are awaited, in place of the tables.
@@ -95,6 +99,8 @@ signals:
     // or to see its map of the solve; the window closes (accepted).
     void ReplayChosen(const tesselo::GameResult& win);
     void MapChosen(const tesselo::GameResult& win);
+    // The player asked for a win kept with its moves as an animation.
+    void AnimationChosen(const tesselo::GameResult& win);
 
 protected:
     // Asks before the records are set aside; tests answer it.

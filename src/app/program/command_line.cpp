@@ -1,5 +1,6 @@
 #include "app/program/command_line.h"
 
+#include "animation/replay_export.h"
 #include "files/safe_file.h"
 #include "model/game.h"
 #include "model/game_id.h"
@@ -7,8 +8,10 @@
 #include "model/tile_grid.h"
 #include "positions/notation.h"
 #include "records/records.h"
+#include "pictures/picture_folder.h"
 #include "saved/history_file.h"
 #include "saved/saved_game_store.h"
+#include "saved/settings_file.h"
 #include "services/solver_service.h"
 #include "services/solver_worker.h"
 #include "solver/solver.h"
@@ -16,11 +19,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIODevice>
 #include <QString>
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -38,6 +43,13 @@ constexpr int kMisused = 2;
 constexpr int kUnusable = 2;
 
 using Operand = std::optional<QString>;
+// What follows a command: none, one or two words.
+using Operands = std::vector<QString>;
+
+Operand FirstOf(const Operands& operands)
+{
+    return operands.empty() ? Operand() : Operand(operands.front());
+}
 
 std::string Shown(const QString& path)
 {
@@ -148,8 +160,9 @@ std::optional<solver::Plan> PlanFor(const solver::Position& position, std::ostre
     return plan ? plan : checked(solver::Solver());
 }
 
-int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
+int Solve(const Operands& operands, std::ostream& out, std::ostream& err)
 {
+    const Operand operand = FirstOf(operands);
     const QString path = operand.value_or(SavedGameStore().ResumingPath());
     std::string why;
     const auto grid = ReadSavedGrid(path, &why);
@@ -171,8 +184,9 @@ int Solve(const Operand& operand, std::ostream& out, std::ostream& err)
 // The ID of the saved game in play, from the seed its history beside it
 // keeps, taken as the game takes it: only a history that leads to the saved
 // game counts.
-int PrintId(const Operand& operand, std::ostream& out, std::ostream& err)
+int PrintId(const Operands& operands, std::ostream& out, std::ostream& err)
 {
+    const Operand operand = FirstOf(operands);
     const QString path = operand.value_or(SavedGameStore().ResumingPath());
     std::string why;
     const std::optional<PlayRecord> saved = ReadSavedPlay(path, &why);
@@ -229,8 +243,9 @@ private:
 // or as CSV for a FILE ending in ".csv": into FILE (replaced whole once
 // complete), or onto standard output (JSON). The records are only read:
 // nothing in the folder changes.
-int ExportRecords(const Operand& operand, std::ostream& out, std::ostream& err)
+int ExportRecords(const Operands& operands, std::ostream& out, std::ostream& err)
 {
+    const Operand operand = FirstOf(operands);
     Records records(Records::Access::ReadOnly);
     QString error;
     bool exported = false;
@@ -247,13 +262,123 @@ int ExportRecords(const Operand& operand, std::ostream& out, std::ostream& err)
     return 0;
 }
 
-// One entry a command: its name, the operand it may take (for the usage
-// line; empty for none), what it does, and the line --help gives it.
+// The win the command line names: the `place`th of the records' list, the
+// most recent first (1 the latest), or without a place the latest kept
+// with its moves. Nothing, with the reason, when there is none such.
+std::optional<GameResult> NamedWin(Records& records, std::optional<long long> place, std::string* why)
+{
+    constexpr int kPage = 200;
+    if (place) {
+        const std::vector<KeptWin> kept = *place <= std::numeric_limits<int>::max()
+                                              ? records.Latest(int(*place - 1), 1)
+                                              : std::vector<KeptWin>();
+        if (kept.empty()) {
+            const std::int64_t wins = std::int64_t(records.Latest(0, std::numeric_limits<int>::max()).size());
+            *why = wins == 0 ? "there are no kept wins"
+                             : "there is no win " + std::to_string(*place) + ": the records list " +
+                                   std::to_string(wins) + (wins == 1 ? " win" : " wins");
+            return std::nullopt;
+        }
+        if (!kept.front().replayable) {
+            *why = "win " + std::to_string(*place) + " was kept without its moves";
+            return std::nullopt;
+        }
+        std::optional<GameResult> won = records.Win(kept.front().id);
+        if (!won || !won->IsReplayable())
+            *why = "the moves of win " + std::to_string(*place) + " cannot be read";
+        return won;
+    }
+    for (int offset = 0;; offset += kPage) {
+        const std::vector<KeptWin> page = records.Latest(offset, kPage);
+        for (const KeptWin& kept : page)
+            if (kept.replayable)
+                if (std::optional<GameResult> won = records.Win(kept.id); won && won->IsReplayable())
+                    return won;
+        if (int(page.size()) < kPage) {
+            *why = offset == 0 && page.empty() ? "there are no kept wins" : "no kept win has its moves";
+            return std::nullopt;
+        }
+    }
+}
+
+// A kept solve as an animated GIF or WebP (ReplayExport), as the file's
+// name ends, on the win's own picture when the saved game's folder still
+// holds it, numbers on the tiles as the player's settings say. The tiles'
+// numbers need fonts, so a GUI application is made, on the offscreen
+// platform: no display is needed. The records are only read.
+int ExportReplay(const Operands& operands, std::ostream&, std::ostream& err)
+{
+    if (operands.empty()) {
+        err << "tesselo: --export-replay needs the FILE to write, such as solve.gif or solve.webp\n";
+        return kMisused;
+    }
+    std::optional<long long> place;
+    if (operands.size() == 2) {
+        bool number = false;
+        place = operands[0].toLongLong(&number);
+        if (!number || *place < 1) {
+            err << "tesselo: " << Shown(operands[0]) << " is no win's place: 1 is the latest win, 2 the one before\n";
+            return kMisused;
+        }
+    }
+    const QString file = operands.back();
+    QString formatWhy;
+    if (!ReplayExport::FormatOf(file, &formatWhy)) {
+        err << "tesselo: " << Shown(file) << ": " << formatWhy.toLocal8Bit().toStdString() << '\n';
+        return kMisused;
+    }
+    Records records(Records::Access::ReadOnly);
+    std::string why;
+    const std::optional<GameResult> won = NamedWin(records, place, &why);
+    if (!won) {
+        err << "tesselo: " << why << '\n';
+        return kUnusable;
+    }
+
+    ReplayExport::Job job;
+    job.start = won->start;
+    job.steps = won->steps;
+    // The picture's folder and the board's proportions as the saved game
+    // keeps them; without one, the game's own.
+    PictureRecord folder;
+    if (std::optional<SavedGame> saved = SavedGameStore::Read(SavedGameStore().ResumingPath())) {
+        folder = saved->picture;
+        if (PictureFolder::IsSoundBoard(folder.width, folder.height) && folder.width > 0 && folder.height > 0)
+            job.proportions = QSize(folder.width, folder.height);
+    }
+    if (!won->picture.isEmpty())
+        job.picturePath = folder.folder + won->picture;
+    SettingsFile settings;
+    settings.Load();
+    job.numbers = settings.Current().numbersOnTiles;
+
+    // Fonts and painting want a GUI application; one already made (a test)
+    // serves.
+    std::unique_ptr<QGuiApplication> app;
+    static int argc = 1;
+    static char name[] = "tesselo";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    QString error;
+    if (ReplayExport::Write(job, file, {}, &error) != ReplayExport::Outcome::Written) {
+        err << "tesselo: " << error.toLocal8Bit().toStdString() << '\n';
+        return kUnusable;
+    }
+    return 0;
+}
+
+// One entry a command: its name, the operands it may take (for the usage
+// line; empty for none) and how many at most, what it does, and the line
+// --help gives it.
 struct Command {
     std::string_view name;
     std::string_view operand;
-    int (*run)(const Operand& operand, std::ostream& out, std::ostream& err);
+    int (*run)(const Operands& operands, std::ostream& out, std::ostream& err);
     std::string_view help;
+    std::size_t most = 1;
 };
 
 constexpr Command kCommands[] = {
@@ -263,6 +388,10 @@ constexpr Command kCommands[] = {
     {"--export-records", "[FILE]", &ExportRecords,
      "write every kept win as JSON to FILE, or to standard output;\n"
      "      as CSV when FILE ends in .csv"},
+    {"--export-replay", "[N] FILE", &ExportReplay,
+     "write a kept solve as an animated GIF or WebP (FILE ending in .gif or\n"
+     "      .webp): win N of the records, 1 the latest, or the latest solve",
+     2},
 };
 
 bool IsLong(std::string_view argument)
@@ -296,16 +425,17 @@ CommandLine::Outcome CommandLine::Run(int argc, const char* const* argv, std::os
     for (const Command& command : kCommands) {
         if (*first != command.name)
             continue;
-        // The command stands alone: at most its operand follows.
-        Operand operand;
+        // The command stands alone: at most its operands follow.
+        Operands operands;
         auto next = first + 1;
-        if (!command.operand.empty() && next != arguments.end() && !IsLong(*next)) {
-            operand = QString::fromLocal8Bit(next->data(), qsizetype(next->size()));
+        while (!command.operand.empty() && operands.size() < command.most && next != arguments.end() &&
+               !IsLong(*next)) {
+            operands.push_back(QString::fromLocal8Bit(next->data(), qsizetype(next->size())));
             ++next;
         }
         if (first != arguments.begin() || next != arguments.end())
             break;
-        return Outcome{false, command.run(operand, out, err)};
+        return Outcome{false, command.run(operands, out, err)};
     }
     if (*first == "--help" && arguments.size() == 1) {
         out << Usage() << "\n\nWith no option, the game opens its window.\n\n";

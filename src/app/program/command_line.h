@@ -18,6 +18,10 @@ namespace tesselo {
 //   tesselo --export-records [FILE]
 //                            writes every kept win as JSON into FILE, or
 //                            onto standard output
+//   tesselo --export-replay [N] FILE
+//                            writes win N of the records (1 the latest;
+//                            without N the latest kept with its moves) as
+//                            an animated GIF or WebP, as FILE ends
 class CommandLine {
 public:
     struct Outcome {

@@ -1,5 +1,6 @@
 #include "app/window/board_commands.h"
 
+#include "app/dialogs/animation_saver.h"
 #include "app/dialogs/c_records_dlg.h"
 #include "app/dialogs/c_solve_map_dlg.h"
 #include "app/window/board_actions.h"
@@ -9,6 +10,7 @@
 #include "pictures/board_bitmap.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QThreadPool>
 
 #include <optional>
@@ -76,6 +78,8 @@ void BoardCommands::Records()
     std::optional<GameResult> chosen;
     bool map = false;
     QObject::connect(&dialog, &CRecordsDlg::ReplayChosen, [&](const GameResult& win) { chosen = win; });
+    QObject::connect(&dialog, &CRecordsDlg::AnimationChosen,
+                     [&](const GameResult& win) { SaveAnimation(win, &dialog); });
     QObject::connect(&dialog, &CRecordsDlg::MapChosen, [&](const GameResult& win) {
         chosen = win;
         map = true;
@@ -86,6 +90,36 @@ void BoardCommands::Records()
         MapKept(*chosen);
     else
         replay->StartKept(*chosen);
+}
+
+void BoardCommands::SaveLastSolveAnimation()
+{
+    const Game& game = window.TheGame();
+    if (!game.CanReplaySolve())
+        return;
+    window.StopBoard();
+    GameResult won = game.ResultOfWin(window.Picture().KeptName());
+    won.start = game.View().puzzle.history.start;
+    won.steps = game.View().puzzle.history.Played();
+    SaveAnimation(won, &window);
+}
+
+void BoardCommands::SaveAnimation(const GameResult& won, QWidget* parent)
+{
+    if (!won.IsReplayable())
+        return;
+    ReplayExport::Job job;
+    job.start = won.start;
+    job.steps = won.steps;
+    job.picturePath = window.Picture().PathOfKept(won.picture);
+    job.proportions = QSize(window.Picture().Folder().width, window.Picture().Folder().height);
+    job.numbers = window.Settings().Current().numbersOnTiles;
+    AnimationSaver saver(parent);
+    if (askAnimationFile)
+        saver.askFile = askAnimationFile;
+    const QDateTime finished = won.finished.isValid() ? won.finished : QDateTime::currentDateTimeUtc();
+    const QString when = finished.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HHmm"));
+    saver.Save(job, QStringLiteral("Tesselo %1 %2 %3").arg(won.LevelKey(), won.StyleKey(), when));
 }
 
 void BoardCommands::SolveMap()

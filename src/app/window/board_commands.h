@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace tesselo {
@@ -35,6 +37,14 @@ public:
     // "Solve Map" of the game just won, or of a kept win with its moves.
     void SolveMap();
     void MapKept(const GameResult& won);
+    // "Save Replay as Animation…" of the game just won, or of a kept win
+    // with its moves, over `parent`: on the win's own picture when the
+    // folder still holds it, numbers on the tiles as the player set them.
+    void SaveLastSolveAnimation();
+    void SaveAnimation(const GameResult& won, QWidget* parent);
+    // Where the animation goes; by default the player is asked. Tests
+    // answer it.
+    std::function<QString(const QString& suggested)> askAnimationFile;
     void Hint();
     void Solve();
     // A key or a click while the board is busy: a replay ends, a hint goes,

@@ -1,6 +1,7 @@
 #include "app/window/game_sharing.h"
 
 #include "app/window/board_actions.h"
+#include "app/window/board_commands.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"
 #include "model/game_id.h"
@@ -26,6 +27,10 @@ void GameSharing::AddActions(BoardActions& actions)
                             [this] { CopyId(); }, true});
     actions.Add(BoardAction{tr("Copy Replay"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
                             [this] { return window.TheGame().CanReplaySolve(); }, [this] { CopyReplay(); }, true});
+    actions.Add(BoardAction{tr("Save Replay as Animation…"),
+                            {},
+                            [this] { return window.TheGame().CanReplaySolve(); },
+                            [this] { window.Commands().SaveLastSolveAnimation(); }});
     actions.Add(BoardAction{tr("Paste Game ID or Replay"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, {},
                             [this] { PasteId(); }});
     actions.Add(BoardAction{tr("Daily Puzzle"), {QKeySequence(Qt::CTRL | Qt::Key_D)}, {}, [this] { StartDaily(); }});

@@ -14,9 +14,10 @@ class CTesseloDlg;
 // clipboard, Ctrl+V starts the game an ID on the clipboard names, Ctrl+D
 // starts today's daily puzzle. A game in play is abandoned as a reset
 // abandons it: Ctrl+Z right after brings it back. Solves too: after a win
-// Ctrl+Shift+C copies its replay code (ReplayCode), and Ctrl+V with a code
-// on the clipboard plays it as a kept win's replay plays, the game in play
-// left as it is.
+// Ctrl+Shift+C copies its replay code (ReplayCode), "Save Replay as
+// Animation…" writes it as a GIF or WebP (BoardCommands), and Ctrl+V with
+// a code on the clipboard plays it as a kept win's replay plays, the game
+// in play left as it is.
 class GameSharing {
     Q_DECLARE_TR_FUNCTIONS(tesselo::GameSharing)
 public:

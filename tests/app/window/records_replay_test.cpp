@@ -1,3 +1,4 @@
+#include "animation/replay_frames.h"
 #include "app/dialogs/c_solve_map_dlg.h"
 #include "app/dialogs/daily_wins_page.h"
 #include "app/dialogs/kind_wins_page.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -560,4 +562,38 @@ TEST(RecordsAndReplay, AWinInThePendingFileOutlivesTheWindow)
     EXPECT_EQ(last.dlg.losing, std::vector<std::size_t>{1});
     release();
     sqlite3_close(other);
+}
+
+TEST(RecordsAndReplay, ASolveIsSavedAsAnAnimationAfterTheWinAndFromTheRecords)
+{
+    TempCwd cwd;
+    ASSERT_TRUE(SaveNearlyWon(true));
+    Window w;
+    w.Key(Qt::Key_Left);
+    ASSERT_EQ(w.game.View().puzzle.state, Solved);
+    ASSERT_TRUE(w.SettleRecords());
+    const std::size_t moves = w.game.View().puzzle.history.Played().size();
+    ASSERT_GT(moves, 0u);
+    QStringList suggested;
+    const QStringList files{cwd.Path("after the win.gif"), cwd.Path("from the records.webp")};
+    w.dlg.Commands().askAnimationFile = [&](const QString& name) {
+        suggested << name;
+        return files.value(suggested.size() - 1);
+    };
+    w.dlg.Commands().SaveLastSolveAnimation();
+    w.dlg.animationChosen = true;
+    w.dlg.Commands().Records();
+    ASSERT_EQ(suggested.size(), 2);
+    for (const QString& name : suggested)
+        EXPECT_TRUE(name.contains("Tesselo Pro Strategy") && name.endsWith(".gif")) << name.toStdString();
+    // The game just won and the same win from the records: the start, a few
+    // frames a move, the whole picture.
+    QImageReader gif(files[0]);
+    EXPECT_EQ(gif.imageCount(), ReplayFrames::CountFor(moves));
+    QFile webp(files[1]);
+    ASSERT_TRUE(webp.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(webp.read(16).startsWith("RIFF"));
+    // The game is as it was: won, its replay still at hand.
+    EXPECT_EQ(w.game.View().puzzle.state, Solved);
+    EXPECT_TRUE(w.game.CanReplaySolve());
 }
