@@ -798,7 +798,7 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>Blind</source>
         <extracomment>Style: the picture hides at the first move; the player says when it is whole</extracomment>
-        <translation>À l'aveugle</translation>
+        <translation>À l&apos;aveugle</translation>
     </message>
 </context>
 <context>
