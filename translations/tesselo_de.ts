@@ -280,15 +280,23 @@
     </message>
     <message>
         <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
-        <translation>Steuerkreuz oder linker Stick bewegen die Auswahl; A oder eine Schultertaste gedrückt halten, um stattdessen die ausgewählte Zeile oder Spalte zu schieben.</translation>
+        <translation type="vanished">Steuerkreuz oder linker Stick bewegen die Auswahl; A oder eine Schultertaste gedrückt halten, um stattdessen die ausgewählte Zeile oder Spalte zu schieben.</translation>
     </message>
     <message>
         <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
-        <translation>B rückgängig, X wiederholen, Y Tipp, Start Pause, Back neues Spiel.</translation>
+        <translation type="vanished">B rückgängig, X wiederholen, Y Tipp, Start Pause, Back neues Spiel.</translation>
     </message>
     <message>
         <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
         <translation>Auf einem Touchscreen eine Zeile oder Spalte mit dem Finger ziehen; Antippen wählt aus.</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
+        <translation>Steuerkreuz oder linker Stick schieben die ausgewählte Zeile oder Spalte; die linke Schultertaste gedrückt halten, um stattdessen die Auswahl zu bewegen.</translation>
+    </message>
+    <message>
+        <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
+        <translation>A erste Schaltfläche, B rückgängig, rechte Schultertaste wiederholen, X Tipp, Y Zahlen, Start Pause.</translation>
     </message>
 </context>
 <context>

@@ -280,15 +280,23 @@
     </message>
     <message>
         <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
-        <translation>La cruceta o el stick izquierdo mueven la selección; mantén A o un botón superior para deslizar en su lugar la fila o columna seleccionada.</translation>
+        <translation type="vanished">La cruceta o el stick izquierdo mueven la selección; mantén A o un botón superior para deslizar en su lugar la fila o columna seleccionada.</translation>
     </message>
     <message>
         <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
-        <translation>B deshacer, X rehacer, Y pista, Start pausa, Back nueva partida.</translation>
+        <translation type="vanished">B deshacer, X rehacer, Y pista, Start pausa, Back nueva partida.</translation>
     </message>
     <message>
         <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
         <translation>En una pantalla táctil, arrastra una fila o columna con el dedo; un toque selecciona.</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
+        <translation>La cruceta o el stick izquierdo deslizan la fila o columna elegida; mantén el botón superior izquierdo para mover la selección.</translation>
+    </message>
+    <message>
+        <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
+        <translation>A primer botón, B deshacer, botón superior derecho rehacer, X pista, Y números, Start pausa.</translation>
     </message>
 </context>
 <context>

@@ -280,15 +280,23 @@
     </message>
     <message>
         <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
-        <translation>La croix directionnelle ou le stick gauche déplace la sélection&#xa0;; maintenez A ou une gâchette haute pour faire glisser plutôt la ligne ou la colonne sélectionnée.</translation>
+        <translation type="vanished">La croix directionnelle ou le stick gauche déplace la sélection&#xa0;; maintenez A ou une gâchette haute pour faire glisser plutôt la ligne ou la colonne sélectionnée.</translation>
     </message>
     <message>
         <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
-        <translation>B annule, X rétablit, Y indice, Start pause, Back nouvelle partie.</translation>
+        <translation type="vanished">B annule, X rétablit, Y indice, Start pause, Back nouvelle partie.</translation>
     </message>
     <message>
         <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
         <translation>Sur un écran tactile, faites glisser une ligne ou une colonne du doigt&#xa0;; un toucher sélectionne.</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
+        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; maintenez la gâchette haute gauche pour déplacer plutôt la sélection.</translation>
+    </message>
+    <message>
+        <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
+        <translation>A premier bouton, B annuler, gâchette haute droite rétablir, X indice, Y numéros, Start pause.</translation>
     </message>
 </context>
 <context>

@@ -61,9 +61,9 @@ constexpr Row kLeft[] = {
     {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Game controller:")},
     {Kind::Item, 5,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
-                       "D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected "
-                       "row or column instead.")},
-    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "B undo, X redo, Y hint, Start pause, Back new game.")},
+                       "D-pad or left stick slides the selected row or column; hold the left shoulder button to "
+                       "move the selection instead.")},
+    {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.")},
     {Kind::Line, 5,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "On a touch screen, drag a row or column with a finger; a tap selects.")},
     {Kind::Heading, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "About Tesselo")},

@@ -524,6 +524,7 @@ void CTesseloDlg::OnPadCommand(PadCommand command)
     case PadCommand::Hint: commands.Hint(); break;
     case PadCommand::Pause: pause.Toggle(); break;
     case PadCommand::NewGame: OnBnClickedNewGame(); break;
+    case PadCommand::Numbers: ToggleNumbers(); break;
     case PadCommand::None: break;
     }
 }

@@ -6,7 +6,7 @@ namespace tesselo::pad_mapping {
 
 bool Grabs(PadButton button)
 {
-    return button == PadButton::South || button == PadButton::LeftShoulder || button == PadButton::RightShoulder;
+    return button == PadButton::LeftShoulder;
 }
 
 bool IsDirection(PadButton button)
@@ -18,19 +18,19 @@ bool IsDirection(PadButton button)
 PadCommand CommandFor(PadButton button, bool grabbing)
 {
     switch (button) {
-    case PadButton::DpadUp: return grabbing ? PadCommand::SlideUp : PadCommand::SelectUp;
-    case PadButton::DpadDown: return grabbing ? PadCommand::SlideDown : PadCommand::SelectDown;
-    case PadButton::DpadLeft: return grabbing ? PadCommand::SlideLeft : PadCommand::SelectLeft;
-    case PadButton::DpadRight: return grabbing ? PadCommand::SlideRight : PadCommand::SelectRight;
+    case PadButton::DpadUp: return grabbing ? PadCommand::SelectUp : PadCommand::SlideUp;
+    case PadButton::DpadDown: return grabbing ? PadCommand::SelectDown : PadCommand::SlideDown;
+    case PadButton::DpadLeft: return grabbing ? PadCommand::SelectLeft : PadCommand::SlideLeft;
+    case PadButton::DpadRight: return grabbing ? PadCommand::SelectRight : PadCommand::SlideRight;
+    case PadButton::South: return PadCommand::NewGame;
     case PadButton::East: return PadCommand::Undo;
-    case PadButton::West: return PadCommand::Redo;
-    case PadButton::North: return PadCommand::Hint;
+    case PadButton::RightShoulder: return PadCommand::Redo;
+    case PadButton::West: return PadCommand::Hint;
+    case PadButton::North: return PadCommand::Numbers;
     case PadButton::Start: return PadCommand::Pause;
-    case PadButton::Back: return PadCommand::NewGame;
-    // The grabbing buttons do nothing by themselves.
-    case PadButton::South:
+    // The left shoulder does nothing by itself; Back is left free.
     case PadButton::LeftShoulder:
-    case PadButton::RightShoulder:
+    case PadButton::Back:
     case PadButton::Other: return PadCommand::None;
     }
     return PadCommand::None;

@@ -40,15 +40,18 @@ enum class PadCommand {
     Hint,
     Pause,
     NewGame,
+    Numbers,
 };
 
 namespace pad_mapping {
 
-// Held, South or either shoulder turns the directions from moving the
-// frame into sliding the framed row (left, right) or column (up, down), as
-// Shift turns the arrow keys the other way round on the keyboard.
+// The directions slide the framed row (left, right) or column (up, down),
+// as the arrow keys do; with the left shoulder held they move the frame, as
+// Shift and the arrows do. A is the first button (as Space), B undoes, the
+// right shoulder redoes, X hints, Y turns the numbers on the tiles on or
+// off and Start pauses and goes on (as P).
 bool Grabs(PadButton button);
-// What a press of `button` does, `grabbing` while a button that grabs is
+// What a press of `button` does, `grabbing` while the left shoulder is
 // held. Directions repeat while held; the others act once a press.
 PadCommand CommandFor(PadButton button, bool grabbing);
 bool IsDirection(PadButton button);

@@ -74,9 +74,9 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "grid of 5 rows and 7 columns.",
              "Right-click the board for a menu of every command and its key.",
              "Game controller:",
-             "D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or "
-             "column instead.",
-             "B undo, X redo, Y hint, Start pause, Back new game.",
+             "D-pad or left stick slides the selected row or column; hold the left shoulder button to move the "
+             "selection instead.",
+             "A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.",
              "On a touch screen, drag a row or column with a finger; a tap selects.",
          })
         EXPECT_EQ(shown.count(QString::fromUtf8(text)), 1u) << text;

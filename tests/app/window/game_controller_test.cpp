@@ -25,27 +25,26 @@ TEST(PadMapping, EachButtonNamesTheKeyboardsCommand)
         PadCommand grabbed; // with a grabbing button held
     };
     const Case cases[] = {
-        {PadButton::DpadUp, PadCommand::SelectUp, PadCommand::SlideUp},
-        {PadButton::DpadDown, PadCommand::SelectDown, PadCommand::SlideDown},
-        {PadButton::DpadLeft, PadCommand::SelectLeft, PadCommand::SlideLeft},
-        {PadButton::DpadRight, PadCommand::SelectRight, PadCommand::SlideRight},
+        {PadButton::DpadUp, PadCommand::SlideUp, PadCommand::SelectUp},
+        {PadButton::DpadDown, PadCommand::SlideDown, PadCommand::SelectDown},
+        {PadButton::DpadLeft, PadCommand::SlideLeft, PadCommand::SelectLeft},
+        {PadButton::DpadRight, PadCommand::SlideRight, PadCommand::SelectRight},
+        {PadButton::South, PadCommand::NewGame, PadCommand::NewGame},
         {PadButton::East, PadCommand::Undo, PadCommand::Undo},
-        {PadButton::West, PadCommand::Redo, PadCommand::Redo},
-        {PadButton::North, PadCommand::Hint, PadCommand::Hint},
+        {PadButton::RightShoulder, PadCommand::Redo, PadCommand::Redo},
+        {PadButton::West, PadCommand::Hint, PadCommand::Hint},
+        {PadButton::North, PadCommand::Numbers, PadCommand::Numbers},
         {PadButton::Start, PadCommand::Pause, PadCommand::Pause},
-        {PadButton::Back, PadCommand::NewGame, PadCommand::NewGame},
-        {PadButton::South, PadCommand::None, PadCommand::None},
+        {PadButton::Back, PadCommand::None, PadCommand::None},
         {PadButton::LeftShoulder, PadCommand::None, PadCommand::None},
-        {PadButton::RightShoulder, PadCommand::None, PadCommand::None},
         {PadButton::Other, PadCommand::None, PadCommand::None},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CommandFor(c.button, false), c.free) << int(c.button);
         EXPECT_EQ(CommandFor(c.button, true), c.grabbed) << int(c.button);
-        // Only the directions repeat, and only the buttons that do nothing
-        // alone grab (but Other, which does nothing at all).
+        // Only the directions repeat, and only the left shoulder turns them.
         EXPECT_EQ(IsDirection(c.button), c.free != c.grabbed) << int(c.button);
-        EXPECT_EQ(Grabs(c.button), c.free == PadCommand::None && c.button != PadButton::Other) << int(c.button);
+        EXPECT_EQ(Grabs(c.button), c.button == PadButton::LeftShoulder) << int(c.button);
     }
 }
 
@@ -165,15 +164,16 @@ TEST(GameController, AsksSdlOnlyWhileAControllerIsAttachedAndReadsItsButtons)
     EXPECT_EQ(attached.count(), 1);
     EXPECT_TRUE(controller.Polling());
 
-    // The d-pad alone moves the frame, once for a short press.
+    // The d-pad alone slides, once for a short press.
     pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
-    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SelectRight});
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SlideRight});
     pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
     EXPECT_TRUE(commands.Within(kRepeatDelayMs + 100).empty());
-    // A shoulder held turns it into slides, and B undoes either way.
+    // The left shoulder held turns it into moving the frame, and B undoes
+    // either way.
     pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
     pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
-    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SlideUp});
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SelectUp});
     pad.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
     pad.Button(SDL_CONTROLLER_BUTTON_B, true);
     EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::Undo});
@@ -187,17 +187,18 @@ TEST(GameController, AsksSdlOnlyWhileAControllerIsAttachedAndReadsItsButtons)
     ASSERT_GE(held.size(), 3u);
     EXPECT_LE(held.size(), 5u);
     for (const PadCommand c : held)
-        EXPECT_EQ(c, PadCommand::SelectDown);
-    // Grabbing meanwhile turns the repeats into slides; back to rest, no more.
-    pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+        EXPECT_EQ(c, PadCommand::SlideDown);
+    // The left shoulder meanwhile turns the repeats into moving the frame;
+    // back to rest, no more.
+    pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
     const std::vector<PadCommand> grabbed = commands.Within(3 * kRepeatMs);
     ASSERT_FALSE(grabbed.empty());
-    EXPECT_EQ(grabbed.back(), PadCommand::SlideDown);
+    EXPECT_EQ(grabbed.back(), PadCommand::SelectDown);
     pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
     commands.Within(50);
     EXPECT_TRUE(commands.Within(2 * kRepeatMs).empty());
 
-    // Unplugged while A is held: let go, and SDL is no longer asked once
+    // Unplugged while the shoulder is held: let go, and SDL is no longer asked once
     // the devices have settled.
     pad.Detach();
     ASSERT_TRUE(QTest::qWaitFor([&] { return controller.Attached() == 0; }, 2000));
