@@ -51,6 +51,14 @@ struct TouchBoard {
         w->dlg.OnBnClickedNewGame();
         bar = w->dlg.BarHeight();
     }
+    // The test device is registered with the window system until deleted.
+    ~TouchBoard()
+    {
+        w.reset();
+        delete finger;
+    }
+    TouchBoard(const TouchBoard&) = delete;
+    TouchBoard& operator=(const TouchBoard&) = delete;
     void Press(QPoint at) { QTest::touchEvent(&w->dlg, finger).press(0, at + QPoint(0, bar)); }
     void Move(QPoint to) { QTest::touchEvent(&w->dlg, finger).move(0, to + QPoint(0, bar)); }
     void Release(QPoint at) { QTest::touchEvent(&w->dlg, finger).release(0, at + QPoint(0, bar)); }
