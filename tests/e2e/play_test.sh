@@ -19,6 +19,20 @@ yellow_pixels() {
     -fill black +opaque white -format "%[fx:int(mean*w*h+0.5)]" info:
 }
 
+# Looks at the board until the selection frame shows, for up to ten seconds:
+# a slow machine paints late. Sets frame to the count of its pixels.
+wait_for_frame() {
+  local i
+  for i in $(seq 1 20); do
+    screenshot "$1"
+    frame="$(yellow_pixels "$1" "${WW}x${boardH}+${WX}+$((WY + bar))")"
+    [ "$frame" -gt 100 ] && return 0
+    sleep 0.5
+  done
+  echo "window ${WW}x${WH} at ${WX},${WY}; frame pixels: $frame" >&2
+  return 1
+}
+
 start_x
 make_play_dir
 open_game
@@ -31,10 +45,8 @@ click_at 0 "WX + WW / 10" "WY + bar / 2"        # New Game
 cw=$((WW / 3))
 drag $((WX + cw / 2)) $((WY + bar + boardH / 4)) $((WX + cw / 2 + cw)) $((WY + bar + boardH / 4 + 3))
 
-screenshot "$PLAY/after.png"
-frame="$(yellow_pixels "$PLAY/after.png" "${WW}x${boardH}+${WX}+$((WY + bar))")"
+wait_for_frame "$PLAY/after.png" || fail "no scrambled board with its selection frame on screen"
 echo "selection frame pixels: $frame"
-[ "$frame" -gt 100 ] || fail "no scrambled board with its selection frame on screen"
 cp "$PLAY/after.png" "${E2E_SHOT:-/dev/null}" 2>/dev/null || true
 
 # Two slides with the keys, both taken back, one made again: two moves.
@@ -79,8 +91,6 @@ cmp -s "$PLAY/tesselo.dat" "$PLAY/saved.copy" || fail "a killed game changed tes
 # The next start reads it: the game is back in play, frame and all, before
 # anything is pressed.
 open_game
-screenshot "$PLAY/resumed.png"
-frame="$(yellow_pixels "$PLAY/resumed.png" "${WW}x${boardH}+${WX}+$((WY + bar))")"
+wait_for_frame "$PLAY/resumed.png" || fail "the game after a kill did not resume the saved one"
 echo "selection frame pixels after the restart: $frame"
-[ "$frame" -gt 100 ] || fail "the game after a kill did not resume the saved one"
 echo "PASS: saved game in play after 2 moves with its history, intact after a kill, resumed"

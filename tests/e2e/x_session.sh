@@ -112,12 +112,18 @@ open_game() {
   done
   [ -n "$main" ] || fail "the game window did not open after Proceed"
   # The window is fitted around its board as it opens; on a busy machine
-  # that can take a while, so wait until its geometry holds still.
-  local before=""
-  for _ in $(seq 1 50); do
+  # (a sanitized build beside other tests) that can take seconds and come in
+  # steps, so wait until its geometry has held still for three looks.
+  local before="" still=0
+  for _ in $(seq 1 60); do
     sleep 0.3
     window_geometry "$main"
-    [ "$before" = "$WX,$WY,$WW,$WH" ] && break
+    if [ "$before" = "$WX,$WY,$WW,$WH" ]; then
+      still=$((still + 1))
+      [ "$still" -ge 2 ] && break
+    else
+      still=0
+    fi
     before="$WX,$WY,$WW,$WH"
   done
   bar=$((WW / 15))
