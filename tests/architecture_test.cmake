@@ -28,6 +28,7 @@ set(kLayers
   animation
   charts
   app/dialogs
+  app/input
   app/window
   app/program)
 set(kMaxPairs 16)

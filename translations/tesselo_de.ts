@@ -279,14 +279,6 @@
         <translation>Gamecontroller:</translation>
     </message>
     <message>
-        <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
-        <translation type="vanished">Steuerkreuz oder linker Stick bewegen die Auswahl; A oder eine Schultertaste gedrückt halten, um stattdessen die ausgewählte Zeile oder Spalte zu schieben.</translation>
-    </message>
-    <message>
-        <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
-        <translation type="vanished">B rückgängig, X wiederholen, Y Tipp, Start Pause, Back neues Spiel.</translation>
-    </message>
-    <message>
         <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
         <translation>Auf einem Touchscreen eine Zeile oder Spalte mit dem Finger ziehen; Antippen wählt aus.</translation>
     </message>
@@ -404,10 +396,6 @@
     <message>
         <source>Average of 12</source>
         <translation>Schnitt aus 12</translation>
-    </message>
-    <message>
-        <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
-        <translation type="vanished">Der Schnitt lässt den besten und den schlechtesten der letzten 5 oder 12 Siege weg. Siege mit Hilfe zählen als Siege, aber für nichts sonst.</translation>
     </message>
     <message>
         <source>Replay</source>
@@ -646,34 +634,6 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
         <source>Solve Map</source>
         <translation>Lösungskarte</translation>
     </message>
-    <message numerus="yes">
-        <source>Solved in %n move(s)</source>
-        <translation>
-            <numerusform>Gelöst in %n Zug</numerusform>
-            <numerusform>Gelöst in %n Zügen</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Solved in %1</source>
-        <translation>Gelöst in %1</translation>
-    </message>
-    <message>
-        <source>Paused</source>
-        <translation>Pausiert</translation>
-    </message>
-    <message>
-        <source>Resumed</source>
-        <translation>Fortgesetzt</translation>
-    </message>
-    <message>
-        <source>%1, %2</source>
-        <translation>%1, %2</translation>
-    </message>
-    <message>
-        <source>Did not finish (DNF) in %1</source>
-        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
-        <translation>Nicht beendet (DNF) in %1</translation>
-    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -844,16 +804,40 @@ Möchten Sie die Datei ersetzen?</translation>
         <extracomment>The first button in a &quot;Blind&quot; game: the player says the picture is whole</extracomment>
         <translation>Fertig</translation>
     </message>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Gelöst in %n Zug</numerusform>
+            <numerusform>Gelöst in %n Zügen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Solved in %1</source>
+        <translation>Gelöst in %1</translation>
+    </message>
+    <message>
+        <source>Did not finish (DNF) in %1</source>
+        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
+        <translation>Nicht beendet (DNF) in %1</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>Pausiert</translation>
+    </message>
+    <message>
+        <source>Resumed</source>
+        <translation>Fortgesetzt</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::GameSharing</name>
     <message>
         <source>Copy Game ID</source>
         <translation>Spielcode kopieren</translation>
-    </message>
-    <message>
-        <source>Paste Game ID</source>
-        <translation type="vanished">Spielcode einfügen</translation>
     </message>
     <message>
         <source>Daily Puzzle</source>

@@ -73,16 +73,6 @@
     </message>
 </context>
 <context>
-    <name>tesselo::CTesseloDlg</name>
-    <message numerus="yes">
-        <source>Solved in %n move(s)</source>
-        <translation>
-            <numerusform>Solved in %n move</numerusform>
-            <numerusform>Solved in %n moves</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
     <name>tesselo::DailyWinsPage</name>
     <message numerus="yes">
         <source>Current streak (days): %n</source>
@@ -104,6 +94,16 @@
         <translation>
             <numerusform>Daily wins: %n</numerusform>
             <numerusform>Daily wins: %n</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::GameBar</name>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Solved in %n move</numerusform>
+            <numerusform>Solved in %n moves</numerusform>
         </translation>
     </message>
 </context>

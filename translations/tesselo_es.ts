@@ -279,14 +279,6 @@
         <translation>Mando de juego:</translation>
     </message>
     <message>
-        <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
-        <translation type="vanished">La cruceta o el stick izquierdo mueven la selección; mantén A o un botón superior para deslizar en su lugar la fila o columna seleccionada.</translation>
-    </message>
-    <message>
-        <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
-        <translation type="vanished">B deshacer, X rehacer, Y pista, Start pausa, Back nueva partida.</translation>
-    </message>
-    <message>
         <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
         <translation>En una pantalla táctil, arrastra una fila o columna con el dedo; un toque selecciona.</translation>
     </message>
@@ -404,10 +396,6 @@
     <message>
         <source>Average of 12</source>
         <translation>Media de 12</translation>
-    </message>
-    <message>
-        <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
-        <translation type="vanished">Las medias descartan la mejor y la peor de las últimas 5 o 12 victorias. Las victorias con ayuda cuentan como victorias y para nada más.</translation>
     </message>
     <message>
         <source>Replay</source>
@@ -646,34 +634,6 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
         <source>Solve Map</source>
         <translation>Mapa de la resolución</translation>
     </message>
-    <message numerus="yes">
-        <source>Solved in %n move(s)</source>
-        <translation>
-            <numerusform>Resuelto en %n movimiento</numerusform>
-            <numerusform>Resuelto en %n movimientos</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Solved in %1</source>
-        <translation>Resuelto en %1</translation>
-    </message>
-    <message>
-        <source>Paused</source>
-        <translation>En pausa</translation>
-    </message>
-    <message>
-        <source>Resumed</source>
-        <translation>Reanudado</translation>
-    </message>
-    <message>
-        <source>%1, %2</source>
-        <translation>%1, %2</translation>
-    </message>
-    <message>
-        <source>Did not finish (DNF) in %1</source>
-        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
-        <translation>No terminado (DNF) en %1</translation>
-    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -844,16 +804,40 @@ Do you want to replace it?</source>
         <extracomment>The first button in a &quot;Blind&quot; game: the player says the picture is whole</extracomment>
         <translation>Hecho</translation>
     </message>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Resuelto en %n movimiento</numerusform>
+            <numerusform>Resuelto en %n movimientos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Solved in %1</source>
+        <translation>Resuelto en %1</translation>
+    </message>
+    <message>
+        <source>Did not finish (DNF) in %1</source>
+        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
+        <translation>No terminado (DNF) en %1</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pausa</translation>
+    </message>
+    <message>
+        <source>Resumed</source>
+        <translation>Reanudado</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::GameSharing</name>
     <message>
         <source>Copy Game ID</source>
         <translation>Copiar código de partida</translation>
-    </message>
-    <message>
-        <source>Paste Game ID</source>
-        <translation type="vanished">Pegar código de partida</translation>
     </message>
     <message>
         <source>Daily Puzzle</source>

@@ -1,7 +1,6 @@
 #include "model/game.h"
 
 #include "model/clock_text.h"
-#include "model/grid_position.h"
 #include "positions/line_wrap.h"
 
 #include <algorithm>
@@ -9,16 +8,6 @@
 #include <utility>
 
 namespace tesselo {
-
-bool PlayRecord::IsSound() const
-{
-    // An arrangement out of reach of any slide (an odd one on an odd by odd
-    // grid) comes only from a file made by hand: no hint could solve it.
-    const std::optional<solver::Position> position = PositionOf(grid);
-    return grid.Size().IsValid() && dragAxis >= None && dragAxis <= Vertical && state >= Idle && state <= Solved &&
-           volume >= Volume::kSilent && volume <= Volume::kFull && moves >= 0 && elapsed >= 0 &&
-           elapsed <= Game::kMaxElapsed && (!position || position->IsSolvable());
-}
 
 Game::Game(GameClocks clocks)
     : parts{Puzzle(), DragGesture(), Stopwatch(std::move(clocks.monotonic))},
@@ -356,43 +345,6 @@ void Game::Announce(const GameChange& change)
     announcing = false;
 }
 
-void Game::ChangeSize(GridSize size)
-{
-    if (!size.IsValid())
-        return;
-    // The game in play goes as a reset takes it, so that one undo brings
-    // it back at its own size, as after a game started by ID.
-    drag.Cancel();
-    if (play.state == Playing) {
-        ShowRunningTime();
-        play.Reset(watch.elapsed, watch.Running());
-        watch.elapsed = 0;
-    }
-    play.Resize(size.rows, size.columns);
-    AnnounceWithClock(NewPosition{PositionCause::Resized});
-}
-
-void Game::SetStyle(Style style)
-{
-    const bool changed = parts.style != style;
-    parts.style = style;
-    if (changed)
-        Announce(StyleChanged{style});
-    ClockMayHaveChanged();
-    // A whole picture left standing in "Blind" wins once the style no
-    // longer waits for the player's word.
-    if (play.state == Playing && !drag.dragging && MoveWins()) {
-        ShowRunningTime();
-        play.CheckSolved();
-        AnnounceWin();
-    }
-}
-
-void Game::SetVolume(std::int32_t volume)
-{
-    parts.volume = std::clamp(volume, Volume::kSilent, Volume::kFull);
-}
-
 GameResult Game::ResultOfWin(const QString& picture) const
 {
     return GameResult::OfWin(play, watch, parts.style, UtcNow(fileTime), picture);
@@ -415,38 +367,6 @@ void Game::AnnounceWin()
 {
     ClockMayHaveChanged();
     Announce(StateChanged{PlayState::Won});
-}
-
-PlayRecord Game::Record()
-{
-    ShowRunningTime();
-    return PlayRecord{drag.dragAnchorY, drag.dragAnchorX, drag.dragAxis,       play.state, watch.elapsed,
-                      play.moves,       parts.volume,     parts.style.IsStrategy(), play.grid};
-}
-
-bool Game::Resume(const PlayRecord& saved)
-{
-    if (!saved.IsSound())
-        return false;
-    drag.Cancel();
-    drag.dragAnchorY = saved.dragAnchorY;
-    drag.dragAnchorX = saved.dragAnchorX;
-    drag.dragAxis = saved.dragAxis;
-    parts.volume = saved.volume;
-    const Style savedStyle = Style::FromStrategy(saved.strategyStyle);
-    if (parts.style.Base() != savedStyle)
-        parts.style = savedStyle;
-    play.Resume(saved.grid, saved.state, saved.moves);
-    // The stopwatch goes on from the saved time at the first tick.
-    watch.ResumeAt(saved.elapsed);
-    AnnounceWithClock(NewPosition{PositionCause::Loaded});
-    return true;
-}
-
-void Game::AdoptHistory(History kept, const GameFacts& known)
-{
-    if (play.AdoptHistory(std::move(kept), known))
-        ClockMayHaveChanged(); // a game put aside paused comes back paused
 }
 
 } // namespace tesselo

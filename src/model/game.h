@@ -38,6 +38,8 @@ struct GameParts {
     Stopwatch stopwatch;
     Style style = Style::Strategy;
     std::int32_t volume = 100;
+    // The solver's hint on the board, if one shows.
+    std::optional<Move> hint = std::nullopt;
 };
 
 // The game as the saved game keeps it: the state of play with its counter
@@ -178,9 +180,12 @@ public:
     // along the moved line. False when it moves nothing, or outside play.
     bool MakeMove(const Move& move);
     // What the solver knows of the game in play (Puzzle::SetPar).
-    void SetPar(std::int32_t length, bool optimal) { play.SetPar(length, optimal); }
+    void SetPar(std::int32_t length, bool optimal);
     // Moves the player was shown (a hint) or had made (a solve).
-    void CountAssisted(std::int32_t count) { play.CountAssisted(count); }
+    void CountAssisted(std::int32_t count);
+    // A move the solver hints at, shown until taken off (std::nullopt);
+    // whoever shows the board hears it as a change.
+    void ShowHint(const std::optional<Move>& move);
 
     // Reads the stopwatch's clock: the window's timer while a "Speed"
     // clock runs, and the window as it opens, where a saved game's time
@@ -200,6 +205,14 @@ public:
     // size. Any size the game plays (2..20 either way) is taken; another
     // changes nothing.
     void ChangeSize(GridSize size);
+    // A size chosen in the options: a change only when it is another size
+    // than the grid's (5 x 7 to 6 x 8 is one though "Custom" stays chosen;
+    // "Custom" set to the size in play is none).
+    void ChooseSize(GridSize size)
+    {
+        if (size != play.grid.Size())
+            ChangeSize(size);
+    }
     void SetStyle(Style style);
     void SetStrategyStyle(bool strategyStyle) { SetStyle(Style::FromStrategy(strategyStyle)); }
     // Brought within Volume::kSilent .. Volume::kFull.

@@ -93,10 +93,25 @@ struct StyleChanged {
     bool operator==(const StyleChanged&) const = default;
 };
 
+// A fact of the game that no move makes, changed: the sound's volume, what
+// the solver knows of the shortest way (the par), or how many moves the
+// player was helped to. Its value is read from the game.
+struct FactChanged {
+    enum class Fact : std::int32_t { Volume, Par, Help };
+    Fact fact = Fact::Volume;
+    bool operator==(const FactChanged&) const = default;
+};
+
+// The solver's hint shown on the board, or taken off it (no move).
+struct HintChanged {
+    std::optional<Move> move;
+    bool operator==(const HintChanged&) const = default;
+};
+
 // One change of a game, announced once, after it happened, to whoever shows
 // it: the board, the bar, the sound, the solver's help and the records.
 using GameChange = std::variant<MoveMade, MoveTakenBack, NewPosition, StateChanged, SelectionMoved, GestureChanged,
-                                ClockChanged, StyleChanged>;
+                                ClockChanged, StyleChanged, FactChanged, HintChanged>;
 
 // The sound's volume as the game keeps it and the saved game stores it: a
 // percentage, from silent to full. The options, the mixer and the saved

@@ -47,6 +47,12 @@ public:
 
     // Accepts a folder that holds a picture; loads nothing.
     bool SetFolder(const QString& prefix);
+    // The folder the player chose: taken only when it names another one.
+    void ChooseFolder(const QString& prefix)
+    {
+        if (!PictureFolder::SameFolder(prefix, folder.folder))
+            SetFolder(prefix);
+    }
     // The board's size in board pixels and the screen's density; the
     // picture is made again for it, unless the first picture still waits
     // for the saved game: the size that reading gives it is the one shown.

@@ -198,6 +198,16 @@ bool PictureFolder::SetFolder(const QString& newFolder)
     return true;
 }
 
+bool PictureFolder::SameFolder(const QString& a, const QString& b)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseSensitive;
+#endif
+    return a.compare(b, kNames) == 0;
+}
+
 bool PictureFolder::IsStorableFolder(const QString& folder)
 {
     return std::size_t(folder.size()) < kFolderUnits;

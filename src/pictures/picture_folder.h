@@ -65,6 +65,10 @@ public:
     bool SetFolder(const QString& newFolder);
     // A prefix the saved game can hold: fewer than 260 UTF-16 units.
     static bool IsStorableFolder(const QString& folder);
+    // Whether two folder texts are the same name as the file system
+    // compares names: letter case counts where it does (Linux), not where
+    // the usual file system ignores it (Windows, macOS).
+    static bool SameFolder(const QString& a, const QString& b);
 
     PictureRecord Record() const;
     // Takes the folder and the board's size of a saved game, and finds the

@@ -37,6 +37,8 @@ void CPuzzleImage::Show(Game* shown, const GamePicture* shownPicture)
     game = shown;
     picture = game ? shownPicture : nullptr;
     FinishMotion();
+    dragAxis = None;
+    dragOffset = 0;
     if (game) {
         connect(game, &Game::Changed, this, &CPuzzleImage::Follow);
         framed = game->View().puzzle.grid.Selected();
@@ -137,6 +139,21 @@ void CPuzzleImage::Follow(const GameChange& change)
         return;
     if (!game)
         return;
+    if (const auto* hinted = std::get_if<HintChanged>(&change)) {
+        SetHint(hinted->move);
+        return;
+    }
+    // The line in a drag follows the pointer as told, until the drag ends:
+    // let go, in a move, or with its game.
+    if (const auto* gesture = std::get_if<GestureChanged>(&change)) {
+        const bool following = gesture->step == GestureChanged::Step::Followed;
+        dragAxis = following ? gesture->axis : None;
+        dragOffset = following ? gesture->offset : 0;
+    } else if (std::holds_alternative<MoveMade>(change) || std::holds_alternative<MoveTakenBack>(change) ||
+               std::holds_alternative<NewPosition>(change) || std::holds_alternative<StateChanged>(change)) {
+        dragAxis = None;
+        dragOffset = 0;
+    }
     ShowChange(change, game->View().puzzle.grid);
 }
 
@@ -254,14 +271,12 @@ void CPuzzleImage::paintEvent(QPaintEvent* event)
         painter.fillRect(r, palette().window());
     if (!bitmap)
         return;
-    if (!replayBoard)
-        framed = game->View().puzzle.grid.Selected();
 
-    // A move on its way, else the gesture alone picks the painting; only its
-    // own axis's offset is passed, though the game keeps both up to date. A
-    // board that could not be painted in full is left as far as it got.
+    // A move on its way, else the drag as the changes told it picks the
+    // painting. A board that could not be painted in full is left as far as
+    // it got.
     const std::optional<MotionFrame> moving = motion.Frame(Cell());
-    const DragAxis axis = moving || replayBoard ? None : game->View().gesture.dragAxis;
+    const DragAxis axis = moving || replayBoard ? None : dragAxis;
     // The target paints in device pixels and copies without blending; the
     // hint over it is drawn in board pixels, blended.
     painter.save();
@@ -272,8 +287,8 @@ void CPuzzleImage::paintEvent(QPaintEvent* event)
         paintedInMotion += event->region();
     } else {
         switch (axis) {
-        case Horizontal: DrawRowDrag(target, *bitmap, game->View().gesture.dragDeltaX, shownNumbers, &rest); break;
-        case Vertical: DrawColumnDrag(target, *bitmap, game->View().gesture.dragDeltaY, shownNumbers, &rest); break;
+        case Horizontal: DrawRowDrag(target, *bitmap, dragOffset, shownNumbers, &rest); break;
+        case Vertical: DrawColumnDrag(target, *bitmap, dragOffset, shownNumbers, &rest); break;
         case None:
         default: DrawBoard(target, *bitmap, shownNumbers, &rest); break;
         }

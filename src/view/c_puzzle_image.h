@@ -102,8 +102,12 @@ private:
     BoardCache rest;
     BoardMotion motion;
     QBasicTimer frames;
-    // Where the frame was when last painted.
+    // Where the frame is, as the changes told it.
     Selection framed;
+    // The open drag as the changes told it: its axis and how far the line
+    // follows the pointer, in board pixels.
+    DragAxis dragAxis = None;
+    std::int32_t dragOffset = 0;
     // What paints have drawn of the glide under way: beyond its line, a
     // glide shows the board as it was (its grid lines on a board a move
     // has just completed, say), and all of it is painted again at rest.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/dialogs/c_help_dlg.h"
+#include "app/dialogs/c_option_dlg.h"
 #include "app/dialogs/c_records_dlg.h"
 #include "app/dialogs/kind_wins_page.h"
 #include "app/window/c_tesselo_dlg.h"
@@ -20,13 +22,48 @@
 
 namespace tesselo::testing {
 
-// A main window whose answer to a failed save the test chooses.
-class TestDlg : public CTesseloDlg {
+// A main window whose windows and messages the test answers, the answer
+// to a failed save its choice.
+class TestDlg : public CTesseloDlg, public Prompter {
 public:
-    using CTesseloDlg::CTesseloDlg;
+    explicit TestDlg(Game& game) : CTesseloDlg(game)
+    {
+        SetPrompter(this);
+        // The quick tables stand in for the large ones: built in a blink,
+        // and kept in a folder of the test's own.
+        UseSolver(SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000});
+    }
+    int Run(QDialog& dialog) override
+    {
+        if (auto* records = qobject_cast<CRecordsDlg*>(&dialog))
+            return RunRecords(*records);
+        // The options answered with Cancel, the help only counted: the test
+        // goes on at once.
+        if (qobject_cast<COptionDlg*>(&dialog))
+            return ++optionsShown, QDialog::Rejected;
+        if (qobject_cast<CHelpDlg*>(&dialog))
+            return ++helpShown, QDialog::Rejected;
+        ADD_FAILURE() << "an unexpected window: " << dialog.metaObject()->className();
+        return QDialog::Rejected;
+    }
+    void Run(QMenu&, QPoint) override { ++menusShown; }
+    bool Ask(QWidget*, const Prompt& prompt) override
+    {
+        switch (prompt.kind) {
+        case Prompt::Kind::SaveFailed:
+            lastReason = prompt.reason;
+            ++offers;
+            return closeWithoutSaving;
+        case Prompt::Kind::WinNotKept: notKept.push_back(prompt.reason); break;
+        case Prompt::Kind::WinsAtRisk: losing.push_back(prompt.count); break;
+        case Prompt::Kind::SettingsNotKept:
+        case Prompt::Kind::NoWayHome: told.push_back(prompt.kind); break;
+        }
+        return false;
+    }
     // The records window, answered by choosing the first win of the first
     // size and style that has any.
-    int RunRecordsDialog(CRecordsDlg& dialog) override
+    int RunRecords(CRecordsDlg& dialog)
     {
         ++recordsShown;
         // The records open off the window's thread; the window fills once
@@ -53,37 +90,15 @@ public:
     int recordsShown = 0;
     bool mapChosen = false; // the win chosen is mapped, not replayed
     bool animationChosen = false; // the win chosen is saved as an animation
-    // The options answered with Cancel, the help and the board menu only
-    // counted: the test goes on at once.
-    int RunOptionDialog(COptionDlg&) override { return ++optionsShown, QDialog::Rejected; }
-    void RunHelpDialog() override { ++helpShown; }
-    void RunBoardMenu(QMenu&, QPoint) override { ++menusShown; }
     int optionsShown = 0;
     int helpShown = 0;
     int menusShown = 0;
-    bool OfferCloseWithoutSaving(const QString& reason) override
-    {
-        lastReason = reason;
-        ++offers;
-        return closeWithoutSaving;
-    }
     bool closeWithoutSaving = false;
-    void TellWinNotKept(const Records::Failure& failure) override { notKept.push_back(failure.reason); }
-    bool OfferCloseLosingWins(const Records::Failure&, std::size_t count) override
-    {
-        losing.push_back(count);
-        return false;
-    }
     std::vector<QString> notKept;
     std::vector<std::size_t> losing;
+    std::vector<Prompt::Kind> told;
     int offers = 0;
     QString lastReason;
-    // The quick tables stand in for the large ones: built in a blink, and
-    // kept in a folder of the test's own.
-    SolverService::Options SolverOptions() const override
-    {
-        return SolverService::Options{cache.path(), &solver::PhaseTables::Quick, 1'000'000};
-    }
     QTemporaryDir cache;
 };
 
@@ -99,7 +114,7 @@ struct Window {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
         }
     }
-    void Tick() { dlg.OnTimer(dlg.TimerId()); }
+    void Tick() { dlg.Counter().OnTimer(dlg.Counter().TimerId()); }
     // A key as the player presses it: to whatever has the focus in the
     // window (the window itself; no button takes it).
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)

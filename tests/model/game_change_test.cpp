@@ -107,6 +107,29 @@ TEST_F(StreamFixture, EachOperationAnnouncesExactlyItsChangeOnce)
          {NewPosition{PositionCause::Resized}}},
         {"Speed", [](Game& g) { g.SetStrategyStyle(false); }, {StyleChanged{Style::Speed}, ClockChanged{true}}},
         {"Strategy again, unchanged", [](Game& g) { g.SetStrategyStyle(true); }, {}},
+        // Facts no move makes are told when they change, and only then.
+        {"the volume, again, then beyond full",
+         [](Game& g) {
+             g.SetVolume(40);
+             g.SetVolume(40);
+             g.SetVolume(500);
+         },
+         {FactChanged{FactChanged::Fact::Volume}, FactChanged{FactChanged::Fact::Volume}}},
+        {"a par found twice, then help",
+         [](Game& g) {
+             g.SetPar(3, true);
+             g.SetPar(3, true);
+             g.CountAssisted(0);
+             g.CountAssisted(2);
+         },
+         {FactChanged{FactChanged::Fact::Par}, FactChanged{FactChanged::Fact::Help}}},
+        {"a hint shown twice, then taken off",
+         [](Game& g) {
+             g.ShowHint(Move{MoveAxis::Row, 1, 1});
+             g.ShowHint(Move{MoveAxis::Row, 1, 1});
+             g.ShowHint(std::nullopt);
+         },
+         {HintChanged{Move{MoveAxis::Row, 1, 1}}, HintChanged{std::nullopt}}},
         {"nothing to undo or redo",
          [](Game& g) {
              g.Undo();

@@ -62,6 +62,12 @@ public:
             }
             std::string operator()(const ClockChanged& c) const { return c.ticking ? "startclock" : "stopclock"; }
             std::string operator()(const StyleChanged&) const { return "style"; }
+            std::string operator()(const HintChanged& h) const { return h.move ? "hint" : "no hint"; }
+            std::string operator()(const FactChanged& f) const
+            {
+                static const char* const names[] = {"volume", "par", "help"};
+                return names[int(f.fact)];
+            }
         };
         return std::visit(Namer{}, change);
     }

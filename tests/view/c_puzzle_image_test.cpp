@@ -30,16 +30,13 @@ void CaptureWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
         capturedWarnings->push_back(message);
 }
 
-// A game whose board is the coordinate picture, scrambled, with both drag
-// offsets set to different values, as they are during a gesture.
+// A game whose board is the coordinate picture, scrambled.
 struct Fixture {
     Fixture()
     {
         pictureSetup.board.picture = Coordinates(640, 480);
         setup.grid.Shuffle(5);
         setup.grid.Select({1, 1});
-        setup.gesture.dragDeltaX = 50;
-        setup.gesture.dragDeltaY = 70;
         control.Show(&game, &picture);
         control.resize(640, 480);
         background = control.palette().window().color().rgb();
@@ -97,19 +94,19 @@ TEST(CPuzzleImage, PaintsThroughThePainterOfTheOpenGesture)
         NumberPlates ownPlates;
         NumberPlates* plates = numbers ? &ownPlates : nullptr;
 
-        f.setup.gesture.dragAxis = None;
+        f.control.Follow(GestureChanged{GestureChanged::Step::Cancelled, None, 0});
         const QImage rest = f.Grab();
         EXPECT_EQ(Differences(rest, f.Expected([&](PaintTarget& t) { DrawBoard(t, board, plates); })), 0);
         EXPECT_EQ(Differences(rest, f.Expected([&](PaintTarget& t) { DrawBoard(t, board); })) > 0, numbers);
 
-        // Each axis takes its own offset; the other one would paint
-        // differently.
-        f.setup.gesture.dragAxis = Horizontal;
+        // The drag is painted as its changes tell it, each axis at the
+        // offset told; another offset would paint differently.
+        f.control.Follow(GestureChanged{GestureChanged::Step::Followed, Horizontal, 50});
         const QImage row = f.Grab();
         EXPECT_EQ(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 50, plates); })), 0);
         EXPECT_GT(Differences(row, f.Expected([&](PaintTarget& t) { DrawRowDrag(t, board, 70, plates); })), 0);
 
-        f.setup.gesture.dragAxis = Vertical;
+        f.control.Follow(GestureChanged{GestureChanged::Step::Followed, Vertical, 70});
         const QImage column = f.Grab();
         EXPECT_EQ(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 70, plates); })), 0);
         EXPECT_GT(Differences(column, f.Expected([&](PaintTarget& t) { DrawColumnDrag(t, board, 50, plates); })), 0);
@@ -146,7 +143,8 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
     // covers itself with its background.
     f.pictureSetup.board.picture = QImage();
     for (const DragAxis axis : {None, Horizontal, Vertical}) {
-        f.setup.gesture.dragAxis = axis;
+        f.control.Follow(
+            GestureChanged{axis == None ? GestureChanged::Step::Cancelled : GestureChanged::Step::Followed, axis, 50});
         QImage img(f.control.size(), QImage::Format_RGB32);
         img.fill(kUntouched);
         f.control.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
@@ -162,7 +160,6 @@ TEST(CPuzzleImage, APaintThatFailsEndsCleanly)
     // And the next paint with a picture is whole again.
     f.control.Show(&f.game, &f.picture);
     f.pictureSetup.board.picture = Coordinates(640, 480);
-    f.setup.gesture.dragAxis = None;
     EXPECT_EQ(Differences(f.Grab(), f.Expected([&](PaintTarget& t) { DrawBoard(t, f.picture.Board()); })), 0);
 
     qInstallMessageHandler(previous);
@@ -233,7 +230,7 @@ TEST(CPuzzleImage, APausedBoardShowsNoPixelOfThePicture)
             picture.insert(f.picture.Board().picture.pixel(x, y));
     f.setup.style = Style::Speed;
     f.setup.puzzle.state = Playing;
-    f.setup.gesture.dragAxis = Horizontal;
+    f.control.Follow(GestureChanged{GestureChanged::Step::Followed, Horizontal, 50});
     ASSERT_TRUE(f.game.SetPaused(true));
     for (const QSize size : {QSize(640, 480), QSize(650, 490), QSize(90, 400), QSize(3, 2)}) {
         f.control.resize(size);
@@ -257,7 +254,6 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
 {
     Fixture f;
     const qreal ratio = f.control.devicePixelRatioF();
-    f.setup.gesture.dragAxis = None;
     const QImage board = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const Move hint{MoveAxis::Column, 2, -1};
     f.control.SetHint(hint);
@@ -272,7 +268,7 @@ TEST(CPuzzleImage, DrawsTheHintOverTheBoardAtAnyRatio)
     EXPECT_GT(Differences(shown, board), 0);
     EXPECT_EQ(Differences(shown, expected), 0) << "at ratio " << ratio;
 
-    f.setup.gesture.dragAxis = Horizontal;
+    f.control.Follow(GestureChanged{GestureChanged::Step::Followed, Horizontal, 50});
     const QImage dragging = f.control.grab().toImage().convertToFormat(QImage::Format_RGB32);
     f.control.SetHint(std::nullopt);
     EXPECT_EQ(Differences(dragging, f.control.grab().toImage().convertToFormat(QImage::Format_RGB32)), 0);

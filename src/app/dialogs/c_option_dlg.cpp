@@ -1,8 +1,7 @@
 #include "app/dialogs/c_option_dlg.h"
 
 #include "app/dialogs/dialog_units.h"
-#include "model/game.h"
-#include "pictures/game_picture.h"
+#include "pictures/picture_folder.h"
 #include "records/display_names.h"
 
 #include <QButtonGroup>
@@ -42,16 +41,10 @@ COptionDlg::COptionDlg(QWidget* parent)
     grid->setContentsMargins(du.X(7), du.Y(7), du.X(7), du.Y(7));
     grid->setHorizontalSpacing(du.X(9));
     grid->setVerticalSpacing(du.Y(4));
-    grid->setColumnMinimumWidth(0, du.X(82));
-    grid->setColumnMinimumWidth(1, du.X(82));
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
-    const auto frame = [this, grid](const QString& title, QBoxLayout* contents, int row, int column, int span) {
-        auto* box = new QGroupBox(title, this);
-        box->setLayout(contents);
-        grid->addWidget(box, row, column, 1, span);
-        return box;
-    };
+    for (int column : {0, 1}) {
+        grid->setColumnMinimumWidth(column, du.X(82));
+        grid->setColumnStretch(column, 1);
+    }
 
     okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("ok"));
@@ -60,39 +53,54 @@ COptionDlg::COptionDlg(QWidget* parent)
     cancelButton->setObjectName(QStringLiteral("cancel"));
     for (QPushButton* b : {okButton, cancelButton})
         b->setMinimumSize(du.X(50), du.Y(14));
-
-    auto* levels = new QVBoxLayout;
-    QGroupBox* levelBox = frame(tr("Difficulty"), levels, 0, 0, 1);
-    auto* folderRow = new QHBoxLayout;
-    QGroupBox* folderBox = frame(tr("Picture Directory"), folderRow, 1, 0, 2);
-    auto* styles = new QVBoxLayout;
-    //: What counts in a game: the moves (Strategy) or the time (Speed)
-    auto* styleBox = new QGroupBox(tr("Style"), this);
-    styleBox->setLayout(styles);
-    // The style's frame, and under it the choice of motion, at the top of
-    // the column beside the difficulty.
-    auto* sideColumn = new QVBoxLayout;
-    sideColumn->addWidget(styleBox);
-    grid->addLayout(sideColumn, 0, 1);
-
-    difficultyGroup = new QButtonGroup(this);
-    QWidget* previous = cancelButton;
     setTabOrder(okButton, cancelButton);
+
+    // The frames in the order the Tab key visits them, after the buttons;
+    // the folder's frame comes second among the window's children, as
+    // designed.
+    QWidget* previous = cancelButton;
+    grid->addWidget(MakeLevels(previous), 0, 0);
+    auto* folderBox = new QGroupBox(tr("Picture Directory"), this);
+    grid->addLayout(MakeSideColumn(previous), 0, 1);
+    grid->addWidget(FillFolderRow(folderBox, du, previous), 1, 0, 1, 2);
+    grid->addWidget(MakeVolumeRow(previous), 2, 0, 1, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addStretch(1);
+    buttons->addWidget(cancelButton);
+    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->activate();
+
+    connect(okButton, &QPushButton::clicked, this, &COptionDlg::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &COptionDlg::reject);
+    connect(browseButton, &QPushButton::clicked, this, &COptionDlg::OnBnClickedBrowse);
+}
+
+void COptionDlg::Chain(QWidget*& previous, QWidget* next)
+{
+    setTabOrder(previous, next);
+    previous = next;
+}
+
+QGroupBox* COptionDlg::MakeLevels(QWidget*& previous)
+{
+    auto* levelBox = new QGroupBox(tr("Difficulty"), this);
+    auto* levels = new QVBoxLayout(levelBox);
+    difficultyGroup = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
         auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kLevels[i].key)), levelBox);
         r->setObjectName(QString::fromLatin1(kLevels[i].key).toLower());
         levels->addWidget(r);
         difficultyGroup->addButton(r, i);
-        setTabOrder(previous, r);
-        previous = r;
+        Chain(previous, r);
     }
     //: A grid of any counts of rows and columns, beside the four levels
     auto* customButton = new QRadioButton(tr("Custom"), levelBox);
     customButton->setObjectName(QStringLiteral("custom"));
     levels->addWidget(customButton);
     difficultyGroup->addButton(customButton, kCustom);
-    setTabOrder(previous, customButton);
-    previous = customButton;
+    Chain(previous, customButton);
     // The counts sit under "Custom", in line with its text; setting one
     // chooses it.
     auto* counts = new QGridLayout;
@@ -110,33 +118,48 @@ COptionDlg::COptionDlg(QWidget* parent)
         counts->addWidget(text, row, 0);
         counts->addWidget(spin, row, 1);
         connect(spin, &QSpinBox::valueChanged, customButton, [customButton] { customButton->setChecked(true); });
-        setTabOrder(previous, spin);
-        previous = spin;
+        Chain(previous, spin);
         return spin;
     };
     rowsSpin = count(tr("Rows:"), "rows", 0);
     columnsSpin = count(tr("Columns:"), "columns", 1);
     levels->addLayout(counts);
+    return levelBox;
+}
+
+QBoxLayout* COptionDlg::MakeSideColumn(QWidget*& previous)
+{
+    // The style's frame, and under it the board's looks, at the top of the
+    // column beside the difficulty.
+    //: What counts in a game: the moves (Strategy) or the time (Speed)
+    auto* styleBox = new QGroupBox(tr("Style"), this);
+    auto* styles = new QVBoxLayout(styleBox);
     styleGroup = new QButtonGroup(this);
     for (int i = 0; i < Style::kCount; ++i) {
         auto* r = new QRadioButton(DisplayName(QString::fromLatin1(kStyleKeys[i])), styleBox);
         r->setObjectName(QString::fromLatin1(kStyleKeys[i]).toLower().remove(QLatin1Char(' ')));
         styles->addWidget(r);
         styleGroup->addButton(r, i);
-        setTabOrder(previous, r);
-        previous = r;
+        Chain(previous, r);
     }
     animateCheck = new QCheckBox(tr("Animate moves"), this);
     animateCheck->setObjectName(QStringLiteral("animate"));
-    sideColumn->addWidget(animateCheck);
     //: Each tile shows its number in a corner
     numbersCheck = new QCheckBox(tr("Numbers on tiles"), this);
     numbersCheck->setObjectName(QStringLiteral("numbers"));
-    sideColumn->addWidget(numbersCheck);
+    auto* sideColumn = new QVBoxLayout;
+    sideColumn->addWidget(styleBox);
+    for (QCheckBox* check : {animateCheck, numbersCheck}) {
+        sideColumn->addWidget(check);
+        Chain(previous, check);
+    }
     sideColumn->addStretch(1);
-    setTabOrder(previous, animateCheck);
-    setTabOrder(animateCheck, numbersCheck);
-    previous = numbersCheck;
+    return sideColumn;
+}
+
+QGroupBox* COptionDlg::FillFolderRow(QGroupBox* folderBox, const DialogUnits& du, QWidget*& previous)
+{
+    auto* folderRow = new QHBoxLayout(folderBox);
     folderEdit = new QLineEdit(folderBox);
     folderEdit->setObjectName(QStringLiteral("folder"));
     folderRow->addWidget(folderEdit, 1);
@@ -144,9 +167,15 @@ COptionDlg::COptionDlg(QWidget* parent)
     browseButton->setObjectName(QStringLiteral("browse"));
     browseButton->setFixedWidth(std::max(du.X(20), browseButton->sizeHint().height()));
     folderRow->addWidget(browseButton);
+    Chain(previous, folderEdit);
+    Chain(previous, browseButton);
+    return folderBox;
+}
 
-    auto* volumeRow = new QHBoxLayout;
-    QGroupBox* volumeBox = frame(tr("Volume"), volumeRow, 2, 0, 2);
+QGroupBox* COptionDlg::MakeVolumeRow(QWidget*& previous)
+{
+    auto* volumeBox = new QGroupBox(tr("Volume"), this);
+    auto* volumeRow = new QHBoxLayout(volumeBox);
     //: The low end of the volume slider: no sound
     auto* off = new QLabel(tr("Off"), volumeBox);
     volumeSlider = new QSlider(Qt::Horizontal, volumeBox);
@@ -157,20 +186,8 @@ COptionDlg::COptionDlg(QWidget* parent)
     volumeSlider->setTickPosition(QSlider::NoTicks);
     volumeRow->addWidget(off);
     volumeRow->addWidget(volumeSlider, 1);
-    setTabOrder(previous, folderEdit);
-    setTabOrder(folderEdit, browseButton);
-    setTabOrder(browseButton, volumeSlider);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(okButton);
-    buttons->addStretch(1);
-    buttons->addWidget(cancelButton);
-    grid->addLayout(buttons, 3, 0, 1, 2);
-    grid->activate();
-
-    connect(okButton, &QPushButton::clicked, this, &COptionDlg::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &COptionDlg::reject);
-    connect(browseButton, &QPushButton::clicked, this, &COptionDlg::OnBnClickedBrowse);
+    Chain(previous, volumeSlider);
+    return volumeBox;
 }
 
 void COptionDlg::OnInitDialog()
@@ -245,50 +262,36 @@ void COptionDlg::OnBnClickedBrowse()
     // Compared with what the box shows now, not with the field, which still
     // holds the opening text: a typed-over folder must not survive browsing
     // back to the original one.
-    if (!SameFolder(chosen, folderEdit->text())) {
+    if (!PictureFolder::SameFolder(chosen, folderEdit->text())) {
         folder = chosen;
         folderEdit->setText(folder);
         update();
     }
 }
 
-void COptionDlg::PresetFrom(const Game& game, const GamePicture& picture, const SettingsFile::Values& settings)
+void COptionDlg::Preset(const OptionValues& values)
 {
-    animateMoves = settings.animateMoves;
-    numbersOnTiles = settings.numbersOnTiles;
+    animateMoves = values.animateMoves;
+    numbersOnTiles = values.numbersOnTiles;
     // A grid of a level's size shows that level; any other shows "Custom"
     // with its own counts, and the last custom size waits under "Custom"
     // meanwhile.
-    presetSize = game.View().puzzle.grid.Size();
-    const std::optional<std::size_t> level = presetSize.Level();
+    const std::optional<std::size_t> level = values.size.Level();
     difficulty = level ? int(*level) : kCustom;
-    custom = level || !presetSize.IsValid() ? settings.customSize : presetSize;
-    folder = presetFolder = picture.Folder().folder;
-    style = game.View().style.Index();
-    volume = game.View().volume;
+    custom = level || !values.size.IsValid() ? values.custom : values.size;
+    folder = values.folder;
+    style = values.style.Index();
+    volume = values.volume;
     OnInitDialog();
 }
 
-void COptionDlg::ApplyTo(Game& game, GamePicture& picture, SettingsFile::Values& settings) const
+OptionValues COptionDlg::Chosen() const
 {
-    settings.animateMoves = animateMoves;
-    settings.numbersOnTiles = numbersOnTiles;
-    // The counts are offered again next time, whichever size was chosen:
-    // a player back from a level finds the custom grid last played or set.
-    if (custom.IsValid())
-        settings.customSize = custom;
-    // Sizes are compared, not choices: 5 x 7 to 6 x 8 is a change though
-    // "Custom" stays chosen, and "Custom" set to 3 x 4 on an Expert game
-    // is none.
-    const GridSize chosen = ChosenSize();
-    if (chosen != presetSize && chosen.IsValid())
-        game.ChangeSize(chosen);
-    if (!SameFolder(folder, presetFolder))
-        picture.SetFolder(folder);
-    const Style chosenStyle = Style::FromIndex(style).value_or(Style::Strategy);
-    settings.style = chosenStyle;
-    game.SetStyle(chosenStyle);
-    game.SetVolume(volume);
+    // The counts are offered again next time, whichever size was chosen: a
+    // player back from a level finds the custom grid last played or set.
+    return OptionValues{ChosenSize(), custom, Style::FromIndex(style).value_or(Style::Strategy),
+                        folder,       volume, animateMoves,
+                        numbersOnTiles};
 }
 
 GridSize COptionDlg::LevelSize(int difficulty)
@@ -314,16 +317,6 @@ QString COptionDlg::CompleteFolder(const QString& folder)
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')) && QFileInfo(folder).isDir())
         return folder + QLatin1Char('/');
     return folder;
-}
-
-bool COptionDlg::SameFolder(const QString& a, const QString& b)
-{
-#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
-    constexpr Qt::CaseSensitivity kNames = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity kNames = Qt::CaseSensitive;
-#endif
-    return a.compare(b, kNames) == 0;
 }
 
 } // namespace tesselo

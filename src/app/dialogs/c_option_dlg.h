@@ -1,13 +1,15 @@
 #pragma once
 
+#include "model/game_change.h"
 #include "model/grid_size.h"
-#include "saved/settings_file.h"
 
 #include <QDialog>
 #include <QString>
 
+class QBoxLayout;
 class QButtonGroup;
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -15,18 +17,32 @@ class QSpinBox;
 
 namespace tesselo {
 
-class Game;
-class GamePicture;
+class DialogUnits;
+
+// What the Options show and the player chooses: the grid, the counts offered
+// under "Custom", the style, the picture folder, the volume and the board's
+// looks. Whoever owns each decides what a choice changes.
+struct OptionValues {
+    GridSize size;
+    GridSize custom{5, 5};
+    Style style = Style::Strategy;
+    QString folder;
+    std::int32_t volume = Volume::kFull;
+    bool animateMoves = true;
+    bool numbersOnTiles = false;
+    bool operator==(const OptionValues&) const = default;
+};
 
 // "Set Options": difficulty (one of the four levels, or a custom grid of
 // any counts), style, picture folder, volume, whether moves glide and
-// whether tiles show their numbers. It only shows and collects the values;
-// the main window presets them and applies what changed.
+// whether tiles show their numbers. It only shows and collects the values:
+// it takes them as one value and gives one back.
 //
-// Use: construct, set the fields, call OnInitDialog() to fill the
-// controls from them, run exec(). After QDialog::Accepted the fields hold
-// what the player chose, the folder already completed and checked (see
-// accept()); after anything else they are not to be used.
+// Use: construct, Preset (or set the fields and call OnInitDialog() to
+// fill the controls from them), run exec(). After QDialog::Accepted,
+// Chosen() and the fields hold what the player chose, the folder already
+// completed and checked (see accept()); after anything else they are not
+// to be used.
 //
 // Controls by the ids of the window's design, each also its objectName:
 //   1 OK "ok", 2 Cancel "cancel", 1008..1011 "novice" "pro" "expert"
@@ -48,12 +64,9 @@ public:
     // folder text.
     void OnBnClickedBrowse();
 
-    // The values as `game` and the settings hold them, controls filled;
-    // and, after OK, what the player changed applied to the game through
-    // its operations (a grid of another size ends the game in play, a new folder
-    // is taken only when it names another one) and to the settings.
-    void PresetFrom(const Game& game, const GamePicture& picture, const SettingsFile::Values& settings);
-    void ApplyTo(Game& game, GamePicture& picture, SettingsFile::Values& settings) const;
+    // The values shown, controls filled; and, after OK, those chosen.
+    void Preset(const OptionValues& values);
+    OptionValues Chosen() const;
 
     // The size of a level, 0 Novice .. 3 Genius.
     static GridSize LevelSize(int difficulty);
@@ -65,10 +78,6 @@ public:
     // A folder typed without its final '/' that names a directory gets it;
     // anything else is kept as typed.
     static QString CompleteFolder(const QString& folder);
-    // Whether two folder texts are the same name as the file system
-    // compares names: letter case counts where it does (Linux), not where
-    // the usual file system ignores it (Windows, macOS).
-    static bool SameFolder(const QString& a, const QString& b);
 
     static constexpr int kCustom = 4;
     int difficulty = 0; // 0 Novice, 1 Pro, 2 Expert, 3 Genius, kCustom
@@ -98,14 +107,19 @@ public slots:
     void accept() override;
 
 protected:
-    // What PresetFrom found, to tell what changed.
-    GridSize presetSize;
-    QString presetFolder;
-
     // Asks the player for a picture file; empty when cancelled.
     virtual QString ChooseFile();
     // Tells the player why the dialog cannot close yet.
     virtual void Refuse(const QString& why);
+
+private:
+    // The frames, each made with its controls chained for the Tab key
+    // after `previous`, which ends at the last of them.
+    QGroupBox* MakeLevels(QWidget*& previous);
+    QBoxLayout* MakeSideColumn(QWidget*& previous);
+    QGroupBox* FillFolderRow(QGroupBox* folderBox, const DialogUnits& du, QWidget*& previous);
+    QGroupBox* MakeVolumeRow(QWidget*& previous);
+    void Chain(QWidget*& previous, QWidget* next);
 };
 
 } // namespace tesselo

@@ -1,4 +1,4 @@
-#include "app/window/board_actions.h"
+#include "app/input/board_actions.h"
 
 #include <QKeyEvent>
 #include <QMenu>

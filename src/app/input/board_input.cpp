@@ -1,4 +1,4 @@
-#include "app/window/board_input.h"
+#include "app/input/board_input.h"
 
 #include "model/game.h"
 
@@ -23,6 +23,40 @@ QPoint BoardInput::OnBoard(QPoint point) const
     const int bottom = CellHeight(game.BoardPixels(), grid) * grid.rowCount;
     return QPoint(std::clamp(point.x(), 0, std::max(right, 0)),
                   std::clamp(point.y() - barHeight(), 0, std::max(bottom, 0)));
+}
+
+bool BoardInput::Take(QEvent& event, const std::function<bool()>& busy)
+{
+    switch (event.type()) {
+    case QEvent::MouseButtonPress: {
+        const auto& mouse = static_cast<const QMouseEvent&>(event);
+        if (mouse.button() == Qt::LeftButton && mouse.position().y() >= barHeight() && !busy())
+            Press(mouse);
+        return true;
+    }
+    case QEvent::MouseMove: Move(static_cast<const QMouseEvent&>(event)); return true;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<const QMouseEvent&>(event).button() == Qt::LeftButton)
+            Release(static_cast<const QMouseEvent&>(event));
+        return true;
+    case QEvent::TouchBegin: {
+        auto& touch = static_cast<QTouchEvent&>(event);
+        if (touch.points().isEmpty() || touch.points().front().position().y() < barHeight()) {
+            touch.ignore();
+            return false;
+        }
+        touch.accept();
+        TouchBegin(touch, !busy());
+        return true;
+    }
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        event.accept();
+        Touch(static_cast<const QTouchEvent&>(event));
+        return true;
+    default: return false;
+    }
 }
 
 void BoardInput::Press(const QMouseEvent& event)

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class QEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QTouchEvent;
@@ -27,6 +28,13 @@ public:
     // `window` receives the pointer and the keys; the board lies under its
     // bar, `barHeight()` pixels down.
     BoardInput(Game& game, QWidget& window, std::function<int()> barHeight);
+
+    // The window's pointer and touch events, true when taken. A left press
+    // or a first finger on the board opens a drag unless `busy()` says the
+    // board took it for something else (ending a replay, a hint, a pause);
+    // a touch that starts on the bar is left to Qt, which clicks its
+    // buttons, and one taken makes no mouse events of Qt's besides.
+    bool Take(QEvent& event, const std::function<bool()>& busy);
 
     void Press(const QMouseEvent& event);
     void Move(const QMouseEvent& event);

@@ -1,4 +1,4 @@
-#include "app/window/game_controller.h"
+#include "app/input/game_controller.h"
 
 #include <QDir>
 #include <QFileSystemWatcher>

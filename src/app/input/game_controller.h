@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/window/pad_mapping.h"
+#include "app/input/pad_mapping.h"
 
 #include <QBasicTimer>
 #include <QDeadlineTimer>

@@ -1,4 +1,4 @@
-#include "app/window/pad_mapping.h"
+#include "app/input/pad_mapping.h"
 
 #include <cstdlib>
 

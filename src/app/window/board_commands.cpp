@@ -3,7 +3,7 @@
 #include "app/dialogs/animation_saver.h"
 #include "app/dialogs/c_records_dlg.h"
 #include "app/dialogs/c_solve_map_dlg.h"
-#include "app/window/board_actions.h"
+#include "app/input/board_actions.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"
 #include "model/wall_clock.h"
@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QThreadPool>
 
 #include <optional>
@@ -22,10 +23,10 @@ BoardCommands::BoardCommands(CTesseloDlg& w) : window(w) {}
 void BoardCommands::Open(SolverService::Options solver)
 {
     replay = std::make_unique<BoardReplay>(window.TheGame(), window.Picture(), window.Board());
-    QObject::connect(replay.get(), &BoardReplay::MoveCue, &window,
-                     [this] { window.Sound().Play(SoundEffects::Move); });
     hints = std::make_unique<HintPresenter>(window.TheGame(), window.Board(), std::move(solver));
-    QObject::connect(hints.get(), &HintPresenter::NoWayHome, &window, [this] { window.TellNoWayHome(); });
+    QObject::connect(hints.get(), &HintPresenter::NoWayHome, &window, [this] {
+        window.Prompts().Ask(&window, Prompt{Prompt::Kind::NoWayHome});
+    });
 }
 
 void BoardCommands::AddActions(BoardActions& actions)
@@ -84,7 +85,7 @@ void BoardCommands::Records()
         chosen = win;
         map = true;
     });
-    if (window.RunRecordsDialog(dialog) != QDialog::Accepted || !chosen)
+    if (window.Prompts().Run(dialog) != QDialog::Accepted || !chosen)
         return;
     if (map)
         MapKept(*chosen);
@@ -203,6 +204,64 @@ void BoardCommands::Stop()
         replay->Stop();
     if (hints)
         hints->Interrupt();
+}
+
+void BoardCommands::Pad(PadCommand command)
+{
+    // As a key: a press while the board is busy only ends what it does.
+    if (command == PadCommand::None || Interrupt())
+        return;
+    Game& game = window.TheGame();
+    switch (command) {
+    case PadCommand::SelectUp: game.SelectUp(); break;
+    case PadCommand::SelectDown: game.SelectDown(); break;
+    case PadCommand::SelectLeft: game.SelectLeft(); break;
+    case PadCommand::SelectRight: game.SelectRight(); break;
+    case PadCommand::SlideUp: game.ShiftColumnUp(); break;
+    case PadCommand::SlideDown: game.ShiftColumnDown(); break;
+    case PadCommand::SlideLeft: game.ShiftRowLeft(); break;
+    case PadCommand::SlideRight: game.ShiftRowRight(); break;
+    case PadCommand::Undo: Undo(); break;
+    case PadCommand::Redo: Redo(); break;
+    case PadCommand::Hint: Hint(); break;
+    case PadCommand::Pause: window.pause.Toggle(); break;
+    case PadCommand::NewGame: window.OnBnClickedNewGame(); break;
+    case PadCommand::Numbers: window.ToggleNumbers(); break;
+    case PadCommand::None: break;
+    }
+}
+
+bool BoardCommands::Key(const QKeyEvent& key)
+{
+    const BoardAction* action = window.actions.ForKey(key);
+    // A setting of the board's looks leaves whatever the board is doing
+    // alone: a replay, a hint, a drag go on, shown the new way.
+    if (action && action->checked) {
+        action->run();
+        return true;
+    }
+    if (Interrupt())
+        return true;
+    // Each of these ends an open drag first (StopBoard).
+    if (action) {
+        action->run();
+        return true;
+    }
+    if (window.input.Arrow(key))
+        return true;
+    switch (key.key()) {
+    // The first button from the keyboard, as when it had the focus.
+    case Qt::Key_Space: window.OnBnClickedNewGame(); return true;
+    // The dialog keyboard of other windows does not apply here.
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // In "Blind" the player says here that the picture is whole.
+        if (window.TheGame().CanDeclareEnd())
+            window.OnBnClickedNewGame();
+        return true;
+    case Qt::Key_Escape: return true;
+    default: return false;
+    }
 }
 
 } // namespace tesselo

@@ -2,6 +2,7 @@
 
 #include "app/window/board_replay.h"
 #include "app/window/hint_presenter.h"
+#include "app/input/pad_mapping.h"
 #include "services/solver_service.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,8 @@
 
 #include <functional>
 #include <memory>
+
+class QKeyEvent;
 
 namespace tesselo {
 
@@ -47,6 +50,10 @@ public:
     std::function<QString(const QString& suggested)> askAnimationFile;
     void Hint();
     void Solve();
+    // A game controller's command, as its keys would do it on the keyboard.
+    void Pad(PadCommand command);
+    // A key pressed in the window: false when it is none of the board's.
+    bool Key(const QKeyEvent& key);
     // A key or a click while the board is busy: a replay ends, a hint goes,
     // a solve stops. True when that was all the input did.
     bool Interrupt();

@@ -9,18 +9,17 @@ namespace tesselo {
 BoardReplay::BoardReplay(Game& g, const GamePicture& p, CPuzzleImage& b) : game(g), picture(p), board(b)
 {
     connect(&player, &ReplayPlayer::Changed, &board, &CPuzzleImage::FollowReplay);
-    connect(&player, &ReplayPlayer::MoveCue, this, &BoardReplay::MoveCue);
     connect(&player, &ReplayPlayer::Finished, this, &BoardReplay::OnFinished);
 }
 
 void BoardReplay::Start(const TileGrid& start, const std::vector<HistoryStep>& steps, const QString& picturePath,
-                        bool cues)
+                        bool strategyStyle)
 {
     Stop();
     if (!start.Size().IsValid())
         return;
     game.SuspendForReplay(true);
-    player.Start(Replay(start, steps), picturePath, cues);
+    player.Start(Replay(start, steps), picturePath, strategyStyle);
     Resize();
     board.ShowReplay(&player.board);
 }

@@ -25,8 +25,9 @@ public:
     BoardReplay(Game& game, const GamePicture& picture, CPuzzleImage& board);
 
     // The solve from `start`, shown with the picture at `picturePath`
-    // (empty: the game's own). `cues` sounds each move.
-    void Start(const TileGrid& start, const std::vector<HistoryStep>& steps, const QString& picturePath, bool cues);
+    // (empty: the game's own), as played in a style whose moves sound or not.
+    void Start(const TileGrid& start, const std::vector<HistoryStep>& steps, const QString& picturePath,
+               bool strategyStyle);
     // The last game won, as it was played.
     void StartLastSolve();
     // A kept win, with its own picture when the folder still holds it.
@@ -37,9 +38,6 @@ public:
     void Resize();
 
     ReplayPlayer player;
-
-signals:
-    void MoveCue();
 
 private:
     void OnFinished();

@@ -1,6 +1,6 @@
 #include "app/window/game_sharing.h"
 
-#include "app/window/board_actions.h"
+#include "app/input/board_actions.h"
 #include "app/window/board_commands.h"
 #include "app/window/c_tesselo_dlg.h"
 #include "model/game.h"

@@ -5,20 +5,20 @@
 
 namespace tesselo {
 
-HintPresenter::HintPresenter(Game& game, CPuzzleImage& b, SolverService::Options options)
-    : board(b), keeper(game, std::move(options))
+HintPresenter::HintPresenter(Game& g, CPuzzleImage& b, SolverService::Options options)
+    : game(g), board(b), keeper(g, std::move(options))
 {
     hintTimer.setSingleShot(true);
     connect(&hintTimer, &QTimer::timeout, this, &HintPresenter::Hide);
     connect(&keeper, &PlanKeeper::HintShown, this, &HintPresenter::Show);
     connect(&keeper, &PlanKeeper::WaitingChanged, this, &HintPresenter::ShowWaiting);
     connect(&keeper, &PlanKeeper::NoWayHome, this, &HintPresenter::NoWayHome);
-    connect(&game, &Game::Changed, this, &HintPresenter::OnGameChanged);
+    connect(&g, &Game::Changed, this, &HintPresenter::OnGameChanged);
 }
 
 HintPresenter::~HintPresenter()
 {
-    board.SetHint(std::nullopt);
+    game.ShowHint(std::nullopt);
     ShowWaiting(false);
 }
 
@@ -30,14 +30,14 @@ bool HintPresenter::Interrupt()
 
 void HintPresenter::Show(const Move& move)
 {
-    board.SetHint(move);
+    game.ShowHint(move);
     hintTimer.start(kHintMs);
 }
 
 void HintPresenter::Hide()
 {
     hintTimer.stop();
-    board.SetHint(std::nullopt);
+    game.ShowHint(std::nullopt);
 }
 
 void HintPresenter::OnGameChanged(const GameChange& change)

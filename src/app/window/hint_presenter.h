@@ -43,6 +43,7 @@ private:
     void OnGameChanged(const GameChange& change);
     void ShowWaiting(bool waiting);
 
+    Game& game;
     CPuzzleImage& board;
     PlanKeeper keeper;
     QTimer hintTimer;

@@ -1,6 +1,8 @@
 #include "app/window/player_messages.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -24,55 +26,58 @@ bool AskClose(QWidget* parent, const QString& text, const QString& details, cons
 
 } // namespace
 
-bool AskCloseWithoutSaving(QWidget* parent, const QString& reason)
+int Prompter::Run(QDialog& dialog)
 {
-    return AskClose(
-        parent,
-        QCoreApplication::translate("tesselo::PlayerMessages", "The game could not be saved."),
-        reason + QCoreApplication::translate("tesselo::PlayerMessages",
-                                             "\n\nClose the window again to retry, or close without saving."),
-        QCoreApplication::translate("tesselo::PlayerMessages", "Close Without Saving"));
+    return dialog.exec();
 }
 
-void TellWinNotKept(QWidget* parent, const QString& message)
+void Prompter::Run(QMenu& menu, QPoint at)
 {
-    QMessageBox::warning(parent, QStringLiteral("Tesselo"), message);
+    menu.exec(at);
 }
 
-void TellSettingsNotKept(QWidget* parent, const QString& reason)
+bool Prompter::Ask(QWidget* parent, const Prompt& prompt)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"),
-                    QCoreApplication::translate("tesselo::PlayerMessages",
-                                                "The settings could not be saved to \"tesselo.ini\"."),
-                    QMessageBox::Ok, parent);
-    box.setInformativeText(reason + QCoreApplication::translate("tesselo::PlayerMessages",
-                                                                "\n\nThey hold until Tesselo closes, and will be "
-                                                                "lost then."));
-    box.exec();
-}
-
-void TellNoWayHome(QWidget* parent)
-{
-    QMessageBox::information(parent, QStringLiteral("Tesselo"),
-                             QCoreApplication::translate("tesselo::PlayerMessages",
-                                                         "No slides can bring this board back to the whole "
-                                                         "picture, so there is no hint and no solve."));
-}
-
-bool AskCloseLosingWins(QWidget* parent, std::size_t count, const QString& file, const QString& reason)
-{
-    return AskClose(parent,
-                    QCoreApplication::translate("tesselo::PlayerMessages",
-                                                "%n win(s) could not be written to the records in \"%1\".", nullptr,
-                                                int(count))
-                        .arg(file),
-                    reason +
+    const int count = int(prompt.count);
+    switch (prompt.kind) {
+    case Prompt::Kind::SaveFailed:
+        return AskClose(parent, QCoreApplication::translate("tesselo::PlayerMessages", "The game could not be saved."),
+                        prompt.reason + QCoreApplication::translate("tesselo::PlayerMessages",
+                                                                    "\n\nClose the window again to retry, "
+                                                                    "or close without saving."),
+                        QCoreApplication::translate("tesselo::PlayerMessages", "Close Without Saving"));
+    case Prompt::Kind::WinNotKept: QMessageBox::warning(parent, QStringLiteral("Tesselo"), prompt.reason); break;
+    case Prompt::Kind::SettingsNotKept: {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"),
                         QCoreApplication::translate("tesselo::PlayerMessages",
-                                                    "\n\nClose the window again to retry, or close and lose "
-                                                    "%n win(s).",
-                                                    nullptr, int(count)),
-                    QCoreApplication::translate("tesselo::PlayerMessages", "Close and Lose %n Win(s)", nullptr,
-                                                int(count)));
+                                                    "The settings could not be saved to \"tesselo.ini\"."),
+                        QMessageBox::Ok, parent);
+        box.setInformativeText(
+            prompt.reason + QCoreApplication::translate("tesselo::PlayerMessages",
+                                                        "\n\nThey hold until Tesselo closes, and will be lost then."));
+        box.exec();
+        break;
+    }
+    case Prompt::Kind::NoWayHome:
+        QMessageBox::information(parent, QStringLiteral("Tesselo"),
+                                 QCoreApplication::translate("tesselo::PlayerMessages",
+                                                             "No slides can bring this board back to "
+                                                             "the whole picture, so there is no hint "
+                                                             "and no solve."));
+        break;
+    case Prompt::Kind::WinsAtRisk:
+        return AskClose(
+            parent,
+            QCoreApplication::translate("tesselo::PlayerMessages",
+                                        "%n win(s) could not be written to the records in \"%1\".", nullptr, count)
+                .arg(prompt.file),
+            prompt.reason + QCoreApplication::translate("tesselo::PlayerMessages",
+                                                        "\n\nClose the window again to retry, "
+                                                        "or close and lose %n win(s).",
+                                                        nullptr, count),
+            QCoreApplication::translate("tesselo::PlayerMessages", "Close and Lose %n Win(s)", nullptr, count));
+    }
+    return false;
 }
 
 } // namespace tesselo

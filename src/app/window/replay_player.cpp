@@ -9,13 +9,13 @@ ReplayPlayer::ReplayPlayer()
     board.grid = &grid;
 }
 
-void ReplayPlayer::Start(Replay solve, const QString& path, bool withCues)
+void ReplayPlayer::Start(Replay solve, const QString& path, bool strategy)
 {
     replay = std::move(solve);
     grid = replay.Start();
     done = 0;
     picturePath = path;
-    cues = withCues;
+    strategyStyle = strategy;
     running = true;
     clock.start();
     timer.start(kFrameInterval, Qt::PreciseTimer, this);
@@ -57,8 +57,6 @@ void ReplayPlayer::ShowMoment(std::int64_t ms)
         const HistoryStep& step = replay.Step(done);
         step.RedoOn(grid);
         emit Changed(MoveMade{step, MoveSource::Replay});
-        if (cues)
-            emit MoveCue();
     }
     if (ms >= replay.Duration())
         Stop();

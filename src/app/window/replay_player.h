@@ -25,10 +25,12 @@ public:
 
     ReplayPlayer();
     // Starts `replay` with `picturePath` (empty: the game's picture, given
-    // to Prepare). `cues` asks for a move cue at each move.
-    void Start(Replay replay, const QString& picturePath, bool cues);
+    // to Prepare), as played in a style whose moves sound or not.
+    void Start(Replay replay, const QString& picturePath, bool strategyStyle);
     void Stop();
     bool IsRunning() const { return running; }
+    // Whether the solve was played in a style whose moves sound.
+    bool StrategyStyle() const { return strategyStyle; }
 
     // Makes the replay's picture at the board's size: its own file, decoded
     // no finer than the board needs, or the picture the game shows when it
@@ -46,8 +48,6 @@ public:
 signals:
     // A move of the replay's board.
     void Changed(const tesselo::GameChange& change);
-    // A move of the solve was made; in "Strategy" it sounds.
-    void MoveCue();
     void Finished();
 
 protected:
@@ -58,7 +58,7 @@ private:
     TileGrid grid;
     std::size_t done = 0;
     QString picturePath;
-    bool cues = false;
+    bool strategyStyle = false;
     bool running = false;
     QBasicTimer timer;
     QElapsedTimer clock;

@@ -148,4 +148,14 @@ void SoundEffects::PlayCue(Cue cue)
     }
 }
 
+void SoundEffects::Hear(const GameChange& change, bool strategyStyle, int volume, bool cues)
+{
+    if (const std::optional<Cue> cue = CueOf(change, strategyStyle); cue && cues)
+        PlayCue(*cue);
+    if (const auto* clock = std::get_if<ClockChanged>(&change))
+        SetClock(clock->ticking);
+    if (const auto* fact = std::get_if<FactChanged>(&change); fact && fact->fact == FactChanged::Fact::Volume)
+        ApplyVolume(volume);
+}
+
 } // namespace tesselo

@@ -42,6 +42,10 @@ public:
     int Play(int sample);
     // The cues the game asks for, and its clock started or stopped.
     void PlayCue(Cue cue);
+    // Follows a stream of changes (the game's, or a replay's board's): the
+    // cue the one rule gives a change in the style played (when `cues`),
+    // the clock started or stopped, and the game's `volume` once it changed.
+    void Hear(const GameChange& change, bool strategyStyle, int volume, bool cues);
     void SetClock(bool ticking) { ticking ? StartClock() : StopClock(); }
     // Ends all sound and closes the mixer; safe to call again.
     void Close();

@@ -169,16 +169,6 @@ void ExpectTextsWhole(QWidget* window, const std::string& where)
         }
 }
 
-// The messages the window shows: the save-failure question as it closes,
-// and the two about wins the records could not take.
-class SavingWindow : public CTesseloDlg {
-public:
-    using CTesseloDlg::CTesseloDlg;
-    using CTesseloDlg::OfferCloseLosingWins;
-    using CTesseloDlg::OfferCloseWithoutSaving;
-    using CTesseloDlg::TellWinNotKept;
-};
-
 // Checks the texts of the message box a call opens, then closes it.
 void ExpectMessageWhole(QWidget* owner, const std::function<void()>& open, const std::string& where)
 {
@@ -322,15 +312,21 @@ TEST_P(DialogTexts, AreWholeInThisFace)
     }
     {
         Game game;
-        SavingWindow window(game);
+        // The messages the window shows: the save-failure question as it
+        // closes, and the two about wins the records could not take.
+        CTesseloDlg window(game);
         ExpectMessageWhole(&window, [&] {
-            EXPECT_FALSE(window.OfferCloseWithoutSaving(
-                QStringLiteral("Could not write /home/player/Games/Tesselo/tesselo.dat: No space left on device")));
+            EXPECT_FALSE(window.Prompts().Ask(&window, Prompt{Prompt::Kind::SaveFailed,
+                QStringLiteral("Could not write /home/player/Games/Tesselo/tesselo.dat: No space left on device")}));
         }, Where("save failure"));
         const Records::Failure failure{QStringLiteral("/home/player/.local/share/tesselo/tesselo-records.sqlite"),
                                        Records::tr("Another window of Tesselo kept the records busy for too long.")};
-        ExpectMessageWhole(&window, [&] { window.TellWinNotKept(failure); }, Where("win not kept"));
-        ExpectMessageWhole(&window, [&] { window.OfferCloseLosingWins(failure, 3); }, Where("closing, losing wins"));
+        ExpectMessageWhole(&window, [&] {
+            window.Prompts().Ask(&window, Prompt{Prompt::Kind::WinNotKept, failure.Message()});
+        }, Where("win not kept"));
+        ExpectMessageWhole(&window, [&] {
+            window.Prompts().Ask(&window, Prompt{Prompt::Kind::WinsAtRisk, failure.reason, failure.file, 3});
+        }, Where("closing, losing wins"));
     }
     {
         // The bar from the smallest window up (its font is its own, the
@@ -338,7 +334,7 @@ TEST_P(DialogTexts, AreWholeInThisFace)
         // game.
         TempCwd cwd;
         Game game;
-        SavingWindow window(game);
+        CTesseloDlg window(game);
         for (const int width : {window_layout::kMinClientWidth, 640, 1600}) {
             window.OnSize(width, 600);
             ExpectBarWhole(window, Where("bar") + ", " + std::to_string(width) + " wide");

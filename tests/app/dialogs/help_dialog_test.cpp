@@ -184,7 +184,7 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
     game.SetStrategyStyle(false);
-    dlg.OnTimer(dlg.TimerId());
+    dlg.Counter().OnTimer(dlg.Counter().TimerId());
     dlg.OnBnClickedNewGame();
     ASSERT_EQ(game.View().puzzle.state, Playing);
     const std::int64_t opened = game.View().stopwatch.clockNow;
@@ -202,7 +202,7 @@ TEST(HelpDialog, GameTimeRunsOnWhileItIsOpen)
 
     EXPECT_GE(seenInside - opened, 400) << "the timer stood still under the help";
     EXPECT_TRUE(clockInside) << "the clock sound stopped under the help";
-    dlg.OnTimer(dlg.TimerId());
+    dlg.Counter().OnTimer(dlg.Counter().TimerId());
     EXPECT_GE(game.View().stopwatch.Running(), 500);
     EXPECT_EQ(game.View().puzzle.state, Playing);
     EXPECT_GE(game.View().stopwatch.elapsed, 500);

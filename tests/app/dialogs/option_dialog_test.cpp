@@ -62,11 +62,16 @@ struct Preset {
 
 // The game window whose options dialog the test answers: the script works
 // the controls as a player would and says whether to press OK.
-class OptionsWindow : public CTesseloDlg {
+class OptionsWindow : public CTesseloDlg, public Prompter {
 public:
-    using CTesseloDlg::CTesseloDlg;
-    int RunOptionDialog(COptionDlg& o) override
+    explicit OptionsWindow(Game& game) : CTesseloDlg(game) { SetPrompter(this); }
+    using Prompter::Run;
+    int Run(QDialog& dialog) override
     {
+        auto* options = qobject_cast<COptionDlg*>(&dialog);
+        if (!options)
+            return Prompter::Run(dialog);
+        COptionDlg& o = *options;
         preset = {o.difficulty,
                   o.style,
                   o.volume,
@@ -530,7 +535,12 @@ TEST(OptionsExchange, SettingsThatCannotBeWrittenAreToldOnce)
     ASSERT_TRUE(QFile::link(QDir::current().filePath("gone/tesselo.ini"), SettingsFile::kFileName));
     struct Told : OptionsWindow {
         using OptionsWindow::OptionsWindow;
-        void TellSettingsNotKept(const QString& reason) override { reasons.push_back(reason); }
+        bool Ask(QWidget*, const Prompt& prompt) override
+        {
+            if (prompt.kind == Prompt::Kind::SettingsNotKept)
+                reasons.push_back(prompt.reason);
+            return false;
+        }
         std::vector<QString> reasons;
     };
     Game game;
@@ -603,7 +613,7 @@ TEST(OptionsExchange, FolderChangedOnlyInLetterCaseIsAnotherFolder)
     SoundPlayDir dir;
     dir.Picture("Pics/a.png", Qt::red);
     const QString other = dir.Picture("PICS/b.png", Qt::blue);
-    EXPECT_FALSE(COptionDlg::SameFolder("Pics/", "PICS/"));
+    EXPECT_FALSE(PictureFolder::SameFolder("Pics/", "PICS/"));
     Window w;
     ASSERT_TRUE(w.dlg.Picture().SetFolder("Pics/"));
 

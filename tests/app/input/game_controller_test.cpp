@@ -1,5 +1,5 @@
-#include "app/window/game_controller.h"
-#include "app/window/pad_mapping.h"
+#include "app/input/game_controller.h"
+#include "app/input/pad_mapping.h"
 
 #include <QSignalSpy>
 #include <QTest>

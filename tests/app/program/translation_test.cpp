@@ -350,15 +350,6 @@ std::set<std::string> UnmarkedInModal(const std::function<void()>& open)
     return found;
 }
 
-// The main window's messages, each opened on its own.
-class MessagesWindow : public CTesseloDlg {
-public:
-    using CTesseloDlg::CTesseloDlg;
-    using CTesseloDlg::OfferCloseLosingWins;
-    using CTesseloDlg::OfferCloseWithoutSaving;
-    using CTesseloDlg::TellWinNotKept;
-};
-
 } // namespace
 
 // Under a translation that wraps every text of the sources in [[ ]], every
@@ -423,16 +414,21 @@ TEST(PseudoTranslation, EveryTextAPlayerSeesGoesThroughTranslation)
 
     // The messages, with the reasons as the model gives them.
     Game game;
-    MessagesWindow messages(game);
+    CTesseloDlg messages(game);
+    Prompter& ask = messages.Prompts();
     QString reason;
     QFile link(QStringLiteral("tesselo.dat"));
     ASSERT_TRUE(QFile(QStringLiteral("letter.txt")).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QFile::link(QStringLiteral("letter.txt"), link.fileName()));
     ASSERT_FALSE(SaveGame(game, &reason));
-    EXPECT_EQ(UnmarkedInModal([&] { messages.OfferCloseWithoutSaving(reason); }), none) << "save failure";
+    EXPECT_EQ(UnmarkedInModal([&] { ask.Ask(&messages, Prompt{Prompt::Kind::SaveFailed, reason}); }), none)
+        << "save failure";
     const Records::Failure failure{QStringLiteral("tesselo-records.sqlite"), Records::tr("The disk is full.")};
-    EXPECT_EQ(UnmarkedInModal([&] { messages.TellWinNotKept(failure); }), none) << "win not kept";
-    EXPECT_EQ(UnmarkedInModal([&] { messages.OfferCloseLosingWins(failure, 2); }), none) << "closing, losing wins";
+    EXPECT_EQ(UnmarkedInModal([&] { ask.Ask(&messages, Prompt{Prompt::Kind::WinNotKept, failure.Message()}); }), none)
+        << "win not kept";
+    EXPECT_EQ(UnmarkedInModal([&] {
+        ask.Ask(&messages, Prompt{Prompt::Kind::WinsAtRisk, failure.reason, failure.file, 2});
+    }), none) << "closing, losing wins";
 
     QCoreApplication::removeTranslator(&pseudo);
 }

@@ -130,7 +130,7 @@ TEST(Accessibility, EveryControlHasAName)
     Window w;
     EXPECT_EQ(Nameless(&w.dlg), QStringList()) << "main window";
     COptionDlg options(&w.dlg);
-    options.PresetFrom(w.game, w.dlg.Picture(), w.dlg.Settings().Current());
+    options.Preset(w.dlg.Options().Shown());
     options.show();
     EXPECT_EQ(Nameless(&options), QStringList()) << "Options";
     CHelpDlg help(&w.dlg);

@@ -314,24 +314,24 @@ TEST(MainDialog, CaptionsFollowStateAndStyleAtOnceAndTheTimerOnlyARunningClock)
     EXPECT_EQ(w.dlg.Bar().counterLabel->text(), "Moves:");
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "New Game");
     w.dlg.OnBnClickedNewGame();
-    EXPECT_EQ(w.dlg.TimerId(), 0) << "a Strategy game in play";
+    EXPECT_EQ(w.dlg.Counter().TimerId(), 0) << "a Strategy game in play";
     w.game.ShiftRowRight();
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "1");
     w.dlg.OnBnClickedNewGame(); // a reset
     w.game.SetStrategyStyle(false);
-    EXPECT_EQ(w.dlg.TimerId(), 0) << "a Speed game not in play";
+    EXPECT_EQ(w.dlg.Counter().TimerId(), 0) << "a Speed game not in play";
     w.dlg.OnBnClickedNewGame();
-    EXPECT_NE(w.dlg.TimerId(), 0) << "a Speed game in play";
+    EXPECT_NE(w.dlg.Counter().TimerId(), 0) << "a Speed game in play";
     EXPECT_EQ(w.dlg.Bar().counterLabel->text(), "Time:");
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text().count(':'), 2);
     ASSERT_TRUE(w.game.SetPaused(true));
-    EXPECT_EQ(w.dlg.TimerId(), 0) << "paused";
+    EXPECT_EQ(w.dlg.Counter().TimerId(), 0) << "paused";
     ASSERT_TRUE(w.game.SetPaused(false));
-    EXPECT_NE(w.dlg.TimerId(), 0) << "resumed";
+    EXPECT_NE(w.dlg.Counter().TimerId(), 0) << "resumed";
     w.dlg.OnBnClickedNewGame(); // now a reset
     EXPECT_EQ(w.game.View().puzzle.state, Idle);
-    EXPECT_EQ(w.dlg.TimerId(), 0) << "reset";
+    EXPECT_EQ(w.dlg.Counter().TimerId(), 0) << "reset";
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "New Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0:00:00.0");
 }
