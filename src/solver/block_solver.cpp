@@ -51,11 +51,13 @@ public:
         placedCount = 0;
         anchor = 0;
         SettleFree();
+        Estimate();
     }
     bool Done() const { return placedCount == count; }
-    // The slides so far and at least one for each piece of the line still
-    // out of place: what a beam ranks partial solutions by.
-    int Score() const { return int(plan.size()) + count - placedCount; }
+    // The slides so far and what each piece of the line still out of place
+    // needs at least, alone (Bound): what a beam ranks partial solutions
+    // by, which prefers those whose next pieces are a slide away.
+    int Score() const { return int(plan.size()) + estimate; }
 
     // The piece that goes in with the fewest slides, the line turned home
     // with the last; nothing only if no piece found a way in (which the
@@ -100,6 +102,7 @@ public:
         placed[std::size_t(placement.index)] = true;
         ++placedCount;
         SettleFree();
+        Estimate();
     }
     // The line, full, turned home.
     void Finish()
@@ -134,6 +137,17 @@ private:
             anchor = ((anchor + slide.amount) % length + length) % length;
     }
 
+    // The sum of what each piece still out of place needs alone, at least
+    // one slide.
+    void Estimate()
+    {
+        estimate = 0;
+        last = false;
+        for (int i = 0; i < count; ++i)
+            if (!placed[std::size_t(i)])
+                estimate += std::max(1, BoundFor(board.cell[std::size_t(PieceOf(i))], anchor, i));
+    }
+
     // Pieces that happen to lie in place on the line, in order with those
     // placed, cost nothing.
     void SettleFree()
@@ -158,7 +172,8 @@ private:
     // of order (it must leave and come back), one if its crossing line is
     // free and meets the line at its place, two otherwise; and one more for
     // the last piece if the line must still be turned home.
-    int Bound(int cell, int at) const
+    int Bound(int cell, int at) const { return BoundFor(cell, at, target); }
+    int BoundFor(int cell, int at, int target) const
     {
         const int slot = (at + target) % length;
         const int index = IndexOn(cell);
@@ -264,6 +279,8 @@ private:
     // The placed pieces sit `anchor` cells on from their homes along the line.
     int anchor = 0;
     int target = 0;
+    // What the pieces still out of place need at least, each alone.
+    int estimate = 0;
     bool last = false;
     std::vector<Slide> way;
     std::vector<std::vector<Slide>>* collected = nullptr;
