@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <numeric>
 #include <optional>
 #include <random>
@@ -37,25 +38,38 @@ class Builder {
 public:
     explicit Builder(const Board& start) : board(start) {}
 
-    // Begins to put home the first `count` cells of `line`, the block of
-    // blockRows x blockColumns home and left so.
-    void Begin(Axis lineAxis, int lineIndex, int lineCount, int blockRows, int blockColumns)
+    // Begins to put home the `count` cells of `line` from `origin` on (the
+    // block's width), the block home and left so.
+    void Begin(Axis lineAxis, int lineIndex, int lineCount, int lineOrigin)
     {
         axis = lineAxis;
         line = lineIndex;
         count = lineCount;
-        rows = blockRows;
-        columns = blockColumns;
+        origin = lineOrigin;
         length = board.Length(axis);
         placed.fill(false);
         placedCount = 0;
         anchor = 0;
         SettleFree();
+        Estimate();
+    }
+    // Begins the line beside the block on the side `before` it (above or
+    // left of it) or after it; before there is a block, its first piece.
+    void StartLine(Axis lineAxis, bool before)
+    {
+        side = before;
+        if (lineAxis == Axis::Column)
+            Begin(lineAxis, before ? (left - 1 + board.columns) % board.columns : (left + columns) % board.columns,
+                  rows, top);
+        else
+            Begin(lineAxis, before ? (top - 1 + board.rows) % board.rows : (top + rows) % board.rows,
+                  std::max(columns, 1), left);
     }
     bool Done() const { return placedCount == count; }
-    // The slides so far and at least one for each piece of the line still
-    // out of place: what a beam ranks partial solutions by.
-    int Score() const { return int(plan.size()) + count - placedCount; }
+    // The slides so far and what each piece of the line still out of place
+    // needs at least, alone (Bound): what a beam ranks partial solutions
+    // by, which prefers those whose next pieces are a slide away.
+    int Score() const { return int(plan.size()) + estimate; }
 
     // The piece that goes in with the fewest slides, the line turned home
     // with the last; nothing only if no piece found a way in (which the
@@ -96,33 +110,53 @@ public:
         for (const Slide& slide : placement.slides)
             Play(slide);
         if (placedCount == 0)
-            anchor = (IndexOn(board.cell[std::size_t(PieceOf(placement.index))]) - placement.index + length) % length;
+            anchor = (IndexOn(board.cell[std::size_t(PieceOf(placement.index))]) - origin - placement.index +
+                      2 * length) % length;
         placed[std::size_t(placement.index)] = true;
         ++placedCount;
         SettleFree();
+        Estimate();
     }
     // The line, full, turned home.
     void Finish()
     {
         if (anchor != 0)
             Play(Slide{axis, std::int8_t(line), std::int8_t(NormalisedAmount(-anchor, length))});
+        if (axis == Axis::Column) {
+            if (side)
+                left = line;
+            ++columns;
+        } else {
+            if (side)
+                top = line;
+            ++rows;
+        }
     }
 
     Board board;
     std::vector<Slide> plan;
+    // The block: rows x columns from (top, left), round the torus.
+    int top = 0;
+    int left = 0;
+    int rows = 0;
+    int columns = 0;
 
 private:
-    int PieceOf(int index) const { return board.At(axis, line, index); }
+    int PieceOf(int index) const { return board.At(axis, line, (origin + index) % length); }
     bool OnLine(int cell) const { return axis == Axis::Row ? cell / board.columns == line : cell % board.columns == line; }
     // How far along the line the cell is, or where its crossing line meets it.
     int IndexOn(int cell) const { return axis == Axis::Row ? cell % board.columns : cell / board.columns; }
-    bool Free(Axis lineAxis, int index) const { return lineAxis == Axis::Row ? index >= rows : index >= columns; }
+    bool Free(Axis lineAxis, int index) const
+    {
+        return lineAxis == Axis::Row ? (index - top + board.rows) % board.rows >= rows
+                                     : (index - left + board.columns) % board.columns >= columns;
+    }
     // A crossing line may not carry a piece placed on the line away.
     bool Blocked(int crossing, int at) const
     {
         if (placedCount == 0)
             return false;
-        const int rel = (crossing - at + length) % length;
+        const int rel = (crossing - at - origin + 2 * length) % length;
         return rel < count && placed[std::size_t(rel)];
     }
 
@@ -132,6 +166,17 @@ private:
         AppendMerged(plan, slide, board.rows, board.columns);
         if (slide.axis == axis && slide.line == line)
             anchor = ((anchor + slide.amount) % length + length) % length;
+    }
+
+    // The sum of what each piece still out of place needs alone, at least
+    // one slide.
+    void Estimate()
+    {
+        estimate = 0;
+        last = false;
+        for (int i = 0; i < count; ++i)
+            if (!placed[std::size_t(i)])
+                estimate += std::max(1, BoundFor(board.cell[std::size_t(PieceOf(i))], anchor, i));
     }
 
     // Pieces that happen to lie in place on the line, in order with those
@@ -145,8 +190,8 @@ private:
             if (!OnLine(cell))
                 continue;
             if (placedCount == 0)
-                anchor = (IndexOn(cell) - i + length) % length;
-            if (IndexOn(cell) == (anchor + i) % length) {
+                anchor = (IndexOn(cell) - origin - i + 2 * length) % length;
+            if (IndexOn(cell) == (anchor + origin + i) % length) {
                 placed[std::size_t(i)] = true;
                 ++placedCount;
             }
@@ -158,18 +203,19 @@ private:
     // of order (it must leave and come back), one if its crossing line is
     // free and meets the line at its place, two otherwise; and one more for
     // the last piece if the line must still be turned home.
-    int Bound(int cell, int at) const
+    int Bound(int cell, int at) const { return BoundFor(cell, at, target); }
+    int BoundFor(int cell, int at, int target) const
     {
-        const int slot = (at + target) % length;
+        const int slot = (at + origin + target) % length;
         const int index = IndexOn(cell);
         const auto turned = [&](int settled) { return last && settled != 0 ? 1 : 0; };
         if (OnLine(cell)) {
             if (placedCount > 0 && index != slot)
                 return 3;
-            return turned(placedCount > 0 ? at : (index - target + length) % length);
+            return turned(placedCount > 0 ? at : (index - origin - target + 2 * length) % length);
         }
         if (Free(Other(axis), index) && (placedCount == 0 || index == slot))
-            return 1 + turned(placedCount > 0 ? at : (index - target + length) % length);
+            return 1 + turned(placedCount > 0 ? at : (index - origin - target + 2 * length) % length);
         return 2;
     }
 
@@ -256,27 +302,64 @@ private:
     Axis axis = Axis::Row;
     int line = 0;
     int count = 0;
-    int rows = 0;
-    int columns = 0;
+    // Where along the line the block's width begins: the home of its piece 0.
+    int origin = 0;
+    // Whether the line goes before the block.
+    bool side = false;
     int length = 0;
     std::array<bool, kMaxSide> placed{};
     int placedCount = 0;
     // The placed pieces sit `anchor` cells on from their homes along the line.
     int anchor = 0;
     int target = 0;
+    // What the pieces still out of place need at least, each alone.
+    int estimate = 0;
     bool last = false;
     std::vector<Slide> way;
     std::vector<std::vector<Slide>>* collected = nullptr;
     int wanted = 0;
 };
 
-// Puts home one line of every partial solution of `beam`, keeping the
-// `width` best after each piece (each position once).
-bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, Axis axis, int line, int count, int rows,
-            int columns)
+// The axis of the next line of a block of `rows` x `columns` on a grid of
+// `gridRows` x `gridColumns`: a column while the free columns are at least
+// as many as the free rows (`lean` weighs them, 2: a column while there
+// are twice as many, -2: while half as many, which suits grids far from
+// square). `other`: the other axis where the two are even, nullopt where
+// they are not.
+std::optional<bool> NextIsColumn(int rows, int columns, int gridRows, int gridColumns, int lean, bool other)
 {
-    for (Builder& builder : beam)
-        builder.Begin(axis, line, count, rows, columns);
+    if (rows == 0)
+        return other ? std::nullopt : std::optional<bool>(false);
+    const int freeColumns = gridColumns - columns;
+    const int freeRows = gridRows - rows;
+    const bool wide = lean >= 0 ? freeColumns >= lean * freeRows : -lean * freeColumns >= freeRows;
+    const bool column = columns < gridColumns - 1 && (rows >= gridRows - 1 || wide);
+    if (!other)
+        return column;
+    const bool even = lean >= 0 ? freeColumns == lean * freeRows : -lean * freeColumns == freeRows;
+    if (!even || rows >= gridRows - 1 || columns >= gridColumns - 1)
+        return std::nullopt;
+    return !column;
+}
+
+// Puts home one line of every partial solution of `beam`, keeping the
+// `width` best after each piece (each position once). The line is the
+// next beside each one's block (NextIsColumn), on the side `before` it or
+// after; partial solutions with no such line are dropped.
+bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int lean, bool otherAxis, bool before)
+{
+    std::vector<Builder> started;
+    for (Builder& builder : beam) {
+        const auto column = NextIsColumn(builder.rows, builder.columns, builder.board.rows, builder.board.columns,
+                                         lean, otherAxis);
+        if (!column)
+            continue;
+        builder.StartLine(*column ? Axis::Column : Axis::Row, before);
+        started.push_back(std::move(builder));
+    }
+    beam = std::move(started);
+    if (beam.empty())
+        return false;
     while (!std::all_of(beam.begin(), beam.end(), [](const Builder& builder) { return builder.Done(); })) {
         std::vector<Builder> next;
         for (Builder& builder : beam) {
@@ -317,27 +400,78 @@ bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, Axis 
     return true;
 }
 
-// Grows the block to all but the last row and column. `lean` weighs the
-// free columns against the free rows (2: a column while there are twice as
-// many, -2: while half as many), which suits grids far from square.
-bool BuildBlock(Board& board, std::vector<Slide>& plan, int lean, const BlockSolver::Effort& effort)
+// The next line put home on whichever side of the block costs less, and
+// where the free rows and columns are even, of either axis: the partial
+// solutions of each, the best `width` of them kept.
+bool ExtendAnyWay(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int lean)
+{
+    if (!effort.bothSides)
+        return Extend(beam, effort, lean, false, false);
+    std::vector<Builder> all;
+    for (const bool otherAxis : {false, true}) {
+        if (otherAxis && !effort.eitherAxis)
+            continue;
+        for (const bool before : {false, true}) {
+            std::vector<Builder> some = beam;
+            if (Extend(some, effort, lean, otherAxis, before))
+                std::move(some.begin(), some.end(), std::back_inserter(all));
+        }
+    }
+    if (all.empty())
+        return false;
+    std::stable_sort(all.begin(), all.end(),
+                     [](const Builder& a, const Builder& b) { return a.plan.size() < b.plan.size(); });
+    beam.clear();
+    for (Builder& builder : all) {
+        if (int(beam.size()) == std::max(effort.width, 1))
+            break;
+        const bool seen = std::any_of(beam.begin(), beam.end(),
+                                      [&](const Builder& kept) { return kept.board.piece == builder.board.piece; });
+        if (!seen)
+            beam.push_back(std::move(builder));
+    }
+    return true;
+}
+
+// Moves the board round the torus so that the cell (top, left) comes to
+// the top left corner, pieces relabelled with their homes.
+Board Moved(const Board& board, int top, int left)
+{
+    const auto shift = [&](int cell) {
+        const int r = (cell / board.columns - top + board.rows) % board.rows;
+        const int c = (cell % board.columns - left + board.columns) % board.columns;
+        return r * board.columns + c;
+    };
+    Board moved = board;
+    for (int cell = 0; cell < board.rows * board.columns; ++cell) {
+        const int c = shift(cell);
+        const int p = shift(board.piece[std::size_t(cell)]);
+        moved.piece[std::size_t(c)] = Board::Cell(p);
+        moved.cell[std::size_t(p)] = Board::Cell(c);
+    }
+    return moved;
+}
+
+// Grows the block to all but one row and one column, which it leaves at
+// the bottom and right of `board` by moving the board round (`top` and
+// `left`: how far; the rings' slides are moved back by as much). `lean`
+// weighs the free columns against the free rows (2: a column while there
+// are twice as many, -2: while half as many), which suits grids far from
+// square.
+bool BuildBlock(Board& board, std::vector<Slide>& plan, int& top, int& left, int lean,
+                const BlockSolver::Effort& effort)
 {
     std::vector<Builder> beam{Builder(board)};
-    if (!Extend(beam, effort, Axis::Row, 0, 1, 0, 0))
+    if (!Extend(beam, effort, lean, false, false))
         return false;
-    int a = 1;
-    int b = 1;
-    while (a < board.rows - 1 || b < board.columns - 1) {
-        // A column while the free columns are at least as many as the free rows.
-        const int freeColumns = board.columns - b;
-        const int freeRows = board.rows - a;
-        const bool wide = lean >= 0 ? freeColumns >= lean * freeRows : -lean * freeColumns >= freeRows;
-        const bool column = b < board.columns - 1 && (a >= board.rows - 1 || wide);
-        if (column ? !Extend(beam, effort, Axis::Column, b, a, a, b) : !Extend(beam, effort, Axis::Row, a, b, a, b))
+    for (Builder& builder : beam)
+        builder.columns = 1;
+    for (int lines = 2; lines < board.rows + board.columns - 2; ++lines)
+        if (!ExtendAnyWay(beam, effort, lean))
             return false;
-        (column ? b : a) += 1;
-    }
-    board = beam.front().board;
+    top = beam.front().top;
+    left = beam.front().left;
+    board = Moved(beam.front().board, top, left);
     plan = std::move(beam.front().plan);
     return true;
 }
@@ -451,17 +585,23 @@ BlockSolver::Effort BlockSolver::EffortFor(int rows, int columns)
     // shortens plans more than more images at the same time (8 x 8: 95.6
     // slides in 140 ms with 64 images and eight partial solutions, 97.0 in
     // 118 ms with 128 images and four, 100.2 in 15 ms with 128 images and
-    // none).
+    // none). Letting each line go on either side of the block, and where
+    // even be a row or a column, shortens them more again; it takes two to
+    // four times the block's work an image, and a few images with a wider
+    // beam then do better than many (on the first 8 to 12 positions, time
+    // against the block grown one way: 8 x 8 94.5 to 87.9 with 12 images,
+    // 24 partial solutions of one way a piece, 0.64 of the time; 10 x 10
+    // 160.0 to 147.6 with 4 images, 16 of four ways, 1.1 of the time).
     const int cells = rows * columns;
     if (cells <= 36)
         return Effort{VariantsFor(rows, columns), 4, 4};
     if (cells <= 64)
-        return Effort{64, 8, 8};
+        return Effort{12, 24, 1, true, true};
     if (cells <= 256)
-        return Effort{32, 8, 4};
-    // Beyond 16 x 16 a plan of 32 images takes close to three seconds on
-    // 20 x 20: half of them, for a few slides more.
-    return Effort{16, 8, 4};
+        return Effort{4, 16, 4, true, true};
+    // Beyond 16 x 16, half the partial solutions, to stay well within
+    // three seconds on 20 x 20.
+    return Effort{4, 8, 4, true, true};
 }
 
 int BlockSolver::VariantsFor(int rows, int columns)
@@ -481,13 +621,15 @@ std::optional<std::vector<Slide>> BlockSolver::Solve(const Position& position, c
         Image image;
         Board board;
         std::vector<Slide> plan;
+        int top = 0;
+        int left = 0;
     };
     std::vector<Attempt> attempts;
     for (const Image& image : Images(rows, columns, std::max(effort.variants, 1))) {
         if (stop.stop_requested())
             return std::nullopt;
         Attempt attempt{image, Board::Of(image.Of(position)), {}};
-        if (BuildBlock(attempt.board, attempt.plan, image.lean, effort))
+        if (BuildBlock(attempt.board, attempt.plan, attempt.top, attempt.left, image.lean, effort))
             attempts.push_back(std::move(attempt));
     }
     std::stable_sort(attempts.begin(), attempts.end(),
@@ -497,10 +639,17 @@ std::optional<std::vector<Slide>> BlockSolver::Solve(const Position& position, c
         Attempt& attempt = attempts[i];
         if (best && attempt.plan.size() >= best->size())
             break;
-        if (!RingSolver::Solve(attempt.board, attempt.plan, stop)) {
+        std::vector<Slide> rings;
+        if (!RingSolver::Solve(attempt.board, rings, stop)) {
             if (stop.stop_requested())
                 return std::nullopt;
             continue;
+        }
+        // The rings were solved on the board moved round: their lines move back.
+        for (Slide slide : rings) {
+            const int lines = slide.axis == Axis::Row ? attempt.board.rows : attempt.board.columns;
+            slide.line = std::int8_t((slide.line + (slide.axis == Axis::Row ? attempt.top : attempt.left)) % lines);
+            AppendMerged(attempt.plan, slide, attempt.board.rows, attempt.board.columns);
         }
         if (best && attempt.plan.size() >= best->size())
             continue;

@@ -24,7 +24,10 @@ namespace tesselo::solver {
 // quick: the position is solved through many of its images (turned,
 // mirrored, moved round, inverted) and the shortest plan kept. Given the
 // time, a beam carries several partial solutions from piece to piece,
-// each piece put in by each of its shortest ways.
+// each piece put in by each of its shortest ways, and each line may go on
+// either side of the block (the block wanders round the torus; the board
+// is moved round before the rings) and, where the free rows and columns
+// are as many, be a row or a column: the beam keeps whichever cost least.
 class BlockSolver {
 public:
     // How hard a plan is worked at.
@@ -37,6 +40,11 @@ public:
         // the piece that goes in with the fewest slides each time.
         int width = 1;
         int ways = 1;
+        // Whether each line goes on whichever side of the block costs less.
+        bool bothSides = false;
+        // And, where the free rows and columns are even, whether it may be
+        // a row or a column (with bothSides).
+        bool eitherAxis = false;
     };
     // As much as keeps the time to a plan within a fifth of a second up to
     // 10 x 10, two seconds to 16 x 16 and three beyond.
@@ -51,7 +59,7 @@ public:
                                                    std::stop_token stop = {});
     static std::optional<std::vector<Slide>> Solve(const Position& position, int variants, std::stop_token stop = {})
     {
-        return Solve(position, Effort{variants, 1, 1}, std::move(stop));
+        return Solve(position, Effort{variants, 1, 1, false, false}, std::move(stop));
     }
 };
 
