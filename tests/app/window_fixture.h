@@ -101,7 +101,8 @@ struct Window {
     }
     void Tick() { dlg.OnTimer(dlg.TimerId()); }
     // A key as the player presses it: to whatever has the focus in the
-    // window (the window itself; no button takes it).
+    // window (the board, which leaves the keys to the window; no button
+    // takes it).
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, key, modifiers);

@@ -47,7 +47,7 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/tesselo/icon.png")));
     setSizeGripEnabled(false);
     setMinimumSize(window_layout::MinimumClient(game.View().puzzle.grid.rowCount, game.View().puzzle.grid.columnCount));
-    // The keys come here, whatever was clicked last.
+    // The keys come here (through the board), whatever was clicked last.
     setFocusPolicy(Qt::StrongFocus);
     // So do the touches: the board lets the pointer through to the window,
     // where a drag is followed, and Qt aims a touch where it aims a press.
@@ -56,6 +56,8 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     boardControl = new CPuzzleImage(this);
     boardControl->setObjectName(QStringLiteral("boardControl"));
     boardControl->hide();
+    // The board holds the window's focus, clicked or not; its keys come on here.
+    setFocusProxy(boardControl);
 
     connect(bar.newGame, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedNewGame);
     connect(bar.options, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedOptions);
@@ -64,7 +66,8 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     pause.AddActions(actions);
     sharing.AddActions(actions);
     // A controller acts on the game in view, not on one behind another
-    // window or under a dialog of its own.
+    // window or under a dialog of its own; it is not even read then.
+    controller.Follow(this);
     connect(&controller, &GameController::Command, this, [this](PadCommand command) {
         if (isActiveWindow())
             OnPadCommand(command);
