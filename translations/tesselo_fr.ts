@@ -292,11 +292,15 @@
     </message>
     <message>
         <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
-        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; maintenez la gâchette haute gauche pour déplacer plutôt la sélection.</translation>
+        <translation type="vanished">La croix ou le stick gauche fait glisser la ligne ou la colonne choisie&#xa0;; maintenez la gâchette haute gauche pour déplacer plutôt la sélection.</translation>
     </message>
     <message>
         <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
         <translation>A premier bouton, B annuler, gâchette haute droite rétablir, X indice, Y numéros, Start pause.</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
+        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; le stick droit (ou la gâchette haute gauche maintenue) déplace la sélection.</translation>
     </message>
 </context>
 <context>
