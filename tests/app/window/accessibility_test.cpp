@@ -151,6 +151,12 @@ TEST(Accessibility, AWinAndAPauseAreSaid)
     ASSERT_EQ(w.game.View().puzzle.state, Solved);
     EXPECT_TRUE(w.dlg.Bar().status->accessibleName().contains("Solved"))
         << w.dlg.Bar().status->accessibleName().toStdString();
+    // A notification, said as it shows wherever the focus is.
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(w.dlg.Bar().status);
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->role(), QAccessible::Notification);
+    EXPECT_EQ(status->text(QAccessible::Name), w.dlg.Bar().status->accessibleName());
+    EXPECT_TRUE(w.dlg.Bar().status->isVisible());
     w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     ASSERT_TRUE(w.game.SetPaused(true));
