@@ -284,11 +284,15 @@
     </message>
     <message>
         <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
-        <translation>Steuerkreuz oder linker Stick schieben die ausgewählte Zeile oder Spalte; die linke Schultertaste gedrückt halten, um stattdessen die Auswahl zu bewegen.</translation>
+        <translation type="vanished">Steuerkreuz oder linker Stick schieben die ausgewählte Zeile oder Spalte; die linke Schultertaste gedrückt halten, um stattdessen die Auswahl zu bewegen.</translation>
     </message>
     <message>
         <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
         <translation>A erste Schaltfläche, B rückgängig, rechte Schultertaste wiederholen, X Tipp, Y Zahlen, Start Pause.</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
+        <translation>Steuerkreuz oder linker Stick schieben die ausgewählte Zeile oder Spalte; der rechte Stick (oder die linke Schultertaste gedrückt) bewegt die Auswahl.</translation>
     </message>
 </context>
 <context>

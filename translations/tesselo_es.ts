@@ -284,11 +284,15 @@
     </message>
     <message>
         <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
-        <translation>La cruceta o el stick izquierdo deslizan la fila o columna elegida; mantén el botón superior izquierdo para mover la selección.</translation>
+        <translation type="vanished">La cruceta o el stick izquierdo deslizan la fila o columna elegida; mantén el botón superior izquierdo para mover la selección.</translation>
     </message>
     <message>
         <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
         <translation>A primer botón, B deshacer, botón superior derecho rehacer, X pista, Y números, Start pausa.</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
+        <translation>La cruceta o el stick izquierdo deslizan la fila o columna elegida; el stick derecho (o el botón superior izquierdo mantenido) mueve la selección.</translation>
     </message>
 </context>
 <context>

@@ -279,16 +279,28 @@
         <translation>Manette de jeu&#xa0;:</translation>
     </message>
     <message>
+        <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
+        <translation type="vanished">La croix directionnelle ou le stick gauche déplace la sélection&#xa0;; maintenez A ou une gâchette haute pour faire glisser plutôt la ligne ou la colonne sélectionnée.</translation>
+    </message>
+    <message>
+        <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
+        <translation type="vanished">B annule, X rétablit, Y indice, Start pause, Back nouvelle partie.</translation>
+    </message>
+    <message>
         <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
         <translation>Sur un écran tactile, faites glisser une ligne ou une colonne du doigt&#xa0;; un toucher sélectionne.</translation>
     </message>
     <message>
         <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
-        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie&#xa0;; maintenez la gâchette haute gauche pour déplacer plutôt la sélection.</translation>
+        <translation type="vanished">La croix ou le stick gauche fait glisser la ligne ou la colonne choisie&#xa0;; maintenez la gâchette haute gauche pour déplacer plutôt la sélection.</translation>
     </message>
     <message>
         <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
         <translation>A premier bouton, B annuler, gâchette haute droite rétablir, X indice, Y numéros, Start pause.</translation>
+    </message>
+    <message>
+        <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
+        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; le stick droit (ou la gâchette haute gauche maintenue) déplace la sélection.</translation>
     </message>
 </context>
 <context>
@@ -396,6 +408,10 @@
     <message>
         <source>Average of 12</source>
         <translation>Moyenne sur 12</translation>
+    </message>
+    <message>
+        <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
+        <translation type="vanished">Les moyennes écartent la meilleure et la moins bonne des 5 ou 12 dernières victoires. Les victoires avec aide comptent parmi les victoires, et pour rien d&apos;autre.</translation>
     </message>
     <message>
         <source>Replay</source>
@@ -634,6 +650,34 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>Solve Map</source>
         <translation>Carte de la résolution</translation>
     </message>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Résolu en %n coup</numerusform>
+            <numerusform>Résolu en %n coups</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Solved in %1</source>
+        <translation>Résolu en %1</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pause</translation>
+    </message>
+    <message>
+        <source>Resumed</source>
+        <translation>Reprise</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Did not finish (DNF) in %1</source>
+        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
+        <translation>Non terminé (DNF) en %1</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::ChartWidget</name>
@@ -804,40 +848,16 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <extracomment>The first button in a &quot;Blind&quot; game: the player says the picture is whole</extracomment>
         <translation>Terminé</translation>
     </message>
-    <message numerus="yes">
-        <source>Solved in %n move(s)</source>
-        <translation>
-            <numerusform>Résolu en %n coup</numerusform>
-            <numerusform>Résolu en %n coups</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1, %2</source>
-        <translation>%1, %2</translation>
-    </message>
-    <message>
-        <source>Solved in %1</source>
-        <translation>Résolu en %1</translation>
-    </message>
-    <message>
-        <source>Did not finish (DNF) in %1</source>
-        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
-        <translation>Non terminé (DNF) en %1</translation>
-    </message>
-    <message>
-        <source>Paused</source>
-        <translation>En pause</translation>
-    </message>
-    <message>
-        <source>Resumed</source>
-        <translation>Reprise</translation>
-    </message>
 </context>
 <context>
     <name>tesselo::GameSharing</name>
     <message>
         <source>Copy Game ID</source>
         <translation>Copier le code de partie</translation>
+    </message>
+    <message>
+        <source>Paste Game ID</source>
+        <translation type="vanished">Coller un code de partie</translation>
     </message>
     <message>
         <source>Daily Puzzle</source>

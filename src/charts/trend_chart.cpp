@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QTouchEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -28,6 +29,7 @@ constexpr int kDragStart = 4;
 TrendChart::TrendChart(QWidget* parent) : ChartWidget(parent)
 {
     setMouseTracking(true);
+    setAttribute(Qt::WA_AcceptTouchEvents);
     setMinimumSize(320, 220);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -166,7 +168,63 @@ bool TrendChart::event(QEvent* event)
         QToolTip::showText(help->globalPos(), win ? WinText(*win) : Hint(), this);
         return true;
     }
-    return ChartWidget::event(event);
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel: Touch(static_cast<QTouchEvent&>(*event)); return true;
+    default: return ChartWidget::event(event);
+    }
+}
+
+void TrendChart::Touch(QTouchEvent& touch)
+{
+    touch.accept();
+    QList<int> down;
+    QList<QPointF> at;
+    for (const QEventPoint& point : touch.points()) {
+        if (point.state() == QEventPoint::Released)
+            continue;
+        down << point.id();
+        at << point.position();
+    }
+    if (touch.type() == QEvent::TouchBegin) {
+        tapAt = at.value(0);
+        touchPanning = false;
+    }
+    if (touch.type() == QEvent::TouchCancel || down.isEmpty()) {
+        // Lifted without moving: a tap, as a click on its dot.
+        const std::optional<QPointF> tap = touch.type() == QEvent::TouchEnd ? tapAt : std::nullopt;
+        fingers.clear();
+        tapAt.reset();
+        if (const std::optional<std::size_t> win = tap ? WinAt(*tap) : std::nullopt;
+            win && view.series->wins[*win].replayable)
+            emit WinClicked(view.series->wins[*win].id);
+        return;
+    }
+    if (!view.series || view.series->wins.empty())
+        return;
+    // A finger more or less: the span goes on from where it is.
+    if (down.mid(0, 2) != fingers) {
+        fingers = down.mid(0, 2);
+        touchSpan.Anchor(at, {view.from, view.to});
+        if (fingers.size() > 1) {
+            // No tap any more, and the finger left after a pinch pans at once.
+            tapAt.reset();
+            touchPanning = true;
+        }
+        return;
+    }
+    // One finger pans once it has moved as far as a drag of the mouse.
+    if (!touchPanning) {
+        if (tapAt && (at[0] - *tapAt).manhattanLength() < kDragStart)
+            return;
+        touchPanning = true;
+        tapAt.reset();
+    }
+    const QRectF& plot = Placed().plot;
+    const TouchSpan::Span span = touchSpan.Follow(at, plot.left(), plot.width());
+    ShowSpan(span.from, span.to);
 }
 
 void TrendChart::resizeEvent(QResizeEvent* event)

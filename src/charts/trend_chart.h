@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/chart_widget.h"
+#include "charts/touch_span.h"
 #include "charts/trend_layout.h"
 
 #include <QPixmap>
@@ -9,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+class QTouchEvent;
+
 namespace tesselo {
 
 // Every win of a kind as a dot at its date: the time in "Speed", the moves
@@ -16,7 +19,8 @@ namespace tesselo {
 // and the best so far as lines, and in "Speed", when asked, the moves per
 // second on an axis of their own. The wheel zooms the time axis about the
 // pointer, a drag pans it; a dot under the pointer tells its win, and a
-// click on it asks for its replay (WinClicked).
+// click on it asks for its replay (WinClicked). On a touch screen one
+// finger pans, two pinch to zoom (touch_span.h), and a tap is a click.
 //
 // Where things go is worked out apart (trend_layout.h) and drawn by
 // trend_drawing.h. The dots and lines are drawn once into a picture kept
@@ -73,6 +77,8 @@ private:
     const TrendLayout& Placed() const;
     void Render(QPainter& p);
     void Hover(std::optional<std::size_t> win, QPoint global);
+    // A touch: taken whole, so Qt makes no mouse events of it.
+    void Touch(QTouchEvent& touch);
     void Changed();
 
     TrendView view;
@@ -85,6 +91,13 @@ private:
     std::optional<QPointF> pressedAt;
     double pressedFrom = 0;
     bool dragging = false;
+    // The fingers down as the span was last anchored, by id.
+    QList<int> fingers;
+    TouchSpan touchSpan;
+    // Where one finger came down, while it may still be a tap: it has not
+    // moved past kDragStart and no second finger came.
+    std::optional<QPointF> tapAt;
+    bool touchPanning = false;
 };
 
 } // namespace tesselo

@@ -64,7 +64,9 @@ public:
         const TileGrid* grid = Grid();
         const bool selected = grid && grid->selectedRow == row && grid->selectedColumn == column;
         s.selected = selected;
-        s.focused = selected && board->window()->isActiveWindow();
+        // The focus is the board's to hand on: the cell has it only while
+        // the board has the keyboard focus.
+        s.focused = selected && board->hasFocus();
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType type) override
@@ -288,12 +290,20 @@ void AnnounceBoardCells(CPuzzleImage* board, std::optional<Move> line)
     AnnounceBoardFocus(board);
 }
 
+QAccessibleInterface* FocusedCell(CPuzzleImage* board)
+{
+    // A cell takes the focus only from the board that holds it.
+    if (!board->hasFocus())
+        return nullptr;
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(board);
+    return table ? table->focusChild() : nullptr;
+}
+
 void AnnounceBoardFocus(CPuzzleImage* board)
 {
     if (!QAccessible::isActive())
         return;
-    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(board);
-    if (QAccessibleInterface* focused = table ? table->focusChild() : nullptr) {
+    if (QAccessibleInterface* focused = FocusedCell(board)) {
         QAccessibleEvent event(focused, QAccessible::Focus);
         QAccessible::updateAccessibility(&event);
     }

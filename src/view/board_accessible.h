@@ -73,8 +73,11 @@ void InstallBoardAccessibility();
 // Tells assistive technology that the cells of `line` (or, with no line,
 // every cell) hold other tiles now, and where the selection is.
 void AnnounceBoardCells(CPuzzleImage* board, std::optional<Move> line = std::nullopt);
-// Tells it where the selection is: the selected cell has the focus.
+// Tells it where the selection is: FocusedCell has the focus.
 void AnnounceBoardFocus(CPuzzleImage* board);
+// The cell that has the focus: the selected one while the board holds the
+// keyboard focus; none while it does not.
+QAccessibleInterface* FocusedCell(CPuzzleImage* board);
 // The text of one cell, as a screen reader reads it: the tile's number and
 // where it belongs; the same words the tests read.
 QString CellName(const TileGrid& grid, int row, int column);

@@ -8,6 +8,7 @@
 #include "view/painter_target.h"
 #include "view/paused_panel.h"
 
+#include <QFocusEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -22,11 +23,22 @@ CPuzzleImage::CPuzzleImage(QWidget* parent) : QWidget(parent)
     // A screen reader reads the board as a table of its tiles' numbers.
     InstallBoardAccessibility();
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The keys are the window's to read, but the focus is the board's: the
+    // selected cell is what a screen reader follows.
+    setFocusPolicy(Qt::StrongFocus);
     // Every pixel of the board is painted each time: no erase, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 CPuzzleImage::~CPuzzleImage() = default;
+
+void CPuzzleImage::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // Qt tells of the board's own focus after this returns; the selected
+    // cell's comes after it, so that a screen reader ends on the cell.
+    QMetaObject::invokeMethod(this, [this] { AnnounceBoardFocus(this); }, Qt::QueuedConnection);
+}
 
 void CPuzzleImage::Show(Game* shown, const GamePicture* shownPicture)
 {

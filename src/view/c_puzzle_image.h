@@ -25,7 +25,10 @@ class GamePicture;
 // glides (BoardMotion), a frame every kFrameMs while it does. A replay
 // shows a board of its own in the game's place, its moves coming the same
 // way. It takes no pointer input: presses over it reach the main window,
-// which drives the gestures.
+// which drives the gestures. It holds the keyboard focus of the main
+// window, so that a screen reader's focus lands on it and, through it, on
+// the selected cell; the keys it does not take (none) go on to the window,
+// which reads them.
 class CPuzzleImage : public QWidget {
     Q_OBJECT
 public:
@@ -64,6 +67,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:

@@ -116,7 +116,8 @@ struct Window {
     }
     void Tick() { dlg.Counter().OnTimer(dlg.Counter().TimerId()); }
     // A key as the player presses it: to whatever has the focus in the
-    // window (the window itself; no button takes it).
+    // window (the board, which leaves the keys to the window; no button
+    // takes it).
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, key, modifiers);

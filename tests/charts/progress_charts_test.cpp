@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QPointingDevice>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 using namespace tesselo;
 
@@ -99,6 +101,80 @@ TEST(ProgressCharts, TheTrendChartAnswersThePointer)
     EXPECT_LE(chart.ShownFrom(), double(kStart));
     chart.ShowSpan(kStart, kStart + 60000);
     EXPECT_NEAR(chart.ShownTo() - chart.ShownFrom(), 2.0 * kHourMs, 1);
+}
+
+namespace {
+
+// The moment drawn at x on the chart's plot.
+double MomentAt(const TrendChart& chart, double x)
+{
+    const QRectF plot = chart.PlotArea();
+    return chart.ShownFrom() + (x - plot.left()) / plot.width() * (chart.ShownTo() - chart.ShownFrom());
+}
+
+} // namespace
+
+// On a touch screen: one finger pans as a drag does, two pinch to zoom
+// about the point between them (and pan as that point moves), a tap on a
+// win kept with its moves asks for its replay, and none of it reaches the
+// chart as mouse events besides.
+TEST(ProgressCharts, TheTrendChartPansWithAFingerAndPinchesWithTwo)
+{
+    TrendChart chart;
+    chart.resize(640, 320);
+    chart.SetSeries(Speed(6, 5 * kHourMs));
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
+    QSignalSpy clicked(&chart, &TrendChart::WinClicked);
+    const QPoint middle = chart.PlotArea().center().toPoint();
+    chart.Zoom(0.5, middle.x());
+    const double span = chart.ShownTo() - chart.ShownFrom();
+
+    // One finger, right by 40 pixels: earlier moments, no click.
+    const double from = chart.ShownFrom();
+    const double perPixel = span / chart.PlotArea().width();
+    QTest::touchEvent(&chart, screen.get()).press(0, middle);
+    for (const int dx : {2, 10, 25, 40})
+        QTest::touchEvent(&chart, screen.get()).move(0, middle + QPoint(dx, 0));
+    QTest::touchEvent(&chart, screen.get()).release(0, middle + QPoint(40, 0));
+    EXPECT_NEAR(chart.ShownFrom(), from - 40 * perPixel, 1);
+    EXPECT_NEAR(chart.ShownTo() - chart.ShownFrom(), span, 1);
+
+    // Two fingers: spread, closed and moved together, the moment that was
+    // between them stays between them, the span follows their distance.
+    struct Pinch {
+        int spreadFrom, spreadTo; // pixels between the fingers
+        int moveBy;               // how far their middle moves
+    };
+    const Pinch pinches[] = {{100, 200, 0}, {240, 160, 0}, {120, 180, -30}};
+    for (const Pinch& p : pinches) {
+        const double before = chart.ShownTo() - chart.ShownFrom();
+        const double held = MomentAt(chart, middle.x());
+        const QPoint a(p.spreadFrom / 2, 0), b(p.spreadTo / 2, 0), by(p.moveBy, 0);
+        QTest::touchEvent(&chart, screen.get()).press(0, middle - a).press(1, middle + a);
+        QTest::touchEvent(&chart, screen.get()).move(0, middle - (a + b) / 2 + by / 2).move(1, middle + (a + b) / 2 + by / 2);
+        QTest::touchEvent(&chart, screen.get()).move(0, middle - b + by).move(1, middle + b + by);
+        QTest::touchEvent(&chart, screen.get()).release(0, middle - b + by).release(1, middle + b + by);
+        EXPECT_NEAR(chart.ShownTo() - chart.ShownFrom(), before * p.spreadFrom / p.spreadTo, 1) << p.spreadTo;
+        EXPECT_NEAR(MomentAt(chart, middle.x() + p.moveBy), held, 1) << p.spreadTo;
+    }
+    // Pinched far in, never nearer than two hours.
+    QTest::touchEvent(&chart, screen.get()).press(0, middle - QPoint(20, 0)).press(1, middle + QPoint(20, 0));
+    QTest::touchEvent(&chart, screen.get()).move(0, middle - QPoint(300, 0)).move(1, middle + QPoint(300, 0));
+    QTest::touchEvent(&chart, screen.get()).release(0, middle - QPoint(300, 0)).release(1, middle + QPoint(300, 0));
+    EXPECT_NEAR(chart.ShownTo() - chart.ShownFrom(), 2.0 * kHourMs, 1);
+    EXPECT_EQ(clicked.size(), 0);
+
+    // Taps on each win: those kept with their moves (0, 2, 4) ask.
+    chart.ShowSpan(kStart - 1000 * kHourMs, kStart + 1000 * kHourMs);
+    for (std::size_t i = 0; i < 6; ++i) {
+        const QPoint at = chart.PointOf(i).toPoint();
+        QTest::touchEvent(&chart, screen.get()).press(0, at);
+        QTest::touchEvent(&chart, screen.get()).release(0, at);
+    }
+    ASSERT_EQ(clicked.size(), 3);
+    EXPECT_EQ(clicked[1][0].toLongLong(), 1002);
 }
 
 // A hundred thousand wins draw no more dots than the plot has cells, at

@@ -61,8 +61,8 @@ constexpr Row kLeft[] = {
     {Kind::Line, 5, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "Game controller:")},
     {Kind::Item, 5,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
-                       "D-pad or left stick slides the selected row or column; hold the left shoulder button to "
-                       "move the selection instead.")},
+                       "D-pad or left stick slides the selected row or column; the right stick (or the left "
+                       "shoulder held) moves the selection.")},
     {Kind::Item, 4, QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.")},
     {Kind::Line, 5,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg", "On a touch screen, drag a row or column with a finger; a tap selects.")},

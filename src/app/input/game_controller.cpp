@@ -1,8 +1,10 @@
 #include "app/input/game_controller.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileSystemWatcher>
 #include <QTimerEvent>
+#include <QWidget>
 
 #include <utility>
 
@@ -21,9 +23,10 @@ const char* const kDeviceFolder = "/dev";
 
 struct GameController::Pad {
     SDL_GameController* handle = nullptr;
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    std::optional<PadButton> stick;
+    // The left stick, then the right one.
+    std::int32_t x[2] = {0, 0};
+    std::int32_t y[2] = {0, 0};
+    std::optional<PadButton> stick[2];
     // Its buttons held now, let go if it goes.
     std::multiset<PadButton> held;
 };
@@ -67,7 +70,7 @@ bool GameController::Start()
     for (int i = 0; i < SDL_NumJoysticks(); ++i)
         Open(i);
     // The arrivals SDL queued for these as it started are read here.
-    Poll();
+    Poll(active);
     return true;
 }
 
@@ -113,12 +116,13 @@ void GameController::Recheck()
     if (!started)
         return;
     settle.setRemainingTime(kSettleMs);
+    devicesChangedAway = !active;
     FollowPolling();
 }
 
 void GameController::FollowPolling()
 {
-    const bool wanted = started && (!pads.empty() || !settle.hasExpired());
+    const bool wanted = started && active && (!pads.empty() || !settle.hasExpired());
     if (wanted && !poll.isActive())
         poll.start(kPollMs, this);
     else if (!wanted)
@@ -147,13 +151,49 @@ void GameController::Close(std::int32_t id)
     const std::multiset<PadButton> held = std::exchange(pad.held, {});
     for (const PadButton button : held)
         Release(button);
-    if (pad.stick)
-        Release(*pad.stick);
+    for (const std::optional<PadButton>& aim : pad.stick)
+        if (aim)
+            Release(*aim);
     SDL_GameControllerClose(pad.handle);
     pads.erase(found);
 }
 
-void GameController::Poll()
+void GameController::Follow(QWidget* window)
+{
+    if (followed)
+        followed->removeEventFilter(this);
+    followed = window;
+    if (followed)
+        followed->installEventFilter(this);
+    SetActive(!followed || followed->isActiveWindow());
+}
+
+bool GameController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == followed && event->type() == QEvent::ActivationChange)
+        SetActive(followed->isActiveWindow());
+    return QObject::eventFilter(watched, event);
+}
+
+void GameController::SetActive(bool on)
+{
+    if (on == active)
+        return;
+    active = on;
+    if (!active) {
+        // A held direction stops where the window lost the input.
+        Hold(std::nullopt);
+        FollowPolling();
+        return;
+    }
+    if (!started)
+        return;
+    if (std::exchange(devicesChangedAway, false))
+        settle.setRemainingTime(kSettleMs);
+    Poll(false);
+}
+
+void GameController::Poll(bool acting)
 {
     const std::size_t before = pads.size();
     SDL_Event event;
@@ -170,7 +210,7 @@ void GameController::Poll()
             Pad& pad = *found->second;
             if (event.type == SDL_CONTROLLERBUTTONDOWN) {
                 pad.held.insert(button);
-                Press(button);
+                Press(button, acting);
             } else if (const auto at = pad.held.find(button); at != pad.held.end()) {
                 pad.held.erase(at);
                 Release(button);
@@ -182,20 +222,17 @@ void GameController::Poll()
             if (found == pads.end())
                 break;
             Pad& pad = *found->second;
-            if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
-                pad.x = event.caxis.value;
-            else if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
-                pad.y = event.caxis.value;
-            else
-                break;
-            const std::optional<PadButton> now = pad_mapping::StickDirection(pad.x, pad.y, pad.stick);
-            if (now != pad.stick) {
-                if (pad.stick)
-                    Release(*pad.stick);
-                pad.stick = now;
-                if (now)
-                    Press(*now);
+            const int left = int(pad_mapping::Stick::Left), right = int(pad_mapping::Stick::Right);
+            switch (event.caxis.axis) {
+            case SDL_CONTROLLER_AXIS_LEFTX: pad.x[left] = event.caxis.value; break;
+            case SDL_CONTROLLER_AXIS_LEFTY: pad.y[left] = event.caxis.value; break;
+            case SDL_CONTROLLER_AXIS_RIGHTX: pad.x[right] = event.caxis.value; break;
+            case SDL_CONTROLLER_AXIS_RIGHTY: pad.y[right] = event.caxis.value; break;
+            default: continue;
             }
+            const bool isLeft = event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX ||
+                                event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY;
+            Steer(pad, isLeft ? pad_mapping::Stick::Left : pad_mapping::Stick::Right, acting);
             break;
         }
         default: break;
@@ -206,12 +243,27 @@ void GameController::Poll()
     FollowPolling();
 }
 
+void GameController::Steer(Pad& pad, pad_mapping::Stick stick, bool acting)
+{
+    const int i = int(stick);
+    const std::optional<PadButton> now = pad_mapping::StickDirection(pad.x[i], pad.y[i], pad.stick[i], stick);
+    if (now == pad.stick[i])
+        return;
+    if (pad.stick[i])
+        Release(*pad.stick[i]);
+    pad.stick[i] = now;
+    if (now)
+        Press(*now, acting);
+}
+
 bool GameController::Grabbing() const { return !grabs.empty(); }
 
-void GameController::Press(PadButton button)
+void GameController::Press(PadButton button, bool acting)
 {
     if (pad_mapping::Grabs(button))
         grabs.insert(button);
+    if (!acting)
+        return;
     if (pad_mapping::IsDirection(button)) {
         Hold(button);
         return;

@@ -12,6 +12,7 @@
 #include <set>
 
 class QFileSystemWatcher;
+class QWidget;
 
 namespace tesselo {
 
@@ -21,7 +22,12 @@ namespace tesselo {
 // every millisecond), so this asks it every kPollMs while a controller is
 // attached and never while none is: the device folder's changes (inotify,
 // no timer) say when one may have come, and SDL is asked for a few seconds
-// after each. Without a controller nothing changes and nothing wakes.
+// after each. Without a controller nothing changes and nothing wakes. Nor
+// is SDL asked while the window it serves is not the active one: its input
+// counts only there. Once it is active again SDL is asked at once, the
+// controllers that came or went meanwhile are taken or let go, and the
+// presses made meanwhile are dropped (the buttons still held are known as
+// held, so a shoulder held through goes on grabbing).
 class GameController : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +46,13 @@ public:
     void Recheck();
     // SDL's name of a button, as the board reads it.
     static PadButton ButtonOf(int sdlButton);
+    // Reads SDL only while `window` is the active window, from now on.
+    void Follow(QWidget* window);
+    // Whether the input counts now (true until a window is followed).
+    void SetActive(bool on);
+    bool Active() const { return active; }
+    // Whether a held direction is repeating.
+    bool Repeating() const { return repeat.isActive(); }
 
     static constexpr int kPollMs = 16;
     // How long SDL is asked after the devices changed: the system names a
@@ -53,15 +66,20 @@ signals:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Pad;
-    void Poll();
+    // Reads what SDL has; the presses only tell the state of the buttons
+    // unless `acting`.
+    void Poll(bool acting = true);
     void Open(int deviceIndex);
     void Close(std::int32_t id);
     void WatchDevices();
-    void Press(PadButton button);
+    void Press(PadButton button, bool acting);
     void Release(PadButton button);
+    // A stick of `pad` moved: it presses and lets go of its directions.
+    void Steer(Pad& pad, pad_mapping::Stick stick, bool acting);
     // The direction held now, from any d-pad or stick; it acts once and
     // repeats while held.
     void Hold(std::optional<PadButton> direction);
@@ -69,6 +87,11 @@ private:
     void FollowPolling();
 
     bool started = false;
+    bool active = true;
+    // The devices changed while the window was not active: SDL is given
+    // kSettleMs again from the window's return.
+    bool devicesChangedAway = false;
+    QWidget* followed = nullptr;
     std::map<std::int32_t, std::unique_ptr<Pad>> pads; // by SDL's instance id
     std::multiset<PadButton> grabs;                     // the grabbing buttons held, of every pad
     std::optional<PadButton> direction;

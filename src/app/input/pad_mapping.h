@@ -13,6 +13,11 @@ enum class PadButton {
     DpadDown,
     DpadLeft,
     DpadRight,
+    // The right stick read as a d-pad of its own: it moves the frame.
+    RightStickUp,
+    RightStickDown,
+    RightStickLeft,
+    RightStickRight,
     South,
     East,
     West,
@@ -47,7 +52,7 @@ namespace pad_mapping {
 
 // The directions slide the framed row (left, right) or column (up, down),
 // as the arrow keys do; with the left shoulder held they move the frame, as
-// Shift and the arrows do. A is the first button (as Space), B undoes, the
+// Shift and the arrows do. The right stick always moves the frame. A is the first button (as Space), B undoes, the
 // right shoulder redoes, X hints, Y turns the numbers on the tiles on or
 // off and Start pauses and goes on (as P).
 bool Grabs(PadButton button);
@@ -56,14 +61,17 @@ bool Grabs(PadButton button);
 PadCommand CommandFor(PadButton button, bool grabbing);
 bool IsDirection(PadButton button);
 
-// The left stick read as a d-pad. It takes a direction past kStickPress of
-// its travel and lets it go only back inside kStickRelease, so a thumb
-// resting near the edge neither flickers nor repeats a move; between the
-// two the direction `held` so far goes on. Of the two axes the farther
-// one wins.
+// A stick read as a d-pad: the left one as the d-pad itself, the right one
+// as its own four directions (RightStickUp...). It takes a direction past
+// kStickPress of its travel and lets it go only back inside kStickRelease,
+// so a thumb resting near the edge neither flickers nor repeats a move;
+// between the two the direction `held` so far goes on. Of the two axes the
+// farther one wins.
+enum class Stick { Left, Right };
 constexpr int kStickPress = 16000;
 constexpr int kStickRelease = 10000;
-std::optional<PadButton> StickDirection(std::int32_t x, std::int32_t y, std::optional<PadButton> held);
+std::optional<PadButton> StickDirection(std::int32_t x, std::int32_t y, std::optional<PadButton> held,
+                                        Stick stick = Stick::Left);
 
 // A held direction acts at once, again after kRepeatDelayMs and then
 // every kRepeatMs, as a held arrow key does.

@@ -30,7 +30,7 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/tesselo/icon.png")));
     setSizeGripEnabled(false);
     setMinimumSize(window_layout::MinimumClient(game.View().puzzle.grid.rowCount, game.View().puzzle.grid.columnCount));
-    // The keys come here, whatever was clicked last.
+    // The keys come here (through the board), whatever was clicked last.
     setFocusPolicy(Qt::StrongFocus);
     // So do the touches: the board lets the pointer through to the window,
     // where a drag is followed, and Qt aims a touch where it aims a press.
@@ -40,6 +40,8 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     boardControl->setObjectName(QStringLiteral("boardControl"));
     boardControl->hide();
     sizer.SetBoard(boardControl);
+    // The board holds the window's focus, clicked or not; its keys come on here.
+    setFocusProxy(boardControl);
 
     connect(bar.newGame, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedNewGame);
     connect(bar.options, &QPushButton::clicked, this, &CTesseloDlg::OnBnClickedOptions);
@@ -48,7 +50,8 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     pause.AddActions(actions);
     sharing.AddActions(actions);
     // A controller acts on the game in view, not on one behind another
-    // window or under a dialog of its own.
+    // window or under a dialog of its own; it is not even read then.
+    controller.Follow(this);
     connect(&controller, &GameController::Command, this, [this](PadCommand command) {
         if (isActiveWindow())
             OnPadCommand(command);
@@ -56,15 +59,12 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     actions.Add(BoardAction{tr("Numbers on Tiles"), {QKeySequence(Qt::Key_N)}, {}, [this] { ToggleNumbers(); }, true,
                             [this] { return settings.Current().numbersOnTiles; }});
 
-    // The window as designed, in dialog units; the layout replaces the
-    // control positions as soon as the window opens.
+    // The window as designed, in dialog units, until the layout places it.
     const DialogUnits du(font());
     resize(du.X(450), du.Y(284));
-    // A desktop session about to end asks first: the game in play is saved
-    // then, whether or not the session goes on to end.
+    // A session about to end asks first: the game in play is saved then.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveNow(); });
-    // The records answer once the win is written, never in the middle of
-    // the move that won.
+    // The records answer once the win is written, never amid the winning move.
     connect(&records, &RecordsKeeper::WinKept, this, [this](bool newBest) {
         if (newBest)
             setWindowTitle(tr("Tesselo - New record!"));

@@ -33,8 +33,10 @@ class Game;
 // touches too), and the board, the bar, the sound and the records
 // follow the game's changes (game_listeners connects them); it owns the
 // sound, the records and the replay, and reads the saved game when it opens
-// and writes it when it closes. The keys come to the window itself: the
-// bar's buttons never take the focus, so the arrows always reach the board.
+// and writes it when it closes. The board holds the keyboard focus (the
+// window's focus proxy), as a screen reader expects, and leaves every key to
+// the window: the bar's buttons never take the focus, so the arrows always
+// reach the board.
 class CTesseloDlg : public QDialog {
     Q_OBJECT
 public:

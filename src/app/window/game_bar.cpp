@@ -2,6 +2,7 @@
 
 #include "app/dialogs/dialog_units.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +15,19 @@
 namespace tesselo {
 
 namespace {
+
+const char* const kStatusName = "statusForScreenReaders";
+
+// The status reaches assistive technology as a notification: a screen
+// reader says one as it shows, wherever the focus is (Orca says a changed
+// name only of the object with the focus, which the status never holds,
+// and Qt 6.4 has no announcement of its own).
+QAccessibleInterface* StatusAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QLabel") && object && object->objectName() == QLatin1String(kStatusName))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
+}
 
 template <typename Control>
 void SetTextIfDifferent(Control* control, const QString& text)
@@ -56,8 +70,13 @@ GameBar::GameBar(QWidget* window)
     help = button("helpButton", tr("Help"), du.Rect(228, 1, 50, 14));
     // The counter value sits inside the label and above it.
     counterValue->raise();
+    static const bool statusFactory = [] {
+        QAccessible::installFactory(&StatusAccessible);
+        return true;
+    }();
+    (void)statusFactory;
     status = new QLabel(window);
-    status->setObjectName(QStringLiteral("statusForScreenReaders"));
+    status->setObjectName(QString::fromLatin1(kStatusName));
     status->setGeometry(0, 0, 0, 0);
     status->setAccessibleName(tr("Status"));
 }
@@ -65,8 +84,11 @@ GameBar::GameBar(QWidget* window)
 void GameBar::Announce(const QString& text)
 {
     status->setText(text);
-    // Qt tells assistive technology of the new name.
+    // Qt tells assistive technology of the new name, and showing the
+    // notification again has it said.
     status->setAccessibleName(text);
+    status->hide();
+    status->show();
 }
 
 void GameBar::Layout(int buttonWidth, int barHeight)

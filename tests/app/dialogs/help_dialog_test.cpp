@@ -74,8 +74,8 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "grid of 5 rows and 7 columns.",
              "Right-click the board for a menu of every command and its key.",
              "Game controller:",
-             "D-pad or left stick slides the selected row or column; hold the left shoulder button to move the "
-             "selection instead.",
+             "D-pad or left stick slides the selected row or column; the right stick (or the left shoulder "
+             "held) moves the selection.",
              "A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.",
              "On a touch screen, drag a row or column with a finger; a tap selects.",
          })

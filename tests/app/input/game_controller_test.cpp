@@ -1,5 +1,8 @@
 #include "app/input/game_controller.h"
 #include "app/input/pad_mapping.h"
+#include "app/window_fixture.h"
+#include "model/game_setup.h"
+#include "support/temp_cwd.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -8,12 +11,14 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
 using namespace tesselo;
 using namespace tesselo::pad_mapping;
+using namespace tesselo::testing;
 
 namespace {
 
@@ -45,6 +50,22 @@ TEST(PadMapping, EachButtonNamesTheKeyboardsCommand)
         // Only the directions repeat, and only the left shoulder turns them.
         EXPECT_EQ(IsDirection(c.button), c.free != c.grabbed) << int(c.button);
         EXPECT_EQ(Grabs(c.button), c.button == PadButton::LeftShoulder) << int(c.button);
+    }
+}
+
+TEST(PadMapping, TheRightStickMovesTheFrameWithOrWithoutTheShoulder)
+{
+    const std::pair<PadButton, PadCommand> cases[] = {
+        {PadButton::RightStickUp, PadCommand::SelectUp},
+        {PadButton::RightStickDown, PadCommand::SelectDown},
+        {PadButton::RightStickLeft, PadCommand::SelectLeft},
+        {PadButton::RightStickRight, PadCommand::SelectRight},
+    };
+    for (const auto& [button, command] : cases) {
+        EXPECT_EQ(CommandFor(button, false), command) << int(button);
+        EXPECT_EQ(CommandFor(button, true), command) << int(button);
+        EXPECT_TRUE(IsDirection(button)) << int(button); // it repeats while held
+        EXPECT_FALSE(Grabs(button)) << int(button);
     }
 }
 
@@ -98,6 +119,20 @@ TEST(PadMapping, TheStickTakesADirectionPastItsDeadZoneAndKeepsItUntilWellBack)
     };
     for (const Case& c : cases)
         EXPECT_EQ(StickDirection(c.x, c.y, c.held), c.expected) << c.x << "," << c.y;
+    // The right stick alike, in its own directions.
+    const Case right[] = {
+        {0, 0, none, none},
+        {kStickPress - 1, 0, none, none},
+        {kStickPress, 0, none, PadButton::RightStickRight},
+        {-32768, 0, none, PadButton::RightStickLeft},
+        {0, -32768, none, PadButton::RightStickUp},
+        {20000, 25000, none, PadButton::RightStickDown},
+        {kStickRelease + 1, 0, PadButton::RightStickRight, PadButton::RightStickRight},
+        {kStickRelease, 0, PadButton::RightStickRight, none},
+        {0, kStickPress, PadButton::RightStickRight, PadButton::RightStickDown},
+    };
+    for (const Case& c : right)
+        EXPECT_EQ(StickDirection(c.x, c.y, c.held, Stick::Right), c.expected) << c.x << "," << c.y;
 }
 
 // A controller of SDL's own making, attached and let go as the test says:
@@ -206,6 +241,117 @@ TEST(GameController, AsksSdlOnlyWhileAControllerIsAttachedAndReadsItsButtons)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !controller.Polling(); }, GameController::kSettleMs + 2000));
     controller.Stop();
     EXPECT_FALSE(controller.Polling());
+}
+
+// The right stick moves the frame, and repeats as a held key does. While
+// the window is away nothing is read and nothing repeats; back, the
+// controllers that came or went meanwhile are known at once, the presses
+// made meanwhile are dropped, and a shoulder held through still grabs.
+TEST(GameController, TheRightStickMovesTheFrameAndNothingIsReadWhileAway)
+{
+    GameController controller;
+    ASSERT_TRUE(controller.Start());
+    Commands commands(controller);
+    auto pad = std::make_unique<VirtualPad>();
+    ASSERT_NE(pad->stick, nullptr) << SDL_GetError();
+    controller.Recheck();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.Attached() == 1; }, 2000));
+
+    pad->Axis(SDL_CONTROLLER_AXIS_RIGHTX, 30000);
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SelectRight});
+    pad->Axis(SDL_CONTROLLER_AXIS_RIGHTX, 0);
+    pad->Axis(SDL_CONTROLLER_AXIS_RIGHTY, -30000);
+    const std::vector<PadCommand> held = commands.Within(kRepeatDelayMs + 3 * kRepeatMs);
+    ASSERT_GE(held.size(), 3u);
+    EXPECT_LE(held.size(), 5u);
+    for (const PadCommand c : held)
+        EXPECT_EQ(c, PadCommand::SelectUp);
+    pad->Axis(SDL_CONTROLLER_AXIS_RIGHTY, 0);
+    commands.Within(50);
+
+    // Away while a direction is held: no timer at all, nothing comes.
+    pad->Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SlideRight});
+    controller.SetActive(false);
+    EXPECT_FALSE(controller.Polling());
+    EXPECT_FALSE(controller.Repeating());
+    pad->Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    pad->Button(SDL_CONTROLLER_BUTTON_B, true);
+    pad->Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+    EXPECT_TRUE(commands.Within(kRepeatDelayMs + 2 * kRepeatMs).empty());
+    controller.SetActive(true);
+    EXPECT_TRUE(controller.Polling());
+    EXPECT_TRUE(commands.Within(100).empty()) << "a press made while away acted";
+    pad->Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::SelectDown});
+    for (const auto b : {SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_LEFTSHOULDER})
+        pad->Button(b, false);
+    EXPECT_TRUE(commands.Within(100).empty());
+
+    // Unplugged and plugged again while away: known on the window's return.
+    controller.SetActive(false);
+    pad->Detach();
+    controller.Recheck(); // as the device folder would say
+    EXPECT_FALSE(controller.Polling());
+    QTest::qWait(50);
+    EXPECT_EQ(controller.Attached(), 1);
+    controller.SetActive(true);
+    EXPECT_EQ(controller.Attached(), 0);
+    controller.SetActive(false);
+    pad = std::make_unique<VirtualPad>();
+    controller.Recheck();
+    controller.SetActive(true);
+    EXPECT_EQ(controller.Attached(), 1);
+    pad->Button(SDL_CONTROLLER_BUTTON_B, true);
+    EXPECT_EQ(commands.Within(100), std::vector<PadCommand>{PadCommand::Undo});
+}
+
+// The game window's own controller: read while the window is active and
+// not while another window is; the d-pad slides its board as Right does.
+TEST(GameController, TheWindowReadsItsControllerOnlyWhileActive)
+{
+    TempCwd cwd;
+    Window w;
+    w.dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.dlg));
+    GameController& controller = w.dlg.Controller();
+    EXPECT_TRUE(controller.Active());
+    VirtualPad pad;
+    ASSERT_NE(pad.stick, nullptr) << SDL_GetError();
+    controller.Recheck();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.Attached() == 1; }, 2000));
+    EXPECT_TRUE(controller.Polling());
+
+    w.dlg.OnBnClickedNewGame();
+    GameSetup(w.game).grid.Resize(3, 4);
+    GameSetup(w.game).grid.Select({1, 0});
+    const auto homes = w.Homes();
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.game.View().puzzle.moves == 1; }, 1000));
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    QTest::qWait(50);
+    EXPECT_EQ(w.game.View().puzzle.grid.At(1, 1).homeColumn, 0) << "row 2 did not go right";
+    EXPECT_NE(w.Homes(), homes);
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(controller.Active());
+    EXPECT_FALSE(controller.Polling());
+    // Pressed in the other window and held as the game's comes back.
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+    QTest::qWait(100);
+    w.dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.dlg));
+    EXPECT_TRUE(controller.Polling());
+    QTest::qWait(100);
+    EXPECT_EQ(w.game.View().puzzle.moves, 1) << "a press made in another window moved the board";
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false);
+    QTest::qWait(50);
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.game.View().puzzle.moves == 2; }, 1000));
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
 }
 
 TEST(GameController, TakesAControllerAttachedBeforeItStarts)

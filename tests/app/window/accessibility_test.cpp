@@ -10,7 +10,9 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +77,66 @@ TEST(Accessibility, TheBoardReadsAsATableOfTileNumbers)
     EXPECT_EQ(Names(table).last(), "35");
 }
 
+// The board holds the keyboard focus, and hands it to the selected cell:
+// Shift and an arrow move the focused cell while (and only while) the board
+// holds the focus, and the keys still reach the window's game. (The focus
+// events themselves reach AT-SPI only where a screen reader listens:
+// e2e.screen_reader hears them.)
+TEST(Accessibility, TheBoardHoldsTheFocusAndTheSelectedCellFollowsShiftAndArrows)
+{
+    TempCwd cwd;
+    Window w;
+    w.dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.dlg));
+    CPuzzleImage& board = w.dlg.Board();
+    EXPECT_EQ(QApplication::focusWidget(), &board);
+    // A click on the window (on its counter, which takes no focus) leaves
+    // the focus on the board.
+    QTest::mouseClick(&w.dlg, Qt::LeftButton, {}, QPoint(w.dlg.width() / 2, w.dlg.BarHeight() / 2));
+    EXPECT_EQ(QApplication::focusWidget(), &board);
+
+    w.dlg.OnBnClickedNewGame();
+    GameSetup(w.game).grid.Resize(3, 4);
+    GameSetup(w.game).grid.Select({0, 1});
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&board);
+    ASSERT_NE(table, nullptr);
+    EXPECT_TRUE(table->state().focused);
+    const auto homes = w.Homes();
+    const struct {
+        Qt::Key key;
+        Selection to;
+    } steps[] = {
+        {Qt::Key_Down, {1, 1}}, {Qt::Key_Right, {1, 2}}, {Qt::Key_Down, {2, 2}},
+        {Qt::Key_Down, {0, 2}}, // around the edge, as the frame goes
+        {Qt::Key_Left, {0, 1}}, {Qt::Key_Up, {2, 1}},
+    };
+    for (const auto& step : steps) {
+        const Selection from = w.game.View().puzzle.grid.Selected();
+        w.Key(step.key, Qt::ShiftModifier);
+        ASSERT_EQ(w.game.View().puzzle.grid.Selected(), step.to) << step.key;
+        QAccessibleInterface* focused = FocusedCell(&board);
+        ASSERT_NE(focused, nullptr) << step.key;
+        EXPECT_EQ(focused, table->focusChild());
+        EXPECT_EQ(table->indexOfChild(focused), step.to.row * 4 + step.to.column) << step.key;
+        EXPECT_TRUE(focused->state().focused) << step.key;
+        EXPECT_FALSE(table->tableInterface()->cellAt(from.row, from.column)->state().focused) << step.key;
+    }
+    EXPECT_EQ(w.Homes(), homes) << "Shift and an arrow moved tiles";
+    // Plain arrows still slide.
+    w.Key(Qt::Key_Right);
+    EXPECT_NE(w.Homes(), homes);
+
+    // Without the focus the board hands none on; given it back, it does.
+    board.clearFocus();
+    EXPECT_FALSE(table->state().focused);
+    EXPECT_EQ(FocusedCell(&board), nullptr);
+    EXPECT_FALSE(table->focusChild()->state().focused);
+    w.dlg.setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), &board);
+    ASSERT_NE(FocusedCell(&board), nullptr);
+    EXPECT_TRUE(FocusedCell(&board)->state().focused);
+}
+
 // A win and a pause are said as a status whose name changes: never only a
 // change of colour or picture.
 TEST(Accessibility, AWinAndAPauseAreSaid)
@@ -89,6 +151,12 @@ TEST(Accessibility, AWinAndAPauseAreSaid)
     ASSERT_EQ(w.game.View().puzzle.state, Solved);
     EXPECT_TRUE(w.dlg.Bar().status->accessibleName().contains("Solved"))
         << w.dlg.Bar().status->accessibleName().toStdString();
+    // A notification, said as it shows wherever the focus is.
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(w.dlg.Bar().status);
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->role(), QAccessible::Notification);
+    EXPECT_EQ(status->text(QAccessible::Name), w.dlg.Bar().status->accessibleName());
+    EXPECT_TRUE(w.dlg.Bar().status->isVisible());
     w.game.SetStrategyStyle(false);
     w.dlg.OnBnClickedNewGame();
     ASSERT_TRUE(w.game.SetPaused(true));

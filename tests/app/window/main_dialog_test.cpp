@@ -215,12 +215,13 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
     ASSERT_EQ(w.dlg.size(), QSize(640, 42 + 480));
     const int bar = w.dlg.BarHeight();
 
-    // The keys go to the window: no button of the bar takes the focus,
-    // not even once clicked, so none takes the arrows.
+    // The keys go to the window through the board, which holds the focus:
+    // no button of the bar takes it, not even once clicked, so none takes
+    // the arrows.
     for (QPushButton* b : {w.dlg.Bar().newGame, w.dlg.Bar().options, w.dlg.Bar().help})
         EXPECT_EQ(b->focusPolicy(), Qt::NoFocus);
     w.dlg.Bar().help->click();
-    EXPECT_EQ(w.dlg.focusWidget(), &w.dlg);
+    EXPECT_EQ(w.dlg.focusWidget(), &w.dlg.Board());
     // Arrows outside a game change nothing but are still swallowed.
     const auto home = w.Homes();
     w.Key(Qt::Key_Right);
@@ -234,7 +235,7 @@ TEST(MainDialog, PlaysAGameWithMouseAndKeys)
         w.Key(k);
     EXPECT_EQ(w.game.View().puzzle.state, Playing);
     EXPECT_TRUE(w.dlg.isVisible());
-    EXPECT_EQ(w.dlg.focusWidget(), &w.dlg);
+    EXPECT_EQ(w.dlg.focusWidget(), &w.dlg.Board());
     EXPECT_EQ(w.dlg.Bar().newGame->text(), "Reset Game");
     EXPECT_EQ(w.dlg.Bar().counterValue->text(), "0");
 
