@@ -292,7 +292,7 @@
     </message>
     <message>
         <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
-        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; maintenez la gâchette haute gauche pour déplacer plutôt la sélection.</translation>
+        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie&#xa0;; maintenez la gâchette haute gauche pour déplacer plutôt la sélection.</translation>
     </message>
     <message>
         <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
@@ -529,6 +529,18 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>Saves the win&apos;s replay as an animated GIF or WebP: the board alone, every move gliding, the whole picture at the end.</source>
         <translation>Enregistre la rediffusion de la victoire en GIF ou WebP animé : le plateau seul, chaque coup qui glisse, l’image entière à la fin.</translation>
+    </message>
+    <message>
+        <source>Race</source>
+        <translation>Course</translation>
+    </message>
+    <message>
+        <source>Plays the win&apos;s start again as a new game, its solve beside yours as a ghost at the pace it was played.</source>
+        <translation>Rejoue le départ de cette victoire comme une nouvelle partie, sa résolution à côté de la vôtre comme un fantôme, au rythme où elle a été jouée.</translation>
+    </message>
+    <message>
+        <source>This win was not kept with every move from its start, so it cannot be raced.</source>
+        <translation>Cette victoire n’a pas été gardée avec tous ses coups depuis le départ&#xa0;: on ne peut pas la défier.</translation>
     </message>
 </context>
 <context>
@@ -1050,6 +1062,51 @@ Ils valent jusqu’à la fermeture de Tesselo, puis seront perdus.</translation>
     <message>
         <source>No wins of this grid and style yet.</source>
         <translation>Aucune victoire dans cette grille et ce mode pour l&apos;instant.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::RaceSession</name>
+    <message>
+        <source>Race Your Best</source>
+        <translation>Défier votre record</translation>
+    </message>
+    <message>
+        <source>There is no best of this grid and style kept with its moves to race.</source>
+        <translation>Aucun record de cette grille et de ce mode n’a été gardé avec ses coups&#xa0;: il n’y a rien à défier.</translation>
+    </message>
+    <message>
+        <source>Race lost: did not finish</source>
+        <translation>Course perdue&#xa0;: non terminée</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1&#xa0;s</translation>
+    </message>
+    <message>
+        <source>Race won: %1 ahead of your best</source>
+        <translation>Course gagnée&#xa0;: %1 d’avance sur votre record</translation>
+    </message>
+    <message numerus="yes">
+        <source>Race won: %n move(s) fewer than your best</source>
+        <translation>
+            <numerusform>Course gagnée&#xa0;: %n coup de moins que votre record</numerusform>
+            <numerusform>Course gagnée&#xa0;: %n coups de moins que votre record</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Race lost: %1 behind your best</source>
+        <translation>Course perdue&#xa0;: %1 de retard sur votre record</translation>
+    </message>
+    <message numerus="yes">
+        <source>Race lost: %n move(s) more than your best</source>
+        <translation>
+            <numerusform>Course perdue&#xa0;: %n coup de plus que votre record</numerusform>
+            <numerusform>Course perdue&#xa0;: %n coups de plus que votre record</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Race even with your best</source>
+        <translation>Course à égalité avec votre record</translation>
     </message>
 </context>
 <context>

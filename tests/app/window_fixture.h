@@ -44,7 +44,9 @@ public:
             dialog.OnSaveAnimation();
             return QDialog::Rejected;
         }
-        if (mapChosen)
+        if (raceChosen)
+            dialog.OnRace();
+        else if (mapChosen)
             dialog.OnMap();
         else
             dialog.OnReplay();
@@ -52,6 +54,7 @@ public:
     }
     int recordsShown = 0;
     bool mapChosen = false; // the win chosen is mapped, not replayed
+    bool raceChosen = false; // the win chosen is raced, not replayed
     bool animationChosen = false; // the win chosen is saved as an animation
     // The options answered with Cancel, the help and the board menu only
     // counted: the test goes on at once.

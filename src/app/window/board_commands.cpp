@@ -77,6 +77,11 @@ void BoardCommands::Records()
     // Acted on once the window has closed.
     std::optional<GameResult> chosen;
     bool map = false;
+    std::optional<std::int64_t> raced;
+    QObject::connect(&dialog, &CRecordsDlg::RaceChosen, [&](const GameResult& win, qint64 id) {
+        chosen = win;
+        raced = id;
+    });
     QObject::connect(&dialog, &CRecordsDlg::ReplayChosen, [&](const GameResult& win) { chosen = win; });
     QObject::connect(&dialog, &CRecordsDlg::AnimationChosen,
                      [&](const GameResult& win) { SaveAnimation(win, &dialog); });
@@ -86,7 +91,9 @@ void BoardCommands::Records()
     });
     if (window.RunRecordsDialog(dialog) != QDialog::Accepted || !chosen)
         return;
-    if (map)
+    if (raced)
+        window.Races().Race(*raced, *chosen);
+    else if (map)
         MapKept(*chosen);
     else
         replay->StartKept(*chosen);

@@ -63,6 +63,7 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     commands.AddActions(actions);
     pause.AddActions(actions);
     sharing.AddActions(actions);
+    race.AddActions(actions);
     // A controller acts on the game in view, not on one behind another
     // window or under a dialog of its own.
     connect(&controller, &GameController::Command, this, [this](PadCommand command) {
@@ -124,6 +125,7 @@ void CTesseloDlg::OnInitDialog()
         return window_layout::BoardAround(board, grid.rowCount, grid.columnCount, ScreenRoom());
     });
     opening = false;
+    race.ResumeSaved();
     sound.ApplyVolume(game.View().volume);
     sound.SetClock(game.ClockTicks());
     SizeAroundBoard(wanted);

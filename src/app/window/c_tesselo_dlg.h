@@ -7,6 +7,7 @@
 #include "app/window/game_controller.h"
 #include "app/window/game_sharing.h"
 #include "app/window/pause_keeper.h"
+#include "app/window/race_session.h"
 #include "app/window/sound_effects.h"
 #include "app/window/window_layout.h"
 #include "model/game_change.h"
@@ -93,6 +94,7 @@ public:
     BoardReplay& Replays() { return commands.Replays(); }
     HintPresenter& Hints() { return commands.Hints(); }
     GameSharing& Sharing() { return sharing; }
+    RaceSession& Races() { return race; }
 
 protected:
     friend class BoardCommands;
@@ -176,6 +178,7 @@ private:
     BoardCommands commands{*this};
     PauseKeeper pause{*this};
     GameSharing sharing{*this};
+    RaceSession race{*this};
     GameController controller;
     bool watchingScreen = false;
     bool opening = false; // the saved game is being opened
