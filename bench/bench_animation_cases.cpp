@@ -37,9 +37,10 @@ ReplayExport::Job HundredMoves()
     return job;
 }
 
-void Encode(benchmark::State& state, ReplayExport::Format format)
+void Encode(benchmark::State& state, ReplayExport::Format format, bool dither = true)
 {
-    const ReplayExport::Job job = HundredMoves();
+    ReplayExport::Job job = HundredMoves();
+    job.dither = dither;
     QByteArray bytes;
     for (auto _ : state) {
         QString error;
@@ -57,6 +58,12 @@ void BM_ReplayGif5x5(benchmark::State& state)
     Encode(state, ReplayExport::Format::Gif);
 }
 
+// The same without dithering: what the dither costs.
+void BM_ReplayGif5x5Undithered(benchmark::State& state)
+{
+    Encode(state, ReplayExport::Format::Gif, false);
+}
+
 void BM_ReplayWebp5x5(benchmark::State& state)
 {
     Encode(state, ReplayExport::Format::Webp);
@@ -70,6 +77,9 @@ void RegisterAnimationCases(const QString& jpegPath, bool tiny)
     // Seconds an encoding: a few runs are a measurement.
     const int runs = tiny ? 1 : 3;
     benchmark::RegisterBenchmark("BM_ReplayGif5x5", BM_ReplayGif5x5)->Unit(benchmark::kMillisecond)->Iterations(runs);
+    benchmark::RegisterBenchmark("BM_ReplayGif5x5Undithered", BM_ReplayGif5x5Undithered)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(runs);
     benchmark::RegisterBenchmark("BM_ReplayWebp5x5", BM_ReplayWebp5x5)->Unit(benchmark::kMillisecond)->Iterations(runs);
 }
 

@@ -283,10 +283,6 @@
         <translation>Auf einem Touchscreen eine Zeile oder Spalte mit dem Finger ziehen; Antippen wählt aus.</translation>
     </message>
     <message>
-        <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
-        <translation type="vanished">Steuerkreuz oder linker Stick schieben die ausgewählte Zeile oder Spalte; die linke Schultertaste gedrückt halten, um stattdessen die Auswahl zu bewegen.</translation>
-    </message>
-    <message>
         <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
         <translation>A erste Schaltfläche, B rückgängig, rechte Schultertaste wiederholen, X Tipp, Y Zahlen, Start Pause.</translation>
     </message>
@@ -521,6 +517,18 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>Saves the win&apos;s replay as an animated GIF or WebP: the board alone, every move gliding, the whole picture at the end.</source>
         <translation>Speichert die Wiederholung des Siegs als animiertes GIF oder WebP: nur das Spielfeld, jeder Zug gleitend, am Ende das ganze Bild.</translation>
+    </message>
+    <message>
+        <source>Race</source>
+        <translation>Wettlauf</translation>
+    </message>
+    <message>
+        <source>Plays the win&apos;s start again as a new game, its solve beside yours as a ghost at the pace it was played.</source>
+        <translation>Spielt den Anfang dieses Siegs als neues Spiel noch einmal; seine Lösung läuft als Geist neben Ihrer, im Tempo, in dem sie gespielt wurde.</translation>
+    </message>
+    <message>
+        <source>This win was not kept with every move from its start, so it cannot be raced.</source>
+        <translation>Dieser Sieg wurde nicht mit jedem Zug ab seinem Anfang gespeichert, daher kann man nicht gegen ihn antreten.</translation>
     </message>
 </context>
 <context>
@@ -1038,6 +1046,51 @@ Sie gelten, bis Tesselo geschlossen wird, und gehen dann verloren.</translation>
     <message>
         <source>No wins of this grid and style yet.</source>
         <translation>Noch keine Siege in diesem Raster und dieser Spielweise.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::RaceSession</name>
+    <message>
+        <source>Race Your Best</source>
+        <translation>Gegen Ihre Bestleistung antreten</translation>
+    </message>
+    <message>
+        <source>There is no best of this grid and style kept with its moves to race.</source>
+        <translation>Für dieses Raster und diese Spielweise gibt es keine mit ihren Zügen gespeicherte Bestleistung, gegen die Sie antreten könnten.</translation>
+    </message>
+    <message>
+        <source>Race lost: did not finish</source>
+        <translation>Wettlauf verloren: nicht beendet</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Race won: %1 ahead of your best</source>
+        <translation>Wettlauf gewonnen: %1 vor Ihrer Bestleistung</translation>
+    </message>
+    <message numerus="yes">
+        <source>Race won: %n move(s) fewer than your best</source>
+        <translation>
+            <numerusform>Wettlauf gewonnen: %n Zug weniger als Ihre Bestleistung</numerusform>
+            <numerusform>Wettlauf gewonnen: %n Züge weniger als Ihre Bestleistung</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Race lost: %1 behind your best</source>
+        <translation>Wettlauf verloren: %1 hinter Ihrer Bestleistung</translation>
+    </message>
+    <message numerus="yes">
+        <source>Race lost: %n move(s) more than your best</source>
+        <translation>
+            <numerusform>Wettlauf verloren: %n Zug mehr als Ihre Bestleistung</numerusform>
+            <numerusform>Wettlauf verloren: %n Züge mehr als Ihre Bestleistung</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Race even with your best</source>
+        <translation>Wettlauf unentschieden gegen Ihre Bestleistung</translation>
     </message>
 </context>
 <context>

@@ -155,6 +155,23 @@ Close the window again to retry, or close and lose all %n.</numerusform>
     </message>
 </context>
 <context>
+    <name>tesselo::RaceSession</name>
+    <message numerus="yes">
+        <source>Race won: %n move(s) fewer than your best</source>
+        <translation>
+            <numerusform>Race won: %n move fewer than your best</numerusform>
+            <numerusform>Race won: %n moves fewer than your best</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Race lost: %n move(s) more than your best</source>
+        <translation>
+            <numerusform>Race lost: %n move more than your best</numerusform>
+            <numerusform>Race lost: %n moves more than your best</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>tesselo::RecordsTable</name>
     <message numerus="yes">
         <source>%n move(s)</source>

@@ -283,10 +283,6 @@
         <translation>En una pantalla táctil, arrastra una fila o columna con el dedo; un toque selecciona.</translation>
     </message>
     <message>
-        <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
-        <translation type="vanished">La cruceta o el stick izquierdo deslizan la fila o columna elegida; mantén el botón superior izquierdo para mover la selección.</translation>
-    </message>
-    <message>
         <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
         <translation>A primer botón, B deshacer, botón superior derecho rehacer, X pista, Y números, Start pausa.</translation>
     </message>
@@ -521,6 +517,18 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>Saves the win&apos;s replay as an animated GIF or WebP: the board alone, every move gliding, the whole picture at the end.</source>
         <translation>Guarda la repetición de la victoria como GIF o WebP animado: solo el tablero, cada movimiento deslizándose, la imagen entera al final.</translation>
+    </message>
+    <message>
+        <source>Race</source>
+        <translation>Carrera</translation>
+    </message>
+    <message>
+        <source>Plays the win&apos;s start again as a new game, its solve beside yours as a ghost at the pace it was played.</source>
+        <translation>Vuelve a jugar el comienzo de esta victoria como una partida nueva, con su solución junto a la tuya como un fantasma, al ritmo en que se jugó.</translation>
+    </message>
+    <message>
+        <source>This win was not kept with every move from its start, so it cannot be raced.</source>
+        <translation>Esta victoria no se guardó con todos sus movimientos desde el comienzo, así que no se puede desafiar.</translation>
     </message>
 </context>
 <context>
@@ -1038,6 +1046,51 @@ Se mantienen hasta que Tesselo se cierre, y entonces se perderán.</translation>
     <message>
         <source>No wins of this grid and style yet.</source>
         <translation>Aún no hay victorias en esta cuadrícula y modo.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::RaceSession</name>
+    <message>
+        <source>Race Your Best</source>
+        <translation>Desafía tu récord</translation>
+    </message>
+    <message>
+        <source>There is no best of this grid and style kept with its moves to race.</source>
+        <translation>No hay ningún récord de esta cuadrícula y este modo guardado con sus movimientos para desafiarlo.</translation>
+    </message>
+    <message>
+        <source>Race lost: did not finish</source>
+        <translation>Carrera perdida: sin terminar</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Race won: %1 ahead of your best</source>
+        <translation>Carrera ganada: %1 por delante de tu récord</translation>
+    </message>
+    <message numerus="yes">
+        <source>Race won: %n move(s) fewer than your best</source>
+        <translation>
+            <numerusform>Carrera ganada: %n movimiento menos que tu récord</numerusform>
+            <numerusform>Carrera ganada: %n movimientos menos que tu récord</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Race lost: %1 behind your best</source>
+        <translation>Carrera perdida: %1 por detrás de tu récord</translation>
+    </message>
+    <message numerus="yes">
+        <source>Race lost: %n move(s) more than your best</source>
+        <translation>
+            <numerusform>Carrera perdida: %n movimiento más que tu récord</numerusform>
+            <numerusform>Carrera perdida: %n movimientos más que tu récord</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Race even with your best</source>
+        <translation>Carrera empatada con tu récord</translation>
     </message>
 </context>
 <context>

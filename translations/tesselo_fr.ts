@@ -279,20 +279,8 @@
         <translation>Manette de jeu&#xa0;:</translation>
     </message>
     <message>
-        <source>D-pad or left stick moves the selection; hold A or a shoulder button to slide the selected row or column instead.</source>
-        <translation type="vanished">La croix directionnelle ou le stick gauche déplace la sélection&#xa0;; maintenez A ou une gâchette haute pour faire glisser plutôt la ligne ou la colonne sélectionnée.</translation>
-    </message>
-    <message>
-        <source>B undo, X redo, Y hint, Start pause, Back new game.</source>
-        <translation type="vanished">B annule, X rétablit, Y indice, Start pause, Back nouvelle partie.</translation>
-    </message>
-    <message>
         <source>On a touch screen, drag a row or column with a finger; a tap selects.</source>
         <translation>Sur un écran tactile, faites glisser une ligne ou une colonne du doigt&#xa0;; un toucher sélectionne.</translation>
-    </message>
-    <message>
-        <source>D-pad or left stick slides the selected row or column; hold the left shoulder button to move the selection instead.</source>
-        <translation type="vanished">La croix ou le stick gauche fait glisser la ligne ou la colonne choisie&#xa0;; maintenez la gâchette haute gauche pour déplacer plutôt la sélection.</translation>
     </message>
     <message>
         <source>A first button, B undo, right shoulder redo, X hint, Y numbers, Start pause.</source>
@@ -300,7 +288,7 @@
     </message>
     <message>
         <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
-        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; le stick droit (ou la gâchette haute gauche maintenue) déplace la sélection.</translation>
+        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; le stick droit (ou la gâchette haute gauche maintenue) déplace la sélection.</translation>
     </message>
 </context>
 <context>
@@ -408,10 +396,6 @@
     <message>
         <source>Average of 12</source>
         <translation>Moyenne sur 12</translation>
-    </message>
-    <message>
-        <source>Averages leave out the best and the worst of the last 5 or 12 wins. Wins with help count among the wins, and for nothing else.</source>
-        <translation type="vanished">Les moyennes écartent la meilleure et la moins bonne des 5 ou 12 dernières victoires. Les victoires avec aide comptent parmi les victoires, et pour rien d&apos;autre.</translation>
     </message>
     <message>
         <source>Replay</source>
@@ -534,6 +518,18 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
         <source>Saves the win&apos;s replay as an animated GIF or WebP: the board alone, every move gliding, the whole picture at the end.</source>
         <translation>Enregistre la rediffusion de la victoire en GIF ou WebP animé : le plateau seul, chaque coup qui glisse, l’image entière à la fin.</translation>
     </message>
+    <message>
+        <source>Race</source>
+        <translation>Course</translation>
+    </message>
+    <message>
+        <source>Plays the win&apos;s start again as a new game, its solve beside yours as a ghost at the pace it was played.</source>
+        <translation>Rejoue le départ de cette victoire comme une nouvelle partie, sa résolution à côté de la vôtre comme un fantôme, au rythme où elle a été jouée.</translation>
+    </message>
+    <message>
+        <source>This win was not kept with every move from its start, so it cannot be raced.</source>
+        <translation>Cette victoire n’a pas été gardée avec tous ses coups depuis le départ&#xa0;: on ne peut pas la défier.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CSolveMapDlg</name>
@@ -649,34 +645,6 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>Solve Map</source>
         <translation>Carte de la résolution</translation>
-    </message>
-    <message numerus="yes">
-        <source>Solved in %n move(s)</source>
-        <translation>
-            <numerusform>Résolu en %n coup</numerusform>
-            <numerusform>Résolu en %n coups</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Solved in %1</source>
-        <translation>Résolu en %1</translation>
-    </message>
-    <message>
-        <source>Paused</source>
-        <translation>En pause</translation>
-    </message>
-    <message>
-        <source>Resumed</source>
-        <translation>Reprise</translation>
-    </message>
-    <message>
-        <source>%1, %2</source>
-        <translation>%1, %2</translation>
-    </message>
-    <message>
-        <source>Did not finish (DNF) in %1</source>
-        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
-        <translation>Non terminé (DNF) en %1</translation>
     </message>
 </context>
 <context>
@@ -848,16 +816,40 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <extracomment>The first button in a &quot;Blind&quot; game: the player says the picture is whole</extracomment>
         <translation>Terminé</translation>
     </message>
+    <message numerus="yes">
+        <source>Solved in %n move(s)</source>
+        <translation>
+            <numerusform>Résolu en %n coup</numerusform>
+            <numerusform>Résolu en %n coups</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Solved in %1</source>
+        <translation>Résolu en %1</translation>
+    </message>
+    <message>
+        <source>Did not finish (DNF) in %1</source>
+        <extracomment>A &quot;Blind&quot; game declared over on a picture not whole</extracomment>
+        <translation>Non terminé (DNF) en %1</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <translation>En pause</translation>
+    </message>
+    <message>
+        <source>Resumed</source>
+        <translation>Reprise</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::GameSharing</name>
     <message>
         <source>Copy Game ID</source>
         <translation>Copier le code de partie</translation>
-    </message>
-    <message>
-        <source>Paste Game ID</source>
-        <translation type="vanished">Coller un code de partie</translation>
     </message>
     <message>
         <source>Daily Puzzle</source>
@@ -1054,6 +1046,51 @@ Ils valent jusqu’à la fermeture de Tesselo, puis seront perdus.</translation>
     <message>
         <source>No wins of this grid and style yet.</source>
         <translation>Aucune victoire dans cette grille et ce mode pour l&apos;instant.</translation>
+    </message>
+</context>
+<context>
+    <name>tesselo::RaceSession</name>
+    <message>
+        <source>Race Your Best</source>
+        <translation>Défier votre record</translation>
+    </message>
+    <message>
+        <source>There is no best of this grid and style kept with its moves to race.</source>
+        <translation>Aucun record de cette grille et de ce mode n’a été gardé avec ses coups&#xa0;: il n’y a rien à défier.</translation>
+    </message>
+    <message>
+        <source>Race lost: did not finish</source>
+        <translation>Course perdue&#xa0;: non terminée</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1&#xa0;s</translation>
+    </message>
+    <message>
+        <source>Race won: %1 ahead of your best</source>
+        <translation>Course gagnée&#xa0;: %1 d’avance sur votre record</translation>
+    </message>
+    <message numerus="yes">
+        <source>Race won: %n move(s) fewer than your best</source>
+        <translation>
+            <numerusform>Course gagnée&#xa0;: %n coup de moins que votre record</numerusform>
+            <numerusform>Course gagnée&#xa0;: %n coups de moins que votre record</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Race lost: %1 behind your best</source>
+        <translation>Course perdue&#xa0;: %1 de retard sur votre record</translation>
+    </message>
+    <message numerus="yes">
+        <source>Race lost: %n move(s) more than your best</source>
+        <translation>
+            <numerusform>Course perdue&#xa0;: %n coup de plus que votre record</numerusform>
+            <numerusform>Course perdue&#xa0;: %n coups de plus que votre record</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Race even with your best</source>
+        <translation>Course à égalité avec votre record</translation>
     </message>
 </context>
 <context>

@@ -78,7 +78,8 @@ QString GifError(int code)
 
 } // namespace
 
-EncodeOutcome EncodeGif(ReplayFrames& frames, QByteArray* out, const FrameProgress& progress, QString* error)
+EncodeOutcome EncodeGif(ReplayFrames& frames, QByteArray* out, const FrameProgress& progress, QString* error,
+                        bool dither)
 {
     out->clear();
     // Written here and handed out only whole: the closing of a file given
@@ -144,7 +145,10 @@ EncodeOutcome EncodeGif(ReplayFrames& frames, QByteArray* out, const FrameProgre
         if (area.isEmpty())
             area = QRect(0, 0, 1, 1);
         indices.resize(std::size_t(area.width()) * std::size_t(area.height()));
-        map.MapArea(frame, area, indices.data());
+        if (dither)
+            map.MapAreaDithered(frame, area, indices.data());
+        else
+            map.MapArea(frame, area, indices.data());
         GraphicsControlBlock control{};
         control.DisposalMode = DISPOSE_DO_NOT;
         control.UserInputFlag = false;

@@ -22,7 +22,11 @@ enum class EncodeOutcome { Done, Stopped, Failed };
 // others show; one palette keeps the colours from flickering from frame to
 // frame and spares each frame a table of its own. After the first, each
 // frame holds only the rectangle that changed (a sliding line, a frame).
-EncodeOutcome EncodeGif(ReplayFrames& frames, QByteArray* out, const FrameProgress& progress, QString* error);
+// `dither`: ordered dithering against the palette (PaletteMap::
+// MapAreaDithered), which turns a photo's banding into an even grain; the
+// grid's black and the frame's yellow stay exact either way.
+EncodeOutcome EncodeGif(ReplayFrames& frames, QByteArray* out, const FrameProgress& progress, QString* error,
+                        bool dither = true);
 
 // The frames as an animated WebP (libwebp's WebPAnimEncoder), looping,
 // lossy at a quality that keeps the lines sharp; the encoder itself finds

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace tesselo {
@@ -181,22 +182,69 @@ PaletteMap::PaletteMap(std::vector<QRgb> entries)
     palette.resize(std::min<std::size_t>(palette.size(), 256));
     if (palette.empty())
         palette.push_back(0xff000000u);
+    byRed.resize(palette.size());
+    for (std::size_t i = 0; i < byRed.size(); ++i)
+        byRed[i] = int(i);
+    std::stable_sort(byRed.begin(), byRed.end(),
+                     [&](int a, int b) { return qRed(palette[std::size_t(a)]) < qRed(palette[std::size_t(b)]); });
+    std::vector<double> nearest;
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        int least = std::numeric_limits<int>::max();
+        for (std::size_t j = 0; j < palette.size(); ++j) {
+            if (i == j)
+                continue;
+            const int dr = qRed(palette[i]) - qRed(palette[j]), dg = qGreen(palette[i]) - qGreen(palette[j]),
+                      db = qBlue(palette[i]) - qBlue(palette[j]);
+            least = std::min(least, dr * dr + dg * dg + db * db);
+        }
+        if (least != std::numeric_limits<int>::max())
+            nearest.push_back(std::sqrt(double(least)));
+    }
+    if (!nearest.empty()) {
+        std::nth_element(nearest.begin(), nearest.begin() + std::ptrdiff_t(nearest.size() / 2), nearest.end());
+        // A move of d levels in each channel is d * sqrt(3) away.
+        spread = std::clamp(int(std::lround(nearest[nearest.size() / 2] / std::sqrt(3.0))), 2, 64);
+    }
 }
 
 std::uint8_t PaletteMap::Search(QRgb colour) const
 {
+    // Outward from the entries of the nearest red, in both directions,
+    // until the red alone is farther than the best found: no entry beyond
+    // can be nearer. Of equal distances the first entry wins, as a search
+    // of the whole list in order would find it.
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     const int r = qRed(colour), g = qGreen(colour), b = qBlue(colour);
-    for (std::size_t i = 0; i < palette.size(); ++i) {
-        const int dr = qRed(palette[i]) - r, dg = qGreen(palette[i]) - g, db = qBlue(palette[i]) - b;
+    const auto look = [&](std::size_t at) {
+        const int i = byRed[at];
+        const int dr = qRed(palette[std::size_t(i)]) - r, dg = qGreen(palette[std::size_t(i)]) - g,
+                  db = qBlue(palette[std::size_t(i)]) - b;
         const int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
+        if (distance < bestDistance || (distance == bestDistance && i < best)) {
             bestDistance = distance;
-            best = int(i);
-            if (distance == 0)
-                break;
+            best = i;
         }
+    };
+    const auto red = [&](std::size_t at) { return qRed(palette[std::size_t(byRed[at])]); };
+    const auto redBelow = [&](int i, int v) { return qRed(palette[std::size_t(i)]) < v; };
+    const std::size_t first = std::size_t(std::lower_bound(byRed.begin(), byRed.end(), r, redBelow) - byRed.begin());
+    for (std::size_t up = first, down = first; up < byRed.size() || down > 0;) {
+        bool went = false;
+        if (up < byRed.size() && (red(up) - r) * (red(up) - r) <= bestDistance) {
+            look(up++);
+            went = true;
+        } else {
+            up = byRed.size();
+        }
+        if (down > 0 && (r - red(down - 1)) * (r - red(down - 1)) <= bestDistance) {
+            look(--down);
+            went = true;
+        } else {
+            down = 0;
+        }
+        if (!went)
+            break;
     }
     return std::uint8_t(best);
 }
@@ -223,6 +271,68 @@ std::uint8_t PaletteMap::Index(QRgb colour)
     values[slot] = index;
     ++filled;
     return index;
+}
+
+void PaletteMap::MapAreaDithered(const QImage& image, const QRect& area, std::uint8_t* out)
+{
+    // The classic 8 x 8 Bayer matrix: thresholds 0..63 spread so that any
+    // run of levels is met evenly over a small patch.
+    static constexpr std::uint8_t kBayer[8][8] = {
+        {0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26}, {12, 44, 4, 36, 14, 46, 6, 38},
+        {60, 28, 52, 20, 62, 30, 54, 22}, {3, 35, 11, 43, 1, 33, 9, 41},  {51, 19, 59, 27, 49, 17, 57, 25},
+        {15, 47, 7, 39, 13, 45, 5, 37},  {63, 31, 55, 23, 61, 29, 53, 21}};
+    // The offset of each threshold, in levels, centred on zero.
+    std::array<int, 64> offset{};
+    for (int t = 0; t < 64; ++t)
+        offset[std::size_t(t)] = int(std::lround((t + 0.5 - 32.0) * spread / 64.0));
+    // Neighbours are often alike (the lines, the plates, a flat sky): the
+    // last colour's answer, and the last answer at each threshold, are kept
+    // at hand. No pixel's colour has the alpha bits these start with.
+    QRgb last = ~kRgbMask;
+    std::uint8_t lastNearest = 0;
+    bool lastExact = false;
+    std::array<QRgb, 64> movedFrom;
+    movedFrom.fill(~kRgbMask);
+    std::array<std::uint8_t, 64> movedTo{};
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const std::uint8_t* row = kBayer[y & 7];
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb colour = line[x] & kRgbMask;
+            if (colour != last) {
+                last = colour;
+                lastNearest = Index(colour);
+                lastExact = (palette[lastNearest] & kRgbMask) == colour;
+            }
+            if (lastExact) {
+                *out++ = lastNearest;
+                continue;
+            }
+            const std::uint8_t t = row[x & 7];
+            if (movedFrom[t] != colour) {
+                const int d = offset[t];
+                movedFrom[t] = colour;
+                movedTo[t] = CoarseIndex(std::clamp(qRed(colour) + d, 0, 255), std::clamp(qGreen(colour) + d, 0, 255),
+                                         std::clamp(qBlue(colour) + d, 0, 255));
+            }
+            *out++ = movedTo[t];
+        }
+    }
+}
+
+std::uint8_t PaletteMap::CoarseIndex(int r, int g, int b)
+{
+    // A table of every colour at 6 bits a channel, 256 KB of answers that
+    // stay in the cache, filled as colours come: a dithered colour is
+    // already off by up to half the palette's spacing, and the 2 bits left
+    // out (the colour taken at the middle of its 4 levels) change nothing
+    // one could see.
+    if (coarse.empty())
+        coarse.assign(std::size_t(1) << 18, kNoAnswer);
+    const std::size_t key = std::size_t((r >> 2) << 12 | (g >> 2) << 6 | (b >> 2));
+    if (coarse[key] == kNoAnswer)
+        coarse[key] = Search(qRgb((r & ~3) + 2, (g & ~3) + 2, (b & ~3) + 2));
+    return std::uint8_t(coarse[key]);
 }
 
 void PaletteMap::MapArea(const QImage& image, const QRect& area, std::uint8_t* out)

@@ -40,7 +40,7 @@ ReplayExport::Outcome ReplayExport::Encode(const Job& job, Format format, QByteA
         return Outcome::Failed;
     }
     QString why;
-    const EncodeOutcome done = format == Format::Gif ? EncodeGif(frames, out, progress, &why)
+    const EncodeOutcome done = format == Format::Gif ? EncodeGif(frames, out, progress, &why, job.dither)
                                                      : EncodeWebp(frames, out, progress, &why);
     switch (done) {
     case EncodeOutcome::Done: return Outcome::Written;

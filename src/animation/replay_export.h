@@ -33,6 +33,8 @@ public:
         QSize proportions{640, 480};
         int side = ReplayFrames::kDefaultSide;
         bool numbers = false;
+        // GIF: ordered dithering against the palette (EncodeGif).
+        bool dither = true;
     };
 
     enum class Outcome { Written, Cancelled, Failed };

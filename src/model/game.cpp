@@ -89,6 +89,39 @@ void Game::StartNamed(const GameId& id, const QDate& daily)
     AnnounceWithClock(NewPosition{PositionCause::Named});
 }
 
+bool Game::StartRace(const TileGrid& start, std::int64_t winId)
+{
+    if (!start.Size().IsValid() || start.IsSolved())
+        return false;
+    drag.Cancel();
+    std::optional<Puzzle::Abandoned> kept;
+    if (play.state == Playing) {
+        ShowRunningTime();
+        play.Reset(watch.elapsed, watch.Running());
+        kept = std::exchange(play.abandoned, std::nullopt);
+    }
+    GameFacts known;
+    known.raceWin = winId;
+    play.Start(start, std::move(known));
+    watch.Read();
+    watch.Start();
+    play.abandoned = std::move(kept);
+    AnnounceWithClock(NewPosition{PositionCause::Named});
+    return true;
+}
+
+std::int32_t Game::TimeInPlay()
+{
+    watch.Read();
+    return watch.Running();
+}
+
+void Game::StampMove()
+{
+    watch.Read();
+    play.history.Stamp(watch.Running());
+}
+
 void Game::StartDaily()
 {
     const QDate today = TodayUtc();
@@ -206,6 +239,7 @@ bool Game::Make(const PlannedMove& planned, MoveSource by, std::int32_t released
     const Selection before = play.grid.Selected();
     if (!play.Make(planned))
         return false;
+    StampMove();
     if (parts.style.IsBlind())
         play.facts.blindfolded = true;
     FinishMove(MoveMade{HistoryStep{planned.move, before, planned.after}, by, releasedAt, MoveWins()});
@@ -248,6 +282,7 @@ bool Game::Redo()
 {
     if (!CanRedo() || !play.Redo())
         return false;
+    StampMove();
     FinishMove(MoveMade{play.history.steps[play.history.position - 1], MoveSource::Redo, 0, MoveWins()});
     return true;
 }

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tesselo {
@@ -111,6 +112,16 @@ public:
     // Today's daily puzzle at the current size: every size has one, from
     // the one seed of the day.
     void StartDaily();
+    // A race against the win kept under `winId`: a new game from that win's
+    // start (cells and selection), abandoned-game undo as StartNamed. Its
+    // win is marked a race (its start was known). A grid the game cannot
+    // play changes nothing and answers false.
+    bool StartRace(const TileGrid& start, std::int64_t winId);
+    // The win a game in play races, if it is a race.
+    std::optional<std::int64_t> RaceOf() const { return play.state == Playing ? play.facts.raceWin : std::nullopt; }
+    // The stopwatch read now: the time a game in play has run, standing
+    // while it is paused or waits for a replay. A race's ghost keeps to it.
+    std::int32_t TimeInPlay();
     // The day whose daily puzzle is played now, by the game's wall clock.
     QDate TodayUtc() const { return DailyPuzzleDay(fileTime); }
     // The wall clock the game reads, for the windows that count days by it.
@@ -244,6 +255,8 @@ signals:
 
 private:
     void KeyShift(MoveAxis axis, std::int32_t by);
+    // The time of the move just made or redone, kept in the history.
+    void StampMove();
     void KeySelect(Selection to);
     void StepSelection(std::int32_t down, std::int32_t right);
     // A new scramble from `seed` in play, not yet announced.

@@ -8,7 +8,7 @@ namespace tesselo {
 
 namespace {
 
-constexpr const char* kKnown[] = {"seed", "paused", "blindfolded", "assisted", "par", "parIsOptimal", "daily"};
+constexpr const char* kKnown[] = {"seed", "paused", "blindfolded", "assisted", "par", "parIsOptimal", "daily", "raceWin"};
 
 } // namespace
 
@@ -31,6 +31,8 @@ QJsonObject GameFacts::ToJson() const
     }
     if (daily.isValid())
         o["daily"] = daily.toString(Qt::ISODate);
+    if (raceWin)
+        o["raceWin"] = qint64(*raceWin);
     return o;
 }
 
@@ -63,6 +65,12 @@ std::optional<GameFacts> GameFacts::FromJson(const QJsonObject& o)
         facts.daily = QDate::fromString(o["daily"].toString(), Qt::ISODate);
         if (!facts.daily.isValid())
             return std::nullopt;
+    }
+    if (o.contains("raceWin")) {
+        std::int64_t id = 0;
+        if (!WholeNumber(o["raceWin"], &id, std::int64_t(1), std::int64_t(1) << 53))
+            return std::nullopt;
+        facts.raceWin = id;
     }
     facts.others = o;
     for (const char* key : kKnown)

@@ -27,6 +27,10 @@ struct GameFacts {
     bool parIsOptimal = false;
     // The UTC date whose daily puzzle this is; null for any other game.
     QDate daily;
+    // The kept win this game races (its records id): the start was known,
+    // so its win is never a best. Kept here, so that a race closed and
+    // resumed is still one; earlier versions keep it among `others`.
+    std::optional<std::int64_t> raceWin;
     // Facts a later version wrote, kept as they were read.
     QJsonObject others;
 

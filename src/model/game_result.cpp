@@ -31,6 +31,8 @@ GameResult GameResult::OfWin(const Puzzle& puzzle, const Stopwatch& watch, Style
         r.netMoves = std::min(r.moves, puzzle.history.movesBefore +
                                            NetLength(r.steps, puzzle.grid.rowCount, puzzle.grid.columnCount));
     r.dnf = style.IsBlind() && !puzzle.grid.IsSolved();
+    r.stepTimes = puzzle.history.PlayedTimes();
+    r.race = puzzle.facts.raceWin.has_value();
     return r;
 }
 

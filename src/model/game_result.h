@@ -46,6 +46,13 @@ struct GameResult {
     // "Blind": the end was declared on a picture not whole ("did not
     // finish"). Kept with its time and moves, worse than any result.
     bool dnf = false;
+    // The game's stopwatch at each of `steps`, in ms, never going back; none
+    // when the pace of the game is not known (a win of an earlier version,
+    // or of a game resumed without it). A race paces its ghost by it.
+    std::vector<std::int32_t> stepTimes;
+    // A race against a kept win: its start was known, so it is kept and
+    // counted but never a best.
+    bool race = false;
 
     // The score of a DNF: worse than any result.
     static constexpr std::int64_t kDnfScore = INT64_MAX;
@@ -71,6 +78,9 @@ struct GameResult {
     QString LevelKey() const { return QString::fromStdString(size.Name()); }
     QString StyleKey() const { return QString::fromLatin1(style.Key()); }
     bool IsReplayable() const { return start.rowCount > 0; }
+    // Whether it can be raced: kept with every move from the game's own
+    // start (not from a game resumed without its history), and a solve.
+    bool CanBeRaced() const { return IsReplayable() && movesBefore == 0 && !steps.empty() && !dnf; }
 
     // The game just won on `puzzle`, finished at `finished` (UTC) on the
     // picture named `picture`: "Speed" keeps the time the counter shows,

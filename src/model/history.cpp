@@ -1,5 +1,6 @@
 #include "model/history.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tesselo {
@@ -11,6 +12,8 @@ void History::Begin(const TileGrid& grid, std::int32_t before)
     steps.clear();
     position = 0;
     active = true;
+    times.clear();
+    timed = true;
 }
 
 void History::Clear()
@@ -20,6 +23,8 @@ void History::Clear()
     steps.clear();
     position = 0;
     active = false;
+    times.clear();
+    timed = false;
 }
 
 void History::Record(const HistoryStep& step)
@@ -36,7 +41,36 @@ void History::Record(const HistoryStep& step)
         steps.erase(steps.begin());
         --position;
         ++movesBefore;
+        if (!times.empty())
+            times.erase(times.begin());
     }
+}
+
+void History::Stamp(std::int32_t ms)
+{
+    if (!timed || position == 0)
+        return;
+    if (times.size() < position - 1) {
+        // A step without its time: the pace of this game is not known.
+        timed = false;
+        times.clear();
+        return;
+    }
+    times.resize(position - 1);
+    times.push_back(ms);
+}
+
+std::vector<std::int32_t> History::PlayedTimes() const
+{
+    if (!timed || times.size() < position)
+        return {};
+    std::vector<std::int32_t> out(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(position));
+    // A move redone keeps the time it was first made at only until the
+    // redo stamps it; a clock read never goes back, but a game brought
+    // back by undoing its reset runs on from its own time.
+    for (std::size_t i = 1; i < out.size(); ++i)
+        out[i] = std::max(out[i], out[i - 1]);
+    return out;
 }
 
 const HistoryStep* History::StepBack()

@@ -50,6 +50,14 @@ public:
     // Adds a move at the position; the moves that could have been redone
     // are dropped.
     void Record(const HistoryStep& step);
+    // The game's stopwatch, in ms, when the step just made (or redone) was
+    // made: a race paces its ghost by these. Kept only while every step
+    // before it has its time; a history read from a file has none, and a
+    // game that goes on from it keeps none.
+    void Stamp(std::int32_t ms);
+    // The times of the moves played, one a step and never going back, or
+    // none when they are not all known.
+    std::vector<std::int32_t> PlayedTimes() const;
     bool CanUndo() const { return active && position > 0; }
     bool CanRedo() const { return active && position < steps.size(); }
     // Each steps the position and returns the step to undo or redo; null,
@@ -74,9 +82,12 @@ public:
     std::int32_t movesBefore = 0;
     std::vector<HistoryStep> steps;
     std::size_t position = 0;
+    // The stamps of the first steps, while `timed`.
+    std::vector<std::int32_t> times;
 
 private:
     bool active = false;
+    bool timed = false;
 };
 
 // The length of a solution as it stands, in the solver's measure: a slide of

@@ -370,7 +370,7 @@ T Records::Reading(T fallback, Read read)
 
 bool Records::IsNewBest(const GameResult& result)
 {
-    if (!result.IsValid() || result.assisted > 0)
+    if (!result.IsValid() || result.assisted > 0 || result.race)
         return false;
     const std::optional<GameResult> best =
         Reading(std::optional<GameResult>(), [&](sqlite3* db, int* rc) {
@@ -570,6 +570,20 @@ std::vector<KeptWin> Records::Latest(int offset, int limit)
 std::optional<GameResult> Records::Win(std::int64_t id)
 {
     return Reading(std::optional<GameResult>(), [&](sqlite3* db, int* rc) { return records_rows::Win(db, id, rc); });
+}
+
+std::optional<Records::RaceableWin> Records::BestToRace(GridSize size, Style style)
+{
+    std::int64_t id = 0;
+    const std::optional<GameResult> best = Reading(std::optional<GameResult>(), [&](sqlite3* db, int* rc) {
+        return records_stats::Best(db, size, style, rc, nullptr, &id);
+    });
+    if (!best)
+        return std::nullopt;
+    std::optional<GameResult> whole = Win(id);
+    if (!whole || !whole->CanBeRaced())
+        return std::nullopt;
+    return RaceableWin{id, std::move(*whole)};
 }
 
 std::int64_t Records::CountAll()

@@ -157,6 +157,13 @@ public:
     std::vector<KeptWin> Latest(int offset, int limit);
     // The win kept under `id` with its replay, when it has one that fits.
     std::optional<GameResult> Win(std::int64_t id);
+    // The best of a kind (as Summarize shows it) with its id, when it was
+    // kept with its moves and can be raced (GameResult::CanBeRaced).
+    struct RaceableWin {
+        std::int64_t id = 0;
+        GameResult win;
+    };
+    std::optional<RaceableWin> BestToRace(GridSize size, Style style);
     // Every result kept, counted row by row: for tests and checks, not for
     // the window.
     std::int64_t CountAll();

@@ -69,6 +69,7 @@ QByteArray Row(const GameResult& r)
         r.daily ? r.daily->toString(Qt::ISODate) : QString(),
         Defused(FileNameShown(r.picture)),
         r.dnf ? QStringLiteral("1") : QStringLiteral("0"),
+        r.race ? QStringLiteral("1") : QStringLiteral("0"),
     });
 }
 
@@ -86,6 +87,7 @@ QByteArray Row(const records_rows::StoredWin& w)
         Defused(FileNameShown(w.picture)),
         w.style == QLatin1String(Style::Blind.Key()) && w.score == GameResult::kDnfScore ? QStringLiteral("1")
                                                                                           : QStringLiteral("0"),
+        w.race ? QStringLiteral("1") : QStringLiteral("0"),
     });
 }
 

@@ -32,7 +32,7 @@ namespace records_csv {
 // daily puzzle (empty for any other game), the picture's file name (empty
 // for the built-in one), and 1 for a "Blind" game that did not finish (its
 // time and moves as they stood), 0 for a win.
-inline constexpr const char* kHeader = "date,size,style,moves,time_ms,par,helped,daily,picture,dnf";
+inline constexpr const char* kHeader = "date,size,style,moves,time_ms,par,helped,daily,picture,dnf,race";
 
 // One field, quoted when it needs to be.
 QByteArray Field(const QString& text);

@@ -19,7 +19,7 @@ namespace {
 constexpr std::int64_t kEarliestMs = -62135596800000LL;
 constexpr std::int64_t kLatestMs = 253402300799999LL;
 // The column after TESSELO_WIN_COLUMNS.
-constexpr int kReplayColumn = 13;
+constexpr int kReplayColumn = 14;
 
 std::int32_t ClampToInt32(std::int64_t v)
 {
@@ -104,6 +104,7 @@ StoredWin Decode(const SqlStatement& q, bool whole)
         w.daily = day;
     w.replayable = q.Int(11) != 0;
     w.score = q.WholeNumber(12);
+    w.race = q.Int(13) != 0;
     if (whole) {
         w.movesBefore = q.WholeNumber(kReplayColumn);
         w.start = TextOrNone(q, kReplayColumn + 1);
@@ -158,6 +159,7 @@ std::optional<KeptWin> Listed(const StoredWin& row)
     r.parIsOptimal = row.parIsOptimal;
     r.assisted = ClampToInt32(*row.assisted);
     r.daily = row.daily;
+    r.race = row.race;
     // The score adds what the figures cannot say: the net length of "Fewest
     // Moves", the DNF of "Blind".
     if (!r.TakeKeptScore(row.score.value_or(-1)) || !r.IsValid())
@@ -221,6 +223,12 @@ int InsertWin(SqlStatement& q, const GameResult& r, const QJsonObject& unknown, 
     // A DNF is no puzzle solved: its day is kept among the fields the daily
     // lists and streaks never read, so that no version counts it.
     QJsonObject extra = unknown;
+    // The race and the pace of the moves, where earlier versions keep
+    // fields they do not know.
+    if (r.race)
+        extra.insert(QStringLiteral("race"), true);
+    if (!r.stepTimes.empty() && r.stepTimes.size() == r.steps.size())
+        extra.insert(QStringLiteral("stepTimes"), StepTimesToJson(r.stepTimes));
     if (r.daily && r.dnf)
         extra.insert(QStringLiteral("daily"), r.daily->toString(Qt::ISODate));
     else if (r.daily)
@@ -258,7 +266,8 @@ std::vector<KeptWin> Page(sqlite3* db, GridSize size, Style style, WinOrder orde
     std::vector<KeptWin> out;
     SqlStatement q(db, order == WinOrder::BestFirst
                            ? "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 "
-                             "AND " TESSELO_SOUND_WIN " ORDER BY (assisted > 0), score, id LIMIT ?3 OFFSET ?4"
+                             "AND " TESSELO_SOUND_WIN " ORDER BY (assisted > 0 OR " TESSELO_RACE_WIN "), score, id "
+                             "LIMIT ?3 OFFSET ?4"
                            : "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 "
                              "AND " TESSELO_SOUND_WIN " ORDER BY finished DESC, id DESC LIMIT ?3 OFFSET ?4");
     q.Bind(1, QString::fromStdString(size.Name())).Bind(2, QString::fromLatin1(style.Key()));
@@ -407,6 +416,9 @@ std::optional<GameResult> Win(sqlite3* db, std::int64_t id, int* rc)
         if (start && steps)
             TakeReplay(w->result, *start, *steps, row.movesBefore.value_or(-1));
     }
+    if (const auto extra = JsonFromText(row.extra.value_or(QByteArray())); extra && extra->isObject())
+        w->result.stepTimes = StepTimesFromJson(extra->toObject().value(QStringLiteral("stepTimes")),
+                                                w->result.steps.size());
     return std::move(w->result);
 }
 

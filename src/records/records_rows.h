@@ -61,7 +61,10 @@ namespace records_rows {
 // whole wins adds kReplayColumns after them.
 #define TESSELO_WIN_COLUMNS \
     "id, level, style, moves, milliseconds, finished, picture, par, par_is_optimal, assisted, daily, " \
-    "start IS NOT NULL, score"
+    "start IS NOT NULL, score, " TESSELO_RACE_WIN
+// A race's win: marked in the fields earlier versions pass over (`extra`),
+// read only where that holds JSON.
+#define TESSELO_RACE_WIN "(json_extract(CASE WHEN json_valid(extra) THEN extra END, '$.race') IS 1)"
 #define TESSELO_REPLAY_COLUMNS "moves_before, start, steps, extra"
 
 // A row of the wins table as stored: each value in the widest type that
@@ -82,6 +85,7 @@ struct StoredWin {
     std::optional<QDate> daily; // a day that is no date is none
     bool replayable = false;    // the row has a start
     std::optional<std::int64_t> score;
+    bool race = false; // marked a race in `extra`
     // Only with the replay columns:
     std::optional<std::int64_t> movesBefore;
     std::optional<QByteArray> start; // the replay's JSON text, as kept

@@ -81,18 +81,22 @@ QString StyleKey(Style style)
 
 } // namespace
 
-std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc, const GameResult* excluding)
+std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc, const GameResult* excluding,
+                               std::int64_t* id)
 {
     // The first row is the best; only in a file changed by hand are rows
     // passed over on the way to a sound one.
     SqlStatement q(db, "SELECT " TESSELO_WIN_COLUMNS " FROM wins WHERE level = ?1 AND style = ?2 AND "
-                       "(assisted > 0) = 0 AND " TESSELO_SOUND_WIN " ORDER BY score, id");
+                       "(assisted > 0) = 0 AND NOT " TESSELO_RACE_WIN " AND " TESSELO_SOUND_WIN " ORDER BY score, id");
     q.Bind(1, LevelKey(size)).Bind(2, StyleKey(style));
     while ((*rc = q.Step()) == SQLITE_ROW)
         if (std::optional<KeptWin> w = records_rows::ListedOfKind(records_rows::Decode(q), size, style);
-            w && w->result.assisted == 0 && !w->result.dnf &&
-            !(excluding && PendingWins::SameWin(w->result, *excluding)))
+            w && w->result.assisted == 0 && !w->result.dnf && !w->result.race &&
+            !(excluding && PendingWins::SameWin(w->result, *excluding))) {
+            if (id)
+                *id = w->id;
             return std::move(w->result);
+        }
     return std::nullopt;
 }
 
@@ -141,10 +145,10 @@ RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc)
 
 bool IsNewBest(const GameResult& result, std::optional<GameResult> best, const std::vector<GameResult>& unwritten)
 {
-    if (!result.IsValid() || result.assisted > 0 || result.dnf)
+    if (!result.IsValid() || result.assisted > 0 || result.dnf || result.race)
         return false;
     for (const GameResult& r : unwritten)
-        if (r.size == result.size && r.style == result.style && r.assisted == 0 && !r.dnf &&
+        if (r.size == result.size && r.style == result.style && r.assisted == 0 && !r.dnf && !r.race &&
             !PendingWins::SameWin(r, result) &&
             (!best || r.Beats(*best)))
             best = r;

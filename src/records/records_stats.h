@@ -73,9 +73,9 @@ Spread SpreadOf(std::span<const std::int64_t> scores);
 
 // A sound win without help that no other such win of its kind beats;
 // `excluding`, when given, is passed over (a win judged against the others
-// may be kept already).
+// may be kept already). A race's win is never one. `id` receives its row's.
 std::optional<GameResult> Best(sqlite3* db, GridSize size, Style style, int* rc,
-                               const GameResult* excluding = nullptr);
+                               const GameResult* excluding = nullptr, std::int64_t* id = nullptr);
 RecordsSummary Summarize(sqlite3* db, GridSize size, Style style, int* rc);
 // Whether `result` would be a new best beside `best` (the best kept) and
 // `unwritten` (wins not in the database yet): a sound win without help

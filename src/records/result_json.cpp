@@ -1,6 +1,7 @@
 #include "records/result_json.h"
 
 #include "files/json_fields.h"
+#include "model/stopwatch.h"
 #include "saved/history_file.h"
 
 #include <QJsonArray>
@@ -37,9 +38,12 @@ QJsonObject ResultToJson(const GameResult& r)
                   {"parIsOptimal", r.parIsOptimal},
                   {"assisted", r.assisted},
                   {"daily", r.daily ? QJsonValue(r.daily->toString(Qt::ISODate)) : QJsonValue()},
-                  {"dnf", r.dnf}};
+                  {"dnf", r.dnf},
+                  {"race", r.race}};
     if (r.style.IsFewestMoves())
         o["netMoves"] = r.netMoves;
+    if (!r.stepTimes.empty() && r.stepTimes.size() == r.steps.size())
+        o["stepTimes"] = StepTimesToJson(r.stepTimes);
     return o;
 }
 
@@ -68,6 +72,30 @@ bool TakeReplay(GameResult& r, const QJsonValue& startValue, const QJsonValue& s
 {
     std::int64_t number = 0;
     return TakeReplay(r, startValue, stepsValue, WholeNumber(before, 0, kLargestInt32, &number) ? number : -1);
+}
+
+QJsonValue StepTimesToJson(const std::vector<std::int32_t>& times)
+{
+    QJsonArray out;
+    for (const std::int32_t ms : times)
+        out.append(ms);
+    return out;
+}
+
+std::vector<std::int32_t> StepTimesFromJson(const QJsonValue& value, std::size_t steps)
+{
+    const QJsonArray list = value.toArray();
+    if (steps == 0 || std::size_t(list.size()) != steps)
+        return {};
+    std::vector<std::int32_t> times;
+    times.reserve(steps);
+    std::int64_t ms = 0;
+    for (const QJsonValue& v : list) {
+        if (!WholeNumber(v, times.empty() ? 0 : times.back(), Stopwatch::kMaxElapsed, &ms))
+            return {};
+        times.push_back(static_cast<std::int32_t>(ms));
+    }
+    return times;
 }
 
 std::optional<GameResult> ResultFromJson(const QJsonObject& o, QJsonObject* unknown)
@@ -111,6 +139,10 @@ std::optional<GameResult> ResultFromJson(const QJsonObject& o, QJsonObject* unkn
     const QDate day = QDate::fromString(o.value("daily").toString(), Qt::ISODate);
     if (day.isValid())
         r.daily = day;
+    if (o.contains("race") && !o.value("race").isBool())
+        return std::nullopt;
+    r.race = o.value("race").toBool();
+    r.stepTimes = StepTimesFromJson(o.value("stepTimes"), r.steps.size());
 
     if (unknown) {
         *unknown = QJsonObject();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tesselo {
 
@@ -23,5 +24,10 @@ std::optional<GameResult> ResultFromJson(const QJsonObject& object, QJsonObject*
 // stay inside it. Otherwise leaves the result without one and returns false.
 bool TakeReplay(GameResult& result, const QJsonValue& start, const QJsonValue& steps, std::int64_t movesBefore);
 bool TakeReplay(GameResult& result, const QJsonValue& start, const QJsonValue& steps, const QJsonValue& movesBefore);
+// The times of a win's moves (GameResult::stepTimes) as an array of whole
+// milliseconds, and back: none unless there is one for each of `steps`
+// moves, each a time a stopwatch shows and none before the one before.
+QJsonValue StepTimesToJson(const std::vector<std::int32_t>& times);
+std::vector<std::int32_t> StepTimesFromJson(const QJsonValue& value, std::size_t steps);
 
 } // namespace tesselo

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <random>
 #include <set>
 
@@ -129,4 +131,56 @@ TEST(MedianCut, MapsEveryColourToItsNearestEntryAndRemembersIt)
     std::uint8_t out[4] = {9, 9, 9, 9};
     map.MapArea(image, QRect(1, 0, 2, 2), out);
     EXPECT_EQ(std::vector<int>(out, out + 4), (std::vector<int>{1, 1, 2, 1}));
+}
+
+// Ordered dithering against a coarse palette: a smooth ramp comes out as a
+// grain whose average over each 8 x 8 patch is far closer to the ramp than
+// the bands of the nearest entries; a colour the palette holds (the grid's
+// black, the frame's yellow, the ramp's own levels 16, 48, ...) is never
+// moved; and the pattern is anchored to the image, so the same
+// pixels map alike in any area that holds them (frames change only where
+// the board moved).
+TEST(MedianCut, DitheringTurnsBandsIntoAGrainThatAveragesRight)
+{
+    const int w = 256, h = 16;
+    QImage ramp(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ramp.setPixel(x, y, x == 0 ? 0xff000000u : x == 255 ? 0xffffff00u : qRgb(x, x, x));
+    // Entries every 32 levels, and the two kept colours.
+    std::vector<QRgb> palette{0xff000000u, 0xffffff00u};
+    for (int v = 16; v < 256; v += 32)
+        palette.push_back(qRgb(v, v, v));
+    PaletteMap map(palette);
+    EXPECT_EQ(map.DitherSpread(), 32);
+    std::vector<std::uint8_t> plain(std::size_t(w * h)), dithered(plain.size());
+    map.MapArea(ramp, ramp.rect(), plain.data());
+    map.MapAreaDithered(ramp, ramp.rect(), dithered.data());
+
+    // The mean error of 8 x 8 patches (what the eye sees from a step back).
+    const auto patchError = [&](const std::vector<std::uint8_t>& indices) {
+        double total = 0;
+        int patches = 0;
+        for (int px = 8; px + 8 <= w - 8; px += 8) {
+            double sum = 0;
+            for (int y = 0; y < 8; ++y)
+                for (int x = px; x < px + 8; ++x)
+                    sum += qRed(palette[indices[std::size_t(y * w + x)]]) - x;
+            total += std::abs(sum / 64);
+            ++patches;
+        }
+        return total / patches;
+    };
+    EXPECT_LT(patchError(dithered), patchError(plain) / 3);
+    for (int y = 0; y < h; ++y)
+        for (const int x : {0, 16, 48, 112, 240, 255})
+            EXPECT_EQ(palette[dithered[std::size_t(y * w + x)]], ramp.pixel(x, y)) << x << "," << y;
+    // A part of the image maps as the same pixels of the whole did.
+    const QRect part(37, 5, 50, 7);
+    std::vector<std::uint8_t> partIndices(std::size_t(part.width() * part.height()));
+    map.MapAreaDithered(ramp, part, partIndices.data());
+    for (int y = 0; y < part.height(); ++y)
+        for (int x = 0; x < part.width(); ++x)
+            ASSERT_EQ(partIndices[std::size_t(y * part.width() + x)],
+                      dithered[std::size_t((y + part.top()) * w + x + part.left())]);
 }

@@ -57,7 +57,8 @@ public:
         case Prompt::Kind::WinNotKept: notKept.push_back(prompt.reason); break;
         case Prompt::Kind::WinsAtRisk: losing.push_back(prompt.count); break;
         case Prompt::Kind::SettingsNotKept:
-        case Prompt::Kind::NoWayHome: told.push_back(prompt.kind); break;
+        case Prompt::Kind::NoWayHome:
+        case Prompt::Kind::Notice: told.push_back(prompt.kind); break;
         }
         return false;
     }
@@ -81,7 +82,9 @@ public:
             dialog.OnSaveAnimation();
             return QDialog::Rejected;
         }
-        if (mapChosen)
+        if (raceChosen)
+            dialog.OnRace();
+        else if (mapChosen)
             dialog.OnMap();
         else
             dialog.OnReplay();
@@ -89,6 +92,7 @@ public:
     }
     int recordsShown = 0;
     bool mapChosen = false; // the win chosen is mapped, not replayed
+    bool raceChosen = false; // the win chosen is raced, not replayed
     bool animationChosen = false; // the win chosen is saved as an animation
     int optionsShown = 0;
     int helpShown = 0;

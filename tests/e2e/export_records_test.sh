@@ -44,7 +44,7 @@ cmp -s "$work/other/wins.json" "$work/stdout.json" || fail "the file differs fro
 # A name ending in .csv, in any case: a header and a row a win, in CSV.
 (cd "$work/game" && run --export-records ../other/wins.CSV); status=$?
 [ "$status" -eq 0 ] || fail "as CSV: status $status ($(cat "$work/err"))"
-[ "$(head -n 1 "$work/other/wins.CSV" | tr -d '\r')" = "date,size,style,moves,time_ms,par,helped,daily,picture,dnf" ] ||
+[ "$(head -n 1 "$work/other/wins.CSV" | tr -d '\r')" = "date,size,style,moves,time_ms,par,helped,daily,picture,dnf,race" ] ||
   fail "the CSV has no header: $(head -n 1 "$work/other/wins.CSV")"
 grep -q '^2026-12-01T10:00:00.000Z,3x3,Speed,9,4321,,0,,' "$work/other/wins.CSV" || fail "the win is not a row: $(cat "$work/other/wins.CSV")"
 grep -q ',4x6,Strategy,77,99000,' "$work/other/wins.CSV" || fail "the pending win is not a row"

@@ -118,12 +118,12 @@ TEST(RecordsCsv, EveryWinReadsBackFromTheExport)
         ASSERT_TRUE(records.AddAll(wins));
     }
     Records records;
-    const QString expected[][10] = {
-        {"2026-05-17T21:00:03.250Z", "3x4", "Speed", "41", "83456", "", "0", "", "plain.jpg", "0"},
-        {"2026-05-17T21:01:03.250Z", "2x3", "Strategy", "41", "83456", "38", "3", "2026-05-17", "a, b \"c\"\r\nd.png", "0"},
-        {"2026-05-17T21:02:03.250Z", "4x6", "Speed", "41", "83456", "", "0", "", QString::fromUtf8("caf\uFFFD.png"), "0"},
-        {"2026-05-17T21:03:03.250Z", "3x3", "Speed", "41", "83456", "", "0", "", "", "0"},
-        {"2026-05-17T21:04:03.250Z", "16x3", "Speed", "41", "83456", "", "0", "", "tall.png", "0"},
+    const QString expected[][11] = {
+        {"2026-05-17T21:00:03.250Z", "3x4", "Speed", "41", "83456", "", "0", "", "plain.jpg", "0", "0"},
+        {"2026-05-17T21:01:03.250Z", "2x3", "Strategy", "41", "83456", "38", "3", "2026-05-17", "a, b \"c\"\r\nd.png", "0", "0"},
+        {"2026-05-17T21:02:03.250Z", "4x6", "Speed", "41", "83456", "", "0", "", QString::fromUtf8("caf\uFFFD.png"), "0", "0"},
+        {"2026-05-17T21:03:03.250Z", "3x3", "Speed", "41", "83456", "", "0", "", "", "0", "0"},
+        {"2026-05-17T21:04:03.250Z", "16x3", "Speed", "41", "83456", "", "0", "", "tall.png", "0", "0"},
     };
     QBuffer out;
     out.open(QIODevice::WriteOnly);
@@ -133,7 +133,7 @@ TEST(RecordsCsv, EveryWinReadsBackFromTheExport)
     ASSERT_TRUE(table) << out.data().constData();
     ASSERT_EQ(table->size(), std::size(expected) + 1);
     EXPECT_EQ(table->front(), (std::vector<QString>{"date", "size", "style", "moves", "time_ms", "par", "helped",
-                                                    "daily", "picture", "dnf"}));
+                                                    "daily", "picture", "dnf", "race"}));
     for (std::size_t r = 0; r < std::size(expected); ++r)
         EXPECT_EQ((*table)[r + 1], std::vector<QString>(std::begin(expected[r]), std::end(expected[r]))) << r;
 }

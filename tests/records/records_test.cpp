@@ -875,9 +875,9 @@ TEST(Records, NetLengthsAndDnfsAreKeptReadAndExported)
     csv.open(QIODevice::WriteOnly);
     ASSERT_TRUE(reread.Export(csv, nullptr, Records::Format::Csv));
     const QList<QByteArray> lines = csv.data().split('\n');
-    EXPECT_TRUE(lines[0].endsWith(",dnf\r"));
-    EXPECT_TRUE(lines[3].endsWith(",0\r"));
-    EXPECT_TRUE(lines[4].endsWith(",1\r"));
+    EXPECT_TRUE(lines[0].endsWith(",dnf,race\r"));
+    EXPECT_TRUE(lines[3].endsWith(",0,0\r"));
+    EXPECT_TRUE(lines[4].endsWith(",1,0\r"));
 }
 
 // Earlier versions set the whole pending file aside for one result they
@@ -902,4 +902,101 @@ TEST(Records, ResultsEarlierVersionsCannotCountWaitInAPendingFileOfTheirOwn)
     EXPECT_FALSE(QFile::exists(PendingWins::kFileName));
     ASSERT_EQ(pending.Read().size(), 1u);
     EXPECT_EQ(pending.Read()[0].size, (GridSize{20, 20}));
+}
+
+// A race's win is kept, listed, counted and exported marked as one, and is
+// never a best (its start was known); the times of a win's moves come back
+// with it only when they fit its moves; the best to race is the best kept
+// with its moves from its own start.
+TEST(Records, RacesAreNeverBestsAndTheTimesOfMovesComeBack)
+{
+    TempCwd cwd;
+    const GridSize expert = kExpert;
+    GameResult timed = Win("Expert", "Speed", 1, 4000, 1);
+    timed.stepTimes = {3900};
+    GameResult race = Win("Expert", "Speed", 1, 2000, 2);
+    race.race = true;
+    GameResult untimed = Win("Expert", "Strategy", 1, 2000, 3);
+    {
+        Records records;
+        ASSERT_TRUE(records.AddAll({timed, untimed}));
+        EXPECT_FALSE(records.IsNewBest(race)); // faster than the best, but a race
+        ASSERT_TRUE(records.Add(race));
+    }
+    Records reread;
+    const Records::Summary speed = reread.Summarize(expert, Style::Speed);
+    EXPECT_EQ(speed.won, 2);
+    ASSERT_TRUE(speed.best.has_value());
+    EXPECT_EQ(speed.best->milliseconds, 4000);
+    const std::vector<Records::KeptWin> best = reread.Page(expert, Style::Speed, Records::Order::BestFirst, 0, 10);
+    ASSERT_EQ(best.size(), 2u);
+    EXPECT_FALSE(best[0].result.race); // a race lists after every win that can be a best
+    EXPECT_TRUE(best[1].result.race);
+    const std::optional<GameResult> back = reread.Win(best[0].id);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(back->stepTimes, std::vector<std::int32_t>{3900});
+    const std::optional<Records::RaceableWin> toRace = reread.BestToRace(expert, Style::Speed);
+    ASSERT_TRUE(toRace.has_value());
+    EXPECT_EQ(toRace->id, best[0].id);
+    EXPECT_EQ(toRace->win.stepTimes, std::vector<std::int32_t>{3900});
+    EXPECT_FALSE(reread.BestToRace(expert, Style::Blind).has_value()); // none kept
+
+    const QJsonArray json = ExportedResults(reread);
+    ASSERT_EQ(json.size(), 3);
+    EXPECT_EQ(json[0].toObject()["race"], false);
+    EXPECT_EQ(json[0].toObject()["stepTimes"], QJsonArray{3900});
+    EXPECT_EQ(json[1].toObject()["race"], false);
+    EXPECT_FALSE(json[1].toObject().contains("stepTimes"));
+    EXPECT_EQ(json[2].toObject()["race"], true);
+    QBuffer csv;
+    csv.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(reread.Export(csv, nullptr, Records::Format::Csv));
+    const QList<QByteArray> rows = csv.data().trimmed().split('\n');
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_TRUE(rows[0].trimmed().endsWith(",dnf,race"));
+    EXPECT_TRUE(rows[1].trimmed().endsWith(",0,0"));
+    EXPECT_TRUE(rows[3].trimmed().endsWith(",0,1"));
+
+    // Fields changed by hand into text that is no JSON are no mark: the
+    // rows are read as they are, never refused.
+    Sql("UPDATE wins SET extra = '{\"race\":tru' WHERE extra IS NOT NULL");
+    Records edited;
+    const Records::Summary after = edited.Summarize(expert, Style::Speed);
+    ASSERT_TRUE(after.best.has_value());
+    EXPECT_EQ(after.best->milliseconds, 2000);
+    EXPECT_EQ(edited.Page(expert, Style::Speed, Records::Order::BestFirst, 0, 10).size(), 2u);
+}
+
+// The times of moves a file holds are hostile input: taken only as one
+// whole number for each move, within the stopwatch's range, never going
+// back; anything else leaves the win paced evenly, still counted.
+TEST(Records, TimesOfMovesThatDoNotFitAreDropped)
+{
+    GameResult two = Win("Expert", "Speed", 2, 4000);
+    two.steps.push_back(two.steps.front());
+    const struct {
+        const char* name;
+        QJsonValue times;
+        std::vector<std::int32_t> kept;
+    } cases[] = {
+        {"fits", QJsonArray{100, 100}, {100, 100}},
+        {"one short", QJsonArray{100}, {}},
+        {"one over", QJsonArray{100, 200, 300}, {}},
+        {"goes back", QJsonArray{200, 100}, {}},
+        {"negative", QJsonArray{-1, 100}, {}},
+        {"beyond the stopwatch", QJsonArray{100, 400000000}, {}},
+        {"a fraction", QJsonArray{100.5, 200}, {}},
+        {"text", QJsonArray{"100", 200}, {}},
+        {"not a list", QJsonValue(100), {}},
+    };
+    for (const auto& c : cases) {
+        QJsonObject o = ResultToJson(two);
+        o["stepTimes"] = c.times;
+        const std::optional<GameResult> read = ResultFromJson(o);
+        ASSERT_TRUE(read.has_value()) << c.name;
+        EXPECT_EQ(read->stepTimes, c.kept) << c.name;
+    }
+    QJsonObject notBool = ResultToJson(two);
+    notBool["race"] = 1;
+    EXPECT_FALSE(ResultFromJson(notBool).has_value()); // a mark that is no mark is no result of ours
 }

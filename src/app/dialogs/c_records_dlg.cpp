@@ -87,6 +87,9 @@ void CRecordsDlg::Build()
     kindPage = new KindWinsPage([this]() -> Records& { return Reader(); }, this);
     replayButton = new QPushButton(tr("Replay"), this);
     mapButton = new QPushButton(tr("Solve Map"), this);
+    raceButton = new QPushButton(tr("Race"), this);
+    raceButton->setToolTip(tr("Plays the win's start again as a new game, its solve beside yours as a ghost at "
+                              "the pace it was played."));
     copyButton = new QPushButton(tr("Copy Replay"), this);
     copyButton->setToolTip(tr("Puts the win's replay code on the clipboard: one line of text that holds the start "
                               "and every move, which Tesselo plays again when it is pasted (Ctrl+V)."));
@@ -118,6 +121,7 @@ void CRecordsDlg::Build()
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(replayButton);
+    buttons->addWidget(raceButton);
     buttons->addWidget(mapButton);
     buttons->addWidget(copyButton);
     buttons->addWidget(animationButton);
@@ -141,7 +145,8 @@ void CRecordsDlg::Build()
     recordsLayout->addLayout(sizeBar);
     recordsLayout->addWidget(summary);
     recordsLayout->addWidget(lists, 1);
-    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(mapButton),
+    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(raceButton),
+                              static_cast<QWidget*>(mapButton),
                               static_cast<QWidget*>(copyButton), static_cast<QWidget*>(animationButton),
                               static_cast<QWidget*>(clearButton)})
         content->hide();
@@ -172,6 +177,7 @@ void CRecordsDlg::ShowRecords(Records& ready)
     connect(progressTab, &ProgressPanel::WinClicked, this, &CRecordsDlg::ReplayWin);
     connect(replayButton, &QPushButton::clicked, this, &CRecordsDlg::OnReplay);
     connect(mapButton, &QPushButton::clicked, this, &CRecordsDlg::OnMap);
+    connect(raceButton, &QPushButton::clicked, this, &CRecordsDlg::OnRace);
     connect(copyButton, &QPushButton::clicked, this, &CRecordsDlg::OnCopyReplay);
     connect(animationButton, &QPushButton::clicked, this, &CRecordsDlg::OnSaveAnimation);
     connect(clearButton, &QPushButton::clicked, this, &CRecordsDlg::OnClearRecords);
@@ -182,7 +188,8 @@ void CRecordsDlg::ShowRecords(Records& ready)
     SelectKind(firstSize, firstStyle);
     waitLabel->hide();
     progress->hide();
-    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(mapButton),
+    for (QWidget* content : {recordsView, static_cast<QWidget*>(replayButton), static_cast<QWidget*>(raceButton),
+                              static_cast<QWidget*>(mapButton),
                               static_cast<QWidget*>(copyButton), static_cast<QWidget*>(animationButton),
                               static_cast<QWidget*>(clearButton)})
         content->show();
@@ -325,6 +332,7 @@ void CRecordsDlg::EnableReplay()
 {
     replayButton->setEnabled(ShownChoice().has_value());
     mapButton->setEnabled(replayButton->isEnabled());
+    raceButton->setEnabled(replayButton->isEnabled());
     copyButton->setEnabled(replayButton->isEnabled());
 }
 
@@ -436,6 +444,26 @@ void CRecordsDlg::OnSaveAnimation()
     const std::optional<GameResult> win = id ? Reader().Win(*id) : std::nullopt;
     if (win && win->IsReplayable())
         emit AnimationChosen(*win);
+}
+
+void CRecordsDlg::OnRace()
+{
+    const std::optional<std::int64_t> id = ShownChoice();
+    const std::optional<GameResult> win = id ? Reader().Win(*id) : std::nullopt;
+    if (!win)
+        return;
+    if (!win->CanBeRaced()) {
+        TellCannotRace();
+        return;
+    }
+    accept();
+    emit RaceChosen(*win, *id);
+}
+
+void CRecordsDlg::TellCannotRace()
+{
+    QMessageBox::information(this, windowTitle(),
+                             tr("This win was not kept with every move from its start, so it cannot be raced."));
 }
 
 void CRecordsDlg::ReplayWin(std::int64_t id)

@@ -73,6 +73,9 @@ public:
     // Asks for the chosen win to be saved as an animation
     // (AnimationChosen); the window stays open.
     void OnSaveAnimation();
+    // A race against the chosen win (RaceChosen), when it was kept with
+    // every move from its start; the window closes.
+    void OnRace();
     // Plays the win kept under `id` again, when it was kept with its moves.
     void ReplayWin(std::int64_t id);
 
@@ -87,6 +90,7 @@ public:
     QPushButton* mapButton = nullptr;
     QPushButton* copyButton = nullptr;
     QPushButton* animationButton = nullptr;
+    QPushButton* raceButton = nullptr;
     QPushButton* clearButton = nullptr;
     QPushButton* closeButton = nullptr;
     // Shown while the records are awaited, in place of the tables.
@@ -101,10 +105,14 @@ signals:
     void MapChosen(const tesselo::GameResult& win);
     // The player asked for a win kept with its moves as an animation.
     void AnimationChosen(const tesselo::GameResult& win);
+    // The player chose to race a win (kept under `id`); the window closes.
+    void RaceChosen(const tesselo::GameResult& win, qint64 id);
 
 protected:
     // Asks before the records are set aside; tests answer it.
     virtual bool ConfirmClear();
+    // Says why the win chosen cannot be raced; tests answer it.
+    virtual void TellCannotRace();
 
 private:
     void Build();

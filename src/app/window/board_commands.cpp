@@ -78,6 +78,11 @@ void BoardCommands::Records()
     // Acted on once the window has closed.
     std::optional<GameResult> chosen;
     bool map = false;
+    std::optional<std::int64_t> raced;
+    QObject::connect(&dialog, &CRecordsDlg::RaceChosen, [&](const GameResult& win, qint64 id) {
+        chosen = win;
+        raced = id;
+    });
     QObject::connect(&dialog, &CRecordsDlg::ReplayChosen, [&](const GameResult& win) { chosen = win; });
     QObject::connect(&dialog, &CRecordsDlg::AnimationChosen,
                      [&](const GameResult& win) { SaveAnimation(win, &dialog); });
@@ -87,7 +92,9 @@ void BoardCommands::Records()
     });
     if (window.Prompts().Run(dialog) != QDialog::Accepted || !chosen)
         return;
-    if (map)
+    if (raced)
+        window.Races().Race(*raced, *chosen);
+    else if (map)
         MapKept(*chosen);
     else
         replay->StartKept(*chosen);

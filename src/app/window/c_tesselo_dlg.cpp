@@ -49,6 +49,7 @@ CTesseloDlg::CTesseloDlg(Game& g, QWidget* parent)
     commands.AddActions(actions);
     pause.AddActions(actions);
     sharing.AddActions(actions);
+    race.AddActions(actions);
     // A controller acts on the game in view, not on one behind another
     // window or under a dialog of its own; it is not even read then.
     controller.Follow(this);
@@ -91,22 +92,21 @@ void CTesseloDlg::OnInitDialog()
     // game is opened once they listen. A resumed "Speed" game starts its
     // clock then.
     ConnectListeners(*this);
-    // The window is sized around the board the saved game asks for; asked
-    // before the picture is prepared, it lets the one preparation be the
-    // one shown.
+    // Sized around the board the saved game asks for, asked before the
+    // picture is prepared, so that the one preparation is the one shown.
     QSize wanted;
     SavedGameStore().Open(game, picture, [this, &wanted](QSize board) {
         wanted = board;
         const TileGrid& grid = game.View().puzzle.grid;
         return window_layout::BoardAround(board, grid.rowCount, grid.columnCount, sizer.ScreenRoom());
     });
+    race.ResumeSaved();
     sizer.AroundBoard(wanted);
     sizer.PlaceBoard();
     boardControl->show();
     boardControl->raise();
-    // A saved game's time runs on from the window's opening, and a game
-    // started before takes its start from this reading rather than from a
-    // clock that was never read.
+    // A saved game's time runs on from the window's opening; a game started
+    // before takes its start from this reading, not from a clock never read.
     game.Tick();
     open = true;
     counter.Open();

@@ -10,6 +10,7 @@
 #include "app/window/pause_keeper.h"
 #include "app/window/player_messages.h"
 #include "app/window/player_settings.h"
+#include "app/window/race_session.h"
 #include "app/window/sound_effects.h"
 #include "app/window/window_layout.h"
 #include "app/window/window_sizer.h"
@@ -79,8 +80,7 @@ public:
     GameBar& Bar() { return bar; }
     int BarHeight() const { return sizer.BarHeight(); }
     int ButtonWidth() const { return sizer.ButtonWidth(); }
-    // The bar's counter and the clock's timer, the only one while nothing
-    // changes.
+    // The bar's counter and its clock's timer, the only timer while idle.
     BarFollower& Counter() { return counter; }
     // Between the window's opening and its close: when a session's end
     // has a game to save.
@@ -96,12 +96,11 @@ public:
     // Where the window's own windows and messages run; tests answer them.
     Prompter& Prompts() { return *prompter; }
     void SetPrompter(Prompter* answering) { prompter = answering ? answering : &dialogs; }
-    // Where the solver keeps its large tables, and which (tests give
-    // smaller ones): set before the window opens.
+    // The solver's tables (tests give smaller ones): set before opening.
     void UseSolver(const SolverService::Options& options) { solverOptions = options; }
-    // A new position came: the title, the least size and the last custom
-    // grid played follow it.
+    // A new position: the title, least size and last custom grid follow.
     void OnNewPosition(const NewPosition& position);
+    RaceSession& Races() { return race; }
 
 protected:
     friend class BoardCommands;
@@ -140,6 +139,7 @@ private:
     BoardCommands commands{*this};
     PauseKeeper pause{*this};
     GameSharing sharing{*this};
+    RaceSession race{*this};
     GameController controller;
     bool watchingScreen = false;
 };

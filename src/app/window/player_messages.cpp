@@ -47,6 +47,7 @@ bool Prompter::Ask(QWidget* parent, const Prompt& prompt)
                                                                     "or close without saving."),
                         QCoreApplication::translate("tesselo::PlayerMessages", "Close Without Saving"));
     case Prompt::Kind::WinNotKept: QMessageBox::warning(parent, QStringLiteral("Tesselo"), prompt.reason); break;
+    case Prompt::Kind::Notice: QMessageBox::information(parent, QStringLiteral("Tesselo"), prompt.reason); break;
     case Prompt::Kind::SettingsNotKept: {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Tesselo"),
                         QCoreApplication::translate("tesselo::PlayerMessages",

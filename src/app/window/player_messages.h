@@ -30,6 +30,8 @@ struct Prompt {
         // At the close, `count` wins still could not be written to `file`.
         // The second answer closes and loses them.
         WinsAtRisk,
+        // Anything else the player is told, in `reason`: one answer.
+        Notice,
     };
     explicit Prompt(Kind k, QString why = {}, QString where = {}, std::size_t wins = 0)
         : kind(k), reason(std::move(why)), file(std::move(where)), count(wins)

@@ -1,0 +1,181 @@
+#include "view/ghost_board.h"
+
+#include "pictures/board_bitmap.h"
+
+#include <QEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace tesselo {
+
+namespace {
+
+// The ghost's colour: cool, apart from the yellow frame and the white hint.
+const QColor kGhost(64, 224, 255);
+const QColor kShade(0, 0, 0, 200);
+
+QRectF LineBand(QSizeF cell, int rows, int columns, const Move& line)
+{
+    return line.axis == MoveAxis::Row
+               ? QRectF(0, line.line * cell.height(), columns * cell.width(), cell.height())
+               : QRectF(line.line * cell.width(), 0, cell.width(), rows * cell.height());
+}
+
+bool OnGrid(int rows, int columns, const Move& line)
+{
+    return line.line >= 0 && line.line < (line.axis == MoveAxis::Row ? rows : columns);
+}
+
+} // namespace
+
+QRect GhostInsetRect(QSize board, int corner, int margin)
+{
+    if (board.isEmpty())
+        return {};
+    const int width = std::min(std::max(board.width() / 4, 72), board.width());
+    const int height = std::min(std::max(1, width * board.height() / board.width()), board.height());
+    const int left = std::min(margin, std::max(0, board.width() - width));
+    const int right = std::max(0, board.width() - width - margin);
+    const int top = std::min(margin, std::max(0, board.height() - height));
+    const int bottom = std::max(0, board.height() - height - margin);
+    const bool onRight = corner == 0 || corner == 1, onTop = corner == 0 || corner == 3;
+    return {onRight ? right : left, onTop ? top : bottom, width, height};
+}
+
+int GhostCorner(QSize board, const QRect& selected)
+{
+    for (int corner = 0; corner < 4; ++corner)
+        if (!GhostInsetRect(board, corner).adjusted(-3, -3, 3, 3).intersects(selected))
+            return corner;
+    return 0;
+}
+
+void DrawGhostGrid(QPainter& painter, const QRect& target, const QImage& picture, QSize cell, qreal ratio,
+                   const GhostView& ghost)
+{
+    const TileGrid* grid = ghost.grid;
+    if (!grid || grid->rowCount <= 0 || grid->columnCount <= 0 || target.isEmpty() || cell.isEmpty())
+        return;
+    const int rows = grid->rowCount, columns = grid->columnCount;
+    const QSizeF small(qreal(target.width()) / columns, qreal(target.height()) / rows);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const Tile& tile = grid->At(r, c);
+            const QRectF to(target.left() + c * small.width(), target.top() + r * small.height(), small.width(),
+                            small.height());
+            const QRectF from(tile.homeColumn * cell.width() * ratio, tile.homeRow * cell.height() * ratio,
+                              cell.width() * ratio, cell.height() * ratio);
+            if (picture.isNull() || ghost.hidden)
+                painter.fillRect(to, Qt::darkGray);
+            else
+                painter.drawImage(to, picture, from);
+        }
+    painter.setPen(QPen(Qt::black, 1));
+    for (int c = 1; c < columns; ++c)
+        painter.drawLine(QPointF(target.left() + c * small.width(), target.top()),
+                         QPointF(target.left() + c * small.width(), target.bottom() + 1));
+    for (int r = 1; r < rows; ++r)
+        painter.drawLine(QPointF(target.left(), target.top() + r * small.height()),
+                         QPointF(target.right() + 1, target.top() + r * small.height()));
+    if (ghost.last && OnGrid(rows, columns, *ghost.last)) {
+        painter.setPen(QPen(kGhost, 2));
+        const QRectF band = LineBand(small, rows, columns, *ghost.last).translated(target.topLeft());
+        painter.drawRect(band.adjusted(1, 1, -1, -1));
+    }
+    // Its frame, apart from the player's board under it.
+    painter.setPen(QPen(kShade, 3));
+    painter.drawRect(QRectF(target).adjusted(-1.5, -1.5, 1.5, 1.5));
+    painter.setPen(QPen(kGhost, 1));
+    painter.drawRect(QRectF(target).adjusted(-1.5, -1.5, 1.5, 1.5));
+    painter.restore();
+}
+
+GhostBoard::GhostBoard(QWidget* boardWidget, const BoardBitmap& shown) : QWidget(boardWidget), board(shown)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(boardWidget->rect());
+    boardWidget->installEventFilter(this);
+    show();
+}
+
+void GhostBoard::Update(const GhostView& now)
+{
+    const QRect before = Covered();
+    ghost = now;
+    FollowSelection();
+    update(before.united(Covered()));
+}
+
+void GhostBoard::SetBanner(const QString& text)
+{
+    if (text == banner)
+        return;
+    banner = text;
+    update(BannerRect());
+}
+
+QSize GhostBoard::Whole() const
+{
+    // The player's board: its grid's whole cells.
+    if (!board.grid || board.grid->rowCount <= 0 || board.grid->columnCount <= 0)
+        return {};
+    return QSize(board.CellWidth() * board.grid->columnCount, board.CellHeight() * board.grid->rowCount);
+}
+
+QRect GhostBoard::Covered() const
+{
+    if (!ghost.grid || ghost.grid->rowCount <= 0 || ghost.grid->columnCount <= 0)
+        return {};
+    return GhostInsetRect(Whole(), corner).adjusted(-3, -3, 3, 3);
+}
+
+void GhostBoard::FollowSelection()
+{
+    if (!board.grid || !ghost.grid)
+        return;
+    const Selection at = board.grid->Selected();
+    const QRect cell(at.column * board.CellWidth(), at.row * board.CellHeight(), board.CellWidth(),
+                     board.CellHeight());
+    const int now = GhostCorner(Whole(), cell);
+    if (now == corner)
+        return;
+    const QRect before = Covered();
+    corner = now;
+    update(before.united(Covered()));
+}
+
+QRect GhostBoard::BannerRect() const
+{
+    const int high = std::max(fontMetrics().height() * 2, 24);
+    return QRect(0, std::max(0, height() - high), width(), high);
+}
+
+bool GhostBoard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parent() && event->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return QWidget::eventFilter(watched, event);
+}
+
+void GhostBoard::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (!banner.isEmpty()) {
+        const QRect band = BannerRect();
+        painter.fillRect(band, kShade);
+        painter.setPen(Qt::white);
+        painter.drawText(band, Qt::AlignCenter | Qt::TextWordWrap, banner);
+    }
+    if (!ghost.grid || !board.grid)
+        return;
+    const QSize cell(board.CellWidth(), board.CellHeight());
+    DrawGhostGrid(painter, GhostInsetRect(Whole(), corner), board.picture, cell, board.picture.devicePixelRatio(),
+                  ghost);
+}
+
+} // namespace tesselo
