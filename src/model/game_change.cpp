@@ -27,4 +27,25 @@ std::optional<Cue> CueOf(const GameChange& change, bool strategyStyle)
     return std::nullopt;
 }
 
+std::int32_t GlideMsOf(const GameChange& change)
+{
+    if (std::holds_alternative<MoveMade>(change) || std::holds_alternative<MoveTakenBack>(change))
+        return kGlideMs;
+    if (const auto* gesture = std::get_if<GestureChanged>(&change))
+        return gesture->step != GestureChanged::Step::Followed && gesture->axis != None && gesture->offset != 0
+                   ? kGlideMs
+                   : 0;
+    if (const auto* selection = std::get_if<SelectionMoved>(&change))
+        return selection->byKey ? kGlideMs : 0;
+    return 0;
+}
+
+bool LeavesBoard(const GameChange& change)
+{
+    const auto* state = std::get_if<StateChanged>(&change);
+    return std::holds_alternative<ClockChanged>(change) || std::holds_alternative<StyleChanged>(change) ||
+           std::holds_alternative<FactChanged>(change) || std::holds_alternative<HintChanged>(change) ||
+           (state && state->to == PlayState::Won);
+}
+
 } // namespace tesselo

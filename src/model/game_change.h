@@ -135,4 +135,14 @@ enum class Cue {
 // the reset (its clock ticks instead).
 std::optional<Cue> CueOf(const GameChange& change, bool strategyStyle);
 
+// How long the board takes to show a change, beside the cue rule: a move, a
+// move taken back, a line let go off its place and the frame stepped by a
+// key glide there for kGlideMs; anything else shows at once (0).
+inline constexpr std::int32_t kGlideMs = 120;
+std::int32_t GlideMsOf(const GameChange& change);
+// Whether a change leaves the board as it stands, so that a glide under way
+// goes on: the clock, the style, the facts beside play, a hint, and the win
+// that follows the move that won.
+bool LeavesBoard(const GameChange& change);
+
 } // namespace tesselo

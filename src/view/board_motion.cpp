@@ -26,14 +26,6 @@ double Eased(double p)
     return 1.0 - left * left * left;
 }
 
-// The win comes right after the move that won, which glides into place
-// like any other.
-bool IsWin(const GameChange& change)
-{
-    const auto* state = std::get_if<StateChanged>(&change);
-    return state && state->to == PlayState::Won;
-}
-
 QRect CellArea(Selection cell, QSize size)
 {
     return QRect(cell.column * size.width(), cell.row * size.height(), size.width() + 1, size.height() + 1);
@@ -48,8 +40,15 @@ void BoardMotion::Follow(const GameChange& change, const TileGrid& now, QSize ce
         const int size = axis == MoveAxis::Row ? cell.width() : cell.height();
         return size > 0 ? double(pixels) / size : 0.0;
     };
+    // The game says which changes glide, and how long.
+    const std::int32_t ms = GlideMsOf(change);
+    if (ms <= 0) {
+        if (!LeavesBoard(change))
+            Finish();
+        return;
+    }
     if (const auto* made = std::get_if<MoveMade>(&change)) {
-        Glide next{now, made->step.before, made->step.move, made->step.after};
+        Glide next{now, made->step.before, made->step.move, made->step.after, 0, 0, 0, ms};
         made->step.UndoOn(next.grid);
         const MoveAxis axis = made->step.move.axis;
         next.from = cellsOf(axis, made->releasedAt);
@@ -57,29 +56,24 @@ void BoardMotion::Follow(const GameChange& change, const TileGrid& now, QSize ce
         Start(std::move(next));
     } else if (const auto* back = std::get_if<MoveTakenBack>(&change)) {
         const Move inverse = back->step.move.Inverse();
-        Glide next{now, back->step.after, inverse, back->step.before};
+        Glide next{now, back->step.after, inverse, back->step.before, 0, 0, 0, ms};
         back->step.RedoOn(next.grid);
         next.to = Nearest(inverse.amount, 0, lengthOf(inverse.axis));
         Start(std::move(next));
-    } else if (const auto* gesture = std::get_if<GestureChanged>(&change);
-               gesture && gesture->step != GestureChanged::Step::Followed && gesture->axis != None &&
-               gesture->offset != 0) {
+    } else if (const auto* gesture = std::get_if<GestureChanged>(&change)) {
         const MoveAxis axis = gesture->axis == Horizontal ? MoveAxis::Row : MoveAxis::Column;
         const Selection at = now.Selected();
-        Glide next{now, at, Move{axis, axis == MoveAxis::Row ? at.row : at.column, 0}, at};
+        Glide next{now, at, Move{axis, axis == MoveAxis::Row ? at.row : at.column, 0}, at, 0, 0, 0, ms};
         next.from = cellsOf(axis, gesture->offset);
         next.to = Nearest(0, next.from, lengthOf(axis));
         Start(std::move(next));
-    } else if (const auto* selection = std::get_if<SelectionMoved>(&change); selection && selection->byKey) {
+    } else if (const auto* selection = std::get_if<SelectionMoved>(&change)) {
         // The frame starts a step away from its cell, the short way round.
         const bool along = selection->from.row == selection->to.row;
-        Glide next{now, selection->from, std::nullopt, selection->to};
+        Glide next{now, selection->from, std::nullopt, selection->to, 0, 0, 0, ms};
         next.from = along ? Nearest(selection->from.column - selection->to.column, 0, now.columnCount)
                           : Nearest(selection->from.row - selection->to.row, 0, now.rowCount);
         Start(std::move(next));
-    } else if (!std::holds_alternative<ClockChanged>(change) && !std::holds_alternative<StyleChanged>(change) &&
-               !IsWin(change)) {
-        Finish();
     }
 }
 
@@ -93,7 +87,7 @@ std::optional<MotionFrame> BoardMotion::Frame(QSize cell) const
 {
     if (!IsRunning())
         return std::nullopt;
-    const double eased = Eased(double(clock() - glide->start) / kGlideMs);
+    const double eased = Eased(double(clock() - glide->start) / glide->ms);
     const double cells = glide->from + (glide->to - glide->from) * eased;
     if (glide->line)
         return SlideFrame(glide->grid, glide->framed, *glide->line, cells, cell.width(), cell.height());

@@ -24,10 +24,11 @@ namespace tesselo {
 // where it lands, wrapping round the edge; an undo glides it back; a drag
 // let go without a move glides back to its place; Shift and an arrow glide
 // the frame; the move that wins glides too, the whole picture showing once
-// it lands. Anything else shows at once.
+// it lands. Anything else shows at once. Which changes glide, and how long,
+// is the game's word (GlideMsOf), as their sound is.
 class BoardMotion {
 public:
-    static constexpr std::int64_t kGlideMs = 120;
+    static constexpr std::int64_t kGlideMs = tesselo::kGlideMs;
     // The first frame shows the glide a frame on, so that an input changes
     // the board at its very next paint.
     static constexpr std::int64_t kFrameMs = 16;
@@ -40,7 +41,7 @@ public:
     void Follow(const GameChange& change, const TileGrid& now, QSize cell);
     // Ends any glide: the board shows at rest.
     void Finish() { glide.reset(); }
-    bool IsRunning() const { return glide && clock() - glide->start < kGlideMs; }
+    bool IsRunning() const { return glide && clock() - glide->start < glide->ms; }
     // The board at this moment; nothing when it is at rest.
     std::optional<MotionFrame> Frame(QSize cell) const;
     // What the glide (running or just over) passes over, in board pixels:
@@ -56,6 +57,7 @@ private:
         Selection landing;              // where the frame ends
         double from = 0, to = 0;        // cells along the line (or the frame's way)
         std::int64_t start = 0;
+        std::int64_t ms = kGlideMs;     // how long it takes, as the game says
     };
     void Start(Glide next);
 

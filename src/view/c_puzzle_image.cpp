@@ -155,6 +155,9 @@ void CPuzzleImage::Follow(const GameChange& change)
         SetHint(hinted->move);
         return;
     }
+    // The facts beside play (volume, par, help) show nowhere on the board.
+    if (std::holds_alternative<FactChanged>(change))
+        return;
     // The line in a drag follows the pointer as told, until the drag ends:
     // let go, in a move, or with its game.
     if (const auto* gesture = std::get_if<GestureChanged>(&change)) {

@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <utility>
+#include <vector>
 
 using namespace tesselo;
 using namespace tesselo::test;
@@ -236,4 +239,32 @@ TEST(BoardMotion, PaintedTheGlideEndsOnTheBoardAtRestAndWrapsOnTheWay)
             moved += end.pixel(x, y) != rest.pixel(x, y) && !line(end.pixel(x, y)) && !line(rest.pixel(x, y));
         }
     EXPECT_EQ(moved, 0);
+}
+
+// What leaves the board as it stands lets a glide under way go on: the par
+// the solver finds a moment after a move, a help count, the volume, a
+// hint, the clock and the style. A change of the board ends it.
+TEST(BoardMotion, OnlyAChangeOfTheBoardEndsAGlide)
+{
+    const std::vector<std::pair<const char*, std::function<void(Game&)>>> leave = {
+        {"par", [](Game& g) { g.SetPar(20, false); }},
+        {"help", [](Game& g) { g.CountAssisted(1); }},
+        {"volume", [](Game& g) { g.SetVolume(30); }},
+        {"hint", [](Game& g) { g.ShowHint(Move{MoveAxis::Column, 0, 1}); }},
+        {"style", [](Game& g) { g.SetStyle(Style::FewestMoves); }},
+    };
+    for (const auto& [name, change] : leave) {
+        SCOPED_TRACE(name);
+        Gliding g;
+        g.game.ShiftRowRight();
+        ASSERT_TRUE(g.motion.IsRunning());
+        const int before = g.changes;
+        change(g.game);
+        ASSERT_GT(g.changes, before) << "nothing was announced";
+        EXPECT_TRUE(g.motion.IsRunning());
+    }
+    Gliding g;
+    g.game.ShiftRowRight();
+    g.game.ResetGame();
+    EXPECT_FALSE(g.motion.IsRunning()) << "a reset shows at once";
 }
