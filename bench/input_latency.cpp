@@ -3,9 +3,12 @@
 // XTest presses a key or moves the pointer as a hand does, and XDamage
 // tells when the game's drawing reaches the board's pixels on the server.
 //
-//   input_latency --prepare DIR WIDTH HEIGHT
+//   input_latency --prepare DIR WIDTH HEIGHT [race]
 //       writes a saved game into DIR: a "Genius" game in play whose board
 //       is WIDTH x HEIGHT board pixels, so the window opens around it.
+//       With "race", the game races a kept win whose ghost moves every
+//       400 ms for as long as any measure takes, so that every input meets
+//       the ghost gliding or about to.
 //   input_latency --measure WINDOW RATIO BAR WIDTH HEIGHT COUNT
 //       measures COUNT key slides and COUNT pointer moves of a drag on the
 //       game window WINDOW (an X window id), whose board of WIDTH x HEIGHT
@@ -17,15 +20,21 @@
 // what is timed is the answer to that input alone, not the tail of a glide.
 // The damage reported is what the game drew; that a key or a pointer move
 // does change the board is checked on its pixels once, apart from the
-// timing.
+// timing. Damage that lies wholly in a corner where a race's ghost sits is
+// the ghost's own, counted apart and never taken for the board's answer.
 
 #include "model/game.h"
 #include "model/game_setup.h"
 #include "pictures/game_picture.h"
 #include "pictures/picture_setup.h"
+#include "records/records.h"
 #include "saved/saved_game_store.h"
+#include "view/ghost_board.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QRect>
+#include <QSize>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -41,6 +50,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -53,7 +63,38 @@ double Ms(Clock::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-int Prepare(const char* dir, int width, int height)
+// The win a race runs against: from `start`, a long walk and the way back,
+// then the start's own scramble undone; a move every 400 ms.
+tesselo::GameResult LongWin(const tesselo::TileGrid& start, const std::vector<tesselo::Move>& scramble)
+{
+    std::mt19937 random(31);
+    std::vector<tesselo::Move> walk;
+    for (int i = 0; i < 1000; ++i) {
+        const bool row = random() % 2;
+        walk.push_back(tesselo::Move{row ? tesselo::MoveAxis::Row : tesselo::MoveAxis::Column,
+                                     std::int32_t(random() % (row ? 4 : 6)), row ? 1 : -1});
+    }
+    tesselo::GameResult win;
+    win.size = start.Size();
+    win.style = tesselo::Style::Strategy;
+    win.start = start;
+    win.finished = QDateTime::currentDateTimeUtc().addDays(-1);
+    const auto add = [&win](const tesselo::Move& move) {
+        win.steps.push_back(tesselo::HistoryStep{move, {}, {}});
+        win.stepTimes.push_back(400 * std::int32_t(win.steps.size()));
+    };
+    for (const tesselo::Move& move : walk)
+        add(move);
+    for (auto move = walk.rbegin(); move != walk.rend(); ++move)
+        add(move->Inverse());
+    for (auto move = scramble.rbegin(); move != scramble.rend(); ++move)
+        add(move->Inverse());
+    win.moves = std::int32_t(win.steps.size());
+    win.milliseconds = win.stepTimes.back();
+    return win;
+}
+
+int Prepare(const char* dir, int width, int height, bool race)
 {
     if (!QDir::setCurrent(QString::fromLocal8Bit(dir))) {
         std::fprintf(stderr, "input_latency: no folder %s\n", dir);
@@ -64,6 +105,25 @@ int Prepare(const char* dir, int width, int height)
     tesselo::GameSetup setup(game);
     setup.grid.Resize(4, 6);
     game.StartSeeded(2718);
+    if (race) {
+        tesselo::TileGrid start;
+        start.Resize(4, 6);
+        const std::vector<tesselo::Move> scramble = {
+            {tesselo::MoveAxis::Row, 1, 2}, {tesselo::MoveAxis::Column, 3, 1}, {tesselo::MoveAxis::Row, 2, -1},
+            {tesselo::MoveAxis::Column, 0, 2}, {tesselo::MoveAxis::Row, 0, 1}};
+        for (const tesselo::Move& move : scramble)
+            start.Apply(move);
+        tesselo::Records records;
+        if (!records.Add(LongWin(start, scramble))) {
+            std::fprintf(stderr, "input_latency: the win to race was not kept\n");
+            return 1;
+        }
+        const std::vector<tesselo::Records::KeptWin> kept = records.Latest(0, 1);
+        if (kept.empty() || !game.StartRace(start, kept.front().id)) {
+            std::fprintf(stderr, "input_latency: no race\n");
+            return 1;
+        }
+    }
     tesselo::PictureSetup(picture).folder.width = width;
     tesselo::PictureSetup(picture).folder.height = height;
     QString error;
@@ -79,7 +139,9 @@ struct Session {
     Window window = 0;
     int damageEvent = 0;
     XRectangle board{}; // in the window's device pixels
+    qreal ratio = 1;
     int rootX = 0, rootY = 0;
+    int ghostFrames = 0; // damage of the ghost's corner alone
 
     bool Open(Window w)
     {
@@ -106,6 +168,22 @@ struct Session {
                r.y + r.height > board.y;
     }
 
+    // Wholly within a corner a race's ghost may take (its frame's margin
+    // included).
+    bool OnGhost(const XRectangle& r) const
+    {
+        const QSize whole(int(board.width / ratio + 0.5), int(board.height / ratio + 0.5));
+        const QRect damaged(r.x, r.y, r.width, r.height);
+        for (int corner = 0; corner < 4; ++corner) {
+            const QRect ghost = tesselo::GhostInsetRect(whole, corner).adjusted(-3, -3, 3, 3);
+            const QRect device(int(ghost.x() * ratio), board.y + int(ghost.y() * ratio),
+                               int(ghost.width() * ratio + 1), int(ghost.height() * ratio + 1));
+            if (device.adjusted(-2, -2, 2, 2).contains(damaged))
+                return true;
+        }
+        return false;
+    }
+
     // Waits for the first damage of the board, up to `limit`; true when it
     // came. Other damage (the bar's counter) is read and passed over.
     bool WaitForBoard(std::chrono::milliseconds limit)
@@ -115,8 +193,12 @@ struct Session {
             while (XPending(display)) {
                 XEvent e;
                 XNextEvent(display, &e);
-                if (e.type == damageEvent + XDamageNotify &&
-                    OnBoard(reinterpret_cast<XDamageNotifyEvent*>(&e)->area))
+                if (e.type != damageEvent + XDamageNotify)
+                    continue;
+                const XRectangle& area = reinterpret_cast<XDamageNotifyEvent*>(&e)->area;
+                if (OnGhost(area))
+                    ++ghostFrames;
+                else if (OnBoard(area))
                     return true;
             }
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
@@ -190,6 +272,7 @@ int Measure(Window window, double ratio, int bar, int width, int height, int cou
         return 1;
     s.board = XRectangle{0, short(bar * ratio + 0.5), (unsigned short)(width * ratio + 0.5),
                          (unsigned short)(height * ratio + 0.5)};
+    s.ratio = ratio;
     const int cellW = width / 6, cellH = height / 4;
     const int y = int((bar + cellH * 1.5) * ratio); // the middle of the second row
     // The pointer rests on the board, so a key's change is not mixed with
@@ -273,6 +356,8 @@ int Measure(Window window, double ratio, int bar, int width, int height, int cou
                 "drag pointer move to first changed pixel", d.median, d.p95, d.worst, drags.size(),
                 d.missed ? ", some unanswered" : "");
     std::printf("  %-44s %s\n", "a burst of moves ends at the last position", followed ? "yes" : "NO");
+    if (s.ghostFrames > 0)
+        std::printf("  %-44s %d\n", "repaints of a race's ghost meanwhile", s.ghostFrames);
     const auto met = [](const Figures& f) { return f.p95 <= 16.0 && f.median < 8.0 && f.missed == 0; };
     std::printf("  targets (p95 <= 16 ms, median < 8 ms): %s\n", met(k) && met(d) && followed ? "met" : "NOT MET");
     XCloseDisplay(s.display);
@@ -283,12 +368,12 @@ int Measure(Window window, double ratio, int bar, int width, int height, int cou
 
 int main(int argc, char** argv)
 {
-    if (argc == 5 && std::strcmp(argv[1], "--prepare") == 0)
-        return Prepare(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    if ((argc == 5 || (argc == 6 && std::strcmp(argv[5], "race") == 0)) && std::strcmp(argv[1], "--prepare") == 0)
+        return Prepare(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argc == 6);
     if (argc == 8 && std::strcmp(argv[1], "--measure") == 0)
         return Measure(Window(std::strtoul(argv[2], nullptr, 0)), std::atof(argv[3]), std::atoi(argv[4]),
                        std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]));
-    std::fprintf(stderr, "usage: input_latency --prepare DIR WIDTH HEIGHT\n"
+    std::fprintf(stderr, "usage: input_latency --prepare DIR WIDTH HEIGHT [race]\n"
                          "       input_latency --measure WINDOW RATIO BAR WIDTH HEIGHT COUNT\n");
     return 2;
 }

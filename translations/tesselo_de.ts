@@ -290,6 +290,10 @@
         <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
         <translation>Steuerkreuz oder linker Stick schieben die ausgewählte Zeile oder Spalte; der rechte Stick (oder die linke Schultertaste gedrückt) bewegt die Auswahl.</translation>
     </message>
+    <message>
+        <source>Ctrl+Shift+C copies the replay of a win, which Ctrl+V plays too; Ctrl+Shift+R races your best: its solve plays beside yours.</source>
+        <translation>Strg+Umschalt+C kopiert die Wiederholung eines Siegs, die auch Strg+V abspielt; Strg+Umschalt+R tritt gegen Ihre Bestleistung an: deren Lösung läuft neben Ihrer.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>

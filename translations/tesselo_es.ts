@@ -290,6 +290,10 @@
         <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
         <translation>La cruceta o el stick izquierdo deslizan la fila o columna elegida; el stick derecho (o el botón superior izquierdo mantenido) mueve la selección.</translation>
     </message>
+    <message>
+        <source>Ctrl+Shift+C copies the replay of a win, which Ctrl+V plays too; Ctrl+Shift+R races your best: its solve plays beside yours.</source>
+        <translation>Control+Mayúsculas+C copia la repetición de una victoria, que Control+V también reproduce; Control+Mayúsculas+R desafía tu récord: su solución se juega junto a la tuya.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::COptionDlg</name>

@@ -288,7 +288,11 @@
     </message>
     <message>
         <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
-        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; le stick droit (ou la gâchette haute gauche maintenue) déplace la sélection.</translation>
+        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie&#xa0;; le stick droit (ou la gâchette haute gauche maintenue) déplace la sélection.</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+C copies the replay of a win, which Ctrl+V plays too; Ctrl+Shift+R races your best: its solve plays beside yours.</source>
+        <translation>Ctrl+Maj+C copie la rediffusion d’une victoire, que Ctrl+V joue aussi ; Ctrl+Maj+R défie votre record : sa solution se joue à côté de la vôtre.</translation>
     </message>
 </context>
 <context>

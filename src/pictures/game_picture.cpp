@@ -102,4 +102,12 @@ QString GamePicture::PathOfKept(const QString& keptName) const
     return keptName.isEmpty() ? QString() : folder.folder + keptName;
 }
 
+void GamePicture::ShowKept(const QString& keptName)
+{
+    if (pending || keptName.isEmpty() || KeptName() == keptName)
+        return;
+    if (folder.ShowNamed(keptName))
+        Made();
+}
+
 } // namespace tesselo

@@ -75,6 +75,10 @@ public:
     // The file such a name stands for, in the folder shown now; nothing for
     // the built-in picture.
     QString PathOfKept(const QString& keptName) const;
+    // Shows the picture a kept win was played on, where the folder shown
+    // now still has it (a race is run on its win's picture); else, or for
+    // the built-in picture, the board keeps the one it shows.
+    void ShowKept(const QString& keptName);
 
 signals:
     // The board's picture was made again: another picture, size or density.

@@ -189,6 +189,23 @@ QString PictureFolder::ShowNext()
     }
 }
 
+bool PictureFolder::ShowNamed(const QString& name)
+{
+    if (!target || width <= 0 || height <= 0 || name.isEmpty())
+        return false;
+    const bool wasOpen = search != nullptr;
+    const QString before = findData.Name();
+    if (FindSaved(name) && TryLoad(findData.Name()))
+        return true;
+    if (wasOpen) {
+        FindSaved(before);
+    } else {
+        CloseSearch();
+        findData.SetName(before);
+    }
+    return false;
+}
+
 bool PictureFolder::SetFolder(const QString& newFolder)
 {
     if (!StartSearch(newFolder, nullptr))

@@ -61,6 +61,11 @@ public:
     // at the folder's size.
     QString ShowCurrent();
     QString ShowNext();
+    // Shows the entry of that name (in its letter case, else in any) and
+    // stays on it. Where the folder has no such entry, or it does not load,
+    // the search goes back to the entry it stood on, the board keeps its
+    // picture, and the answer is false.
+    bool ShowNamed(const QString& name);
     // Accepts a prefix that matches at least one entry; loads nothing.
     bool SetFolder(const QString& newFolder);
     // A prefix the saved game can hold: fewer than 260 UTF-16 units.

@@ -1,5 +1,6 @@
 #include "view/ghost_board.h"
 
+#include "model/game_change.h"
 #include "pictures/board_bitmap.h"
 
 #include <QEvent>
@@ -25,6 +26,11 @@ QRectF LineBand(QSizeF cell, int rows, int columns, const Move& line)
 bool OnGrid(int rows, int columns, const Move& line)
 {
     return line.line >= 0 && line.line < (line.axis == MoveAxis::Row ? rows : columns);
+}
+
+bool InLine(const Move& line, int r, int c)
+{
+    return line.axis == MoveAxis::Row ? r == line.line : c == line.line;
 }
 
 } // namespace
@@ -61,17 +67,36 @@ void DrawGhostGrid(QPainter& painter, const QRect& target, const QImage& picture
     const QSizeF small(qreal(target.width()) / columns, qreal(target.height()) / rows);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The line still on its way: each of its cells drawn short of where the
+    // grid has it by what is left of the slide, and once more a whole line
+    // away, so that what leaves one end comes in at the other.
+    const bool gliding = ghost.last && OnGrid(rows, columns, *ghost.last) && ghost.glide < 1.0;
+    const double back = gliding ? -ghost.last->amount * (1.0 - std::max(ghost.glide, 0.0)) : 0.0;
+    const QRectF band = gliding ? LineBand(small, rows, columns, *ghost.last).translated(target.topLeft()) : QRectF();
+    const auto drawCell = [&](const Tile& tile, const QRectF& to) {
+        const QRectF from(tile.homeColumn * cell.width() * ratio, tile.homeRow * cell.height() * ratio,
+                          cell.width() * ratio, cell.height() * ratio);
+        if (picture.isNull() || ghost.hidden)
+            painter.fillRect(to, Qt::darkGray);
+        else
+            painter.drawImage(to, picture, from);
+    };
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
-            const Tile& tile = grid->At(r, c);
             const QRectF to(target.left() + c * small.width(), target.top() + r * small.height(), small.width(),
                             small.height());
-            const QRectF from(tile.homeColumn * cell.width() * ratio, tile.homeRow * cell.height() * ratio,
-                              cell.width() * ratio, cell.height() * ratio);
-            if (picture.isNull() || ghost.hidden)
-                painter.fillRect(to, Qt::darkGray);
-            else
-                painter.drawImage(to, picture, from);
+            if (!gliding || !InLine(*ghost.last, r, c)) {
+                drawCell(grid->At(r, c), to);
+                continue;
+            }
+            const bool row = ghost.last->axis == MoveAxis::Row;
+            const QPointF step = row ? QPointF(small.width(), 0) : QPointF(0, small.height());
+            const int length = row ? columns : rows;
+            painter.save();
+            painter.setClipRect(band);
+            for (const int wrap : {0, back > 0 ? -length : length})
+                drawCell(grid->At(r, c), to.translated(step * (back + wrap)));
+            painter.restore();
         }
     painter.setPen(QPen(Qt::black, 1));
     for (int c = 1; c < columns; ++c)
@@ -106,9 +131,40 @@ GhostBoard::GhostBoard(QWidget* boardWidget, const BoardBitmap& shown) : QWidget
 void GhostBoard::Update(const GhostView& now)
 {
     const QRect before = Covered();
+    const bool oneMove = ghost.grid && now.done == ghost.done + 1 && now.last;
+    const bool sameMove = now.done == ghost.done;
+    const double glideWas = ghost.glide;
     ghost = now;
+    if (oneMove && animated && isVisible()) {
+        if (!glide) {
+            glide = new QVariantAnimation(this);
+            glide->setStartValue(0.0);
+            glide->setEndValue(1.0);
+            glide->setDuration(int(kGlideMs));
+            connect(glide, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+                ghost.glide = value.toDouble();
+                update(Covered());
+            });
+        }
+        glide->stop();
+        ghost.glide = 0.0;
+        glide->start();
+    } else if (IsGliding() && sameMove) {
+        // The same move shown again (the selection moved, "Blind" began):
+        // its glide goes on.
+        ghost.glide = glideWas;
+    } else {
+        ghost.glide = 1.0;
+        if (glide)
+            glide->stop();
+    }
     FollowSelection();
     update(before.united(Covered()));
+}
+
+bool GhostBoard::IsGliding() const
+{
+    return glide && glide->state() == QAbstractAnimation::Running;
 }
 
 void GhostBoard::SetBanner(const QString& text)

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QVariantAnimation>
 #include <QWidget>
 
 #include <cstddef>
@@ -27,6 +28,9 @@ struct GhostView {
     // "Blind": while the player's board is hidden, so are the ghost's
     // tiles; only its moving line shows.
     bool hidden = false;
+    // How far the last move has come, from 0 (the line where it stood) to
+    // 1 (where the grid has it): the ghost's moves glide as the player's do.
+    double glide = 1.0;
 };
 
 // Where the ghost's small board sits over a board of `board` pixels: in one
@@ -42,7 +46,7 @@ int GhostCorner(QSize board, const QRect& selected);
 // The ghost's grid drawn into `target`, each cell cut from `picture` (the
 // board's picture, its cells `cell` board pixels, at `ratio` device pixels
 // to one) and scaled, black grid lines between, the line it moved last
-// outlined.
+// outlined, gliding there while `ghost.glide` is short of 1.
 void DrawGhostGrid(QPainter& painter, const QRect& target, const QImage& picture, QSize cell, qreal ratio,
                    const GhostView& ghost);
 
@@ -58,6 +62,9 @@ public:
     GhostBoard(QWidget* boardWidget, const BoardBitmap& board);
 
     void Update(const GhostView& ghost);
+    // Whether moves glide, as the player's board does.
+    void SetAnimated(bool on) { animated = on; }
+    bool IsGliding() const;
     // The player's selection may have moved: the small board moves aside
     // when it would cover it.
     void FollowSelection();
@@ -83,6 +90,8 @@ private:
     GhostView ghost;
     int corner = 0;
     QString banner;
+    bool animated = true;
+    QVariantAnimation* glide = nullptr; // child; runs only while a move glides
 };
 
 } // namespace tesselo

@@ -99,3 +99,37 @@ TEST(GamePicture, AKeptWinNamesItsPictureByTheFilesName)
     EXPECT_EQ(shown.picture.PathOfKept("sea.png"), "./Elsewhere/sea.png");
     EXPECT_EQ(shown.game.ResultOfWin(shown.picture.KeptName()).picture, "sea.png");
 }
+
+// A race is run on its win's picture where the folder still has it; a
+// name the folder lacks, or the built-in picture's, leaves the board and
+// the entry the saved game keeps where they stood.
+TEST(GamePicture, AKeptWinsPictureIsShownAgainWhileTheFolderHasIt)
+{
+    TempCwd cwd;
+    for (const char* name : {"a.png", "b.png", "c.png"})
+        cwd.Picture(QStringLiteral("Pictures/") + name, Qt::green);
+    ShownGame shown;
+    shown.picture.SetBoardSize(64, 48, 1.0);
+    const struct {
+        QString kept;
+        bool shows;
+    } cases[] = {{"c.png", true}, {"a.png", true}, {"gone.png", false}, {QString(), false}, {"C.PNG", true}};
+    for (const auto& c : cases) {
+        const QString before = shown.picture.KeptName();
+        const QString entry = shown.picture.Record().entry.Name();
+        int made = 0;
+        const QMetaObject::Connection counted =
+            QObject::connect(&shown.picture, &GamePicture::Changed, [&made] { ++made; });
+        shown.picture.ShowKept(c.kept);
+        QObject::disconnect(counted);
+        if (c.shows) {
+            EXPECT_EQ(shown.picture.KeptName().toLower(), c.kept.toLower());
+            EXPECT_EQ(shown.picture.Record().entry.Name().toLower(), c.kept.toLower());
+            EXPECT_EQ(made, before.toLower() == c.kept.toLower() ? 0 : 1) << c.kept.toStdString();
+        } else {
+            EXPECT_EQ(shown.picture.KeptName(), before) << c.kept.toStdString();
+            EXPECT_EQ(shown.picture.Record().entry.Name(), entry) << c.kept.toStdString();
+            EXPECT_EQ(made, 0);
+        }
+    }
+}

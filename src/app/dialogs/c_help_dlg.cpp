@@ -52,6 +52,10 @@ constexpr Row kLeft[] = {
     {Kind::Item, 4,
      QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
                        "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.")},
+    {Kind::Item, 4,
+     QT_TRANSLATE_NOOP("tesselo::CHelpDlg",
+                       "Ctrl+Shift+C copies the replay of a win, which Ctrl+V plays too; Ctrl+Shift+R races your "
+                       "best: its solve plays beside yours.")},
     // The IDs are the same in every language: a level's English name, or
     // the counts with an "x".
     {Kind::Item, 4,

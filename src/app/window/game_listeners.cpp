@@ -27,6 +27,8 @@ void ConnectListeners(CTesseloDlg& window)
     QObject::connect(&game, &Game::Changed, &window, [&window](const GameChange& change) {
         if (const auto* position = std::get_if<NewPosition>(&change))
             window.OnNewPosition(*position);
+        else if (const auto* style = std::get_if<StyleChanged>(&change))
+            window.Options().FollowStyle(*style);
     });
     window.Kept().Follow(game, &window.Picture());
     QObject::connect(&window.Kept(), &RecordsKeeper::WinNotKept, &window, [&window](const Records::Failure& failure) {

@@ -38,7 +38,6 @@ void PlayerSettings::Take(const OptionValues& chosen)
     // ends the game in play, a folder is taken when it names another one.
     game.ChooseSize(chosen.size);
     picture.ChooseFolder(chosen.folder);
-    game.SetStyle(chosen.style);
     game.SetVolume(chosen.volume);
     SettingsFile::Values kept = settings.Current();
     // The counts are offered again next time, whichever size was chosen.
@@ -48,6 +47,8 @@ void PlayerSettings::Take(const OptionValues& chosen)
     kept.animateMoves = chosen.animateMoves;
     kept.numbersOnTiles = chosen.numbersOnTiles;
     Keep(kept);
+    // After the settings hold it: the game's change then finds it kept.
+    game.SetStyle(chosen.style);
     if (board) {
         board->SetAnimated(kept.animateMoves);
         board->SetNumbers(kept.numbersOnTiles);
@@ -73,6 +74,16 @@ void PlayerSettings::FollowPosition(const NewPosition& position)
         chosen.customSize = size;
         Keep(chosen);
     }
+}
+
+void PlayerSettings::FollowStyle(const StyleChanged& style)
+{
+    // Not before the settings are read: the defaults would overwrite them.
+    if (!board || style.style == settings.Current().style)
+        return;
+    SettingsFile::Values chosen = settings.Current();
+    chosen.style = style.style;
+    Keep(chosen);
 }
 
 void PlayerSettings::Keep(const SettingsFile::Values& chosen)

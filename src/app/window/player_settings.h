@@ -38,6 +38,11 @@ public:
     // it came (an ID, a saved game, the Options themselves); an undo that
     // brings back an abandoned game chooses nothing.
     void FollowPosition(const NewPosition& position);
+    // The style the game plays in, however it came (the Options, a race in
+    // a win's style, a saved game of the other clock), is the one kept:
+    // the saved game's byte tells only the clock, so a style left behind
+    // in the settings would come back in its place at the next start.
+    void FollowStyle(const StyleChanged& style);
 
 private:
     void Keep(const SettingsFile::Values& chosen);

@@ -4,6 +4,7 @@
 #include "app/window/c_tesselo_dlg.h"
 #include "model/clock_text.h"
 #include "model/game.h"
+#include "pictures/game_picture.h"
 #include "view/c_puzzle_image.h"
 #include "view/ghost_board.h"
 
@@ -70,6 +71,7 @@ bool RaceSession::Race(std::int64_t id, const GameResult& win)
     starting = false;
     if (!started)
         return false;
+    window.Picture().ShowKept(win.picture);
     Begin(id, win);
     return true;
 }
@@ -153,6 +155,7 @@ void RaceSession::Show()
     shown.done = done;
     shown.total = pace.MoveCount();
     shown.hidden = window.TheGame().HidesBoard();
+    view->SetAnimated(window.Settings().Current().animateMoves);
     view->Update(shown);
 }
 

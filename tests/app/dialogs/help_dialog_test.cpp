@@ -70,6 +70,8 @@ TEST(HelpDialog, ShowsEveryFixedTextExactly)
              "N shows or hides the numbers on the tiles: each tile's place in the finished picture, counted along "
              "the rows.",
              "Ctrl+C copies the game ID, Ctrl+V plays the game ID copied, Ctrl+D plays the daily puzzle.",
+             "Ctrl+Shift+C copies the replay of a win, which Ctrl+V plays too; Ctrl+Shift+R races your best: its "
+             "solve plays beside yours.",
              "A game ID names the grid and a number: Expert-2718281828 on a level, 5x7-2718281828 on a custom "
              "grid of 5 rows and 7 columns.",
              "Right-click the board for a menu of every command and its key.",

@@ -1,9 +1,11 @@
 #include "app/window/race_session.h"
 #include "app/window_fixture.h"
 #include "support/temp_cwd.h"
+#include "pictures/board_bitmap.h"
 #include "view/ghost_board.h"
 
 #include <QDateTime>
+#include <QPainter>
 
 using namespace tesselo;
 using namespace tesselo::testing;
@@ -103,29 +105,36 @@ TEST(Race, TheBestIsRacedByItsGhostAtThePaceItWasPlayed)
     EXPECT_EQ(race.View(), nullptr);
 }
 
-// From the Records window: "Race" on a kept win. A race closed and opened
-// again goes on with its ghost where the game's clock stands; a game of
-// another grid or style is no race of it.
+// From the Records window: "Race" on a kept win, in the win's own style,
+// which the settings keep (the saved game's byte tells only the clock, so
+// "Fewest Moves" would come back as "Strategy" and no race). A race closed
+// and opened again goes on with its ghost where the game's clock stands.
 TEST(Race, AKeptWinIsRacedFromTheRecordsAndARaceComesBackWithTheSavedGame)
 {
-    TempCwd cwd;
-    KeepWin(BestKept());
-    {
-        Window w(false);
-        w.dlg.raceChosen = true;
-        w.dlg.Commands().Records();
-        ASSERT_TRUE(w.dlg.Races().IsRunning());
-        EXPECT_EQ(w.game.View().style, Style::Speed); // the win's own style
-        ASSERT_TRUE(w.game.MakeMove(kFirst));
-        ASSERT_TRUE(w.dlg.SaveNow());
+    for (const Style style : {Style::Speed, Style::FewestMoves}) {
+        TempCwd cwd;
+        GameResult best = BestKept();
+        best.style = style;
+        KeepWin(best);
+        {
+            Window w(false);
+            w.dlg.raceChosen = true;
+            w.dlg.Commands().Records();
+            ASSERT_TRUE(w.dlg.Races().IsRunning()) << style.Key();
+            EXPECT_EQ(w.game.View().style, style);
+            EXPECT_EQ(w.dlg.Settings().Current().style, style);
+            ASSERT_TRUE(w.game.MakeMove(kFirst));
+            ASSERT_TRUE(w.dlg.SaveNow());
+        }
+        Window again(false);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return again.dlg.Races().IsRunning(); }, 10000)) << style.Key();
+        EXPECT_EQ(again.game.View().style, style);
+        EXPECT_EQ(again.game.RaceOf(), again.game.View().puzzle.facts.raceWin);
+        EXPECT_EQ(again.dlg.Races().GhostMoves(), 1u);
+        ASSERT_TRUE(again.game.MakeMove(kSecond));
+        EXPECT_TRUE(again.game.ResultOfWin(QString()).race);
+        EXPECT_FALSE(again.dlg.Races().Outcome().isEmpty());
     }
-    Window again(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return again.dlg.Races().IsRunning(); }, 10000));
-    EXPECT_EQ(again.game.RaceOf(), again.game.View().puzzle.facts.raceWin);
-    EXPECT_EQ(again.dlg.Races().GhostMoves(), 1u);
-    ASSERT_TRUE(again.game.MakeMove(kSecond));
-    EXPECT_TRUE(again.game.ResultOfWin(QString()).race);
-    EXPECT_FALSE(again.dlg.Races().Outcome().isEmpty());
 }
 
 // Nothing to race: no best of the kind, or a best kept without its moves
@@ -192,4 +201,97 @@ TEST(Race, TheGhostsBoardSitsInACornerAwayFromTheSelection)
     };
     for (const auto& c : cases)
         EXPECT_EQ(GhostCorner(board, c.selected), c.corner) << c.selected.x() << "," << c.selected.y();
+}
+
+namespace {
+
+// A 2 x 4 grid's picture, each cell of 10 x 10 pixels in a colour of its
+// own, and the ghost's grid drawn from it at that size.
+QImage DrawnGhost(const TileGrid& grid, const std::optional<Move>& last, double glide)
+{
+    QImage picture(40, 20, QImage::Format_RGB32);
+    QPainter paint(&picture);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 4; ++c)
+            paint.fillRect(c * 10, r * 10, 10, 10, QColor(40 + 50 * c, 40 + 100 * r, 200 - 40 * c));
+    paint.end();
+    QImage drawn(60, 40, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    GhostView ghost;
+    ghost.grid = &grid;
+    ghost.last = last;
+    ghost.glide = glide;
+    DrawGhostGrid(painter, QRect(10, 10, 40, 20), picture, QSize(10, 10), 1.0, ghost);
+    return drawn;
+}
+
+} // namespace
+
+// A ghost's move glides: at its start the line stands where it stood
+// before the move, at its end where the grid has it, and half way each
+// cell shows half of two neighbours, what leaves one end coming in at the
+// other.
+TEST(Race, TheGhostsMoveGlidesFromWhereTheLineStoodToWhereItLands)
+{
+    for (const Move move : {Move{MoveAxis::Row, 0, 1}, Move{MoveAxis::Row, 1, -3}, Move{MoveAxis::Column, 2, 1}}) {
+        TileGrid before;
+        before.Resize(2, 4);
+        before.Apply(Move{MoveAxis::Column, 0, 1}); // any start but the whole picture
+        TileGrid after = before;
+        after.Apply(move);
+        EXPECT_EQ(DrawnGhost(after, move, 0.0), DrawnGhost(before, move, 1.0)) << int(move.axis) << move.amount;
+        EXPECT_EQ(DrawnGhost(after, move, 1.0), DrawnGhost(after, move, 1.5));
+        EXPECT_NE(DrawnGhost(after, move, 0.5), DrawnGhost(after, move, 1.0));
+        if (move.axis != MoveAxis::Row || move.amount != 1)
+            continue;
+        // Row 0 one cell right, half way: the first cell shows the right
+        // half of the tile landing there, then the left half of the next
+        // one; the tile that left the right end still shows its left half
+        // there.
+        const QImage half = DrawnGhost(after, move, 0.5);
+        const QImage landed = DrawnGhost(after, move, 1.0);
+        EXPECT_EQ(half.pixel(10 + 3, 15), landed.pixel(10 + 5, 15));
+        EXPECT_EQ(half.pixel(10 + 7, 15), landed.pixel(20 + 5, 15));
+        EXPECT_EQ(half.pixel(10 + 37, 15), landed.pixel(10 + 5, 15));
+        EXPECT_NE(landed.pixel(10 + 5, 15), landed.pixel(20 + 5, 15));
+    }
+}
+
+// One move at a time glides on an animation that stops when it lands;
+// several at once, or moves not animated, show where they land at once.
+TEST(Race, OnlyASingleGhostMoveGlidesAndOnlyForAGlidesTime)
+{
+    TileGrid grid;
+    grid.Resize(3, 3);
+    BoardBitmap bitmap;
+    bitmap.grid = &grid;
+    ASSERT_TRUE(bitmap.Rescale(90, 90));
+    QWidget boardWidget;
+    boardWidget.resize(90, 90);
+    boardWidget.show();
+    GhostBoard ghost(&boardWidget, bitmap);
+    const struct {
+        std::size_t from, to;
+        bool animated, glides;
+    } cases[] = {{0, 1, true, true}, {3, 5, true, false}, {5, 6, false, false}, {6, 7, true, true}};
+    for (const auto& c : cases) {
+        GhostView shown;
+        shown.grid = &grid;
+        shown.last = Move{MoveAxis::Row, 1, 1};
+        shown.done = c.from;
+        ghost.SetAnimated(c.animated);
+        ghost.Update(shown);
+        shown.done = c.to;
+        ghost.Update(shown);
+        EXPECT_EQ(ghost.IsGliding(), c.glides) << c.from << "-" << c.to;
+        EXPECT_EQ(ghost.Shown().glide < 1.0, c.glides);
+        ghost.FollowSelection();
+        ghost.Update(shown); // the same move shown again: its glide goes on
+        EXPECT_EQ(ghost.IsGliding(), c.glides);
+        if (c.glides) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !ghost.IsGliding(); }, 2000));
+        }
+        EXPECT_EQ(ghost.Shown().glide, 1.0);
+    }
 }
