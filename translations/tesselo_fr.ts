@@ -288,7 +288,7 @@
     </message>
     <message>
         <source>D-pad or left stick slides the selected row or column; the right stick (or the left shoulder held) moves the selection.</source>
-        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie ; le stick droit (ou la gâchette haute gauche maintenue) déplace la sélection.</translation>
+        <translation>La croix ou le stick gauche fait glisser la ligne ou la colonne choisie&#xa0;; le stick droit (ou la gâchette haute gauche maintenue) déplace la sélection.</translation>
     </message>
 </context>
 <context>
@@ -361,6 +361,14 @@
         <source>Numbers on tiles</source>
         <extracomment>Each tile shows its number in a corner</extracomment>
         <translation>Numéros sur les pièces</translation>
+    </message>
+    <message>
+        <source>Browse for a picture</source>
+        <translation>Choisir une image</translation>
+    </message>
+    <message>
+        <source>The folder of the picture you choose becomes the picture directory.</source>
+        <translation>Le dossier de l&apos;image choisie devient le dossier d&apos;images.</translation>
     </message>
 </context>
 <context>
@@ -529,6 +537,10 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>This win was not kept with every move from its start, so it cannot be raced.</source>
         <translation>Cette victoire n’a pas été gardée avec tous ses coups depuis le départ&#xa0;: on ne peut pas la défier.</translation>
+    </message>
+    <message>
+        <source>Views of the records</source>
+        <translation>Vues des records</translation>
     </message>
 </context>
 <context>
