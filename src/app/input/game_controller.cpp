@@ -1,8 +1,8 @@
 #include "app/input/game_controller.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTimerEvent>
 #include <QWidget>
