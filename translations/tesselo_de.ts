@@ -366,6 +366,14 @@
         <extracomment>Each tile shows its number in a corner</extracomment>
         <translation>Zahlen auf den Teilen</translation>
     </message>
+    <message>
+        <source>Browse for a picture</source>
+        <translation>Ein Bild suchen</translation>
+    </message>
+    <message>
+        <source>The folder of the picture you choose becomes the picture directory.</source>
+        <translation>Der Ordner des gewählten Bildes wird zum Bilderordner.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>
@@ -533,6 +541,10 @@ Die Datei wird unter einem anderen Namen aufbewahrt, es geht also nichts verlore
     <message>
         <source>This win was not kept with every move from its start, so it cannot be raced.</source>
         <translation>Dieser Sieg wurde nicht mit jedem Zug ab seinem Anfang gespeichert, daher kann man nicht gegen ihn antreten.</translation>
+    </message>
+    <message>
+        <source>Views of the records</source>
+        <translation>Ansichten der Bestenliste</translation>
     </message>
 </context>
 <context>

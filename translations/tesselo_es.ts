@@ -366,6 +366,14 @@
         <extracomment>Each tile shows its number in a corner</extracomment>
         <translation>Números en las piezas</translation>
     </message>
+    <message>
+        <source>Browse for a picture</source>
+        <translation>Buscar una imagen</translation>
+    </message>
+    <message>
+        <source>The folder of the picture you choose becomes the picture directory.</source>
+        <translation>La carpeta de la imagen que elijas pasa a ser la carpeta de imágenes.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>
@@ -533,6 +541,10 @@ El archivo se guarda con otro nombre, así que no se pierde nada.</translation>
     <message>
         <source>This win was not kept with every move from its start, so it cannot be raced.</source>
         <translation>Esta victoria no se guardó con todos sus movimientos desde el comienzo, así que no se puede desafiar.</translation>
+    </message>
+    <message>
+        <source>Views of the records</source>
+        <translation>Vistas de los récords</translation>
     </message>
 </context>
 <context>

@@ -366,6 +366,14 @@
         <extracomment>Each tile shows its number in a corner</extracomment>
         <translation>Numéros sur les pièces</translation>
     </message>
+    <message>
+        <source>Browse for a picture</source>
+        <translation>Choisir une image</translation>
+    </message>
+    <message>
+        <source>The folder of the picture you choose becomes the picture directory.</source>
+        <translation>Le dossier de l&apos;image choisie devient le dossier d&apos;images.</translation>
+    </message>
 </context>
 <context>
     <name>tesselo::CRecordsDlg</name>
@@ -533,6 +541,10 @@ Le fichier est conservé sous un autre nom&#xa0;: rien n&apos;est perdu.</transl
     <message>
         <source>This win was not kept with every move from its start, so it cannot be raced.</source>
         <translation>Cette victoire n’a pas été gardée avec tous ses coups depuis le départ&#xa0;: on ne peut pas la défier.</translation>
+    </message>
+    <message>
+        <source>Views of the records</source>
+        <translation>Vues des records</translation>
     </message>
 </context>
 <context>

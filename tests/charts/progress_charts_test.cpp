@@ -3,6 +3,7 @@
 #include "charts/results_histogram.h"
 #include "charts/trend_chart.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QImageReader>
 #include <QPointingDevice>
@@ -250,4 +251,30 @@ TEST(ProgressCharts, TheHistogramAndTheStripTellTheirCounts)
     // Yesterday's win, after a day won only with help.
     EXPECT_EQ(a.streak, 1);
     EXPECT_TRUE(strip.StreakText().contains(QLatin1String("Wins in the last year: 40")));
+}
+
+// Each chart reaches a screen reader as a chart, named, and described by
+// the count it draws: the wins, or the results without help.
+TEST(ProgressCharts, EachIsAChartToAScreenReaderAndTellsItsCount)
+{
+    const auto series = Speed(40, 24 * kHourMs);
+    TrendChart trend;
+    ResultsHistogram histogram;
+    ActivityStrip strip;
+    trend.SetSeries(series);
+    histogram.SetSeries(series);
+    strip.SetSeries(series);
+    const std::pair<ChartWidget*, QString> cases[] = {
+        {&trend, QStringLiteral("40 win")},
+        {&histogram, QStringLiteral("34 result")}, // six were helped
+        {&strip, QStringLiteral("40 win")},
+    };
+    for (const auto& [chart, count] : cases) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(chart);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->role(), QAccessible::Chart) << chart->metaObject()->className();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << chart->metaObject()->className();
+        EXPECT_TRUE(a->text(QAccessible::Description).contains(count))
+            << chart->metaObject()->className() << ": " << a->text(QAccessible::Description).toStdString();
+    }
 }

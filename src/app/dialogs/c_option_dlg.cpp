@@ -165,6 +165,9 @@ QGroupBox* COptionDlg::FillFolderRow(QGroupBox* folderBox, const DialogUnits& du
     folderRow->addWidget(folderEdit, 1);
     browseButton = new QPushButton(QStringLiteral("..."), folderBox);
     browseButton->setObjectName(QStringLiteral("browse"));
+    // "..." is read out as dots: a screen reader says this instead.
+    browseButton->setAccessibleName(tr("Browse for a picture"));
+    browseButton->setToolTip(tr("The folder of the picture you choose becomes the picture directory."));
     browseButton->setFixedWidth(std::max(du.X(20), browseButton->sizeHint().height()));
     folderRow->addWidget(browseButton);
     Chain(previous, folderEdit);

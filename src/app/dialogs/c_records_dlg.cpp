@@ -100,6 +100,8 @@ void CRecordsDlg::Build()
     closeButton = new QPushButton(tr("Close"), this);
     closeButton->setDefault(true);
     lists = new QTabWidget(this);
+    // It takes the focus on its way to the tabs, and is said by its name.
+    lists->setAccessibleName(tr("Views of the records"));
     dailyPage = new DailyWinsPage(this);
     progressTab = new ProgressPanel(this);
     lists->addTab(kindPage, tr("Grid and Style"));

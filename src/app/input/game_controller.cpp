@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QTimerEvent>
 #include <QWidget>
@@ -14,10 +15,9 @@ namespace tesselo {
 
 namespace {
 
-// Where the system puts its input devices, and where that folder appears
-// when the first one comes.
+// Where the system puts its input devices; the folder appears in /dev when
+// the first one comes.
 const char* const kInputFolder = "/dev/input";
-const char* const kDeviceFolder = "/dev";
 
 } // namespace
 
@@ -31,7 +31,10 @@ struct GameController::Pad {
     std::multiset<PadButton> held;
 };
 
-GameController::GameController(QObject* parent) : QObject(parent) {}
+GameController::GameController(QObject* parent)
+    : QObject(parent), inputFolder(QString::fromLatin1(kInputFolder))
+{
+}
 
 GameController::~GameController() { Stop(); }
 
@@ -91,6 +94,15 @@ void GameController::Stop()
     started = false;
 }
 
+void GameController::WatchFolder(const QString& input)
+{
+    inputFolder = input;
+    if (devices && !devices->directories().isEmpty())
+        devices->removePaths(devices->directories());
+    if (started)
+        WatchDevices();
+}
+
 void GameController::WatchDevices()
 {
     if (!devices) {
@@ -101,13 +113,13 @@ void GameController::WatchDevices()
             Recheck();
         });
     }
-    const QString input = QString::fromLatin1(kInputFolder);
-    if (QDir(input).exists()) {
-        devices->removePath(QString::fromLatin1(kDeviceFolder));
-        if (!devices->directories().contains(input))
-            devices->addPath(input);
-    } else if (QDir(QString::fromLatin1(kDeviceFolder)).exists() && devices->directories().isEmpty()) {
-        devices->addPath(QString::fromLatin1(kDeviceFolder));
+    const QString parent = QFileInfo(inputFolder).absolutePath();
+    if (QDir(inputFolder).exists()) {
+        devices->removePath(parent);
+        if (!devices->directories().contains(inputFolder))
+            devices->addPath(inputFolder);
+    } else if (QDir(parent).exists() && devices->directories().isEmpty()) {
+        devices->addPath(parent);
     }
 }
 

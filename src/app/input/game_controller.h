@@ -5,6 +5,7 @@
 #include <QBasicTimer>
 #include <QDeadlineTimer>
 #include <QObject>
+#include <QString>
 
 #include <map>
 #include <memory>
@@ -46,6 +47,10 @@ public:
     void Recheck();
     // SDL's name of a button, as the board reads it.
     static PadButton ButtonOf(int sdlButton);
+    // Watches `input` for the devices coming and going in place of the
+    // system's folder, and the folder above it until `input` appears; a
+    // test's own folder stands for it.
+    void WatchFolder(const QString& input);
     // Reads SDL only while `window` is the active window, from now on.
     void Follow(QWidget* window);
     // Whether the input counts now (true until a window is followed).
@@ -99,6 +104,7 @@ private:
     QBasicTimer repeat;
     QDeadlineTimer settle;
     QFileSystemWatcher* devices = nullptr;
+    QString inputFolder;
 };
 
 } // namespace tesselo

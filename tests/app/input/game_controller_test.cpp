@@ -1,5 +1,6 @@
 #include "app/input/game_controller.h"
 #include "app/input/pad_mapping.h"
+#include "app/input/virtual_pad.h"
 #include "app/window_fixture.h"
 #include "model/game_setup.h"
 #include "support/temp_cwd.h"
@@ -134,38 +135,6 @@ TEST(PadMapping, TheStickTakesADirectionPastItsDeadZoneAndKeepsItUntilWellBack)
     for (const Case& c : right)
         EXPECT_EQ(StickDirection(c.x, c.y, c.held, Stick::Right), c.expected) << c.x << "," << c.y;
 }
-
-// A controller of SDL's own making, attached and let go as the test says:
-// the whole path from SDL's events to the commands, with no device.
-struct VirtualPad {
-    VirtualPad()
-    {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.name = "Tesselo test pad";
-        const int index = SDL_JoystickAttachVirtualEx(&desc);
-        if (index >= 0)
-            stick = SDL_JoystickOpen(index);
-    }
-    ~VirtualPad() { Detach(); }
-    void Detach()
-    {
-        if (!stick)
-            return;
-        const int instance = SDL_JoystickInstanceID(stick);
-        SDL_JoystickClose(stick);
-        stick = nullptr;
-        for (int i = 0; i < SDL_NumJoysticks(); ++i)
-            if (SDL_JoystickGetDeviceInstanceID(i) == instance)
-                SDL_JoystickDetachVirtual(i);
-    }
-    void Button(SDL_GameControllerButton button, bool down) { SDL_JoystickSetVirtualButton(stick, button, down); }
-    void Axis(SDL_GameControllerAxis axis, Sint16 value) { SDL_JoystickSetVirtualAxis(stick, axis, value); }
-    SDL_Joystick* stick = nullptr;
-};
 
 struct Commands {
     explicit Commands(GameController& c)
