@@ -231,16 +231,18 @@ struct Session {
         XTestFakeButtonEvent(display, 1, down ? True : False, CurrentTime);
         XFlush(display);
     }
-    // The board's pixels as the server holds them.
+    // The board's pixels as the server holds them, but for the ghost's corners.
     std::vector<unsigned long> Board()
     {
         XImage* image = XGetImage(display, window, board.x, board.y, board.width, board.height, AllPlanes, ZPixmap);
         std::vector<unsigned long> pixels;
         if (!image)
             return pixels;
+        // Not where a ghost may be: it moves on its own.
         for (int y = 0; y < board.height; y += 3)
             for (int x = 0; x < board.width; x += 3)
-                pixels.push_back(XGetPixel(image, x, y));
+                if (!OnGhost(XRectangle{short(board.x + x), short(board.y + y), 1, 1}))
+                    pixels.push_back(XGetPixel(image, x, y));
         XDestroyImage(image);
         return pixels;
     }
