@@ -292,7 +292,7 @@
     </message>
     <message>
         <source>Ctrl+Shift+C copies the replay of a win, which Ctrl+V plays too; Ctrl+Shift+R races your best: its solve plays beside yours.</source>
-        <translation>Ctrl+Maj+C copie la rediffusion d’une victoire, que Ctrl+V joue aussi ; Ctrl+Maj+R défie votre record : sa solution se joue à côté de la vôtre.</translation>
+        <translation>Ctrl+Maj+C copie la rediffusion d’une victoire, que Ctrl+V joue aussi&#xa0;; Ctrl+Maj+R défie votre record&#xa0;: sa solution se joue à côté de la vôtre.</translation>
     </message>
 </context>
 <context>
