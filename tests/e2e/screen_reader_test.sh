@@ -27,12 +27,15 @@ done
 
 # A session bus of the test's own: the AT-SPI bus is started on it when the
 # game asks for it, and goes with it.
+# The AT-SPI bus's socket goes under the runtime folder (else the user's
+# cache): one of the test's own, so that two runs at once (another build's
+# suite) never take each other's bus.
 if [ -z "${TESSELO_A11Y_SESSION:-}" ]; then
-  TESSELO_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+  XDG_RUNTIME_DIR="$(mktemp -d)" TESSELO_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
 fi
 
 source "$HERE/x_session.sh"
-trap stop_all EXIT
+trap 'stop_all; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 start_x
