@@ -70,6 +70,15 @@ public:
     // needs at least, alone (Bound): what a beam ranks partial solutions
     // by, which prefers those whose next pieces are a slide away.
     int Score() const { return int(plan.size()) + estimate; }
+    // The arrangement, to tell partial solutions that reached the same
+    // one apart (FNV-1a).
+    std::uint64_t Hash() const
+    {
+        std::uint64_t h = 0xcbf29ce484222325ull;
+        for (int c = 0; c < board.rows * board.columns; ++c)
+            h = (h ^ board.piece[std::size_t(c)]) * 0x100000001b3ull;
+        return h;
+    }
 
     // The piece that goes in with the fewest slides, the line turned home
     // with the last; nothing only if no piece found a way in (which the
@@ -360,11 +369,23 @@ bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int l
     beam = std::move(started);
     if (beam.empty())
         return false;
+    // Each choice is weighed on a scratch copy, and only the partial
+    // solutions kept are made again: copying every choice's board and plan
+    // cost more than the searches for them.
+    struct Candidate {
+        int score = 0;
+        std::uint64_t hash = 0;
+        int parent = 0;
+        std::optional<Placement> placement;
+    };
+    std::vector<Candidate> candidates;
+    Builder scratch = beam.front();
     while (!std::all_of(beam.begin(), beam.end(), [](const Builder& builder) { return builder.Done(); })) {
-        std::vector<Builder> next;
-        for (Builder& builder : beam) {
+        candidates.clear();
+        for (int parent = 0; parent < int(beam.size()); ++parent) {
+            Builder& builder = beam[std::size_t(parent)];
             if (builder.Done()) {
-                next.push_back(std::move(builder));
+                candidates.push_back(Candidate{builder.Score(), builder.Hash(), parent, std::nullopt});
                 continue;
             }
             if (effort.width == 1) {
@@ -372,26 +393,37 @@ bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int l
                 if (!cheapest)
                     return false;
                 builder.Place(*cheapest);
-                next.push_back(std::move(builder));
+                candidates.push_back(Candidate{builder.Score(), builder.Hash(), parent, std::nullopt});
                 continue;
             }
-            for (const Placement& placement : builder.Choices(effort.ways)) {
-                next.push_back(builder);
-                next.back().Place(placement);
+            for (Placement& placement : builder.Choices(effort.ways)) {
+                scratch = builder;
+                scratch.Place(placement);
+                candidates.push_back(Candidate{scratch.Score(), scratch.Hash(), parent, std::move(placement)});
             }
         }
-        if (next.empty())
+        if (candidates.empty())
             return false;
-        std::stable_sort(next.begin(), next.end(), [](const Builder& a, const Builder& b) { return a.Score() < b.Score(); });
-        beam.clear();
-        for (Builder& builder : next) {
-            if (int(beam.size()) == effort.width)
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.score < b.score; });
+        std::vector<const Candidate*> kept;
+        for (const Candidate& candidate : candidates) {
+            if (int(kept.size()) == std::max(effort.width, 1))
                 break;
-            const bool seen = std::any_of(beam.begin(), beam.end(),
-                                          [&](const Builder& kept) { return kept.board.piece == builder.board.piece; });
+            const bool seen = effort.width > 1 && std::any_of(kept.begin(), kept.end(), [&](const Candidate* other) {
+                return other->hash == candidate.hash;
+            });
             if (!seen)
-                beam.push_back(std::move(builder));
+                kept.push_back(&candidate);
         }
+        std::vector<Builder> next;
+        next.reserve(kept.size());
+        for (const Candidate* candidate : kept) {
+            next.push_back(beam[std::size_t(candidate->parent)]);
+            if (candidate->placement)
+                next.back().Place(*candidate->placement);
+        }
+        beam = std::move(next);
     }
     for (Builder& builder : beam)
         builder.Finish();
