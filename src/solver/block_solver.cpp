@@ -1,6 +1,7 @@
 #include "solver/block_solver.h"
 
 #include "positions/board.h"
+#include "solver/plan_windows.h"
 #include "solver/ring_solver.h"
 
 #include <algorithm>
@@ -691,6 +692,8 @@ std::optional<std::vector<Slide>> BlockSolver::Solve(const Position& position, c
             AppendMerged(merged, slide, rows, columns);
         best = std::move(merged);
     }
+    if (best && effort.window >= 3)
+        best = ShortenWindows(Board::Of(position), std::move(*best), effort.window, stop);
     return best;
 }
 
