@@ -45,6 +45,9 @@ public:
         // And, where the free rows and columns are even, whether it may be
         // a row or a column (with bothSides).
         bool eitherAxis = false;
+        // The longest stretch of the finished plan searched for a shorter
+        // way between its ends (ShortenWindows); 0 for none.
+        int window = 0;
     };
     // As much as keeps the time to a plan within a fifth of a second up to
     // 10 x 10, two seconds to 16 x 16 and three beyond.
