@@ -57,7 +57,7 @@ int GhostCorner(QSize board, const QRect& selected)
     return 0;
 }
 
-void DrawGhostGrid(QPainter& painter, const QRect& target, const QImage& picture, QSize cell, qreal ratio,
+void DrawGhostGrid(QPainter& painter, const QRect& target, const QImage& picture, QSizeF cell, qreal ratio,
                    const GhostView& ghost)
 {
     const TileGrid* grid = ghost.grid;
@@ -66,7 +66,10 @@ void DrawGhostGrid(QPainter& painter, const QRect& target, const QImage& picture
     const int rows = grid->rowCount, columns = grid->columnCount;
     const QSizeF small(qreal(target.width()) / columns, qreal(target.height()) / rows);
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // A picture already at the small board's size is copied as it is:
+    // filtering it again would cost each frame of a glide for nothing.
+    const bool oneToOne = qFuzzyCompare(small.width() * painter.device()->devicePixelRatioF(), cell.width() * ratio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !oneToOne);
     // The line still on its way: each of its cells drawn short of where the
     // grid has it by what is left of the slide, and once more a whole line
     // away, so that what leaves one end comes in at the other.
@@ -229,9 +232,31 @@ void GhostBoard::paintEvent(QPaintEvent*)
     }
     if (!ghost.grid || !board.grid)
         return;
-    const QSize cell(board.CellWidth(), board.CellHeight());
-    DrawGhostGrid(painter, GhostInsetRect(Whole(), corner), board.picture, cell, board.picture.devicePixelRatio(),
-                  ghost);
+    const QRect inset = GhostInsetRect(Whole(), corner);
+    const QImage& shown = Small(inset);
+    if (shown.isNull())
+        return;
+    const QSizeF cell(qreal(inset.width()) / board.grid->columnCount, qreal(inset.height()) / board.grid->rowCount);
+    DrawGhostGrid(painter, inset, shown, cell, shown.devicePixelRatio(), ghost);
+}
+
+const QImage& GhostBoard::Small(const QRect& inset)
+{
+    const qreal ratio = board.picture.devicePixelRatio();
+    const QSize device(qRound(inset.width() * ratio), qRound(inset.height() * ratio));
+    if (board.picture.isNull() || device.isEmpty()) {
+        small = QImage();
+        return small;
+    }
+    if (small.isNull() || smallOf != board.picture.cacheKey() || small.size() != device) {
+        // The whole cells only: the strip beyond them is no tile's.
+        const QSize whole = Whole() * ratio;
+        small = board.picture.copy(QRect(QPoint(0, 0), whole))
+                    .scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        small.setDevicePixelRatio(ratio);
+        smallOf = board.picture.cacheKey();
+    }
+    return small;
 }
 
 } // namespace tesselo

@@ -43,11 +43,10 @@ QRect GhostInsetRect(QSize board, int corner = 0, int margin = 6);
 // player never plays under it; the top right when every corner covers it.
 int GhostCorner(QSize board, const QRect& selected);
 
-// The ghost's grid drawn into `target`, each cell cut from `picture` (the
-// board's picture, its cells `cell` board pixels, at `ratio` device pixels
-// to one) and scaled, black grid lines between, the line it moved last
+// The ghost's grid drawn into `target`, each cell cut from `picture` (its
+// cells `cell` pixels, at `ratio` device pixels to one) and scaled, black grid lines between, the line it moved last
 // outlined, gliding there while `ghost.glide` is short of 1.
-void DrawGhostGrid(QPainter& painter, const QRect& target, const QImage& picture, QSize cell, qreal ratio,
+void DrawGhostGrid(QPainter& painter, const QRect& target, const QImage& picture, QSizeF cell, qreal ratio,
                    const GhostView& ghost);
 
 // The ghost shown over the board it is a child of: a transparent layer
@@ -86,11 +85,18 @@ private:
     QRect BannerRect() const;
 
     QSize Whole() const;
+    // The board's picture at the small board's size, made again only when
+    // the picture or that size changes: cutting each cell from the full
+    // picture and scaling it down every frame of a glide took the
+    // player's frames' time.
+    const QImage& Small(const QRect& inset);
 
     GhostView ghost;
     int corner = 0;
     QString banner;
     bool animated = true;
+    QImage small;
+    qint64 smallOf = 0; // the cache key of the picture it was made from
     QVariantAnimation* glide = nullptr; // child; runs only while a move glides
 };
 
