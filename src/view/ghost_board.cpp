@@ -233,9 +233,9 @@ void GhostBoard::paintEvent(QPaintEvent*)
     if (!ghost.grid || !board.grid)
         return;
     const QRect inset = GhostInsetRect(Whole(), corner);
+    // Without a picture the cells are drawn plain: the ghost's moves still
+    // show.
     const QImage& shown = Small(inset);
-    if (shown.isNull())
-        return;
     const QSizeF cell(qreal(inset.width()) / board.grid->columnCount, qreal(inset.height()) / board.grid->rowCount);
     DrawGhostGrid(painter, inset, shown, cell, shown.devicePixelRatio(), ghost);
 }
