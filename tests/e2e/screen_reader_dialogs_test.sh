@@ -19,28 +19,7 @@ PYTHON=/usr/bin/python3 # the system's, which has pyatspi; not a virtual environ
 STRATEGY_WINS=5
 SPEED_WINS=7
 
-skip() { echo "SKIP: $*"; exit 77; }
-for tool in Xvfb xdotool xdpyinfo dbus-run-session dbus-send; do
-  command -v "$tool" >/dev/null || skip "no $tool"
-done
-[ -x "$PYTHON" ] && "$PYTHON" -c 'import pyatspi' 2>/dev/null || skip "no python3-pyatspi"
-[ -e /usr/libexec/at-spi-bus-launcher ] || [ -e /usr/lib/at-spi2-core/at-spi-bus-launcher ] || skip "no at-spi2-core"
-
-# The AT-SPI bus's socket goes under the runtime folder (else the user's
-# cache): one of the test's own, so that two runs at once (another build's
-# suite) never take each other's bus.
-if [ -z "${TESSELO_A11Y_SESSION:-}" ]; then
-  XDG_RUNTIME_DIR="$(mktemp -d)" TESSELO_A11Y_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-
-source "$HERE/x_session.sh"
-trap 'stop_all; rm -rf "$XDG_RUNTIME_DIR"' EXIT
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-
-start_x
-make_play_dir
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null ||
-  fail "no AT-SPI bus"
+source "$HERE/atspi_session.sh"
 
 # One win a day back from yesterday, each kind with moves (and times) of its own.
 wins() {
