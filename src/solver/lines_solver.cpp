@@ -28,30 +28,24 @@ struct Region {
     // where along the second; -1 for parallel lines.
     std::array<std::array<std::int8_t, kMaxLines>, kMaxLines> crossAt{};
     std::array<std::array<std::int8_t, kMaxLines>, kMaxLines> crossOn{};
+    // The place of each cell along each line; -1 off it.
+    std::array<std::array<std::int8_t, kMaxRegion>, kMaxLines> place{};
     // Whether a cell lies on one free line only.
     std::array<bool, kMaxRegion> lone{};
     std::array<int, kMaxRegion> boardCell{};
 };
 
 using Cells = std::array<std::uint8_t, kMaxRegion>;
-using Pieces = std::array<std::uint64_t, 2>;
-
-bool Has(const Pieces& pieces, int piece)
-{
-    return (pieces[std::size_t(piece >> 6)] >> (piece & 63) & 1u) != 0;
-}
 
 // A partial solution, with its score kept line by line so that a turn
 // scores by what it changes.
 struct Node {
     Cells at{};
+    // The cell of each piece.
+    Cells where{};
     std::array<std::uint8_t, kMaxLines> turned{};
     std::array<std::int16_t, kMaxLines> share{};
-    // The pieces on each line's cells that no other free line crosses.
-    std::array<Pieces, kMaxLines> lonePieces{};
-    std::int32_t parent = -1;
     std::int8_t line = -1;
-    std::int8_t amount = 0;
 
     int Score(int lines) const
     {
@@ -62,12 +56,19 @@ struct Node {
     }
 };
 
-// What one place of line `l` costs: each cell whose piece differs from the
-// one the final turns ask for, and more if that piece is on the line where
-// no other line crosses it, which means it must leave and come back.
-int PlaceCost(int piece, int want, const Pieces& lonePieces)
+// Whether `piece` lies on line `l` where no other free line crosses it.
+bool OnLone(const Region& g, const Node& node, int l, int piece)
 {
-    return piece == want ? 0 : 4 + 2 * int(Has(lonePieces, want));
+    const int cell = node.where[std::size_t(piece)];
+    return g.lone[std::size_t(cell)] && g.place[std::size_t(l)][std::size_t(cell)] >= 0;
+}
+
+// What one place of line `l` costs: nothing if its piece is the one the
+// final turns ask for there; more if the piece asked for is on the line
+// where no other line crosses it, which means it must leave and come back.
+int PlaceCost(const Region& g, const Node& node, int l, int piece, int want)
+{
+    return piece == want ? 0 : 4 + 2 * int(OnLone(g, node, l, want));
 }
 
 // The place along line `l` whose piece should be at place `i` once the
@@ -78,96 +79,100 @@ int Shift(const Region& g, int l, int anchor, int turned)
     return shift < 0 ? shift + g.length[std::size_t(l)] : shift;
 }
 
-// Line `l`'s share of the score of the arrangement `cells`.
+// Line `l`'s share of the score.
 void Share(const Region& g, Node& node, int l, const int* anchor)
 {
     const std::size_t line = std::size_t(l);
-    const int length = g.length[line];
-    Pieces lonePieces{0, 0};
-    for (int i = 0; i < length; ++i) {
-        const int cell = g.at[line][std::size_t(i)];
-        if (g.lone[std::size_t(cell)]) {
-            const int p = node.at[std::size_t(cell)];
-            lonePieces[std::size_t(p >> 6)] |= std::uint64_t(1) << (p & 63);
-        }
-    }
     const std::uint8_t* wanted = g.at[line].data() + Shift(g, l, anchor[l], node.turned[line]);
     int share = 0;
-    for (int i = 0; i < length; ++i)
-        share += PlaceCost(node.at[g.at[line][std::size_t(i)]], wanted[i], lonePieces);
+    for (int i = 0; i < g.length[line]; ++i)
+        share += PlaceCost(g, node, l, node.at[g.at[line][std::size_t(i)]], wanted[i]);
     node.share[line] = std::int16_t(share);
-    node.lonePieces[line] = lonePieces;
 }
 
-// The score of `parent` with line `l` turned by `amount`, without making
-// the child: the line itself is scored again, and each line crossing it
-// only where they meet.
-int ScoreOfTurn(const Region& g, const Node& parent, int l, int amount, const int* anchor)
+// The scores of `parent` with line `l` turned by each amount, into
+// `scores` (by amount). A turn keeps each piece of the line right or
+// wrong (its place and what is asked of it move together); it only changes
+// which pieces sit where the line is crossed, and so which wanted pieces
+// must leave the line and come back, and what the crossing lines find where
+// they meet it.
+void ScoresOfTurns(const Region& g, const Node& parent, int l, const int* anchor, int* scores)
 {
     const std::size_t line = std::size_t(l);
     const int length = g.length[line];
-    // The piece that comes to place k is the one at place k - amount.
-    const std::uint8_t* from = g.at[line].data() + (length - amount);
-    Pieces lonePieces{0, 0};
-    for (int k = 0; k < length; ++k)
-        if (g.lone[g.at[line][std::size_t(k)]]) {
-            const int p = parent.at[from[k]];
-            lonePieces[std::size_t(p >> 6)] |= std::uint64_t(1) << (p & 63);
-        }
-    const std::uint8_t* wanted =
-        g.at[line].data() + Shift(g, l, anchor[l], (parent.turned[line] + amount) % length);
-    int score = 0;
-    for (int k = 0; k < length; ++k)
-        score += PlaceCost(parent.at[from[k]], wanted[k], lonePieces);
-    for (int m = 0; m < g.lines; ++m) {
-        const std::size_t other = std::size_t(m);
-        if (m == l) {
+    const std::uint8_t* wanted = g.at[line].data() + Shift(g, l, anchor[l], parent.turned[line]);
+    // Whether the piece at each place is wanted by a wrong place of the line.
+    std::array<bool, kMaxSide> wantedHere{};
+    int base = 0;
+    for (int j = 0; j < length; ++j) {
+        const int want = wanted[j];
+        if (parent.at[g.at[line][std::size_t(j)]] == want)
             continue;
+        base += 4;
+        const int place = g.place[line][parent.where[std::size_t(want)]];
+        if (place >= 0) {
+            base += 2;
+            wantedHere[std::size_t(place)] = true;
         }
-        score += parent.share[other];
-        const int k = g.crossAt[line][other];
-        if (k < 0)
-            continue;
-        const int j = g.crossOn[line][other];
-        const int want = g.at[other][std::size_t(j + Shift(g, m, anchor[m], parent.turned[other]))];
-        const int cell = g.at[line][std::size_t(k)];
-        score += PlaceCost(parent.at[from[k]], want, parent.lonePieces[other]) -
-                 PlaceCost(parent.at[std::size_t(cell)], want, parent.lonePieces[other]);
     }
-    return score;
+    int others = 0;
+    for (int m = 0; m < g.lines; ++m)
+        if (m != l)
+            others += parent.share[std::size_t(m)];
+    for (int amount = 1; amount < length; ++amount) {
+        int score = base + others;
+        for (int m = 0; m < g.lines; ++m) {
+            const std::size_t other = std::size_t(m);
+            const int k = g.crossAt[line][other];
+            if (k < 0)
+                continue;
+            // The piece that comes to the crossing at place k.
+            const int from = k - amount < 0 ? k - amount + length : k - amount;
+            if (wantedHere[std::size_t(from)])
+                score -= 2;
+            const int j = g.crossOn[line][other];
+            const int want = g.at[other][std::size_t(j + Shift(g, m, anchor[m], parent.turned[other]))];
+            const int cell = g.at[line][std::size_t(k)];
+            score += PlaceCost(g, parent, m, parent.at[g.at[line][std::size_t(from)]], want) -
+                     PlaceCost(g, parent, m, parent.at[std::size_t(cell)], want);
+        }
+        scores[amount] = score;
+    }
 }
 
-void Apply(const Region& g, Cells& cells, int l, int amount)
+void Apply(const Region& g, Node& node, int l, int amount)
 {
     const std::size_t line = std::size_t(l);
     const int length = g.length[line];
     std::array<std::uint8_t, kMaxSide> held;
     for (int i = 0; i < length; ++i)
-        held[std::size_t(i)] = cells[g.at[line][std::size_t(i)]];
-    for (int i = 0; i < length; ++i)
-        cells[g.at[line][std::size_t(i + amount)]] = held[std::size_t(i)];
+        held[std::size_t(i)] = node.at[g.at[line][std::size_t(i)]];
+    for (int i = 0; i < length; ++i) {
+        const std::uint8_t cell = g.at[line][std::size_t(i + amount)];
+        node.at[cell] = held[std::size_t(i)];
+        node.where[held[std::size_t(i)]] = cell;
+    }
 }
 
-Node Child(const Region& g, const Node& parent, std::int32_t parentIndex, int l, int amount, const int* anchor)
+Node Start(const Region& g, const Cells& start)
+{
+    Node node;
+    node.at = start;
+    for (int i = 0; i < g.count; ++i)
+        node.where[start[std::size_t(i)]] = std::uint8_t(i);
+    return node;
+}
+
+Node Child(const Region& g, const Node& parent, int l, int amount, const int* anchor)
 {
     Node child = parent;
     const std::size_t line = std::size_t(l);
-    Apply(g, child.at, l, amount);
+    Apply(g, child, l, amount);
     child.turned[line] = std::uint8_t((child.turned[line] + amount) % g.length[line]);
-    Share(g, child, l, anchor);
-    for (int m = 0; m < g.lines; ++m) {
-        const std::size_t other = std::size_t(m);
-        if (m == l || g.crossAt[line][other] < 0)
-            continue;
-        const int j = g.crossOn[line][other];
-        const int want = g.at[other][std::size_t(j + Shift(g, m, anchor[m], child.turned[other]))];
-        const int cell = g.at[other][std::size_t(j)];
-        child.share[other] = std::int16_t(child.share[other] + PlaceCost(child.at[std::size_t(cell)], want, child.lonePieces[other]) -
-                                          PlaceCost(parent.at[std::size_t(cell)], want, parent.lonePieces[other]));
-    }
-    child.parent = parentIndex;
+    for (int m = 0; m < g.lines; ++m)
+        if (m == l || g.crossAt[line][std::size_t(m)] >= 0)
+            Share(g, child, m, anchor);
     child.line = std::int8_t(l);
-    child.amount = std::int8_t(amount);
     return child;
 }
 
@@ -196,8 +201,7 @@ using Turns = std::vector<std::pair<int, int>>;
 std::optional<Turns> Beam(const Region& g, const Cells& start, const int* anchor, int limit, int width,
                           const std::stop_token& stop)
 {
-    Node root;
-    root.at = start;
+    Node root = Start(g, start);
     for (int l = 0; l < g.lines; ++l)
         Share(g, root, l, anchor);
     // The partial solutions of this depth in full; of every depth, the
@@ -240,9 +244,10 @@ std::optional<Turns> Beam(const Region& g, const Cells& start, const int* anchor
                 // lines.
                 if (parent.line == l || (parent.line > l && g.axis[std::size_t(parent.line)] == g.axis[std::size_t(l)]))
                     continue;
+                int scores[kMaxSide];
+                ScoresOfTurns(g, parent, l, anchor, scores);
                 for (int amount = 1; amount < g.length[std::size_t(l)]; ++amount)
-                    candidates.push_back(Candidate{ScoreOfTurn(g, parent, l, amount, anchor), index, std::int8_t(l),
-                                                   std::int8_t(amount)});
+                    candidates.push_back(Candidate{scores[amount], index, std::int8_t(l), std::int8_t(amount)});
             }
         }
         const std::size_t keep = std::min(candidates.size(), std::size_t(width) * 2);
@@ -253,7 +258,7 @@ std::optional<Turns> Beam(const Region& g, const Cells& start, const int* anchor
         std::fill(seen.begin(), seen.end(), 0);
         for (std::size_t i = 0; i < keep && next.size() < std::size_t(width); ++i) {
             const Candidate& c = candidates[i];
-            Node child = Child(g, level[std::size_t(c.parent)], c.parent, c.line, c.amount, anchor);
+            Node child = Child(g, level[std::size_t(c.parent)], c.line, c.amount, anchor);
             trail.push_back(Step{levelSteps[std::size_t(c.parent)], c.line, c.amount});
             if (c.score == 0 && IsSolved(g, child.at))
                 return path(std::int32_t(trail.size() - 1));
@@ -315,9 +320,12 @@ bool LinesSolver::Solve(Board& board, std::uint32_t rows, std::uint32_t columns,
             g.axis[l] = axis;
             g.index[l] = k;
             g.length[l] = board.Length(axis);
-            for (int i = 0; i < g.length[l]; ++i)
-                g.at[l][std::size_t(i)] = g.at[l][std::size_t(i + g.length[l])] =
-                    std::uint8_t(local[std::size_t(board.At(axis, k, i))]);
+            g.place[l].fill(-1);
+            for (int i = 0; i < g.length[l]; ++i) {
+                const int cell = local[std::size_t(board.At(axis, k, i))];
+                g.at[l][std::size_t(i)] = g.at[l][std::size_t(i + g.length[l])] = std::uint8_t(cell);
+                g.place[l][std::size_t(cell)] = std::int8_t(i);
+            }
         }
     }
     for (int l = 0; l < g.lines; ++l)
@@ -351,8 +359,7 @@ bool LinesSolver::Solve(Board& board, std::uint32_t rows, std::uint32_t columns,
             for (int a = 0; a < g.length[std::size_t(l)]; ++a) {
                 int anchor[kMaxLines] = {};
                 anchor[l] = a;
-                Node alone;
-                alone.at = start;
+                Node alone = Start(g, start);
                 Share(g, alone, l, anchor);
                 share[std::size_t(l)][std::size_t(a)] = alone.share[std::size_t(l)];
             }
