@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <climits>
 #include <iterator>
 #include <numeric>
 #include <optional>
@@ -441,6 +442,21 @@ bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int l
     return true;
 }
 
+// What the pieces of the cheapest-looking next line of a partial solution
+// need at least, each alone (nothing once only the rings are left).
+int NextEstimate(const Builder& builder, int lean)
+{
+    const Board& board = builder.board;
+    const auto column = NextIsColumn(builder.rows, builder.columns, board.rows, board.columns, lean, false);
+    if (!column || builder.rows + builder.columns >= board.rows + board.columns - 2)
+        return 0;
+    int cheapest = INT_MAX;
+    Builder probe = builder;
+    for (int which = 0; probe.StartLine(*column ? Axis::Column : Axis::Row, which); ++which)
+        cheapest = std::min(cheapest, probe.Score() - int(builder.plan.size()));
+    return cheapest == INT_MAX ? 0 : cheapest;
+}
+
 // The next line put home as whichever of the free lines costs least: the
 // `choices` whose pieces look cheapest to put in from the best partial
 // solution (by the slides each piece needs at least, alone), and where
@@ -475,8 +491,22 @@ bool ExtendAnyWay(std::vector<Builder>& beam, const BlockSolver::Effort& effort,
     }
     if (all.empty())
         return false;
-    std::stable_sort(all.begin(), all.end(),
-                     [](const Builder& a, const Builder& b) { return a.plan.size() < b.plan.size(); });
+    if (effort.lookAhead) {
+        // Of partial solutions as long, those whose next line looks
+        // cheapest first.
+        std::vector<std::pair<std::pair<std::size_t, int>, std::size_t>> order;
+        for (std::size_t i = 0; i < all.size(); ++i)
+            order.push_back({{all[i].plan.size(), NextEstimate(all[i], lean)}, i});
+        std::stable_sort(order.begin(), order.end());
+        std::vector<Builder> sorted;
+        sorted.reserve(all.size());
+        for (const auto& [key, i] : order)
+            sorted.push_back(std::move(all[i]));
+        all = std::move(sorted);
+    } else {
+        std::stable_sort(all.begin(), all.end(),
+                         [](const Builder& a, const Builder& b) { return a.plan.size() < b.plan.size(); });
+    }
     beam.clear();
     for (Builder& builder : all) {
         if (int(beam.size()) == std::max(effort.width, 1))
@@ -572,11 +602,12 @@ bool SolveRings(Grown& grown, const std::stop_token& stop)
 
 // The last rows and columns of a grown block, by the rings or, with two
 // of each, together.
-bool SolveEnd(Grown& grown, int endWidth, const std::stop_token& stop)
+bool SolveEnd(Grown& grown, const BlockSolver::Effort& effort, const std::stop_token& stop)
 {
     if (std::popcount(grown.freeRows) == 1 && std::popcount(grown.freeColumns) == 1)
         return SolveRings(grown, stop);
-    return LinesSolver::Solve(grown.board, grown.freeRows, grown.freeColumns, grown.plan, stop, endWidth);
+    return LinesSolver::Solve(grown.board, grown.freeRows, grown.freeColumns, grown.plan, stop, effort.endWidth,
+                              effort.endAnchors);
 }
 
 // One image of the position: the pieces relabelled by a symmetry of the
@@ -689,27 +720,27 @@ BlockSolver::Effort BlockSolver::EffortFor(int rows, int columns)
     // slides in 140 ms with 64 images and eight partial solutions, 97.0 in
     // 118 ms with 128 images and four, 100.2 in 15 ms with 128 images and
     // none). Letting each line go on either side of the block, and where
-    // even be a row or a column, shortens them more again; it takes two to
-    // four times the block's work an image, and a few images with a wider
-    // beam then do better than many (on the first 8 to 12 positions, time
-    // against the block grown one way: 8 x 8 94.5 to 87.9 with 12 images,
-    // 24 partial solutions of one way a piece, 0.64 of the time; 10 x 10
-    // 160.0 to 147.6 with 4 images, 16 of four ways, 1.1 of the time).
-    // Since each choice is weighed without copying the partial solution,
-    // about half the time buys a wider beam where it pays (8 x 8: 88.9 to
-    // 87.9 with 6 images and 48 of two ways, 16 x 16: 429.5 to 424.1 with
-    // 6 images and 24 of two ways; 10 x 10 gained nothing from any), and
-    // the windows of the plan take off a little more.
+    // even be a row or a column, shortened them more again (8 x 8 to 87.5,
+    // 10 x 10 to 151.7, 16 x 16 to 423.5 at these times); letting it be any
+    // free line, more again, and most where all are tried: on 16 x 16, two
+    // images trying every free line did better than six trying two. The
+    // last two rows and columns solved together cost some 1.2 slides a
+    // piece where the block's last lines cost 1.7 and the rings 1.1, and
+    // the wider their beam the shorter (16 x 16, one try: 84.8 slides with
+    // 300 partial solutions, 73.0 with 1,000), which the windows of the
+    // plan no longer repay. Ranking the beam's ties by the next line
+    // shortens 8 x 8 and 10 x 10 by about a slide, not 16 x 16.
     const int cells = rows * columns;
     if (cells <= 36)
         return Effort{VariantsFor(rows, columns), 4, 4};
     if (cells <= 64)
-        return Effort{6, 24, 2, 3, true, 6, 100};
+        return Effort{6, 24, 2, 3, true, 0, 300, 1, true};
     if (cells <= 100)
-        return Effort{4, 16, 4, 3, true, 5, 200};
+        return Effort{3, 16, 4, 3, true, 0, 600, 1, true};
     if (cells <= 256)
-        return Effort{2, 16, 2, 16, true, 5, 300};
-    return Effort{2, 12, 2, 20, true, 0, 200};
+        return Effort{2, 24, 2, 16, true, 0, 1000, 2, false};
+    // Beyond 16 x 16, a narrower beam, to stay well within three seconds.
+    return Effort{2, 12, 2, 20, true, 0, 800, 1, false};
 }
 
 int BlockSolver::VariantsFor(int rows, int columns)
@@ -745,7 +776,7 @@ std::optional<std::vector<Slide>> BlockSolver::Solve(const Position& position, c
         Grown& grown = attempts[i].grown;
         if (best && grown.plan.size() >= best->size())
             break;
-        if (!SolveEnd(grown, effort.endWidth, stop)) {
+        if (!SolveEnd(grown, effort, stop)) {
             if (stop.stop_requested())
                 return std::nullopt;
             continue;

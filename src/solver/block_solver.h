@@ -54,8 +54,13 @@ public:
         int window = 0;
         // The partial solutions of the beam that solves the last two rows
         // and columns together; 0 to leave only the last row and column,
-        // for the rings.
+        // for the rings. And the sets of final turns of those lines it is
+        // tried against (LinesSolver).
         int endWidth = 0;
+        int endAnchors = 1;
+        // Whether, of partial solutions as long, the beam keeps first
+        // those whose next line looks cheapest.
+        bool lookAhead = false;
     };
     // As much as keeps the time to a plan within a fifth of a second up to
     // 10 x 10, two seconds to 16 x 16 and three beyond.
