@@ -45,15 +45,8 @@ struct Node {
     Cells where{};
     std::array<std::uint8_t, kMaxLines> turned{};
     std::array<std::int16_t, kMaxLines> share{};
+    // The line of the turn that made it; -1 at the start.
     std::int8_t line = -1;
-
-    int Score(int lines) const
-    {
-        int score = 0;
-        for (int l = 0; l < lines; ++l)
-            score += share[std::size_t(l)];
-        return score;
-    }
 };
 
 // Whether `piece` lies on line `l` where no other free line crosses it.
@@ -260,7 +253,7 @@ std::optional<Turns> Beam(const Region& g, const Cells& start, const int* anchor
             const Candidate& c = candidates[i];
             Node child = Child(g, level[std::size_t(c.parent)], c.line, c.amount, anchor);
             trail.push_back(Step{levelSteps[std::size_t(c.parent)], c.line, c.amount});
-            if (c.score == 0 && IsSolved(g, child.at))
+            if (IsSolved(g, child.at))
                 return path(std::int32_t(trail.size() - 1));
             const std::uint64_t hash = Hash(g, child) | 1u;
             std::size_t slot = std::size_t(hash >> 20) % seen.size();
@@ -300,15 +293,20 @@ bool LinesSolver::Solve(Board& board, std::uint32_t rows, std::uint32_t columns,
     std::array<int, Position::kMaxCells> local;
     local.fill(-1);
     for (int r = 0; r < board.rows; ++r)
-        for (int c = 0; c < board.columns; ++c)
-            if (isFree(r, c)) {
-                if (g.count == kMaxRegion)
+        for (int c = 0; c < board.columns; ++c) {
+            const int cell = r * board.columns + c;
+            if (!isFree(r, c)) {
+                if (board.piece[std::size_t(cell)] != cell)
                     return false;
-                local[std::size_t(r * board.columns + c)] = g.count;
-                g.boardCell[std::size_t(g.count)] = r * board.columns + c;
-                g.lone[std::size_t(g.count)] = !((rows >> r & 1u) != 0 && (columns >> c & 1u) != 0);
-                ++g.count;
+                continue;
             }
+            if (g.count == kMaxRegion)
+                return false;
+            local[std::size_t(cell)] = g.count;
+            g.boardCell[std::size_t(g.count)] = cell;
+            g.lone[std::size_t(g.count)] = !((rows >> r & 1u) != 0 && (columns >> c & 1u) != 0);
+            ++g.count;
+        }
     for (const Axis axis : {Axis::Row, Axis::Column}) {
         const std::uint32_t mask = axis == Axis::Row ? rows : columns;
         for (int k = 0; k < board.Length(axis == Axis::Row ? Axis::Column : Axis::Row); ++k) {

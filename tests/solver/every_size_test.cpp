@@ -413,16 +413,24 @@ TEST(Lines, SolveTheLastRowsAndColumns)
             EXPECT_TRUE(BringsHome(p, Plan{plan, false}));
             for (const Slide& slide : plan)
                 EXPECT_NE((slide.axis == Axis::Row ? c.freeRows : c.freeColumns) >> slide.line & 1u, 0u);
-            // A piece of the block out of place: refused, the board as it was.
-            std::swap(homes[std::size_t(region.front())], homes[std::size_t(std::find_if_not(homes.begin(), homes.end(), [&](int h) {
-                                                                return isFree(h);
-                                                            }) - homes.begin())]);
-            Board broken = Board::Of(*Position::FromHomes(c.rows, c.columns, homes));
-            const Board before = broken;
-            std::vector<Slide> none;
-            EXPECT_FALSE(LinesSolver::Solve(broken, c.freeRows, c.freeColumns, none));
-            EXPECT_TRUE(none.empty());
-            EXPECT_EQ(broken.piece, before.piece);
+            // A piece of the block out of place, in the free lines or in the
+            // block: refused, the board as it was.
+            std::vector<int> block;
+            for (int cell = 0; cell < c.rows * c.columns; ++cell)
+                if (!isFree(cell))
+                    block.push_back(cell);
+            for (const int other : {region.front(), block.back()}) {
+                if (other == block.front())
+                    continue;
+                std::vector<int> damaged = homes;
+                std::swap(damaged[std::size_t(block.front())], damaged[std::size_t(other)]);
+                Board broken = Board::Of(*Position::FromHomes(c.rows, c.columns, damaged));
+                const Board before = broken;
+                std::vector<Slide> none;
+                EXPECT_FALSE(LinesSolver::Solve(broken, c.freeRows, c.freeColumns, none));
+                EXPECT_TRUE(none.empty());
+                EXPECT_EQ(broken.piece, before.piece);
+            }
         }
     }
     // Five free lines are more than the search takes.
