@@ -1,11 +1,14 @@
 #include "solver/block_solver.h"
 
 #include "positions/board.h"
+#include "solver/lines_solver.h"
 #include "solver/plan_windows.h"
 #include "solver/ring_solver.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <climits>
 #include <iterator>
 #include <numeric>
 #include <optional>
@@ -39,32 +42,39 @@ class Builder {
 public:
     explicit Builder(const Board& start) : board(start) {}
 
-    // Begins to put home the `count` cells of `line` from `origin` on (the
-    // block's width), the block home and left so.
-    void Begin(Axis lineAxis, int lineIndex, int lineCount, int lineOrigin)
+    // Begins to put home the cells of `line` that cross the block (before
+    // there is a block, its first cell), the block home and left so.
+    void Begin(Axis lineAxis, int lineIndex)
     {
         axis = lineAxis;
         line = lineIndex;
-        count = lineCount;
-        origin = lineOrigin;
         length = board.Length(axis);
+        const std::uint32_t crossing = axis == Axis::Row ? columnsIn : rowsIn;
+        slotAt.fill(-1);
+        count = 0;
+        for (int k = 0; k < length; ++k)
+            if ((crossing >> k & 1u) != 0 || (crossing == 0 && k == 0)) {
+                slotAt[std::size_t(k)] = std::int8_t(count);
+                slotPos[std::size_t(count++)] = std::int8_t(k);
+            }
         placed.fill(false);
         placedCount = 0;
         anchor = 0;
         SettleFree();
         Estimate();
     }
-    // Begins the line beside the block on the side `before` it (above or
-    // left of it) or after it; before there is a block, its first piece.
-    void StartLine(Axis lineAxis, bool before)
+    // Begins the `which`-th free line of the axis (counted from the first
+    // row or column); false if there is none.
+    bool StartLine(Axis lineAxis, int which)
     {
-        side = before;
-        if (lineAxis == Axis::Column)
-            Begin(lineAxis, before ? (left - 1 + board.columns) % board.columns : (left + columns) % board.columns,
-                  rows, top);
-        else
-            Begin(lineAxis, before ? (top - 1 + board.rows) % board.rows : (top + rows) % board.rows,
-                  std::max(columns, 1), left);
+        const std::uint32_t in = lineAxis == Axis::Row ? rowsIn : columnsIn;
+        const int lines = board.Length(Other(lineAxis));
+        for (int k = 0; k < lines; ++k)
+            if ((in >> k & 1u) == 0 && which-- == 0) {
+                Begin(lineAxis, k);
+                return true;
+            }
+        return false;
     }
     bool Done() const { return placedCount == count; }
     // The slides so far and what each piece of the line still out of place
@@ -120,7 +130,7 @@ public:
         for (const Slide& slide : placement.slides)
             Play(slide);
         if (placedCount == 0)
-            anchor = (IndexOn(board.cell[std::size_t(PieceOf(placement.index))]) - origin - placement.index +
+            anchor = (IndexOn(board.cell[std::size_t(PieceOf(placement.index))]) - slotPos[std::size_t(placement.index)] +
                       2 * length) % length;
         placed[std::size_t(placement.index)] = true;
         ++placedCount;
@@ -133,41 +143,38 @@ public:
         if (anchor != 0)
             Play(Slide{axis, std::int8_t(line), std::int8_t(NormalisedAmount(-anchor, length))});
         if (axis == Axis::Column) {
-            if (side)
-                left = line;
+            columnsIn |= 1u << line;
             ++columns;
         } else {
-            if (side)
-                top = line;
+            rowsIn |= 1u << line;
             ++rows;
         }
     }
 
     Board board;
     std::vector<Slide> plan;
-    // The block: rows x columns from (top, left), round the torus.
-    int top = 0;
-    int left = 0;
+    // The block: the cells where its rows and columns (one bit each) cross.
+    std::uint32_t rowsIn = 0;
+    std::uint32_t columnsIn = 0;
     int rows = 0;
     int columns = 0;
 
 private:
-    int PieceOf(int index) const { return board.At(axis, line, (origin + index) % length); }
+    int PieceOf(int index) const { return board.At(axis, line, slotPos[std::size_t(index)]); }
     bool OnLine(int cell) const { return axis == Axis::Row ? cell / board.columns == line : cell % board.columns == line; }
     // How far along the line the cell is, or where its crossing line meets it.
     int IndexOn(int cell) const { return axis == Axis::Row ? cell % board.columns : cell / board.columns; }
     bool Free(Axis lineAxis, int index) const
     {
-        return lineAxis == Axis::Row ? (index - top + board.rows) % board.rows >= rows
-                                     : (index - left + board.columns) % board.columns >= columns;
+        return ((lineAxis == Axis::Row ? rowsIn : columnsIn) >> index & 1u) == 0;
     }
     // A crossing line may not carry a piece placed on the line away.
     bool Blocked(int crossing, int at) const
     {
         if (placedCount == 0)
             return false;
-        const int rel = (crossing - at - origin + 2 * length) % length;
-        return rel < count && placed[std::size_t(rel)];
+        const int rel = slotAt[std::size_t((crossing - at + length) % length)];
+        return rel >= 0 && placed[std::size_t(rel)];
     }
 
     void Play(const Slide& slide)
@@ -200,8 +207,8 @@ private:
             if (!OnLine(cell))
                 continue;
             if (placedCount == 0)
-                anchor = (IndexOn(cell) - origin - i + 2 * length) % length;
-            if (IndexOn(cell) == (anchor + origin + i) % length) {
+                anchor = (IndexOn(cell) - slotPos[std::size_t(i)] + length) % length;
+            if (IndexOn(cell) == (anchor + slotPos[std::size_t(i)]) % length) {
                 placed[std::size_t(i)] = true;
                 ++placedCount;
             }
@@ -216,16 +223,17 @@ private:
     int Bound(int cell, int at) const { return BoundFor(cell, at, target); }
     int BoundFor(int cell, int at, int target) const
     {
-        const int slot = (at + origin + target) % length;
+        const int home = slotPos[std::size_t(target)];
+        const int slot = (at + home) % length;
         const int index = IndexOn(cell);
         const auto turned = [&](int settled) { return last && settled != 0 ? 1 : 0; };
         if (OnLine(cell)) {
             if (placedCount > 0 && index != slot)
                 return 3;
-            return turned(placedCount > 0 ? at : (index - origin - target + 2 * length) % length);
+            return turned(placedCount > 0 ? at : (index - home + length) % length);
         }
         if (Free(Other(axis), index) && (placedCount == 0 || index == slot))
-            return 1 + turned(placedCount > 0 ? at : (index - origin - target + 2 * length) % length);
+            return 1 + turned(placedCount > 0 ? at : (index - home + length) % length);
         return 2;
     }
 
@@ -313,9 +321,10 @@ private:
     int line = 0;
     int count = 0;
     // Where along the line the block's width begins: the home of its piece 0.
-    int origin = 0;
-    // Whether the line goes before the block.
-    bool side = false;
+    // Where along the line each of its pieces is at home, and which piece
+    // is at home at each place along it (-1: a cell of no piece of the line).
+    std::array<std::int8_t, kMaxSide> slotPos{};
+    std::array<std::int8_t, kMaxSide> slotAt{};
     int length = 0;
     std::array<bool, kMaxSide> placed{};
     int placedCount = 0;
@@ -354,9 +363,9 @@ std::optional<bool> NextIsColumn(int rows, int columns, int gridRows, int gridCo
 
 // Puts home one line of every partial solution of `beam`, keeping the
 // `width` best after each piece (each position once). The line is the
-// next beside each one's block (NextIsColumn), on the side `before` it or
-// after; partial solutions with no such line are dropped.
-bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int lean, bool otherAxis, bool before)
+// `which`-th free line of the axis each one's block grows in next
+// (NextIsColumn); partial solutions with no such line are dropped.
+bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int lean, bool otherAxis, int which)
 {
     std::vector<Builder> started;
     for (Builder& builder : beam) {
@@ -364,8 +373,8 @@ bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int l
                                          lean, otherAxis);
         if (!column)
             continue;
-        builder.StartLine(*column ? Axis::Column : Axis::Row, before);
-        started.push_back(std::move(builder));
+        if (builder.StartLine(*column ? Axis::Column : Axis::Row, which))
+            started.push_back(std::move(builder));
     }
     beam = std::move(started);
     if (beam.empty())
@@ -433,27 +442,71 @@ bool Extend(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int l
     return true;
 }
 
-// The next line put home on whichever side of the block costs less, and
-// where the free rows and columns are even, of either axis: the partial
+// What the pieces of the cheapest-looking next line of a partial solution
+// need at least, each alone (nothing once only the rings are left).
+int NextEstimate(const Builder& builder, int lean)
+{
+    const Board& board = builder.board;
+    const auto column = NextIsColumn(builder.rows, builder.columns, board.rows, board.columns, lean, false);
+    if (!column || builder.rows + builder.columns >= board.rows + board.columns - 2)
+        return 0;
+    int cheapest = INT_MAX;
+    Builder probe = builder;
+    for (int which = 0; probe.StartLine(*column ? Axis::Column : Axis::Row, which); ++which)
+        cheapest = std::min(cheapest, probe.Score() - int(builder.plan.size()));
+    return cheapest == INT_MAX ? 0 : cheapest;
+}
+
+// The next line put home as whichever of the free lines costs least: the
+// `choices` whose pieces look cheapest to put in from the best partial
+// solution (by the slides each piece needs at least, alone), and where
+// the free rows and columns are even, of either axis. The partial
 // solutions of each, the best `width` of them kept.
 bool ExtendAnyWay(std::vector<Builder>& beam, const BlockSolver::Effort& effort, int lean)
 {
-    if (!effort.bothSides)
-        return Extend(beam, effort, lean, false, false);
+    if (effort.choices <= 1 && !effort.eitherAxis)
+        return Extend(beam, effort, lean, false, 0);
     std::vector<Builder> all;
+    const Builder& front = beam.front();
     for (const bool otherAxis : {false, true}) {
         if (otherAxis && !effort.eitherAxis)
             continue;
-        for (const bool before : {false, true}) {
+        const auto column = NextIsColumn(front.rows, front.columns, front.board.rows, front.board.columns, lean, otherAxis);
+        if (!column)
+            continue;
+        std::vector<std::pair<int, int>> options{{0, 0}};
+        if (effort.choices > 1) {
+            options.clear();
+            Builder probe = front;
+            for (int which = 0; probe.StartLine(*column ? Axis::Column : Axis::Row, which); ++which)
+                options.emplace_back(probe.Score(), which);
+            std::stable_sort(options.begin(), options.end());
+            options.resize(std::min(options.size(), std::size_t(effort.choices)));
+        }
+        for (const auto& [estimate, which] : options) {
             std::vector<Builder> some = beam;
-            if (Extend(some, effort, lean, otherAxis, before))
+            if (Extend(some, effort, lean, otherAxis, which))
                 std::move(some.begin(), some.end(), std::back_inserter(all));
         }
     }
     if (all.empty())
         return false;
-    std::stable_sort(all.begin(), all.end(),
-                     [](const Builder& a, const Builder& b) { return a.plan.size() < b.plan.size(); });
+    if (effort.lookAhead) {
+        // Of partial solutions as long, those whose next line looks
+        // cheapest first.
+        std::vector<std::pair<std::pair<std::size_t, int>, std::size_t>> order;
+        for (std::size_t i = 0; i < all.size(); ++i)
+            order.push_back({{all[i].plan.size(), NextEstimate(all[i], lean)}, i});
+        std::stable_sort(order.begin(), order.end());
+        std::vector<Builder> sorted;
+        sorted.reserve(all.size());
+        for (const auto& [key, i] : order)
+            sorted.push_back(std::move(all[i]));
+        all = std::move(sorted);
+    } else {
+        std::stable_sort(all.begin(), all.end(),
+                         [](const Builder& a, const Builder& b) { return a.plan.size() < b.plan.size(); });
+    }
     beam.clear();
     for (Builder& builder : all) {
         if (int(beam.size()) == std::max(effort.width, 1))
@@ -485,28 +538,76 @@ Board Moved(const Board& board, int top, int left)
     return moved;
 }
 
-// Grows the block to all but one row and one column, which it leaves at
-// the bottom and right of `board` by moving the board round (`top` and
-// `left`: how far; the rings' slides are moved back by as much). `lean`
-// weighs the free columns against the free rows (2: a column while there
-// are twice as many, -2: while half as many), which suits grids far from
-// square.
-bool BuildBlock(Board& board, std::vector<Slide>& plan, int& top, int& left, int lean,
-                const BlockSolver::Effort& effort)
+// What is left of an image once its block is grown: the board and the
+// plan so far, and the rows and columns outside the block (one bit each).
+struct Grown {
+    Board board;
+    std::vector<Slide> plan;
+    std::uint32_t freeRows = 0;
+    std::uint32_t freeColumns = 0;
+};
+
+// Grows the block to all but one row and one column, or with `endLines`
+// all but two of each. `lean` weighs the free columns against the free
+// rows (2: a column while there are twice as many, -2: while half as
+// many), which suits grids far from square. Where the block cannot leave
+// two rows and two columns (a grid far from square, or too small), it
+// grows to the rings.
+bool BuildBlock(Grown& grown, int lean, const BlockSolver::Effort& effort, bool endLines)
 {
-    std::vector<Builder> beam{Builder(board)};
-    if (!Extend(beam, effort, lean, false, false))
+    const int gridRows = grown.board.rows;
+    const int gridColumns = grown.board.columns;
+    std::vector<Builder> beam{Builder(grown.board)};
+    if (!Extend(beam, effort, lean, false, 0))
         return false;
-    for (Builder& builder : beam)
+    for (Builder& builder : beam) {
         builder.columns = 1;
-    for (int lines = 2; lines < board.rows + board.columns - 2; ++lines)
+        builder.columnsIn = 1;
+    }
+    const int rings = gridRows + gridColumns - 2;
+    for (int lines = 2; lines < rings; ++lines) {
+        const Builder& front = beam.front();
+        if (endLines && front.rows == gridRows - 2 && front.columns == gridColumns - 2)
+            break;
         if (!ExtendAnyWay(beam, effort, lean))
             return false;
-    top = beam.front().top;
-    left = beam.front().left;
-    board = Moved(beam.front().board, top, left);
-    plan = std::move(beam.front().plan);
+    }
+    const Builder& best = beam.front();
+    grown.board = best.board;
+    grown.plan = best.plan;
+    grown.freeRows = ~best.rowsIn & ((1u << gridRows) - 1);
+    grown.freeColumns = ~best.columnsIn & ((1u << gridColumns) - 1);
     return true;
+}
+
+// The rings of a grown block: solved on the board moved round so that the
+// free row and column are the last, their slides moved back.
+bool SolveRings(Grown& grown, const std::stop_token& stop)
+{
+    const int top = (std::countr_zero(grown.freeRows) + 1) % grown.board.rows;
+    const int left = (std::countr_zero(grown.freeColumns) + 1) % grown.board.columns;
+    Board moved = Moved(grown.board, top, left);
+    std::vector<Slide> rings;
+    if (!RingSolver::Solve(moved, rings, stop))
+        return false;
+    for (Slide slide : rings) {
+        const bool row = slide.axis == Axis::Row;
+        const int lines = row ? grown.board.rows : grown.board.columns;
+        slide.line = std::int8_t((slide.line + (row ? top : left)) % lines);
+        grown.board.Apply(slide);
+        AppendMerged(grown.plan, slide, grown.board.rows, grown.board.columns);
+    }
+    return grown.board.IsSolved();
+}
+
+// The last rows and columns of a grown block, by the rings or, with two
+// of each, together.
+bool SolveEnd(Grown& grown, const BlockSolver::Effort& effort, const std::stop_token& stop)
+{
+    if (std::popcount(grown.freeRows) == 1 && std::popcount(grown.freeColumns) == 1)
+        return SolveRings(grown, stop);
+    return LinesSolver::Solve(grown.board, grown.freeRows, grown.freeColumns, grown.plan, stop, effort.endWidth,
+                              effort.endAnchors);
 }
 
 // One image of the position: the pieces relabelled by a symmetry of the
@@ -619,29 +720,27 @@ BlockSolver::Effort BlockSolver::EffortFor(int rows, int columns)
     // slides in 140 ms with 64 images and eight partial solutions, 97.0 in
     // 118 ms with 128 images and four, 100.2 in 15 ms with 128 images and
     // none). Letting each line go on either side of the block, and where
-    // even be a row or a column, shortens them more again; it takes two to
-    // four times the block's work an image, and a few images with a wider
-    // beam then do better than many (on the first 8 to 12 positions, time
-    // against the block grown one way: 8 x 8 94.5 to 87.9 with 12 images,
-    // 24 partial solutions of one way a piece, 0.64 of the time; 10 x 10
-    // 160.0 to 147.6 with 4 images, 16 of four ways, 1.1 of the time).
-    // Since each choice is weighed without copying the partial solution,
-    // about half the time buys a wider beam where it pays (8 x 8: 88.9 to
-    // 87.9 with 6 images and 48 of two ways, 16 x 16: 429.5 to 424.1 with
-    // 6 images and 24 of two ways; 10 x 10 gained nothing from any), and
-    // the windows of the plan take off a little more.
+    // even be a row or a column, shortened them more again (8 x 8 to 87.5,
+    // 10 x 10 to 151.7, 16 x 16 to 423.5 at these times); letting it be any
+    // free line, more again, and most where all are tried: on 16 x 16, two
+    // images trying every free line did better than six trying two. The
+    // last two rows and columns solved together cost some 1.2 slides a
+    // piece where the block's last lines cost 1.7 and the rings 1.1, and
+    // the wider their beam the shorter (16 x 16, one try: 84.8 slides with
+    // 300 partial solutions, 73.0 with 1,000), which the windows of the
+    // plan no longer repay. Ranking the beam's ties by the next line
+    // shortens 8 x 8 and 10 x 10 by about a slide, not 16 x 16.
     const int cells = rows * columns;
     if (cells <= 36)
         return Effort{VariantsFor(rows, columns), 4, 4};
     if (cells <= 64)
-        return Effort{6, 48, 2, true, true, 6};
+        return Effort{6, 24, 2, 3, true, 0, 300, 1, true};
     if (cells <= 100)
-        return Effort{4, 16, 4, true, true, 5};
+        return Effort{3, 16, 4, 3, true, 0, 600, 1, true};
     if (cells <= 256)
-        return Effort{6, 24, 2, true, true, 5};
-    // Beyond 16 x 16, fewer partial solutions and no windows, to stay well
-    // within three seconds on 20 x 20.
-    return Effort{6, 16, 2, true, true};
+        return Effort{2, 24, 2, 16, true, 0, 1000, 2, false};
+    // Beyond 16 x 16, a narrower beam, to stay well within three seconds.
+    return Effort{2, 12, 2, 20, true, 0, 800, 1, false};
 }
 
 int BlockSolver::VariantsFor(int rows, int columns)
@@ -659,45 +758,43 @@ std::optional<std::vector<Slide>> BlockSolver::Solve(const Position& position, c
         return std::nullopt;
     struct Attempt {
         Image image;
-        Board board;
-        std::vector<Slide> plan;
-        int top = 0;
-        int left = 0;
+        Grown grown;
     };
     std::vector<Attempt> attempts;
     for (const Image& image : Images(rows, columns, std::max(effort.variants, 1))) {
         if (stop.stop_requested())
             return std::nullopt;
-        Attempt attempt{image, Board::Of(image.Of(position)), {}};
-        if (BuildBlock(attempt.board, attempt.plan, attempt.top, attempt.left, image.lean, effort))
+        Attempt attempt{image, Grown{Board::Of(image.Of(position)), {}}};
+        if (BuildBlock(attempt.grown, image.lean, effort, effort.endWidth > 0))
             attempts.push_back(std::move(attempt));
     }
-    std::stable_sort(attempts.begin(), attempts.end(),
-                     [](const Attempt& a, const Attempt& b) { return a.plan.size() < b.plan.size(); });
+    std::stable_sort(attempts.begin(), attempts.end(), [](const Attempt& a, const Attempt& b) {
+        return a.grown.plan.size() < b.grown.plan.size();
+    });
     std::optional<std::vector<Slide>> best;
     for (std::size_t i = 0; i < attempts.size() && i < std::size_t(kRingsTried); ++i) {
-        Attempt& attempt = attempts[i];
-        if (best && attempt.plan.size() >= best->size())
+        Grown& grown = attempts[i].grown;
+        if (best && grown.plan.size() >= best->size())
             break;
-        std::vector<Slide> rings;
-        if (!RingSolver::Solve(attempt.board, rings, stop)) {
+        if (!SolveEnd(grown, effort, stop)) {
             if (stop.stop_requested())
                 return std::nullopt;
             continue;
         }
-        // The rings were solved on the board moved round: their lines move back.
-        for (Slide slide : rings) {
-            const int lines = slide.axis == Axis::Row ? attempt.board.rows : attempt.board.columns;
-            slide.line = std::int8_t((slide.line + (slide.axis == Axis::Row ? attempt.top : attempt.left)) % lines);
-            AppendMerged(attempt.plan, slide, attempt.board.rows, attempt.board.columns);
-        }
-        if (best && attempt.plan.size() >= best->size())
+        if (best && grown.plan.size() >= best->size())
             continue;
-        std::vector<Slide> back = attempt.image.Back(attempt.plan, rows, columns);
+        std::vector<Slide> back = attempts[i].image.Back(grown.plan, rows, columns);
         std::vector<Slide> merged;
         for (const Slide& slide : back)
             AppendMerged(merged, slide, rows, columns);
         best = std::move(merged);
+    }
+    // Should the beam over the last two rows and columns find nothing on
+    // every image, the rings, which always finish, take over.
+    if (!best && effort.endWidth > 0 && !stop.stop_requested()) {
+        Effort rings = effort;
+        rings.endWidth = 0;
+        return Solve(position, rings, std::move(stop));
     }
     if (best && effort.window >= 3)
         best = ShortenWindows(Board::Of(position), std::move(*best), effort.window, stop);
