@@ -21,9 +21,10 @@ namespace {
 // A piece is put in place within this many slides; the worst case (a
 // piece already on the line, out of order and beside the block) takes four.
 constexpr int kMaxPlacement = 8;
-// Of the images solved up to the rings, this many of the shortest go on
-// to them: the rings take longer than the block and vary less.
-constexpr int kRingsTried = 4;
+// Of the images solved up to the rings (or the last two rows and columns),
+// this many of the shortest go on to them: the end takes longer than the
+// block and varies less.
+constexpr int kEndsTried = 4;
 
 Axis Other(Axis axis)
 {
@@ -772,7 +773,7 @@ std::optional<std::vector<Slide>> BlockSolver::Solve(const Position& position, c
         return a.grown.plan.size() < b.grown.plan.size();
     });
     std::optional<std::vector<Slide>> best;
-    for (std::size_t i = 0; i < attempts.size() && i < std::size_t(kRingsTried); ++i) {
+    for (std::size_t i = 0; i < attempts.size() && i < std::size_t(kEndsTried); ++i) {
         Grown& grown = attempts[i].grown;
         if (best && grown.plan.size() >= best->size())
             break;
