@@ -34,6 +34,23 @@ Position Shuffled(int rows, int columns, std::mt19937& random, bool even = false
     }
 }
 
+// A solved grid whose pieces in `cells` are shuffled among themselves, in
+// an arrangement the grid can solve.
+Position ShuffledAmong(int rows, int columns, const std::vector<int>& cells, std::mt19937& random)
+{
+    std::vector<int> homes(std::size_t(rows * columns));
+    std::iota(homes.begin(), homes.end(), 0);
+    for (;;) {
+        std::vector<int> shuffled = cells;
+        std::shuffle(shuffled.begin(), shuffled.end(), random);
+        for (std::size_t k = 0; k < cells.size(); ++k)
+            homes[std::size_t(cells[k])] = shuffled[k];
+        const Position p = *Position::FromHomes(rows, columns, homes);
+        if (p.IsSolvable())
+            return p;
+    }
+}
+
 // An odd arrangement: a shuffle with two pieces exchanged if need be.
 Position Odd(int rows, int columns, std::mt19937& random)
 {
@@ -395,17 +412,9 @@ TEST(Lines, SolveTheLastRowsAndColumns)
         for (int cell = 0; cell < c.rows * c.columns; ++cell)
             if (isFree(cell))
                 region.push_back(cell);
-        std::vector<int> homes(std::size_t(c.rows * c.columns));
         for (int i = 0; i < 2; ++i) {
-            std::iota(homes.begin(), homes.end(), 0);
-            Position p;
-            do {
-                std::vector<int> shuffled = region;
-                std::shuffle(shuffled.begin(), shuffled.end(), random);
-                for (std::size_t k = 0; k < region.size(); ++k)
-                    homes[std::size_t(region[k])] = shuffled[k];
-                p = *Position::FromHomes(c.rows, c.columns, homes);
-            } while (!p.IsSolvable());
+            const Position p = ShuffledAmong(c.rows, c.columns, region, random);
+            const std::vector<int> homes(p.Homes().begin(), p.Homes().begin() + p.CellCount());
             Board board = Board::Of(p);
             std::vector<Slide> plan;
             ASSERT_TRUE(LinesSolver::Solve(board, c.freeRows, c.freeColumns, plan));
@@ -456,13 +465,7 @@ TEST(Lines, TakeLittleMoreThanASlideAPiece)
     int slides = 0;
     const int count = 10;
     for (int i = 0; i < count; ++i) {
-        std::vector<int> homes(std::size_t(rows * columns));
-        std::iota(homes.begin(), homes.end(), 0);
-        std::vector<int> shuffled = region;
-        std::shuffle(shuffled.begin(), shuffled.end(), random);
-        for (std::size_t k = 0; k < region.size(); ++k)
-            homes[std::size_t(region[k])] = shuffled[k];
-        const Position p = *Position::FromHomes(rows, columns, homes);
+        const Position p = ShuffledAmong(rows, columns, region, random);
         Board board = Board::Of(p);
         std::vector<Slide> plan;
         ASSERT_TRUE(LinesSolver::Solve(board, freeRows, freeColumns, plan, {}, 300));
@@ -484,16 +487,7 @@ TEST(Rings, SolveTheLastRowAndColumn)
             for (int cell = 0; cell < rows * columns; ++cell)
                 if (cell / columns == rows - 1 || cell % columns == columns - 1)
                     ring.push_back(cell);
-            std::vector<int> homes(std::size_t(rows * columns));
-            std::iota(homes.begin(), homes.end(), 0);
-            Position p;
-            do {
-                std::vector<int> shuffled = ring;
-                std::shuffle(shuffled.begin(), shuffled.end(), random);
-                for (std::size_t i = 0; i < ring.size(); ++i)
-                    homes[std::size_t(ring[i])] = shuffled[i];
-                p = *Position::FromHomes(rows, columns, homes);
-            } while (!p.IsSolvable());
+            const Position p = ShuffledAmong(rows, columns, ring, random);
             Board board = Board::Of(p);
             std::vector<Slide> plan;
             ASSERT_TRUE(RingSolver::Solve(board, plan, {}, method));
