@@ -17,6 +17,7 @@
 #include <bit>
 #include <numeric>
 #include <random>
+#include <stop_token>
 
 using namespace tesselo::solver;
 
@@ -422,6 +423,16 @@ TEST(Lines, SolveTheLastRowsAndColumns)
             EXPECT_TRUE(BringsHome(p, Plan{plan, false}));
             for (const Slide& slide : plan)
                 EXPECT_NE((slide.axis == Axis::Row ? c.freeRows : c.freeColumns) >> slide.line & 1u, 0u);
+            // Asked to stop, it gives up with nothing moved.
+            if (!plan.empty()) {
+                std::stop_source stop;
+                stop.request_stop();
+                Board stopped = Board::Of(p);
+                std::vector<Slide> none;
+                EXPECT_FALSE(LinesSolver::Solve(stopped, c.freeRows, c.freeColumns, none, stop.get_token()));
+                EXPECT_TRUE(none.empty());
+                EXPECT_EQ(stopped.piece, Board::Of(p).piece);
+            }
             // A piece of the block out of place, in the free lines or in the
             // block: refused, the board as it was.
             std::vector<int> block;
